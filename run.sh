@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Velmaris and its sample data, and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build/release -j "$(nproc)"
+program=build/release/bin/velmaris
+if [ ! -x "$program" ]; then
+  echo "The program is not built yet: this checkout has no program entry." >&2
+  exit 1
+fi
+exec "$program" "$@"

@@ -1,0 +1,25 @@
+#pragma once
+// The one byte-stream interface through which the program reads and writes everything:
+// resources, pack files, the configuration, the log and player files. Streams never throw:
+// failure shows as a 0 result.
+
+#include <cstdint>
+
+class cStream {
+ public:
+  static constexpr uint32_t kWholeStream = 0xFFFFFFFFu;  // CopyFrom's "all of the source"
+
+  virtual ~cStream() = default;
+  virtual bool IsEof() { return false; }
+  virtual uint32_t GetSize() = 0;
+  virtual void Resize(uint32_t size) = 0;
+  virtual uint32_t Read(void* buffer, uint32_t count) = 0;
+  virtual uint32_t Write(const void* buffer, uint32_t count) = 0;
+  // origin 0 from the start, 1 from the current position, 2 from the end; answers the position.
+  virtual uint32_t Seek(int32_t offset, int origin) = 0;
+  // Copies `count` bytes (kWholeStream: the whole source from its first byte); answers the bytes
+  // written. Ends early when the source runs dry or this stream accepts nothing.
+  virtual uint32_t CopyFrom(cStream& source, uint32_t count);
+
+  uint32_t Tell() { return Seek(0, 1); }
+};
