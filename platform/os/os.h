@@ -14,7 +14,9 @@
 namespace os {
 
 // ---- paths -------------------------------------------------------------------------------
-// Maps `\` to `/` and resolves each missing component by a case-insensitive match in its folder.
+// Maps `\` to `/` and resolves each missing component by a case-insensitive (ASCII) match in its
+// folder. Components that match nothing keep the given case, and so do all after them; repeated
+// separators collapse to one.
 std::string NativePath(const std::string& path);
 
 // ---- files ----------------------------------------------------------------------------------
@@ -32,7 +34,8 @@ class File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
-  // Opens `path`; on failure returns null and stores errno in *error (when given).
+  // Opens `path`; on failure returns null and stores errno in *error (when given). Folders and
+  // pipes are refused (EISDIR, EINVAL) so a read can never block on them.
   static std::unique_ptr<File> Open(const std::string& path, int disposition, unsigned access,
                                     unsigned share, int* error = nullptr);
 
@@ -60,7 +63,7 @@ bool RenameFile(const std::string& from, const std::string& to);
 bool WriteFileAtomically(const std::string& path, const void* bytes, std::size_t size);
 
 // ---- folders -------------------------------------------------------------------------------
-bool CreateDirectory(const std::string& path);        // one level
+bool CreateDirectory(const std::string& path);        // one level; true when it exists afterwards
 bool CreateDirectoryTree(const std::string& path);    // with every missing parent
 // Entries of a folder ("." and ".." left out), each list sorted by name. False when unreadable.
 bool ListDirectory(const std::string& path, std::vector<std::string>& folders,
@@ -72,7 +75,7 @@ bool SetCurrentDirectory(const std::string& path);
 std::string UserDataFolder();     // $XDG_DATA_HOME, else $HOME/.local/share
 std::string RuntimeFolder();      // $XDG_RUNTIME_DIR, else UserDataFolder()
 std::string ExecutablePath();     // /proc/self/exe
-std::string ExecutableDirectory();
+std::string ExecutableDirectory(); // without the trailing `/`; empty for a program in `/`
 
 // ---- clocks --------------------------------------------------------------------------------
 uint32_t TickCount();               // milliseconds, CLOCK_MONOTONIC, wraps at 2^32
@@ -94,8 +97,11 @@ class Thread {
 
   void Start();          // opens the gate; later calls do nothing
   void RequestStop();
-  void Join();           // waits for the body to return (a never-started body does not run)
-  bool IsRunning() const;
+  bool StopRequested() const;
+  // Waits for the body to return. A thread never started is released without running its body,
+  // and a later Start does nothing. Called from the body itself it returns at once.
+  void Join();
+  bool IsRunning() const;  // from Start until the body returns
 
  private:
   struct State;
