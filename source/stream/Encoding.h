@@ -2,7 +2,8 @@
 // The binary encoding of all the program's own files: little-endian unsigned 32-bit integers,
 // 32-bit IEEE floats, strings as a byte length and the bytes, wide strings as a length in UTF-16
 // units and the units, string lists and string maps as a count and their strings.
-// Readers answer false on a short read and never allocate more than the stream has left.
+// Readers answer false on a short read and never allocate more than the stream has left; a
+// reader that fails leaves its output unchanged.
 
 #include <cstdint>
 #include <map>

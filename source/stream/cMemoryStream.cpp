@@ -1,0 +1,120 @@
+#include "source/stream/cMemoryStream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace {
+constexpr uint32_t kMinimumCapacity = 64;
+constexpr uint32_t kLargest = 0xFFFFFFFFu;
+}  // namespace
+
+cMemoryStream::cMemoryStream(cStream& source) {
+  const uint32_t size = source.GetSize();
+  source.Seek(0, 0);
+  if (!SetSize(size)) return;
+  // A source that delivers less than it claimed leaves only what it delivered.
+  uint32_t got = size == 0 ? 0 : source.Read(m_buffer.get(), size);
+  SetSize(got);
+  m_position = 0;
+}
+
+cMemoryStream::cMemoryStream(const cMemoryStream& other) {
+  if (SetSize(other.m_size) && other.m_size > 0) {
+    std::memcpy(m_buffer.get(), other.m_buffer.get(), other.m_size);
+  }
+}
+
+cMemoryStream::cMemoryStream(cMemoryStream&& other) noexcept
+    : m_buffer(std::move(other.m_buffer)),
+      m_position(std::exchange(other.m_position, 0)),
+      m_size(std::exchange(other.m_size, 0)),
+      m_capacity(std::exchange(other.m_capacity, 0)) {}
+
+cMemoryStream& cMemoryStream::operator=(cMemoryStream&& other) noexcept {
+  if (this != &other) {
+    m_buffer = std::move(other.m_buffer);
+    m_position = std::exchange(other.m_position, 0);
+    m_size = std::exchange(other.m_size, 0);
+    m_capacity = std::exchange(other.m_capacity, 0);
+  }
+  return *this;
+}
+
+bool cMemoryStream::Reserve(uint32_t capacity) {
+  if (capacity <= m_capacity) return true;
+  // Geometric growth: double, but never past what 32-bit sizes can name.
+  uint32_t grown = std::max(kMinimumCapacity, m_capacity);
+  while (grown < capacity) grown = grown > kLargest / 2 ? kLargest : grown * 2;
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[grown]);
+  if (!buffer && grown > capacity) {
+    grown = capacity;  // the doubled block is too large; try exactly what is needed
+    buffer.reset(new (std::nothrow) uint8_t[grown]);
+  }
+  if (!buffer) return false;
+  if (m_size > 0) std::memcpy(buffer.get(), m_buffer.get(), m_size);
+  m_buffer = std::move(buffer);
+  m_capacity = grown;
+  return true;
+}
+
+bool cMemoryStream::SetSize(uint32_t size) {
+  if (size > m_size) {
+    if (!Reserve(size)) return false;
+    std::memset(m_buffer.get() + m_size, 0, size - m_size);
+  }
+  m_size = size;
+  m_position = std::min(m_position, m_size);
+  return true;
+}
+
+void cMemoryStream::Resize(uint32_t size) { SetSize(size); }
+
+uint32_t cMemoryStream::Read(void* buffer, uint32_t count) {
+  const uint32_t moved = ReadAt(m_position, buffer, count);
+  m_position += moved;
+  return moved;
+}
+
+uint32_t cMemoryStream::ReadAt(uint32_t offset, void* buffer, uint32_t count) {
+  if (offset >= m_size || count == 0) return 0;
+  const uint32_t moved = std::min(count, m_size - offset);
+  std::memcpy(buffer, m_buffer.get() + offset, moved);
+  return moved;
+}
+
+uint32_t cMemoryStream::Write(const void* buffer, uint32_t count) {
+  if (count == 0) return 0;
+  count = std::min(count, kLargest - m_position);  // sizes are 32-bit
+  if (count > m_size - m_position && !SetSize(m_position + count)) return 0;
+  std::memcpy(m_buffer.get() + m_position, buffer, count);
+  m_position += count;
+  return count;
+}
+
+uint32_t cMemoryStream::Seek(int32_t offset, int origin) {
+  int64_t position = m_position;
+  switch (origin) {
+    case 0: position = offset; break;
+    case 1: position += offset; break;
+    case 2: position = int64_t{m_size} + offset; break;
+    default: break;
+  }
+  m_position = static_cast<uint32_t>(std::clamp<int64_t>(position, 0, m_size));
+  return m_position;
+}
+
+uint32_t cMemoryStream::CopyFrom(cStream& source, uint32_t count) {
+  uint32_t amount = CopyAmount(source, count);
+  amount = std::min(amount, kLargest - m_position);
+  if (amount == 0) return 0;
+  // Read straight into the buffer; a short source leaves the size where its bytes end.
+  const uint32_t old_size = m_size;
+  const uint32_t start = m_position;
+  if (amount > m_size - start && !SetSize(start + amount)) return 0;
+  const uint32_t got = source.Read(m_buffer.get() + start, amount);
+  m_size = std::max(old_size, start + got);
+  m_position = start + got;
+  return got;
+}

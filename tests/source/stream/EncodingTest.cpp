@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "source/stream/Encoding.h"
+#include "source/stream/cMemoryStream.h"
+#include "tests/source/stream/StreamTestUtil.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int v : values) bytes.push_back(static_cast<char>(v));
+  return bytes;
+}
+
+uint32_t BitsOf(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+float FloatOf(uint32_t bits) {
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+}  // namespace
+
+TEST(EncodingFixtures, IntegersAreLittleEndian) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteUInt32(stream, 0x12345678u));
+  EXPECT_EQ(Contents(stream), Bytes({0x78, 0x56, 0x34, 0x12}));
+}
+
+TEST(EncodingFixtures, FloatIsItsIeeeBits) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteFloat(stream, 1.0f));
+  EXPECT_EQ(Contents(stream), Bytes({0x00, 0x00, 0x80, 0x3F}));
+}
+
+TEST(EncodingFixtures, EmptyStringIsFourZeroBytes) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteString(stream, ""));
+  EXPECT_EQ(Contents(stream), std::string(4, '\0'));
+}
+
+TEST(EncodingFixtures, StringIsLengthThenBytesWithoutTerminator) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteString(stream, "ab\xC3\xA9"));
+  EXPECT_EQ(Contents(stream), Bytes({4, 0, 0, 0, 'a', 'b', 0xC3, 0xA9}));
+}
+
+TEST(EncodingFixtures, ListOfTwoEmptyStringsIsTwelveBytes) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteStringVector({"", ""}, stream));
+  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(EncodingFixtures, WideStringIsUnitCountThenUnits) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteWideString(stream, u"A\u20AC"));
+  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 0x41, 0x00, 0xAC, 0x20}));
+}
+
+TEST(EncodingFixtures, MapIsCountThenKeyValuePairsInKeyOrder) {
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteStringMap({{"b", "2"}, {"a", ""}}, stream));
+  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 0, 0, 0, 0,
+                                     1, 0, 0, 0, 'b', 1, 0, 0, 0, '2'}));
+}
+
+TEST(EncodingFixtures, ReadsHandMadeBytes) {
+  cMemoryStream stream = MemoryWith(Bytes({3, 0, 0, 0, 'x', 'y', 'z', 0xFF, 0xFF, 0xFF, 0xFF}));
+  std::string text;
+  uint32_t value = 0;
+  ASSERT_TRUE(ReadString(stream, text));
+  ASSERT_TRUE(ReadUInt32(stream, value));
+  EXPECT_EQ(text, "xyz");
+  EXPECT_EQ(value, 0xFFFFFFFFu);
+  EXPECT_EQ(RemainingBytes(stream), 0u);
+}
+
+TEST(EncodingRoundTrip, Integers) {
+  cMemoryStream stream;
+  const uint32_t values[] = {0u, 1u, 255u, 256u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};
+  for (uint32_t v : values) ASSERT_TRUE(WriteUInt32(stream, v));
+  stream.Seek(0, 0);
+  for (uint32_t v : values) {
+    uint32_t read = 0;
+    ASSERT_TRUE(ReadUInt32(stream, read));
+    EXPECT_EQ(read, v);
+  }
+}
+
+TEST(EncodingRoundTrip, FloatsKeepEveryBit) {
+  const uint32_t patterns[] = {
+      BitsOf(0.0f), BitsOf(-0.0f), BitsOf(1.5f), BitsOf(-3.25e-7f),
+      BitsOf(std::numeric_limits<float>::infinity()), BitsOf(std::numeric_limits<float>::denorm_min()),
+      0x7FC00000u /* quiet NaN */, 0x7FA12345u /* signalling NaN with payload */, 0xFFC00001u};
+  cMemoryStream stream;
+  for (uint32_t bits : patterns) ASSERT_TRUE(WriteFloat(stream, FloatOf(bits)));
+  stream.Seek(0, 0);
+  for (uint32_t bits : patterns) {
+    float read = 0;
+    ASSERT_TRUE(ReadFloat(stream, read));
+    EXPECT_EQ(BitsOf(read), bits);
+  }
+}
+
+TEST(EncodingRoundTrip, StringsWithAnyBytes) {
+  const std::string texts[] = {"", "a", std::string("nul\0inside", 10), "\xC3\xA9t\xC3\xA9",
+                               std::string(70000, 'q')};
+  cMemoryStream stream;
+  for (const auto& t : texts) ASSERT_TRUE(WriteString(stream, t));
+  stream.Seek(0, 0);
+  for (const auto& t : texts) {
+    std::string read = "old";
+    ASSERT_TRUE(ReadString(stream, read));
+    EXPECT_EQ(read, t);
+  }
+}
+
+TEST(EncodingRoundTrip, WideStringsWithSurrogatePairs) {
+  const std::u16string texts[] = {u"", u"plain", u"\U0001F600 smile", u"\xD800 lone high",
+                                  u"lone low \xDFFF", u"\xFFFF\x0000\x0001"};
+  cMemoryStream stream;
+  for (const auto& t : texts) ASSERT_TRUE(WriteWideString(stream, t));
+  stream.Seek(0, 0);
+  for (const auto& t : texts) {
+    std::u16string read = u"old";
+    ASSERT_TRUE(ReadWideString(stream, read));
+    EXPECT_EQ(read, t);
+  }
+}
+
+TEST(EncodingRoundTrip, ListsAndMaps) {
+  const std::vector<std::string> list = {"one", "", "three", std::string(1, '\0')};
+  const std::map<std::string, std::string> map = {{"", "empty key"}, {"k", ""}, {"x", "y"}};
+  cMemoryStream stream;
+  ASSERT_TRUE(WriteStringVector(list, stream));
+  ASSERT_TRUE(WriteStringMap(map, stream));
+  ASSERT_TRUE(WriteStringVector({}, stream));
+  stream.Seek(0, 0);
+  std::vector<std::string> read_list = {"stale"};
+  std::map<std::string, std::string> read_map = {{"stale", "stale"}};
+  std::vector<std::string> empty = {"stale"};
+  ASSERT_TRUE(ReadStringVector(read_list, stream));
+  ASSERT_TRUE(ReadStringMap(read_map, stream));
+  ASSERT_TRUE(ReadStringVector(empty, stream));
+  EXPECT_EQ(read_list, list);
+  EXPECT_EQ(read_map, map);
+  EXPECT_TRUE(empty.empty());
+  EXPECT_TRUE(stream.IsEof());
+}
+
+TEST(EncodingTruncated, ShortIntegerAndFloatFail) {
+  cMemoryStream stream = MemoryWith(Bytes({1, 2, 3}));
+  uint32_t value = 77;
+  float number = 2.0f;
+  EXPECT_FALSE(ReadUInt32(stream, value));
+  EXPECT_EQ(value, 77u);
+  stream.Seek(0, 0);
+  EXPECT_FALSE(ReadFloat(stream, number));
+  EXPECT_EQ(number, 2.0f);
+}
+
+TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
+  cMemoryStream whole;
+  WriteStringVector({"alpha", "", "gamma"}, whole);
+  WriteStringMap({{"key", "value"}}, whole);
+  WriteWideString(whole, u"wide");
+  const std::string bytes = Contents(whole);
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+    cMemoryStream stream = MemoryWith(bytes.substr(0, cut));
+    std::vector<std::string> list;
+    std::map<std::string, std::string> map;
+    std::u16string wide;
+    const bool all = ReadStringVector(list, stream) && ReadStringMap(map, stream) &&
+                     ReadWideString(stream, wide);
+    EXPECT_FALSE(all) << "cut at " << cut;
+  }
+}
+
+TEST(EncodingTruncated, FailedReadsLeaveTheirOutputAlone) {
+  cMemoryStream stream = MemoryWith(Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 9, 0, 0, 0}));
+  std::vector<std::string> list = {"kept"};
+  EXPECT_FALSE(ReadStringVector(list, stream));
+  EXPECT_EQ(list, std::vector<std::string>{"kept"});
+}
+
+TEST(EncodingAbsurdLengths, ClaimsBeyondTheStreamFailWithoutAllocating) {
+  // Each claims about 4 GiB; honouring the claim would exhaust memory under the sanitizer.
+  std::string text = "kept";
+  cMemoryStream huge_string = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}));
+  EXPECT_FALSE(ReadString(huge_string, text));
+  EXPECT_EQ(text, "kept");
+
+  std::u16string wide = u"kept";
+  cMemoryStream huge_wide = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
+  EXPECT_FALSE(ReadWideString(huge_wide, wide));
+  EXPECT_EQ(wide, u"kept");
+
+  std::vector<std::string> list;
+  cMemoryStream huge_list = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+  EXPECT_FALSE(ReadStringVector(list, huge_list));
+
+  std::map<std::string, std::string> map;
+  cMemoryStream huge_map = MemoryWith(Bytes({0x00, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_FALSE(ReadStringMap(map, huge_map));
+}
+
+TEST(EncodingAbsurdLengths, LengthOneByteTooLongFails) {
+  cMemoryStream stream = MemoryWith(Bytes({4, 0, 0, 0, 'a', 'b', 'c'}));
+  std::string text;
+  EXPECT_FALSE(ReadString(stream, text));
+  cMemoryStream wide = MemoryWith(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
+  std::u16string wide_text;
+  EXPECT_FALSE(ReadWideString(wide, wide_text));
+  // A count that would fit only if strings took no room for their lengths.
+  cMemoryStream list = MemoryWith(Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  std::vector<std::string> strings;
+  EXPECT_FALSE(ReadStringVector(strings, list));
+}
+
+TEST(EncodingRemaining, IsZeroAtAndPastTheEnd) {
+  cMemoryStream stream = MemoryWith("abcdef");
+  EXPECT_EQ(RemainingBytes(stream), 6u);
+  stream.Seek(4, 0);
+  EXPECT_EQ(RemainingBytes(stream), 2u);
+  stream.Seek(0, 2);
+  EXPECT_EQ(RemainingBytes(stream), 0u);
+}

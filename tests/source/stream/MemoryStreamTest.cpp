@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "source/stream/cMemoryStream.h"
+#include "tests/source/stream/StreamTestUtil.h"
+
+TEST(MemoryStream, StartsEmptyAndAtItsEnd) {
+  cMemoryStream stream;
+  EXPECT_EQ(stream.GetSize(), 0u);
+  EXPECT_EQ(stream.Tell(), 0u);
+  EXPECT_TRUE(stream.IsEof());
+  char byte = 0;
+  EXPECT_EQ(stream.Read(&byte, 1), 0u);
+}
+
+TEST(MemoryStream, SeekClampsToTheStreamsBounds) {
+  cMemoryStream stream = MemoryWith("0123456789");
+  EXPECT_EQ(stream.Seek(-5, 0), 0u);
+  EXPECT_EQ(stream.Seek(10 + 10, 0), 10u);
+  EXPECT_EQ(stream.Seek(4, 0), 4u);
+  EXPECT_EQ(stream.Seek(-100, 1), 0u);
+  EXPECT_EQ(stream.Seek(3, 1), 3u);
+  EXPECT_EQ(stream.Seek(0, 2), 10u);
+  EXPECT_EQ(stream.Seek(-4, 2), 6u);
+  EXPECT_EQ(stream.Seek(7, 2), 10u);
+  EXPECT_EQ(stream.Seek(2, 0), 2u);
+  EXPECT_EQ(stream.Seek(5, 9), 2u) << "an unknown origin leaves the position";
+  EXPECT_EQ(stream.Seek(INT32_MIN, 1), 0u);
+  EXPECT_EQ(stream.Seek(INT32_MAX, 2), 10u);
+}
+
+TEST(MemoryStream, WriteAfterSeekToEndAppends) {
+  cMemoryStream stream = MemoryWith("abc");
+  EXPECT_EQ(stream.Seek(0, 2), 3u);
+  EXPECT_EQ(stream.Write("de", 2), 2u);
+  EXPECT_EQ(Contents(stream), "abcde");
+  EXPECT_TRUE(stream.IsEof());
+}
+
+TEST(MemoryStream, ReadAtTheEndAnswersZeroAndStays) {
+  cMemoryStream stream = MemoryWith("abc");
+  EXPECT_EQ(Take(stream, 10), "abc");
+  EXPECT_EQ(stream.Tell(), 3u);
+  EXPECT_EQ(Take(stream, 1), "");
+  EXPECT_EQ(stream.Tell(), 3u);
+}
+
+TEST(MemoryStream, WriteInsideKeepsTheLargerSize) {
+  cMemoryStream stream = MemoryWith("0123456789");
+  stream.Seek(2, 0);
+  EXPECT_EQ(stream.Write("ab", 2), 2u);
+  EXPECT_EQ(stream.GetSize(), 10u) << "an overwrite must not cut the tail";
+  EXPECT_EQ(Contents(stream), "01ab456789");
+  stream.Seek(8, 0);
+  EXPECT_EQ(stream.Write("XYZ", 3), 3u);
+  EXPECT_EQ(Contents(stream), "01ab4567XYZ");
+  EXPECT_EQ(stream.Tell(), 11u);
+}
+
+TEST(MemoryStream, ResizeZeroFillsGrowthAndCutsThePosition) {
+  cMemoryStream stream = MemoryWith("abcdef");
+  stream.Seek(0, 2);
+  stream.Resize(2);
+  EXPECT_EQ(stream.Tell(), 2u);
+  EXPECT_EQ(Contents(stream), "ab");
+  // The cut bytes still sit in the spare capacity; growing again must not bring them back.
+  stream.Resize(6);
+  EXPECT_EQ(Contents(stream), std::string("ab\0\0\0\0", 6));
+  EXPECT_EQ(stream.Tell(), 2u);
+}
+
+TEST(MemoryStream, GrowthThroughWritesReadsAsZero) {
+  cMemoryStream stream;
+  stream.Resize(100);
+  stream.Resize(0);
+  stream.Write("z", 1);
+  stream.Resize(50);
+  const std::string contents = Contents(stream);
+  EXPECT_EQ(contents[0], 'z');
+  EXPECT_EQ(contents.substr(1), std::string(49, '\0'));
+}
+
+TEST(MemoryStream, ManySmallWritesKeepEveryByte) {
+  cMemoryStream stream;
+  for (uint32_t i = 0; i < 100000; ++i) ASSERT_EQ(stream.Write(&i, 4), 4u);
+  EXPECT_EQ(stream.GetSize(), 400000u);
+  stream.Seek(0, 0);
+  for (uint32_t i = 0; i < 100000; ++i) {
+    uint32_t value = 0;
+    ASSERT_EQ(stream.Read(&value, 4), 4u);
+    ASSERT_EQ(value, i);
+  }
+}
+
+TEST(MemoryStream, ZeroLengthWriteChangesNothing) {
+  cMemoryStream stream;
+  EXPECT_EQ(stream.Write(nullptr, 0), 0u);
+  EXPECT_EQ(stream.GetSize(), 0u);
+}
+
+TEST(MemoryStream, CopiesAreIndependentAndStartAtZero) {
+  cMemoryStream original = MemoryWith("hello");
+  original.Seek(0, 2);
+  cMemoryStream copy(original);
+  EXPECT_EQ(copy.Tell(), 0u);
+  EXPECT_EQ(Contents(copy), "hello");
+  copy.Write("J", 1);
+  EXPECT_EQ(Contents(original), "hello");
+
+  cMemoryStream moved(std::move(copy));
+  EXPECT_EQ(Contents(moved), "Jello");
+  EXPECT_EQ(moved.Tell(), 1u);
+}
+
+TEST(MemoryStream, BuiltFromAnotherStreamTakesAllOfIt) {
+  cMemoryStream source = MemoryWith("0123456789");
+  source.Seek(7, 0);
+  cMemoryStream copy(static_cast<cStream&>(source));
+  EXPECT_EQ(Contents(copy), "0123456789");
+  EXPECT_EQ(copy.Tell(), 0u);
+}
+
+TEST(MemoryStream, BuiltFromAShortSourceKeepsOnlyWhatArrived) {
+  cShortSource source(1000, 10);
+  cMemoryStream copy(source);
+  EXPECT_EQ(copy.GetSize(), 10u);
+}
+
+TEST(MemoryStream, ReadAtLeavesThePosition) {
+  cMemoryStream stream = MemoryWith("0123456789");
+  stream.Seek(3, 0);
+  char bytes[4] = {};
+  EXPECT_EQ(stream.ReadAt(8, bytes, 4), 2u);
+  EXPECT_EQ(std::string(bytes, 2), "89");
+  EXPECT_EQ(stream.ReadAt(10, bytes, 4), 0u);
+  EXPECT_EQ(stream.Tell(), 3u);
+}
