@@ -1,0 +1,84 @@
+// os::Thread: held at the start gate, stopped cooperatively, never run when never started.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/os/os.h"
+
+namespace {
+
+TEST(OsThread, BodyWaitsForStart) {
+  std::atomic<bool> ran{false};
+  os::Thread thread([&](const std::atomic<bool>&) { ran = true; });
+  os::SleepMilliseconds(20);
+  EXPECT_FALSE(ran);
+  EXPECT_FALSE(thread.IsRunning());
+  thread.Start();
+  thread.Join();
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(OsThread, NeverStartedBodyNeverRuns) {
+  std::atomic<bool> ran{false};
+  {
+    os::Thread thread([&](const std::atomic<bool>&) { ran = true; });
+  }
+  EXPECT_FALSE(ran);
+  os::Thread joined([&](const std::atomic<bool>&) { ran = true; });
+  joined.Join();
+  joined.Start();  // too late: the thread was released
+  joined.Join();
+  EXPECT_FALSE(ran);
+}
+
+TEST(OsThread, DestructorStopsAndWaitsForTheBody) {
+  std::atomic<bool> saw_stop{false};
+  std::atomic<bool> entered{false};
+  {
+    os::Thread thread([&](const std::atomic<bool>& stop) {
+      entered = true;
+      while (!stop) os::SleepMilliseconds(1);
+      saw_stop = true;
+    });
+    thread.Start();
+    while (!entered) os::SleepMilliseconds(1);
+    EXPECT_TRUE(thread.IsRunning());
+    EXPECT_FALSE(thread.StopRequested());
+  }
+  EXPECT_TRUE(saw_stop);  // the destructor returned only after the body had finished
+}
+
+TEST(OsThread, RequestStopIsObservedAndStartTwiceRunsOnce) {
+  std::atomic<int> runs{0};
+  os::Thread thread([&](const std::atomic<bool>& stop) {
+    ++runs;
+    while (!stop) os::SleepMilliseconds(1);
+  });
+  thread.Start();
+  thread.Start();
+  thread.RequestStop();
+  EXPECT_TRUE(thread.StopRequested());
+  thread.Join();
+  thread.Join();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(CriticalSection, IsRecursiveAndExcludesOthers) {
+  os::CriticalSection section;
+  os::CriticalSectionLock outer(section);
+  {
+    os::CriticalSectionLock inner(section);  // the same thread may enter again
+  }
+  std::atomic<bool> other_got_it{true};
+  os::Thread thread([&](const std::atomic<bool>&) {
+    other_got_it = section.TryEnter();
+    if (other_got_it) section.Leave();
+  });
+  thread.Start();
+  thread.Join();
+  EXPECT_FALSE(other_got_it);
+}
+
+}  // namespace
