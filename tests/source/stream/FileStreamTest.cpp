@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <string>
+#include <thread>
+
+#include "platform/os/os.h"
+#include "source/stream/cFileStream.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/stream/cSubStream.h"
+#include "tests/source/stream/StreamTestUtil.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+constexpr int kCreateAlways = 0;
+constexpr int kCreateNew = 1;
+constexpr int kOpenAlways = 2;
+constexpr int kOpenExisting = 3;
+constexpr unsigned kRead = 2;
+constexpr unsigned kReadWrite = 6;
+constexpr unsigned kShareRead = 2;
+
+int OpenDescriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir) != nullptr) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+std::string ReadAll(cFileStream& stream) {
+  stream.Seek(0, 0);
+  return Take(stream, stream.GetSize());
+}
+
+class FileStreamTest : public testing::Test {
+ protected:
+  TempDir dir{"velmaris-stream"};
+};
+
+}  // namespace
+
+TEST_F(FileStreamTest, CreateAlwaysMakesOrEmptiesTheFile) {
+  {
+    cFileStream made(dir / "new.bin", kCreateAlways, kReadWrite, kShareRead);
+    ASSERT_TRUE(made.IsOpen());
+    EXPECT_EQ(made.GetSize(), 0u);
+    EXPECT_EQ(made.Write("fresh", 5), 5u);
+  }
+  EXPECT_EQ(dir.ReadFile("new.bin"), "fresh");
+  dir.WriteFile("old.bin", "old content");
+  cFileStream emptied(dir / "old.bin", kCreateAlways, kReadWrite, kShareRead);
+  ASSERT_TRUE(emptied.IsOpen());
+  EXPECT_EQ(emptied.GetSize(), 0u);
+}
+
+TEST_F(FileStreamTest, CreateNewRefusesAnExistingFile) {
+  dir.WriteFile("there.bin", "keep");
+  cFileStream refused(dir / "there.bin", kCreateNew, kReadWrite, kShareRead);
+  EXPECT_FALSE(refused.IsOpen());
+  EXPECT_EQ(dir.ReadFile("there.bin"), "keep");
+  cFileStream made(dir / "fresh.bin", kCreateNew, kReadWrite, kShareRead);
+  EXPECT_TRUE(made.IsOpen());
+  EXPECT_TRUE(os::FileExists(dir / "fresh.bin"));
+}
+
+TEST_F(FileStreamTest, OpenAlwaysKeepsTheOldTailUntilResized) {
+  dir.WriteFile("config.bin", "0123456789");
+  {
+    cFileStream writer(dir / "config.bin", kOpenAlways, kReadWrite, kShareRead);
+    ASSERT_TRUE(writer.IsOpen());
+    EXPECT_EQ(writer.Write("abc", 3), 3u);
+  }
+  EXPECT_EQ(dir.ReadFile("config.bin"), "abc3456789");
+  {
+    cFileStream writer(dir / "config.bin", kOpenAlways, kReadWrite, kShareRead);
+    writer.Write("xy", 2);
+    writer.Resize(writer.Tell());
+  }
+  EXPECT_EQ(dir.ReadFile("config.bin"), "xy");
+  cFileStream made(dir / "missing.bin", kOpenAlways, kReadWrite, kShareRead);
+  EXPECT_TRUE(made.IsOpen());
+}
+
+TEST_F(FileStreamTest, OpenExistingNeedsTheFile) {
+  cFileStream missing(dir / "absent.bin", kOpenExisting, kRead, kShareRead);
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_FALSE(os::FileExists(dir / "absent.bin"));
+  dir.WriteFile("present.bin", "data");
+  cFileStream present(dir / "present.bin", 77, kRead, kShareRead);  // any other value opens
+  ASSERT_TRUE(present.IsOpen());
+  EXPECT_EQ(ReadAll(present), "data");
+}
+
+TEST_F(FileStreamTest, ReadOnlyAccessOpensReadOnly) {
+  dir.WriteFile("res.bin", "resource");
+  cFileStream reader(dir / "res.bin", kOpenExisting, kRead, kShareRead);
+  ASSERT_TRUE(reader.IsOpen());
+  EXPECT_EQ(reader.Write("XX", 2), 0u);
+  reader.Resize(2);
+  EXPECT_EQ(dir.ReadFile("res.bin"), "resource");
+  EXPECT_EQ(Take(reader, 3), "res");
+}
+
+TEST_F(FileStreamTest, ResizeCutsOrExtendsAndLeavesThePositionThere) {
+  dir.WriteFile("size.bin", "0123456789");
+  cFileStream stream(dir / "size.bin", kOpenExisting, kReadWrite, kShareRead);
+  stream.Resize(4);
+  EXPECT_EQ(stream.GetSize(), 4u);
+  EXPECT_EQ(stream.Tell(), 4u);
+  stream.Resize(6);
+  EXPECT_EQ(stream.Tell(), 6u);
+  EXPECT_EQ(ReadAll(stream), std::string("0123\0\0", 6));
+}
+
+TEST_F(FileStreamTest, IsEofAtTheEndOfTheFile) {
+  dir.WriteFile("eof.bin", "abc");
+  cFileStream stream(dir / "eof.bin", kOpenExisting, kRead, kShareRead);
+  EXPECT_FALSE(stream.IsEof());
+  EXPECT_EQ(Take(stream, 2), "ab");
+  EXPECT_FALSE(stream.IsEof());
+  EXPECT_EQ(Take(stream, 5), "c");
+  EXPECT_TRUE(stream.IsEof());
+  EXPECT_EQ(Take(stream, 1), "");
+  stream.Seek(0, 0);
+  EXPECT_FALSE(stream.IsEof());
+  EXPECT_EQ(stream.Seek(0, 2), 3u);
+  EXPECT_TRUE(stream.IsEof());
+
+  dir.WriteFile("empty.bin", "");
+  cFileStream empty(dir / "empty.bin", kOpenExisting, kRead, kShareRead);
+  EXPECT_TRUE(empty.IsEof());
+}
+
+TEST_F(FileStreamTest, SeekOriginsAndRefusedSeeks) {
+  dir.WriteFile("seek.bin", "0123456789");
+  cFileStream stream(dir / "seek.bin", kOpenExisting, kRead, kShareRead);
+  EXPECT_EQ(stream.Seek(4, 0), 4u);
+  EXPECT_EQ(stream.Seek(2, 1), 6u);
+  EXPECT_EQ(stream.Seek(-3, 2), 7u);
+  EXPECT_EQ(stream.Seek(-1, 5), 9u) << "any other origin is from the end";
+  EXPECT_EQ(stream.Seek(-100, 0), 9u) << "a seek before the start leaves the position";
+  EXPECT_EQ(Take(stream, 1), "9");
+}
+
+TEST_F(FileStreamTest, WithoutAFileEverythingAnswersZero) {
+  cFileStream none(dir / "nowhere.bin", kOpenExisting, kRead, kShareRead);
+  cFileStream blank;
+  for (cFileStream* stream : {&none, &blank}) {
+    char byte = 'q';
+    EXPECT_FALSE(stream->IsOpen());
+    EXPECT_EQ(stream->GetSize(), 0u);
+    EXPECT_EQ(stream->Read(&byte, 1), 0u);
+    EXPECT_EQ(stream->ReadAt(0, &byte, 1), 0u);
+    EXPECT_EQ(stream->Write("x", 1), 0u);
+    EXPECT_EQ(stream->Seek(5, 0), 0u);
+    stream->Resize(10);
+    EXPECT_EQ(stream->GetSize(), 0u);
+    EXPECT_TRUE(stream->IsEof());
+    EXPECT_EQ(stream->ShareCount(), 0);
+  }
+}
+
+TEST_F(FileStreamTest, CopiesShareOneFileAndTheLastClosesIt) {
+  dir.WriteFile("shared.bin", "abcdef");
+  const int before = OpenDescriptors();
+  {
+    cFileStream first(dir / "shared.bin", kOpenExisting, kRead, kShareRead);
+    EXPECT_EQ(OpenDescriptors(), before + 1);
+    {
+      cFileStream second = first;
+      EXPECT_EQ(first.ShareCount(), 2);
+      EXPECT_EQ(OpenDescriptors(), before + 1);
+      EXPECT_EQ(Take(second, 2), "ab");
+      EXPECT_EQ(first.Tell(), 2u) << "copies share the position too";
+      cFileStream third(dir / "shared.bin", kOpenExisting, kRead, kShareRead);
+      third = second;
+      EXPECT_EQ(first.ShareCount(), 3);
+      EXPECT_EQ(OpenDescriptors(), before + 1);
+    }
+    EXPECT_EQ(first.ShareCount(), 1);
+    EXPECT_EQ(OpenDescriptors(), before + 1);
+    EXPECT_EQ(Take(first, 10), "cdef");
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST_F(FileStreamTest, ReadAtLeavesThePosition) {
+  dir.WriteFile("at.bin", "0123456789");
+  cFileStream stream(dir / "at.bin", kOpenExisting, kRead, kShareRead);
+  stream.Seek(2, 0);
+  char bytes[4] = {};
+  EXPECT_EQ(stream.ReadAt(7, bytes, 4), 3u);
+  EXPECT_EQ(std::string(bytes, 3), "789");
+  EXPECT_EQ(stream.ReadAt(50, bytes, 4), 0u);
+  EXPECT_EQ(stream.Tell(), 2u);
+}
+
+TEST_F(FileStreamTest, SubStreamsOverOneFileNeverMoveEachOther) {
+  dir.WriteFile("pack.bin", "HEADERaaaaaaaabbbbbbbb");
+  cFileStream pack(dir / "pack.bin", kOpenExisting, kRead, kShareRead);
+  cSubStream first(pack, 6, 8);
+  cSubStream second(pack, 14, 8);
+  EXPECT_EQ(Take(pack, 3), "HEA");
+  std::string a, b;
+  for (int i = 0; i < 4; ++i) {
+    a += Take(first, 2);
+    b += Take(second, 2);
+    EXPECT_EQ(pack.Tell(), 3u);
+  }
+  EXPECT_EQ(a, "aaaaaaaa");
+  EXPECT_EQ(b, "bbbbbbbb");
+  EXPECT_EQ(Take(pack, 3), "DER");
+}
+
+TEST_F(FileStreamTest, SubStreamOnAnotherThreadLeavesTheMainReader) {
+  // The sound thread reads a pack entry while the main thread loads from the same pack.
+  std::string bytes(200000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
+  dir.WriteFile("big.pack", bytes);
+  cFileStream pack(dir / "big.pack", kOpenExisting, kRead, kShareRead);
+  cSubStream entry(pack, 100000, 100000);
+  std::string streamed;
+  std::thread sound([&] {
+    for (int i = 0; i < 1000; ++i) streamed += Take(entry, 100);
+  });
+  std::string loaded;
+  for (int i = 0; i < 1000; ++i) loaded += Take(pack, 100);
+  sound.join();
+  EXPECT_EQ(loaded, bytes.substr(0, 100000));
+  EXPECT_EQ(streamed, bytes.substr(100000));
+}
+
+TEST_F(FileStreamTest, CopyBetweenFilesAndMemory) {
+  dir.WriteFile("from.bin", "the whole file");
+  cFileStream from(dir / "from.bin", kOpenExisting, kRead, kShareRead);
+  cFileStream to(dir / "to.bin", kCreateAlways, kReadWrite, kShareRead);
+  from.Seek(4, 0);
+  EXPECT_EQ(to.CopyFrom(from, cStream::kWholeStream), 14u);
+  EXPECT_EQ(ReadAll(to), "the whole file");
+  cMemoryStream memory(from);
+  EXPECT_EQ(Contents(memory), "the whole file");
+}
