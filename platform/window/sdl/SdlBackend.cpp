@@ -1,0 +1,185 @@
+#include "platform/window/sdl/SdlBackend.h"
+
+#include <SDL2/SDL.h>
+
+#include "platform/window/sdl/SdlEvents.h"
+
+namespace window::sdl {
+
+bool SdlBackend::Start() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL video");
+  // Only while the game has the focus is the screen saver kept off (see Handle).
+  SDL_EnableScreenSaver();
+  return true;
+}
+
+void SdlBackend::Stop() {
+  for (SDL_Cursor* cursor : m_cursors) SDL_FreeCursor(cursor);
+  m_cursors.clear();
+  if (m_window != nullptr) {
+    SDL_DestroyWindow(m_window);
+    m_window = nullptr;
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlBackend::Fail(const char* what) {
+  m_last_error = std::string(what) + ": " + SDL_GetError();
+  return false;
+}
+
+bool SdlBackend::CreateMainWindow(const std::string& title) {
+  if (m_window != nullptr) {
+    m_last_error = "the main window exists already";
+    return false;
+  }
+  // Hidden until placed; the graphics service creates its GL context on it.
+  m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640,
+                              480, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+  if (m_window == nullptr) return Fail("SDL_CreateWindow");
+  SDL_StartTextInput();
+  return true;
+}
+
+bool SdlBackend::DestroyMainWindow() {
+  if (m_window == nullptr) return false;
+  SDL_StopTextInput();
+  SDL_DestroyWindow(m_window);
+  m_window = nullptr;
+  return true;
+}
+
+NativeWindow* SdlBackend::MainWindow() const { return reinterpret_cast<NativeWindow*>(m_window); }
+
+bool SdlBackend::PlaceWindowed(int x, int y, int width, int height) {
+  if (m_window == nullptr) return false;
+  if (SDL_SetWindowFullscreen(m_window, 0) != 0) return Fail("SDL_SetWindowFullscreen");
+  SDL_SetWindowBordered(m_window, SDL_TRUE);
+  SDL_SetWindowResizable(m_window, SDL_FALSE);
+  SDL_SetWindowSize(m_window, width, height);
+  SDL_SetWindowPosition(m_window, x, y);
+  return true;
+}
+
+bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
+  if (m_window == nullptr) return false;
+  if (desktop_mode) {
+    if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+      return Fail("SDL_SetWindowFullscreen");
+    }
+    return true;
+  }
+  const int display = SDL_GetWindowDisplayIndex(m_window);
+  SDL_DisplayMode wanted{};
+  wanted.w = width;
+  wanted.h = height;
+  SDL_DisplayMode closest{};
+  if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest) == nullptr) {
+    return Fail("SDL_GetClosestDisplayMode");
+  }
+  if (closest.w != width || closest.h != height) {
+    m_last_error = "the display has no mode of that size";
+    return false;
+  }
+  if (SDL_SetWindowDisplayMode(m_window, &closest) != 0) return Fail("SDL_SetWindowDisplayMode");
+  SDL_SetWindowSize(m_window, width, height);
+  if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) != 0) {
+    return Fail("SDL_SetWindowFullscreen");
+  }
+  return true;
+}
+
+void SdlBackend::ShowMainWindow(bool shown) {
+  if (m_window == nullptr) return;
+  if (shown) {
+    SDL_ShowWindow(m_window);
+    SDL_RaiseWindow(m_window);
+  } else {
+    SDL_HideWindow(m_window);
+  }
+}
+
+ClientSize SdlBackend::GetClientSize() const {
+  ClientSize size;
+  if (m_window != nullptr) SDL_GetWindowSize(m_window, &size.width, &size.height);
+  return size;
+}
+
+bool SdlBackend::GetMousePosition(int* x, int* y) const {
+  if (m_window == nullptr) return false;
+  if (SDL_GetMouseFocus() == m_window) {
+    SDL_GetMouseState(x, y);
+    return true;
+  }
+  // Outside the window SDL stops tracking it; the desktop position tells where it went.
+  int global_x = 0;
+  int global_y = 0;
+  int window_x = 0;
+  int window_y = 0;
+  SDL_GetGlobalMouseState(&global_x, &global_y);
+  SDL_GetWindowPosition(m_window, &window_x, &window_y);
+  *x = global_x - window_x;
+  *y = global_y - window_y;
+  return true;
+}
+
+DesktopMode SdlBackend::GetDesktopMode() const {
+  const int display = m_window != nullptr ? SDL_GetWindowDisplayIndex(m_window) : 0;
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return {};
+  // SDL names a 32-bit pixel with an unused byte "24 bits"; the program counts the bytes.
+  int bits = SDL_BITSPERPIXEL(mode.format);
+  if (SDL_BYTESPERPIXEL(mode.format) == 4) bits = 32;
+  return {mode.w, mode.h, bits};
+}
+
+void SdlBackend::Handle(const SDL_Event& event, MessageQueue& queue) {
+  if (event.type == SDL_WINDOWEVENT) {
+    if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SDL_DisableScreenSaver();
+    if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SDL_EnableScreenSaver();
+  }
+  TranslateEvent(event, queue);
+}
+
+void SdlBackend::Pump(MessageQueue& queue) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) Handle(event, queue);
+}
+
+bool SdlBackend::WaitAndPump(MessageQueue& queue) {
+  SDL_Event event;
+  if (SDL_WaitEvent(&event) == 0) return false;
+  Handle(event, queue);
+  Pump(queue);
+  return true;
+}
+
+Cursor* SdlBackend::CreateCursor(const uint8_t* rgba, int width, int height, int hot_x,
+                                 int hot_y) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint8_t*>(rgba), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+  if (surface == nullptr) return nullptr;
+  SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hot_x, hot_y);
+  SDL_FreeSurface(surface);
+  if (cursor == nullptr) return nullptr;
+  m_cursors.insert(cursor);
+  return reinterpret_cast<Cursor*>(cursor);
+}
+
+void SdlBackend::DestroyCursor(Cursor* cursor) {
+  auto* sdl_cursor = reinterpret_cast<SDL_Cursor*>(cursor);
+  if (m_cursors.erase(sdl_cursor) == 0) return;
+  SDL_FreeCursor(sdl_cursor);
+}
+
+void SdlBackend::SetCursor(Cursor* cursor) {
+  auto* sdl_cursor = reinterpret_cast<SDL_Cursor*>(cursor);
+  if (sdl_cursor == nullptr || m_cursors.count(sdl_cursor) == 0) {
+    SDL_ShowCursor(SDL_DISABLE);
+    return;
+  }
+  SDL_SetCursor(sdl_cursor);
+  SDL_ShowCursor(SDL_ENABLE);
+}
+
+}  // namespace window::sdl

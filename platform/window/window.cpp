@@ -1,0 +1,199 @@
+// Picks the window backend at start-up and forwards the public calls to it. The queue and the
+// window procedure live here, so every backend hands out messages the same way.
+
+#include "platform/window/window.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/window/Backend.h"
+#include "platform/window/Service.h"
+#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/window/sdl/SdlBackend.h"
+
+namespace window {
+namespace {
+
+struct ServiceState {
+  std::unique_ptr<Backend> backend;
+  bool started = false;
+  MessageQueue queue;
+  WindowProcedure procedure;
+};
+
+ServiceState& State() {
+  static ServiceState state;
+  return state;
+}
+
+bool HeadlessRequested() {
+  const char* value = std::getenv("VELMARIS_HEADLESS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+}  // namespace
+
+namespace detail {
+
+Backend* ActiveBackend() {
+  ServiceState& state = State();
+  if (!state.backend) {
+    if (HeadlessRequested()) {
+      state.backend = std::make_unique<HeadlessBackend>();
+    } else {
+      state.backend = std::make_unique<sdl::SdlBackend>();
+    }
+    state.started = state.backend->Start();
+  }
+  return state.started ? state.backend.get() : nullptr;
+}
+
+MessageQueue& Queue() { return State().queue; }
+
+}  // namespace detail
+
+using detail::ActiveBackend;
+
+bool Initialize() { return ActiveBackend() != nullptr; }
+
+void Shutdown() {
+  ServiceState& state = State();
+  if (state.backend && state.started) {
+    state.backend->DestroyMainWindow();
+    state.backend->Stop();
+  }
+  state.backend.reset();
+  state.started = false;
+  state.queue.Clear();
+  state.procedure = nullptr;
+}
+
+bool IsHeadless() {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr ? backend->IsHeadless() : HeadlessRequested();
+}
+
+bool CreateMainWindow(const std::string& title) {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr && backend->CreateMainWindow(title);
+}
+
+void DestroyMainWindow() {
+  Backend* backend = ActiveBackend();
+  if (backend != nullptr && backend->DestroyMainWindow()) {
+    State().queue.Push({MessageType::kDestroy, 0});
+  }
+}
+
+NativeWindow* MainWindow() {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr ? backend->MainWindow() : nullptr;
+}
+
+std::string LastError() {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr ? backend->LastError() : std::string("the window service did not start");
+}
+
+bool PlaceWindowed(int x, int y, int width, int height) {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr && width > 0 && height > 0 && backend->PlaceWindowed(x, y, width, height);
+}
+
+bool PlaceFullScreen(int width, int height, bool desktop_mode) {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr && width > 0 && height > 0 &&
+         backend->PlaceFullScreen(width, height, desktop_mode);
+}
+
+void ShowMainWindow(bool shown) {
+  if (Backend* backend = ActiveBackend()) backend->ShowMainWindow(shown);
+}
+
+ClientSize GetClientSize() {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr ? backend->GetClientSize() : ClientSize{};
+}
+
+bool GetMousePosition(int* x, int* y) {
+  Backend* backend = ActiveBackend();
+  int px = 0;
+  int py = 0;
+  const bool known = backend != nullptr && backend->GetMousePosition(&px, &py);
+  if (x != nullptr) *x = px;
+  if (y != nullptr) *y = py;
+  return known;
+}
+
+DesktopMode GetDesktopMode() {
+  Backend* backend = ActiveBackend();
+  return backend != nullptr ? backend->GetDesktopMode() : DesktopMode{};
+}
+
+bool PeekMessage() {
+  Backend* backend = ActiveBackend();
+  MessageQueue& queue = State().queue;
+  if (backend != nullptr) backend->Pump(queue);
+  if (queue.Peek()) return true;
+  if (backend != nullptr) backend->FrameStarts();
+  return false;
+}
+
+Message GetMessage() {
+  Backend* backend = ActiveBackend();
+  MessageQueue& queue = State().queue;
+  if (backend != nullptr) backend->Pump(queue);
+  while (!queue.HasDeliverable()) {
+    // Keyboard messages held back for the next frame count as waiting only once a frame ran.
+    if (queue.KeyboardWaiting() > 0) {
+      queue.Peek();
+      continue;
+    }
+    if (backend == nullptr || !backend->WaitAndPump(queue)) return {};
+  }
+  return queue.Take();
+}
+
+void DispatchMessage(const Message& message) {
+  if (message.type == MessageType::kNone) return;
+  // A copy, so that a procedure may replace itself while it runs.
+  const WindowProcedure procedure = State().procedure;
+  if (procedure) procedure(message);
+}
+
+void WaitMessage() {
+  Backend* backend = ActiveBackend();
+  MessageQueue& queue = State().queue;
+  if (backend != nullptr) backend->Pump(queue);
+  while (!queue.HasDeliverable()) {
+    if (queue.KeyboardWaiting() > 0) return;  // released at the next peek
+    if (backend == nullptr || !backend->WaitAndPump(queue)) return;
+  }
+}
+
+void PostQuitMessage(int exit_code) {
+  State().queue.Push({MessageType::kQuit, static_cast<uint32_t>(exit_code)});
+}
+
+void SetWindowProcedure(WindowProcedure procedure) { State().procedure = std::move(procedure); }
+
+Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int hot_y) {
+  Backend* backend = ActiveBackend();
+  if (backend == nullptr || rgba == nullptr || width <= 0 || height <= 0 || width > 256 ||
+      height > 256) {
+    return nullptr;
+  }
+  return backend->CreateCursor(rgba, width, height, hot_x, hot_y);
+}
+
+void DestroyCursor(Cursor* cursor) {
+  Backend* backend = ActiveBackend();
+  if (backend != nullptr && cursor != nullptr) backend->DestroyCursor(cursor);
+}
+
+void SetCursor(Cursor* cursor) {
+  if (Backend* backend = ActiveBackend()) backend->SetCursor(cursor);
+}
+
+}  // namespace window

@@ -1,0 +1,113 @@
+#pragma once
+// The window service of the platform layer: the program's one main window, its message queue and
+// window procedure, its placement, the mouse position in it, cursors and the desktop's mode.
+// Main thread only. The backend (SDL2, or headless with VELMARIS_HEADLESS=1) is chosen once, at
+// the first call; nothing outside platform/ needs to know which one runs.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/window/VirtualKeys.h"
+
+namespace window {
+
+// The backend's own window object. With SDL2 a NativeWindow* is the SDL_Window* itself, so the
+// graphics service can create its GL context on it (reinterpret_cast); headless it is an opaque
+// token that must not be dereferenced.
+struct NativeWindow;
+
+// A cursor image made by CreateCursor; opaque.
+struct Cursor;
+
+// What the window procedure is told.
+enum class MessageType : uint8_t {
+  kNone = 0,      // no message (GetMessage when nothing can ever arrive)
+  kActivate,      // value 1: the program gained the focus, 0: it lost it
+  kCloseCommand,  // the user asked to close (window close button, SDL quit, Alt+F4); the window stays
+  kKeyDown,       // value: the virtual-key code (VirtualKeys.h); key repeats come again
+  kChar,          // value: one UTF-16 unit of typed text, after the user's keyboard layout
+  kPaint,         // the window's contents were exposed
+  kDestroy,       // the main window was destroyed (DestroyMainWindow)
+  kQuit,          // value: the exit code given to PostQuitMessage; ends the message loop
+};
+
+struct Message {
+  MessageType type = MessageType::kNone;
+  uint32_t value = 0;
+};
+
+using WindowProcedure = std::function<void(const Message&)>;
+
+struct ClientSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct DesktopMode {
+  int width = 0;
+  int height = 0;
+  int bits_per_pixel = 0;
+};
+
+// ---- the service -------------------------------------------------------------------------------
+// Starts the backend (every other call does this when needed). False when the display cannot be
+// opened; the other calls then fail or report nothing.
+bool Initialize();
+// Destroys the window and the cursors and stops the backend; a later call starts it again and
+// chooses the backend anew from VELMARIS_HEADLESS (tests use this to reach the SDL backend).
+void Shutdown();
+// True when the headless backend runs. For the other platform services, which follow this choice.
+bool IsHeadless();
+
+// ---- the main window -----------------------------------------------------------------------------
+// Creates the main window, hidden, with the given caption (UTF-8) and able to carry an OpenGL
+// context. False when it exists already or cannot be made (the reason goes to LastError()).
+bool CreateMainWindow(const std::string& title);
+// Destroys the main window and queues kDestroy.
+void DestroyMainWindow();
+// The main window, or null before CreateMainWindow.
+NativeWindow* MainWindow();
+// The backend's last error text, for the caller's log line.
+std::string LastError();
+
+// Windowed with a caption: the client area at (x, y), width x height.
+bool PlaceWindowed(int x, int y, int width, int height);
+// Full screen at width x height. With `desktop_mode` the window covers the desktop at its own mode
+// and the picture is scaled (for displays where a mode cannot be set); otherwise the display is
+// switched to the closest mode and false is returned when that fails.
+bool PlaceFullScreen(int width, int height, bool desktop_mode);
+void ShowMainWindow(bool shown);
+ClientSize GetClientSize();
+// The mouse position in client pixels; negative or beyond the client size outside the window.
+bool GetMousePosition(int* x, int* y);
+// The desktop's mode on the display that holds the window (the first display before it exists).
+DesktopMode GetDesktopMode();
+
+// ---- the message queue -------------------------------------------------------------------------
+// The loop takes one message per turn: PeekMessage, then GetMessage and DispatchMessage; when no
+// message waits it runs a frame (or, while inactive, calls WaitMessage). Keyboard messages (kKeyDown
+// and kChar) are handed out at most one per frame, in the order they were typed, because the
+// loop keeps only one pending key a frame: a PeekMessage that answers "nothing waits" is taken
+// as the start of a frame. Other messages are not held back.
+bool PeekMessage();
+// Removes and returns the next message, waiting for one when none is there. Headless, with nothing
+// queued, returns kNone at once.
+Message GetMessage();
+// Hands the message to the window procedure.
+void DispatchMessage(const Message& message);
+// Blocks until a message waits (headless: returns at once).
+void WaitMessage();
+// Queues kQuit with the exit code.
+void PostQuitMessage(int exit_code);
+void SetWindowProcedure(WindowProcedure procedure);
+
+// ---- cursors --------------------------------------------------------------------------------------
+// A cursor from width x height RGBA pixels (rows top first, 4 bytes a pixel) with its hot spot.
+// Null when it cannot be made.
+Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int hot_y);
+void DestroyCursor(Cursor* cursor);
+// Makes the cursor current over the window; null hides the pointer.
+void SetCursor(Cursor* cursor);
+
+}  // namespace window

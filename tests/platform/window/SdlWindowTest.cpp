@@ -1,0 +1,283 @@
+// The SDL2 window backend: key codes, event translation, and the service itself under SDL's
+// offscreen video driver fed with synthetic events.
+
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/window/MessageQueue.h"
+#include "platform/window/sdl/SdlEvents.h"
+#include "platform/window/sdl/SdlKeys.h"
+#include "platform/window/window.h"
+
+namespace window {
+namespace {
+
+using sdl::VirtualKeyFromSdl;
+
+SDL_Event KeyDown(SDL_Keycode key, SDL_Scancode scancode, uint16_t modifiers = 0) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.sym = key;
+  event.key.keysym.scancode = scancode;
+  event.key.keysym.mod = modifiers;
+  return event;
+}
+
+SDL_Event WindowEvent(uint8_t what, uint32_t window_id = 0) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = what;
+  event.window.windowID = window_id;
+  return event;
+}
+
+SDL_Event TextInput(const char* utf8, uint32_t window_id = 0) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  event.text.windowID = window_id;
+  SDL_strlcpy(event.text.text, utf8, sizeof(event.text.text));
+  return event;
+}
+
+std::vector<Message> Translate(const SDL_Event& event) {
+  MessageQueue queue;
+  sdl::TranslateEvent(event, queue);
+  std::vector<Message> messages;
+  for (int frame = 0; frame < 16; ++frame) {
+    while (queue.Peek()) messages.push_back(queue.Take());
+  }
+  return messages;
+}
+
+TEST(SdlKeys, EditingKeysHaveTheirFixedCodes) {
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0), 8);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN, SDL_SCANCODE_RETURN, 0), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0), 27);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_END, SDL_SCANCODE_END, 0), 35);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_HOME, SDL_SCANCODE_HOME, 0), 36);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT, SDL_SCANCODE_LEFT, 0), 37);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP, SDL_SCANCODE_UP, 0), 38);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHT, SDL_SCANCODE_RIGHT, 0), 39);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN, SDL_SCANCODE_DOWN, 0), 40);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_INSERT, SDL_SCANCODE_INSERT, 0), 45);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DELETE, SDL_SCANCODE_DELETE, 0), 46);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1, SDL_SCANCODE_F1, 0), 112);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12, 0), 123);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13, SDL_SCANCODE_F13, 0), 124);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 0), 16);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL, SDL_SCANCODE_RCTRL, 0), 17);
+}
+
+TEST(SdlKeys, LettersAndDigitsFollowTheLayout) {
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A, 0), 'A');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_z, SDL_SCANCODE_Z, KMOD_SHIFT), 'Z');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0, SDL_SCANCODE_0, 0), '0');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7, 0), '7');
+  // A French layout: the key at the US "Q" gives "a", the top-left digit key gives "&".
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_Q, 0), 'A');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_AMPERSAND, SDL_SCANCODE_1, 0), '1');
+  // A Cyrillic layout gives no Latin letter: the key's place decides.
+  EXPECT_EQ(VirtualKeyFromSdl(0x0444, SDL_SCANCODE_A, 0), 'A');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 0), 186);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, 0), 226);
+}
+
+TEST(SdlKeys, TheKeypadFollowsNumLock) {
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7, SDL_SCANCODE_KP_7, KMOD_NUM), 103);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0, SDL_SCANCODE_KP_0, KMOD_NUM), 96);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7, SDL_SCANCODE_KP_7, 0), 36);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_PERIOD, SDL_SCANCODE_KP_PERIOD, 0), 46);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 0), 111);
+}
+
+TEST(SdlEvents, CloseRequestsBecomeTheCloseCommand) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  std::vector<Message> messages = Translate(quit);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+
+  messages = Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+
+  messages = Translate(KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+
+  SDL_Event repeat = KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_RALT);
+  repeat.key.repeat = 1;
+  EXPECT_TRUE(Translate(repeat).empty());
+
+  messages = Translate(KeyDown(SDLK_F4, SDL_SCANCODE_F4, 0));  // F4 alone is a key
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kKeyDown);
+  EXPECT_EQ(messages[0].value, 115u);
+}
+
+TEST(SdlEvents, FocusAndExposure) {
+  std::vector<Message> messages = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kActivate);
+  EXPECT_EQ(messages[0].value, 0u);
+  messages = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].value, 1u);
+  messages = Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kPaint);
+  EXPECT_TRUE(Translate(WindowEvent(SDL_WINDOWEVENT_MOVED)).empty());
+}
+
+TEST(SdlEvents, KeysAndText) {
+  std::vector<Message> messages = Translate(KeyDown(SDLK_a, SDL_SCANCODE_A, KMOD_LALT));
+  ASSERT_EQ(messages.size(), 1u);  // Alt with another key is still that key
+  EXPECT_EQ(messages[0].value, static_cast<uint32_t>('A'));
+  EXPECT_TRUE(Translate(KeyDown(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN)).empty());
+
+  SDL_Event up = KeyDown(SDLK_a, SDL_SCANCODE_A);
+  up.type = SDL_KEYUP;
+  EXPECT_TRUE(Translate(up).empty());
+
+  messages = Translate(TextInput("\xC3\xBC\xE2\x82\xAC"));  // u umlaut, euro
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].type, MessageType::kChar);
+  EXPECT_EQ(messages[0].value, 0xFCu);
+  EXPECT_EQ(messages[1].value, 0x20ACu);
+}
+
+// The service itself on SDL's offscreen driver (no display needed).
+class SdlWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("VELMARIS_HEADLESS", "0", 1);
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr) {
+      setenv("SDL_VIDEODRIVER", "offscreen", 1);
+      m_set_driver = true;
+    }
+    Shutdown();
+    if (!Initialize()) {
+      Restore();
+      GTEST_SKIP() << "SDL video could not start: " << LastError();
+    }
+    ASSERT_FALSE(IsHeadless());
+    if (!CreateMainWindow("Velmaris test")) {
+      const std::string error = LastError();
+      Shutdown();
+      Restore();
+      GTEST_SKIP() << "no OpenGL window here: " << error;
+    }
+    m_window = reinterpret_cast<SDL_Window*>(MainWindow());
+    ASSERT_NE(m_window, nullptr);
+    Drain();
+  }
+  void TearDown() override {
+    SetWindowProcedure(nullptr);
+    Shutdown();
+    Restore();
+  }
+  void Restore() {
+    if (m_set_driver) unsetenv("SDL_VIDEODRIVER");
+    m_set_driver = false;
+    setenv("VELMARIS_HEADLESS", "1", 1);
+  }
+  // Throws away what SDL queued on its own (shown, moved, ...).
+  void Drain() {
+    for (int turn = 0; turn < 1000; ++turn) {
+      if (!PeekMessage() && !PeekMessage()) break;
+      GetMessage();
+    }
+  }
+  void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+  uint32_t Id() const { return SDL_GetWindowID(m_window); }
+  // Runs the loop's peek/get turns until nothing waits; the messages of this one frame.
+  std::vector<Message> OneFrame() {
+    std::vector<Message> messages;
+    while (PeekMessage()) messages.push_back(GetMessage());
+    return messages;
+  }
+
+  SDL_Window* m_window = nullptr;
+  bool m_set_driver = false;
+};
+
+TEST_F(SdlWindow, TheWindowIsHiddenAndCarriesOpenGL) {
+  const uint32_t flags = SDL_GetWindowFlags(m_window);
+  EXPECT_NE(flags & SDL_WINDOW_OPENGL, 0u);
+  EXPECT_NE(flags & SDL_WINDOW_HIDDEN, 0u);
+  EXPECT_STREQ(SDL_GetWindowTitle(m_window), "Velmaris test");
+  ASSERT_TRUE(PlaceWindowed(0, 0, 320, 240));
+  EXPECT_EQ(GetClientSize().width, 320);
+  EXPECT_EQ(GetClientSize().height, 240);
+  ShowMainWindow(true);
+  EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_HIDDEN, 0u);
+  EXPECT_GT(GetDesktopMode().width, 0);
+}
+
+TEST_F(SdlWindow, QuitAndWindowCloseBecomeCloseCommands) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  Push(quit);
+  Push(WindowEvent(SDL_WINDOWEVENT_CLOSE, Id()));
+  const std::vector<Message> messages = OneFrame();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+  EXPECT_EQ(messages[1].type, MessageType::kCloseCommand);
+  EXPECT_NE(MainWindow(), nullptr);  // closing does not destroy the window
+}
+
+TEST_F(SdlWindow, FocusLostDeactivatesAndAltF4Closes) {
+  Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, Id()));
+  SDL_Event alt_f4 = KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT);
+  alt_f4.key.windowID = Id();
+  Push(alt_f4);
+  const std::vector<Message> messages = OneFrame();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].type, MessageType::kActivate);
+  EXPECT_EQ(messages[0].value, 0u);
+  EXPECT_EQ(messages[1].type, MessageType::kCloseCommand);
+}
+
+TEST_F(SdlWindow, TypedTextComesOneCharacterAFrame) {
+  SDL_Event key = KeyDown(SDLK_h, SDL_SCANCODE_H);
+  key.key.windowID = Id();
+  Push(key);
+  Push(TextInput("h", Id()));
+  Push(TextInput("\xC3\xA9", Id()));
+  Push(TextInput("lo", Id()));
+  std::vector<uint32_t> frames;
+  for (int frame = 0; frame < 8; ++frame) {
+    const std::vector<Message> messages = OneFrame();
+    ASSERT_LE(messages.size(), 1u);
+    frames.push_back(messages.empty() ? 0 : messages[0].value);
+  }
+  EXPECT_EQ(frames, (std::vector<uint32_t>{'H', 'h', 0xE9, 'l', 'o', 0, 0, 0}));
+}
+
+TEST_F(SdlWindow, WaitMessageReturnsForAWaitingEvent) {
+  Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED, Id()));
+  WaitMessage();
+  ASSERT_TRUE(PeekMessage());
+  EXPECT_EQ(GetMessage().type, MessageType::kPaint);
+}
+
+TEST_F(SdlWindow, CursorsFromPixels) {
+  std::vector<uint8_t> pixels(16 * 16 * 4, 0xFF);
+  Cursor* cursor = CreateCursor(pixels.data(), 16, 16, 3, 4);
+  if (cursor == nullptr) GTEST_SKIP() << "this video driver has no cursors: " << SDL_GetError();
+  SetCursor(cursor);
+  EXPECT_EQ(SDL_GetCursor(), reinterpret_cast<SDL_Cursor*>(cursor));
+  SetCursor(nullptr);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  DestroyCursor(cursor);
+}
+
+}  // namespace
+}  // namespace window
