@@ -1,0 +1,202 @@
+#include "source/Resources/cPackFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "source/Archiver/cArchiver.h"
+#include "source/Resources/cResource.h"
+#include "source/stream/Encoding.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/stream/cSubStream.h"
+
+namespace {
+
+uint32_t GetWord(const uint8_t* bytes) {
+  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
+         uint32_t{bytes[3]} << 24;
+}
+
+void PutWord(uint8_t* bytes, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+bool Fail(std::string& error, const char* reason) {
+  error = reason;
+  return false;
+}
+
+bool ReadTable(cStream& view, cPackDirectory& directory, std::string& error) {
+  uint32_t packed_size = 0;
+  if (!ReadString(view, directory.table_method)) return Fail(error, "table method cut short");
+  if (!ReadUInt32(view, packed_size) || packed_size > RemainingBytes(view)) {
+    return Fail(error, "table cut short");
+  }
+  if (packed_size > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
+    return Fail(error, "table too large");
+  }
+  cArchiver* archiver = cArchiver::GetInstance();
+  if (!directory.table_method.empty() && !archiver->HasMethod(directory.table_method)) {
+    return Fail(error, "unknown table method");
+  }
+  cSubStream packed(view, view.Tell(), packed_size);
+  cMemoryStream table;
+  if (!archiver->Unpack(directory.table_method, packed, table)) {
+    return Fail(error, "table cannot be unpacked");
+  }
+  view.Seek(static_cast<int32_t>(packed_size), 1);
+  if (!ReadStringVector(directory.methods, table) || !ReadStringVector(directory.types, table) ||
+      !ReadStringVector(directory.names, table)) {
+    return Fail(error, "table damaged");
+  }
+  return true;
+}
+
+bool CheckEntry(const cPackEntry& entry, const cPackDirectory& directory, uint64_t data_start,
+                uint64_t file_size, std::string& error) {
+  if (entry.offset < data_start || uint64_t{entry.offset} + entry.size > file_size) {
+    return Fail(error, "entry outside the file");
+  }
+  if (entry.type >= directory.types.size() || entry.name >= directory.names.size() ||
+      entry.method >= directory.methods.size()) {
+    return Fail(error, "entry index outside its list");
+  }
+  const std::string& method = directory.methods[entry.method];
+  if (!method.empty() && !cArchiver::GetInstance()->HasMethod(method)) {
+    return Fail(error, "entry packed with an unknown method");
+  }
+  return true;
+}
+
+bool ReadEntries(cStream& view, cPackDirectory& directory, std::string& error) {
+  uint32_t count = 0;
+  if (!ReadUInt32(view, count) || count > RemainingBytes(view) / kPackEntryBytes) {
+    return Fail(error, "entry table cut short");
+  }
+  const uint32_t table_bytes = count * kPackEntryBytes;
+  std::unique_ptr<uint8_t[]> raw(new (std::nothrow) uint8_t[table_bytes > 0 ? table_bytes : 1]);
+  if (!raw) return Fail(error, "entry table too large");
+  if (table_bytes > 0 && view.Read(raw.get(), table_bytes) != table_bytes) {
+    return Fail(error, "entry table cut short");
+  }
+  const uint64_t data_start = view.Tell();
+  const uint64_t file_size = view.GetSize();
+  directory.entries.resize(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint8_t* bytes = raw.get() + uint64_t{i} * kPackEntryBytes;
+    cPackEntry& entry = directory.entries[i];
+    entry = {GetWord(bytes), GetWord(bytes + 4), GetWord(bytes + 8), GetWord(bytes + 12),
+             GetWord(bytes + 16)};
+    if (!CheckEntry(entry, directory, data_start, file_size, error)) return false;
+  }
+  return true;
+}
+
+// Position of `word` in `list`, appending it when new.
+uint32_t IndexOf(std::vector<std::string>& list, const std::string& word) {
+  auto found = std::find(list.begin(), list.end(), word);
+  if (found != list.end()) return static_cast<uint32_t>(found - list.begin());
+  list.push_back(word);
+  return static_cast<uint32_t>(list.size() - 1);
+}
+
+bool WriteAll(cStream& stream, const void* bytes, uint32_t size) {
+  return size == 0 || stream.Write(bytes, size) == size;
+}
+
+bool WriteTable(cStream& destination, const cPackDirectory& directory) {
+  cMemoryStream table;
+  if (!WriteStringVector(directory.methods, table) || !WriteStringVector(directory.types, table) ||
+      !WriteStringVector(directory.names, table)) {
+    return false;
+  }
+  cMemoryStream packed;
+  std::string method;
+  if (!cArchiver::GetInstance()->Pack(cArchiver::kPackDefault, table, packed, method)) return false;
+  return WriteString(destination, method) && WriteUInt32(destination, packed.GetSize()) &&
+         destination.CopyFrom(packed, cStream::kWholeStream) == packed.GetSize();
+}
+
+bool WriteEntryTable(cStream& destination, const std::vector<cPackEntry>& entries) {
+  const uint32_t count = static_cast<uint32_t>(entries.size());
+  std::vector<uint8_t> raw(std::size_t{count} * kPackEntryBytes);
+  for (uint32_t i = 0; i < count; ++i) {
+    uint8_t* bytes = raw.data() + std::size_t{i} * kPackEntryBytes;
+    const cPackEntry& entry = entries[i];
+    PutWord(bytes, entry.offset);
+    PutWord(bytes + 4, entry.size);
+    PutWord(bytes + 8, entry.type);
+    PutWord(bytes + 12, entry.name);
+    PutWord(bytes + 16, entry.method);
+  }
+  return WriteUInt32(destination, count) &&
+         WriteAll(destination, raw.data(), static_cast<uint32_t>(raw.size()));
+}
+
+// Packs one resource's bytes and appends them; fills the entry's offset, size and method.
+bool WriteBlock(cResource& resource, cStream& destination, cPackDirectory& directory,
+                cPackEntry& entry, std::string& error) {
+  cMemoryStream raw;
+  if (!resource.WriteData(raw)) {
+    error = std::string("cannot read resource ") + resource.GetTypeName() + " " + resource.GetName();
+    return false;
+  }
+  cMemoryStream packed;
+  std::string method;
+  const int mode = resource.IsCompressible() ? cArchiver::kPackDefault : cArchiver::kPackStored;
+  if (!cArchiver::GetInstance()->Pack(mode, raw, packed, method)) return Fail(error, "out of memory");
+  const uint32_t offset = destination.Tell();
+  if (uint64_t{offset} + packed.GetSize() > std::numeric_limits<uint32_t>::max()) {
+    return Fail(error, "pack larger than 4 GiB");
+  }
+  entry.offset = offset;
+  entry.size = packed.GetSize();
+  entry.method = IndexOf(directory.methods, method);
+  if (destination.CopyFrom(packed, cStream::kWholeStream) != packed.GetSize()) {
+    return Fail(error, "write failed");
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadPackDirectory(cStream& file, cPackDirectory& directory, std::string& error) {
+  directory = cPackDirectory();
+  // A view of our own: the file's position is nobody's business but its readers'.
+  cSubStream view(file, 0, file.GetSize());
+  char magic[sizeof kPackMagic] = {};
+  if (view.Read(magic, sizeof magic) != sizeof magic ||
+      std::memcmp(magic, kPackMagic, sizeof magic) != 0) {
+    return Fail(error, "not a pack file");
+  }
+  return ReadTable(view, directory, error) && ReadEntries(view, directory, error);
+}
+
+bool WritePackFile(const std::vector<cResource*>& resources, cStream& destination,
+                   std::string& error) {
+  destination.Resize(0);
+  destination.Seek(0, 0);
+  cPackDirectory directory;
+  cArchiver::GetInstance()->GetMethodNames(directory.methods);
+  directory.entries.resize(resources.size());
+  for (std::size_t i = 0; i < resources.size(); ++i) {
+    directory.entries[i].name = IndexOf(directory.names, resources[i]->GetName());
+    directory.entries[i].type = IndexOf(directory.types, resources[i]->GetTypeName());
+  }
+  if (!WriteAll(destination, kPackMagic, sizeof kPackMagic) || !WriteTable(destination, directory)) {
+    return Fail(error, "write failed");
+  }
+  const uint32_t entry_table = destination.Tell();
+  if (!WriteEntryTable(destination, directory.entries)) return Fail(error, "write failed");
+  for (std::size_t i = 0; i < resources.size(); ++i) {
+    if (!WriteBlock(*resources[i], destination, directory, directory.entries[i], error)) return false;
+  }
+  if (destination.Seek(static_cast<int32_t>(entry_table), 0) != entry_table ||
+      !WriteEntryTable(destination, directory.entries)) {
+    return Fail(error, "write failed");
+  }
+  destination.Seek(0, 2);
+  return true;
+}

@@ -1,0 +1,49 @@
+#include "source/Resources/cResource.h"
+
+#include "source/Resources/cResourceManager.h"
+#include "source/Resources/cResourceRegistry.h"
+#include "source/log/cLog.h"
+#include "source/stream/cMemoryStream.h"
+
+namespace {
+constexpr const char* kSource = "source\\Resources\\cResource";
+constexpr int kLoadingLine = 27;
+}  // namespace
+
+cResource::cResource(std::string name, const cResourceSource& source)
+    : m_name(std::move(name)), m_source(source) {}
+
+cResource::~cResource() = default;
+
+void cResource::Register() {
+  cResourceManager::GetInstance();
+  AllResources().Add(this);
+}
+
+void cResource::Unregister() {
+  // No manager is made here: this runs while the manager itself is being destroyed.
+  AllResources().Remove(this);
+}
+
+bool cResource::WriteData(cStream& stream) {
+  cMemoryStream bytes;
+  if (!LoadData(bytes)) return false;
+  return stream.CopyFrom(bytes, cStream::kWholeStream) == bytes.GetSize();
+}
+
+void cResource::LoadFromXml(const XmlNode&) {}
+
+int cResource::AddRef() {
+  if (m_ref_count == 0) {
+    LogReport(kLogPlain, kSource, kLoadingLine, "loading %s %s", GetTypeName(), m_name.c_str());
+    Load();
+  }
+  return ++m_ref_count;
+}
+
+int cResource::Release(cResource* resource) {
+  if (resource == nullptr || AllResources().IsEmpty()) return -1;
+  if (resource->m_ref_count <= 0) return resource->m_ref_count;
+  if (--resource->m_ref_count == 0) resource->Unload();
+  return resource->m_ref_count;
+}
