@@ -1,8 +1,8 @@
 #include "source/stream/cMemoryStream.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <utility>
 
 namespace {
@@ -15,7 +15,7 @@ cMemoryStream::cMemoryStream(cStream& source) {
   source.Seek(0, 0);
   if (!SetSize(size)) return;
   // A source that delivers less than it claimed leaves only what it delivered.
-  uint32_t got = size == 0 ? 0 : source.Read(m_buffer.get(), size);
+  const uint32_t got = size == 0 ? 0 : source.Read(m_buffer.get(), size);
   SetSize(got);
   m_position = 0;
 }
@@ -44,17 +44,18 @@ cMemoryStream& cMemoryStream::operator=(cMemoryStream&& other) noexcept {
 
 bool cMemoryStream::Reserve(uint32_t capacity) {
   if (capacity <= m_capacity) return true;
-  // Geometric growth: double, but never past what 32-bit sizes can name.
+  // Geometric growth: double, but never past what 32-bit sizes can name. realloc lets large
+  // blocks grow by remapping their pages instead of copying them.
   uint32_t grown = std::max(kMinimumCapacity, m_capacity);
   while (grown < capacity) grown = grown > kLargest / 2 ? kLargest : grown * 2;
-  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[grown]);
-  if (!buffer && grown > capacity) {
+  void* block = std::realloc(m_buffer.get(), grown);
+  if (block == nullptr && grown > capacity) {
     grown = capacity;  // the doubled block is too large; try exactly what is needed
-    buffer.reset(new (std::nothrow) uint8_t[grown]);
+    block = std::realloc(m_buffer.get(), grown);
   }
-  if (!buffer) return false;
-  if (m_size > 0) std::memcpy(buffer.get(), m_buffer.get(), m_size);
-  m_buffer = std::move(buffer);
+  if (block == nullptr) return false;
+  m_buffer.release();
+  m_buffer.reset(static_cast<uint8_t*>(block));
   m_capacity = grown;
   return true;
 }
@@ -87,9 +88,13 @@ uint32_t cMemoryStream::ReadAt(uint32_t offset, void* buffer, uint32_t count) {
 uint32_t cMemoryStream::Write(const void* buffer, uint32_t count) {
   if (count == 0) return 0;
   count = std::min(count, kLargest - m_position);  // sizes are 32-bit
-  if (count > m_size - m_position && !SetSize(m_position + count)) return 0;
+  const uint32_t end = m_position + count;
+  // The write covers every byte it adds (the position is never past the size), so growth here
+  // needs no zero fill.
+  if (end > m_capacity && !Reserve(end)) return 0;
   std::memcpy(m_buffer.get() + m_position, buffer, count);
-  m_position += count;
+  m_position = end;
+  m_size = std::max(m_size, end);
   return count;
 }
 

@@ -4,6 +4,7 @@
 // writes cost amortised constant time; bytes added by growth read as zero.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "source/stream/cStream.h"
@@ -37,7 +38,10 @@ class cMemoryStream : public cStream {
   bool SetSize(uint32_t size);
   bool Reserve(uint32_t capacity);
 
-  std::unique_ptr<uint8_t[]> m_buffer;
+  struct FreeBlock {
+    void operator()(uint8_t* block) const { std::free(block); }
+  };
+  std::unique_ptr<uint8_t, FreeBlock> m_buffer;  // malloc'd, so that growth can realloc
   uint32_t m_position = 0;
   uint32_t m_size = 0;
   uint32_t m_capacity = 0;
