@@ -65,6 +65,15 @@ std::string NativePath(const std::string& path) {
   const bool absolute = path[0] == '/' || path[0] == '\\';
   const bool trailing = path.size() > 1 && (path.back() == '/' || path.back() == '\\');
 
+  // The common case: the name is exact, and one lstat settles it.
+  std::string direct = absolute ? "/" : "";
+  for (const std::string& part : SplitComponents(path)) {
+    if (!direct.empty() && direct.back() != '/') direct += '/';
+    direct += part;
+  }
+  if (trailing && !direct.empty() && direct.back() != '/') direct += '/';
+  if (direct.empty() || Exists(direct)) return direct;
+
   std::string result = absolute ? "/" : "";
   bool resolving = true;  // once a component is missing, nothing below it can exist
   for (const std::string& part : SplitComponents(path)) {
