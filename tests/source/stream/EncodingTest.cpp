@@ -237,3 +237,19 @@ TEST(EncodingRemaining, IsZeroAtAndPastTheEnd) {
   stream.Seek(0, 2);
   EXPECT_EQ(RemainingBytes(stream), 0u);
 }
+
+TEST(EncodingWriters, ReportAStreamThatStopsAccepting) {
+  cFullSink no_room(0);
+  EXPECT_FALSE(WriteUInt32(no_room, 1));
+  EXPECT_FALSE(WriteFloat(no_room, 1.0f));
+  cFullSink room_for_length(4);
+  EXPECT_FALSE(WriteString(room_for_length, "text"));
+  cFullSink room_for_wide_length(5);
+  EXPECT_FALSE(WriteWideString(room_for_wide_length, u"wide"));
+  cFullSink room_for_one(9);
+  EXPECT_FALSE(WriteStringVector({"a", "b"}, room_for_one));
+  cFullSink room_for_key(9);
+  EXPECT_FALSE(WriteStringMap({{"k", "v"}}, room_for_key));
+  cFullSink room_for_empty(4);
+  EXPECT_TRUE(WriteString(room_for_empty, ""));
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <thread>
@@ -103,6 +105,17 @@ TEST_F(FileStreamTest, ReadOnlyAccessOpensReadOnly) {
   reader.Resize(2);
   EXPECT_EQ(dir.ReadFile("res.bin"), "resource");
   EXPECT_EQ(Take(reader, 3), "res");
+}
+
+TEST_F(FileStreamTest, ReadOnlyAccessOpensAFileWeMayNotWrite) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  dir.WriteFile("locked.bin", "locked");
+  ASSERT_EQ(chmod((dir / "locked.bin").c_str(), 0444), 0);
+  cFileStream reader(dir / "locked.bin", kOpenExisting, kRead, kShareRead);
+  ASSERT_TRUE(reader.IsOpen());
+  EXPECT_EQ(Take(reader, 10), "locked");
+  cFileStream writer(dir / "locked.bin", kOpenExisting, kReadWrite, kShareRead);
+  EXPECT_FALSE(writer.IsOpen());
 }
 
 TEST_F(FileStreamTest, ResizeCutsOrExtendsAndLeavesThePositionThere) {

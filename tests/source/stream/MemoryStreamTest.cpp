@@ -136,3 +136,14 @@ TEST(MemoryStream, ReadAtLeavesThePosition) {
   EXPECT_EQ(stream.ReadAt(10, bytes, 4), 0u);
   EXPECT_EQ(stream.Tell(), 3u);
 }
+
+TEST(MemoryStream, ShortCopyLeavesNoStaleBytesForLaterGrowth) {
+  cMemoryStream stream = MemoryWith("ab");
+  stream.Seek(0, 2);
+  cShortSource source(1000, 3);  // delivers "xxx" of a promised 1000
+  EXPECT_EQ(stream.CopyFrom(source, cStream::kWholeStream), 3u);
+  EXPECT_EQ(Contents(stream), "abxxx");
+  EXPECT_EQ(stream.Tell(), 5u);
+  stream.Resize(8);
+  EXPECT_EQ(Contents(stream), std::string("abxxx\0\0\0", 8));
+}
