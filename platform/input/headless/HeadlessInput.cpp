@@ -1,0 +1,94 @@
+#include "platform/input/headless/HeadlessInput.h"
+
+#include <cstring>
+
+#include "platform/window/headless/HeadlessWindow.h"
+#include "platform/window/window.h"
+
+namespace input {
+
+bool HeadlessInput::PollKeyboard(uint8_t* keys) {
+  if (m_fail_keyboard) return false;
+  std::memcpy(keys, m_keys, kKeyCount);
+  return true;
+}
+
+bool HeadlessInput::PollMouse(MouseState* state) {
+  if (m_fail_mouse) return false;
+  state->dx = m_dx;
+  state->dy = m_dy;
+  state->wheel = m_wheel;
+  std::memcpy(state->buttons, m_buttons, kMouseButtonCount);
+  state->changed = m_changed;
+  m_dx = m_dy = m_wheel = 0;
+  m_changed = false;
+  return true;
+}
+
+namespace headless {
+namespace {
+
+HeadlessInput* Headless() { return dynamic_cast<HeadlessInput*>(detail::ActiveBackend()); }
+
+}  // namespace
+
+bool SetKey(uint8_t code, bool down) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  input->m_keys[code] = down ? kDown : 0;
+  return true;
+}
+
+bool ReleaseAllKeys() {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  std::memset(input->m_keys, 0, kKeyCount);
+  return true;
+}
+
+bool SetMouseButton(MouseButton button, bool down) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr || button < 0 || button >= kMouseButtonCount) return false;
+  const uint8_t value = down ? kDown : 0;
+  if (input->m_buttons[button] != value) input->m_changed = true;
+  input->m_buttons[button] = value;
+  return true;
+}
+
+bool MoveMouse(int32_t dx, int32_t dy) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  input->m_dx += dx;
+  input->m_dy += dy;
+  input->m_changed = true;
+  int x = 0;
+  int y = 0;
+  window::GetMousePosition(&x, &y);
+  window::headless::SetMousePosition(x + dx, y + dy);
+  return true;
+}
+
+bool TurnWheel(int32_t notches) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  input->m_wheel += notches * kWheelStep;
+  input->m_changed = true;
+  return true;
+}
+
+bool FailKeyboard(bool fail) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  input->m_fail_keyboard = fail;
+  return true;
+}
+
+bool FailMouse(bool fail) {
+  HeadlessInput* input = Headless();
+  if (input == nullptr) return false;
+  input->m_fail_mouse = fail;
+  return true;
+}
+
+}  // namespace headless
+}  // namespace input

@@ -1,0 +1,102 @@
+#include "platform/input/sdl/SdlInput.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstring>
+
+#include "platform/input/sdl/ScancodeTable.h"
+
+namespace input::sdl {
+
+void ButtonsFromSdlMask(uint32_t mask, uint8_t* buttons) {
+  buttons[kButtonLeft] = (mask & SDL_BUTTON_LMASK) != 0 ? kDown : 0;
+  buttons[kButtonRight] = (mask & SDL_BUTTON_RMASK) != 0 ? kDown : 0;
+  buttons[kButtonMiddle] = (mask & SDL_BUTTON_MMASK) != 0 ? kDown : 0;
+  buttons[kButtonX1] = (mask & SDL_BUTTON_X1MASK) != 0 ? kDown : 0;
+}
+
+int32_t WheelSteps(int32_t y, uint32_t direction) {
+  // Bounded, so that no event can overflow the sum of a frame.
+  if (y > 10000) y = 10000;
+  if (y < -10000) y = -10000;
+  const int32_t steps = y * kWheelStep;
+  return direction == SDL_MOUSEWHEEL_FLIPPED ? -steps : steps;
+}
+
+namespace {
+
+// Adds without overflowing: a mouse left alone for hours still moves by at most this much.
+void Accumulate(std::atomic<int32_t>& sum, int32_t amount) {
+  constexpr int32_t kLimit = 1 << 28;
+  int32_t old_value = sum.load(std::memory_order_relaxed);
+  int64_t wanted = 0;
+  do {
+    wanted = static_cast<int64_t>(old_value) + amount;
+    if (wanted > kLimit) wanted = kLimit;
+    if (wanted < -kLimit) wanted = -kLimit;
+  } while (!sum.compare_exchange_weak(old_value, static_cast<int32_t>(wanted),
+                                      std::memory_order_relaxed));
+}
+
+}  // namespace
+
+int SdlInput::Watch(void* self, SDL_Event* event) {
+  auto* input = static_cast<SdlInput*>(self);
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      Accumulate(input->m_dx, event->motion.xrel);
+      Accumulate(input->m_dy, event->motion.yrel);
+      input->m_changed = true;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      input->m_changed = true;
+      break;
+    case SDL_MOUSEWHEEL:
+      Accumulate(input->m_wheel, WheelSteps(event->wheel.y, event->wheel.direction));
+      input->m_changed = true;
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+bool SdlInput::Start() {
+  if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return false;
+  SDL_AddEventWatch(&SdlInput::Watch, this);
+  m_started = true;
+  return true;
+}
+
+void SdlInput::Stop() {
+  if (!m_started) return;
+  SDL_DelEventWatch(&SdlInput::Watch, this);
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  m_started = false;
+}
+
+bool SdlInput::PollKeyboard(uint8_t* keys) {
+  // SDL's state is brought up to date when the window service pumps the events.
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  if (state == nullptr) return false;
+  std::memset(keys, 0, kKeyCount);
+  for (int scancode = 0; scancode < count; ++scancode) {
+    if (state[scancode] == 0) continue;
+    const uint8_t code = KeyCodeFromScancode(scancode);
+    if (code != 0) keys[code] = kDown;
+  }
+  return true;
+}
+
+bool SdlInput::PollMouse(MouseState* state) {
+  state->dx = m_dx.exchange(0);
+  state->dy = m_dy.exchange(0);
+  state->wheel = m_wheel.exchange(0);
+  state->changed = m_changed.exchange(false);
+  ButtonsFromSdlMask(SDL_GetMouseState(nullptr, nullptr), state->buttons);
+  return true;
+}
+
+}  // namespace input::sdl

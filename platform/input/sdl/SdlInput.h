@@ -1,0 +1,40 @@
+#pragma once
+// The input backend over SDL2: SDL's keyboard state in the PC scan-code numbering, and the mouse
+// gathered from SDL's events as they arrive (an event watch), so no movement is missed between
+// polls whoever drains the event queue.
+
+#include <atomic>
+#include <cstdint>
+
+#include "platform/input/Backend.h"
+
+union SDL_Event;
+
+namespace input::sdl {
+
+// SDL's button mask (left 1, middle 2, right 3, X1 4) in the service's order: left, right,
+// middle, X1, each kDown while held.
+void ButtonsFromSdlMask(uint32_t mask, uint8_t* buttons);
+
+// The wheel movement of one SDL wheel event in kWheelStep a notch, away from the user positive.
+int32_t WheelSteps(int32_t y, uint32_t direction);
+
+class SdlInput : public Backend {
+ public:
+  bool Start() override;
+  void Stop() override;
+  bool PollKeyboard(uint8_t* keys) override;
+  bool PollMouse(MouseState* state) override;
+
+ private:
+  static int Watch(void* self, SDL_Event* event);
+
+  bool m_started = false;
+  // Written by the watch, which runs wherever SDL queues an event.
+  std::atomic<int32_t> m_dx{0};
+  std::atomic<int32_t> m_dy{0};
+  std::atomic<int32_t> m_wheel{0};
+  std::atomic<bool> m_changed{false};
+};
+
+}  // namespace input::sdl

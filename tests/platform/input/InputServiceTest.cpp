@@ -1,0 +1,166 @@
+// The input service: headless state set by hand, and the SDL backend gathering the mouse from
+// synthetic events under SDL's offscreen video driver.
+
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+
+#include "platform/input/headless/HeadlessInput.h"
+#include "platform/input/input.h"
+#include "platform/window/headless/HeadlessWindow.h"
+#include "platform/window/window.h"
+
+namespace input {
+namespace {
+
+class HeadlessInputTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("VELMARIS_HEADLESS", "1", 1);
+    Shutdown();
+    window::Shutdown();
+    ASSERT_TRUE(Initialize());
+  }
+  void TearDown() override {
+    Shutdown();
+    window::Shutdown();
+  }
+};
+
+TEST_F(HeadlessInputTest, KeysSetByHandAreReadBack) {
+  uint8_t keys[kKeyCount];
+  ASSERT_TRUE(PollKeyboard(keys));
+  for (uint8_t key : keys) EXPECT_EQ(key, 0);
+  ASSERT_TRUE(headless::SetKey(kKeyEscape, true));
+  ASSERT_TRUE(headless::SetKey(kKeyNumpadEnter, true));
+  ASSERT_TRUE(PollKeyboard(keys));
+  EXPECT_EQ(keys[0x01], kDown);
+  EXPECT_EQ(keys[0x9C], kDown);
+  EXPECT_EQ(keys[0x1C], 0);
+  ASSERT_TRUE(PollKeyboard(keys));  // held keys stay held
+  EXPECT_EQ(keys[0x01], kDown);
+  headless::ReleaseAllKeys();
+  ASSERT_TRUE(PollKeyboard(keys));
+  EXPECT_EQ(keys[0x01], 0);
+}
+
+TEST_F(HeadlessInputTest, MouseDeltasWheelAndChangeAreSinceTheLastPoll) {
+  window::headless::SetMousePosition(100, 50);
+  headless::MoveMouse(5, -3);
+  headless::MoveMouse(1, 1);
+  headless::TurnWheel(-2);
+  headless::SetMouseButton(kButtonRight, true);
+  MouseState state;
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 6);
+  EXPECT_EQ(state.dy, -2);
+  EXPECT_EQ(state.wheel, -240);
+  EXPECT_EQ(state.buttons[kButtonRight], kDown);
+  EXPECT_EQ(state.buttons[kButtonLeft], 0);
+  EXPECT_EQ(state.x, 106);
+  EXPECT_EQ(state.y, 48);
+  EXPECT_TRUE(state.changed);
+
+  ASSERT_TRUE(PollMouse(&state));  // nothing happened since: a held button is no change
+  EXPECT_EQ(state.dx, 0);
+  EXPECT_EQ(state.wheel, 0);
+  EXPECT_EQ(state.buttons[kButtonRight], kDown);
+  EXPECT_FALSE(state.changed);
+
+  headless::SetMouseButton(kButtonRight, true);  // already down: no change
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_FALSE(state.changed);
+  EXPECT_FALSE(headless::SetMouseButton(static_cast<MouseButton>(7), true));
+}
+
+TEST_F(HeadlessInputTest, AFailedReadLeavesTheCallersStateAlone) {
+  headless::SetKey(kKeySpace, true);
+  headless::FailKeyboard(true);
+  uint8_t keys[kKeyCount] = {};
+  EXPECT_FALSE(PollKeyboard(keys));
+  EXPECT_EQ(keys[kKeySpace], 0);
+  headless::FailMouse(true);
+  MouseState state;
+  state.dx = 77;
+  EXPECT_FALSE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 77);
+  EXPECT_FALSE(PollKeyboard(nullptr));
+  EXPECT_FALSE(PollMouse(nullptr));
+}
+
+class SdlInputTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("VELMARIS_HEADLESS", "0", 1);
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr) {
+      setenv("SDL_VIDEODRIVER", "offscreen", 1);
+      m_set_driver = true;
+    }
+    Shutdown();
+    window::Shutdown();
+    if (!Initialize()) {
+      TearDown();
+      GTEST_SKIP() << "SDL could not start";
+    }
+    EXPECT_FALSE(headless::SetKey(kKeyEscape, true));  // the controls are headless only
+  }
+  void TearDown() override {
+    Shutdown();
+    window::Shutdown();
+    if (m_set_driver) unsetenv("SDL_VIDEODRIVER");
+    m_set_driver = false;
+    setenv("VELMARIS_HEADLESS", "1", 1);
+  }
+  static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+  bool m_set_driver = false;
+};
+
+TEST_F(SdlInputTest, MouseEventsAddUpUntilThePoll) {
+  MouseState state;
+  ASSERT_TRUE(PollMouse(&state));  // forget whatever SDL did at start
+
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.xrel = 4;
+  motion.motion.yrel = -2;
+  Push(motion);
+  motion.motion.xrel = 3;
+  motion.motion.yrel = 7;
+  Push(motion);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 1;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  Push(wheel);
+  Push(wheel);
+
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 7);
+  EXPECT_EQ(state.dy, 5);
+  EXPECT_EQ(state.wheel, 240);
+  EXPECT_TRUE(state.changed);
+
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 0);
+  EXPECT_EQ(state.wheel, 0);
+  EXPECT_FALSE(state.changed);
+
+  SDL_Event button{};
+  button.type = SDL_MOUSEBUTTONDOWN;
+  button.button.button = SDL_BUTTON_LEFT;
+  Push(button);
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_TRUE(state.changed);
+}
+
+TEST_F(SdlInputTest, TheKeyboardIsReadWholeEveryPoll) {
+  uint8_t keys[kKeyCount];
+  keys[0x01] = 0x55;
+  ASSERT_TRUE(PollKeyboard(keys));
+  for (uint8_t key : keys) EXPECT_TRUE(key == 0 || key == kDown);
+}
+
+}  // namespace
+}  // namespace input
