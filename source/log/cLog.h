@@ -2,12 +2,11 @@
 // The program's diagnostic log: an HTML page in "log_directory" named after "short_name".
 // Each entry has a level (plain, warning, error, abort); errors name their source and line.
 
+#include <cstdarg>
 #include <memory>
 #include <string>
 
 #include "source/core/Singleton.h"
-
-class cFileStream;
 
 enum LogLevel : int { kLogPlain = 0, kLogWarning = 1, kLogError = 2, kLogAbort = 3 };
 
@@ -24,8 +23,15 @@ class cLog : public Singleton<cLog> {
   const std::string& GetPath() const { return m_path; }
 
  private:
-  // (fields are the implementer's; see the log's source file)
+  friend void LogReport(int level, const char* source, int line, const char* format, ...);
   struct Impl;
+
+  // SetPending and Printf under one lock, so another thread's report cannot come between them.
+  void Report(int level, const char* source, int line, const char* format, va_list args);
+  void FormatAndWrite(const char* format, va_list args);
+  // Appends HTML to the page (reopening it first with hard_log on); false when it cannot.
+  bool WriteToFile(const std::string& html);
+
   std::unique_ptr<Impl> m_impl;
   std::string m_path;
 };
