@@ -77,3 +77,13 @@ TEST(SubStream, NestedWindowsAddTheirBases) {
   EXPECT_EQ(inner.GetSize(), 5u);
   EXPECT_EQ(Take(inner, 10), "34567");
 }
+
+TEST(StreamBase, ReadAtSeeksThenReads) {
+  cMemoryStream stream = MemoryWith("0123456789");
+  char bytes[3] = {};
+  EXPECT_EQ(stream.cStream::ReadAt(4, bytes, 3), 3u);
+  EXPECT_EQ(std::string(bytes, 3), "456");
+  EXPECT_EQ(stream.Tell(), 7u) << "the base moves the position; the concrete streams do not";
+  EXPECT_EQ(stream.cStream::ReadAt(11, bytes, 3), 0u) << "past the end";
+  EXPECT_EQ(stream.cStream::ReadAt(0x90000000u, bytes, 3), 0u) << "past 2 GiB";
+}
