@@ -105,7 +105,7 @@ class Thread {
 
  private:
   struct State;
-  std::unique_ptr<State> m_state;
+  std::shared_ptr<State> m_state;  // shared with the thread, which may outlive a self-destruction
 };
 
 // A recursive lock (the same thread may enter again).

@@ -30,25 +30,32 @@ struct Thread::State {
   }
 };
 
-Thread::Thread(Body body) : m_state(std::make_unique<State>()) {
+Thread::Thread(Body body) : m_state(std::make_shared<State>()) {
   m_state->body = std::move(body);
-  State* state = m_state.get();
+  std::shared_ptr<State> state = m_state;
   m_state->thread = std::thread([state] { state->Main(); });
 }
 
 Thread::~Thread() {
   RequestStop();
+  if (std::this_thread::get_id() == m_state->thread.get_id()) {
+    // Destroyed by its own body: it cannot wait for itself. The state lives on with the thread.
+    m_state->thread.detach();
+    return;
+  }
   Join();
 }
 
 void Thread::Start() {
+  // Once the gate opens, the body may destroy this object: only the local reference is used.
+  const std::shared_ptr<State> state = m_state;
   {
-    std::lock_guard<std::mutex> lock(m_state->gate_mutex);
-    if (m_state->started || m_state->abandoned) return;
-    m_state->started = true;
-    m_state->running = true;
+    std::lock_guard<std::mutex> lock(state->gate_mutex);
+    if (state->started || state->abandoned) return;
+    state->started = true;
+    state->running = true;
   }
-  m_state->gate.notify_one();
+  state->gate.notify_one();
 }
 
 void Thread::RequestStop() { m_state->stop_requested = true; }

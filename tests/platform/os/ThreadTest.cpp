@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 #include "platform/os/os.h"
 
@@ -63,6 +64,19 @@ TEST(OsThread, RequestStopIsObservedAndStartTwiceRunsOnce) {
   thread.Join();
   thread.Join();
   EXPECT_EQ(runs, 1);
+}
+
+TEST(OsThread, ABodyMayDestroyItsOwnThread) {
+  std::unique_ptr<os::Thread> holder;
+  std::atomic<bool> done{false};
+  holder = std::make_unique<os::Thread>([&](const std::atomic<bool>&) {
+    holder.reset();
+    done = true;
+  });
+  holder->Start();
+  for (int i = 0; i < 5000 && !done; ++i) os::SleepMilliseconds(1);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(holder, nullptr);
 }
 
 TEST(CriticalSection, IsRecursiveAndExcludesOthers) {
