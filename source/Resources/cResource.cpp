@@ -26,6 +26,7 @@ void cResource::Unregister() {
 }
 
 bool cResource::WriteData(cStream& stream) {
+  if (!m_source.HasData()) return WriteDeclaredData(stream);
   cMemoryStream bytes;
   if (!LoadData(bytes)) return false;
   return stream.CopyFrom(bytes, cStream::kWholeStream) == bytes.GetSize();

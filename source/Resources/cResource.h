@@ -3,11 +3,11 @@
 // its first reference and unloaded on its last release. Its bytes come from its cResourceSource.
 //
 // A new resource type derives from cTypedResource<T> (cTypedResource.h), which supplies the type's
-// registry, creator and lookups. To go into a pack file a type needs nothing more when its bytes
-// are those of its source: the base WriteData copies them, and Load reads them back through
-// LoadData. A type declared in a resource list (its data comes from LoadFromXml, it has no file)
-// overrides WriteData to write its own binary form, and reads that form back in Load whenever
-// GetSource().HasData() is true.
+// registry, creator and lookups. Packing needs nothing more from a type whose bytes come from a
+// file or a pack entry: WriteData copies the source's bytes, and Load reads them back through
+// LoadData. A type declared in a resource list (its data comes from LoadFromXml, it has no source)
+// overrides WriteDeclaredData to write its own form, and reads that form back in Load whenever
+// GetSource().HasData() is true (it was mounted from a pack).
 
 #include <cstdint>
 #include <string>
@@ -31,8 +31,9 @@ class cResource {
   // its own registry.
   virtual void Register();
   virtual void Unregister();
-  // Appends the resource's raw bytes (as a pack stores them) to `stream`. False when the bytes
-  // cannot be had or the stream does not take them all.
+  // Appends the resource's bytes as a pack stores them: the source's bytes, or for a resource
+  // without a source its WriteDeclaredData. False when the bytes cannot be had or the stream does
+  // not take them all.
   virtual bool WriteData(cStream& stream);
   // Settings from the "resource" element of a resource list; the base takes none.
   virtual void LoadFromXml(const XmlNode& node);
@@ -52,6 +53,8 @@ class cResource {
 
  protected:
   bool LoadData(cMemoryStream& destination) const { return m_source.LoadData(destination); }
+  // The form a resource declared in a resource list takes in a pack; the base has none.
+  virtual bool WriteDeclaredData(cStream& stream) { return false; }
 
  private:
   int32_t m_ref_count = 0;

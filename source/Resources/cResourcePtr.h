@@ -15,9 +15,10 @@ class cResourcePtr {
     if (m_resource != nullptr) m_resource->AddRef();
   }
   cResourcePtr& operator=(const cResourcePtr& other) {
-    if (other.m_resource != nullptr) other.m_resource->AddRef();  // first: self-assignment
+    T* taken = other.m_resource;  // before Reset, which empties `other` too when it is this
+    if (taken != nullptr) taken->AddRef();
     Reset();
-    m_resource = other.m_resource;
+    m_resource = taken;
     return *this;
   }
   ~cResourcePtr() { Reset(); }

@@ -1,0 +1,76 @@
+// One name held by several resources: two types of one name, or one type in two groups. Taking
+// one of them out must leave the others where lookups find them.
+
+#include "source/Resources/cDataResource.h"
+#include "source/Resources/cResourceLocation.h"
+#include "tests/source/Resources/ResourceTestBase.h"
+
+namespace {
+
+class Registry : public ResourceTest {};
+
+cResourceSource Memory(const std::string& path) { return cResourceSource::FromFile(path); }
+
+std::string TextOf(cDataResource* resource) {
+  cMemoryStream& data = resource->GetData();
+  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetSize());
+}
+
+TEST_F(Registry, TwoTypesOfOneNameKeepTheirEntries) {
+  auto data = std::make_unique<cResourceLocation>("first", Root());
+  auto counting = std::make_unique<cResourceLocation>("second", Root());
+  cResource* plain = new cDataResource("shared", Memory("a"));
+  cResource* counted = new cCountingResource("shared", Memory("b"));
+  data->AddResource(plain);
+  counting->AddResource(counted);
+  EXPECT_EQ(AllResources().Find("shared"), counted);
+
+  // Taking the newer one out brings the older one back; taking the older one out keeps the newer.
+  counting.reset();
+  EXPECT_EQ(AllResources().Find("shared"), plain);
+  EXPECT_EQ(RegistryOf<cDataResource>().Find("shared"), plain);
+  EXPECT_EQ(RegistryOf<cCountingResource>().Find("shared"), nullptr);
+
+  counting = std::make_unique<cResourceLocation>("second", Root());
+  counted = new cCountingResource("shared", Memory("b"));
+  counting->AddResource(counted);
+  data.reset();
+  EXPECT_EQ(AllResources().Find("shared"), counted);
+  EXPECT_EQ(RegistryOf<cCountingResource>().Find("shared"), counted);
+  counting.reset();
+  EXPECT_TRUE(AllResources().IsEmpty());
+}
+
+TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
+  FixtureTree(Root(), "data").AddFile("title.bin", "from data");
+  FixtureTree(Root(), "localization").AddFile("title.bin", "localized");
+  m_manager->AddDirectory("data");
+  m_manager->AddDirectory("localization");
+
+  cDataResource* title = cDataResource::Find("title");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(TextOf(title), "localized");
+  cResource::Release(title);
+
+  cResourceLocation* localization = m_manager->GetLocation("localization");
+  ASSERT_NE(localization, nullptr);
+  localization->GetResource(0)->Unregister();
+  title = cDataResource::Find("title");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(TextOf(title), "from data");
+  cResource::Release(title);
+  localization->GetResource(0)->Register();
+}
+
+TEST_F(Registry, RegisteringTwiceKeepsOneEntry) {
+  cResourceLocation location("group", Root());
+  cResource* resource = new cDataResource("twice", Memory("x"));
+  location.AddResource(resource);
+  resource->Register();
+  resource->Unregister();
+  EXPECT_EQ(AllResources().Find("twice"), nullptr);
+  EXPECT_EQ(RegistryOf<cDataResource>().Find("twice"), nullptr);
+  resource->Register();  // the location unregisters it when it goes
+}
+
+}  // namespace
