@@ -25,7 +25,11 @@ std::string Banner(const std::string& middle) {
 }  // namespace
 
 std::string ColorToHex(const LogColor& color) {
-  return "#" + ColorComponent(color.r) + ColorComponent(color.g) + ColorComponent(color.b);
+  std::string hex = "#";
+  hex += ColorComponent(color.r);
+  hex += ColorComponent(color.g);
+  hex += ColorComponent(color.b);
+  return hex;
 }
 
 std::string ComposeLogEntry(int level, const std::string& source, int line, const std::string& text) {
@@ -91,7 +95,10 @@ std::string LogHead(const std::string& short_name, const std::string& date) {
 }
 
 std::string LogTail(const std::string& short_name, const std::string& date) {
-  return "\n" + Banner(short_name + " Log end: " + date) + "</FONT>\n</BODY>\n</HTML>\n";
+  std::string tail = "\n";
+  tail += Banner(short_name + " Log end: " + date);
+  tail += "</FONT>\n</BODY>\n</HTML>\n";
+  return tail;
 }
 
 std::string LogDateNow() {

@@ -4,6 +4,14 @@
 
 #include "source/core/CountedPtr.h"
 
+// These tests make, copy and release the same object within one function. With everything
+// inlined, GCC 12's use-after-free analysis follows the path on which an earlier copy's release
+// freed the shared count, which the count itself rules out; the sanitizer build checks the real
+// thing.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+#endif
+
 namespace {
 
 // Counts live objects so every test can see exactly when the last owner lets go.
