@@ -1,0 +1,212 @@
+// Damaged packs: cut short anywhere, flipped bytes, counts and sizes far beyond the file, indices
+// outside their lists, blocks outside the file. Each is refused whole with a log line, or (for
+// damage inside a data block) mounts and fails only when that resource is loaded.
+
+#include <string>
+
+#include "source/Resources/cDataResource.h"
+#include "source/Resources/cPackFile.h"
+#include "source/Resources/cResourceLocation.h"
+#include "tests/source/Resources/ResourceTestBase.h"
+
+namespace {
+
+CountedPtr<cStream> StreamOf(const std::string& bytes) {
+  auto* stream = new cMemoryStream();
+  stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+  stream->Seek(0, 0);
+  return CountedPtr<cStream>(stream);
+}
+
+PackImage GoodImage() {
+  PackImage image;
+  image.types = {"data", "counting"};
+  image.names = {"first", "second", "third"};
+  image.entries = {{0, 0, 1, CompressibleText(700)}, {1, 1, 0, "plain"}, {0, 2, 1, "zz"}};
+  return image;
+}
+
+class Corruption : public ResourceTest {
+ protected:
+  // Mounts the bytes as a pack; answers whether it was taken, with the log in `log`.
+  bool Mount(const std::string& bytes, std::string* log = nullptr) {
+    m_location = std::make_unique<cResourceLocation>("data", Root());
+    bool mounted = false;
+    const std::string printed = Logged([&] { mounted = m_location->MountPack(StreamOf(bytes)); });
+    if (log != nullptr) *log = printed;
+    if (!mounted) {
+      EXPECT_EQ(m_location->GetResourceCount(), 0u);
+      EXPECT_NE(printed.find("pack file data refused"), std::string::npos) << printed;
+    }
+    return mounted;
+  }
+
+  // Loads and releases every mounted resource; damaged blocks may fail, nothing may crash.
+  void LoadEverything() {
+    Logged([&] {
+      for (cResource* resource : m_location->GetResources()) {
+        resource->AddRef();
+        cResource::Release(resource);
+      }
+    });
+  }
+
+  void TearDown() override {
+    m_location.reset();
+    ResourceTest::TearDown();
+  }
+
+  std::unique_ptr<cResourceLocation> m_location;
+};
+
+TEST_F(Corruption, TheGoodImageMounts) {
+  ASSERT_TRUE(Mount(GoodImage().Build()));
+  EXPECT_EQ(m_location->GetResourceCount(), 3u);
+  cCountingResource* second = cCountingResource::Find("second");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->Text(), "plain");
+  cResource::Release(second);
+}
+
+TEST_F(Corruption, CutShortAnywhereIsRefused) {
+  const std::string bytes = GoodImage().Build();
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    EXPECT_FALSE(Mount(bytes.substr(0, length))) << length;
+  }
+}
+
+TEST_F(Corruption, FlippedBytesNeverCrash) {
+  const std::string bytes = GoodImage().Build();
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    for (uint8_t mask : {0x01, 0x80, 0xFF}) {
+      std::string damaged = bytes;
+      damaged[at] = static_cast<char>(damaged[at] ^ mask);
+      if (Mount(damaged)) LoadEverything();
+    }
+  }
+}
+
+TEST_F(Corruption, WrongMagicIsRefusedWithALogLine) {
+  PackImage image = GoodImage();
+  image.magic = "RDFX";
+  std::string log;
+  EXPECT_FALSE(Mount(image.Build(), &log));
+  EXPECT_NE(log.find("not a pack file"), std::string::npos) << log;
+}
+
+TEST_F(Corruption, HugeCountsAndSizesAreRefusedBeforeAllocating) {
+  PackImage image = GoodImage();
+  image.stated_entry_count = 0xFFFFFFFF;
+  EXPECT_FALSE(Mount(image.Build()));
+  image.stated_entry_count = 4;  // one more than there are
+  EXPECT_FALSE(Mount(image.Build()));
+
+  image = GoodImage();
+  image.stated_table_size = 0xFFFFFFF0;
+  EXPECT_FALSE(Mount(image.Build()));
+
+  // A method name that claims four gigabytes.
+  std::string bytes = GoodImage().Build();
+  bytes.replace(4, 4, std::string(4, '\xFF'));
+  EXPECT_FALSE(Mount(bytes));
+
+  // Lists inside the table that claim more strings, or longer ones, than the table holds.
+  image = GoodImage();
+  image.raw_table = std::string("\xFF\xFF\xFF\x7F", 4);
+  EXPECT_FALSE(Mount(image.Build()));
+  image.raw_table = std::string("\x01\x00\x00\x00\xFF\xFF\xFF\xFF", 8);
+  EXPECT_FALSE(Mount(image.Build()));
+  image.raw_table = std::string("\x02\x00\x00\x00\x00\x00\x00\x00", 8);  // second list missing
+  EXPECT_FALSE(Mount(image.Build()));
+
+  // A zlib table whose size word claims far more than its stream can give.
+  image = GoodImage();
+  std::string table = image.Build();
+  const std::size_t at = 4 + 4 + 4 + 4;  // magic, method length, "Zlib", table size
+  table.replace(at, 4, std::string("\x00\x00\x00\x40", 4));
+  EXPECT_FALSE(Mount(table));
+}
+
+TEST_F(Corruption, IndicesOutsideTheirListsAreRefused) {
+  PackImage image = GoodImage();
+  image.entries[1].type = 2;
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[2].name = 3;
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[0].method = 2;
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[0].name = 0xFFFFFFFF;
+  EXPECT_FALSE(Mount(image.Build()));
+}
+
+TEST_F(Corruption, BlocksOutsideTheFileAreRefused) {
+  const std::size_t size = GoodImage().Build().size();
+  PackImage image = GoodImage();
+  image.entries[2].method = 0;
+  image.entries[2].size = 3;  // the last block, stored, one byte past the end
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[0].offset = 0xFFFFFFFF;
+  image.entries[0].size = 2;  // wraps around 32 bits
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[1].offset = 8;  // inside the header
+  EXPECT_FALSE(Mount(image.Build()));
+  image = GoodImage();
+  image.entries[1].offset = static_cast<int64_t>(size);
+  image.entries[1].size = 0;  // empty, at the very end: fine
+  EXPECT_TRUE(Mount(image.Build()));
+}
+
+TEST_F(Corruption, UnknownMethodsAreRefused) {
+  PackImage image = GoodImage();
+  image.table_method = "Lzma";
+  std::string log;
+  EXPECT_FALSE(Mount(image.Build(), &log));
+  EXPECT_NE(log.find("unknown table method"), std::string::npos) << log;
+
+  image = GoodImage();
+  image.methods = {"", "Zlib", "Lzma"};
+  image.entries[1].method = 2;
+  EXPECT_FALSE(Mount(image.Build(), &log));
+  // Listed but unused is no harm.
+  image.entries[1].method = 0;
+  EXPECT_TRUE(Mount(image.Build()));
+}
+
+TEST_F(Corruption, AStoredTableIsRead) {
+  PackImage image = GoodImage();
+  image.table_method = "";
+  EXPECT_TRUE(Mount(image.Build()));
+}
+
+TEST_F(Corruption, ADamagedBlockFailsOnlyItsOwnLoad) {
+  PackImage image = GoodImage();
+  std::string bytes = image.Build();
+  bytes[bytes.size() - 5] = static_cast<char>(bytes[bytes.size() - 5] ^ 0x55);  // inside "zz"'s block
+  ASSERT_TRUE(Mount(bytes));
+  cDataResource* third = nullptr;
+  Logged([&] { third = cDataResource::Find("third"); });
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(third->GetData().GetSize(), 0u);
+  cMemoryStream out;
+  Logged([&] { EXPECT_FALSE(third->GetSource().LoadData(out)); });
+  cResource::Release(third);
+  cDataResource* first = cDataResource::Find("first");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->GetData().GetSize(), 700u);
+  cResource::Release(first);
+}
+
+TEST_F(Corruption, ADamagedPackFileNamedAsTheGroupMountsNothing) {
+  WriteWholeFile(Root() + "/data", "RDFZ but nothing else");
+  const std::string log = Logged([&] { m_manager->AddDirectory("data"); });
+  EXPECT_NE(log.find("pack file data refused"), std::string::npos) << log;
+  EXPECT_EQ(m_manager->GetLocation("data")->GetResourceCount(), 0u);
+  EXPECT_FALSE(m_manager->GetLocation("data")->IsPack());
+}
+
+}  // namespace
