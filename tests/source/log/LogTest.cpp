@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "source/log/LogFormat.h"
 #include "source/log/cLog.h"
@@ -225,6 +226,26 @@ TEST_F(HtmlLog, AFolderThatVanishesDuringTheRunIsReportedOnlyToTheDebugOutput) {
   const std::string captured = testing::internal::GetCapturedStderr();
   EXPECT_EQ(Count(captured, "Could not open file"), 1u) << captured;
   EXPECT_EQ(Count(captured, "into nowhere"), 1u) << captured;
+}
+
+TEST_F(HtmlLog, ReportsFromTwoThreadsKeepTheirEntriesWhole) {
+  // Loader threads may fail to open a file; each report must stay one piece with its own level.
+  cProperties::GetInstance()->SetValue("hard_log", "false");
+  OpenLog();
+  auto reporter = [](int level, const char* word) {
+    for (int i = 0; i < 200; ++i) LogReport(level, "sources\\cThread", i, "%s %d", word, i);
+  };
+  std::thread warnings(reporter, kLogWarning, "warning");
+  std::thread errors(reporter, kLogError, "error");
+  warnings.join();
+  errors.join();
+  const std::string entries = Entries();
+  EXPECT_EQ(Count(entries, "Warning: warning "), 200u);
+  EXPECT_EQ(Count(entries, "): Error: error "), 200u);
+  EXPECT_EQ(Count(entries, "Warning: error"), 0u);
+  EXPECT_EQ(Count(entries, "Error: warning"), 0u);
+  EXPECT_NE(entries.find("<FONT color=\"#FF0000\"><BR>sources\\cThread(199): Error: error 199!<BR><BR></FONT>"),
+            std::string::npos);
 }
 
 TEST(LogFormat, ColoursAreTruncatedUpperCaseHex) {
