@@ -1,6 +1,7 @@
 #include "source/config/Config.h"
 
 #include "platform/os/os.h"
+#include "source/log/cLog.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/cFileStream.h"
 #include "source/stream/cMemoryStream.h"
@@ -17,6 +18,10 @@ std::string AttributeText(const XmlNode& node, const char* name) {
 }
 
 bool HasAttribute(const XmlNode& node, const char* name) { return node.FindAttribute(name) != nullptr; }
+
+// Attribute values are written between double quotes and the reader knows no escapes: a text
+// with a quote in it would make the whole file unreadable, and every setting would be lost.
+bool CanBeWritten(const std::string& text) { return text.find('"') == std::string::npos; }
 
 }  // namespace
 
@@ -59,10 +64,16 @@ bool SaveConfig(cProperties& store) {
 
   XmlDocument document(kRootName);
   for (const std::string& key : keys) {
+    const std::string value = store.GetValue(key);
+    if (!CanBeWritten(key) || !CanBeWritten(value)) {
+      LogReport(kLogWarning, "sources\\Config", __LINE__, "setting %s not saved: its text holds a double quote",
+                key.c_str());
+      continue;
+    }
     auto* item = new XmlNode(kItemName);
     document.GetRoot().AppendChild(item);
     item->AddAttribute("id")->SetValue(key);
-    item->AddAttribute("value")->SetValue(store.GetValue(key));
+    item->AddAttribute("value")->SetValue(value);
   }
   cMemoryStream bytes;
   if (!document.SaveXmlDocument(bytes)) return false;

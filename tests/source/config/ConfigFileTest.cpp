@@ -241,6 +241,23 @@ TEST_F(ConfigFile, AFolderThatCannotBeMadeFailsQuietly) {
   EXPECT_FALSE(SaveConfig(*m_store));
 }
 
+TEST_F(ConfigFile, AValueWithADoubleQuoteIsLeftOutSoTheRestStaysReadable) {
+  LoadConfig(*m_store);
+  BindManagers();
+  m_store->SetValue("player_title", "the \"great\"");
+  m_store->MarkPersistent("player_title");
+  m_width = 1152;
+  testing::internal::CaptureStderr();  // the log is not open: the warning goes to stderr
+  ASSERT_TRUE(SaveConfig(*m_store));
+  const std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("Warning: setting player_title not saved"), std::string::npos) << warning;
+  EXPECT_EQ(FileBytes().find("player_title"), std::string::npos);
+
+  FreshStore();
+  LoadConfig(*m_store);
+  EXPECT_EQ(m_store->GetValue("video_width"), "1152");
+}
+
 TEST_F(ConfigFile, ReadsFromAnyStream) {
   cMemoryStream stream;
   const std::string bytes = "<config><item id=\"a\" value=\"b\"/></config>";
