@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/os/os.h"
@@ -9,6 +11,7 @@
 #include "source/properties/cBoundProperty.h"
 #include "source/properties/cProperties.h"
 #include "source/xml/XmlNode.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -101,21 +104,58 @@ TEST(NumberText, ScanStopsAtTheFirstNonNumber) {
   EXPECT_EQ(text, "x");
 }
 
+// Switches the process to a locale with a decimal comma for the life of the object, compiling one
+// into a temporary folder when the system has none installed. Active() is false when neither works.
+class DecimalCommaLocale {
+ public:
+  DecimalCommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+      if (TrySet(name)) return;
+    }
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + (m_dir / "de_DE.UTF-8") + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return;
+    setenv("LOCPATH", m_dir.Path().c_str(), 1);
+    TrySet("de_DE.UTF-8");
+  }
+  ~DecimalCommaLocale() {
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+  }
+  bool Active() const { return m_active; }
+
+ private:
+  bool TrySet(const char* name) {
+    if (std::setlocale(LC_ALL, name) == nullptr) return false;
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    m_active = std::string(probe) == "0,5";
+    if (!m_active) std::setlocale(LC_ALL, "C");
+    return m_active;
+  }
+
+  TempDir m_dir{"velmaris-locale"};
+  bool m_active = false;
+};
+
 TEST(NumberText, IgnoresTheProcessLocale) {
   // A player whose desktop uses a decimal comma still gets "0.500000" in the configuration file.
-  const char* german = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-    if (std::setlocale(LC_ALL, name) != nullptr) {
-      german = name;
-      break;
-    }
+  std::string formatted;
+  double parsed = 0.0;
+  float scanned = 0.0f;
+  int integer = 0;
+  {
+    DecimalCommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma can be had here";
+    formatted = FormatFloat(0.5);
+    parsed = ParseDouble("0.75");
+    std::string_view text = "1.25";
+    ScanFloat(text, scanned);
+    integer = ParseDecimalInt("1234");
   }
-  if (german == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
-  const std::string formatted = FormatFloat(0.5);
-  const double parsed = ParseDouble("0.75");
-  std::setlocale(LC_ALL, "C");
   EXPECT_EQ(formatted, "0.500000");
   EXPECT_EQ(parsed, 0.75);
+  EXPECT_EQ(scanned, 1.25f);
+  EXPECT_EQ(integer, 1234);
 }
 
 TEST(XmlValues, AttributesFallBackForANullNodeOrAMissingName) {
