@@ -1,0 +1,233 @@
+// The crash handler in forked children that really fail: each writes its report through the
+// callback and then dies by the signal it got, as it would have without the handler.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/crash/crash.h"
+#include "tests/support/TempDir.h"
+
+namespace crash {
+namespace {
+
+char g_report_path[kPathSize];
+char g_reporter_path[kPathSize];
+
+void CountModule(const Module&, void* context) { ++*static_cast<int*>(context); }
+
+void Line(int fd, const char* key, int64_t value) {
+  WriteText(fd, key);
+  WriteText(fd, "=");
+  WriteDecimal(fd, value);
+  WriteText(fd, "\n");
+}
+
+// A report as the program's writer makes one: only async-signal-safe calls.
+void WriteReport(const CrashInfo& info) {
+  const int fd = OpenReport(g_report_path);
+  Line(fd, "signal", info.signal);
+  WriteText(fd, "name=");
+  WriteText(fd, SignalName(info.signal));
+  WriteText(fd, "\n");
+  Line(fd, "overflow", info.stack_overflow ? 1 : 0);
+  Line(fd, "terminate", info.terminate ? 1 : 0);
+  WriteText(fd, "fault=");
+  WriteHex(fd, reinterpret_cast<uintptr_t>(info.fault_address), 8);
+  WriteText(fd, "\n");
+  Line(fd, "registers", info.registers.valid ? 1 : 0);
+  Line(fd, "rip_set", info.registers.rip != 0 && info.registers.rsp != 0 ? 1 : 0);
+  Line(fd, "frames", info.frame_count);
+  WriteText(fd, "date=");
+  WriteDecimal(fd, info.time.year, 4);
+  WriteText(fd, "-");
+  WriteDecimal(fd, info.time.month, 2);
+  WriteText(fd, "-");
+  WriteDecimal(fd, info.time.day, 2);
+  WriteText(fd, "\ncwd=");
+  WriteText(fd, info.current_directory);
+  WriteText(fd, "\nexe=");
+  WriteText(fd, info.executable);
+  WriteText(fd, "\nexception=");
+  WriteText(fd, info.exception_type != nullptr ? info.exception_type : "-");
+  WriteText(fd, "\n");
+  int modules = 0;
+  ForEachModule(&CountModule, &modules);
+  Line(fd, "modules", modules);
+  WriteText(fd, "end\n");
+  CloseReport(fd);
+  if (g_reporter_path[0] != '\0') StartProgram(g_reporter_path);
+}
+
+__attribute__((no_sanitize_undefined)) void CrashingReport(const CrashInfo&) {
+  volatile int* volatile nowhere = nullptr;
+  *nowhere = 1;
+}
+
+__attribute__((no_sanitize_undefined)) void WriteThroughNull() {
+  volatile int* volatile nowhere = nullptr;
+  *nowhere = 42;
+}
+
+volatile bool g_forever = true;
+
+__attribute__((noinline)) int Recurse(int depth) {
+  volatile char frame[512];
+  frame[0] = static_cast<char>(depth);
+  if (g_forever) return Recurse(depth + 1) + frame[0];
+  return frame[0];
+}
+
+void OverflowTheStack() { Recurse(0); }
+
+void Abort() { std::abort(); }
+
+[[noreturn]] void ThrowRuntimeError() { throw std::runtime_error("escaped"); }
+void (*volatile g_thrower)() = &ThrowRuntimeError;
+void LetAnExceptionEscape() noexcept { g_thrower(); }
+
+void CallTerminate() { std::terminate(); }
+void RaiseBus() { raise(SIGBUS); }
+void RaiseIll() { raise(SIGILL); }
+void RaiseFpe() { raise(SIGFPE); }
+
+class CrashHandler : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::strncpy(g_report_path, (m_dir / "crash.txt").c_str(), kPathSize - 1);
+    g_reporter_path[0] = '\0';
+  }
+
+  // Runs `fail` in a child with the handler installed; returns the child's wait status.
+  int RunChild(void (*fail)(), Handler handler = &WriteReport) {
+    const pid_t child = fork();
+    if (child == 0) {
+      // No core files from the children.
+      struct rlimit none{0, 0};
+      setrlimit(RLIMIT_CORE, &none);
+      prctl(PR_SET_DUMPABLE, 0);
+      if (!Install(handler)) _exit(90);
+      fail();
+      _exit(91);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    return status;
+  }
+
+  std::string Report() const { return m_dir.ReadFile("crash.txt"); }
+
+  static void ExpectDiedBy(int status, int signal_number) {
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+  }
+
+  void ExpectCommonFacts(const std::string& report) const {
+    EXPECT_NE(report.find("registers=1\n"), std::string::npos);
+    EXPECT_NE(report.find("rip_set=1\n"), std::string::npos);
+    EXPECT_EQ(report.find("frames=0\n"), std::string::npos);
+    EXPECT_NE(report.find("date=20"), std::string::npos);
+    char cwd[kPathSize];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_NE(report.find(std::string("cwd=") + cwd + "\n"), std::string::npos);
+    EXPECT_NE(report.find("exe=/"), std::string::npos);
+    EXPECT_NE(report.find("test_platform_crash\n"), std::string::npos);
+    EXPECT_EQ(report.find("modules=0\n"), std::string::npos);
+    EXPECT_NE(report.find("end\n"), std::string::npos);
+  }
+
+  TempDir m_dir{"crash-handler"};
+};
+
+TEST_F(CrashHandler, ANullWriteIsReportedAndKillsBySigsegv) {
+  ExpectDiedBy(RunChild(&WriteThroughNull), SIGSEGV);
+  const std::string report = Report();
+  EXPECT_NE(report.find("signal=11\nname=SIGSEGV\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("overflow=0\n"), std::string::npos);
+  EXPECT_NE(report.find("fault=00000000\n"), std::string::npos);
+  ExpectCommonFacts(report);
+}
+
+TEST_F(CrashHandler, AStackOverflowIsReportedFromTheAlternateStack) {
+  ExpectDiedBy(RunChild(&OverflowTheStack), SIGSEGV);
+  const std::string report = Report();
+  EXPECT_NE(report.find("signal=11\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("overflow=1\n"), std::string::npos) << report;
+  ExpectCommonFacts(report);
+}
+
+TEST_F(CrashHandler, AbortIsReportedAndKillsBySigabrt) {
+  ExpectDiedBy(RunChild(&Abort), SIGABRT);
+  const std::string report = Report();
+  EXPECT_NE(report.find("signal=6\nname=SIGABRT\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("terminate=0\n"), std::string::npos);
+  ExpectCommonFacts(report);
+}
+
+TEST_F(CrashHandler, AnEscapedExceptionIsReportedOnceWithItsType) {
+  ExpectDiedBy(RunChild(&LetAnExceptionEscape), SIGABRT);
+  const std::string report = Report();
+  EXPECT_NE(report.find("terminate=1\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("exception=St13runtime_error\n"), std::string::npos) << report;
+  EXPECT_EQ(report.find("end\n"), report.rfind("end\n"));  // the abort after it wrote nothing more
+  ExpectCommonFacts(report);
+}
+
+TEST_F(CrashHandler, StdTerminateWithoutAnException) {
+  ExpectDiedBy(RunChild(&CallTerminate), SIGABRT);
+  const std::string report = Report();
+  EXPECT_NE(report.find("terminate=1\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("exception=-\n"), std::string::npos);
+}
+
+TEST_F(CrashHandler, EveryCaughtSignalIsReportedAndKept) {
+  struct Case {
+    void (*fail)();
+    int signal_number;
+  };
+  for (const Case& c : {Case{&RaiseBus, SIGBUS}, Case{&RaiseIll, SIGILL}, Case{&RaiseFpe, SIGFPE}}) {
+    ExpectDiedBy(RunChild(c.fail), c.signal_number);
+    const std::string report = Report();
+    EXPECT_NE(report.find("signal=" + std::to_string(c.signal_number) + "\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find(std::string("name=") + SignalName(c.signal_number)), std::string::npos);
+  }
+}
+
+TEST_F(CrashHandler, AReportThatFailsItselfStillEndsTheProcess) {
+  ExpectDiedBy(RunChild(&Abort, &CrashingReport), SIGABRT);
+}
+
+TEST_F(CrashHandler, TheReporterIsStartedFromTheHandler) {
+  m_dir.WriteFile("reporter.sh", "#!/bin/sh\ncp \"$(dirname \"$0\")/crash.txt\" \"$0.copy\"\n");
+  ASSERT_EQ(chmod((m_dir / "reporter.sh").c_str(), 0755), 0);
+  std::strncpy(g_reporter_path, (m_dir / "reporter.sh").c_str(), kPathSize - 1);
+  ExpectDiedBy(RunChild(&WriteThroughNull), SIGSEGV);
+  struct stat status;
+  bool ran = false;
+  for (int i = 0; i < 500 && !ran; ++i) {
+    ran = stat((m_dir / "reporter.sh.copy").c_str(), &status) == 0 && status.st_size > 0;
+    if (!ran) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(ran);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_NE(m_dir.ReadFile("reporter.sh.copy").find("end\n"), std::string::npos);
+}
+
+TEST(CrashInstall, ANullHandlerIsRefused) { EXPECT_FALSE(Install(nullptr)); }
+
+}  // namespace
+}  // namespace crash
