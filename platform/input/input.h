@@ -22,7 +22,8 @@ struct MouseState {
   int32_t dx = 0;
   int32_t dy = 0;
   int32_t wheel = 0;
-  uint8_t buttons[kMouseButtonCount] = {};  // by MouseButton; kDown while held
+  // By MouseButton; kDown while held, and at the first poll after a click however short.
+  uint8_t buttons[kMouseButtonCount] = {};
   // The pointer in client pixels; negative or beyond the client size outside the window.
   int32_t x = 0;
   int32_t y = 0;
@@ -34,8 +35,9 @@ struct MouseState {
 bool Initialize();
 void Shutdown();
 
-// The keyboard: `keys` receives kKeyCount bytes indexed by KeyCode, kDown while held. False (and
-// `keys` untouched) when the keyboard cannot be read.
+// The keyboard: `keys` receives kKeyCount bytes indexed by KeyCode, kDown while held. A key pressed
+// and released again since the last poll is reported down at this poll, so that a quick tap is
+// seen. False (and `keys` untouched) when the keyboard cannot be read.
 bool PollKeyboard(uint8_t* keys);
 // The mouse since the last poll. False (and `state` untouched) when it cannot be read.
 bool PollMouse(MouseState* state);

@@ -49,8 +49,18 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       input->m_changed = true;
       break;
     case SDL_MOUSEBUTTONDOWN:
+      if (event->button.button >= 1 && event->button.button <= 32) {
+        input->m_pressed_buttons |= SDL_BUTTON(event->button.button);
+      }
+      input->m_changed = true;
+      break;
     case SDL_MOUSEBUTTONUP:
       input->m_changed = true;
+      break;
+    case SDL_KEYDOWN:
+      if (const uint8_t code = KeyCodeFromScancode(event->key.keysym.scancode)) {
+        input->m_pressed_keys[code] = true;
+      }
       break;
     case SDL_MOUSEWHEEL:
       Accumulate(input->m_wheel, WheelSteps(event->wheel.y, event->wheel.direction));
@@ -81,7 +91,9 @@ bool SdlInput::PollKeyboard(uint8_t* keys) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   if (state == nullptr) return false;
-  std::memset(keys, 0, kKeyCount);
+  for (int code = 0; code < kKeyCount; ++code) {
+    keys[code] = m_pressed_keys[code].exchange(false) ? kDown : 0;
+  }
   for (int scancode = 0; scancode < count; ++scancode) {
     if (state[scancode] == 0) continue;
     const uint8_t code = KeyCodeFromScancode(scancode);
@@ -95,7 +107,8 @@ bool SdlInput::PollMouse(MouseState* state) {
   state->dy = m_dy.exchange(0);
   state->wheel = m_wheel.exchange(0);
   state->changed = m_changed.exchange(false);
-  ButtonsFromSdlMask(SDL_GetMouseState(nullptr, nullptr), state->buttons);
+  const uint32_t pressed = m_pressed_buttons.exchange(0);
+  ButtonsFromSdlMask(SDL_GetMouseState(nullptr, nullptr) | pressed, state->buttons);
   return true;
 }
 

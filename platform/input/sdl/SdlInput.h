@@ -1,8 +1,10 @@
 #pragma once
-// The input backend over SDL2: SDL's keyboard state in the PC scan-code numbering, and the mouse
-// gathered from SDL's events as they arrive (an event watch), so no movement is missed between
-// polls whoever drains the event queue.
+// The input backend over SDL2: SDL's keyboard and button state in the PC scan-code numbering, and
+// what SDL's events tell as they arrive (an event watch, whoever drains the queue): the mouse's
+// movement, and the keys and buttons pressed since the last poll, which a poll reports as down
+// even when they were released again before it (a quick tap must not be lost between frames).
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
@@ -35,6 +37,8 @@ class SdlInput : public Backend {
   std::atomic<int32_t> m_dy{0};
   std::atomic<int32_t> m_wheel{0};
   std::atomic<bool> m_changed{false};
+  std::atomic<uint32_t> m_pressed_buttons{0};  // SDL button masks
+  std::array<std::atomic<bool>, kKeyCount> m_pressed_keys{};
 };
 
 }  // namespace input::sdl

@@ -147,12 +147,45 @@ TEST_F(SdlInputTest, MouseEventsAddUpUntilThePoll) {
   EXPECT_EQ(state.wheel, 0);
   EXPECT_FALSE(state.changed);
 
+}
+
+TEST_F(SdlInputTest, AClickBetweenPollsIsSeenAtTheNextPoll) {
+  MouseState state;
+  ASSERT_TRUE(PollMouse(&state));
   SDL_Event button{};
   button.type = SDL_MOUSEBUTTONDOWN;
-  button.button.button = SDL_BUTTON_LEFT;
+  button.button.button = SDL_BUTTON_RIGHT;
+  Push(button);
+  button.type = SDL_MOUSEBUTTONUP;
   Push(button);
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_TRUE(state.changed);
+  EXPECT_EQ(state.buttons[kButtonRight], kDown);
+  EXPECT_EQ(state.buttons[kButtonLeft], 0);
+  EXPECT_EQ(state.buttons[kButtonMiddle], 0);
+  ASSERT_TRUE(PollMouse(&state));  // released by then
+  EXPECT_EQ(state.buttons[kButtonRight], 0);
+}
+
+TEST_F(SdlInputTest, AKeyTappedBetweenPollsIsSeenAtTheNextPoll) {
+  uint8_t keys[kKeyCount];
+  ASSERT_TRUE(PollKeyboard(keys));
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+  key.key.keysym.sym = SDLK_ESCAPE;
+  Push(key);
+  key.key.keysym.scancode = SDL_SCANCODE_KP_ENTER;
+  Push(key);
+  key.type = SDL_KEYUP;
+  Push(key);
+  ASSERT_TRUE(PollKeyboard(keys));
+  EXPECT_EQ(keys[kKeyEscape], kDown);
+  EXPECT_EQ(keys[kKeyNumpadEnter], kDown);
+  EXPECT_EQ(keys[kKeyReturn], 0);
+  ASSERT_TRUE(PollKeyboard(keys));
+  EXPECT_EQ(keys[kKeyEscape], 0);
+  EXPECT_EQ(keys[kKeyNumpadEnter], 0);
 }
 
 TEST_F(SdlInputTest, TheKeyboardIsReadWholeEveryPoll) {
