@@ -80,7 +80,7 @@ bool WriteText(int fd, const char* text);
 bool WriteBytes(int fd, const char* bytes, std::size_t count);
 bool WriteDecimal(int fd, int64_t value, int min_digits = 0);
 bool WriteHex(int fd, uint64_t value, int min_digits = 0);  // upper case, no prefix
-// Creates (or empties) a report file for writing; -1 when it cannot.
+// Creates (or empties) a report file for writing; -1 when it cannot. Paths here may use `\` or `/`.
 int OpenReport(const char* path);
 void CloseReport(int fd);
 

@@ -88,11 +88,27 @@ bool WriteHex(int fd, uint64_t value, int min_digits) {
   return length > 0 && WriteBytes(fd, buffer, length);
 }
 
+namespace {
+
+// The engine names files with `\`; the copy uses `/`. False when it does not fit.
+bool NativeCopy(const char* path, char* out, std::size_t size) {
+  std::size_t i = 0;
+  for (; path[i] != '\0'; ++i) {
+    if (i + 1 >= size) return false;
+    out[i] = path[i] == '\\' ? '/' : path[i];
+  }
+  out[i] = '\0';
+  return true;
+}
+
+}  // namespace
+
 int OpenReport(const char* path) {
-  if (path == nullptr) return -1;
+  char native[kPathSize];
+  if (path == nullptr || !NativeCopy(path, native, sizeof native)) return -1;
   int fd;
   do {
-    fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd = open(native, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -126,8 +142,11 @@ pid_t ForkBare() {
 
 }  // namespace
 
-bool StartProgram(const char* path) {
-  if (path == nullptr || path[0] == '\0') return false;
+bool StartProgram(const char* program) {
+  char path[kPathSize];
+  if (program == nullptr || program[0] == '\0' || !NativeCopy(program, path, sizeof path)) {
+    return false;
+  }
   struct stat status;
   if (stat(path, &status) != 0 || !S_ISREG(status.st_mode) || access(path, X_OK) != 0) {
     return false;
@@ -139,7 +158,7 @@ bool StartProgram(const char* path) {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    char* const argv[] = {const_cast<char*>(path), nullptr};
+    char* const argv[] = {path, nullptr};
     execve(path, argv, environ);
     _exit(127);
   }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -83,6 +84,15 @@ TEST(CrashWrite, TextAndNumbersReachTheFile) {
   EXPECT_FALSE(WriteText(fd, nullptr));
   EXPECT_EQ(OpenReport((dir / "missing/folder/report.txt").c_str()), -1);
   EXPECT_EQ(OpenReport(nullptr), -1);
+  const std::string too_long(kPathSize + 10, 'a');
+  EXPECT_EQ(OpenReport(too_long.c_str()), -1);
+
+  // The engine's own separator.
+  std::filesystem::create_directories(dir / "sub");
+  const int nested = OpenReport((dir.Path() + "\\sub\\crash.txt").c_str());
+  ASSERT_GE(nested, 0);
+  CloseReport(nested);
+  EXPECT_TRUE(std::filesystem::exists(dir / "sub/crash.txt"));
 }
 
 TEST(CrashTime, CivilDates) {
@@ -190,6 +200,10 @@ TEST(CrashStartProgram, OnlyAnExecutableFileIsStarted) {
   ASSERT_EQ(chmod((dir / "reporter.sh").c_str(), 0755), 0);
   ASSERT_TRUE(StartProgram((dir / "reporter.sh").c_str()));
   EXPECT_TRUE(AppearsSoon(dir / "reporter.sh.ran"));
+  dir.WriteFile("bin/mb.sh", "#!/bin/sh\ntouch \"$0.ran\"\n");
+  ASSERT_EQ(chmod((dir / "bin/mb.sh").c_str(), 0755), 0);
+  ASSERT_TRUE(StartProgram((dir.Path() + "\\bin\\mb.sh").c_str()));
+  EXPECT_TRUE(AppearsSoon(dir / "bin/mb.sh.ran"));
   while (waitpid(-1, nullptr, 0) > 0) {
   }
 }
