@@ -7,6 +7,9 @@
 namespace window::sdl {
 
 bool SdlBackend::Start() {
+  // The close button is told once, as the window's close request; SDL_QUIT then only comes from
+  // the system (SIGINT, SIGTERM, logging out).
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL video");
   // Only while the game has the focus is the screen saver kept off (see Handle).
   SDL_EnableScreenSaver();
