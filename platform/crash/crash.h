@@ -51,12 +51,16 @@ struct CrashInfo {
 
 using Handler = void (*)(const CrashInfo& info);
 
-// Installs the handlers for SIGSEGV, SIGBUS, SIGILL, SIGFPE and SIGABRT (on an alternate stack
-// for the calling thread) and for std::terminate, once a process; a later call only replaces
-// `handler`. False when `handler` is null.
+// Installs the handlers for SIGSEGV, SIGBUS, SIGILL, SIGFPE and SIGABRT and for std::terminate,
+// once a process; a later call only replaces `handler`. False when `handler` is null. The
+// alternate stack serves the calling thread (the main thread, from a static initialiser): a stack
+// overflow in another thread ends the process unreported. A second fault while the report is made
+// ends the process by the first signal.
 bool Install(Handler handler);
 
 // ---- modules -------------------------------------------------------------------------------------
+// These ask the dynamic loader, which allocates nothing here but takes its own lock: they are safe
+// in the handler unless the crash happened inside the loader itself.
 struct Module {
   uintptr_t base = 0;  // where its first segment is loaded
   uintptr_t size = 0;  // up to the end of its last segment
