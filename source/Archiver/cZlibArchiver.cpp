@@ -61,9 +61,13 @@ bool cZlibArchiver::Uncompress(cStream& source, cMemoryStream& destination) {
   uint32_t stated = 0;
   bool done = false;
   if (block != nullptr && zlib_block::ReadStatedSize(block, size, stated)) {
-    std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[stated > 0 ? stated : 1]);
-    done = out && zlib_block::Inflate(block, size, out.get(), stated) &&
-           Store(destination, out.get(), stated);
+    cMemoryStream out;
+    out.Resize(stated);
+    // Inflating straight into the stream's own (heap, non-const) buffer saves copying large
+    // entries once more; the stream offers its bytes read-only only.
+    uint8_t* room = const_cast<uint8_t*>(out.GetData());
+    done = out.GetSize() == stated && zlib_block::Inflate(block, size, room, stated);
+    if (done) destination = std::move(out);
   }
   if (!done) LogReport(kLogError, kSource, kUncompressLine, "zlib uncompression failed");
   return done;

@@ -1,0 +1,186 @@
+// Costs of the resource system at start-up and while playing: mounting a large pack, unpacking
+// zlib entries (against zlib's own one-call uncompress on the same bytes), and lookups by name.
+
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "source/Resources/cDataResource.h"
+#include "source/Resources/cResourceLocation.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/log/cLog.h"
+#include "source/properties/cProperties.h"
+#include "source/stream/cFileStream.h"
+#include "source/stream/cMemoryStream.h"
+
+namespace {
+
+constexpr int kEntries = 5000;
+
+void Quiet() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  cProperties::GetInstance()->SetValue("log", "false");
+  cLog::GetInstance()->Open();
+}
+
+std::string Text(std::size_t size, unsigned seed) {
+  static const char* kWords[] = {"lantern ", "harbour ", "compass ", "driftwood ",
+                                 "velvet ",  "ink ",     "seagull ", "\n"};
+  std::string text;
+  unsigned state = seed;
+  while (text.size() < size) {
+    state = state * 1664525u + 1013904223u;
+    text += kWords[(state >> 16) % 8];
+  }
+  text.resize(size);
+  return text;
+}
+
+class BenchFolder {
+ public:
+  BenchFolder() {
+    m_path = (std::filesystem::temp_directory_path() / ("velmaris-bench-" + std::to_string(getpid())))
+                 .string();
+    std::filesystem::create_directories(m_path);
+  }
+  ~BenchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  const std::string& Path() const { return m_path; }
+
+ private:
+  std::string m_path;
+};
+
+BenchFolder& Folder() {
+  static BenchFolder folder;
+  return folder;
+}
+
+// Writes a pack named `name` holding the given (name, bytes) entries as "data" resources.
+void WritePack(const std::string& name, const std::vector<std::pair<std::string, std::string>>& items) {
+  Quiet();
+  cResourceLocation location(name + "_source", Folder().Path());
+  for (const auto& [resource_name, bytes] : items) {
+    auto* stream = new cMemoryStream();
+    stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    location.AddResource(new cDataResource(
+        resource_name, cResourceSource::FromPackEntry(CountedPtr<cStream>(stream), "")));
+  }
+  cFileStream file(Folder().Path() + "/" + name, 0, 6, 2);
+  if (!location.WritePack(file)) std::fputs("pack not written\n", stderr);
+}
+
+std::string EntryName(int i) {
+  return "gui\\windows\\screen_" + std::to_string(i / 50) + "\\item_" + std::to_string(i);
+}
+
+void MakeLargePack() {
+  static bool made = false;
+  if (made) return;
+  made = true;
+  std::vector<std::pair<std::string, std::string>> items;
+  for (int i = 0; i < kEntries; ++i) items.emplace_back(EntryName(i), Text(64 + i % 200, i));
+  WritePack("large", items);
+}
+
+void BM_MountPackOf5000Entries(benchmark::State& state) {
+  MakeLargePack();
+  cResourceManager::GetInstance();
+  for (auto _ : state) {
+    auto location = std::make_unique<cResourceLocation>("large", Folder().Path());
+    location->Mount();
+    benchmark::DoNotOptimize(location->GetResourceCount());
+    state.PauseTiming();
+    location.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_MountPackOf5000Entries)->Unit(benchmark::kMillisecond);
+
+void BM_LookupByName(benchmark::State& state) {
+  MakeLargePack();
+  cResourceManager* manager = cResourceManager::GetInstance();
+  cResourceLocation location("large", Folder().Path());
+  location.Mount();
+  std::vector<std::string> names;
+  for (int i = 0; i < kEntries; i += 7) names.push_back(EntryName(i));
+  // Held once, so the timed lookups add and drop a reference without loading.
+  for (const std::string& name : names) manager->FindResource<cDataResource>(name);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    cDataResource* found = manager->FindResource<cDataResource>(names[next]);
+    benchmark::DoNotOptimize(found);
+    cResource::Release(found);
+    next = next + 1 == names.size() ? 0 : next + 1;
+  }
+  for (const std::string& name : names) {
+    cResource::Release(manager->FindResource<cDataResource>(name));
+    cResource::Release(manager->FindResource<cDataResource>(name));
+  }
+}
+BENCHMARK(BM_LookupByName);
+
+// One entry of `size` bytes of text, packed with zlib.
+struct UnpackFixture {
+  std::string data;
+  std::string block;  // the pack's zlib block: size word and zlib stream
+  std::unique_ptr<cResourceLocation> location;
+};
+
+UnpackFixture& Unpacking(std::size_t size) {
+  static std::map<std::size_t, std::unique_ptr<UnpackFixture>> fixtures;
+  auto& fixture = fixtures[size];
+  if (fixture) return *fixture;
+  fixture = std::make_unique<UnpackFixture>();
+  fixture->data = Text(size, 3);
+  const std::string name = "unpack_" + std::to_string(size);
+  WritePack(name, {{"entry", fixture->data}});
+  cResourceManager::GetInstance();
+  fixture->location = std::make_unique<cResourceLocation>(name, Folder().Path());
+  fixture->location->Mount();
+  cMemoryStream raw;
+  cStream* entry = fixture->location->GetResource(0)->GetSource().GetStream().Get();
+  raw.CopyFrom(*entry, cStream::kWholeStream);
+  fixture->block.assign(reinterpret_cast<const char*>(raw.GetData()), raw.GetSize());
+  return *fixture;
+}
+
+void BM_UnpackZlibEntry(benchmark::State& state) {
+  UnpackFixture& fixture = Unpacking(static_cast<std::size_t>(state.range(0)));
+  const cResourceSource& source = fixture.location->GetResource(0)->GetSource();
+  for (auto _ : state) {
+    cMemoryStream out;
+    if (!source.LoadData(out) || out.GetSize() != fixture.data.size()) state.SkipWithError("bad");
+    benchmark::DoNotOptimize(out.GetData());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fixture.data.size()));
+}
+BENCHMARK(BM_UnpackZlibEntry)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20);
+
+void BM_RawZlibUncompress(benchmark::State& state) {
+  UnpackFixture& fixture = Unpacking(static_cast<std::size_t>(state.range(0)));
+  const auto* stream = reinterpret_cast<const Bytef*>(fixture.block.data() + 4);
+  const uLong stream_size = static_cast<uLong>(fixture.block.size() - 4);
+  for (auto _ : state) {
+    std::unique_ptr<Bytef[]> out(new Bytef[fixture.data.size()]);
+    uLongf out_size = static_cast<uLongf>(fixture.data.size());
+    if (uncompress(out.get(), &out_size, stream, stream_size) != Z_OK) state.SkipWithError("bad");
+    benchmark::DoNotOptimize(out.get());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fixture.data.size()));
+}
+BENCHMARK(BM_RawZlibUncompress)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20);
+
+}  // namespace
