@@ -221,6 +221,23 @@ TEST_F(SdlWindow, TheWindowIsHiddenAndCarriesOpenGL) {
   EXPECT_GT(GetDesktopMode().width, 0);
 }
 
+TEST_F(SdlWindow, FullScreenTakesOnlyAModeTheDisplayHas) {
+  const DesktopMode desktop = GetDesktopMode();
+  ASSERT_GT(desktop.width, 0);
+  // The offscreen driver makes up any mode it is asked for; real displays list theirs.
+  if (std::string(SDL_GetCurrentVideoDriver()) != "offscreen") {
+    EXPECT_FALSE(PlaceFullScreen(desktop.width + 7, desktop.height + 3, false));
+    EXPECT_FALSE(LastError().empty());
+  }
+  EXPECT_TRUE(PlaceFullScreen(desktop.width + 7, desktop.height + 3, true));  // scaled instead
+  EXPECT_NE(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+  ASSERT_TRUE(PlaceFullScreen(desktop.width, desktop.height, false));
+  EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP, SDL_WINDOW_FULLSCREEN);
+  ASSERT_TRUE(PlaceWindowed(20, 30, 400, 300));
+  EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN, 0u);
+  EXPECT_EQ(GetClientSize().width, 400);
+}
+
 TEST_F(SdlWindow, QuitAndWindowCloseBecomeCloseCommands) {
   SDL_Event quit{};
   quit.type = SDL_QUIT;
