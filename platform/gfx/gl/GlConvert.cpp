@@ -43,8 +43,8 @@ Enum CompareFunction(uint32_t d3d_cmp) {
 
 CullSetting Cull(uint32_t d3d_cull) {
   switch (d3d_cull) {
-    case D3DCULL_CW: return CullSetting{true, GL_FRONT};   // screen-clockwise = GL front
-    case D3DCULL_CCW: return CullSetting{true, GL_BACK};
+    case D3DCULL_CW: return CullSetting{true, GL_BACK};
+    case D3DCULL_CCW: return CullSetting{true, GL_FRONT};
     default: return CullSetting{false, GL_BACK};
   }
 }

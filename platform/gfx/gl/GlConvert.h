@@ -15,9 +15,9 @@ using Enum = uint32_t;  // a GLenum
 Enum BlendFactor(uint32_t d3d_blend, bool source);
 Enum CompareFunction(uint32_t d3d_cmp);
 
-// Direct3D calls a triangle clockwise as seen on screen with y down; GL decides in window
-// coordinates with y up, so the same triangle winds the other way there. Front faces are GL's
-// counter-clockwise ones (glFrontFace(GL_CCW)).
+// Both call a triangle clockwise as it looks on screen (Direct3D measures with y down, GL with y
+// up, and both pictures are the same). Front faces are GL's counter-clockwise ones
+// (glFrontFace(GL_CCW)), so culling clockwise triangles culls GL's back faces.
 struct CullSetting {
   bool enabled = false;
   Enum face = 0;  // GL_FRONT or GL_BACK

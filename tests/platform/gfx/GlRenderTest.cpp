@@ -1,0 +1,393 @@
+// The OpenGL backend, checked by reading back pixels: depth mapping, viewport orientation, culling,
+// blending and colour order, the texture matrix, clamping and wrapping, stages without textures,
+// multi-stage combining, lighting and 32-bit indices. Runs on SDL's "offscreen" video driver (EGL)
+// unless SDL_VIDEODRIVER says otherwise, and skips when no GL context can be made.
+
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/gfx/Backend.h"
+#include "tests/platform/gfx/GfxFixture.h"
+
+namespace gfx {
+namespace {
+
+using testing::MakeTexture;
+using testing::V;
+using testing::Vertex;
+using testing::kFvf;
+
+constexpr int kSize = 64;
+
+class GlRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("VELMARIS_HEADLESS", "0", 1);
+    detail::ResetBackend();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << "no SDL video: " << SDL_GetError();
+    m_sdl = true;
+    m_window = SDL_CreateWindow("gfx test", 0, 0, kSize, kSize, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!m_window) GTEST_SKIP() << "no window: " << SDL_GetError();
+    auto* native = reinterpret_cast<window::NativeWindow*>(m_window);
+    ASSERT_STREQ(BackendName(), "opengl");
+    ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
+    ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_NORMAL), DD_OK);
+    SurfaceDesc desc;
+    desc.flags = DDSD_CAPS;
+    desc.caps = DDSCAPS_PRIMARYSURFACE;
+    if (Failed(rig.directdraw->CreateSurface(desc, rig.primary))) {
+      GTEST_SKIP() << "no GL context: " << LastErrorText();
+    }
+    testing::MakeRig(rig, native, kSize, kSize);  // a second primary on the same window is refused
+  }
+
+  void TearDown() override {
+    rig = testing::Rig{};
+    if (m_window) SDL_DestroyWindow(m_window);
+    if (m_sdl) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    detail::ResetBackend();
+    setenv("VELMARIS_HEADLESS", "1", 1);
+    detail::ResetBackend();
+  }
+
+  Device& D() { return *rig.device; }
+
+  void ClearAll(uint32_t color) {
+    ASSERT_EQ(D().SetViewport(Viewport{0, 0, kSize, kSize, 0, 1}), DD_OK);
+    for (int i = 0; i < 3; ++i) {
+      ASSERT_EQ(D().Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, color, 1.0f, 0), DD_OK);
+    }
+  }
+
+  // Unlit, untextured 2-D drawing with identity matrices: positions are clip coordinates.
+  void Flat() {
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_LIGHTING, 0), DD_OK);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE), DD_OK);
+  }
+
+  void Quad(float x0, float y0, float x1, float y1, float z, uint32_t color, float u0 = 0,
+            float v0 = 0, float u1 = 1, float v1 = 1) {
+    // Top-left, top-right, bottom-right, bottom-left as seen on screen (y up in clip space).
+    const Vertex vertices[4] = {V(x0, y1, z, color, u0, v0), V(x1, y1, z, color, u1, v0),
+                                V(x1, y0, z, color, u1, v1), V(x0, y0, z, color, u0, v1)};
+    const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+    ASSERT_EQ(D().DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, vertices, 4, indices, 6, 2, 0), DD_OK);
+  }
+
+  void FullQuad(uint32_t color) { Quad(-1, -1, 1, 1, 0.5f, color); }
+
+  // The back buffer's pixel at (x, y), origin top-left, as 0xRRGGBB.
+  uint32_t Pixel(int x, int y) {
+    SurfaceDesc locked;
+    EXPECT_EQ(rig.back->Lock(nullptr, locked, DDLOCK_WAIT | DDLOCK_READONLY), DD_OK);
+    if (!locked.memory) return 0xDEADBEEF;
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.memory) +
+                                                        y * locked.pitch);
+    const uint32_t value = row[x] & 0xFFFFFF;
+    rig.back->Unlock(nullptr);
+    return value;
+  }
+
+  testing::Rig rig;
+  SDL_Window* m_window = nullptr;
+  bool m_sdl = false;
+};
+
+bool Near(uint32_t a, uint32_t b) {
+  const int tolerance = 3;
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+      return false;
+    }
+  }
+  return true;
+}
+
+#define EXPECT_PIXEL(x, y, rgb) \
+  EXPECT_PRED2(Near, Pixel(x, y), (rgb)) << "pixel " << (x) << "," << (y) << " is " << std::hex << Pixel(x, y)
+
+TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOrigin) {
+  ClearAll(0xFF000000);
+  Flat();
+  Quad(-1, 0, 0, 1, 0.5f, 0xFFFF0000);  // top-left quadrant red
+  Quad(0, -1, 1, 0, 0.5f, 0xFF0000FF);  // bottom-right blue
+  EXPECT_PIXEL(8, 8, 0xFF0000);
+  EXPECT_PIXEL(56, 56, 0x0000FF);
+  EXPECT_PIXEL(56, 8, 0x000000);
+}
+
+TEST_F(GlRender, TheViewportIsMeasuredFromTheTopLeft) {
+  ClearAll(0xFF000000);
+  Flat();
+  ASSERT_EQ(D().SetViewport(Viewport{0, 0, 32, 32, 0, 1}), DD_OK);
+  FullQuad(0xFF00FF00);
+  EXPECT_PIXEL(8, 8, 0x00FF00);
+  EXPECT_PIXEL(40, 40, 0x000000);
+  EXPECT_PIXEL(8, 40, 0x000000);
+  // A clear touches the viewport only.
+  ASSERT_EQ(D().SetViewport(Viewport{32, 0, 32, 32, 0, 1}), DD_OK);
+  ASSERT_EQ(D().Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 1.0f, 0), DD_OK);
+  EXPECT_PIXEL(48, 8, 0xFF0000);
+  EXPECT_PIXEL(8, 8, 0x00FF00);
+  EXPECT_PIXEL(48, 48, 0x000000);
+}
+
+TEST_F(GlRender, DepthFollowsTheDirect3DProjectionFromZeroToOne) {
+  ClearAll(0xFF000000);
+  Flat();
+  // The perspective projection the cameras build: near 1, far 100, fov 90 at 4:3.
+  const float n = 1, f = 100, t = std::tan(3.1415927f / 6), top = t * n, right = top * 1.3333334f;
+  Matrix p;
+  p.m[0] = 2 * n / (2 * right);
+  p.m[5] = 2 * n / (2 * top);
+  p.m[10] = f / (f - n);
+  p.m[11] = 1;
+  p.m[14] = f * n / (n - f);
+  p.m[15] = 0;
+  ASSERT_EQ(D().SetTransform(D3DTRANSFORMSTATE_PROJECTION, p), DD_OK);
+  Quad(-20, -20, 20, 20, 10, 0xFF00FF00);  // at eye depth 10, covering the view
+  float depth = -1;
+  glReadPixels(32, 32, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_NEAR(depth, (f / (f - n)) + f * n / ((n - f) * 10), 2e-3) << "Direct3D's z / w";
+  Quad(-20, -20, 20, 20, 50, 0xFFFF0000);  // behind: hidden (less-or-equal test)
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+  Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0.7f, 0xFF0000FF);  // nearer than the near plane: clipped
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+  Quad(-20, -20, 20, 20, 5, 0xFFFFFFFF);  // in front: drawn
+  EXPECT_PIXEL(32, 32, 0xFFFFFF);
+}
+
+TEST_F(GlRender, CullingFollowsTheScreenWinding) {
+  // Top-left, top-right, bottom: clockwise as seen on screen.
+  const Vertex clockwise[3] = {V(-1, 1, 0.5f, 0xFFFFFFFF), V(1, 1, 0.5f, 0xFFFFFFFF),
+                               V(0, -1, 0.5f, 0xFFFFFFFF)};
+  const uint16_t indices[3] = {0, 1, 2};
+  const struct {
+    uint32_t cull;
+    uint32_t expected;
+  } cases[] = {{D3DCULL_NONE, 0xFFFFFF}, {D3DCULL_CW, 0x000000}, {D3DCULL_CCW, 0xFFFFFF}};
+  for (const auto& c : cases) {
+    ClearAll(0xFF000000);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_LIGHTING, 0), DD_OK);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_CULLMODE, c.cull), DD_OK);
+    ASSERT_EQ(D().DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, clockwise, 3, indices, 3, 2, 0), DD_OK);
+    EXPECT_PIXEL(32, 20, c.expected) << "cull mode " << c.cull;
+  }
+}
+
+TEST_F(GlRender, AlphaBlendingMixesWithTheTarget) {
+  ClearAll(0xFF0000FF);
+  Flat();
+  // Alpha from the vertex colour, as the renderer's default states take it.
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA), DD_OK);
+  FullQuad(0x80FF0000);
+  EXPECT_PIXEL(32, 32, 0x80007F);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE), DD_OK);
+  FullQuad(0xFF00FF00);
+  EXPECT_PIXEL(32, 32, 0x80FF7F);
+}
+
+class GlTextured : public GlRender {
+ protected:
+  // A 2 x 1 texture, red on the left, green on the right, sampled at points.
+  std::shared_ptr<Surface> TwoColours() {
+    auto texture = MakeTexture(*rig.directdraw, 2, 1, 0xFFFF0000);
+    SurfaceDesc locked;
+    EXPECT_EQ(texture->Lock(nullptr, locked, 0), DD_OK);
+    static_cast<uint32_t*>(locked.memory)[1] = 0xFF00FF00;
+    texture->Unlock(nullptr);
+    return texture;
+  }
+};
+
+TEST_F(GlTextured, TheTextureMatrixOffsetMovesTheCoordinates) {
+  ClearAll(0xFF000000);
+  Flat();
+  auto texture = TwoColours();
+  ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(8, 32, 0xFF0000);
+  EXPECT_PIXEL(56, 32, 0x00FF00);
+  Matrix offset;  // the shader stage's form: scale in 0 and 5, offset in 8 and 9
+  offset.m[8] = 0.5f;
+  ASSERT_EQ(D().SetTransform(D3DTRANSFORMSTATE_TEXTURE0, offset), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(8, 32, 0x00FF00);
+  EXPECT_PIXEL(56, 32, 0xFF0000) << "wrapped round";
+}
+
+TEST_F(GlTextured, ClampHoldsTheEdgeWhereWrapRepeats) {
+  Flat();
+  auto texture = TwoColours();
+  ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+  // u runs from -1 to 2 across the quad: thirds of 21 pixels.
+  ClearAll(0xFF000000);
+  Quad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFF, -1, 0, 2, 1);
+  EXPECT_PIXEL(3, 32, 0xFF0000);   // u -0.86: wrapped to 0.14
+  EXPECT_PIXEL(17, 32, 0x00FF00);  // u -0.2: wrapped to 0.8
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP), DD_OK);
+  ClearAll(0xFF000000);
+  Quad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFF, -1, 0, 2, 1);
+  EXPECT_PIXEL(3, 32, 0xFF0000);
+  EXPECT_PIXEL(17, 32, 0xFF0000);  // clamped to the left edge
+  EXPECT_PIXEL(60, 32, 0x00FF00);  // clamped to the right edge
+}
+
+TEST_F(GlTextured, AStageWithoutATextureDrawsAsIfWhite) {
+  ClearAll(0xFF000000);
+  Flat();
+  ASSERT_EQ(D().SetTexture(0, nullptr), DD_OK);
+  FullQuad(0xFF00FF00);  // texture x diffuse with no texture: the diffuse colour
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+  // A second stage switched on without a texture changes nothing.
+  auto red = MakeTexture(*rig.directdraw, 4, 4, 0xFFFF0000);
+  ASSERT_EQ(D().SetTexture(0, red), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0xFF0000);
+}
+
+TEST_F(GlTextured, TheSecondStageCombinesWithTheFirstStagesResult) {
+  ClearAll(0xFF000000);
+  Flat();
+  auto grey = MakeTexture(*rig.directdraw, 4, 4, 0xFF808080);
+  auto green = MakeTexture(*rig.directdraw, 4, 4, 0xFF00FF00);
+  ASSERT_EQ(D().SetTexture(0, grey), DD_OK);
+  ASSERT_EQ(D().SetTexture(1, green), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0x008000);
+  // Unbinding the second stage's texture leaves the first stage's result.
+  ASSERT_EQ(D().SetTexture(1, nullptr), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0x808080);
+}
+
+TEST_F(GlTextured, ATextureWithoutMipLevelsIgnoresTheMipFilter) {
+  ClearAll(0xFF000000);
+  Flat();
+  auto red = MakeTexture(*rig.directdraw, 64, 64, 0xFFFF0000);
+  ASSERT_EQ(D().SetTexture(0, red), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_LINEAR), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_LINEAR), DD_OK);
+  Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, 0xFFFFFFFF);  // 16 x 16 pixels: minified
+  EXPECT_PIXEL(32, 32, 0xFF0000);
+}
+
+TEST_F(GlTextured, MipLevelsAreUploadedAndALockedLevelIsUploadedAgain) {
+  ClearAll(0xFF000000);
+  Flat();
+  auto texture = MakeTexture(*rig.directdraw, 64, 64, 0xFFFF0000, 7);
+  ASSERT_NE(texture, nullptr);
+  std::shared_ptr<Surface> level = texture;
+  for (int i = 1; i < 7; ++i) {  // every lower level blue
+    std::shared_ptr<Surface> next;
+    ASSERT_EQ(level->GetAttachedSurface(DDSCAPS_TEXTURE | DDSCAPS_MIPMAP, next), DD_OK);
+    SurfaceDesc locked;
+    ASSERT_EQ(next->Lock(nullptr, locked, 0), DD_OK);
+    for (uint32_t y = 0; y < locked.height; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.memory) + y * locked.pitch);
+      for (uint32_t x = 0; x < locked.width; ++x) row[x] = 0xFF0000FF;
+    }
+    ASSERT_EQ(next->Unlock(nullptr), DD_OK);
+    level = next;
+  }
+  ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_POINT), DD_OK);
+  FullQuad(0xFFFFFFFF);  // 64 texels on 64 pixels: level 0
+  EXPECT_PIXEL(32, 32, 0xFF0000);
+  Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, 0xFFFFFFFF);  // a quarter size: a lower level
+  EXPECT_PIXEL(32, 32, 0x0000FF);
+  SurfaceDesc locked;
+  ASSERT_EQ(texture->Lock(nullptr, locked, 0), DD_OK);
+  static_cast<uint32_t*>(locked.memory)[0] = 0xFF00FF00;
+  ASSERT_EQ(texture->Unlock(nullptr), DD_OK);
+  Quad(-1, 0.9375f, -0.96875f, 1, 0.5f, 0xFFFFFFFF, 0, 0, 1.0f / 64, 1.0f / 64);  // texel 0
+  EXPECT_PIXEL(0, 0, 0x00FF00);
+}
+
+TEST_F(GlRender, LightingOnAndOff) {
+  ClearAll(0xFF000000);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_LIGHTING, 0), DD_OK);
+  FullQuad(0xFF0000FF);  // normals face the viewer (-z)
+  EXPECT_PIXEL(32, 32, 0x0000FF);
+
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_LIGHTING, 1), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_COLORVERTEX, 0), DD_OK);
+  Material material;
+  material.diffuse = ColorValue{1, 0, 0, 1};
+  ASSERT_EQ(D().SetMaterial(material), DD_OK);
+  FullQuad(0xFF0000FF);
+  EXPECT_PIXEL(32, 32, 0x000000) << "no light, no ambient";
+
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_AMBIENT, 0xFF404040), DD_OK);
+  material.ambient = ColorValue{0, 1, 0, 1};
+  ASSERT_EQ(D().SetMaterial(material), DD_OK);
+  FullQuad(0xFF0000FF);
+  EXPECT_PIXEL(32, 32, 0x004000);  // material ambient x global ambient
+
+  Light light;
+  light.type = D3DLIGHT_DIRECTIONAL;
+  light.diffuse = ColorValue{1, 1, 1, 1};
+  light.direction = Vector3{0, 0, 1};  // travelling away from the viewer, onto the quad
+  ASSERT_EQ(D().SetLight(0, light), DD_OK);
+  ASSERT_EQ(D().LightEnable(0, true), DD_OK);
+  FullQuad(0xFF0000FF);
+  EXPECT_PIXEL(32, 32, 0xFF4000);
+  // A view that only moves the eye leaves a directional light as it was.
+  Matrix view;
+  view.m[12] = 0.25f;
+  ASSERT_EQ(D().SetTransform(D3DTRANSFORMSTATE_VIEW, view), DD_OK);
+  FullQuad(0xFF0000FF);
+  EXPECT_PIXEL(48, 32, 0xFF4000);
+  ASSERT_EQ(D().LightEnable(0, false), DD_OK);
+  FullQuad(0xFF0000FF);
+  EXPECT_PIXEL(48, 32, 0x004000);
+}
+
+TEST_F(GlRender, ThirtyTwoBitIndicesReachVerticesBeyond65535) {
+  ClearAll(0xFF000000);
+  Flat();
+  std::vector<Vertex> vertices(70000, V(0, 0, 0.5f, 0xFFFF0000));
+  vertices[65536 + 0] = V(-1, 1, 0.5f, 0xFF00FF00);
+  vertices[65536 + 1] = V(1, 1, 0.5f, 0xFF00FF00);
+  vertices[65536 + 2] = V(1, -1, 0.5f, 0xFF00FF00);
+  vertices[65536 + 3] = V(-1, -1, 0.5f, 0xFF00FF00);
+  const uint32_t indices[6] = {65536, 65537, 65538, 65536, 65538, 65539};
+  ASSERT_EQ(D().DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, vertices.data(), 70000, indices, 6, 4, 0),
+            DD_OK);
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+}
+
+TEST_F(GlRender, PresentingShowsTheFrameAndTheDeviceReportsRealLimits) {
+  DeviceDesc desc;
+  ASSERT_EQ(D().GetCaps(desc), DD_OK);
+  EXPECT_GE(desc.max_texture_width, 1024u);
+  EXPECT_GE(desc.max_simultaneous_textures, 2u);
+  ClearAll(0xFF00FF00);
+  ASSERT_EQ(rig.primary->Blt(nullptr, rig.back.get(), nullptr, DDBLT_WAIT), DD_OK);
+  SurfaceDesc locked;
+  ASSERT_EQ(rig.primary->Lock(nullptr, locked, DDLOCK_READONLY), DD_OK);
+  const uint32_t front = static_cast<const uint32_t*>(locked.memory)[0] & 0xFFFFFF;
+  rig.primary->Unlock(nullptr);
+  EXPECT_EQ(front, 0x00FF00u);
+}
+
+}  // namespace
+}  // namespace gfx
