@@ -42,8 +42,14 @@ cResourceLocation::cResourceLocation(std::string name, std::string directory)
     : m_name(std::move(name)), m_directory(std::move(directory)) {}
 
 cResourceLocation::~cResourceLocation() {
-  for (auto& resource : m_resources) resource->Unregister();
+  // Out of the registries before any is deleted: a resource whose destructor releases another
+  // then finds the registries empty and leaves the (possibly freed) other alone.
+  UnregisterAll();
   m_resources.clear();
+}
+
+void cResourceLocation::UnregisterAll() {
+  for (auto& resource : m_resources) resource->Unregister();
 }
 
 std::string cResourceLocation::GetPath() const {

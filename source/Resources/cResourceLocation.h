@@ -34,6 +34,8 @@ class cResourceLocation {
   // Writes the location's resources as a pack, in their order.
   bool WritePack(cStream& destination) const;
 
+  // Takes every resource out of the registries (they stay owned until the location goes).
+  void UnregisterAll();
   // Takes a new resource (null is ignored) and registers it.
   void AddResource(cResource* resource);
   std::size_t GetResourceCount() const { return m_resources.size(); }

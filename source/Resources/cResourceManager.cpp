@@ -21,8 +21,12 @@ cResourceManager::cResourceManager() {
   RegisterResourceExtension("xml", cXmlResource::kTypeName);
 }
 
-// The groups go first: their resources leave the registries and are deleted.
-cResourceManager::~cResourceManager() { m_groups.clear(); }
+// Every group's resources leave the registries before any resource is deleted, so a resource
+// released while another is destroyed (or by a manager destroyed later) is never touched.
+cResourceManager::~cResourceManager() {
+  for (auto& group : m_groups) group.second->UnregisterAll();
+  m_groups.clear();
+}
 
 void cResourceManager::RegisterResourceCreator(const std::string& type, cResourceCreator creator) {
   if (creator != nullptr) m_creators[type] = creator;

@@ -145,3 +145,38 @@ TEST_F(Lifecycle, LoadingMayLookUpNestedResources) {
 }
 
 }  // namespace
+
+namespace {
+
+// Holds a reference to another resource for as long as it exists, as forms hold their textures.
+class cHolderResource : public cTypedResource<cHolderResource> {
+ public:
+  static constexpr const char* kTypeName = "holder";
+  using cTypedResource::cTypedResource;
+  bool Load() override { return true; }
+  bool Unload() override { return true; }
+  cResourcePtr<cDataResource> held;
+};
+
+TEST_F(Lifecycle, ShutDownNeverTouchesAResourceOfAGroupDeletedFirst) {
+  // A holder in one group references a resource of another; whatever order the groups go in, the
+  // holder's release must not read the other resource once that is deleted.
+  const char* kGroups[] = {"data", "localization", "fsdata", "splash"};
+  for (const char* holder_group : kGroups) {
+    for (const char* held_group : kGroups) {
+      if (std::string(holder_group) == held_group) continue;
+      cResourceManager* manager = cResourceManager::GetInstance();
+      for (const char* group : kGroups) {
+        FixtureTree(Root(), group).AddFile(std::string(group) + "_file.bin", group);
+        manager->AddDirectory(group);
+      }
+      auto* holder = new cHolderResource("holder", cResourceSource());
+      manager->GetLocation(holder_group)->AddResource(holder);
+      ASSERT_TRUE(holder->held.Assign(std::string(held_group) + "_file"));
+      delete cResourceManager::PeekInstance();
+      EXPECT_TRUE(AllResources().IsEmpty());
+    }
+  }
+}
+
+}  // namespace
