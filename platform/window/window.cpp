@@ -92,8 +92,10 @@ NativeWindow* MainWindow() {
 }
 
 std::string LastError() {
-  Backend* backend = ActiveBackend();
-  return backend != nullptr ? backend->LastError() : std::string("the window service did not start");
+  ActiveBackend();
+  // Also when the backend could not start: it tells why.
+  const std::unique_ptr<Backend>& backend = State().backend;
+  return backend ? backend->LastError() : std::string();
 }
 
 bool PlaceWindowed(int x, int y, int width, int height) {
