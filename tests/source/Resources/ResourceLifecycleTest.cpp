@@ -86,7 +86,8 @@ TEST_F(Lifecycle, PointerHoldsExactlyOneReference) {
   {
     cResourcePtr<cCountingResource> copy = pointer;
     EXPECT_EQ(key->GetRefCount(), 2);
-    copy = copy;
+    cResourcePtr<cCountingResource>& same = copy;
+    copy = same;  // assigning a pointer to itself keeps its one reference
     EXPECT_EQ(key->GetRefCount(), 2);
   }
   EXPECT_EQ(key->GetRefCount(), 1);
