@@ -1,6 +1,7 @@
 // Folder groups: resource names, the extension map, ".svn" folders, resource lists, and how a
 // group chooses between its pack file and its folder.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,29 @@ TEST_F(Scan, ExtensionsChooseTheType) {
   EXPECT_EQ(m_manager->GetTypeForExtension("xml"), "xml");
   EXPECT_EQ(m_manager->GetTypeForExtension("cnf"), "cnf");
   EXPECT_EQ(m_manager->GetTypeForExtension("tga"), "");
+}
+
+cResource* MakeNote(const std::string& name, const cResourceSource& source) {
+  return new cNoteResource(name, source);
+}
+
+TEST_F(Scan, CreatorsAreChosenByTypeWordAndTheLastRegistrationWins) {
+  std::unique_ptr<cResource> made(m_manager->CreateResource("counting", "a", cResourceSource()));
+  EXPECT_STREQ(made->GetTypeName(), "counting");
+  EXPECT_EQ(made->GetRefCount(), 0);
+  EXPECT_EQ(AllResources().Find("a"), nullptr);  // made, not registered
+
+  m_manager->RegisterResourceCreator("counting", &MakeNote);
+  made.reset(m_manager->CreateResource("counting", "a", cResourceSource()));
+  EXPECT_STREQ(made->GetTypeName(), "note");
+
+  EXPECT_FALSE(m_manager->HasResourceCreator("texture"));
+  made.reset(m_manager->CreateResource("texture", "a", cResourceSource()));
+  EXPECT_STREQ(made->GetTypeName(), "data");
+  made.reset(m_manager->CreateResourceByExtension("psd", "a", cResourceSource()));
+  EXPECT_STREQ(made->GetTypeName(), "data");
+  made.reset(m_manager->CreateResourceByExtension("xml", "a", cResourceSource()));
+  EXPECT_STREQ(made->GetTypeName(), "xml");
 }
 
 TEST_F(Scan, XmlFilesOfADataFolderAreFoundAsXmlResources) {
