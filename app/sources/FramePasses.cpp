@@ -1,0 +1,19 @@
+#include "app/sources/FramePasses.h"
+
+#include "Sources/shell/AdventureGame.h"
+#include "source/input/cInput.h"
+#include "source/timer/cTimerManager.h"
+
+bool UpdateFrame(float dt) {
+  cTimerManager::GetInstance()->UpdateFrameTime();
+  cInput::GetInstance()->UpdateInput();
+  // The sound manager's update and the sound player list join here, right after the input poll.
+  // The GUI system's update (mouse dispatch, then every window's update) joins here.
+  if (AdventureGame* game = GameInstance()) game->Update(dt);
+  return true;
+}
+
+void RenderFrame() {
+  // The render manager's pass joins here: device check, updatables, camera aspects, lights,
+  // particles, the GUI root's matrices and depths, the draw list, present.
+}

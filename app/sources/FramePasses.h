@@ -1,0 +1,9 @@
+#pragma once
+// The two passes of a frame, run by the main loop only.
+
+// The update pass with the loop's frame time in seconds: the frame clock, the input poll, then
+// the game object. Always true.
+bool UpdateFrame(float dt);
+
+// The render pass. It draws nothing until the render manager exists.
+void RenderFrame();

@@ -1,0 +1,119 @@
+#include "app/sources/VelmarisMain.h"
+
+#include <string>
+
+#include "Sources/adventure/LocationResource.h"
+#include "Sources/shell/AdventureGame.h"
+#include "app/sources/CrashReport.h"
+#include "app/sources/ExitFiles.h"
+#include "app/sources/PackRun.h"
+#include "app/sources/cApplication.h"
+#include "platform/window/window.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/config/Config.h"
+#include "source/core/Singleton.h"
+#include "source/input/cInput.h"
+#include "source/log/cLog.h"
+#include "source/path/Paths.h"
+#include "source/properties/cProperties.h"
+#include "source/timer/cTimerManager.h"
+
+namespace {
+
+constexpr const char* kSource = "sources\\main";
+constexpr const char* kTitle = "Velmaris";
+constexpr const char* kResourceGroups[] = {"data", "localization", "fsdata", "splash"};
+constexpr int kExitNormal = 0;
+constexpr int kExitFailure = 1;
+
+// Until the render system sets a video mode, the window takes the default one, windowed and
+// centred on the desktop (never larger than the desktop).
+constexpr int kDefaultWidth = 1024;
+constexpr int kDefaultHeight = 768;
+
+void SetIdentity(cProperties& properties) {
+  properties.SetValue("short_name", "tarvel");
+  properties.SetValue("application_name", "Velmaris");
+  properties.SetValue("application_version", "1.00");
+}
+
+void PlaceDefaultWindow(cApplication& application) {
+  const window::DesktopMode desktop = window::GetDesktopMode();
+  int width = kDefaultWidth;
+  int height = kDefaultHeight;
+  if (desktop.width > 0 && desktop.width < width) width = desktop.width;
+  if (desktop.height > 0 && desktop.height < height) height = desktop.height;
+  const int x = desktop.width > width ? (desktop.width - width) / 2 : 0;
+  const int y = desktop.height > height ? (desktop.height - height) / 2 : 0;
+  application.ResizeWindow(x, y, width, height, false);
+}
+
+void MountResourceGroups(cProperties& properties) {
+  cResourceManager* resources = cResourceManager::GetInstance();
+  RegisterLocationResourceType();
+  resources->RegisterResourceExtension("cnf", LocationResource::kTypeName);
+  SetCurrentDir(properties.GetValue("exe_directory"));
+  for (const char* group : kResourceGroups) {
+    resources->AddDirectory(group);
+    if (!IsResourceGroupPresent(group)) {
+      LogReport(kLogWarning, kSource, __LINE__, "resource group %s: neither a pack file nor a folder of that name in %s",
+                group, properties.GetValue("exe_directory").c_str());
+    }
+  }
+}
+
+// Shut-down from the saving of the configuration on: also the way out of a failed window.
+void SaveAndOpenExitFiles(cProperties& properties) {
+  SaveConfig(properties);
+  OpenExitFiles();
+}
+
+int Run(int argc, char** argv) {
+  cProperties& properties = *cProperties::GetInstance();
+  SetIdentity(properties);
+  LoadConfig(properties);
+
+  // A second instance leaves at once: it must not cut the running one's log, nor write its
+  // settings over the ones the player is changing.
+  cApplication* application = cApplication::GetInstance();
+  if (!application->LockInstance(kTitle)) return kExitNormal;
+
+  cLog::GetInstance()->Open();
+
+  if (!application->Create(kTitle)) {
+    SaveAndOpenExitFiles(properties);
+    return kExitFailure;
+  }
+  cTimerManager::GetInstance();
+  cInput::GetInstance()->InitInput();
+  // The render manager joins here: video and render settings, the render system (which places the
+  // window in its video mode) and the scene managers.
+  PlaceDefaultWindow(*application);
+  // The sound manager joins here (device, volumes, the sound thread), then the GUI system.
+  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
+  MountResourceGroups(properties);
+
+  if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
+
+  // The GUI system builds its root, user and cursor windows and the five cursors here.
+  GameInstance();
+  application->Run();
+
+  if (AdventureGame* game = GameInstance()) game->SaveProgress();
+  SaveAndOpenExitFiles(properties);
+  return kExitNormal;
+}
+
+}  // namespace
+
+int RunVelmaris(int argc, char** argv) {
+  const int result = Run(argc, argv);
+  // Newest first, while the platform services beneath them are still there.
+  DestroySingletons();
+  return result;
+}
+
+int VelmarisMain(int argc, char** argv) {
+  InstallCrashHandler(&WriteCrashReport);
+  return RunVelmaris(argc, argv);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The program: start-up in its fixed order, the main loop, and shut-down.
+
+// The whole life of the program. Exit status: 0 after a normal run, a "-pack" run and a second
+// instance; 1 when the window cannot be created or a pack cannot be written.
+int VelmarisMain(int argc, char** argv);
+
+// VelmarisMain without installing the crash handler (tests run it in-process). Every singleton is
+// destroyed before it returns.
+int RunVelmaris(int argc, char** argv);

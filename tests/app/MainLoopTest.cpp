@@ -1,0 +1,196 @@
+// The main loop over the headless window: frame times, one message per turn, the pending key,
+// close requests and the focus.
+
+#include "platform/window/VirtualKeys.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace {
+
+using window::Message;
+using window::MessageType;
+namespace headless = window::headless;
+
+TEST_F(ApplicationTest, FirstFrameHasNoTimeAndLongPausesAreCutToATenth) {
+  UseTicks({1000, 6000, 6000, 6050, 6149});
+  QuitAfterFrames(5);
+  EXPECT_EQ(application->Run(), 0);
+  ASSERT_EQ(state.frames.size(), 5u);
+  EXPECT_FLOAT_EQ(state.frames[0].dt, 0.0f);   // the first frame starts the count
+  EXPECT_FLOAT_EQ(state.frames[1].dt, 0.1f);   // five seconds become a tenth
+  EXPECT_FLOAT_EQ(state.frames[2].dt, 0.0f);   // two frames in one tick: no lower bound
+  EXPECT_FLOAT_EQ(state.frames[3].dt, 0.05f);
+  EXPECT_FLOAT_EQ(state.frames[4].dt, 0.099f);
+}
+
+TEST_F(ApplicationTest, TickCountWrapGivesTheRealDifference) {
+  UseTicks({0xFFFFFFF0u, 0x10u});
+  QuitAfterFrames(2);
+  application->Run();
+  ASSERT_EQ(state.frames.size(), 2u);
+  EXPECT_FLOAT_EQ(state.frames[1].dt, 0.032f);
+}
+
+TEST_F(ApplicationTest, QuitBeforeRunRunsNoFrame) {
+  application->Quit();
+  EXPECT_EQ(application->Run(), 0);
+  EXPECT_TRUE(state.frames.empty());
+  EXPECT_TRUE(application->IsActive());
+}
+
+TEST_F(ApplicationTest, CloseRequestEndsTheLoopThroughTheQuitFlagAndKeepsTheWindow) {
+  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
+  QuitAfterFrames(1000);  // a safety net; the close must end it first
+  state.on_update = [](std::size_t frames) {
+    if (frames == 3) headless::PushMessage({MessageType::kCloseCommand, 0});
+  };
+  EXPECT_EQ(application->Run(), 0);
+  EXPECT_EQ(state.frames.size(), 3u);
+  EXPECT_TRUE(application->IsQuitting());
+  EXPECT_NE(application->GetWindow(), nullptr);
+  EXPECT_TRUE(headless::GetPlacement().exists);
+}
+
+TEST_F(ApplicationTest, CloseRequestWithoutAHandlerChangesNothing) {
+  QuitAfterFrames(3);
+  headless::PushMessage({MessageType::kCloseCommand, 0});
+  application->Run();
+  EXPECT_EQ(state.frames.size(), 3u);  // the loop went on until the test ended it
+}
+
+TEST_F(ApplicationTest, CloseHandlerIsGivenTheQuitFlag) {
+  static DelegateArg seen = -1;
+  seen = -1;
+  application->SetCloseHandler(MakeFunctionDelegate([](DelegateArg quit) -> DelegateArg {
+    seen = quit;
+    cApplication::GetInstance()->Quit();
+    return 0;
+  }));
+  headless::PushMessage({MessageType::kCloseCommand, 0});
+  application->Run();
+  EXPECT_EQ(seen, 0);
+}
+
+TEST_F(ApplicationTest, OneMessagePerTurnSoNothingAfterTheCloseIsTaken) {
+  int deactivations = 0;
+  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
+  application->SetDeactivateHandler(MakeFunctionDelegate([](DelegateArg) -> DelegateArg { return 0; }));
+  struct Counter {
+    int* count;
+    DelegateArg Count(DelegateArg) {
+      ++*count;
+      return 0;
+    }
+  };
+  Counter counter{&deactivations};
+  application->SetDeactivateHandler(MakeMemberDelegate(&counter, &Counter::Count));
+  headless::PushMessage({MessageType::kCloseCommand, 0});
+  headless::PushMessage({MessageType::kActivate, 0});
+  application->Run();
+  EXPECT_EQ(deactivations, 0);
+  EXPECT_TRUE(state.frames.empty());
+}
+
+TEST_F(ApplicationTest, DestroyedWindowPostsQuitAndQuitMessageCodeIsReturned) {
+  headless::PushMessage({MessageType::kDestroy, 0});
+  EXPECT_EQ(application->Run(), 0);
+  EXPECT_FALSE(application->IsQuitting());  // ended by the quit message, not the flag
+  DestroySingletons();
+  SetUp();
+  headless::PushMessage({MessageType::kQuit, 7});
+  EXPECT_EQ(application->Run(), 7);
+}
+
+TEST_F(ApplicationTest, FocusLossCallsTheDeactivateHandlerOnceAndStopsUpdates) {
+  struct Counter {
+    int count = 0;
+    DelegateArg last = -1;
+    DelegateArg Count(DelegateArg argument) {
+      ++count;
+      last = argument;
+      return 0;
+    }
+  } counter;
+  application->SetDeactivateHandler(MakeMemberDelegate(&counter, &Counter::Count));
+  int inactive_turns = 0;
+  headless::SetFrameHook([&] {
+    if (!application->IsActive() && ++inactive_turns == 3) {
+      headless::PushMessage({MessageType::kActivate, 1});
+    }
+  });
+  headless::PushMessage({MessageType::kActivate, 0});
+  headless::PushMessage({MessageType::kActivate, 0});  // already inactive: no second call
+  QuitAfterFrames(2);
+  application->Run();
+  EXPECT_EQ(counter.count, 1);
+  EXPECT_EQ(counter.last, 0);
+  EXPECT_EQ(inactive_turns, 3);  // inactive turns ran no update pass
+  EXPECT_EQ(state.frames.size(), 2u);
+  EXPECT_TRUE(application->IsActive());
+}
+
+TEST_F(ApplicationTest, KeysAndCharactersArePendingForExactlyOneFrameEach) {
+  headless::PushMessage({MessageType::kKeyDown, window::kVkLeft});
+  headless::PushMessage({MessageType::kChar, 'a'});
+  headless::PushMessage({MessageType::kChar, u'\u00e9'});
+  headless::PushMessage({MessageType::kChar, 8});  // a control character is not text
+  headless::PushMessage({MessageType::kKeyDown, window::kVkDelete});
+  QuitAfterFrames(7);
+  application->Run();
+  ASSERT_EQ(state.frames.size(), 7u);
+  EXPECT_TRUE(state.frames[0].key_pending);
+  EXPECT_FALSE(state.frames[0].key_is_character);
+  EXPECT_EQ(state.frames[0].key_code, window::kVkLeft);
+  EXPECT_TRUE(state.frames[1].key_pending);
+  EXPECT_TRUE(state.frames[1].key_is_character);
+  EXPECT_EQ(state.frames[1].key_code, u'a');
+  EXPECT_TRUE(state.frames[2].key_pending);
+  EXPECT_EQ(state.frames[2].key_code, u'\u00e9');
+  EXPECT_FALSE(state.frames[3].key_pending);
+  EXPECT_TRUE(state.frames[4].key_pending);
+  EXPECT_FALSE(state.frames[4].key_is_character);
+  EXPECT_EQ(state.frames[4].key_code, window::kVkDelete);
+  EXPECT_FALSE(state.frames[5].key_pending);
+  EXPECT_FALSE(state.frames[6].key_pending);
+}
+
+TEST_F(ApplicationTest, TextTypedWithinOneFrameIsHandedOutOneCharacterAFrame) {
+  headless::PushText("h\xC3\xA9llo");
+  QuitAfterFrames(6);
+  application->Run();
+  std::u16string typed;
+  for (const FrameRecord& frame : state.frames) {
+    if (frame.key_pending && frame.key_is_character) typed += frame.key_code;
+  }
+  EXPECT_EQ(typed, u"h\u00e9llo");
+}
+
+TEST_F(ApplicationTest, AnInactiveTurnKeepsThePendingKey) {
+  headless::PushMessage({MessageType::kActivate, 0});
+  headless::PushMessage({MessageType::kKeyDown, window::kVkHome});
+  int inactive_turns = 0;
+  headless::SetFrameHook([&] {
+    if (!application->IsActive() && ++inactive_turns == 2) {
+      headless::PushMessage({MessageType::kActivate, 1});
+    }
+  });
+  QuitAfterFrames(2);
+  application->Run();
+  ASSERT_EQ(state.frames.size(), 2u);
+  EXPECT_TRUE(state.frames[0].key_pending);
+  EXPECT_EQ(state.frames[0].key_code, window::kVkHome);
+  EXPECT_FALSE(state.frames[1].key_pending);
+}
+
+TEST_F(ApplicationTest, PausedStateIsNotUpdatedUntilThePauseIsLifted) {
+  GameInstance()->SetPaused(true);
+  int frames_seen = 0;
+  headless::SetFrameHook([&] {
+    if (++frames_seen == 3) GameInstance()->SetPaused(false);
+  });
+  QuitAfterFrames(2);
+  application->Run();
+  EXPECT_EQ(state.frames.size(), 2u);
+  EXPECT_GE(frames_seen, 4);
+}
+
+}  // namespace
