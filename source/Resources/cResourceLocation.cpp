@@ -1,6 +1,8 @@
 #include "source/Resources/cResourceLocation.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/os/os.h"
 #include "source/Resources/cPackEntryStream.h"
@@ -29,6 +31,13 @@ void SplitName(const std::string& file, std::string& base, std::string& extensio
   const std::size_t dot = file.rfind('.');
   base = dot == std::string::npos ? file : file.substr(0, dot);
   extension = dot == std::string::npos ? std::string() : file.substr(dot + 1);
+}
+
+// The folder's path with every link resolved (the path as given when it cannot be resolved).
+std::string RealPath(const std::string& folder) {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(os::NativePath(folder), error);
+  return error ? folder : real.string();
 }
 
 const std::string* FindAttribute(const XmlNode& node, const char* name) {
@@ -90,17 +99,20 @@ bool cResourceLocation::MountPack(CountedPtr<cStream> file) {
   return true;
 }
 
-void cResourceLocation::ScanFolder(const std::string& folder) { ScanFolder(folder, "", 0); }
+void cResourceLocation::ScanFolder(const std::string& folder) {
+  std::set<std::string> visited;
+  ScanFolder(folder, "", 0, visited);
+}
 
 void cResourceLocation::ScanFolder(const std::string& folder, const std::string& prefix,
-                                   int depth) {
-  if (depth > kMaxFolderDepth) return;
+                                   int depth, std::set<std::string>& visited) {
+  if (depth > kMaxFolderDepth || !visited.insert(RealPath(folder)).second) return;
   std::vector<std::string> folders;
   std::vector<std::string> files;
   if (!os::ListDirectory(folder, folders, files)) return;
   for (const std::string& sub : folders) {
     if (sub == kSkippedFolder) continue;
-    ScanFolder(folder + "\\" + sub, prefix + sub + "\\", depth + 1);
+    ScanFolder(folder + "\\" + sub, prefix + sub + "\\", depth + 1, visited);
   }
   cResourceManager* manager = cResourceManager::GetInstance();
   for (const std::string& file : files) {

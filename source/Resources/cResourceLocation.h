@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,10 @@ class cResourceLocation {
   bool IsPack() const { return static_cast<bool>(m_pack_file); }
 
  private:
-  void ScanFolder(const std::string& folder, const std::string& prefix, int depth);
+  // `visited` holds the real paths of the folders scanned so far: a folder reached again through
+  // a link is not scanned twice, so links to a parent can neither loop nor multiply the work.
+  void ScanFolder(const std::string& folder, const std::string& prefix, int depth,
+                  std::set<std::string>& visited);
   void AddResourceElements(const XmlNode& node, int depth);
 
   std::vector<std::unique_ptr<cResource>> m_resources;

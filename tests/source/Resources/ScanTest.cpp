@@ -1,6 +1,7 @@
 // Folder groups: resource names, the extension map, ".svn" folders, resource lists, and how a
 // group chooses between its pack file and its folder.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,6 +194,22 @@ TEST_F(Scan, SourceOpensAndClosesItsFile) {
   EXPECT_EQ(cResourceSource().GetSize(), 0u);
   cMemoryStream bytes;
   EXPECT_FALSE(cResourceSource().LoadData(bytes));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Scan, LinksBackToAParentFolderAreScannedOnce) {
+  FixtureTree tree(Root(), "data");
+  tree.AddFile("sub/leaf.bin", "leaf");
+  std::filesystem::create_directory_symlink("..", tree.GetFolder() + "/sub/up");
+  std::filesystem::create_directory_symlink(".", tree.GetFolder() + "/sub/here");
+  std::filesystem::create_directory_symlink("sub", tree.GetFolder() + "/also_sub");
+  m_manager->AddDirectory("data");
+  cResourceLocation* data = m_manager->GetLocation("data");
+  ASSERT_EQ(data->GetResourceCount(), 1u);
+  EXPECT_EQ(data->GetResource(0)->GetName(), "also_sub\\leaf");
 }
 
 }  // namespace
