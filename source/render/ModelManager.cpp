@@ -1,0 +1,82 @@
+#include "source/render/ModelManager.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "source/render/OverlayQuad.h"
+#include "source/render/RenderObject.h"
+#include "source/render/RenderSystem.h"
+
+namespace {
+
+int Group(uint32_t flags) {
+  if (flags & kRenderObjectFirstGroup) return 0;
+  if (flags & kRenderObjectGuiGroup) return 1;
+  return 2;
+}
+
+// a before b by depth; a NaN depth goes after every number.
+bool DepthBefore(float a, float b, bool ascending) {
+  const bool a_nan = std::isnan(a);
+  const bool b_nan = std::isnan(b);
+  if (a_nan || b_nan) return !a_nan && b_nan;
+  return ascending ? a < b : a > b;
+}
+
+template <class T>
+void RemoveFirst(std::vector<T*>& list, T* item) {
+  auto it = std::find(list.begin(), list.end(), item);
+  if (it != list.end()) list.erase(it);
+}
+
+}  // namespace
+
+bool ModelManager::DrawsBefore(const RenderObject* a, const RenderObject* b) {
+  const int group_a = Group(a->GetFlags());
+  const int group_b = Group(b->GetFlags());
+  if (group_a != group_b) return group_a < group_b;
+  if (group_a == 2) return false;
+  return DepthBefore(a->GetViewDepth(), b->GetViewDepth(), group_a == 0);
+}
+
+void ModelManager::AddObject(RenderObject* object) {
+  if (object == nullptr || std::find(m_objects.begin(), m_objects.end(), object) != m_objects.end()) return;
+  m_objects.push_back(object);
+}
+
+void ModelManager::RemoveObject(RenderObject* object) {
+  RemoveFirst(m_objects, object);
+  RemoveFirst(m_sorted, object);
+}
+
+void ModelManager::AddOverlay(OverlayQuad* quad) {
+  if (quad == nullptr || std::find(m_overlays.begin(), m_overlays.end(), quad) != m_overlays.end()) return;
+  m_overlays.push_back(quad);
+}
+
+void ModelManager::RemoveOverlay(OverlayQuad* quad) { RemoveFirst(m_overlays, quad); }
+
+void ModelManager::Render() {
+  m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
+  if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
+  m_sorted.clear();
+  m_sorted.reserve(m_objects.size());
+  // By index: an object's update may take objects out of the list.
+  for (std::size_t i = 0; i < m_objects.size(); ++i) {
+    RenderObject* object = m_objects[i];
+    if (object == nullptr || !object->IsVisible()) continue;
+    object->Update(true);
+    m_faces_to_draw += object->GetFacesToDraw();
+    m_face_count += object->GetFaceCount();
+    ++m_visible;
+    if (object->GetFaceCount() != 0) {
+      ++m_drawn;
+      m_sorted.push_back(object);
+    }
+  }
+  std::sort(m_sorted.begin(), m_sorted.end(), DrawsBefore);
+  m_render_system->BeginFrame();
+  for (std::size_t i = 0; i < m_sorted.size(); ++i) m_sorted[i]->Draw();
+  for (std::size_t i = 0; i < m_overlays.size(); ++i) m_overlays[i]->Draw();
+  m_render_system->EndFrame();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The draw list: every visible, unhidden render object. Each frame it updates them, sorts the ones
+// with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
+// them between the render system's BeginFrame and EndFrame, followed by the overlay quads. It owns
+// nothing: objects and quads are deleted by their owners and leave the list as they go.
+
+#include <cstdint>
+#include <vector>
+
+class OverlayQuad;
+class RenderObject;
+class RenderSystem;
+
+class ModelManager {
+ public:
+  explicit ModelManager(RenderSystem* render_system) : m_render_system(render_system) {}
+  ModelManager(const ModelManager&) = delete;
+  ModelManager& operator=(const ModelManager&) = delete;
+
+  // Adds once; removing an object not in the list does nothing.
+  void AddObject(RenderObject* object);
+  void RemoveObject(RenderObject* object);
+  void AddOverlay(OverlayQuad* quad);
+  void RemoveOverlay(OverlayQuad* quad);
+
+  void Render();
+
+  // True when a is drawn before b: a strict weak order (group, then depth; NaN depths last).
+  static bool DrawsBefore(const RenderObject* a, const RenderObject* b);
+
+  const std::vector<RenderObject*>& GetObjects() const { return m_objects; }
+  const std::vector<RenderObject*>& GetSorted() const { return m_sorted; }
+  const std::vector<OverlayQuad*>& GetOverlays() const { return m_overlays; }
+  uint32_t GetFacesDrawn() const { return m_faces_to_draw; }
+  uint32_t GetFaceCount() const { return m_face_count; }
+  uint32_t GetVisibleCount() const { return m_visible; }
+  uint32_t GetDrawnCount() const { return m_drawn; }
+
+ private:
+  RenderSystem* m_render_system;
+  std::vector<RenderObject*> m_objects;
+  std::vector<RenderObject*> m_sorted;
+  std::vector<OverlayQuad*> m_overlays;
+  uint32_t m_faces_to_draw = 0;
+  uint32_t m_face_count = 0;
+  uint32_t m_visible = 0;
+  uint32_t m_drawn = 0;
+};

@@ -1,0 +1,55 @@
+#include "source/render/RenderSettings.h"
+
+#include "platform/window/window.h"
+#include "source/properties/cBoundProperty.h"
+#include "source/properties/cProperties.h"
+
+RenderSettings g_render_settings;
+DesktopModeRecord g_desktop_mode;
+
+namespace {
+
+template <class T>
+void BindPersistent(cProperties* store, const char* key, T* variable) {
+  store->MarkPersistent(key);
+  BindProperty(store->GetMap(), key, variable);
+}
+
+}  // namespace
+
+void BindRenderSettings() {
+  cProperties* store = cProperties::GetInstance();
+  RenderSettings& s = g_render_settings;
+  // The width key has no "m_video_mode." prefix: the configuration file stores it so.
+  BindPersistent(store, "x_size", &s.width);
+  BindPersistent(store, "m_video_mode.y_size", &s.height);
+  BindPersistent(store, "m_video_mode.bpp", &s.bpp);
+  BindPersistent(store, "video_fullscreen", &s.fullscreen);
+  BindPersistent(store, "video_vsync", &s.vsync);
+  BindPersistent(store, "video_brightness", &s.brightness);
+  BindPersistent(store, "video_contrast", &s.contrast);
+  BindPersistent(store, "video_gamma", &s.gamma);
+  BindPersistent(store, "render_use_mip_mapping", &s.use_mip_mapping);
+  BindPersistent(store, "render_show_octree_nodes", &s.show_octree_nodes);
+  BindPersistent(store, "render_show_faces_edges", &s.show_faces_edges);
+  BindPersistent(store, "render_show_faces_normals", &s.show_faces_normals);
+  BindPersistent(store, "render_show_mip_maps", &s.show_mip_maps);
+  BindPersistent(store, "render_texture_anisotropy", &s.texture_anisotropy);
+  BindPersistent(store, "controls_invert_mouse", &s.invert_mouse);
+  BindPersistent(store, "screen_capture_take_screenshot_format", &s.screenshot_format);
+}
+
+bool IsWideDesktop(uint32_t width, uint32_t height) {
+  if (height == 0) return false;
+  // The ratio is a float, so 1400 x 1000 comes out as exactly 1.4f and is not wide.
+  const float ratio = static_cast<float>(width) / static_cast<float>(height);
+  return static_cast<double>(ratio) > static_cast<double>(1.4f);
+}
+
+void ReadDesktopMode() {
+  const window::DesktopMode mode = window::GetDesktopMode();
+  g_desktop_mode.width = mode.width > 0 ? static_cast<uint32_t>(mode.width) : 0;
+  g_desktop_mode.height = mode.height > 0 ? static_cast<uint32_t>(mode.height) : 0;
+  g_desktop_mode.bpp = mode.bits_per_pixel > 0 ? static_cast<uint32_t>(mode.bits_per_pixel) : 0;
+  g_desktop_mode.wide = IsWideDesktop(g_desktop_mode.width, g_desktop_mode.height);
+}

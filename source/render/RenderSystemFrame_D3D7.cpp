@@ -1,0 +1,156 @@
+// The render system's frame: clear and scene, presentation and the indexed draws of the bound
+// vertex and index buffers.
+#include <algorithm>
+#include <cmath>
+
+#include "source/render/IndexBuffer_D3D7.h"
+#include "source/render/RenderSettings.h"
+#include "source/render/RenderSystem_D3D7.h"
+#include "source/render/VertexBuffer_D3D7.h"
+
+namespace {
+
+uint32_t ColorByte(float component) {
+  const float scaled = std::round(std::clamp(component, 0.0f, 1.0f) * 255.0f);
+  return static_cast<uint32_t>(scaled);
+}
+
+uint32_t ToArgb(const Vector4& c) {
+  return (ColorByte(c.w) << 24) | (ColorByte(c.x) << 16) | (ColorByte(c.y) << 8) | ColorByte(c.z);
+}
+
+gfx::ColorValue ToColorValue(const Vector4& c) { return gfx::ColorValue{c.x, c.y, c.z, c.w}; }
+
+}  // namespace
+
+void RenderSystem_D3D7::BeginFrame() {
+  if (!s_device) return;
+  if (m_clear_flags != 0) {
+    uint32_t d3d_clear_flags = 0;
+    if (m_clear_flags & kClearTarget) d3d_clear_flags |= gfx::D3DCLEAR_TARGET;
+    if ((m_clear_flags & kClearDepth) && m_depth) d3d_clear_flags |= gfx::D3DCLEAR_ZBUFFER;
+    if (m_clear_flags & kClearStencil) d3d_clear_flags |= gfx::D3DCLEAR_STENCIL;
+    const Vector4& clear_color = m_clear_color;
+    Check(s_device->Clear(0, nullptr, d3d_clear_flags, ToArgb(clear_color), 1.0f, 0),
+          "m_device->Clear( 0, NULL, d3d_clear_flags, D3DRGBA(clear_color.x, clear_color.y, clear_color.z, "
+          "clear_color.w), 1.0f, 0 )",
+          __LINE__);
+  }
+  gfx::Result r = s_device->BeginScene();
+  if (r == gfx::DDERR_SURFACELOST) {
+    s_directdraw->RestoreAllSurfaces();
+    r = s_device->BeginScene();
+  }
+  Check(r, "m_device->BeginScene()", __LINE__);
+}
+
+void RenderSystem_D3D7::EndFrame() {
+  if (!s_device) return;
+  const gfx::Result r = s_device->EndScene();
+  if (r == gfx::DDERR_SURFACELOST) {
+    s_directdraw->RestoreAllSurfaces();
+    return;
+  }
+  Check(r, "m_device->EndScene()", __LINE__);
+}
+
+void RenderSystem_D3D7::Present() {
+  if (!m_device_ready || !m_primary || !m_back) return;
+  gfx::Result r;
+  if (!IsFullScreen()) {
+    if (g_render_settings.vsync) s_directdraw->WaitForVerticalBlank(gfx::DDWAITVB_BLOCKBEGIN);
+    r = m_primary->Blt(nullptr, m_back.get(), nullptr, gfx::DDBLT_WAIT);
+  } else {
+    r = m_primary->Flip(nullptr, gfx::DDFLIP_WAIT | (g_render_settings.vsync ? 0u : gfx::DDFLIP_NOVSYNC));
+  }
+  if (r == gfx::DDERR_SURFACELOST) {
+    s_directdraw->RestoreAllSurfaces();
+    return;
+  }
+  Check(r, "m_primary->Present()", __LINE__);
+}
+
+void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex,
+                                  uint32_t vertex_count, uint32_t first_index, uint32_t primitive_count) {
+  VertexBuffer_D3D7* vertices = VertexBuffer_D3D7::Current();
+  IndexBuffer_D3D7* indices = IndexBuffer_D3D7::Current();
+  if (!s_device || vertices == nullptr || indices == nullptr || primitive_count == 0) return;
+  if (base_vertex >= vertices->GetCount()) return;
+  const uint32_t wanted = primitive == kTriangleStrip ? primitive_count + 2 : primitive_count * 3;
+  uint32_t index_count = wanted;
+  const void* index_data = indices->GetRange(first_index, index_count);
+  if (index_data == nullptr) return;
+  const uint32_t available = vertices->GetCount() - base_vertex;
+  const uint32_t used = std::min(available, first_vertex + vertex_count);
+  const uint8_t* vertex_data = vertices->Data() + static_cast<std::size_t>(base_vertex) * vertices->GetStride();
+  const uint32_t d3d_primitive = primitive == kTriangleStrip ? gfx::D3DPT_TRIANGLESTRIP : gfx::D3DPT_TRIANGLELIST;
+  Check(s_device->DrawIndexedPrimitive(d3d_primitive, vertices->GetFormat(), vertex_data, used, index_data,
+                                       index_count, indices->GetElementSize(), 0),
+        "m_device->DrawIndexedPrimitive( primitive, D3DFVF_VERTEX, vertices, vertex_count, indices, index_count, 0 )",
+        __LINE__);
+}
+
+void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex,
+                                    uint32_t vertex_count, uint32_t first_index, uint32_t primitive_count,
+                                    const Vector4& color) {
+  if (!s_device) return;
+  const bool was_lit = m_lighting;
+  const bool was_blending = m_alpha_blend;
+  uint32_t old_source = 0, old_dest = 0, old_diffuse_source = 0, old_alpha_op = 0, old_alpha_arg1 = 0;
+  s_device->GetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source);
+  s_device->GetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest);
+  s_device->GetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source);
+  s_device->GetTextureStageState(0, gfx::D3DTSS_ALPHAOP, old_alpha_op);
+  s_device->GetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, old_alpha_arg1);
+  gfx::Material old_material;
+  s_device->GetMaterial(old_material);
+
+  if (!was_lit) SetLighting(true);
+  if (!was_blending) {
+    SetAlphaBlendEnable(true);
+    Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, gfx::D3DBLEND_SRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA )", __LINE__);
+    Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, gfx::D3DBLEND_INVSRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA )", __LINE__);
+  }
+  gfx::Material material = old_material;
+  material.diffuse = material.ambient = material.emissive = ToColorValue(color);
+  Check(s_device->SetMaterial(material), "m_device->SetMaterial( &material )", __LINE__);
+  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, gfx::D3DMCS_MATERIAL), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL )", __LINE__);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_MODULATE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG1, gfx::D3DTA_TEXTURE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_DIFFUSE);
+  if (was_blending) {
+    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_MODULATE);
+    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_TEXTURE);
+    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG2, gfx::D3DTA_DIFFUSE);
+  } else {
+    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_SELECTARG1);
+    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_DIFFUSE);
+  }
+
+  DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
+
+  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, old_alpha_op);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, old_alpha_arg1);
+  s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source);
+  s_device->SetMaterial(old_material);
+  if (!was_blending) {
+    s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source);
+    s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest);
+    SetAlphaBlendEnable(false);
+  }
+  if (!was_lit) SetLighting(false);
+}
+
+void RenderSystem_D3D7::DrawTextured(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex,
+                                     uint32_t vertex_count, uint32_t first_index, uint32_t primitive_count) {
+  if (!s_device) return;
+  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, gfx::D3DMCS_COLOR1), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1 )", __LINE__);
+  SetLighting(false);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_MODULATE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG1, gfx::D3DTA_TEXTURE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_DIFFUSE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_MODULATE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_TEXTURE);
+  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG2, gfx::D3DTA_DIFFUSE);
+  DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The render system over the DirectDraw 7 / Direct3D 7 service of the platform layer: lists the
+// drivers and devices, chooses a device and a video mode, creates the surfaces and the device,
+// restores them after a loss, clears, presents, keeps the states and draws the bound buffers.
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/gfx/gfx.h"
+#include "source/render/DeviceResource.h"
+#include "source/render/RenderSystem.h"
+
+class RenderSystem_D3D7 : public RenderSystem {
+ public:
+  // Lists the devices, creates one and sets the default states. When no device can be made the
+  // failure is logged and IsCreated() answers false; nothing is drawn then.
+  RenderSystem_D3D7();
+  ~RenderSystem_D3D7() override;
+
+  bool IsCreated() const { return s_device != nullptr; }
+
+  void SetDefaultStates() override;
+  void ResetDevice(uint32_t flags) override;
+  void CheckDevice() override;
+  void BeginFrame() override;
+  void EndFrame() override;
+  void Present() override;
+  void DrawColored(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex, uint32_t vertex_count,
+                   uint32_t first_index, uint32_t primitive_count, const Vector4& color) override;
+  void DrawTextured(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex, uint32_t vertex_count,
+                    uint32_t first_index, uint32_t primitive_count) override;
+  void SetWorldTransform(const Matrix4& world) override;
+  void SetAmbient(const Vector4& color) override;
+  void SetBlend(uint32_t source, uint32_t dest) override;
+  void SetMaxAnisotropy(uint32_t stage, uint32_t value) override;
+  void SetTextureFilter(uint32_t stage, uint32_t mode) override;
+  void SetTransform(uint32_t stage, const Matrix4& matrix) override;
+  void SetCullMode(uint32_t mode) override;
+  void SetTextureAddressU(uint32_t stage, bool wrap) override;
+  void SetTextureAddressV(uint32_t stage, bool wrap) override;
+  void SetAlphaBlendEnable(bool enable) override;
+  void SetLighting(bool enable) override;
+  void SetNormalizeNormals(bool enable) override;
+  void SetZEnable(bool enable) override;
+  void SetZWriteEnable(bool enable) override;
+  // Clears the stage's entry and the device's texture; a stage above 0 is switched off with it.
+  void UnbindTexture(uint32_t stage) override;
+  // Binds a texture surface to a stage (switching a stage above 0 back on when unbinding had
+  // switched it off). For the texture code.
+  void BindTexture(uint32_t stage, const std::shared_ptr<gfx::Surface>& texture);
+
+  bool GetLighting() const { return m_lighting; }
+  bool GetAlphaBlendEnable() const { return m_alpha_blend; }
+  const std::shared_ptr<gfx::Surface>& GetBackSurface() const { return m_back; }
+
+  // The process-wide objects, null while no device exists.
+  static gfx::Device* GetDevice() { return s_device.get(); }
+  static gfx::DirectDraw* GetDirectDraw() { return s_directdraw.get(); }
+  static const gfx::DeviceDesc& GetDeviceDesc() { return s_device_desc; }
+  static const std::shared_ptr<gfx::Surface>& GetBoundTexture(uint32_t stage);
+  // Texture stages the device combines (at most the device layer's maximum).
+  static uint32_t StageCount();
+
+ private:
+  bool ChooseDevice(bool software_only);
+  bool CreateWithFallback(bool capability_log);
+  bool Create(bool capability_log);
+  bool CreateScreenBuffers(uint32_t width, uint32_t height, bool full_screen);
+  bool CreateDepthBuffer(const DeviceRecord& device);
+  void LogCapabilities();
+  void Release();
+  // Reports a failed call with its expression and line; answers whether it succeeded.
+  bool Check(gfx::Result result, const char* expression, int line);
+  void DrawBound(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex, uint32_t vertex_count,
+                 uint32_t first_index, uint32_t primitive_count);
+  DeviceRecord* CurrentDevice();
+  bool IsFullScreen() const;
+
+  DeviceResource m_resource;  // the render system's own place in the reset walk; its hooks do nothing
+  std::shared_ptr<gfx::Surface> m_depth;
+  std::shared_ptr<gfx::Surface> m_primary;
+  std::shared_ptr<gfx::Surface> m_back;
+  std::shared_ptr<gfx::Clipper> m_clipper;
+  gfx::SurfaceDesc m_back_desc;
+  bool m_lighting = false;
+  bool m_alpha_blend = false;
+  bool m_stage_switched_off[gfx::kMaxTextureStages] = {};
+  // After a failed reset the next attempts wait a growing number of frames.
+  uint32_t m_reset_failures = 0;
+  uint32_t m_frames_to_retry = 0;
+
+  static inline std::shared_ptr<gfx::DirectDraw> s_directdraw;
+  static inline std::shared_ptr<gfx::Direct3D> s_d3d;
+  static inline std::shared_ptr<gfx::Device> s_device;
+  static inline std::shared_ptr<gfx::Surface> s_textures[gfx::kMaxTextureStages];
+  static inline gfx::DeviceDesc s_device_desc;
+};
+
+// The source name the render system's log lines carry.
+inline constexpr const char* kRenderSystemSource = "source\\render\\RenderSystem_D3D7";
