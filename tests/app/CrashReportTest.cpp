@@ -1,0 +1,173 @@
+// Crash reports: a child process installs the program's crash handler and fails in one way or
+// another; it must leave "crash.txt" in its current folder, start the reporter only when one may
+// run, and die by its signal.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "app/sources/CrashReport.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+struct ChildEnd {
+  bool signalled = false;
+  int signal = 0;
+  int exit_code = -1;
+};
+
+// Runs `fail` in a child whose current folder is `folder`, with the crash handler installed.
+ChildEnd RunFailingChild(const std::string& folder, const std::function<void()>& fail) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(90);
+    if (!InstallCrashHandler(&WriteCrashReport)) _exit(91);
+    fail();
+    _exit(92);  // the failure did not happen
+  }
+  ChildEnd end;
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return end;
+  end.signalled = WIFSIGNALED(status);
+  end.signal = end.signalled ? WTERMSIG(status) : 0;
+  end.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return end;
+}
+
+// A page nobody may touch: writing to it is a real access violation (a null pointer would be
+// caught by the undefined-behaviour checker before the processor faults).
+volatile int* ForbiddenPage() {
+  static void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return static_cast<volatile int*>(page);
+}
+
+void WriteThroughNull() { *ForbiddenPage() = 42; }
+
+// Deep enough to run out of stack; each call keeps a frame the optimiser cannot fold away.
+int Recurse(int depth) {
+  if (depth > (1 << 30)) return 0;  // never reached: the stack runs out long before
+  volatile char frame[512];
+  frame[depth % 512] = static_cast<char>(depth);
+  return Recurse(depth + 1) + frame[(depth * 7) % 512];
+}
+
+void Throw() { throw std::runtime_error("escaped"); }
+void (*volatile g_thrower)() = &Throw;
+void ThrowOutOfNoexcept() noexcept { g_thrower(); }
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(CrashReport, AccessViolationIsReportedAndTheProcessDiesBySegv) {
+  TempDir folder;
+  const ChildEnd end = RunFailingChild(folder.Path(), WriteThroughNull);
+  EXPECT_TRUE(end.signalled) << "exit code " << end.exit_code;
+  EXPECT_EQ(end.signal, SIGSEGV);
+  const std::string report = ReadWholeFile(folder / "crash.txt");
+  EXPECT_EQ(report.rfind("Date: ", 0), 0u) << report;
+  EXPECT_EQ(report.substr(23, 2), "\n\n");  // "Date: MM-DD-YY HH:MM:SS"
+  EXPECT_TRUE(Contains(report, "   0x")) << report;  // the module list
+  EXPECT_TRUE(Contains(report, "test_app")) << report;
+  EXPECT_TRUE(Contains(report, " caused an EXCEPTION_ACCESS_VIOLATION (SIGSEGV) in module ")) << report;
+  char address[32];
+  std::snprintf(address, sizeof address, "at 0x%08llX",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(ForbiddenPage())));
+  EXPECT_TRUE(Contains(report, std::string("The faulting access was ") + address)) << report;
+  EXPECT_TRUE(Contains(report, "RAX=")) << report;
+  EXPECT_TRUE(Contains(report, "RIP=")) << report;
+  EXPECT_TRUE(Contains(report, "R15=")) << report;
+  EXPECT_TRUE(Contains(report, "CS=")) << report;
+  EXPECT_TRUE(Contains(report, "\nStack trace (backtrace):\n")) << report;
+  if (std::getenv("VELMARIS_SHOW_CRASH_REPORT") != nullptr) std::fputs(report.c_str(), stdout);
+}
+
+TEST(CrashReport, StackOverflowIsReportedToo) {
+  TempDir folder;
+  const ChildEnd end = RunFailingChild(folder.Path(), [] { Recurse(0); });
+  EXPECT_TRUE(end.signalled);
+  EXPECT_EQ(end.signal, SIGSEGV);
+  const std::string report = ReadWholeFile(folder / "crash.txt");
+  EXPECT_TRUE(Contains(report, "caused an EXCEPTION_STACK_OVERFLOW")) << report;
+}
+
+TEST(CrashReport, AbortIsReportedAndDiesByAbort) {
+  TempDir folder;
+  const ChildEnd end = RunFailingChild(folder.Path(), [] { std::abort(); });
+  EXPECT_TRUE(end.signalled);
+  EXPECT_EQ(end.signal, SIGABRT);
+  EXPECT_TRUE(Contains(ReadWholeFile(folder / "crash.txt"), "(SIGABRT)"));
+}
+
+TEST(CrashReport, EscapedExceptionIsReportedWithItsType) {
+  TempDir folder;
+  const ChildEnd end = RunFailingChild(folder.Path(), ThrowOutOfNoexcept);
+  EXPECT_TRUE(end.signalled);
+  EXPECT_EQ(end.signal, SIGABRT);
+  const std::string report = ReadWholeFile(folder / "crash.txt");
+  EXPECT_TRUE(Contains(report, "unhandled C++ exception (SIGABRT, ")) << report;
+  EXPECT_TRUE(Contains(report, "runtime_error")) << report;
+}
+
+TEST(CrashReport, ReporterRunsOnlyWhenInstalledAndExecutable) {
+  TempDir folder;
+  folder.WriteFile("bin/mb.dll", "#!/bin/sh\necho ran > reporter-ran\n");
+  chmod((folder / "bin/mb.dll").c_str(), 0755);
+  EXPECT_EQ(RunFailingChild(folder.Path(), WriteThroughNull).signal, SIGSEGV);
+  // The reporter is not waited for.
+  for (int i = 0; i < 200 && access((folder / "reporter-ran").c_str(), F_OK) != 0; ++i) usleep(10000);
+  EXPECT_EQ(access((folder / "reporter-ran").c_str(), F_OK), 0);
+
+  TempDir plain;
+  plain.WriteFile("bin/mb.dll", "#!/bin/sh\necho ran > reporter-ran\n");
+  chmod((plain / "bin/mb.dll").c_str(), 0644);
+  EXPECT_EQ(RunFailingChild(plain.Path(), WriteThroughNull).signal, SIGSEGV);
+  usleep(200000);
+  EXPECT_NE(access((plain / "reporter-ran").c_str(), F_OK), 0);
+  EXPECT_TRUE(Contains(ReadWholeFile(plain / "crash.txt"), "EXCEPTION_ACCESS_VIOLATION"));
+}
+
+TEST(CrashReport, FolderThatCannotTakeTheReportStillDiesBySignal) {
+  TempDir folder;
+  folder.WriteFile("crash.txt/blocker", "");  // a folder where the report would go
+  const ChildEnd end = RunFailingChild(folder.Path(), WriteThroughNull);
+  EXPECT_TRUE(end.signalled);
+  EXPECT_EQ(end.signal, SIGSEGV);
+}
+
+TEST(CrashReport, NullHandlerIsRefused) { EXPECT_FALSE(InstallCrashHandler(nullptr)); }
+
+TEST(CrashReport, ExceptionNames) {
+  crash::CrashInfo info;
+  info.signal = SIGFPE;
+  info.code = FPE_INTDIV;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_INT_DIVIDE_BY_ZERO");
+  info.code = FPE_FLTDIV;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_FLT_DIVIDE_BY_ZERO");
+  info.signal = SIGILL;
+  info.code = ILL_ILLOPC;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_ILLEGAL_INSTRUCTION");
+  info.code = ILL_PRVOPC;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_PRIV_INSTRUCTION");
+  info.signal = SIGBUS;
+  info.code = BUS_ADRALN;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_DATATYPE_MISALIGNMENT");
+  info.code = BUS_ADRERR;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_IN_PAGE_ERROR");
+  info.signal = SIGSEGV;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_ACCESS_VIOLATION");
+  info.stack_overflow = true;
+  EXPECT_STREQ(GetExceptionName(info), "EXCEPTION_STACK_OVERFLOW");
+}
+
+}  // namespace
