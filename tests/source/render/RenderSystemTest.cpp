@@ -1,0 +1,417 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/gfx.h"
+#include "source/render/DeviceResource.h"
+#include "source/render/IndexBuffer_D3D7.h"
+#include "source/render/RenderSystem_D3D7.h"
+#include "source/render/VertexBuffer_D3D7.h"
+#include "tests/source/render/RenderTestSupport.h"
+
+namespace {
+
+using gfx::headless::CallCount;
+using gfx::Call;
+
+class RenderSystemD3D7 : public RenderTest {
+ protected:
+  std::unique_ptr<RenderSystem_D3D7> Make() {
+    ReadDesktopMode();
+    return std::make_unique<RenderSystem_D3D7>();
+  }
+  const gfx::DeviceState& State() { return RenderSystem_D3D7::GetDevice()->State(); }
+};
+
+TEST_F(RenderSystemD3D7, WindowedStartMakesADeviceAtNormalLevelInAWindowThatFits) {
+  auto rs = Make();
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_TRUE(rs->IsDeviceReady());
+  EXPECT_EQ(gfx::headless::CooperativeFlags(), gfx::DDSCL_NORMAL | gfx::DDSCL_FPUSETUP);
+  // 1024 x 768 does not fit in a 1024 x 768 desktop: the largest 4:3 mode below it.
+  const window::ClientSize client = window::GetClientSize();
+  EXPECT_EQ(client.width, 800);
+  EXPECT_EQ(client.height, 600);
+  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 800u);
+  EXPECT_TRUE(RenderSystem_D3D7::GetDevice()->RenderTarget()->HasDepth());
+  EXPECT_EQ(DeviceClass(*rs->GetCurrentDevice()), 0);  // transform-and-lighting hardware
+  EXPECT_TRUE(LogHas("Initialization of m_d3d subsystem..."));
+  EXPECT_TRUE(LogHas(".........Maximal texture size: 2048x2048"));
+}
+
+TEST_F(RenderSystemD3D7, FullScreenSetsTheModeAtExclusiveLevel) {
+  g_render_settings.fullscreen = true;
+  auto rs = Make();
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_EQ(gfx::headless::CooperativeFlags(),
+            gfx::DDSCL_EXCLUSIVE | gfx::DDSCL_FULLSCREEN | gfx::DDSCL_ALLOWREBOOT | gfx::DDSCL_FPUSETUP);
+  EXPECT_EQ(gfx::headless::DisplayMode().width, 1024u);
+  EXPECT_EQ(gfx::headless::DisplayMode().height, 768u);
+  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 1024u);
+}
+
+TEST_F(RenderSystemD3D7, DefaultStatesAfterCreation) {
+  auto rs = Make();
+  const gfx::DeviceState& s = State();
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE), 0u);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_SRCBLEND), gfx::D3DBLEND_ONE);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_DESTBLEND), gfx::D3DBLEND_ONE);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_CULLMODE), gfx::D3DCULL_NONE);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_LIGHTING), 0u);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_NORMALIZENORMALS), 0u);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_ZENABLE), gfx::D3DZB_FALSE);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_ZWRITEENABLE), 1u);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_AMBIENT), 0xFF000000u);
+  EXPECT_EQ(s.Render(gfx::D3DRENDERSTATE_COLORVERTEX), 0u);
+  EXPECT_EQ(s.world, gfx::Matrix());
+  EXPECT_EQ(s.material.diffuse, (gfx::ColorValue{1, 1, 1, 1}));
+  EXPECT_EQ(s.material.ambient, (gfx::ColorValue{0.6f, 0.6f, 0.6f, 1}));
+  EXPECT_EQ(s.material.specular, (gfx::ColorValue{0, 0, 0, 0}));
+  EXPECT_EQ(s.material.emissive, (gfx::ColorValue{0, 0, 0, 1}));
+  for (uint32_t i = 0; i < 8; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(s.texture_id[i], 0u);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_MAXANISOTROPY), 1u);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_MAGFILTER), gfx::D3DTFG_LINEAR);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_MINFILTER), gfx::D3DTFN_LINEAR);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_MIPFILTER), gfx::D3DTFP_NONE);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_ADDRESSU), gfx::D3DTADDRESS_WRAP);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_ADDRESSV), gfx::D3DTADDRESS_WRAP);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_TEXTURETRANSFORMFLAGS), gfx::D3DTTFF_COUNT2);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_TEXCOORDINDEX), 0u);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_COLORARG1), gfx::D3DTA_TEXTURE);
+    EXPECT_EQ(s.Stage(i, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_TEXTURE);
+    EXPECT_EQ(s.texture[i], gfx::Matrix());
+  }
+  // Stage 0 takes the diffuse colour; later stages combine with the stage before and are off
+  // while they have no texture.
+  EXPECT_EQ(s.Stage(0, gfx::D3DTSS_COLOROP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(s.Stage(0, gfx::D3DTSS_COLORARG2), gfx::D3DTA_DIFFUSE);
+  EXPECT_EQ(s.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(s.Stage(0, gfx::D3DTSS_ALPHAARG2), gfx::D3DTA_DIFFUSE);
+  EXPECT_EQ(s.Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_DISABLE);
+  EXPECT_EQ(s.Stage(1, gfx::D3DTSS_COLORARG2), gfx::D3DTA_CURRENT);
+  EXPECT_EQ(s.Stage(1, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_DISABLE);
+  EXPECT_EQ(s.Stage(1, gfx::D3DTSS_ALPHAARG2), gfx::D3DTA_CURRENT);
+}
+
+TEST_F(RenderSystemD3D7, AFailedDeviceCreationStopsCleanlyWithoutTouchingStates) {
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_GENERIC, 100);
+  auto rs = Make();
+  EXPECT_FALSE(rs->IsCreated());
+  EXPECT_FALSE(rs->IsDeviceReady());
+  EXPECT_EQ(RenderSystem_D3D7::GetDevice(), nullptr);
+  EXPECT_EQ(CallCount(Call::kSetRenderState), 0u);
+  EXPECT_EQ(CallCount(Call::kSetTextureStageState), 0u);
+  EXPECT_TRUE(LogHas("Switching to the software rasterizer"));
+  EXPECT_TRUE(LogHas("RenderSystem_D3D7: Failed to create m_d3d device"));
+  // Every other call is harmless without a device.
+  rs->CheckDevice();
+  rs->BeginFrame();
+  rs->DrawTextured(kTriangleList, 0, 0, 3, 0, 1);
+  rs->EndFrame();
+  rs->Present();
+  rs->SetZWriteEnable(true);
+  EXPECT_EQ(gfx::headless::DrawCount(), 0u);
+}
+
+TEST_F(RenderSystemD3D7, AHardwareFailureFallsBackToTheSoftwareRasterizer) {
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_OUTOFVIDEOMEMORY, 1);
+  auto rs = Make();
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_EQ(DeviceClass(*rs->GetCurrentDevice()), 2);
+  EXPECT_TRUE(LogHas("......RenderSystem_D3D7: Switching to the software rasterizer"));
+}
+
+TEST_F(RenderSystemD3D7, NoCompatibleDeviceIsLogged) {
+  gfx::headless::Script script = gfx::headless::DefaultScript();
+  for (auto& device : script.drivers[0].devices) device.render_bit_depth = 0;
+  gfx::headless::SetScript(script);
+  auto rs = Make();
+  EXPECT_FALSE(rs->IsCreated());
+  EXPECT_TRUE(LogHas("RenderSystem_D3D7: Failed to find any compatible m_d3d devices"));
+}
+
+TEST_F(RenderSystemD3D7, ALostDeviceStopsAndComesBackAfterRestore) {
+  auto rs = Make();
+  gfx::headless::LoseDevice(gfx::DDERR_NOEXCLUSIVEMODE);
+  rs->CheckDevice();
+  EXPECT_FALSE(rs->IsDeviceReady());
+  EXPECT_FALSE(rs->IsResetNeeded());
+  rs->CheckDevice();
+  EXPECT_FALSE(rs->IsDeviceReady());
+  gfx::headless::RegainDevice();
+  rs->CheckDevice();
+  EXPECT_TRUE(rs->IsDeviceReady());
+}
+
+TEST_F(RenderSystemD3D7, AFailedRestoreAsksForAReset) {
+  auto rs = Make();
+  gfx::headless::LoseDevice();
+  rs->CheckDevice();
+  gfx::headless::RegainDevice();
+  gfx::headless::FailCall(Call::kRestoreAllSurfaces, gfx::DDERR_GENERIC);
+  rs->CheckDevice();
+  EXPECT_FALSE(rs->IsDeviceReady());
+  EXPECT_TRUE(rs->IsResetNeeded());
+  EXPECT_TRUE(rs->AreResourcesLost());
+}
+
+struct Recorder : DeviceResource {
+  explicit Recorder(std::vector<std::string>* events, std::string name) : m_events(events), m_name(std::move(name)) {}
+  void OnDeviceRelease() override {
+    m_events->push_back("release " + m_name);
+    m_device_was_there = RenderSystem_D3D7::GetDevice() != nullptr;
+  }
+  void OnDeviceRestore() override {
+    m_events->push_back("restore " + m_name);
+    m_device_is_there = RenderSystem_D3D7::GetDevice() != nullptr;
+  }
+  std::vector<std::string>* m_events;
+  std::string m_name;
+  bool m_device_was_there = false;
+  bool m_device_is_there = false;
+};
+
+TEST_F(RenderSystemD3D7, AWindowedModeChangeResetsReleasingThenRestoringResources) {
+  auto rs = Make();
+  std::vector<std::string> events;
+  Recorder a(&events, "a"), b(&events, "b");
+  gfx::headless::LoseDevice(gfx::DDERR_WRONGMODE);
+  rs->CheckDevice();
+  EXPECT_TRUE(rs->IsResetNeeded());
+  EXPECT_TRUE(rs->AreResourcesLost());
+  gfx::headless::RegainDevice();
+  rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  EXPECT_EQ(events, (std::vector<std::string>{"release a", "release b", "restore a", "restore b"}));
+  EXPECT_TRUE(a.m_device_was_there);
+  EXPECT_TRUE(a.m_device_is_there);
+  EXPECT_FALSE(rs->IsResetNeeded());
+  EXPECT_FALSE(rs->AreResourcesLost());
+  EXPECT_TRUE(rs->IsDeviceReady());
+  EXPECT_TRUE(rs->IsCreated());
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLORARG2), gfx::D3DTA_CURRENT);  // defaults set again
+  EXPECT_TRUE(LogHas("Reseting m_d3d device:"));
+}
+
+TEST_F(RenderSystemD3D7, AModeThatStillMatchesOnlyMarksTheResourcesLost) {
+  g_render_settings.fullscreen = true;
+  auto rs = Make();
+  rs->IsVideoModeCurrent();
+  EXPECT_FALSE(rs->IsResetNeeded());
+  EXPECT_TRUE(rs->AreResourcesLost());
+  g_render_settings.width = 800;
+  g_render_settings.height = 600;
+  rs->IsVideoModeCurrent();
+  EXPECT_TRUE(rs->IsResetNeeded());
+  rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  EXPECT_EQ(gfx::headless::DisplayMode().width, 800u);
+  EXPECT_EQ(window::GetClientSize().width, 800);
+}
+
+TEST_F(RenderSystemD3D7, AFailedStateCallIsLoggedAtErrorLevelWithItsExpression) {
+  auto rs = Make();
+  gfx::headless::FailCall(Call::kSetRenderState, gfx::DDERR_INVALIDPARAMS, 1, 0, false,
+                          gfx::D3DRENDERSTATE_ZWRITEENABLE);
+  rs->SetZWriteEnable(false);
+  const std::string log = LogText();
+  EXPECT_NE(log.find("Direct3D Subsystem (m_device-&gt;SetRenderState( D3DRENDERSTATE_ZWRITEENABLE, _enable )): "
+                     "One or more of the parameters passed to the method are incorrect."),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("source\\render\\RenderSystem_D3D7"), std::string::npos);
+  rs->SetZWriteEnable(false);  // the work goes on
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_ZWRITEENABLE), 0u);
+}
+
+TEST_F(RenderSystemD3D7, StateSettersMapTheirCodes) {
+  auto rs = Make();
+  rs->SetBlend(4, 5);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_SRCBLEND), gfx::D3DBLEND_SRCALPHA);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_DESTBLEND), gfx::D3DBLEND_INVSRCALPHA);
+  rs->SetBlend(10, 99);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_SRCBLEND), gfx::D3DBLEND_INVSRCCOLOR);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_DESTBLEND), gfx::D3DBLEND_ZERO);
+  rs->SetCullMode(1);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_CULLMODE), gfx::D3DCULL_CW);
+  rs->SetCullMode(2);
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_CULLMODE), gfx::D3DCULL_CCW);
+  rs->SetTextureAddressU(0, false);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_ADDRESSU), gfx::D3DTADDRESS_CLAMP);
+  rs->SetTextureFilter(0, 0);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MAGFILTER), gfx::D3DTFG_POINT);
+  rs->SetTextureFilter(0, 2);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MAGFILTER), gfx::D3DTFG_LINEAR);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MIPFILTER), gfx::D3DTFP_LINEAR);
+  g_render_settings.texture_anisotropy = 4;
+  rs->SetTextureFilter(0, 2);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MAGFILTER), gfx::D3DTFG_ANISOTROPIC);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MINFILTER), gfx::D3DTFN_ANISOTROPIC);
+  Matrix4 offset = Matrix4::MakeTranslation(0.5f, 0.25f, 0.0f);
+  rs->SetTransform(2, offset);
+  EXPECT_EQ(State().texture[2].m[12], 0.5f);
+  rs->SetLighting(true);
+  EXPECT_TRUE(rs->GetLighting());
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_LIGHTING), 1u);
+}
+
+std::shared_ptr<gfx::Surface> MakeTexture() {
+  gfx::SurfaceDesc desc;
+  desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
+  desc.caps = gfx::DDSCAPS_TEXTURE;
+  desc.width = desc.height = 4;
+  desc.format = gfx::FormatA8R8G8B8();
+  std::shared_ptr<gfx::Surface> texture;
+  EXPECT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, texture), gfx::DD_OK);
+  return texture;
+}
+
+TEST_F(RenderSystemD3D7, UnbindingATextureUnbindsItOnTheDeviceAndSwitchesTheStageOff) {
+  auto rs = Make();
+  auto texture = MakeTexture();
+  rs->BindTexture(1, texture);
+  EXPECT_NE(State().texture_id[1], 0u);
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(RenderSystem_D3D7::GetBoundTexture(1), texture);
+  rs->UnbindTexture(1);
+  EXPECT_EQ(State().texture_id[1], 0u);
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_DISABLE);
+  EXPECT_EQ(RenderSystem_D3D7::GetBoundTexture(1), nullptr);
+  rs->BindTexture(0, texture);
+  rs->UnbindTexture(0);
+  EXPECT_EQ(State().texture_id[0], 0u);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_COLOROP), gfx::D3DTOP_MODULATE);  // stage 0 draws white
+  rs->UnbindTexture(8);  // beyond the stages: ignored
+}
+
+class RenderSystemDraws : public RenderSystemD3D7 {
+ protected:
+  void SetUp() override {
+    RenderSystemD3D7::SetUp();
+    m_rs = Make();
+    gfx::headless::ClearRecords();
+  }
+  void TearDown() override {
+    m_rs.reset();
+    RenderSystemD3D7::TearDown();
+  }
+  std::unique_ptr<RenderSystem_D3D7> m_rs;
+};
+
+TEST_F(RenderSystemDraws, TexturedListsAndStripsDrawTheirIndexCounts) {
+  VertexBufferHolder vertices(4, 0);
+  IndexBufferHolder indices(6, 0);
+  const uint16_t list[6] = {0, 1, 2, 2, 1, 3};
+  indices.Upload(list);
+  vertices->Bind();
+  indices->Bind();
+  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
+  m_rs->DrawTextured(kTriangleStrip, 0, 0, 4, 0, 2);
+  ASSERT_EQ(gfx::headless::Draws().size(), 2u);
+  const auto& first = gfx::headless::Draws()[0];
+  EXPECT_EQ(first.primitive, gfx::D3DPT_TRIANGLELIST);
+  EXPECT_EQ(first.index_count, 6u);
+  EXPECT_EQ(first.index_size, 2u);
+  EXPECT_EQ(first.fvf, kVertexFormat);
+  EXPECT_EQ(first.vertex_count, 4u);
+  EXPECT_EQ(first.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 3}));
+  EXPECT_EQ(first.state.Render(gfx::D3DRENDERSTATE_LIGHTING), 0u);
+  EXPECT_EQ(first.state.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(first.state.Render(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE), gfx::D3DMCS_COLOR1);
+  EXPECT_EQ(gfx::headless::Draws()[1].primitive, gfx::D3DPT_TRIANGLESTRIP);
+  EXPECT_EQ(gfx::headless::Draws()[1].index_count, 4u);
+}
+
+TEST_F(RenderSystemDraws, WideIndicesAreDrawnAsThirtyTwoBitElements) {
+  VertexBufferHolder vertices(70000, 0);
+  IndexBufferHolder indices(3, 0);
+  const uint32_t tri[3] = {0, 65536, 69999};
+  indices.Upload(tri);
+  EXPECT_EQ(indices->GetElementSize(), 4u);
+  vertices->Bind();
+  indices->Bind();
+  m_rs->DrawTextured(kTriangleList, 0, 0, 70000, 0, 1);
+  ASSERT_EQ(gfx::headless::Draws().size(), 1u);
+  EXPECT_EQ(gfx::headless::Draws()[0].index_size, 4u);
+  EXPECT_EQ(gfx::headless::Draws()[0].indices, (std::vector<uint32_t>{0, 65536, 69999}));
+}
+
+TEST_F(RenderSystemDraws, NothingBoundOrARangeBeyondTheIndicesDrawsNothing) {
+  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
+  VertexBufferHolder vertices(4, 0);
+  IndexBufferHolder indices(6, 0);
+  vertices->Bind();
+  indices->Bind();
+  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 6, 2);
+  EXPECT_EQ(gfx::headless::DrawCount(), 0u);
+}
+
+TEST_F(RenderSystemDraws, ColoredDrawsLightWithTheColourAndRestoreWhatTheyChanged) {
+  VertexBufferHolder vertices(3, 0);
+  IndexBufferHolder indices(3, 0);
+  vertices->Bind();
+  indices->Bind();
+  m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(0.25f, 0.5f, 0.75f, 0.5f));
+  ASSERT_EQ(gfx::headless::Draws().size(), 1u);
+  const gfx::DeviceState& at = gfx::headless::Draws()[0].state;
+  EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_LIGHTING), 1u);
+  EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE), 1u);
+  EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_SRCBLEND), gfx::D3DBLEND_SRCALPHA);
+  EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_DESTBLEND), gfx::D3DBLEND_INVSRCALPHA);
+  EXPECT_EQ(at.material.emissive, (gfx::ColorValue{0.25f, 0.5f, 0.75f, 0.5f}));
+  EXPECT_EQ(at.material.diffuse, (gfx::ColorValue{0.25f, 0.5f, 0.75f, 0.5f}));
+  EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE), gfx::D3DMCS_MATERIAL);
+  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_SELECTARG1);
+  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_DIFFUSE);
+  const gfx::DeviceState& after = State();
+  EXPECT_EQ(after.Render(gfx::D3DRENDERSTATE_LIGHTING), 0u);
+  EXPECT_EQ(after.Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE), 0u);
+  EXPECT_EQ(after.Render(gfx::D3DRENDERSTATE_SRCBLEND), gfx::D3DBLEND_ONE);
+  EXPECT_EQ(after.material.emissive, (gfx::ColorValue{0, 0, 0, 1}));
+  EXPECT_FALSE(m_rs->GetLighting());
+  EXPECT_FALSE(m_rs->GetAlphaBlendEnable());
+}
+
+TEST_F(RenderSystemDraws, ColoredDrawsWithBlendingOnKeepTheTexturesAlpha) {
+  VertexBufferHolder vertices(3, 0);
+  IndexBufferHolder indices(3, 0);
+  vertices->Bind();
+  indices->Bind();
+  m_rs->SetAlphaBlendEnable(true);
+  m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(1, 1, 1, 1));
+  const gfx::DeviceState& at = gfx::headless::Draws().at(0).state;
+  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_TEXTURE);
+  EXPECT_TRUE(m_rs->GetAlphaBlendEnable());
+}
+
+TEST_F(RenderSystemDraws, FramesClearWithTheClearColourAndPresentWithVsync) {
+  m_rs->SetClearColor(Vector4(1.0f, 0.0f, 0.5f, 1.0f));
+  m_rs->BeginFrame();
+  m_rs->EndFrame();
+  m_rs->Present();
+  ASSERT_EQ(gfx::headless::Clears().size(), 1u);
+  EXPECT_EQ(gfx::headless::Clears()[0].color, 0xFFFF0080u);
+  EXPECT_EQ(gfx::headless::Clears()[0].flags, gfx::D3DCLEAR_TARGET | gfx::D3DCLEAR_ZBUFFER);
+  EXPECT_EQ(gfx::headless::SceneCount(), 1u);
+  EXPECT_EQ(gfx::headless::PresentCount(), 1u);
+  EXPECT_EQ(gfx::headless::PresentVsync(), (std::vector<bool>{true}));
+  m_rs->SetClearFlags(0);
+  g_render_settings.vsync = false;
+  m_rs->BeginFrame();
+  m_rs->EndFrame();
+  m_rs->Present();
+  EXPECT_EQ(gfx::headless::Clears().size(), 1u);
+  EXPECT_EQ(gfx::headless::PresentVsync(), (std::vector<bool>{true, false}));
+}
+
+TEST_F(RenderSystemDraws, NothingIsPresentedWhileTheDeviceIsLost) {
+  gfx::headless::LoseDevice();
+  m_rs->CheckDevice();
+  m_rs->Present();
+  EXPECT_EQ(gfx::headless::PresentCount(), 0u);
+}
+
+}  // namespace
