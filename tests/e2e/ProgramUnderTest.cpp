@@ -1,0 +1,163 @@
+#include "tests/e2e/ProgramUnderTest.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+// The leaks the system's display and bus libraries keep for the life of the process belong to
+// them, not to the program (only read when the program is built with the leak checker).
+constexpr const char* kLeakSuppressions =
+    "leak:libSDL2-2.0.so\nleak:libdbus-1.so\nleak:libEGL\nleak:libGLX\nleak:libX11.so\n";
+
+bool Overridden(const std::string& entry) {
+  for (const char* name : {"VELMARIS_HEADLESS=", "XDG_DATA_HOME=", "XDG_RUNTIME_DIR=", "HOME=",
+                           "VELMARIS_DESKTOP_RECORD=", "LSAN_OPTIONS=", "ASAN_OPTIONS="}) {
+    if (entry.rfind(name, 0) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ProgramUnderTest::ProgramUnderTest() {
+  namespace fs = std::filesystem;
+  fs::create_directories(m_sandbox / "bin");
+  fs::create_directories(m_sandbox / "xdg");
+  fs::create_directories(m_sandbox / "home");
+  fs::create_directories(m_sandbox / "run");
+  chmod((m_sandbox / "run").c_str(), 0700);
+  const std::string program = BuiltProgram();
+  if (!program.empty()) {
+    fs::copy_file(program, m_sandbox / "bin/velmaris", fs::copy_options::overwrite_existing);
+    chmod((m_sandbox / "bin/velmaris").c_str(), 0755);
+  }
+  m_sandbox.WriteFile("lsan.supp", kLeakSuppressions);
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+  for (pid_t child : m_children) {
+    if (kill(child, 0) == 0) {
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+    }
+  }
+}
+
+std::string ProgramUnderTest::BuiltProgram() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::string();
+  const std::filesystem::path program = self.parent_path() / "velmaris";
+  return std::filesystem::exists(program) ? program.string() : std::string();
+}
+
+std::string ProgramUnderTest::SkipReason() {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || display[0] == '\0') return "no DISPLAY: run under xvfb-run -a";
+  if (BuiltProgram().empty()) return "the program velmaris is not built beside this test";
+  if (Command("command -v xdotool").empty()) return "xdotool is not installed";
+  return std::string();
+}
+
+std::vector<std::string> ProgramUnderTest::Environment() const {
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (!Overridden(*entry)) environment.emplace_back(*entry);
+  }
+  environment.push_back("XDG_DATA_HOME=" + (m_sandbox / "xdg"));
+  environment.push_back("XDG_RUNTIME_DIR=" + (m_sandbox / "run"));
+  environment.push_back("HOME=" + (m_sandbox / "home"));
+  environment.push_back("VELMARIS_DESKTOP_RECORD=" + DesktopRecord());
+  environment.push_back("LSAN_OPTIONS=print_suppressions=0:suppressions=" + (m_sandbox / "lsan.supp"));
+  environment.push_back("ASAN_OPTIONS=fast_unwind_on_malloc=0");
+  return environment;
+}
+
+pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
+  std::vector<std::string> strings{BinFolder() + "/velmaris"};
+  strings.insert(strings.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment = Environment();
+  std::vector<char*> argv;
+  for (std::string& s : strings) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (std::string& s : environment) envp.push_back(s.data());
+  envp.push_back(nullptr);
+  const std::string folder = m_sandbox.Path();
+  const pid_t child = fork();
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  if (child > 0) m_children.push_back(child);
+  return child;
+}
+
+bool ProgramUnderTest::Wait(pid_t child, int* status, int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const pid_t done = waitpid(child, status, WNOHANG);
+    if (done == child) return true;
+    if (done < 0) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+std::string ProgramUnderTest::Command(const std::string& command_line) {
+  std::string output;
+  FILE* pipe = popen(command_line.c_str(), "r");
+  if (pipe == nullptr) return output;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  pclose(pipe);
+  return output;
+}
+
+unsigned long ProgramUnderTest::FindWindow(pid_t child, int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  const std::string search = "xdotool search --pid " + std::to_string(child) + " --name '^Velmaris$' 2>/dev/null";
+  while (std::chrono::steady_clock::now() < deadline) {
+    const std::string found = Command(search);
+    if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
+    if (waitpid(child, nullptr, WNOHANG) != 0) return 0;  // it ended (or is not ours)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return 0;
+}
+
+bool ProgramUnderTest::IsWindowViewable(unsigned long window) {
+  const std::string info = Command("xwininfo -id " + std::to_string(window) + " 2>/dev/null");
+  return info.find("Map State: IsViewable") != std::string::npos;
+}
+
+bool ProgramUnderTest::SendCloseRequest(unsigned long window) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+  XSync(display, False);
+  XCloseDisplay(display);
+  return sent != 0;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The real program started as a child process in a sandbox of its own: a copy of the executable
+// in "<sandbox>/bin" (the program's data and exit files live beside it), its own user, runtime
+// and home folders, the real (not headless) backends on the test's display, and the desktop
+// replaced by a record file. Helpers find its window and drive it as a player's desktop would.
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/TempDir.h"
+
+class ProgramUnderTest {
+ public:
+  ProgramUnderTest();
+  ~ProgramUnderTest();  // kills a child still running
+
+  // The program beside this test binary; empty when it is not there.
+  static std::string BuiltProgram();
+  // Why the end-to-end tests cannot run here, or empty.
+  static std::string SkipReason();
+
+  const TempDir& Sandbox() const { return m_sandbox; }
+  std::string BinFolder() const { return m_sandbox / "bin"; }
+  std::string UserFolder() const { return m_sandbox / "xdg/Moskelt/tarvel"; }
+  std::string DesktopRecord() const { return m_sandbox / "desktop.txt"; }
+
+  // Starts a child; returns its pid (or -1).
+  pid_t Start(const std::vector<std::string>& arguments = {});
+  // Waits for the child to end; false on time-out. `status` is waitpid's status.
+  static bool Wait(pid_t child, int* status, int timeout_ms);
+  // The child's main window titled "Velmaris", waiting for it; 0 when none appeared.
+  static unsigned long FindWindow(pid_t child, int timeout_ms);
+  static bool IsWindowViewable(unsigned long window);
+  // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
+  static bool SendCloseRequest(unsigned long window);
+  // Runs a command line of the test's own making and returns what it printed.
+  static std::string Command(const std::string& command_line);
+
+ private:
+  std::vector<std::string> Environment() const;
+
+  TempDir m_sandbox{"velmaris-e2e"};
+  std::vector<pid_t> m_children;
+};

@@ -1,0 +1,131 @@
+// The real program on the test's display: its window appears with its title, each kind of close
+// request ends it with status 0, and it leaves its log and the exit-file requests behind.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+constexpr int kStartTimeout = 30000;
+constexpr int kEndTimeout = 30000;
+
+class ProgramWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+  }
+
+  // Starts the program and waits for its window.
+  unsigned long StartAndFindWindow() {
+    child = program.Start();
+    EXPECT_GT(child, 0);
+    const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
+    EXPECT_NE(window, 0u) << "no window titled Velmaris appeared";
+    return window;
+  }
+
+  // Waits for the program to end and answers its exit status (-1: killed by a signal or hung).
+  int ExitStatus() {
+    int status = 0;
+    if (!ProgramUnderTest::Wait(child, &status, kEndTimeout)) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  ProgramUnderTest program;
+  pid_t child = -1;
+};
+
+TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero) {
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(ProgramUnderTest::IsWindowViewable(window));
+  const std::string geometry = ProgramUnderTest::Command("xwininfo -id " + std::to_string(window));
+  EXPECT_NE(geometry.find("Width: 1024"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("Height: 768"), std::string::npos) << geometry;
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+
+  // The log is in the user folder, named after the short name; it tells what data was missing.
+  const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  EXPECT_NE(log.find("tarvel Log start"), std::string::npos) << log;
+  EXPECT_NE(log.find("tarvel Log end"), std::string::npos) << log;
+  EXPECT_NE(log.find("resource group data"), std::string::npos) << log;
+}
+
+TEST_F(ProgramWindowTest, AltF4EndsWithZero) {
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  ProgramUnderTest::Command("xdotool windowfocus --sync " + std::to_string(window) + " key --clearmodifiers alt+F4");
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(ProgramWindowTest, TerminationRequestEndsWithZero) {
+  ASSERT_NE(StartAndFindWindow(), 0u);
+  kill(child, SIGTERM);
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(ProgramWindowTest, ConfigurationFileIsReadAndKeptWhole) {
+  // No manager of this build marks a setting to be kept, so the file the player has stays as it
+  // is, whole, in the user folder.
+  const std::string config =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><item id=\"x_size\" value=\"800\"/></config>\n";
+  WriteWholeFile(program.UserFolder() + "/tarvel.xml", config);
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.xml"), config);
+}
+
+TEST_F(ProgramWindowTest, ExitFilesAreHandedToTheDesktopAtTheEnd) {
+  WriteWholeFile(program.BinFolder() + "/play.url", "[InternetShortcut]\r\nURL=https://example.org/play\r\n");
+  WriteWholeFile(program.BinFolder() + "/Homepage.url", "[InternetShortcut]\nURL=https://example.org/home\n");
+  std::filesystem::create_directories(program.BinFolder() + "/fscommand");
+  WriteWholeFile(program.BinFolder() + "/fscommand/wgame.exe", "#!/bin/sh\n");
+  chmod((program.BinFolder() + "/fscommand/wgame.exe").c_str(), 0755);
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+  const std::string record = ReadWholeFile(program.DesktopRecord());
+  const std::string expected_start = "open https://example.org/play\nopen https://example.org/home\nstart ";
+  EXPECT_EQ(record.rfind(expected_start, 0), 0u) << record;
+  EXPECT_NE(record.find("wgame.exe"), std::string::npos) << record;
+}
+
+TEST_F(ProgramWindowTest, SecondInstanceLeavesAtOnceAndTouchesNothing) {
+  WriteWholeFile(program.BinFolder() + "/play.url", "[InternetShortcut]\nURL=https://example.org/play\n");
+  const std::string config =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><item id=\"x_size\" value=\"1280\"/></config>\n";
+  WriteWholeFile(program.UserFolder() + "/tarvel.xml", config);
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  const std::string log_before = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  ASSERT_FALSE(log_before.empty());
+
+  const pid_t second = program.Start();
+  int status = 0;
+  ASSERT_TRUE(ProgramUnderTest::Wait(second, &status, kEndTimeout));
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.xml"), config);
+  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.html"), log_before);
+  EXPECT_EQ(ReadWholeFile(program.DesktopRecord()), "");
+
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadWholeFile(program.DesktopRecord()), "open https://example.org/play\n");
+}
+
+}  // namespace
