@@ -17,11 +17,9 @@ RenderObject::~RenderObject() {
 }
 
 void RenderObject::UpdateMembership() {
-  ModelManager* list = DrawList();
-  if (list == nullptr) return;
   if (IsVisible() && !m_hidden) {
-    list->AddObject(this);
-  } else {
+    RenderManager::GetInstance()->GetModelManager()->AddObject(this);
+  } else if (ModelManager* list = DrawList()) {
     list->RemoveObject(this);
   }
 }

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "source/camera/CameraManager.h"
+#include "source/light/LightManager.h"
+#include "source/render/ModelManager.h"
+#include "source/render/OverlayQuad.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderObject.h"
+#include "source/render/RenderSystem_D3D7.h"
+#include "source/render/Updatable.h"
+#include "tests/source/render/RenderTestSupport.h"
+
+namespace {
+
+std::vector<std::string>* g_events = nullptr;
+
+void Note(const std::string& event) {
+  if (g_events != nullptr) g_events->push_back(event);
+}
+
+// A drawable with fixed faces and depth that notes its update and draw.
+class Probe : public RenderObject {
+ public:
+  Probe(std::string name, uint32_t flags, float depth, uint32_t faces = 2) : m_name(std::move(name)), m_faces(faces) {
+    m_flags = flags;
+    m_view_depth = depth;
+  }
+  void Update(bool) override {
+    Note("update " + m_name);
+    m_face_count = m_faces;
+    m_faces_to_draw = m_faces;
+  }
+  void Draw() override { Note("draw " + m_name); }
+  void MarkBoundsForRefresh() override { ++m_refreshes; }
+  void SetDepth(float depth) { m_view_depth = depth; }
+  const std::string& Name() const { return m_name; }
+  int m_refreshes = 0;
+
+ private:
+  std::string m_name;
+  uint32_t m_faces;
+};
+
+class Ticker : public Updatable {
+ public:
+  explicit Ticker(std::string name) : m_name(std::move(name)) {}
+  void Update() override { Note("tick " + m_name); }
+
+ private:
+  std::string m_name;
+};
+
+class NotedQuad : public OverlayQuad {
+ public:
+  void Draw() override {
+    Note("overlay");
+    OverlayQuad::Draw();
+  }
+};
+
+class RenderManagerTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    g_events = &m_events;
+  }
+  void TearDown() override {
+    g_events = nullptr;
+    RenderTest::TearDown();
+  }
+  RenderManager* Manager() { return RenderManager::GetInstance(); }
+  std::vector<std::string> m_events;
+};
+
+TEST_F(RenderManagerTest, BindsTheSixteenSettingsAsPersistentKeysInOrder) {
+  Manager();
+  const std::vector<std::string> expected = {
+      "x_size", "m_video_mode.y_size", "m_video_mode.bpp", "video_fullscreen", "video_vsync", "video_brightness",
+      "video_contrast", "video_gamma", "render_use_mip_mapping", "render_show_octree_nodes",
+      "render_show_faces_edges", "render_show_faces_normals", "render_show_mip_maps", "render_texture_anisotropy",
+      "controls_invert_mouse", "screen_capture_take_screenshot_format"};
+  const auto& keys = cProperties::GetInstance()->GetPersistentKeys();
+  std::vector<std::string> ours;
+  for (const auto& key : keys) {
+    for (const auto& e : expected) {
+      if (key == e) ours.push_back(key);
+    }
+  }
+  EXPECT_EQ(ours, expected);
+  EXPECT_EQ(cProperties::GetInstance()->GetValue("render_texture_anisotropy"), "1");
+  EXPECT_EQ(cProperties::GetInstance()->GetValue("video_fullscreen"), "false");
+}
+
+TEST_F(RenderManagerTest, AStoredWidthReachesTheSettingUnderItsUnprefixedName) {
+  cProperties::GetInstance()->SetValue("x_size", "800");
+  cProperties::GetInstance()->SetValue("m_video_mode.x_size", "640");
+  cProperties::GetInstance()->SetValue("m_video_mode.y_size", "600");
+  Manager();
+  EXPECT_EQ(g_render_settings.width, 800);
+  EXPECT_EQ(g_render_settings.height, 600);
+  cProperties::GetInstance()->SetValue("render_texture_anisotropy", "4");
+  EXPECT_EQ(g_render_settings.texture_anisotropy, 4);
+}
+
+TEST_F(RenderManagerTest, ReadsTheDesktopMode) {
+  window::headless::SetDesktopMode(window::DesktopMode{1440, 900, 32});
+  Manager();
+  EXPECT_EQ(g_desktop_mode.width, 1440u);
+  EXPECT_EQ(g_desktop_mode.height, 900u);
+  EXPECT_EQ(g_desktop_mode.bpp, 32u);
+  EXPECT_TRUE(g_desktop_mode.wide);
+}
+
+TEST_F(RenderManagerTest, TheRenderPassRunsItsStepsInOrder) {
+  RenderManager* manager = Manager();
+  ASSERT_TRUE(manager->IsStarted());
+  Ticker ticker("a");
+  manager->SetFrameStep(RenderManager::kParticleUpdate, [] { Note("particles"); });
+  manager->SetFrameStep(RenderManager::kParticleBillboards, [] { Note("billboards"); });
+  manager->SetFrameStep(RenderManager::kGuiLayout, [] { Note("gui"); });
+  Probe object("o", kRenderObjectVisible | kRenderObjectGuiGroup, 1.0f);
+  object.SetHidden(false);
+  NotedQuad quad;
+  manager->GetModelManager()->AddOverlay(&quad);
+  gfx::headless::ClearRecords();
+  manager->RenderFrame();
+  EXPECT_EQ(m_events, (std::vector<std::string>{"tick a", "particles", "billboards", "gui", "update o", "draw o",
+                                                "overlay"}));
+  EXPECT_EQ(gfx::headless::SceneCount(), 1u);
+  EXPECT_EQ(gfx::headless::PresentCount(), 1u);
+  EXPECT_EQ(gfx::headless::DrawCount(), 1u);  // the overlay quad's two triangles
+}
+
+TEST_F(RenderManagerTest, ANeededResetIsCarriedOutByThePass) {
+  RenderManager* manager = Manager();
+  RenderSystem* rs = manager->GetRenderSystem();
+  gfx::headless::LoseDevice(gfx::DDERR_WRONGMODE);
+  rs->CheckDevice();
+  ASSERT_TRUE(rs->IsResetNeeded());
+  gfx::headless::RegainDevice();
+  Probe object("o", kRenderObjectVisible, 1.0f);
+  object.SetHidden(false);
+  manager->RenderFrame();
+  EXPECT_FALSE(rs->IsResetNeeded());
+  EXPECT_TRUE(rs->IsDeviceReady());
+  EXPECT_EQ(m_events, (std::vector<std::string>{"update o", "draw o"}));
+  EXPECT_TRUE(LogHas("Reseting m_d3d device:"));
+}
+
+TEST_F(RenderManagerTest, WhileTheDeviceIsLostFramesRunButNothingIsDrawn) {
+  RenderManager* manager = Manager();
+  Ticker ticker("a");
+  Probe object("o", kRenderObjectVisible, 1.0f);
+  object.SetHidden(false);
+  gfx::headless::LoseDevice();
+  gfx::headless::ClearRecords();
+  manager->RenderFrame();
+  EXPECT_EQ(m_events, (std::vector<std::string>{"tick a"}));
+  EXPECT_EQ(gfx::headless::SceneCount(), 0u);
+  EXPECT_EQ(gfx::headless::PresentCount(), 0u);
+  EXPECT_EQ(manager->GetModelManager()->GetVisibleCount(), 0u);
+  gfx::headless::RegainDevice();
+  manager->RenderFrame();
+  EXPECT_EQ(gfx::headless::PresentCount(), 1u);
+}
+
+TEST_F(RenderManagerTest, AFailedStartLeavesAManagerThatDrawsNothing) {
+  gfx::headless::FailCall(gfx::Call::kCreateDevice, gfx::DDERR_GENERIC, 100);
+  RenderManager* manager = Manager();
+  EXPECT_FALSE(manager->IsStarted());
+  Probe object("o", kRenderObjectVisible, 1.0f);
+  object.SetHidden(false);
+  manager->RenderFrame();
+  EXPECT_EQ(gfx::headless::DrawCount(), 0u);
+  EXPECT_TRUE(LogHas("RenderManager: no Direct3D device could be created"));
+}
+
+TEST_F(RenderManagerTest, UpdatablesJoinOnceAndLeaveWhenDestroyed) {
+  auto a = std::make_unique<Ticker>("a");
+  auto b = std::make_unique<Ticker>("b");
+  EXPECT_EQ(Manager()->GetUpdateList().size(), 2u);
+  a.reset();
+  ASSERT_EQ(Manager()->GetUpdateList().size(), 1u);
+  EXPECT_EQ(Manager()->GetUpdateList()[0], b.get());
+}
+
+class DrawList : public RenderManagerTest {
+ protected:
+  ModelManager* List() { return Manager()->GetModelManager(); }
+  std::vector<std::string> DrawOrder() {
+    m_events.clear();
+    Manager()->RenderFrame();
+    std::vector<std::string> draws;
+    for (const auto& e : m_events) {
+      if (e.rfind("draw ", 0) == 0) draws.push_back(e.substr(5));
+    }
+    return draws;
+  }
+};
+
+TEST_F(DrawList, MembershipFollowsVisibleAndNotHidden) {
+  Probe object("o", 0, 0.0f);
+  EXPECT_TRUE(List()->GetObjects().empty());
+  object.SetVisible(true);
+  EXPECT_EQ(List()->GetObjects().size(), 1u);
+  EXPECT_EQ(object.m_refreshes, 1);
+  object.SetVisible(true);  // already visible: nothing changes
+  EXPECT_EQ(object.m_refreshes, 1);
+  EXPECT_EQ(List()->GetObjects().size(), 1u);
+  object.SetHidden(true);
+  EXPECT_TRUE(List()->GetObjects().empty());
+  object.SetHidden(true);
+  EXPECT_TRUE(List()->GetObjects().empty());
+  object.SetVisible(false);
+  object.SetHidden(false);
+  EXPECT_TRUE(List()->GetObjects().empty());  // unhidden but not visible
+  object.SetVisible(true);
+  EXPECT_EQ(List()->GetObjects().size(), 1u);
+  object.SetVisible(false);
+  EXPECT_FALSE(object.IsHidden());  // hiding through visibility keeps the stored hidden value
+  EXPECT_TRUE(List()->GetObjects().empty());
+}
+
+TEST_F(DrawList, GuiObjectsDrawFarthestFirstAndTheFirstGroupNearestFirst) {
+  Probe g3("g3", kRenderObjectGuiGroup, 3.0f), g5("g5", kRenderObjectGuiGroup, 5.0f);
+  Probe f3("f3", kRenderObjectFirstGroup, 3.0f), f5("f5", kRenderObjectFirstGroup, 5.0f);
+  for (Probe* p : {&g3, &f5, &g5, &f3}) p->SetVisible(true);
+  EXPECT_EQ(DrawOrder(), (std::vector<std::string>{"f3", "f5", "g5", "g3"}));
+}
+
+TEST_F(DrawList, ObjectsWithNeitherGroupAndNanDepthsSortSafely) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<std::unique_ptr<Probe>> probes;
+  const uint32_t groups[] = {0, kRenderObjectFirstGroup, kRenderObjectGuiGroup,
+                             kRenderObjectFirstGroup | kRenderObjectGuiGroup};
+  const float depths[] = {nan, -1.0f, 0.0f, 2.0f, std::numeric_limits<float>::infinity(), nan};
+  for (uint32_t g : groups) {
+    for (float d : depths) probes.push_back(std::make_unique<Probe>("p", g, d));
+  }
+  // Strict weak ordering: irreflexive, asymmetric, transitive, and incomparability transitive.
+  auto before = [](const Probe* a, const Probe* b) { return ModelManager::DrawsBefore(a, b); };
+  auto equiv = [&](const Probe* a, const Probe* b) { return !before(a, b) && !before(b, a); };
+  for (auto& a : probes) {
+    EXPECT_FALSE(before(a.get(), a.get()));
+    for (auto& b : probes) {
+      if (before(a.get(), b.get())) {
+        EXPECT_FALSE(before(b.get(), a.get()));
+      }
+      for (auto& c : probes) {
+        if (before(a.get(), b.get()) && before(b.get(), c.get())) {
+          EXPECT_TRUE(before(a.get(), c.get()));
+        }
+        if (equiv(a.get(), b.get()) && equiv(b.get(), c.get())) {
+          EXPECT_TRUE(equiv(a.get(), c.get()));
+        }
+      }
+    }
+  }
+  // Groups: first, GUI, then the rest; NaN depths at the end of their group.
+  Probe none("none", 0, 1.0f), nan_first("nanfirst", kRenderObjectFirstGroup, nan),
+      first("first", kRenderObjectFirstGroup, 9.0f), gui("gui", kRenderObjectGuiGroup, 1.0f);
+  for (Probe* p : {&none, &nan_first, &gui, &first}) p->SetVisible(true);
+  EXPECT_EQ(DrawOrder(), (std::vector<std::string>{"first", "nanfirst", "gui", "none"}));
+}
+
+TEST_F(DrawList, AnObjectWithoutFacesIsUpdatedButNeitherDrawnNorCounted) {
+  Probe empty("empty", kRenderObjectGuiGroup, 1.0f, 0);
+  Probe full("full", kRenderObjectGuiGroup, 2.0f, 12);
+  empty.SetVisible(true);
+  full.SetVisible(true);
+  EXPECT_EQ(DrawOrder(), (std::vector<std::string>{"full"}));
+  EXPECT_NE(std::find(m_events.begin(), m_events.end(), "update empty"), m_events.end());
+  EXPECT_EQ(List()->GetVisibleCount(), 2u);
+  EXPECT_EQ(List()->GetDrawnCount(), 1u);
+  EXPECT_EQ(List()->GetFaceCount(), 12u);
+  EXPECT_EQ(List()->GetFacesDrawn(), 12u);
+}
+
+TEST_F(DrawList, OwnsNothing) {
+  auto object = std::make_unique<Probe>("o", 0, 1.0f);
+  object->SetVisible(true);
+  NotedQuad* quad = new NotedQuad;
+  List()->AddOverlay(quad);
+  DestroySingletons();  // the manager goes first; the objects are their owners' to delete
+  EXPECT_EQ(object->Name(), "o");
+  object.reset();
+  delete quad;
+}
+
+TEST_F(DrawList, AnObjectDeletedByItsOwnerLeavesTheList) {
+  auto object = std::make_unique<Probe>("o", 0, 1.0f);
+  object->SetVisible(true);
+  DrawOrder();
+  object.reset();
+  EXPECT_TRUE(List()->GetObjects().empty());
+  EXPECT_TRUE(List()->GetSorted().empty());
+  DrawOrder();
+}
+
+TEST_F(DrawList, AnOverlayQuadHasItsOwnCameraAndDrawsAfterTheObjects) {
+  const uint32_t cameras = Manager()->GetCameraManager()->GetCameras().LiveCount();
+  {
+    NotedQuad quad;
+    EXPECT_EQ(Manager()->GetCameraManager()->GetCameras().LiveCount(), cameras + 1);
+    EXPECT_NE(quad.GetCamera()->GetCamera()->m_kind, static_cast<uint32_t>(kCameraPerspective));
+    EXPECT_EQ(quad.GetVertices()->GetCount(), 4u);
+    EXPECT_EQ(quad.GetIndices()->GetCount(), 6u);
+    EXPECT_EQ(quad.GetColor(), Vector4(1, 1, 1, 1));
+    Probe object("o", kRenderObjectGuiGroup, 1.0f);
+    object.SetVisible(true);
+    List()->AddOverlay(&quad);
+    DrawOrder();
+    EXPECT_EQ(m_events, (std::vector<std::string>{"update o", "draw o", "overlay"}));
+  }
+  EXPECT_EQ(Manager()->GetCameraManager()->GetCameras().LiveCount(), cameras);
+  EXPECT_TRUE(List()->GetOverlays().empty());
+}
+
+}  // namespace
