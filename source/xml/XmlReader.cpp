@@ -1,0 +1,85 @@
+// The tokenizer of the XML reader.
+
+#include "source/xml/XmlReader.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "source/stream/cStream.h"
+
+XmlReader::XmlReader(cStream& stream) : m_stream(stream) { m_token.reserve(1000); }
+
+bool XmlReader::ReadByte() {
+  if (!m_ended && !m_last_byte) {
+    uint8_t byte = 0;
+    // A file stream never answers IsEof, so the empty Read is what ends it.
+    if (m_stream.Read(&byte, 1) == 1) {
+      m_look = byte;
+      m_last_byte = m_stream.IsEof();
+      return true;
+    }
+  }
+  m_ended = true;
+  m_look = 0;
+  return false;
+}
+
+void XmlReader::SkipWhitespace() {
+  while (!m_ended && IsWhitespace(m_look)) ReadByte();
+}
+
+bool XmlReader::NextToken() {
+  SkipWhitespace();
+  if (m_ended) return false;
+  m_token.assign(1, static_cast<char>(m_look));
+  if (IsDelimiter(m_look)) {
+    ReadByte();
+    return true;
+  }
+  while (ReadByte() && !IsDelimiter(m_look)) m_token.push_back(static_cast<char>(m_look));
+  return true;
+}
+
+void XmlReader::ReadQuotedValue() {
+  SkipWhitespace();
+  while (!m_ended && m_look != '"') ReadByte();
+  m_token.clear();
+  if (m_ended) return;
+  while (ReadByte() && m_look != '"') m_token.push_back(static_cast<char>(m_look));
+  m_look = 0;  // the closing quote is consumed; 0 reads as whitespace
+}
+
+void XmlReader::ReadText() {
+  SkipWhitespace();
+  m_token.clear();
+  while (!m_ended && m_look != '<') {
+    m_token.push_back(static_cast<char>(m_look));
+    ReadByte();
+  }
+  // Only space and control bytes go: bytes above 0x7F belong to UTF-8 characters.
+  auto trimmed = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  size_t end = m_token.size();
+  while (end > 0 && trimmed(m_token[end - 1])) --end;
+  size_t begin = 0;
+  while (begin < end && trimmed(m_token[begin])) ++begin;
+  m_token.erase(end);
+  m_token.erase(0, begin);
+}
+
+bool XmlReader::SkipPast(const char* token) {
+  while (NextToken()) {
+    if (m_token == token) return true;
+  }
+  return false;
+}
+
+void PrintXmlError(const char* format, ...) {
+  char buffer[4096];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof(buffer), format, args);
+  va_end(args);
+  std::fputs(buffer, stdout);
+  std::fflush(stdout);
+}
