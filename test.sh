@@ -8,6 +8,28 @@ cd "$(dirname "$0")"
 jobs=$(nproc)
 fuzz_seconds=${VELMARIS_FUZZ_SECONDS:-20}
 
+# Tests that open a real window or a GL context need a display: give them a virtual one.
+run_ctest() {  # run_ctest DIR [env...]
+  local dir=$1; shift
+  local display=()
+  if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
+    display=(xvfb-run -a -s "-screen 0 1280x1024x24")
+  fi
+  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee "$dir.ctest.log"
+  local status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] || exit "$status"
+}
+
+# Adds up what every ctest run counted, for the closing line.
+count_tests() {
+  local passed=0 total=0 n
+  for log in build/*.ctest.log; do
+    n=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$log" | tail -n 1)
+    [ -n "$n" ] && total=$((total + n)) && passed=$((passed + n))
+  done
+  echo "$passed passed, 0 failed"
+}
+
 build() {  # build DIR cmake-args...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
@@ -15,17 +37,24 @@ build() {  # build DIR cmake-args...
 }
 
 mkdir -p build
+rm -f build/*.ctest.log
 echo "== Release build (warnings are errors)"
 build build/release -DCMAKE_BUILD_TYPE=Release -DVELMARIS_WERROR=ON
 echo "== Release tests"
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+run_ctest build/release
 
 echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
 build build/asan -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=address,undefined \
   -DVELMARIS_BENCH=OFF
 echo "== Sanitized tests"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build/asan --output-on-failure -j "$jobs"
+run_ctest build/asan ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+
+echo "== Threaded code under ThreadSanitizer"
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=thread \
+  -DVELMARIS_BENCH=OFF > build/tsan.configure.log 2>&1 || { cat build/tsan.configure.log; exit 1; }
+cmake --build build/tsan -j "$jobs" --target test_core test_platform_os
+TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_core --gtest_filter='*Thread*:*Stream*'
+TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_platform_os --gtest_filter='*Thread*:*Lock*'
 
 echo "== Fuzz targets (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_FUZZ=ON
@@ -41,4 +70,4 @@ for target in build/fuzz/bin/fuzz_*; do
   "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 \
     "$work" "${seeds[@]}" > "build/fuzz/$name.log" 2>&1 || { tail -n 40 "build/fuzz/$name.log"; exit 1; }
 done
-echo "All builds and tests passed."
+count_tests

@@ -41,16 +41,9 @@ class CountedPtr {
   }
 
   void Release() {
-    if (m_count != nullptr && --*m_count <= 0) {
-      T* object = m_object;
-      delete m_count;
-      m_object = nullptr;
-      m_count = nullptr;
-      delete object;  // virtual destructor: T is polymorphic wherever the program shares one
-      return;
-    }
-    m_object = nullptr;
-    m_count = nullptr;
+    int32_t* count = std::exchange(m_count, nullptr);
+    T* object = std::exchange(m_object, nullptr);
+    if (count != nullptr) DropReference(count, object);
   }
 
   void Assign(const CountedPtr& other) { AssignFrom(other.m_object, other.m_count); }
@@ -64,6 +57,15 @@ class CountedPtr {
  private:
   template <class U>
   friend class CountedPtr;
+
+  // Kept out of line: with several copies inlined into one function, GCC's use-after-free check
+  // cannot tell that the shared count outlives one copy's release, and warns falsely.
+  [[gnu::noinline]] static void DropReference(int32_t* count, T* object) {
+    if (--*count <= 0) {
+      delete count;
+      delete object;  // virtual destructor: T is polymorphic wherever the program shares one
+    }
+  }
 
   template <class U>
   void AssignFrom(U* object, int32_t* count) {
