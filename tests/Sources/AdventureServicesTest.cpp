@@ -110,7 +110,6 @@ TEST_F(AdventureServicesTest, ScriptFilesOfAFolderBecomeCnfResourcesThatLoadAndU
 TEST_F(AdventureServicesTest, ScriptReleasesTheResourcesItHoldsWhenDestroyed) {
   TempDir root;
   FixtureTree(root.Path(), "data").AddFile("a.bin", "held");
-  cResourceManager* resources = cResourceManager::GetInstance();
   cResourceLocation location("data", root.Path());
   ASSERT_TRUE(location.Mount());
   cResource* held = location.GetResource(0);
@@ -123,7 +122,6 @@ TEST_F(AdventureServicesTest, ScriptReleasesTheResourcesItHoldsWhenDestroyed) {
     script.SetRoot(new LocationCommandNode{"root", {}, {}});
   }
   EXPECT_EQ(held->GetRefCount(), 1);
-  (void)resources;
   cResource::Release(held);
 }
 

@@ -118,8 +118,7 @@ TEST_F(ProgramTest, NormalRunWritesConfigurationAndLogAndEndsWithZero) {
 }
 
 TEST_F(ProgramTest, SecondInstanceLeavesTheFirstOnesFilesAlone) {
-  cProperties* properties = PrepareStore(true);
-  (void)properties;
+  PrepareStore(true);
   std::filesystem::create_directories(UserFolder());
   const std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><item id=\"x_size\" value=\"1280\"/></config>\n";
   const std::string log = "<HTML>the first instance's log</HTML>";

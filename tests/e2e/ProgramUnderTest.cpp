@@ -141,9 +141,15 @@ unsigned long ProgramUnderTest::FindWindow(pid_t child, int timeout_ms) {
   return 0;
 }
 
-bool ProgramUnderTest::IsWindowViewable(unsigned long window) {
-  const std::string info = Command("xwininfo -id " + std::to_string(window) + " 2>/dev/null");
-  return info.find("Map State: IsViewable") != std::string::npos;
+bool ProgramUnderTest::WaitUntilViewable(unsigned long window, int timeout_ms) {
+  // The window is made hidden and shown once it is placed, a moment later.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  const std::string query = "xwininfo -id " + std::to_string(window) + " 2>/dev/null";
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (Command(query).find("Map State: IsViewable") != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
 }
 
 bool ProgramUnderTest::SendCloseRequest(unsigned long window) {

@@ -32,7 +32,8 @@ class ProgramUnderTest {
   static bool Wait(pid_t child, int* status, int timeout_ms);
   // The child's main window titled "Velmaris", waiting for it; 0 when none appeared.
   static unsigned long FindWindow(pid_t child, int timeout_ms);
-  static bool IsWindowViewable(unsigned long window);
+  // Waits until the window is mapped and visible on the display.
+  static bool WaitUntilViewable(unsigned long window, int timeout_ms);
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
   static bool SendCloseRequest(unsigned long window);
   // Runs a command line of the test's own making and returns what it printed.

@@ -48,7 +48,7 @@ class ProgramWindowTest : public ::testing::Test {
 TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero) {
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
-  EXPECT_TRUE(ProgramUnderTest::IsWindowViewable(window));
+  EXPECT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
   const std::string geometry = ProgramUnderTest::Command("xwininfo -id " + std::to_string(window));
   EXPECT_NE(geometry.find("Width: 1024"), std::string::npos) << geometry;
   EXPECT_NE(geometry.find("Height: 768"), std::string::npos) << geometry;
@@ -65,6 +65,7 @@ TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero
 TEST_F(ProgramWindowTest, AltF4EndsWithZero) {
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));  // focus needs a mapped window
   ProgramUnderTest::Command("xdotool windowfocus --sync " + std::to_string(window) + " key --clearmodifiers alt+F4");
   EXPECT_EQ(ExitStatus(), 0);
 }
