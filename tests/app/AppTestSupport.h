@@ -37,10 +37,14 @@ class RecordingState : public cGameState {
     }
     frames.push_back(record);
     if (on_update) on_update(frames.size());
+    // A loop that should have ended long ago is ended, so a fault fails the test instead of
+    // hanging it.
+    if (frames.size() == kRunaway) window::PostQuitMessage(99);
   }
   void Enter() override {}
   void Leave() override {}
 
+  static constexpr std::size_t kRunaway = 100000;
   std::vector<FrameRecord> frames;
   std::function<void(std::size_t)> on_update;
 };

@@ -85,11 +85,15 @@ class ProgramTest : public ::testing::Test {
     return RunVelmaris(static_cast<int>(arguments.size()), argv.data());
   }
 
-  // Every frame asks the window to close, as the window's close button would.
+  // The first frame asks the window to close, as the window's close button would. A program
+  // that does not listen is ended after kRunaway frames (and the test sees the count).
+  static constexpr int kRunaway = 10000;
   void CloseAtFirstFrame() {
     frames = 0;
     headless::SetFrameHook([this] {
-      if (++frames == 1) headless::PushMessage({MessageType::kCloseCommand, 0});
+      ++frames;
+      if (frames == 1) headless::PushMessage({MessageType::kCloseCommand, 0});
+      if (frames == kRunaway) window::PostQuitMessage(0);
     });
   }
 
@@ -107,6 +111,7 @@ TEST_F(ProgramTest, NormalRunWritesConfigurationAndLogAndEndsWithZero) {
   CloseAtFirstFrame();
   EXPECT_EQ(RunProgram(), 0);
   EXPECT_GE(frames, 1);
+  EXPECT_LT(frames, kRunaway);  // the close request ended it
   const std::string config = ReadWholeFile(UserFolder() + "/tarvel.xml");
   EXPECT_NE(config.find("<config"), std::string::npos) << config;
   EXPECT_NE(config.find("id=\"x_size\""), std::string::npos) << config;
