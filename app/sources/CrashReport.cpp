@@ -100,7 +100,8 @@ void DescribeException(int fd, const crash::CrashInfo& info) {
     crash::WriteDecimal(fd, static_cast<int64_t>(offset), 4);
     crash::WriteText(fd, " byte(s)");
   }
-  if (info.signal == SIGSEGV || info.signal == SIGBUS) {
+  // Only a fault the processor raised has an address; a signal sent by a process has none.
+  if ((info.signal == SIGSEGV || info.signal == SIGBUS) && info.code > 0) {
     crash::WriteText(fd, "\nThe faulting access was at 0x");
     crash::WriteHex(fd, reinterpret_cast<uintptr_t>(info.fault_address), 8);
   }
