@@ -5,7 +5,12 @@
 
 XmlNode::XmlNode(std::string name) : m_name(std::move(name)) {}
 
-XmlNode::~XmlNode() { Clear(); }
+// A node deleted while still linked leaves its list first, so the list never points at freed
+// memory.
+XmlNode::~XmlNode() {
+  Unlink();
+  Clear();
+}
 
 bool XmlNode::IsInSubtreeOf(const XmlNode* ancestor) const {
   for (const XmlNode* node = this; node != nullptr; node = node->m_parent) {

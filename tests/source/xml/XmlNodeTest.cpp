@@ -108,6 +108,23 @@ TEST(XmlNodeLists, RemoveChildUnlinksAndFreesOnlyItsOwnChildren) {
   ExpectConsistent(root);
 }
 
+TEST(XmlNodeLists, DeletingALinkedNodeUnlinksItFirst) {
+  XmlNode root("root");
+  XmlNode* a = root.CreateChildByPath("a");
+  XmlNode* b = root.CreateChildByPath("b");
+  XmlNode* c = root.CreateChildByPath("c");
+  XmlNode* x = root.AddAttribute("x");
+  delete b;
+  delete x;
+  EXPECT_EQ(a->GetNext(), c);
+  EXPECT_EQ(c->GetPrevious(), a);
+  EXPECT_EQ(root.GetFirstAttribute(), nullptr);
+  delete c;
+  root.AppendChild(new XmlNode("d"));
+  EXPECT_EQ(a->GetNext()->GetName(), "d");
+  ExpectConsistent(root);
+}
+
 TEST(XmlNodeLists, ClearEmptiesBothListsAndKeepsNameAndValue) {
   XmlNode root("root");
   root.SetValue("text");
