@@ -63,7 +63,9 @@ bool ListDriver(const gfx::DriverInfo& info, DriverRecord& record) {
     const bool hardware = (desc.dev_caps & gfx::D3DDEVCAPS_HWRASTERIZATION) != 0;
     if (record.hardware_only && !hardware) continue;
     DeviceRecord device = MakeDevice(record, desc);
-    if (!device.modes.empty()) record.devices.push_back(std::move(device));
+    // A device with no listed mode still draws into a window at the settings' size (some
+    // displays list no modes at all), so only a driver that cannot draw windowed drops it.
+    if (!device.modes.empty() || record.can_render_windowed) record.devices.push_back(std::move(device));
   }
   return true;
 }

@@ -127,11 +127,25 @@ TEST_F(RenderSystemD3D7, AHardwareFailureFallsBackToTheSoftwareRasterizer) {
 
 TEST_F(RenderSystemD3D7, NoCompatibleDeviceIsLogged) {
   gfx::headless::Script script = gfx::headless::DefaultScript();
+  script.drivers[0].caps.caps2 = 0;  // cannot draw in a window
   for (auto& device : script.drivers[0].devices) device.render_bit_depth = 0;
   gfx::headless::SetScript(script);
   auto rs = Make();
   EXPECT_FALSE(rs->IsCreated());
+  EXPECT_TRUE(rs->GetDrivers().empty() || rs->GetDrivers()[0].devices.empty());
   EXPECT_TRUE(LogHas("RenderSystem_D3D7: Failed to find any compatible m_d3d devices"));
+}
+
+TEST_F(RenderSystemD3D7, ADisplayThatListsNoModesStillDrawsInAWindow) {
+  gfx::headless::Script script = gfx::headless::DefaultScript();
+  script.drivers[0].modes.clear();
+  gfx::headless::SetScript(script);
+  g_render_settings.width = 640;
+  g_render_settings.height = 480;
+  auto rs = Make();
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_TRUE(rs->GetCurrentDevice()->modes.empty());
+  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 640u);
 }
 
 TEST_F(RenderSystemD3D7, ALostDeviceStopsAndComesBackAfterRestore) {
