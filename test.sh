@@ -67,7 +67,7 @@ for target in build/fuzz/bin/fuzz_*; do
   seeds=()
   [ -d "$corpus" ] && seeds=("$corpus")
   echo "-- $name"
-  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 \
+  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 -close_fd_mask=1 \
     "$work" "${seeds[@]}" > "build/fuzz/$name.log" 2>&1 || { tail -n 40 "build/fuzz/$name.log"; exit 1; }
 done
 count_tests
