@@ -8,10 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "bench/render/QuadScene.h"
+#include "platform/gfx/Backend.h"
 #include "platform/gfx/headless/Headless.h"
 #include "platform/window/window.h"
 #include "source/camera/CameraManager.h"
 #include "source/core/Singleton.h"
+#include "source/properties/cProperties.h"
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
@@ -25,17 +28,17 @@ namespace {
 // A textured quad at its own place, drawn the way a model's render object draws.
 class QuadObject : public RenderObject {
  public:
-  QuadObject(CameraHandle* camera, float x, float y, float z, uint32_t group)
+  QuadObject(CameraHandle* camera, float x, float y, float z, uint32_t group, float size = 1.0f)
       : m_camera(camera), m_vertices(4, 0), m_indices(6, 0), m_world(Matrix4::MakeTranslation(x, y, z)) {
     const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
     m_indices.Upload(indices);
     for (uint32_t i = 0; i < 4; ++i) {
       Vertex* v = m_vertices->GetVertex(i);
-      v->x = static_cast<float>(i & 1);
-      v->y = static_cast<float>(i >> 1);
+      v->x = static_cast<float>(i & 1) * size;
+      v->y = static_cast<float>(1 - (i >> 1)) * size;
       v->z = 0.0f;
-      v->u = v->x;
-      v->v = v->y;
+      v->u = static_cast<float>(i & 1);
+      v->v = static_cast<float>(i >> 1);
       v->diffuse = 0xFFFFFFFF;
     }
     m_flags = group;
@@ -114,5 +117,48 @@ void BM_DrawListSort500(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawListSort500)->Unit(benchmark::kMicrosecond);
+
+// The same scene through the whole engine on OpenGL (llvmpipe under SDL's offscreen driver) at
+// 1024 x 768, windowed, without vertical sync; compare with BM_ReferenceBareGl500Quads.
+void BM_RenderPass500OpenGL(benchmark::State& state) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("VELMARIS_HEADLESS", "0", 1);
+  DestroySingletons();
+  window::Shutdown();
+  gfx::detail::ResetBackend();
+  if (!window::Initialize() || !window::CreateMainWindow("Velmaris")) {
+    state.SkipWithError("no window");
+    return;
+  }
+  cProperties::GetInstance()->SetValue("log", "false");
+  g_render_settings.fullscreen = false;
+  g_render_settings.vsync = false;
+  g_render_settings.width = kSceneWidth;
+  g_render_settings.height = kSceneHeight;
+  RenderManager* manager = RenderManager::GetInstance();
+  if (!manager->IsStarted()) {
+    state.SkipWithError("no GL device");
+  } else {
+    CameraHandle* camera = manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+    camera->GetCamera()->m_width = static_cast<float>(kSceneWidth);
+    camera->GetCamera()->m_height = static_cast<float>(kSceneHeight);
+    camera->GetCamera()->m_near = 1000.0f;
+    camera->GetCamera()->m_far = -1000.0f;
+    std::vector<std::unique_ptr<QuadObject>> objects;
+    for (int i = 0; i < kSceneObjects; ++i) {
+      const uint32_t group = i % 2 ? kRenderObjectGuiGroup : kRenderObjectFirstGroup;
+      objects.push_back(std::make_unique<QuadObject>(camera, QuadX(i), QuadY(i), 0.0f, group, kQuadSize));
+      objects.back()->SetVisible(true);
+    }
+    for (auto _ : state) manager->RenderFrame();
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    objects.clear();
+  }
+  DestroySingletons();
+  window::Shutdown();
+  gfx::detail::ResetBackend();
+  setenv("VELMARIS_HEADLESS", "1", 1);
+}
+BENCHMARK(BM_RenderPass500OpenGL)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
