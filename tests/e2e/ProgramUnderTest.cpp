@@ -131,7 +131,9 @@ std::string ProgramUnderTest::Command(const std::string& command_line) {
 
 unsigned long ProgramUnderTest::FindWindow(pid_t child, int timeout_ms) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  const std::string search = "xdotool search --pid " + std::to_string(child) + " --name '^Velmaris$' 2>/dev/null";
+  // --all: both conditions, so another program's window named Velmaris on the same display is
+  // never taken for this child's.
+  const std::string search = "xdotool search --all --pid " + std::to_string(child) + " --name '^Velmaris$' 2>/dev/null";
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string found = Command(search);
     if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
