@@ -2,6 +2,7 @@
 // Turns a failed DirectDraw or Direct3D result into one error line in the log, naming the failing
 // call's text, the source file and line, and a description of the code.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,3 @@ std::string DDErrorDescription(int32_t result);
 // The codes the lookup knows, in the order it compares them (for tests).
 int32_t DDErrorCodeAt(std::size_t index);
 std::size_t DDErrorCodeCount();
-
-// Tests a call's result and reports a failure with the call's own text.
-#define D3D_CHECK(source, call) DDErrorText(#call, (call), (source), __LINE__)

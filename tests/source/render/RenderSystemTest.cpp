@@ -210,6 +210,26 @@ TEST_F(RenderSystemD3D7, AWindowedModeChangeResetsReleasingThenRestoringResource
   EXPECT_TRUE(LogHas("Reseting m_d3d device:"));
 }
 
+TEST_F(RenderSystemD3D7, AFailedResetKeepsAskingButWaitsLongerEachTime) {
+  auto rs = Make();
+  gfx::headless::LoseDevice(gfx::DDERR_WRONGMODE);
+  rs->CheckDevice();
+  gfx::headless::RegainDevice();
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_GENERIC, 1000);
+  rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  EXPECT_FALSE(rs->IsCreated());
+  EXPECT_FALSE(rs->IsDeviceReady());
+  EXPECT_TRUE(rs->IsResetNeeded());
+  const uint64_t attempts = CallCount(Call::kCreateDevice);
+  rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);  // waits one frame
+  EXPECT_EQ(CallCount(Call::kCreateDevice), attempts);
+  gfx::headless::ClearFailures();
+  rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  EXPECT_TRUE(rs->IsCreated());
+  EXPECT_TRUE(rs->IsDeviceReady());
+  EXPECT_FALSE(rs->IsResetNeeded());
+}
+
 TEST_F(RenderSystemD3D7, AModeThatStillMatchesOnlyMarksTheResourcesLost) {
   g_render_settings.fullscreen = true;
   auto rs = Make();
