@@ -4,9 +4,10 @@
 
 namespace {
 
+// Never destroyed, so a resource that outlives static destruction can still leave the list.
 std::vector<DeviceResource*>& Resources() {
-  static std::vector<DeviceResource*> list;
-  return list;
+  static auto* const list = new std::vector<DeviceResource*>();
+  return *list;
 }
 
 bool StillListed(DeviceResource* resource) {
