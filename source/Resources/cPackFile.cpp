@@ -28,6 +28,16 @@ bool Fail(std::string& error, const char* reason) {
   return false;
 }
 
+// Room beyond one item per possible entry, for the method names (which need no entry).
+constexpr uint32_t kSpareListItems = 16;
+
+// A string list of at most `most` items.
+bool ReadList(cStream& table, uint32_t most, std::vector<std::string>& list) {
+  uint8_t count[4] = {};
+  if (table.ReadAt(table.Tell(), count, sizeof count) != sizeof count) return false;
+  return GetWord(count) <= most && ReadStringVector(list, table);
+}
+
 bool ReadTable(cStream& view, cPackDirectory& directory, std::string& error) {
   uint32_t packed_size = 0;
   if (!ReadString(view, directory.table_method)) return Fail(error, "table method cut short");
@@ -38,17 +48,20 @@ bool ReadTable(cStream& view, cPackDirectory& directory, std::string& error) {
     return Fail(error, "table too large");
   }
   cArchiver* archiver = cArchiver::GetInstance();
-  if (!directory.table_method.empty() && !archiver->HasMethod(directory.table_method)) {
-    return Fail(error, "unknown table method");
-  }
   cSubStream packed(view, view.Tell(), packed_size);
   cMemoryStream table;
+  // An unknown method is reported by the archiver itself ("archiver method not found ").
   if (!archiver->Unpack(directory.table_method, packed, table)) {
-    return Fail(error, "table cannot be unpacked");
+    const bool known = directory.table_method.empty() || archiver->HasMethod(directory.table_method);
+    return Fail(error, known ? "table cannot be unpacked" : "unknown table method");
   }
   view.Seek(static_cast<int32_t>(packed_size), 1);
-  if (!ReadStringVector(directory.methods, table) || !ReadStringVector(directory.types, table) ||
-      !ReadStringVector(directory.names, table)) {
+  // Every type word and resource name belongs to at least one 20-byte entry of the file, so no
+  // honest list is longer than the file has room for entries; a longer claim is refused before
+  // a string is made for each of its items.
+  const uint32_t most = view.GetSize() / kPackEntryBytes + kSpareListItems;
+  if (!ReadList(table, most, directory.methods) || !ReadList(table, most, directory.types) ||
+      !ReadList(table, most, directory.names)) {
     return Fail(error, "table damaged");
   }
   return true;

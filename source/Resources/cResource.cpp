@@ -35,9 +35,13 @@ bool cResource::WriteData(cStream& stream) {
 void cResource::LoadFromXml(const XmlNode&) {}
 
 int cResource::AddRef() {
-  if (m_ref_count == 0) {
+  // A resource whose loading comes back to itself (data naming itself, directly or through
+  // others) is counted but not loaded a second time, which would never end.
+  if (m_ref_count == 0 && !m_loading) {
     LogReport(kLogPlain, kSource, kLoadingLine, "loading %s %s", GetTypeName(), m_name.c_str());
+    m_loading = true;
     Load();
+    m_loading = false;
   }
   return ++m_ref_count;
 }

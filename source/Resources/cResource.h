@@ -58,6 +58,7 @@ class cResource {
 
  private:
   int32_t m_ref_count = 0;
+  bool m_loading = false;  // inside the first reference's Load
   std::string m_name;
   cResourceSource m_source;
 };

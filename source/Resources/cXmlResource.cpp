@@ -3,7 +3,9 @@
 #include "source/stream/cMemoryStream.h"
 
 bool cXmlResource::Load() {
+  if (m_parsed) return true;
   cMemoryStream bytes;
   if (!LoadData(bytes)) return false;
-  return m_document.Parse(bytes);
+  m_parsed = m_document.Parse(bytes);
+  return m_parsed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The "xml" resource: an XML document read from a file or pack entry. The document stays after
-// the last release (unloading keeps it); the next first reference reads it again.
+// the last release (unloading keeps it), and a later first reference keeps it too rather than
+// reading it again: code that walked the tree may still hold its nodes.
 
 #include "source/Resources/cTypedResource.h"
 #include "source/xml/XmlDocument.h"
@@ -18,4 +19,5 @@ class cXmlResource : public cTypedResource<cXmlResource> {
 
  private:
   XmlDocument m_document;
+  bool m_parsed = false;
 };

@@ -127,6 +127,33 @@ TEST_F(Corruption, HugeCountsAndSizesAreRefusedBeforeAllocating) {
   EXPECT_FALSE(Mount(table));
 }
 
+std::string Word(uint32_t value) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+  return bytes;
+}
+
+std::string Text(const std::string& text) {
+  return Word(static_cast<uint32_t>(text.size())) + text;
+}
+
+TEST_F(Corruption, ListsLongerThanTheFileHasEntriesForAreRefused) {
+  // A small file whose zlib table inflates to a million empty names: each name would cost a
+  // string object, far beyond what the file's bytes justify.
+  PackImage image = GoodImage();
+  const std::string lists = Word(2) + Text("") + Text("Zlib") + Word(2) + Text("data") +
+                            Text("counting");
+  const std::string three = Text("first") + Text("second") + Text("third");
+  image.raw_table = lists + Word(1000000) + three + std::string(4 * (1000000 - 3), '\0');
+  const std::string bytes = image.Build();
+  ASSERT_LT(bytes.size(), 20000u);
+  EXPECT_FALSE(Mount(bytes));
+
+  // The same lists at their honest length are fine.
+  image.raw_table = lists + Word(3) + three;
+  EXPECT_TRUE(Mount(image.Build()));
+}
+
 TEST_F(Corruption, IndicesOutsideTheirListsAreRefused) {
   PackImage image = GoodImage();
   image.entries[1].type = 2;
@@ -167,6 +194,7 @@ TEST_F(Corruption, UnknownMethodsAreRefused) {
   std::string log;
   EXPECT_FALSE(Mount(image.Build(), &log));
   EXPECT_NE(log.find("unknown table method"), std::string::npos) << log;
+  EXPECT_NE(log.find("archiver method not found "), std::string::npos) << log;
 
   image = GoodImage();
   image.methods = {"", "Zlib", "Lzma"};

@@ -145,6 +145,39 @@ TEST_F(Lifecycle, LoadingMayLookUpNestedResources) {
   outer.Reset();
 }
 
+// Data whose loading names the resource itself.
+class cSelfResource : public cTypedResource<cSelfResource> {
+ public:
+  static constexpr const char* kTypeName = "self";
+  using cTypedResource::cTypedResource;
+  bool Load() override {
+    ++loads;
+    inner.Assign(GetName());
+    return true;
+  }
+  bool Unload() override {
+    inner.Reset();
+    return true;
+  }
+  cResourcePtr<cSelfResource> inner;
+  int loads = 0;
+};
+
+TEST_F(Lifecycle, AResourceWhoseLoadingNamesItselfLoadsOnce) {
+  cResourceLocation extra("extra", Root());
+  extra.AddResource(new cSelfResource("mirror", cResourceSource()));
+  cResourcePtr<cSelfResource> outer;
+  const std::string log = Logged([&] { ASSERT_TRUE(outer.Assign("mirror")); });
+  cSelfResource* self = outer.Get();
+  EXPECT_EQ(self->loads, 1);
+  EXPECT_EQ(self->inner.Get(), self);
+  EXPECT_EQ(self->GetRefCount(), 2);
+  EXPECT_EQ(log.find("loading"), log.rfind("loading")) << log;
+  outer.Reset();
+  self->inner.Reset();
+  EXPECT_EQ(self->GetRefCount(), 0);
+}
+
 }  // namespace
 
 namespace {

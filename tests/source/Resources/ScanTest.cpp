@@ -99,6 +99,24 @@ TEST_F(Scan, XmlFilesOfADataFolderAreFoundAsXmlResources) {
   cResource::Release(stage);
 }
 
+TEST_F(Scan, AnXmlDocumentIsNotReadAgainWhileItsNodesMayBeHeld) {
+  FixtureTree tree(Root(), "data");
+  tree.AddFile("game_data/journal.xml", "<journal><entry name=\"page_0001\"/></journal>");
+  m_manager->AddDirectory("data");
+  cXmlResource* journal = cXmlResource::Find("game_data\\journal");
+  ASSERT_NE(journal, nullptr);
+  const XmlNode* entry = journal->GetRoot().FindChildByPath("entry");
+  ASSERT_NE(entry, nullptr);
+  cResource::Release(journal);
+
+  // A later first reference keeps the tree whose nodes were handed out.
+  journal = cXmlResource::Find("game_data\\journal");
+  ASSERT_NE(journal, nullptr);
+  EXPECT_EQ(journal->GetRoot().FindChildByPath("entry"), entry);
+  EXPECT_EQ(entry->GetName(), "entry");
+  cResource::Release(journal);
+}
+
 TEST_F(Scan, SvnFoldersAreSkippedAtAnyDepth) {
   FixtureTree(Root(), "data")
       .AddFile(".svn/entries", "x")
