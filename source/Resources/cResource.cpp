@@ -17,12 +17,12 @@ cResource::~cResource() = default;
 
 void cResource::Register() {
   cResourceManager::GetInstance();
-  AllResources().Add(this);
+  RegisterResourceByName(AllResources(), this);
 }
 
 void cResource::Unregister() {
   // No manager is made here: this runs while the manager itself is being destroyed.
-  AllResources().Remove(this);
+  UnregisterResourceByName(AllResources(), this);
 }
 
 bool cResource::WriteData(cStream& stream) {

@@ -23,6 +23,15 @@ class cResourceRegistry {
   std::map<std::string, std::vector<cResource*>, std::less<>> m_entries;  // newest last
 };
 
+// Enter a resource under its name into a registry, and take it out again (nothing when it is not
+// there). A type's Register and Unregister use both its own registry and the registry of all.
+inline void RegisterResourceByName(cResourceRegistry& registry, cResource* resource) {
+  registry.Add(resource);
+}
+inline void UnregisterResourceByName(cResourceRegistry& registry, cResource* resource) {
+  registry.Remove(resource);
+}
+
 // The registry of all resources. It outlives every singleton, so a resource pointer released
 // after the resource manager has gone finds it empty instead of freed.
 cResourceRegistry& AllResources();

@@ -9,6 +9,11 @@
 //     bool Load() override; bool Unload() override;
 //   };
 // and is registered with cResourceManager::RegisterResourceType<cFooResource>().
+//
+// A type built on another type names it as the second argument:
+//   class cBarResource : public cTypedResource<cBarResource, cFooResource> { ... };
+// It keeps the other type's data and behaviour but has its own type word and registry: it is
+// found by its own lookups only, not by those of the type it builds on.
 
 #include <string>
 
@@ -16,17 +21,17 @@
 #include "source/Resources/cResourceManager.h"
 #include "source/Resources/cResourceRegistry.h"
 
-template <class T>
-class cTypedResource : public cResource {
+template <class T, class Base = cResource>
+class cTypedResource : public Base {
  public:
-  using cResource::cResource;
+  using Base::Base;
 
   void Register() override {
     cResource::Register();
-    RegistryOf<T>().Add(this);
+    RegisterResourceByName(RegistryOf<T>(), this);
   }
   void Unregister() override {
-    RegistryOf<T>().Remove(this);
+    UnregisterResourceByName(RegistryOf<T>(), this);
     cResource::Unregister();
   }
   const char* GetTypeName() const override { return T::kTypeName; }

@@ -73,4 +73,53 @@ TEST_F(Registry, RegisteringTwiceKeepsOneEntry) {
   resource->Register();  // the location unregisters it when it goes
 }
 
+// A type built on another, as forms build on scenes: the note's text plus a title of its own.
+class cTitledNoteResource : public cTypedResource<cTitledNoteResource, cNoteResource> {
+ public:
+  static constexpr const char* kTypeName = "titled_note";
+  using cTypedResource::cTypedResource;
+};
+
+TEST_F(Registry, ATypeBuiltOnAnotherKeepsItsOwnWordAndRegistry) {
+  m_manager->RegisterResourceType<cTitledNoteResource>();
+  FixtureTree tree(Root(), "source");
+  tree.AddFile("list.resource",
+               "<resources><resource name=\"sign\" type=\"titled_note\" text=\"harbour\"/>"
+               "<resource name=\"plain\" type=\"note\" text=\"quay\"/></resources>");
+  cResourceLocation* source = m_manager->AddDirectory("source");
+  ASSERT_EQ(source->GetResourceCount(), 2u);
+  EXPECT_STREQ(source->GetResource(0)->GetTypeName(), "titled_note");
+  EXPECT_EQ(RegistryOf<cTitledNoteResource>().Find("sign"), source->GetResource(0));
+  EXPECT_EQ(RegistryOf<cNoteResource>().Find("sign"), nullptr);
+  EXPECT_EQ(AllResources().Find("sign"), source->GetResource(0));
+
+  // Its pack entry carries its own word, and it comes back as itself with the base's data.
+  ASSERT_TRUE(tree.WritePack(Root() + "/data"));
+  m_manager->AddDirectory("data");
+  cTitledNoteResource* sign = cTitledNoteResource::Find("sign");
+  ASSERT_NE(sign, nullptr);
+  EXPECT_EQ(sign->Text(), "harbour");
+  EXPECT_TRUE(sign->GetSource().HasData());
+  cResource::Release(sign);
+  Logged([] { EXPECT_EQ(cNoteResource::Find("sign"), nullptr); });
+
+  source->GetResource(0)->Unregister();
+  EXPECT_EQ(RegistryOf<cTitledNoteResource>().Find("sign"), m_manager->GetLocation("data")->GetResource(0));
+  source->GetResource(0)->Register();
+}
+
+TEST_F(Registry, NamesAreEnteredAndErasedOnePerResource) {
+  cResourceRegistry registry;
+  cDataResource first("same", Memory("a"));
+  cDataResource second("same", Memory("b"));
+  UnregisterResourceByName(registry, &first);  // nothing there: nothing happens
+  RegisterResourceByName(registry, &first);
+  RegisterResourceByName(registry, &second);
+  EXPECT_EQ(registry.Find("same"), &second);
+  UnregisterResourceByName(registry, &first);
+  EXPECT_EQ(registry.Find("same"), &second);
+  UnregisterResourceByName(registry, &second);
+  EXPECT_TRUE(registry.IsEmpty());
+}
+
 }  // namespace
