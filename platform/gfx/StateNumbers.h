@@ -1,8 +1,9 @@
 #pragma once
-// The Direct3D 7 numbers of render states, texture-stage states and their values. Shader files
-// ("EESRF", resource type "shader"), scene and model files and the render code keep states by these
-// numbers (blend factors, compare functions, texture-stage operations and arguments, addressing,
-// filters), so they are part of those file formats and must never change.
+// The Direct3D 7 numbers of render states, texture-stage states and their values: blend factors,
+// compare functions, texture-stage operations and arguments, addressing and filters. Shader files
+// ("EESRF", resource type "shader") and model files ("EEMLF") keep their blend and stage settings
+// in codes the renderer turns into exactly these numbers, so the numbers are part of what those
+// files mean and must never change.
 
 #include <cstdint>
 

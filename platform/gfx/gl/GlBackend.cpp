@@ -35,9 +35,11 @@ SurfaceDesc ModeDesc(uint32_t width, uint32_t height, uint32_t bpp, uint32_t ref
   return mode;
 }
 
+// Four bytes a pixel count as 32 bits whatever the padding; a display that does not say (some
+// virtual displays) is taken as 32.
 uint32_t BitsOf(Uint32 sdl_format) {
   const uint32_t bytes = SDL_BYTESPERPIXEL(sdl_format);
-  return bytes == 4 ? 32 : bytes * 8;
+  return bytes == 4 || bytes == 0 ? 32 : bytes * 8;
 }
 
 DeviceDesc NominalDevice(const Guid& guid, const char* name, bool hardware, bool tnl) {
@@ -119,6 +121,11 @@ std::vector<SurfaceDesc> OpenGLBackend::DisplayModes(const Guid*) {
              m.format.bit_count == desc.format.bit_count && m.refresh_rate == desc.refresh_rate;
     });
     if (!seen) modes.push_back(desc);
+  }
+  // Some virtual displays list no usable mode; their desktop mode is one all the same.
+  SDL_DisplayMode desktop;
+  if (modes.empty() && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    modes.push_back(ModeDesc(desktop.w, desktop.h, BitsOf(desktop.format), desktop.refresh_rate));
   }
   return modes;
 }

@@ -382,6 +382,54 @@ TEST_F(GlRender, ThirtyTwoBitIndicesReachVerticesBeyond65535) {
   EXPECT_PIXEL(32, 32, 0x00FF00);
 }
 
+TEST_F(GlTextured, ATextureOutlivesItsContextAndIsUploadedToTheNextOne) {
+  auto texture = MakeTexture(*rig.directdraw, 4, 4, 0xFF00FF00);
+  ClearAll(0xFF000000);
+  Flat();
+  ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+  // A device reset: everything released (the GL context with it) and made again.
+  rig = testing::Rig{};
+  testing::MakeRig(rig, reinterpret_cast<window::NativeWindow*>(m_window), kSize, kSize);
+  ClearAll(0xFF000000);
+  Flat();
+  ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+  FullQuad(0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+}
+
+TEST_F(GlRender, FullScreenSetsTheModeAndFlips) {
+  rig = testing::Rig{};
+  auto* native = reinterpret_cast<window::NativeWindow*>(m_window);
+  ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
+  ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+  std::vector<SurfaceDesc> modes;
+  ASSERT_EQ(rig.directdraw->EnumDisplayModes(modes), DD_OK);
+  ASSERT_FALSE(modes.empty());
+  const SurfaceDesc mode = modes.front();
+  ASSERT_EQ(rig.directdraw->SetDisplayMode(mode.width, mode.height, mode.format.bit_count,
+                                           mode.refresh_rate, 0),
+            DD_OK);
+  SurfaceDesc desc;
+  desc.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+  desc.back_buffer_count = 1;
+  ASSERT_EQ(rig.directdraw->CreateSurface(desc, rig.primary), DD_OK);
+  ASSERT_EQ(rig.primary->GetAttachedSurface(DDSCAPS_BACKBUFFER, rig.back), DD_OK);
+  EXPECT_EQ(rig.back->Desc().width, mode.width);
+  ASSERT_EQ(rig.directdraw->QueryDirect3D(rig.d3d), DD_OK);
+  ASSERT_EQ(rig.d3d->CreateDevice(kDeviceHal, rig.back, rig.device), DD_OK);
+  EXPECT_EQ(rig.directdraw->TestCooperativeLevel(), DD_OK);
+  ASSERT_EQ(D().BeginScene(), DD_OK);
+  ASSERT_EQ(D().Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0), DD_OK);
+  ASSERT_EQ(D().EndScene(), DD_OK);
+  EXPECT_EQ(rig.primary->Flip(nullptr, DDFLIP_WAIT | DDFLIP_NOVSYNC), DD_OK);
+  ASSERT_EQ(rig.directdraw->RestoreDisplayMode(), DD_OK);
+  ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_NORMAL), DD_OK);
+  EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN, 0u);
+}
+
 TEST_F(GlRender, PresentingShowsTheFrameAndTheDeviceReportsRealLimits) {
   DeviceDesc desc;
   ASSERT_EQ(D().GetCaps(desc), DD_OK);
