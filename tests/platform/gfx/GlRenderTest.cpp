@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/gfx/Backend.h"
@@ -428,6 +429,81 @@ TEST_F(GlRender, FullScreenSetsTheModeAndFlips) {
   ASSERT_EQ(rig.directdraw->RestoreDisplayMode(), DD_OK);
   ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_NORMAL), DD_OK);
   EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN, 0u);
+}
+
+TEST_F(GlTextured, SixteenBitFormatsKeepTheirChannels) {
+  const struct {
+    PixelFormat format;
+    uint16_t texel;
+    uint32_t rgb;
+  } cases[] = {{FormatR5G6B5(), 0xF800, 0xFF0000},   {FormatR5G6B5(), 0x07E0, 0x00FF00},
+               {FormatR5G6B5(), 0x001F, 0x0000FF},   {FormatA1R5G5B5(), 0xFC00, 0xFF0000},
+               {FormatA1R5G5B5(), 0x801F, 0x0000FF}, {FormatA4R4G4B4(), 0xFF00, 0xFF0000},
+               {FormatA4R4G4B4(), 0xF0F0, 0x00FF00}, {FormatX8R8G8B8(), 0, 0x000000}};
+  Flat();
+  for (const auto& c : cases) {
+    SurfaceDesc desc;
+    desc.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+    desc.caps = DDSCAPS_TEXTURE;
+    desc.width = 3;  // an odd width pads the rows
+    desc.height = 3;
+    desc.format = c.format;
+    std::shared_ptr<Surface> texture;
+    ASSERT_EQ(rig.directdraw->CreateSurface(desc, texture), DD_OK);
+    SurfaceDesc locked;
+    ASSERT_EQ(texture->Lock(nullptr, locked, 0), DD_OK);
+    for (uint32_t y = 0; y < 3; ++y) {
+      auto* row = static_cast<uint8_t*>(locked.memory) + y * locked.pitch;
+      for (uint32_t x = 0; x < 3; ++x) {
+        if (c.format.bit_count == 16) {
+          std::memcpy(row + x * 2, &c.texel, 2);
+        } else {
+          std::memset(row + x * 4, 0, 4);
+        }
+      }
+    }
+    ASSERT_EQ(texture->Unlock(nullptr), DD_OK);
+    ClearAll(0xFF808080);
+    ASSERT_EQ(D().SetTexture(0, texture), DD_OK);
+    FullQuad(0xFFFFFFFF);
+    EXPECT_PIXEL(32, 32, c.rgb) << "format of " << c.format.bit_count << " bits, texel " << c.texel;
+  }
+}
+
+TEST_F(GlTextured, TextureAlphaBlendsWhenTheStageTakesIt) {
+  ClearAll(0xFF000000);
+  Flat();
+  auto half = MakeTexture(*rig.directdraw, 4, 4, 0x80FFFFFF);
+  ASSERT_EQ(D().SetTexture(0, half), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE), DD_OK);
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA), DD_OK);
+  FullQuad(0xFFFF0000);
+  EXPECT_PIXEL(32, 32, 0x800000);
+}
+
+TEST_F(GlRender, DepthWritesAndTestsFollowTheirStates) {
+  ClearAll(0xFF000000);
+  Flat();
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0), DD_OK);
+  Quad(-1, -1, 1, 1, 0.2f, 0xFFFF0000);
+  Quad(-1, -1, 1, 1, 0.8f, 0xFF00FF00);  // farther, but nothing was written in front of it
+  EXPECT_PIXEL(32, 32, 0x00FF00);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 1), DD_OK);
+  Quad(-1, -1, 1, 1, 0.2f, 0xFFFF0000);
+  Quad(-1, -1, 1, 1, 0.8f, 0xFF00FF00);
+  EXPECT_PIXEL(32, 32, 0xFF0000);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZENABLE, D3DZB_FALSE), DD_OK);
+  Quad(-1, -1, 1, 1, 0.8f, 0xFF0000FF);
+  EXPECT_PIXEL(32, 32, 0x0000FF);
+  // A clear writes depth even while depth writes are off.
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZENABLE, D3DZB_TRUE), DD_OK);
+  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0), DD_OK);
+  ASSERT_EQ(D().Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), DD_OK);
+  Quad(-1, -1, 1, 1, 0.9f, 0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0xFFFFFF);
 }
 
 TEST_F(GlRender, PresentingShowsTheFrameAndTheDeviceReportsRealLimits) {
