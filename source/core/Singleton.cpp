@@ -12,7 +12,6 @@ constexpr std::size_t kMaxSingletons = 0x3FFFFFFE;
 
 struct SingletonList {
   std::list<SingletonBase*> entries;
-  bool sweeping = false;
 };
 
 SingletonList& List() {
@@ -32,9 +31,10 @@ SingletonBase::SingletonBase() {
 }
 
 SingletonBase::~SingletonBase() {
-  // A singleton deleted outside the sweep (a test, an owner) leaves the list as well.
-  SingletonList& list = List();
-  if (!list.sweeping) list.entries.remove(this);
+  // Whoever deletes a singleton (the sweep, an owner, a test; also an owner's destructor during
+  // the sweep, or a constructor that throws) takes it out of the list, so the sweep never meets
+  // it again. The sweep unlinks its own entry before deleting it, so this finds nothing then.
+  List().entries.remove(this);
 }
 
 void DestroySingletons() {
@@ -42,9 +42,7 @@ void DestroySingletons() {
   while (!list.entries.empty()) {
     SingletonBase* newest = list.entries.back();
     list.entries.pop_back();
-    list.sweeping = true;
     delete newest;
-    list.sweeping = false;
   }
 }
 

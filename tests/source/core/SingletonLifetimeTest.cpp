@@ -76,4 +76,38 @@ TEST_F(SingletonLifetime, AManagerMadeLaterFindsAnEarlierOneAliveWhileItGoes) {
   EXPECT_FALSE(WatchesManager::IsAlive());
 }
 
+// A manager that owns another one and deletes it when it goes, as an owner may.
+class Owned : public Singleton<Owned> {};
+class Owner : public Singleton<Owner> {
+ public:
+  ~Owner() override { delete Owned::PeekInstance(); }
+};
+
+// A manager whose destructor asks for a device that cannot be made, and copes.
+class TriesRefusing : public Singleton<TriesRefusing> {
+ public:
+  ~TriesRefusing() override {
+    Refusing::refuse = true;
+    try {
+      Refusing::GetInstance();
+    } catch (const std::runtime_error&) {
+    }
+  }
+};
+
+TEST_F(SingletonLifetime, OneDeletedByItsOwnerDuringTheSweepIsNotDeletedTwice) {
+  Owned::GetInstance();
+  Owner::GetInstance();
+  DestroySingletons();  // the owner goes first and takes the owned one with it
+  EXPECT_FALSE(Owned::IsAlive());
+  EXPECT_EQ(LiveSingletonCount(), 0u);
+}
+
+TEST_F(SingletonLifetime, AConstructorThatFailsDuringTheSweepLeavesNothingBehind) {
+  TriesRefusing::GetInstance();
+  DestroySingletons();
+  EXPECT_FALSE(Refusing::IsAlive());
+  EXPECT_EQ(LiveSingletonCount(), 0u);
+}
+
 }  // namespace
