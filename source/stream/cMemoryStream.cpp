@@ -1,6 +1,7 @@
 #include "source/stream/cMemoryStream.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -81,7 +82,8 @@ uint32_t cMemoryStream::Read(void* buffer, uint32_t count) {
 uint32_t cMemoryStream::ReadAt(uint32_t offset, void* buffer, uint32_t count) {
   if (offset >= m_size || count == 0) return 0;
   const uint32_t moved = std::min(count, m_size - offset);
-  std::memcpy(buffer, m_buffer.get() + offset, moved);
+  // The destination may lie in this very buffer (a window of the stream copied into itself).
+  std::memmove(buffer, m_buffer.get() + offset, moved);
   return moved;
 }
 
@@ -89,10 +91,18 @@ uint32_t cMemoryStream::Write(const void* buffer, uint32_t count) {
   if (count == 0) return 0;
   count = std::min(count, kLargest - m_position);  // sizes are 32-bit
   const uint32_t end = m_position + count;
+  // The bytes may come from this stream's own content; growth moves the block, so they are
+  // found again by their offset.
+  const uint8_t* source = static_cast<const uint8_t*>(buffer);
+  const auto from = reinterpret_cast<std::uintptr_t>(source);
+  const auto block = reinterpret_cast<std::uintptr_t>(m_buffer.get());
+  const bool own = block != 0 && from >= block && from - block < m_capacity;
+  const std::size_t own_offset = own ? from - block : 0;
   // The write covers every byte it adds (the position is never past the size), so growth here
   // needs no zero fill.
   if (end > m_capacity && !Reserve(end)) return 0;
-  std::memcpy(m_buffer.get() + m_position, buffer, count);
+  if (own) source = m_buffer.get() + own_offset;
+  std::memmove(m_buffer.get() + m_position, source, count);
   m_position = end;
   m_size = std::max(m_size, end);
   return count;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "source/stream/cMemoryStream.h"
+#include "source/stream/cSubStream.h"
 #include "tests/source/stream/StreamTestUtil.h"
 
 TEST(MemoryStream, StartsEmptyAndAtItsEnd) {
@@ -146,4 +147,23 @@ TEST(MemoryStream, ShortCopyLeavesNoStaleBytesForLaterGrowth) {
   EXPECT_EQ(stream.Tell(), 5u);
   stream.Resize(8);
   EXPECT_EQ(Contents(stream), std::string("abxxx\0\0\0", 8));
+}
+
+TEST(MemoryStream, AWindowOfItselfCopiesIntoItsMiddle) {
+  cMemoryStream stream = MemoryWith("abcdef");
+  cSubStream window(stream, 0, 4);
+  stream.Seek(2, 0);
+  EXPECT_EQ(stream.CopyFrom(window, 4), 4u);
+  EXPECT_EQ(Contents(stream), "ababcd");
+}
+
+TEST(MemoryStream, ItsOwnContentCanBeWrittenAgainWhileItGrows) {
+  const std::string block(64, 'q');
+  cMemoryStream stream = MemoryWith(block);
+  stream.Seek(0, 2);
+  EXPECT_EQ(stream.Write(stream.GetData(), stream.GetSize()), 64u);
+  EXPECT_EQ(Contents(stream), block + block);
+  stream.Seek(1, 0);
+  EXPECT_EQ(stream.Write(stream.GetData() + 2, 100), 100u);  // overlapping, inside the stream
+  EXPECT_EQ(Contents(stream), std::string(128, 'q'));
 }
