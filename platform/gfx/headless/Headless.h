@@ -5,6 +5,7 @@
 // (VELMARIS_HEADLESS=1) and may be called before it starts; the OpenGL backend ignores them.
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "platform/gfx/Calls.h"
@@ -78,9 +79,10 @@ uint64_t PresentCount();
 uint64_t SceneCount();
 // The last presents' vertical-sync flags, oldest first (at most 64 kept).
 std::vector<bool> PresentVsync();
-// The recorded draws and clears, oldest first; at most 4096 of each are kept (the oldest go).
-const std::vector<DrawRecord>& Draws();
-const std::vector<ClearRecord>& Clears();
+// The recorded draws and clears, oldest first. The oldest go beyond 4096 of each, or when the
+// draws' copies of vertices and indices pass 64 MiB, so a long headless run stays bounded.
+const std::deque<DrawRecord>& Draws();
+const std::deque<ClearRecord>& Clears();
 // Whether an output (a primary surface) is open, and the window and flags of the last
 // cooperative level and display mode.
 bool OutputOpen();

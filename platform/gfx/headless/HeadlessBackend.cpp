@@ -16,6 +16,7 @@ namespace gfx::headless {
 namespace {
 
 constexpr size_t kMaxRecords = 4096;
+constexpr size_t kMaxDrawBytes = 64u << 20;
 constexpr size_t kMaxVsyncRecords = 64;
 
 SurfaceDesc Mode(uint32_t width, uint32_t height, uint32_t bpp) {
@@ -48,6 +49,10 @@ DeviceDesc ScriptedDevice(const Guid& guid, const char* name, bool hardware, boo
   desc.max_simultaneous_textures = 8;
   desc.max_active_lights = 8;
   return desc;
+}
+
+size_t RecordBytes(const DrawRecord& record) {
+  return record.vertices.size() + record.indices.size() * sizeof(uint32_t);
 }
 
 bool Matches(const Failure& failure, Call call, uint32_t key) {
@@ -115,8 +120,8 @@ std::vector<bool> PresentVsync() {
   const auto& v = TheWorld().present_vsync;
   return std::vector<bool>(v.begin(), v.end());
 }
-const std::vector<DrawRecord>& Draws() { return TheWorld().draws; }
-const std::vector<ClearRecord>& Clears() { return TheWorld().clears; }
+const std::deque<DrawRecord>& Draws() { return TheWorld().draws; }
+const std::deque<ClearRecord>& Clears() { return TheWorld().clears; }
 bool OutputOpen() { return TheWorld().output_open; }
 uint32_t CooperativeFlags() { return TheWorld().coop_flags; }
 SurfaceDesc DisplayMode() {
@@ -130,6 +135,7 @@ void ClearRecords() {
   world.draw_count = world.present_count = world.scene_count = 0;
   world.present_vsync.clear();
   world.draws.clear();
+  world.draw_bytes = 0;
   world.clears.clear();
 }
 
@@ -263,7 +269,7 @@ void HeadlessBackend::SceneBegins() { ++TheWorld().scene_count; }
 
 Result HeadlessBackend::Clear(DeviceState& state, const detail::ClearCall& call, bool) {
   World& world = TheWorld();
-  if (world.clears.size() >= kMaxRecords) world.clears.erase(world.clears.begin());
+  if (world.clears.size() >= kMaxRecords) world.clears.pop_front();
   world.clears.push_back(ClearRecord{call.flags, call.color, call.z, state.viewport, call.rect_count});
   return DD_OK;
 }
@@ -288,8 +294,13 @@ Result HeadlessBackend::Draw(DeviceState& state, const detail::StageTextures&,
   record.state = state;
   record.has_depth = has_depth;
   state.dirty = 0;
-  if (world.draws.size() >= kMaxRecords) world.draws.erase(world.draws.begin());
+  world.draw_bytes += RecordBytes(record);
   world.draws.push_back(std::move(record));
+  while (world.draws.size() > 1 &&
+         (world.draws.size() > kMaxRecords || world.draw_bytes > kMaxDrawBytes)) {
+    world.draw_bytes -= RecordBytes(world.draws.front());
+    world.draws.pop_front();
+  }
   return DD_OK;
 }
 

@@ -28,8 +28,9 @@ struct World {
   uint64_t calls[kCallCount] = {};
   uint64_t draw_count = 0, present_count = 0, scene_count = 0;
   std::deque<bool> present_vsync;
-  std::vector<DrawRecord> draws;
-  std::vector<ClearRecord> clears;
+  std::deque<DrawRecord> draws;
+  size_t draw_bytes = 0;  // vertex and index bytes the kept draws hold
+  std::deque<ClearRecord> clears;
   bool output_open = false;
   uint32_t coop_flags = 0;
   bool mode_set = false;

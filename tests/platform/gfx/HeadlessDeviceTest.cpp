@@ -264,3 +264,35 @@ TEST_F(HeadlessGfx, ADeviceKeepsItsTexturesAlive) {
 
 }  // namespace
 }  // namespace gfx
+
+namespace gfx {
+namespace {
+
+TEST(HeadlessRecords, ALongRunKeepsOnlyTheNewestDraws) {
+  detail::ResetBackend();
+  headless::Reset();
+  testing::Rig rig;
+  testing::MakeRig(rig, nullptr, 64, 64);
+  std::vector<testing::Vertex> vertices(1 << 15, testing::V(0, 0, 0, 0xFFFFFFFF));  // 1.1 MiB
+  const uint16_t indices[3] = {0, 1, 2};
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, testing::kFvf, vertices.data(),
+                                               static_cast<uint32_t>(vertices.size()), indices, 3, 2, 0),
+              DD_OK);
+  }
+  EXPECT_EQ(headless::DrawCount(), 100u);
+  EXPECT_LT(headless::Draws().size(), 100u) << "64 MiB of copies at most";
+  EXPECT_GT(headless::Draws().size(), 10u);
+  const uint16_t small[3] = {0, 1, 2};
+  for (int i = 0; i < 5000; ++i) {
+    ASSERT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, testing::kFvf, vertices.data(), 3,
+                                               small, 3, 2, 0),
+              DD_OK);
+  }
+  EXPECT_EQ(headless::Draws().size(), 4096u);
+  EXPECT_EQ(headless::Draws().back().vertex_count, 3u);
+  headless::Reset();
+}
+
+}  // namespace
+}  // namespace gfx
