@@ -277,4 +277,39 @@ TEST_F(Pack, EntriesReadOnTwoThreadsDoNotDisturbEachOther) {
   EXPECT_EQ(wrong.load(), 0);
 }
 
+TEST_F(Pack, AnEntryStreamedInStepsIsNotDisturbedByLoadsOfTheSameEntry) {
+  // As a sound streams its entry on the sound thread while the main thread loads resources.
+  FixtureTree tree(Root(), "source");
+  const std::string music = RandomBytes(300000, 33);
+  tree.AddFile("music.blk", music).AddFile("text.bin", CompressibleText(100000));
+  ASSERT_TRUE(tree.WritePack(Root() + "/data"));
+  cResourceLocation* data = m_manager->AddDirectory("data");
+  ASSERT_EQ(data->GetResourceCount(), 2u);
+  cArchiver::GetInstance();
+  cResourceSource sound = data->GetResource(0)->GetSource();
+  cResourceSource text = data->GetResource(1)->GetSource();
+  cStream* stream = sound.Open();
+  ASSERT_NE(stream, nullptr);
+
+  std::string streamed;
+  std::thread streamer([&] {
+    char chunk[4096];
+    for (int pass = 0; pass < 3; ++pass) {
+      streamed.clear();
+      stream->Seek(0, 0);
+      while (uint32_t got = stream->Read(chunk, sizeof chunk)) streamed.append(chunk, got);
+      if (streamed != music) return;
+    }
+  });
+  int wrong = 0;
+  for (int i = 0; i < 30; ++i) {
+    cMemoryStream bytes;
+    if (!sound.LoadData(bytes) || TextOf(bytes) != music) ++wrong;
+    if (!text.LoadData(bytes) || bytes.GetSize() != 100000u) ++wrong;
+  }
+  streamer.join();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_TRUE(streamed == music);
+}
+
 }  // namespace
