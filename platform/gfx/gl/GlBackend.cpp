@@ -154,15 +154,35 @@ std::vector<PixelFormat> OpenGLBackend::ZBufferFormats() {
   return {FormatDepth16(), FormatDepth24X8()};
 }
 
+SDL_Window* OpenGLBackend::CooperativeWindow() const {
+  SDL_Window* alive = m_window_id ? SDL_GetWindowFromID(m_window_id) : nullptr;
+  return alive == m_window ? alive : nullptr;
+}
+
+SDL_Window* OpenGLBackend::OutputWindow() const {
+  SDL_Window* alive = m_context_window_id ? SDL_GetWindowFromID(m_context_window_id) : nullptr;
+  return alive == m_context_window ? alive : nullptr;
+}
+
+SDL_Window* OpenGLBackend::Resolve(window::NativeWindow* window) const {
+  SDL_Window* sdl = ToSdl(window);
+  if (sdl != nullptr && sdl == m_window) return CooperativeWindow();
+  if (sdl != nullptr && sdl == m_context_window) return OutputWindow();
+  return sdl;
+}
+
 Result OpenGLBackend::SetCooperativeLevel(window::NativeWindow* window, uint32_t flags) {
-  m_window = ToSdl(window);
+  if (ToSdl(window) != m_window) {
+    m_window = ToSdl(window);
+    m_window_id = m_window ? SDL_GetWindowID(m_window) : 0;
+  }
   m_exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
   return DD_OK;
 }
 
 Result OpenGLBackend::SetDisplayMode(window::NativeWindow* window, uint32_t width, uint32_t height,
                                      uint32_t bpp, uint32_t refresh) {
-  SDL_Window* sdl = ToSdl(window);
+  SDL_Window* sdl = Resolve(window);
   if (sdl == nullptr) return DDERR_NOHWND;
   const int display = std::max(0, SDL_GetWindowDisplayIndex(sdl));
   SDL_DisplayMode wanted{0, static_cast<int>(width), static_cast<int>(height),
@@ -185,7 +205,7 @@ Result OpenGLBackend::SetDisplayMode(window::NativeWindow* window, uint32_t widt
 }
 
 Result OpenGLBackend::RestoreDisplayMode(window::NativeWindow* window) {
-  if (SDL_Window* sdl = ToSdl(window)) SDL_SetWindowFullscreen(sdl, 0);
+  if (SDL_Window* sdl = Resolve(window)) SDL_SetWindowFullscreen(sdl, 0);
   m_mode_set = false;
   return DD_OK;
 }
@@ -193,18 +213,19 @@ Result OpenGLBackend::RestoreDisplayMode(window::NativeWindow* window) {
 Result OpenGLBackend::CooperativeStatus(bool exclusive) {
   // A full-screen program that was minimised has lost its display, as an exclusive DirectDraw
   // program does; it comes back when the window is restored.
-  const bool lost = exclusive && m_window != nullptr &&
-                    (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) != 0;
+  SDL_Window* window = CooperativeWindow();
+  const bool lost = exclusive && window != nullptr &&
+                    (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
   if (lost && !m_lost) ++m_loss_count;
   m_lost = lost;
   return lost ? DDERR_NOEXCLUSIVEMODE : DD_OK;
 }
 
 Result OpenGLBackend::OpenOutput(window::NativeWindow* window) {
-  SDL_Window* sdl = ToSdl(window);
-  if (sdl == nullptr) sdl = m_window;
+  SDL_Window* sdl = Resolve(window);
+  if (sdl == nullptr) sdl = CooperativeWindow();
   if (sdl == nullptr) return DDERR_NOHWND;
-  if (m_context && m_context_window == sdl) {
+  if (m_context && OutputWindow() == sdl) {
     ++m_output_refs;
     return DD_OK;
   }
@@ -223,6 +244,7 @@ Result OpenGLBackend::OpenOutput(window::NativeWindow* window) {
     return DDERR_NODIRECTDRAWHW;
   }
   m_context_window = sdl;
+  m_context_window_id = SDL_GetWindowID(sdl);
   m_output_refs = 1;
   ++m_generation;
   m_swap_interval = -1;
@@ -237,6 +259,7 @@ void OpenGLBackend::CloseOutput() {
   SDL_GL_DeleteContext(m_context);
   m_context = nullptr;
   m_context_window = nullptr;
+  m_context_window_id = 0;
   m_applied = nullptr;
 }
 
@@ -274,7 +297,9 @@ Result OpenGLBackend::Present(bool vsync) {
     SDL_GL_SetSwapInterval(interval);  // not every display lets it be chosen
     m_swap_interval = interval;
   }
-  SDL_GL_SwapWindow(m_context_window);
+  SDL_Window* window = OutputWindow();
+  if (window == nullptr) return DDERR_NOHWND;
+  SDL_GL_SwapWindow(window);
   return DD_OK;
 }
 

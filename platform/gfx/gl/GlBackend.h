@@ -63,11 +63,17 @@ class OpenGLBackend : public detail::Backend {
   void SetVertexArrays(const DeviceState& state, const detail::DrawCall& call);
 
   bool ContextReady() const { return m_context != nullptr; }
+  // The windows by their SDL ids: null once a window is gone, so that nothing is asked of a
+  // destroyed window (the program may close its window before it lets go of the device).
+  SDL_Window* CooperativeWindow() const;
+  SDL_Window* OutputWindow() const;
+  SDL_Window* Resolve(window::NativeWindow* window) const;
 
   bool m_video_ready = false;
   std::string m_error;
 
   SDL_Window* m_window = nullptr;  // from the cooperative level
+  Uint32 m_window_id = 0;
   bool m_exclusive = false;
   bool m_lost = false;
   uint64_t m_loss_count = 0;
@@ -76,6 +82,7 @@ class OpenGLBackend : public detail::Backend {
 
   SDL_GLContext m_context = nullptr;
   SDL_Window* m_context_window = nullptr;
+  Uint32 m_context_window_id = 0;
   int m_output_refs = 0;
   uint64_t m_generation = 0;  // grows with every context, so stale texture names are known
   int m_swap_interval = -1;

@@ -48,7 +48,7 @@ void LoadMatrix(const Matrix& m) { glLoadMatrixf(m.m); }
 
 void OpenGLBackend::TargetSize(int& width, int& height) const {
   width = height = 0;
-  if (m_context_window) SDL_GL_GetDrawableSize(m_context_window, &width, &height);
+  if (SDL_Window* window = OutputWindow()) SDL_GL_GetDrawableSize(window, &width, &height);
 }
 
 void OpenGLBackend::ApplyViewport(const DeviceState& state) {

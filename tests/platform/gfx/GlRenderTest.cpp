@@ -97,6 +97,12 @@ class GlRender : public ::testing::Test {
   static SDL_Window* SharedWindow() {
     static SDL_Window* window = [] {
       if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return static_cast<SDL_Window*>(nullptr);
+      // Some video drivers fix a window's pixel format when it is made: ask for what the device
+      // asks for, as the program's window service does.
+      SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+      SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+      SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+      SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
       return SDL_CreateWindow("gfx test", 0, 0, kSize, kSize, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     }();
     return window;
@@ -504,6 +510,29 @@ TEST_F(GlRender, DepthWritesAndTestsFollowTheirStates) {
   ASSERT_EQ(D().Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), DD_OK);
   Quad(-1, -1, 1, 1, 0.9f, 0xFFFFFFFF);
   EXPECT_PIXEL(32, 32, 0xFFFFFF);
+}
+
+TEST_F(GlRender, AWindowClosedBeforeTheDeviceIsReleasedIsNotTouched) {
+  rig = testing::Rig{};
+  SDL_Window* own = SDL_CreateWindow("closed early", 0, 0, kSize, kSize, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  ASSERT_NE(own, nullptr);
+  auto* native = reinterpret_cast<window::NativeWindow*>(own);
+  ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
+  ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+  std::vector<SurfaceDesc> modes;
+  ASSERT_EQ(rig.directdraw->EnumDisplayModes(modes), DD_OK);
+  ASSERT_FALSE(modes.empty());
+  ASSERT_EQ(rig.directdraw->SetDisplayMode(modes[0].width, modes[0].height, modes[0].format.bit_count, 0, 0),
+            DD_OK);
+  SurfaceDesc desc;
+  desc.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+  desc.back_buffer_count = 1;
+  ASSERT_EQ(rig.directdraw->CreateSurface(desc, rig.primary), DD_OK);
+  SDL_DestroyWindow(own);
+  EXPECT_EQ(rig.primary->Flip(nullptr, DDFLIP_WAIT), DDERR_NOHWND);
+  EXPECT_EQ(rig.directdraw->TestCooperativeLevel(), DD_OK);
+  rig = testing::Rig{};  // releases the primary, restores the mode and the level: no window asked
 }
 
 TEST_F(GlRender, PresentingShowsTheFrameAndTheDeviceReportsRealLimits) {
