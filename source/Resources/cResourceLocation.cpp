@@ -167,6 +167,10 @@ bool cResourceLocation::WritePack(cStream& destination) const {
 
 void cResourceLocation::AddResource(cResource* resource) {
   if (resource == nullptr) return;
+  // A resource the location holds already is not taken twice (it would be deleted twice).
+  for (const auto& held : m_resources) {
+    if (held.get() == resource) return;
+  }
   m_resources.emplace_back(resource);
   resource->Register();
 }

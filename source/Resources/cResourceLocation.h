@@ -37,7 +37,7 @@ class cResourceLocation {
 
   // Takes every resource out of the registries (they stay owned until the location goes).
   void UnregisterAll();
-  // Takes a new resource (null is ignored) and registers it.
+  // Takes a new resource (null, or one held already, is ignored) and registers it.
   void AddResource(cResource* resource);
   std::size_t GetResourceCount() const { return m_resources.size(); }
   cResource* GetResource(std::size_t index) const { return m_resources[index].get(); }

@@ -62,6 +62,15 @@ TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
   localization->GetResource(0)->Register();
 }
 
+TEST_F(Registry, ALocationTakesAResourceOnce) {
+  cResourceLocation location("group", Root());
+  cResource* resource = new cDataResource("once", Memory("x"));
+  location.AddResource(resource);
+  location.AddResource(resource);
+  location.AddResource(nullptr);
+  EXPECT_EQ(location.GetResourceCount(), 1u);
+}
+
 TEST_F(Registry, RegisteringTwiceKeepsOneEntry) {
   cResourceLocation location("group", Root());
   cResource* resource = new cDataResource("twice", Memory("x"));
