@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg-dev libogg-dev libvorbis-dev libsdl2-dev libgl-dev libfreetype-dev
   fonts-dejavu-core
+  libegl-mesa0 libgl1-mesa-dri
   xvfb xauth xdotool x11-utils
 )
 

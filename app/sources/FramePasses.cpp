@@ -2,6 +2,7 @@
 
 #include "Sources/shell/AdventureGame.h"
 #include "source/input/cInput.h"
+#include "source/render/RenderManager.h"
 #include "source/timer/cTimerManager.h"
 
 bool UpdateFrame(float dt) {
@@ -14,6 +15,7 @@ bool UpdateFrame(float dt) {
 }
 
 void RenderFrame() {
-  // The render manager's pass joins here: device check, updatables, camera aspects, lights,
-  // particles, the GUI root's matrices and depths, the draw list, present.
+  // Device check, updatables, camera aspects, lights, particles, the GUI root's matrices and
+  // depths, the draw list, present.
+  if (RenderManager* render = RenderManager::PeekInstance()) render->RenderFrame();
 }

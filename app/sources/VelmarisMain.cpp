@@ -8,7 +8,6 @@
 #include "app/sources/ExitFiles.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
-#include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
@@ -16,6 +15,8 @@
 #include "source/log/cLog.h"
 #include "source/path/Paths.h"
 #include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderWindow.h"
 #include "source/timer/cTimerManager.h"
 
 namespace {
@@ -26,26 +27,24 @@ constexpr const char* kResourceGroups[] = {"data", "localization", "fsdata", "sp
 constexpr int kExitNormal = 0;
 constexpr int kExitFailure = 1;
 
-// Until the render system sets a video mode, the window takes the default one, windowed and
-// centred on the desktop (never larger than the desktop).
-constexpr int kDefaultWidth = 1024;
-constexpr int kDefaultHeight = 768;
-
 void SetIdentity(cProperties& properties) {
   properties.SetValue("short_name", "tarvel");
   properties.SetValue("application_name", "Velmaris");
   properties.SetValue("application_version", "1.00");
 }
 
-void PlaceDefaultWindow(cApplication& application) {
-  const window::DesktopMode desktop = window::GetDesktopMode();
-  int width = kDefaultWidth;
-  int height = kDefaultHeight;
-  if (desktop.width > 0 && desktop.width < width) width = desktop.width;
-  if (desktop.height > 0 && desktop.height < height) height = desktop.height;
-  const int x = desktop.width > width ? (desktop.width - width) / 2 : 0;
-  const int y = desktop.height > height ? (desktop.height - height) / 2 : 0;
-  application.ResizeWindow(x, y, width, height, false);
+// The render system places and sizes the application's window when it sets its video mode.
+void ConnectRenderWindow(cApplication& application) {
+  RenderWindowHooks hooks;
+  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
+    return application.ResizeWindow(x, y, width, height, full_screen);
+  };
+  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
+    const auto& rect = application.GetClientRect();
+    width = static_cast<uint32_t>(rect.right - rect.left);
+    height = static_cast<uint32_t>(rect.bottom - rect.top);
+  };
+  SetRenderWindowHooks(hooks);
 }
 
 void MountResourceGroups(cProperties& properties) {
@@ -86,9 +85,13 @@ int Run(int argc, char** argv) {
   }
   cTimerManager::GetInstance();
   cInput::GetInstance()->InitInput();
-  // The render manager joins here: video and render settings, the render system (which places the
-  // window in its video mode) and the scene managers.
-  PlaceDefaultWindow(*application);
+  // Video and render settings, the render system (which places the window in its video mode)
+  // and the scene managers.
+  ConnectRenderWindow(*application);
+  if (!RenderManager::GetInstance()->IsStarted()) {
+    SaveAndOpenExitFiles(properties);
+    return kExitFailure;
+  }
   // The sound manager joins here (device, volumes, the sound thread), then the GUI system.
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);

@@ -128,10 +128,17 @@ void ChooseVideoMode(DeviceRecord& device, const RenderSettings& settings,
         break;
       }
     }
-    // No exact match: the same size at another depth, else none (the settings' size is used
-    // and the display keeps the desktop's mode if it refuses that size).
+    // No exact match: the same size at another depth.
     for (std::size_t i = 0; device.current_mode < 0 && i < device.modes.size(); ++i) {
       if (device.modes[i].width == width && device.modes[i].height == height) {
+        device.current_mode = static_cast<int>(i);
+      }
+    }
+    // A size the display cannot show: full screen at the desktop's own mode, where the cameras
+    // keep the picture's 4:3 area. Asking for the missing size would leave the game without a
+    // device at all.
+    for (std::size_t i = 0; device.current_mode < 0 && i < device.modes.size(); ++i) {
+      if (device.modes[i].width == desktop.width && device.modes[i].height == desktop.height) {
         device.current_mode = static_cast<int>(i);
       }
     }

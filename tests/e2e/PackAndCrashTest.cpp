@@ -70,6 +70,7 @@ TEST_F(ProgramRunTest, FaultWritesCrashReportStartsTheReporterAndDiesBySignal) {
   chmod((program.BinFolder() + "/bin/mb.dll").c_str(), 0755);
   const pid_t child = program.Start();
   ASSERT_NE(ProgramUnderTest::FindWindow(child, kTimeout), 0u);
+  ASSERT_TRUE(program.WaitUntilStarted(kTimeout));  // it is in its own folder by then
   kill(child, SIGSEGV);
   int status = 0;
   ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));

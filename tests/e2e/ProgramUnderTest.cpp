@@ -1,4 +1,5 @@
 #include "tests/e2e/ProgramUnderTest.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -106,6 +107,26 @@ pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
   }
   if (child > 0) m_children.push_back(child);
   return child;
+}
+
+bool ProgramUnderTest::WaitUntilStarted(int timeout_ms) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (ReadWholeFile(UserFolder() + "/tarvel.html").find("resource group splash") != std::string::npos) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+std::string ProgramUnderTest::WriteConfiguration(
+    const std::vector<std::pair<std::string, std::string>>& items) const {
+  std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>";
+  for (const auto& [id, value] : items) config += "<item id=\"" + id + "\" value=\"" + value + "\"/>";
+  config += "</config>\n";
+  WriteWholeFile(UserFolder() + "/tarvel.xml", config);
+  return config;
 }
 
 bool ProgramUnderTest::Wait(pid_t child, int* status, int timeout_ms) {

@@ -34,6 +34,10 @@ class ProgramUnderTest {
   static unsigned long FindWindow(pid_t child, int timeout_ms);
   // Waits until the window is mapped and visible on the display.
   static bool WaitUntilViewable(unsigned long window, int timeout_ms);
+  // Waits until the child has finished starting: the last resource group it mounts is in its log.
+  bool WaitUntilStarted(int timeout_ms) const;
+  // Writes a configuration with the given items (id, value) into the user folder; returns it.
+  std::string WriteConfiguration(const std::vector<std::pair<std::string, std::string>>& items) const;
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
   static bool SendCloseRequest(unsigned long window);
   // Runs a command line of the test's own making and returns what it printed.

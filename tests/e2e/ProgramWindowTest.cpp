@@ -47,6 +47,7 @@ class ProgramWindowTest : public ::testing::Test {
 };
 
 TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero) {
+  program.WriteConfiguration({{"video_fullscreen", "false"}});
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
   EXPECT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
@@ -77,17 +78,30 @@ TEST_F(ProgramWindowTest, TerminationRequestEndsWithZero) {
   EXPECT_EQ(ExitStatus(), 0);
 }
 
-TEST_F(ProgramWindowTest, ConfigurationFileIsReadAndKeptWhole) {
-  // No manager of this build marks a setting to be kept, so the file the player has stays as it
-  // is, whole, in the user folder.
-  const std::string config =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><item id=\"x_size\" value=\"800\"/></config>\n";
-  WriteWholeFile(program.UserFolder() + "/tarvel.xml", config);
+TEST_F(ProgramWindowTest, FullScreenInASizeTheDisplayLacksCoversTheDesktop) {
+  // The virtual display has one mode, 1280 x 1024: the default 1024 x 768 cannot be set.
+  const unsigned long window = StartAndFindWindow();
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
+  const std::string geometry = ProgramUnderTest::Command("xwininfo -id " + std::to_string(window));
+  EXPECT_NE(geometry.find("Width: 1280"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("Height: 1024"), std::string::npos) << geometry;
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(ProgramWindowTest, ConfigurationIsReadAndWrittenBackWithEveryKeptSetting) {
+  program.WriteConfiguration({{"video_fullscreen", "false"}, {"m_video_mode.bpp", "16"}, {"unknown_key", "x"}});
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   EXPECT_EQ(ExitStatus(), 0);
-  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.xml"), config);
+  const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+  EXPECT_EQ(config.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>\n\t<item id=\"x_size\" value=\"1024\"/>", 0),
+            0u) << config;
+  EXPECT_NE(config.find("<item id=\"video_fullscreen\" value=\"false\"/>"), std::string::npos) << config;
+  EXPECT_NE(config.find("<item id=\"m_video_mode.bpp\" value=\"16\"/>"), std::string::npos) << config;
+  EXPECT_EQ(config.find("unknown_key"), std::string::npos) << config;  // read, but not a kept setting
 }
 
 TEST_F(ProgramWindowTest, ExitFilesAreHandedToTheDesktopAtTheEnd) {
@@ -108,19 +122,13 @@ TEST_F(ProgramWindowTest, ExitFilesAreHandedToTheDesktopAtTheEnd) {
 
 TEST_F(ProgramWindowTest, SecondInstanceLeavesAtOnceAndTouchesNothing) {
   WriteWholeFile(program.BinFolder() + "/play.url", "[InternetShortcut]\nURL=https://example.org/play\n");
-  const std::string config =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><item id=\"x_size\" value=\"1280\"/></config>\n";
-  WriteWholeFile(program.UserFolder() + "/tarvel.xml", config);
+  const std::string config = program.WriteConfiguration({{"x_size", "800"}, {"video_fullscreen", "false"}});
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
   // The first instance has finished starting once it has said what data is missing (the last
   // group it mounts); from then on it writes nothing until it ends.
-  std::string log_before;
-  for (int i = 0; i < 300 && log_before.find("resource group splash") == std::string::npos; ++i) {
-    usleep(20000);
-    log_before = ReadWholeFile(program.UserFolder() + "/tarvel.html");
-  }
-  ASSERT_NE(log_before.find("resource group splash"), std::string::npos) << log_before;
+  ASSERT_TRUE(program.WaitUntilStarted(kStartTimeout));
+  const std::string log_before = ReadWholeFile(program.UserFolder() + "/tarvel.html");
 
   const pid_t second = program.Start();
   int status = 0;

@@ -49,7 +49,7 @@ class HeadlessBackend : public Backend {
   ClientSize m_client;
   int m_mouse_x = 0;
   int m_mouse_y = 0;
-  DesktopMode m_desktop{1920, 1080, 32};
+  DesktopMode m_desktop{1024, 768, 32};  // the headless graphics backend's desktop too
   Cursor* m_cursor = nullptr;
   std::set<Cursor*> m_cursors;
   std::function<void()> m_frame_hook;

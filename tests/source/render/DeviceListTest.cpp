@@ -69,9 +69,17 @@ TEST(VideoModeChoice, FullScreenWithoutAnExactMatchTakesTheSameSizeAtAnotherDept
   EXPECT_EQ(d.current_mode, 6);
 }
 
-TEST(VideoModeChoice, FullScreenWithNoSuchSizeOrAnEmptyListEndsWithNoMode) {
+TEST(VideoModeChoice, FullScreenWithNoSuchSizeTakesTheDesktopsOwnMode) {
   DeviceRecord d = Usual();
   ChooseVideoMode(d, Wanted(1000, 700, 32), Desktop(1280, 1024), true);
+  ASSERT_NE(Chosen(d), nullptr);
+  EXPECT_EQ(Chosen(d)->width, 1280u);
+  EXPECT_EQ(Chosen(d)->height, 1024u);
+}
+
+TEST(VideoModeChoice, FullScreenWithNeitherTheSizeNorTheDesktopListedEndsWithNoMode) {
+  DeviceRecord d = Usual();
+  ChooseVideoMode(d, Wanted(1000, 700, 32), Desktop(1366, 768), true);
   EXPECT_EQ(Chosen(d), nullptr);
   DeviceRecord empty;
   ChooseVideoMode(empty, Wanted(1024, 768, 32), Desktop(1280, 1024), true);
