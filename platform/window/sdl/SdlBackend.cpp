@@ -36,7 +36,12 @@ bool SdlBackend::CreateMainWindow(const std::string& title) {
     m_last_error = "the main window exists already";
     return false;
   }
-  // Hidden until placed; the graphics service creates its GL context on it.
+  // Hidden until placed; the graphics service creates its GL context on it. Some drivers fix the
+  // window's pixel format when it is made, so the context's needs are stated first.
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640,
                               480, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
   if (m_window == nullptr) return Fail("SDL_CreateWindow");
