@@ -16,7 +16,7 @@
 #include "source/Resources/cDataResource.h"
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourceManager.h"
-#include "source/log/cLog.h"
+#include "tests/support/QuietLog.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/cFileStream.h"
 #include "source/stream/cMemoryStream.h"
@@ -25,13 +25,6 @@ namespace {
 
 constexpr int kEntries = 5000;
 
-void Quiet() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  cProperties::GetInstance()->SetValue("log", "false");
-  cLog::GetInstance()->Open();
-}
 
 std::string Text(std::size_t size, unsigned seed) {
   static const char* kWords[] = {"lantern ", "harbour ", "compass ", "driftwood ",
@@ -70,7 +63,7 @@ BenchFolder& Folder() {
 
 // Writes a pack named `name` holding the given (name, bytes) entries as "data" resources.
 void WritePack(const std::string& name, const std::vector<std::pair<std::string, std::string>>& items) {
-  Quiet();
+  QuietLog();
   cResourceLocation location(name + "_source", Folder().Path());
   for (const auto& [resource_name, bytes] : items) {
     auto* stream = new cMemoryStream();

@@ -109,14 +109,7 @@ uint32_t cMemoryStream::Write(const void* buffer, uint32_t count) {
 }
 
 uint32_t cMemoryStream::Seek(int32_t offset, int origin) {
-  int64_t position = m_position;
-  switch (origin) {
-    case 0: position = offset; break;
-    case 1: position += offset; break;
-    case 2: position = int64_t{m_size} + offset; break;
-    default: break;
-  }
-  m_position = static_cast<uint32_t>(std::clamp<int64_t>(position, 0, m_size));
+  m_position = SeekWithin(m_position, m_size, offset, origin);
   return m_position;
 }
 

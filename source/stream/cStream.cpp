@@ -49,3 +49,14 @@ uint32_t cStream::ReadAt(uint32_t offset, void* buffer, uint32_t count) {
   if (position != offset) return 0;
   return Read(buffer, count);
 }
+
+uint32_t cStream::SeekWithin(uint32_t position, uint32_t size, int32_t offset, int origin) {
+  int64_t target = position;
+  switch (origin) {
+    case 0: target = offset; break;
+    case 1: target += offset; break;
+    case 2: target = int64_t{size} + offset; break;
+    default: break;
+  }
+  return static_cast<uint32_t>(std::clamp<int64_t>(target, 0, size));
+}

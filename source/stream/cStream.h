@@ -32,4 +32,6 @@ class cStream {
   // The amount CopyFrom moves: the whole source (seeked to its start) for kWholeStream, else
   // what is left of `count` after the source's position.
   static uint32_t CopyAmount(cStream& source, uint32_t count);
+  // Where a seek of a stream held in memory lands: the new position, clamped to 0..size.
+  static uint32_t SeekWithin(uint32_t position, uint32_t size, int32_t offset, int origin);
 };

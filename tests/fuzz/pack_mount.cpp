@@ -9,7 +9,7 @@
 #include "source/Resources/cDataResource.h"
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourceManager.h"
-#include "source/log/cLog.h"
+#include "tests/support/QuietLog.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/cMemoryStream.h"
 
@@ -18,14 +18,6 @@ namespace {
 // Zlib blocks may state up to 1032 bytes per packed byte: 16 KiB of input stays under ~17 MiB.
 constexpr std::size_t kMaxInput = 16 * 1024;
 
-void Quiet() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  // Refused packs are logged; with the log switched off the reports cost nothing.
-  cProperties::GetInstance()->SetValue("log", "false");
-  cLog::GetInstance()->Open();
-}
 
 uint32_t Touch(cResource* resource) {
   uint32_t sum = 0;
@@ -42,7 +34,7 @@ uint32_t Touch(cResource* resource) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
-  Quiet();
+  QuietLog();
   cResourceManager::GetInstance();
   auto* file = new cMemoryStream();
   if (size > 0) file->Write(data, static_cast<uint32_t>(size));

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "source/Archiver/cZlibArchiver.h"
-#include "source/log/cLog.h"
+#include "tests/support/QuietLog.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/cMemoryStream.h"
 
@@ -16,19 +16,12 @@ namespace {
 // 64 KiB of input may state up to ~64 MiB; enough to find size lies, small enough to run fast.
 constexpr std::size_t kMaxInput = 64 * 1024;
 
-void Quiet() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  cProperties::GetInstance()->SetValue("log", "false");
-  cLog::GetInstance()->Open();
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
-  Quiet();
+  QuietLog();
   cMemoryStream block;
   if (size > 0) block.Write(data, static_cast<uint32_t>(size));
   block.Seek(0, 0);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/gfx/PixelStore.h"
+#include "platform/gfx/StandardDevices.h"
 
 #ifndef GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT
 #define GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT 0x84FF
@@ -43,21 +44,8 @@ uint32_t BitsOf(Uint32 sdl_format) {
 }
 
 DeviceDesc NominalDevice(const Guid& guid, const char* name, bool hardware, bool tnl) {
-  DeviceDesc desc;
-  desc.name = name;
-  desc.description = name;
-  desc.guid = guid;
-  desc.dev_caps = (hardware ? D3DDEVCAPS_HWRASTERIZATION : 0) |
-                  (tnl ? D3DDEVCAPS_HWTRANSFORMANDLIGHT : 0);
-  desc.raster_caps = D3DPRASTERCAPS_ZTEST | D3DPRASTERCAPS_ANISOTROPY;
-  desc.texture_caps = D3DPTEXTURECAPS_POW2 | D3DPTEXTURECAPS_ALPHA;
-  desc.render_bit_depth = DDBD_16 | DDBD_24 | DDBD_32;
-  desc.z_buffer_bit_depth = DDBD_16 | DDBD_32;
-  desc.max_texture_width = desc.max_texture_height = 2048;
-  desc.max_anisotropy = 1;
-  desc.max_texture_blend_stages = 8;
-  desc.max_simultaneous_textures = 8;
-  desc.max_active_lights = 8;
+  DeviceDesc desc = StandardDeviceDesc(guid, name, hardware, tnl);
+  desc.render_bit_depth |= DDBD_24;
   return desc;
 }
 
