@@ -1,4 +1,5 @@
 #include "tests/e2e/ProgramUnderTest.h"
+#include "tests/support/LeakSuppressions.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 #include <X11/Xatom.h>
@@ -21,9 +22,6 @@ namespace {
 
 // The leaks the system's display and bus libraries keep for the life of the process belong to
 // them, not to the program (only read when the program is built with the leak checker).
-constexpr const char* kLeakSuppressions =
-    "leak:libSDL2-2.0.so\nleak:libdbus-1.so\nleak:libEGL\nleak:libGLX\nleak:libX11.so\n";
-
 bool Overridden(const std::string& entry) {
   for (const char* name : {"VELMARIS_HEADLESS=", "XDG_DATA_HOME=", "XDG_RUNTIME_DIR=", "HOME=",
                            "VELMARIS_DESKTOP_RECORD=", "LSAN_OPTIONS=", "ASAN_OPTIONS="}) {

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "source/core/Singleton.h"
+#include "tests/support/LeakSuppressions.h"
 #include "tests/support/TempDir.h"
+
+extern "C" const char* __lsan_default_suppressions() { return kLeakSuppressions; }
 
 int main(int argc, char** argv) {
   static TempDir sandbox("velmaris-test");
