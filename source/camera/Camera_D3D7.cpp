@@ -11,7 +11,13 @@ namespace {
 
 const char kSource[] = "source\\camera\\Camera_D3D7";
 
-uint32_t Truncate(float value) { return value > 0.0f ? static_cast<uint32_t>(value) : 0u; }
+// Toward zero; negative and NaN give 0 and anything beyond any real window stops at a bound the
+// device's integer fields hold, rather than wrapping around.
+constexpr float kLargestViewportEdge = 1073741824.0f;  // 2^30
+uint32_t Truncate(float value) {
+  if (!(value > 0.0f)) return 0u;
+  return static_cast<uint32_t>(std::min(value, kLargestViewportEdge));
+}
 
 float SafeRatio(float a, float b) { return b != 0.0f ? a / b : 1.0f; }
 
@@ -25,6 +31,8 @@ gfx::Matrix ToDevice(const Matrix4& m) {
 
 CameraViewport ComputeCameraViewport(const Camera& c, uint32_t client_width, uint32_t client_height) {
   if (client_width == 0 || client_height == 0) return CameraViewport{};  // minimised: no area
+  // A camera without extent maps onto nothing (and must not divide by zero).
+  if (!(c.m_width > 0.0f) || !(c.m_height > 0.0f)) return CameraViewport{};
   const float W = static_cast<float>(client_width);
   const float H = static_cast<float>(client_height);
   const float sy = H / c.m_height;

@@ -2,6 +2,8 @@
 // vertex and index buffers.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/RenderSettings.h"
@@ -76,12 +78,15 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
   IndexBuffer_D3D7* indices = IndexBuffer_D3D7::Current();
   if (!s_device || vertices == nullptr || indices == nullptr || primitive_count == 0) return;
   if (base_vertex >= vertices->GetCount()) return;
-  const uint32_t wanted = primitive == kTriangleStrip ? primitive_count + 2 : primitive_count * 3;
-  uint32_t index_count = wanted;
+  // Counted in 64 bits: a count near the top of its range is cut to what the buffers hold, never
+  // wrapped around to a small one (an index count of 0 would even mean "all").
+  const uint64_t wanted = primitive == kTriangleStrip ? uint64_t{primitive_count} + 2 : uint64_t{primitive_count} * 3;
+  uint32_t index_count = static_cast<uint32_t>(std::min<uint64_t>(wanted, UINT32_MAX));
   const void* index_data = indices->GetRange(first_index, index_count);
   if (index_data == nullptr) return;
   const uint32_t available = vertices->GetCount() - base_vertex;
-  const uint32_t used = std::min(available, first_vertex + vertex_count);
+  const uint32_t used =
+      static_cast<uint32_t>(std::min<uint64_t>(available, uint64_t{first_vertex} + vertex_count));
   const uint8_t* vertex_data = vertices->Data() + static_cast<std::size_t>(base_vertex) * vertices->GetStride();
   const uint32_t d3d_primitive = primitive == kTriangleStrip ? gfx::D3DPT_TRIANGLESTRIP : gfx::D3DPT_TRIANGLELIST;
   Check(s_device->DrawIndexedPrimitive(d3d_primitive, vertices->GetFormat(), vertex_data, used, index_data,
@@ -96,12 +101,17 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   if (!s_device) return;
   const bool was_lit = m_lighting;
   const bool was_blending = m_alpha_blend;
-  uint32_t old_source = 0, old_dest = 0, old_diffuse_source = 0, old_alpha_op = 0, old_alpha_arg1 = 0;
+  uint32_t old_source = 0, old_dest = 0, old_diffuse_source = 0;
   s_device->GetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source);
   s_device->GetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest);
   s_device->GetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source);
-  s_device->GetTextureStageState(0, gfx::D3DTSS_ALPHAOP, old_alpha_op);
-  s_device->GetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, old_alpha_arg1);
+  // Every stage-0 state the draw sets, so that a shader's own combination survives it.
+  static const uint32_t kStageStates[] = {gfx::D3DTSS_COLOROP, gfx::D3DTSS_COLORARG1, gfx::D3DTSS_COLORARG2,
+                                          gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2};
+  uint32_t old_stage[std::size(kStageStates)] = {};
+  for (std::size_t i = 0; i < std::size(kStageStates); ++i) {
+    s_device->GetTextureStageState(0, kStageStates[i], old_stage[i]);
+  }
   gfx::Material old_material;
   s_device->GetMaterial(old_material);
 
@@ -129,8 +139,9 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
 
   DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
 
-  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, old_alpha_op);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, old_alpha_arg1);
+  for (std::size_t i = 0; i < std::size(kStageStates); ++i) {
+    s_device->SetTextureStageState(0, kStageStates[i], old_stage[i]);
+  }
   s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source);
   s_device->SetMaterial(old_material);
   if (!was_blending) {

@@ -167,6 +167,29 @@ TEST(CameraViewport, AClientWithoutAreaGivesAnEmptyViewport) {
   EXPECT_EQ(v.height, 0u);
 }
 
+TEST(CameraViewport, ACameraWithoutExtentGivesAnEmptyViewport) {
+  Camera_D3D7 camera(kCameraOrthographic);
+  camera.m_height = 0.0f;
+  camera.m_y1 = 1.0f;
+  EXPECT_EQ(ComputeCameraViewport(camera, 1024, 768).height, 0u);
+  camera.m_height = 1.0f;
+  camera.m_width = 0.0f;
+  camera.m_x1 = 1.0f;
+  EXPECT_EQ(ComputeCameraViewport(camera, 1600, 900).width, 0u);
+}
+
+TEST(CameraViewport, ARectangleFarBeyondTheWindowIsBoundedNotWrappedAround) {
+  Camera_D3D7 camera(kCameraOrthographic);
+  camera.m_width = 1.0f;
+  camera.m_height = 1.0f;
+  camera.m_viewport_set = true;
+  camera.m_x0 = 0.0f, camera.m_x1 = 1.0f, camera.m_y0 = 0.0f;
+  camera.m_y1 = 5592406.0f;  // 768 times this is just past 2^32
+  const CameraViewport v = ComputeCameraViewport(camera, 1024, 768);
+  EXPECT_GT(v.height, 768u);
+  EXPECT_LE(v.height, 1u << 30);
+}
+
 TEST(CameraFrustum, SpheresInsideOutsideAndTouching) {
   Camera_D3D7 camera(kCameraOrthographic);
   camera.m_width = 10.0f;

@@ -408,6 +408,39 @@ TEST_F(RenderSystemDraws, ColoredDrawsLightWithTheColourAndRestoreWhatTheyChange
   EXPECT_FALSE(m_rs->GetAlphaBlendEnable());
 }
 
+TEST_F(RenderSystemDraws, CountsNearTheTopOfTheirRangeAreCutNotWrappedAround) {
+  VertexBufferHolder vertices(4, 0);
+  IndexBufferHolder indices(6, 0);
+  const uint16_t list[6] = {0, 1, 2, 2, 1, 3};
+  indices.Upload(list);
+  vertices->Bind();
+  indices->Bind();
+  // Three times this count is just past 2^32; the draw takes what the buffer holds.
+  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 0x55555556u);
+  // first + count past 2^32: every vertex there is.
+  m_rs->DrawTextured(kTriangleList, 0, 1, 0xFFFFFFFFu, 0, 2);
+  ASSERT_EQ(gfx::headless::Draws().size(), 2u);
+  EXPECT_EQ(gfx::headless::Draws()[0].index_count, 6u);
+  EXPECT_EQ(gfx::headless::Draws()[1].vertex_count, 4u);
+}
+
+TEST_F(RenderSystemDraws, ColoredDrawsGiveBackTheFirstStagesCombination) {
+  VertexBufferHolder vertices(3, 0);
+  IndexBufferHolder indices(3, 0);
+  vertices->Bind();
+  indices->Bind();
+  gfx::Device* device = RenderSystem_D3D7::GetDevice();
+  device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_SELECTARG1);
+  device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_TFACTOR);
+  m_rs->SetAlphaBlendEnable(true);
+  device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG2, gfx::D3DTA_TFACTOR);
+  m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(1, 1, 1, 1));
+  EXPECT_EQ(gfx::headless::Draws().at(0).state.Stage(0, gfx::D3DTSS_COLOROP), gfx::D3DTOP_MODULATE);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_COLOROP), gfx::D3DTOP_SELECTARG1);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_COLORARG2), gfx::D3DTA_TFACTOR);
+  EXPECT_EQ(State().Stage(0, gfx::D3DTSS_ALPHAARG2), gfx::D3DTA_TFACTOR);
+}
+
 TEST_F(RenderSystemDraws, ColoredDrawsWithBlendingOnKeepTheTexturesAlpha) {
   VertexBufferHolder vertices(3, 0);
   IndexBufferHolder indices(3, 0);
