@@ -113,6 +113,7 @@ int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
+  SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now
   return result;
 }
 
