@@ -13,6 +13,10 @@ namespace {
 // A device keeps at most this many lights (by distinct index); more are refused.
 constexpr size_t kMaxLights = 1024;
 
+// No output is this large; edges beyond it would overflow the backends' integer arithmetic
+// (GL measures the viewport from the bottom edge in signed integers).
+constexpr uint64_t kMaxViewportEdge = 65536;
+
 bool IndexedDrawable(uint32_t primitive) {
   return primitive >= D3DPT_POINTLIST && primitive <= D3DPT_TRIANGLEFAN;
 }
@@ -79,6 +83,10 @@ Result Device::SetRenderTarget(const std::shared_ptr<Surface>& target) {
 Result Device::SetViewport(const Viewport& viewport) {
   if (const Result r = m_backend->Admit(Call::kSetViewport, 0); Failed(r)) return r;
   if (viewport.width == 0 || viewport.height == 0) return DDERR_INVALIDPARAMS;
+  if (uint64_t{viewport.x} + viewport.width > kMaxViewportEdge ||
+      uint64_t{viewport.y} + viewport.height > kMaxViewportEdge) {
+    return DDERR_INVALIDPARAMS;
+  }
   if (!(viewport.min_z >= 0.0f && viewport.max_z <= 1.0f && viewport.min_z <= viewport.max_z)) {
     return DDERR_INVALIDPARAMS;
   }

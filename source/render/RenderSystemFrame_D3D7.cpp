@@ -27,11 +27,12 @@ gfx::ColorValue ToColorValue(const Vector4& c) { return gfx::ColorValue{c.x, c.y
 
 void RenderSystem_D3D7::BeginFrame() {
   if (!s_device) return;
-  if (m_clear_flags != 0) {
-    uint32_t d3d_clear_flags = 0;
-    if (m_clear_flags & kClearTarget) d3d_clear_flags |= gfx::D3DCLEAR_TARGET;
-    if ((m_clear_flags & kClearDepth) && m_depth) d3d_clear_flags |= gfx::D3DCLEAR_ZBUFFER;
-    if (m_clear_flags & kClearStencil) d3d_clear_flags |= gfx::D3DCLEAR_STENCIL;
+  // Flags naming only buffers the device lacks leave nothing to clear (the device would refuse).
+  uint32_t d3d_clear_flags = 0;
+  if (m_clear_flags & kClearTarget) d3d_clear_flags |= gfx::D3DCLEAR_TARGET;
+  if ((m_clear_flags & kClearDepth) && m_depth) d3d_clear_flags |= gfx::D3DCLEAR_ZBUFFER;
+  if (m_clear_flags & kClearStencil) d3d_clear_flags |= gfx::D3DCLEAR_STENCIL;
+  if (d3d_clear_flags != 0) {
     const Vector4& clear_color = m_clear_color;
     Check(s_device->Clear(0, nullptr, d3d_clear_flags, ToArgb(clear_color), 1.0f, 0),
           "m_device->Clear( 0, NULL, d3d_clear_flags, D3DRGBA(clear_color.x, clear_color.y, clear_color.z, "

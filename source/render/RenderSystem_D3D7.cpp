@@ -184,7 +184,7 @@ bool RenderSystem_D3D7::CreateScreenBuffers(uint32_t width, uint32_t height, boo
 }
 
 bool RenderSystem_D3D7::CreateDepthBuffer(const DeviceRecord& device) {
-  if (s_device_desc.raster_caps & gfx::D3DPRASTERCAPS_ZBUFFERLESSHSR) return true;
+  // The capabilities of the device being made; the process-wide copy still holds the last one's.
   if (device.desc.raster_caps & gfx::D3DPRASTERCAPS_ZBUFFERLESSHSR) return true;
   std::vector<gfx::PixelFormat> formats;
   s_d3d->EnumZBufferFormats(device.guid, formats);

@@ -121,6 +121,10 @@ TEST_F(HeadlessGfx, StateArgumentsOutOfRangeAreRefused) {
   EXPECT_EQ(rig.device->SetLight(0, light), DDERR_INVALIDPARAMS) << "type 0 is no light type";
   EXPECT_EQ(rig.device->SetViewport(Viewport{0, 0, 0, 10, 0, 1}), DDERR_INVALIDPARAMS);
   EXPECT_EQ(rig.device->SetViewport(Viewport{0, 0, 10, 10, 0.5f, 0.2f}), DDERR_INVALIDPARAMS);
+  // Edges past any real output (the sum would not fit in a signed integer).
+  EXPECT_EQ(rig.device->SetViewport(Viewport{0, 0x7FFFFFF0u, 10, 0x7FFFFFF0u, 0, 1}), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(rig.device->SetViewport(Viewport{0xFFFFFFF0u, 0, 0x20u, 10, 0, 1}), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(rig.device->SetViewport(Viewport{200, 0, 1200, 900, 0, 1}), DD_OK);
 }
 
 TEST_F(HeadlessGfx, LightsAndMaterialAreKept) {

@@ -117,6 +117,28 @@ TEST_F(RenderSystemD3D7, AFailedDeviceCreationStopsCleanlyWithoutTouchingStates)
   EXPECT_EQ(gfx::headless::DrawCount(), 0u);
 }
 
+TEST_F(RenderSystemD3D7, ADepthBufferFollowsTheDeviceBeingCreatedNotAnEarlierOne) {
+  gfx::headless::Script script = gfx::headless::DefaultScript();
+  for (gfx::DeviceDesc& device : script.drivers[0].devices) device.raster_caps |= gfx::D3DPRASTERCAPS_ZBUFFERLESSHSR;
+  gfx::headless::SetScript(script);
+  {
+    auto rs = Make();
+    ASSERT_TRUE(rs->IsCreated());
+    EXPECT_FALSE(RenderSystem_D3D7::GetDevice()->RenderTarget()->HasDepth());
+    // Without a depth buffer a depth-only clear has nothing to clear: no call, no error.
+    rs->SetClearFlags(kClearDepth);
+    gfx::headless::ClearRecords();
+    rs->BeginFrame();
+    rs->EndFrame();
+    EXPECT_EQ(CallCount(Call::kClear), 0u);
+    EXPECT_FALSE(LogHas("m_device->Clear"));
+  }
+  gfx::headless::SetScript(gfx::headless::DefaultScript());
+  auto rs = Make();
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_TRUE(RenderSystem_D3D7::GetDevice()->RenderTarget()->HasDepth());
+}
+
 TEST_F(RenderSystemD3D7, AHardwareFailureFallsBackToTheSoftwareRasterizer) {
   gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_OUTOFVIDEOMEMORY, 1);
   auto rs = Make();
