@@ -1,20 +1,10 @@
 #include "source/render/OverlayQuad.h"
 
-#include <algorithm>
-
 #include "source/camera/CameraManager.h"
+#include "source/render/ColorBytes.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSystem.h"
-
-namespace {
-
-uint32_t Argb(const Vector4& c) {
-  auto byte = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
-  return (byte(c.w) << 24) | (byte(c.x) << 16) | (byte(c.y) << 8) | byte(c.z);
-}
-
-}  // namespace
 
 OverlayQuad::OverlayQuad() : m_vertices(4, 0), m_indices(6, 0) {
   const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
@@ -51,7 +41,7 @@ void OverlayQuad::SetRect(float x, float y, float width, float height) {
 
 void OverlayQuad::SetColor(const Vector4& color) {
   m_color = color;
-  for (uint32_t i = 0; i < 4; ++i) m_vertices->GetVertex(i)->diffuse = Argb(color);
+  for (uint32_t i = 0; i < 4; ++i) m_vertices->GetVertex(i)->diffuse = ArgbFromColor(color);
 }
 
 void OverlayQuad::Draw() {

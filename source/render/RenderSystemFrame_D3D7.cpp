@@ -5,21 +5,13 @@
 #include <cstdint>
 #include <iterator>
 
+#include "source/render/ColorBytes.h"
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/VertexBuffer_D3D7.h"
 
 namespace {
-
-uint32_t ColorByte(float component) {
-  const float scaled = std::round(std::clamp(component, 0.0f, 1.0f) * 255.0f);
-  return static_cast<uint32_t>(scaled);
-}
-
-uint32_t ToArgb(const Vector4& c) {
-  return (ColorByte(c.w) << 24) | (ColorByte(c.x) << 16) | (ColorByte(c.y) << 8) | ColorByte(c.z);
-}
 
 gfx::ColorValue ToColorValue(const Vector4& c) { return gfx::ColorValue{c.x, c.y, c.z, c.w}; }
 
@@ -34,7 +26,7 @@ void RenderSystem_D3D7::BeginFrame() {
   if (m_clear_flags & kClearStencil) d3d_clear_flags |= gfx::D3DCLEAR_STENCIL;
   if (d3d_clear_flags != 0) {
     const Vector4& clear_color = m_clear_color;
-    Check(s_device->Clear(0, nullptr, d3d_clear_flags, ToArgb(clear_color), 1.0f, 0),
+    Check(s_device->Clear(0, nullptr, d3d_clear_flags, ArgbFromColor(clear_color), 1.0f, 0),
           "m_device->Clear( 0, NULL, d3d_clear_flags, D3DRGBA(clear_color.x, clear_color.y, clear_color.z, "
           "clear_color.w), 1.0f, 0 )",
           __LINE__);

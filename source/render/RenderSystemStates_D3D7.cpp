@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "source/render/ColorBytes.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
 
@@ -35,8 +36,6 @@ uint32_t CullMode(uint32_t mode) {
 }
 
 uint32_t GetTextureAdressD3D(bool wrap) { return wrap ? gfx::D3DTADDRESS_WRAP : gfx::D3DTADDRESS_CLAMP; }
-
-uint32_t ColorByte(float c) { return static_cast<uint32_t>(std::round(std::clamp(c, 0.0f, 1.0f) * 255.0f)); }
 
 }  // namespace
 
@@ -91,7 +90,7 @@ void RenderSystem_D3D7::SetWorldTransform(const Matrix4& world) {
 
 void RenderSystem_D3D7::SetAmbient(const Vector4& c) {
   if (!s_device) return;
-  const uint32_t argb = (ColorByte(c.w) << 24) | (ColorByte(c.x) << 16) | (ColorByte(c.y) << 8) | ColorByte(c.z);
+  const uint32_t argb = ArgbFromColor(c);
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_AMBIENT, argb), "m_device->SetRenderState( D3DRENDERSTATE_AMBIENT, D3DRGBA(_color.x, _color.y, _color.z, _color.w) )", __LINE__);
 }
 

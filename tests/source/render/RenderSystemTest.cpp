@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -461,6 +462,18 @@ TEST_F(RenderSystemDraws, ColoredDrawsGiveBackTheFirstStagesCombination) {
   EXPECT_EQ(State().Stage(0, gfx::D3DTSS_COLOROP), gfx::D3DTOP_SELECTARG1);
   EXPECT_EQ(State().Stage(0, gfx::D3DTSS_COLORARG2), gfx::D3DTA_TFACTOR);
   EXPECT_EQ(State().Stage(0, gfx::D3DTSS_ALPHAARG2), gfx::D3DTA_TFACTOR);
+}
+
+TEST_F(RenderSystemDraws, ColourComponentsOutOfRangeOrNotANumberAreClampedToBytes) {
+  const float nan = std::nanf("");
+  m_rs->SetAmbient(Vector4(nan, 2.0f, -1.0f, 0.5f));
+  EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_AMBIENT), 0x8000FF00u);
+  m_rs->SetClearColor(Vector4(1.0f, nan, 0.0f, nan));
+  m_rs->SetClearFlags(kClearTarget);
+  m_rs->BeginFrame();
+  m_rs->EndFrame();
+  ASSERT_EQ(gfx::headless::Clears().size(), 1u);
+  EXPECT_EQ(gfx::headless::Clears()[0].color, 0x00FF0000u);
 }
 
 TEST_F(RenderSystemDraws, ColoredDrawsWithBlendingOnKeepTheTexturesAlpha) {
