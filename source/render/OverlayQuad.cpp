@@ -9,8 +9,11 @@
 OverlayQuad::OverlayQuad() : m_vertices(4, 0), m_indices(6, 0) {
   const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
   m_indices.Upload(indices, 6);
-  if (RenderManager* manager = RenderManager::PeekInstance()) {
-    m_camera = manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+  // No camera (and so no drawing) for a quad made while the render manager is absent or being
+  // taken down.
+  RenderManager* manager = RenderManager::PeekInstance();
+  if (CameraManager* cameras = manager != nullptr ? manager->GetCameraManager() : nullptr) {
+    m_camera = cameras->CreateCamera(kCameraOrthographic);
   }
   SetRect(0.0f, 0.0f, 1.0f, 1.0f);
   SetColor(Vector4(1.0f, 1.0f, 1.0f, 1.0f));

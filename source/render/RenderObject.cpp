@@ -18,7 +18,8 @@ RenderObject::~RenderObject() {
 
 void RenderObject::UpdateMembership() {
   if (IsVisible() && !m_hidden) {
-    RenderManager::GetInstance()->GetModelManager()->AddObject(this);
+    // While the render manager is being taken down its draw list is already gone.
+    if (ModelManager* list = RenderManager::GetInstance()->GetModelManager()) list->AddObject(this);
   } else if (ModelManager* list = DrawList()) {
     list->RemoveObject(this);
   }

@@ -190,6 +190,29 @@ TEST_F(RenderManagerTest, UpdatablesJoinOnceAndLeaveWhenDestroyed) {
   EXPECT_EQ(Manager()->GetUpdateList()[0], b.get());
 }
 
+TEST_F(RenderManagerTest, ObjectsShownOrMadeWhileTheManagerIsTakenDownDoNotReachItsManagers) {
+  // A frame step's state goes last of all; here it shows an object and makes a quad as it goes.
+  struct ShowsOnDestruction {
+    ShowsOnDestruction(Probe* o, std::unique_ptr<OverlayQuad>* q) : object(o), quad(q) {}
+    Probe* object;
+    std::unique_ptr<OverlayQuad>* quad;
+    ~ShowsOnDestruction() {
+      object->SetVisible(true);
+      *quad = std::make_unique<OverlayQuad>();
+    }
+  };
+  Probe object("late", 0, 0.0f);
+  std::unique_ptr<OverlayQuad> quad;
+  auto state = std::make_shared<ShowsOnDestruction>(&object, &quad);
+  Manager()->SetFrameStep(RenderManager::kGuiLayout, [state] {});
+  state.reset();
+  DestroySingletons();
+  EXPECT_TRUE(object.IsVisible());
+  ASSERT_NE(quad, nullptr);
+  EXPECT_EQ(quad->GetCamera(), nullptr);
+  quad.reset();
+}
+
 class DrawList : public RenderManagerTest {
  protected:
   ModelManager* List() { return Manager()->GetModelManager(); }
