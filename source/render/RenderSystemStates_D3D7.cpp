@@ -175,6 +175,9 @@ void RenderSystem_D3D7::UnbindTexture(uint32_t stage) {
   if (!s_device) return;
   Check(s_device->SetTexture(stage, nullptr), "m_device->SetTexture( _index, NULL )", __LINE__);
   if (stage > 0 && !m_stage_switched_off[stage]) {
+    uint32_t op = gfx::D3DTOP_MODULATE;
+    s_device->GetTextureStageState(stage, gfx::D3DTSS_COLOROP, op);
+    m_stage_color_op[stage] = op == gfx::D3DTOP_DISABLE ? gfx::D3DTOP_MODULATE : op;
     Check(s_device->SetTextureStageState(stage, gfx::D3DTSS_COLOROP, gfx::D3DTOP_DISABLE), "m_device->SetTextureStageState( _index, D3DTSS_COLOROP, D3DTOP_DISABLE )", __LINE__);
     m_stage_switched_off[stage] = true;
   }
@@ -189,7 +192,12 @@ void RenderSystem_D3D7::BindTexture(uint32_t stage, const std::shared_ptr<gfx::S
   s_textures[stage] = texture;
   Check(s_device->SetTexture(stage, texture), "m_device->SetTexture( _index, _texture )", __LINE__);
   if (stage > 0 && m_stage_switched_off[stage]) {
-    Check(s_device->SetTextureStageState(stage, gfx::D3DTSS_COLOROP, gfx::D3DTOP_MODULATE), "m_device->SetTextureStageState( _index, D3DTSS_COLOROP, D3DTOP_MODULATE )", __LINE__);
+    // A shader that chose the stage's operation while it was off keeps its choice.
+    uint32_t op = gfx::D3DTOP_DISABLE;
+    s_device->GetTextureStageState(stage, gfx::D3DTSS_COLOROP, op);
+    if (op == gfx::D3DTOP_DISABLE) {
+      Check(s_device->SetTextureStageState(stage, gfx::D3DTSS_COLOROP, m_stage_color_op[stage]), "m_device->SetTextureStageState( _index, D3DTSS_COLOROP, color_op )", __LINE__);
+    }
     m_stage_switched_off[stage] = false;
   }
 }

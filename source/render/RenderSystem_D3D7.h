@@ -45,8 +45,8 @@ class RenderSystem_D3D7 : public RenderSystem {
   void SetZWriteEnable(bool enable) override;
   // Clears the stage's entry and the device's texture; a stage above 0 is switched off with it.
   void UnbindTexture(uint32_t stage) override;
-  // Binds a texture surface to a stage (switching a stage above 0 back on when unbinding had
-  // switched it off). For the texture code.
+  // Binds a texture surface to a stage (switching a stage above 0 back on, with the colour
+  // operation it had, when unbinding had switched it off). For the texture code.
   void BindTexture(uint32_t stage, const std::shared_ptr<gfx::Surface>& texture);
 
   bool GetLighting() const { return m_lighting; }
@@ -85,6 +85,9 @@ class RenderSystem_D3D7 : public RenderSystem {
   bool m_lighting = false;
   bool m_alpha_blend = false;
   bool m_stage_switched_off[gfx::kMaxTextureStages] = {};
+  // The colour operation a stage had when unbinding switched it off, given back when a texture is
+  // bound again (unless the stage was given another one meanwhile).
+  uint32_t m_stage_color_op[gfx::kMaxTextureStages] = {};
   // After a failed reset the next attempts wait a growing number of frames.
   uint32_t m_reset_failures = 0;
   uint32_t m_frames_to_retry = 0;

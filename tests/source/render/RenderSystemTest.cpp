@@ -343,6 +343,23 @@ TEST_F(RenderSystemD3D7, UnbindingATextureUnbindsItOnTheDeviceAndSwitchesTheStag
   rs->UnbindTexture(8);  // beyond the stages: ignored
 }
 
+TEST_F(RenderSystemD3D7, ABoundAgainStageGetsBackItsOwnOperationNotAFixedOne) {
+  auto rs = Make();
+  auto texture = MakeTexture();
+  gfx::Device* device = RenderSystem_D3D7::GetDevice();
+  rs->BindTexture(1, texture);
+  device->SetTextureStageState(1, gfx::D3DTSS_COLOROP, gfx::D3DTOP_ADD);
+  rs->UnbindTexture(1);
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_DISABLE);
+  rs->BindTexture(1, texture);
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_ADD);
+  // An operation chosen while the stage was off is kept when the texture arrives.
+  rs->UnbindTexture(1);
+  device->SetTextureStageState(1, gfx::D3DTSS_COLOROP, gfx::D3DTOP_SUBTRACT);
+  rs->BindTexture(1, texture);
+  EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_SUBTRACT);
+}
+
 class RenderSystemDraws : public RenderSystemD3D7 {
  protected:
   void SetUp() override {
