@@ -273,7 +273,12 @@ void RenderSystem_D3D7::ResetDevice(uint32_t flags) {
       return;
     }
     LogReport(kLogWarning, kRenderSystemSource, __LINE__, "\nReseting m_d3d device:");
-    if (m_resources_lost) DeviceResource::ReleaseAll();
+    // After a failed attempt the resources are released already: each release hook runs once
+    // before its restore hook.
+    if (m_resources_lost && !m_resources_released) {
+      DeviceResource::ReleaseAll();
+      m_resources_released = true;
+    }
     Release();
     Say(kDottedLine);
     created = CreateWithFallback(false);
@@ -281,7 +286,10 @@ void RenderSystem_D3D7::ResetDevice(uint32_t flags) {
     Say(kDottedLine);
   }
   const bool restore = (flags & kResetRestoreResources) && m_resources_lost && created;
-  if (restore) DeviceResource::RestoreAll();
+  if (restore) {
+    DeviceResource::RestoreAll();
+    m_resources_released = false;
+  }
   if (flags & kResetRecreateDevice) {
     if (created) {
       m_reset_needed = false;

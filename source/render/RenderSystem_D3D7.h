@@ -90,6 +90,7 @@ class RenderSystem_D3D7 : public RenderSystem {
   uint32_t m_stage_color_op[gfx::kMaxTextureStages] = {};
   // After a failed reset the next attempts wait a growing number of frames.
   uint32_t m_reset_failures = 0;
+  bool m_resources_released = false;  // release hooks ran and restore hooks have not yet
   uint32_t m_frames_to_retry = 0;
 
   static inline std::shared_ptr<gfx::DirectDraw> s_directdraw;

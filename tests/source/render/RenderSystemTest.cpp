@@ -253,6 +253,24 @@ TEST_F(RenderSystemD3D7, AFailedResetKeepsAskingButWaitsLongerEachTime) {
   EXPECT_FALSE(rs->IsResetNeeded());
 }
 
+TEST_F(RenderSystemD3D7, ResourcesAreReleasedOnceAcrossFailedResetsAndRestoredOnce) {
+  auto rs = Make();
+  std::vector<std::string> events;
+  Recorder a(&events, "a");
+  gfx::headless::LoseDevice(gfx::DDERR_WRONGMODE);
+  rs->CheckDevice();
+  gfx::headless::RegainDevice();
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_GENERIC, 1000);
+  for (int frame = 0; frame < 8; ++frame) rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  EXPECT_FALSE(rs->IsCreated());
+  gfx::headless::ClearFailures();
+  for (int frame = 0; frame < 16 && !rs->IsCreated(); ++frame) {
+    rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  }
+  ASSERT_TRUE(rs->IsCreated());
+  EXPECT_EQ(events, (std::vector<std::string>{"release a", "restore a"}));
+}
+
 TEST_F(RenderSystemD3D7, AModeThatStillMatchesOnlyMarksTheResourcesLost) {
   g_render_settings.fullscreen = true;
   auto rs = Make();
