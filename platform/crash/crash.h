@@ -19,7 +19,7 @@ struct Registers {
   uint64_t rax = 0, rbx = 0, rcx = 0, rdx = 0, rsi = 0, rdi = 0, rbp = 0, rsp = 0;
   uint64_t r8 = 0, r9 = 0, r10 = 0, r11 = 0, r12 = 0, r13 = 0, r14 = 0, r15 = 0;
   uint64_t rip = 0, eflags = 0;
-  uint16_t cs = 0, fs = 0, gs = 0;
+  uint16_t cs = 0, ds = 0, ss = 0, es = 0, fs = 0, gs = 0;
 };
 
 struct LocalTime {
@@ -57,6 +57,12 @@ using Handler = void (*)(const CrashInfo& info);
 // overflow in another thread ends the process unreported. A second fault while the report is made
 // ends the process by the first signal.
 bool Install(Handler handler);
+
+// A report that has not ended after this many seconds (the loader's lock held by a thread that
+// will never run again, a stalled disk) is given up: the process dies by its first signal all the
+// same. 0 waits without limit. The default is kDefaultReportTimeLimit.
+constexpr unsigned kDefaultReportTimeLimit = 10;
+void SetReportTimeLimit(unsigned seconds);
 
 // ---- modules -------------------------------------------------------------------------------------
 // These ask the dynamic loader, which allocates nothing here but takes its own lock: they are safe

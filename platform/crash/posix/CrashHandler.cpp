@@ -32,6 +32,7 @@ std::atomic<bool> g_installed{false};
 std::atomic<bool> g_reporting{false};  // a report is being made: a second fault only dies
 std::atomic<int> g_first_signal{0};
 std::atomic<long> g_reporting_thread{0};
+std::atomic<unsigned> g_time_limit{kDefaultReportTimeLimit};
 
 // Filled at the crash; static so that nothing is allocated then.
 CrashInfo g_info;
@@ -59,11 +60,24 @@ void FillRegisters(const ucontext_t* context, Registers* registers) {
   registers->r15 = static_cast<uint64_t>(r[REG_R15]);
   registers->rip = static_cast<uint64_t>(r[REG_RIP]);
   registers->eflags = static_cast<uint64_t>(r[REG_EFL]);
-  // cs, gs and fs share one word: cs in the low 16 bits, then gs, then fs.
+  // cs, gs and fs share one word: cs in the low 16 bits, then gs, then fs, then (where the
+  // kernel saves it) ss.
   const uint64_t segments = static_cast<uint64_t>(r[REG_CSGSFS]);
   registers->cs = static_cast<uint16_t>(segments & 0xFFFF);
   registers->gs = static_cast<uint16_t>((segments >> 16) & 0xFFFF);
   registers->fs = static_cast<uint16_t>((segments >> 32) & 0xFFFF);
+  registers->ss = static_cast<uint16_t>((segments >> 48) & 0xFFFF);
+  // The data segments are not saved with the context; a 64-bit process never changes them, so
+  // the values here are the ones at the fault.
+  uint16_t ds = 0;
+  uint16_t es = 0;
+  uint16_t ss = 0;
+  __asm__ volatile("movw %%ds, %0" : "=r"(ds));
+  __asm__ volatile("movw %%es, %0" : "=r"(es));
+  __asm__ volatile("movw %%ss, %0" : "=r"(ss));
+  registers->ds = ds;
+  registers->es = es;
+  if (registers->ss == 0) registers->ss = ss;
   registers->valid = true;
 #else
   (void)context;
@@ -129,6 +143,28 @@ long CurrentThread() { return syscall(SYS_gettid); }
   DieBy(first != 0 ? first : signal_number);
 }
 
+// The report ran out of time: end the process as the fault would have.
+void OnReportTimeLimit(int) {
+  const int first = g_first_signal.load();
+  DieBy(first != 0 ? first : SIGABRT);
+}
+
+// From here on the process ends within the time limit, however the report fares.
+void ArmReportTimeLimit() {
+  const unsigned limit = g_time_limit.load();
+  if (limit == 0) return;
+  struct sigaction action{};
+  action.sa_handler = &OnReportTimeLimit;
+  action.sa_flags = SA_ONSTACK;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGALRM, &action, nullptr);
+  sigset_t alarm_only;
+  sigemptyset(&alarm_only);
+  sigaddset(&alarm_only, SIGALRM);
+  pthread_sigmask(SIG_UNBLOCK, &alarm_only, nullptr);
+  alarm(limit);
+}
+
 void OnSignal(int signal_number, siginfo_t* info, void* context) {
   if (g_reporting.exchange(true)) SecondFault(signal_number);
   g_reporting_thread = CurrentThread();
@@ -140,6 +176,7 @@ void OnSignal(int signal_number, siginfo_t* info, void* context) {
   if (context != nullptr) FillRegisters(static_cast<const ucontext_t*>(context), &g_info.registers);
   g_info.stack_overflow = signal_number == SIGSEGV && g_info.registers.valid &&
                           NearStackPointer(g_info.fault_address, g_info.registers.rsp);
+  ArmReportTimeLimit();
   FillCommon();
   if (Handler handler = g_handler.load()) handler(g_info);
   DieBy(signal_number);
@@ -152,6 +189,7 @@ void OnTerminate() {
     g_info = CrashInfo{};
     g_info.signal = SIGABRT;
     g_info.terminate = true;
+    ArmReportTimeLimit();
     if (const std::type_info* type = abi::__cxa_current_exception_type()) {
       g_info.exception_type = type->name();
     }
@@ -165,6 +203,8 @@ void OnTerminate() {
 }
 
 }  // namespace
+
+void SetReportTimeLimit(unsigned seconds) { g_time_limit = seconds; }
 
 bool Install(Handler handler) {
   if (handler == nullptr) return false;

@@ -77,6 +77,11 @@ __attribute__((no_sanitize_undefined)) void CrashingReport(const CrashInfo&) {
   *nowhere = 1;
 }
 
+// A report that never ends, as one stuck on a lock held by a thread that will never run again.
+void HangingReport(const CrashInfo&) {
+  for (;;) pause();
+}
+
 __attribute__((no_sanitize_undefined)) void WriteThroughNull() {
   volatile int* volatile nowhere = nullptr;
   *nowhere = 42;
@@ -111,20 +116,32 @@ class CrashHandler : public testing::Test {
     g_reporter_path[0] = '\0';
   }
 
-  // Runs `fail` in a child with the handler installed; returns the child's wait status.
-  int RunChild(void (*fail)(), Handler handler = &WriteReport) {
+  // Runs `fail` in a child with the handler installed; returns the child's wait status. A child
+  // that has not ended after a minute is killed (SIGKILL), so a hang fails the test instead of
+  // stopping it.
+  int RunChild(void (*fail)(), Handler handler = &WriteReport, unsigned time_limit = kDefaultReportTimeLimit) {
     const pid_t child = fork();
     if (child == 0) {
       // No core files from the children.
       struct rlimit none{0, 0};
       setrlimit(RLIMIT_CORE, &none);
       prctl(PR_SET_DUMPABLE, 0);
+      SetReportTimeLimit(time_limit);
       if (!Install(handler)) _exit(90);
       fail();
       _exit(91);
     }
     int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
+    pid_t ended = 0;
+    for (int i = 0; i < 6000 && ended == 0; ++i) {
+      ended = waitpid(child, &status, WNOHANG);
+      if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (ended == 0) {
+      kill(child, SIGKILL);
+      ended = waitpid(child, &status, 0);
+    }
+    EXPECT_EQ(ended, child);
     return status;
   }
 
@@ -227,6 +244,12 @@ TEST_F(CrashHandler, AReportThatFailsItselfStillEndsTheProcess) {
     return;
   }
   ExpectDiedBy(status, SIGABRT);
+}
+
+TEST_F(CrashHandler, AReportThatNeverEndsIsGivenUpAndTheProcessDiesByItsSignal) {
+  ExpectDiedBy(RunChild(&WriteThroughNull, &HangingReport, 1), SIGSEGV);
+  ExpectDiedBy(RunChild(&Abort, &HangingReport, 1), SIGABRT);
+  ExpectDiedBy(RunChild(&LetAnExceptionEscape, &HangingReport, 1), SIGABRT);
 }
 
 TEST_F(CrashHandler, TheReporterIsStartedFromTheHandler) {
