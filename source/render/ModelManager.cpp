@@ -42,11 +42,22 @@ bool ModelManager::DrawsBefore(const RenderObject* a, const RenderObject* b) {
 void ModelManager::AddObject(RenderObject* object) {
   if (object == nullptr || std::find(m_objects.begin(), m_objects.end(), object) != m_objects.end()) return;
   m_objects.push_back(object);
+  if (m_rendering) m_removed.erase(std::remove(m_removed.begin(), m_removed.end(), object), m_removed.end());
 }
 
 void ModelManager::RemoveObject(RenderObject* object) {
+  if (object == nullptr) return;
   RemoveFirst(m_objects, object);
-  RemoveFirst(m_sorted, object);
+  if (m_rendering) {
+    m_removed.push_back(object);
+    std::replace(m_sorted.begin(), m_sorted.end(), object, static_cast<RenderObject*>(nullptr));
+  } else {
+    RemoveFirst(m_sorted, object);
+  }
+}
+
+bool ModelManager::WasRemovedDuringRender(const RenderObject* object) const {
+  return std::find(m_removed.begin(), m_removed.end(), object) != m_removed.end();
 }
 
 void ModelManager::AddOverlay(OverlayQuad* quad) {
@@ -54,18 +65,26 @@ void ModelManager::AddOverlay(OverlayQuad* quad) {
   m_overlays.push_back(quad);
 }
 
-void ModelManager::RemoveOverlay(OverlayQuad* quad) { RemoveFirst(m_overlays, quad); }
+void ModelManager::RemoveOverlay(OverlayQuad* quad) {
+  if (m_rendering) {
+    std::replace(m_overlays.begin(), m_overlays.end(), quad, static_cast<OverlayQuad*>(nullptr));
+  } else {
+    RemoveFirst(m_overlays, quad);
+  }
+}
 
 void ModelManager::Render() {
   m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
   if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
   m_sorted.clear();
   m_sorted.reserve(m_objects.size());
-  // By index: an object's update may take objects out of the list.
-  for (std::size_t i = 0; i < m_objects.size(); ++i) {
-    RenderObject* object = m_objects[i];
-    if (object == nullptr || !object->IsVisible()) continue;
+  m_walk = m_objects;
+  m_removed.clear();
+  m_rendering = true;
+  for (RenderObject* object : m_walk) {
+    if (object == nullptr || WasRemovedDuringRender(object) || !object->IsVisible()) continue;
     object->Update(true);
+    if (WasRemovedDuringRender(object)) continue;  // its own update hid or deleted it
     m_faces_to_draw += object->GetFacesToDraw();
     m_face_count += object->GetFaceCount();
     ++m_visible;
@@ -74,9 +93,21 @@ void ModelManager::Render() {
       m_sorted.push_back(object);
     }
   }
+  // An update may have taken out an object appended before it.
+  m_sorted.erase(std::remove(m_sorted.begin(), m_sorted.end(), nullptr), m_sorted.end());
   std::sort(m_sorted.begin(), m_sorted.end(), DrawsBefore);
   m_render_system->BeginFrame();
-  for (std::size_t i = 0; i < m_sorted.size(); ++i) m_sorted[i]->Draw();
-  for (std::size_t i = 0; i < m_overlays.size(); ++i) m_overlays[i]->Draw();
+  // By index and skipping blanks: a draw may add objects or quads, or take them out.
+  for (std::size_t i = 0; i < m_sorted.size(); ++i) {
+    if (m_sorted[i] != nullptr) m_sorted[i]->Draw();
+  }
+  for (std::size_t i = 0; i < m_overlays.size(); ++i) {
+    if (m_overlays[i] != nullptr) m_overlays[i]->Draw();
+  }
   m_render_system->EndFrame();
+  m_rendering = false;
+  m_sorted.erase(std::remove(m_sorted.begin(), m_sorted.end(), nullptr), m_sorted.end());
+  m_overlays.erase(std::remove(m_overlays.begin(), m_overlays.end(), nullptr), m_overlays.end());
+  m_walk.clear();
+  m_removed.clear();
 }

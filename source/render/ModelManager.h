@@ -37,8 +37,16 @@ class ModelManager {
   uint32_t GetDrawnCount() const { return m_drawn; }
 
  private:
+  bool WasRemovedDuringRender(const RenderObject* object) const;
+
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;
+  // While Render runs, updates and draws may show, hide or delete objects and quads: the walk
+  // goes over a copy, what leaves meanwhile is noted (and blanked in the lists being walked) so
+  // that it is neither touched again nor makes the walk skip its neighbour.
+  bool m_rendering = false;
+  std::vector<RenderObject*> m_walk;
+  std::vector<const RenderObject*> m_removed;
   std::vector<RenderObject*> m_sorted;
   std::vector<OverlayQuad*> m_overlays;
   uint32_t m_faces_to_draw = 0;

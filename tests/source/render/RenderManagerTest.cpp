@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -303,6 +305,52 @@ TEST_F(DrawList, AnObjectWithoutFacesIsUpdatedButNeitherDrawnNorCounted) {
   EXPECT_EQ(List()->GetDrawnCount(), 1u);
   EXPECT_EQ(List()->GetFaceCount(), 12u);
   EXPECT_EQ(List()->GetFacesDrawn(), 12u);
+}
+
+// Runs an action of its own in its update or its draw.
+class Actor : public Probe {
+ public:
+  using Probe::Probe;
+  void Update(bool cull) override {
+    Probe::Update(cull);
+    if (on_update) on_update();
+  }
+  void Draw() override {
+    Probe::Draw();
+    if (on_draw) on_draw();
+  }
+  std::function<void()> on_update, on_draw;
+};
+
+TEST_F(DrawList, ObjectsHiddenOrDeletedDuringThePassNeitherSkipTheirNeighboursNorAreTouchedAgain) {
+  auto a = std::make_unique<Actor>("a", 0, 0.0f);
+  auto b = std::make_unique<Actor>("b", 0, 0.0f);
+  auto c = std::make_unique<Actor>("c", 0, 0.0f);
+  auto d = std::make_unique<Actor>("d", 0, 0.0f);
+  for (Actor* p : {a.get(), b.get(), c.get(), d.get()}) p->SetVisible(true);
+  a->on_update = [&] { a->SetVisible(false); };  // hides itself
+  b->on_update = [&] { d.reset(); };              // deletes one not yet updated
+  c->on_update = [&] { b->SetHidden(true); };     // hides one already appended
+  EXPECT_EQ(DrawOrder(), (std::vector<std::string>{"c"}));
+  EXPECT_NE(std::find(m_events.begin(), m_events.end(), "update c"), m_events.end());
+  EXPECT_EQ(List()->GetObjects(), (std::vector<RenderObject*>{c.get()}));
+
+  // A draw that hides the next object and deletes an overlay quad.
+  auto e = std::make_unique<Actor>("e", 0, 0.0f);
+  e->SetVisible(true);
+  auto first = std::make_unique<NotedQuad>();
+  auto second = std::make_unique<NotedQuad>();
+  List()->AddOverlay(first.get());
+  List()->AddOverlay(second.get());
+  c->on_update = nullptr;
+  c->on_draw = [&] {
+    e->SetVisible(false);
+    first.reset();
+  };
+  EXPECT_EQ(DrawOrder(), (std::vector<std::string>{"c"}));
+  EXPECT_EQ(std::count(m_events.begin(), m_events.end(), "overlay"), 1);
+  EXPECT_EQ(List()->GetOverlays(), (std::vector<OverlayQuad*>{second.get()}));
+  EXPECT_EQ(List()->GetSorted(), (std::vector<RenderObject*>{c.get()}));
 }
 
 TEST_F(DrawList, OwnsNothing) {
