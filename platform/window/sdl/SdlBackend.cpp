@@ -142,11 +142,28 @@ DesktopMode SdlBackend::GetDesktopMode() const {
 }
 
 void SdlBackend::Handle(const SDL_Event& event, MessageQueue& queue) {
-  if (event.type == SDL_WINDOWEVENT) {
-    if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SDL_DisableScreenSaver();
-    if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SDL_EnableScreenSaver();
-  }
   TranslateEvent(event, queue);
+  if (event.type != SDL_WINDOWEVENT) return;
+  switch (event.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      SDL_DisableScreenSaver();
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      SDL_EnableScreenSaver();
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      // Minimising made the game inactive; a window that comes back with the keyboard (which it
+      // may never have lost) is active again. Without the keyboard, its focus event does that.
+      if (m_window != nullptr && SDL_GetKeyboardFocus() == m_window) {
+        SDL_DisableScreenSaver();
+        queue.Push({MessageType::kActivate, 1});
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 void SdlBackend::Pump(MessageQueue& queue) {

@@ -14,6 +14,9 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, MessageQueue& queue) {
       queue.Push({MessageType::kActivate, 1});
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+    // A minimised game is not active even where the desktop leaves it the keyboard: it must wait
+    // for messages instead of drawing frames nobody sees as fast as it can.
+    case SDL_WINDOWEVENT_MINIMIZED:
       queue.Push({MessageType::kActivate, 0});
       break;
     case SDL_WINDOWEVENT_EXPOSED:

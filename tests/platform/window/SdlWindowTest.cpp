@@ -134,6 +134,11 @@ TEST(SdlEvents, FocusAndExposure) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].type, MessageType::kPaint);
   EXPECT_TRUE(Translate(WindowEvent(SDL_WINDOWEVENT_MOVED)).empty());
+  // Minimised, the game is inactive whether or not the desktop took the keyboard away.
+  messages = Translate(WindowEvent(SDL_WINDOWEVENT_MINIMIZED));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kActivate);
+  EXPECT_EQ(messages[0].value, 0u);
 }
 
 TEST(SdlEvents, KeysAndText) {
@@ -260,6 +265,40 @@ TEST_F(SdlWindow, FocusLostDeactivatesAndAltF4Closes) {
   EXPECT_EQ(messages[0].type, MessageType::kActivate);
   EXPECT_EQ(messages[0].value, 0u);
   EXPECT_EQ(messages[1].type, MessageType::kCloseCommand);
+}
+
+TEST_F(SdlWindow, MinimisingDeactivatesAndRestoringActivatesOnlyWithTheKeyboard) {
+  // On a real display the shown window can be given the keyboard; the offscreen driver has none.
+  if (std::string(SDL_GetCurrentVideoDriver()) != "offscreen") {
+    ShowMainWindow(true);
+    SDL_SetWindowInputFocus(m_window);
+    for (int i = 0; i < 100 && SDL_GetKeyboardFocus() != m_window; ++i) {
+      SDL_Delay(10);
+      Drain();
+    }
+  }
+  SDL_EnableScreenSaver();
+  Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, Id()));
+  std::vector<Message> messages = OneFrame();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+  Push(WindowEvent(SDL_WINDOWEVENT_MINIMIZED, Id()));
+  messages = OneFrame();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].type, MessageType::kActivate);
+  EXPECT_EQ(messages[0].value, 0u);
+  EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+  Push(WindowEvent(SDL_WINDOWEVENT_RESTORED, Id()));
+  messages = OneFrame();
+  if (SDL_GetKeyboardFocus() == m_window) {
+    // It kept the keyboard while minimised: no focus event will come to activate it.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, MessageType::kActivate);
+    EXPECT_EQ(messages[0].value, 1u);
+    EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+  } else {
+    EXPECT_TRUE(messages.empty());  // its focus event will activate it
+  }
 }
 
 TEST_F(SdlWindow, TypedTextComesOneCharacterAFrame) {
