@@ -11,6 +11,12 @@ bool IsKeyboardMessage(MessageType type) {
 void MessageQueue::Push(const Message& message) {
   if (message.type == MessageType::kNone) return;
   if (!IsKeyboardMessage(message.type)) {
+    // A change of focus waits behind the keys typed before it: the frames they were typed for
+    // still see each of them, before the game goes inactive (and nothing arrives out of order).
+    if (message.type == MessageType::kActivate && !m_keyboard.empty()) {
+      m_keyboard.push_back(message);
+      return;
+    }
     m_other.push_back(message);
     return;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The queue behind the window service, shared by every backend. Keyboard messages wait in their
 // own queue and are released one a frame (the main loop keeps one pending key a frame, so a second
-// one in the same frame would overwrite the first); other messages pass straight through.
+// one in the same frame would overwrite the first); other messages pass straight through, except a
+// change of focus, which keeps its place behind keys that are still waiting.
 
 #include <cstddef>
 #include <deque>

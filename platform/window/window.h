@@ -89,7 +89,8 @@ DesktopMode GetDesktopMode();
 // message waits it runs a frame (or, while inactive, calls WaitMessage). Keyboard messages (kKeyDown
 // and kChar) are handed out at most one per frame, in the order they were typed, because the
 // loop keeps only one pending key a frame: a PeekMessage that answers "nothing waits" is taken
-// as the start of a frame. Other messages are not held back.
+// as the start of a frame. Other messages are not held back, except kActivate, which keeps its
+// place behind keyboard messages that wait (so keys typed just before the focus went are each seen).
 bool PeekMessage();
 // Removes and returns the next message, waiting for one when none is there. Headless, with nothing
 // queued, returns kNone at once.

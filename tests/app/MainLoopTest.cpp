@@ -163,6 +163,25 @@ TEST_F(ApplicationTest, TextTypedWithinOneFrameIsHandedOutOneCharacterAFrame) {
   EXPECT_EQ(typed, u"h\u00e9llo");
 }
 
+TEST_F(ApplicationTest, KeysTypedJustBeforeTheFocusGoesAreEachSeenByAnActiveFrame) {
+  headless::PushText("abc");
+  headless::PushMessage({MessageType::kActivate, 0});
+  int inactive_turns = 0;
+  headless::SetFrameHook([&] {
+    if (!application->IsActive() && ++inactive_turns == 5) {
+      headless::PushMessage({MessageType::kActivate, 1});
+    }
+  });
+  QuitAfterFrames(6);
+  application->Run();
+  std::u16string typed;
+  for (const FrameRecord& frame : state.frames) {
+    if (frame.key_pending && frame.key_is_character) typed += frame.key_code;
+  }
+  EXPECT_EQ(typed, u"abc");
+  EXPECT_EQ(inactive_turns, 5);
+}
+
 TEST_F(ApplicationTest, AnInactiveTurnKeepsThePendingKey) {
   headless::PushMessage({MessageType::kActivate, 0});
   headless::PushMessage({MessageType::kKeyDown, window::kVkHome});

@@ -64,9 +64,33 @@ TEST(MessageQueue, AMessageArrivingAfterAKeyStillPassesThatFrame) {
   queue.Push({MessageType::kChar, 'y'});
   ASSERT_TRUE(queue.Peek());
   EXPECT_EQ(queue.Take().value, static_cast<uint32_t>('x'));
-  queue.Push({MessageType::kActivate, 0});
+  queue.Push({MessageType::kCloseCommand, 0});
   ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().type, MessageType::kActivate);
+  EXPECT_EQ(queue.Take().type, MessageType::kCloseCommand);
+  EXPECT_FALSE(queue.Peek());
+}
+
+TEST(MessageQueue, AFocusChangeWaitsBehindTheKeysTypedBeforeIt) {
+  MessageQueue queue;
+  queue.Push({MessageType::kActivate, 1});  // nothing waits: passes at once
+  queue.Push({MessageType::kChar, 'x'});
+  queue.Push({MessageType::kChar, 'y'});
+  queue.Push({MessageType::kActivate, 0});
+  queue.Push({MessageType::kActivate, 1});
+  std::vector<Message> frames[4];
+  for (std::vector<Message>& frame : frames) {
+    while (queue.Peek()) frame.push_back(queue.Take());
+  }
+  ASSERT_EQ(frames[0].size(), 2u);
+  EXPECT_EQ(frames[0][0].type, MessageType::kActivate);
+  EXPECT_EQ(frames[0][1].value, static_cast<uint32_t>('x'));
+  ASSERT_EQ(frames[1].size(), 1u);
+  EXPECT_EQ(frames[1][0].value, static_cast<uint32_t>('y'));
+  ASSERT_EQ(frames[2].size(), 1u);
+  EXPECT_EQ(frames[2][0].type, MessageType::kActivate);
+  EXPECT_EQ(frames[2][0].value, 0u);
+  ASSERT_EQ(frames[3].size(), 1u);
+  EXPECT_EQ(frames[3][0].value, 1u);  // the order of the focus changes is kept
   EXPECT_FALSE(queue.Peek());
 }
 
