@@ -40,10 +40,41 @@ void Accumulate(std::atomic<int32_t>& sum, int32_t amount) {
 
 }  // namespace
 
+void SdlInput::WindowChanged(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      m_background = true;
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      if (SDL_GetKeyboardFocus() == nullptr || SDL_GetKeyboardFocus() != SDL_GetWindowFromID(event.windowID)) {
+        break;
+      }
+      [[fallthrough]];
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      // Back in front: what the mouse did meanwhile belonged to other programs.
+      m_background = false;
+      m_dx = 0;
+      m_dy = 0;
+      m_wheel = 0;
+      break;
+    default:
+      break;
+  }
+}
+
 int SdlInput::Watch(void* self, SDL_Event* event) {
   auto* input = static_cast<SdlInput*>(self);
+  // In the background the mouse moves for other programs: the game must not find that movement
+  // added to its first frame back.
+  const bool background = input->m_background;
   switch (event->type) {
+    case SDL_WINDOWEVENT:
+      input->WindowChanged(event->window);
+      break;
     case SDL_MOUSEMOTION:
+      if (background) break;
       Accumulate(input->m_dx, event->motion.xrel);
       Accumulate(input->m_dy, event->motion.yrel);
       input->m_changed = true;
@@ -63,6 +94,7 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       }
       break;
     case SDL_MOUSEWHEEL:
+      if (background) break;
       Accumulate(input->m_wheel, WheelSteps(event->wheel.y, event->wheel.direction));
       input->m_changed = true;
       break;

@@ -3,6 +3,8 @@
 // what SDL's events tell as they arrive (an event watch, whoever drains the queue): the mouse's
 // movement, and the keys and buttons pressed since the last poll, which a poll reports as down
 // even when they were released again before it (a quick tap must not be lost between frames).
+// While the window is in the background (no focus, or minimised) the mouse's movement and wheel
+// are not counted, as the devices of a foreground-only game would not report them.
 
 #include <array>
 #include <atomic>
@@ -11,6 +13,7 @@
 #include "platform/input/Backend.h"
 
 union SDL_Event;
+struct SDL_WindowEvent;
 
 namespace input::sdl {
 
@@ -30,6 +33,7 @@ class SdlInput : public Backend {
 
  private:
   static int Watch(void* self, SDL_Event* event);
+  void WindowChanged(const SDL_WindowEvent& event);
 
   bool m_started = false;
   // Written by the watch, which runs wherever SDL queues an event.
@@ -37,6 +41,7 @@ class SdlInput : public Backend {
   std::atomic<int32_t> m_dy{0};
   std::atomic<int32_t> m_wheel{0};
   std::atomic<bool> m_changed{false};
+  std::atomic<bool> m_background{false};  // the window lost the focus or was minimised
   std::atomic<uint32_t> m_pressed_buttons{0};  // SDL button masks
   std::array<std::atomic<bool>, kKeyCount> m_pressed_keys{};
 };

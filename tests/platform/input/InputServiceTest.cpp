@@ -149,6 +149,47 @@ TEST_F(SdlInputTest, MouseEventsAddUpUntilThePoll) {
 
 }
 
+TEST_F(SdlInputTest, MovementWhileInTheBackgroundIsNotCounted) {
+  MouseState state;
+  ASSERT_TRUE(PollMouse(&state));
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.xrel = 5;
+  motion.motion.yrel = 6;
+  Push(motion);  // counted: it came before the focus went
+  SDL_Event focus{};
+  focus.type = SDL_WINDOWEVENT;
+  focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  Push(focus);
+  motion.motion.xrel = 1000;
+  motion.motion.yrel = -900;
+  Push(motion);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 3;
+  Push(wheel);
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 5);
+  EXPECT_EQ(state.dy, 6);
+  EXPECT_EQ(state.wheel, 0);
+
+  Push(motion);  // still in the background
+  focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+  Push(focus);
+  motion.motion.xrel = 2;
+  motion.motion.yrel = 3;
+  Push(motion);
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.dx, 2);
+  EXPECT_EQ(state.dy, 3);
+
+  focus.window.event = SDL_WINDOWEVENT_MINIMIZED;
+  Push(focus);
+  Push(wheel);
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.wheel, 0);
+}
+
 TEST_F(SdlInputTest, AClickBetweenPollsIsSeenAtTheNextPoll) {
   MouseState state;
   ASSERT_TRUE(PollMouse(&state));
