@@ -67,14 +67,18 @@ void FillRegisters(const ucontext_t* context, Registers* registers) {
   registers->gs = static_cast<uint16_t>((segments >> 16) & 0xFFFF);
   registers->fs = static_cast<uint16_t>((segments >> 32) & 0xFFFF);
   registers->ss = static_cast<uint16_t>((segments >> 48) & 0xFFFF);
-  // The data segments are not saved with the context; a 64-bit process never changes them, so
-  // the values here are the ones at the fault.
+  // The data segments are not saved with a context at all, and a context of getcontext has none
+  // of them. A 64-bit process never changes its selectors, so the live ones are those at the
+  // fault.
+  uint16_t cs = 0;
   uint16_t ds = 0;
   uint16_t es = 0;
   uint16_t ss = 0;
+  __asm__ volatile("movw %%cs, %0" : "=r"(cs));
   __asm__ volatile("movw %%ds, %0" : "=r"(ds));
   __asm__ volatile("movw %%es, %0" : "=r"(es));
   __asm__ volatile("movw %%ss, %0" : "=r"(ss));
+  if (registers->cs == 0) registers->cs = cs;
   registers->ds = ds;
   registers->es = es;
   if (registers->ss == 0) registers->ss = ss;
@@ -193,7 +197,9 @@ void OnTerminate() {
     if (const std::type_info* type = abi::__cxa_current_exception_type()) {
       g_info.exception_type = type->name();
     }
-    ucontext_t here;
+    // getcontext fills only the registers a call preserves; the others must read as 0, not as
+    // whatever the stack held.
+    ucontext_t here{};
     if (getcontext(&here) == 0) FillRegisters(&here, &g_info.registers);
     FillCommon();
     if (Handler handler = g_handler.load()) handler(g_info);

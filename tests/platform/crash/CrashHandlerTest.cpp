@@ -50,6 +50,9 @@ void WriteReport(const CrashInfo& info) {
   WriteText(fd, "\n");
   Line(fd, "registers", info.registers.valid ? 1 : 0);
   Line(fd, "rip_set", info.registers.rip != 0 && info.registers.rsp != 0 ? 1 : 0);
+  WriteText(fd, "cs=");
+  WriteHex(fd, info.registers.cs, 4);
+  WriteText(fd, "\n");
   Line(fd, "frames", info.frame_count);
   WriteText(fd, "date=");
   WriteDecimal(fd, info.time.year, 4);
@@ -208,6 +211,20 @@ TEST_F(CrashHandler, StdTerminateWithoutAnException) {
   const std::string report = Report();
   EXPECT_NE(report.find("terminate=1\n"), std::string::npos) << report;
   EXPECT_NE(report.find("exception=-\n"), std::string::npos);
+}
+
+// The code segment of a report made outside a signal is the process's own, as in a fault's.
+TEST_F(CrashHandler, ATerminateReportHasTheSameCodeSegmentAsAFaultReport) {
+  const auto code_segment = [](const std::string& report) {
+    const std::size_t at = report.find("cs=");
+    return at == std::string::npos ? std::string("none") : report.substr(at, report.find('\n', at) - at);
+  };
+  ExpectDiedBy(RunChild(&WriteThroughNull), SIGSEGV);
+  const std::string fault = code_segment(Report());
+  ExpectDiedBy(RunChild(&CallTerminate), SIGABRT);
+  const std::string terminate = code_segment(Report());
+  EXPECT_NE(fault, "cs=0000");
+  EXPECT_EQ(terminate, fault);
 }
 
 TEST_F(CrashHandler, EveryCaughtSignalIsReportedAndKept) {
