@@ -31,7 +31,8 @@ class ProgramWindowTest : public ::testing::Test {
     child = program.Start();
     EXPECT_GT(child, 0);
     const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
-    EXPECT_NE(window, 0u) << "no window titled Velmaris appeared";
+    EXPECT_NE(window, 0u) << "no window titled Velmaris appeared; the program's log:\n"
+                          << ReadWholeFile(program.UserFolder() + "/tarvel.html");
     return window;
   }
 
