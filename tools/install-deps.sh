@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev libjpeg-dev libogg-dev libvorbis-dev libsdl2-dev libgl-dev libfreetype-dev
+  zlib1g-dev libjpeg-dev libogg-dev libvorbis-dev libsdl2-dev libgl-dev libx11-dev libfreetype-dev
   fonts-dejavu-core
   libegl-mesa0 libgl1-mesa-dri
   xvfb xauth xdotool x11-utils
