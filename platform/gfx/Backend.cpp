@@ -9,7 +9,8 @@ namespace gfx::detail {
 namespace {
 
 std::shared_ptr<Backend>& Slot() {
-  static std::shared_ptr<Backend> backend;
+  // Never destroyed: managers released at exit, after static objects go, may still reach it.
+  static std::shared_ptr<Backend>& backend = *new std::shared_ptr<Backend>();
   return backend;
 }
 

@@ -23,7 +23,8 @@ struct ServiceState {
 };
 
 ServiceState& State() {
-  static ServiceState state;
+  // Never destroyed: managers released at exit, after static objects go, may still reach it.
+  static ServiceState& state = *new ServiceState();
   return state;
 }
 

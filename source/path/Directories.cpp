@@ -10,12 +10,12 @@ namespace {
 // The stack is the main thread's, but a lock costs nothing and keeps it whole if another thread
 // ever pushes.
 std::mutex& StackMutex() {
-  static std::mutex mutex;
+  static std::mutex& mutex = *new std::mutex();  // never destroyed: used from destructors at exit
   return mutex;
 }
 
 std::vector<std::string>& DirectoryStack() {
-  static std::vector<std::string> stack;
+  static std::vector<std::string>& stack = *new std::vector<std::string>();  // never destroyed: used from destructors at exit
   return stack;
 }
 

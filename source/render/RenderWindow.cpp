@@ -5,7 +5,8 @@
 namespace {
 
 RenderWindowHooks& Hooks() {
-  static RenderWindowHooks hooks;
+  // Never destroyed: the render system released at exit may still reach it.
+  static RenderWindowHooks& hooks = *new RenderWindowHooks();
   return hooks;
 }
 

@@ -10,12 +10,12 @@
 namespace {
 
 std::mutex& ListMutex() {
-  static std::mutex mutex;
+  static std::mutex& mutex = *new std::mutex();  // never destroyed: used from destructors at exit
   return mutex;
 }
 
 std::vector<cThread*>& LiveList() {
-  static std::vector<cThread*> list;
+  static std::vector<cThread*>& list = *new std::vector<cThread*>();  // never destroyed: used from destructors at exit
   return list;
 }
 

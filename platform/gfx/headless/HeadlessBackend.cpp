@@ -49,7 +49,8 @@ bool Matches(const Failure& failure, Call call, uint32_t key) {
 }  // namespace
 
 World& TheWorld() {
-  static World world;
+  // Never destroyed: managers released at exit, after static objects go, may still reach it.
+  static World& world = *new World();
   return world;
 }
 

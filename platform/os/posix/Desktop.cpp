@@ -21,12 +21,12 @@ namespace os {
 namespace {
 
 std::mutex& RecordMutex() {
-  static std::mutex mutex;
+  static std::mutex& mutex = *new std::mutex();  // never destroyed: used from destructors at exit
   return mutex;
 }
 
 std::vector<std::string>& Recorded() {
-  static std::vector<std::string> requests;
+  static std::vector<std::string>& requests = *new std::vector<std::string>();  // never destroyed: used from destructors at exit
   return requests;
 }
 
