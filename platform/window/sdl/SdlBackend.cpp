@@ -10,6 +10,10 @@ bool SdlBackend::Start() {
   // The close button is told once, as the window's close request; SDL_QUIT then only comes from
   // the system (SIGINT, SIGTERM, logging out).
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // Only a display the player can see: when it cannot be reached, SDL would otherwise go on with
+  // its offscreen driver, and the game would run with no window at all. SDL_VIDEODRIVER still
+  // chooses (the tests pick the offscreen driver that way).
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland", SDL_HINT_DEFAULT);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL video");
   // Only while the game has the focus is the screen saver kept off (see Handle).
   SDL_EnableScreenSaver();
