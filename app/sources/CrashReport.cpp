@@ -51,11 +51,15 @@ void WriteModuleList(int fd) {
   crash::WriteText(fd, "\n");
 }
 
-// ", module symbol()+0042 byte(s)" for a code address, as far as it is known.
-void WriteCodePlace(int fd, const void* address) {
+// " in module name" for a code address ("<UNKNOWN>" outside every module).
+void WriteModule(int fd, const void* address) {
   crash::Module module;
   crash::WriteText(fd, " in module ");
   crash::WriteText(fd, crash::FindModule(address, &module) ? BaseName(module.path) : "<UNKNOWN>");
+}
+
+// ", symbol()+0042 byte(s)" for a code address whose symbol is known.
+void WriteSymbol(int fd, const void* address) {
   const char* symbol = nullptr;
   uintptr_t offset = 0;
   if (crash::FindSymbol(address, &symbol, &offset) && symbol != nullptr && symbol[0] != '\0') {
@@ -86,20 +90,10 @@ void DescribeException(int fd, const crash::CrashInfo& info) {
     crash::WriteText(fd, info.exception_type);
   }
   crash::WriteText(fd, ")");
-  crash::Module module;
-  crash::WriteText(fd, " in module ");
-  crash::WriteText(fd, crash::FindModule(where, &module) ? BaseName(module.path) : "<UNKNOWN>");
+  WriteModule(fd, where);
   crash::WriteText(fd, " at ");
   WriteAddress(fd, info.registers.cs, where);
-  const char* symbol = nullptr;
-  uintptr_t offset = 0;
-  if (crash::FindSymbol(where, &symbol, &offset) && symbol != nullptr && symbol[0] != '\0') {
-    crash::WriteText(fd, ", ");
-    crash::WriteText(fd, symbol);
-    crash::WriteText(fd, "()+");
-    crash::WriteDecimal(fd, static_cast<int64_t>(offset), 4);
-    crash::WriteText(fd, " byte(s)");
-  }
+  WriteSymbol(fd, where);
   // Only a fault the processor raised has an address; a signal sent by a process has none.
   if ((info.signal == SIGSEGV || info.signal == SIGBUS) && info.code > 0) {
     crash::WriteText(fd, "\nThe faulting access was at 0x");
@@ -159,7 +153,8 @@ void WalkStack(int fd, const crash::CrashInfo& info) {
   for (int i = 0; i < info.frame_count && info.frames != nullptr; ++i) {
     const void* frame = info.frames[i];
     WriteAddress(fd, info.registers.cs, frame);
-    WriteCodePlace(fd, frame);
+    WriteModule(fd, frame);
+    WriteSymbol(fd, frame);
     crash::WriteText(fd, "\n");
   }
 }
