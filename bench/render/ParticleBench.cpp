@@ -25,16 +25,6 @@
 
 namespace {
 
-void StartHeadless() {
-  setenv("VELMARIS_HEADLESS", "1", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  gfx::headless::Reset();
-  window::CreateMainWindow("Velmaris");
-  cProperties::GetInstance()->SetValue("log", "false");
-}
-
 // A clock that moves on by one 60th of a second at each frame.
 class FrameClock : public TimerClock {
  public:
@@ -48,7 +38,7 @@ class FrameClock : public TimerClock {
 };
 
 void BM_FiveEffectsUpdateAndBillboards(benchmark::State& state) {
-  StartHeadless();
+  StartHeadlessScene();
   RenderManager* manager = RenderManager::GetInstance();
   {
     std::vector<std::unique_ptr<ParticleSystem>> effects = MakeEffects(MakeSceneCamera());
@@ -67,7 +57,7 @@ BENCHMARK(BM_FiveEffectsUpdateAndBillboards)->Unit(benchmark::kMicrosecond);
 
 // The holders of a screen full of animated GUI pieces and glyphs: nets, sequences and flickers.
 void BM_ShaderHolders2000(benchmark::State& state) {
-  StartHeadless();
+  StartHeadlessScene();
   RenderManager* manager = RenderManager::GetInstance();
   auto clock = std::make_shared<FrameClock>();
   cTimerManager::GetInstance()->SetClock(clock);

@@ -114,7 +114,7 @@ std::vector<std::unique_ptr<ParticleSystem>> MakeEffects(CameraHandle* camera) {
   return effects;
 }
 
-std::vector<BillboardFrame> RecordBillboards(int frames) {
+void StartHeadlessScene() {
   setenv("VELMARIS_HEADLESS", "1", 1);
   DestroySingletons();
   window::Shutdown();
@@ -122,6 +122,10 @@ std::vector<BillboardFrame> RecordBillboards(int frames) {
   gfx::headless::Reset();
   window::CreateMainWindow("Velmaris");
   cProperties::GetInstance()->SetValue("log", "false");
+}
+
+std::vector<BillboardFrame> RecordBillboards(int frames) {
+  StartHeadlessScene();
   RenderManager* manager = RenderManager::GetInstance();
   CameraHandle* camera = MakeSceneCamera();
   std::vector<BillboardFrame> recorded(static_cast<std::size_t>(frames));
