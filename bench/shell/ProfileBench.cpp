@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "Sources/shell/userdata/FileHeader.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "platform/os/os.h"
-#include "source/stream/Encoding.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/support/QuietLog.h"
 
@@ -47,8 +47,7 @@ std::unique_ptr<PlayerProfile> LargeProfile(const std::string& folder) {
 
 std::string Encode(PlayerProfile& profile) {
   cMemoryStream bytes;
-  bytes.Write(profile.m_header.data(), static_cast<uint32_t>(profile.m_header.size()));
-  WriteUInt32(bytes, profile.m_version);
+  WriteFileHeader(bytes, profile.m_header, profile.m_version);
   profile.Write(bytes);
   return std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
 }

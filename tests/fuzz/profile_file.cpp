@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "source/stream/Encoding.h"
+#include "Sources/shell/userdata/FileHeader.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/support/QuietLog.h"
 
@@ -20,9 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!profile.ReadContent(stream)) return 0;
 
   cMemoryStream again;
-  again.Write(profile.m_header.data(), static_cast<uint32_t>(profile.m_header.size()));
-  WriteUInt32(again, profile.m_version);
-  if (!profile.Write(again)) std::abort();
+  if (!WriteFileHeader(again, profile.m_header, profile.m_version) || !profile.Write(again)) std::abort();
   again.Seek(0, 0);
   PlayerProfile reread;
   if (!reread.ReadContent(again) || !(reread.m_progress == profile.m_progress) ||

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Sources/shell/userdata/FileHeader.h"
 #include "Sources/shell/userdata/RecordsTable.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
 #include "source/stream/Encoding.h"
@@ -24,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!table.Parse(stream)) return 0;
 
   cMemoryStream again;
-  again.Write(factory.m_header.data(), static_cast<uint32_t>(factory.m_header.size()));
-  WriteUInt32(again, factory.m_version);
+  WriteFileHeader(again, factory.m_header, factory.m_version);
   WriteUInt32(again, static_cast<uint32_t>(table.GetEntries().size()));
   for (const auto& entry : table.GetEntries()) entry->Write(again);
   if (again.GetSize() != size || std::memcmp(again.GetData(), data, size) != 0) std::abort();

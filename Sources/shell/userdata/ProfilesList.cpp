@@ -1,6 +1,7 @@
 #include "Sources/shell/userdata/ProfilesList.h"
 
 #include "Sources/shell/userdata/BinaryReader.h"
+#include "Sources/shell/userdata/FileHeader.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "Sources/shell/userdata/UserFile.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
@@ -36,11 +37,8 @@ std::string ProfilesList::GetFilePath() const { return m_factory.GetDataFolder()
 bool ProfilesList::Parse(cStream& content, const cUserDataFactory& factory, std::vector<std::u16string>& names,
                          std::u16string& current) {
   BinaryReader reader(content);
-  std::string header(factory.m_header.size(), '\0');
-  uint32_t version = 0;
   uint32_t count = 0;
-  if (!reader.Bytes(header.data(), static_cast<uint32_t>(header.size())) || header != factory.m_header ||
-      !reader.U32(version) || version != factory.m_version || !reader.Count(count, kSmallestName)) {
+  if (!ReadFileHeader(reader, factory.m_header, factory.m_version) || !reader.Count(count, kSmallestName)) {
     return false;
   }
   std::vector<std::u16string> read(count);
@@ -74,9 +72,8 @@ bool ProfilesList::Load() {
 bool ProfilesList::Save() {
   if (!m_file) return false;
   cMemoryStream bytes;
-  bool ok = bytes.Write(m_factory.m_header.data(), static_cast<uint32_t>(m_factory.m_header.size())) ==
-                m_factory.m_header.size() &&
-            WriteUInt32(bytes, m_factory.m_version) && WriteUInt32(bytes, static_cast<uint32_t>(m_profiles.size()));
+  bool ok = WriteFileHeader(bytes, m_factory.m_header, m_factory.m_version) &&
+            WriteUInt32(bytes, static_cast<uint32_t>(m_profiles.size()));
   for (const auto& entry : m_profiles) ok = ok && WriteWideString(bytes, entry.first);
   ok = ok && WriteWideString(bytes, m_current != nullptr ? m_current->m_name : std::u16string());
   return ok && m_file->Save(bytes.GetData(), bytes.GetSize());

@@ -1,6 +1,7 @@
 #include "Sources/shell/userdata/RecordsTable.h"
 
 #include "Sources/shell/userdata/BinaryReader.h"
+#include "Sources/shell/userdata/FileHeader.h"
 #include "Sources/shell/userdata/UserFile.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
 #include "source/stream/Encoding.h"
@@ -30,11 +31,9 @@ std::string RecordsTable::GetFilePath() const { return m_factory.GetDataFolder()
 
 bool RecordsTable::Parse(cStream& content) {
   BinaryReader reader(content);
-  std::string header(m_factory.m_header.size(), '\0');
-  uint32_t version = 0;
   uint32_t count = 0;
-  if (!reader.Bytes(header.data(), static_cast<uint32_t>(header.size())) || header != m_factory.m_header ||
-      !reader.U32(version) || version != m_factory.m_version || !reader.Count(count, cRecordEntry::kSmallestBytes)) {
+  if (!ReadFileHeader(reader, m_factory.m_header, m_factory.m_version) ||
+      !reader.Count(count, cRecordEntry::kSmallestBytes)) {
     return false;
   }
   std::vector<std::unique_ptr<cRecordEntry>> entries;
@@ -57,9 +56,8 @@ bool RecordsTable::Load() {
 bool RecordsTable::Save() {
   if (m_entries.empty()) m_entries.push_back(m_factory.CreateRecordEntry());
   cMemoryStream bytes;
-  bool ok = bytes.Write(m_factory.m_header.data(), static_cast<uint32_t>(m_factory.m_header.size())) ==
-                m_factory.m_header.size() &&
-            WriteUInt32(bytes, m_factory.m_version) && WriteUInt32(bytes, static_cast<uint32_t>(m_entries.size()));
+  bool ok = WriteFileHeader(bytes, m_factory.m_header, m_factory.m_version) &&
+            WriteUInt32(bytes, static_cast<uint32_t>(m_entries.size()));
   for (const auto& entry : m_entries) ok = ok && entry->Write(bytes);
   return ok && m_file && m_file->Save(bytes.GetData(), bytes.GetSize());
 }

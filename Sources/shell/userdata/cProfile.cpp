@@ -1,9 +1,9 @@
 #include "Sources/shell/userdata/cProfile.h"
 
 #include "Sources/shell/userdata/BinaryReader.h"
+#include "Sources/shell/userdata/FileHeader.h"
 #include "Sources/shell/userdata/UserFile.h"
 #include "source/log/cLog.h"
-#include "source/stream/Encoding.h"
 #include "source/stream/cMemoryStream.h"
 
 namespace {
@@ -45,12 +45,7 @@ void cProfile::Activate() {
 
 bool cProfile::ReadContent(cStream& content) {
   BinaryReader reader(content);
-  std::string header(m_header.size(), '\0');
-  uint32_t version = 0;
-  if (!reader.Bytes(header.data(), static_cast<uint32_t>(header.size())) || header != m_header ||
-      !reader.U32(version) || version != m_version) {
-    return false;
-  }
+  if (!ReadFileHeader(reader, m_header, m_version)) return false;
   // The body must fill the file exactly: anything after it is damage.
   return Read(content) && content.Tell() == content.GetSize();
 }
@@ -66,8 +61,7 @@ bool cProfile::Load() {
 bool cProfile::Save() {
   if (!HasFolder(*this)) return false;
   cMemoryStream bytes;
-  const bool built = bytes.Write(m_header.data(), static_cast<uint32_t>(m_header.size())) == m_header.size() &&
-                     WriteUInt32(bytes, m_version) && Write(bytes);
+  const bool built = WriteFileHeader(bytes, m_header, m_version) && Write(bytes);
   if (!built) {
     LogReport(kLogError, kSource, __LINE__, "%s could not be built in memory; not saved", GetFilePath().c_str());
     return false;

@@ -32,6 +32,15 @@ TEST_F(AdventureGameTest, StartUpInstallsThePlayerFilesAndEntersTheMainMenu) {
   EXPECT_FALSE(game.IsGameInProgress());
 }
 
+TEST_F(AdventureGameTest, WithoutAUserFolderNoPlayerFileIsWrittenAnywhere) {
+  AdventureGame* game = GameInstance();  // no configuration was loaded: the store has no user folder
+  ASSERT_NE(game, nullptr);
+  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  ASSERT_NE(list.Add(u"Ann"), nullptr);  // kept in memory
+  EXPECT_FALSE(list.Save());
+  EXPECT_FALSE(std::filesystem::exists("/usersdata"));
+}
+
 TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
   AdventureGame& game = Start();
   game.SaveProgress();  // no profile, no game: nothing
