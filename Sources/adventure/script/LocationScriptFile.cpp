@@ -5,6 +5,10 @@
 
 namespace {
 
+// A command word is named in a fault at this length at most: the log is no place for a damaged
+// file's contents.
+constexpr std::size_t kFaultWordLength = 40;
+
 // The least bytes a parameter takes (its kind and the length of its value) and a node takes (the
 // lengths of its word and result, its parameter and child counts): no honest count is larger
 // than the bytes left can hold at that rate.
@@ -20,7 +24,6 @@ class ScriptReader {
     uint32_t count = 0;
     if (!ReadUInt32(m_stream, count)) return Fail(node, "the file ends in its parameter count");
     if (count > RemainingBytes(m_stream) / kParameterBytes) return FailCount(node, "parameter", count);
-    node.parameters.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
       CommandParam parameter;
       if (!ReadUInt32(m_stream, parameter.kind) || !ReadString(m_stream, parameter.value)) {
@@ -34,7 +37,6 @@ class ScriptReader {
     if (count > 0 && depth >= kMaxScriptDepth) {
       return Fail(node, "its children would lie deeper than " + std::to_string(kMaxScriptDepth) + " levels");
     }
-    node.children.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
       auto child = std::make_unique<CommandNode>();
       child->id = m_next_id++;  // before its own children: ids follow pre-order
@@ -48,7 +50,7 @@ class ScriptReader {
 
  private:
   bool Fail(const CommandNode& node, const std::string& what) {
-    m_fault = "node " + std::to_string(node.id) + " (\"" + node.type + "\"): " + what;
+    m_fault = "node " + std::to_string(node.id) + " (\"" + node.type.substr(0, kFaultWordLength) + "\"): " + what;
     return false;
   }
   bool FailCount(const CommandNode& node, const char* what, uint32_t count) {
