@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "Sources/adventure/script/LocationScriptFile.h"
@@ -12,6 +13,16 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// The fault of a character that has no place where it stands; bytes that do not print are named
+// by their number.
+std::string Unexpected(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte > 0x20 && byte < 0x7F) return std::string("unexpected \"") + c + "\"";
+  char text[32];
+  std::snprintf(text, sizeof text, "unexpected byte 0x%02X", byte);
+  return text;
 }
 
 // Reads the pieces of one line of source.
@@ -52,7 +63,7 @@ class LineCursor {
     }
     if (atom.empty()) {
       fault = Peek() == kScriptOpen ? "a \"{\" belongs at the end of its statement's line"
-                                    : std::string("unexpected \"") + Peek() + "\"";
+                                    : Unexpected(Peek());
       return false;
     }
     return true;
@@ -164,7 +175,7 @@ class ScriptParser {
     } else {
       node->type = std::move(first);
     }
-    if (!cursor.AtSeparator()) return Fail(number, std::string("unexpected \"") + cursor.Peek() + "\"");
+    if (!cursor.AtSeparator()) return Fail(number, Unexpected(cursor.Peek()));
     bool opens = false;
     while (!cursor.AtEnd()) {
       if (cursor.Take(kScriptOpen)) {
@@ -175,7 +186,7 @@ class ScriptParser {
       CommandParam parameter;
       if (!cursor.ReadAtom(parameter.value, fault)) return Fail(number, fault);
       if (cursor.Take(kScriptKindMark) && !cursor.ReadKind(parameter.kind, fault)) return Fail(number, fault);
-      if (!cursor.AtSeparator()) return Fail(number, std::string("unexpected \"") + cursor.Peek() + "\"");
+      if (!cursor.AtSeparator()) return Fail(number, Unexpected(cursor.Peek()));
       node->parameters.push_back(std::move(parameter));
     }
     return Add(std::move(node), number, opens);
