@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   cMemoryStream rebuilt;
   std::vector<ScriptFault> faults;
-  if (!CompileScript(PrintScriptSource(*script.GetRoot()), ScriptChecks(), rebuilt, faults)) std::abort();
+  if (!CompileScript(PrintScriptSource(*script.GetRoot()), script.GetName(), ScriptChecks(), rebuilt, faults)) std::abort();
   if (Bytes(rebuilt) != bytes) std::abort();
   script.Unload();
   return 0;

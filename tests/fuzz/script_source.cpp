@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   }
   static const ScriptChecks checks = ScriptOnlyChecks();
-  volatile std::size_t found = CheckScript(parsed, checks).size();
+  volatile std::size_t found = CheckScript("levels\\fuzz\\fuzz", parsed, checks).size();
   (void)found;
 
   const std::string printed = PrintScriptSource(*parsed.root);

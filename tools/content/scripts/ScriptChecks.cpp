@@ -112,10 +112,10 @@ ScriptChecks ScriptOnlyChecks() {
   return checks;
 }
 
-std::vector<ScriptFault> CheckScript(const ParsedScript& parsed, const ScriptChecks& checks) {
+std::vector<ScriptFault> CheckScript(const std::string& name, const ParsedScript& parsed, const ScriptChecks& checks) {
   std::vector<ScriptFault> faults;
   if (!parsed.root) return faults;
-  ScriptUnderCheck script{parsed, {}};
+  ScriptUnderCheck script{name, parsed, {}};
   ForEachCommandNode(*parsed.root, [&](CommandNode& node, uint32_t) { AddScriptNames(node, script.names); });
   ForEachCommandNode(*parsed.root, [&](CommandNode& node, uint32_t) {
     for (const auto& check : checks) check->CheckNode(node, script, faults);

@@ -4,12 +4,14 @@
 // the items, sounds and mini-games) take what they need when they are made and join the list.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Sources/adventure/script/ScriptNames.h"
 #include "tools/content/scripts/ScriptSource.h"
 
 struct ScriptUnderCheck {
+  const std::string& name;  // the script's resource name, "levels\<folder>\<location>"
   const ParsedScript& parsed;
   ScriptNames names;  // the names the whole script collects, as the "cnf" resource does
 
@@ -32,4 +34,4 @@ using ScriptChecks = std::vector<std::unique_ptr<ScriptCheck>>;
 ScriptChecks ScriptOnlyChecks();
 
 // Every fault the checks find, in the order of the nodes.
-std::vector<ScriptFault> CheckScript(const ParsedScript& parsed, const ScriptChecks& checks);
+std::vector<ScriptFault> CheckScript(const std::string& name, const ParsedScript& parsed, const ScriptChecks& checks);

@@ -51,17 +51,24 @@ std::vector<fs::path> ScriptSources(const fs::path& folder) {
   return sources;
 }
 
+// "levels/hall/desk.script" is the script of the resource "levels\hall\desk".
+std::string ResourceName(const fs::path& relative) {
+  std::string name = fs::path(relative).replace_extension().generic_string();
+  std::replace(name.begin(), name.end(), '/', '\\');
+  return name;
+}
+
 bool IsLowerCase(const std::string& text) {
   return std::none_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 }  // namespace
 
-bool CompileScript(std::string_view source, const ScriptChecks& checks, cStream& cnf,
+bool CompileScript(std::string_view source, const std::string& name, const ScriptChecks& checks, cStream& cnf,
                    std::vector<ScriptFault>& faults) {
   ParsedScript parsed;
   if (!ParseScriptSource(source, parsed, faults)) return false;
-  std::vector<ScriptFault> broken = CheckScript(parsed, checks);
+  std::vector<ScriptFault> broken = CheckScript(name, parsed, checks);
   if (!broken.empty()) {
     faults.insert(faults.end(), broken.begin(), broken.end());
     return false;
@@ -86,7 +93,7 @@ bool CompileScriptFolder(const std::string& source_folder, const std::string& da
       faults.push_back({0, "names in the game's data are lower case"});
     } else if (!ReadText(path, text)) {
       faults.push_back({0, "cannot be read"});
-    } else if (CompileScript(text, checks, cnf, faults) &&
+    } else if (CompileScript(text, ResourceName(relative), checks, cnf, faults) &&
                !WriteBytes(fs::path(data_folder) / fs::path(relative).replace_extension(".cnf"), cnf)) {
       faults.push_back({0, "its \"cnf\" file cannot be written"});
     }

@@ -13,9 +13,10 @@ class cStream;
 // The extension of script sources.
 inline constexpr std::string_view kScriptSourceExtension = ".script";
 
-// Parses and checks one source and writes its "cnf" bytes to `cnf`. False, with the faults, when
-// the source does not parse or breaks a check; nothing is written then.
-bool CompileScript(std::string_view source, const ScriptChecks& checks, cStream& cnf,
+// Parses and checks one source, the script of the resource `name`, and writes its "cnf" bytes to
+// `cnf`. False, with the faults, when the source does not parse or breaks a check; nothing is
+// written then.
+bool CompileScript(std::string_view source, const std::string& name, const ScriptChecks& checks, cStream& cnf,
                    std::vector<ScriptFault>& faults);
 
 // Compiles every script source below `source_folder`, in name order, into the file of the same

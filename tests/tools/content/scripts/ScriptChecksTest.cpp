@@ -18,7 +18,7 @@ std::vector<ScriptFault> Check(const std::string& source) {
   ParsedScript parsed;
   std::vector<ScriptFault> faults;
   if (!ParseScriptSource(source, parsed, faults)) return faults;
-  return CheckScript(parsed, ScriptOnlyChecks());
+  return CheckScript("levels\\test\\test", parsed, ScriptOnlyChecks());
 }
 
 TEST(ScriptChecks, EachRuleFindsItsFaultOnItsLine) {

@@ -22,7 +22,7 @@ std::string Canonical(const std::string& source) {
 std::string BuiltAndPrinted(const std::string& source) {
   cMemoryStream cnf;
   std::vector<ScriptFault> faults;
-  if (!CompileScript(source, ScriptChecks(), cnf, faults)) return "fault: " + faults.at(0).text;
+  if (!CompileScript(source, "levels\\test\\test", ScriptChecks(), cnf, faults)) return "fault: " + faults.at(0).text;
   cnf.Seek(0, 0);
   std::string printed;
   std::string report;
