@@ -1,5 +1,6 @@
 // The game initialisation file "game_init\game_init": the language the game starts in and, per
 // language, the fonts of the GUI's font slots. Copied as it is, once it is known to parse.
+// Without the file the game starts in its first language with no fonts chosen.
 
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@ namespace {
 
 bool MakeGameInit(const ContentPaths& paths) {
   const std::string source = paths.SourceFor("game_init/game_init.xml");
+  if (!std::filesystem::exists(source)) return true;  // sources without this area make no file
   FILE* in = std::fopen(source.c_str(), "rb");
   if (in == nullptr) {
     std::fprintf(stderr, "game_init: cannot read %s\n", source.c_str());
