@@ -56,6 +56,8 @@ class File {
 bool FileExists(const std::string& path);       // a regular file
 bool DirectoryExists(const std::string& path);
 bool IsExecutable(const std::string& path);     // a regular file with an execute bit for us
+// A regular file that no one may write to (the player marked it read-only); whoever we run as.
+bool IsReadOnlyFile(const std::string& path);
 bool DeleteFile(const std::string& path);
 // Atomically replaces `to` with `from` (same folder). Used to keep player files whole.
 bool RenameFile(const std::string& from, const std::string& to);

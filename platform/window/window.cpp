@@ -132,6 +132,10 @@ void ShowMainWindow(bool shown) {
   if (Backend* backend = ActiveBackend()) backend->ShowMainWindow(shown);
 }
 
+void SetMainWindowTitle(const std::string& title) {
+  if (Backend* backend = ActiveBackend()) backend->SetMainWindowTitle(title);
+}
+
 ClientSize GetClientSize() {
   Backend* backend = ActiveBackend();
   return backend != nullptr ? backend->GetClientSize() : ClientSize{};

@@ -85,6 +85,8 @@ bool PlaceWindowed(int x, int y, int width, int height);
 // switched to the closest mode and false is returned when that fails.
 bool PlaceFullScreen(int width, int height, bool desktop_mode);
 void ShowMainWindow(bool shown);
+// Changes the main window's caption (UTF-8); nothing without a window.
+void SetMainWindowTitle(const std::string& title);
 ClientSize GetClientSize();
 // The mouse position in client pixels; negative or beyond the client size outside the window.
 bool GetMousePosition(int* x, int* y);

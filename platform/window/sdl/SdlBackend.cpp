@@ -106,6 +106,10 @@ bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
   return true;
 }
 
+void SdlBackend::SetMainWindowTitle(const std::string& title) {
+  if (m_window != nullptr) SDL_SetWindowTitle(m_window, title.c_str());
+}
+
 void SdlBackend::ShowMainWindow(bool shown) {
   if (m_window == nullptr) return;
   if (shown) {
