@@ -45,8 +45,12 @@ void BindSize(cProperties* store, const char* key, int* variable) {
 // Refuses a size outside 1..most; answers whether it did.
 bool RefuseSize(const char* key, int& size, int fallback, uint32_t most) {
   if (size > 0 && (most == 0 || static_cast<uint32_t>(size) <= most)) return false;
-  LogReport(kLogWarning, kSource, __LINE__, "%s %d is beyond what the display can show (1 to %u): %d is used", key,
-            size, most, fallback);
+  if (most == 0) {  // a display that tells no size of its own
+    LogReport(kLogWarning, kSource, __LINE__, "%s %d is not a size: %d is used", key, size, fallback);
+  } else {
+    LogReport(kLogWarning, kSource, __LINE__, "%s %d is beyond what the display can show (1 to %u): %d is used", key,
+              size, most, fallback);
+  }
   size = fallback;
   return true;
 }
