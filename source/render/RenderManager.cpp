@@ -3,10 +3,12 @@
 #include "source/camera/CameraManager.h"
 #include "source/light/LightManager.h"
 #include "source/log/cLog.h"
+#include "source/model/ModelResource.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/Updatable.h"
+#include "source/texture/TextureResource.h"
 
 namespace {
 const char kSource[] = "source\\render\\RenderManager";
@@ -23,6 +25,9 @@ RenderManager::RenderManager() {
   m_camera_manager = std::make_unique<CameraManager>();
   m_light_manager = std::make_unique<LightManager>(m_render_system.Get());
   m_model_manager = std::make_unique<ModelManager>(m_render_system.Get());
+  // The rendering resource types ("shader", "particle" and "particles" join with their code).
+  TextureResource::RegisterType();
+  ModelResource::RegisterType();
 }
 
 RenderManager::~RenderManager() {

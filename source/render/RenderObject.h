@@ -1,29 +1,68 @@
 #pragma once
-// What the draw list needs of a drawable: its flags (visible bit and draw-order group), whether it
-// is hidden, its face counts and view depth after an update, and its draw. The model code derives
-// the full render object (model, controllers, shader, camera) from this.
+// One drawable instance of a shared Model: its own world matrix, flags, colour, shader copy and
+// bounding box, a named-animation player and its own clones of the model's controllers (with its
+// own copy of the vertices when those move them, so that two objects of one model show two poses
+// and picking reads the pose that is drawn). The draw list (ModelManager) updates and draws every
+// visible object that is not hidden; everything visible in the game is one of these.
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-// Flags the draw list reads.
+#include "source/core/CountedPtr.h"
+#include "source/math/Matrix4.h"
+#include "source/math/Vector.h"
+#include "source/math/cBoundingBox.h"
+#include "source/model/AnimationController.h"
+#include "source/render/VertexBuffer_D3D7.h"
+#include "source/shaders/ShaderHolder.h"
+
+class CameraHandle;
+class Model;
+class ModelController;
+
+// Flags the draw list and the drawing read.
 inline constexpr uint32_t kRenderObjectVisible = 0x40000;
 inline constexpr uint32_t kRenderObjectFirstGroup = 0x200;  // drawn first, nearest first
 inline constexpr uint32_t kRenderObjectGuiGroup = 0x400;    // drawn next, farthest first
+inline constexpr uint32_t kRenderObjectNoDepth = 0x800;     // keeps no view depth
+inline constexpr uint32_t kRenderObjectCullClockwise = 0x2000;
+inline constexpr uint32_t kRenderObjectTwoSided = 0x4000;   // back faces, then front faces
+inline constexpr uint32_t kRenderObjectLiveBounds = 0x8000; // with 0x1: box from the vertices each frame
+
+// Picking misses are this far away.
+inline constexpr float kPickNoHit = 100000.0f;
 
 class RenderObject {
  public:
-  RenderObject() = default;
+  // An object without a model (drawables that draw themselves, and tests).
+  RenderObject();
+  // Flags: the model's and the given ones, drawn as a GUI object (0x200 cleared, 0x400 set); with
+  // 0x40000 the object is shown at once. Every controller of the model is cloned and run once.
+  RenderObject(const CountedPtr<Model>& model, CameraHandle* camera, uint32_t flags);
   // Leaves the draw list. The draw list never deletes an object: its owner does, once.
   virtual ~RenderObject();
   RenderObject(const RenderObject&) = delete;
   RenderObject& operator=(const RenderObject&) = delete;
 
-  // Brings the object up to date for this frame: face counts and view depth (cull: the caller
-  // asks for view-frustum culling).
-  virtual void Update(bool cull) = 0;
-  virtual void Draw() = 0;
-  // Told when the object is shown, so that its bounds are recomputed.
-  virtual void MarkBoundsForRefresh() {}
+  // A new object with the model, flags, animations, shader and camera of `other`.
+  static std::unique_ptr<RenderObject> Clone(const RenderObject& other);
+
+  // This frame's animation, controllers, bounds, face counts and view depth (cull: the caller
+  // asks for view-frustum culling; every object draws all its faces).
+  virtual void Update(bool cull);
+  virtual void Draw();
+  // The next update recomputes the box from the vertices (after the matrix or vertices changed).
+  virtual void MarkBoundsForRefresh() { m_refresh_bounds = true; }
+  // The model-space box from the vertices the indices name, placed by the world matrix.
+  void RefreshBounds();
+  void ComputeBounds();
+
+  // Whether the segment from `origin` to origin + `segment` (world space) hits a face; with
+  // `distance`, the nearest hit's distance along the segment in model units (kPickNoHit when no
+  // face is hit) is written, unless the world box is missed.
+  bool PickByRay(const Vector3& origin, const Vector3& segment, float* distance = nullptr) const;
 
   // Shows or hides (the visible bit); list membership follows visible and not hidden.
   void SetVisible(bool visible);
@@ -32,14 +71,50 @@ class RenderObject {
   bool IsHidden() const { return m_hidden; }
 
   uint32_t GetFlags() const { return m_flags; }
-  // Sets flags without touching list membership (use SetVisible for the visible bit).
-  void SetFlagBits(uint32_t bits) { m_flags |= bits & ~kRenderObjectVisible; }
-  void ClearFlagBits(uint32_t bits) { m_flags &= ~(bits & ~kRenderObjectVisible); }
+  // Sets flags (not the visible bit: see SetVisible); setting 0x400 clears 0x200.
+  void SetFlagBits(uint32_t bits);
+  // Clears flags (not the visible bit); clearing either draw group switches to the other.
+  void ClearFlagBits(uint32_t bits);
   uint32_t GetFaceCount() const { return m_face_count; }
   uint32_t GetFacesToDraw() const { return m_faces_to_draw; }
   float GetViewDepth() const { return m_view_depth; }
 
+  const CountedPtr<Model>& GetModel() const { return m_model; }
+  CameraHandle* GetCamera() const { return m_camera; }
+  void SetCamera(CameraHandle* camera) { m_camera = camera; }
+  AnimationController& GetAnimation() { return m_animation; }
+  const AnimationController& GetAnimation() const { return m_animation; }
+  const std::vector<std::unique_ptr<ModelController>>& GetControllers() const { return m_controllers; }
+  // The vertices the object draws: its own copy when its controllers move vertices, else the
+  // model's; null without a model.
+  VertexBuffer_D3D7* GetVertices() const;
+  // Its own copy only (null when it draws the model's).
+  VertexBuffer_D3D7* GetOwnVertices() const { return m_own_vertices.Get(); }
+
+  const Matrix4& GetWorldMatrix() const { return m_world; }
+  // Places the object; the world box follows at once.
+  void SetWorldMatrix(const Matrix4& world);
+  Matrix4& GetSecondMatrix() { return m_second; }
+  const cBoundingBox& GetBoundingBox() const { return m_box; }
+  // A model-space box, placed by the world matrix (the controllers' bounds).
+  void SetLocalBounds(const Vector3& minimum, const Vector3& maximum);
+
+  const Vector4& GetColor() const { return m_color; }
+  // Any colour but opaque white tints the object when drawn.
+  void SetColor(const Vector4& color) { m_color = color; }
+  bool GetColorDraw() const { return m_color_draw; }
+  void SetColorDraw(bool on) { m_color_draw = on; }
+  ShaderHolder& GetShaderHolder() { return m_shader_holder; }
+  const std::string& GetName() const { return m_name; }
+  void SetName(std::string name) { m_name = std::move(name); }
+
  protected:
+  // Applies the object's shader before its buffers are drawn; a drawable with its own way of
+  // texturing overrides it.
+  virtual void ApplyShader() { m_shader_holder.Apply(); }
+  // Gives every controller this frame's frames and calls Update (then Apply).
+  void RunControllers(bool apply);
+
   uint32_t m_flags = 0;
   bool m_hidden = false;
   uint32_t m_faces_to_draw = 0;
@@ -48,4 +123,19 @@ class RenderObject {
 
  private:
   void UpdateMembership();
+  void DrawPass(uint32_t vertex_count);
+
+  CameraHandle* m_camera = nullptr;  // not owned: the camera manager's
+  CountedPtr<Model> m_model;
+  std::vector<std::unique_ptr<ModelController>> m_controllers;
+  VertexBufferHolder m_own_vertices;
+  AnimationController m_animation;
+  Matrix4 m_world;
+  Matrix4 m_second;
+  cBoundingBox m_box;
+  bool m_refresh_bounds = true;
+  bool m_color_draw = false;
+  ShaderHolder m_shader_holder;
+  std::string m_name;
+  Vector4 m_color{1.0f, 1.0f, 1.0f, 1.0f};
 };

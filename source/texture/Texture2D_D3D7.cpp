@@ -1,0 +1,165 @@
+#include "source/texture/Texture2D_D3D7.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+#include "source/log/cLog.h"
+#include "source/math/MathUtil.h"
+#include "source/render/DDErrorText.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderSettings.h"
+#include "source/render/RenderSystem_D3D7.h"
+#include "source/texture/TexturePixels.h"
+
+namespace {
+
+constexpr const char* kSource = "source\\texture\\Texture2D_D3D7";
+constexpr uint32_t kSurfaceFlags =
+    gfx::DDSD_CAPS | gfx::DDSD_HEIGHT | gfx::DDSD_WIDTH | gfx::DDSD_PIXELFORMAT | gfx::DDSD_TEXTURESTAGE;
+const Vector4 kMipMarkColor(1.0f, 0.0f, 0.0f, 1.0f);
+
+bool Usable(const gfx::PixelFormat& f, uint32_t bits, bool alpha) {
+  if (f.flags & gfx::DDPF_FOURCC) return false;
+  if (f.flags & (gfx::DDPF_LUMINANCE | gfx::DDPF_BUMPLUMINANCE | gfx::DDPF_BUMPDUDV)) return false;
+  if (f.a_mask == 0xF000) return false;
+  if (((f.flags & gfx::DDPF_ALPHAPIXELS) != 0) != alpha) return false;
+  return f.bit_count == bits;
+}
+
+// The device's first 32-bit format (else 16-bit) that has alpha exactly when the image has.
+bool ChooseFormat(gfx::Device& device, bool alpha, gfx::PixelFormat& chosen) {
+  std::vector<gfx::PixelFormat> formats;
+  device.EnumTextureFormats(formats);
+  for (uint32_t bits : {32u, 16u}) {
+    for (const gfx::PixelFormat& f : formats) {
+      if (Usable(f, bits, alpha)) {
+        chosen = f;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool ManagedByDriver() {
+  const gfx::Guid& device = RenderSystem_D3D7::GetDeviceDesc().guid;
+  return device == gfx::kDeviceHal || device == gfx::kDeviceTnLHal;
+}
+
+// Uploads one level through a system-memory surface and a blit. False when a call failed (logged).
+bool UploadLevel(gfx::Surface& destination, const Image& level) {
+  gfx::SurfaceDesc level_desc;
+  destination.GetSurfaceDesc(level_desc);
+  gfx::SurfaceDesc temp_desc;
+  temp_desc.flags = kSurfaceFlags;
+  temp_desc.caps = gfx::DDSCAPS_SYSTEMMEMORY | gfx::DDSCAPS_TEXTURE;
+  temp_desc.width = level_desc.width;
+  temp_desc.height = level_desc.height;
+  temp_desc.format = level_desc.format;
+  std::shared_ptr<gfx::Surface> temp;
+  gfx::Result r = RenderSystem_D3D7::GetDirectDraw()->CreateSurface(temp_desc, temp);
+  DDErrorText("m_directdraw->CreateSurface(&surface_description, &temp_surface, NULL)", r, kSource, 274);
+  if (gfx::Failed(r)) return false;
+  gfx::SurfaceDesc locked;
+  do {
+    r = temp->Lock(nullptr, locked, 0);
+  } while (r == gfx::DDERR_WASSTILLDRAWING);
+  DDErrorText("temp_surface->Lock(NULL, &surface_description, 0, NULL)", r, kSource, 284);
+  if (gfx::Failed(r)) return false;
+  if (level.GetWidth() == level_desc.width && level.GetHeight() == level_desc.height) {
+    PackPixels(level, level_desc.format, locked.memory, locked.pitch);
+  } else {
+    FillWhite(level_desc.width, level_desc.height, level_desc.format, locked.memory, locked.pitch);
+  }
+  DDErrorText("temp_surface->Unlock(0)", temp->Unlock(nullptr), kSource, 375);
+  r = destination.Blt(nullptr, temp.get(), nullptr, gfx::DDBLT_WAIT);
+  DDErrorText("destination_surface->Blt(NULL, temp_surface, NULL, DDBLT_WAIT, NULL)", r, kSource, 377);
+  return gfx::Succeeded(r);
+}
+
+}  // namespace
+
+Texture2D_D3D7::Texture2D_D3D7(std::string name, bool mip_maps) : Texture2D(std::move(name)), m_mip_maps(mip_maps) {}
+
+Texture2D_D3D7::~Texture2D_D3D7() = default;
+
+void Texture2D_D3D7::CreateSurface(const Image* image) {
+  if (m_surface) return;
+  if (image != nullptr) SetImage(*image);
+  m_memory = 0;
+  const Image* kept = m_image.Get();
+  if (kept == nullptr || kept->IsEmpty()) return;
+  gfx::Device* device = RenderSystem_D3D7::GetDevice();
+  if (device == nullptr || RenderSystem_D3D7::GetDirectDraw() == nullptr) return;  // built when a device is back
+
+  const gfx::DeviceDesc& caps = RenderSystem_D3D7::GetDeviceDesc();
+  const uint32_t width = std::min(NearestPowerOfTwo(kept->GetWidth()), caps.max_texture_width);
+  const uint32_t height = std::min(NearestPowerOfTwo(kept->GetHeight()), caps.max_texture_height);
+  if (width == 0 || height == 0) return;
+  gfx::PixelFormat format;
+  if (!ChooseFormat(*device, kept->GetBitsPerPixel() == 32, format)) {
+    LogReport(kLogAbort, kSource, 231, "Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
+  }
+  if (!BuildSurface(width, height, format)) return;
+  UploadLevels(width, height);
+}
+
+bool Texture2D_D3D7::BuildSurface(uint32_t width, uint32_t height, const gfx::PixelFormat& format) {
+  gfx::SurfaceDesc desc;
+  desc.flags = kSurfaceFlags;
+  desc.caps = gfx::DDSCAPS_TEXTURE;
+  desc.width = width;
+  desc.height = height;
+  desc.format = format;
+  desc.texture_stage = 0;
+  if (m_mip_maps) {
+    desc.flags |= gfx::DDSD_MIPMAPCOUNT;
+    desc.caps |= gfx::DDSCAPS_MIPMAP | gfx::DDSCAPS_COMPLEX;
+    desc.mip_map_count = static_cast<uint32_t>(std::bit_width(std::max(width, height)));
+  }
+  if (ManagedByDriver()) {
+    desc.caps2 = gfx::DDSCAPS2_TEXTUREMANAGE;
+  } else {
+    desc.caps |= gfx::DDSCAPS_SYSTEMMEMORY;
+  }
+  const gfx::Result r = RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, m_surface);
+  DDErrorText("m_directdraw->CreateSurface(&surface_description, &m_pSurface, NULL)", r, kSource, 235);
+  if (gfx::Failed(r)) m_surface.reset();
+  return m_surface != nullptr;
+}
+
+void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
+  const Image& kept = *m_image;
+  // The level being uploaded when it is not the kept image itself: the kept image resampled to
+  // the surface's size, then each level halved from the one before.
+  Image level;
+  const Image* current = &kept;
+  if (kept.GetWidth() != width || kept.GetHeight() != height) {
+    Image::Scale(kept, width, height, kFilterBilinear, level);
+    current = &level;
+  }
+  const uint32_t bytes_per_pixel = std::max(3u, kept.GetBytesPerPixel());
+  std::shared_ptr<gfx::Surface> destination = m_surface;
+  for (uint32_t index = 0; destination; ++index) {
+    if (index > 0) {
+      Image::Scale(*current, width, height, kFilterBox, level);
+      current = &level;
+      if (index == 1 && g_render_settings.show_mip_maps) level.Fill(kMipMarkColor);
+    }
+    if (!UploadLevel(*destination, *current)) break;
+    m_memory += bytes_per_pixel * width * height;
+    if (!m_mip_maps || (width == 1 && height == 1)) break;
+    std::shared_ptr<gfx::Surface> next;
+    destination->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);
+    destination = std::move(next);
+    if (width > 1) width /= 2;
+    if (height > 1) height /= 2;
+  }
+}
+
+void Texture2D_D3D7::Bind(uint32_t stage) {
+  RenderManager* manager = RenderManager::PeekInstance();
+  if (manager == nullptr) return;
+  manager->GetRenderSystemD3D7()->BindTexture(stage, m_surface);
+}

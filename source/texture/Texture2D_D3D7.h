@@ -1,0 +1,48 @@
+#pragma once
+// A texture on the Direct3D 7 device: a surface (with a full mip-map chain when asked) in the
+// device's 32-bit (or else 16-bit) format, built from a kept copy of its image so that it can be
+// rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
+// device takes, are resampled to the surface's size.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gfx/gfx.h"
+#include "source/core/CountedPtr.h"
+#include "source/render/DeviceResource.h"
+#include "source/texture/Image.h"
+#include "source/texture/Texture2D.h"
+
+class Texture2D_D3D7 : public Texture2D, public DeviceResource {
+ public:
+  Texture2D_D3D7(std::string name, bool mip_maps);
+  ~Texture2D_D3D7() override;
+
+  void CreateSurface(const Image* image) override;
+  void Bind(uint32_t stage) override;
+
+  // The device goes: the surface is let go. The device is back: it is built again.
+  void OnDeviceRelease() override { Invalidate(); }
+  void OnDeviceRestore() override { Restore(); }
+  void Invalidate() { m_surface.reset(); }
+  void Restore() { CreateSurface(nullptr); }
+
+  // Replaces the kept image without building anything (the combined textures).
+  void SetImage(const Image& image) { m_image.Reset(new Image(image)); }
+
+  const std::shared_ptr<gfx::Surface>& GetSurface() const { return m_surface; }
+  const Image* GetImage() const { return m_image.Get(); }
+  bool HasMipMaps() const { return m_mip_maps; }
+  // Pixel bytes of every level uploaded (an 8-bit image counts 3 bytes a pixel).
+  uint32_t GetMemory() const { return m_memory; }
+
+ private:
+  bool BuildSurface(uint32_t width, uint32_t height, const gfx::PixelFormat& format);
+  void UploadLevels(uint32_t width, uint32_t height);
+
+  bool m_mip_maps;
+  std::shared_ptr<gfx::Surface> m_surface;
+  CountedPtr<Image> m_image;
+  uint32_t m_memory = 0;
+};

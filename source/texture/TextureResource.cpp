@@ -1,0 +1,35 @@
+#include "source/texture/TextureResource.h"
+
+#include "source/log/cLog.h"
+#include "source/render/RenderSettings.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/texture/TextureManager.h"
+
+namespace {
+constexpr const char* kSource = "source\\texture\\TextureResource";
+}
+
+void TextureResource::RegisterType() {
+  cResourceManager* manager = cResourceManager::GetInstance();
+  manager->RegisterResourceType<TextureResource>();
+  manager->RegisterResourceExtension("tga", kTypeName);
+  manager->RegisterResourceExtension("jpg", kTypeName);
+}
+
+bool TextureResource::Load() {
+  cMemoryStream data;
+  LoadData(data);
+  m_image = std::make_unique<Image>();
+  if (!TextureManager::GetInstance()->LoadImage(*m_image, data)) {
+    LogReport(kLogWarning, kSource, __LINE__, "texture %s: no picture could be read from its %u bytes", GetName().c_str(),
+              data.GetSize());
+  }
+  m_handle = std::make_unique<TextureHandle>(GetName(), m_image.get(), g_render_settings.show_mip_maps);
+  return false;
+}
+
+bool TextureResource::Unload() {
+  m_handle.reset();
+  m_image.reset();
+  return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The "texture" resource: an image file ("tga" or "jpg") read through the texture manager's
+// loaders, kept as an Image, and the texture built from it.
+
+#include <memory>
+
+#include "source/Resources/cTypedResource.h"
+#include "source/texture/Image.h"
+#include "source/texture/TextureHandle.h"
+
+class TextureResource : public cTypedResource<TextureResource> {
+ public:
+  static constexpr const char* kTypeName = "texture";
+  using cTypedResource::cTypedResource;
+
+  // Registers the creator under "texture" and maps "tga" and "jpg" to it.
+  static void RegisterType();
+
+  // Reads the picture (a file no loader reads gives an empty image, logged) and builds its
+  // texture, with mip-maps when "render_show_mip_maps" is set. Answers false whatever happens:
+  // the picture, not the answer, tells whether there was one.
+  bool Load() override;
+  bool Unload() override;
+
+  const Image* GetImage() const { return m_image.get(); }
+  TextureHandle* GetHandle() const { return m_handle.get(); }
+
+ private:
+  std::unique_ptr<Image> m_image;
+  std::unique_ptr<TextureHandle> m_handle;
+};

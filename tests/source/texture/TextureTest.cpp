@@ -1,0 +1,259 @@
+// Textures on the headless device: surface sizes, formats and mip chains, the pixels each level
+// gets (resampled, spread from grey, red mip levels on request), the rebuild after a lost device,
+// the "texture" resource and textures combined from a colour and an alpha file.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/os/os.h"
+#include "source/Resources/cResourcePtr.h"
+#include "source/path/Paths.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderSystem_D3D7.h"
+#include "source/texture/JpegWriter.h"
+#include "source/texture/Texture2D_D3D7.h"
+#include "source/texture/TextureHandle.h"
+#include "source/texture/TextureResource.h"
+#include "source/texture/TgaImageLoader.h"
+#include "tests/source/render/RenderTestSupport.h"
+#include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+struct Level {
+  uint32_t width = 0, height = 0;
+};
+
+class TextureTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    ASSERT_TRUE(RenderManager::GetInstance()->IsStarted());
+  }
+
+  // A new device that offers what the script says.
+  void RestartWith(const gfx::headless::Script& script) {
+    DestroySingletons();
+    gfx::headless::SetScript(script);
+    cProperties::GetInstance()->SetValue("short_name", "tarvel");
+    cProperties::GetInstance()->SetValue("log_directory", m_dir.Path());
+    cLog::GetInstance()->Open();
+    ASSERT_TRUE(RenderManager::GetInstance()->IsStarted());
+  }
+
+  std::unique_ptr<Texture2D_D3D7> Make(const Image& image, bool mip_maps) {
+    auto texture = std::make_unique<Texture2D_D3D7>("t", mip_maps);
+    texture->CreateSurface(&image);
+    return texture;
+  }
+
+  static std::vector<Level> Chain(const Texture2D_D3D7& texture) {
+    std::vector<Level> levels;
+    for (std::shared_ptr<gfx::Surface> s = texture.GetSurface(); s;) {
+      levels.push_back({s->Desc().width, s->Desc().height});
+      std::shared_ptr<gfx::Surface> next;
+      s->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);
+      s = next;
+    }
+    return levels;
+  }
+
+  // Pixel (x, y) of a level as B, G, R, A bytes (32-bit formats).
+  static Bytes Texel(const Texture2D_D3D7& texture, uint32_t level, uint32_t x, uint32_t y) {
+    std::shared_ptr<gfx::Surface> s = texture.GetSurface();
+    for (uint32_t i = 0; i < level && s; ++i) {
+      std::shared_ptr<gfx::Surface> next;
+      s->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);
+      s = next;
+    }
+    gfx::SurfaceDesc locked;
+    if (!s || gfx::Failed(s->Lock(nullptr, locked, 0))) return {};
+    const uint8_t* p = static_cast<const uint8_t*>(locked.memory) + y * locked.pitch + x * 4;
+    Bytes texel(p, p + 4);
+    s->Unlock(nullptr);
+    return texel;
+  }
+};
+
+TEST_F(TextureTest, MipChainsHalveEachSideDownToOne) {
+  struct Case {
+    uint32_t width, height;
+    std::vector<Level> chain;
+  };
+  const Case cases[] = {
+      {256, 256, {{256, 256}, {128, 128}, {64, 64}, {32, 32}, {16, 16}, {8, 8}, {4, 4}, {2, 2}, {1, 1}}},
+      {256, 64, {{256, 64}, {128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}}},
+  };
+  for (const Case& c : cases) {
+    auto texture = Make(Pattern(c.width, c.height, 24), true);
+    const std::vector<Level> chain = Chain(*texture);
+    ASSERT_EQ(chain.size(), c.chain.size()) << c.width << "x" << c.height;
+    uint32_t memory = 0;
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+      EXPECT_EQ(chain[i].width, c.chain[i].width);
+      EXPECT_EQ(chain[i].height, c.chain[i].height);
+      memory += 3 * c.chain[i].width * c.chain[i].height;
+    }
+    EXPECT_EQ(texture->GetMemory(), memory);
+  }
+  EXPECT_EQ(Chain(*Make(Pattern(256, 256, 24), false)).size(), 1u);
+}
+
+TEST_F(TextureTest, SurfaceSizeAndFormatFollowTheImage) {
+  struct Case {
+    Image image;
+    uint32_t width, height;
+    gfx::PixelFormat format;
+  };
+  const Case cases[] = {
+      {Pattern(300, 300, 24), 256, 256, gfx::FormatX8R8G8B8()},
+      {Pattern(1024, 768, 24), 1024, 1024, gfx::FormatX8R8G8B8()},  // a tie goes to the larger power
+      {Pattern(4096, 2, 32), 2048, 2, gfx::FormatA8R8G8B8()},       // cut to the device's largest
+      {Pattern(5, 3, 8), 4, 4, gfx::FormatX8R8G8B8()},
+  };
+  for (const Case& c : cases) {
+    auto texture = Make(c.image, false);
+    ASSERT_TRUE(texture->GetSurface());
+    EXPECT_EQ(texture->GetSurface()->Desc().width, c.width);
+    EXPECT_EQ(texture->GetSurface()->Desc().height, c.height);
+    EXPECT_EQ(texture->GetSurface()->Desc().format, c.format);
+  }
+  EXPECT_FALSE(Make(Image(), true)->GetSurface());
+}
+
+TEST_F(TextureTest, LevelsGetTheirPicture) {
+  // Image rows go to surface rows in order; sides that are not powers of two are resampled, not
+  // painted white; grey is spread to colour; alpha is kept.
+  Image two_rows = Solid(4, 2, {10, 20, 30, 40});
+  two_rows.Row(1)[0] = 99;
+  auto texture = Make(two_rows, false);
+  EXPECT_EQ(Texel(*texture, 0, 0, 0), (Bytes{30, 20, 10, 40}));
+  EXPECT_EQ(Texel(*texture, 0, 0, 1), (Bytes{30, 20, 99, 40}));
+  EXPECT_EQ(Texel(*Make(Solid(300, 200, {200, 100, 50}), false), 0, 255, 255), (Bytes{50, 100, 200, 255}));
+  auto grey = Make(Solid(4, 4, {77}), false);
+  EXPECT_EQ(Texel(*grey, 0, 3, 3), (Bytes{77, 77, 77, 255}));
+  EXPECT_EQ(grey->GetMemory(), 3u * 16u);
+}
+
+TEST_F(TextureTest, MipLevelsShowRedWhenAsked) {
+  g_render_settings.show_mip_maps = true;
+  auto texture = Make(Solid(8, 8, {0, 255, 0}), true);
+  EXPECT_EQ(Texel(*texture, 0, 1, 1), (Bytes{0, 255, 0, 255}));
+  EXPECT_EQ(Texel(*texture, 1, 1, 1), (Bytes{0, 0, 255, 255}));
+  EXPECT_EQ(Texel(*texture, 3, 0, 0), (Bytes{0, 0, 255, 255}));
+}
+
+TEST_F(TextureTest, SixteenBitDevicesAndDevicesWithoutAFormat) {
+  gfx::headless::Script script = gfx::headless::DefaultScript();
+  script.texture_formats = {gfx::FormatA4R4G4B4(), gfx::FormatR5G6B5(), gfx::FormatA1R5G5B5()};
+  RestartWith(script);
+  EXPECT_EQ(Make(Pattern(4, 4, 24), false)->GetSurface()->Desc().format, gfx::FormatR5G6B5());
+  EXPECT_EQ(Make(Pattern(4, 4, 32), false)->GetSurface()->Desc().format, gfx::FormatA1R5G5B5());
+  script.texture_formats = {gfx::FormatA4R4G4B4()};
+  RestartWith(script);
+  EXPECT_FALSE(Make(Pattern(4, 4, 24), false)->GetSurface());
+  EXPECT_TRUE(LogHas("Failed to find texture format"));
+}
+
+TEST_F(TextureTest, ALostDeviceRebuildsEveryTexture) {
+  auto texture = Make(Solid(16, 16, {1, 2, 3}), true);
+  const std::shared_ptr<gfx::Surface> before = texture->GetSurface();
+  RenderManager* manager = RenderManager::GetInstance();
+  gfx::headless::LoseDevice(gfx::DDERR_WRONGMODE);
+  manager->RenderFrame();
+  EXPECT_FALSE(texture->GetSurface() && texture->GetSurface() != before) << "rebuilt before the device is back";
+  gfx::headless::RegainDevice();
+  // A reset tried while the device was still lost failed; the next ones wait a few frames.
+  for (int frame = 0; frame < 100 && !texture->GetSurface(); ++frame) manager->RenderFrame();
+  ASSERT_TRUE(texture->GetSurface());
+  EXPECT_NE(texture->GetSurface(), before);
+  EXPECT_EQ(Chain(*texture).size(), 5u);
+  EXPECT_EQ(Texel(*texture, 0, 15, 15), (Bytes{3, 2, 1, 255}));
+  EXPECT_EQ(Texel(*texture, 4, 0, 0), (Bytes{3, 2, 1, 255}));
+}
+
+class TextureResourceTest : public TextureTest {
+ protected:
+  void TearDown() override {
+    TextureTest::TearDown();
+    SetCurrentDir(m_previous_dir);
+  }
+  static std::string Tga(const Image& image) {
+    cMemoryStream file;
+    TgaImageLoader().Save(image, file);
+    const Bytes bytes = BytesOf(file);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  static std::string Jpeg(const Image& image) {
+    cMemoryStream file;
+    WriteJpeg(image, file);
+    const Bytes bytes = BytesOf(file);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  void Mount() {
+    FixtureTree(m_dir.Path(), "data")
+        .AddFile("textures/color.tga", Tga(Solid(8, 8, {200, 100, 0})))
+        .AddFile("textures/alpha.tga", Tga(Solid(8, 8, {60})))
+        .AddFile("textures/small_alpha.tga", Tga(Solid(4, 4, {60})))
+        .AddFile("textures/odd_alpha.tga", Tga(Solid(6, 8, {60})))
+        .AddFile("textures/photo.jpg", Jpeg(Solid(16, 8, {0, 0, 255})))
+        .AddFile("textures/disguised.tga", Jpeg(Solid(8, 8, {255, 255, 255})))
+        .AddFile("textures/broken.tga", "not a picture");
+    SetCurrentDir(m_dir.Path());
+    cResourceManager::GetInstance()->AddDirectory("data");
+  }
+  std::string m_previous_dir = os::GetCurrentDirectory();
+};
+
+TEST_F(TextureResourceTest, ImageFilesBecomeTextures) {
+  Mount();
+  struct Case {
+    const char* name;
+    uint32_t width, bits;
+  };
+  const Case cases[] = {{"textures\\color", 8, 24}, {"textures\\photo", 16, 24}, {"textures\\disguised", 8, 24}};
+  for (const Case& c : cases) {
+    cResourcePtr<TextureResource> texture;
+    ASSERT_TRUE(texture.Assign(c.name)) << c.name;
+    ASSERT_TRUE(texture->GetImage()) << c.name;
+    EXPECT_EQ(texture->GetImage()->GetWidth(), c.width) << c.name;
+    EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.name;
+    EXPECT_TRUE(texture->GetHandle()->GetTexture()->GetSurface()) << c.name;
+  }
+  cResourcePtr<TextureResource> broken;
+  ASSERT_TRUE(broken.Assign("textures\\broken"));
+  EXPECT_TRUE(broken->GetImage()->IsEmpty());
+  EXPECT_FALSE(broken->GetHandle()->GetTexture()->GetSurface());
+  EXPECT_TRUE(LogHas("texture textures\\broken: no picture"));
+}
+
+TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
+  Mount();
+  struct Case {
+    const char* alpha;
+    uint32_t bits;
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"textures\\alpha", 32, nullptr},
+      {"", 24, nullptr},
+      {"textures\\small_alpha", 24, "image size should be the same as"},
+      {"textures\\odd_alpha", 24, "image size should be power of two"},
+  };
+  for (const Case& c : cases) {
+    TextureHandle handle("combined", "textures\\color", c.alpha);
+    const Texture2D_D3D7* texture = handle.GetTexture();
+    ASSERT_TRUE(texture->GetSurface()) << c.alpha;
+    EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.alpha;
+    EXPECT_TRUE(c.logged == nullptr || LogHas(c.logged)) << c.alpha;
+  }
+  TextureHandle merged("combined", "textures\\color", "textures\\alpha");
+  EXPECT_EQ(PixelAt(*merged.GetTexture()->GetImage(), 3, 3), (Bytes{200, 100, 0, 60}));
+  TextureHandle missing("combined", "textures\\nowhere", "textures\\alpha");
+  EXPECT_FALSE(missing.GetTexture()->GetSurface());
+  EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// The models of the sample game: every recipe in content/models (one XML file a model, root
+// <model name=".." kind="quad|sails|banner|gem" .../>) built by its shape and written into "data"
+// as an "mlf" file through the engine's model writer.
+
+#include <string>
+
+#include "source/model/ModelFileWriter.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/xml/XmlNode.h"
+#include "tools/content/ContentStep.h"
+#include "tools/content/RecipeXml.h"
+#include "tools/content/models/ModelShapes.h"
+
+namespace {
+
+uint32_t Count(const XmlNode& node, const char* name, int fallback, int most) {
+  const int value = RecipeInteger(node, name, fallback);
+  if (value < 1 || value > most) throw RecipeError{std::string("\"") + name + "\" must be 1 to " + std::to_string(most)};
+  return static_cast<uint32_t>(value);
+}
+
+ModelFileData Shape(const XmlNode& m) {
+  const std::string kind = RecipeText(m, "kind");
+  const auto n = [&m](const char* name, float fallback = 0.0f) { return RecipeNumber(m, name, fallback); };
+  const uint32_t first = static_cast<uint32_t>(RecipeInteger(m, "first_frame", 0));
+  if (kind == "quad") return MakeQuad(n("x"), n("y"), n("width", 1), n("height", 1), n("z"));
+  if (kind == "sails") {
+    return MakeSails(Count(m, "blades", 4, 16), n("length", 100), n("width", 30), Count(m, "frames", 16, 1000), first);
+  }
+  if (kind == "banner") {
+    return MakeBanner(Count(m, "columns", 8, 100), Count(m, "rows", 4, 100), n("width", 100), n("height", 60),
+                      n("wave", 8), Count(m, "frames", 12, 1000), first);
+  }
+  if (kind == "gem") return MakeGem(Count(m, "facets", 8, 1000), n("radius", 20));
+  throw RecipeError{"unknown kind \"" + kind + "\""};
+}
+
+void MakeModel(const ContentPaths& paths, const XmlNode& root) {
+  const std::string name = RecipeText(root, "name");
+  if (name.empty()) throw RecipeError{"a model needs a name"};
+  const ModelFileData data = Shape(root);
+  std::string why;
+  if (!IsWritableModel(data, &why)) throw RecipeError{"the shape cannot be written: " + why};
+  cMemoryStream bytes;
+  WriteModelFile(data, bytes);
+  WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + ".mlf"), bytes.GetData(), bytes.GetSize());
+}
+
+bool MakeModels(const ContentPaths& paths) {
+  return ForEachRecipe(paths.SourceFor("models"), "model", [&paths](const XmlNode& root) { MakeModel(paths, root); });
+}
+
+}  // namespace
+
+VELMARIS_CONTENT_STEP("models", 20, MakeModels);
