@@ -4,6 +4,7 @@
 #include "platform/input/input.h"
 #include "platform/os/os.h"
 #include "source/log/cLog.h"
+#include "source/render/RenderSettings.h"
 
 namespace {
 
@@ -44,7 +45,10 @@ bool cApplication::Create(const std::string& title) {
   window::SetWindowProcedure([](const window::Message& message) {
     if (cApplication* application = cApplication::PeekInstance()) application->WindowProc(message);
   });
-  if (!window::CreateMainWindow(title)) {
+  // Made at the wanted mode's size, which the render system then places it at.
+  int width = 0, height = 0;
+  WantedWindowSize(width, height);
+  if (!window::CreateMainWindow(title, width, height)) {
     LogReport(kLogError, kSource, kCreateLine, "Creation window failed. %s", window::LastError().c_str());
     window::SetWindowProcedure(nullptr);
     return false;

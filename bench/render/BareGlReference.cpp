@@ -1,25 +1,112 @@
-// REFERENCE ONLY: a bare OpenGL 2.1 program drawing the same 500 quads as the render-pass
-// benchmark, straight through SDL and GL with no engine in between. It exists to put the engine's
-// frame rate on llvmpipe beside what the same GL work costs by itself; nothing else may include
-// GL or SDL above the platform layer.
+// REFERENCE ONLY: a bare OpenGL 2.1 program drawing the same scene as the engine's render-pass
+// benchmark, straight through SDL and GL with no engine in between, the way a careful hand would:
+// every state set once, then per quad its matrix, its texture and its own arrays. The window has the
+// scene's size from the start, the stage combines texture and vertex colour as the engine's
+// textured draw does, and glFinish follows the frame exactly when the engine's benchmark does it.
+// Nothing else may include GL or SDL above the platform layer.
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "bench/render/QuadScene.h"
+
+void FinishGl() { glFinish(); }
 
 namespace {
 
 struct RefVertex {
   float x, y, z;
   float nx, ny, nz;
-  uint32_t color;
+  uint8_t rgba[4];
   float u, v;
 };
+
+struct RefQuad {
+  RefVertex vertices[4];
+  uint16_t indices[6];
+};
+
+void MakeTextures(GLuint (&names)[kSceneTextures]) {
+  glGenTextures(kSceneTextures, names);
+  std::vector<uint32_t> texels(kSceneTextureSide * kSceneTextureSide);
+  for (int t = 0; t < kSceneTextures; ++t) {
+    for (int y = 0; y < kSceneTextureSide; ++y) {
+      for (int x = 0; x < kSceneTextureSide; ++x) texels[y * kSceneTextureSide + x] = SceneTexel(t, x, y);
+    }
+    glBindTexture(GL_TEXTURE_2D, names[t]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kSceneTextureSide, kSceneTextureSide, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 texels.data());
+  }
+}
+
+std::vector<RefQuad> MakeQuads() {
+  std::vector<RefQuad> quads(kSceneObjects);
+  for (RefQuad& q : quads) {
+    for (int i = 0; i < 4; ++i) {
+      const float u = static_cast<float>(i & 1), v = static_cast<float>(i >> 1);
+      q.vertices[i] = RefVertex{u * kQuadSize, (1.0f - v) * kQuadSize, 0, 0, 0, -1, {255, 255, 255, 255}, u, v};
+    }
+    const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
+    std::copy(indices, indices + 6, q.indices);
+  }
+  return quads;
+}
+
+// Texture times vertex colour, for colour and alpha alike; blended by source alpha.
+void SetStates() {
+  glViewport(0, 0, kSceneWidth, kSceneHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, kSceneWidth, 0, kSceneHeight, -1000, 1000);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glClearColor(0, 0, 0, 1);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void DrawFrame(const std::vector<RefQuad>& quads, const std::vector<int>& order, const GLuint (&textures)[kSceneTextures]) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  for (int i : order) {
+    const RefQuad& q = quads[i];
+    glLoadIdentity();
+    glTranslatef(QuadX(i), QuadY(i), QuadDepth(i));
+    glBindTexture(GL_TEXTURE_2D, textures[QuadTexture(i)]);
+    glVertexPointer(3, GL_FLOAT, sizeof(RefVertex), &q.vertices[0].x);
+    glNormalPointer(GL_FLOAT, sizeof(RefVertex), &q.vertices[0].nx);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(RefVertex), q.vertices[0].rgba);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(RefVertex), &q.vertices[0].u);
+    glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, q.indices);
+  }
+}
 
 void BM_ReferenceBareGl500Quads(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -36,48 +123,32 @@ void BM_ReferenceBareGl500Quads(benchmark::State& state) {
   SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
   if (context == nullptr) {
     if (window) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     state.SkipWithError("no GL context");
     return;
   }
   SDL_GL_SetSwapInterval(0);
-  const RefVertex quad[4] = {{0, kQuadSize, 0, 0, 0, -1, 0xFFFFFFFFu, 0, 0},
-                             {kQuadSize, kQuadSize, 0, 0, 0, -1, 0xFFFFFFFFu, 1, 0},
-                             {0, 0, 0, 0, 0, -1, 0xFFFFFFFFu, 0, 1},
-                             {kQuadSize, 0, 0, 0, 0, -1, 0xFFFFFFFFu, 1, 1}};
-  const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
-  glViewport(0, 0, kSceneWidth, kSceneHeight);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kSceneWidth, 0, kSceneHeight, -1000, 1000);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_CULL_FACE);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_NORMAL_ARRAY);
-  glVertexPointer(3, GL_FLOAT, sizeof(RefVertex), &quad[0].x);
-  glNormalPointer(GL_FLOAT, sizeof(RefVertex), &quad[0].nx);
-  glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(RefVertex), &quad[0].color);
-  glTexCoordPointer(2, GL_FLOAT, sizeof(RefVertex), &quad[0].u);
-  glClearColor(0, 0, 0, 1);
+  GLuint textures[kSceneTextures];
+  MakeTextures(textures);
+  const std::vector<RefQuad> quads = MakeQuads();
+  const std::vector<int> order = SceneDrawOrder();
+  SetStates();
+  const bool finish = state.range(0) != 0;
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    for (int i = 0; i < kSceneObjects; ++i) {
-      glLoadIdentity();
-      glTranslatef(QuadX(i), QuadY(i), 0.0f);
-      glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, indices);
-    }
+    DrawFrame(quads, order, textures);
     SDL_GL_SwapWindow(window);
-    if (state.range(0) != 0) glFinish();  // 1: wait until llvmpipe has drawn the frame
+    if (finish) glFinish();  // wait until llvmpipe has drawn the frame
   }
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   glFinish();
+  if (elapsed.count() > 0) g_reference_fps[finish ? 1 : 0] = static_cast<double>(state.iterations()) / elapsed.count();
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  glDeleteTextures(kSceneTextures, textures);
   SDL_GL_DeleteContext(context);
   SDL_DestroyWindow(window);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
-BENCHMARK(BM_ReferenceBareGl500Quads)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReferenceBareGl500Quads)->ArgName("finish")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -38,6 +38,9 @@ extern DesktopModeRecord g_desktop_mode;
 // Binds the sixteen keys to g_render_settings in their fixed order and marks each persistent.
 // A value the configuration file already gave reaches the variable now.
 void BindRenderSettings();
+// The size the application window is made at, before the render system sets its mode: the wanted
+// mode as the configuration file gives it (its keys are bound only later), else the settings'.
+void WantedWindowSize(int& width, int& height);
 // Fills g_desktop_mode from the desktop's current mode.
 void ReadDesktopMode();
 // Whether a desktop of this size counts as wide; a zero height never does.
