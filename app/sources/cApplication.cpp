@@ -144,6 +144,11 @@ void cApplication::RunFrame() {
   if (!UpdateFrame(dt)) m_quit = true;
   RenderFrame();
   m_key_pending = false;
+  WaitForNextFrame();
+}
+
+void cApplication::WaitForNextFrame() {
+  if (!m_quit) m_pacer.WaitForNextFrame();
 }
 
 int cApplication::Run() {
