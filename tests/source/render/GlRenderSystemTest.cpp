@@ -22,6 +22,7 @@
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/RenderWindow.h"
 #include "source/render/VertexBuffer_D3D7.h"
+#include "tests/source/render/RenderTestSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -148,20 +149,8 @@ TEST_F(GlRenderSystem, TheCameraKeepsACentredFourByThreeAreaTheRightWayUp) {
 }
 
 TEST_F(GlRenderSystem, AStageWithoutATextureDrawsTheVertexColourAsIfWhite) {
-  gfx::SurfaceDesc desc;
-  desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
-  desc.caps = gfx::DDSCAPS_TEXTURE;
-  desc.width = desc.height = 4;
-  desc.format = gfx::FormatA8R8G8B8();
-  std::shared_ptr<gfx::Surface> black;
-  ASSERT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, black), gfx::DD_OK);
-  gfx::SurfaceDesc locked;
-  ASSERT_EQ(black->Lock(nullptr, locked, gfx::DDLOCK_WAIT), gfx::DD_OK);
-  for (uint32_t y = 0; y < 4; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.memory) + y * locked.pitch);
-    for (uint32_t x = 0; x < 4; ++x) row[x] = 0xFF000000u;
-  }
-  black->Unlock(nullptr);
+  std::shared_ptr<gfx::Surface> black = MakeSolidTexture(0xFF000000u);
+  ASSERT_NE(black, nullptr);
   // A black texture on stage 1, then unbound: the stage is off again and the quad keeps its colour.
   m_rs->BindTexture(1, black);
   m_rs->UnbindTexture(1);
@@ -192,20 +181,7 @@ TEST_F(GlRenderSystem, BlendCodesMixWithTheTarget) {
 TEST_F(GlRenderSystem, AFrameDrawnAfterADeviceResetLooksLikeTheOneBefore) {
   // Half-transparent red, textured and blended, over the blue clear colour.
   auto frame = [this] {
-    gfx::SurfaceDesc desc;
-    desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
-    desc.caps = gfx::DDSCAPS_TEXTURE;
-    desc.width = desc.height = 4;
-    desc.format = gfx::FormatA8R8G8B8();
-    std::shared_ptr<gfx::Surface> texture;
-    EXPECT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, texture), gfx::DD_OK);
-    gfx::SurfaceDesc locked;
-    EXPECT_EQ(texture->Lock(nullptr, locked, gfx::DDLOCK_WAIT), gfx::DD_OK);
-    for (uint32_t y = 0; y < 4; ++y) {
-      auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.memory) + y * locked.pitch);
-      for (uint32_t x = 0; x < 4; ++x) row[x] = 0x80FF0000u;
-    }
-    texture->Unlock(nullptr);
+    std::shared_ptr<gfx::Surface> texture = MakeSolidTexture(0x80FF0000u);
     m_manager->GetCameraManager()->UpdateAspectRatios();  // as every render pass does
     m_rs->SetAlphaBlendEnable(true);
     m_rs->SetBlend(4, 5);
