@@ -1,17 +1,15 @@
 // REFERENCE ONLY: a bare OpenGL 2.1 program drawing the same scene as the engine's render-pass
 // benchmark, straight through SDL and GL with no engine in between, the way a careful hand would:
-// every state set once, then per quad its matrix, its texture and its own arrays. The window has the
-// scene's size from the start, the stage combines texture and vertex colour as the engine's
-// textured draw does, and glFinish follows the frame exactly when the engine's benchmark does it.
-// Nothing else may include GL or SDL above the platform layer.
+// every state set once, then per quad its matrix, its texture and its own arrays. Its window has
+// the scene's size from the start, and the stage combines texture and vertex colour as the
+// engine's textured draw does. Nothing else may include GL or SDL above the platform layer.
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
-#include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "bench/render/QuadScene.h"
@@ -93,66 +91,70 @@ void SetStates() {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void DrawFrame(const std::vector<RefQuad>& quads, const std::vector<int>& order,
-               const GLuint (&textures)[kSceneTextures]) {
+}  // namespace
+
+struct BareScene::Parts {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  GLuint textures[kSceneTextures] = {};
+  std::vector<RefQuad> quads = MakeQuads();
+  std::vector<int> order = SceneDrawOrder();
+  bool video = false;
+};
+
+BareScene::BareScene() : m_parts(std::make_unique<Parts>()) {}
+
+BareScene::~BareScene() {
+  Parts& p = *m_parts;
+  if (p.context != nullptr) {
+    SDL_GL_MakeCurrent(p.window, p.context);
+    glDeleteTextures(kSceneTextures, p.textures);
+    SDL_GL_DeleteContext(p.context);
+  }
+  if (p.window != nullptr) SDL_DestroyWindow(p.window);
+  if (p.video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool BareScene::Open(std::string& error) {
+  Parts& p = *m_parts;
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  // A virtual display now and then refuses a connection: a second or third try gets one.
+  for (int attempt = 0; attempt < 3 && !p.video; ++attempt) p.video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (!p.video) {
+    error = std::string("no SDL video: ") + SDL_GetError();
+    return false;
+  }
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  p.window = SDL_CreateWindow("reference", 0, 0, kSceneWidth, kSceneHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  p.context = p.window ? SDL_GL_CreateContext(p.window) : nullptr;
+  if (p.context == nullptr) {
+    error = std::string("no GL context: ") + SDL_GetError();
+    return false;
+  }
+  SDL_GL_SetSwapInterval(0);
+  MakeTextures(p.textures);
+  SetStates();
+  return true;
+}
+
+void BareScene::Draw(bool finish) {
+  Parts& p = *m_parts;
+  SDL_GL_MakeCurrent(p.window, p.context);  // nothing to do while it is current
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  for (int i : order) {
-    const RefQuad& q = quads[i];
+  for (int i : p.order) {
+    const RefQuad& q = p.quads[i];
     glLoadIdentity();
     glTranslatef(QuadX(i), QuadY(i), QuadDepth(i));
-    glBindTexture(GL_TEXTURE_2D, textures[QuadTexture(i)]);
+    glBindTexture(GL_TEXTURE_2D, p.textures[QuadTexture(i)]);
     glVertexPointer(3, GL_FLOAT, sizeof(RefVertex), &q.vertices[0].x);
     glNormalPointer(GL_FLOAT, sizeof(RefVertex), &q.vertices[0].nx);
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(RefVertex), q.vertices[0].rgba);
     glTexCoordPointer(2, GL_FLOAT, sizeof(RefVertex), &q.vertices[0].u);
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, q.indices);
   }
+  SDL_GL_SwapWindow(p.window);
+  if (finish) glFinish();  // wait until llvmpipe has drawn the frame
 }
-
-void BM_ReferenceBareGl500Quads(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  // A virtual display now and then refuses a connection: a second or third try gets one.
-  bool video = false;
-  for (int attempt = 0; attempt < 3 && !video; ++attempt) video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  if (!video) {
-    state.SkipWithError("no SDL video");
-    return;
-  }
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_Window* window = SDL_CreateWindow("reference", 0, 0, kSceneWidth, kSceneHeight,
-                                        SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-  if (context == nullptr) {
-    if (window) SDL_DestroyWindow(window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    state.SkipWithError("no GL context");
-    return;
-  }
-  SDL_GL_SetSwapInterval(0);
-  GLuint textures[kSceneTextures];
-  MakeTextures(textures);
-  const std::vector<RefQuad> quads = MakeQuads();
-  const std::vector<int> order = SceneDrawOrder();
-  SetStates();
-  const bool finish = state.range(0) != 0;
-  const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) {
-    DrawFrame(quads, order, textures);
-    SDL_GL_SwapWindow(window);
-    if (finish) glFinish();  // wait until llvmpipe has drawn the frame
-  }
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  glFinish();
-  if (elapsed.count() > 0) g_reference_fps[finish ? 1 : 0] = static_cast<double>(state.iterations()) / elapsed.count();
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-  glDeleteTextures(kSceneTextures, textures);
-  SDL_GL_DeleteContext(context);
-  SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
-BENCHMARK(BM_ReferenceBareGl500Quads)->ArgName("finish")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-}  // namespace

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 inline constexpr int kSceneObjects = 500;
@@ -58,6 +60,22 @@ inline int QuadTexture(int i) {
 // the reference so that only it includes GL.
 void FinishGl();
 
-// Frames a second of the bare reference, by its glFinish argument, once it has run in this process
-// (0 before): the engine's benchmark reports its share of them from the same run.
-inline double g_reference_fps[2] = {0.0, 0.0};
+// The bare GL reference (BareGlReference.cpp): its own hidden window of the scene's size and its
+// own GL context with the scene's textures, arrays and states set up once.
+class BareScene {
+ public:
+  BareScene();
+  ~BareScene();
+  BareScene(const BareScene&) = delete;
+  BareScene& operator=(const BareScene&) = delete;
+
+  // False, with the reason, when no window or GL context can be made.
+  bool Open(std::string& error);
+  // Makes its context current, draws one frame and presents it; with `finish`, waits until it is
+  // drawn.
+  void Draw(bool finish);
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> m_parts;
+};
