@@ -93,9 +93,10 @@ bool IsHeadless() {
   return backend != nullptr ? backend->IsHeadless() : HeadlessRequested();
 }
 
-bool CreateMainWindow(const std::string& title) {
+bool CreateMainWindow(const std::string& title, int width, int height) {
   Backend* backend = ActiveBackend();
-  return backend != nullptr && backend->CreateMainWindow(title);
+  return backend != nullptr && width > 0 && height > 0 &&
+         backend->CreateMainWindow(title, width, height);
 }
 
 void DestroyMainWindow() {
@@ -195,6 +196,17 @@ void WaitMessage() {
     if (queue.KeyboardWaiting() > 0) return;  // released at the next peek
     if (backend == nullptr || !backend->WaitAndPump(queue)) return;
   }
+}
+
+bool WaitMessageTimeout(uint32_t milliseconds) {
+  Backend* backend = ActiveBackend();
+  MessageQueue& queue = State().queue;
+  if (backend != nullptr) backend->Pump(queue);
+  if (queue.HasDeliverable()) return true;
+  if (backend == nullptr || milliseconds == 0) return false;
+  // One wait: what arrives during it may be only a held-back key, which then waits for its frame.
+  backend->WaitAndPumpFor(queue, milliseconds);
+  return queue.HasDeliverable();
 }
 
 void PostQuitMessage(int exit_code) {
