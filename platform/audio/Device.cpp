@@ -47,15 +47,7 @@ Result CheckSecondary(const BufferDesc& desc) {
 }
 
 // The format the mixer produces, which the primary buffer reports.
-WaveFormat OutputFormat() {
-  WaveFormat format;
-  format.channels = detail::kOutputChannels;
-  format.samples_per_sec = detail::kOutputRate;
-  format.bits_per_sample = 16;
-  format.block_align = 4;
-  format.avg_bytes_per_sec = detail::kOutputRate * 4;
-  return format;
-}
+WaveFormat OutputFormat() { return PcmFormat(detail::kOutputChannels, detail::kOutputRate, 16); }
 
 }  // namespace
 

@@ -76,6 +76,17 @@ struct WaveFormat {
   uint16_t extra_size = 0;
 };
 
+// PCM of `channels` channels of `bits` bits at `rate` samples a second, with its block and byte rate.
+inline WaveFormat PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits) {
+  WaveFormat format;
+  format.channels = channels;
+  format.samples_per_sec = rate;
+  format.bits_per_sample = bits;
+  format.block_align = static_cast<uint16_t>(channels * bits / 8);
+  format.avg_bytes_per_sec = rate * format.block_align;
+  return format;
+}
+
 struct BufferDesc {
   uint32_t size = kBufferDescSize;
   uint32_t flags = 0;

@@ -17,15 +17,7 @@ namespace {
 
 using namespace audio;
 
-WaveFormat Pcm(uint16_t channels, uint32_t rate, uint16_t bits) {
-  WaveFormat f;
-  f.channels = channels;
-  f.samples_per_sec = rate;
-  f.bits_per_sample = bits;
-  f.block_align = static_cast<uint16_t>(channels * bits / 8);
-  f.avg_bytes_per_sec = rate * f.block_align;
-  return f;
-}
+WaveFormat Pcm(uint16_t channels, uint32_t rate, uint16_t bits) { return PcmFormat(channels, rate, bits); }
 
 class AudioLayer : public testing::Test {
  protected:
