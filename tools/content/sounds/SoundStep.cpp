@@ -31,9 +31,11 @@ bool WriteSound(const ContentPaths& paths, const SoundRecipe& recipe, const std:
 }
 
 bool MakeSounds(const ContentPaths& paths) {
+  const std::string source = paths.SourceFor("sounds/sounds.xml");
+  if (!os::FileExists(source)) return true;  // sources without sounds make none
   std::vector<SoundRecipe> recipes;
   std::string error;
-  if (!ReadSoundRecipes(paths.SourceFor("sounds/sounds.xml"), recipes, error)) {
+  if (!ReadSoundRecipes(source, recipes, error)) {
     std::fprintf(stderr, "velmaris-content: %s\n", error.c_str());
     return false;
   }
