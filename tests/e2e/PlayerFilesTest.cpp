@@ -1,5 +1,5 @@
-// The player files as the real program keeps them: written at the first start, and a damaged
-// list kept aside while the previous good copy is read in its place.
+// The player files as the real program keeps them: written at the first start; a damaged list is
+// kept aside and the previous good copy read in its place.
 
 #include <gtest/gtest.h>
 
@@ -14,51 +14,36 @@ namespace {
 
 constexpr int kTimeout = 30000;
 
-std::string U32(uint32_t v) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes += static_cast<char>(v >> (8 * i));
-  return bytes;
-}
+std::string U32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
-class PlayerFilesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-  }
-  // Starts the program, lets it finish starting and closes it; answers its exit status.
-  int RunOnce() {
+TEST(PlayerFiles, FirstStartWritesThemAndADamagedListIsKeptAsideForItsBackup) {
+  const std::string reason = ProgramUnderTest::SkipReason();
+  if (!reason.empty()) GTEST_SKIP() << reason;
+  ProgramUnderTest program;
+  const std::string users = program.UserFolder() + "/usersdata/";
+  auto run_once = [&] {
     const pid_t child = program.Start();
     const unsigned long window = ProgramUnderTest::FindWindow(child, kTimeout);
-    EXPECT_NE(window, 0u) << Log();
-    EXPECT_TRUE(program.WaitUntilStarted(kTimeout));
+    EXPECT_TRUE(window != 0 && program.WaitUntilStarted(kTimeout));
     ProgramUnderTest::SendCloseRequest(window);
-    int status = 0;
-    if (!ProgramUnderTest::Wait(child, &status, kTimeout)) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string Users(const std::string& name) const { return program.UserFolder() + "/usersdata/" + name; }
-  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
+    int status = -1;
+    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout) && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  };
+  run_once();
+  EXPECT_EQ(ReadWholeFile(users + "profiles.pmf"), "FLPMF" + U32(112) + U32(0) + U32(0));
+  EXPECT_EQ(ReadWholeFile(users + "topscores.hsf").size(), 29u);
 
-  ProgramUnderTest program;
-};
-
-TEST_F(PlayerFilesTest, FirstStartWritesTheEmptyListAndTheDefaultRecords) {
-  ASSERT_EQ(RunOnce(), 0);
-  EXPECT_EQ(ReadWholeFile(Users("profiles.pmf")), "FLPMF" + U32(112) + U32(0) + U32(0));
-  EXPECT_EQ(ReadWholeFile(Users("topscores.hsf")).size(), 29u);
-}
-
-TEST_F(PlayerFilesTest, DamagedListIsKeptAsideAndItsBackupBringsThePlayerBack) {
   const std::string ann = U32(3) + std::string("A\0n\0n\0", 6);
   const std::string list = "FLPMF" + U32(112) + U32(1) + ann + ann;
-  WriteWholeFile(Users("profiles.pmf.bak"), list);
-  WriteWholeFile(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(900));  // names past the end
-  ASSERT_EQ(RunOnce(), 0);
-  EXPECT_EQ(ReadWholeFile(Users("profiles.pmf")), list);
-  EXPECT_EQ(ReadWholeFile(Users("profiles.pmf.bad")), "FLPMF" + U32(112) + U32(900));
-  EXPECT_EQ(ReadWholeFile(Users("profiles/65110110.prf")).size(), 151u);  // Ann is current again
-  EXPECT_NE(Log().find("kept as"), std::string::npos) << Log();
+  const std::string damaged = "FLPMF" + U32(112) + U32(900);  // names past the end
+  WriteWholeFile(users + "profiles.pmf.bak", list);
+  WriteWholeFile(users + "profiles.pmf", damaged);
+  run_once();
+  EXPECT_EQ(ReadWholeFile(users + "profiles.pmf"), list);
+  EXPECT_EQ(ReadWholeFile(users + "profiles.pmf.bad"), damaged);
+  EXPECT_EQ(ReadWholeFile(users + "profiles/65110110.prf").size(), 151u);  // Ann is current again
+  const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  EXPECT_NE(log.find("kept as"), std::string::npos) << log;
 }
 
 }  // namespace

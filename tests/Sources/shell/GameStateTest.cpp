@@ -10,12 +10,12 @@
 #include "Sources/shell/GameStateWindow.h"
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cScreenState.h"
-#include "source/core/Singleton.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
+// A state or a window that writes what happens to it into one log.
 class LoggingState : public cGameState {
  public:
   LoggingState(std::string name, Log& log, const StateOwner& owner = StateOwner())
@@ -25,14 +25,8 @@ class LoggingState : public cGameState {
     cGameState::Update(dt);
     if (on_update) on_update();
   }
-  void Enter() override {
-    m_log.push_back(m_name + ".enter");
-    if (on_enter) on_enter();
-  }
-  void Leave() override {
-    m_log.push_back(m_name + ".leave");
-    if (on_leave) on_leave();
-  }
+  void Enter() override { m_log.push_back(m_name + ".enter"), on_enter ? on_enter() : void(); }
+  void Leave() override { m_log.push_back(m_name + ".leave"), on_leave ? on_leave() : void(); }
   std::function<void()> on_update, on_enter, on_leave;
 
  private:
@@ -44,10 +38,7 @@ class FakeWindow : public GameStateWindow {
  public:
   FakeWindow(std::string name, Log& log) : m_name(std::move(name)), m_log(log) {}
   void Show(bool on) override { m_log.push_back(m_name + (on ? ".shown" : ".hidden")); }
-  void Show() override {
-    next = nullptr;
-    m_log.push_back(m_name + ".appear");
-  }
+  void Show() override { next = nullptr, m_log.push_back(m_name + ".appear"); }
   void Hide() override { m_log.push_back(m_name + ".disappear"); }
   cGameState* GetNextState() const override { return next; }
   cGameState* next = nullptr;
@@ -57,63 +48,33 @@ class FakeWindow : public GameStateWindow {
   Log& m_log;
 };
 
-class GameStateTest : public ::testing::Test {
- protected:
-  void SetUp() override { DestroySingletons(); }
-  void TearDown() override { DestroySingletons(); }
+TEST(GameState, SwitchesOfTheGameAndOfSubStates) {
   Log log;
-};
-
-TEST_F(GameStateTest, GameSwitchesLeaveTheOldAndEnterTheNewOnce) {
-  LoggingState a("a", log), b("b", log);
   cGame game;
-  log.clear();
-  struct Step {
-    cGameState* to;
+  LoggingState a("a", log), b("b", log), one("one", log);
+  const struct {
+    std::function<void()> request;
     Log expected;
   } steps[] = {
-      {&a, {"a.enter"}},
-      {&a, {}},                         // the current state again: nothing
-      {&b, {"a.leave", "b.enter"}},
-      {nullptr, {"b.leave"}},           // no state: later updates do nothing
-      {nullptr, {}},
+      {[&] { game.ChangeState(&a); }, {"a.enter"}},
+      {[&] { game.ChangeState(&a); }, {}},  // the current state again: nothing
+      {[&] { a.ChangeSubState(&a); }, {}},  // closing with no sub-state: nothing
+      {[&] { a.ChangeSubState(&one); }, {"one.enter"}},
+      {[&] { game.Update(0.05f); }, {"a.update", "one.update"}},
+      {[&] { a.ChangeSubState(&a); }, {"one.leave"}},  // closed: the parent never left, is not entered
+      {[&] { game.ChangeState(&b); }, {"a.leave", "b.enter"}},
+      {[&] { game.ChangeState(nullptr); }, {"b.leave"}},
+      {[&] { game.Update(0.1f); }, {}},  // no state: nothing is updated
   };
-  for (const Step& step : steps) {
+  for (const auto& step : steps) {
     log.clear();
-    game.ChangeState(step.to);
+    step.request();
     EXPECT_EQ(log, step.expected);
   }
-  game.Update(0.1f);
-  EXPECT_EQ(log, Log{});
 }
 
-TEST_F(GameStateTest, SubStatesSwitchAndCloseBackToTheirParent) {
-  LoggingState parent("p", log), one("one", log), two("two", log);
-  cGame game;
-  game.ChangeState(&parent);
-  struct Step {
-    cGameState* to;
-    Log expected;
-  } steps[] = {
-      {&parent, {}},                       // closing with no sub-state: nothing
-      {&one, {"one.enter"}},
-      {&two, {"one.leave", "two.enter"}},
-      {&parent, {"two.leave"}},            // closed: the parent, which never left, is not entered
-      {&parent, {}},
-  };
-  for (const Step& step : steps) {
-    log.clear();
-    parent.ChangeSubState(step.to);
-    EXPECT_EQ(log, step.expected);
-  }
-  EXPECT_EQ(parent.GetSubState(), nullptr);
-  parent.ChangeSubState(&one);
-  log.clear();
-  game.Update(0.05f);
-  EXPECT_EQ(log, (Log{"p.update", "one.update"}));
-}
-
-TEST_F(GameStateTest, SwitchAskedForDuringASwitchFollowsItSoEveryEnteredStateLeavesOnce) {
+TEST(GameState, SwitchAskedForDuringASwitchFollowsItSoEveryEnteredStateLeavesOnce) {
+  Log log;
   cGame game;
   LoggingState a("a", log), b("b", log), c("c", log);
   game.ChangeState(&a);
@@ -124,77 +85,57 @@ TEST_F(GameStateTest, SwitchAskedForDuringASwitchFollowsItSoEveryEnteredStateLea
   EXPECT_EQ(log, (Log{"a.leave", "b.enter", "b.leave", "c.enter"}));
   EXPECT_EQ(game.GetCurrentState(), &c);
 
-  // The same rule for sub-states.
-  LoggingState parent("p", log), s1("s1", log), s2("s2", log);
-  parent.ChangeSubState(&s1);
-  s1.on_leave = [&] { parent.ChangeSubState(&s2); };
+  LoggingState s1("s1", log), s2("s2", log);  // the same for sub-states
+  c.ChangeSubState(&s1);
+  s1.on_leave = [&] { c.ChangeSubState(&s2); };
   log.clear();
-  parent.ChangeSubState(&parent);
+  c.ChangeSubState(&c);
   EXPECT_EQ(log, (Log{"s1.leave", "s2.enter"}));
-  EXPECT_EQ(parent.GetSubState(), &s2);
-}
 
-TEST_F(GameStateTest, StatesThatKeepSwitchingToEachOtherStopInsteadOfHanging) {
-  cGame game;
-  LoggingState a("a", log), b("b", log);
-  a.on_enter = [&] { game.ChangeState(&b); };
-  b.on_enter = [&] { game.ChangeState(&a); };
-  game.ChangeState(&a);
-  EXPECT_NE(game.GetCurrentState(), nullptr);
-  EXPECT_LT(log.size(), 200u);
+  // States that keep sending each other back and forth are stopped, not followed for ever.
+  c.on_enter = [&] { game.ChangeState(&b); };
+  b.on_enter = [&] { game.ChangeState(&c); };
   log.clear();
-  a.on_enter = b.on_enter = nullptr;
-  game.ChangeState(nullptr);  // the game still switches afterwards
+  game.ChangeState(&c);
+  EXPECT_LT(log.size(), 200u);
+  c.on_enter = b.on_enter = nullptr;
+  game.ChangeState(nullptr);
   EXPECT_EQ(game.GetCurrentState(), nullptr);
 }
 
-TEST_F(GameStateTest, ScreenStateShowsItsWindowAndFollowsItsNextState) {
+TEST(GameState, ScreenStateShowsItsWindowAndFollowsItsNextState) {
+  Log log;
   cGame game;
-  FakeWindow menu_window("menu", log), options_window("options", log);
+  FakeWindow menu_window("menu", log), options_window("options", log), late("late", log);
   cScreenState menu(StateOwner(&game), &menu_window);
   cScreenState options(StateOwner(&menu), &options_window);
+  cScreenState bare{StateOwner(&menu)};
   LoggingState play("play", log, StateOwner(&game));
   EXPECT_EQ(log, (Log{"menu.hidden", "options.hidden"}));  // hidden as soon as attached
-  EXPECT_TRUE(menu.IsReady());
+  EXPECT_FALSE(bare.IsReady());
 
-  log.clear();
-  game.ChangeState(&menu);
-  menu.ChangeSubState(&options);
-  EXPECT_EQ(log, (Log{"menu.appear", "options.appear"}));
-
-  // The sub-screen's window names the parent: only the sub-state is left, never the game's state.
-  log.clear();
-  options_window.next = &menu;
-  game.Update(0.1f);
-  EXPECT_EQ(log, (Log{"options.disappear"}));
-  EXPECT_EQ(menu.GetSubState(), nullptr);
-  EXPECT_EQ(game.GetCurrentState(), &menu);
-
-  // A request made during the sub-state's update is acted on in the same frame.
-  menu.ChangeSubState(&play);
-  play.on_update = [&] { menu_window.next = &play; };
-  log.clear();
-  game.Update(0.1f);
-  EXPECT_EQ(log, (Log{"play.update", "menu.disappear", "play.enter"}));
+  const struct {
+    std::function<void()> request;
+    Log expected;
+  } steps[] = {
+      {[&] { game.ChangeState(&menu), menu.ChangeSubState(&options); }, {"menu.appear", "options.appear"}},
+      // The sub-screen names its parent: only the sub-state is left, never the game's state.
+      {[&] { options_window.next = &menu, game.Update(0.1f); }, {"options.disappear"}},
+      // A screen without a window shows nothing and only updates its sub-state.
+      {[&] { menu.ChangeSubState(&bare), bare.ChangeSubState(&play), game.Update(0.1f); },
+       {"play.enter", "play.update"}},
+      // A request made during a sub-state's update is acted on in the same frame.
+      {[&] { play.on_update = [&] { menu_window.next = &play; }, game.Update(0.1f); },
+       {"play.update", "menu.disappear", "play.enter"}},
+      {[&] { bare.SetWindow(&late); }, {"late.hidden"}},
+  };
+  for (const auto& step : steps) {
+    log.clear();
+    step.request();
+    EXPECT_EQ(log, step.expected);
+  }
   EXPECT_EQ(game.GetCurrentState(), &play);
-}
-
-TEST_F(GameStateTest, ScreenStateWithoutAWindowOnlyUpdatesItsSubState) {
-  cGame game;
-  cScreenState screen{StateOwner(&game)};
-  LoggingState sub("sub", log, StateOwner(&screen));
-  EXPECT_FALSE(screen.IsReady());
-  game.ChangeState(&screen);
-  screen.ChangeSubState(&sub);
-  log.clear();
-  game.Update(0.1f);
-  game.ChangeState(nullptr);
-  EXPECT_EQ(log, (Log{"sub.update"}));  // its own enter and leave show nothing
-
-  FakeWindow late("late", log);
-  screen.SetWindow(&late);
-  EXPECT_EQ(log.back(), "late.hidden");
-  EXPECT_TRUE(screen.IsReady());
+  EXPECT_TRUE(bare.IsReady());
 }
 
 }  // namespace
