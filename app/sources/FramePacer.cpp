@@ -19,24 +19,27 @@ cFramePacer::cFramePacer()
 cFramePacer::cFramePacer(Clock clock, Wait wait, RefreshRate refresh_rate)
     : m_clock(std::move(clock)), m_wait(std::move(wait)), m_refresh_rate(std::move(refresh_rate)) {}
 
-uint32_t cFramePacer::WaitMilliseconds(uint64_t frame_start, uint64_t now, int refresh_rate) {
+uint64_t cFramePacer::Period(int refresh_rate) {
   if (refresh_rate < kMinRefreshRate || refresh_rate > kMaxRefreshRate) refresh_rate = kDefaultRefreshRate;
-  const uint64_t period = kNanosecondsPerSecond / static_cast<uint64_t>(refresh_rate);
-  // A clock that went back counts as a frame that just began.
-  const uint64_t elapsed = now >= frame_start ? now - frame_start : 0;
-  if (elapsed >= period) return 0;
-  return static_cast<uint32_t>((period - elapsed) / kNanosecondsPerMillisecond);
+  return kNanosecondsPerSecond / static_cast<uint64_t>(refresh_rate);
 }
 
 void cFramePacer::WaitForNextFrame() {
-  uint64_t now = m_clock();
-  if (m_started) {
-    const uint32_t wait = WaitMilliseconds(m_frame_start, now, m_refresh_rate());
-    if (wait > 0) {
-      m_wait(wait);
-      now = m_clock();
-    }
+  const uint64_t period = Period(m_refresh_rate());
+  const uint64_t now = m_clock();
+  // The first frame, one late by a whole period, or a clock that went back: a new grid from now.
+  // (A wait in whole milliseconds ends up to one early, so the next frame time may lie a little
+  // more than a period ahead.)
+  if (!m_started || now >= m_next_frame + period || m_next_frame > now + 2 * period) {
+    m_started = true;
+    m_next_frame = now + period;
+    return;
   }
-  m_started = true;
-  m_frame_start = now;
+  if (now < m_next_frame) {
+    const auto wait = static_cast<uint32_t>((m_next_frame - now) / kNanosecondsPerMillisecond);
+    // Cut short by a message: the frame that takes it runs at once, and the one after it keeps the
+    // frame time this wait was for.
+    if (wait > 0 && m_wait(wait)) return;
+  }
+  m_next_frame += period;
 }

@@ -2,7 +2,9 @@
 // Keeps the main loop from drawing faster than the display shows. Where presenting does not wait
 // for the display (a virtual display, a driver without vertical sync, or vertical sync switched
 // off), the loop waits for the next frame time of the display's refresh rate instead of spinning;
-// where it does wait, the frame has taken its time already and nothing more is waited. Any window
+// where it does wait, the frame has taken its time already and nothing more is waited. Frame times
+// lie on a grid of refresh periods, so a wait that ends late is made up by the next one; a frame
+// late by a whole period starts the grid again rather than hurrying the next ones. Any window
 // message ends the wait at once, so closing and typing are taken promptly.
 
 #include <cstdint>
@@ -26,19 +28,17 @@ class cFramePacer {
   cFramePacer();
   cFramePacer(Clock clock, Wait wait, RefreshRate refresh_rate);
 
-  // Called once a frame has been presented: waits until one refresh period has passed since the
-  // last frame began (or a message arrives); the next frame begins when this returns.
+  // Called once a frame has been presented: waits, in whole milliseconds, until the next frame
+  // time or a message; the next frame begins when this returns.
   void WaitForNextFrame();
 
-  // Milliseconds to wait when the last frame began at `frame_start` and it is `now` (both in
-  // nanoseconds), at `refresh_rate` frames a second: what is left of the period, in whole
-  // milliseconds, and never more than one period.
-  static uint32_t WaitMilliseconds(uint64_t frame_start, uint64_t now, int refresh_rate);
+  // Nanoseconds a frame at `refresh_rate` frames a second (the default rate for one out of range).
+  static uint64_t Period(int refresh_rate);
 
  private:
   Clock m_clock;
   Wait m_wait;
   RefreshRate m_refresh_rate;
   bool m_started = false;
-  uint64_t m_frame_start = 0;
+  uint64_t m_next_frame = 0;  // the next frame time, nanoseconds
 };

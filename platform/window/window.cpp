@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/os/os.h"
 #include "platform/window/Backend.h"
 #include "platform/window/Service.h"
 #include "platform/window/headless/HeadlessBackend.h"
@@ -203,9 +204,15 @@ bool WaitMessageTimeout(uint32_t milliseconds) {
   MessageQueue& queue = State().queue;
   if (backend != nullptr) backend->Pump(queue);
   if (queue.HasDeliverable()) return true;
-  if (backend == nullptr || milliseconds == 0) return false;
-  // One wait: what arrives during it may be only a held-back key, which then waits for its frame.
-  backend->WaitAndPumpFor(queue, milliseconds);
+  if (backend == nullptr) return false;
+  // Events that make no message (the mouse moving, the system's own) go on waiting for the rest.
+  constexpr uint64_t kNanosecondsPerMillisecond = 1000000;
+  const uint64_t end = os::PerformanceCounter() + uint64_t{milliseconds} * kNanosecondsPerMillisecond;
+  for (uint64_t now = os::PerformanceCounter(); now < end; now = os::PerformanceCounter()) {
+    const uint64_t left = (end - now + kNanosecondsPerMillisecond - 1) / kNanosecondsPerMillisecond;
+    if (!backend->WaitAndPumpFor(queue, static_cast<uint32_t>(left))) break;  // nothing came in time
+    if (queue.HasDeliverable()) return true;
+  }
   return queue.HasDeliverable();
 }
 

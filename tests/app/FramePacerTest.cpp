@@ -1,5 +1,6 @@
-// The main loop's pacing: how long it waits after a frame, at which refresh rates, and what a
-// message arriving during the wait or a display that holds every frame back does to the next one.
+// The main loop's pacing: the refresh periods it keeps to, and the waits it makes after quick
+// frames, after frames the display already held back, after a wait a message cut short or one that
+// ended late, and after a long stall.
 
 #include <gtest/gtest.h>
 
@@ -12,73 +13,83 @@ namespace {
 
 constexpr uint64_t kMs = 1000000;  // nanoseconds
 
-TEST(FramePacer, WaitsWhatIsLeftOfOneRefreshPeriodInWholeMilliseconds) {
+TEST(FramePacer, KeepsToTheDisplaysRefreshRateOrSixtyWhenItTellsNoneThatMakesSense) {
   const struct {
-    uint64_t frame_start, now;
     int refresh_rate;
-    uint32_t wait;
-  } cases[] = {
-      {0, 0, 60, 16},                 // 16.7 ms a frame
-      {0, 5 * kMs, 60, 11},
-      {0, 16 * kMs, 60, 0},           // less than a millisecond left
-      {0, 40 * kMs, 60, 0},           // a slow frame waits nothing
-      {100 * kMs, 102 * kMs, 144, 4},
-      {0, 0, 0, 16},                  // a display that does not tell: 60
-      {0, 0, 1, 16},                  // nor one that tells nonsense
-      {0, 0, 100000, 16},
-      {0, 0, 24, 41},
-      {50 * kMs, 10 * kMs, 60, 16},   // a clock gone back: never more than one period
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(cFramePacer::WaitMilliseconds(c.frame_start, c.now, c.refresh_rate), c.wait)
-        << c.frame_start << " " << c.now << " at " << c.refresh_rate;
-  }
+    uint64_t period;
+  } cases[] = {{60, 16666666}, {144, 6944444}, {24, 41666666}, {500, 2000000},
+               {0, 16666666},  {1, 16666666},  {23, 16666666}, {100000, 16666666}};
+  for (const auto& c : cases) EXPECT_EQ(cFramePacer::Period(c.refresh_rate), c.period) << c.refresh_rate;
 }
 
-// A pacer on a clock the test moves: each frame takes `frame_ms`, a wait takes what it was asked
-// for unless a message cuts it to `message_after_ms`.
+// A pacer on a clock the test moves, at `refresh_rate` frames a second (50: 20 ms). A wait lasts
+// what it asked for plus `oversleep_ms`, unless a message cuts it after `message_after_ms`.
 struct PacedLoop {
+  explicit PacedLoop(int rate = 50) : refresh_rate(rate) {}
+  int refresh_rate;
   uint64_t now = 0;
   std::vector<uint32_t> waits;
+  std::vector<uint64_t> frame_starts;  // ms
+  uint32_t oversleep_ms = 0;
   int message_after_ms = -1;  // -1: no message comes
   cFramePacer pacer{[this] { return now; },
                     [this](uint32_t ms) {
                       waits.push_back(ms);
                       const bool message = message_after_ms >= 0 && static_cast<uint32_t>(message_after_ms) < ms;
-                      now += (message ? static_cast<uint32_t>(message_after_ms) : ms) * kMs;
+                      now += (message ? static_cast<uint32_t>(message_after_ms) : ms + oversleep_ms) * kMs;
                       return message;
                     },
-                    [] { return 50; }};  // 20 ms a frame
+                    [this] { return refresh_rate; }};
 
   void Frames(int count, uint64_t frame_ms) {
     for (int i = 0; i < count; ++i) {
+      frame_starts.push_back(now / kMs);
       now += frame_ms * kMs;
       pacer.WaitForNextFrame();
     }
   }
 };
 
-TEST(FramePacer, AQuickFrameWaitsForTheNextFrameTimeAndTheFirstNeverWaits) {
+TEST(FramePacer, QuickFramesWaitForTheNextFrameTimeAndALateWakingIsMadeUpNextTime) {
   PacedLoop loop;
   loop.Frames(4, 5);
   EXPECT_EQ(loop.waits, (std::vector<uint32_t>{15, 15, 15}));
-  EXPECT_EQ(loop.now, 4 * 5 * kMs + 3 * 15 * kMs) << "one frame every 20 ms";
+  EXPECT_EQ(loop.frame_starts, (std::vector<uint64_t>{0, 5, 25, 45}));
+  PacedLoop late;
+  late.oversleep_ms = 2;
+  late.Frames(4, 5);
+  EXPECT_EQ(late.waits, (std::vector<uint32_t>{15, 13, 13}));
+  EXPECT_EQ(late.frame_starts, (std::vector<uint64_t>{0, 5, 27, 47})) << "one frame every 20 ms all the same";
+  // At 60 a second the whole milliseconds of a wait end a little before the frame time.
+  PacedLoop sixty(60);
+  sixty.Frames(7, 0);
+  EXPECT_EQ(sixty.waits, (std::vector<uint32_t>{16, 17, 16, 17, 17, 16}));  // the frame times at 16.7, 33.3, ...
 }
 
-TEST(FramePacer, FramesThatTakeTheirPeriodAlreadyAreNeverHeldBack) {
+TEST(FramePacer, FramesTheDisplayHeldBackAlreadyAreNeverHeldBackMore) {
   PacedLoop loop;  // vertical sync, or a heavy scene
   loop.Frames(5, 20);
   loop.Frames(5, 35);
   EXPECT_TRUE(loop.waits.empty());
 }
 
-TEST(FramePacer, AMessageEndsTheWaitAndTheNextFrameIsNotHurriedToCatchUp) {
+TEST(FramePacer, AMessageEndsTheWaitAtOnceAndTheFramesThenKeepTheirTimes) {
   PacedLoop loop;
-  loop.message_after_ms = 3;
-  loop.Frames(2, 5);  // the second frame's wait is cut after 3 ms by a message
-  loop.message_after_ms = -1;
   loop.Frames(1, 5);
-  EXPECT_EQ(loop.waits, (std::vector<uint32_t>{15, 15})) << "a full period from the frame the message began";
+  loop.message_after_ms = 3;
+  loop.Frames(1, 5);  // its wait is cut 3 ms in: the frame that takes the message starts at 13
+  loop.message_after_ms = -1;
+  loop.Frames(2, 5);
+  EXPECT_EQ(loop.frame_starts, (std::vector<uint64_t>{0, 5, 13, 25})) << "then at the frame time that was waited for";
+}
+
+TEST(FramePacer, AfterALongStallTheNextFramesAreNotHurriedToCatchUp) {
+  PacedLoop loop;
+  loop.Frames(2, 5);
+  loop.Frames(1, 100);  // a dragged window, a breakpoint
+  loop.Frames(3, 5);
+  EXPECT_EQ(loop.waits, (std::vector<uint32_t>{15, 15, 15, 15}));
+  EXPECT_EQ(loop.frame_starts, (std::vector<uint64_t>{0, 5, 25, 125, 145, 165}));
 }
 
 }  // namespace
