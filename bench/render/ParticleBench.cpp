@@ -135,12 +135,7 @@ void BM_FiveEffectsOpenGL(benchmark::State& state) {
       reference += TimeSlice([&] { bare.Draw(); }, finish);
       engine += TimeSlice(engine_frame, finish);
     }
-    const double frames = static_cast<double>(state.iterations()) * kSliceFrames;
-    state.counters["fps"] = frames / engine.wall;
-    state.counters["bare_fps"] = frames / reference.wall;
-    state.counters["of_bare"] = reference.wall / engine.wall;
-    state.counters["cpu_ms"] = engine.cpu * 1000.0 / frames;
-    state.counters["bare_cpu_ms"] = reference.cpu * 1000.0 / frames;
+    ReportSlices(state, engine, reference);
   }
   DestroySingletons();
   window::Shutdown();

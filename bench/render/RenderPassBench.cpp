@@ -229,13 +229,7 @@ void BM_RenderPass500OpenGL(benchmark::State& state) {
         reference += TimeSlice([&] { bare.Draw(false); }, finish);
         engine += TimeSlice([&] { manager->RenderFrame(); }, finish);
       }
-      const double frames = static_cast<double>(state.iterations()) * kSliceFrames;
-      state.counters["fps"] = frames / engine.wall;
-      state.counters["bare_fps"] = frames / reference.wall;
-      state.counters["of_bare"] = reference.wall / engine.wall;
-      // The drawing thread's own milliseconds a frame, on each side.
-      state.counters["cpu_ms"] = engine.cpu * 1000.0 / frames;
-      state.counters["bare_cpu_ms"] = reference.cpu * 1000.0 / frames;
+      ReportSlices(state, engine, reference);
     }
     objects.clear();
   }

@@ -5,6 +5,8 @@
 
 #include <time.h>
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 
 #include "bench/render/QuadScene.h"
@@ -39,4 +41,15 @@ SliceTime TimeSlice(Draw draw, bool finish_each) {
   FinishGl();
   const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
   return SliceTime{wall.count(), ThreadCpuSeconds() - cpu};
+}
+
+// Both frame rates, "of_bare" (the engine's frame rate as a share of the reference's) and the
+// drawing thread's own milliseconds a frame on each side, over the benchmark's slices.
+inline void ReportSlices(benchmark::State& state, const SliceTime& engine, const SliceTime& reference) {
+  const double frames = static_cast<double>(state.iterations()) * kSliceFrames;
+  state.counters["fps"] = frames / engine.wall;
+  state.counters["bare_fps"] = frames / reference.wall;
+  state.counters["of_bare"] = reference.wall / engine.wall;
+  state.counters["cpu_ms"] = engine.cpu * 1000.0 / frames;
+  state.counters["bare_cpu_ms"] = reference.cpu * 1000.0 / frames;
 }
