@@ -1,6 +1,7 @@
 #include "app/sources/FramePasses.h"
 
 #include "Sources/shell/AdventureGame.h"
+#include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
 #include "source/timer/cTimerManager.h"
@@ -9,7 +10,8 @@ bool UpdateFrame(float dt) {
   cTimerManager::GetInstance()->UpdateFrameTime();
   cInput::GetInstance()->UpdateInput();
   // The sound manager's update and the sound player list join here, right after the input poll.
-  // The GUI system's update (mouse dispatch, then every window's update) joins here.
+  // Mouse dispatch down the window tree, then every window's update.
+  if (GUISystem* gui = GUISystem::PeekInstance()) gui->Update();
   if (AdventureGame* game = GameInstance()) game->Update(dt);
   return true;
 }

@@ -8,6 +8,8 @@
 #include "app/sources/ExitFiles.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
+#include "gui/include/GUICursor.h"
+#include "gui/include/GUISystem.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
@@ -61,6 +63,23 @@ void MountResourceGroups(cProperties& properties) {
   }
 }
 
+// The root, user and cursor windows, and the program's five cursors with the arrow current.
+void StartGui() {
+  GUISystem* gui = GUISystem::GetInstance();
+  gui->Init();
+  GUICursor::SetCursorSink([](window::Cursor* cursor) {
+    if (cApplication* application = cApplication::PeekInstance()) application->SetCursor(cursor);
+  });
+  if (GUICursor* cursor = gui->GetCursor()) {
+    cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+    cursor->AddCursor("lens", GUICursor::kCursorLens);
+    cursor->AddCursor("clock", GUICursor::kCursorClock);
+    cursor->AddCursor("dialog", GUICursor::kCursorDialog);
+    cursor->AddCursor("empty", GUICursor::kCursorEmpty);
+    cursor->SetCursor("cursor");
+  }
+}
+
 // Shut-down from the saving of the configuration on: also the way out of a failed window.
 void SaveAndOpenExitFiles(cProperties& properties) {
   SaveConfig(properties);
@@ -92,13 +111,14 @@ int Run(int argc, char** argv) {
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
-  // The sound manager joins here (device, volumes, the sound thread), then the GUI system.
+  // The sound manager joins here (device, volumes, the sound thread).
+  GUISystem::GetInstance();  // the GUI's resource types
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
   if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
 
-  // The GUI system builds its root, user and cursor windows and the five cursors here.
+  StartGui();
   GameInstance();
   application->Run();
 
@@ -114,6 +134,7 @@ int RunVelmaris(int argc, char** argv) {
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now
+  GUICursor::SetCursorSink(nullptr);
   return result;
 }
 
