@@ -2,22 +2,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <zlib.h>
-
-#include <cstdio>
 
 namespace {
-
-void PutU32(std::string& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void PutChunk(std::string& out, const char* type, const std::string& data) {
-  PutU32(out, static_cast<uint32_t>(data.size()));
-  const std::string body = std::string(type, 4) + data;
-  out += body;
-  PutU32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
-}
 
 // The channel of a pixel value under an X visual mask, as 8 bits.
 uint8_t Channel(unsigned long pixel, unsigned long mask) {
@@ -60,33 +46,4 @@ WindowPixels ReadWindowPixels(unsigned long window) {
   }
   XCloseDisplay(display);
   return pixels;
-}
-
-bool WritePngFile(const std::string& path, const WindowPixels& pixels) {
-  if (pixels.width <= 0 || pixels.height <= 0) return false;
-  std::string raw;
-  const std::size_t row = static_cast<std::size_t>(pixels.width) * 3;
-  for (int y = 0; y < pixels.height; ++y) {
-    raw.push_back('\0');  // no filter
-    raw.append(reinterpret_cast<const char*>(&pixels.rgb[y * row]), row);
-  }
-  uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
-  std::string packed(packed_size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size, reinterpret_cast<const Bytef*>(raw.data()),
-                static_cast<uLong>(raw.size()), 6) != Z_OK) {
-    return false;
-  }
-  packed.resize(packed_size);
-  std::string png("\x89PNG\r\n\x1a\n", 8);
-  std::string header;
-  PutU32(header, static_cast<uint32_t>(pixels.width));
-  PutU32(header, static_cast<uint32_t>(pixels.height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", "");
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  return std::fclose(file) == 0 && written;
 }

@@ -1,9 +1,7 @@
 #pragma once
-// What a window shows on the test's display, read back as the player sees it, and kept as a PNG
-// file so that a person can look at it.
+// What a window shows on the test's display, read back as the player sees it.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 struct WindowPixels {
@@ -17,5 +15,3 @@ struct WindowPixels {
 
 // The window's contents; empty (width 0) when it cannot be read.
 WindowPixels ReadWindowPixels(unsigned long window);
-// A PNG of 8-bit RGB; false when the file cannot be written.
-bool WritePngFile(const std::string& path, const WindowPixels& pixels);
