@@ -54,6 +54,7 @@ int Run() {
   cProperties& properties = *cProperties::GetInstance();
   properties.SetValue("short_name", "tarvel");
   properties.SetValue("application_name", "Velmaris");
+  SetUpUserFolder(properties);
   LoadConfig(properties);
   cLog::GetInstance()->Open();
   cApplication* application = cApplication::GetInstance();
