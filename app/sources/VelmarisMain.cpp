@@ -39,20 +39,6 @@ void SetIdentity(cProperties& properties) {
   properties.SetValue("application_version", "1.00");
 }
 
-// The render system places and sizes the application's window when it sets its video mode.
-void ConnectRenderWindow(cApplication& application) {
-  RenderWindowHooks hooks;
-  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
-    return application.ResizeWindow(x, y, width, height, full_screen);
-  };
-  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
-    const auto& rect = application.GetClientRect();
-    width = static_cast<uint32_t>(rect.right - rect.left);
-    height = static_cast<uint32_t>(rect.bottom - rect.top);
-  };
-  SetRenderWindowHooks(hooks);
-}
-
 void MountResourceGroups(cProperties& properties) {
   cResourceManager* resources = cResourceManager::GetInstance();
   RegisterLocationResourceType();
@@ -143,6 +129,20 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
+
+// The render system places and sizes the application's window when it sets its video mode.
+void ConnectRenderWindow(cApplication& application) {
+  RenderWindowHooks hooks;
+  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
+    return application.ResizeWindow(x, y, width, height, full_screen);
+  };
+  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
+    const auto& rect = application.GetClientRect();
+    width = static_cast<uint32_t>(rect.right - rect.left);
+    height = static_cast<uint32_t>(rect.bottom - rect.top);
+  };
+  SetRenderWindowHooks(hooks);
+}
 
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);

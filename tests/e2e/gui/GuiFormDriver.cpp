@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
@@ -24,19 +25,6 @@
 namespace {
 
 constexpr const char* kTitle = "Velmaris";
-
-void ConnectRenderWindow(cApplication& application) {
-  RenderWindowHooks hooks;
-  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
-    return application.ResizeWindow(x, y, width, height, full_screen);
-  };
-  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
-    const auto& rect = application.GetClientRect();
-    width = static_cast<uint32_t>(rect.right - rect.left);
-    height = static_cast<uint32_t>(rect.bottom - rect.top);
-  };
-  SetRenderWindowHooks(hooks);
-}
 
 void StartGui() {
   GUISystem* gui = GUISystem::GetInstance();
