@@ -60,7 +60,8 @@ int Run() {
 
   SampleWindow* question = nullptr;
   auto* panel = new SampleWindow("travel_panel", "gui\\windows\\travel_panel", [&question](const std::string& button) {
-    if (button == "button_journey") question->Show();
+    // A question whose form is missing or damaged would be an invisible dialog holding the mouse.
+    if (button == "button_journey" && question->GetForm() != nullptr) question->Show();
   });
   question = new SampleWindow("question", "gui\\dialogs\\question", [&question](const std::string&) { question->Hide(); });
   panel->Show();
