@@ -1,14 +1,18 @@
 #include "app/sources/VelmarisMain.h"
 
 #include <string>
+#include <utility>
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/GuiShellSeam.h"
 #include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
+#include "gui/include/GUICursor.h"
+#include "gui/include/GUISystem.h"
 #include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
@@ -36,20 +40,6 @@ void SetIdentity(cProperties& properties) {
   properties.SetValue("application_version", "1.00");
 }
 
-// The render system places and sizes the application's window when it sets its video mode.
-void ConnectRenderWindow(cApplication& application) {
-  RenderWindowHooks hooks;
-  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
-    return application.ResizeWindow(x, y, width, height, full_screen);
-  };
-  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
-    const auto& rect = application.GetClientRect();
-    width = static_cast<uint32_t>(rect.right - rect.left);
-    height = static_cast<uint32_t>(rect.bottom - rect.top);
-  };
-  SetRenderWindowHooks(hooks);
-}
-
 void MountResourceGroups(cProperties& properties) {
   cResourceManager* resources = cResourceManager::GetInstance();
   RegisterLocationResourceType();
@@ -62,6 +52,29 @@ void MountResourceGroups(cProperties& properties) {
                 group, properties.GetValue("exe_directory").c_str());
     }
   }
+}
+
+// The root, user and cursor windows, and the program's five cursors with the arrow current.
+void StartGui() {
+  GUISystem* gui = GUISystem::GetInstance();
+  gui->Init();
+  GUICursor::SetCursorSink([](window::Cursor* cursor) {
+    if (cApplication* application = cApplication::PeekInstance()) application->SetCursor(cursor);
+  });
+  if (GUICursor* cursor = gui->GetCursor()) {
+    cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+    cursor->AddCursor("lens", GUICursor::kCursorLens);
+    cursor->AddCursor("clock", GUICursor::kCursorClock);
+    cursor->AddCursor("dialog", GUICursor::kCursorDialog);
+    cursor->AddCursor("empty", GUICursor::kCursorEmpty);
+    cursor->SetCursor("cursor");
+  }
+  // The game sets the GUI's view size when it starts (fonts and texts join with their code).
+  GuiShellSeam::Functions seam;
+  seam.set_view_size = [](float width, float height) {
+    if (GUISystem* system = GUISystem::PeekInstance()) system->SetCameraSize(width, height);
+  };
+  GetGuiShellSeam().Install(std::move(seam));
 }
 
 // Shut-down from the saving of the configuration on: also the way out of a failed window.
@@ -102,13 +115,13 @@ int Run(int argc, char** argv) {
   }
   // The sound device, the volumes, the "sound" type and the sound thread.
   cSoundManager::GetInstance();
-  // The GUI system joins here.
+  GUISystem::GetInstance();  // the GUI's resource types
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
   if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
 
-  // The GUI system builds its root, user and cursor windows and the five cursors here.
+  StartGui();
   GameInstance();
   application->Run();
 
@@ -119,12 +132,28 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
+// The render system places and sizes the application's window when it sets its video mode.
+void ConnectRenderWindow(cApplication& application) {
+  RenderWindowHooks hooks;
+  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
+    return application.ResizeWindow(x, y, width, height, full_screen);
+  };
+  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
+    const auto& rect = application.GetClientRect();
+    width = static_cast<uint32_t>(rect.right - rect.left);
+    height = static_cast<uint32_t>(rect.bottom - rect.top);
+  };
+  SetRenderWindowHooks(hooks);
+}
+
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
   window::SetDisplayLostHandler(nullptr);  // what it saves goes with the singletons
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now
+  GUICursor::SetCursorSink(nullptr);
+  GetGuiShellSeam().Install({});
   return result;
 }
 

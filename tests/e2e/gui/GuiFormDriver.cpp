@@ -1,0 +1,80 @@
+// velmaris-gui-form: the program's start-up and frame loop with the GUI sample on screen instead
+// of the game: the travel panel (a modal dialog of buttons) from the sample data, and the question
+// dialog, which its first button opens over it (the panel dims under it) and either of the
+// question's buttons closes again. Closing the window ends it with status 0, as the game does.
+// The end-to-end test drives it with the real pointer and reads what it draws.
+
+#include <cstdint>
+
+#include "app/sources/VelmarisMain.h"
+#include "app/sources/cApplication.h"
+#include "gui/include/GUICursor.h"
+#include "gui/include/GUISystem.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/config/Config.h"
+#include "source/core/Singleton.h"
+#include "source/input/cInput.h"
+#include "source/log/cLog.h"
+#include "source/path/Paths.h"
+#include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderWindow.h"
+#include "source/timer/cTimerManager.h"
+#include "tests/e2e/gui/SampleWindow.h"
+
+namespace {
+
+constexpr const char* kTitle = "Velmaris";
+
+void StartGui() {
+  GUISystem* gui = GUISystem::GetInstance();
+  gui->Init();
+  gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
+  GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
+  if (GUICursor* cursor = gui->GetCursor()) {
+    cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+    cursor->AddCursor("lens", GUICursor::kCursorLens);
+    cursor->SetCursor("cursor");
+  }
+}
+
+int Run() {
+  cProperties& properties = *cProperties::GetInstance();
+  properties.SetValue("short_name", "tarvel");
+  properties.SetValue("application_name", "Velmaris");
+  SetUpUserFolder(properties);
+  LoadConfig(properties);
+  cLog::GetInstance()->Open();
+  cApplication* application = cApplication::GetInstance();
+  if (!application->Create(kTitle)) return 1;
+  cTimerManager::GetInstance();
+  cInput::GetInstance()->InitInput();
+  ConnectRenderWindow(*application);
+  if (!RenderManager::GetInstance()->IsStarted()) return 1;
+  GUISystem::GetInstance();
+  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
+  cResourceManager* resources = cResourceManager::GetInstance();
+  SetCurrentDir(properties.GetValue("exe_directory"));
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) resources->AddDirectory(group);
+  StartGui();
+
+  SampleWindow* question = nullptr;
+  auto* panel = new SampleWindow("travel_panel", "gui\\windows\\travel_panel", [&question](const std::string& button) {
+    // A question whose form is missing or damaged would be an invisible dialog holding the mouse.
+    if (button == "button_journey" && question->GetForm() != nullptr) question->Show();
+  });
+  question = new SampleWindow("question", "gui\\dialogs\\question", [&question](const std::string&) { question->Hide(); });
+  panel->Show();
+  application->Run();
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  const int result = Run();
+  DestroySingletons();
+  SetRenderWindowHooks(RenderWindowHooks{});
+  GUICursor::SetCursorSink(nullptr);
+  return result;
+}
