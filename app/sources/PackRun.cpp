@@ -1,9 +1,9 @@
 #include "app/sources/PackRun.h"
 
 #include <cstring>
-#include <string>
 
 #include "platform/os/os.h"
+#include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/log/cLog.h"
 
@@ -21,14 +21,11 @@ constexpr PackJob kPackJobs[] = {{"data", "my_data"}, {"localization", "my_local
 }  // namespace
 
 bool HasPackSwitch(int argc, char** argv) {
-  // The arguments as one command line, so that the switch is found wherever it stands.
-  std::string line;
+  // The argument itself: "--savedir=/home/me/game-packs" must not overwrite the packs.
   for (int i = 1; i < argc; ++i) {
-    if (argv[i] == nullptr) continue;
-    if (!line.empty()) line += ' ';
-    line += argv[i];
+    if (argv[i] != nullptr && std::strcmp(argv[i], kPackSwitch) == 0) return true;
   }
-  return line.find(kPackSwitch) != std::string::npos;
+  return false;
 }
 
 bool IsResourceGroupPresent(const char* group) {
@@ -41,6 +38,15 @@ bool WritePackFiles() {
   for (const PackJob& job : kPackJobs) {
     if (!IsResourceGroupPresent(job.group)) {
       LogReport(kLogError, kSource, __LINE__, "no resource group %s to pack into %s", job.group, job.file);
+      all_written = false;
+      continue;
+    }
+    // A damaged pack or an unreadable folder: packing what could be read would replace a whole
+    // pack with one that lacks resources (an empty one, for a refused pack).
+    const cResourceLocation* location = resources->GetLocation(job.group);
+    if (location == nullptr || location->HasFailed()) {
+      LogReport(kLogError, kSource, __LINE__, "resource group %s could not be read whole: %s is not written", job.group,
+                job.file);
       all_written = false;
       continue;
     }

@@ -4,10 +4,12 @@
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
+#include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
+#include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
@@ -70,16 +72,20 @@ void SaveAndOpenExitFiles(cProperties& properties) {
 int Run(int argc, char** argv) {
   cProperties& properties = *cProperties::GetInstance();
   SetIdentity(properties);
-  LoadConfig(properties);
+  SetUpUserFolder(properties);
 
   // A second instance leaves at once: it must not cut the running one's log, nor write its
-  // settings over the ones the player is changing.
+  // settings over the ones the player is changing, nor set aside a file the first one reads. The
+  // lock lies in the user folder beside those files, whatever runtime folder each launch has.
   cApplication* application = cApplication::GetInstance();
   if (!application->LockInstance(kTitle)) return kExitNormal;
 
+  LoadConfig(properties);
   cLog::GetInstance()->Open();
 
+  window::SetDisplayLostHandler(&EndAfterDisplayLost);
   if (!application->Create(kTitle)) {
+    ReportAbnormalEnd("the window could not be created (" + window::LastError() + ")");
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
@@ -89,6 +95,7 @@ int Run(int argc, char** argv) {
   // and the scene managers.
   ConnectRenderWindow(*application);
   if (!RenderManager::GetInstance()->IsStarted()) {
+    ReportAbnormalEnd("no graphics device could be made in any video mode");
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
@@ -111,6 +118,7 @@ int Run(int argc, char** argv) {
 
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
+  window::SetDisplayLostHandler(nullptr);  // what it saves goes with the singletons
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now

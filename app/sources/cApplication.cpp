@@ -4,6 +4,7 @@
 #include "platform/input/input.h"
 #include "platform/os/os.h"
 #include "source/log/cLog.h"
+#include "source/properties/cProperties.h"
 
 namespace {
 
@@ -30,7 +31,11 @@ cApplication::~cApplication() {
 bool cApplication::LockInstance(const std::string& title) {
   if (m_instance_lock) return true;
   bool held_elsewhere = false;
-  m_instance_lock = os::InstanceLock::Acquire(kInstanceLockPrefix + title, m_lock_folder, &held_elsewhere);
+  // Beside the files it protects: two launches with different runtime folders (one over ssh, one
+  // at the desktop) share the user folder, so they must meet there.
+  const cProperties* properties = cProperties::PeekInstance();
+  const std::string folder = !m_lock_folder.empty() || properties == nullptr ? m_lock_folder : properties->GetUserFolder();
+  m_instance_lock = os::InstanceLock::Acquire(kInstanceLockPrefix + title, folder, &held_elsewhere);
   if (m_instance_lock) return true;
   if (held_elsewhere) return false;  // a second instance: it must not touch the first one's files
   LogReport(kLogWarning, kSource, kLockLine,

@@ -72,7 +72,7 @@ class cApplication : public Singleton<cApplication> {
   char16_t GetKeyCode() const { return m_key_code; }
 
   // ---- for tests ----------------------------------------------------------------------------
-  // The folder of the lock file (the runtime folder when empty).
+  // The folder of the lock file (the store's user folder when empty).
   void SetInstanceLockFolder(const std::string& folder) { m_lock_folder = folder; }
   // The millisecond tick count that frame times are measured with.
   void SetTickSource(std::function<uint32_t()> source);

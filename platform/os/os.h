@@ -56,11 +56,18 @@ class File {
 bool FileExists(const std::string& path);       // a regular file
 bool DirectoryExists(const std::string& path);
 bool IsExecutable(const std::string& path);     // a regular file with an execute bit for us
+// A regular file that no one may write to (the player marked it read-only); whoever we run as.
+bool IsReadOnlyFile(const std::string& path);
 bool DeleteFile(const std::string& path);
 // Atomically replaces `to` with `from` (same folder). Used to keep player files whole.
 bool RenameFile(const std::string& from, const std::string& to);
-// Writes `bytes` to a temporary file beside `path`, syncs it and renames it over `path`.
+// Writes `bytes` to a temporary file beside `path`, syncs it and renames it over `path`. On
+// failure errno tells why (EISDIR: a folder stands in the file's place).
 bool WriteFileAtomically(const std::string& path, const void* bytes, std::size_t size);
+// Removes the temporary files that WriteFileAtomically left beside `path` when the process was
+// killed mid-write. Only for a caller that knows no other writer of `path` runs (the instance
+// lock). Answers how many were removed.
+int RemoveStaleTemporaries(const std::string& path);
 
 // ---- folders -------------------------------------------------------------------------------
 bool CreateDirectory(const std::string& path);        // one level; true when it exists afterwards

@@ -25,6 +25,7 @@ class Backend {
   virtual bool PlaceWindowed(int x, int y, int width, int height) = 0;
   virtual bool PlaceFullScreen(int width, int height, bool desktop_mode) = 0;
   virtual void ShowMainWindow(bool shown) = 0;
+  virtual void SetMainWindowTitle(const std::string& title) = 0;
   virtual ClientSize GetClientSize() const = 0;
   virtual bool GetMousePosition(int* x, int* y) const = 0;
   virtual DesktopMode GetDesktopMode() const = 0;

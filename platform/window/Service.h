@@ -10,5 +10,8 @@ namespace window::detail {
 // The running backend, started on first use; null when it could not start.
 Backend* ActiveBackend();
 MessageQueue& Queue();
+// The connection to the display is gone: runs the display-lost handler (or, without one, says so
+// on stderr) and ends the process with status 1. Called by a backend that cannot go on.
+[[noreturn]] void DisplayLost();
 
 }  // namespace window::detail

@@ -3,6 +3,10 @@
 
 #include "platform/window/window.h"
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -28,6 +32,9 @@ ServiceState& State() {
   return state;
 }
 
+// Read from inside the display library, maybe on another thread: a plain pointer in an atomic.
+std::atomic<DisplayLostHandler> g_display_lost_handler{nullptr};
+
 bool HeadlessRequested() {
   const char* value = std::getenv("VELMARIS_HEADLESS");
   return value != nullptr && std::strcmp(value, "1") == 0;
@@ -52,6 +59,15 @@ Backend* ActiveBackend() {
 
 MessageQueue& Queue() { return State().queue; }
 
+void DisplayLost() {
+  if (DisplayLostHandler handler = g_display_lost_handler.exchange(nullptr)) {
+    handler();
+  } else {
+    std::fputs("Velmaris: the connection to the display was lost\n", stderr);
+  }
+  _exit(1);
+}
+
 }  // namespace detail
 
 using detail::ActiveBackend;
@@ -69,6 +85,8 @@ void Shutdown() {
   state.queue.Clear();
   state.procedure = nullptr;
 }
+
+void SetDisplayLostHandler(DisplayLostHandler handler) { g_display_lost_handler = handler; }
 
 bool IsHeadless() {
   Backend* backend = ActiveBackend();
@@ -112,6 +130,10 @@ bool PlaceFullScreen(int width, int height, bool desktop_mode) {
 
 void ShowMainWindow(bool shown) {
   if (Backend* backend = ActiveBackend()) backend->ShowMainWindow(shown);
+}
+
+void SetMainWindowTitle(const std::string& title) {
+  if (Backend* backend = ActiveBackend()) backend->SetMainWindowTitle(title);
 }
 
 ClientSize GetClientSize() {

@@ -28,7 +28,7 @@ enum class MessageType : uint8_t {
   kKeyDown,       // value: the virtual-key code (VirtualKeys.h); key repeats come again
   kChar,          // value: one UTF-16 unit of typed text, after the user's keyboard layout
   kPaint,         // the window's contents were exposed
-  kDestroy,       // the main window was destroyed (DestroyMainWindow)
+  kDestroy,       // the main window was destroyed (DestroyMainWindow, or by another program)
   kQuit,          // value: the exit code given to PostQuitMessage; ends the message loop
 };
 
@@ -60,6 +60,13 @@ void Shutdown();
 // True when the headless backend runs. For the other platform services, which follow this choice.
 bool IsHeadless();
 
+// Called when the connection to the display is lost for good (the X server went away). Nothing can
+// be drawn or read any more, so the program cannot go on: the handler keeps what must be kept
+// (without calling the window, input or graphics services), and when it returns the process ends
+// at once with status 1. Null removes it.
+using DisplayLostHandler = void (*)();
+void SetDisplayLostHandler(DisplayLostHandler handler);
+
 // ---- the main window -----------------------------------------------------------------------------
 // Creates the main window, hidden, with the given caption (UTF-8) and able to carry an OpenGL
 // context. False when it exists already or cannot be made (the reason goes to LastError()).
@@ -78,6 +85,8 @@ bool PlaceWindowed(int x, int y, int width, int height);
 // switched to the closest mode and false is returned when that fails.
 bool PlaceFullScreen(int width, int height, bool desktop_mode);
 void ShowMainWindow(bool shown);
+// Changes the main window's caption (UTF-8); nothing without a window.
+void SetMainWindowTitle(const std::string& title);
 ClientSize GetClientSize();
 // The mouse position in client pixels; negative or beyond the client size outside the window.
 bool GetMousePosition(int* x, int* y);

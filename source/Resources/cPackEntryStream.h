@@ -9,8 +9,9 @@
 
 class cPackEntryStream : public cSubStream {
  public:
-  cPackEntryStream(const CountedPtr<cStream>& file, uint32_t offset, uint32_t size)
-      : cSubStream(*file, offset, size), m_file(file) {}
+  // `file_size`: the pack file's size, read once for all its entries.
+  cPackEntryStream(const CountedPtr<cStream>& file, uint32_t offset, uint32_t size, uint32_t file_size)
+      : cSubStream(*file, offset, size, file_size), m_file(file) {}
 
  private:
   CountedPtr<cStream> m_file;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <unordered_map>
 
 #include "source/Archiver/cArchiver.h"
 #include "source/Resources/cResource.h"
@@ -115,6 +116,22 @@ uint32_t IndexOf(std::vector<std::string>& list, const std::string& word) {
   return static_cast<uint32_t>(list.size() - 1);
 }
 
+// IndexOf for the long lists (a name a resource): found through a map, so a group of many
+// resources is written in linear time.
+class ListIndex {
+ public:
+  explicit ListIndex(std::vector<std::string>& list) : m_list(list) {}
+  uint32_t Of(const std::string& word) {
+    const auto [at, added] = m_positions.emplace(word, static_cast<uint32_t>(m_list.size()));
+    if (added) m_list.push_back(word);
+    return at->second;
+  }
+
+ private:
+  std::vector<std::string>& m_list;
+  std::unordered_map<std::string, uint32_t> m_positions;
+};
+
 bool WriteAll(cStream& stream, const void* bytes, uint32_t size) {
   return size == 0 || stream.Write(bytes, size) == size;
 }
@@ -194,9 +211,11 @@ bool WritePackFile(const std::vector<cResource*>& resources, cStream& destinatio
   cPackDirectory directory;
   cArchiver::GetInstance()->GetMethodNames(directory.methods);
   directory.entries.resize(resources.size());
+  ListIndex names(directory.names);
+  ListIndex types(directory.types);
   for (std::size_t i = 0; i < resources.size(); ++i) {
-    directory.entries[i].name = IndexOf(directory.names, resources[i]->GetName());
-    directory.entries[i].type = IndexOf(directory.types, resources[i]->GetTypeName());
+    directory.entries[i].name = names.Of(resources[i]->GetName());
+    directory.entries[i].type = types.Of(resources[i]->GetTypeName());
   }
   if (!WriteAll(destination, kPackMagic, sizeof kPackMagic) || !WriteTable(destination, directory)) {
     return Fail(error, "write failed");

@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kSource = "source\\Resources\\cResourceLocation";
 constexpr int kPackRefusedLine = 60;
 constexpr int kPackWriteLine = 75;
+constexpr int kScanLine = 90;
 
 constexpr const char* kSkippedFolder = ".svn";
 constexpr const char* kResourceListExtension = "resource";
@@ -38,6 +39,11 @@ std::string RealPath(const std::string& folder) {
   std::error_code error;
   const std::filesystem::path real = std::filesystem::canonical(os::NativePath(folder), error);
   return error ? folder : real.string();
+}
+
+bool IsInside(const std::string& path, const std::string& root) {
+  if (path.compare(0, root.size(), root) != 0) return false;
+  return path.size() == root.size() || root.back() == '/' || path[root.size()] == '/';
 }
 
 const std::string* FindAttribute(const XmlNode& node, const char* name) {
@@ -76,7 +82,7 @@ bool cResourceLocation::Mount() {
   }
   if (!os::DirectoryExists(path)) return false;
   ScanFolder(path);
-  return true;
+  return !m_failed;
 }
 
 bool cResourceLocation::MountPack(CountedPtr<cStream> file) {
@@ -85,13 +91,16 @@ bool cResourceLocation::MountPack(CountedPtr<cStream> file) {
   if (!file || !ReadPackDirectory(*file, directory, error)) {
     LogReport(kLogError, kSource, kPackRefusedLine, "pack file %s refused: %s", m_name.c_str(),
               file ? error.c_str() : "no file");
+    m_failed = true;
     return false;
   }
   m_pack_file = file;
   cResourceManager* manager = cResourceManager::GetInstance();
   m_resources.reserve(m_resources.size() + directory.entries.size());
+  m_held.reserve(m_held.size() + directory.entries.size());
+  const uint32_t file_size = m_pack_file->GetSize();
   for (const cPackEntry& entry : directory.entries) {
-    CountedPtr<cStream> bytes(new cPackEntryStream(m_pack_file, entry.offset, entry.size));
+    CountedPtr<cStream> bytes(new cPackEntryStream(m_pack_file, entry.offset, entry.size, file_size));
     cResourceSource source = cResourceSource::FromPackEntry(bytes, directory.methods[entry.method]);
     AddResource(manager->CreateResource(directory.types[entry.type], directory.names[entry.name],
                                         source));
@@ -101,7 +110,17 @@ bool cResourceLocation::MountPack(CountedPtr<cStream> file) {
 
 void cResourceLocation::ScanFolder(const std::string& folder) {
   std::set<std::string> visited;
+  m_scan_root = RealPath(folder);
   ScanFolder(folder, "", 0, visited);
+}
+
+bool cResourceLocation::StaysInside(const std::string& path, bool is_folder) const {
+  std::error_code error;
+  const std::filesystem::path native = os::NativePath(path);
+  // A plain file lies where its folder does; only a link can lead elsewhere.
+  if (!is_folder && !std::filesystem::is_symlink(native, error)) return true;
+  const std::filesystem::path real = std::filesystem::canonical(native, error);
+  return !error && IsInside(real.string(), m_scan_root);
 }
 
 void cResourceLocation::ScanFolder(const std::string& folder, const std::string& prefix,
@@ -109,14 +128,36 @@ void cResourceLocation::ScanFolder(const std::string& folder, const std::string&
   if (depth > kMaxFolderDepth || !visited.insert(RealPath(folder)).second) return;
   std::vector<std::string> folders;
   std::vector<std::string> files;
-  if (!os::ListDirectory(folder, folders, files)) return;
+  if (!os::ListDirectory(folder, folders, files)) {
+    LogReport(kLogError, kSource, kScanLine, "group %s: the folder %s cannot be read, and what it holds is missing",
+              m_name.c_str(), os::NativePath(folder).c_str());
+    m_failed = true;
+    return;
+  }
   for (const std::string& sub : folders) {
     if (sub == kSkippedFolder) continue;
-    ScanFolder(folder + "\\" + sub, prefix + sub + "\\", depth + 1, visited);
+    const std::string path = folder + "\\" + sub;
+    // A link to "/" or to another tree would take the whole disk into the group.
+    if (!StaysInside(path, true)) {
+      LogReport(kLogWarning, kSource, kScanLine, "group %s: %s leads out of the group's folder and is left out",
+                m_name.c_str(), os::NativePath(path).c_str());
+      continue;
+    }
+    ScanFolder(path, prefix + sub + "\\", depth + 1, visited);
   }
+  ScanFiles(folder, files, prefix);
+}
+
+void cResourceLocation::ScanFiles(const std::string& folder, const std::vector<std::string>& files,
+                                  const std::string& prefix) {
   cResourceManager* manager = cResourceManager::GetInstance();
   for (const std::string& file : files) {
     const std::string path = folder + "\\" + file;
+    if (!StaysInside(path, false)) {
+      LogReport(kLogWarning, kSource, kScanLine, "group %s: %s is a link that leads out of the group's folder (or nowhere) and is left out",
+                m_name.c_str(), os::NativePath(path).c_str());
+      continue;
+    }
     std::string base;
     std::string extension;
     SplitName(file, base, extension);
@@ -124,9 +165,31 @@ void cResourceLocation::ScanFolder(const std::string& folder, const std::string&
       ReadResourceList(path);
       continue;
     }
-    AddResource(manager->CreateResourceByExtension(extension, prefix + base,
-                                                   cResourceSource::FromFile(path)));
+    if (base.empty()) {
+      LogReport(kLogWarning, kSource, kScanLine, "group %s: %s has no name before its extension and is left out",
+                m_name.c_str(), os::NativePath(path).c_str());
+      continue;
+    }
+    AddDeclared(manager->CreateResourceByExtension(extension, prefix + base, cResourceSource::FromFile(path)),
+                os::NativePath(path));
   }
+}
+
+void cResourceLocation::AddDeclared(cResource* resource, const std::string& origin) {
+  if (resource == nullptr) return;
+  std::unique_ptr<cResource> made(resource);
+  const char* reason = nullptr;
+  if (made->GetName().empty()) {
+    reason = "has no name";
+  } else if (!m_declared.insert(std::string(made->GetTypeName()) + '\0' + made->GetName()).second) {
+    reason = "has the name of another resource of its type";
+  }
+  if (reason != nullptr) {
+    LogReport(kLogWarning, kSource, kScanLine, "group %s: the %s resource \"%s\" from %s %s and is left out",
+              m_name.c_str(), made->GetTypeName(), made->GetName().c_str(), origin.c_str(), reason);
+    return;
+  }
+  AddResource(made.release());
 }
 
 bool cResourceLocation::ReadResourceList(const std::string& path) {
@@ -149,7 +212,7 @@ void cResourceLocation::AddResourceElements(const XmlNode& node, int depth) {
         cResourceSource());
     if (resource == nullptr) return;
     resource->LoadFromXml(node);
-    AddResource(resource);
+    AddDeclared(resource, "a resource list");
     return;  // what lies inside belongs to the resource
   }
   for (const XmlNode* child = node.GetFirstChild(); child != nullptr; child = child->GetNext()) {
@@ -166,11 +229,8 @@ bool cResourceLocation::WritePack(cStream& destination) const {
 }
 
 void cResourceLocation::AddResource(cResource* resource) {
-  if (resource == nullptr) return;
   // A resource the location holds already is not taken twice (it would be deleted twice).
-  for (const auto& held : m_resources) {
-    if (held.get() == resource) return;
-  }
+  if (resource == nullptr || !m_held.insert(resource).second) return;
   m_resources.emplace_back(resource);
   resource->Register();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "source/core/CountedPtr.h"
@@ -23,14 +24,23 @@ class cResourceLocation {
   cResourceLocation& operator=(const cResourceLocation&) = delete;
 
   // A regular file of the group's name is mounted as a pack (and the folder is not looked at);
-  // else a folder of that name is scanned. False when neither exists or the pack is refused.
+  // else a folder of that name is scanned. False when neither exists, the pack is refused or a
+  // folder of the tree cannot be read (HasFailed tells the last two from a missing group).
   bool Mount();
+  // A pack was refused or a folder could not be read: the group lacks what it should hold, so
+  // writing it as a pack would lose resources.
+  bool HasFailed() const { return m_failed; }
   // Mounts an opened pack file, which the location keeps. A damaged pack is refused whole with a
   // log line, and nothing is added.
   bool MountPack(CountedPtr<cStream> file);
-  // Adds the files of `folder` (subfolders first, ".svn" skipped) named relative to it.
+  // Adds the files of `folder` (subfolders first, ".svn" skipped) named relative to it. Links are
+  // followed only while they lead to a place inside `folder`. A file whose name is empty without
+  // its extension, or whose name and type another resource of the group has already, is logged
+  // and left out; so is a folder that cannot be read, which also makes the group failed.
   void ScanFolder(const std::string& folder);
-  // Adds each "resource" element of an XML resource list. False when it cannot be read.
+  // Adds each "resource" element of an XML resource list (one without a name, or with the name
+  // and type of a resource the group has already, is logged and left out). False when the list
+  // cannot be read.
   bool ReadResourceList(const std::string& path);
   // Writes the location's resources as a pack, in their order.
   bool WritePack(cStream& destination) const;
@@ -53,9 +63,19 @@ class cResourceLocation {
   // a link is not scanned twice, so links to a parent can neither loop nor multiply the work.
   void ScanFolder(const std::string& folder, const std::string& prefix, int depth,
                   std::set<std::string>& visited);
+  void ScanFiles(const std::string& folder, const std::vector<std::string>& files, const std::string& prefix);
+  // Whether a path found in the scan stays inside the scanned folder when its links are followed.
+  bool StaysInside(const std::string& path, bool is_folder) const;
   void AddResourceElements(const XmlNode& node, int depth);
+  // AddResource for what a scan or a list declares: a nameless resource, or one whose name and
+  // type the group holds already, is deleted with a log line naming `origin`.
+  void AddDeclared(cResource* resource, const std::string& origin);
 
   std::vector<std::unique_ptr<cResource>> m_resources;
+  std::unordered_set<const cResource*> m_held;    // the same, for a constant-time "held already"
+  std::unordered_set<std::string> m_declared;      // type and name of every declared resource
+  std::string m_scan_root;                         // the scanned folder with its links resolved
+  bool m_failed = false;
   std::string m_name;
   std::string m_directory;
   CountedPtr<cStream> m_pack_file;

@@ -1,26 +1,40 @@
 #include "source/camera/CameraManager.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "source/render/RenderWindow.h"
 
 CameraManager::CameraManager() { m_default_camera = CreateCamera(kCameraPerspective); }
 
 CameraManager::~CameraManager() {
-  const std::vector<CameraHandle*> all = m_cameras.Slots();
-  for (CameraHandle* handle : all) {
-    if (handle != nullptr) DestroyCamera(handle);
-  }
+  while (!m_active.empty()) DestroyCamera(m_slots[m_active.back()]);
 }
 
 CameraHandle* CameraManager::CreateCamera(uint32_t kind) {
-  CameraHandle* handle = new CameraHandle(kind);
-  m_cameras.Add(handle);
+  uint32_t index = static_cast<uint32_t>(m_slots.size());
+  if (!m_free.empty()) {
+    index = m_free.front();
+    m_free.pop_front();
+  }
+  auto* handle = new CameraHandle(kind);
+  if (index == m_slots.size()) {
+    m_slots.push_back(handle);
+  } else {
+    m_slots[index] = handle;
+  }
+  m_active.push_back(index);
   return handle;
 }
 
 void CameraManager::DestroyCamera(CameraHandle* handle) {
-  if (handle == nullptr || !m_cameras.Remove(handle)) return;
+  if (handle == nullptr) return;
+  const auto active = std::find_if(m_active.begin(), m_active.end(),
+                                   [&](uint32_t index) { return m_slots[index] == handle; });
+  if (active == m_active.end()) return;
+  const uint32_t index = *active;
+  m_active.erase(active);
+  m_slots[index] = nullptr;
+  m_free.push_back(index);
   if (m_last_camera == handle) m_last_camera = nullptr;
   if (m_default_camera == handle) m_default_camera = nullptr;
   delete handle;
@@ -31,9 +45,8 @@ void CameraManager::UpdateAspectRatios() {
   m_last_camera = nullptr;
   if (m_client_height == 0) return;
   const float aspect = static_cast<float>(m_client_width) / static_cast<float>(m_client_height);
-  for (CameraHandle* handle : m_cameras.Slots()) {
-    if (handle != nullptr) handle->SetAspect(aspect);
-  }
+  // In the order the cameras were made.
+  for (std::size_t i = 0; i < m_active.size(); ++i) m_slots[m_active[i]]->SetAspect(aspect);
 }
 
 void CameraManager::SetCurrentCamera(CameraHandle* handle, bool z_biased) {

@@ -1,16 +1,25 @@
 #include "source/config/Config.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
 #include "platform/os/os.h"
 #include "source/log/cLog.h"
 #include "source/properties/cProperties.h"
-#include "source/stream/cFileStream.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 
 namespace {
 
+constexpr const char* kSource = "sources\\Config";
 constexpr const char* kRootName = "config";
 constexpr const char* kItemName = "item";
+constexpr const char* kSetAsideSuffix = ".bad";
+// A configuration is a few hundred bytes; anything this large is not one, and is not read whole.
+constexpr int64_t kMostBytes = 1 << 20;
 
 std::string AttributeText(const XmlNode& node, const char* name) {
   const XmlNode* attribute = node.FindAttribute(name);
@@ -23,25 +32,96 @@ bool HasAttribute(const XmlNode& node, const char* name) { return node.FindAttri
 // with a quote in it would make the whole file unreadable, and every setting would be lost.
 bool CanBeWritten(const std::string& text) { return text.find('"') == std::string::npos; }
 
+// Anything at all under that name, a dangling link included.
+bool SomethingIsAt(const std::string& path) {
+  struct stat info;
+  return lstat(os::NativePath(path).c_str(), &info) == 0;
+}
+
+enum class Opened { kRead, kCannotOpen, kTooLarge };
+
+Opened ReadWhole(const std::string& path, cMemoryStream& bytes, int& error) {
+  std::unique_ptr<os::File> file = os::File::Open(path, os::kOpenExisting, os::kAccessRead, os::kShareRead, &error);
+  if (!file) return Opened::kCannotOpen;
+  char buffer[4096];
+  int64_t total = 0;
+  for (;;) {
+    const int64_t got = file->Read(buffer, sizeof buffer);
+    if (got < 0) {
+      error = errno;
+      return Opened::kCannotOpen;
+    }
+    if (got == 0) break;
+    total += got;
+    if (total > kMostBytes) return Opened::kTooLarge;
+    bytes.Write(buffer, static_cast<uint32_t>(got));
+  }
+  bytes.Seek(0, 0);
+  return Opened::kRead;
+}
+
+// Nothing may replace the file in this run.
+void KeepAsItIs(cProperties& store, const std::string& path, const char* why) {
+  store.SetConfigKept(true);
+  LogReport(kLogError, kSource, __LINE__,
+            "the configuration %s %s: it is left as it is, the defaults are used and this run's settings will "
+            "not be saved",
+            os::NativePath(path).c_str(), why);
+}
+
+// A file that does not parse is moved aside, so the player can still see what was in it and the
+// next save starts a new one. An older set-aside file is never replaced.
+void SetAside(cProperties& store, const std::string& path) {
+  const std::string aside = path + kSetAsideSuffix;
+  if (SomethingIsAt(aside)) {
+    KeepAsItIs(store, path, ("cannot be parsed and " + os::NativePath(aside) + " is taken already").c_str());
+    return;
+  }
+  if (!os::RenameFile(path, aside)) {
+    const int error = errno;
+    KeepAsItIs(store, path, (std::string("cannot be parsed nor moved aside (") + std::strerror(error) + ")").c_str());
+    return;
+  }
+  LogReport(kLogError, kSource, __LINE__, "the configuration %s cannot be parsed: it is kept as %s and the defaults are used",
+            os::NativePath(path).c_str(), os::NativePath(aside).c_str());
+}
+
 }  // namespace
 
 std::string ConfigFilePath(const cProperties& store) {
   return store.GetValue("engine_directory") + "\\" + store.GetValue("short_name") + ".xml";
 }
 
-void LoadConfig(cProperties& store) {
+void SetUpUserFolder(cProperties& store) {
   const std::string folder = os::UserDataFolder() + "\\" + store.GetValue("company name") + "\\" +
                              store.GetValue("short_name");
   store.SetUserFolder(folder);
   store.SetValue("engine_directory", folder);
   store.SetValue("log_directory", folder);
-  // On a first run the folder does not exist yet; the log and the save need it.
+  // On a first run the folder does not exist yet; the lock, the log and the save need it.
   os::CreateDirectoryTree(folder);
+}
 
+void LoadConfig(cProperties& store) {
+  SetUpUserFolder(store);
+  store.SetConfigKept(false);
   const std::string path = ConfigFilePath(store);
-  if (!os::FileExists(path)) return;  // a first run: no file, nothing to report
-  cFileStream stream(path, os::kOpenExisting, os::kAccessRead, os::kShareRead);
-  if (stream.IsOpen()) ReadConfig(stream, store);
+  os::RemoveStaleTemporaries(path);
+  if (!SomethingIsAt(path)) return;  // a first run: no file, nothing to report
+
+  cMemoryStream bytes;
+  int error = 0;
+  switch (ReadWhole(path, bytes, error)) {
+    case Opened::kCannotOpen:
+      KeepAsItIs(store, path, (std::string("cannot be read (") + std::strerror(error) + ")").c_str());
+      return;
+    case Opened::kTooLarge:
+      SetAside(store, path);
+      return;
+    case Opened::kRead:
+      if (!ReadConfig(bytes, store)) SetAside(store, path);
+      return;
+  }
 }
 
 bool ReadConfig(cStream& stream, cProperties& store) {
@@ -61,12 +141,13 @@ bool ReadConfig(cStream& stream, cProperties& store) {
 bool SaveConfig(cProperties& store) {
   const std::vector<std::string>& keys = store.GetPersistentKeys();
   if (keys.empty()) return false;  // an existing file stays as it is
+  if (store.IsConfigKept()) return false;  // said when it was loaded
 
   XmlDocument document(kRootName);
   for (const std::string& key : keys) {
     const std::string value = store.GetValue(key);
     if (!CanBeWritten(key) || !CanBeWritten(value)) {
-      LogReport(kLogWarning, "sources\\Config", __LINE__, "setting %s not saved: its text holds a double quote",
+      LogReport(kLogWarning, kSource, __LINE__, "setting %s not saved: its text holds a double quote",
                 key.c_str());
       continue;
     }
@@ -79,5 +160,10 @@ bool SaveConfig(cProperties& store) {
   if (!document.SaveXmlDocument(bytes)) return false;
 
   os::CreateDirectoryTree(store.GetValue("engine_directory"));
-  return os::WriteFileAtomically(ConfigFilePath(store), bytes.GetData(), bytes.GetSize());
+  const std::string path = ConfigFilePath(store);
+  if (os::WriteFileAtomically(path, bytes.GetData(), bytes.GetSize())) return true;
+  const int error = errno;
+  LogReport(kLogError, kSource, __LINE__, "the configuration could not be saved to %s (%s): the file there is kept",
+            os::NativePath(path).c_str(), std::strerror(error));
+  return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <vector>
 
 #include "platform/os/os.h"
 #include "source/log/LogFormat.h"
@@ -18,6 +19,8 @@ constexpr unsigned kLogShare = os::kShareRead;
 
 // Messages are formatted into a buffer of this size; longer ones are cut.
 constexpr std::size_t kEntryBufferSize = 1024;
+// Reports made before the page is open (the configuration's) wait for it, up to this many.
+constexpr std::size_t kMostEarlyEntries = 64;
 
 }  // namespace
 
@@ -33,6 +36,7 @@ struct cLog::Impl {
   int level = kLogPlain;
   std::string source;
   int line = 0;
+  std::vector<std::string> early;  // HTML of the entries made before Open
 };
 
 cLog::cLog() : m_impl(std::make_unique<Impl>()) {}
@@ -68,8 +72,12 @@ bool cLog::Open() {
     stream->Resize(0);
     const std::string head = LogHead(m_impl->short_name, LogDateNow());
     m_impl->file_usable = stream->Write(head.data(), static_cast<uint32_t>(head.size())) == head.size();
+    for (const std::string& html : m_impl->early) {
+      if (m_impl->file_usable) stream->Write(html.data(), static_cast<uint32_t>(html.size()));
+    }
     if (!m_impl->hard_log) m_impl->stream = std::move(stream);
   }
+  m_impl->early.clear();
   m_impl->writing = false;
   return m_impl->file_usable;
 }
@@ -110,6 +118,7 @@ void cLog::Write(const std::string& text) {
 
   if (!m_impl->opened) {
     std::fputs(entry.c_str(), stderr);
+    if (m_impl->early.size() < kMostEarlyEntries) m_impl->early.push_back(LogHtmlEntry(entry, LogLevelColor(level)));
     return;
   }
   if (!m_impl->writing && m_impl->enabled && m_impl->file_usable) {

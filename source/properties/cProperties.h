@@ -27,8 +27,14 @@ class cProperties : public Singleton<cProperties> {
   void SetUserFolder(const std::string& folder) { m_user_folder = folder; }
   const std::string& GetUserFolder() const { return m_user_folder; }
 
+  // Set while a configuration file that could not be read is kept as it is: nothing may be
+  // written over it in this run.
+  void SetConfigKept(bool kept) { m_config_kept = kept; }
+  bool IsConfigKept() const { return m_config_kept; }
+
  private:
   PropertyMap m_map;
   std::vector<std::string> m_persistent;
   std::string m_user_folder;
+  bool m_config_kept = false;
 };

@@ -1,6 +1,9 @@
 #include "source/render/RenderSettings.h"
 
+#include <algorithm>
+
 #include "platform/window/window.h"
+#include "source/log/cLog.h"
 #include "source/properties/cBoundProperty.h"
 #include "source/properties/cProperties.h"
 
@@ -9,10 +12,43 @@ DesktopModeRecord g_desktop_mode;
 
 namespace {
 
+constexpr const char* kSource = "source\\render\\RenderSettings";
+
 template <class T>
 void BindPersistent(cProperties* store, const char* key, T* variable) {
   store->MarkPersistent(key);
   BindProperty(store->GetMap(), key, variable);
+}
+
+// Digits with at most a sign and surrounding blanks: "1024", not "wide" or "1024px".
+bool IsDecimalText(const std::string& text) {
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return false;
+  if (text[i] == '+' || text[i] == '-') ++i;
+  const std::size_t digits = i;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  return i > digits && text.find_first_not_of(" \t", i) == std::string::npos;
+}
+
+// A size the configuration gave that is not a number would become 0 (or a number cut from its
+// first digits): the binder's default stays and the log says so.
+void BindSize(cProperties* store, const char* key, int* variable) {
+  const bool given = store->GetMap().count(key) != 0;
+  const std::string text = store->GetValue(key);
+  const int fallback = *variable;
+  BindPersistent(store, key, variable);
+  if (!given || IsDecimalText(text)) return;
+  *variable = fallback;
+  LogReport(kLogWarning, kSource, __LINE__, "%s \"%s\" is not a number: %d is used", key, text.c_str(), fallback);
+}
+
+// Refuses a size outside 1..most; answers whether it did.
+bool RefuseSize(const char* key, int& size, int fallback, uint32_t most) {
+  if (size > 0 && (most == 0 || static_cast<uint32_t>(size) <= most)) return false;
+  LogReport(kLogWarning, kSource, __LINE__, "%s %d is beyond what the display can show (1 to %u): %d is used", key,
+            size, most, fallback);
+  size = fallback;
+  return true;
 }
 
 }  // namespace
@@ -21,8 +57,8 @@ void BindRenderSettings() {
   cProperties* store = cProperties::GetInstance();
   RenderSettings& s = g_render_settings;
   // The width key has no "m_video_mode." prefix: the configuration file stores it so.
-  BindPersistent(store, "x_size", &s.width);
-  BindPersistent(store, "m_video_mode.y_size", &s.height);
+  BindSize(store, "x_size", &s.width);
+  BindSize(store, "m_video_mode.y_size", &s.height);
   BindPersistent(store, "m_video_mode.bpp", &s.bpp);
   BindPersistent(store, "video_fullscreen", &s.fullscreen);
   BindPersistent(store, "video_vsync", &s.vsync);
@@ -52,4 +88,17 @@ void ReadDesktopMode() {
   g_desktop_mode.height = mode.height > 0 ? static_cast<uint32_t>(mode.height) : 0;
   g_desktop_mode.bpp = mode.bits_per_pixel > 0 ? static_cast<uint32_t>(mode.bits_per_pixel) : 0;
   g_desktop_mode.wide = IsWideDesktop(g_desktop_mode.width, g_desktop_mode.height);
+}
+
+void RefuseImpossibleSizes(const std::vector<gfx::SurfaceDesc>& modes, const DesktopModeRecord& desktop) {
+  uint32_t most_width = desktop.width;
+  uint32_t most_height = desktop.height;
+  for (const gfx::SurfaceDesc& mode : modes) {
+    most_width = std::max(most_width, mode.width);
+    most_height = std::max(most_height, mode.height);
+  }
+  const RenderSettings defaults;
+  RenderSettings& s = g_render_settings;
+  RefuseSize("x_size", s.width, defaults.width, most_width);
+  RefuseSize("m_video_mode.y_size", s.height, defaults.height, most_height);
 }

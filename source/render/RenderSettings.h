@@ -3,6 +3,9 @@
 // written back to the configuration file), and the desktop's mode as read at start-up.
 
 #include <cstdint>
+#include <vector>
+
+#include "platform/gfx/Types.h"
 
 struct RenderSettings {
   // The wanted video mode: width ("x_size"), height and colour depth.
@@ -36,9 +39,15 @@ extern RenderSettings g_render_settings;
 extern DesktopModeRecord g_desktop_mode;
 
 // Binds the sixteen keys to g_render_settings in their fixed order and marks each persistent.
-// A value the configuration file already gave reaches the variable now.
+// A value the configuration file already gave reaches the variable now; a width or height that is
+// not a number is refused (logged, the default stays).
 void BindRenderSettings();
 // Fills g_desktop_mode from the desktop's current mode.
 void ReadDesktopMode();
 // Whether a desktop of this size counts as wide; a zero height never does.
 bool IsWideDesktop(uint32_t width, uint32_t height);
+
+// Refuses a wanted width or height of 0 or less, or beyond the largest of the display's modes and
+// the desktop (a window that large cannot be made, and the game would never start again): the
+// default takes its place and the log says so. A display that tells no size refuses only 0 or less.
+void RefuseImpossibleSizes(const std::vector<gfx::SurfaceDesc>& modes, const DesktopModeRecord& desktop);

@@ -33,7 +33,7 @@ void RenderSystem_D3D7::BeginFrame() {
   }
   gfx::Result r = s_device->BeginScene();
   if (r == gfx::DDERR_SURFACELOST) {
-    s_directdraw->RestoreAllSurfaces();
+    Check(s_directdraw->RestoreAllSurfaces(), "m_directdraw->RestoreAllSurfaces()", __LINE__);
     r = s_device->BeginScene();
   }
   Check(r, "m_device->BeginScene()", __LINE__);
@@ -43,7 +43,7 @@ void RenderSystem_D3D7::EndFrame() {
   if (!s_device) return;
   const gfx::Result r = s_device->EndScene();
   if (r == gfx::DDERR_SURFACELOST) {
-    s_directdraw->RestoreAllSurfaces();
+    Check(s_directdraw->RestoreAllSurfaces(), "m_directdraw->RestoreAllSurfaces()", __LINE__);
     return;
   }
   Check(r, "m_device->EndScene()", __LINE__);
@@ -59,7 +59,7 @@ void RenderSystem_D3D7::Present() {
     r = m_primary->Flip(nullptr, gfx::DDFLIP_WAIT | (g_render_settings.vsync ? 0u : gfx::DDFLIP_NOVSYNC));
   }
   if (r == gfx::DDERR_SURFACELOST) {
-    s_directdraw->RestoreAllSurfaces();
+    Check(s_directdraw->RestoreAllSurfaces(), "m_directdraw->RestoreAllSurfaces()", __LINE__);
     return;
   }
   Check(r, "m_primary->Present()", __LINE__);
@@ -86,6 +86,12 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
                                        index_count, indices->GetElementSize(), 0),
         "m_device->DrawIndexedPrimitive( primitive, D3DFVF_VERTEX, vertices, vertex_count, indices, index_count, 0 )",
         __LINE__);
+}
+
+void RenderSystem_D3D7::SetTextureModulate(uint32_t operation, uint32_t first, uint32_t second) {
+  Check(s_device->SetTextureStageState(0, operation, gfx::D3DTOP_MODULATE), "m_device->SetTextureStageState( 0, operation, D3DTOP_MODULATE )", __LINE__);
+  Check(s_device->SetTextureStageState(0, first, gfx::D3DTA_TEXTURE), "m_device->SetTextureStageState( 0, first_argument, D3DTA_TEXTURE )", __LINE__);
+  Check(s_device->SetTextureStageState(0, second, gfx::D3DTA_DIFFUSE), "m_device->SetTextureStageState( 0, second_argument, D3DTA_DIFFUSE )", __LINE__);
 }
 
 void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex,
@@ -118,28 +124,24 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   material.diffuse = material.ambient = material.emissive = ToColorValue(color);
   Check(s_device->SetMaterial(material), "m_device->SetMaterial( &material )", __LINE__);
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, gfx::D3DMCS_MATERIAL), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL )", __LINE__);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_MODULATE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG1, gfx::D3DTA_TEXTURE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_DIFFUSE);
+  SetTextureModulate(gfx::D3DTSS_COLOROP, gfx::D3DTSS_COLORARG1, gfx::D3DTSS_COLORARG2);
   if (was_blending) {
-    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_MODULATE);
-    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_TEXTURE);
-    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG2, gfx::D3DTA_DIFFUSE);
+    SetTextureModulate(gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2);
   } else {
-    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_SELECTARG1);
-    s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_DIFFUSE);
+    Check(s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_SELECTARG1), "m_device->SetTextureStageState( 0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1 )", __LINE__);
+    Check(s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_DIFFUSE), "m_device->SetTextureStageState( 0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE )", __LINE__);
   }
 
   DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
 
   for (std::size_t i = 0; i < std::size(kStageStates); ++i) {
-    s_device->SetTextureStageState(0, kStageStates[i], old_stage[i]);
+    Check(s_device->SetTextureStageState(0, kStageStates[i], old_stage[i]), "m_device->SetTextureStageState( 0, state, old_state )", __LINE__);
   }
-  s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source);
-  s_device->SetMaterial(old_material);
+  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source )", __LINE__);
+  Check(s_device->SetMaterial(old_material), "m_device->SetMaterial( &old_material )", __LINE__);
   if (!was_blending) {
-    s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source);
-    s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest);
+    Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, old_source )", __LINE__);
+    Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, old_dest )", __LINE__);
     SetAlphaBlendEnable(false);
   }
   if (!was_lit) SetLighting(false);
@@ -150,11 +152,7 @@ void RenderSystem_D3D7::DrawTextured(uint32_t primitive, uint32_t base_vertex, u
   if (!s_device) return;
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, gfx::D3DMCS_COLOR1), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1 )", __LINE__);
   SetLighting(false);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_MODULATE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG1, gfx::D3DTA_TEXTURE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_DIFFUSE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_MODULATE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_TEXTURE);
-  s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG2, gfx::D3DTA_DIFFUSE);
+  SetTextureModulate(gfx::D3DTSS_COLOROP, gfx::D3DTSS_COLORARG1, gfx::D3DTSS_COLORARG2);
+  SetTextureModulate(gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2);
   DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
 }

@@ -1,6 +1,7 @@
 #include "source/render/RenderSystem_D3D7.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "source/log/cLog.h"
 #include "source/render/DDErrorText.h"
@@ -27,7 +28,10 @@ RenderSystem_D3D7::RenderSystem_D3D7() {
   if (m_drivers.empty() || m_drivers.front().devices.empty()) {
     Fail(__LINE__, "RenderSystem_D3D7: Failed to find any compatible m_d3d devices");
   }
-  if (CreateWithFallback(true)) {
+  std::vector<gfx::SurfaceDesc> modes;
+  for (const DriverRecord& driver : m_drivers) modes.insert(modes.end(), driver.modes.begin(), driver.modes.end());
+  RefuseImpossibleSizes(modes, g_desktop_mode);
+  if (CreateWithFallback(true) || CreateInDefaultMode()) {
     m_device_ready = true;
     SetDefaultStates();
   } else {
@@ -84,6 +88,22 @@ bool RenderSystem_D3D7::CreateWithFallback(bool capability_log) {
     if (GetCurrentDevice() == nullptr) return false;
   }
   return Fail(__LINE__, "RenderSystem_D3D7: Failed to create m_d3d device");
+}
+
+bool RenderSystem_D3D7::CreateInDefaultMode() {
+  const RenderSettings defaults;
+  RenderSettings& s = g_render_settings;
+  if (s.width == defaults.width && s.height == defaults.height && s.bpp == defaults.bpp) return false;
+  LogReport(kLogWarning, kRenderSystemSource, __LINE__,
+            "the video mode %dx%dx%d cannot be made: trying the default mode %dx%dx%d", s.width, s.height, s.bpp,
+            defaults.width, defaults.height, defaults.bpp);
+  // The failed mode goes for good: the configuration is saved with the one that works (or, when
+  // none does, with the default), never with one that keeps the game from starting.
+  s.width = defaults.width;
+  s.height = defaults.height;
+  s.bpp = defaults.bpp;
+  Release();
+  return ChooseDevice(false) && CreateWithFallback(true);
 }
 
 bool RenderSystem_D3D7::Create(bool capability_log) {
@@ -248,6 +268,8 @@ void RenderSystem_D3D7::CheckDevice() {
   if (!s_directdraw || !s_device) return;
   const gfx::Result level = s_directdraw->TestCooperativeLevel();
   if (gfx::Failed(level)) {
+    // Told once a loss: a device stays lost for many frames (a minimised full-screen game).
+    if (m_device_ready) Check(level, "m_directdraw->TestCooperativeLevel()", __LINE__);
     m_device_ready = false;
     if (level == gfx::DDERR_WRONGMODE && !IsFullScreen()) {
       m_reset_needed = true;

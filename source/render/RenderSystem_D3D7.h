@@ -64,6 +64,8 @@ class RenderSystem_D3D7 : public RenderSystem {
  private:
   bool ChooseDevice(bool software_only);
   bool CreateWithFallback(bool capability_log);
+  // After a failed creation in the configured mode: the default size and depth, once.
+  bool CreateInDefaultMode();
   bool Create(bool capability_log);
   bool CreateScreenBuffers(uint32_t width, uint32_t height, bool full_screen);
   bool CreateDepthBuffer(const DeviceRecord& device);
@@ -71,6 +73,8 @@ class RenderSystem_D3D7 : public RenderSystem {
   void Release();
   // Reports a failed call with its expression and line; answers whether it succeeded.
   bool Check(gfx::Result result, const char* expression, int line);
+  // Stage 0's colour or alpha: the texture modulated by the diffuse colour.
+  void SetTextureModulate(uint32_t operation, uint32_t first, uint32_t second);
   void DrawBound(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex, uint32_t vertex_count,
                  uint32_t first_index, uint32_t primitive_count);
   DeviceRecord* CurrentDevice();

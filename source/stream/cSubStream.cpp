@@ -3,9 +3,11 @@
 #include <algorithm>
 
 cSubStream::cSubStream(cStream& parent, uint32_t base, uint32_t size)
+    : cSubStream(parent, base, size, parent.GetSize()) {}
+
+cSubStream::cSubStream(cStream& parent, uint32_t base, uint32_t size, uint32_t parent_size)
     : m_parent(&parent), m_base(base), m_size(size) {
   // A window that claims bytes beyond its parent would promise readers data that is not there.
-  const uint32_t parent_size = parent.GetSize();
   m_size = base >= parent_size ? 0 : std::min(size, parent_size - base);
 }
 

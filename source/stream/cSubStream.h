@@ -11,6 +11,9 @@ class cSubStream : public cStream {
  public:
   // The window [base, base + size) of `parent`, cut to what the parent holds.
   cSubStream(cStream& parent, uint32_t base, uint32_t size);
+  // The same, with the parent's size known already (many windows onto one file are made without
+  // asking the file its size each time).
+  cSubStream(cStream& parent, uint32_t base, uint32_t size, uint32_t parent_size);
 
   bool IsEof() override { return m_position == m_size; }
   uint32_t GetSize() override { return m_size; }

@@ -102,7 +102,11 @@ class Parser {
         PrintXmlError("Xml::Expected '=' but found %s\n", Token().c_str());
         return false;
       }
-      m_reader.ReadQuotedValue();
+      if (!m_reader.ReadQuotedValue()) {
+        PrintXmlError("Xml::Expected a double quote after '=' of %s in node %s\n", attribute->GetName().c_str(),
+                      m_current->GetName().c_str());
+        return false;
+      }
       attribute->SetValue(Token());
     }
     return true;

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "source/stream/cStream.h"
 
@@ -41,13 +42,16 @@ bool XmlReader::NextToken() {
   return true;
 }
 
-void XmlReader::ReadQuotedValue() {
+bool XmlReader::ReadQuotedValue() {
   SkipWhitespace();
-  while (!m_ended && m_look != '"') ReadByte();
   m_token.clear();
-  if (m_ended) return;
+  if (m_ended) return true;
+  // Skipping ahead to the next double quote would read `value='1.7'` as an empty value and lose
+  // the next attribute: anything but a double quote here is an error.
+  if (m_look != '"') return false;
   while (ReadByte() && m_look != '"') m_token.push_back(static_cast<char>(m_look));
   m_look = 0;  // the closing quote is consumed; 0 reads as whitespace
+  return true;
 }
 
 void XmlReader::ReadText() {
@@ -78,8 +82,23 @@ void PrintXmlError(const char* format, ...) {
   char buffer[4096];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof(buffer), format, args);
+  const int formatted = std::vsnprintf(buffer, sizeof(buffer), format, args);
   va_end(args);
-  std::fputs(buffer, stdout);
+  if (formatted < 0) return;
+  const std::size_t length = std::strlen(buffer);
+  std::string printed;
+  printed.reserve(length);
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(buffer[i]);
+    const bool final_line_feed = byte == '\n' && i + 1 == length;
+    if ((byte >= 0x20 && byte < 0x7F) || final_line_feed) {
+      printed.push_back(static_cast<char>(byte));
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      printed += escaped;
+    }
+  }
+  std::fputs(printed.c_str(), stdout);
   std::fflush(stdout);
 }

@@ -22,8 +22,10 @@ class XmlReader {
   // next delimiter. False when the stream ended before a token began.
   bool NextToken();
   void SkipWhitespace();
-  // Reads the bytes between the next pair of double quotes into the token.
-  void ReadQuotedValue();
+  // Reads the bytes between a pair of double quotes into the token. False when something other
+  // than a double quote stands first (after whitespace), such as the single quote that XML also
+  // allows but this reader does not know; the end of the stream gives an empty token.
+  bool ReadQuotedValue();
   // Reads the bytes up to the next '<' into the token, trimmed of bytes 0 to 32 at both ends.
   void ReadText();
   // Reads tokens until one equals `token`; false when the stream ended first.
@@ -55,5 +57,7 @@ class XmlReader {
 // of the stream is not an error, whatever is open then.
 std::unique_ptr<XmlNode> ParseXmlNode(cStream& stream);
 
-// printf-style report on standard output; cut at 4096 bytes.
+// printf-style report on standard output; cut at 4096 bytes. Bytes that are not printable ASCII
+// (a garbage file's control codes, which a terminal would obey) are printed as \xNN; only a final
+// line feed stays as it is.
 void PrintXmlError(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,23 +1,16 @@
 // The adventure core's services the engine relies on: the game panel's delegates, the phrase
-// texts, the character database and the "cnf" resource.
+// texts and the character database.
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "Sources/adventure/CharacterDatabase.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/adventure/HintWindow.h"
-#include "Sources/adventure/LocationResource.h"
 #include "Sources/adventure/PhraseDatabase.h"
 #include "app/sources/cApplication.h"
 #include "platform/window/headless/HeadlessWindow.h"
-#include "source/Resources/cResourceLocation.h"
-#include "source/Resources/cResourceManager.h"
 #include "source/core/Singleton.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
@@ -70,65 +63,6 @@ TEST_F(AdventureServicesTest, SingletonsOfTheAdventureAreMadeOnceAndSwept) {
   DestroySingletons();
   EXPECT_FALSE(CharacterDatabase::IsAlive());
   EXPECT_FALSE(HintWindow::IsAlive());
-}
-
-TEST_F(AdventureServicesTest, DeleteNodeDeletesChildrenFirstAndSurvivesDeepTrees) {
-  // A chain far deeper than a recursive walk could take.
-  auto* root = new LocationCommandNode{"root", {}, {}};
-  LocationCommandNode* tip = root;
-  for (int i = 0; i < 200000; ++i) {
-    auto* child = new LocationCommandNode{"n", {}, {}};
-    tip->children.push_back(child);
-    tip = child;
-  }
-  root->children.push_back(nullptr);  // a hole is skipped
-  root->children.push_back(new LocationCommandNode{"last", {"p"}, {}});
-  LocationResource::DeleteNode(root);  // the sanitizer checks nothing leaks or is freed twice
-  LocationResource::DeleteNode(nullptr);
-}
-
-TEST_F(AdventureServicesTest, ScriptFilesOfAFolderBecomeCnfResourcesThatLoadAndUnload) {
-  TempDir root;
-  FixtureTree(root.Path(), "data").AddFile("levels\\hall.cnf", "script bytes").AddFile("levels\\hall.txt", "x");
-  RegisterLocationResourceType();
-  cResourceManager* resources = cResourceManager::GetInstance();
-  EXPECT_TRUE(resources->HasResourceCreator("cnf"));
-  resources->RegisterResourceExtension("cnf", LocationResource::kTypeName);
-  cResourceLocation location("data", root.Path());
-  ASSERT_TRUE(location.Mount());
-
-  LocationResource* script = resources->FindResource<LocationResource>("levels\\hall");
-  ASSERT_NE(script, nullptr);
-  EXPECT_STREQ(script->GetTypeName(), "cnf");
-  EXPECT_EQ(script->GetDataSize(), std::string("script bytes").size());
-  script->SetRoot(new LocationCommandNode{"root", {}, {new LocationCommandNode{"click", {}, {}}}});
-  EXPECT_EQ(cResource::Release(script), 0);  // the last release unloads: the tree is gone
-  EXPECT_EQ(script->GetRoot(), nullptr);
-  EXPECT_EQ(script->GetDataSize(), 0u);
-}
-
-TEST_F(AdventureServicesTest, ScriptReleasesTheResourcesItHoldsWhenDestroyed) {
-  TempDir root;
-  FixtureTree(root.Path(), "data").AddFile("a.bin", "held");
-  cResourceLocation location("data", root.Path());
-  ASSERT_TRUE(location.Mount());
-  cResource* held = location.GetResource(0);
-  held->AddRef();
-  held->AddRef();
-  {
-    LocationResource script("s", cResourceSource());
-    script.HoldResource(held);
-    script.HoldResource(nullptr);
-    script.SetRoot(new LocationCommandNode{"root", {}, {}});
-  }
-  EXPECT_EQ(held->GetRefCount(), 1);
-  cResource::Release(held);
-}
-
-TEST_F(AdventureServicesTest, ScriptWithoutDataDoesNotLoad) {
-  LocationResource script("empty", cResourceSource());
-  EXPECT_FALSE(script.Load());
-  EXPECT_TRUE(script.Unload());
 }
 
 }  // namespace

@@ -199,16 +199,4 @@ TEST_F(ApplicationTest, AnInactiveTurnKeepsThePendingKey) {
   EXPECT_FALSE(state.frames[1].key_pending);
 }
 
-TEST_F(ApplicationTest, PausedStateIsNotUpdatedUntilThePauseIsLifted) {
-  GameInstance()->SetPaused(true);
-  int frames_seen = 0;
-  headless::SetFrameHook([&] {
-    if (++frames_seen == 3) GameInstance()->SetPaused(false);
-  });
-  QuitAfterFrames(2);
-  application->Run();
-  EXPECT_EQ(state.frames.size(), 2u);
-  EXPECT_GE(frames_seen, 4);
-}
-
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -83,8 +85,38 @@ std::vector<std::string> ProgramUnderTest::Environment() const {
   environment.push_back("VELMARIS_DESKTOP_RECORD=" + DesktopRecord());
   environment.push_back("LSAN_OPTIONS=print_suppressions=0:suppressions=" + (m_sandbox / "lsan.supp"));
   environment.push_back("ASAN_OPTIONS=fast_unwind_on_malloc=0");
+  if (!m_display.empty()) {
+    std::erase_if(environment, [](const std::string& entry) { return entry.rfind("DISPLAY=", 0) == 0; });
+    environment.push_back("DISPLAY=" + m_display);
+  }
+  if (m_unprivileged && geteuid() == 0) {
+    std::erase_if(environment, [](const std::string& entry) { return entry.rfind("XAUTHORITY=", 0) == 0; });
+    environment.push_back("XAUTHORITY=" + (m_sandbox / "Xauthority"));
+  }
   return environment;
 }
+
+namespace {
+
+constexpr uid_t kUnprivilegedUser = 65534;  // "nobody"
+
+}  // namespace
+
+void ProgramUnderTest::HandOverSandbox() const {
+  namespace fs = std::filesystem;
+  // The display's key, which only root may read where it lies now.
+  if (const char* authority = std::getenv("XAUTHORITY")) {
+    std::error_code ignored;
+    fs::copy_file(authority, m_sandbox / "Xauthority", fs::copy_options::overwrite_existing, ignored);
+  }
+  chmod(m_sandbox.Path().c_str(), 0755);
+  lchown(m_sandbox.Path().c_str(), kUnprivilegedUser, kUnprivilegedUser);
+  for (const auto& entry : fs::recursive_directory_iterator(m_sandbox.Path())) {
+    lchown(entry.path().c_str(), kUnprivilegedUser, kUnprivilegedUser);
+  }
+}
+
+std::string ProgramUnderTest::ErrorOutput() const { return ReadWholeFile(m_sandbox / "stderr.txt"); }
 
 pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
   std::vector<std::string> strings{BinFolder() + "/velmaris"};
@@ -97,8 +129,16 @@ pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
   for (std::string& s : environment) envp.push_back(s.data());
   envp.push_back(nullptr);
   const std::string folder = m_sandbox.Path();
+  const std::string errors = m_sandbox / "stderr.txt";
+  const bool drop_root = m_unprivileged && geteuid() == 0;
+  if (drop_root) HandOverSandbox();
   const pid_t child = fork();
   if (child == 0) {
+    const int error_file = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0666);
+    if (error_file >= 0) dup2(error_file, 2);
+    if (drop_root && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedUser) != 0 || setuid(kUnprivilegedUser) != 0)) {
+      _exit(125);
+    }
     if (chdir(folder.c_str()) != 0) _exit(126);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);

@@ -43,9 +43,21 @@ class ProgramUnderTest {
   // Runs a command line of the test's own making and returns what it printed.
   static std::string Command(const std::string& command_line);
 
+  // Children started from now on see this display instead of the test's own.
+  void SetDisplay(const std::string& display) { m_display = display; }
+  // Children started from now on run as an unprivileged user when the test runs as root (who may
+  // read any file, so a file the player cannot read could not be played otherwise); the sandbox
+  // is handed to that user at each start.
+  void RunUnprivileged() { m_unprivileged = true; }
+  // What the children wrote on standard error.
+  std::string ErrorOutput() const;
+
  private:
   std::vector<std::string> Environment() const;
+  void HandOverSandbox() const;
 
   TempDir m_sandbox{"velmaris-e2e"};
   std::vector<pid_t> m_children;
+  std::string m_display;
+  bool m_unprivileged = false;
 };

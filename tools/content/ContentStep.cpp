@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace {
 
 std::vector<ContentStep>& Registry() {
   static std::vector<ContentStep> steps;
   return steps;
+}
+
+std::map<std::string, ContentCommandFunction>& Commands() {
+  static std::map<std::string, ContentCommandFunction> commands;
+  return commands;
 }
 
 }  // namespace
@@ -32,4 +38,13 @@ std::vector<ContentStep> ContentSteps() {
     return a.rank != b.rank ? a.rank < b.rank : a.name < b.name;
   });
   return steps;
+}
+
+ContentCommandRegistration::ContentCommandRegistration(const char* name, ContentCommandFunction run) {
+  Commands()[name] = run;
+}
+
+ContentCommandFunction FindContentCommand(const std::string& name) {
+  auto found = Commands().find(name);
+  return found == Commands().end() ? nullptr : found->second;
 }

@@ -32,7 +32,20 @@ struct ContentStepRegistration {
 // Every registered step, sorted by rank, then by name.
 std::vector<ContentStep> ContentSteps();
 
+// A command of the tool beside its build run: "velmaris-content --NAME ARGUMENTS..." runs it with
+// the arguments and exits with what it answers.
+using ContentCommandFunction = int (*)(const std::vector<std::string>& arguments);
+
+struct ContentCommandRegistration {
+  ContentCommandRegistration(const char* name, ContentCommandFunction run);
+};
+
+// The command of that name, or null.
+ContentCommandFunction FindContentCommand(const std::string& name);
+
 #define VELMARIS_CONTENT_STEP_JOIN2(a, b) a##b
 #define VELMARIS_CONTENT_STEP_JOIN(a, b) VELMARIS_CONTENT_STEP_JOIN2(a, b)
 #define VELMARIS_CONTENT_STEP(name, rank, function) \
   static const ContentStepRegistration VELMARIS_CONTENT_STEP_JOIN(content_step_, __LINE__)(name, rank, function)
+#define VELMARIS_CONTENT_COMMAND(name, function) \
+  static const ContentCommandRegistration VELMARIS_CONTENT_STEP_JOIN(content_command_, __LINE__)(name, function)

@@ -2,10 +2,14 @@
 // "data", "localization", "fsdata" and "splash" inside OUTPUT (the folder of the built program).
 // Everything is written into a staging folder first and moved into place only when every step
 // succeeded, so a failed run leaves the previous data whole.
+// velmaris-content --COMMAND ARGUMENTS...: runs one of the tool's commands (such as
+// --print-script FILE.cnf) instead.
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "tools/content/ContentStep.h"
 
@@ -37,6 +41,13 @@ bool ReplaceGroups(const fs::path& staging, const fs::path& output) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]).rfind("--", 0) == 0) {
+    if (ContentCommandFunction command = FindContentCommand(argv[1] + 2)) {
+      return command(std::vector<std::string>(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "velmaris-content: unknown command %s\n", argv[1]);
+    return 2;
+  }
   if (argc != 3) {
     std::fprintf(stderr, "usage: velmaris-content SOURCES OUTPUT\n");
     return 2;

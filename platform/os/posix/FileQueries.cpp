@@ -33,6 +33,11 @@ bool IsExecutable(const std::string& path) {
          access(native.c_str(), X_OK) == 0;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info;
+  return StatNative(path, info) && S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 bool DeleteFile(const std::string& path) {
   return !path.empty() && unlink(NativePath(path).c_str()) == 0;
 }

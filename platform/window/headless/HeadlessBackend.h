@@ -24,6 +24,9 @@ class HeadlessBackend : public Backend {
   bool PlaceWindowed(int x, int y, int width, int height) override;
   bool PlaceFullScreen(int width, int height, bool desktop_mode) override;
   void ShowMainWindow(bool shown) override { m_shown = shown; }
+  void SetMainWindowTitle(const std::string& title) override {
+    if (m_exists) m_title = title;
+  }
   ClientSize GetClientSize() const override { return m_client; }
   bool GetMousePosition(int* x, int* y) const override;
   DesktopMode GetDesktopMode() const override { return m_desktop; }

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include "platform/window/sdl/SdlEvents.h"
+#include "platform/window/sdl/X11Safety.h"
 
 namespace window::sdl {
 
@@ -14,7 +15,9 @@ bool SdlBackend::Start() {
   // its offscreen driver, and the game would run with no window at all. SDL_VIDEODRIVER still
   // chooses (the tests pick the offscreen driver that way).
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland", SDL_HINT_DEFAULT);
+  InstallX11Handlers();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL video");
+  InstallX11Handlers();
   // Only while the game has the focus is the screen saver kept off (see Handle).
   SDL_EnableScreenSaver();
   return true;
@@ -23,10 +26,7 @@ bool SdlBackend::Start() {
 void SdlBackend::Stop() {
   for (SDL_Cursor* cursor : m_cursors) SDL_FreeCursor(cursor);
   m_cursors.clear();
-  if (m_window != nullptr) {
-    SDL_DestroyWindow(m_window);
-    m_window = nullptr;
-  }
+  DestroyMainWindow();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -49,6 +49,7 @@ bool SdlBackend::CreateMainWindow(const std::string& title) {
   m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640,
                               480, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
   if (m_window == nullptr) return Fail("SDL_CreateWindow");
+  WatchX11Window(m_window);
   SDL_StartTextInput();
   return true;
 }
@@ -57,6 +58,10 @@ bool SdlBackend::DestroyMainWindow() {
   if (m_window == nullptr) return false;
   SDL_StopTextInput();
   SDL_DestroyWindow(m_window);
+  // A window another program destroyed already answers with errors: they are taken here, while
+  // the program's handler is in place, not when the connection closes.
+  SyncX11();
+  WatchX11Window(nullptr);
   m_window = nullptr;
   return true;
 }
@@ -99,6 +104,10 @@ bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
     return Fail("SDL_SetWindowFullscreen");
   }
   return true;
+}
+
+void SdlBackend::SetMainWindowTitle(const std::string& title) {
+  if (m_window != nullptr) SDL_SetWindowTitle(m_window, title.c_str());
 }
 
 void SdlBackend::ShowMainWindow(bool shown) {
@@ -146,6 +155,7 @@ DesktopMode SdlBackend::GetDesktopMode() const {
 }
 
 void SdlBackend::Handle(const SDL_Event& event, MessageQueue& queue) {
+  NoteX11Event(event);
   TranslateEvent(event, queue);
   if (event.type != SDL_WINDOWEVENT) return;
   switch (event.window.event) {
@@ -173,6 +183,9 @@ void SdlBackend::Handle(const SDL_Event& event, MessageQueue& queue) {
 void SdlBackend::Pump(MessageQueue& queue) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) Handle(event, queue);
+  // Destroyed by another program (or its drawing failed for want of it): the loop ends as for a
+  // window the program destroyed itself.
+  if (TakeX11WindowLoss()) queue.Push({MessageType::kDestroy, 0});
 }
 
 bool SdlBackend::WaitAndPump(MessageQueue& queue) {

@@ -25,6 +25,7 @@ class SdlBackend : public Backend {
   bool PlaceWindowed(int x, int y, int width, int height) override;
   bool PlaceFullScreen(int width, int height, bool desktop_mode) override;
   void ShowMainWindow(bool shown) override;
+  void SetMainWindowTitle(const std::string& title) override;
   ClientSize GetClientSize() const override;
   bool GetMousePosition(int* x, int* y) const override;
   DesktopMode GetDesktopMode() const override;

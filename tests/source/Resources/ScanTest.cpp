@@ -231,3 +231,37 @@ TEST_F(Scan, LinksBackToAParentFolderAreScannedOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Scan, WhatCannotBeNamedOrLeadsOutOfTheGroupIsLeftOutAndLogged) {
+  TempDir outside;
+  outside.WriteFile("far/away.bin", "not the game's");
+  FixtureTree tree(Root(), "data");
+  tree.AddFile("dup.txt", "second")
+      .AddFile("dup.bin", "first")
+      .AddFile("dup.cnt", "another type may share the name")
+      .AddFile(".hidden", "no name")
+      .AddFile("sub/.png", "no name either")
+      .AddFile("inside/kept.bin", "kept")
+      .AddResourceList("list.resource", {{"dup", "data", ""}, {"", "note", ""}, {"greeting", "note", ""}});
+  std::filesystem::create_directory_symlink(outside.Path(), tree.GetFolder() + "/to_outside");
+  std::filesystem::create_directory_symlink("/", tree.GetFolder() + "/to_root");
+  std::filesystem::create_symlink(outside.Path() + "/far/away.bin", tree.GetFolder() + "/linked.bin");
+  std::filesystem::create_symlink("inside/kept.bin", tree.GetFolder() + "/alias.bin");
+  std::filesystem::create_symlink("nowhere.bin", tree.GetFolder() + "/dangling.bin");
+  m_manager->RegisterResourceExtension("cnt", cCountingResource::kTypeName);
+  const std::string told = Logged([&] { m_manager->AddDirectory("data"); });
+  EXPECT_EQ(Names("data"), (std::vector<std::string>{"data inside\\kept", "data alias", "data dup", "counting dup",
+                                                     "note greeting"}));
+  EXPECT_FALSE(m_manager->GetLocation("data")->HasFailed());
+  for (const char* text : {"the data resource \"dup\" from ", "\"dup\" from a resource list has the name of another",
+                           "the note resource \"\" from a resource list has no name",
+                           ".hidden has no name before its extension", ".png has no name before its extension",
+                           "to_outside leads out", "to_root leads out", "linked.bin is a link that leads out",
+                           "dangling.bin is a link"}) {
+    EXPECT_NE(told.find(text), std::string::npos) << text << "\n" << told;
+  }
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "source/camera/CameraManager.h"
 #include "source/render/RenderManager.h"
@@ -242,18 +243,24 @@ class CameraManagerTest : public RenderTest {
 TEST_F(CameraManagerTest, TheDefaultCameraIsPerspective) {
   ASSERT_NE(m_cameras->GetDefaultCamera(), nullptr);
   EXPECT_EQ(m_cameras->GetDefaultCamera()->GetCamera()->m_kind, static_cast<uint32_t>(kCameraPerspective));
-  EXPECT_EQ(m_cameras->GetCameras().LiveCount(), 1u);
+  EXPECT_EQ(m_cameras->GetCameraCount(), 1u);
 }
 
-TEST_F(CameraManagerTest, ADestroyedCamerasSlotIsReused) {
-  CameraHandle* a = m_cameras->CreateCamera(1);
-  CameraHandle* b = m_cameras->CreateCamera(1);
+TEST_F(CameraManagerTest, FreedSlotsAreReusedFirstFreedFirstAndTheActiveOrderFollowsCreation) {
+  using Slots = std::vector<uint32_t>;
+  CameraHandle* a = m_cameras->CreateCamera(1);  // slot 1, the default camera has 0
+  CameraHandle* b = m_cameras->CreateCamera(1);  // slot 2
+  CameraHandle* c = m_cameras->CreateCamera(1);  // slot 3
+  m_cameras->DestroyCamera(c);
   m_cameras->DestroyCamera(a);
-  CameraHandle* c = m_cameras->CreateCamera(0);
-  EXPECT_EQ(m_cameras->GetCameras().At(1), c);
-  EXPECT_EQ(m_cameras->GetCameras().At(2), b);
+  EXPECT_EQ(m_cameras->GetActiveSlots(), (Slots{0, 2}));
+  CameraHandle* d = m_cameras->CreateCamera(0);  // takes slot 3, freed before slot 1
+  CameraHandle* e = m_cameras->CreateCamera(0);  // then slot 1
+  CameraHandle* f = m_cameras->CreateCamera(0);  // the table grows again
+  EXPECT_EQ(m_cameras->GetSlots(), (std::vector<CameraHandle*>{m_cameras->GetDefaultCamera(), e, b, d, f}));
+  EXPECT_EQ(m_cameras->GetActiveSlots(), (Slots{0, 2, 3, 1, 4}));
   m_cameras->DestroyCamera(nullptr);
-  EXPECT_EQ(m_cameras->GetCameras().LiveCount(), 3u);
+  EXPECT_EQ(m_cameras->GetCameraCount(), 5u);
 }
 
 TEST_F(CameraManagerTest, ApplyingSetsTheCentredViewportAndTheProjection) {

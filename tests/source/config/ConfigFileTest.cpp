@@ -159,29 +159,57 @@ TEST_F(ConfigFile, AnItemWithoutAnIdIsSkippedAndOneWithoutAValueGivesEmptyText) 
   EXPECT_EQ(m_width, 0);  // atoi of nothing
 }
 
-TEST_F(ConfigFile, NoFileABadFileOrAnotherRootLeaveTheDefaults) {
+TEST_F(ConfigFile, AFileThatDoesNotParseIsSetAsideAndANewOneStartsWithTheDefaults) {
   const std::vector<std::string> files = {
       "",
       "\x01\x02\x03 binary junk",
-      "<config><item id=\"video_width\" value=\"1024\"></wrong></config>",  // does not parse
+      "<config><item id=\"video_width\" value=\"1024\"></wrong></config>",
+      "<config><item id=\"video_width\" value='1024'/><item id=\"music_volume\" value=\"0.5\"/></config>",
       "<settings><item id=\"video_width\" value=\"1024\"/></settings>",
       "just words",
   };
   for (const std::string& bytes : files) {
     SCOPED_TRACE(bytes);
+    std::filesystem::remove(UserFolder() + "/tarvel.xml.bad");
     FreshStore();
     WriteFileBytes(bytes);
     testing::internal::CaptureStdout();  // the XML reader reports syntax errors there
+    testing::internal::CaptureStderr();  // the log is not open yet
     LoadConfig(*m_store);
     testing::internal::GetCapturedStdout();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be parsed: it is kept as"), std::string::npos);
     EXPECT_EQ(m_store->GetValue("video_width"), "");
-    EXPECT_EQ(m_store->GetValue("company name"), "Moskelt");
+    EXPECT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), bytes);
+    BindManagers();
+    EXPECT_EQ(m_music, 1.0f);
+    EXPECT_TRUE(SaveConfig(*m_store));
+    EXPECT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), bytes);
   }
   std::filesystem::remove(UserFolder() + "/tarvel.xml");
   FreshStore();
   testing::internal::CaptureStderr();
   LoadConfig(*m_store);  // a first run: nothing to read and nothing to report
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(ConfigFile, AnUnparsableFileIsLeftInPlaceAndNotWrittenOverWhenAnOlderOneIsSetAsideAlready) {
+  WriteFileBytes("<config><item id='1'/></config>");
+  m_dir.WriteFile("Moskelt/tarvel/tarvel.xml.bad", "an older file set aside");
+  testing::internal::CaptureStdout();
+  LoadConfig(*m_store);
+  testing::internal::GetCapturedStdout();
+  BindManagers();
+  EXPECT_FALSE(SaveConfig(*m_store));
+  EXPECT_EQ(FileBytes(), "<config><item id='1'/></config>");
+  EXPECT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), "an older file set aside");
+}
+
+TEST_F(ConfigFile, TemporariesOfASaveCutShortAreRemovedAtTheNextStart) {
+  m_dir.WriteFile("Moskelt/tarvel/tarvel.xml.tmp-4242-0", "<config><item id=");
+  m_dir.WriteFile("Moskelt/tarvel/profiles.pmf.tmp-4242-1", "another file's");
+  LoadConfig(*m_store);
+  EXPECT_FALSE(std::filesystem::exists(UserFolder() + "/tarvel.xml.tmp-4242-0"));
+  EXPECT_TRUE(std::filesystem::exists(UserFolder() + "/profiles.pmf.tmp-4242-1"));
 }
 
 TEST_F(ConfigFile, ATruncatedFileLoadsTheItemsBeforeTheCut) {
@@ -234,11 +262,13 @@ TEST_F(ConfigFile, SavingMakesTheFolderWhenItIsMissing) {
   EXPECT_TRUE(FileExists());
 }
 
-TEST_F(ConfigFile, AFolderThatCannotBeMadeFailsQuietly) {
+TEST_F(ConfigFile, ASaveThatFailsIsLogged) {
   m_dir.WriteFile("Moskelt", "a file where the folder should be");
   LoadConfig(*m_store);
   BindManagers();
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(SaveConfig(*m_store));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("the configuration could not be saved to"), std::string::npos);
 }
 
 TEST_F(ConfigFile, AValueWithADoubleQuoteIsLeftOutSoTheRestStaysReadable) {

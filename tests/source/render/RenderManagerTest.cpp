@@ -375,10 +375,10 @@ TEST_F(DrawList, AnObjectDeletedByItsOwnerLeavesTheList) {
 }
 
 TEST_F(DrawList, AnOverlayQuadHasItsOwnCameraAndDrawsAfterTheObjects) {
-  const uint32_t cameras = Manager()->GetCameraManager()->GetCameras().LiveCount();
+  const std::size_t cameras = Manager()->GetCameraManager()->GetCameraCount();
   {
     NotedQuad quad;
-    EXPECT_EQ(Manager()->GetCameraManager()->GetCameras().LiveCount(), cameras + 1);
+    EXPECT_EQ(Manager()->GetCameraManager()->GetCameraCount(), cameras + 1);
     EXPECT_NE(quad.GetCamera()->GetCamera()->m_kind, static_cast<uint32_t>(kCameraPerspective));
     EXPECT_EQ(quad.GetVertices()->GetCount(), 4u);
     EXPECT_EQ(quad.GetIndices()->GetCount(), 6u);
@@ -389,7 +389,7 @@ TEST_F(DrawList, AnOverlayQuadHasItsOwnCameraAndDrawsAfterTheObjects) {
     DrawOrder();
     EXPECT_EQ(m_events, (std::vector<std::string>{"update o", "draw o", "overlay"}));
   }
-  EXPECT_EQ(Manager()->GetCameraManager()->GetCameras().LiveCount(), cameras);
+  EXPECT_EQ(Manager()->GetCameraManager()->GetCameraCount(), cameras);
   EXPECT_TRUE(List()->GetOverlays().empty());
 }
 

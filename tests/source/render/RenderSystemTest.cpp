@@ -552,3 +552,67 @@ TEST_F(RenderSystemDraws, NothingIsPresentedWhileTheDeviceIsLost) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RenderSystemD3D7, SizesNoWindowCanHaveAreRefusedWhenRead) {
+  struct Case {
+    const char *key, *text;
+    int width, height;
+    const char* told;
+  };
+  const Case cases[] = {
+      {"x_size", "1600", 1600, 768, nullptr},  // the largest mode, though wider than the desktop
+      {"x_size", "1024px", 1024, 768, "x_size \"1024px\" is not a number: 1024 is used"},
+      {"x_size", "0", 1024, 768, "x_size 0 is beyond what the display can show (1 to 1600): 1024 is used"},
+      {"m_video_mode.y_size", "1201", 1024, 768, "m_video_mode.y_size 1201 is beyond"},
+  };
+  for (const Case& c : cases) {
+    g_render_settings = RenderSettings();
+    g_render_settings.fullscreen = false;
+    cProperties::GetInstance()->GetMap().erase(c.key);
+    cProperties::GetInstance()->SetValue(c.key, c.text);
+    BindRenderSettings();
+    EXPECT_TRUE(Make()->IsCreated());
+    EXPECT_EQ(g_render_settings.width, c.width) << c.text;
+    EXPECT_EQ(g_render_settings.height, c.height) << c.text;
+    EXPECT_EQ(LogHas(c.told != nullptr ? c.told : " is used"), c.told != nullptr) << c.text;
+  }
+}
+
+TEST_F(RenderSystemD3D7, AModeThatCannotBeMadeGivesWayToTheDefaultModeForGood) {
+  g_render_settings.width = 800;
+  g_render_settings.bpp = 16;
+  // The hardware and then the software device refuse the configured mode; the default one works.
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_OUTOFVIDEOMEMORY, 2);
+  EXPECT_TRUE(Make()->IsCreated());
+  EXPECT_TRUE(LogHas("the video mode 800x768x16 cannot be made: trying the default mode 1024x768x32"));
+  EXPECT_EQ(g_render_settings.width, 1024);
+  // When nothing works the failed mode is not kept either.
+  g_render_settings.width = 800;
+  gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_GENERIC, 100);
+  EXPECT_FALSE(Make()->IsCreated());
+  EXPECT_EQ(g_render_settings.width, 1024);
+}
+
+TEST_F(RenderSystemDraws, FrameAndDrawCallsAreCheckedAndTheirFailuresLogged) {
+  VertexBufferHolder vertices(4, 0);
+  IndexBufferHolder indices(6, 0);
+  vertices->Bind();
+  gfx::headless::FailCall(Call::kSetTextureStageState, gfx::DDERR_INVALIDPARAMS, 1, 0, false, gfx::D3DTSS_COLOROP);
+  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
+  gfx::headless::FailCall(Call::kEndScene, gfx::DDERR_SURFACELOST);
+  gfx::headless::FailCall(Call::kRestoreAllSurfaces, gfx::DDERR_INVALIDPARAMS);
+  m_rs->EndFrame();
+  gfx::headless::LoseDevice();
+  for (int frame = 0; frame < 3; ++frame) m_rs->CheckDevice();
+  const std::string log = LogText();
+  for (const char* call : {"SetTextureStageState( 0, operation, D3DTOP_MODULATE )", "RestoreAllSurfaces()",
+                           "TestCooperativeLevel()"}) {
+    EXPECT_NE(log.find(std::string(call) + "): "), std::string::npos) << call;
+  }
+  // A device that stays lost is told once, not every frame.
+  EXPECT_EQ(log.find("TestCooperativeLevel"), log.rfind("TestCooperativeLevel"));
+}
+
+}  // namespace

@@ -117,6 +117,13 @@ TEST(XmlMalformed, ErrorReportIsCutAt4096Bytes) {
   EXPECT_EQ(parsed.output.rfind("XmlError::Open tag waiting, but found :w", 0), 0u);
 }
 
+TEST(XmlMalformed, ReportsNeverPrintControlBytesToTheTerminal) {
+  auto parsed = ParseText("<r/>\x1B[2J\x07" "caf\xC3\xA9\x9B");
+  EXPECT_EQ(parsed.output, "XmlError::Open tag waiting, but found :\\x1B[2J\\x07caf\\xC3\\xA9\\x9B\n");
+  parsed = ParseText("<a\n></b>");  // a line break inside the name is no line break of the report
+  EXPECT_EQ(parsed.output, "Xml::Close tag b does not match the open node a\\x0A\n");
+}
+
 TEST(XmlMalformedStreams, StreamThatNeverReportsItsEndStillEnds) {
   for (const std::string& text : {std::string(kSample), std::string("<r>text"), std::string("<r a=\"x"),
                                   std::string("<r><!-- x"), std::string("<?xml"), std::string()}) {

@@ -114,6 +114,19 @@ TEST(XmlReaderAttributes, MissingEqualsFails) {
   EXPECT_EQ(parsed.output, "Xml::Expected '=' but found value\n");
 }
 
+TEST(XmlReaderAttributes, AValueNotInDoubleQuotesIsASyntaxError) {
+  // Skipping to the next double quote would give `video_gamma` nothing and swallow the next item.
+  for (const char* text : {"<c><item id=\"video_gamma\" value='1.7'/><item id=\"x\" value=\"1\"/></c>",
+                           "<c><item value= \t\n1.7/></c>"}) {
+    auto parsed = ParseText(text);
+    EXPECT_EQ(parsed.root, nullptr) << text;
+    EXPECT_EQ(parsed.output, "Xml::Expected a double quote after '=' of value in node item\n") << text;
+  }
+  auto parsed = ParseText("<c k= \n\"it's\"/>");  // whitespace first, a single quote inside: as before
+  ASSERT_NE(parsed.root, nullptr);
+  EXPECT_EQ(parsed.root->FindAttribute("k")->GetValue(), "it's");
+}
+
 TEST(XmlReaderAttributes, SlashNotFollowedByCloseBracketFails) {
   auto parsed = ParseText("<r><item / ></r>");
   ASSERT_NE(parsed.root, nullptr);  // spaces are skipped: "/ >" still closes

@@ -1,0 +1,68 @@
+#pragma once
+// The list of player profiles, "<user folder>\usersdata\profiles.pmf": the names in UTF-16 code
+// unit order and the current profile's name. Every change rewrites the file at once. The list
+// owns the profiles; selecting one makes it current (its file is loaded or written then).
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class cProfile;
+class cStream;
+class cUserDataFactory;
+class UserFile;
+
+class ProfilesList {
+ public:
+  using Profiles = std::map<std::u16string, std::unique_ptr<cProfile>>;
+
+  // Why a name cannot be given to a profile.
+  enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken };
+
+  // Makes the folder and loads the file; a file that cannot be loaded is replaced by the list in
+  // memory (empty).
+  explicit ProfilesList(cUserDataFactory& factory);
+  // The current profile is deactivated and CurrentProfile no longer points into the list.
+  virtual ~ProfilesList();
+  ProfilesList(const ProfilesList&) = delete;
+  ProfilesList& operator=(const ProfilesList&) = delete;
+
+  bool Load();
+  // Rewrites the file; false when it could not (logged).
+  bool Save();
+  // Makes the named profile current (loading or writing its file); false for an unknown name.
+  bool Select(const std::u16string& name);
+  // A new profile (not made current), or null when the name cannot be given (see CheckName).
+  cProfile* Add(const std::u16string& name);
+  // False when the new name cannot be given to the profile, or its file could not be written.
+  // An unknown old name, or a name renamed to itself, changes nothing and answers true.
+  bool Rename(const std::u16string& old_name, const std::u16string& new_name);
+  // Removes the profile and its file; another profile becomes current when it was current.
+  bool Delete(const std::u16string& name);
+
+  // kFree when `name` may be given to `profile` (null: a new one): no other profile has it, it
+  // is not too long, and its file name is no other profile's file name.
+  NameCheck CheckName(const std::u16string& name, const cProfile* profile) const;
+
+  cProfile* GetCurrent() const { return m_current; }
+  const Profiles& GetProfiles() const { return m_profiles; }
+  std::string GetFilePath() const;
+
+  // Reads a whole "profiles.pmf" with the factory's header and version: the names in file
+  // order and the current name. False (the outputs untouched) when the content is refused.
+  static bool Parse(cStream& content, const cUserDataFactory& factory, std::vector<std::u16string>& names,
+                    std::u16string& current);
+
+  // A profile name has at most this many UTF-16 units (its file name stays short enough).
+  static constexpr std::size_t kMaxNameLength = 24;
+
+ private:
+  void Forget();
+
+  cUserDataFactory& m_factory;
+  Profiles m_profiles;
+  cProfile* m_current = nullptr;
+  std::unique_ptr<UserFile> m_file;
+};

@@ -1,0 +1,53 @@
+// The game object as the program makes it: its start-up installs the player files and enters the
+// main menu; the progress is saved at exit only while a game is in progress.
+
+#include "Sources/adventure/GameFlowController.h"
+#include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/cScreenState.h"
+#include "Sources/shell/userdata/ProfilesList.h"
+#include "Sources/shell/userdata/UserDataHolder.h"
+#include "source/properties/cProperties.h"
+#include "tests/Sources/shell/UserFilesSupport.h"
+
+namespace {
+
+using AdventureGameTest = UserFolderTest;
+
+TEST_F(AdventureGameTest, WithoutAUserFolderNoPlayerFileIsWrittenAnywhere) {
+  ASSERT_NE(GameInstance(), nullptr);  // no configuration was loaded: the store has no user folder
+  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  ASSERT_NE(list.Add(u"Ann"), nullptr);  // kept in memory
+  EXPECT_FALSE(list.Save());
+  EXPECT_FALSE(std::filesystem::exists("/usersdata"));
+}
+
+TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
+  cProperties::GetInstance()->SetUserFolder(folder.Path());
+  AdventureGame& game = *GameInstance();
+  EXPECT_EQ(GameInstance(), &game);  // made and initialised once
+  EXPECT_EQ(game.GetCurrentState(), game.GetMainMenuState());
+  EXPECT_EQ(Read("usersdata/topscores.hsf").size(), 29u);
+  game.SaveProgress();  // no profile, no game: nothing
+  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  list.Add(u"Ann");
+  list.Select(u"Ann");
+  const std::string fresh = Read("usersdata/profiles/65110110.prf");
+  CurrentProfile->m_progress.m_hints = 4;
+  game.SaveProgress();  // a profile, but no game started in this run
+  EXPECT_EQ(Read("usersdata/profiles/65110110.prf"), fresh);
+
+  game.StartGameFlow();
+  GameFlowController* flow = game.GetGameFlow();
+  EXPECT_EQ(game.GetCurrentState(), flow);
+  EXPECT_EQ(flow->GetReturnState(), game.GetMainMenuState());
+  game.ChangeState(game.GetMainMenuState());
+  game.StartGameFlow();  // a second game keeps the in-game state
+  EXPECT_EQ(game.GetGameFlow(), flow);
+  game.ChangeState(game.GetMainMenuState());  // back in the menu, the game is still kept
+  game.SaveProgress();
+  auto saved = Named(u"Ann");
+  ASSERT_TRUE(saved->Load());
+  EXPECT_EQ(saved->m_progress.m_hints, 4);
+}
+
+}  // namespace

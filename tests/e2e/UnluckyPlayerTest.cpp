@@ -1,0 +1,191 @@
+// The real program when things go wrong around it: its window destroyed by another program, the
+// display killed or missing, settings it cannot use, data it cannot read whole. A watchdog kills a
+// program that does not end and fails the test.
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "source/Resources/cResource.h"
+#include "source/Resources/cResourceLocation.h"
+#include "source/core/Singleton.h"
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+constexpr int kStartTimeout = 30000;
+constexpr int kWatchdog = 20000;  // far beyond any honest ending, even under the sanitizers
+constexpr int kRepeats = 20;
+
+// The exit status; -1 for a program that had to be killed (hung), 128 + n for one killed by signal n.
+int ExitStatus(pid_t child) {
+  int status = 0;
+  if (!ProgramUnderTest::Wait(child, &status, kWatchdog)) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// An X server of the test's own, which it may kill. Answers its pid; `name` gets ":<number>".
+pid_t StartPrivateDisplay(const std::string& folder, std::string& name) {
+  const std::string file = folder + "/display.txt";
+  std::filesystem::remove(file);
+  const pid_t server = std::stoi(ProgramUnderTest::Command(
+      "Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>" + file + " >/dev/null 2>&1 & echo $!"));
+  for (int i = 0; i < 500 && ReadWholeFile(file).find('\n') == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const std::string number = ReadWholeFile(file);
+  name.assign(1, ':').append(number, 0, number.find('\n'));
+  return server;
+}
+
+class UnluckyPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+  }
+  void TearDown() override { DestroySingletons(); }
+
+  std::string File(const std::string& name) const { return ReadWholeFile(program.UserFolder() + "/" + name); }
+  std::string Log() const { return File("tarvel.html"); }
+  // A fresh run: the log that tells when it has started is that run's own.
+  pid_t Start(const std::vector<std::string>& arguments = {}) {
+    std::filesystem::remove(program.UserFolder() + "/tarvel.html");
+    return program.Start(arguments);
+  }
+  // Starts the game, waits until it has started and closes it as the close button does.
+  int PlayAndClose(const std::vector<std::string>& arguments = {}) {
+    const pid_t child = Start(arguments);
+    const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
+    EXPECT_TRUE(window != 0 && program.WaitUntilStarted(kStartTimeout) && ProgramUnderTest::SendCloseRequest(window));
+    return ExitStatus(child);
+  }
+
+  ProgramUnderTest program;
+};
+
+TEST_F(UnluckyPlayerTest, AWindowDestroyedByAnotherProgramEndsTheGameAsACloseDoes) {
+  for (int run = 0; run < kRepeats; ++run) {
+    std::filesystem::remove(program.UserFolder() + "/tarvel.xml");
+    const pid_t child = Start();
+    const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
+    ASSERT_TRUE(window != 0 && program.WaitUntilStarted(kStartTimeout) &&
+                ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
+    std::this_thread::sleep_for(std::chrono::milliseconds(17 * (run % 6)));  // drawing meets it at any moment
+    Display* display = XOpenDisplay(nullptr);  // as xdotool windowclose does
+    ASSERT_NE(display, nullptr);
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    ASSERT_EQ(ExitStatus(child), 0) << "run " << run << "\n" << Log();
+    EXPECT_NE(File("tarvel.xml").find("<item id=\"x_size\""), std::string::npos);
+  }
+}
+
+TEST_F(UnluckyPlayerTest, AKilledDisplayEndsTheGameWithOneAndTheSettingsSaved) {
+  for (int run = 0; run < kRepeats; ++run) {
+    program.WriteConfiguration({{"video_fullscreen", "false"}, {"x_size", "800"}, {"m_video_mode.y_size", "600"}});
+    std::string display;
+    const pid_t server = StartPrivateDisplay(program.Sandbox().Path(), display);
+    const std::shared_ptr<void> kill_at_the_end(nullptr, [server](void*) { kill(server, SIGKILL); });
+    program.SetDisplay(display);
+    const pid_t child = Start();
+    ASSERT_TRUE(program.WaitUntilStarted(kStartTimeout)) << Log();
+    std::this_thread::sleep_for(std::chrono::milliseconds(17 * (run % 6)));
+    kill(server, SIGKILL);
+    ASSERT_EQ(ExitStatus(child), 1) << "run " << run << "\n" << Log();
+    EXPECT_NE(Log().find("the display was lost"), std::string::npos);
+    // Saved: every kept setting is there, not only the three written above.
+    EXPECT_NE(File("tarvel.xml").find("<item id=\"x_size\" value=\"800\"/>\n\t<item id=\"m_video_mode.y_size\""),
+              std::string::npos);
+  }
+  EXPECT_NE(program.ErrorOutput().find("Velmaris: the display was lost"), std::string::npos);
+}
+
+TEST_F(UnluckyPlayerTest, NoDisplayIsToldOnTheTerminalInOneLine) {
+  program.SetDisplay(":4095");
+  EXPECT_EQ(ExitStatus(Start()), 1);
+  const std::string told = program.ErrorOutput();
+  EXPECT_EQ(told.rfind("Velmaris: the window could not be created (", 0), 0u) << told;
+  EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
+}
+
+TEST_F(UnluckyPlayerTest, SettingsTheGameCannotUseAreNeitherUsedNorLost) {
+  // A window wider than any mode: refused when read, never written back.
+  program.WriteConfiguration({{"video_fullscreen", "false"}, {"x_size", "40000"}});
+  ASSERT_EQ(PlayAndClose(), 0) << Log();
+  EXPECT_NE(File("tarvel.xml").find("<item id=\"x_size\" value=\"1024\"/>"), std::string::npos);
+  EXPECT_NE(Log().find("x_size 40000 is beyond what the display can show"), std::string::npos);
+
+  // Single quotes are not this dialect: the file is kept aside whole and the defaults are used.
+  const std::string quoted = "<config>\n\t<item id=\"video_gamma\" value='1.7'/>\n\t<item id=\"x_size\" value=\"800\"/>\n</config>";
+  WriteWholeFile(program.UserFolder() + "/tarvel.xml", quoted);
+  ASSERT_EQ(PlayAndClose(), 0) << Log();
+  EXPECT_EQ(File("tarvel.xml.bad"), quoted);
+  EXPECT_NE(File("tarvel.xml").find("<item id=\"video_gamma\" value=\"1.000000\"/>"), std::string::npos);
+  EXPECT_NE(Log().find("cannot be parsed: it is kept as"), std::string::npos);
+
+  // A file the player cannot read is left as it is, and nothing is written over it.
+  WriteWholeFile(program.UserFolder() + "/tarvel.xml", quoted);
+  std::filesystem::remove(program.UserFolder() + "/tarvel.xml.bad");
+  chmod((program.UserFolder() + "/tarvel.xml").c_str(), 0);
+  program.RunUnprivileged();
+  ASSERT_EQ(PlayAndClose(), 0) << Log();
+  chmod((program.UserFolder() + "/tarvel.xml").c_str(), 0644);
+  EXPECT_EQ(File("tarvel.xml"), quoted);
+  EXPECT_NE(Log().find("cannot be read (Permission denied)"), std::string::npos) << Log();
+}
+
+TEST_F(UnluckyPlayerTest, APackRunWritesOnlyWholeGroupsAndOnlyWhenAskedExactly) {
+  const std::string bin = program.BinFolder();
+  FixtureTree(bin, "localization").AddFile("texts/en.txt", "hello");
+  FixtureTree(bin, "data").AddFile("dup.txt", "1").AddFile("dup.bin", "2").AddFile(".hidden", "3").AddFile("gui/f.bin", "4");
+  // Colliding names and a file without a name are left out of the pack, and logged.
+  EXPECT_EQ(ExitStatus(Start({"-pack"})), 0) << Log();
+  std::vector<std::string> names;
+  cResourceLocation pack("my_data", bin);
+  ASSERT_TRUE(pack.Mount());
+  for (cResource* resource : pack.GetResources()) names.push_back(resource->GetName());
+  EXPECT_EQ(names, (std::vector<std::string>{"gui\\f", "dup"}));
+  EXPECT_NE(Log().find("has the name of another resource of its type"), std::string::npos);
+  EXPECT_NE(Log().find(".hidden has no name before its extension"), std::string::npos);
+  const std::string packed = ReadWholeFile(bin + "/my_data");
+
+  // An argument that merely holds the switch runs the game and leaves the packs alone.
+  EXPECT_EQ(PlayAndClose({"--savedir=/home/me/game-packs"}), 0);
+  EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
+
+  // A damaged pack of the group writes nothing, and the run ends with 1.
+  std::filesystem::rename(bin + "/data", bin + "/data.folder");
+  WriteWholeFile(bin + "/data", "RDFZ damaged beyond reading");
+  EXPECT_EQ(ExitStatus(Start({"-pack"})), 1);
+  EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
+  EXPECT_NE(Log().find("resource group data could not be read whole"), std::string::npos);
+
+  // So does a folder the packer cannot read.
+  std::filesystem::remove(bin + "/data");
+  std::filesystem::rename(bin + "/data.folder", bin + "/data");
+  WriteWholeFile(bin + "/data/locked/secret.bin", "x");
+  chmod((bin + "/data/locked").c_str(), 0);
+  program.RunUnprivileged();
+  EXPECT_EQ(ExitStatus(Start({"-pack"})), 1);
+  chmod((bin + "/data/locked").c_str(), 0755);
+  EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
+  EXPECT_NE(Log().find("locked cannot be read"), std::string::npos) << Log();
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// Fuzz target: a player's ".prf" file read into a profile. An accepted file is written again and
+// must read back to the same progress, so a reader and writer that disagree are found too.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Sources/shell/userdata/PlayerProfile.h"
+#include "Sources/shell/userdata/FileHeader.h"
+#include "source/stream/cMemoryStream.h"
+#include "tests/support/QuietLog.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  QuietLog();
+  if (size > 1 << 20) return 0;
+  cMemoryStream stream;
+  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
+  stream.Seek(0, 0);
+  PlayerProfile profile;
+  if (!profile.ReadContent(stream)) return 0;
+
+  cMemoryStream again;
+  if (!WriteFileHeader(again, profile.m_header, profile.m_version) || !profile.Write(again)) std::abort();
+  again.Seek(0, 0);
+  PlayerProfile reread;
+  if (!reread.ReadContent(again) || !(reread.m_progress == profile.m_progress) ||
+      !(reread.m_locations == profile.m_locations) || reread.m_stage != profile.m_stage) {
+    std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,24 @@
+// Fuzz target: the profile list file "profiles.pmf" parsed under the game's header and version.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Sources/shell/userdata/ProfilesList.h"
+#include "Sources/shell/userdata/cUserDataFactory.h"
+#include "source/stream/cMemoryStream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 1 << 20) return 0;
+  static GameUserDataFactory factory("");
+  cMemoryStream stream;
+  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
+  stream.Seek(0, 0);
+  std::vector<std::u16string> names;
+  std::u16string current;
+  if (!ProfilesList::Parse(stream, factory, names, current)) return 0;
+  std::size_t units = current.size();
+  for (const auto& name : names) units += name.size();
+  if (units * 2 > size) std::abort();  // more text than the bytes could hold
+  return 0;
+}

@@ -1,0 +1,66 @@
+// The rules a script must keep to be built, one table row a rule and its exceptions.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/content/scripts/ScriptChecks.h"
+
+namespace {
+
+struct Expected {
+  int line;
+  std::string fault;
+};
+
+std::vector<ScriptFault> Check(const std::string& source) {
+  ParsedScript parsed;
+  std::vector<ScriptFault> faults;
+  if (!ParseScriptSource(source, parsed, faults)) return faults;
+  return CheckScript("levels\\test\\test", parsed, ScriptOnlyChecks());
+}
+
+TEST(ScriptChecks, EachRuleFindsItsFaultOnItsLine) {
+  struct Case {
+    std::string name;
+    std::string source;
+    std::vector<Expected> expected;
+  };
+  const std::vector<Case> cases = {
+      {"a well-formed script", "s {\n  enable key desk\n  click key*2 {\n    desk: showlocation desk\n  }\n"
+                               "  click {\n    key: addinventory key*2 {\n      flashhide key\n    }\n  }\n}\n", {}},
+      {"the root's word is never run", "wait wait {\n  onload\n}\n", {}},
+      {"unknown word", "s {\n  shwo lamp\n}\n", {{2, "unknown command word \"shwo\""}}},
+      {"a word is matched exactly", "s {\n  Show lamp\n}\n", {{2, "unknown command word \"Show\""}}},
+      {"flingtojournal is not run", "s {\n  flingtojournal card\n}\n", {{2, "unknown command word"}}},
+      {"wait as a word", "s {\n  wait game safe\n}\n", {{2, "\"wait\" is no command"}}},
+      {"wait as a result", "s {\n  show a {\n    wait: hide a\n  }\n}\n", {{3, "\"wait\" is no result"}}},
+      {"one name, two given", "s {\n  game safe clock\n}\n", {{2, "\"game\" takes exactly 1 parameter, not 2"}}},
+      {"a show of nothing", "s {\n  show\n}\n", {{2, "\"show\" takes at least 1 parameter, not 0"}}},
+      {"a click needs at most one item", "s {\n  click key coin\n}\n", {{2, "\"click\" takes at most 1 parameter, not 2"}}},
+      {"onload takes nothing", "s {\n  onload now\n}\n", {{2, "\"onload\" takes no parameters, not 1"}}},
+      {"a clicked object no command names", "s {\n  click {\n    key: addinventory key\n  }\n}\n",
+       {{3, "clicked object \"key\""}}},
+      {"a condition names the clicked object", "s {\n  isvisible key\n  click {\n    key: addinventory key\n  }\n}\n", {}},
+      {"a click's empty branch is no object", "s {\n  click {\n    hint nothing_here\n  }\n}\n", {}},
+      {"a close-up opened from another object", "s {\n  enable desk table\n  click {\n    table: sound creak {\n"
+                                                "      showmodallocation desk\n    }\n  }\n}\n",
+       {{5, "close-up \"desk\" opens from a click on \"table\""}}},
+      {"a stage, a path or no click is no close-up",
+       "s {\n  enable door\n  showlocation desk\n  click {\n    door: showlocation _location_2 {\n"
+       "      showlocation parent.desk\n    }\n  }\n}\n", {}},
+      {"faults come in the order of the nodes", "s {\n  wait\n  hint\n}\n",
+       {{2, "\"wait\" is no command"}, {3, "\"hint\" takes exactly 1 parameter, not 0"}}},
+  };
+  for (const Case& c : cases) {
+    const std::vector<ScriptFault> faults = Check(c.source);
+    ASSERT_EQ(faults.size(), c.expected.size()) << c.name << (faults.empty() ? "" : ": " + faults[0].text);
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+      EXPECT_EQ(faults[i].line, c.expected[i].line) << c.name;
+      EXPECT_NE(faults[i].text.find(c.expected[i].fault), std::string::npos) << c.name << ": " << faults[i].text;
+    }
+  }
+}
+
+}  // namespace
