@@ -110,6 +110,39 @@ inline constexpr uint32_t D3DBLEND_SRCALPHASAT = 11;
 inline constexpr uint32_t D3DBLEND_BOTHSRCALPHA = 12;
 inline constexpr uint32_t D3DBLEND_BOTHINVSRCALPHA = 13;
 
+// ---- the program's own blend codes ---------------------------------------------------------------
+// Shader files ("EESRF", resource type "shader") and the shader descriptions of resource lists store
+// their source and destination blend factors in these codes, not in D3DBLEND numbers; the render
+// system turns them into device factors here, once. 0 counts as one; unknown codes as zero.
+inline constexpr uint32_t kBlendCodeOne = 1;
+inline constexpr uint32_t kBlendCodeDestColor = 2;
+inline constexpr uint32_t kBlendCodeInverseDestColor = 3;
+inline constexpr uint32_t kBlendCodeSourceAlpha = 4;
+inline constexpr uint32_t kBlendCodeInverseSourceAlpha = 5;
+inline constexpr uint32_t kBlendCodeDestAlpha = 6;
+inline constexpr uint32_t kBlendCodeInverseDestAlpha = 7;
+inline constexpr uint32_t kBlendCodeSourceAlphaSaturated = 8;
+inline constexpr uint32_t kBlendCodeSourceColor = 9;
+inline constexpr uint32_t kBlendCodeInverseSourceColor = 10;
+inline constexpr uint32_t kBlendCodeZero = 11;  // and every code above
+
+constexpr uint32_t BlendFactorOfCode(uint32_t code) {
+  switch (code) {
+    case 0:
+    case kBlendCodeOne: return D3DBLEND_ONE;
+    case kBlendCodeDestColor: return D3DBLEND_DESTCOLOR;
+    case kBlendCodeInverseDestColor: return D3DBLEND_INVDESTCOLOR;
+    case kBlendCodeSourceAlpha: return D3DBLEND_SRCALPHA;
+    case kBlendCodeInverseSourceAlpha: return D3DBLEND_INVSRCALPHA;
+    case kBlendCodeDestAlpha: return D3DBLEND_DESTALPHA;
+    case kBlendCodeInverseDestAlpha: return D3DBLEND_INVDESTALPHA;
+    case kBlendCodeSourceAlphaSaturated: return D3DBLEND_SRCALPHASAT;
+    case kBlendCodeSourceColor: return D3DBLEND_SRCCOLOR;
+    case kBlendCodeInverseSourceColor: return D3DBLEND_INVSRCCOLOR;
+    default: return D3DBLEND_ZERO;
+  }
+}
+
 // ---- compare functions (ZFUNC, ALPHAFUNC, STENCILFUNC) ------------------------------------------
 inline constexpr uint32_t D3DCMP_NEVER = 1;
 inline constexpr uint32_t D3DCMP_LESS = 2;

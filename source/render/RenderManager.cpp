@@ -4,10 +4,14 @@
 #include "source/light/LightManager.h"
 #include "source/log/cLog.h"
 #include "source/model/ModelResource.h"
+#include "source/particle/ParticleInstanceManager.h"
+#include "source/particle/ParticleManager.h"
+#include "source/particle/cParticleResource.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/Updatable.h"
+#include "source/shaders/cShaderResource.h"
 #include "source/texture/TextureResource.h"
 
 namespace {
@@ -25,14 +29,19 @@ RenderManager::RenderManager() {
   m_camera_manager = std::make_unique<CameraManager>();
   m_light_manager = std::make_unique<LightManager>(m_render_system.Get());
   m_model_manager = std::make_unique<ModelManager>(m_render_system.Get());
-  // The rendering resource types ("shader", "particle" and "particles" join with their code).
+  m_particle_instance_manager = std::make_unique<ParticleInstanceManager>(m_camera_manager.get());
+  m_particle_manager = std::make_unique<ParticleManager>();
   TextureResource::RegisterType();
+  cShaderResource::RegisterType();
   ModelResource::RegisterType();
+  cParticleResource::RegisterType();  // "particle" and "particles"
 }
 
 RenderManager::~RenderManager() {
   m_camera_manager.reset();
   m_light_manager.reset();
+  m_particle_instance_manager.reset();
+  m_particle_manager.reset();
   m_model_manager.reset();
   m_update_list.clear();
   m_render_system.Release();
@@ -62,8 +71,8 @@ void RenderManager::RenderFrame() {
   for (std::size_t i = 0; i < m_update_list.size(); ++i) m_update_list[i]->Update();
   m_camera_manager->UpdateAspectRatios();
   m_light_manager->Apply();
-  RunStep(kParticleUpdate);
-  RunStep(kParticleBillboards);
+  m_particle_manager->Update();
+  m_particle_instance_manager->BuildBillboards();
   RunStep(kGuiLayout);
   m_model_manager->Render();
   render_system->Present();

@@ -1,7 +1,7 @@
 #pragma once
 // The root of the rendering engine: binds the video and render settings, reads the desktop mode,
-// creates the render system and the camera, light and draw-list managers, and runs the render pass
-// of every frame.
+// creates the render system and the camera, light, draw-list and particle managers, and runs the
+// render pass of every frame.
 
 #include <functional>
 #include <memory>
@@ -13,14 +13,16 @@
 class CameraManager;
 class LightManager;
 class ModelManager;
+class ParticleInstanceManager;
+class ParticleManager;
 class RenderSystem;
 class RenderSystem_D3D7;
 class Updatable;
 
 class RenderManager : public Singleton<RenderManager> {
  public:
-  // The steps of the pass that later subsystems fill in (particles and the GUI root).
-  enum FrameStep { kParticleUpdate = 0, kParticleBillboards, kGuiLayout, kFrameStepCount };
+  // The step of the pass that the GUI fills in (its root's layout).
+  enum FrameStep { kGuiLayout = 0, kFrameStepCount };
 
   RenderManager();
   ~RenderManager() override;
@@ -40,6 +42,8 @@ class RenderManager : public Singleton<RenderManager> {
   CameraManager* GetCameraManager() const { return m_camera_manager.get(); }
   LightManager* GetLightManager() const { return m_light_manager.get(); }
   ModelManager* GetModelManager() const { return m_model_manager.get(); }
+  ParticleInstanceManager* GetParticleInstanceManager() const { return m_particle_instance_manager.get(); }
+  ParticleManager* GetParticleManager() const { return m_particle_manager.get(); }
 
  private:
   void RunStep(FrameStep step);
@@ -49,5 +53,7 @@ class RenderManager : public Singleton<RenderManager> {
   std::unique_ptr<CameraManager> m_camera_manager;
   std::unique_ptr<LightManager> m_light_manager;
   std::unique_ptr<ModelManager> m_model_manager;
+  std::unique_ptr<ParticleInstanceManager> m_particle_instance_manager;
+  std::unique_ptr<ParticleManager> m_particle_manager;
   std::function<void()> m_steps[kFrameStepCount];
 };

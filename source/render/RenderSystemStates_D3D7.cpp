@@ -14,23 +14,6 @@ gfx::Matrix ToDevice(const Matrix4& m) {
   return out;
 }
 
-uint32_t BlendFactor(uint32_t code) {
-  switch (code) {
-    case 0:
-    case 1: return gfx::D3DBLEND_ONE;
-    case 2: return gfx::D3DBLEND_DESTCOLOR;
-    case 3: return gfx::D3DBLEND_INVDESTCOLOR;
-    case 4: return gfx::D3DBLEND_SRCALPHA;
-    case 5: return gfx::D3DBLEND_INVSRCALPHA;
-    case 6: return gfx::D3DBLEND_DESTALPHA;
-    case 7: return gfx::D3DBLEND_INVDESTALPHA;
-    case 8: return gfx::D3DBLEND_SRCALPHASAT;
-    case 9: return gfx::D3DBLEND_SRCCOLOR;
-    case 10: return gfx::D3DBLEND_INVSRCCOLOR;
-    default: return gfx::D3DBLEND_ZERO;
-  }
-}
-
 uint32_t CullMode(uint32_t mode) {
   return mode == 1 ? gfx::D3DCULL_CW : mode == 2 ? gfx::D3DCULL_CCW : gfx::D3DCULL_NONE;
 }
@@ -96,8 +79,8 @@ void RenderSystem_D3D7::SetAmbient(const Vector4& c) {
 
 void RenderSystem_D3D7::SetBlend(uint32_t source, uint32_t dest) {
   if (!s_device) return;
-  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, BlendFactor(source)), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, GetBlendD3D(_src) )", __LINE__);
-  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, BlendFactor(dest)), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, GetBlendD3D(_dest) )", __LINE__);
+  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, gfx::BlendFactorOfCode(source)), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, GetBlendD3D(_src) )", __LINE__);
+  Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, gfx::BlendFactorOfCode(dest)), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, GetBlendD3D(_dest) )", __LINE__);
 }
 
 void RenderSystem_D3D7::SetMaxAnisotropy(uint32_t stage, uint32_t value) {

@@ -123,8 +123,6 @@ TEST_F(RenderManagerTest, TheRenderPassRunsItsStepsInOrder) {
   RenderManager* manager = Manager();
   ASSERT_TRUE(manager->IsStarted());
   Ticker ticker("a");
-  manager->SetFrameStep(RenderManager::kParticleUpdate, [] { Note("particles"); });
-  manager->SetFrameStep(RenderManager::kParticleBillboards, [] { Note("billboards"); });
   manager->SetFrameStep(RenderManager::kGuiLayout, [] { Note("gui"); });
   Probe object("o", kRenderObjectVisible | kRenderObjectGuiGroup, 1.0f);
   object.SetHidden(false);
@@ -132,8 +130,7 @@ TEST_F(RenderManagerTest, TheRenderPassRunsItsStepsInOrder) {
   manager->GetModelManager()->AddOverlay(&quad);
   gfx::headless::ClearRecords();
   manager->RenderFrame();
-  EXPECT_EQ(m_events, (std::vector<std::string>{"tick a", "particles", "billboards", "gui", "update o", "draw o",
-                                                "overlay"}));
+  EXPECT_EQ(m_events, (std::vector<std::string>{"tick a", "gui", "update o", "draw o", "overlay"}));
   EXPECT_EQ(gfx::headless::SceneCount(), 1u);
   EXPECT_EQ(gfx::headless::PresentCount(), 1u);
   EXPECT_EQ(gfx::headless::DrawCount(), 1u);  // the overlay quad's two triangles

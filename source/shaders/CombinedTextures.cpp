@@ -1,0 +1,11 @@
+#include "source/shaders/CombinedTextures.h"
+
+const TextureHandle* CombinedTextureCache::Get(const std::string& diffuse, const std::string& opacity, bool mipmap) {
+  // The names cannot hold the separator of the key's parts unambiguously, so a pair is kept whole.
+  const std::string key = (mipmap ? "mm_" : "0_") + diffuse + '\0' + opacity;
+  auto found = m_textures.find(key);
+  if (found != m_textures.end()) return &found->second;
+  if (diffuse.empty() && opacity.empty()) return nullptr;
+  const std::string name = (mipmap ? "mm_" : "0_") + diffuse + opacity;
+  return &m_textures.emplace(key, TextureHandle(name, diffuse, opacity, mipmap)).first->second;
+}
