@@ -3,12 +3,15 @@
 #include "Sources/shell/AdventureGame.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
+#include "source/sound/cSoundManager.h"
+#include "source/sound/cSoundPlayer.h"
 #include "source/timer/cTimerManager.h"
 
 bool UpdateFrame(float dt) {
   cTimerManager::GetInstance()->UpdateFrameTime();
   cInput::GetInstance()->UpdateInput();
-  // The sound manager's update and the sound player list join here, right after the input poll.
+  if (cSoundManager* sound = cSoundManager::PeekInstance()) sound->Update();
+  if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   // The GUI system's update (mouse dispatch, then every window's update) joins here.
   if (AdventureGame* game = GameInstance()) game->Update(dt);
   return true;

@@ -19,6 +19,7 @@
 #include "source/properties/cProperties.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderWindow.h"
+#include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
 
 namespace {
@@ -99,7 +100,9 @@ int Run(int argc, char** argv) {
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
-  // The sound manager joins here (device, volumes, the sound thread), then the GUI system.
+  // The sound device, the volumes, the "sound" type and the sound thread.
+  cSoundManager::GetInstance();
+  // The GUI system joins here.
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
