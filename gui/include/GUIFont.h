@@ -57,8 +57,8 @@ class GUIFont {
   const GUIGlyph* FindGlyph(char16_t code) const { return m_lookup.Find(code); }
   ShaderHolder& GetShader() { return m_shader; }
   const ShaderHolder& GetShader() const { return m_shader; }
-  // The texture of the font's shader; null without a resource.
-  TextureHandle* GetTexture() const;
+  // The texture of the font's shader; null without one.
+  const TextureHandle* GetTexture() const;
 
  private:
   void Take(const GUIGlyphTable& glyphs, const FontDescription& description);

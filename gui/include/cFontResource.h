@@ -9,6 +9,7 @@
 
 #include "gui/include/FontFile.h"
 #include "source/Resources/cTypedResource.h"
+#include "source/shaders/ShaderRef.h"
 
 class TextureHandle;
 
@@ -40,21 +41,23 @@ class cFontResource : public cTypedResource<cFontResource> {
 
   // Attributes "fnt", "diffuse", "opacity", "size", "space", "shift" and "upper_case".
   void LoadFromXml(const XmlNode& node) override;
-  // From a pack the stored form is read first; then the texture is made from the two pictures and
-  // the glyphs are copied from the "font_file" resource. A missing glyph table is logged and
-  // leaves the font without glyphs.
+  // From a pack the stored form is read first; then a one-stage shader is made over the texture
+  // of the two pictures and the glyphs are copied from the "font_file" resource. A missing glyph
+  // table is logged and leaves the font without glyphs.
   bool Load() override;
   bool Unload() override;
 
   const FontDescription& GetDescription() const { return m_description; }
   const GUIGlyphTable& GetGlyphs() const { return m_glyphs; }
-  TextureHandle* GetTexture() const { return m_texture.get(); }
+  const ShaderRef& GetShader() const { return m_shader; }
+  // The texture of the shader's stage; null without one.
+  const TextureHandle* GetTexture() const;
 
  protected:
   bool WriteDeclaredData(cStream& stream) override { return WriteFontDescription(stream, m_description); }
 
  private:
   GUIGlyphTable m_glyphs;
-  std::unique_ptr<TextureHandle> m_texture;
+  ShaderRef m_shader;
   FontDescription m_description;
 };

@@ -35,6 +35,7 @@ uint32_t QuadCapacity(const Model& mesh) {
 GUIFont::GUIFont(const cResourcePtr<cFontResource>& resource) : m_resource(resource) {
   if (m_resource) {
     Take(m_resource->GetGlyphs(), m_resource->GetDescription());
+    m_shader.SetShader(m_resource->GetShader());
   } else {
     m_lookup = GlyphLookup(m_glyphs);
   }
@@ -63,7 +64,7 @@ void GUIFont::MirrorCase() {
   for (const auto& [code, glyph] : mirrored) m_glyphs.emplace(code, glyph);
 }
 
-TextureHandle* GUIFont::GetTexture() const { return m_resource ? m_resource->GetTexture() : nullptr; }
+const TextureHandle* GUIFont::GetTexture() const { return m_resource ? m_resource->GetTexture() : nullptr; }
 
 float GUIFont::GetTextWidth(std::u16string_view text, float scale) const {
   const float s = scale < 0.0f ? m_size : scale;

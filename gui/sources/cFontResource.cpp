@@ -9,7 +9,7 @@
 #include "source/properties/NumberText.h"
 #include "source/stream/Encoding.h"
 #include "source/stream/cMemoryStream.h"
-#include "source/texture/TextureHandle.h"
+#include "source/shaders/Shader.h"
 #include "source/xml/XmlNode.h"
 
 namespace {
@@ -82,7 +82,8 @@ bool cFontResource::Load() {
       return false;
     }
   }
-  m_texture = std::make_unique<TextureHandle>(GetName(), m_description.diffuse, m_description.opacity);
+  // Clamped: a glyph at the picture's edge must not pick up the opposite edge when filtered.
+  m_shader = ShaderRef::FromDescriptor(ShaderDescriptor(m_description.diffuse, m_description.opacity, true));
   cResourcePtr<cGUIFontDataResource> file;
   if (!file.Assign(m_description.font_file)) {
     LogReport(kLogError, kSource, __LINE__, "font %s: no glyph table \"%s\"", GetName().c_str(),
@@ -94,8 +95,10 @@ bool cFontResource::Load() {
   return true;
 }
 
+const TextureHandle* cFontResource::GetTexture() const { return m_shader ? m_shader->GetStageTexture(0) : nullptr; }
+
 bool cFontResource::Unload() {
   m_glyphs.clear();
-  m_texture.reset();
+  m_shader = ShaderRef();
   return true;
 }

@@ -10,6 +10,8 @@
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
 #include "source/stream/cMemoryStream.h"
+#include "source/texture/TgaImageLoader.h"
+#include "source/texture/Image.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/source/render/RenderTestSupport.h"
@@ -229,6 +231,8 @@ class FontResourceTest : public RenderTest {
   void Mount(const std::string& font_file_bytes, const std::string& attributes) {
     FixtureTree(m_dir.Path(), "data")
         .AddFile("fonts/main.fnt", font_file_bytes)
+        .AddFile("fonts/main_diffuse.tga", Picture(24))
+        .AddFile("fonts/main_opacity.tga", Picture(8))
         .AddResourceList("fonts/fonts.resource", {{"fonts\\main", "font", ""}});
     // The list's attributes: the fixture writes name and type only, so the rest is added here.
     const std::string list = m_dir.Path() + "/data/fonts/fonts.resource";
@@ -241,11 +245,20 @@ class FontResourceTest : public RenderTest {
     cResourceManager::GetInstance()->AddDirectory("data");
   }
   static std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+  static std::string Picture(uint32_t bits) {
+    Image image;
+    image.Allocate(8, 8, bits);
+    cMemoryStream file;
+    TgaImageLoader().Save(image, file);
+    return std::string(reinterpret_cast<const char*>(file.GetData()), file.GetSize());
+  }
 };
 
 TEST_F(FontResourceTest, DescriptionsFromXmlAndPacksGiveTheSameFont) {
   const GUIGlyphTable glyphs = {{u'A', TestGlyph(u'A')}, {0x0416, TestGlyph(0x0416)}};
-  Mount(Text(FileOf(glyphs)), "fnt=\"fonts\\main\" size=\"24\" shift=\"nan\" upper_case=\"true\"");
+  Mount(Text(FileOf(glyphs)),
+        "fnt=\"fonts\\main\" diffuse=\"fonts\\main_diffuse\" opacity=\"fonts\\main_opacity\" size=\"24\" "
+        "shift=\"nan\" upper_case=\"true\"");
   {
     cResourcePtr<cFontResource> resource;
     ASSERT_TRUE(resource.Assign("fonts\\main"));

@@ -4,6 +4,7 @@
 // in "fonts\fonts.resource" of the "data" group.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "gui/include/cFontResource.h"
@@ -75,6 +76,7 @@ bool MakeFont(const ContentPaths& paths, const XmlNode& node, std::string& decla
 }
 
 bool MakeFonts(const ContentPaths& paths) {
+  if (!std::filesystem::exists(paths.SourceFor("fonts/fonts.xml"))) return true;  // sources without fonts make none
   XmlDocument document;
   if (!ReadSourceXml(kStep, paths.SourceFor("fonts/fonts.xml"), "fonts", document)) return false;
   std::string list = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n";
