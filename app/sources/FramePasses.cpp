@@ -1,6 +1,7 @@
 #include "app/sources/FramePasses.h"
 
 #include "Sources/shell/AdventureGame.h"
+#include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
 #include "source/sound/cSoundManager.h"
@@ -12,7 +13,8 @@ bool UpdateFrame(float dt) {
   cInput::GetInstance()->UpdateInput();
   if (cSoundManager* sound = cSoundManager::PeekInstance()) sound->Update();
   if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
-  // The GUI system's update (mouse dispatch, then every window's update) joins here.
+  // Mouse dispatch down the window tree, then every window's update.
+  if (GUISystem* gui = GUISystem::PeekInstance()) gui->Update();
   if (AdventureGame* game = GameInstance()) game->Update(dt);
   return true;
 }

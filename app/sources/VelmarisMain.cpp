@@ -10,6 +10,8 @@
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
 #include "platform/window/window.h"
+#include "gui/include/GUICursor.h"
+#include "gui/include/GUISystem.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
@@ -64,6 +66,23 @@ void MountResourceGroups(cProperties& properties) {
   }
 }
 
+// The root, user and cursor windows, and the program's five cursors with the arrow current.
+void StartGui() {
+  GUISystem* gui = GUISystem::GetInstance();
+  gui->Init();
+  GUICursor::SetCursorSink([](window::Cursor* cursor) {
+    if (cApplication* application = cApplication::PeekInstance()) application->SetCursor(cursor);
+  });
+  if (GUICursor* cursor = gui->GetCursor()) {
+    cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+    cursor->AddCursor("lens", GUICursor::kCursorLens);
+    cursor->AddCursor("clock", GUICursor::kCursorClock);
+    cursor->AddCursor("dialog", GUICursor::kCursorDialog);
+    cursor->AddCursor("empty", GUICursor::kCursorEmpty);
+    cursor->SetCursor("cursor");
+  }
+}
+
 // Shut-down from the saving of the configuration on: also the way out of a failed window.
 void SaveAndOpenExitFiles(cProperties& properties) {
   SaveConfig(properties);
@@ -102,13 +121,13 @@ int Run(int argc, char** argv) {
   }
   // The sound device, the volumes, the "sound" type and the sound thread.
   cSoundManager::GetInstance();
-  // The GUI system joins here.
+  GUISystem::GetInstance();  // the GUI's resource types
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
   if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
 
-  // The GUI system builds its root, user and cursor windows and the five cursors here.
+  StartGui();
   GameInstance();
   application->Run();
 
@@ -125,6 +144,7 @@ int RunVelmaris(int argc, char** argv) {
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now
+  GUICursor::SetCursorSink(nullptr);
   return result;
 }
 

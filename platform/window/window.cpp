@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/window/Backend.h"
+#include "platform/window/CursorImages.h"
 #include "platform/window/Service.h"
 #include "platform/window/headless/HeadlessBackend.h"
 #include "platform/window/sdl/SdlBackend.h"
@@ -219,6 +220,12 @@ void DestroyCursor(Cursor* cursor) {
 
 void SetCursor(Cursor* cursor) {
   if (Backend* backend = ActiveBackend()) backend->SetCursor(cursor);
+}
+
+Cursor* LoadCursorImage(int resource_id) {
+  const CursorImage image = DrawCursorImage(resource_id);
+  if (image.rgba.empty()) return nullptr;
+  return CreateCursor(image.rgba.data(), image.width, image.height, image.hot_x, image.hot_y);
 }
 
 }  // namespace window

@@ -119,5 +119,8 @@ Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int 
 void DestroyCursor(Cursor* cursor);
 // Makes the cursor current over the window; null hides the pointer.
 void SetCursor(Cursor* cursor);
+// One of the cursors the program carries, by its number (CursorImages.h), made into a cursor;
+// null for a number it lacks or when it cannot be made.
+Cursor* LoadCursorImage(int resource_id);
 
 }  // namespace window

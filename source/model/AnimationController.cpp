@@ -18,6 +18,14 @@ void AnimationController::AddAnimation(const std::string& name, const AnimationE
   m_animations.emplace(name, entry);
 }
 
+bool AnimationController::SetAnimationLoop(const std::string& name, bool loop) {
+  auto found = m_animations.find(name);
+  if (found == m_animations.end()) return false;
+  found->second.loop = loop;
+  if (m_current_name == name) m_loop = loop;
+  return true;
+}
+
 bool AnimationController::SetAnimation(const std::string& name) {
   auto found = m_animations.find(name);
   if (found == m_animations.end()) return false;

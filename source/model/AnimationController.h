@@ -30,6 +30,9 @@ class AnimationController {
 
   // Kept when the name is new.
   void AddAnimation(const std::string& name, const AnimationEntry& entry);
+  // Sets the loop flag of the named animation, and the current loop flag when it is the one
+  // playing; false for an unknown name.
+  bool SetAnimationLoop(const std::string& name, bool loop);
   // Selects the animation (rate, loop, first frame, length; time 0); an unknown name changes
   // nothing and answers false.
   bool SetAnimation(const std::string& name);

@@ -25,7 +25,10 @@ Model::~Model() = default;
 bool Model::Load(const std::string& name, cStream& stream) {
   m_name = name;
   const bool loaded = ModelLoaderManager::GetInstance()->Load(*this, stream);
-  if (!loaded) LogReport(kLogWarning, kSource, __LINE__, "model %s: no model loader reads it", name.c_str());
+  if (!loaded) {
+    LogReport(kLogWarning, kSource, __LINE__, "model %s: not read (the game reads EEMLF model files of version %u)",
+              name.c_str(), kModelFileVersion);
+  }
   m_flags &= ~kVisibleFlag;
   return loaded;
 }

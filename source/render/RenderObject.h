@@ -78,6 +78,8 @@ class RenderObject {
   uint32_t GetFaceCount() const { return m_face_count; }
   uint32_t GetFacesToDraw() const { return m_faces_to_draw; }
   float GetViewDepth() const { return m_view_depth; }
+  // GUI objects keep no view depth of their own: their layer gives them one each frame.
+  void SetViewDepth(float depth) { m_view_depth = depth; }
 
   const CountedPtr<Model>& GetModel() const { return m_model; }
   CameraHandle* GetCamera() const { return m_camera; }

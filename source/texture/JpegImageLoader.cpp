@@ -23,7 +23,7 @@ constexpr int kMaxScans = 500;
 struct JumpingErrors {
   jpeg_error_mgr pub;  // first: libjpeg sees only this part
   std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
+  char message[JMSG_LENGTH_MAX];  // the fatal error, or the first warning
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
@@ -32,8 +32,13 @@ struct JumpingErrors {
   std::longjmp(errors->jump, 1);
 }
 
-// Warnings (a file that ends early, a bad restart marker) are recovered from by the decoder.
-void QuietMessage(j_common_ptr) {}
+// Warnings (a file that ends early, a bad restart marker) are recovered from by the decoder: the
+// first is kept for the log; trace messages are not wanted.
+void KeepFirstWarning(j_common_ptr cinfo, int level) {
+  if (level >= 0) return;
+  auto* errors = reinterpret_cast<JumpingErrors*>(cinfo->err);
+  if (errors->pub.num_warnings++ == 0) (*cinfo->err->format_message)(cinfo, errors->message);
+}
 
 void LimitScans(j_common_ptr cinfo) {
   auto* decompressor = reinterpret_cast<j_decompress_ptr>(cinfo);
@@ -65,7 +70,7 @@ bool Decode(Image& image, cStream& stream) {
   jpeg_progress_mgr progress{};
   cinfo.err = jpeg_std_error(&errors.pub);
   errors.pub.error_exit = ErrorExit;
-  errors.pub.output_message = QuietMessage;
+  errors.pub.emit_message = KeepFirstWarning;
   errors.message[0] = '\0';
   if (setjmp(errors.jump) != 0) {
     jpeg_destroy_decompress(&cinfo);
@@ -99,6 +104,10 @@ bool Decode(Image& image, cStream& stream) {
     }
   }
   jpeg_finish_decompress(&cinfo);
+  if (cinfo.err->num_warnings > 0) {
+    // Damaged data the decoder got past (a file cut short, a bad marker): what was there is shown.
+    LogReport(kLogWarning, kSource, __LINE__, "JPEG image damaged, drawn as far as it goes: %s", errors.message);
+  }
   jpeg_destroy_decompress(&cinfo);
   return true;
 }

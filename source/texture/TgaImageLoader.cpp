@@ -56,10 +56,9 @@ bool Refuse(int line, const char* why) {
 
 // Unpacks run-length packets into `out` (exactly its size): a packet that runs past the end is
 // cut there, and what the data does not reach stays zero.
-void DecodeRunLength(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, std::vector<uint8_t>& out) {
+void DecodeRunLength(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, uint8_t* out, std::size_t total) {
   std::size_t in = 0;
   std::size_t done = 0;
-  const std::size_t total = out.size();
   while (done < total && in < size) {
     const uint8_t packet = data[in++];
     const std::size_t bytes = std::min<std::size_t>(((packet & 0x7Fu) + 1u) * pixel_bytes, total - done);
@@ -81,46 +80,42 @@ void DecodeRunLength(const uint8_t* data, std::size_t size, uint32_t pixel_bytes
   }
 }
 
+// Fills `out` (zeroed, `total` bytes) with the pixel data as the file holds it.
+void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out, std::size_t total) {
+  if (run_length) {
+    DecodeRunLength(data, size, pixel_bytes, out, total);
+  } else {
+    std::memcpy(out, data, std::min(size, total));
+  }
+}
+
+// Blue, green, red (, alpha) in place to red, green, blue (, alpha).
+void SwapRedAndBlue(Image& image) {
+  const uint32_t b = image.GetBytesPerPixel();
+  if (b < 3) return;
+  uint8_t* p = image.GetPixels();
+  uint8_t* end = p + image.GetPixelBytes();
+  for (; p < end; p += b) std::swap(p[0], p[2]);
+}
+
 // Source row r of the file goes to image row `r` (origin at the bottom) or height - 1 - r (origin
 // at the top), so that the image always starts with the picture's bottom row.
 uint8_t* TargetRow(Image& image, uint32_t r, bool top_origin) {
   return image.Row(top_origin ? image.GetHeight() - 1 - r : r);
 }
 
-void Convert(const uint8_t* pixels, uint32_t depth, bool top_origin, Image& image) {
+// 16-bit pixels (5 bits a channel and an alpha bit) become 32-bit ones.
+void ConvertSixteenBits(const uint8_t* pixels, bool top_origin, Image& image) {
   const uint32_t w = image.GetWidth();
-  const uint32_t in_row = w * (depth / 8);
   for (uint32_t r = 0; r < image.GetHeight(); ++r) {
-    const uint8_t* in = pixels + static_cast<std::size_t>(r) * in_row;
+    const uint8_t* in = pixels + static_cast<std::size_t>(r) * w * 2;
     uint8_t* out = TargetRow(image, r, top_origin);
-    switch (depth) {
-      case 8:
-        std::memcpy(out, in, w);
-        break;
-      case 16:
-        for (uint32_t x = 0; x < w; ++x, in += 2, out += 4) {
-          const uint32_t v = U16(in);
-          out[0] = static_cast<uint8_t>(((v >> 10) & 31) << 3);
-          out[1] = static_cast<uint8_t>(((v >> 5) & 31) << 3);
-          out[2] = static_cast<uint8_t>((v & 31) << 3);
-          out[3] = (v & 0x8000) ? 255 : 0;
-        }
-        break;
-      case 24:
-        for (uint32_t x = 0; x < w; ++x, in += 3, out += 3) {
-          out[0] = in[2];
-          out[1] = in[1];
-          out[2] = in[0];
-        }
-        break;
-      case 32:
-        for (uint32_t x = 0; x < w; ++x, in += 4, out += 4) {
-          out[0] = in[2];
-          out[1] = in[1];
-          out[2] = in[0];
-          out[3] = in[3];
-        }
-        break;
+    for (uint32_t x = 0; x < w; ++x, in += 2, out += 4) {
+      const uint32_t v = U16(in);
+      out[0] = static_cast<uint8_t>(((v >> 10) & 31) << 3);
+      out[1] = static_cast<uint8_t>(((v >> 5) & 31) << 3);
+      out[2] = static_cast<uint8_t>((v & 31) << 3);
+      out[3] = (v & 0x8000) ? 255 : 0;
     }
   }
 }
@@ -157,34 +152,32 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
 
   const uint32_t pixel_bytes = h.depth / 8u;
   const std::size_t needed = static_cast<std::size_t>(pixel_count) * pixel_bytes;
-  std::vector<uint8_t> decoded;
-  const uint8_t* pixels = data;
-  if ((h.image_type & kRunLengthBit) || data_size < needed) {
-    decoded.assign(needed, 0);
-    if (h.image_type & kRunLengthBit) {
-      DecodeRunLength(data, data_size, pixel_bytes, decoded);
-    } else {
-      std::memcpy(decoded.data(), data, data_size);
-    }
-    pixels = decoded.data();
-  }
-
+  const bool run_length = (h.image_type & kRunLengthBit) != 0;
   const bool top_origin = (h.descriptor & kTopOrigin) != 0;
   TgaPalette palette;
+  const std::size_t map_offset = std::min<std::size_t>(h.id_length, rest.size());
   const bool mapped = h.map_type == 1 && (h.image_type & 7) == 1 && h.depth == 8 &&
-                      palette.Read(rest.data() + std::min<std::size_t>(h.id_length, rest.size()),
-                                   rest.size() - std::min<std::size_t>(h.id_length, rest.size()), h.map_first,
-                                   h.map_length, h.map_entry_bits) &&
+                      palette.Read(rest.data() + map_offset, rest.size() - map_offset, h.map_first, h.map_length,
+                                   h.map_entry_bits) &&
                       !palette.IsGreyRamp();
   if (!image.Allocate(h.width, h.height, mapped ? palette.ImageBits() : ImageBits(h.depth))) {
     return Refuse(__LINE__, "no memory for its pixels");
   }
+  if (!mapped && h.depth != 16) {
+    // The pixels keep their size: unpacked straight into the image, then put in its order.
+    Unpack(data, data_size, pixel_bytes, run_length, image.GetPixels(), needed);
+    SwapRedAndBlue(image);
+    if (top_origin) image.FlipVertical();
+    return true;
+  }
+  std::vector<uint8_t> pixels(needed, 0);
+  Unpack(data, data_size, pixel_bytes, run_length, pixels.data(), needed);
   if (mapped) {
     for (uint32_t r = 0; r < h.height; ++r) {
-      palette.Expand(pixels + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));
+      palette.Expand(pixels.data() + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));
     }
   } else {
-    Convert(pixels, h.depth, top_origin, image);
+    ConvertSixteenBits(pixels.data(), top_origin, image);
   }
   return true;
 }

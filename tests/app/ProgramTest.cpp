@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/sources/VelmarisMain.h"
+#include "gui/include/DialogWindow.h"
+#include "gui/include/GUIStateWindow.h"
 #include "platform/os/os.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/Resources/cResourceLocation.h"
@@ -240,3 +242,33 @@ TEST_F(ProgramTest, PackThatCannotBeWrittenEndsWithOne) {
 }
 
 }  // namespace
+
+TEST_F(ProgramTest, FormsAndDialogsStillOpenAtTheEndAreTornDownWithTheGuiBeforeTheRenderer) {
+  PrepareStore(false);
+  FixtureTree(root / "exe", "data")
+      .AddResourceList("gui/forms.resource",
+                       {{"gui\\test\\panel", "form",
+                         "<form><window name=\"face\" shader=\"gui\\face\" size=\"100 50 1\">"
+                         "<window name=\"knob\" shader=\"gui\\knob\" size=\"10 10 1\"/></window></form>"}});
+  frames = 0;
+  GUIStateWindow* panel = nullptr;
+  headless::SetFrameHook([&] {
+    ++frames;
+    if (frames == 1) {
+      panel = new GUIStateWindow("panel");
+      panel->SetFormByName("gui\\test\\panel");
+      panel->Show();
+      auto* dialog = new DialogWindow("question");
+      dialog->SetFormByName("gui\\test\\panel");
+      dialog->Show();
+    }
+    if (frames == 4) headless::PushMessage({MessageType::kCloseCommand, 0});
+    if (frames == kRunaway) window::PostQuitMessage(0);
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_LT(frames, kRunaway);
+  EXPECT_EQ(LiveSingletonCount(), 0u);
+  const std::string log = ReadWholeFile(UserFolder() + "/tarvel.html");
+  EXPECT_NE(log.find("loading form gui\\test\\panel"), std::string::npos) << log;
+}

@@ -118,10 +118,18 @@ void ProgramUnderTest::HandOverSandbox() const {
 
 std::string ProgramUnderTest::ErrorOutput() const { return ReadWholeFile(m_sandbox / "stderr.txt"); }
 
-pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
-  std::vector<std::string> strings{BinFolder() + "/velmaris"};
+pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) { return StartProgram("velmaris", arguments); }
+
+pid_t ProgramUnderTest::StartProgram(const std::string& name, const std::vector<std::string>& arguments,
+                                     const std::vector<std::string>& replaced) {
+  std::vector<std::string> strings{BinFolder() + "/" + name};
   strings.insert(strings.end(), arguments.begin(), arguments.end());
   std::vector<std::string> environment = Environment();
+  for (const std::string& entry : replaced) {
+    const std::string key = entry.substr(0, entry.find('=') + 1);
+    std::erase_if(environment, [&key](const std::string& e) { return e.rfind(key, 0) == 0; });
+    environment.push_back(entry);
+  }
   std::vector<char*> argv;
   for (std::string& s : strings) argv.push_back(s.data());
   argv.push_back(nullptr);

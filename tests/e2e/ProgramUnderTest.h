@@ -28,6 +28,10 @@ class ProgramUnderTest {
 
   // Starts a child; returns its pid (or -1).
   pid_t Start(const std::vector<std::string>& arguments = {});
+  // Starts another program of the sandbox's "bin" folder the same way; `environment` entries
+  // ("NAME=value") replace the sandbox's own of the same name.
+  pid_t StartProgram(const std::string& name, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment = {});
   // Waits for the child to end; false on time-out. `status` is waitpid's status.
   static bool Wait(pid_t child, int* status, int timeout_ms);
   // The child's main window titled "Velmaris", waiting for it; 0 when none appeared.

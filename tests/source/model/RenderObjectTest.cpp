@@ -55,10 +55,14 @@ TEST_F(RenderObjectTest, TwoObjectsOfOneModelShowTwoPoses) {
   EXPECT_EQ(first.GetVertices()->GetVertex(3)->x, 1.0f);
   EXPECT_EQ(second.GetVertices()->GetVertex(3)->x, 3.0f);
   EXPECT_EQ(model->m_vertices->GetVertex(3)->x, 1.0f) << "the shared model is never posed";
-  // Picking reads the pose drawn: only the grown object reaches x = 2.5.
+  // Picking reads the pose drawn: only the grown object reaches x = 2.5, wherever it is placed.
   const Vector3 origin(2.5f, 0.5f, -10.0f), ray(0, 0, 20);
   EXPECT_FALSE(first.PickByRay(origin, ray));
   EXPECT_TRUE(second.PickByRay(origin, ray));
+  second.SetWorldMatrix(Matrix4::MakeTranslation(100, 0, 0));
+  second.Update(true);
+  EXPECT_FALSE(second.PickByRay(origin, ray));
+  EXPECT_TRUE(second.PickByRay(Vector3(102.5f, 0.5f, -10.0f), ray)) << "the posed box follows the object";
 }
 
 TEST_F(RenderObjectTest, FaceCountsFollowThePrimitive) {
@@ -143,6 +147,11 @@ TEST_F(RenderObjectTest, PickingTellsHitsMissesAndTheNearestDistance) {
   }
   RenderObject empty;
   EXPECT_FALSE(empty.PickByRay(Vector3(0, 0, -1), Vector3(0, 0, 2)));
+  // Flattened to nothing (a scale of 0): no face can be hit, whatever its box says.
+  object.SetWorldMatrix(Matrix4::MakeScale(0, 1, 1));
+  float distance = -1.0f;
+  EXPECT_FALSE(object.PickByRay(Vector3(0, 0.2f, -10), Vector3(0, 0, 20), &distance));
+  EXPECT_EQ(distance, kPickNoHit);
 }
 
 }  // namespace

@@ -148,6 +148,10 @@ TEST(JpegFile, RefusesWithALogLine) {
     EXPECT_FALSE(Decode(c.file, image)) << c.name;
     EXPECT_NE(dir.ReadFile("tarvel.html").find(c.logged), std::string::npos) << c.name;
   }
+  const Bytes whole = Encode(Gradient(64, 64, 24));
+  Image image;
+  EXPECT_TRUE(Decode(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2)), image));
+  EXPECT_NE(dir.ReadFile("tarvel.html").find("JPEG image damaged"), std::string::npos) << "cut short";
   DestroySingletons();
 }
 

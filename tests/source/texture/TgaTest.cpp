@@ -58,6 +58,10 @@ TEST(TgaFile, EachKindLoadsWithTheBottomRowFirst) {
   color_map.map_type = 1, color_map.type = 1, color_map.map_first = 5, color_map.map_length = 2, color_map.map_bits = 24;
   color_map.depth = 8, color_map.width = 2;
   color_map.body = {0, 0, 255, 255, 0, 0, 6, 5};
+  TgaFile fifteen_map;  // 15-bit entries take two bytes each: the pixel data starts after 2 x 2 bytes
+  fifteen_map.map_type = 1, fifteen_map.type = 1, fifteen_map.map_length = 2, fifteen_map.map_bits = 15;
+  fifteen_map.depth = 8, fifteen_map.width = 2;
+  fifteen_map.body = {0x00, 0x7C, 0x1F, 0x00, 1, 0};  // red (31 << 10), blue (31)
   TgaFile rle_repeat;  // one packet: 128 copies of one pixel
   rle_repeat.type = 10, rle_repeat.width = 128, rle_repeat.body = {0xFF, 9, 8, 7};
   TgaFile rle_mixed;  // a raw packet of 1 pixel, a repeat packet of 3, grey
@@ -71,6 +75,7 @@ TEST(TgaFile, EachKindLoadsWithTheBottomRowFirst) {
       {"32-bit", thirty_two, 32, {30, 20, 10, 40}, {30, 20, 10, 40}},
       {"colour-mapped grey ramp", grey_map, 8, {7}, {200}},
       {"colour-mapped colours", color_map, 24, {0, 0, 255}, {255, 0, 0}},
+      {"colour-mapped, 15-bit entries", fifteen_map, 24, {0, 0, 248}, {248, 0, 0}},
       {"run-length repeat of 128", rle_repeat, 24, {7, 8, 9}, {7, 8, 9}},
       {"run-length raw and repeat", rle_mixed, 8, {50}, {60}},
   };
@@ -111,9 +116,18 @@ TEST(TgaFile, SavedImagesLoadBackUnchanged) {
       EXPECT_EQ(Bytes(bytes.begin() + 18 + 3 * 200, bytes.begin() + 18 + 3 * 201), (Bytes{200, 200, 200}));
     }
   }
+  // Nothing to save, sides a TGA header cannot hold, a stream that takes nothing: no file claims
+  // to be whole.
+  class FullStream : public cMemoryStream {
+   public:
+    uint32_t Write(const void*, uint32_t) override { return 0; }
+  };
   cMemoryStream file;
+  FullStream full;
   EXPECT_FALSE(TgaImageLoader().Save(Image(), file));
+  EXPECT_FALSE(TgaImageLoader().Save(Pattern(70000, 1, 24), file));
   EXPECT_EQ(file.GetSize(), 0u);
+  EXPECT_FALSE(TgaImageLoader().Save(Pattern(4, 4, 24), full));
 }
 
 TEST(TgaFile, ImpossibleHeadersAreRefused) {

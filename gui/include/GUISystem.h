@@ -1,0 +1,79 @@
+#pragma once
+// The GUI singleton: registers the GUI's resource types, builds the GUI camera and the standing
+// windows "root", "user" and "cursor", keeps the GUI models by name, and runs the GUI's frame:
+// the mouse is offered down the window tree, every window updates, and mouse_taken tells the game
+// that a modal or capturing window held the mouse. The render pass calls UpdateLayout.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "source/core/Singleton.h"
+#include "source/math/Vector.h"
+
+class CameraHandle;
+class GUICursor;
+class GUIWindow;
+class RenderObject;
+
+class GUISystem : public Singleton<GUISystem> {
+ public:
+  GUISystem();
+  ~GUISystem() override;
+
+  // Once: the GUI camera, "root", "user" and "cursor", and the render pass's GUI layout step.
+  void Init();
+  // The GUI's part of the update pass.
+  void Update();
+  // World matrices, placements and depths of the whole tree (the render pass's GUI step).
+  void UpdateLayout();
+  void AssignDepths();
+  Vector2 GetMousePosition() const;
+  void UpdatePickRay();
+  void SetCameraSize(float width, float height);
+
+  void AddModel(const std::string& name, RenderObject* model) { m_models[name] = model; }
+  // Forgets the first name of the model, and every window lets go of it (its maker deletes it).
+  // Nothing once the GUI system is gone.
+  static void RemoveModel(RenderObject* model);
+  RenderObject* FindModel(const std::string& name) const;
+  const std::map<std::string, RenderObject*>& GetModels() const { return m_models; }
+
+  // Windows handed over to be deleted at shut-down.
+  void AdoptWindow(GUIWindow* window) { m_windows.push_back(window); }
+  void AdoptNamedWindow(const std::string& name, GUIWindow* window) { m_named_windows[name] = window; }
+  void SetTop(GUIWindow* window) { m_top = window; }
+  // A window being deleted leaves every slot here.
+  void Forget(const GUIWindow* window);
+
+  CameraHandle* GetCamera() const { return m_camera; }
+  GUIWindow* GetRoot() const { return m_root; }
+  GUIWindow* GetTop() const { return m_top; }
+  GUICursor* GetCursor() const { return m_cursor; }
+  bool IsInitialised() const { return m_initialised; }
+  bool IsMouseTaken() const { return m_mouse_taken; }
+  bool GetSkipMouse() const { return m_skip_mouse; }
+  void SetSkipMouse(bool skip) { m_skip_mouse = skip; }
+  const Vector3& GetRayOrigin() const { return m_ray_origin; }
+  const Vector3& GetRayDirection() const { return m_ray_direction; }
+
+  // The GUI's reference screen.
+  static constexpr float kReferenceWidth = 1024.0f;
+  static constexpr float kReferenceHeight = 768.0f;
+
+ private:
+  void Shutdown();
+
+  CameraHandle* m_camera = nullptr;  // the camera manager's
+  bool m_initialised = false;
+  bool m_mouse_taken = false;
+  std::map<std::string, RenderObject*> m_models;  // not owned
+  GUIWindow* m_root = nullptr;                     // the window manager's
+  GUIWindow* m_top = nullptr;                      // owned when set
+  GUICursor* m_cursor = nullptr;                   // in the tree
+  std::vector<GUIWindow*> m_windows;               // owned
+  std::map<std::string, GUIWindow*> m_named_windows;  // owned
+  bool m_skip_mouse = false;
+  Vector3 m_ray_origin;
+  Vector3 m_ray_direction;
+};

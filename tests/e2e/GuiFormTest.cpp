@@ -1,0 +1,133 @@
+// The GUI through the real program's start-up, frame loop and render pass on the test's display:
+// the travel panel made by the content tool appears; the real pointer over a button brightens
+// it; a click opens the question dialog over the panel, which dims; a click on the dialog's
+// button closes it and the panel brightens again. The frames read back are kept as PNG files in
+// the build folder ("gui-frames").
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/e2e/WindowPixels.h"
+#include "tests/support/PngFile.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTimeout = 30000;
+
+struct Rgb {
+  int r, g, b;
+};
+
+// The colours the sample forms give, as 8-bit values; the dimmed panel is 0.7 of them.
+constexpr Rgb kParchment{237, 219, 173};
+constexpr Rgb kParchmentDimmed{166, 153, 121};
+constexpr Rgb kButton{199, 148, 61};
+constexpr Rgb kButtonHover{249, 185, 77};
+constexpr Rgb kYes{92, 140, 69};
+
+// Window pixels (from the top left) of the sample forms' parts.
+constexpr int kParchmentX = 290, kParchmentY = 560;      // the panel's parchment, left of the dialog
+constexpr int kJourneyX = 512, kJourneyY = 318;          // the panel's first button
+constexpr int kYesX = 432, kYesY = 438;                  // the dialog's first button
+
+bool Near(uint32_t pixel, Rgb want) {
+  const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  return std::abs(r - want.r) <= 4 && std::abs(g - want.g) <= 4 && std::abs(b - want.b) <= 4;
+}
+
+class GuiFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
+    if (!fs::exists(built / "velmaris-gui-form") || !fs::is_directory(built / "data")) {
+      GTEST_SKIP() << "the GUI sample or the sample data is not built beside this test";
+    }
+    fs::copy_file(built / "velmaris-gui-form", program.BinFolder() + "/velmaris-gui-form");
+    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
+    }
+    frames = built / "gui-frames";
+    fs::create_directories(frames);
+    program.WriteConfiguration({{"video_fullscreen", "false"}});
+  }
+
+  // Waits until the window shows what `shows` asks for, keeping the last frame read as `name`.
+  bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
+    WindowPixels pixels;
+    bool seen = false;
+    while (!seen && std::chrono::steady_clock::now() < deadline) {
+      pixels = ReadWindowPixels(window);
+      seen = pixels.width > 0 && shows(pixels);
+      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(WritePng((frames / (name + ".png")).string(), static_cast<uint32_t>(pixels.width),
+                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    return seen;
+  }
+
+  // Moves the pointer there and, as a player does, clicks only once it rests on the spot.
+  void Pointer(int x, int y, bool click) {
+    std::string command = "xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+                          std::to_string(y);
+    if (click) command += " sleep 0.3 mousedown 1 sleep 0.2 mouseup 1";
+    ProgramUnderTest::Command(command);
+  }
+
+  ProgramUnderTest program;
+  fs::path frames;
+  unsigned long window = 0;
+};
+
+TEST_F(GuiFormTest, APanelOfButtonsAndADialogOverItAnswerThePointer) {
+  // Mesa's allocations are many: under the address sanitizer the slow unwinding of each would
+  // make every frame take seconds.
+  const pid_t child = program.StartProgram("velmaris-gui-form", {}, {"ASAN_OPTIONS=detect_leaks=1"});
+  ASSERT_GT(child, 0);
+  window = ProgramUnderTest::FindWindow(child, kTimeout);
+  ASSERT_NE(window, 0u) << ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+
+  Pointer(10, 10, false);
+  EXPECT_TRUE(WaitFor("1-panel", [](const WindowPixels& p) {
+    return Near(p.At(kParchmentX, kParchmentY), kParchment) && Near(p.At(kJourneyX, kJourneyY), kButton) &&
+           p.At(5, 5) == 0;
+  }));
+
+  Pointer(kJourneyX, kJourneyY, false);
+  EXPECT_TRUE(WaitFor("2-hover", [](const WindowPixels& p) { return Near(p.At(kJourneyX, kJourneyY), kButtonHover); }));
+
+  Pointer(kJourneyX, kJourneyY, true);
+  EXPECT_TRUE(WaitFor("3-dialog-over-dimmed-panel", [](const WindowPixels& p) {
+    return Near(p.At(kYesX, kYesY), kYes) && Near(p.At(kParchmentX, kParchmentY), kParchmentDimmed);
+  }));
+
+  Pointer(kYesX, kYesY, true);
+  EXPECT_TRUE(WaitFor("4-dialog-closed", [](const WindowPixels& p) {
+    return !Near(p.At(kYesX, kYesY), kYes) && Near(p.At(kParchmentX, kParchmentY), kParchment);
+  }));
+
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  int status = 0;
+  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  EXPECT_NE(log.find("travel_panel: button_journey pressed"), std::string::npos) << log;
+  EXPECT_NE(log.find("question: button_yes pressed"), std::string::npos) << log;
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// The sample game's first location drawn through the real render manager on OpenGL, from the
+// content the content tool made, mounted from folders and then from the pack "-pack" writes: the
+// frame read back shows the textured background, the windmill's sails turned by their node
+// animation, the banner bent by its morph and the picked gem faded. Each frame is kept as a PNG in
+// the build folder ("e2e-frames") for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/support/PngFile.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTimeout = 60000;
+
+struct Frame {
+  uint32_t width = 0, height = 0;
+  std::vector<uint8_t> rgb;  // top row first
+
+  struct Pixel {
+    int r, g, b;
+  };
+  Pixel At(int x, int y) const {
+    const uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+    return {p[0], p[1], p[2]};
+  }
+  // Whether some pixel within `reach` of (x, y) passes the test.
+  template <class Test>
+  bool Near(int x, int y, int reach, Test test) const {
+    for (int dy = -reach; dy <= reach; ++dy) {
+      for (int dx = -reach; dx <= reach; ++dx) {
+        if (test(At(x + dx, y + dy))) return true;
+      }
+    }
+    return false;
+  }
+};
+
+bool ReadFrame(const std::string& path, Frame& frame) {
+  const std::string bytes = ReadWholeFile(path);
+  unsigned width = 0, height = 0, depth = 0;
+  int header = 0;
+  if (std::sscanf(bytes.c_str(), "P6\n%u %u\n%u\n%n", &width, &height, &depth, &header) != 3 || header <= 0) return false;
+  if (bytes.size() != static_cast<std::size_t>(header) + std::size_t{width} * height * 3) return false;
+  frame.width = width;
+  frame.height = height;
+  frame.rgb.assign(bytes.begin() + header, bytes.end());
+  return true;
+}
+
+// The colours of the pictures the content tool painted.
+bool Cream(Frame::Pixel p) { return p.r > 190 && p.g > 175 && p.b > 130; }       // the sails' canvas
+bool BannerRed(Frame::Pixel p) { return p.r > 100 && p.g < 80 && p.r > 2 * p.g; }  // the banner's cloth
+bool Greenish(Frame::Pixel p) { return p.g > p.r + 40; }                           // the emerald
+
+class SceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
+    if (!fs::exists(built / "velmaris-scene") || !fs::is_directory(built / "data")) {
+      GTEST_SKIP() << "the scene driver or the sample data is not built beside this test";
+    }
+    fs::copy_file(built / "velmaris-scene", program.BinFolder() + "/velmaris-scene");
+    fs::permissions(program.BinFolder() + "/velmaris-scene", fs::perms::owner_all);
+    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+      if (fs::is_directory(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
+    }
+    program.WriteConfiguration({{"video_fullscreen", "false"}, {"video_vsync", "false"}});
+  }
+
+  // Runs the driver and reads what it drew and picked.
+  Frame Draw(const std::string& name, std::string& picked) {
+    const std::string report = program.Sandbox() / name;
+    // The OpenGL driver allocates a great deal while it draws: with the leak checker's slow stack
+    // walk on every allocation a frame would take minutes. The engine's own leaks are the unit
+    // tests' to find.
+    const pid_t child = program.StartProgram("velmaris-scene", {report}, {"ASAN_OPTIONS=detect_leaks=0"});
+    int status = 0;
+    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout)) << name;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << name << ": the driver failed; its log:\n" << ReadWholeFile(program.UserFolder() + "/tarvel.html");
+    Frame frame;
+    EXPECT_TRUE(ReadFrame(report + ".ppm", frame)) << name;
+    picked = ReadWholeFile(report + ".txt");
+    const fs::path kept = fs::path(ProgramUnderTest::BuiltProgram()).parent_path().parent_path() / "e2e-frames";
+    fs::create_directories(kept);
+    WritePng((kept / (name + ".png")).string(), frame.width, frame.height, frame.rgb);
+    return frame;
+  }
+
+  static void ExpectTheHarbour(const Frame& frame, const std::string& picked) {
+    ASSERT_EQ(frame.width, 1024u);
+    ASSERT_EQ(frame.height, 768u);
+    // The background: night-blue sky at the top, the sun low on the right, brown quay below.
+    const Frame::Pixel sky = frame.At(512, 15), sun = frame.At(720, 352), quay = frame.At(700, 745);
+    EXPECT_TRUE(sky.b > sky.r + 20 && sky.b > 60) << "sky " << sky.r << "," << sky.g << "," << sky.b;
+    EXPECT_TRUE(sun.r > 235 && sun.g > 210) << "sun " << sun.r << "," << sun.g << "," << sun.b;
+    EXPECT_TRUE(quay.r > quay.b + 15 && quay.r < 140) << "quay " << quay.r << "," << quay.g << "," << quay.b;
+    // The sails turned a little clockwise: canvas where the turned blade lies, sky where the
+    // blade lay before it turned.
+    EXPECT_TRUE(frame.Near(350, 335, 3, Cream)) << "no sail where the turned blade lies";
+    EXPECT_FALSE(frame.Near(360, 302, 2, Cream)) << "a sail still where the blade started";
+    // The banner's free end hangs lower than a flat banner would reach.
+    EXPECT_TRUE(frame.Near(950, 486, 1, BannerRed)) << "the banner's end is not bent down";
+    EXPECT_TRUE(frame.Near(880, 462, 2, BannerRed)) << "no banner by its pole";
+    // The pointer picked the left gem only; it is drawn fading out, the right one whole.
+    EXPECT_EQ(picked, "left gem\n");
+    EXPECT_TRUE(frame.Near(590, 700, 3, Greenish)) << "the right gem";
+    EXPECT_FALSE(frame.Near(470, 700, 3, Greenish)) << "the picked gem is not faded";
+  }
+
+  ProgramUnderTest program;
+};
+
+TEST_F(SceneTest, TheHarbourIsDrawnFromFoldersAndFromThePack) {
+  std::string picked;
+  const Frame from_folders = Draw("harbour-from-folders", picked);
+  ExpectTheHarbour(from_folders, picked);
+
+  // "-pack" packs the data folder; the pack, named as the group, then replaces the folder.
+  const pid_t packer = program.Start({"-pack"});
+  int status = 0;
+  ASSERT_TRUE(ProgramUnderTest::Wait(packer, &status, kTimeout));
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  fs::rename(program.BinFolder() + "/data", program.Sandbox() / "data-folder");
+  fs::rename(program.BinFolder() + "/my_data", program.BinFolder() + "/data");
+  ASSERT_TRUE(fs::is_regular_file(program.BinFolder() + "/data"));
+
+  const Frame from_pack = Draw("harbour-from-pack", picked);
+  ExpectTheHarbour(from_pack, picked);
+  EXPECT_TRUE(from_pack.rgb == from_folders.rgb) << "the pack drew another picture than the folders";
+}
+
+}  // namespace

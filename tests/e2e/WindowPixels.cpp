@@ -1,0 +1,49 @@
+#include "tests/e2e/WindowPixels.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+// The channel of a pixel value under an X visual mask, as 8 bits.
+uint8_t Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1) == 0) ++shift;
+  const unsigned long max = mask >> shift;
+  return static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / max);
+}
+
+}  // namespace
+
+uint32_t WindowPixels::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+  const uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+  return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+WindowPixels ReadWindowPixels(unsigned long window) {
+  WindowPixels pixels;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return pixels;
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, window, &attributes) != 0) {
+    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image != nullptr) {
+      pixels.width = attributes.width;
+      pixels.height = attributes.height;
+      pixels.rgb.reserve(static_cast<std::size_t>(pixels.width) * pixels.height * 3);
+      for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+          const unsigned long pixel = XGetPixel(image, x, y);
+          pixels.rgb.push_back(Channel(pixel, image->red_mask));
+          pixels.rgb.push_back(Channel(pixel, image->green_mask));
+          pixels.rgb.push_back(Channel(pixel, image->blue_mask));
+        }
+      }
+      XDestroyImage(image);
+    }
+  }
+  XCloseDisplay(display);
+  return pixels;
+}

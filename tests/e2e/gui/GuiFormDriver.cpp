@@ -1,0 +1,90 @@
+// velmaris-gui-form: the program's start-up and frame loop with the GUI sample on screen instead
+// of the game: the travel panel (a modal dialog of buttons) from the sample data, and the question
+// dialog, which its first button opens over it (the panel dims under it) and either of the
+// question's buttons closes again. Closing the window ends it with status 0, as the game does.
+// The end-to-end test drives it with the real pointer and reads what it draws.
+
+#include <cstdint>
+
+#include "app/sources/cApplication.h"
+#include "gui/include/GUICursor.h"
+#include "gui/include/GUISystem.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/config/Config.h"
+#include "source/core/Singleton.h"
+#include "source/input/cInput.h"
+#include "source/log/cLog.h"
+#include "source/path/Paths.h"
+#include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderWindow.h"
+#include "source/timer/cTimerManager.h"
+#include "tests/e2e/gui/SampleWindow.h"
+
+namespace {
+
+constexpr const char* kTitle = "Velmaris";
+
+void ConnectRenderWindow(cApplication& application) {
+  RenderWindowHooks hooks;
+  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
+    return application.ResizeWindow(x, y, width, height, full_screen);
+  };
+  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
+    const auto& rect = application.GetClientRect();
+    width = static_cast<uint32_t>(rect.right - rect.left);
+    height = static_cast<uint32_t>(rect.bottom - rect.top);
+  };
+  SetRenderWindowHooks(hooks);
+}
+
+void StartGui() {
+  GUISystem* gui = GUISystem::GetInstance();
+  gui->Init();
+  gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
+  GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
+  if (GUICursor* cursor = gui->GetCursor()) {
+    cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+    cursor->AddCursor("lens", GUICursor::kCursorLens);
+    cursor->SetCursor("cursor");
+  }
+}
+
+int Run() {
+  cProperties& properties = *cProperties::GetInstance();
+  properties.SetValue("short_name", "tarvel");
+  properties.SetValue("application_name", "Velmaris");
+  LoadConfig(properties);
+  cLog::GetInstance()->Open();
+  cApplication* application = cApplication::GetInstance();
+  if (!application->Create(kTitle)) return 1;
+  cTimerManager::GetInstance();
+  cInput::GetInstance()->InitInput();
+  ConnectRenderWindow(*application);
+  if (!RenderManager::GetInstance()->IsStarted()) return 1;
+  GUISystem::GetInstance();
+  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
+  cResourceManager* resources = cResourceManager::GetInstance();
+  SetCurrentDir(properties.GetValue("exe_directory"));
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) resources->AddDirectory(group);
+  StartGui();
+
+  SampleWindow* question = nullptr;
+  auto* panel = new SampleWindow("travel_panel", "gui\\windows\\travel_panel", [&question](const std::string& button) {
+    if (button == "button_journey") question->Show();
+  });
+  question = new SampleWindow("question", "gui\\dialogs\\question", [&question](const std::string&) { question->Hide(); });
+  panel->Show();
+  application->Run();
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  const int result = Run();
+  DestroySingletons();
+  SetRenderWindowHooks(RenderWindowHooks{});
+  GUICursor::SetCursorSink(nullptr);
+  return result;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A render object of the scene driver that textures itself: it binds its picture to stage 0 (with
+// alpha blending for pictures with alpha) where a shader would, and keeps a fixed layer depth.
+
+#include "source/Resources/cResourcePtr.h"
+#include "source/render/RenderObject.h"
+#include "source/texture/TextureResource.h"
+
+class SceneObject : public RenderObject {
+ public:
+  SceneObject(const CountedPtr<Model>& model, CameraHandle* camera, const cResourcePtr<TextureResource>& picture,
+              float depth, bool blended)
+      : RenderObject(model, camera, kRenderObjectNoDepth), m_picture(picture), m_depth(depth), m_blended(blended) {}
+
+  void Update(bool cull) override {
+    RenderObject::Update(cull);
+    m_view_depth = m_depth;  // GUI objects draw farthest first
+  }
+
+ protected:
+  void ApplyShader() override;
+
+ private:
+  cResourcePtr<TextureResource> m_picture;
+  float m_depth;
+  bool m_blended;
+};

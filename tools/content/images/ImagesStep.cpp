@@ -1,0 +1,109 @@
+// The pictures of the sample game: every recipe in content/images (one XML file a picture, root
+// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality="..">, its
+// children the strokes in painting order) painted on a canvas and written into "data" as a JPEG
+// (through libjpeg's compressor) or a TGA (through the engine's writer).
+
+#include <cstdio>
+#include <exception>
+
+#include "platform/os/os.h"
+#include "source/stream/cFileStream.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/texture/Image.h"
+#include "source/texture/JpegWriter.h"
+#include "source/texture/TgaImageLoader.h"
+#include "source/xml/XmlDocument.h"
+#include "source/xml/XmlNode.h"
+#include "tools/content/ContentStep.h"
+#include "tools/content/RecipeXml.h"
+#include "tools/content/images/Canvas.h"
+
+namespace {
+
+const Vector4 kBlack(0, 0, 0, 1);
+
+void Stroke(Canvas& canvas, const XmlNode& s) {
+  const std::string& kind = s.GetName();
+  const Vector4 color = RecipeColor(s, "color", kBlack);
+  const auto n = [&s](const char* name, float fallback = 0.0f) { return RecipeNumber(s, name, fallback); };
+  const auto seed = static_cast<uint32_t>(RecipeInteger(s, "seed", 1));
+  if (kind == "fill") {
+    canvas.Fill(color);
+  } else if (kind == "gradient") {
+    canvas.Gradient(n("top"), n("bottom", static_cast<float>(canvas.Height())), RecipeColor(s, "from", kBlack),
+                    RecipeColor(s, "to", kBlack));
+  } else if (kind == "circle") {
+    canvas.Circle(n("x"), n("y"), n("radius"), color, n("soft"));
+  } else if (kind == "ellipse") {
+    canvas.Ellipse(n("x"), n("y"), n("rx"), n("ry"), color);
+  } else if (kind == "rect") {
+    canvas.Rect(n("x"), n("y"), n("width"), n("height"), color);
+  } else if (kind == "polygon") {
+    canvas.Polygon(RecipeNumbers(s, "points"), color);
+  } else if (kind == "hills") {
+    canvas.Hills(n("y"), n("amplitude"), n("wavelength", 300.0f), seed, color);
+  } else if (kind == "streaks") {
+    canvas.Streaks(n("x"), n("y"), n("width"), n("height"), static_cast<uint32_t>(n("count")), n("length", 20.0f), seed,
+                   color);
+  } else if (kind == "grain") {
+    canvas.Grain(n("amount"), seed);
+  } else {
+    throw RecipeError{"unknown stroke <" + kind + ">"};
+  }
+}
+
+bool WriteFile(const std::string& path, cMemoryStream& bytes) {
+  cFileStream file(path, os::kCreateAlways, os::kAccessWrite, os::kShareRead);
+  return file.IsOpen() && file.Write(bytes.GetData(), bytes.GetSize()) == bytes.GetSize();
+}
+
+bool MakePicture(const ContentPaths& paths, const std::string& recipe_file) {
+  cFileStream source(recipe_file, os::kOpenExisting, os::kAccessRead, os::kShareRead);
+  XmlDocument recipe;
+  if (!source.IsOpen() || !recipe.Load(source) || recipe.GetRoot().GetName() != "image") {
+    std::fprintf(stderr, "velmaris-content: %s is not an <image> recipe\n", recipe_file.c_str());
+    return false;
+  }
+  const XmlNode& root = recipe.GetRoot();
+  try {
+    const std::string name = RecipeText(root, "name");
+    const std::string format = RecipeText(root, "format", "tga");
+    const int width = RecipeInteger(root, "width", 0), height = RecipeInteger(root, "height", 0);
+    if (name.empty() || width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+      throw RecipeError{"an image needs a name and a size of 1 to 4096"};
+    }
+    Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) {
+      Stroke(canvas, *stroke);
+    }
+    cMemoryStream bytes;
+    bool encoded = false;
+    if (format == "jpg") {
+      JpegSettings settings;
+      settings.quality = RecipeInteger(root, "quality", 90);
+      encoded = WriteJpeg(canvas.ToImage(24), bytes, settings);
+    } else if (format == "tga") {
+      encoded = TgaImageLoader().Save(canvas.ToImage(RecipeInteger(root, "bits", 24) == 32 ? 32 : 24), bytes);
+    } else {
+      throw RecipeError{"format must be jpg or tga"};
+    }
+    if (!encoded || !WriteFile(paths.PathFor("data", ResourcePath(name) + "." + format), bytes)) {
+      throw RecipeError{"could not write " + name};
+    }
+  } catch (const RecipeError& error) {
+    std::fprintf(stderr, "velmaris-content: %s: %s\n", recipe_file.c_str(), error.text.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool MakePictures(const ContentPaths& paths) {
+  for (const std::string& file : RecipeFiles(paths.SourceFor("images"), ".xml")) {
+    if (!MakePicture(paths, file)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+VELMARIS_CONTENT_STEP("images", 10, MakePictures);
