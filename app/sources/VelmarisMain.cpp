@@ -7,6 +7,7 @@
 #include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
+#include "app/sources/GuiConnection.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
 #include "platform/window/window.h"
@@ -122,6 +123,7 @@ int Run(int argc, char** argv) {
   // The sound device, the volumes, the "sound" type and the sound thread.
   cSoundManager::GetInstance();
   GUISystem::GetInstance();  // the GUI's resource types
+  ConnectGui(*application);
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
@@ -141,6 +143,7 @@ int Run(int argc, char** argv) {
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
   window::SetDisplayLostHandler(nullptr);  // what it saves goes with the singletons
+  DisconnectGui();  // its hooks reach the application
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now

@@ -5,9 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "gui/include/GUIFont.h"
 #include "source/core/CountedPtr.h"
-
-class GUIFont;
 
 class GUIFontTable {
  public:

@@ -21,5 +21,9 @@ enum GUISoundEvent : int {
   kGUISoundEditBoxPrint = 12,
 };
 
+class GUIWindow;
+
 // The event's sound name; any number outside the table gives "GUI_SOUND_BUTTON_SELECT".
 const char* GetGUISoundName(int event);
+// Gives a button's sound attribute ("select_sound", "click_sound") the event's sound name.
+void SetGUISound(GUIWindow& button, const std::string& attribute, int event);

@@ -1,5 +1,7 @@
 #include "gui/include/GUISounds.h"
 
+#include "gui/include/GUIWindow.h"
+
 namespace {
 
 constexpr const char* kNames[] = {
@@ -17,4 +19,8 @@ constexpr const char* kNames[] = {
 const char* GetGUISoundName(int event) {
   if (event < 0 || event >= static_cast<int>(sizeof kNames / sizeof kNames[0])) return kNames[0];
   return kNames[event];
+}
+
+void SetGUISound(GUIWindow& button, const std::string& attribute, int event) {
+  button.SetValue(attribute, GetGUISoundName(event));
 }
