@@ -1,6 +1,7 @@
 #include "app/sources/VelmarisMain.h"
 
 #include <string>
+#include <utility>
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
@@ -10,9 +11,9 @@
 #include "app/sources/GuiConnection.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
-#include "platform/window/window.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
+#include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
@@ -37,20 +38,6 @@ void SetIdentity(cProperties& properties) {
   properties.SetValue("short_name", "tarvel");
   properties.SetValue("application_name", "Velmaris");
   properties.SetValue("application_version", "1.00");
-}
-
-// The render system places and sizes the application's window when it sets its video mode.
-void ConnectRenderWindow(cApplication& application) {
-  RenderWindowHooks hooks;
-  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
-    return application.ResizeWindow(x, y, width, height, full_screen);
-  };
-  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
-    const auto& rect = application.GetClientRect();
-    width = static_cast<uint32_t>(rect.right - rect.left);
-    height = static_cast<uint32_t>(rect.bottom - rect.top);
-  };
-  SetRenderWindowHooks(hooks);
 }
 
 void MountResourceGroups(cProperties& properties) {
@@ -139,6 +126,20 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
+
+// The render system places and sizes the application's window when it sets its video mode.
+void ConnectRenderWindow(cApplication& application) {
+  RenderWindowHooks hooks;
+  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
+    return application.ResizeWindow(x, y, width, height, full_screen);
+  };
+  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
+    const auto& rect = application.GetClientRect();
+    width = static_cast<uint32_t>(rect.right - rect.left);
+    height = static_cast<uint32_t>(rect.bottom - rect.top);
+  };
+  SetRenderWindowHooks(hooks);
+}
 
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);

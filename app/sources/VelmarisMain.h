@@ -8,3 +8,8 @@ int VelmarisMain(int argc, char** argv);
 // VelmarisMain without installing the crash handler (tests run it in-process). Every singleton is
 // destroyed before it returns.
 int RunVelmaris(int argc, char** argv);
+
+class cApplication;
+// Lets the render system place and size the application's window when it sets its video mode, and
+// read the window's client size.
+void ConnectRenderWindow(cApplication& application);

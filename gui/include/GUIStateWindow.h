@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "Sources/shell/GameStateWindow.h"
 #include "gui/include/GUIWindow.h"
 #include "gui/include/cFormResource.h"
 #include "source/Resources/cResourcePtr.h"
 
 class cGameState;
 
-class GUIStateWindow : public GUIWindow {
+// The game shell's screen states drive it through GameStateWindow.
+class GUIStateWindow : public GUIWindow, public GameStateWindow {
  public:
   enum State : int { kNoForm = 0, kHidden = 1, kAppear = 2, kWorking = 3, kDisappear = 4 };
 
@@ -33,9 +35,10 @@ class GUIStateWindow : public GUIWindow {
   virtual bool IsWorkingFinished(float dt);
   virtual bool IsExpired() { return false; }
   virtual void SetState(int state);
-  using GUIWindow::Show;
-  virtual void Show();
-  virtual void Hide();
+  // Shown or hidden at once, without the animations.
+  void Show(bool on) override { GUIWindow::Show(on); }
+  void Show() override;
+  void Hide() override;
 
   // The first form only: keeps it and builds the children from it. Then hidden in every case.
   void SetForm(const cResourcePtr<cFormResource>& form);
@@ -55,7 +58,7 @@ class GUIStateWindow : public GUIWindow {
   bool IsOpen() const { return m_open; }
   bool HasAnimation() const { return m_has_animation; }
   bool IsStateEntered() const { return m_state_entered; }
-  cGameState* GetNextState() const { return m_next_state; }
+  cGameState* GetNextState() const override { return m_next_state; }
   void SetNextState(cGameState* state) { m_next_state = state; }
 
  protected:

@@ -7,6 +7,7 @@
 #include "gui/include/GUISystem.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
+#include "source/shaders/ShaderRef.h"
 
 namespace {
 
@@ -98,6 +99,8 @@ void GUIVisual::CreateQuad(const std::string& shader) {
   CountedPtr<Model> quad(new Model("window", 4, 4, 0));
   for (uint32_t i = 0; i < 4; ++i) quad->m_indices->SetIndex(i, i);
   auto* object = new RenderObject(quad, GuiCamera(), 0);
+  // Without a shader of that name the quad is drawn in the window's colour alone.
+  object->GetShaderHolder().SetShader(ShaderRef::FromResource(shader));
   m_owns_model = true;
   Attach(object);
   SetUV(Vector2(1.0f, 1.0f));

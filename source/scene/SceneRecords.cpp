@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "source/properties/Conversions.h"
+#include "source/shaders/ShaderDescriptor.h"
+#include "source/shaders/ShaderFile.h"
+#include "source/stream/cMemoryStream.h"
 #include "source/properties/NumberText.h"
 #include "source/properties/cBoundProperty.h"
 #include "source/stream/Encoding.h"
@@ -52,6 +55,24 @@ void ReadModel(const XmlNode& element, const std::string& folder, SceneRecords& 
     record->states.emplace_back();
     ReadState(*child, record->states.back());
   }
+}
+
+// A "shader" element of a scene: one plain stage, or an animated one with "sanim".
+std::vector<uint8_t> ReadShader(const XmlNode& element) {
+  const std::string diffuse = Attribute(element, "diffuse");
+  const std::string opacity = Attribute(element, "opacity");
+  const bool clamp = ParseBool(Attribute(element, "clamp"));
+  const auto number = [&element](const char* name) { return ParseDecimalInt(Attribute(element, name)); };
+  const ShaderDescriptor descriptor =
+      element.FindAttribute("sanim") == nullptr
+          ? ShaderDescriptor(diffuse, opacity, clamp)
+          : ShaderDescriptor(diffuse, opacity, ParseBool(Attribute(element, "mipmap")),
+                             static_cast<uint32_t>(number("sanim")), static_cast<uint32_t>(number("swidth")),
+                             static_cast<uint32_t>(number("sheight")), static_cast<uint32_t>(number("sfcount")),
+                             static_cast<float>(ParseDouble(Attribute(element, "sspeed"))), clamp);
+  cMemoryStream block;
+  WriteShaderFile(block, descriptor);
+  return std::vector<uint8_t>(block.GetData(), block.GetData() + block.GetSize());
 }
 
 bool WriteBytes(cStream& stream, const std::vector<uint8_t>& bytes) {
@@ -122,10 +143,17 @@ std::string ResourceFolder(const std::string& resource_name) {
 
 void ReadSceneXml(const XmlNode& node, const std::string& folder, SceneRecords& records) {
   for (const XmlNode* section = node.GetFirstChild(); section != nullptr; section = section->GetNext()) {
-    if (section->GetName() != "models") continue;
     for (const XmlNode* element = section->GetFirstChild(); element != nullptr; element = element->GetNext()) {
-      if (element->GetName() == "model") ReadModel(*element, folder, records);
+      if (section->GetName() == "models" && element->GetName() == "model") ReadModel(*element, folder, records);
+      if (section->GetName() == "shaders" && element->GetName() == "shader") {
+        records.shaders[folder + Attribute(*element, "name")] = ReadShader(*element);
+      }
     }
+  }
+  // Each model takes the shader of its own name, when the scene describes one.
+  for (SceneModelDesc& record : records.models) {
+    auto shader = records.shaders.find(record.shader_name);
+    if (shader != records.shaders.end()) record.inline_shader = shader->second;
   }
 }
 

@@ -4,10 +4,25 @@
 #include "source/log/cLog.h"
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
+#include "source/shaders/ShaderFile.h"
+#include "source/shaders/ShaderRef.h"
 
 namespace {
+
 constexpr const char* kSource = "source\\scene\\cSceneResource";
+
+// The shader the scene describes for the record, else the "shader" resource of its name.
+ShaderRef ShaderOf(const SceneModelDesc& record) {
+  if (record.inline_shader.empty()) return ShaderRef::FromResource(record.shader_name);
+  cMemoryStream block;
+  block.Write(record.inline_shader.data(), static_cast<uint32_t>(record.inline_shader.size()));
+  block.Seek(0, 0);
+  ShaderDescriptor descriptor;
+  ReadShaderFile(block, record.name, descriptor);
+  return ShaderRef::FromDescriptor(descriptor);
 }
+
+}  // namespace
 
 cSceneResource::~cSceneResource() { cSceneResource::Unload(); }
 
@@ -64,6 +79,7 @@ void cSceneResource::CreateObjects() {
     if (!model.Assign(record.model_name) || !model->GetModel()) continue;
     auto* object = new RenderObject(model->GetModel(), gui->GetCamera(), 0);
     object->SetName(record.name);
+    object->GetShaderHolder().SetShader(ShaderOf(record));
     for (const SceneAnimationState& state : record.states) {
       object->GetAnimation().AddAnimation(
           state.name, AnimationEntry::FromSpeed(state.name, state.first_frame, state.last_frame, state.loop, state.speed));

@@ -82,9 +82,15 @@ std::string ShaderTextureName(const std::string& name) {
   for (char c : name) {
     reduced.push_back(c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
   }
-  const std::size_t dot = reduced.rfind('.');
-  const std::size_t folder = reduced.rfind('\\');
-  if (dot != std::string::npos && (folder == std::string::npos || dot > folder)) reduced.erase(dot);
+  // Only a texture file's own extension goes: a name read back from a pack keeps the dots of its
+  // file name ("fx\\glow.v2" stays itself however often it is packed).
+  for (const char* extension : {".tga", ".jpg"}) {
+    const std::size_t length = std::strlen(extension);
+    if (reduced.size() > length && reduced.compare(reduced.size() - length, length, extension) == 0) {
+      reduced.erase(reduced.size() - length);
+      break;
+    }
+  }
   return reduced;
 }
 

@@ -21,6 +21,7 @@ bool ReadShaderFile(cStream& stream, const std::string& name, ShaderDescriptor& 
 // file's end. False when the stream took less than all of it.
 bool WriteShaderFile(cStream& stream, const ShaderDescriptor& descriptor);
 
-// A texture name as shaders keep it: lower case, folders joined by '\', the extension of the file
-// name taken off, the folders kept (textures in subfolders are found by their full names).
+// A texture name as shaders keep it: lower case, folders joined by '\', a texture file's extension
+// (".tga", ".jpg") taken off, the folders kept (textures in subfolders are found by their full
+// names). Reducing a reduced name changes nothing.
 std::string ShaderTextureName(const std::string& name);

@@ -1,8 +1,9 @@
 // The sample game's first location drawn through the real render manager on OpenGL, from the
 // content the content tool made, mounted from folders and then from the pack "-pack" writes: the
 // frame read back shows the textured background, the windmill's sails turned by their node
-// animation, the banner bent by its morph and the picked gem faded. Each frame is kept as a PNG in
-// the build folder ("e2e-frames") for a person to look at.
+// animation, the banner bent by its morph and the picked gem faded; a frame 0.3 s later differs
+// only where the lighthouse's animated flame and the hint's rising stars are. Each frame is kept as a
+// PNG in the build folder ("e2e-frames") for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -81,8 +82,8 @@ class SceneTest : public ::testing::Test {
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"video_vsync", "false"}});
   }
 
-  // Runs the driver and reads what it drew and picked.
-  Frame Draw(const std::string& name, std::string& picked) {
+  // Runs the driver and reads what it drew and picked, and the frame it drew 0.3 s later.
+  Frame Draw(const std::string& name, std::string& picked, Frame& later) {
     const std::string report = program.Sandbox() / name;
     // The OpenGL driver allocates a great deal while it draws: with the leak checker's slow stack
     // walk on every allocation a frame would take minutes. The engine's own leaks are the unit
@@ -94,11 +95,39 @@ class SceneTest : public ::testing::Test {
         << name << ": the driver failed; its log:\n" << ReadWholeFile(program.UserFolder() + "/tarvel.html");
     Frame frame;
     EXPECT_TRUE(ReadFrame(report + ".ppm", frame)) << name;
+    EXPECT_TRUE(ReadFrame(report + "-later.ppm", later)) << name;
     picked = ReadWholeFile(report + ".txt");
     const fs::path kept = fs::path(ProgramUnderTest::BuiltProgram()).parent_path().parent_path() / "e2e-frames";
     fs::create_directories(kept);
     WritePng((kept / (name + ".png")).string(), frame.width, frame.height, frame.rgb);
+    WritePng((kept / (name + "-later.png")).string(), later.width, later.height, later.rgb);
     return frame;
+  }
+
+  // Between the two frames only the flame (a 40-pixel quad in the lighthouse's lamp) and the stars
+  // (rising from a box of 60 pixels over the barrel) change, and both do.
+  static void ExpectOnlyTheEffectsMoved(const Frame& frame, const Frame& later) {
+    ASSERT_EQ(frame.rgb.size(), later.rgb.size());
+    struct Area {
+      const char* what;
+      int left, top, right, bottom;  // pixels, top row 0
+      int changed = 0;
+    };
+    Area areas[] = {{"the flame", 80, 266, 120, 306}, {"the stars", 150, 480, 430, 768}};
+    int elsewhere = 0;
+    for (int y = 0; y < static_cast<int>(frame.height); ++y) {
+      for (int x = 0; x < static_cast<int>(frame.width); ++x) {
+        const Frame::Pixel a = frame.At(x, y), b = later.At(x, y);
+        if (a.r == b.r && a.g == b.g && a.b == b.b) continue;
+        Area* inside = nullptr;
+        for (Area& area : areas) {
+          if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) inside = &area;
+        }
+        ++(inside != nullptr ? inside->changed : elsewhere);
+      }
+    }
+    for (const Area& area : areas) EXPECT_GT(area.changed, 20) << area.what << " did not move";
+    EXPECT_EQ(elsewhere, 0) << "pixels changed away from the flame and the stars";
   }
 
   static void ExpectTheHarbour(const Frame& frame, const std::string& picked) {
@@ -127,8 +156,10 @@ class SceneTest : public ::testing::Test {
 
 TEST_F(SceneTest, TheHarbourIsDrawnFromFoldersAndFromThePack) {
   std::string picked;
-  const Frame from_folders = Draw("harbour-from-folders", picked);
+  Frame later_from_folders;
+  const Frame from_folders = Draw("harbour-from-folders", picked, later_from_folders);
   ExpectTheHarbour(from_folders, picked);
+  ExpectOnlyTheEffectsMoved(from_folders, later_from_folders);
 
   // "-pack" packs the data folder; the pack, named as the group, then replaces the folder.
   const pid_t packer = program.Start({"-pack"});
@@ -139,9 +170,12 @@ TEST_F(SceneTest, TheHarbourIsDrawnFromFoldersAndFromThePack) {
   fs::rename(program.BinFolder() + "/my_data", program.BinFolder() + "/data");
   ASSERT_TRUE(fs::is_regular_file(program.BinFolder() + "/data"));
 
-  const Frame from_pack = Draw("harbour-from-pack", picked);
+  // The pack carries the shaders as shader files and the effects as particle files: the same.
+  Frame later_from_pack;
+  const Frame from_pack = Draw("harbour-from-pack", picked, later_from_pack);
   ExpectTheHarbour(from_pack, picked);
   EXPECT_TRUE(from_pack.rgb == from_folders.rgb) << "the pack drew another picture than the folders";
+  EXPECT_TRUE(later_from_pack.rgb == later_from_folders.rgb) << "the pack's later frame is another";
 }
 
 }  // namespace

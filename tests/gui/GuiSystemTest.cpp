@@ -86,6 +86,11 @@ TEST_F(GuiSystemTest, ADeletedWindowIsForgottenByNameAndByTheGuiSystem) {
   EXPECT_EQ(gui->GetTop(), nullptr);
   EXPECT_TRUE(LogHas("GUIWindowManager: window named not found "));
   EXPECT_EQ(manager->GetWindow("root"), gui->GetRoot());
+  // Handed over under both lists and still there at shut-down: deleted once.
+  auto* kept = new GUIWindow(user, "kept");
+  gui->AdoptWindow(kept);
+  gui->AdoptNamedWindow("kept", kept);
+  DestroySingletons();
 }
 
 TEST_F(GuiSystemTest, AWindowDeletedFromItsOwnHandlerGoesAfterTheFrame) {
@@ -170,6 +175,12 @@ TEST_F(GuiSystemTest, TheCursorWindowTakesTheMouseEveryFrameAndSelectsCursorsByN
   EXPECT_EQ(window::headless::GetPlacement().cursor, lens);
   cursor->SetCursor("nothing");
   EXPECT_EQ(cursor->GetCurrent(), nullptr);
+  EXPECT_EQ(window::headless::GetPlacement().cursor, nullptr);
+  cursor->AddCursor("arrow", GUICursor::kCursorArrow);
+  cursor->SetCursor("arrow");
+  EXPECT_EQ(window::headless::GetPlacement().cursors, 2);
+  DestroySingletons();  // every cursor goes with the cursor window, the selected one first let go
+  EXPECT_EQ(window::headless::GetPlacement().cursors, 0);
   EXPECT_EQ(window::headless::GetPlacement().cursor, nullptr);
 }
 

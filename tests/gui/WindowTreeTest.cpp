@@ -233,18 +233,4 @@ TEST_F(WindowTreeTest, HoverIsStrictlyInsideAndDisabledOrHiddenChildrenAreSkippe
   delete window;
 }
 
-TEST_F(WindowTreeTest, AnActiveChildAloneGetsTheMouse) {
-  auto* a = new Probe(user, "a");
-  auto* b = new Probe(user, "b");
-  b->Activate();
-  Probe::offered.clear();
-  gui->GetRoot()->HandleMouse(Vector2(1, 1), true);
-  EXPECT_EQ(Probe::offered, std::vector<std::string>{"b"});
-  delete b;
-  Probe::offered.clear();
-  gui->GetRoot()->HandleMouse(Vector2(1, 1), true);
-  EXPECT_EQ(Probe::offered, std::vector<std::string>{"a"});
-  delete a;
-}
-
 }  // namespace

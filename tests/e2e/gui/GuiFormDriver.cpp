@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
@@ -25,19 +26,6 @@ namespace {
 
 constexpr const char* kTitle = "Velmaris";
 
-void ConnectRenderWindow(cApplication& application) {
-  RenderWindowHooks hooks;
-  hooks.resize = [&application](int x, int y, int width, int height, bool full_screen) {
-    return application.ResizeWindow(x, y, width, height, full_screen);
-  };
-  hooks.client_size = [&application](uint32_t& width, uint32_t& height) {
-    const auto& rect = application.GetClientRect();
-    width = static_cast<uint32_t>(rect.right - rect.left);
-    height = static_cast<uint32_t>(rect.bottom - rect.top);
-  };
-  SetRenderWindowHooks(hooks);
-}
-
 void StartGui() {
   GUISystem* gui = GUISystem::GetInstance();
   gui->Init();
@@ -54,6 +42,7 @@ int Run() {
   cProperties& properties = *cProperties::GetInstance();
   properties.SetValue("short_name", "tarvel");
   properties.SetValue("application_name", "Velmaris");
+  SetUpUserFolder(properties);
   LoadConfig(properties);
   cLog::GetInstance()->Open();
   cApplication* application = cApplication::GetInstance();
@@ -71,7 +60,8 @@ int Run() {
 
   SampleWindow* question = nullptr;
   auto* panel = new SampleWindow("travel_panel", "gui\\windows\\travel_panel", [&question](const std::string& button) {
-    if (button == "button_journey") question->Show();
+    // A question whose form is missing or damaged would be an invisible dialog holding the mouse.
+    if (button == "button_journey" && question->GetForm() != nullptr) question->Show();
   });
   question = new SampleWindow("question", "gui\\dialogs\\question", [&question](const std::string&) { question->Hide(); });
   panel->Show();

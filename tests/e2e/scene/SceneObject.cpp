@@ -4,6 +4,10 @@
 #include "source/render/RenderSystem.h"
 
 void SceneObject::ApplyShader() {
+  if (!m_picture) {
+    RenderObject::ApplyShader();
+    return;
+  }
   RenderSystem* render_system = RenderManager::GetInstance()->GetRenderSystem();
   render_system->SetAlphaBlendEnable(m_blended);
   render_system->SetBlend(4, 5);  // source alpha, its inverse

@@ -1,6 +1,7 @@
 #pragma once
-// A render object of the scene driver that textures itself: it binds its picture to stage 0 (with
-// alpha blending for pictures with alpha) where a shader would, and keeps a fixed layer depth.
+// A render object of the scene driver that keeps a fixed layer depth and textures itself: it binds
+// its picture to stage 0 (with alpha blending for pictures with alpha), or, without a picture,
+// applies the shader its holder was given.
 
 #include "source/Resources/cResourcePtr.h"
 #include "source/render/RenderObject.h"

@@ -16,6 +16,7 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderObject.h"
+#include "source/shaders/ShaderDescriptor.h"
 #include "source/stream/Encoding.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/source/model/ModelTestUtil.h"
@@ -31,6 +32,9 @@ const char kFormXml[] =
     "<state name=\"appear\" frames=\"10 19\" loop=\"true\" speed=\"9\"/><state name=\"working\" frames=\"3 4\"/></model>"
     "<model name=\"button\"/><model name=\"button\" order=\"7\"/><model name=\"ghost\"/>"
     "</models>"
+    "<shaders><shader name=\"panel\" diffuse=\"textures\\gui\\wood\" clamp=\"true\"/>"
+    "<shader name=\"spark\" diffuse=\"textures\\fx\" sanim=\"1\" swidth=\"4\" sheight=\"2\" sfcount=\"8\" sspeed=\"10\"/>"
+    "</shaders>"
     "<form>"
     "<window name=\"panel\" model=\"panel\" color=\"0.5 0.5 0.5 1\" size=\"300 200 1\">"
     "<window name=\"ok\" model=\"button\" size=\"80 30 1\"/></window>"
@@ -93,6 +97,15 @@ TEST_F(SceneFormTest, XmlRecordsNameEverythingByTheFormsFolderAndKeepOneRecordAN
   EXPECT_EQ(panel.states[0], (SceneAnimationState{"appear", 10, 19, true, 9.0f}));
   EXPECT_EQ(panel.states[1], (SceneAnimationState{"working", 3, 4, false, 0.0f}));
   EXPECT_EQ(records.models[1].kind, "i");
+  // The scene's own shader of the panel's name goes with the panel; the object draws with it.
+  EXPECT_EQ(records.shaders.size(), 2u);
+  EXPECT_EQ(panel.inline_shader, records.shaders.at("gui\\windows\\panel"));
+  EXPECT_TRUE(records.models[1].inline_shader.empty());
+  const ShaderDescriptor* drawn = form->GetObjects()[0]->GetShaderHolder().GetDescriptor();
+  ASSERT_NE(drawn, nullptr);
+  ASSERT_EQ(drawn->GetStageCount(), 1u);
+  EXPECT_EQ(drawn->GetStage(0).diffuse, "textures\\gui\\wood");
+  EXPECT_EQ(drawn->GetStage(0).address_u, kAddressClamp);
   EXPECT_EQ(records.models[1].order, 7);  // the second "button" updated the first
   // "ghost" has no model file: its record stays without an object.
   EXPECT_EQ(form->GetObjects().size(), 2u);

@@ -164,6 +164,29 @@ TEST_F(ShaderHolderTest, ApplyingSetsBlendStagesFiltersAddressingAndTransforms) 
   EXPECT_EQ(Device().Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE), 1u);  // blending is left alone
 }
 
+TEST_F(ShaderHolderTest, StagesWithoutAPictureAreUnbound) {
+  struct Case {
+    const char* what;
+    uint32_t flags;
+    const char* diffuse;
+    uint32_t frame;
+  };
+  const Case cases[] = {{"takes no texture", kStageNoTexture, "fx\\strip", 0},
+                        {"names nothing", 0, "", 0},
+                        {"names a missing picture", 0, "fx\\missing", 0},
+                        {"shows a frame it does not have", 0, "fx\\strip", 9}};
+  for (const Case& c : cases) {
+    ShaderDescriptor d("fx\\strip", "", false);  // stage 0 is bound, so stage 1 shows the case
+    d.AddStage(c.flags, kAnimationRotatoryDiffuse, 1, 1, 4, 0.0f, c.diffuse, "", kAddressWrap);
+    ShaderHolder holder;
+    holder.SetShader(ShaderRef::FromDescriptor(d));
+    holder.GetDescriptor()->GetStage(1).current_frame = c.frame;
+    holder.Apply();
+    EXPECT_NE(Device().texture_id[0], 0u) << c.what;
+    EXPECT_EQ(Device().texture_id[1], 0u) << c.what;
+  }
+}
+
 TEST_F(ShaderHolderTest, BlendCodesBecomeDeviceFactors) {
   const uint32_t expected[] = {gfx::D3DBLEND_ONE,          gfx::D3DBLEND_ONE,          gfx::D3DBLEND_DESTCOLOR,
                                gfx::D3DBLEND_INVDESTCOLOR, gfx::D3DBLEND_SRCALPHA,     gfx::D3DBLEND_INVSRCALPHA,

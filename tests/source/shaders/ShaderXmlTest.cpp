@@ -51,6 +51,8 @@ TEST(ShaderXmlTest, AttributesShapeTheDescriptor) {
       {"diffuse=\"a\" random=\"true\"", kShaderRandom, 1, 0, 0, 1, 1, "a"},
       // Folders stay, case and extension go, '/' becomes '\'.
       {"diffuse=\"Textures/FX/Glow.TGA\"", 0, 1, 0, 0, 1, 1, "textures\\fx\\glow"},
+      {"diffuse=\"fx/glow.v2.tga\"", 0, 1, 0, 0, 1, 1, "fx\\glow.v2"},  // a dot of the name stays
+      {"diffuse=\"fx\\glow.v2\"", 0, 1, 0, 0, 1, 1, "fx\\glow.v2"},
       {"diffuse=\"a\" border=\"\" clamp_u=\"true\"", 0, 1, 0, 0, 0, 1, "a"},
   };
   for (const XmlCase& c : cases) {

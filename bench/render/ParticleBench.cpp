@@ -1,0 +1,137 @@
+// Particle effects and animated shaders: the per-frame update and billboards of five full effects
+// and the advance of 2,000 shader holders on the headless device, and the five effects drawn by the
+// whole engine on OpenGL, beside BM_ReferenceBareGlFiveEffects.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "bench/render/ParticleScene.h"
+#include "platform/gfx/Backend.h"
+#include "platform/gfx/headless/Headless.h"
+#include "platform/window/window.h"
+#include "source/core/Singleton.h"
+#include "source/particle/ParticleInstanceManager.h"
+#include "source/particle/ParticleManager.h"
+#include "source/particle/ParticleSystem.h"
+#include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderSettings.h"
+#include "source/shaders/ShaderHolder.h"
+#include "source/timer/cTimerManager.h"
+
+namespace {
+
+// A clock that moves on by one 60th of a second at each frame.
+class FrameClock : public TimerClock {
+ public:
+  uint64_t Counter() override { return m_now; }
+  uint64_t Frequency() override { return 600; }
+  uint32_t TickCount() override { return static_cast<uint32_t>(m_now * 1000 / 600); }
+  void Step() { m_now += 10; }
+
+ private:
+  uint64_t m_now = 0;
+};
+
+void BM_FiveEffectsUpdateAndBillboards(benchmark::State& state) {
+  StartHeadlessScene();
+  RenderManager* manager = RenderManager::GetInstance();
+  {
+    std::vector<std::unique_ptr<ParticleSystem>> effects = MakeEffects(MakeSceneCamera());
+    for (auto _ : state) {
+      manager->GetParticleManager()->Update(kFrameTime);
+      manager->GetParticleInstanceManager()->BuildBillboards();
+    }
+    double live = 0;
+    for (const auto& effect : effects) live += effect->GetLiveCount();
+    state.counters["particles"] = live;
+  }
+  DestroySingletons();
+  window::Shutdown();
+}
+BENCHMARK(BM_FiveEffectsUpdateAndBillboards)->Unit(benchmark::kMicrosecond);
+
+// The holders of a screen full of animated GUI pieces and glyphs: nets, sequences and flickers.
+void BM_ShaderHolders2000(benchmark::State& state) {
+  StartHeadlessScene();
+  RenderManager* manager = RenderManager::GetInstance();
+  auto clock = std::make_shared<FrameClock>();
+  cTimerManager::GetInstance()->SetClock(clock);
+  {
+    const ShaderRef shaders[3] = {
+        ShaderRef::FromDescriptor(ShaderDescriptor("fx\\net", "", false, kAnimationNet, 4, 2, 8, 10.0f, false)),
+        ShaderRef::FromDescriptor(ShaderDescriptor("fx\\walk", "", false, kAnimationSequence, 16, 16, 12, 1.5f, false)),
+        ShaderRef::FromDescriptor(ShaderDescriptor("fx\\glint", "", false, kAnimationRotatoryDiffuse, 1, 1, 6, 4.0f, false))};
+    std::vector<ShaderHolder> holders(2000);
+    for (std::size_t i = 0; i < holders.size(); ++i) holders[i].SetShader(shaders[i % 3]);
+    std::vector<Updatable*>& list = manager->GetUpdateList();
+    for (auto _ : state) {
+      clock->Step();
+      cTimerManager::GetInstance()->UpdateFrameTime();
+      for (std::size_t i = 0; i < list.size(); ++i) list[i]->Update();  // as the render pass does
+    }
+    state.counters["holders"] = static_cast<double>(list.size());
+  }
+  DestroySingletons();
+  window::Shutdown();
+}
+BENCHMARK(BM_ShaderHolders2000)->Unit(benchmark::kMicrosecond);
+
+// The five effects through the whole engine on OpenGL (llvmpipe; SDL's offscreen driver unless
+// SDL_VIDEODRIVER names another, such as x11 under Xvfb) at 1024 x 768, windowed, without vertical
+// sync: the particle update, the billboards, the draw list and the present. Argument 1 waits for
+// each frame with glFinish. "of_bare" is the share of the bare reference's frame rate when that
+// ran before in the same process.
+void BM_FiveEffectsOpenGL(benchmark::State& state) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("VELMARIS_HEADLESS", "0", 1);
+  DestroySingletons();
+  window::Shutdown();
+  gfx::detail::ResetBackend();
+  // A virtual display now and then refuses a connection: a second or third try gets one.
+  bool opened = false;
+  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+    window::Shutdown();
+    opened = window::Initialize() && window::CreateMainWindow("Velmaris");
+  }
+  if (!opened) {
+    state.SkipWithError("no window");
+    return;
+  }
+  cProperties::GetInstance()->SetValue("log", "false");
+  g_render_settings.fullscreen = false;
+  g_render_settings.vsync = false;
+  g_render_settings.width = kParticleSceneWidth;
+  g_render_settings.height = kParticleSceneHeight;
+  RenderManager* manager = RenderManager::GetInstance();
+  if (!manager->IsStarted()) {
+    state.SkipWithError("no GL device");
+  } else {
+    auto clock = std::make_shared<FrameClock>();
+    cTimerManager::GetInstance()->SetClock(clock);
+    std::vector<std::unique_ptr<ParticleSystem>> effects = MakeEffects(MakeSceneCamera());
+    const bool finish = state.range(0) != 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+      clock->Step();
+      cTimerManager::GetInstance()->UpdateFrameTime();
+      manager->RenderFrame();
+      if (finish) FinishParticleGl();
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const double fps = static_cast<double>(state.iterations()) / elapsed.count();
+    state.counters["fps"] = fps;
+    if (g_particle_reference_fps[finish] > 0.0) state.counters["of_bare"] = fps / g_particle_reference_fps[finish];
+  }
+  DestroySingletons();
+  window::Shutdown();
+  gfx::detail::ResetBackend();
+  setenv("VELMARIS_HEADLESS", "1", 1);
+}
+BENCHMARK(BM_FiveEffectsOpenGL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
