@@ -265,32 +265,6 @@ TEST_F(AudioLayer, ResamplesLinearlyAndReadsEightBitAroundItsMiddle) {
             (std::vector<int16_t>{0, quarter, half, quarter}));
 }
 
-TEST_F(AudioLayer, TheListenerKeepsDeferredSettingsUntilCommitted) {
-  BufferDesc desc;
-  desc.flags = kBufferPrimary | kBufferCtrl3D | kBufferCtrlVolume;
-  std::shared_ptr<Buffer> primary;
-  ASSERT_EQ(m_device->CreateSoundBuffer(desc, primary), DS_OK);
-  std::shared_ptr<Listener> listener;
-  ASSERT_EQ(primary->QueryListener(listener), DS_OK);
-  ListenerSettings settings;
-  listener->SetPosition(1, 2, 3, kApplyDeferred);
-  listener->GetAllParameters(&settings);
-  EXPECT_EQ(settings.position.x, 0.0f);
-  listener->CommitDeferredSettings();
-  listener->GetAllParameters(&settings);
-  EXPECT_EQ(settings.position.z, 3.0f);
-  EXPECT_EQ(listener->SetRolloffFactor(11.0f, kApplyImmediate), DSERR_INVALIDPARAM);
-  EXPECT_EQ(primary->Play(0, 0, 0), DSERR_INVALIDPARAM) << "the primary buffer only loops";
-
-  desc.flags = kBufferPrimary;
-  std::shared_ptr<Buffer> plain;
-  std::shared_ptr<Device> other;
-  ASSERT_EQ(CreateDevice(other), DS_OK);
-  other->SetCooperativeLevel(nullptr, kLevelNormal);
-  ASSERT_EQ(other->CreateSoundBuffer(desc, plain), DS_OK);
-  EXPECT_EQ(plain->QueryListener(listener), DSERR_NOINTERFACE);
-}
-
 TEST_F(AudioLayer, WithoutASoundCardNoDeviceOpens) {
   m_device.reset();
   headless::SetSoundCardPresent(false);
