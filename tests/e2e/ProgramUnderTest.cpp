@@ -1,4 +1,5 @@
 #include "tests/e2e/ProgramUnderTest.h"
+#include "tests/e2e/WindowPixels.h"
 #include "tests/support/LeakSuppressions.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
@@ -231,18 +232,4 @@ bool ProgramUnderTest::WaitUntilViewable(unsigned long window, int timeout_ms) {
   return false;
 }
 
-bool ProgramUnderTest::SendCloseRequest(unsigned long window) {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-  XSync(display, False);
-  XCloseDisplay(display);
-  return sent != 0;
-}
+bool ProgramUnderTest::SendCloseRequest(unsigned long window) { return AskWindowToClose(window); }

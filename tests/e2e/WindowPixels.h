@@ -15,3 +15,6 @@ struct WindowPixels {
 
 // The window's contents; empty (width 0) when it cannot be read.
 WindowPixels ReadWindowPixels(unsigned long window);
+
+// Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
+bool AskWindowToClose(unsigned long window);

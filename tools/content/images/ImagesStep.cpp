@@ -1,5 +1,5 @@
 // The pictures of the sample game: every recipe in content/images (one XML file a picture, root
-// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality="..">, its
+// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality=".." group="data|splash">, its
 // children the strokes in painting order) painted on a canvas and written into "data" as a JPEG
 // (through libjpeg's compressor) or a TGA (through the engine's writer).
 
@@ -67,7 +67,9 @@ void MakePicture(const ContentPaths& paths, const XmlNode& root) {
     throw RecipeError{"format must be jpg or tga"};
   }
   if (!encoded) throw RecipeError{"could not encode " + name};
-  WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + "." + format), bytes.GetData(), bytes.GetSize());
+  const std::string group = RecipeText(root, "group", "data");  // the splash screens go to "splash"
+  if (group != "data" && group != "splash") throw RecipeError{"group must be data or splash"};
+  WriteRecipeOutput(paths.PathFor(group, ResourcePath(name) + "." + format), bytes.GetData(), bytes.GetSize());
 }
 
 bool MakePictures(const ContentPaths& paths) {
