@@ -58,10 +58,11 @@ run_ctest build/asan ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=
 echo "== Threaded code under ThreadSanitizer"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=thread \
   -DVELMARIS_BENCH=OFF > build/tsan.configure.log 2>&1 || { cat build/tsan.configure.log; exit 1; }
-cmake --build build/tsan -j "$jobs" --target test_core test_platform_os test_resources
+cmake --build build/tsan -j "$jobs" --target test_core test_platform_os test_resources test_sound
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_core --gtest_filter='*Thread*:*Stream*:*Log*'
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_platform_os --gtest_filter='*Thread*:*Lock*'
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_resources --gtest_filter='*Thread*'
+TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_sound
 
 echo "== Fuzz targets (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_FUZZ=ON

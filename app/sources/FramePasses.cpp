@@ -4,12 +4,15 @@
 #include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
+#include "source/sound/cSoundManager.h"
+#include "source/sound/cSoundPlayer.h"
 #include "source/timer/cTimerManager.h"
 
 bool UpdateFrame(float dt) {
   cTimerManager::GetInstance()->UpdateFrameTime();
   cInput::GetInstance()->UpdateInput();
-  // The sound manager's update and the sound player list join here, right after the input poll.
+  if (cSoundManager* sound = cSoundManager::PeekInstance()) sound->Update();
+  if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   // Mouse dispatch down the window tree, then every window's update.
   if (GUISystem* gui = GUISystem::PeekInstance()) gui->Update();
   if (AdventureGame* game = GameInstance()) game->Update(dt);

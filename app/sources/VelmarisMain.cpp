@@ -23,6 +23,7 @@
 #include "source/properties/cProperties.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderWindow.h"
+#include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
 
 namespace {
@@ -112,7 +113,8 @@ int Run(int argc, char** argv) {
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
-  // The sound manager joins here (device, volumes, the sound thread).
+  // The sound device, the volumes, the "sound" type and the sound thread.
+  cSoundManager::GetInstance();
   GUISystem::GetInstance();  // the GUI's resource types
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);

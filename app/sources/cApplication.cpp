@@ -5,6 +5,7 @@
 #include "platform/os/os.h"
 #include "source/log/cLog.h"
 #include "source/properties/cProperties.h"
+#include "source/render/RenderSettings.h"
 
 namespace {
 
@@ -49,7 +50,10 @@ bool cApplication::Create(const std::string& title) {
   window::SetWindowProcedure([](const window::Message& message) {
     if (cApplication* application = cApplication::PeekInstance()) application->WindowProc(message);
   });
-  if (!window::CreateMainWindow(title)) {
+  // Made at the wanted mode's size, which the render system then places it at.
+  int width = 0, height = 0;
+  WantedWindowSize(width, height);
+  if (!window::CreateMainWindow(title, width, height)) {
     LogReport(kLogError, kSource, kCreateLine, "Creation window failed. %s", window::LastError().c_str());
     window::SetWindowProcedure(nullptr);
     return false;
@@ -145,6 +149,11 @@ void cApplication::RunFrame() {
   if (!UpdateFrame(dt)) m_quit = true;
   RenderFrame();
   m_key_pending = false;
+  WaitForNextFrame();
+}
+
+void cApplication::WaitForNextFrame() {
+  if (!m_quit) m_pacer.WaitForNextFrame();
 }
 
 int cApplication::Run() {

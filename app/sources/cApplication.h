@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/sources/FramePacer.h"
 #include "platform/window/window.h"
 #include "source/core/Delegate.h"
 #include "source/core/Singleton.h"
@@ -79,6 +80,8 @@ class cApplication : public Singleton<cApplication> {
 
  private:
   void RunFrame();
+  // Ends an active frame: waits for the display's next frame time unless the loop is ending.
+  void WaitForNextFrame();
   void RecordKey(bool is_character, uint32_t code);
   void InvokeCloseHandler();
 
@@ -98,6 +101,7 @@ class cApplication : public Singleton<cApplication> {
   std::function<uint32_t()> m_tick_source;
   bool m_first_frame = true;
   uint32_t m_last_tick = 0;
+  cFramePacer m_pacer;
 };
 
 // The close handler that the program entry installs: sets the application's quit flag (creating

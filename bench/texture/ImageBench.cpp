@@ -35,17 +35,26 @@ cMemoryStream StreamOf(const std::vector<uint8_t>& bytes) {
   return stream;
 }
 
-void BM_JpegThroughProgramStream(benchmark::State& state) {
+void CountPixels(benchmark::State& state) {
+  state.counters["Mpixel/s"] = benchmark::Counter(state.iterations() * 1024.0 * 768.0 / 1e6, benchmark::Counter::kIsRate);
+}
+
+// Reads `file` with the loader again and again from one memory stream.
+void ReadRepeatedly(benchmark::State& state, ImageLoader& loader, const std::vector<uint8_t>& file) {
   QuietLog();
-  cMemoryStream stream = StreamOf(Jpeg());
-  JpegImageLoader loader;
+  cMemoryStream stream = StreamOf(file);
   Image image;
   for (auto _ : state) {
     stream.Seek(0, 0);
     if (!loader.Load(image, stream)) state.SkipWithError("not decoded");
     benchmark::DoNotOptimize(image.GetPixels());
   }
-  state.counters["Mpixel/s"] = benchmark::Counter(state.iterations() * 1024.0 * 768.0 / 1e6, benchmark::Counter::kIsRate);
+  CountPixels(state);
+}
+
+void BM_JpegThroughProgramStream(benchmark::State& state) {
+  JpegImageLoader loader;
+  ReadRepeatedly(state, loader, Jpeg());
 }
 BENCHMARK(BM_JpegThroughProgramStream)->Unit(benchmark::kMillisecond);
 
@@ -70,21 +79,13 @@ void BM_JpegLibjpegFromMemory(benchmark::State& state) {
     jpeg_destroy_decompress(&cinfo);
     benchmark::DoNotOptimize(pixels.data());
   }
-  state.counters["Mpixel/s"] = benchmark::Counter(state.iterations() * 1024.0 * 768.0 / 1e6, benchmark::Counter::kIsRate);
+  CountPixels(state);
 }
 BENCHMARK(BM_JpegLibjpegFromMemory)->Unit(benchmark::kMillisecond);
 
 void BM_RunLengthTga1024x768(benchmark::State& state) {
-  QuietLog();
-  cMemoryStream stream = StreamOf(RunLengthTga());
   TgaImageLoader loader;
-  Image image;
-  for (auto _ : state) {
-    stream.Seek(0, 0);
-    if (!loader.Load(image, stream)) state.SkipWithError("not decoded");
-    benchmark::DoNotOptimize(image.GetPixels());
-  }
-  state.counters["Mpixel/s"] = benchmark::Counter(state.iterations() * 1024.0 * 768.0 / 1e6, benchmark::Counter::kIsRate);
+  ReadRepeatedly(state, loader, RunLengthTga());
   state.counters["file KiB"] = static_cast<double>(RunLengthTga().size()) / 1024.0;
 }
 BENCHMARK(BM_RunLengthTga1024x768)->Unit(benchmark::kMillisecond);

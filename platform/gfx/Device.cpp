@@ -90,6 +90,7 @@ Result Device::SetViewport(const Viewport& viewport) {
   if (!(viewport.min_z >= 0.0f && viewport.max_z <= 1.0f && viewport.min_z <= viewport.max_z)) {
     return DDERR_INVALIDPARAMS;
   }
+  if (viewport == m_state.viewport) return DD_OK;
   m_state.viewport = viewport;
   m_state.dirty |= kDirtyViewport;
   return DD_OK;
@@ -132,22 +133,23 @@ Result Device::EndScene() {
 
 Result Device::SetTransform(uint32_t state, const Matrix& matrix) {
   if (const Result r = m_backend->Admit(Call::kSetTransform, state); Failed(r)) return r;
+  Matrix* target = nullptr;
+  uint32_t dirty = 0;
   switch (state) {
-    case D3DTRANSFORMSTATE_WORLD: m_state.world = matrix; break;
-    case D3DTRANSFORMSTATE_VIEW:
-      m_state.view = matrix;
-      m_state.dirty |= kDirtyLights;  // lights are given in world space
-      break;
-    case D3DTRANSFORMSTATE_PROJECTION: m_state.projection = matrix; break;
+    case D3DTRANSFORMSTATE_WORLD: target = &m_state.world, dirty = kDirtyWorld; break;
+    // Lights are given in world space: a new view moves them on the screen.
+    case D3DTRANSFORMSTATE_VIEW: target = &m_state.view, dirty = kDirtyView | kDirtyLights; break;
+    case D3DTRANSFORMSTATE_PROJECTION: target = &m_state.projection, dirty = kDirtyProjection; break;
     default:
       if (state < D3DTRANSFORMSTATE_TEXTURE0 || state > D3DTRANSFORMSTATE_TEXTURE7) {
         return DDERR_INVALIDPARAMS;
       }
-      m_state.texture[state - D3DTRANSFORMSTATE_TEXTURE0] = matrix;
-      m_state.dirty |= kDirtyStages;
-      return DD_OK;
+      target = &m_state.texture[state - D3DTRANSFORMSTATE_TEXTURE0], dirty = kDirtyStages;
+      break;
   }
-  m_state.dirty |= kDirtyTransforms;
+  if (*target == matrix) return DD_OK;
+  *target = matrix;
+  m_state.dirty |= dirty;
   return DD_OK;
 }
 
@@ -168,6 +170,7 @@ Result Device::GetTransform(uint32_t state, Matrix& matrix) {
 Result Device::SetRenderState(uint32_t state, uint32_t value) {
   if (const Result r = m_backend->Admit(Call::kSetRenderState, state); Failed(r)) return r;
   if (state == 0 || state >= kRenderStateCount) return DDERR_INVALIDPARAMS;
+  if (m_state.render[state] == value) return DD_OK;
   m_state.render[state] = value;
   m_state.dirty |= kDirtyRender;
   if (state == D3DRENDERSTATE_TEXTUREFACTOR) m_state.dirty |= kDirtyStages;
@@ -186,10 +189,16 @@ Result Device::SetTextureStageState(uint32_t stage, uint32_t state, uint32_t val
   if (stage >= kMaxTextureStages || state == 0 || state >= kTextureStageStateCount) {
     return DDERR_INVALIDPARAMS;
   }
-  m_state.stage[stage][state] = value;
-  if (state == D3DTSS_ADDRESS) {
-    m_state.stage[stage][D3DTSS_ADDRESSU] = value;
-    m_state.stage[stage][D3DTSS_ADDRESSV] = value;
+  uint32_t* values = m_state.stage[stage];
+  const bool both_axes = state == D3DTSS_ADDRESS;
+  if (values[state] == value &&
+      (!both_axes || (values[D3DTSS_ADDRESSU] == value && values[D3DTSS_ADDRESSV] == value))) {
+    return DD_OK;
+  }
+  values[state] = value;
+  if (both_axes) {
+    values[D3DTSS_ADDRESSU] = value;
+    values[D3DTSS_ADDRESSV] = value;
   }
   m_state.dirty |= kDirtyStages;
   return DD_OK;
@@ -207,6 +216,7 @@ Result Device::SetTexture(uint32_t stage, const std::shared_ptr<Surface>& textur
   if (const Result r = m_backend->Admit(Call::kSetTexture, stage); Failed(r)) return r;
   if (stage >= kMaxTextureStages) return DDERR_INVALIDPARAMS;
   if (texture && texture->GetKind() != Surface::Kind::kTexture) return DDERR_INVALIDPARAMS;
+  if (m_textures[stage] == texture) return DD_OK;
   m_textures[stage] = texture;
   m_state.texture_id[stage] = texture ? texture->Store()->id : 0;
   m_state.dirty |= kDirtyStages;
@@ -221,6 +231,7 @@ Result Device::GetTexture(uint32_t stage, std::shared_ptr<Surface>& texture) {
 
 Result Device::SetMaterial(const Material& material) {
   if (const Result r = m_backend->Admit(Call::kSetMaterial, 0); Failed(r)) return r;
+  if (m_state.material == material) return DD_OK;
   m_state.material = material;
   m_state.dirty |= kDirtyMaterial;
   return DD_OK;
@@ -237,10 +248,14 @@ Result Device::SetLight(uint32_t index, const Light& light) {
       light.type != D3DLIGHT_DIRECTIONAL) {
     return DDERR_INVALIDPARAMS;
   }
-  if (!m_state.lights.count(index) && m_state.lights.size() >= kMaxLights) {
-    return DDERR_OUTOFMEMORY;
+  auto it = m_state.lights.find(index);
+  if (it == m_state.lights.end()) {
+    if (m_state.lights.size() >= kMaxLights) return DDERR_OUTOFMEMORY;
+    it = m_state.lights.emplace(index, LightSlot{}).first;
+  } else if (it->second.light == light) {
+    return DD_OK;
   }
-  m_state.lights[index].light = light;
+  it->second.light = light;
   m_state.dirty |= kDirtyLights;
   return DD_OK;
 }
@@ -265,6 +280,7 @@ Result Device::LightEnable(uint32_t index, bool enable) {
     light.direction = Vector3{0, 0, 1};
     it = m_state.lights.emplace(index, LightSlot{light, false}).first;
   }
+  if (it->second.enabled == enable) return DD_OK;
   it->second.enabled = enable;
   m_state.dirty |= kDirtyLights;
   return DD_OK;

@@ -16,14 +16,18 @@ struct LightSlot {
   bool enabled = false;
 };
 
-// Groups of state a backend has to send again after they change.
+// Groups of state whose values changed since the backend last drew with them. A call that sets a
+// state to the value it has already marks nothing.
 enum DirtyBits : uint32_t {
   kDirtyRender = 1u << 0,
-  kDirtyTransforms = 1u << 1,  // world, view, projection
+  kDirtyWorld = 1u << 1,
   kDirtyLights = 1u << 2,
   kDirtyMaterial = 1u << 3,
   kDirtyViewport = 1u << 4,
   kDirtyStages = 1u << 5,  // texture-stage states, texture matrices, bound textures
+  kDirtyView = 1u << 6,
+  kDirtyProjection = 1u << 7,
+  kDirtyTransforms = kDirtyWorld | kDirtyView | kDirtyProjection,
   kDirtyAll = 0xFFFFFFFFu,
 };
 

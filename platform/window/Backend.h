@@ -17,7 +17,7 @@ class Backend {
   virtual void Stop() = 0;
   virtual bool IsHeadless() const = 0;
 
-  virtual bool CreateMainWindow(const std::string& title) = 0;
+  virtual bool CreateMainWindow(const std::string& title, int width, int height) = 0;
   virtual bool DestroyMainWindow() = 0;  // true when a window was destroyed
   virtual NativeWindow* MainWindow() const = 0;
   virtual std::string LastError() const = 0;
@@ -35,6 +35,8 @@ class Backend {
   // Blocks until the system has something, then moves it into `queue`. False when nothing can
   // ever arrive (headless).
   virtual bool WaitAndPump(MessageQueue& queue) = 0;
+  // The same, giving up after `milliseconds`; false when nothing came.
+  virtual bool WaitAndPumpFor(MessageQueue& queue, uint32_t milliseconds) = 0;
   // Called when the loop is about to run a frame (a peek found nothing).
   virtual void FrameStarts() {}
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/os/os.h"
 #include "platform/window/Backend.h"
 #include "platform/window/CursorImages.h"
 #include "platform/window/Service.h"
@@ -94,9 +95,10 @@ bool IsHeadless() {
   return backend != nullptr ? backend->IsHeadless() : HeadlessRequested();
 }
 
-bool CreateMainWindow(const std::string& title) {
+bool CreateMainWindow(const std::string& title, int width, int height) {
   Backend* backend = ActiveBackend();
-  return backend != nullptr && backend->CreateMainWindow(title);
+  return backend != nullptr && width > 0 && height > 0 &&
+         backend->CreateMainWindow(title, width, height);
 }
 
 void DestroyMainWindow() {
@@ -196,6 +198,23 @@ void WaitMessage() {
     if (queue.KeyboardWaiting() > 0) return;  // released at the next peek
     if (backend == nullptr || !backend->WaitAndPump(queue)) return;
   }
+}
+
+bool WaitMessageTimeout(uint32_t milliseconds) {
+  Backend* backend = ActiveBackend();
+  MessageQueue& queue = State().queue;
+  if (backend != nullptr) backend->Pump(queue);
+  if (queue.HasDeliverable()) return true;
+  if (backend == nullptr) return false;
+  // Events that make no message (the mouse moving, the system's own) go on waiting for the rest.
+  constexpr uint64_t kNanosecondsPerMillisecond = 1000000;
+  const uint64_t end = os::PerformanceCounter() + uint64_t{milliseconds} * kNanosecondsPerMillisecond;
+  for (uint64_t now = os::PerformanceCounter(); now < end; now = os::PerformanceCounter()) {
+    const uint64_t left = (end - now + kNanosecondsPerMillisecond - 1) / kNanosecondsPerMillisecond;
+    if (!backend->WaitAndPumpFor(queue, static_cast<uint32_t>(left))) break;  // nothing came in time
+    if (queue.HasDeliverable()) return true;
+  }
+  return queue.HasDeliverable();
 }
 
 void PostQuitMessage(int exit_code) {

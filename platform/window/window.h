@@ -48,6 +48,7 @@ struct DesktopMode {
   int width = 0;
   int height = 0;
   int bits_per_pixel = 0;
+  int refresh_rate = 0;  // frames a second; 0 when the display does not say
 };
 
 // ---- the service -------------------------------------------------------------------------------
@@ -68,9 +69,11 @@ using DisplayLostHandler = void (*)();
 void SetDisplayLostHandler(DisplayLostHandler handler);
 
 // ---- the main window -----------------------------------------------------------------------------
-// Creates the main window, hidden, with the given caption (UTF-8) and able to carry an OpenGL
-// context. False when it exists already or cannot be made (the reason goes to LastError()).
-bool CreateMainWindow(const std::string& title);
+// Creates the main window, hidden, with the given caption (UTF-8) and client size, able to carry an
+// OpenGL context. Made at the size it will be placed at: some drivers (SDL's offscreen one) keep
+// the drawing surface at the size the window was made with. False when it exists already or
+// cannot be made (the reason goes to LastError()).
+bool CreateMainWindow(const std::string& title, int width = 640, int height = 480);
 // Destroys the main window and queues kDestroy.
 void DestroyMainWindow();
 // The main window, or null before CreateMainWindow.
@@ -108,6 +111,9 @@ Message GetMessage();
 void DispatchMessage(const Message& message);
 // Blocks until a message waits (headless: returns at once).
 void WaitMessage();
+// Blocks until a message waits or `milliseconds` have passed; true when a message may be taken.
+// Keyboard messages held back for the next frame do not end the wait. Headless: returns at once.
+bool WaitMessageTimeout(uint32_t milliseconds);
 // Queues kQuit with the exit code.
 void PostQuitMessage(int exit_code);
 void SetWindowProcedure(WindowProcedure procedure);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class RenderObject;
+struct Vertex;
 
 class ModelController {
  public:
@@ -28,6 +29,8 @@ class ModelController {
   // The blend (the weight of frame B) is held to 0..1.
   void SetFrames(uint32_t frame_a, uint32_t frame_b, float blend);
   RenderObject* GetOwner() const { return m_owner; }
+  // The owner's own vertices and their count; null when there is no owner or it has none.
+  Vertex* OwnerVertices(uint32_t& count) const;
   uint32_t GetFrameA() const { return m_frame_a; }
   uint32_t GetFrameB() const { return m_frame_b; }
   float GetBlend() const { return m_blend; }

@@ -49,8 +49,6 @@ void MorphController::Blend(Vertex* vertices, uint32_t count) const {
 }
 
 void MorphController::Apply() {
-  if (m_owner == nullptr) return;
-  VertexBuffer_D3D7* buffer = m_owner->GetOwnVertices();
-  if (buffer == nullptr || buffer->GetCount() == 0) return;
-  Blend(buffer->GetVertex(0), buffer->GetCount());
+  uint32_t count = 0;
+  if (Vertex* vertices = OwnerVertices(count)) Blend(vertices, count);
 }

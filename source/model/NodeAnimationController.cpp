@@ -84,8 +84,6 @@ void NodeAnimationController::Skin(Vertex* vertices, uint32_t count) const {
 }
 
 void NodeAnimationController::Apply() {
-  if (m_owner == nullptr) return;
-  VertexBuffer_D3D7* buffer = m_owner->GetOwnVertices();
-  if (buffer == nullptr || buffer->GetCount() == 0) return;
-  Skin(buffer->GetVertex(0), buffer->GetCount());
+  uint32_t count = 0;
+  if (Vertex* vertices = OwnerVertices(count)) Skin(vertices, count);
 }

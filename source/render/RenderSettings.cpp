@@ -1,6 +1,8 @@
 #include "source/render/RenderSettings.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 #include "platform/window/window.h"
 #include "source/log/cLog.h"
@@ -45,8 +47,12 @@ void BindSize(cProperties* store, const char* key, int* variable) {
 // Refuses a size outside 1..most; answers whether it did.
 bool RefuseSize(const char* key, int& size, int fallback, uint32_t most) {
   if (size > 0 && (most == 0 || static_cast<uint32_t>(size) <= most)) return false;
-  LogReport(kLogWarning, kSource, __LINE__, "%s %d is beyond what the display can show (1 to %u): %d is used", key,
-            size, most, fallback);
+  if (most == 0) {  // a display that tells no size of its own
+    LogReport(kLogWarning, kSource, __LINE__, "%s %d is not a size: %d is used", key, size, fallback);
+  } else {
+    LogReport(kLogWarning, kSource, __LINE__, "%s %d is beyond what the display can show (1 to %u): %d is used", key,
+              size, most, fallback);
+  }
   size = fallback;
   return true;
 }
@@ -73,6 +79,24 @@ void BindRenderSettings() {
   BindPersistent(store, "render_texture_anisotropy", &s.texture_anisotropy);
   BindPersistent(store, "controls_invert_mouse", &s.invert_mouse);
   BindPersistent(store, "screen_capture_take_screenshot_format", &s.screenshot_format);
+}
+
+namespace {
+
+// A side from the properties store when it holds a usable one, else `fallback`.
+int StoredSide(const char* key, int fallback) {
+  const std::string text = cProperties::GetInstance()->GetValue(key);
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 0);
+  const bool usable = !text.empty() && end != text.c_str() && value > 0 && value <= 16384;
+  return usable ? static_cast<int>(value) : fallback;
+}
+
+}  // namespace
+
+void WantedWindowSize(int& width, int& height) {
+  width = StoredSide("x_size", g_render_settings.width > 0 ? g_render_settings.width : 1024);
+  height = StoredSide("m_video_mode.y_size", g_render_settings.height > 0 ? g_render_settings.height : 768);
 }
 
 bool IsWideDesktop(uint32_t width, uint32_t height) {

@@ -42,6 +42,9 @@ extern DesktopModeRecord g_desktop_mode;
 // A value the configuration file already gave reaches the variable now; a width or height that is
 // not a number is refused (logged, the default stays).
 void BindRenderSettings();
+// The size the application window is made at, before the render system sets its mode: the wanted
+// mode as the configuration file gives it (its keys are bound only later), else the settings'.
+void WantedWindowSize(int& width, int& height);
 // Fills g_desktop_mode from the desktop's current mode.
 void ReadDesktopMode();
 // Whether a desktop of this size counts as wide; a zero height never does.

@@ -54,48 +54,87 @@ bool Refuse(int line, const char* why) {
   return false;
 }
 
-// Unpacks run-length packets into `out` (exactly its size): a packet that runs past the end is
-// cut there, and what the data does not reach stays zero.
-void DecodeRunLength(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, uint8_t* out, std::size_t total) {
+// Copies `bytes` bytes of pixels of B bytes each; pixels of three or four bytes (blue, green, red,
+// alpha in the file) come out red, green, blue, alpha. A last pixel cut short is completed with
+// zeros first.
+template <uint32_t B>
+void CopyPixels(const uint8_t* in, std::size_t bytes, uint8_t* out) {
+  if constexpr (B < 3) {
+    std::memcpy(out, in, bytes);
+  } else {
+    const std::size_t whole = bytes - bytes % B;
+    for (std::size_t i = 0; i < whole; i += B) {
+      out[i] = in[i + 2];
+      out[i + 1] = in[i + 1];
+      out[i + 2] = in[i];
+      if constexpr (B == 4) out[i + 3] = in[i + 3];
+    }
+    if (whole < bytes) {
+      uint8_t last[B] = {};
+      std::memcpy(last, in + whole, bytes - whole);
+      CopyPixels<B>(last, B, out + whole);
+    }
+  }
+}
+
+// Fills `bytes` bytes with copies of one pixel of B bytes: the run doubles what it has written
+// until it is whole, a few copies rather than one a pixel.
+template <uint32_t B>
+void FillRun(const uint8_t* pixel, std::size_t bytes, uint8_t* out) {
+  if constexpr (B == 1) {
+    std::memset(out, pixel[0], bytes);
+  } else {
+    std::size_t filled = std::min<std::size_t>(B, bytes);
+    std::memcpy(out, pixel, filled);
+    while (filled < bytes) {
+      const std::size_t more = std::min(filled, bytes - filled);
+      std::memcpy(out + filled, out, more);
+      filled += more;
+    }
+  }
+}
+
+// Unpacks run-length packets into `out` (`total` bytes, zeroed): a packet that runs past the end
+// is cut there, and what the data does not reach stays zero.
+template <uint32_t B>
+void DecodeRunLength(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t total) {
   std::size_t in = 0;
   std::size_t done = 0;
   while (done < total && in < size) {
     const uint8_t packet = data[in++];
-    const std::size_t bytes = std::min<std::size_t>(((packet & 0x7Fu) + 1u) * pixel_bytes, total - done);
+    const std::size_t bytes = std::min<std::size_t>(((packet & 0x7Fu) + 1u) * B, total - done);
     if (packet & 0x80) {
-      if (size - in < pixel_bytes) break;
-      const uint8_t* pixel = data + in;
-      in += pixel_bytes;
-      if (pixel_bytes == 1) {
-        std::memset(&out[done], pixel[0], bytes);
-      } else {
-        for (std::size_t k = 0; k < bytes; k += pixel_bytes) std::memcpy(&out[done + k], pixel, std::min<std::size_t>(pixel_bytes, bytes - k));
-      }
+      if (size - in < B) break;
+      uint8_t pixel[B];
+      CopyPixels<B>(data + in, B, pixel);
+      in += B;
+      FillRun<B>(pixel, bytes, out + done);
     } else {
       const std::size_t available = std::min(bytes, size - in);
-      std::memcpy(&out[done], data + in, available);
+      CopyPixels<B>(data + in, available, out + done);
       in += available;
     }
     done += bytes;
   }
 }
 
-// Fills `out` (zeroed, `total` bytes) with the pixel data as the file holds it.
-void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out, std::size_t total) {
+template <uint32_t B>
+void UnpackPixels(const uint8_t* data, std::size_t size, bool run_length, uint8_t* out, std::size_t total) {
   if (run_length) {
-    DecodeRunLength(data, size, pixel_bytes, out, total);
+    DecodeRunLength<B>(data, size, out, total);
   } else {
-    std::memcpy(out, data, std::min(size, total));
+    CopyPixels<B>(data, std::min(size, total), out);
   }
 }
 
-// Blue, green, red (, alpha) in place to red, green, blue (, alpha).
-void SwapRedAndBlue(Image& image) {
-  const uint32_t b = image.GetBytesPerPixel();
-  if (b < 3) return;
-  uint8_t* p = image.GetPixels();
-  uint8_t* end = p + image.GetPixelBytes();
-  for (; p < end; p += b) std::swap(p[0], p[2]);
+// Fills `out` (zeroed, `total` bytes) with the pixel data, each pixel in the image's byte order.
+void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out, std::size_t total) {
+  switch (pixel_bytes) {
+    case 1: return UnpackPixels<1>(data, size, run_length, out, total);
+    case 2: return UnpackPixels<2>(data, size, run_length, out, total);
+    case 3: return UnpackPixels<3>(data, size, run_length, out, total);
+    default: return UnpackPixels<4>(data, size, run_length, out, total);
+  }
 }
 
 // Source row r of the file goes to image row `r` (origin at the bottom) or height - 1 - r (origin
@@ -164,9 +203,8 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
     return Refuse(__LINE__, "no memory for its pixels");
   }
   if (!mapped && h.depth != 16) {
-    // The pixels keep their size: unpacked straight into the image, then put in its order.
+    // The pixels keep their size: unpacked straight into the image, then its rows put in order.
     Unpack(data, data_size, pixel_bytes, run_length, image.GetPixels(), needed);
-    SwapRedAndBlue(image);
     if (top_origin) image.FlipVertical();
     return true;
   }

@@ -7,6 +7,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/texture/Image.h"
 #include "source/texture/TgaImageLoader.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 namespace {
@@ -16,9 +17,7 @@ constexpr std::size_t kMaxInput = 256 * 1024;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
   QuietLog();
-  cMemoryStream file;
-  if (size > 0) file.Write(data, static_cast<uint32_t>(size));
-  file.Seek(0, 0);
+  cMemoryStream file = FuzzInputStream(data, size);
   Image image;
   TgaImageLoader loader;
   if (!loader.Load(image, file)) return 0;

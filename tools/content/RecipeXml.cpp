@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 
+#include "platform/os/os.h"
+#include "source/stream/cFileStream.h"
+#include "source/xml/XmlDocument.h"
 #include "source/xml/XmlNode.h"
 
 namespace {
@@ -82,4 +86,27 @@ std::string ResourcePath(const std::string& resource_name) {
   std::string path = resource_name;
   std::replace(path.begin(), path.end(), '\\', '/');
   return path;
+}
+
+bool ForEachRecipe(const std::string& folder, const char* root, const std::function<void(const XmlNode&)>& make) {
+  for (const std::string& file : RecipeFiles(folder, ".xml")) {
+    cFileStream source(file, os::kOpenExisting, os::kAccessRead, os::kShareRead);
+    XmlDocument recipe;
+    if (!source.IsOpen() || !recipe.Load(source) || recipe.GetRoot().GetName() != root) {
+      std::fprintf(stderr, "velmaris-content: %s is not a <%s> recipe\n", file.c_str(), root);
+      return false;
+    }
+    try {
+      make(recipe.GetRoot());
+    } catch (const RecipeError& error) {
+      std::fprintf(stderr, "velmaris-content: %s: %s\n", file.c_str(), error.text.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+void WriteRecipeOutput(const std::string& path, const uint8_t* bytes, uint32_t size) {
+  cFileStream file(path, os::kCreateAlways, os::kAccessWrite, os::kShareRead);
+  if (!file.IsOpen() || file.Write(bytes, size) != size) throw RecipeError{"could not write " + path};
 }

@@ -3,6 +3,8 @@
 // recipe files of a folder in a fixed order. A malformed value is an error the step reports, so
 // a typo never turns silently into 0.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,5 +28,11 @@ std::vector<float> RecipeNumbers(const XmlNode& node, const char* name);
 
 // The files with this extension in a folder, sorted by name (the same order on every machine).
 std::vector<std::string> RecipeFiles(const std::string& folder, const std::string& extension);
+// Reads every XML recipe of `folder` in that order and hands its root element (which must be
+// named `root`) to `make`; a file that is no such recipe, or whose `make` throws a RecipeError,
+// is reported on standard error and ends the walk with false.
+bool ForEachRecipe(const std::string& folder, const char* root, const std::function<void(const XmlNode&)>& make);
+// Writes the bytes to a file (made anew); a RecipeError when that fails.
+void WriteRecipeOutput(const std::string& path, const uint8_t* bytes, uint32_t size);
 // A resource name ("textures\harbour") as the relative path of its file ("textures/harbour").
 std::string ResourcePath(const std::string& resource_name);

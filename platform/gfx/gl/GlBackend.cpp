@@ -54,6 +54,8 @@ DeviceDesc NominalDevice(const Guid& guid, const char* name, bool hardware, bool
 OpenGLBackend::OpenGLBackend() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
     m_video_ready = true;
+    // A resize is seen as it is made, whoever takes the event from the queue.
+    SDL_AddEventWatch(&OpenGLBackend::WatchWindowEvents, this);
   } else {
     m_error = std::string("SDL video: ") + SDL_GetError();
   }
@@ -61,7 +63,10 @@ OpenGLBackend::OpenGLBackend() {
 
 OpenGLBackend::~OpenGLBackend() {
   if (m_context) SDL_GL_DeleteContext(m_context);
-  if (m_video_ready) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (m_video_ready) {
+    SDL_DelEventWatch(&OpenGLBackend::WatchWindowEvents, this);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
 }
 
 std::vector<DriverInfo> OpenGLBackend::Drivers() {
@@ -189,12 +194,14 @@ Result OpenGLBackend::SetDisplayMode(window::NativeWindow* window, uint32_t widt
   }
   m_mode = ModeDesc(width, height, bpp, refresh);
   m_mode_set = true;
+  m_target_stale = true;
   return DD_OK;
 }
 
 Result OpenGLBackend::RestoreDisplayMode(window::NativeWindow* window) {
   if (SDL_Window* sdl = Resolve(window)) SDL_SetWindowFullscreen(sdl, 0);
   m_mode_set = false;
+  m_target_stale = true;
   return DD_OK;
 }
 
@@ -242,13 +249,14 @@ Result OpenGLBackend::OpenOutput(window::NativeWindow* window) {
 
 void OpenGLBackend::CloseOutput() {
   if (m_output_refs == 0 || --m_output_refs > 0) return;
-  if (m_white_texture) glDeleteTextures(1, &m_white_texture);
+  if (m_white_texture && MakeContextCurrent()) glDeleteTextures(1, &m_white_texture);
   m_white_texture = 0;
   SDL_GL_DeleteContext(m_context);
   m_context = nullptr;
   m_context_window = nullptr;
   m_context_window_id = 0;
   m_applied = nullptr;
+  m_sent.ForgetAll();
 }
 
 void OpenGLBackend::PrepareContext() {
@@ -263,6 +271,8 @@ void OpenGLBackend::PrepareContext() {
   if (SDL_GL_ExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &m_max_anisotropy);
   }
+  m_bgra_colors = SDL_GL_ExtensionSupported("GL_EXT_vertex_array_bgra") ||
+                  SDL_GL_ExtensionSupported("GL_ARB_vertex_array_bgra");
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glFrontFace(GL_CCW);
@@ -274,19 +284,23 @@ void OpenGLBackend::PrepareContext() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &white);
+  // A new context holds GL's defaults, not what the last one was given.
+  m_sent.ForgetAll();
   m_applied = nullptr;
+  m_target_stale = true;
   m_last_target_width = m_last_target_height = -1;
 }
 
 Result OpenGLBackend::Present(bool vsync) {
   if (!ContextReady()) return DDERR_GENERIC;
+  SDL_Window* window = OutputWindow();
+  if (window == nullptr) return DDERR_NOHWND;
+  if (!MakeContextCurrent()) return DDERR_GENERIC;
   const int interval = vsync ? 1 : 0;
   if (interval != m_swap_interval) {
     SDL_GL_SetSwapInterval(interval);  // not every display lets it be chosen
     m_swap_interval = interval;
   }
-  SDL_Window* window = OutputWindow();
-  if (window == nullptr) return DDERR_NOHWND;
   SDL_GL_SwapWindow(window);
   return DD_OK;
 }
@@ -296,7 +310,7 @@ Result OpenGLBackend::ReadOutput(bool front, uint32_t width, uint32_t height, ui
   for (uint32_t y = 0; y < height; ++y) {
     std::memset(dest + static_cast<size_t>(y) * pitch, 0, static_cast<size_t>(width) * 4);
   }
-  if (!ContextReady()) return DDERR_GENERIC;
+  if (!MakeContextCurrent()) return DDERR_GENERIC;
   int target_width = 0, target_height = 0;
   TargetSize(target_width, target_height);
   const uint32_t w = std::min<uint32_t>(width, std::max(0, target_width));
@@ -330,9 +344,11 @@ DeviceDesc OpenGLBackend::CreatedDeviceDesc(const DeviceDesc& enumerated) {
 }
 
 void OpenGLBackend::ReleaseStore(detail::PixelStore& store) {
-  // A name from an earlier context died with it.
-  if (store.handle != 0 && ContextReady() && store.handle_generation == m_generation) {
+  // A name from an earlier context died with it. GL unbinds a deleted texture from every unit, and
+  // may give its name to the next texture made.
+  if (store.handle != 0 && store.handle_generation == m_generation && MakeContextCurrent()) {
     glDeleteTextures(1, &store.handle);
+    m_sent.TextureDeleted(store.handle);
   }
   store.handle = 0;
 }

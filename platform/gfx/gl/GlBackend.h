@@ -1,14 +1,17 @@
 #pragma once
 // The OpenGL graphics backend: an OpenGL 2.1 compatibility context on the program's SDL2 window,
 // drawing with the fixed-function pipeline. The display driver, its modes and the desktop come
-// from SDL; the states are turned into GL ones at each draw (GlDraw.cpp).
+// from SDL; the states are turned into GL ones at each draw (GlDraw.cpp), sending only what the
+// context does not hold already (GlStateCache.h).
 
 #include <SDL2/SDL.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "platform/gfx/Backend.h"
+#include "platform/gfx/gl/GlStateCache.h"
 
 namespace gfx::gl {
 
@@ -49,18 +52,32 @@ class OpenGLBackend : public detail::Backend {
   void ReleaseStore(detail::PixelStore& store) override;
 
  private:
-  // GlDraw.cpp
   void PrepareContext();
-  void TargetSize(int& width, int& height) const;
+  // GlDraw.cpp
+  static int WatchWindowEvents(void* self, SDL_Event* event);
+  // The drawable's size, asked of SDL again only after the window was resized.
+  void TargetSize(int& width, int& height);
+  // Makes the backend's context current; when another one was, the cache is forgotten.
+  bool MakeContextCurrent();
+  void BeginStateFrom(DeviceState& state);
+  void SelectClientUnit(int unit);
+  void SetVertexArrays(int units_in_use, const DeviceState& state, const detail::DrawCall& call);
+  // GlStates.cpp
+  void Switch(Cap cap, bool on);
+  void LoadMatrix(uint32_t mode, Sent<Floats16>& sent, const Floats16& matrix);
+  void SendDepthMask(bool on);
   void ApplyViewport(const DeviceState& state);
   void ApplyRenderStates(const DeviceState& state, bool has_depth);
   void ApplyTransforms(const DeviceState& state);
   void ApplyLights(const DeviceState& state);
   void ApplyMaterial(const DeviceState& state);
-  void ApplyStages(const DeviceState& state, const detail::StageTextures& textures);
-  void BindTexture(detail::PixelStore& store, const DeviceState& state, uint32_t stage);
-  void Upload(detail::PixelStore& store);
-  void SetVertexArrays(const DeviceState& state, const detail::DrawCall& call);
+  // GlStages.cpp; ApplyStages answers how many units the draw uses.
+  int ApplyStages(const DeviceState& state, const detail::StageTextures& textures);
+  void ApplyCombiner(const DeviceState& state, int unit);
+  void SelectUnit(int unit);
+  void BindName(int unit, uint32_t name);
+  void BindTexture(detail::PixelStore& store, const DeviceState& state, int unit);
+  void Upload(detail::PixelStore& store, int unit);
 
   bool ContextReady() const { return m_context != nullptr; }
   // The windows by their SDL ids: null once a window is gone, so that nothing is asked of a
@@ -92,7 +109,11 @@ class OpenGLBackend : public detail::Backend {
   int m_max_lights = 8;
   float m_max_anisotropy = 1.0f;
 
+  bool m_bgra_colors = false;  // GL reads ARGB vertex colours in place
+  GlStateCache m_sent;         // what the context holds
   const DeviceState* m_applied = nullptr;  // the state last sent
+  std::atomic<bool> m_target_stale{true};
+  int m_target_width = 0, m_target_height = 0;
   int m_last_target_width = -1, m_last_target_height = -1;
   int m_full_clears = 0;  // clears that also clear outside the viewport (after a resize)
   std::vector<uint8_t> m_colors;  // vertex colours in GL's byte order

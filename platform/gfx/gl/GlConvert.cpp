@@ -78,6 +78,18 @@ void ProjectionForGl(const Matrix& d3d, float out[16]) {
   for (int row = 0; row < 4; ++row) out[row * 4 + 2] = 2.0f * d3d.m[row * 4 + 2] - d3d.m[row * 4 + 3];
 }
 
+void ModelviewForGl(const Matrix& world, const Matrix& view, float out[16]) {
+  // GL's column-major memory of a matrix is Direct3D's row-major memory of its transpose, so the
+  // product world x view in Direct3D's layout is the modelview in GL's.
+  for (int row = 0; row < 4; ++row) {
+    for (int col = 0; col < 4; ++col) {
+      float sum = 0.0f;
+      for (int k = 0; k < 4; ++k) sum += world.m[row * 4 + k] * view.m[k * 4 + col];
+      out[row * 4 + col] = sum;
+    }
+  }
+}
+
 void TextureMatrixForGl(const Matrix& d3d, uint32_t transform_flags, float out[16]) {
   static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
   for (int i = 0; i < 16; ++i) out[i] = kIdentity[i];

@@ -34,6 +34,10 @@ bool IsAnisotropic(uint32_t d3d_mag, uint32_t d3d_min);
 // glDepthRange(0, 1) gives back Direct3D's depth value.
 void ProjectionForGl(const Matrix& d3d, float out[16]);
 
+// GL's modelview for Direct3D's world and view (row vectors: world first, then view), as one
+// matrix, so each draw loads it with one call.
+void ModelviewForGl(const Matrix& world, const Matrix& view, float out[16]);
+
 // Direct3D pads 2-D texture coordinates as (u, v, 1, 0), GL as (s, t, 0, 1): the offset row of a
 // Direct3D texture matrix (elements 8, 9) moves to GL's translation row (12, 13).
 void TextureMatrixForGl(const Matrix& d3d, uint32_t transform_flags, float out[16]);

@@ -18,7 +18,7 @@ void HeadlessBackend::Stop() {
   m_frame_hook = nullptr;
 }
 
-bool HeadlessBackend::CreateMainWindow(const std::string& title) {
+bool HeadlessBackend::CreateMainWindow(const std::string& title, int, int) {
   if (m_exists) {
     m_last_error = "the main window exists already";
     return false;

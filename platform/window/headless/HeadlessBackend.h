@@ -16,7 +16,7 @@ class HeadlessBackend : public Backend {
   void Stop() override;
   bool IsHeadless() const override { return true; }
 
-  bool CreateMainWindow(const std::string& title) override;
+  bool CreateMainWindow(const std::string& title, int width, int height) override;
   bool DestroyMainWindow() override;
   NativeWindow* MainWindow() const override;
   std::string LastError() const override { return m_last_error; }
@@ -33,6 +33,7 @@ class HeadlessBackend : public Backend {
 
   void Pump(MessageQueue&) override {}
   bool WaitAndPump(MessageQueue&) override { return false; }
+  bool WaitAndPumpFor(MessageQueue&, uint32_t) override { return false; }
   void FrameStarts() override;
 
   Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int hot_y) override;

@@ -2,6 +2,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/window/sdl/SdlEvents.h"
 #include "platform/window/sdl/X11Safety.h"
 
@@ -35,7 +38,7 @@ bool SdlBackend::Fail(const char* what) {
   return false;
 }
 
-bool SdlBackend::CreateMainWindow(const std::string& title) {
+bool SdlBackend::CreateMainWindow(const std::string& title, int width, int height) {
   if (m_window != nullptr) {
     m_last_error = "the main window exists already";
     return false;
@@ -46,8 +49,8 @@ bool SdlBackend::CreateMainWindow(const std::string& title) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640,
-                              480, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+  m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                              height, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
   if (m_window == nullptr) return Fail("SDL_CreateWindow");
   WatchX11Window(m_window);
   SDL_StartTextInput();
@@ -151,7 +154,7 @@ DesktopMode SdlBackend::GetDesktopMode() const {
   // SDL names a 32-bit pixel with an unused byte "24 bits"; the program counts the bytes.
   int bits = SDL_BITSPERPIXEL(mode.format);
   if (SDL_BYTESPERPIXEL(mode.format) == 4) bits = 32;
-  return {mode.w, mode.h, bits};
+  return {mode.w, mode.h, bits, mode.refresh_rate > 0 ? mode.refresh_rate : 0};
 }
 
 void SdlBackend::Handle(const SDL_Event& event, MessageQueue& queue) {
@@ -191,6 +194,15 @@ void SdlBackend::Pump(MessageQueue& queue) {
 bool SdlBackend::WaitAndPump(MessageQueue& queue) {
   SDL_Event event;
   if (SDL_WaitEvent(&event) == 0) return false;
+  Handle(event, queue);
+  Pump(queue);
+  return true;
+}
+
+bool SdlBackend::WaitAndPumpFor(MessageQueue& queue, uint32_t milliseconds) {
+  SDL_Event event;
+  const int timeout = static_cast<int>(std::min<uint32_t>(milliseconds, INT32_MAX));
+  if (SDL_WaitEventTimeout(&event, timeout) == 0) return false;
   Handle(event, queue);
   Pump(queue);
   return true;

@@ -17,7 +17,7 @@ class SdlBackend : public Backend {
   void Stop() override;
   bool IsHeadless() const override { return false; }
 
-  bool CreateMainWindow(const std::string& title) override;
+  bool CreateMainWindow(const std::string& title, int width, int height) override;
   bool DestroyMainWindow() override;
   NativeWindow* MainWindow() const override;
   std::string LastError() const override { return m_last_error; }
@@ -32,6 +32,7 @@ class SdlBackend : public Backend {
 
   void Pump(MessageQueue& queue) override;
   bool WaitAndPump(MessageQueue& queue) override;
+  bool WaitAndPumpFor(MessageQueue& queue, uint32_t milliseconds) override;
 
   Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int hot_y) override;
   void DestroyCursor(Cursor* cursor) override;

@@ -43,6 +43,26 @@ TEST(GlConvert, TheTextureMatrixGivesGlTheCoordinatesDirect3DComputes) {
   EXPECT_EQ(gl[0], 1.0f);
 }
 
+TEST(GlConvert, TheModelviewTakesThePointThroughTheWorldFirstThenTheView) {
+  Matrix world, view;  // world: scale 2 about the origin, then up by 3; view: a quarter turn about z
+  world.m[0] = world.m[5] = world.m[10] = 2;
+  world.m[13] = 3;
+  view.m[0] = 0, view.m[1] = 1, view.m[4] = -1, view.m[5] = 0;
+  float modelview[16];
+  ModelviewForGl(world, view, modelview);
+  const struct {
+    float in[4];
+    float out[3];
+  } cases[] = {{{0, 0, 0, 1}, {-3, 0, 0}}, {{1, 0, 0, 1}, {-3, 2, 0}}, {{0, 1, 5, 1}, {-5, 0, 10}}};
+  for (const auto& c : cases) {
+    float got[4];
+    Transform(modelview, c.in, got);
+    EXPECT_FLOAT_EQ(got[0], c.out[0]);
+    EXPECT_FLOAT_EQ(got[1], c.out[1]);
+    EXPECT_FLOAT_EQ(got[2], c.out[2]);
+  }
+}
+
 TEST(GlConvert, TheProjectionMapsDirect3DDepthOntoGlClipSpace) {
   const float n = 1, f = 1000;
   Matrix p;

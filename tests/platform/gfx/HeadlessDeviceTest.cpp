@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/gfx/Backend.h"
 #include "platform/gfx/headless/Headless.h"
 #include "tests/platform/gfx/GfxFixture.h"
@@ -81,6 +83,64 @@ TEST_F(HeadlessGfx, EveryDrawCarriesACopyOfTheStateAtThatMoment) {
   EXPECT_EQ(draws[1].state.Render(D3DRENDERSTATE_ALPHABLENDENABLE), 0u);
   EXPECT_EQ(draws[1].state.texture_id[0], 0u) << "unbinding a stage unbinds it on the device";
   EXPECT_EQ(headless::SceneCount(), 1u);
+}
+
+TEST_F(HeadlessGfx, AStateSetToTheValueItHasMarksNothingForTheBackend) {
+  Matrix moved;
+  moved.m[12] = 3;
+  Material shiny;
+  shiny.power = 8;
+  auto texture = MakeTexture(*rig.directdraw, 4, 4, 0xFFFFFFFF);
+  // Each setter given the device's current value, then another one.
+  const struct {
+    const char* name;
+    std::function<Result(Device&, bool)> set;
+    uint32_t marks;
+  } cases[] = {
+      {"render state",
+       [](Device& d, bool other) { return d.SetRenderState(D3DRENDERSTATE_CULLMODE, other ? D3DCULL_NONE : D3DCULL_CCW); },
+       kDirtyRender},
+      {"stage state",
+       [](Device& d, bool other) {
+         return d.SetTextureStageState(0, D3DTSS_COLOROP, other ? D3DTOP_SELECTARG1 : D3DTOP_MODULATE);
+       },
+       kDirtyStages},
+      {"both addresses",
+       [](Device& d, bool other) {
+         return d.SetTextureStageState(1, D3DTSS_ADDRESS, other ? D3DTADDRESS_CLAMP : D3DTADDRESS_WRAP);
+       },
+       kDirtyStages},
+      {"world", [&](Device& d, bool other) { return d.SetTransform(D3DTRANSFORMSTATE_WORLD, other ? moved : Matrix{}); },
+       kDirtyWorld},
+      {"view", [&](Device& d, bool other) { return d.SetTransform(D3DTRANSFORMSTATE_VIEW, other ? moved : Matrix{}); },
+       kDirtyView | kDirtyLights},
+      {"projection",
+       [&](Device& d, bool other) { return d.SetTransform(D3DTRANSFORMSTATE_PROJECTION, other ? moved : Matrix{}); },
+       kDirtyProjection},
+      {"texture matrix",
+       [&](Device& d, bool other) { return d.SetTransform(D3DTRANSFORMSTATE_TEXTURE0 + 2, other ? moved : Matrix{}); },
+       kDirtyStages},
+      {"viewport",
+       [](Device& d, bool other) { return d.SetViewport(Viewport{0, 0, other ? 320u : 640u, 480, 0, 1}); },
+       kDirtyViewport},
+      {"material", [&](Device& d, bool other) { return d.SetMaterial(other ? shiny : Material{}); }, kDirtyMaterial},
+      {"texture", [&](Device& d, bool other) { return d.SetTexture(0, other ? texture : nullptr); }, kDirtyStages},
+      {"light switch", [](Device& d, bool other) { return d.LightEnable(3, other); }, kDirtyLights},
+  };
+  auto draw_marks = [&] {
+    EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, quad, 4, quad_indices, 6, 2, 0),
+              DD_OK);
+    return headless::Draws().empty() ? ~0u : headless::Draws().back().state.dirty;
+  };
+  for (const auto& c : cases) {
+    draw_marks();
+    ASSERT_EQ(c.set(*rig.device, false), DD_OK) << c.name;
+    EXPECT_EQ(draw_marks(), 0u) << c.name << " set to its own value";
+    ASSERT_EQ(c.set(*rig.device, true), DD_OK) << c.name;
+    EXPECT_EQ(draw_marks(), c.marks) << c.name << " changed";
+    ASSERT_EQ(c.set(*rig.device, true), DD_OK) << c.name;
+    EXPECT_EQ(draw_marks(), 0u) << c.name << " set again to its new value";
+  }
 }
 
 TEST_F(HeadlessGfx, ThirtyTwoBitIndicesAreReadAsThirtyTwoBits) {

@@ -152,6 +152,17 @@ TEST_F(HeadlessWindow, GetMessageWithOnlyHeldKeysReleasesTheNext) {
   EXPECT_EQ(GetMessage().value, static_cast<uint32_t>('y'));  // a caller that skips the peek
 }
 
+TEST_F(HeadlessWindow, ATimedWaitNeverBlocksAndCountsOnlyMessagesThatMayBeTakenNow) {
+  EXPECT_FALSE(WaitMessageTimeout(60000));  // nothing can ever arrive headless: no wait at all
+  headless::PushText("ab");
+  ASSERT_TRUE(PeekMessage());
+  EXPECT_EQ(GetMessage().value, static_cast<uint32_t>('a'));
+  EXPECT_FALSE(WaitMessageTimeout(10)) << "the second key waits for the next frame";
+  EXPECT_FALSE(PeekMessage());  // the frame begins
+  EXPECT_TRUE(WaitMessageTimeout(10));
+  EXPECT_EQ(GetMessage().value, static_cast<uint32_t>('b'));
+}
+
 TEST_F(HeadlessWindow, TheFrameHookRunsOnceAFrame) {
   int frames = 0;
   headless::SetFrameHook([&] {

@@ -324,6 +324,15 @@ TEST_F(SdlWindow, WaitMessageReturnsForAWaitingEvent) {
   EXPECT_EQ(GetMessage().type, MessageType::kPaint);
 }
 
+TEST_F(SdlWindow, AWaitWithATimeLimitEndsForAMessageOrAtTheLimit) {
+  EXPECT_FALSE(WaitMessageTimeout(0));
+  EXPECT_FALSE(WaitMessageTimeout(5)) << "nothing came";
+  Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED, Id()));
+  EXPECT_TRUE(WaitMessageTimeout(60000));  // a wait that missed the event would last a minute
+  ASSERT_TRUE(PeekMessage());
+  EXPECT_EQ(GetMessage().type, MessageType::kPaint);
+}
+
 TEST_F(SdlWindow, CursorsFromPixels) {
   std::vector<uint8_t> pixels(16 * 16 * 4, 0xFF);
   Cursor* cursor = CreateCursor(pixels.data(), 16, 16, 3, 4);

@@ -2,7 +2,8 @@
 // surface: the clear colour, a stage without a texture drawing white, the centred 4:3 viewport and
 // its orientation, blending through the blend codes, and lighting switched on and off through the
 // light manager. Runs on SDL's "offscreen" video driver unless SDL_VIDEODRIVER says otherwise and
-// skips when no window or GL context can be made.
+// skips when no window or GL context can be made. A device reset makes a new GL context: what the
+// backend remembered sending to the old one must not stand in for the new one.
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/RenderWindow.h"
 #include "source/render/VertexBuffer_D3D7.h"
+#include "tests/source/render/RenderTestSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -147,20 +149,8 @@ TEST_F(GlRenderSystem, TheCameraKeepsACentredFourByThreeAreaTheRightWayUp) {
 }
 
 TEST_F(GlRenderSystem, AStageWithoutATextureDrawsTheVertexColourAsIfWhite) {
-  gfx::SurfaceDesc desc;
-  desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
-  desc.caps = gfx::DDSCAPS_TEXTURE;
-  desc.width = desc.height = 4;
-  desc.format = gfx::FormatA8R8G8B8();
-  std::shared_ptr<gfx::Surface> black;
-  ASSERT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, black), gfx::DD_OK);
-  gfx::SurfaceDesc locked;
-  ASSERT_EQ(black->Lock(nullptr, locked, gfx::DDLOCK_WAIT), gfx::DD_OK);
-  for (uint32_t y = 0; y < 4; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.memory) + y * locked.pitch);
-    for (uint32_t x = 0; x < 4; ++x) row[x] = 0xFF000000u;
-  }
-  black->Unlock(nullptr);
+  std::shared_ptr<gfx::Surface> black = MakeSolidTexture(0xFF000000u);
+  ASSERT_NE(black, nullptr);
   // A black texture on stage 1, then unbound: the stage is off again and the quad keeps its colour.
   m_rs->BindTexture(1, black);
   m_rs->UnbindTexture(1);
@@ -186,6 +176,28 @@ TEST_F(GlRenderSystem, BlendCodesMixWithTheTarget) {
   m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
   m_rs->EndFrame();
   EXPECT_PIXEL(64, 24, 0x80007Fu);
+}
+
+TEST_F(GlRenderSystem, AFrameDrawnAfterADeviceResetLooksLikeTheOneBefore) {
+  // Half-transparent red, textured and blended, over the blue clear colour.
+  auto frame = [this] {
+    std::shared_ptr<gfx::Surface> texture = MakeSolidTexture(0x80FF0000u);
+    m_manager->GetCameraManager()->UpdateAspectRatios();  // as every render pass does
+    m_rs->SetAlphaBlendEnable(true);
+    m_rs->SetBlend(4, 5);
+    m_rs->BindTexture(0, texture);
+    Begin();
+    Quad(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
+    m_rs->EndFrame();
+    return Pixel(64, 24);
+  };
+  const uint32_t before = frame();
+  EXPECT_PRED2(Near, before, 0x80007Fu) << std::hex << before;
+  m_rs->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  ASSERT_TRUE(m_rs->IsDeviceReady());
+  const uint32_t after = frame();
+  EXPECT_PRED2(Near, after, 0x80007Fu) << std::hex << after;
 }
 
 TEST_F(GlRenderSystem, LightingFollowsTheLightManager) {

@@ -110,6 +110,23 @@ TEST_F(RenderManagerTest, AStoredWidthReachesTheSettingUnderItsUnprefixedName) {
   EXPECT_EQ(g_render_settings.texture_anisotropy, 4);
 }
 
+TEST_F(RenderManagerTest, TheWindowIsMadeAtTheStoredModesSizeBeforeTheSettingsAreBound) {
+  const struct {
+    const char* width;
+    const char* height;
+    int expected_width, expected_height;
+  } cases[] = {{"800", "600", 800, 600},   {"", "", 1024, 768},         {"wide", "0", 1024, 768},
+               {"-640", "480", 1024, 480}, {"99999", "0x300", 1024, 768}};
+  for (const auto& c : cases) {
+    cProperties::GetInstance()->SetValue("x_size", c.width);
+    cProperties::GetInstance()->SetValue("m_video_mode.y_size", c.height);
+    int width = 0, height = 0;
+    WantedWindowSize(width, height);
+    EXPECT_EQ(width, c.expected_width) << "\"" << c.width << "\"";
+    EXPECT_EQ(height, c.expected_height) << "\"" << c.height << "\"";
+  }
+}
+
 TEST_F(RenderManagerTest, ReadsTheDesktopMode) {
   window::headless::SetDesktopMode(window::DesktopMode{1440, 900, 32});
   Manager();

@@ -332,20 +332,9 @@ TEST_F(RenderSystemD3D7, StateSettersMapTheirCodes) {
   EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_LIGHTING), 1u);
 }
 
-std::shared_ptr<gfx::Surface> MakeTexture() {
-  gfx::SurfaceDesc desc;
-  desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
-  desc.caps = gfx::DDSCAPS_TEXTURE;
-  desc.width = desc.height = 4;
-  desc.format = gfx::FormatA8R8G8B8();
-  std::shared_ptr<gfx::Surface> texture;
-  EXPECT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, texture), gfx::DD_OK);
-  return texture;
-}
-
 TEST_F(RenderSystemD3D7, UnbindingATextureUnbindsItOnTheDeviceAndSwitchesTheStageOff) {
   auto rs = Make();
-  auto texture = MakeTexture();
+  auto texture = MakeSolidTexture(0xFFFFFFFFu);
   rs->BindTexture(1, texture);
   EXPECT_NE(State().texture_id[1], 0u);
   EXPECT_EQ(State().Stage(1, gfx::D3DTSS_COLOROP), gfx::D3DTOP_MODULATE);
@@ -363,7 +352,7 @@ TEST_F(RenderSystemD3D7, UnbindingATextureUnbindsItOnTheDeviceAndSwitchesTheStag
 
 TEST_F(RenderSystemD3D7, ABoundAgainStageGetsBackItsOwnOperationNotAFixedOne) {
   auto rs = Make();
-  auto texture = MakeTexture();
+  auto texture = MakeSolidTexture(0xFFFFFFFFu);
   gfx::Device* device = RenderSystem_D3D7::GetDevice();
   rs->BindTexture(1, texture);
   device->SetTextureStageState(1, gfx::D3DTSS_COLOROP, gfx::D3DTOP_ADD);

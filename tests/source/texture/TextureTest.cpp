@@ -174,14 +174,6 @@ TEST_F(TextureTest, ALostDeviceRebuildsEveryTexture) {
   EXPECT_EQ(Texel(*texture, 4, 0, 0), (Bytes{3, 2, 1, 255}));
 }
 
-TEST_F(TextureTest, BindingSetsTheStageTexture) {
-  auto texture = Make(Pattern(4, 4, 24), false);
-  texture->Bind(0);
-  EXPECT_EQ(RenderSystem_D3D7::GetBoundTexture(0), texture->GetSurface());
-  Make(Image(), false)->Bind(0);
-  EXPECT_FALSE(RenderSystem_D3D7::GetBoundTexture(0));
-}
-
 class TextureResourceTest : public TextureTest {
  protected:
   void TearDown() override {

@@ -6,6 +6,7 @@
 
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/DamagedCopies.h"
 
 namespace {
 
@@ -177,16 +178,10 @@ TEST(TgaFile, EveryTruncationAndCorruptionIsSafe) {
   TgaFile rle;
   rle.type = 10, rle.width = 6, rle.height = 3, rle.body = {0x83, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9, 0xFF, 1, 1, 1};
   for (const Bytes& file : {BytesOf(saved), rle.Build()}) {
-    for (std::size_t size = 0; size <= file.size(); ++size) {
-      Image image;
-      Load(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)), image);
-    }
-    for (std::size_t i = 0; i < file.size(); ++i) {
-      Bytes damaged = file;
-      damaged[i] ^= 0xA5;
+    ForEachDamagedCopy(file, 1, 0xA5, [](const Bytes& damaged) {
       Image image;
       Load(damaged, image);
-    }
+    });
   }
 }
 

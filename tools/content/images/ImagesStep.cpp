@@ -3,16 +3,10 @@
 // children the strokes in painting order) painted on a canvas and written into "data" as a JPEG
 // (through libjpeg's compressor) or a TGA (through the engine's writer).
 
-#include <cstdio>
-#include <exception>
-
-#include "platform/os/os.h"
-#include "source/stream/cFileStream.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/texture/Image.h"
 #include "source/texture/JpegWriter.h"
 #include "source/texture/TgaImageLoader.h"
-#include "source/xml/XmlDocument.h"
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
 #include "tools/content/RecipeXml.h"
@@ -52,56 +46,32 @@ void Stroke(Canvas& canvas, const XmlNode& s) {
   }
 }
 
-bool WriteFile(const std::string& path, cMemoryStream& bytes) {
-  cFileStream file(path, os::kCreateAlways, os::kAccessWrite, os::kShareRead);
-  return file.IsOpen() && file.Write(bytes.GetData(), bytes.GetSize()) == bytes.GetSize();
-}
-
-bool MakePicture(const ContentPaths& paths, const std::string& recipe_file) {
-  cFileStream source(recipe_file, os::kOpenExisting, os::kAccessRead, os::kShareRead);
-  XmlDocument recipe;
-  if (!source.IsOpen() || !recipe.Load(source) || recipe.GetRoot().GetName() != "image") {
-    std::fprintf(stderr, "velmaris-content: %s is not an <image> recipe\n", recipe_file.c_str());
-    return false;
+void MakePicture(const ContentPaths& paths, const XmlNode& root) {
+  const std::string name = RecipeText(root, "name");
+  const std::string format = RecipeText(root, "format", "tga");
+  const int width = RecipeInteger(root, "width", 0), height = RecipeInteger(root, "height", 0);
+  if (name.empty() || width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+    throw RecipeError{"an image needs a name and a size of 1 to 4096"};
   }
-  const XmlNode& root = recipe.GetRoot();
-  try {
-    const std::string name = RecipeText(root, "name");
-    const std::string format = RecipeText(root, "format", "tga");
-    const int width = RecipeInteger(root, "width", 0), height = RecipeInteger(root, "height", 0);
-    if (name.empty() || width <= 0 || height <= 0 || width > 4096 || height > 4096) {
-      throw RecipeError{"an image needs a name and a size of 1 to 4096"};
-    }
-    Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-    for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) {
-      Stroke(canvas, *stroke);
-    }
-    cMemoryStream bytes;
-    bool encoded = false;
-    if (format == "jpg") {
-      JpegSettings settings;
-      settings.quality = RecipeInteger(root, "quality", 90);
-      encoded = WriteJpeg(canvas.ToImage(24), bytes, settings);
-    } else if (format == "tga") {
-      encoded = TgaImageLoader().Save(canvas.ToImage(RecipeInteger(root, "bits", 24) == 32 ? 32 : 24), bytes);
-    } else {
-      throw RecipeError{"format must be jpg or tga"};
-    }
-    if (!encoded || !WriteFile(paths.PathFor("data", ResourcePath(name) + "." + format), bytes)) {
-      throw RecipeError{"could not write " + name};
-    }
-  } catch (const RecipeError& error) {
-    std::fprintf(stderr, "velmaris-content: %s: %s\n", recipe_file.c_str(), error.text.c_str());
-    return false;
+  Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+  for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) Stroke(canvas, *stroke);
+  cMemoryStream bytes;
+  bool encoded = false;
+  if (format == "jpg") {
+    JpegSettings settings;
+    settings.quality = RecipeInteger(root, "quality", 90);
+    encoded = WriteJpeg(canvas.ToImage(24), bytes, settings);
+  } else if (format == "tga") {
+    encoded = TgaImageLoader().Save(canvas.ToImage(RecipeInteger(root, "bits", 24) == 32 ? 32 : 24), bytes);
+  } else {
+    throw RecipeError{"format must be jpg or tga"};
   }
-  return true;
+  if (!encoded) throw RecipeError{"could not encode " + name};
+  WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + "." + format), bytes.GetData(), bytes.GetSize());
 }
 
 bool MakePictures(const ContentPaths& paths) {
-  for (const std::string& file : RecipeFiles(paths.SourceFor("images"), ".xml")) {
-    if (!MakePicture(paths, file)) return false;
-  }
-  return true;
+  return ForEachRecipe(paths.SourceFor("images"), "image", [&paths](const XmlNode& root) { MakePicture(paths, root); });
 }
 
 }  // namespace

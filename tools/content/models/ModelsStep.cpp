@@ -2,14 +2,10 @@
 // <model name=".." kind="quad|sails|banner|gem" .../>) built by its shape and written into "data"
 // as an "mlf" file through the engine's model writer.
 
-#include <cstdio>
 #include <string>
 
-#include "platform/os/os.h"
 #include "source/model/ModelFileWriter.h"
-#include "source/stream/cFileStream.h"
 #include "source/stream/cMemoryStream.h"
-#include "source/xml/XmlDocument.h"
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
 #include "tools/content/RecipeXml.h"
@@ -39,37 +35,19 @@ ModelFileData Shape(const XmlNode& m) {
   throw RecipeError{"unknown kind \"" + kind + "\""};
 }
 
-bool MakeModel(const ContentPaths& paths, const std::string& recipe_file) {
-  cFileStream source(recipe_file, os::kOpenExisting, os::kAccessRead, os::kShareRead);
-  XmlDocument recipe;
-  if (!source.IsOpen() || !recipe.Load(source) || recipe.GetRoot().GetName() != "model") {
-    std::fprintf(stderr, "velmaris-content: %s is not a <model> recipe\n", recipe_file.c_str());
-    return false;
-  }
-  try {
-    const std::string name = RecipeText(recipe.GetRoot(), "name");
-    if (name.empty()) throw RecipeError{"a model needs a name"};
-    const ModelFileData data = Shape(recipe.GetRoot());
-    std::string why;
-    if (!IsWritableModel(data, &why)) throw RecipeError{"the shape cannot be written: " + why};
-    cMemoryStream bytes;
-    WriteModelFile(data, bytes);
-    cFileStream file(paths.PathFor("data", ResourcePath(name) + ".mlf"), os::kCreateAlways, os::kAccessWrite, os::kShareRead);
-    if (!file.IsOpen() || file.Write(bytes.GetData(), bytes.GetSize()) != bytes.GetSize()) {
-      throw RecipeError{"could not write " + name};
-    }
-  } catch (const RecipeError& error) {
-    std::fprintf(stderr, "velmaris-content: %s: %s\n", recipe_file.c_str(), error.text.c_str());
-    return false;
-  }
-  return true;
+void MakeModel(const ContentPaths& paths, const XmlNode& root) {
+  const std::string name = RecipeText(root, "name");
+  if (name.empty()) throw RecipeError{"a model needs a name"};
+  const ModelFileData data = Shape(root);
+  std::string why;
+  if (!IsWritableModel(data, &why)) throw RecipeError{"the shape cannot be written: " + why};
+  cMemoryStream bytes;
+  WriteModelFile(data, bytes);
+  WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + ".mlf"), bytes.GetData(), bytes.GetSize());
 }
 
 bool MakeModels(const ContentPaths& paths) {
-  for (const std::string& file : RecipeFiles(paths.SourceFor("models"), ".xml")) {
-    if (!MakeModel(paths, file)) return false;
-  }
-  return true;
+  return ForEachRecipe(paths.SourceFor("models"), "model", [&paths](const XmlNode& root) { MakeModel(paths, root); });
 }
 
 }  // namespace
