@@ -157,8 +157,18 @@ pid_t ProgramUnderTest::StartProgram(const std::string& name, const std::vector<
 
 bool ProgramUnderTest::WaitUntilStarted(int timeout_ms) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  // What the GUI and the game then report at start-up follows the last group within moments: the
+  // log must also have stayed the same for a while.
+  constexpr auto kQuiet = std::chrono::milliseconds(500);
+  std::string last;
+  auto last_change = std::chrono::steady_clock::now();
   while (std::chrono::steady_clock::now() < deadline) {
-    if (ReadWholeFile(UserFolder() + "/tarvel.html").find("resource group splash") != std::string::npos) {
+    const std::string log = ReadWholeFile(UserFolder() + "/tarvel.html");
+    const auto now = std::chrono::steady_clock::now();
+    if (log != last) {
+      last = log;
+      last_change = now;
+    } else if (log.find("resource group splash") != std::string::npos && now - last_change >= kQuiet) {
       return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -38,7 +38,8 @@ class ProgramUnderTest {
   static unsigned long FindWindow(pid_t child, int timeout_ms);
   // Waits until the window is mapped and visible on the display.
   static bool WaitUntilViewable(unsigned long window, int timeout_ms);
-  // Waits until the child has finished starting: the last resource group it mounts is in its log.
+  // Waits until the child has finished starting: the last resource group it mounts is in its log
+  // and the log has then stayed still for half a second.
   bool WaitUntilStarted(int timeout_ms) const;
   // Writes a configuration with the given items (id, value) into the user folder; returns it.
   std::string WriteConfiguration(const std::vector<std::pair<std::string, std::string>>& items) const;

@@ -1,8 +1,9 @@
-// Fuzz target: arbitrary bytes read as the binary form of a scene. Records that read are written
-// and read back to the same records.
+// Fuzz target: arbitrary bytes read as the binary form of a scene. Records that read are written,
+// read back and written again to the same bytes (compared as bytes: a speed may be a NaN).
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "source/scene/SceneRecords.h"
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!WriteSceneRecords(records, written)) __builtin_trap();
   written.Seek(0, 0);
   SceneRecords again;
-  if (!ReadSceneRecords(written, again, error) || !(again == records)) __builtin_trap();
+  cMemoryStream rewritten;
+  if (!ReadSceneRecords(written, again, error) || !WriteSceneRecords(again, rewritten)) __builtin_trap();
+  if (rewritten.GetSize() != written.GetSize() ||
+      (written.GetSize() > 0 && std::memcmp(rewritten.GetData(), written.GetData(), written.GetSize()) != 0)) {
+    __builtin_trap();
+  }
   return 0;
 }
