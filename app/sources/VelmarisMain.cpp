@@ -5,10 +5,10 @@
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
-#include "Sources/shell/GuiShellSeam.h"
 #include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
+#include "app/sources/GuiConnection.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
@@ -69,12 +69,6 @@ void StartGui() {
     cursor->AddCursor("empty", GUICursor::kCursorEmpty);
     cursor->SetCursor("cursor");
   }
-  // The game sets the GUI's view size when it starts (fonts and texts join with their code).
-  GuiShellSeam::Functions seam;
-  seam.set_view_size = [](float width, float height) {
-    if (GUISystem* system = GUISystem::PeekInstance()) system->SetCameraSize(width, height);
-  };
-  GetGuiShellSeam().Install(std::move(seam));
 }
 
 // Shut-down from the saving of the configuration on: also the way out of a failed window.
@@ -116,6 +110,7 @@ int Run(int argc, char** argv) {
   // The sound device, the volumes, the "sound" type and the sound thread.
   cSoundManager::GetInstance();
   GUISystem::GetInstance();  // the GUI's resource types
+  ConnectGui(*application);
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
@@ -149,11 +144,11 @@ void ConnectRenderWindow(cApplication& application) {
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
   window::SetDisplayLostHandler(nullptr);  // what it saves goes with the singletons
+  DisconnectGui();  // its hooks reach the application
   // Newest first, while the platform services beneath them are still there.
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});  // they point at the application, gone now
   GUICursor::SetCursorSink(nullptr);
-  GetGuiShellSeam().Install({});
   return result;
 }
 

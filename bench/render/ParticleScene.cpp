@@ -141,7 +141,7 @@ std::vector<BillboardFrame> RecordBillboards(int frames) {
         for (uint32_t i = 0; i < 4 * quads; ++i) {
           const Vertex& v = *object.GetVertices()->GetVertex(i);
           const uint32_t c = v.diffuse;
-          frame.vertices[e].push_back(BillboardVertex{v.x, v.y, v.z,
+          frame.vertices[e].push_back(BillboardVertex{v.x, v.y, v.z, v.nx, v.ny, v.nz,
                                                       {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)},
                                                       v.u, v.v});
         }

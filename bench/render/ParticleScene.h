@@ -32,10 +32,11 @@ std::vector<uint8_t> SpriteTexels();
 // and makes the five running effects, drawn through `camera`, warmed up to their full count.
 std::vector<std::unique_ptr<ParticleSystem>> MakeEffects(CameraHandle* camera);
 
-// One frame of billboards as the reference draws them: per effect its vertices (position, RGBA
-// colour bytes, texture coordinates) and its triangle indices.
+// One frame of billboards as the reference draws them: per effect its vertices (position, normal,
+// RGBA colour bytes, texture coordinates) and its triangle indices.
 struct BillboardVertex {
   float x, y, z;
+  float nx, ny, nz;
   uint8_t rgba[4];
   float u, v;
 };
@@ -46,8 +47,21 @@ struct BillboardFrame {
 // `frames` frames of the scene after its warm-up, built by the engine on the headless device.
 std::vector<BillboardFrame> RecordBillboards(int frames);
 
-// Frames a second of the bare reference, by its glFinish argument, once it has run in this process
-// (0 before): the engine's benchmark reports its share of them from the same run.
-inline double g_particle_reference_fps[2] = {0.0, 0.0};
-// glFinish on the current context (kept with the reference, the one file that includes GL).
-void FinishParticleGl();
+// REFERENCE ONLY: the recorded billboards drawn straight through SDL and GL in a window and
+// context of their own, with the engine's states, one recorded frame after the other.
+class BareParticles {
+ public:
+  explicit BareParticles(std::vector<BillboardFrame> frames);
+  ~BareParticles();
+  BareParticles(const BareParticles&) = delete;
+  BareParticles& operator=(const BareParticles&) = delete;
+
+  // False, with the reason, when no window or GL context can be made.
+  bool Open(std::string& error);
+  // Makes its context current, draws the next frame and presents it.
+  void Draw();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> m_parts;
+};

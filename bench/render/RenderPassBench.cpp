@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/render/QuadScene.h"
+#include "bench/render/SliceTime.h"
 #include "platform/gfx/Backend.h"
 #include "platform/gfx/gfx.h"
 #include "platform/gfx/headless/Headless.h"
@@ -162,40 +163,6 @@ void BM_DrawListSort500(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawListSort500)->Unit(benchmark::kMicrosecond);
 
-// Frames the engine and the bare reference draw in turn, each slice timed from its first frame
-// until everything it drew is on the screen.
-constexpr int kSliceFrames = 20;
-
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-// The wall time of a slice, up to glFinish after its last frame, and what the calling thread
-// spent of it (llvmpipe's own threads apart).
-struct SliceTime {
-  double wall = 0;
-  double cpu = 0;
-  void operator+=(const SliceTime& other) {
-    wall += other.wall;
-    cpu += other.cpu;
-  }
-};
-
-template <class Draw>
-SliceTime TimeSlice(Draw draw, bool finish_each) {
-  const double cpu = ThreadCpuSeconds();
-  const auto start = std::chrono::steady_clock::now();
-  for (int frame = 0; frame < kSliceFrames; ++frame) {
-    draw();
-    if (finish_each) FinishGl();
-  }
-  FinishGl();
-  const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-  return SliceTime{wall.count(), ThreadCpuSeconds() - cpu};
-}
-
 // The scene through the whole engine on OpenGL (llvmpipe; SDL's offscreen driver unless
 // SDL_VIDEODRIVER names another, such as x11 under Xvfb) at 1024 x 768, windowed, without vertical
 // sync, beside the bare GL reference drawing the same scene in its own window and context. The two
@@ -262,13 +229,7 @@ void BM_RenderPass500OpenGL(benchmark::State& state) {
         reference += TimeSlice([&] { bare.Draw(false); }, finish);
         engine += TimeSlice([&] { manager->RenderFrame(); }, finish);
       }
-      const double frames = static_cast<double>(state.iterations()) * kSliceFrames;
-      state.counters["fps"] = frames / engine.wall;
-      state.counters["bare_fps"] = frames / reference.wall;
-      state.counters["of_bare"] = reference.wall / engine.wall;
-      // The drawing thread's own milliseconds a frame, on each side.
-      state.counters["cpu_ms"] = engine.cpu * 1000.0 / frames;
-      state.counters["bare_cpu_ms"] = reference.cpu * 1000.0 / frames;
+      ReportSlices(state, engine, reference);
     }
     objects.clear();
   }

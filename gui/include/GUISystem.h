@@ -5,6 +5,7 @@
 // that a modal or capturing window held the mouse. The render pass calls UpdateLayout.
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 
 class CameraHandle;
 class GUICursor;
+class GUIFontTable;
+class TextTable;
 class GUIWindow;
 class RenderObject;
 
@@ -46,6 +49,10 @@ class GUISystem : public Singleton<GUISystem> {
   // A window being deleted leaves every slot here.
   void Forget(const GUIWindow* window);
 
+  // The current text table and the fonts by index; both live as long as the GUI system.
+  TextTable* GetTextTable() const { return m_text_table.get(); }
+  GUIFontTable* GetFontTable() const { return m_font_table.get(); }
+
   CameraHandle* GetCamera() const { return m_camera; }
   GUIWindow* GetRoot() const { return m_root; }
   GUIWindow* GetTop() const { return m_top; }
@@ -65,6 +72,8 @@ class GUISystem : public Singleton<GUISystem> {
   void Shutdown();
 
   CameraHandle* m_camera = nullptr;  // the camera manager's
+  std::unique_ptr<TextTable> m_text_table;
+  std::unique_ptr<GUIFontTable> m_font_table;
   bool m_initialised = false;
   bool m_mouse_taken = false;
   std::map<std::string, RenderObject*> m_models;  // not owned

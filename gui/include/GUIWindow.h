@@ -117,6 +117,7 @@ class GUIWindow {
   GUILayer& GetLayer() { return m_layer; }
   PropertyMap& GetProperties() { return m_properties; }
   const FloatCurve* GetAlphaCurve() const { return m_alpha_curve.get(); }
+  FloatCurve* GetAlphaCurve() { return m_alpha_curve.get(); }
   // Lets go of an object its maker is about to delete, here and in every window below.
   void ForgetRenderObject(RenderObject* object);
 
@@ -127,6 +128,9 @@ class GUIWindow {
   bool FireEvent(const std::string& event);
   void MarkChildrenChanged() { m_children_changed = true; }
   void SetHover(bool hover) { m_hover = hover; }
+  // The offset inside the parent that the alignment gives a window of this size (a text widget
+  // aligns its text's extent, not its own size).
+  void ComputeAlignOffset(const Vector3& size);
 
  private:
   void RegisterAttributes();

@@ -5,6 +5,9 @@
 #include <utility>
 
 #include "gui/include/GUICursor.h"
+#include "gui/include/GUIFontTable.h"
+#include "gui/include/TextTable.h"
+#include "gui/include/cFontResource.h"
 #include "gui/include/GUIWindow.h"
 #include "gui/include/GUIWindowManager.h"
 #include "gui/include/cFormResource.h"
@@ -25,8 +28,9 @@ constexpr float kRayLength = 1100.0f;
 
 }  // namespace
 
-GUISystem::GUISystem() {
-  // Fonts, font files and texts register with their own code.
+GUISystem::GUISystem() : m_text_table(std::make_unique<TextTable>()), m_font_table(std::make_unique<GUIFontTable>()) {
+  cFontResource::RegisterTypes();
+  cTextResource::RegisterType();
   cFormResource::RegisterType();
   cSceneResource::RegisterType();
   FloatCurve::SetColorHook(&SetWindowColor);
@@ -79,6 +83,9 @@ void GUISystem::Shutdown() {
   }
   m_camera = nullptr;
   m_models.clear();
+  // The windows that laid text out are gone; the fonts and the texts go after them.
+  m_text_table.reset();
+  m_font_table.reset();
 }
 
 void GUISystem::Forget(const GUIWindow* window) {

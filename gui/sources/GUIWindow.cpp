@@ -114,12 +114,14 @@ void GUIWindow::SetSize(const Vector3& size) {
   UpdateAlignOffset();
 }
 
-void GUIWindow::UpdateAlignOffset() {
+void GUIWindow::UpdateAlignOffset() { ComputeAlignOffset(m_size); }
+
+void GUIWindow::ComputeAlignOffset(const Vector3& size) {
   m_align_offset = Vector3();
   if (m_parent == nullptr) return;
   const Vector3 outer = m_parent->GetLayoutSize();
-  const float free_x = outer.x - m_size.x;
-  const float free_y = outer.y - m_size.y;
+  const float free_x = outer.x - size.x;
+  const float free_y = outer.y - size.y;
   switch (m_alignment & 0x0F) {
     case kAlignCentre: m_align_offset.x = free_x * 0.5f; break;
     case kAlignRight: m_align_offset.x = free_x; break;

@@ -38,10 +38,9 @@ int RecipeInteger(const XmlNode& node, const char* name, int fallback) {
   return static_cast<int>(RecipeNumber(node, name, static_cast<float>(fallback)));
 }
 
-Vector4 RecipeColor(const XmlNode& node, const char* name, const Vector4& fallback) {
-  const XmlNode* attribute = node.FindAttribute(name);
-  if (attribute == nullptr) return fallback;
-  const std::string& text = attribute->GetValue();
+namespace {
+
+Vector4 ParseColor(const std::string& text, const char* name) {
   if ((text.size() != 7 && text.size() != 9) || text[0] != '#') {
     throw RecipeError{std::string("\"") + name + "\" is not a colour #rrggbb[aa]: " + text};
   }
@@ -55,6 +54,24 @@ Vector4 RecipeColor(const XmlNode& node, const char* name, const Vector4& fallba
     channels[i / 2] = static_cast<float>(value) / 255.0f;
   }
   return Vector4(channels[0], channels[1], channels[2], channels[3]);
+}
+
+}  // namespace
+
+Vector4 RecipeColor(const XmlNode& node, const char* name, const Vector4& fallback) {
+  const XmlNode* attribute = node.FindAttribute(name);
+  return attribute != nullptr ? ParseColor(attribute->GetValue(), name) : fallback;
+}
+
+std::vector<Vector4> RecipeColors(const XmlNode& node, const char* name) {
+  const std::string text = RecipeText(node, name);
+  std::vector<Vector4> colors;
+  for (std::size_t start = text.find_first_not_of(" \t\r\n"); start != std::string::npos;) {
+    const std::size_t stop = std::min(text.find_first_of(" \t\r\n", start), text.size());
+    colors.push_back(ParseColor(text.substr(start, stop - start), name));
+    start = text.find_first_not_of(" \t\r\n", stop);
+  }
+  return colors;
 }
 
 std::vector<float> RecipeNumbers(const XmlNode& node, const char* name) {

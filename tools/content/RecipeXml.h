@@ -23,6 +23,8 @@ float RecipeNumber(const XmlNode& node, const char* name, float fallback);
 int RecipeInteger(const XmlNode& node, const char* name, int fallback);
 // A colour "#rrggbb" or "#rrggbbaa" as red, green, blue, alpha in 0..1.
 Vector4 RecipeColor(const XmlNode& node, const char* name, const Vector4& fallback);
+// Colours separated by spaces ("#rrggbbaa #rrggbbaa ...").
+std::vector<Vector4> RecipeColors(const XmlNode& node, const char* name);
 // Numbers separated by spaces or commas ("x y x y ...").
 std::vector<float> RecipeNumbers(const XmlNode& node, const char* name);
 

@@ -2,10 +2,16 @@
 // of the game: the travel panel (a modal dialog of buttons) from the sample data, and the question
 // dialog, which its first button opens over it (the panel dims under it) and either of the
 // question's buttons closes again. Closing the window ends it with status 0, as the game does.
-// The end-to-end test drives it with the real pointer and reads what it draws.
+// The end-to-end test drives it with the real pointer and reads what it draws. With the argument
+// "options" it shows the widgets sample instead: the options board in the game's fonts and texts,
+// with the sounds of its widgets, and the key messages of the window reaching its name field.
 
 #include <cstdint>
 
+#include <string>
+
+#include "Sources/shell/GuiShellSeam.h"
+#include "app/sources/GuiConnection.h"
 #include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
@@ -19,7 +25,9 @@
 #include "source/properties/cProperties.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderWindow.h"
+#include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
+#include "tests/e2e/gui/OptionsWindow.h"
 #include "tests/e2e/gui/SampleWindow.h"
 
 namespace {
@@ -38,7 +46,18 @@ void StartGui() {
   }
 }
 
-int Run() {
+// The fonts and texts the game's start-up gives the GUI, as the game shell asks for them.
+void ShowOptions() {
+  const GuiShellSeam& seam = GetGuiShellSeam();
+  seam.SetFont(0, "fonts\\main");
+  seam.SetFont(1, "fonts\\title");
+  seam.SetFont(2, "fonts\\small");
+  seam.SetTextResource("en");
+  auto* options = new OptionsWindow();
+  if (options->GetForm() != nullptr) options->Show();
+}
+
+int Run(bool options) {
   cProperties& properties = *cProperties::GetInstance();
   properties.SetValue("short_name", "tarvel");
   properties.SetValue("application_name", "Velmaris");
@@ -51,12 +70,19 @@ int Run() {
   cInput::GetInstance()->InitInput();
   ConnectRenderWindow(*application);
   if (!RenderManager::GetInstance()->IsStarted()) return 1;
+  cSoundManager::GetInstance();
   GUISystem::GetInstance();
+  ConnectGui(*application);
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   cResourceManager* resources = cResourceManager::GetInstance();
   SetCurrentDir(properties.GetValue("exe_directory"));
   for (const char* group : {"data", "localization", "fsdata", "splash"}) resources->AddDirectory(group);
   StartGui();
+  if (options) {
+    ShowOptions();
+    application->Run();
+    return 0;
+  }
 
   SampleWindow* question = nullptr;
   auto* panel = new SampleWindow("travel_panel", "gui\\windows\\travel_panel", [&question](const std::string& button) {
@@ -71,8 +97,9 @@ int Run() {
 
 }  // namespace
 
-int main() {
-  const int result = Run();
+int main(int argc, char** argv) {
+  const int result = Run(argc > 1 && std::string(argv[1]) == "options");
+  DisconnectGui();
   DestroySingletons();
   SetRenderWindowHooks(RenderWindowHooks{});
   GUICursor::SetCursorSink(nullptr);

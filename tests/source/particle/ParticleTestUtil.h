@@ -18,27 +18,15 @@ inline ParticleFileData NumberedParticleFile(uint32_t version) {
   d.version = version;
   d.max_particles = 64;
   d.cycle_duration = 2.5f;
-  d.gravity_on = 1;
-  d.gravity = 9.5f;
-  d.floor_on = 1;
-  d.floor_height = -3.0f;
-  d.bounce = 0.5f;
-  d.die_when_stopped = 1;
-  d.min_speed_factor = 0.125f;
-  d.interpolate_emission = 1;
-  float n = 1.0f;
-  for (uint32_t k = 0; k < kParticleKeys; ++k, n += 1.0f) {
-    d.emission[k] = 10 + n;
-    d.life_min[k] = 20 + n;
-    d.life_max[k] = 30 + n;
-    d.direction[k] = Vector3(40 + n, 41 + n, 42 + n);
-    d.direction_variance[k] = Vector3(50 + n, 51 + n, 52 + n);
+  d.gravity_on = d.floor_on = d.die_when_stopped = d.interpolate_emission = 1;
+  d.gravity = 9.5f, d.floor_height = -3.0f, d.bounce = 0.5f, d.min_speed_factor = 0.125f;
+  for (uint32_t k = 0; k < kParticleKeys; ++k) {
+    const float n = static_cast<float>(k + 1);
+    d.emission[k] = 10 + n, d.life_min[k] = 20 + n, d.life_max[k] = 30 + n;
+    d.direction[k] = Vector3(40 + n, 41 + n, 42 + n), d.direction_variance[k] = Vector3(50 + n, 51 + n, 52 + n);
     d.color[k] = Vector4(60 + n, 61 + n, 62 + n, 63 + n);
-    d.size[k] = 70 + n;
-    d.speed[k] = 80 + n;
-    d.speed_variance[k] = 90 + n;
-    d.rotation[k] = 100 + n;
-    d.rotation_variance[k] = 110 + n;
+    d.size[k] = 70 + n, d.speed[k] = 80 + n, d.speed_variance[k] = 90 + n;
+    d.rotation[k] = 100 + n, d.rotation_variance[k] = 110 + n;
   }
   d.emitter_shape = kEmitterBox;
   d.box_min = Vector3(-1, -2, -3);

@@ -20,6 +20,7 @@ using Bytes = std::vector<uint8_t>;
 Bytes Write(const ShaderDescriptor& d) {
   cMemoryStream file;
   EXPECT_TRUE(WriteShaderFile(file, d));
+  EXPECT_EQ(file.Tell(), file.GetSize());  // left at its end, for whatever a caller writes next
   return Bytes(file.GetData(), file.GetData() + file.GetSize());
 }
 

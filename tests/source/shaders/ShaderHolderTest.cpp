@@ -187,18 +187,4 @@ TEST_F(ShaderHolderTest, StagesWithoutAPictureAreUnbound) {
   }
 }
 
-TEST_F(ShaderHolderTest, BlendCodesBecomeDeviceFactors) {
-  const uint32_t expected[] = {gfx::D3DBLEND_ONE,          gfx::D3DBLEND_ONE,          gfx::D3DBLEND_DESTCOLOR,
-                               gfx::D3DBLEND_INVDESTCOLOR, gfx::D3DBLEND_SRCALPHA,     gfx::D3DBLEND_INVSRCALPHA,
-                               gfx::D3DBLEND_DESTALPHA,    gfx::D3DBLEND_INVDESTALPHA, gfx::D3DBLEND_SRCALPHASAT,
-                               gfx::D3DBLEND_SRCCOLOR,     gfx::D3DBLEND_INVSRCCOLOR,  gfx::D3DBLEND_ZERO,
-                               gfx::D3DBLEND_ZERO};
-  RenderSystem* rs = RenderManager::GetInstance()->GetRenderSystem();
-  for (uint32_t code = 0; code < std::size(expected); ++code) {
-    rs->SetBlend(code, 12 - code);
-    EXPECT_EQ(Device().Render(gfx::D3DRENDERSTATE_SRCBLEND), expected[code]) << code;
-    EXPECT_EQ(Device().Render(gfx::D3DRENDERSTATE_DESTBLEND), expected[12 - code]) << code;
-  }
-}
-
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "source/Resources/cResourcePtr.h"
 #include "source/path/Paths.h"
@@ -72,21 +73,16 @@ TEST(ShaderXmlTest, AttributesShapeTheDescriptor) {
 }
 
 TEST(ShaderXmlTest, NetsAndBordersTakeTheirNumbers) {
-  const ShaderDescriptor d = FromXml(
+  const ShaderStage s = FromXml(
       "diffuse=\"fx\\net\" animation=\"SSAT_NET\" net_width=\"4\" net_height=\"2\" fcount=\"8\" speed=\"8.5\" "
-      "border=\"1\" texture_scale=\"0.25 0.5\" texture_offset=\"0.1 0.2\" clamp_v=\"true\"");
-  const ShaderStage& s = d.GetStage(0);
-  EXPECT_EQ(s.net_width, 4u);
-  EXPECT_EQ(s.net_height, 2u);
-  EXPECT_EQ(s.frame_count, 8u);
+      "border=\"1\" texture_scale=\"0.25 0.5\" texture_offset=\"0.1 0.2\" clamp_v=\"true\"").GetStage(0);
+  EXPECT_EQ(std::vector<uint32_t>({s.net_width, s.net_height, s.frame_count, s.address_u, s.address_v}),
+            std::vector<uint32_t>({4, 2, 8, 1, 0}));
   EXPECT_EQ(s.speed, 8.5f);
   EXPECT_EQ(s.scale, Vector2(0.25f, 0.5f));
   EXPECT_EQ(s.offset, Vector2(0.1f, 0.2f));
-  EXPECT_EQ(s.address_u, 1u);
-  EXPECT_EQ(s.address_v, 0u);
   // Without "border" the transform stays the identity.
-  const ShaderDescriptor plain = FromXml("diffuse=\"a\" texture_scale=\"3 3\"");
-  EXPECT_EQ(plain.GetStage(0).scale, Vector2(1.0f, 1.0f));
+  EXPECT_EQ(FromXml("diffuse=\"a\" texture_scale=\"3 3\"").GetStage(0).scale, Vector2(1.0f, 1.0f));
 }
 
 class ShaderPackTest : public RenderTest {

@@ -1,12 +1,11 @@
-// The shaders of the sample game: every recipe file in content/shaders (root <shaders>) holds
-// "resource" elements of type "shader", written as the resource list "shaders\<file>.resource"
+// The shaders of the sample game: every recipe file in content/shaders (root <shaders name="..">)
+// holds "resource" elements of type "shader", written as the resource list "shaders\<name>.resource"
 // of "data" once each reads, packs and reads back through the engine's shader writer and reader
 // unchanged and every texture it names exists; and <net> elements, animation nets painted here
 // (flame frames across and down, a colour picture and its "_a" opacity picture).
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -17,6 +16,7 @@
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
 #include "tools/content/EffectRecipe.h"
+#include "tools/content/RecipeXml.h"
 
 namespace {
 
@@ -54,12 +54,12 @@ void PaintFlame(Image& color, Image& alpha, uint32_t x0, uint32_t y0, uint32_t c
 }
 
 void PaintNet(const ContentPaths& paths, const XmlNode& net) {
-  const XmlNode* picture = net.FindAttribute("picture");
-  const auto across = static_cast<uint32_t>(EffectNumber(net, "across", 1.0f));
-  const auto down = static_cast<uint32_t>(EffectNumber(net, "down", 1.0f));
-  const auto cell = static_cast<uint32_t>(EffectNumber(net, "cell", 64.0f));
-  if (picture == nullptr || across == 0 || down == 0 || cell < 8 || across * cell > 1024 || down * cell > 1024) {
-    throw EffectRecipeError("<net> wants a picture and 1 or more cells of 8 to 1024 pixels across and down");
+  const std::string picture = RecipeText(net, "picture");
+  const auto across = static_cast<uint32_t>(RecipeInteger(net, "across", 1));
+  const auto down = static_cast<uint32_t>(RecipeInteger(net, "down", 1));
+  const auto cell = static_cast<uint32_t>(RecipeInteger(net, "cell", 64));
+  if (picture.empty() || across == 0 || down == 0 || cell < 8 || across * cell > 1024 || down * cell > 1024) {
+    throw RecipeError{"<net> wants a picture and 1 or more cells of 8 to 1024 pixels across and down"};
   }
   Image color, alpha;
   color.Allocate(across * cell, down * cell, 24);
@@ -67,14 +67,13 @@ void PaintNet(const ContentPaths& paths, const XmlNode& net) {
   for (uint32_t k = 0; k < across * down; ++k) {
     PaintFlame(color, alpha, (k % across) * cell, (k / across) * cell, cell, k, across * down);
   }
-  const std::string base = EffectPath(picture->GetValue());
-  if (!WriteTga(paths.PathFor("data", base + ".tga"), color) || !WriteTga(paths.PathFor("data", base + "_a.tga"), alpha)) {
-    throw EffectRecipeError("cannot write " + base);
-  }
+  const std::string base = ResourcePath(picture);
+  WriteRecipeTga(paths.PathFor("data", base + ".tga"), color);
+  WriteRecipeTga(paths.PathFor("data", base + "_a.tga"), alpha);
 }
 
 bool TextureExists(const ContentPaths& paths, const std::string& name) {
-  const std::string base = paths.output + "/data/" + EffectPath(name);
+  const std::string base = paths.output + "/data/" + ResourcePath(name);
   return std::filesystem::exists(base + ".tga") || std::filesystem::exists(base + ".jpg");
 }
 
@@ -85,11 +84,11 @@ void CheckShader(const ContentPaths& paths, const XmlNode& element, const std::s
   ShaderDescriptor packed;
   if (!WriteShaderFile(file, described) || (file.Seek(0, 0), !ReadShaderFile(file, name, packed)) ||
       !packed.SameDescription(described)) {
-    throw EffectRecipeError(name + " does not read back from its shader file as written");
+    throw RecipeError{name + " does not read back from its shader file as written"};
   }
   for (uint32_t i = 0; i < described.GetStageCount(); ++i) {
     for (const std::string* texture : {&described.GetStage(i).diffuse, &described.GetStage(i).opacity}) {
-      if (!texture->empty() && !TextureExists(paths, *texture)) throw EffectRecipeError(name + " names no texture " + *texture);
+      if (!texture->empty() && !TextureExists(paths, *texture)) throw RecipeError{name + " names no texture " + *texture};
     }
   }
 }
@@ -101,45 +100,30 @@ void CopyElement(const XmlNode& element, XmlNode& list) {
   }
 }
 
-bool MakeShaderList(const ContentPaths& paths, const std::string& recipe) {
-  XmlDocument document;
-  if (!LoadXmlFile(recipe, document) || document.GetRoot().GetName() != "shaders") {
-    std::fprintf(stderr, "shaders: %s is not a <shaders> recipe\n", recipe.c_str());
-    return false;
+void MakeShaderList(const ContentPaths& paths, const XmlNode& root) {
+  const std::string list_name = RecipeText(root, "name");
+  if (list_name.empty()) throw RecipeError{"<shaders> wants the name of its resource list"};
+  for (const XmlNode* n = root.GetFirstChild(); n != nullptr; n = n->GetNext()) {
+    if (n->GetName() == "net") PaintNet(paths, *n);
   }
-  try {
-    const XmlNode& root = document.GetRoot();
-    for (const XmlNode* n = root.GetFirstChild(); n != nullptr; n = n->GetNext()) {
-      if (n->GetName() == "net") PaintNet(paths, *n);
+  XmlDocument list("resources");
+  for (const XmlNode* n = root.GetFirstChild(); n != nullptr; n = n->GetNext()) {
+    if (n->GetName() != "resource") continue;
+    const std::string name = RecipeText(*n, "name");
+    if (name.empty() || RecipeText(*n, "type") != "shader") {
+      throw RecipeError{"a <resource> wants a name and the type \"shader\""};
     }
-    XmlDocument list("resources");
-    for (const XmlNode* n = root.GetFirstChild(); n != nullptr; n = n->GetNext()) {
-      if (n->GetName() != "resource") continue;
-      const XmlNode* name = n->FindAttribute("name");
-      const XmlNode* type = n->FindAttribute("type");
-      if (name == nullptr || type == nullptr || type->GetValue() != "shader") {
-        throw EffectRecipeError("a <resource> wants a name and the type \"shader\"");
-      }
-      CheckShader(paths, *n, name->GetValue());
-      CopyElement(*n, list.GetRoot());
-    }
-    cMemoryStream text;
-    const std::string stem = std::filesystem::path(recipe).stem().string();
-    if (!list.SaveXmlDocument(text) || !WriteWholeStream(paths.PathFor("data", "shaders/" + stem + ".resource"), text)) {
-      throw EffectRecipeError("cannot write the resource list");
-    }
-  } catch (const EffectRecipeError& error) {
-    std::fprintf(stderr, "shaders: %s: %s\n", recipe.c_str(), error.what());
-    return false;
+    CheckShader(paths, *n, name);
+    CopyElement(*n, list.GetRoot());
   }
-  return true;
+  cMemoryStream text;
+  if (!list.SaveXmlDocument(text)) throw RecipeError{"cannot write the resource list " + list_name};
+  WriteRecipeOutput(paths.PathFor("data", "shaders/" + list_name + ".resource"), text.GetData(), text.GetSize());
 }
 
 bool MakeShaders(const ContentPaths& paths) {
-  for (const std::string& recipe : EffectFiles(paths.SourceFor("shaders"), ".xml")) {
-    if (!MakeShaderList(paths, recipe)) return false;
-  }
-  return true;
+  return ForEachRecipe(paths.SourceFor("shaders"), "shaders",
+                       [&paths](const XmlNode& root) { MakeShaderList(paths, root); });
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#include "gui/include/GUIWidgetSupport.h"
+
+#include "gui/include/GUIFontTable.h"
+#include "gui/include/GUISystem.h"
+#include "gui/include/TextTable.h"
+#include "source/input/cInput.h"
+#include "source/model/Model.h"
+#include "source/render/RenderObject.h"
+#include "source/sound/cSoundPlayer.h"
+
+namespace {
+
+constexpr uint32_t kGlyphModelFlags = 0x100009;  // triangle list, both buffers flagged
+
+GUIKeySource& KeySource() {
+  static GUIKeySource source;
+  return source;
+}
+
+}  // namespace
+
+GUIFont* FindGUIFont(int font_id) {
+  GUISystem* system = GUISystem::PeekInstance();
+  GUIFontTable* table = system != nullptr ? system->GetFontTable() : nullptr;
+  return table != nullptr ? table->Get(font_id) : nullptr;
+}
+
+std::u16string LookUpText(const std::string& key) {
+  GUISystem* system = GUISystem::PeekInstance();
+  TextTable* table = system != nullptr ? system->GetTextTable() : nullptr;
+  return table != nullptr ? table->GetText(key) : std::u16string();
+}
+
+bool IsLeftButtonFreshPress() {
+  const cInput* input = cInput::PeekInstance();
+  return input != nullptr && input->Mouse().IsPressed(cInput::kMouseLeft);
+}
+
+bool IsLeftButtonReleased() {
+  const cInput* input = cInput::PeekInstance();
+  return input != nullptr && input->Mouse().IsReleased(cInput::kMouseLeft);
+}
+
+cResourcePtr<cSoundResource> FindGUISound(const std::string& name) {
+  cResourcePtr<cSoundResource> sound;
+  if (!name.empty()) sound.Assign(name);
+  return sound;
+}
+
+void PlayGUISound(const cResourcePtr<cSoundResource>& sound) {
+  if (sound) cSoundPlayer::GetInstance()->Play(sound, false);
+}
+
+std::unique_ptr<RenderObject> MakeGlyphModel() {
+  CountedPtr<Model> mesh(new Model("font_model", 4 * kGlyphModelQuads, 6 * kGlyphModelQuads, kGlyphModelFlags));
+  static constexpr uint32_t kCorners[6] = {0, 1, 2, 2, 1, 3};
+  for (uint32_t quad = 0; quad < kGlyphModelQuads; ++quad) {
+    for (uint32_t i = 0; i < 6; ++i) mesh->m_indices->SetIndex(6 * quad + i, 4 * quad + kCorners[i]);
+  }
+  mesh->m_index_count = 0;
+  GUISystem* system = GUISystem::PeekInstance();
+  return std::make_unique<RenderObject>(mesh, system != nullptr ? system->GetCamera() : nullptr, 0);
+}
+
+void SetGUIKeySource(GUIKeySource source) { KeySource() = std::move(source); }
+
+GUIKeyMessage GetGUIKeyMessage() { return KeySource() ? KeySource()() : GUIKeyMessage(); }
