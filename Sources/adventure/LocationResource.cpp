@@ -90,5 +90,6 @@ void LocationResource::PreloadSounds() {
 
 void RegisterLocationResourceType() {
   cResourceManager::GetInstance()->RegisterResourceType<LocationResource>();
+  cResourceManager::GetInstance()->RegisterResourceExtension("cnf", LocationResource::kTypeName);
   LocationResource::SetSoundAcquirer([](const std::string& name) -> cResource* { return cSoundResource::Find(name); });
 }
