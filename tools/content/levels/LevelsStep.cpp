@@ -3,19 +3,23 @@
 // rectangle on the 1024 x 768 screen (pixels from the top-left corner) with its kind letter ("i"
 // an object the player may point at, "b" behind, "f" in front; "<object>_a" is the highlight of
 // <object>) and either the strokes of its picture, painted in its own pixels, or the name of a
-// picture the images step made. The step writes one flat model an object, its picture and
+// picture the images step made, and the named animations a character plays on it. The step writes one flat model an object, its picture and
 // opacity (powers of two, as the texture combiner needs them) and the scene's resource list
 // "levels\<folder>\<name>", which the location and its script share.
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
+#include "platform/os/os.h"
 #include "source/model/ModelFileWriter.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/texture/Image.h"
 #include "source/texture/TgaImageLoader.h"
+#include "source/xml/XmlDocument.h"
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
+#include "tools/content/ContentXml.h"
 #include "tools/content/RecipeXml.h"
 #include "tools/content/images/Canvas.h"
 #include "tools/content/images/Strokes.h"
@@ -44,7 +48,7 @@ void WritePictures(const ContentPaths& paths, const XmlNode& object, int width, 
                    const std::string& opacity) {
   Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   for (const XmlNode* stroke = object.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) {
-    PaintStroke(canvas, *stroke);
+    if (stroke->GetName() != "state") PaintStroke(canvas, *stroke);
   }
   Image colour = canvas.ToImage(32);
   colour.Resize(PowerOfTwoAtLeast(width), PowerOfTwoAtLeast(height));
@@ -88,7 +92,16 @@ void MakeObject(const ContentPaths& paths, const std::string& folder, const std:
     opacity = diffuse + "_opacity";
     WritePictures(paths, object, width, height, diffuse, opacity);
   }
-  models += "      <model name=\"" + name + "\" kind=\"" + kind + "\"/>\n";
+  // Named animations of the object (a character's): <state name=".." frames="first last" loop=".." speed=".."/>.
+  std::string states;
+  for (const XmlNode* state = object.GetFirstChild(); state != nullptr; state = state->GetNext()) {
+    if (state->GetName() != "state") continue;
+    states += "        <state name=\"" + RecipeText(*state, "name") + "\" frames=\"" + RecipeText(*state, "frames") +
+              "\" loop=\"" + RecipeText(*state, "loop", "0") + "\" speed=\"" + RecipeText(*state, "speed", "0") +
+              "\"/>\n";
+  }
+  models += "      <model name=\"" + name + "\" kind=\"" + kind + "\"" +
+            (states.empty() ? "/>\n" : ">\n" + states + "      </model>\n");
   shaders += "      <shader name=\"" + name + "\" diffuse=\"" + diffuse + "\"" +
              (opacity.empty() ? std::string() : " opacity=\"" + opacity + "\"") + " clamp=\"1\"/>\n";
 }
@@ -109,9 +122,27 @@ void MakeLocation(const ContentPaths& paths, const XmlNode& root) {
                     reinterpret_cast<const uint8_t*>(list.data()), static_cast<uint32_t>(list.size()));
 }
 
+// The characters of the locations' objects ("game_data\\characters"), read and written back.
+bool CopyCharacters(const ContentPaths& paths) {
+  const std::string source = paths.SourceFor("game_data/characters.xml");
+  if (!os::FileExists(source)) return true;  // a game without characters
+  XmlDocument characters;
+  if (!ReadSourceXml("levels", source, "characters", characters)) return false;
+  cMemoryStream bytes;
+  characters.SaveXmlDocument(bytes);
+  try {
+    WriteRecipeOutput(paths.PathFor("data", "game_data/characters.xml"), bytes.GetData(), bytes.GetSize());
+  } catch (const RecipeError& error) {
+    std::fprintf(stderr, "velmaris-content: characters: %s\n", error.text.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool MakeLevels(const ContentPaths& paths) {
   return ForEachRecipe(paths.SourceFor("levels"), "location",
-                       [&paths](const XmlNode& root) { MakeLocation(paths, root); });
+                       [&paths](const XmlNode& root) { MakeLocation(paths, root); }) &&
+         CopyCharacters(paths);
 }
 
 }  // namespace
