@@ -71,6 +71,16 @@ const Scenario kScenarios[] = {
        EXPECT_EQ(l.GetLastClickedObject(), "key");
        EXPECT_EQ(t.ClickSounds(), 0);
      }},
+    {"AnObjectHiddenAfterGivingItsItemCannotBeClickedAgain", "click {\n key: addinventory key {\n flashhide key\n }\n}",
+     nullptr,
+     [](ScriptEngineTest& t, Location& l) {
+       t.Click(l, kKey);
+       t.Click(l, kKey);
+     },
+     [](ScriptEngineTest& t, Location&) {
+       EXPECT_EQ(t.services.flights, Flights{"key*1"});
+       EXPECT_EQ(t.ClickSounds(), 1) << "the second click finds nothing";
+     }},
     {"AClickOnNothingSaysSoOnceHoweverManyClickNodesSeeIt",
      "click key {\n door: addinventory a\n}\nclick {\n key: addinventory b\n}\nclick {\n door: addinventory c\n}", nullptr,
      [](ScriptEngineTest& t, Location& l) { t.Click(l, kNothing); },
