@@ -16,7 +16,6 @@
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -77,17 +76,7 @@ class LocationPlayTest : public ::testing::Test {
     return false;
   }
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    WindowPixels pixels;
-    bool seen = false;
-    while (!seen && std::chrono::steady_clock::now() < deadline) {
-      pixels = ReadWindowPixels(window);
-      seen = pixels.width > 0 && shows(pixels);
-      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_TRUE(WritePng((frames / (name + ".png")).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
-    return seen;
+    return WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows);
   }
   // A click as a player makes one: the pointer rests on the spot first.
   void Click(Spot at) {
