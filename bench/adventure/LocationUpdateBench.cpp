@@ -46,7 +46,7 @@ std::string HallScript() {
   for (int k = 0; k < kCloseUps; ++k, nodes += 2) {
     text << " click {\n " << Object(kObjects - 1 - k) << ": showlocation cu_" << k << "\n }\n";
   }
-  for (int i = 0; nodes < kScriptNodes; ++i, nodes += 8) {
+  for (int i = 0; nodes < kScriptNodes; ++i, nodes += 7) {  // seven nodes a branch
     text << " click {\n " << Object(i) << ": isvisible " << Object(i * 7 + 3) << " {\n  true: hide " << Object(i)
          << " {\n   addinventory item_" << i << "\n  }\n  false: isininventory key {\n   true: dropinventory key\n"
          << "   false: sound click\n  }\n }\n }\n";
@@ -128,6 +128,9 @@ void BM_LocationFrameWithHintSearch(benchmark::State& state) {
   if (targets == 0) state.SkipWithError("the hint search found nothing");
   state.counters["targets"] = static_cast<double>(targets);
   state.counters["objects"] = static_cast<double>(location.GetObjects().size());
+  uint32_t nodes = 0;
+  if (location.GetRoot() != nullptr) ForEachCommandNode(*location.GetRoot(), [&nodes](CommandNode&, uint32_t) { ++nodes; });
+  state.counters["nodes"] = nodes;
 }
 BENCHMARK(BM_LocationFrameWithHintSearch)->Unit(benchmark::kMicrosecond);
 
