@@ -109,4 +109,37 @@ TEST_F(HintSearchTest, ASolvedGameAndAGivenItemLeaveNothingToPointAt) {
   EXPECT_EQ(location.FindPhraseSequence("service_no_hint")->GetName(), "wait");
 }
 
+TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHandIsEmpty) {
+  AddLocation("hall", kHall,
+              "hall {\n onload {\n enable key desk door\n }\n click {\n desk: showlocation desk\n"
+              " door: game safe\n key: addinventory key\n }\n}");
+  AddLocation("desk", kDesk, "desk {\n onload {\n enable letter\n }\n click {\n letter: addinventory letter\n }\n}");
+  Texts("hall").m_tooltips["key"] = u"A brass key";
+  Location& location = Enter("hall");
+  Frame(location);
+  struct Case {
+    const char* name;
+    float x, y;
+    const char* hand;
+    const char* cursor;
+    const char* tooltip;  // null: none shown (every object of the kind "i" shows its own, if empty)
+  };
+  const Case cases[] = {
+      {"over the close-up", 750, 130, "", "lens", ""},         {"over the game", 325, 150, "", "lens", ""},
+      {"over an item to take", 125, 125, "", "cursor", "A brass key"}, {"over nothing", 600, 600, "", "cursor", nullptr},
+      {"an item in hand", 750, 130, "coin", "cursor", ""},
+  };
+  for (const Case& c : cases) {
+    services.hand = c.hand;
+    PointAt(c.x, c.y);
+    Frame(location);
+    Frame(location);
+    EXPECT_EQ(CursorName(), c.cursor) << c.name;
+    EXPECT_EQ(location.GetTooltip()->IsVisible(), c.tooltip != nullptr) << c.name;
+    if (c.tooltip != nullptr) {
+      EXPECT_EQ(location.GetTooltip()->GetValue("text"), c.tooltip) << c.name;
+    }
+  }
+}
+
 }  // namespace
