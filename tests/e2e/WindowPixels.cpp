@@ -3,6 +3,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
+#include <thread>
+
+#include "tests/support/PngFile.h"
+
 namespace {
 
 // The channel of a pixel value under an X visual mask, as 8 bits.
@@ -62,4 +67,18 @@ bool AskWindowToClose(unsigned long window) {
   XSync(display, False);
   XCloseDisplay(display);
   return sent != 0;
+}
+
+bool WaitForWindowPixels(unsigned long window, int timeout_ms, const std::string& png_path,
+                         const std::function<bool(const WindowPixels&)>& shows) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  WindowPixels pixels;
+  bool seen = false;
+  while (!seen && std::chrono::steady_clock::now() < deadline) {
+    pixels = ReadWindowPixels(window);
+    seen = pixels.width > 0 && shows(pixels);
+    if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  WritePng(png_path, static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), pixels.rgb);
+  return seen;
 }
