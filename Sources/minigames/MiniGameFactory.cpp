@@ -2,9 +2,41 @@
 
 #include <new>
 
-#include "Sources/minigames/MiniGame.h"
+#include "Sources/minigames/MiniGameCashRegister.h"
+#include "Sources/minigames/MiniGameDocument.h"
+#include "Sources/minigames/MiniGameNotebook.h"
+#include "Sources/minigames/MiniGamePhone.h"
+#include "Sources/minigames/MiniGameSafe.h"
+
+namespace {
+
+struct DocumentName {
+  const char* name;
+  const char* text_key;
+  const char* form;
+};
+
+// The document viewer shows these, each its text in its form.
+constexpr DocumentName kDocuments[] = {
+    {"letter", "lawyer_letter", "minigames\\location_2\\letter\\letter"},
+    {"document_smuggler", "document_smuggler", "minigames\\location_12\\document_smuggler\\document_smuggler"},
+    {"journal", "journal", "minigames\\location_12\\journal\\journal"},
+    {"papers", "papers_chief", "minigames\\location_12\\papers\\papers"},
+    {"evidence", "evidence", "minigames\\location_13\\evidence\\evidence"},
+    {"smuggler_file", "smuggler_file", "minigames\\location_13\\smuggler_file\\smuggler_file"},
+    {"papers_chief", "lawyer_chief_letter", "minigames\\location_12\\papers\\papers"},
+};
+
+}  // namespace
 
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
+  if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
+  if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
+  if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
+  if (name == "notebook_chief") return new (std::nothrow) MiniGameNotebook(parent);
+  for (const DocumentName& document : kDocuments) {
+    if (name == document.name) return new (std::nothrow) MiniGameDocument(document.form, document.text_key, parent);
+  }
   return new (std::nothrow) MiniGame(name, parent);
 }
 

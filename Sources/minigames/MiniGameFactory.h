@@ -1,7 +1,7 @@
 #pragma once
 // Makes a location's mini-games by name. Every name the game's scripts may use is listed here;
-// the games themselves join the factory as they are made, and until then a name makes the plain
-// mini-game, which a click beside it leaves.
+// a name of a game not made yet, or any other name, makes the plain mini-game, which a click
+// beside it leaves.
 
 #include <string>
 #include <vector>

@@ -1,0 +1,178 @@
+// The frame every mini-game shares, played on the bench through input alone: starting, the
+// hold-off, leaving by a click beside the pieces, skipping for hints, the intro's pause, results
+// kept in the stage's record, and a game deleted while it runs.
+
+#include <gtest/gtest.h>
+
+#include "Sources/minigames/MiniGameDocument.h"
+#include "Sources/minigames/MiniGameFactory.h"
+#include "Sources/minigames/MiniGameSafe.h"
+#include "gui/include/GUIWindowManager.h"
+#include "tests/Sources/minigames/PlayBench.h"
+
+namespace {
+
+class MiniGameBase : public PlayBench {};
+
+TEST_F(MiniGameBase, APlainGameIsLeftByItsFirstClickOnceTheHoldOffHasRunOut) {
+  MiniGame* game = Make("no_such_game");
+  ASSERT_NE(game, nullptr);
+  EXPECT_EQ(game->GetState(), GUIStateWindow::kHidden);
+  Begin(game);
+  EXPECT_TRUE(host.exit_shown) << "the panel's exit button becomes the skip button";
+  // Ten dispatches are ignored: a press and a release take two frames each, the first frame of
+  // the start is not dispatched at all.
+  for (int click = 0; click < 2; ++click) ClickBeside(*game);
+  EXPECT_EQ(game->GetResult(), "wait");
+  ClickBeside(*game);
+  ClickBeside(*game);
+  EXPECT_EQ(game->GetResult(), "close");
+  EXPECT_EQ(Stored("no_such_game"), "close");
+  EXPECT_FALSE(host.exit_shown);
+  EXPECT_EQ(gui->GetRoot()->GetActiveChild(), nullptr) << "the mouse is let go";
+  PlayOut(game);
+  EXPECT_FALSE(IsShown(game));
+}
+
+TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
+  auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
+  const std::optional<Vector2> key = PointOn(*safe->FindChild("safe_8"));
+  ASSERT_TRUE(key.has_value()) << "the hidden form is laid out already";
+  Begin(safe);
+  for (int frame = 0; frame < 3; ++frame) Frame();
+  ASSERT_EQ(safe->GetState(), GUIStateWindow::kWorking);
+  ASSERT_GT(safe->GetMouseHoldOff(), 4);
+  Click(*key);
+  EXPECT_EQ(safe->GetNumber(), 0);
+  Play(safe);
+  Click(*key);
+  EXPECT_EQ(safe->GetNumber(), 8);
+  EXPECT_EQ(safe->GetResult(), "wait");
+}
+
+struct SkipCase {
+  int32_t hints;
+  uint8_t cheat;
+  const char* box;
+  int32_t hints_after;
+  const char* result;
+};
+
+class Skip : public PlayBench, public testing::WithParamInterface<SkipCase> {};
+
+TEST_P(Skip, CostsThreeHintsAndCountsAsWon) {
+  const SkipCase& c = GetParam();
+  profile.m_progress.m_hints = c.hints;
+  profile.m_cheat_mode = c.cheat;
+  MiniGame* game = Make("switches");
+  Play(game);
+  ClickExitButton();
+  EXPECT_EQ(host.box, c.box);
+  host.Answer(true);
+  EXPECT_EQ(profile.m_progress.m_hints, c.hints_after);
+  EXPECT_EQ(game->GetResult(), c.result);
+  EXPECT_EQ(host.hint_syncs, std::string(c.result) == "win" ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(MiniGameBase, Skip,
+                         testing::Values(SkipCase{3, 0, "skip_minigame", 0, "win"},
+                                         SkipCase{2, 0, "no_more_hints", 2, "wait"},
+                                         SkipCase{5, 1, "skip_minigame", 2, "win"},
+                                         SkipCase{1, 1, "skip_minigame", 0, "win"}));
+
+TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
+  MiniGame* safe = Make("safe");
+  Play(safe);
+  EXPECT_FALSE(host.exit_shown);
+  ClickExitButton();  // where the button would be: beside the safe
+  EXPECT_TRUE(host.box.empty());
+  EXPECT_EQ(safe->GetResult(), "close");
+}
+
+TEST_F(MiniGameBase, TheIntroPausesTheGameAndAClickBesideStillLeaves) {
+  host.intro_key = "mini_game_safe";
+  auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
+  Begin(safe);
+  EXPECT_EQ(host.intros_shown, 1);
+  RunFor(1.0f);
+  EXPECT_EQ(safe->GetState(), MiniGame::kPaused);
+  ClickPiece(*safe, "safe_1");
+  EXPECT_EQ(safe->GetNumber(), 0) << "a paused game's pieces take no clicks";
+  // The hero stops speaking; the hint window had taken the mouse and lets it go.
+  host.speaking = false;
+  GUIWindow::SetActiveChild(user, nullptr);
+  Frame();
+  EXPECT_EQ(safe->GetState(), GUIStateWindow::kWorking);
+  ClickPiece(*safe, "safe_1");
+  EXPECT_EQ(safe->GetNumber(), 1);
+  ClickBeside(*safe);
+  EXPECT_EQ(safe->GetResult(), "close") << "the game holds the mouse again";
+}
+
+TEST_F(MiniGameBase, ResultsAreKeptUnderTheWindowNameAndReadBackByTheNextGame) {
+  MiniGame* first = Make("phone");
+  EXPECT_EQ(first->GetResult(), "");
+  Play(first);
+  Type(*first, "", "6042817");
+  EXPECT_EQ(Stored("phone"), "win");
+  Destroy(first);
+  MiniGame* again = Make("phone");
+  EXPECT_EQ(again->GetResult(), "win");
+  EXPECT_TRUE(again->IsSolved());
+  // Without a record of the stage the word stays with the game alone.
+  profile.m_stage = "location_9";
+  MiniGame* elsewhere = Make("safe");
+  EXPECT_EQ(elsewhere->GetResult(), "");
+  elsewhere->Finish("win");
+  EXPECT_EQ(Record().m_values.count("safe"), 0u);
+}
+
+TEST_F(MiniGameBase, AClickWhileAWonGameDisappearsKeepsTheWin) {
+  MiniGame* safe = Make("safe");
+  Play(safe);
+  Type(*safe, "safe_", "8164");
+  ClickPiece(*safe, "safe_enter");
+  ASSERT_EQ(safe->GetResult(), "win");
+  // A location that offers the mouse to its children still reaches the disappearing game.
+  GUIWindow::SetActiveChild(user, safe);
+  ClickBeside(*safe);
+  EXPECT_EQ(safe->GetResult(), "win");
+  EXPECT_EQ(Stored("safe"), "win");
+}
+
+TEST_F(MiniGameBase, AGameDeletedWhileItRunsLeavesNothingPointingAtIt) {
+  MiniGame* game = Make("switches");
+  Play(game);
+  ClickExitButton();
+  ASSERT_TRUE(host.yes_handler);
+  host.intro_key.clear();
+  Destroy(game);
+  EXPECT_FALSE(host.exit_shown);
+  EXPECT_FALSE(host.exit_handler);
+  EXPECT_FALSE(host.yes_handler) << "the skip question no longer points at the game";
+  EXPECT_EQ(gui->GetRoot()->GetActiveChild(), nullptr);
+  Frame();
+}
+
+TEST_F(MiniGameBase, AGameWhoseFormLacksPiecesIsLoggedAndStillLeft) {
+  // A document whose form is missing: logged, and a game without pieces.
+  auto* broken = new MiniGameDocument("minigames\\location_99\\gone", "lawyer_letter", user);
+  EXPECT_TRUE(LogHas("mini-game text: no form minigames\\location_99\\gone"));
+  EXPECT_TRUE(LogHas("mini-game text has no piece text_0"));
+  Play(broken);
+  ClickBeside(*broken);
+  EXPECT_EQ(broken->GetResult(), "close");
+  delete broken;
+}
+
+TEST_F(MiniGameBase, TheFactoryKnowsEveryNameAndMakesAPlainGameForTheRest) {
+  EXPECT_EQ(KnownMiniGameNames().size(), 25u);
+  for (const std::string& name : KnownMiniGameNames()) {
+    MiniGame* game = Make(name);
+    ASSERT_NE(game, nullptr) << name;
+    EXPECT_EQ(game->GetState(), GUIStateWindow::kHidden) << name;
+  }
+  EXPECT_FALSE(LogHas("has no piece")) << "every made game finds its pieces";
+}
+
+}  // namespace
