@@ -66,6 +66,20 @@ std::string ProgramUnderTest::BuiltProgram() {
   return std::filesystem::exists(program) ? program.string() : std::string();
 }
 
+std::string ProgramUnderTest::AddBuiltProgram(const std::string& name) {
+  namespace fs = std::filesystem;
+  const fs::path built = fs::path(BuiltProgram()).parent_path();
+  if (!fs::exists(built / name) || !fs::is_directory(built / "data")) {
+    return name + " or the sample data is not built beside this test";
+  }
+  fs::copy_file(built / name, BinFolder() + "/" + name, fs::copy_options::overwrite_existing);
+  fs::permissions(BinFolder() + "/" + name, fs::perms::owner_all, fs::perm_options::add);
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+    if (fs::exists(built / group)) fs::copy(built / group, BinFolder() + "/" + group, fs::copy_options::recursive);
+  }
+  return std::string();
+}
+
 std::string ProgramUnderTest::SkipReason() {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || display[0] == '\0') return "no DISPLAY: run under xvfb-run -a";

@@ -26,6 +26,10 @@ class ProgramUnderTest {
   std::string UserFolder() const { return m_sandbox / "xdg/Moskelt/tarvel"; }
   std::string DesktopRecord() const { return m_sandbox / "desktop.txt"; }
 
+  // Copies the named program built beside this test, and the sample data groups built with it,
+  // into the sandbox's "bin" folder; answers why not (nothing copied), or empty.
+  std::string AddBuiltProgram(const std::string& name);
+
   // Starts a child; returns its pid (or -1).
   pid_t Start(const std::vector<std::string>& arguments = {});
   // Starts another program of the sandbox's "bin" folder the same way; `environment` entries
