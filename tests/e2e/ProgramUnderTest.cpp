@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -48,6 +49,12 @@ ProgramUnderTest::ProgramUnderTest() {
     chmod((m_sandbox / "bin/velmaris").c_str(), 0755);
   }
   m_sandbox.WriteFile("lsan.supp", kLeakSuppressions);
+  std::string display;
+  m_server = StartDisplay(display);
+  if (m_server > 0) {
+    if (const char* previous = std::getenv("DISPLAY")) m_previous_display = previous;
+    setenv("DISPLAY", display.c_str(), 1);
+  }
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
@@ -57,6 +64,52 @@ ProgramUnderTest::~ProgramUnderTest() {
       waitpid(child, nullptr, 0);
     }
   }
+  if (m_server > 0) {
+    kill(m_server, SIGTERM);  // it removes its lock and socket as it goes
+    waitpid(m_server, nullptr, 0);
+    if (m_previous_display.empty()) {
+      unsetenv("DISPLAY");
+    } else {
+      setenv("DISPLAY", m_previous_display.c_str(), 1);
+    }
+  }
+}
+
+pid_t ProgramUnderTest::StartDisplay(std::string& name) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const std::string fd = std::to_string(ready[1]);
+  const pid_t server = fork();
+  if (server == 0) {
+    close(ready[0]);
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (quiet >= 0) {
+      dup2(quiet, 1);
+      dup2(quiet, 2);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  // The server writes its number once it accepts connections, and nothing if it fails.
+  std::string number;
+  pollfd wait_for{ready[0], POLLIN, 0};
+  char c = 0;
+  while (server > 0 && number.find('\n') == std::string::npos && poll(&wait_for, 1, 20000) > 0 &&
+         read(ready[0], &c, 1) == 1) {
+    number += c;
+  }
+  close(ready[0]);
+  if (server <= 0 || number.empty() || number.back() != '\n') {
+    if (server > 0) {
+      kill(server, SIGKILL);
+      waitpid(server, nullptr, 0);
+    }
+    return -1;
+  }
+  name = ":" + number.substr(0, number.size() - 1);
+  return server;
 }
 
 std::string ProgramUnderTest::BuiltProgram() {
@@ -65,6 +118,20 @@ std::string ProgramUnderTest::BuiltProgram() {
   if (error) return std::string();
   const std::filesystem::path program = self.parent_path() / "velmaris";
   return std::filesystem::exists(program) ? program.string() : std::string();
+}
+
+std::string ProgramUnderTest::AddBuiltProgram(const std::string& name) {
+  namespace fs = std::filesystem;
+  const fs::path built = fs::path(BuiltProgram()).parent_path();
+  if (!fs::exists(built / name) || !fs::is_directory(built / "data")) {
+    return name + " or the sample data is not built beside this test";
+  }
+  fs::copy_file(built / name, BinFolder() + "/" + name, fs::copy_options::overwrite_existing);
+  fs::permissions(BinFolder() + "/" + name, fs::perms::owner_all, fs::perm_options::add);
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+    if (fs::exists(built / group)) fs::copy(built / group, BinFolder() + "/" + group, fs::copy_options::recursive);
+  }
+  return std::string();
 }
 
 std::string ProgramUnderTest::SkipReason() {
@@ -230,6 +297,26 @@ bool ProgramUnderTest::WaitUntilViewable(unsigned long window, int timeout_ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;
+}
+
+bool ProgramUnderTest::MapLetters(const std::vector<unsigned long>& keysyms) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  int first = 0, last = 0, per_key = 0;
+  XDisplayKeycodes(display, &first, &last);
+  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &per_key);
+  std::size_t placed = 0;
+  for (int key = last; key >= first && map != nullptr && placed < keysyms.size(); --key) {
+    bool spare = true;
+    for (int i = 0; i < per_key; ++i) spare = spare && map[(key - first) * per_key + i] == NoSymbol;
+    if (!spare) continue;
+    KeySym letter = keysyms[placed++];
+    XChangeKeyboardMapping(display, key, 1, &letter, 1);
+  }
+  if (map != nullptr) XFree(map);
+  XSync(display, False);
+  XCloseDisplay(display);
+  return placed == keysyms.size();
 }
 
 bool ProgramUnderTest::SendCloseRequest(unsigned long window) { return AskWindowToClose(window); }
