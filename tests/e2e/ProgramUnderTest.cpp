@@ -299,24 +299,4 @@ bool ProgramUnderTest::WaitUntilViewable(unsigned long window, int timeout_ms) {
   return false;
 }
 
-bool ProgramUnderTest::MapLetters(const std::vector<unsigned long>& keysyms) {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  int first = 0, last = 0, per_key = 0;
-  XDisplayKeycodes(display, &first, &last);
-  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &per_key);
-  std::size_t placed = 0;
-  for (int key = last; key >= first && map != nullptr && placed < keysyms.size(); --key) {
-    bool spare = true;
-    for (int i = 0; i < per_key; ++i) spare = spare && map[(key - first) * per_key + i] == NoSymbol;
-    if (!spare) continue;
-    KeySym letter = keysyms[placed++];
-    XChangeKeyboardMapping(display, key, 1, &letter, 1);
-  }
-  if (map != nullptr) XFree(map);
-  XSync(display, False);
-  XCloseDisplay(display);
-  return placed == keysyms.size();
-}
-
 bool ProgramUnderTest::SendCloseRequest(unsigned long window) { return AskWindowToClose(window); }

@@ -57,10 +57,6 @@ class ProgramUnderTest {
   bool WaitUntilStarted(int timeout_ms) const;
   // Writes a configuration with the given items (id, value) into the user folder; returns it.
   std::string WriteConfiguration(const std::vector<std::pair<std::string, std::string>>& items) const;
-  // Puts the letters (X keysyms) on spare keys of the display's keyboard map. xdotool types a
-  // letter the map lacks by mapping it for a moment only, and a program slowed by load reads the
-  // key after the map went back and loses the letter. False when no spare keys are left.
-  static bool MapLetters(const std::vector<unsigned long>& keysyms);
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
   static bool SendCloseRequest(unsigned long window);
   // Runs a command line of the test's own making and returns what it printed.
