@@ -72,6 +72,8 @@ struct World {
   PlayerProfile profile;
 };
 
+World* the_world = nullptr;
+
 bool Drawable(const LocationCharacter& object) {
   return object.GetState() <= LocationCharacter::kFadingIn && std::isfinite(object.GetAlpha()) &&
          object.GetAlpha() >= 0.0f && object.GetAlpha() <= 1.0f;
@@ -86,7 +88,15 @@ bool InTree(const CommandNode* node, const CommandNode* root) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size > kMaxInput) return 0;
-  static World* world = new World();
+  static World* world = [] {
+    auto* made = new World();
+    // The data folder goes when the run ends; the world itself lives as long as the process.
+    std::atexit([] {
+      std::error_code ignored;
+      if (!the_world->root.Path().empty()) std::filesystem::remove_all(the_world->root.Path(), ignored);
+    });
+    return the_world = made;
+  }();
   cMemoryStream bytes;
   if (size > 0) bytes.Write(data, static_cast<uint32_t>(size));
   bytes.Seek(0, 0);
