@@ -153,6 +153,12 @@ std::vector<std::string> ProgramUnderTest::Environment() const {
   environment.push_back("VELMARIS_DESKTOP_RECORD=" + DesktopRecord());
   environment.push_back("LSAN_OPTIONS=print_suppressions=0:suppressions=" + (m_sandbox / "lsan.supp"));
   environment.push_back("ASAN_OPTIONS=fast_unwind_on_malloc=0");
+#if defined(__SANITIZE_ADDRESS__)
+  // Mesa's llvmpipe registers the unwind tables of the code it compiles; with the slow unwinding
+  // above, a malloc inside that registration unwinds into it again and the program deadlocks at
+  // its first drawn GUI window. The software rasteriser without a compiler draws the same.
+  environment.push_back("GALLIUM_DRIVER=softpipe");
+#endif
   if (!m_display.empty()) {
     std::erase_if(environment, [](const std::string& entry) { return entry.rfind("DISPLAY=", 0) == 0; });
     environment.push_back("DISPLAY=" + m_display);

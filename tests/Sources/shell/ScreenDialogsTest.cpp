@@ -5,9 +5,11 @@
 
 #include "Sources/shell/screens/FadeWindow.h"
 #include "Sources/shell/screens/GameEnterName.h"
+#include "Sources/shell/screens/ImageOverlay.h"
 #include "Sources/shell/screens/LogoWindow.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "gui/include/GUIEditBox.h"
+#include "source/camera/CameraManager.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
 
@@ -116,6 +118,17 @@ TEST_F(DamagedDataTest, ADialogWhoseFormIsMissingIsNeverAnInvisibleWindowHolding
   EXPECT_FALSE(GetEnterNameDialog()->IsOpen());
   EXPECT_EQ(user->GetActiveChild(), menu);
   EXPECT_TRUE(LogHas("its form is missing or damaged"));
+}
+
+TEST_F(ScreenDialogsTest, APictureOverTheScreenLiesWithinItsCamerasDepth) {
+  ImageOverlay picture;
+  ASSERT_TRUE(picture.SetTexture("splash1"));
+  ASSERT_NE(picture.GetCamera(), nullptr);
+  // The quad lies at depth 0: a camera whose near plane is in front of it would cut it away.
+  EXPECT_LT((*picture.GetCamera())->m_near, 0.0f);
+  EXPECT_GT((*picture.GetCamera())->m_far, 0.0f);
+  EXPECT_FALSE(picture.SetTexture("missing"));
+  EXPECT_TRUE(picture.HasTexture()) << "the picture before stays";
 }
 
 TEST(LogoOpacityTest, FadesInHoldsAndFadesOut) {

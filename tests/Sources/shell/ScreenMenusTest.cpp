@@ -194,6 +194,9 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
   ASSERT_TRUE(GetEnterNameDialog()->IsOpen()) << "no player yet: the name prompt";
+  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", std::string(30, 'x'));
+  GetEnterNameDialog()->OnOk(0);
+  EXPECT_TRUE(GetEnterNameDialog()->IsOpen()) << "a name that cannot be given asks again";
   GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Ann");
   GetEnterNameDialog()->OnOk(0);
   Frames(3);
