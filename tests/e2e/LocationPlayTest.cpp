@@ -100,6 +100,11 @@ class LocationPlayTest : public ::testing::Test {
 };
 
 TEST_F(LocationPlayTest, TheOfficeAndTheQuayArePlayedThrough) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitized program draws through the software rasteriser (see ProgramUnderTest): a frame
+  // takes longer than a click is held, so the locations are played through by the unsanitized build.
+  GTEST_SKIP() << "the locations are played through end to end by the unsanitized build";
+#endif
   Start();
   EXPECT_TRUE(WaitFor("1-office", [](const WindowPixels& p) { return IsBrass(p.At(kKey.x, kKey.y)); }));
   Click(kKey);

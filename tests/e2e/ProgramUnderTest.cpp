@@ -49,12 +49,6 @@ ProgramUnderTest::ProgramUnderTest() {
     chmod((m_sandbox / "bin/velmaris").c_str(), 0755);
   }
   m_sandbox.WriteFile("lsan.supp", kLeakSuppressions);
-  std::string display;
-  m_server = StartDisplay(display);
-  if (m_server > 0) {
-    if (const char* previous = std::getenv("DISPLAY")) m_previous_display = previous;
-    setenv("DISPLAY", display.c_str(), 1);
-  }
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
@@ -108,7 +102,8 @@ pid_t ProgramUnderTest::StartDisplay(std::string& name) {
     }
     return -1;
   }
-  name = ":" + number.substr(0, number.size() - 1);
+  name.assign(1, ':');
+  name.append(number, 0, number.size() - 1);
   return server;
 }
 
