@@ -2,7 +2,6 @@
 
 #include "Sources/minigames/MiniGamePieces.h"
 #include "Sources/minigames/MiniGamePose.h"
-#include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderObject.h"
@@ -12,12 +11,6 @@ namespace {
 
 // A ring turns this many units of its pose for a whole turn of the pointer.
 constexpr float kRingGearing = 150.0f;
-
-bool Picks(const GUIWindow* ring) {
-  const GUISystem* gui = GUISystem::PeekInstance();
-  const RenderObject* model = ring != nullptr ? ring->GetVisual().GetModel() : nullptr;
-  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
-}
 
 }  // namespace
 
@@ -61,7 +54,7 @@ bool MiniGameCircles::OnMouse(const Vector2& point, bool button_down) {
     const Vector3 p(point.x, point.y, 0.0f);
     if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
       for (GUIWindow* ring : m_rings) {
-        if (!Picks(ring)) continue;
+        if (!IsPickedByPointer(ring)) continue;
         if (m_turn_sound.Get() != nullptr) player->Play(m_turn_sound, true);
         m_dragged = ring;
         m_last_point = p;
@@ -84,10 +77,14 @@ void MiniGameCircles::TurnStep(const Vector3& p) {
 }
 
 bool MiniGameCircles::AreAllHome() const {
+  // A form without its rings is never solved by itself: it can only be left.
+  bool any = false;
   for (const GUIWindow* ring : m_rings) {
-    if (ring != nullptr && !IsHome(GetPose(ring), GetPoseEnd(ring))) return false;
+    if (ring == nullptr) continue;
+    if (!IsHome(GetPose(ring), GetPoseEnd(ring))) return false;
+    any = true;
   }
-  return true;
+  return any;
 }
 
 bool MiniGameCircles::IsWorkingFinished(float dt) {

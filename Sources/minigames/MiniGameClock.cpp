@@ -2,7 +2,6 @@
 
 #include "Sources/minigames/MiniGamePieces.h"
 #include "Sources/minigames/MiniGamePose.h"
-#include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderObject.h"
 #include "source/sound/cSoundPlayer.h"
@@ -11,12 +10,6 @@ namespace {
 
 // A hand turns this many units of its pose for a whole turn of the pointer.
 constexpr float kHandGearing = 150.0f;
-
-bool Picks(const GUIWindow* hand) {
-  const GUISystem* gui = GUISystem::PeekInstance();
-  const RenderObject* model = hand != nullptr ? hand->GetVisual().GetModel() : nullptr;
-  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
-}
 
 }  // namespace
 
@@ -62,9 +55,9 @@ bool MiniGameClock::OnMouse(const Vector2& point, bool button_down) {
   if (!AcceptsPieceInput()) return answer;
   if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
     // The minute hand lies over the hour hand: a press on both takes it.
-    if (Picks(m_minute_hand)) {
+    if (IsPickedByPointer(m_minute_hand)) {
       m_dragged = m_minute_hand;
-    } else if (Picks(m_hour_hand)) {
+    } else if (IsPickedByPointer(m_hour_hand)) {
       m_dragged = m_hour_hand;
     }
     m_last_point = p;

@@ -20,12 +20,6 @@ std::string Cell(int k) {
   return std::to_string(k % MiniGameCollectDetails::kSide + 1) + "_" + std::to_string(k / MiniGameCollectDetails::kSide + 1);
 }
 
-bool Picks(const GUIWindow* piece) {
-  const GUISystem* gui = GUISystem::PeekInstance();
-  const RenderObject* model = piece != nullptr ? piece->GetVisual().GetModel() : nullptr;
-  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
-}
-
 void Play(const cResourcePtr<cSoundResource>& sound) {
   if (sound.Get() != nullptr) cSoundPlayer::GetInstance()->Play(sound, false);
 }
@@ -115,7 +109,7 @@ void MiniGameCollectDetails::TakePiece() {
   // The candidate latest among the children is drawn over the others.
   for (auto child = GetChildren().rbegin(); child != GetChildren().rend(); ++child) {
     const auto found = std::find(m_pieces.begin(), m_pieces.end(), *child);
-    if (found == m_pieces.end() || m_board[found - m_pieces.begin()] != 0 || !Picks(*child)) continue;
+    if (found == m_pieces.end() || m_board[found - m_pieces.begin()] != 0 || !IsPickedByPointer(*child)) continue;
     m_dragged = *child;
     Play(m_take_sound);
     m_dragged->MoveToFront(false);

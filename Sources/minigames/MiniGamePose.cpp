@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindow.h"
 #include "source/log/cLog.h"
 #include "source/render/RenderObject.h"
@@ -51,6 +52,12 @@ float GetPoseEnd(const GUIWindow* piece) {
 Vector3 GetPieceCentre(const GUIWindow* piece) {
   const RenderObject* model = ModelOf(piece);
   return model != nullptr ? model->GetBoundingBox().m_centre : Vector3();
+}
+
+bool IsPickedByPointer(const GUIWindow* piece) {
+  const GUISystem* gui = GUISystem::PeekInstance();
+  const RenderObject* model = ModelOf(piece);
+  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
 }
 
 void UpdatePieceModel(GUIWindow* piece) {

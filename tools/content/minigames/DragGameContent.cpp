@@ -42,9 +42,12 @@ ModelFileData OneNodeModel(const std::string& node, const ModelBox& node_box, co
   d.first_frame = 0;
   d.nodes = {ModelFileNode{0, node, node_box, 0, 0}};
   d.node_keys = keys;
+  // Corners shared by triangles are one vertex: fewer to pose every frame.
   for (const ShapePoint& p : triangles) {
-    d.indices.push_back(static_cast<uint16_t>(d.skinned.size()));
-    d.skinned.push_back(NodeVertex(p));
+    const ModelFileSkinnedVertex vertex = NodeVertex(p);
+    const auto held = std::find(d.skinned.begin(), d.skinned.end(), vertex);
+    d.indices.push_back(static_cast<uint16_t>(held - d.skinned.begin()));
+    if (held == d.skinned.end()) d.skinned.push_back(vertex);
   }
   d.vertex_count = static_cast<uint32_t>(d.skinned.size());
   std::vector<Vector3> placed;
