@@ -3,7 +3,11 @@
 #include <new>
 
 #include "Sources/minigames/MiniGameCashRegister.h"
+#include "Sources/minigames/MiniGameCircles.h"
+#include "Sources/minigames/MiniGameClock.h"
+#include "Sources/minigames/MiniGameCollectDetails.h"
 #include "Sources/minigames/MiniGameDocument.h"
+#include "Sources/minigames/MiniGameGridlock.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
@@ -30,6 +34,7 @@ constexpr DocumentName kDocuments[] = {
 }  // namespace
 
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
+  if (name == "clock") return new (std::nothrow) MiniGameClock(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
@@ -37,6 +42,9 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   for (const DocumentName& document : kDocuments) {
     if (name == document.name) return new (std::nothrow) MiniGameDocument(document.form, document.text_key, parent);
   }
+  if (name == "gridlock") return new (std::nothrow) MiniGameGridlock(parent);
+  if (name == "circles") return new (std::nothrow) MiniGameCircles(parent);
+  if (name == "collect_details") return new (std::nothrow) MiniGameCollectDetails(parent);
   return new (std::nothrow) MiniGame(name, parent);
 }
 

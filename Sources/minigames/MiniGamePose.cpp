@@ -1,0 +1,85 @@
+#include "Sources/minigames/MiniGamePose.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/include/GUISystem.h"
+#include "gui/include/GUIWindow.h"
+#include "source/log/cLog.h"
+#include "source/render/RenderObject.h"
+
+namespace {
+
+constexpr float kTwoPi = 6.2831855f;
+
+RenderObject* ModelOf(const GUIWindow* piece) { return piece != nullptr ? piece->GetVisual().GetModel() : nullptr; }
+
+}  // namespace
+
+bool SelectPose(GUIWindow* piece, const std::string& animation) {
+  RenderObject* model = ModelOf(piece);
+  if (model == nullptr || !model->GetAnimation().SetAnimation(animation)) {
+    if (piece != nullptr) {
+      LogReport(kLogError, "Sources\\MiniGame", __LINE__, "mini-game piece %s has no animation %s",
+                piece->GetName().c_str(), animation.c_str());
+    }
+    return false;
+  }
+  model->GetAnimation().SetPlaying(false);
+  model->GetAnimation().SetTime(0.0f);
+  model->MarkBoundsForRefresh();
+  return true;
+}
+
+float GetPose(const GUIWindow* piece) {
+  const RenderObject* model = ModelOf(piece);
+  return model != nullptr ? model->GetAnimation().GetTime() : 0.0f;
+}
+
+void SetPose(GUIWindow* piece, float pose) {
+  RenderObject* model = ModelOf(piece);
+  if (model == nullptr || model->GetAnimation().GetCurrentName().empty()) return;
+  model->GetAnimation().SetTime(pose);
+  model->MarkBoundsForRefresh();
+}
+
+float GetPoseEnd(const GUIWindow* piece) {
+  const RenderObject* model = ModelOf(piece);
+  if (model == nullptr) return 0.0f;
+  return model->GetAnimation().GetFramesPerSecond() * model->GetAnimation().GetLength();
+}
+
+Vector3 GetPieceCentre(const GUIWindow* piece) {
+  const RenderObject* model = ModelOf(piece);
+  return model != nullptr ? model->GetBoundingBox().m_centre : Vector3();
+}
+
+bool IsPickedByPointer(const GUIWindow* piece) {
+  const GUISystem* gui = GUISystem::PeekInstance();
+  const RenderObject* model = ModelOf(piece);
+  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
+}
+
+void UpdatePieceModel(GUIWindow* piece) {
+  RenderObject* model = ModelOf(piece);
+  if (model == nullptr) return;
+  // Stopped animations do not move, so the update only poses the model at its time.
+  model->MarkBoundsForRefresh();
+  model->Update(false);
+}
+
+PointerTurn MeasureTurn(const Vector3& centre, const Vector3& from, const Vector3& to) {
+  Vector3 a = from - centre;
+  Vector3 b = to - centre;
+  a.Normalize();
+  b.Normalize();
+  PointerTurn turn;
+  turn.fraction = std::acos(std::clamp(Dot(a, b), 0.0f, 1.0f)) / kTwoPi;
+  turn.side = b.x * a.y - b.y * a.x;
+  return turn;
+}
+
+float WrapTurnPose(float pose) {
+  if (pose < 0.0f) pose += 100.0f;
+  return std::fabs(std::fmod(pose, 100.0f));
+}

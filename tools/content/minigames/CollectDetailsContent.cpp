@@ -1,0 +1,93 @@
+// The collect-details form: a painted harbour picture cut into 7 x 7 pieces. The board (with its
+// hidden places "empty<column>_<row>") lies in the middle; the loose pieces "picture<column>_<row>"
+// lie shuffled in two heaps left and right of it, the centre piece already in its place. Above
+// the board stand four doors, "door1" to "door4", that fade in as the picture fills; "border"
+// (hidden) is the rectangle the pieces are dragged within.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "tools/content/ContentStep.h"
+#include "tools/content/minigames/DragGameContent.h"
+
+namespace {
+
+constexpr int kSide = 7;
+constexpr int kPieces = kSide * kSide;
+constexpr int kCentre = kPieces / 2;
+constexpr float kPiece = 64.0f;
+constexpr float kBoardLeft = 288.0f, kBoardTop = 598.0f;
+constexpr float kBoardFrame = 14.0f;
+constexpr const char* kFolder = "minigames\\location_11\\collect_details\\";
+
+std::string Cell(int k) { return std::to_string(k % kSide + 1) + "_" + std::to_string(k / kSide + 1); }
+
+// Where the loose pieces lie: four columns a side, six rows, a few units off the grid.
+void HeapSpot(int n, float& x, float& y) {
+  const int side = n / 24, i = n % 24, column = i % 4, row = i / 4;
+  const float jitter_x = static_cast<float>((n * 7) % 5) - 2.0f, jitter_y = static_cast<float>((n * 11) % 5) - 2.0f;
+  x = (side == 0 ? 12.0f : 748.0f) + static_cast<float>(column) * 68.0f + jitter_x;
+  y = 132.0f + static_cast<float>(row) * 74.0f + jitter_y;
+}
+
+// The heap order: a fixed shuffle, so neighbours in the picture rarely lie together.
+std::array<int, kPieces> Shuffled() {
+  std::array<int, kPieces> order{};
+  for (int k = 0; k < kPieces; ++k) order[k] = k;
+  uint32_t state = 20240611u;
+  for (int k = kPieces - 1; k > 0; --k) {
+    state = state * 1664525u + 1013904223u;
+    std::swap(order[k], order[(state >> 8) % static_cast<uint32_t>(k + 1)]);
+  }
+  return order;
+}
+
+bool MakeCollectDetails(const ContentPaths& paths) {
+  const std::string folder = kFolder;
+  const float board = kPiece * kSide;
+  std::string models, shaders, pieces;
+  bool ok = true;
+  const auto add = [&](const std::string& name, const ModelFileData& model, const std::string& texture,
+                       const std::string& extra) {
+    ok = ok && WriteGameModel(paths, folder + name, model);
+    models += "      <model name=\"" + name + "\"/>\n";
+    shaders += "      <shader name=\"" + name + "\" diffuse=\"textures\\minigames\\" + texture + "\" clamp=\"true\"/>\n";
+    pieces += "      <window name=\"" + name + "\" model=\"" + name + "\"" + extra + "/>\n";
+  };
+  add("background",
+      MakePictureQuad(kBoardLeft - kBoardFrame, kBoardTop - board - kBoardFrame, board + 2 * kBoardFrame,
+                      board + 2 * kBoardFrame),
+      "collect_board", "");
+  add("border", MakeOutline(40, 40, 944, 688), "collect_board", "");
+  for (int d = 0; d < 4; ++d) {
+    add("door" + std::to_string(d + 1), MakePictureQuad(kBoardLeft + 8 + static_cast<float>(d) * 110, 616, 100, 140),
+        "collect_door", "");
+  }
+  for (int k = 0; k < kPieces; ++k) {
+    const float x = kBoardLeft + kPiece * static_cast<float>(k % kSide);
+    const float y = kBoardTop - kPiece * static_cast<float>(k / kSide + 1);
+    add("empty" + Cell(k), MakePictureQuad(x, y, kPiece, kPiece), "collect_board", "");
+  }
+  const std::array<int, kPieces> order = Shuffled();
+  int heap = 0;
+  for (int k : order) {
+    float x = kBoardLeft + kPiece * static_cast<float>(k % kSide);
+    float y = kBoardTop - kPiece * static_cast<float>(k / kSide + 1);
+    if (k != kCentre) HeapSpot(heap++, x, y);
+    const float u0 = static_cast<float>(k % kSide) / kSide, v1 = 1.0f - static_cast<float>(k / kSide) / kSide;
+    add("picture" + Cell(k), MakePictureQuad(x, y, kPiece, kPiece, u0, v1 - 1.0f / kSide, u0 + 1.0f / kSide, v1),
+        "collect_picture", "");
+  }
+  const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
+                          "  <resource name=\"minigames\\location_11\\collect_details\\collect_details\" type=\"form\">\n"
+                          "    <models>\n" +
+                          models + "    </models>\n    <shaders>\n" + shaders + "    </shaders>\n    <form>\n" + pieces +
+                          "    </form>\n  </resource>\n</resources>\n";
+  return ok && WriteGameForm(paths, "collect_details", xml);
+}
+
+}  // namespace
+
+VELMARIS_CONTENT_STEP("minigame_collect_details", 63, MakeCollectDetails);
