@@ -53,7 +53,7 @@ class MiniGameProgramTest : public ::testing::Test {
     child = program.StartProgram("velmaris-minigame", {game}, {"ASAN_OPTIONS=detect_leaks=1", "SDL_AUDIODRIVER=dummy"});
     ASSERT_GT(child, 0);
     window = ProgramUnderTest::FindWindow(child, kTimeout);
-    ASSERT_NE(window, 0u) << Log();
+    ASSERT_NE(window, 0u) << Log() << program.ErrorOutput();
     ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kTimeout));
   }
 
@@ -125,7 +125,7 @@ float SafeKeyX(int column) { return 362 + column * 105 + 45; }
 float SafeKeyY(int row) { return 410 - row * 90 + 35; }
 
 TEST_F(MiniGameProgramTest, TheSafeOpensToItsCombinationTypedWithThePointer) {
-  Open("safe");
+  ASSERT_NO_FATAL_FAILURE(Open("safe"));
   ASSERT_TRUE(WaitFor("s1-safe", [this](const WindowPixels& p) {
     return Count(p, 362, 140, 662, 480, Brass) > 2000;  // the keys
   })) << Log();
@@ -147,7 +147,7 @@ TEST_F(MiniGameProgramTest, TheSafeOpensToItsCombinationTypedWithThePointer) {
 }
 
 TEST_F(MiniGameProgramTest, TheCashRegisterShowsTheSumInItsCells) {
-  Open("cashregister");
+  ASSERT_NO_FATAL_FAILURE(Open("cashregister"));
   // Five cells lit on the display: the sum 0.
   ASSERT_TRUE(WaitFor("c0-register", [this](const WindowPixels& p) { return Count(p, 385, 540, 645, 604, Lit) > 200; }))
       << Log();
@@ -164,7 +164,7 @@ TEST_F(MiniGameProgramTest, TheCashRegisterShowsTheSumInItsCells) {
 }
 
 TEST_F(MiniGameProgramTest, TheLetterShowsItsTextAndAClickBesideClosesIt) {
-  Open("letter");
+  ASSERT_NO_FATAL_FAILURE(Open("letter"));
   // Brown ink on the light page, inside the text's box (262..762 across, 104..664 up).
   const auto ink = [](uint32_t p) { return Red(p) + Green(p) + Blue(p) < 250 && Red(p) > Blue(p) + 15; };
   const auto paper = [](uint32_t p) { return Red(p) + Green(p) + Blue(p) > 600; };
@@ -180,7 +180,7 @@ TEST_F(MiniGameProgramTest, TheLetterShowsItsTextAndAClickBesideClosesIt) {
 }
 
 TEST_F(MiniGameProgramTest, TheNotebooksInkAppearsOverItsPage) {
-  Open("notebook_chief");
+  ASSERT_NO_FATAL_FAILURE(Open("notebook_chief"));
   // Red strokes over the page, and the page itself still white between them.
   const auto red = [](uint32_t p) { return Red(p) > 120 && Green(p) < 80 && Blue(p) < 80; };
   const auto paper = [](uint32_t p) { return Red(p) + Green(p) + Blue(p) > 600; };
