@@ -19,8 +19,8 @@ run_ctest() {  # run_ctest DIR [env...]
   local status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"
   # Now and then the virtual display refuses the program's connection (the program then logs
-  # "Creation window failed" and ends with 1): the end-to-end tests get a second and third try.
-  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e$' --repeat until-pass:3 2>&1 \
+  # "Creation window failed" and ends with 1): the end-to-end tests get up to five tries.
+  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e$' --repeat until-pass:5 2>&1 \
     | tee "$dir.e2e.ctest.log"
   status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"

@@ -2,6 +2,7 @@
 
 #include "Sources/adventure/script/LocationScriptFile.h"
 #include "source/log/cLog.h"
+#include "source/sound/cSoundResource.h"
 #include "source/stream/cMemoryStream.h"
 
 namespace {
@@ -89,4 +90,6 @@ void LocationResource::PreloadSounds() {
 
 void RegisterLocationResourceType() {
   cResourceManager::GetInstance()->RegisterResourceType<LocationResource>();
+  cResourceManager::GetInstance()->RegisterResourceExtension("cnf", LocationResource::kTypeName);
+  LocationResource::SetSoundAcquirer([](const std::string& name) -> cResource* { return cSoundResource::Find(name); });
 }

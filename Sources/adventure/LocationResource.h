@@ -18,7 +18,8 @@ class LocationResource : public cTypedResource<LocationResource> {
   static constexpr const char* kSoundFolder = "audio\\game\\";
 
   // Takes one reference to the sound resource of a full name, or answers null (the name is then
-  // skipped). Until one is set, scripts preload nothing.
+  // skipped). RegisterLocationResourceType sets the "sound" resources'; without one, scripts
+  // preload nothing.
   using SoundAcquirer = cResource* (*)(const std::string& name);
   static void SetSoundAcquirer(SoundAcquirer acquirer);
 

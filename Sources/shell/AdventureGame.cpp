@@ -6,10 +6,33 @@
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/PhraseDatabase.h"
+#include "Sources/adventure/GamePanel.h"
 #include "Sources/shell/cScreenState.h"
+#include "Sources/shell/screens/FadeWindow.h"
+#include "Sources/shell/screens/LogoWindow.h"
+#include "Sources/shell/screens/MainMenuWindow.h"
+#include "Sources/shell/screens/ScreenSupport.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/UserDataHolder.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
+#include "gui/include/GUISystem.h"
+#include "gui/include/GUIWindowManager.h"
+#include "source/log/cLog.h"
+
+namespace {
+
+constexpr const char* kSource = "Sources\\shell\\AdventureGame";
+
+// The windows the game panel and the hint window find their parents by.
+constexpr const char* kPlainWindows[] = {"game_logic", "game_panel", "hint_window"};
+
+bool IsGuiRunning() {
+  const GUISystem* gui = GUISystem::PeekInstance();
+  return gui != nullptr && gui->IsInitialised();
+}
+
+}  // namespace
 
 AdventureGame::AdventureGame() = default;
 
@@ -27,18 +50,50 @@ void AdventureGame::InitOnce() {
 void AdventureGame::Init() {
   cGame::Init();
   UserDataHolder::GetInstance()->Install(std::make_unique<GameUserDataFactory>(GetUserFolder()));
-  // The GUI shows the window "user" and makes "game_logic", "game_panel" and "hint_window"
-  // under it here, when the GUI library is in.
+  const bool gui = IsGuiRunning();
+  if (gui) {
+    BuildWindows();
+  } else {
+    LogReport(kLogWarning, kSource, __LINE__, "the GUI is not running: the game starts without its screens");
+  }
   CharacterDatabase::GetInstance();
   PhraseDatabase::GetInstance();
   HintWindow::GetInstance();
   m_main_menu.Reset(new cScreenState(StateOwner(this)));
-  // The main menu's window is made and attached to its state here, with the main menu screen.
+  if (gui && !m_main_menu->IsReady()) {
+    m_main_menu_window = new MainMenuWindow(m_main_menu.Get());
+    m_main_menu_window->SetCallback("on_new_game", MakeMemberDelegate(this, &AdventureGame::OnNewGame));
+    m_main_menu->SetWindow(m_main_menu_window);
+  }
   ChangeState(m_main_menu.Get());
-  // The logo window, with the splash screens and logos in front of the menu, follows here.
+  if (gui) {
+    m_logo_window = new LogoWindow("logo_window");
+    for (const char* image : kLogoImages) m_logo_window->Enqueue(image);
+    m_logo_window->Show();
+    m_logo_window->MoveToFront(false);  // last among its siblings: drawn over the menu
+  }
+}
+
+void AdventureGame::BuildWindows() {
+  GUIWindowManager* windows = GUIWindowManager::GetInstance();
+  GUIWindow* user = windows->GetWindow("user");
+  if (user == nullptr) return;
+  user->Show(true);
+  for (const char* name : kPlainWindows) windows->RegisterWindow(name, new GUIWindow(user, name));
+}
+
+DelegateArg AdventureGame::OnNewGame(DelegateArg) {
+  auto* fade = new FadeWindow("loading", "gui\\windows\\fade", MakeMemberDelegate(this, &AdventureGame::StartGameFlow));
+  fade->Show();
+  fade->MoveToFront(false);
+  SetGuiCursor("clock");
+  GamePanel::GetInstance();
+  return 0;
 }
 
 DelegateArg AdventureGame::StartGameFlow(DelegateArg) {
+  m_played = CurrentProfile;
+  m_played_name = CurrentProfile != nullptr ? CurrentProfile->m_name : std::u16string();
   if (!m_game_flow) m_game_flow.Reset(new GameFlowController(StateOwner(this), m_main_menu.Get()));
   ChangeState(m_game_flow.Get());
   return 0;
@@ -46,8 +101,26 @@ DelegateArg AdventureGame::StartGameFlow(DelegateArg) {
 
 bool AdventureGame::IsGameInProgress() const { return m_game_flow && !m_game_flow->IsLocationEnded(); }
 
+cProfile* AdventureGame::FindPlayedProfile() const {
+  const UserDataHolder* holder = UserDataHolder::PeekInstance();
+  const ProfilesList* list = holder != nullptr ? holder->GetProfiles() : nullptr;
+  if (list == nullptr || m_played == nullptr) return nullptr;
+  for (const auto& [name, profile] : list->GetProfiles()) {
+    // The name too: another profile made later may live where a deleted one was.
+    if (profile.get() == m_played && name == m_played_name) return profile.get();
+  }
+  return nullptr;  // deleted (or renamed) since
+}
+
 void AdventureGame::SaveProgress() {
-  if (CurrentProfile == nullptr || !IsGameInProgress()) return;
+  if (!IsGameInProgress()) return;
+  cProfile* played = FindPlayedProfile();
+  if (played == nullptr) return;
+  if (played != CurrentProfile) {
+    // Another player was chosen in the menu: the game's state is not theirs.
+    played->Save();
+    return;
+  }
   m_game_flow->SaveLocationState();
   // The game panel stores its flying items into the profile here, when the panel has them.
   CurrentProfile->Save();

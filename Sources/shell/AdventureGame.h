@@ -4,13 +4,18 @@
 // and records), the adventure's databases and the main-menu state, which becomes current. It
 // owns the main-menu state and, from the first new game on, the in-game state.
 
+#include <string>
+
 #include "Sources/shell/cGame.h"
 #include "source/core/CountedPtr.h"
 #include "source/core/Delegate.h"
 #include "source/core/Singleton.h"
 
+class cProfile;
 class cScreenState;
 class GameFlowController;
+class LogoWindow;
+class MainMenuWindow;
 
 class AdventureGame : public cGame, public Singleton<AdventureGame> {
  public:
@@ -22,21 +27,41 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   // Runs Init the first time only (GameInstance calls it after making the game).
   void InitOnce();
 
+  // The main menu's start button: the loading screen appears and, once it covers the screen,
+  // StartGameFlow runs; the cursor becomes the clock and the game panel is made.
+  DelegateArg OnNewGame(DelegateArg sender = 0);
   // Enters the in-game state, made on the first call (returning to the main-menu state) and kept
   // for the next games. The loading screen's callback; the argument is ignored.
   DelegateArg StartGameFlow(DelegateArg sender = 0);
-  // Saves the player's progress when a profile is current and a game is in progress (an in-game
-  // state exists whose location has not ended): the location's state, the panel's flying items,
-  // then the profile's file. Otherwise nothing; a failed save is logged by the file.
+  // Saves the player's progress when a game is in progress (an in-game state exists whose
+  // location has not ended), into the profile that was played: the location's state, the panel's
+  // flying items, then the profile's file. When the player chose another profile in the menu
+  // since, only the played profile's file is written (while it is there under its name); nothing
+  // of the game goes into the current one. Otherwise nothing; a failed save is logged.
   void SaveProgress();
   bool IsGameInProgress() const;
 
   cScreenState* GetMainMenuState() const { return m_main_menu.Get(); }
   GameFlowController* GetGameFlow() const { return m_game_flow.Get(); }
+  MainMenuWindow* GetMainMenuWindow() const { return m_main_menu_window; }
+  LogoWindow* GetLogoWindow() const { return m_logo_window; }
+
+  // The pictures in front of the menu, in order.
+  static constexpr const char* kLogoImages[] = {"splash1", "splash2", "gui\\windows\\logo_window\\logo_pendry",
+                                                "gui\\windows\\logo_window\\logo_moskelt"};
 
  private:
   CountedPtr<cScreenState> m_main_menu;
+  // The windows the shell makes under "user" (only with a running GUI).
+  void BuildWindows();
+  // The profile that was played, when it is still in the list; null otherwise.
+  cProfile* FindPlayedProfile() const;
+
   CountedPtr<GameFlowController> m_game_flow;
+  MainMenuWindow* m_main_menu_window = nullptr;  // the GUI tree's
+  LogoWindow* m_logo_window = nullptr;           // the GUI tree's
+  const cProfile* m_played = nullptr;             // compared with the list's, never followed alone
+  std::u16string m_played_name;
   bool m_initialised = false;
 };
 

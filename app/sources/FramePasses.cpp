@@ -15,7 +15,8 @@ bool UpdateFrame(float dt) {
   if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   // Mouse dispatch down the window tree, then every window's update.
   if (GUISystem* gui = GUISystem::PeekInstance()) gui->Update();
-  if (AdventureGame* game = GameInstance()) game->Update(dt);
+  // The game the entry made (a program that makes none, such as the GUI sample, updates none).
+  if (AdventureGame* game = AdventureGame::PeekInstance()) game->Update(dt);
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/cGameState.h"
 #include "app/sources/cApplication.h"
+#include "bench/support/EngineStart.h"
 #include "platform/gfx/Backend.h"
 #include "platform/window/window.h"
 #include "source/core/Singleton.h"
@@ -49,25 +50,13 @@ double ProcessCpuSeconds() {
 }
 
 void BM_StillFrameCpuShare(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("VELMARIS_HEADLESS", "0", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
+  OpenGlEngine engine;
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velmaris-idle-bench";
   std::filesystem::create_directories(folder);
-  cProperties::GetInstance()->SetValue("log", "false");
-  g_render_settings.fullscreen = false;
   g_render_settings.vsync = true;
   cApplication* application = cApplication::GetInstance();
   application->SetInstanceLockFolder(folder.string());
-  // A virtual display now and then refuses a connection: a second or third try gets one.
-  bool created = false;
-  for (int attempt = 0; attempt < 3 && !created; ++attempt) {
-    window::Shutdown();
-    created = application->Create("Velmaris");
-  }
-  if (!created) {
+  if (!OpenGlEngine::Retry([&] { return application->Create("Velmaris"); })) {
     state.SkipWithError("no window");
   } else {
     cTimerManager::GetInstance();
@@ -90,10 +79,6 @@ void BM_StillFrameCpuShare(benchmark::State& state) {
       GameInstance()->ChangeState(nullptr);
     }
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  setenv("VELMARIS_HEADLESS", "1", 1);
 }
 BENCHMARK(BM_StillFrameCpuShare)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/EngineStart.h"
 #include "gui/include/FormBuilder.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
@@ -25,24 +26,15 @@
 namespace {
 
 GUIWindow* StartHeadlessGui() {
-  setenv("VELMARIS_HEADLESS", "1", 1);
-  DestroySingletons();
-  gfx::headless::Reset();
-  window::Shutdown();
-  window::CreateMainWindow("Velmaris");
-  g_render_settings.fullscreen = false;
+  StartHeadlessEngine();
   QuietLog();
-  RenderManager::GetInstance();
   GUISystem* gui = GUISystem::GetInstance();
   gui->Init();
   gui->SetCameraSize(1024.0f, 768.0f);
   return GUIWindowManager::GetInstance()->GetWindow("user");
 }
 
-void StopHeadlessGui() {
-  DestroySingletons();
-  window::Shutdown();
-}
+void StopHeadlessGui() { StopEngine(); }
 
 std::string Translation(float x, float y) {
   return "1 0 0 0 1 0 0 0 1 " + std::to_string(x) + " " + std::to_string(y) + " 0";

@@ -4,40 +4,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "bench/gui/GuiScene.h"
+#include "bench/support/EngineStart.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindow.h"
 #include "gui/include/GUIWindowManager.h"
-#include "platform/gfx/Backend.h"
-#include "platform/window/window.h"
-#include "source/core/Singleton.h"
-#include "source/properties/cProperties.h"
 #include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 
 namespace {
 
 void BM_Gui200QuadsOpenGL(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("VELMARIS_HEADLESS", "0", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  if (!window::Initialize() || !window::CreateMainWindow("Velmaris")) {
-    state.SkipWithError("no window");
-    return;
-  }
-  cProperties::GetInstance()->SetValue("log", "false");
-  g_render_settings.fullscreen = false;
-  g_render_settings.vsync = false;
-  g_render_settings.width = static_cast<int>(kGuiScreenWidth);
-  g_render_settings.height = static_cast<int>(kGuiScreenHeight);
-  RenderManager* manager = RenderManager::GetInstance();
-  if (!manager->IsStarted()) {
-    state.SkipWithError("no GL device");
+  OpenGlEngine engine;
+  std::string error;
+  RenderManager* manager = engine.Start(static_cast<int>(kGuiScreenWidth), static_cast<int>(kGuiScreenHeight), error);
+  if (manager == nullptr) {
+    state.SkipWithError(error.c_str());
   } else {
     GUISystem* gui = GUISystem::GetInstance();
     gui->Init();
@@ -54,10 +37,6 @@ void BM_Gui200QuadsOpenGL(benchmark::State& state) {
     for (auto _ : state) manager->RenderFrame();
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  setenv("VELMARIS_HEADLESS", "1", 1);
 }
 BENCHMARK(BM_Gui200QuadsOpenGL)->Unit(benchmark::kMillisecond)->UseRealTime();
 

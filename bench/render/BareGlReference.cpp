@@ -1,6 +1,7 @@
 // REFERENCE ONLY: a bare OpenGL 2.1 program drawing the same scene as the engine's render-pass
 // benchmark, straight through SDL and GL with no engine in between, the way a careful hand would:
-// every state set once, then per quad its matrix, its texture and its own arrays. Its window has
+// every state set once, then per quad its matrix, its texture and its own arrays, drawn as a strip
+// of four corners as the GUI's quads are. Its window has
 // the scene's size from the start, and the stage combines texture and vertex colour as the
 // engine's textured draw does. Nothing else may include GL or SDL above the platform layer.
 
@@ -27,7 +28,7 @@ struct RefVertex {
 
 struct RefQuad {
   RefVertex vertices[4];
-  uint16_t indices[6];
+  uint16_t indices[4];
 };
 
 void MakeTextures(GLuint (&names)[kSceneTextures]) {
@@ -38,7 +39,9 @@ void MakeTextures(GLuint (&names)[kSceneTextures]) {
       for (int x = 0; x < kSceneTextureSide; ++x) texels[y * kSceneTextureSide + x] = SceneTexel(t, x, y);
     }
     glBindTexture(GL_TEXTURE_2D, names[t]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Blended shaders filter through a mip chain, as the engine then does.
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -54,8 +57,8 @@ std::vector<RefQuad> MakeQuads() {
       const float u = static_cast<float>(i & 1), v = static_cast<float>(i >> 1);
       q.vertices[i] = RefVertex{u * kQuadSize, (1.0f - v) * kQuadSize, 0, 0, 0, -1, {255, 255, 255, 255}, u, v};
     }
-    const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
-    std::copy(indices, indices + 6, q.indices);
+    const uint16_t indices[4] = {0, 1, 2, 3};
+    std::copy(indices, indices + 4, q.indices);
   }
   return quads;
 }
@@ -101,7 +104,7 @@ void BareScene::Draw(bool finish) {
     glNormalPointer(GL_FLOAT, sizeof(RefVertex), &q.vertices[0].nx);
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(RefVertex), q.vertices[0].rgba);
     glTexCoordPointer(2, GL_FLOAT, sizeof(RefVertex), &q.vertices[0].u);
-    glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, q.indices);
+    glDrawElements(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_SHORT, q.indices);
   }
   p.window.Swap();
   if (finish) glFinish();  // wait until llvmpipe has drawn the frame

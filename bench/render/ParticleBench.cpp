@@ -12,6 +12,7 @@
 #include "bench/render/ParticleScene.h"
 #include "bench/render/QuadScene.h"
 #include "bench/render/SliceTime.h"
+#include "bench/support/EngineStart.h"
 #include "platform/gfx/Backend.h"
 #include "platform/gfx/headless/Headless.h"
 #include "platform/window/window.h"
@@ -42,8 +43,7 @@ class FrameClock : public TimerClock {
 };
 
 void BM_FiveEffectsUpdateAndBillboards(benchmark::State& state) {
-  StartHeadlessScene();
-  RenderManager* manager = RenderManager::GetInstance();
+  RenderManager* manager = StartHeadlessEngine();
   {
     std::vector<std::unique_ptr<ParticleSystem>> effects = MakeEffects(MakeSceneCamera());
     for (auto _ : state) {
@@ -54,15 +54,13 @@ void BM_FiveEffectsUpdateAndBillboards(benchmark::State& state) {
     for (const auto& effect : effects) live += effect->GetLiveCount();
     state.counters["particles"] = live;
   }
-  DestroySingletons();
-  window::Shutdown();
+  StopEngine();
 }
 BENCHMARK(BM_FiveEffectsUpdateAndBillboards)->Unit(benchmark::kMicrosecond);
 
 // The holders of a screen full of animated GUI pieces and glyphs: nets, sequences and flickers.
 void BM_ShaderHolders2000(benchmark::State& state) {
-  StartHeadlessScene();
-  RenderManager* manager = RenderManager::GetInstance();
+  RenderManager* manager = StartHeadlessEngine();
   auto clock = std::make_shared<FrameClock>();
   cTimerManager::GetInstance()->SetClock(clock);
   {
@@ -80,8 +78,7 @@ void BM_ShaderHolders2000(benchmark::State& state) {
     }
     state.counters["holders"] = static_cast<double>(list.size());
   }
-  DestroySingletons();
-  window::Shutdown();
+  StopEngine();
 }
 BENCHMARK(BM_ShaderHolders2000)->Unit(benchmark::kMicrosecond);
 
@@ -93,29 +90,10 @@ BENCHMARK(BM_ShaderHolders2000)->Unit(benchmark::kMicrosecond);
 // sides. Reported: both frame rates and "of_bare", the engine's as a share of the reference's.
 void BM_FiveEffectsOpenGL(benchmark::State& state) {
   BareParticles bare(RecordBillboards(kRecordedFrames));
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("VELMARIS_HEADLESS", "0", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  // A virtual display now and then refuses a connection: a second or third try gets one.
-  bool opened = false;
-  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-    window::Shutdown();
-    opened = window::Initialize() && window::CreateMainWindow("Velmaris", kParticleSceneWidth, kParticleSceneHeight);
-  }
-  cProperties::GetInstance()->SetValue("log", "false");
-  g_render_settings.fullscreen = false;
-  g_render_settings.vsync = false;
-  g_render_settings.width = kParticleSceneWidth;
-  g_render_settings.height = kParticleSceneHeight;
-  RenderManager* manager = opened ? RenderManager::GetInstance() : nullptr;
+  OpenGlEngine engine;
   std::string error;
-  if (manager == nullptr) {
-    state.SkipWithError("no window");
-  } else if (!manager->IsStarted()) {
-    state.SkipWithError("no GL device");
-  } else if (!bare.Open(error)) {
+  RenderManager* manager = engine.Start(kParticleSceneWidth, kParticleSceneHeight, error);
+  if (manager == nullptr || !bare.Open(error)) {
     state.SkipWithError(error.c_str());
   } else {
     auto clock = std::make_shared<FrameClock>();
@@ -130,17 +108,13 @@ void BM_FiveEffectsOpenGL(benchmark::State& state) {
     // One slice each first: the contexts compile their shaders and fill their caches.
     TimeSlice([&] { bare.Draw(); }, finish);
     TimeSlice(engine_frame, finish);
-    SliceTime engine, reference;
+    SliceTime engine_time, reference_time;
     for (auto _ : state) {
-      reference += TimeSlice([&] { bare.Draw(); }, finish);
-      engine += TimeSlice(engine_frame, finish);
+      reference_time += TimeSlice([&] { bare.Draw(); }, finish);
+      engine_time += TimeSlice(engine_frame, finish);
     }
-    ReportSlices(state, engine, reference);
+    ReportSlices(state, engine_time, reference_time);
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  setenv("VELMARIS_HEADLESS", "1", 1);
 }
 BENCHMARK(BM_FiveEffectsOpenGL)->ArgName("finish")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

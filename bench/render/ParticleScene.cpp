@@ -1,5 +1,8 @@
 #include "bench/render/ParticleScene.h"
 
+#include "bench/support/BenchData.h"
+#include "bench/support/EngineStart.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -49,23 +52,21 @@ ParticleFileData EffectData() {
   return d;
 }
 
+// The sprite's texture in a data folder of its own, kept until the program ends and mounted
+// again for every fresh engine.
 void MountSprite() {
-  const std::filesystem::path root = std::filesystem::temp_directory_path() / "velmaris-bench-particles";
-  std::filesystem::create_directories(root / "data" / "bench");
-  const std::vector<uint8_t> texels = SpriteTexels();
-  Image sprite;
-  sprite.Allocate(kSpriteSide, kSpriteSide, 32);
-  for (int y = 0; y < kSpriteSide; ++y) {
-    std::copy_n(&texels[static_cast<std::size_t>(kSpriteSide - 1 - y) * kSpriteSide * 4], kSpriteSide * 4, sprite.Row(y));
-  }
-  cMemoryStream bytes;
-  TgaImageLoader().Save(sprite, bytes);
-  {
-    cFileStream file((root / "data" / "bench" / "effect.tga").string(), os::kCreateAlways, os::kAccessWrite, os::kShareRead);
-    file.Write(bytes.GetData(), bytes.GetSize());
-  }
-  SetCurrentDir(root.string());
-  cResourceManager::GetInstance()->AddDirectory("data");
+  static BenchData data;
+  static const bool written = [] {
+    const std::vector<uint8_t> texels = SpriteTexels();
+    Image sprite;
+    sprite.Allocate(kSpriteSide, kSpriteSide, 32);
+    for (int y = 0; y < kSpriteSide; ++y) {
+      std::copy_n(&texels[static_cast<std::size_t>(kSpriteSide - 1 - y) * kSpriteSide * 4], kSpriteSide * 4,
+                  sprite.Row(y));
+    }
+    return data.AddTga("bench/effect.tga", sprite);
+  }();
+  if (written) data.Mount();
 }
 
 }  // namespace
@@ -114,19 +115,8 @@ std::vector<std::unique_ptr<ParticleSystem>> MakeEffects(CameraHandle* camera) {
   return effects;
 }
 
-void StartHeadlessScene() {
-  setenv("VELMARIS_HEADLESS", "1", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  gfx::headless::Reset();
-  window::CreateMainWindow("Velmaris");
-  cProperties::GetInstance()->SetValue("log", "false");
-}
-
 std::vector<BillboardFrame> RecordBillboards(int frames) {
-  StartHeadlessScene();
-  RenderManager* manager = RenderManager::GetInstance();
+  RenderManager* manager = StartHeadlessEngine();
   CameraHandle* camera = MakeSceneCamera();
   std::vector<BillboardFrame> recorded(static_cast<std::size_t>(frames));
   {
@@ -149,8 +139,6 @@ std::vector<BillboardFrame> RecordBillboards(int frames) {
       }
     }
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
+  StopEngine();
   return recorded;
 }

@@ -20,8 +20,6 @@ inline constexpr int kSpriteSide = 32;
 inline constexpr float kFrameTime = 1.0f / 60.0f;
 inline constexpr int kWarmUpFrames = 120;  // until every effect holds all its particles
 
-// A fresh engine on the headless device and window, its log off.
-void StartHeadlessScene();
 // The scene's orthographic camera over 1024 x 768, made by the camera manager.
 CameraHandle* MakeSceneCamera();
 

@@ -1,7 +1,7 @@
 #pragma once
 // The benchmark scene, drawn by the engine and by the bare GL reference alike: 500 alpha-blended,
 // textured 40 x 40 quads on a grid over a 1024 x 768 orthographic view, each with its own vertices
-// and indices, half of them in the first draw group and half GUI objects, at distinct depths. Like
+// and indices (a strip of four corners), half of them in the first draw group and half GUI objects, at distinct depths. Like
 // the pieces of a GUI window, runs of 25 quads in draw order share one of four 64 x 64 textures.
 // Both sides draw in the draw list's order, so they bind the same textures in the same sequence.
 

@@ -1,139 +1,88 @@
-// The render pass over 500 objects, each drawn through its own world matrix, its camera and its own
-// buffers: on the headless device (update, sort and submit), and on OpenGL beside a bare GL
-// program drawing the same scene.
+// The render pass over 500 render objects, each of its own quad model, placed by its world matrix
+// and drawn through its camera and its shader: on the headless device (update, sort and submit),
+// and on OpenGL beside a bare GL program drawing the same scene.
 
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/render/QuadScene.h"
+#include "bench/render/QuadSceneData.h"
 #include "bench/render/SliceTime.h"
-#include "platform/gfx/Backend.h"
-#include "platform/gfx/gfx.h"
+#include "bench/support/BenchData.h"
+#include "bench/support/EngineStart.h"
 #include "platform/gfx/headless/Headless.h"
-#include "platform/window/window.h"
 #include "source/camera/CameraManager.h"
-#include "source/core/Singleton.h"
-#include "source/properties/cProperties.h"
-#include "source/render/IndexBuffer_D3D7.h"
+#include "source/core/CountedPtr.h"
+#include "source/model/Model.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
-#include "source/render/RenderSettings.h"
-#include "source/render/RenderSystem_D3D7.h"
-#include "source/render/VertexBuffer_D3D7.h"
 
 namespace {
 
-// A quad at its own place with its own buffers, drawn the way a GUI object's render object draws:
-// its world matrix, its camera, its texture (when it has one, alpha-blended), then a textured draw.
-class QuadObject : public RenderObject {
- public:
-  QuadObject(CameraHandle* camera, float x, float y, float z, uint32_t group, float size = 1.0f,
-             std::shared_ptr<gfx::Surface> texture = nullptr)
-      : m_camera(camera), m_vertices(4, 0), m_indices(6, 0), m_world(Matrix4::MakeTranslation(x, y, z)),
-        m_texture(std::move(texture)) {
-    const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
-    m_indices.Upload(indices);
-    for (uint32_t i = 0; i < 4; ++i) {
-      Vertex* v = m_vertices->GetVertex(i);
-      v->x = static_cast<float>(i & 1) * size;
-      v->y = static_cast<float>(1 - (i >> 1)) * size;
-      v->z = 0.0f;
-      v->nx = v->ny = 0.0f;
-      v->nz = -1.0f;
-      v->u = static_cast<float>(i & 1);
-      v->v = static_cast<float>(i >> 1);
-      v->diffuse = 0xFFFFFFFF;
-    }
-    m_flags = group;
-  }
-  void Update(bool) override {
-    m_face_count = m_faces_to_draw = 2;
-    const Camera_D3D7& c = *m_camera->GetCamera();
-    const Vector3 centre(m_world.m[12], m_world.m[13], m_world.m[14]);
-    m_view_depth = Dot(c.m_position - centre, c.m_direction);
-  }
-  void Draw() override {
-    RenderManager* manager = RenderManager::PeekInstance();
-    RenderSystem_D3D7* rs = manager->GetRenderSystemD3D7();
-    rs->SetWorldTransform(m_world);
-    manager->GetCameraManager()->SetCurrentCamera(m_camera, false);
-    rs->SetCullMode(0);
-    if (m_texture) {
-      rs->SetAlphaBlendEnable(true);
-      rs->SetBlend(4, 5);  // source alpha, inverse source alpha
-      rs->BindTexture(0, m_texture);
-    }
-    m_indices->Bind();
-    m_vertices->Bind();
-    rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
-    if (m_drawn != nullptr) m_drawn->push_back(m_index);
-  }
-  // Notes the object's number in `drawn` at every draw.
-  void RecordDraws(std::vector<int>* drawn, int index) {
-    m_drawn = drawn;
-    m_index = index;
-  }
+using Quads = std::vector<std::unique_ptr<RenderObject>>;
 
- private:
-  CameraHandle* m_camera;
-  VertexBufferHolder m_vertices;
-  IndexBufferHolder m_indices;
-  Matrix4 m_world;
-  std::shared_ptr<gfx::Surface> m_texture;
-  std::vector<int>* m_drawn = nullptr;
-  int m_index = 0;
-};
-
-// A scene texture made through the device's surfaces, as the texture code makes them.
-std::shared_ptr<gfx::Surface> MakeSceneTexture(int t) {
-  gfx::SurfaceDesc desc;
-  desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
-  desc.caps = gfx::DDSCAPS_TEXTURE;
-  desc.width = desc.height = kSceneTextureSide;
-  desc.format = gfx::FormatA8R8G8B8();
-  std::shared_ptr<gfx::Surface> texture;
-  if (gfx::Failed(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, texture)) || !texture) return nullptr;
-  gfx::SurfaceDesc locked;
-  if (gfx::Failed(texture->Lock(nullptr, locked, gfx::DDLOCK_WAIT))) return nullptr;
-  for (int y = 0; y < kSceneTextureSide; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.memory) + y * locked.pitch);
-    for (int x = 0; x < kSceneTextureSide; ++x) row[x] = SceneTexel(t, x, y);
+// Quad i as the GUI makes a window's quad: a model of its own, four corners drawn as a strip, and a
+// render object of it in quad i's draw group, placed at the quad's spot and depth; with `shaders`,
+// drawn through the shader of its texture.
+std::unique_ptr<RenderObject> MakeQuad(int i, CameraHandle* camera, bool shaders) {
+  CountedPtr<Model> quad(new Model("quad", 4, 4, 0));
+  for (uint32_t v = 0; v < 4; ++v) {
+    const float u = static_cast<float>(v & 1), t = static_cast<float>(v >> 1);
+    *quad->m_vertices->GetVertex(v) = Vertex{u * kQuadSize, (1.0f - t) * kQuadSize, 0, 0, 0, -1, 0xFFFFFFFFu, u, t};
+    quad->m_indices->SetIndex(v, v);
   }
-  texture->Unlock(nullptr);
-  return texture;
+  auto object = std::make_unique<RenderObject>(quad, camera, 0);
+  if (!QuadIsGui(i)) object->ClearFlagBits(kRenderObjectGuiGroup);
+  if (shaders) object->GetShaderHolder().SetShader(ShaderRef::FromResource(QuadShaderName(QuadTexture(i))));
+  object->SetWorldMatrix(Matrix4::MakeTranslation(QuadX(i), QuadY(i), QuadDepth(i)));
+  object->SetVisible(true);
+  return object;
+}
+
+Quads MakeQuads(CameraHandle* camera, bool shaders) {
+  Quads quads;
+  for (int i = 0; i < kSceneObjects; ++i) quads.push_back(MakeQuad(i, camera, shaders));
+  return quads;
+}
+
+// The quads' numbers in the order of the last frame's draw list.
+std::vector<int> DrawnOrder(const Quads& quads) {
+  std::map<const RenderObject*, int> number;
+  for (int i = 0; i < kSceneObjects; ++i) number[quads[i].get()] = i;
+  std::vector<int> order;
+  for (const RenderObject* object : RenderManager::GetInstance()->GetModelManager()->GetSorted()) {
+    order.push_back(number.count(object) ? number[object] : -1);
+  }
+  return order;
+}
+
+// The scene's orthographic view: the camera at the origin looking along +z.
+CameraHandle* MakeSceneCamera(RenderManager* manager) {
+  CameraHandle* camera = manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+  camera->GetCamera()->m_width = static_cast<float>(kSceneWidth);
+  camera->GetCamera()->m_height = static_cast<float>(kSceneHeight);
+  camera->GetCamera()->m_near = 1000.0f;
+  camera->GetCamera()->m_far = -1000.0f;
+  return camera;
 }
 
 void BM_RenderPass500(benchmark::State& state) {
-  setenv("VELMARIS_HEADLESS", "1", 1);
-  gfx::headless::Reset();
-  window::Shutdown();
-  window::CreateMainWindow("Velmaris");
-  g_render_settings.fullscreen = false;
-  RenderManager* manager = RenderManager::GetInstance();
-  CameraHandle* camera = manager->GetCameraManager()->GetDefaultCamera();
-  std::vector<std::unique_ptr<QuadObject>> objects;
-  for (int i = 0; i < 500; ++i) {
-    const uint32_t group = i % 2 ? kRenderObjectGuiGroup : kRenderObjectFirstGroup;
-    objects.push_back(std::make_unique<QuadObject>(camera, static_cast<float>(i % 25), static_cast<float>(i / 25),
-                                                   10.0f + static_cast<float>((i * 37) % 100), group));
-    objects.back()->SetVisible(true);
+  RenderManager* manager = StartHeadlessEngine();
+  {
+    const Quads quads = MakeQuads(MakeSceneCamera(manager), false);
+    for (auto _ : state) {
+      manager->RenderFrame();
+      gfx::headless::ClearRecords();  // the recorder keeps at most 4096 draws anyway
+    }
+    state.counters["objects"] = static_cast<double>(manager->GetModelManager()->GetDrawnCount());
   }
-  for (auto _ : state) {
-    manager->RenderFrame();
-    gfx::headless::ClearRecords();  // the recorder keeps at most 4096 draws anyway
-  }
-  state.counters["objects"] = static_cast<double>(manager->GetModelManager()->GetDrawnCount());
-  objects.clear();
-  DestroySingletons();
-  window::Shutdown();
+  StopEngine();
 }
 BENCHMARK(BM_RenderPass500)->Unit(benchmark::kMicrosecond);
 
@@ -165,78 +114,40 @@ BENCHMARK(BM_DrawListSort500)->Unit(benchmark::kMicrosecond);
 
 // The scene through the whole engine on OpenGL (llvmpipe; SDL's offscreen driver unless
 // SDL_VIDEODRIVER names another, such as x11 under Xvfb) at 1024 x 768, windowed, without vertical
-// sync, beside the bare GL reference drawing the same scene in its own window and context. The two
-// take turns, 20 frames each, so that whatever else the machine does weighs on both alike;
-// argument 1 waits for every frame with glFinish on both sides. Reported: both frame rates,
-// "of_bare", the engine's frame rate as a share of the reference's, and the drawing thread's CPU
-// milliseconds a frame on each side.
+// sync, its textures and shaders read from a data folder as the game's are, beside the bare GL
+// reference drawing the same scene in its own window and context. The two take turns, 20 frames
+// each, so that whatever else the machine does weighs on both alike; argument 1 waits for every
+// frame with glFinish on both sides. Reported: both frame rates, "of_bare", the engine's frame
+// rate as a share of the reference's, and the drawing thread's CPU milliseconds a frame on each
+// side.
 void BM_RenderPass500OpenGL(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("VELMARIS_HEADLESS", "0", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  // Made at the scene's size: the offscreen driver keeps a window's first size for drawing. A
-  // virtual display now and then refuses a connection: a second or third try gets one.
-  bool opened = false;
-  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-    window::Shutdown();
-    opened = window::Initialize() && window::CreateMainWindow("Velmaris", kSceneWidth, kSceneHeight);
-  }
-  cProperties::GetInstance()->SetValue("log", "false");
-  g_render_settings.fullscreen = false;
-  g_render_settings.vsync = false;
-  g_render_settings.width = kSceneWidth;
-  g_render_settings.height = kSceneHeight;
+  OpenGlEngine engine;
+  BenchData data;
   BareScene bare;
   std::string error;
-  RenderManager* manager = opened ? RenderManager::GetInstance() : nullptr;
-  if (manager == nullptr) {
-    state.SkipWithError("no window");
-  } else if (!manager->IsStarted()) {
-    state.SkipWithError("no GL device");
-  } else if (!bare.Open(error)) {
+  RenderManager* manager = engine.Start(kSceneWidth, kSceneHeight, error);
+  if (manager != nullptr && !(AddQuadSceneData(data) && data.Mount())) error = "the scene's data cannot be mounted";
+  if (!error.empty() || !bare.Open(error)) {
     state.SkipWithError(error.c_str());
-  } else {
-    CameraHandle* camera = manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
-    camera->GetCamera()->m_width = static_cast<float>(kSceneWidth);
-    camera->GetCamera()->m_height = static_cast<float>(kSceneHeight);
-    camera->GetCamera()->m_near = 1000.0f;
-    camera->GetCamera()->m_far = -1000.0f;
-    std::shared_ptr<gfx::Surface> textures[kSceneTextures];
-    for (int t = 0; t < kSceneTextures; ++t) textures[t] = MakeSceneTexture(t);
-    std::vector<std::unique_ptr<QuadObject>> objects;
-    std::vector<int> drawn;
-    for (int i = 0; i < kSceneObjects; ++i) {
-      const uint32_t group = QuadIsGui(i) ? kRenderObjectGuiGroup : kRenderObjectFirstGroup;
-      objects.push_back(std::make_unique<QuadObject>(camera, QuadX(i), QuadY(i), QuadDepth(i), group, kQuadSize,
-                                                     textures[QuadTexture(i)]));
-      objects.back()->RecordDraws(&drawn, i);
-      objects.back()->SetVisible(true);
-    }
-    // One frame first, to see that the engine draws what the reference draws, in its order.
-    manager->RenderFrame();
-    for (auto& object : objects) object->RecordDraws(nullptr, 0);
-    const bool finish = state.range(0) != 0;
-    if (drawn != SceneDrawOrder()) {
-      state.SkipWithError("the engine draws the quads in another order than the reference");
-    } else {
-      // One slice each first: the contexts compile their shaders and fill their caches.
-      TimeSlice([&] { bare.Draw(false); }, finish);
-      TimeSlice([&] { manager->RenderFrame(); }, finish);
-      SliceTime engine, reference;
-      for (auto _ : state) {
-        reference += TimeSlice([&] { bare.Draw(false); }, finish);
-        engine += TimeSlice([&] { manager->RenderFrame(); }, finish);
-      }
-      ReportSlices(state, engine, reference);
-    }
-    objects.clear();
+    return;
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  setenv("VELMARIS_HEADLESS", "1", 1);
+  const Quads quads = MakeQuads(MakeSceneCamera(manager), true);
+  // One frame first, to see that the engine draws what the reference draws, in its order.
+  manager->RenderFrame();
+  if (DrawnOrder(quads) != SceneDrawOrder()) {
+    state.SkipWithError("the engine draws the quads in another order than the reference");
+    return;
+  }
+  const bool finish = state.range(0) != 0;
+  // One slice each first: the contexts compile their shaders and fill their caches.
+  TimeSlice([&] { bare.Draw(false); }, finish);
+  TimeSlice([&] { manager->RenderFrame(); }, finish);
+  SliceTime engine_time, reference_time;
+  for (auto _ : state) {
+    reference_time += TimeSlice([&] { bare.Draw(false); }, finish);
+    engine_time += TimeSlice([&] { manager->RenderFrame(); }, finish);
+  }
+  ReportSlices(state, engine_time, reference_time);
 }
 BENCHMARK(BM_RenderPass500OpenGL)
     ->ArgName("finish")

@@ -4,18 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <memory>
+#include <string>
 
+#include "bench/support/EngineStart.h"
 #include "bench/texture/BenchPictures.h"
-#include "platform/gfx/Backend.h"
 #include "platform/gfx/gfx.h"
-#include "platform/window/window.h"
-#include "source/core/Singleton.h"
-#include "source/properties/cProperties.h"
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/VertexBuffer_D3D7.h"
 #include "source/texture/Texture2D_D3D7.h"
@@ -23,23 +18,11 @@
 namespace {
 
 void BM_Upload1024TextureWithMips(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("VELMARIS_HEADLESS", "0", 1);
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  if (!window::Initialize() || !window::CreateMainWindow("Velmaris")) {
-    state.SkipWithError("no window");
-    return;
-  }
-  cProperties::GetInstance()->SetValue("log", "false");
-  g_render_settings.fullscreen = false;
-  g_render_settings.vsync = false;
-  g_render_settings.width = 64;
-  g_render_settings.height = 48;
-  RenderManager* manager = RenderManager::GetInstance();
-  if (!manager->IsStarted()) {
-    state.SkipWithError("no GL device");
+  OpenGlEngine engine;
+  std::string error;
+  RenderManager* manager = engine.Start(64, 48, error);
+  if (manager == nullptr) {
+    state.SkipWithError(error.c_str());
   } else {
     const Image picture = BenchScene(1024, 1024);
     RenderSystem_D3D7* render_system = manager->GetRenderSystemD3D7();
@@ -75,10 +58,6 @@ void BM_Upload1024TextureWithMips(benchmark::State& state) {
     for (auto _ : state) memory = upload_and_draw();
     state.counters["levels KiB"] = static_cast<double>(memory) / 1024.0;
   }
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-  setenv("VELMARIS_HEADLESS", "1", 1);
 }
 BENCHMARK(BM_Upload1024TextureWithMips)->Unit(benchmark::kMillisecond)->UseRealTime();
 

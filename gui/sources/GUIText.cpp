@@ -130,7 +130,8 @@ void GUIText::PlaceGlyphs() {
 
 bool GUIText::Update() {
   const bool result = GUIWindow::Update();
-  if (m_dirty) {
+  // Lines are broken in the model's box: a text given before its model waits for the model.
+  if (m_dirty && GetVisual().GetModel() != nullptr) {
     const GUIFont* font = FindGUIFont(m_font_id);
     if (font == nullptr) return false;  // tried again every frame until the font exists
     if (!m_text.empty()) Layout(*font);

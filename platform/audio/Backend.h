@@ -14,4 +14,10 @@ std::shared_ptr<Output> OpenSdlOutput(std::string& error);
 // taken the sound card away.
 std::shared_ptr<Output> OpenHeadlessOutput(std::string& error);
 
+// From now on ALSA's error messages are kept (sdl/AlsaMessages.cpp) instead of printed on the
+// terminal, where the library is on this system.
+void CaptureAlsaMessages();
+// The last message ALSA gave since the last call, or empty.
+std::string TakeAlsaMessage();
+
 }  // namespace audio::detail

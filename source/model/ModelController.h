@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "source/math/Vector.h"
+#include "source/render/VertexBuffer_D3D7.h"
+
 class RenderObject;
-struct Vertex;
 
 class ModelController {
  public:
@@ -36,6 +38,16 @@ class ModelController {
   float GetBlend() const { return m_blend; }
 
  protected:
+  // Writes a posed vertex's position and normal, leaving its colour and coordinates.
+  static void Place(Vertex& out, const Vector3& position, const Vector3& normal) {
+    out.x = position.x;
+    out.y = position.y;
+    out.z = position.z;
+    out.nx = normal.x;
+    out.ny = normal.y;
+    out.nz = normal.z;
+  }
+
   RenderObject* m_owner;  // null on the model's own copy
   uint32_t m_frame_a = 0;
   uint32_t m_frame_b = 0;

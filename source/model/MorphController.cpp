@@ -37,12 +37,7 @@ void MorphController::Blend(Vertex* vertices, uint32_t count) const {
     const Vector3 position = Lerp(a[i].position, b[i].position, t);
     const Vector3 normal = Lerp(a[i].normal, b[i].normal, t);
     Vertex& out = vertices[i];
-    out.x = position.x;
-    out.y = position.y;
-    out.z = position.z;
-    out.nx = normal.x;
-    out.ny = normal.y;
-    out.nz = normal.z;
+    Place(out, position, normal);
     out.u = Lerp(a[i].u, b[i].u, t);
     out.v = Lerp(a[i].v, b[i].v, t);
   }

@@ -73,13 +73,7 @@ void NodeAnimationController::Skin(Vertex* vertices, uint32_t count) const {
       position += node.transform.TransformPoint(influence.position) * influence.weight;
       normal += Rotate(node.rotation_matrix, influence.normal) * influence.weight;
     }
-    Vertex& out = vertices[i];
-    out.x = position.x;
-    out.y = position.y;
-    out.z = position.z;
-    out.nx = normal.x;
-    out.ny = normal.y;
-    out.nz = normal.z;
+    Place(vertices[i], position, normal);
   }
 }
 

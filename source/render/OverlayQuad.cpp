@@ -14,6 +14,10 @@ OverlayQuad::OverlayQuad() : m_vertices(4, 0), m_indices(6, 0) {
   RenderManager* manager = RenderManager::PeekInstance();
   if (CameraManager* cameras = manager != nullptr ? manager->GetCameraManager() : nullptr) {
     m_camera = cameras->CreateCamera(kCameraOrthographic);
+    // The quad lies at depth 0: its view must hold that depth (the default near plane, 1, cut it
+    // away, so no overlay was ever seen).
+    (*m_camera)->m_near = -1.0f;
+    (*m_camera)->m_far = 1.0f;
   }
   SetRect(0.0f, 0.0f, 1.0f, 1.0f);
   SetColor(Vector4(1.0f, 1.0f, 1.0f, 1.0f));

@@ -56,9 +56,9 @@ TEST_F(AdventureServicesTest, SingletonsOfTheAdventureAreMadeOnceAndSwept) {
   HintWindow* hints = HintWindow::GetInstance();
   EXPECT_EQ(HintWindow::GetInstance(), hints);
   CharacterDatabase* characters = CharacterDatabase::GetInstance();
-  characters->Add("cat", CharacterEntry{{"sleep"}, {3}, {"cat_shader"}, {8}});
+  characters->Add("cat", CharacterEntry{{{"sleep", 3}}, {{"cat_shader", 8}}});
   ASSERT_NE(characters->Find("cat"), nullptr);
-  EXPECT_EQ(characters->Find("cat")->animations[0], "sleep");
+  EXPECT_EQ(characters->Find("cat")->animations[0].name, "sleep");
   EXPECT_EQ(characters->Find("dog"), nullptr);
   DestroySingletons();
   EXPECT_FALSE(CharacterDatabase::IsAlive());

@@ -43,15 +43,9 @@ class GuiFormTest : public ::testing::Test {
   void SetUp() override {
     const std::string reason = ProgramUnderTest::SkipReason();
     if (!reason.empty()) GTEST_SKIP() << reason;
-    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
-    if (!fs::exists(built / "velmaris-gui-form") || !fs::is_directory(built / "data")) {
-      GTEST_SKIP() << "the GUI sample or the sample data is not built beside this test";
-    }
-    fs::copy_file(built / "velmaris-gui-form", program.BinFolder() + "/velmaris-gui-form");
-    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
-      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
-    }
-    frames = built / "gui-frames";
+    const std::string missing = program.AddBuiltProgram("velmaris-gui-form");
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    frames = fs::path(ProgramUnderTest::BuiltProgram()).parent_path() / "gui-frames";
     fs::create_directories(frames);
     program.WriteConfiguration({{"video_fullscreen", "false"}});
   }

@@ -1,4 +1,5 @@
 #include "tests/e2e/ProgramUnderTest.h"
+#include "tests/e2e/WindowPixels.h"
 #include "tests/support/LeakSuppressions.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
@@ -6,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -56,6 +58,53 @@ ProgramUnderTest::~ProgramUnderTest() {
       waitpid(child, nullptr, 0);
     }
   }
+  if (m_server > 0) {
+    kill(m_server, SIGTERM);  // it removes its lock and socket as it goes
+    waitpid(m_server, nullptr, 0);
+    if (m_previous_display.empty()) {
+      unsetenv("DISPLAY");
+    } else {
+      setenv("DISPLAY", m_previous_display.c_str(), 1);
+    }
+  }
+}
+
+pid_t ProgramUnderTest::StartDisplay(std::string& name) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const std::string fd = std::to_string(ready[1]);
+  const pid_t server = fork();
+  if (server == 0) {
+    close(ready[0]);
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (quiet >= 0) {
+      dup2(quiet, 1);
+      dup2(quiet, 2);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  // The server writes its number once it accepts connections, and nothing if it fails.
+  std::string number;
+  pollfd wait_for{ready[0], POLLIN, 0};
+  char c = 0;
+  while (server > 0 && number.find('\n') == std::string::npos && poll(&wait_for, 1, 20000) > 0 &&
+         read(ready[0], &c, 1) == 1) {
+    number += c;
+  }
+  close(ready[0]);
+  if (server <= 0 || number.empty() || number.back() != '\n') {
+    if (server > 0) {
+      kill(server, SIGKILL);
+      waitpid(server, nullptr, 0);
+    }
+    return -1;
+  }
+  name.assign(1, ':');
+  name.append(number, 0, number.size() - 1);
+  return server;
 }
 
 std::string ProgramUnderTest::BuiltProgram() {
@@ -64,6 +113,20 @@ std::string ProgramUnderTest::BuiltProgram() {
   if (error) return std::string();
   const std::filesystem::path program = self.parent_path() / "velmaris";
   return std::filesystem::exists(program) ? program.string() : std::string();
+}
+
+std::string ProgramUnderTest::AddBuiltProgram(const std::string& name) {
+  namespace fs = std::filesystem;
+  const fs::path built = fs::path(BuiltProgram()).parent_path();
+  if (!fs::exists(built / name) || !fs::is_directory(built / "data")) {
+    return name + " or the sample data is not built beside this test";
+  }
+  fs::copy_file(built / name, BinFolder() + "/" + name, fs::copy_options::overwrite_existing);
+  fs::permissions(BinFolder() + "/" + name, fs::perms::owner_all, fs::perm_options::add);
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+    if (fs::exists(built / group)) fs::copy(built / group, BinFolder() + "/" + group, fs::copy_options::recursive);
+  }
+  return std::string();
 }
 
 std::string ProgramUnderTest::SkipReason() {
@@ -85,6 +148,12 @@ std::vector<std::string> ProgramUnderTest::Environment() const {
   environment.push_back("VELMARIS_DESKTOP_RECORD=" + DesktopRecord());
   environment.push_back("LSAN_OPTIONS=print_suppressions=0:suppressions=" + (m_sandbox / "lsan.supp"));
   environment.push_back("ASAN_OPTIONS=fast_unwind_on_malloc=0");
+#if defined(__SANITIZE_ADDRESS__)
+  // Mesa's llvmpipe registers the unwind tables of the code it compiles; with the slow unwinding
+  // above, a malloc inside that registration unwinds into it again and the program deadlocks at
+  // its first drawn GUI window. The software rasteriser without a compiler draws the same.
+  environment.push_back("GALLIUM_DRIVER=softpipe");
+#endif
   if (!m_display.empty()) {
     std::erase_if(environment, [](const std::string& entry) { return entry.rfind("DISPLAY=", 0) == 0; });
     environment.push_back("DISPLAY=" + m_display);
@@ -231,18 +300,4 @@ bool ProgramUnderTest::WaitUntilViewable(unsigned long window, int timeout_ms) {
   return false;
 }
 
-bool ProgramUnderTest::SendCloseRequest(unsigned long window) {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-  XSync(display, False);
-  XCloseDisplay(display);
-  return sent != 0;
-}
+bool ProgramUnderTest::SendCloseRequest(unsigned long window) { return AskWindowToClose(window); }

@@ -1,8 +1,12 @@
 #pragma once
 // The real program started as a child process in a sandbox of its own: a copy of the executable
 // in "<sandbox>/bin" (the program's data and exit files live beside it), its own user, runtime
-// and home folders, the real (not headless) backends on the test's display, and the desktop
+// and home folders, the real (not headless) backends on an X server of its own, and the desktop
 // replaced by a record file. Helpers find its window and drive it as a player's desktop would.
+//
+// Each sandbox starts its own Xvfb (the test's DISPLAY names it while the sandbox lives), so that
+// no other test, nor another run of the tests on the same machine, shares or takes over the
+// display the program is judged on. Where Xvfb is missing the test's own display is used.
 
 #include <sys/types.h>
 
@@ -14,7 +18,13 @@
 class ProgramUnderTest {
  public:
   ProgramUnderTest();
-  ~ProgramUnderTest();  // kills a child still running
+  ~ProgramUnderTest();  // kills a child still running, then its X server
+  ProgramUnderTest(const ProgramUnderTest&) = delete;
+  ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+  // Starts an Xvfb that picks a free display number itself and waits until it accepts
+  // connections; answers its pid (-1 when none started) and sets `name` to ":<number>".
+  static pid_t StartDisplay(std::string& name);
 
   // The program beside this test binary; empty when it is not there.
   static std::string BuiltProgram();
@@ -25,6 +35,10 @@ class ProgramUnderTest {
   std::string BinFolder() const { return m_sandbox / "bin"; }
   std::string UserFolder() const { return m_sandbox / "xdg/Moskelt/tarvel"; }
   std::string DesktopRecord() const { return m_sandbox / "desktop.txt"; }
+
+  // Copies the named program built beside this test, and the sample data groups built with it,
+  // into the sandbox's "bin" folder; answers why not (nothing copied), or empty.
+  std::string AddBuiltProgram(const std::string& name);
 
   // Starts a child; returns its pid (or -1).
   pid_t Start(const std::vector<std::string>& arguments = {});
@@ -62,6 +76,8 @@ class ProgramUnderTest {
   void HandOverSandbox() const;
 
   TempDir m_sandbox{"velmaris-e2e"};
+  pid_t m_server = -1;
+  std::string m_previous_display;
   std::vector<pid_t> m_children;
   std::string m_display;
   bool m_unprivileged = false;

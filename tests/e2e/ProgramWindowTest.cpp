@@ -63,6 +63,9 @@ TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero
   EXPECT_NE(log.find("tarvel Log start"), std::string::npos) << log;
   EXPECT_NE(log.find("tarvel Log end"), std::string::npos) << log;
   EXPECT_NE(log.find("resource group data"), std::string::npos) << log;
+  // The terminal stays clean: without a sound card the game runs silent and says so in its log
+  // alone, whatever the sound libraries would print themselves.
+  EXPECT_EQ(program.ErrorOutput(), "");
 }
 
 TEST_F(ProgramWindowTest, AltF4EndsWithZero) {
@@ -126,10 +129,11 @@ TEST_F(ProgramWindowTest, SecondInstanceLeavesAtOnceAndTouchesNothing) {
   const std::string config = program.WriteConfiguration({{"x_size", "800"}, {"video_fullscreen", "false"}});
   const unsigned long window = StartAndFindWindow();
   ASSERT_NE(window, 0u);
-  // The first instance has finished starting once it has said what data is missing (the last
-  // group it mounts); from then on it writes nothing until it ends.
-  ASSERT_TRUE(program.WaitUntilStarted(kStartTimeout));
+  // With its window made, the first instance holds the lock and has opened its log. It may go on
+  // logging while it runs, so the second one is judged by what it alone could do: cut the log,
+  // start a session of its own in it, or write the settings and exit files.
   const std::string log_before = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  ASSERT_NE(log_before.find("Log start"), std::string::npos) << log_before;
 
   const pid_t second = program.Start();
   int status = 0;
@@ -137,7 +141,9 @@ TEST_F(ProgramWindowTest, SecondInstanceLeavesAtOnceAndTouchesNothing) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.xml"), config);
-  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.html"), log_before);
+  const std::string log_after = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  EXPECT_EQ(log_after.rfind(log_before, 0), 0u) << log_after;
+  EXPECT_EQ(log_after.find("Log start", log_before.size()), std::string::npos) << log_after;
   EXPECT_EQ(ReadWholeFile(program.DesktopRecord()), "");
 
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));

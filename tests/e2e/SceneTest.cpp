@@ -70,15 +70,8 @@ class SceneTest : public ::testing::Test {
   void SetUp() override {
     const std::string reason = ProgramUnderTest::SkipReason();
     if (!reason.empty()) GTEST_SKIP() << reason;
-    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
-    if (!fs::exists(built / "velmaris-scene") || !fs::is_directory(built / "data")) {
-      GTEST_SKIP() << "the scene driver or the sample data is not built beside this test";
-    }
-    fs::copy_file(built / "velmaris-scene", program.BinFolder() + "/velmaris-scene");
-    fs::permissions(program.BinFolder() + "/velmaris-scene", fs::perms::owner_all);
-    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
-      if (fs::is_directory(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
-    }
+    const std::string missing = program.AddBuiltProgram("velmaris-scene");
+    if (!missing.empty()) GTEST_SKIP() << missing;
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"video_vsync", "false"}});
   }
 

@@ -39,20 +39,6 @@ int ExitStatus(pid_t child) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// An X server of the test's own, which it may kill. Answers its pid; `name` gets ":<number>".
-pid_t StartPrivateDisplay(const std::string& folder, std::string& name) {
-  const std::string file = folder + "/display.txt";
-  std::filesystem::remove(file);
-  const pid_t server = std::stoi(ProgramUnderTest::Command(
-      "Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>" + file + " >/dev/null 2>&1 & echo $!"));
-  for (int i = 0; i < 500 && ReadWholeFile(file).find('\n') == std::string::npos; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  const std::string number = ReadWholeFile(file);
-  name.assign(1, ':').append(number, 0, number.find('\n'));
-  return server;
-}
-
 class UnluckyPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -115,8 +101,12 @@ TEST_F(UnluckyPlayerTest, AKilledDisplayEndsTheGameWithOneAndTheSettingsSaved) {
   for (int run = 0; run < kRepeats; ++run) {
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"x_size", "800"}, {"m_video_mode.y_size", "600"}});
     std::string display;
-    const pid_t server = StartPrivateDisplay(program.Sandbox().Path(), display);
-    const std::shared_ptr<void> kill_at_the_end(nullptr, [server](void*) { kill(server, SIGKILL); });
+    const pid_t server = ProgramUnderTest::StartDisplay(display);  // one the test may kill
+    ASSERT_GT(server, 0);
+    const std::shared_ptr<void> kill_at_the_end(nullptr, [server](void*) {
+      kill(server, SIGKILL);
+      waitpid(server, nullptr, 0);
+    });
     program.SetDisplay(display);
     const pid_t child = Start();
     ASSERT_TRUE(program.WaitUntilStarted(kStartTimeout)) << Log();

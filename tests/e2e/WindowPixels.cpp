@@ -3,6 +3,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
+#include <thread>
+
+#include "tests/support/PngFile.h"
+
 namespace {
 
 // The channel of a pixel value under an X visual mask, as 8 bits.
@@ -46,4 +51,34 @@ WindowPixels ReadWindowPixels(unsigned long window) {
   }
   XCloseDisplay(display);
   return pixels;
+}
+
+bool AskWindowToClose(unsigned long window) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+  XSync(display, False);
+  XCloseDisplay(display);
+  return sent != 0;
+}
+
+bool WaitForWindowPixels(unsigned long window, int timeout_ms, const std::string& png_path,
+                         const std::function<bool(const WindowPixels&)>& shows) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  WindowPixels pixels;
+  bool seen = false;
+  while (!seen && std::chrono::steady_clock::now() < deadline) {
+    pixels = ReadWindowPixels(window);
+    seen = pixels.width > 0 && shows(pixels);
+    if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  WritePng(png_path, static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), pixels.rgb);
+  return seen;
 }

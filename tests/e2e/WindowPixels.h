@@ -2,6 +2,8 @@
 // What a window shows on the test's display, read back as the player sees it.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 struct WindowPixels {
@@ -15,3 +17,11 @@ struct WindowPixels {
 
 // The window's contents; empty (width 0) when it cannot be read.
 WindowPixels ReadWindowPixels(unsigned long window);
+
+// Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
+bool AskWindowToClose(unsigned long window);
+
+// Reads the window until it shows what `shows` asks for or `timeout_ms` has passed, and keeps the
+// last frame read as a PNG file at `png_path`; true when it was seen.
+bool WaitForWindowPixels(unsigned long window, int timeout_ms, const std::string& png_path,
+                         const std::function<bool(const WindowPixels&)>& shows);

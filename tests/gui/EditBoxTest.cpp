@@ -123,6 +123,17 @@ TEST_F(EditBoxTest, TheViewScrollsFiveCharactersAtATimeAndShowsOnlyWhatFits) {
   EXPECT_EQ(box.GetStatic()->GetText(), u"abcdefgh") << "nothing that would end past the width";
 }
 
+TEST_F(EditBoxTest, ABoxNarrowerThanItsCursorStillTakesTextAndShowsTheCaret) {
+  GUIEditBox box(user, "name");
+  box.SetValue("text_width", "4");  // the cursor alone is 10 wide
+  Type(box, u"abc");
+  EXPECT_EQ(box.GetText(), u"abc");
+  EXPECT_EQ(box.GetFirst(), 3) << "the view starts at the caret";
+  Press(box, kVkHome);
+  Press(box, kVkEnd);
+  EXPECT_EQ(box.GetFirst(), 3);
+}
+
 TEST_F(EditBoxTest, HebrewIsShownRightToLeftWhileTheCaretCountsStoredOrder) {
   GUIEditBox box(user, "name");
   Type(box, u"ab \u05D0\u05D1\u05D2");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "gui/include/GUIButton.h"
 #include "gui/include/GUIScroll.h"
 #include "tests/gui/WidgetTestSupport.h"
@@ -69,6 +71,32 @@ TEST_F(SliderTest, DraggingTheToddlerMovesTheValueInProportionToTheTrack) {
       << "at the end of its travel (track minus toddler)";
   Mouse(slider, Vector2(360, 500), false);
   EXPECT_FALSE(slider.IsDragging());
+}
+
+TEST_F(SliderTest, ARangeOfNoWidthOrAFlatTrackKeepsTheToddlerAndValueFinite) {
+  struct Case {
+    const char* what;
+    float track_width;
+    float min, max;
+  };
+  const Case cases[] = {{"min equal to max", 200, 40, 40}, {"a track of no width", 0, 0, 100}};
+  for (const Case& c : cases) {
+    GUISlider slider(user, "s");
+    AddRectModel("track", 100, 100, c.track_width, 20);
+    AddRectModel("knob", 100, 105, 20, 10);
+    slider.SetValue("model", "track");
+    slider.SetValue("toddler_model", "knob");
+    slider.SetValue("min", std::to_string(c.min));
+    slider.SetValue("max", std::to_string(c.max));
+    slider.UpdateWorldMatrix();
+    slider.ApplyTransform();
+    slider.Update();
+    Mouse(slider, Vector2(105, 110), true);
+    Mouse(slider, Vector2(150, 110), true);
+    slider.Update();
+    EXPECT_TRUE(std::isfinite(slider.GetCur())) << c.what;
+    EXPECT_TRUE(std::isfinite(slider.GetToddler()->GetVisual().GetModel()->GetWorldMatrix().m[12])) << c.what;
+  }
 }
 
 TEST_F(SliderTest, APressOnTheTrackPagesTowardItAlongTheSlidersAxis) {

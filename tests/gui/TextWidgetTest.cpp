@@ -48,6 +48,20 @@ TEST_F(TextWidgetTest, LinesFollowTheModelsBox) {
   EXPECT_NEAR(Foot(text, 0).y, 300, 1e-3);
 }
 
+TEST_F(TextWidgetTest, ATextGivenBeforeItsModelWaitsForTheModelsBox) {
+  GUIText text(user, "story");
+  text.SetValue("alignment", "lt");
+  text.SetValue("text", "ab cd");
+  text.Update();
+  EXPECT_TRUE(text.IsDirty()) << "no box to break the lines in yet";
+  AddRectModel("board", 200, 300, 100, 40);
+  text.SetValue("model", "board");
+  text.Update();
+  ASSERT_EQ(text.GetGlyphModel()->GetModel()->m_index_count, 24u);
+  EXPECT_NEAR(Foot(text, 2).x, 212.5f, 1e-3) << "one line in the box, not a line a word";
+  EXPECT_NEAR(Foot(text, 2).y, 330, 1e-3);
+}
+
 TEST_F(TextWidgetTest, GlyphsShowOnlyWithTextInAVisibleWindow) {
   AddRectModel("board", 0, 0, 100, 40);
   GUIWindow panel(user, "panel");

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "platform/audio/Backend.h"
 
 namespace audio::detail {
@@ -17,8 +19,10 @@ class SdlOutput : public Output {
   }
 
   bool Open(std::string& error) {
+    CaptureAlsaMessages();
+    TakeAlsaMessage();  // older than this attempt
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      error = SDL_GetError();
+      error = Reason();
       return false;
     }
     m_subsystem = true;
@@ -33,7 +37,7 @@ class SdlOutput : public Output {
     // No changes allowed: SDL converts our stream to whatever the card wants.
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (m_device == 0) {
-      error = SDL_GetError();
+      error = Reason();
       return false;
     }
     SDL_PauseAudioDevice(m_device, 0);
@@ -41,6 +45,14 @@ class SdlOutput : public Output {
   }
 
  private:
+  // SDL's reason, and what ALSA said meanwhile.
+  static std::string Reason() {
+    std::string reason = SDL_GetError();
+    const std::string alsa = TakeAlsaMessage();
+    if (!alsa.empty()) reason += " (ALSA: " + alsa + ")";
+    return reason;
+  }
+
   static void SDLCALL Callback(void* user, Uint8* stream, int length) {
     const uint32_t frames = static_cast<uint32_t>(length) / (kOutputChannels * sizeof(int16_t));
     static_cast<Mixer*>(user)->Mix(reinterpret_cast<int16_t*>(stream), frames);

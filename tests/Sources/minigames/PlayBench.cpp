@@ -36,7 +36,9 @@ class BenchIntro : public MiniGameIntro {
   bool m_showing = false;
 };
 
-constexpr const char* kFonts[] = {"fonts\\main", "fonts\\title", "fonts\\small", "fonts\\digits", "fonts\\ink"};
+// The slots of "game_init\\game_init".
+constexpr const char* kFonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
+                                  "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
 
 }  // namespace
 

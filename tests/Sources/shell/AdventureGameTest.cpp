@@ -50,4 +50,29 @@ TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
   EXPECT_EQ(saved->m_progress.m_hints, 4);
 }
 
+TEST_F(AdventureGameTest, TheExitSaveGoesIntoTheProfileThatWasPlayedNeverIntoOneChosenLater) {
+  cProperties::GetInstance()->SetUserFolder(folder.Path());
+  AdventureGame& game = *GameInstance();
+  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  list.Add(u"Ann");
+  list.Add(u"Bob");
+  list.Select(u"Ann");
+  game.StartGameFlow();
+  CurrentProfile->m_progress.m_hints = 4;  // Ann's game
+  game.ChangeState(game.GetMainMenuState());
+  list.Select(u"Bob");
+  const std::string bob = Read("usersdata/profiles/6611198.prf");
+  CurrentProfile->m_progress.m_hints = 1;  // in memory only: Bob never played in this run
+  game.SaveProgress();
+  EXPECT_EQ(Read("usersdata/profiles/6611198.prf"), bob);
+  auto ann = Named(u"Ann");
+  ASSERT_TRUE(ann->Load());
+  EXPECT_EQ(ann->m_progress.m_hints, 4);
+  // The played profile deleted since: nothing is written for anybody.
+  list.Delete(u"Ann");
+  game.SaveProgress();
+  EXPECT_EQ(Read("usersdata/profiles/6611198.prf"), bob);
+  EXPECT_FALSE(Exists("usersdata/profiles/65110110.prf"));
+}
+
 }  // namespace

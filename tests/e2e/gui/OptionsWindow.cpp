@@ -37,7 +37,7 @@ DelegateArg OnEvent(DelegateArg sender) {
 }  // namespace
 
 OptionsWindow::OptionsWindow() : DialogWindow("options") {
-  SetFormByName("gui\\windows\\options");
+  SetFormByName("gui\\samples\\options_board");
   Watch("music", "on_change");
   Watch("full_screen", "on_click");
   Watch("name", "on_change");

@@ -6,6 +6,7 @@
 // ended is started again after a moment, so it can be played many times.
 // Closing the window ends it with status 0. The end-to-end tests drive it with the real pointer.
 
+#include <iterator>
 #include <string>
 
 #include "Sources/minigames/MiniGame.h"
@@ -90,8 +91,9 @@ int Run(const std::string& name) {
   GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
   if (GUICursor* cursor = gui->GetCursor()) cursor->AddCursor("cursor", GUICursor::kCursorArrow);
   const GuiShellSeam& seam = GetGuiShellSeam();
-  const char* fonts[] = {"fonts\\main", "fonts\\title", "fonts\\small", "fonts\\digits", "fonts\\ink"};
-  for (int slot = 0; slot < 5; ++slot) seam.SetFont(slot, fonts[slot]);
+  const char* fonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
+                         "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
+  for (int slot = 0; slot < static_cast<int>(std::size(fonts)); ++slot) seam.SetFont(slot, fonts[slot]);
   seam.SetTextResource("en");
 
   PlayerProfile profile;

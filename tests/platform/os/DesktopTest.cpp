@@ -82,10 +82,16 @@ class DesktopReal : public DesktopRecord {
     setenv("PATH", m_saved_path.c_str(), 1);
     DesktopRecord::TearDown();
   }
-  // Waits (bounded) until the stand-in has written its output.
+  // Waits (bounded) until the stand-in has written its whole line of output: the shell makes the
+  // file before it writes into it, so a file that exists may still be empty.
   std::string WaitForOutput(const std::string& relative) {
-    for (int i = 0; i < 1000 && !os::FileExists(m_dir / relative); ++i) os::SleepMilliseconds(5);
-    return m_dir.ReadFile(relative);
+    std::string output;
+    for (int i = 0; i < 1000; ++i) {
+      if (os::FileExists(m_dir / relative)) output = m_dir.ReadFile(relative);
+      if (!output.empty() && output.back() == '\n') break;
+      os::SleepMilliseconds(5);
+    }
+    return output;
   }
 
   TempDir m_dir;

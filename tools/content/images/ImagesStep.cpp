@@ -1,5 +1,5 @@
 // The pictures of the sample game: every recipe in content/images (one XML file a picture, root
-// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality="..">, its
+// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality=".." group="data|splash">, its
 // children the strokes in painting order) painted on a canvas and written into "data" as a JPEG
 // (through libjpeg's compressor) or a TGA (through the engine's writer).
 
@@ -11,12 +11,13 @@
 #include "tools/content/ContentStep.h"
 #include "tools/content/RecipeXml.h"
 #include "tools/content/images/Canvas.h"
+#include "tools/content/images/Strokes.h"
 
 namespace {
-
 const Vector4 kBlack(0, 0, 0, 1);
+}  // namespace
 
-void Stroke(Canvas& canvas, const XmlNode& s) {
+void PaintStroke(Canvas& canvas, const XmlNode& s) {
   const std::string& kind = s.GetName();
   const Vector4 color = RecipeColor(s, "color", kBlack);
   const auto n = [&s](const char* name, float fallback = 0.0f) { return RecipeNumber(s, name, fallback); };
@@ -46,6 +47,8 @@ void Stroke(Canvas& canvas, const XmlNode& s) {
   }
 }
 
+namespace {
+
 void MakePicture(const ContentPaths& paths, const XmlNode& root) {
   const std::string name = RecipeText(root, "name");
   const std::string format = RecipeText(root, "format", "tga");
@@ -54,7 +57,7 @@ void MakePicture(const ContentPaths& paths, const XmlNode& root) {
     throw RecipeError{"an image needs a name and a size of 1 to 4096"};
   }
   Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-  for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) Stroke(canvas, *stroke);
+  for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) PaintStroke(canvas, *stroke);
   cMemoryStream bytes;
   bool encoded = false;
   if (format == "jpg") {
@@ -67,7 +70,9 @@ void MakePicture(const ContentPaths& paths, const XmlNode& root) {
     throw RecipeError{"format must be jpg or tga"};
   }
   if (!encoded) throw RecipeError{"could not encode " + name};
-  WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + "." + format), bytes.GetData(), bytes.GetSize());
+  const std::string group = RecipeText(root, "group", "data");  // the splash screens go to "splash"
+  if (group != "data" && group != "splash") throw RecipeError{"group must be data or splash"};
+  WriteRecipeOutput(paths.PathFor(group, ResourcePath(name) + "." + format), bytes.GetData(), bytes.GetSize());
 }
 
 bool MakePictures(const ContentPaths& paths) {

@@ -103,6 +103,14 @@ bool CompileScriptFolder(const std::string& source_folder, const std::string& da
   return all;
 }
 
+std::vector<std::string> ScriptResourceNames(const std::string& source_folder) {
+  std::vector<std::string> names;
+  for (const fs::path& path : ScriptSources(source_folder)) {
+    names.push_back(ResourceName(fs::path(path).lexically_relative(source_folder)));
+  }
+  return names;
+}
+
 bool PrintScriptFile(cStream& cnf, std::string& source, std::string& report) {
   LocationScriptRead read = ReadLocationScript(cnf);
   if (!read.root) {

@@ -26,6 +26,9 @@ bool CompileScript(std::string_view source, const std::string& name, const Scrip
 bool CompileScriptFolder(const std::string& source_folder, const std::string& data_folder,
                          const ScriptChecks& checks, std::string& report);
 
+// The resource names ("levels\<folder>\<name>") of the script sources below `source_folder`.
+std::vector<std::string> ScriptResourceNames(const std::string& source_folder);
+
 // The source text of a "cnf" file's bytes; false, with the fault in `report`, when they are
 // damaged. Bytes after the tree are noted in `report` and ignored.
 bool PrintScriptFile(cStream& cnf, std::string& source, std::string& report);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/content/scripts/ScriptChecks.h"
+#include "tools/content/scripts/ScriptDataChecks.h"
 
 namespace {
 
@@ -55,6 +56,53 @@ TEST(ScriptChecks, EachRuleFindsItsFaultOnItsLine) {
   };
   for (const Case& c : cases) {
     const std::vector<ScriptFault> faults = Check(c.source);
+    ASSERT_EQ(faults.size(), c.expected.size()) << c.name << (faults.empty() ? "" : ": " + faults[0].text);
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+      EXPECT_EQ(faults[i].line, c.expected[i].line) << c.name;
+      EXPECT_NE(faults[i].text.find(c.expected[i].fault), std::string::npos) << c.name << ": " << faults[i].text;
+    }
+  }
+}
+
+TEST(ScriptChecks, ScriptsAreCheckedAgainstTheGamesData) {
+  ScriptData data;
+  data.scene_objects["levels\\hall\\hall"] = {"key", "desk", "lamp"};
+  data.sounds = {"creak"};
+  data.games = {"safe"};
+  data.scripts = {"levels\\hall\\hall", "levels\\hall\\desk", "levels\\quay\\quay"};
+  ScriptChecks checks = ScriptOnlyChecks();
+  AddScriptDataChecks(data, checks);
+  struct Case {
+    std::string name;
+    std::string script;  // the resource the source is built as
+    std::string source;
+    std::vector<Expected> expected;
+  };
+  const std::vector<Case> cases = {
+      {"everything there", "levels\\hall\\hall",
+       "h {\n  enable key desk\n  click {\n    key: sound creak\n    desk: showlocation desk {\n"
+       "      game safe {\n        win: showlocation _quay\n      }\n    }\n  }\n}\n", {}},
+      {"an object not in the scene", "levels\\hall\\hall", "h {\n  flashshow key rug\n}\n",
+       {{2, "object \"rug\" is no object of the scene"}}},
+      {"a clicked object not in the scene", "levels\\hall\\hall",
+       "h {\n  isenable rug\n  click {\n    rug: sound creak\n  }\n}\n",
+       {{2, "object \"rug\""}, {4, "clicked object \"rug\""}}},
+      {"another location's object is checked there", "levels\\hall\\hall", "h {\n  hide desk.letter\n}\n", {}},
+      {"a script without a known scene", "levels\\attic\\attic", "h {\n  hide ghost\n}\n", {}},
+      {"a sound that is not made", "levels\\hall\\hall", "h {\n  sound creak squeak\n}\n",
+       {{2, "sound \"squeak\""}}},
+      {"a game the factory does not make", "levels\\hall\\hall", "h {\n  game chess\n}\n",
+       {{2, "mini-game \"chess\""}}},
+      {"a close-up without a script", "levels\\hall\\hall", "h {\n  showmodallocation cellar\n}\n",
+       {{2, "close-up \"cellar\" has no script \"levels\\hall\\cellar\""}}},
+      {"a stage without a script", "levels\\hall\\hall", "h {\n  hidelocation _moon\n}\n",
+       {{2, "stage \"_moon\" has no script \"levels\\moon\\moon\""}}},
+  };
+  for (const Case& c : cases) {
+    ParsedScript parsed;
+    std::vector<ScriptFault> faults;
+    ASSERT_TRUE(ParseScriptSource(c.source, parsed, faults)) << c.name;
+    faults = CheckScript(c.script, parsed, checks);
     ASSERT_EQ(faults.size(), c.expected.size()) << c.name << (faults.empty() ? "" : ": " + faults[0].text);
     for (std::size_t i = 0; i < faults.size(); ++i) {
       EXPECT_EQ(faults[i].line, c.expected[i].line) << c.name;

@@ -3,19 +3,52 @@
 // "--print-script FILE.cnf" prints a built script back as source.
 
 #include <cstdio>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "Sources/minigames/MiniGameFactory.h"
+#include "platform/os/os.h"
 #include "source/stream/cMemoryStream.h"
+#include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
+#include "tools/content/RecipeXml.h"
 #include "tools/content/scripts/ScriptCompiler.h"
+#include "tools/content/scripts/ScriptDataChecks.h"
 
 namespace {
 
+// What the scripts are checked against: the scenes of content/levels (their objects, without the
+// highlights), the sounds the sound step made, the mini-games and the scripts themselves.
+bool GatherScriptData(const ContentPaths& paths, ScriptData& data) {
+  const bool read = ForEachRecipe(paths.SourceFor("levels"), "location", [&data](const XmlNode& location) {
+    std::set<std::string>& objects = data.scene_objects["levels\\" + RecipeText(location, "folder") + "\\" +
+                                                        RecipeText(location, "name")];
+    for (const XmlNode* object = location.GetFirstChild(); object != nullptr; object = object->GetNext()) {
+      objects.insert(RecipeText(*object, "name"));
+    }
+    for (auto name = objects.begin(); name != objects.end();) {
+      const bool highlight = name->size() > 2 && name->compare(name->size() - 2, 2, "_a") == 0 &&
+                             objects.count(name->substr(0, name->size() - 2)) != 0;
+      name = highlight ? objects.erase(name) : std::next(name);
+    }
+  });
+  std::vector<std::string> folders, files;
+  os::ListDirectory(paths.PathFor("data", "audio/game"), folders, files);
+  for (const std::string& file : files) data.sounds.insert(file.substr(0, file.rfind('.')));
+  data.games.insert(KnownMiniGameNames().begin(), KnownMiniGameNames().end());
+  for (const std::string& name : ScriptResourceNames(paths.SourceFor("scripts"))) data.scripts.insert(name);
+  return read;
+}
+
 bool BuildScripts(const ContentPaths& paths) {
+  ScriptData data;
+  if (!GatherScriptData(paths, data)) return false;
+  ScriptChecks checks = ScriptOnlyChecks();
+  AddScriptDataChecks(data, checks);
   std::string report;
-  const bool built = CompileScriptFolder(paths.SourceFor("scripts"), paths.PathFor("data", ""),
-                                         ScriptOnlyChecks(), report);
+  const bool built = CompileScriptFolder(paths.SourceFor("scripts"), paths.PathFor("data", ""), checks, report);
   std::fputs(report.c_str(), stderr);
   return built;
 }

@@ -1,0 +1,33 @@
+#include "Sources/adventure/PhraseSequence.h"
+
+#include "Sources/adventure/HintWindow.h"
+#include "source/log/cLog.h"
+
+PhraseSequence::PhraseSequence(std::string name, std::vector<Phrase> phrases)
+    : m_name(std::move(name)), m_phrases(std::move(phrases)) {}
+
+PhraseSequence::~PhraseSequence() {
+  if (HintWindow* hints = HintWindow::PeekInstance()) hints->Forget(this);
+}
+
+void PhraseSequence::Show() {
+  m_page = 0;
+  if (m_phrases.empty()) {
+    // Shown, it would wait for a page that never comes.
+    LogReport(kLogError, "Sources\\PhraseSequence", __LINE__, "a phrase sequence without phrases is not shown");
+    m_name.clear();
+    return;
+  }
+  m_name = "wait";
+  HintWindow::GetInstance()->SetSequence(this);
+}
+
+void PhraseSequence::NextPage() {
+  ++m_page;
+  if (m_page < static_cast<int32_t>(m_phrases.size())) {
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->ShowText();
+    return;
+  }
+  if (HintWindow* hints = HintWindow::PeekInstance()) hints->Forget(this);
+  m_name.clear();
+}

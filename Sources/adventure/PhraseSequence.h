@@ -1,0 +1,33 @@
+#pragma once
+// Phrases the hint window shows one page at a time. Its name is "wait" while it is shown and
+// empty once the last page has been turned (or before it is shown); callers poll it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Sources/adventure/PhraseDatabase.h"
+
+class PhraseSequence {
+ public:
+  PhraseSequence(std::string name, std::vector<Phrase> phrases);
+  // Lets go of the hint window when it still shows this sequence.
+  virtual ~PhraseSequence();
+  PhraseSequence(const PhraseSequence&) = delete;
+  PhraseSequence& operator=(const PhraseSequence&) = delete;
+
+  // From the first page, as the hint window's current sequence. A sequence without phrases has
+  // nothing to show: it is logged and stays ended.
+  void Show();
+  // The next page; after the last one the hint window is left empty and the name becomes empty.
+  void NextPage();
+
+  const std::string& GetName() const { return m_name; }
+  int32_t GetPage() const { return m_page; }
+  const std::vector<Phrase>& GetPhrases() const { return m_phrases; }
+
+ private:
+  std::string m_name;
+  int32_t m_page = 0;
+  std::vector<Phrase> m_phrases;
+};

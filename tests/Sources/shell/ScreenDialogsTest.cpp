@@ -1,0 +1,189 @@
+// The shell's small dialogs and start-up windows, headless with a frame clock: the message boxes,
+// the name entry, the logo window's pictures and the loading screen's fade.
+
+#include <gtest/gtest.h>
+
+#include "Sources/shell/screens/FadeWindow.h"
+#include "Sources/shell/screens/GameEnterName.h"
+#include "Sources/shell/screens/ImageOverlay.h"
+#include "Sources/shell/screens/LogoWindow.h"
+#include "Sources/shell/screens/MessageBoxes.h"
+#include "gui/include/GUIEditBox.h"
+#include "source/camera/CameraManager.h"
+#include "source/text/TextConversion.h"
+#include "tests/Sources/shell/ScreenTestSupport.h"
+
+namespace {
+
+class ScreenDialogsTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    pictures = {{"splash1", GreyTga(40)}, {"splash2", GreyTga(200)}};
+    MountForms(SmallDialogForms());
+  }
+};
+
+TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTheMouseBack) {
+  EXPECT_FALSE(IsMessageBoxShown());  // before either box was ever made
+  auto* below = new DialogWindow("below");
+  below->Show();
+  std::vector<std::string> answers;
+  bool open_in_callback = true;
+  const auto answer = [&](const char* word) {
+    return MakeCallableDelegate([&answers, &open_in_callback, word](DelegateArg) {
+      answers.push_back(word);
+      open_in_callback = GetYesNoBox()->IsOpen();
+    });
+  };
+  ShowYesNoBox(u"First question, long enough to flow on", u"Title", answer("first yes"), answer("first no"));
+  ShowYesNoBox(u"Second", u"Ignored", answer("second yes"), DelegatePtr());  // the first stays
+  GameYesNoBox& box = *GetYesNoBox();
+  EXPECT_EQ(Text(box, "main_text_0"), "First question, long enough to flow on");
+  EXPECT_EQ(user->GetActiveChild(), &box);
+  EXPECT_TRUE(IsMessageBoxShown());
+  Frames(3);
+  ClickChild(box, "no");
+  EXPECT_EQ(answers, std::vector<std::string>{"first no"});
+  EXPECT_FALSE(open_in_callback) << "the box hides before its callback runs";
+  EXPECT_EQ(user->GetActiveChild(), below) << "the window modal before the box is modal again";
+
+  // The next, shorter question leaves nothing of the longer one in the linked statics; an empty
+  // "no" only hides the box.
+  box.FindChild("main_text_1")->SetValue("text", "rest of the first");
+  ShowYesNoBox(u"Short", u"Title", answer("yes"), DelegatePtr());
+  EXPECT_EQ(Text(box, "main_text_1"), "");
+  box.OnNo(0);
+  EXPECT_FALSE(IsMessageBoxShown());
+  EXPECT_EQ(answers.size(), 1u);
+
+  ShowMessageBox(u"Note", u"Text");
+  ShowMessageBox(u"Second", u"Dropped");
+  EXPECT_EQ(Text(*GetMessageBox(), "title_text_0"), "Note");
+  GetMessageBox()->OnOk(0);
+  EXPECT_FALSE(IsMessageBoxShown());
+}
+
+TEST_F(ScreenDialogsTest, NameEntryEnablesOkOnTheTrimmedTextAndHandsOverTheTextAsTyped) {
+  std::u16string accepted;
+  int cancelled = 0;
+  const DelegatePtr on_accept = MakeCallableDelegate([&accepted](DelegateArg sender) { accepted = NameFromSender(sender); });
+  ShowEnterNameDialog(u"New player", u"Your name:", u"", on_accept,
+                      MakeCallableDelegate([&cancelled](DelegateArg) { ++cancelled; }));
+  GameEnterName& dialog = *GetEnterNameDialog();
+  auto& box = *static_cast<GUIEditBox*>(dialog.FindChild("edit_box_name"));
+  GUIWindow& ok = *dialog.FindChild("ok_btn");
+  const struct {
+    std::u16string text;
+    bool enabled;
+  } cases[] = {
+      {u"", false},          {u"   ", false},         {u"\t\x01 \x1f", false},     {u" Ann ", true},
+      {u"Жанна", true},      {u"\u05D0\u05D1\u05D2", true}, {u"\U0001F600", true}, {u"a", true},
+  };
+  for (const auto& c : cases) {
+    box.SetText(c.text);
+    EXPECT_EQ(ok.IsEnabled(), c.enabled) << WideToUtf8(c.text);
+  }
+  dialog.Hide();
+  // Cyrillic, Hebrew and a name with spaces around it reach the caller exactly as typed.
+  for (const std::u16string name : {u"Жанна", u"\u05D3\u05E0\u05D4", u" Ann "}) {
+    ShowEnterNameDialog(u"t", u"p", name, on_accept, DelegatePtr());
+    dialog.OnOk(0);
+    EXPECT_EQ(accepted, name);
+    EXPECT_FALSE(dialog.IsOpen());
+  }
+  // A second request while open changes nothing; Cancel without a handler only hides.
+  ShowEnterNameDialog(u"t", u"p", u"first", on_accept, DelegatePtr());
+  ShowEnterNameDialog(u"t", u"p", u"second", DelegatePtr(), DelegatePtr());
+  EXPECT_EQ(Text(dialog, "edit_box_name"), "first");
+  dialog.OnCancel(0);
+  EXPECT_FALSE(dialog.IsOpen());
+  EXPECT_EQ(cancelled, 0);
+  // A spaces-only name never reaches the caller, even by a press on the disabled button.
+  accepted = u"unchanged";
+  ShowEnterNameDialog(u"t", u"p", u"   ", on_accept, DelegatePtr());
+  dialog.OnOk(0);
+  EXPECT_EQ(accepted, u"unchanged");
+}
+
+using DamagedDataTest = ScreenTest;
+
+TEST_F(DamagedDataTest, ADialogWhoseFormIsMissingIsNeverAnInvisibleWindowHoldingTheMouse) {
+  auto* menu = new DialogWindow("menu");
+  menu->Show();
+  ShowYesNoBox(u"q", u"t", DelegatePtr(), DelegatePtr());
+  ShowMessageBox(u"t", u"q");
+  ShowEnterNameDialog(u"t", u"p", u"", DelegatePtr(), DelegatePtr());
+  EXPECT_FALSE(IsMessageBoxShown());
+  EXPECT_FALSE(GetEnterNameDialog()->IsOpen());
+  EXPECT_EQ(user->GetActiveChild(), menu);
+  EXPECT_TRUE(LogHas("its form is missing or damaged"));
+}
+
+TEST_F(ScreenDialogsTest, APictureOverTheScreenLiesWithinItsCamerasDepth) {
+  ImageOverlay picture;
+  ASSERT_TRUE(picture.SetTexture("splash1"));
+  ASSERT_NE(picture.GetCamera(), nullptr);
+  // The quad lies at depth 0: a camera whose near plane is in front of it would cut it away.
+  EXPECT_LT((*picture.GetCamera())->m_near, 0.0f);
+  EXPECT_GT((*picture.GetCamera())->m_far, 0.0f);
+  EXPECT_FALSE(picture.SetTexture("missing"));
+  EXPECT_TRUE(picture.HasTexture()) << "the picture before stays";
+}
+
+TEST(LogoOpacityTest, FadesInHoldsAndFadesOut) {
+  const struct {
+    float elapsed, opacity;
+  } cases[] = {{0.0f, 0.0f}, {0.8f, 0.5f}, {1.6f, 1.0f}, {2.0f, 1.0f}, {2.4f, 1.0f}, {3.2f, 0.5f}, {4.0f, 0.0f}};
+  for (const auto& c : cases) EXPECT_NEAR(LogoWindow::Opacity(c.elapsed, 4.0f), c.opacity, 1e-5f) << c.elapsed;
+  EXPECT_EQ(LogoWindow::Opacity(1.0f, 0.0f), 0.0f);
+}
+
+TEST_F(ScreenDialogsTest, LogoPicturesTakeFourSecondsEachAndAClickSkipsOnlyOne) {
+  auto* menu = new DialogWindow("menu");
+  menu->Show();
+  auto* logos = new LogoWindow("logo_window");
+  for (const char* name : {"splash1", "missing", "splash2", "splash1"}) logos->Enqueue(name);
+  logos->Show();
+  EXPECT_EQ(logos->GetImageName(), "splash1");  // the first shows at once
+  Frames(2);
+  const struct {
+    float seconds;
+    float opacity;
+  } fades[] = {{0.8f, 0.5f}, {1.2f, 1.0f}, {1.2f, 0.5f}};
+  for (const auto& f : fades) {
+    const float start = logos->GetElapsed();
+    while (logos->GetElapsed() < start + f.seconds - 1e-3f) MouseFrame(false, 0.02f);
+    EXPECT_NEAR(logos->GetImageOpacity(), f.opacity, 0.03f) << logos->GetElapsed();
+  }
+  Frames(45);  // past 4 s: the missing picture is skipped
+  EXPECT_EQ(logos->GetImageName(), "splash2");
+  // The button held down for many frames skips one picture only.
+  MouseFrame(true);
+  for (int i = 0; i < 10; ++i) MouseFrame(true);
+  EXPECT_EQ(logos->GetImageName(), "splash1");
+  EXPECT_EQ(logos->GetQueue().size(), 0u);
+  MouseFrame(false);
+  MouseFrame(true);  // a click on the last picture ends the sequence at once
+  Frames(3);
+  EXPECT_FALSE(logos->IsOpen());
+  EXPECT_FALSE(logos->IsVisible());
+  EXPECT_EQ(user->GetActiveChild(), menu);
+}
+
+TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndGoesAfterTheFrame) {
+  auto* menu = new DialogWindow("menu");
+  menu->Show();
+  int calls = 0;
+  auto* fade = new FadeWindow("loading", "gui\\windows\\no_such_form", MakeCallableDelegate([&calls](DelegateArg) { ++calls; }));
+  fade->Show();
+  for (int i = 0; i < 12; ++i) Frame();
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(user->FindChild("loading"), nullptr) << "deleted once it has gone";
+  EXPECT_EQ(user->GetActiveChild(), menu);
+  menu->Hide();  // remembers nothing of the deleted window
+  Frames(2);
+  EXPECT_EQ(user->GetActiveChild(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,269 @@
+// The shell's screens behind the main menu, headless: the options dialog's volumes and video
+// mode, the profile screen's list with and without a scroll and its delete sequence, the main
+// menu's sub-screens, welcome line and credits laps.
+
+#include <gtest/gtest.h>
+
+#include "Sources/shell/cGame.h"
+#include "Sources/shell/cScreenState.h"
+#include "Sources/shell/screens/CreditsWindow.h"
+#include "Sources/shell/screens/GameEnterName.h"
+#include "Sources/shell/screens/GameOptions.h"
+#include "Sources/shell/screens/GameProfile.h"
+#include "Sources/shell/screens/MainMenuWindow.h"
+#include "Sources/shell/screens/MessageBoxes.h"
+#include "Sources/shell/userdata/cProfile.h"
+#include "gui/include/GUIMenuItem.h"
+#include "source/properties/cProperties.h"
+#include "source/text/TextConversion.h"
+#include "source/render/RenderManager.h"
+#include "source/sound/cSoundManager.h"
+#include "tests/Sources/shell/ScreenTestSupport.h"
+
+namespace {
+
+// A plain state that records nothing; screens return to it.
+class PlainState : public cGameState {
+ public:
+  void Enter() override {}
+  void Leave() override {}
+};
+
+std::string FrameList(int count, bool scroll) {
+  std::string frames;
+  for (int i = 0; i < count; ++i) frames += QuadButton("frame_" + std::to_string(i), 100, 600 - 50 * i, "menuitem");
+  if (scroll) frames += "<scroll name=\"scroll\"/>";
+  return frames + QuadButton("new", 600, 500) + QuadButton("rename", 600, 440) + QuadButton("delete", 600, 380) +
+         QuadButton("back_to_game", 600, 100);
+}
+
+class ScreenMenusTest : public ScreenTest {
+ protected:
+  void Mount(int frames = 4, bool scroll = false) {
+    auto forms = SmallDialogForms();
+    forms.push_back({"gui\\windows\\users_menu", FrameList(frames, scroll)});
+    forms.push_back({"gui\\windows\\options",
+                     "<slider name=\"sound_volume\"/><slider name=\"music_volume\"/><checkbox name=\"relax_mode\"/>"
+                     "<checkbox name=\"full_screen\"/>" + QuadButton("ok_btn", 100, 100) +
+                         QuadButton("defaults_btn", 300, 100) + QuadButton("cancel_btn", 500, 100)});
+    forms.push_back({"gui\\windows\\records", QuadButton("ok_btn", 100, 100)});
+    forms.push_back({"gui\\windows\\help", QuadButton("return_btn", 100, 100)});
+    std::string menu = "<static name=\"profile\"/><window name=\"eyes\"/>";
+    for (const char* b : {"start_game_btn", "profile_btn", "options_btn", "records_btn", "help_btn", "exit_btn"}) {
+      menu += QuadButton(b, 20, 20);
+    }
+    menu += QuadButton("start_game", 400, 500, "window") + QuadButton("options", 400, 400, "window") +
+            QuadButton("exit", 400, 300, "window");
+    forms.push_back({"gui\\windows\\main_menu", menu});
+    MountForms(forms);
+  }
+  // The frames' names, "-" for a disabled one, "*" after the marked one.
+  static std::string Shown(const GameProfile& screen) {
+    std::string shown;
+    for (std::size_t i = 0; i < screen.GetFrames().size(); ++i) {
+      const auto* frame = static_cast<const GUIMenuItem*>(screen.GetFrames()[i]);
+      if (i > 0) shown += ' ';
+      shown += frame->IsEnabled() ? WideToUtf8(screen.GetShownNames()[i]) : "-";
+      if (frame->IsSelected()) shown += '*';
+    }
+    return shown;
+  }
+
+  PlainState menu_state;
+};
+
+TEST_F(ScreenMenusTest, OptionsCancelRestoresTheVolumesExactlyAndOkResetsTheModeOnlyOnAChange) {
+  Mount();
+  cSoundManager& sound = *cSoundManager::GetInstance();
+  sound.GetDevice().StopThread();
+  auto* options = new GameOptions("gui\\windows\\options", &menu_state);
+  GUIWindow& music = *options->FindChild("music_volume");
+  const struct {
+    int music, sound;
+  } volumes[] = {{53, 29}, {7, 100}, {0, 1}, {57, 58}};
+  for (const auto& v : volumes) {
+    sound.SetMusicVolume(v.music);
+    sound.SetSoundVolume(v.sound);
+    const float music_before = sound.GetMusicVolume(), sound_before = sound.GetSoundVolume();
+    options->Show();
+    EXPECT_EQ(sound.GetMusicVolume(), music_before) << v.music << " changed by opening";
+    music.SetValue("cur", "20");
+    EXPECT_FLOAT_EQ(sound.GetMusicVolume(), 0.2f) << "heard at once";
+    options->OnDefaults(0);
+    options->OnCancel(0);
+    EXPECT_EQ(sound.GetMusicVolume(), music_before) << v.music;
+    EXPECT_EQ(sound.GetSoundVolume(), sound_before) << v.sound;
+    EXPECT_EQ(options->GetNextState(), &menu_state);
+  }
+  // Relax mode is unchecked at every opening; OK with the box unchanged resets nothing.
+  const auto resets = [this] {
+    const std::string log = LogText();
+    std::size_t count = 0;
+    for (std::size_t at = log.find("Reseting"); at != std::string::npos; at = log.find("Reseting", at + 1)) ++count;
+    return count;
+  };
+  options->FindChild("relax_mode")->SetValue("checked", "true");
+  options->Show();
+  EXPECT_EQ(options->FindChild("relax_mode")->GetValue("checked"), "false");
+  EXPECT_EQ(options->FindChild("full_screen")->GetValue("checked"), "false");
+  const std::size_t before = resets();
+  options->OnOk(0);
+  EXPECT_EQ(resets(), before);
+  options->Show();
+  options->FindChild("full_screen")->SetValue("checked", "true");
+  options->OnOk(0);
+  EXPECT_EQ(resets(), before + 1);
+  EXPECT_EQ(cProperties::GetInstance()->GetValue("video_fullscreen"), "true");
+  EXPECT_EQ(GameOptions::ToPercent(0.53f), 53);
+  EXPECT_EQ(GameOptions::ToPercent(0.995f), 100);
+}
+
+TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClearedAndDisabled) {
+  Mount();
+  AddProfiles({u"Cleo", u"Ann", u"Bob"});
+  Profiles().Select(u"Bob");
+  auto* screen = new GameProfile(&menu_state);
+  screen->Show();
+  EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo -");
+  EXPECT_TRUE(screen->FindChild("new")->IsEnabled());
+  AddProfiles({u"Dan"});
+  screen->FillList(true);
+  EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
+  EXPECT_FALSE(screen->FindChild("new")->IsEnabled());
+  Profiles().Delete(u"Cleo");
+  Profiles().Delete(u"Dan");
+  screen->FillList(true);
+  EXPECT_EQ(Shown(*screen), "Ann Bob* - -");
+  // A click on a frame makes its player current.
+  screen->OnFrame(reinterpret_cast<DelegateArg>(screen->GetFrames()[0]));
+  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Ann");
+  screen->OnBack(0);
+  EXPECT_EQ(screen->GetNextState(), &menu_state);
+}
+
+TEST_F(ScreenMenusTest, WithAScrollTheListPagesToTheCurrentPlayerAndScrollsWhenAsked) {
+  Mount(4, true);
+  AddProfiles({u"p0", u"p1", u"p2", u"p3", u"p4", u"p5", u"p6", u"p7", u"p8"});
+  Profiles().Select(u"p7");
+  auto* screen = new GameProfile(&menu_state);
+  screen->Show();
+  GUIWindow& scroll = *screen->GetScroll();
+  EXPECT_EQ(scroll.GetValue("max").substr(0, 1), "5");
+  EXPECT_EQ(Shown(*screen), "p5 p6 p7* p8");
+  EXPECT_TRUE(scroll.IsShown());
+  scroll.SetValue("cur", "1");  // the player scrolls: the page follows, the scroll stays
+  EXPECT_EQ(Shown(*screen), "p1 p2 p3 p4");
+  screen->OnFrame(reinterpret_cast<DelegateArg>(screen->GetFrames()[2]));
+  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"p3");
+  screen->FillList(true);  // after a change the page goes to the current player again
+  EXPECT_EQ(Shown(*screen), "p3* p4 p5 p6");
+  for (const char16_t* name : {u"p0", u"p1", u"p2", u"p4", u"p5", u"p6"}) Profiles().Delete(name);
+  screen->FillList(true);
+  EXPECT_EQ(Shown(*screen), "p3* p7 p8 -");
+  EXPECT_FALSE(scroll.IsShown()) << "every name fits: nothing to scroll";
+}
+
+TEST_F(ScreenMenusTest, DeletingTheLastPlayerAsksForANewOneAndOnlyQuittingRefuses) {
+  Mount();
+  AddProfiles({u"Ann"});
+  Profiles().Select(u"Ann");
+  auto* screen = new GameProfile(&menu_state);
+  screen->Show();
+  screen->OnDelete(0);
+  ASSERT_TRUE(IsMessageBoxShown());
+  EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"Ann\"?");
+  GetYesNoBox()->OnYes(0);
+  EXPECT_TRUE(Profiles().GetProfiles().empty());
+  ASSERT_TRUE(GetEnterNameDialog()->IsOpen()) << "the first-profile prompt";
+  for (int round = 0; round < 2; ++round) {
+    GetEnterNameDialog()->OnCancel(0);
+    ASSERT_TRUE(GetYesNoBox()->IsOpen()) << "the exit question";
+    EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "The sea will wait.");
+    GetYesNoBox()->OnNo(0);
+    EXPECT_TRUE(GetEnterNameDialog()->IsOpen()) << "the prompt again";
+  }
+  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Bea");
+  GetEnterNameDialog()->OnOk(0);
+  ASSERT_NE(Profiles().GetCurrent(), nullptr);
+  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Bea");
+  EXPECT_EQ(Shown(*screen), "Bea* - - -");
+}
+
+TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOnce) {
+  Mount();
+  auto* menu = new MainMenuWindow(&menu_state);
+  menu->Show();
+  ASSERT_TRUE(GetEnterNameDialog()->IsOpen()) << "no player yet: the name prompt";
+  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", std::string(30, 'x'));
+  GetEnterNameDialog()->OnOk(0);
+  EXPECT_TRUE(GetEnterNameDialog()->IsOpen()) << "a name that cannot be given asks again";
+  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Ann");
+  GetEnterNameDialog()->OnOk(0);
+  Frames(3);
+  EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
+  const struct {
+    DelegateArg (MainMenu::*button)(DelegateArg);
+    cScreenState* state;
+  } screens[] = {{&MainMenu::OnProfile, menu->GetProfileState()},
+                 {&MainMenu::OnOptions, menu->GetOptionsState()},
+                 {&MainMenu::OnRecords, menu->GetRecordsState()},
+                 {&MainMenu::OnHelp, menu->GetHelpState()}};
+  for (const auto& s : screens) {
+    (menu->*s.button)(0);
+    EXPECT_EQ(menu_state.GetSubState(), s.state);
+    EXPECT_EQ(user->GetActiveChild(), dynamic_cast<GUIWindow*>(s.state->GetWindow()));
+    menu_state.ChangeSubState(&menu_state);
+    EXPECT_EQ(user->GetActiveChild(), menu);
+  }
+  // A rename and a deletion reach the welcome line in the next frame.
+  Profiles().Rename(u"Ann", u"Anna");
+  Frames(1);
+  EXPECT_EQ(Text(*menu, "profile"), "Welcome, Anna!");
+  Profiles().Delete(u"Anna");
+  Frames(1);
+  EXPECT_EQ(Text(*menu, "profile"), "");
+}
+
+TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStartsOver) {
+  Mount();
+  AddProfiles({u"Ann"});
+  Profiles().Select(u"Ann");
+  auto* menu = new MainMenuWindow(&menu_state);
+  menu->Show();
+  const struct {
+    std::vector<int> hovers;
+    int laps;
+  } cases[] = {
+      {{1, 2, 3}, 1},
+      {{1, 2, 3, 1, 2, 3}, 2},
+      {{1, 1, 0, 2, 2, 0, 3}, 1},  // the same target twice counts once; off all targets keeps on
+      {{1, 2, 3, 2}, 0},           // a wrong target starts over
+      {{2, 3}, 0},
+      {{1, 3}, 0},
+  };
+  for (const auto& c : cases) {
+    menu->HoverTarget(2);  // from a clean start: a wrong one resets
+    menu->HoverTarget(3);
+    menu->HoverTarget(2);
+    ASSERT_EQ(menu->GetLaps(), 0);
+    for (int h : c.hovers) menu->HoverTarget(h);
+    EXPECT_EQ(menu->GetLaps(), c.laps);
+  }
+  for (int lap = 0; lap < 3; ++lap) {
+    for (int h : {1, 2, 3}) menu->HoverTarget(h);
+  }
+  Frames(1);
+  CreditsWindow* credits = menu->GetCredits();
+  ASSERT_NE(credits, nullptr);
+  EXPECT_EQ(menu->GetActiveChild(), credits);
+  Frames(4);
+  EXPECT_TRUE(credits->IsReady());
+  MouseFrame(true);
+  Frames(6);
+  EXPECT_EQ(menu->GetCredits(), nullptr) << "deleted once gone";
+  EXPECT_EQ(menu->FindChild("comics"), nullptr);
+  EXPECT_EQ(menu->GetActiveChild(), menu);
+  EXPECT_EQ(menu->GetLaps(), 0);
+}
+
+}  // namespace

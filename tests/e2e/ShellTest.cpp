@@ -1,0 +1,259 @@
+// The game shell as a player meets it, through the real program on the test's display: the
+// logos skipped by clicks, the name prompt answered with "Ann", the welcome line, the options'
+// music slider moved and cancelled, a second player "Bob" added on the profile screen and "Ann"
+// chosen again, and the way out through the exit question. Then the player files hold exactly
+// what they should, and a second start goes straight to the menu. The same again in Russian.
+// Frames of every screen are kept as PNG files in the build folder ("shell-frames").
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <regex>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/e2e/WindowPixels.h"
+#include "tests/support/PngFile.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTimeout = 30000;
+constexpr float kGuiWidth = 1024.0f, kGuiHeight = 768.0f;
+
+// A rectangle of the GUI's 1024 x 768 screen (y upward), as the shell's forms place things.
+struct Area {
+  float x0, y0, x1, y1;
+};
+constexpr Area kWelcomeLine{262, 55, 762, 90};
+constexpr Area kDialogTitle{262, 465, 762, 500};
+constexpr Area kMenuButtons{392, 150, 632, 546};
+constexpr Area kOptionsTitle{362, 595, 662, 630};
+constexpr Area kPlayersList{272, 260, 572, 580};
+constexpr Area kWholeScreen{0, 0, 1024, 768};
+// Parchment there: a small dialog is open (the menu shows the night sky there).
+constexpr Area kSmallDialog{178, 300, 228, 330};
+// Parchment there: a large screen (options, players) is open.
+constexpr Area kLargeScreen{250, 200, 330, 260};
+
+std::string U32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
+std::string Wide(const std::string& ascii) {
+  std::string bytes = U32(static_cast<uint32_t>(ascii.size()));
+  for (char c : ascii) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
+class ShellTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitized program draws through the software rasteriser that compiles nothing (see
+    // ProgramUnderTest): a frame of the menu under its logos takes seconds, longer than a click.
+    GTEST_SKIP() << "the shell's screens are played end to end by the unsanitized build";
+#endif
+    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
+    if (!fs::is_directory(built / "data")) GTEST_SKIP() << "the sample data is not built beside this test";
+    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
+    }
+    language = GetParam();
+    if (language != "en") {
+      const std::string init = program.BinFolder() + "/data/game_init/game_init.xml";
+      WriteWholeFile(init, std::regex_replace(ReadWholeFile(init), std::regex("active_language lang=\"en\""),
+                                              "active_language lang=\"" + language + "\""));
+    }
+    frames = built / "shell-frames";
+    fs::create_directories(frames);
+    // A music volume between the sliders' steps: opening and cancelling the options keeps it.
+    program.WriteConfiguration({{"video_fullscreen", "false"}, {"music_volume", "0.530000"}});
+  }
+
+  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
+  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
+
+  // Distinct colours in the area (coarsely): text drawn over a panel gives many.
+  int Colours(const WindowPixels& p, const Area& a) const {
+    std::set<uint32_t> seen;
+    for (int y = Y(a.y1); y <= Y(a.y0); y += 1) {
+      for (int x = X(a.x0); x <= X(a.x1); x += 1) seen.insert(p.At(x, y) & 0xF0F0F0);
+    }
+    return static_cast<int>(seen.size());
+  }
+  // Pixels of the area far darker and far lighter than its middle grey: glyphs with an outline,
+  // or dark ink on parchment, both give some of each.
+  bool HasText(const WindowPixels& p, const Area& a) const {
+    int dark = 0, light = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
+        const uint32_t c = p.At(x, y);
+        const int sum = static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF));
+        dark += sum < 180 ? 1 : 0;
+        light += sum > 560 ? 1 : 0;
+      }
+    }
+    return dark > 40 && light > 40;
+  }
+
+  // Nearly every pixel of the area is light, as parchment is.
+  bool Parchment(const WindowPixels& p, const Area& a) const {
+    int light = 0, all = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
+        const uint32_t c = p.At(x, y);
+        light += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 450 ? 1 : 0;
+        ++all;
+      }
+    }
+    return light * 10 > all * 8;
+  }
+
+  // Waits until the frame shows what `shows` asks; keeps the last frame read as a PNG.
+  bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
+    WindowPixels pixels;
+    bool seen = false;
+    while (!seen && std::chrono::steady_clock::now() < deadline) {
+      pixels = ReadWindowPixels(window);
+      width = pixels.width;
+      height = pixels.height;
+      seen = pixels.width > 0 && shows(pixels);
+      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    const std::string file = language + "-" + std::to_string(++shots) + "-" + name + ".png";
+    EXPECT_TRUE(WritePng((frames / file).string(), static_cast<uint32_t>(pixels.width),
+                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    return seen;
+  }
+
+  void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
+  std::string Move(float gx, float gy) const {
+    return "mousemove --window " + std::to_string(window) + " " + std::to_string(X(gx)) + " " + std::to_string(Y(gy));
+  }
+  void Click(float gx, float gy) {
+    // Held long enough for the poll of a slow (sanitized, software-drawn) frame to see it.
+    Xdotool(Move(gx, gy) + " sleep 0.4 mousedown 1 sleep 0.4 mouseup 1 sleep 0.6");
+  }
+  void Type(const std::string& text) {
+    Xdotool("windowfocus --sync " + std::to_string(window));
+    Xdotool("type --delay 250 '" + text + "'");
+    Xdotool("sleep 0.3");
+  }
+
+  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
+  std::string Users(const std::string& file) const { return ReadWholeFile(program.UserFolder() + "/usersdata/" + file); }
+
+  pid_t StartGame() {
+    const pid_t child = program.StartProgram("velmaris", {}, {"SDL_AUDIODRIVER=dummy"});
+    window = child > 0 ? ProgramUnderTest::FindWindow(child, kTimeout) : 0;
+    EXPECT_NE(window, 0u) << Log();
+    EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+    return child;
+  }
+  // The splash screens and logos: each shows, and a click skips to the next.
+  void SkipLogos() {
+    ASSERT_TRUE(WaitFor("logo", [this](const WindowPixels& p) { return Colours(p, kWholeScreen) > 20; })) << Log();
+    for (int i = 0; i < 4; ++i) {
+      Click(900, 100);
+      Xdotool("sleep 0.3");
+    }
+  }
+  void ExpectExitedNormally(pid_t child) {
+    int status = -1;
+    ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << Log();
+  }
+
+  ProgramUnderTest program;
+  std::string language;
+  fs::path frames;
+  unsigned long window = 0;
+  int width = 0, height = 0;
+  int shots = 0;
+};
+
+TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame) {
+  pid_t child = StartGame();
+  ASSERT_GT(child, 0);
+  SkipLogos();
+  ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Type("Ann");
+  Click(402, 303);  // OK
+  ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+  })) << Log();
+  EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(1) + Wide("Ann") + Wide("Ann"));
+
+  // Options: the music knob (at 0.53 of its 276-unit travel) dragged left, then Cancel.
+  Click(512, 383);
+  ASSERT_TRUE(WaitFor("options", [this](const WindowPixels& p) {
+    return Parchment(p, kLargeScreen) && HasText(p, kOptionsTitle);
+  })) << Log();
+  const float knob_x = 460 + 0.53f * 276 + 12;
+  Xdotool(Move(knob_x, 463) + " sleep 0.3 mousedown 1 sleep 0.2 " + Move(knob_x - 60, 463) + " sleep 0.2 " +
+          Move(knob_x - 120, 463) + " sleep 0.3 mouseup 1 sleep 0.3");
+  WaitFor("options-moved", [](const WindowPixels&) { return true; });
+  Click(682, 173);  // Cancel
+
+  // The profile screen: "Bob" added (and current), then "Ann" chosen again, and back.
+  Click(512, 453);
+  ASSERT_TRUE(WaitFor("players", [this](const WindowPixels& p) {
+    return Parchment(p, kLargeScreen) && HasText(p, kPlayersList);
+  })) << Log();
+  Click(680, 543);  // New
+  ASSERT_TRUE(WaitFor("new-player", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Type("Bob");
+  Click(402, 303);
+  WaitFor("two-players", [](const WindowPixels&) { return true; });
+  Click(422, 560);  // the first frame: Ann
+  Click(680, 173);  // Back
+  ASSERT_TRUE(WaitFor("menu-again", [this](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && !Parchment(p, kLargeScreen);
+  })) << Log();
+
+  Click(512, 173);  // Exit
+  ASSERT_TRUE(WaitFor("exit-question", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Click(402, 303);  // Yes
+  ExpectExitedNormally(child);
+
+  EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(2) + Wide("Ann") + Wide("Bob") + Wide("Ann"));
+  EXPECT_EQ(Users("profiles/65110110.prf"), "FLPRF" + U32(102) + std::string(142, '\0'));
+  EXPECT_EQ(Users("profiles/6611198.prf"), "FLPRF" + U32(102) + std::string(142, '\0'));
+  const std::string records = Users("topscores.hsf");
+  EXPECT_EQ(records.size(), 29u);
+  EXPECT_EQ(records.substr(0, 9), "FLPMF" + U32(112));
+  const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+  std::smatch music;
+  ASSERT_TRUE(std::regex_search(config, music, std::regex("id=\"music_volume\" value=\"([0-9.]+)\""))) << config;
+  EXPECT_NEAR(std::atof(music[1].str().c_str()), 0.53, 1e-6) << "the volume is exactly as before";
+
+  // A second start goes straight to the menu, with "Ann" welcomed.
+  child = StartGame();
+  SkipLogos();
+  ASSERT_TRUE(WaitFor("second-start", [this](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+  })) << Log();
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  ExpectExitedNormally(child);
+  EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(2) + Wide("Ann") + Wide("Bob") + Wide("Ann"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ShellTest, ::testing::Values("en", "ru"));
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "tools/content/scripts/ScriptDataChecks.h"
+
+#include <memory>
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// A name that lies in another location ("desk.drawer", "parent.lamp") is checked there.
+bool IsPlain(const std::string& name) { return name.find('.') == std::string::npos; }
+
+std::string FolderOf(const std::string& script) { return script.substr(0, script.rfind('\\') + 1); }
+
+bool IsObjectWord(const std::string& type) {
+  return type == "show" || type == "hide" || type == "flashshow" || type == "flashhide" || type == "enable" ||
+         type == "disable" || type == "isenable" || type == "isvisible";
+}
+
+// Objects the script names are objects of its scene, and the objects clicked too.
+class SceneObjectCheck : public ScriptCheck {
+ public:
+  explicit SceneObjectCheck(const ScriptData& data) : m_data(data) {}
+  void CheckNode(const CommandNode& node, const ScriptUnderCheck& script,
+                 std::vector<ScriptFault>& faults) const override {
+    auto scene = m_data.scene_objects.find(script.name);
+    if (scene == m_data.scene_objects.end() || node.parent == nullptr) return;
+    const auto check = [&](const std::string& name, const char* what) {
+      if (IsPlain(name) && !name.empty() && scene->second.count(name) == 0) {
+        faults.push_back({script.LineOf(node), std::string(what) + Quoted(name) + " is no object of the scene"});
+      }
+    };
+    if (IsObjectWord(node.type)) {
+      for (const CommandParam& parameter : node.parameters) check(parameter.value, "object ");
+    }
+    if (node.parent->type == "click") check(node.result, "clicked object ");
+  }
+
+ private:
+  const ScriptData& m_data;
+};
+
+// Sounds, games, close-ups and stages exist.
+class NamedDataCheck : public ScriptCheck {
+ public:
+  explicit NamedDataCheck(const ScriptData& data) : m_data(data) {}
+  void CheckNode(const CommandNode& node, const ScriptUnderCheck& script,
+                 std::vector<ScriptFault>& faults) const override {
+    const int line = script.LineOf(node);
+    if (node.type == "sound") {
+      for (const CommandParam& sound : node.parameters) {
+        if (m_data.sounds.count(sound.value) == 0) {
+          faults.push_back({line, "sound " + Quoted(sound.value) + " is not among the game's sounds (audio\\game)"});
+        }
+      }
+    }
+    if (node.parameters.empty() || !IsPlain(node.parameters.front().value)) return;
+    const std::string& name = node.parameters.front().value;
+    if (node.type == "game" && m_data.games.count(name) == 0) {
+      faults.push_back({line, "mini-game " + Quoted(name) + " is none the game makes"});
+    }
+    if (node.type == "showlocation" || node.type == "showmodallocation" || node.type == "hidelocation") {
+      const bool stage = !name.empty() && name.front() == '_';
+      const std::string wanted =
+          stage ? "levels\\" + name.substr(1) + "\\" + name.substr(1) : FolderOf(script.name) + name;
+      if (m_data.scripts.count(wanted) == 0) {
+        faults.push_back({line, std::string(stage ? "stage " : "close-up ") + Quoted(name) + " has no script " +
+                                    Quoted(wanted)});
+      }
+    }
+  }
+
+ private:
+  const ScriptData& m_data;
+};
+
+}  // namespace
+
+void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks) {
+  checks.push_back(std::make_unique<SceneObjectCheck>(data));
+  checks.push_back(std::make_unique<NamedDataCheck>(data));
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The checks of a location script against the game's other data: the objects of its scene, the
+// sounds, the mini-games the factory makes, and the close-ups and stages it opens. Each takes
+// what it checks against when it is made; a script whose scene is not known is not checked
+// against one.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "tools/content/scripts/ScriptChecks.h"
+
+struct ScriptData {
+  // Per script resource name ("levels\<folder>\<name>"), the objects of its scene.
+  std::map<std::string, std::set<std::string>> scene_objects;
+  // The sounds under "audio\game\" (names without the folder).
+  std::set<std::string> sounds;
+  // The mini-game names.
+  std::set<std::string> games;
+  // Every script resource being built.
+  std::set<std::string> scripts;
+};
+
+// Object commands and clicks name objects of the scene; sounds, games, close-ups ("name", a
+// script of the same folder) and stages ("_name", the script "levels\name\name") exist.
+void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks);
