@@ -14,6 +14,13 @@ namespace {
 
 class MiniGameBase : public PlayBench {};
 
+// A window that takes every mouse event offered to it, as the panel under a game does.
+class Bystander : public GUIWindow {
+ public:
+  explicit Bystander(GUIWindow* parent) : GUIWindow(parent, "bystander") { MoveToFront(true); }
+  bool HandleMouse(const Vector2&, bool) override { return true; }
+};
+
 TEST_F(MiniGameBase, APlainGameIsLeftByItsFirstClickOnceTheHoldOffHasRunOut) {
   MiniGame* game = Make("no_such_game");
   ASSERT_NE(game, nullptr);
@@ -80,6 +87,16 @@ INSTANTIATE_TEST_SUITE_P(MiniGameBase, Skip,
                                          SkipCase{5, 1, "skip_minigame", 2, "win"},
                                          SkipCase{1, 1, "skip_minigame", 0, "win"}));
 
+TEST_F(MiniGameBase, AGameThatEndedWhileTheSkipQuestionWasOpenIsNotPaidFor) {
+  MiniGame* game = Make("switches");
+  Play(game);
+  ClickExitButton();
+  game->Finish("close");  // by its own logic, under the question
+  EXPECT_TRUE(host.Answer(true));
+  EXPECT_EQ(profile.m_progress.m_hints, 3);
+  EXPECT_EQ(game->GetResult(), "close");
+}
+
 TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
   MiniGame* safe = Make("safe");
   Play(safe);
@@ -92,6 +109,7 @@ TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
 TEST_F(MiniGameBase, TheIntroPausesTheGameAndAClickBesideStillLeaves) {
   host.intro_key = "mini_game_safe";
   auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
+  const std::unique_ptr<Bystander> panel = std::make_unique<Bystander>(user);
   Begin(safe);
   EXPECT_EQ(host.intros_shown, 1);
   RunFor(1.0f);

@@ -6,12 +6,14 @@
 // the panel ("panel: ..."), and at the end the state saved into the profile, so that the
 // end-to-end test can follow a play-through in the log.
 
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
+#include "Sources/shell/GuiShellSeam.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "app/sources/GuiConnection.h"
 #include "app/sources/VelmarisMain.h"
@@ -150,6 +152,12 @@ int Run(const std::string& first) {
     cursor->AddCursor("lens", GUICursor::kCursorLens);
     cursor->AddCursor("dialog", GUICursor::kCursorDialog);
   }
+  // The game's font slots and texts, as the game's start-up sets them: the mini-games' displays and
+  // documents draw in them.
+  const char* fonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
+                         "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
+  for (int slot = 0; slot < static_cast<int>(std::size(fonts)); ++slot) GetGuiShellSeam().SetFont(slot, fonts[slot]);
+  GetGuiShellSeam().SetTextResource("en");
 
   PlayerProfile profile;
   CurrentProfile = &profile;

@@ -1,0 +1,167 @@
+// Fuzz target: the mini-games played by arbitrary input. The bytes are a sequence of steps (make a
+// game by name, start it, press or release the mouse anywhere, run a frame of any length, let the
+// hero speak or stop, finish with a word, click the skip button and answer, delete the game),
+// run over the headless backends with the games' own forms from content/minigames. Whatever the
+// steps, nothing crashes, a deleted game leaves no capture behind, a finished game's word only
+// changes by a new start or finish, and the hint count never goes below zero.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "Sources/minigames/MiniGame.h"
+#include "Sources/minigames/MiniGameFactory.h"
+#include "Sources/minigames/MiniGameHost.h"
+#include "Sources/shell/userdata/PlayerProfile.h"
+#include "gui/include/GUISystem.h"
+#include "gui/include/GUIWindowManager.h"
+#include "platform/input/headless/HeadlessInput.h"
+#include "platform/window/headless/HeadlessWindow.h"
+#include "platform/window/window.h"
+#include "source/Resources/cResourceLocation.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/input/cInput.h"
+#include "source/render/RenderManager.h"
+#include "source/timer/cTimerManager.h"
+#include "tests/support/QuietLog.h"
+
+#ifndef VELMARIS_CONTENT_DIR
+#error "the fuzz target reads the games' forms from content/minigames"
+#endif
+
+namespace {
+
+class FuzzHost : public MiniGameHost {
+ public:
+  void SetButtonMode(const std::string&, bool on, const DelegatePtr& handler, int) override {
+    exit = on ? handler : DelegatePtr();
+  }
+  bool IsPhraseShown() const override { return speaking; }
+  void ShowYesNoBox(const std::string&, const std::string&, const DelegatePtr& y, const DelegatePtr&) override {
+    yes = y;
+  }
+  void ForgetCallbacksOf(const void* object) override {
+    if (yes && yes->GetObject() == object) yes = DelegatePtr();
+    if (exit && exit->GetObject() == object) exit = DelegatePtr();
+  }
+  DelegatePtr exit;
+  DelegatePtr yes;
+  bool speaking = false;
+};
+
+struct World {
+  World() {
+    setenv("VELMARIS_HEADLESS", "1", 1);
+    QuietLog();
+    window::CreateMainWindow("Velmaris");
+    window::headless::SetClientSize(1024, 768);
+    RenderManager::GetInstance();
+    cResourceManager::GetInstance();
+    GUISystem::GetInstance()->Init();
+    GUISystem::GetInstance()->SetCameraSize(1024, 768);
+    cInput::GetInstance()->InitInput();
+    // The forms as the content tool writes them: the sources unchanged, named ".resource".
+    folder = std::filesystem::temp_directory_path() / ("velmaris-fuzz-minigames-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "data" / "minigames");
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(VELMARIS_CONTENT_DIR) + "/minigames")) {
+      std::filesystem::copy_file(entry.path(), folder / "data" / "minigames" / entry.path().stem().concat(".resource"),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    static const std::filesystem::path made = folder;
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(made, ignored);
+    });
+    data = std::make_unique<cResourceLocation>("data", folder.string());
+    data->Mount();
+    profile.m_stage = "location_4";
+    profile.m_locations.emplace_back();
+    profile.m_locations.front().m_name = "location_4";
+    CurrentProfile = &profile;
+    SetMiniGameHost(&host);
+  }
+
+  void Frame(float dt) {
+    clock += dt;
+    cTimerManager::GetInstance()->UpdateFrameTime();
+    cInput::GetInstance()->UpdateInput();
+    GUISystem::GetInstance()->Update();
+    if (game != nullptr && game->GetResult() == "wait") game->UpdatePause();
+    RenderManager::GetInstance()->RenderFrame();
+  }
+
+  std::filesystem::path folder;
+  std::unique_ptr<cResourceLocation> data;
+  PlayerProfile profile;
+  FuzzHost host;
+  MiniGame* game = nullptr;
+  float clock = 0.0f;
+};
+
+const char* const kNames[] = {"safe", "cashregister", "phone", "notebook_chief", "letter", "papers", "switches", ""};
+const char* const kWords[] = {"win", "close", "", "wait"};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static World* world = new World();  // lives as long as the fuzzing run
+  World& w = *world;
+  GUIWindow* user = GUIWindowManager::GetInstance()->GetWindow("user");
+  w.profile.m_progress.m_hints = 3;
+  w.profile.m_cheat_mode = 0;
+  w.host.speaking = false;
+  for (size_t i = 0; i + 2 < size && i < 3 * 400; i += 3) {
+    const uint8_t op = data[i] % 9, a = data[i + 1], b = data[i + 2];
+    switch (op) {
+      case 0:
+        delete w.game;
+        w.game = CreateMiniGame(user, kNames[a % 8]);
+        break;
+      case 1:
+        if (w.game != nullptr) w.game->Start();
+        break;
+      case 2:
+      case 3:
+        window::headless::SetMousePosition(a * 4, b * 3);
+        input::headless::SetMouseButton(input::kButtonLeft, op == 2);
+        w.Frame(0.02f);
+        break;
+      case 4:
+        w.Frame(static_cast<float>(a) / 512.0f);
+        break;
+      case 5:
+        w.host.speaking = (a & 1) != 0;
+        w.profile.m_cheat_mode = (b & 1);
+        w.profile.m_progress.m_hints = b % 6;
+        break;
+      case 6:
+        if (w.game != nullptr) w.game->Finish(kWords[a % 4]);
+        break;
+      case 7:
+        if (w.host.exit) w.host.exit->Invoke(0);
+        if (w.host.yes && (a & 1)) w.host.yes->Invoke(0);
+        break;
+      default:
+        if (w.game != nullptr) {
+          MiniGame* gone = w.game;
+          w.game = nullptr;
+          delete gone;
+          if (user->GetActiveChild() == gone) __builtin_trap();
+        }
+        break;
+    }
+    if (w.profile.m_progress.m_hints < 0) __builtin_trap();
+  }
+  delete w.game;
+  w.game = nullptr;
+  input::headless::SetMouseButton(input::kButtonLeft, false);
+  w.Frame(0.02f);
+  if (GUISystem::GetInstance()->GetRoot()->GetActiveChild() != nullptr) __builtin_trap();
+  return 0;
+}
