@@ -2,11 +2,14 @@
 
 #include <new>
 
+#include "Sources/minigames/MiniGameBreakWindow.h"
 #include "Sources/minigames/MiniGameCashRegister.h"
 #include "Sources/minigames/MiniGameDocument.h"
+#include "Sources/minigames/MiniGameFoodMachine.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
+#include "Sources/minigames/MiniGameSlingshot.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ constexpr DocumentName kDocuments[] = {
 }  // namespace
 
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
+  if (name == "foodmachine") return new (std::nothrow) MiniGameFoodMachine(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
@@ -37,6 +41,8 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   for (const DocumentName& document : kDocuments) {
     if (name == document.name) return new (std::nothrow) MiniGameDocument(document.form, document.text_key, parent);
   }
+  if (name == "break_window") return new (std::nothrow) MiniGameBreakWindow(parent);
+  if (name == "slingshot") return new (std::nothrow) MiniGameSlingshot(parent);
   return new (std::nothrow) MiniGame(name, parent);
 }
 
