@@ -63,6 +63,12 @@ void ReleaseArcadeCamera(GUIWindow& game, CameraHandle*& camera) {
   camera = nullptr;
 }
 
+void HideUnshownPieces(GUIWindow& game) {
+  for (GUIWindow* child : game.GetChildren()) {
+    if (!child->IsShown() && ModelOf(child) != nullptr) child->Show(false);
+  }
+}
+
 cResourcePtr<cSoundResource> HoldSound(const char* name) {
   cResourcePtr<cSoundResource> sound;
   if (!sound.Assign(name)) LogReport(kLogError, "Sources\\MiniGame", __LINE__, "no sound %s", name);

@@ -21,6 +21,10 @@ CameraHandle* MakeArcadeCamera(GUIWindow& game, GUIWindow* clip);
 // Gives the children the GUI's camera back and destroys the camera (null does nothing).
 void ReleaseArcadeCamera(GUIWindow& game, CameraHandle*& camera);
 
+// The state window shows every model of its form when it appears; the pieces the game keeps
+// hidden (their windows not shown) are hidden again.
+void HideUnshownPieces(GUIWindow& game);
+
 // The sound resource, or an empty one after a log line naming it.
 cResourcePtr<cSoundResource> HoldSound(const char* name);
 // Plays once (or looping); an empty resource plays nothing.

@@ -69,6 +69,11 @@ void MiniGameBreakWindow::Start() {
   for (GUIWindow* look : m_looks) look->Show(false);
 }
 
+void MiniGameBreakWindow::SetState(int state) {
+  MiniGame::SetState(state);
+  HideUnshownPieces(*this);
+}
+
 void MiniGameBreakWindow::Place(GUIWindow* piece, const Vector3& position, float angle) {
   if (piece == nullptr) return;
   Matrix4 placement;

@@ -28,6 +28,7 @@ class MiniGameBreakWindow : public MiniGame {
   ~MiniGameBreakWindow() override;
 
   void Start() override;
+  void SetState(int state) override;
   bool IsWorkingFinished(float dt) override;
   bool OnMouse(const Vector2& point, bool button_down) override;
 

@@ -81,6 +81,7 @@ MiniGameFoodMachine::~MiniGameFoodMachine() {
 void MiniGameFoodMachine::SetState(int state) {
   const int previous = GetState();
   MiniGame::SetState(state);
+  HideUnshownPieces(*this);
   if (state != kWorking) {
     ShowPointer(true);
     return;

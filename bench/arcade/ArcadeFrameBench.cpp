@@ -89,6 +89,7 @@ void Warm(ArcadeStage& stage, int warm, int hold) {
   for (int i = 0; i < 200 && stage.Game().GetState() != GUIStateWindow::kWorking; ++i) stage.Frame();
   for (int i = 0; i < 20; ++i) stage.Frame();  // the mouse hold-off
   window::headless::SetMousePosition(515, 300);
+  stage.Frame();  // the GUI's cursor takes the pointer in this frame, before any press
   for (int i = 0; i < warm; ++i) {
     input::headless::SetMouseButton(input::kButtonLeft, i < hold);
     stage.Frame();
@@ -97,7 +98,7 @@ void Warm(ArcadeStage& stage, int warm, int hold) {
 
 void RunFrames(benchmark::State& state, ArcadeStage& stage) {
   for (auto _ : state) stage.Frame();
-  if (stage.Game().GetResult() != "wait") state.SkipWithError("the game ended during the run");
+  if (stage.Game().GetResult() != "wait") state.SkipWithError(("the game ended during the run: " + stage.Game().GetResult()).c_str());
 }
 
 void BM_FoodMachineFrame(benchmark::State& state) {

@@ -32,6 +32,7 @@ TEST_P(FoodMachine, IsWonByHoldingTheBatWhereTheCoinsBounceIntoTheSlot) {
   Play(machine);
   Frame();
   EXPECT_FALSE(window::IsPointerShown()) << "hidden while the bat follows the mouse";
+  EXPECT_FALSE(ModelOf(machine->FindChild("helper"))->IsVisible()) << "the travel marker is not drawn";
   // Left in the middle, the bat lets the first coin fall past: watch where it crosses the bat's top.
   const float bat_top = BoxOf(machine->FindChild("bat")).m_world_max.y;
   float landing = -1.0f;

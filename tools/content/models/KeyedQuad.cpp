@@ -29,7 +29,7 @@ QuadKey PoseAt(const std::vector<QuadKey>& keys, uint32_t frame) {
 }  // namespace
 
 ModelFileData MakeKeyedQuad(float x, float y, float width, float height, float z, uint32_t frames,
-                            uint32_t first_frame, std::vector<QuadKey> keys) {
+                            uint32_t first_frame, std::vector<QuadKey> keys, float u_extent, float v_extent) {
   std::stable_sort(keys.begin(), keys.end(), [](const QuadKey& a, const QuadKey& b) { return a.frame < b.frame; });
   if (keys.empty()) keys.push_back(QuadKey{});
   ModelFileData d;
@@ -46,7 +46,7 @@ ModelFileData MakeKeyedQuad(float x, float y, float width, float height, float z
     for (const auto& corner : corners) {
       const float px = corner[0] * width * pose.scale_x, py = corner[1] * height * pose.scale_y;
       const Vector3 p(cx + pose.offset.x + px * c - py * s, cy + pose.offset.y + px * s + py * c, z + pose.offset.z);
-      d.vertices.push_back(ModelFileVertex{corner[2], corner[3], Vector3(0, 0, -1), p});
+      d.vertices.push_back(ModelFileVertex{corner[2] * u_extent, corner[3] * v_extent, Vector3(0, 0, -1), p});
       box.minimum = Vector3(std::min(box.minimum.x, p.x), std::min(box.minimum.y, p.y), std::min(box.minimum.z, p.z));
       box.maximum = Vector3(std::max(box.maximum.x, p.x), std::max(box.maximum.y, p.y), std::max(box.maximum.z, p.z));
     }

@@ -20,6 +20,8 @@ struct QuadKey {
 
 // The rectangle (x, y) to (x + width, y + height) at depth z, posed at each of `frames` frames by
 // the keys (sorted by frame; frames between two keys blend them linearly, frames beyond the last
-// key hold it). At least one key.
+// key hold it). At least one key. The texture spans u_extent x v_extent of its picture (one cell of
+// a net of frames, for one).
 ModelFileData MakeKeyedQuad(float x, float y, float width, float height, float z, uint32_t frames,
-                            uint32_t first_frame, std::vector<QuadKey> keys);
+                            uint32_t first_frame, std::vector<QuadKey> keys, float u_extent = 1.0f,
+                            float v_extent = 1.0f);

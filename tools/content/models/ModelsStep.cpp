@@ -22,7 +22,8 @@ uint32_t Count(const XmlNode& node, const char* name, int fallback, int most) {
   return static_cast<uint32_t>(value);
 }
 
-// A "keyed" rectangle: its <key frame=".." dx dy dz sx sy angle/> children pose it over "frames".
+// A "keyed" rectangle: its <key frame=".." dx dy dz sx sy angle/> children pose it over "frames";
+// "u" and "v" are the share of its picture it shows.
 ModelFileData KeyedQuadOf(const XmlNode& m, uint32_t first) {
   std::vector<QuadKey> keys;
   for (const XmlNode* child = m.GetFirstChild(); child != nullptr; child = child->GetNext()) {
@@ -39,7 +40,7 @@ ModelFileData KeyedQuadOf(const XmlNode& m, uint32_t first) {
   if (keys.empty()) throw RecipeError{"a keyed model needs at least one <key>"};
   return MakeKeyedQuad(RecipeNumber(m, "x", 0), RecipeNumber(m, "y", 0), RecipeNumber(m, "width", 1),
                        RecipeNumber(m, "height", 1), RecipeNumber(m, "z", 0), Count(m, "frames", 2, 1000), first,
-                       std::move(keys));
+                       std::move(keys), RecipeNumber(m, "u", 1), RecipeNumber(m, "v", 1));
 }
 
 ModelFileData Shape(const XmlNode& m) {
