@@ -49,10 +49,19 @@ TEST_P(FoodMachine, IsWonByHoldingTheBatWhereTheCoinsBounceIntoTheSlot) {
   const float bat_left = BoxOf(machine->FindChild("bat")).m_world_min.x;
   MoveTo(Vector2(700 + std::round(landing - 90.0f - bat_left), 300));
   int served = 0;
+  bool paused = false;
   for (int frame = 0; frame < 2000 && machine->GetResult() == "wait"; ++frame) {
     Frame(dt);
     EXPECT_GE(machine->GetDoughnutsServed(), served);
     served = machine->GetDoughnutsServed();
+    if (served == 2 && !paused) {
+      // The hero speaks in the middle of the game: it pauses and goes on where it stood.
+      host.speaking = paused = true;
+      RunFor(0.1f);
+      host.speaking = false;
+      Frame();
+      EXPECT_EQ(machine->GetDoughnutsServed(), 2);
+    }
   }
   EXPECT_EQ(machine->GetResult(), "win");
   EXPECT_EQ(served, MiniGameFoodMachine::kDoughnuts);
