@@ -2,15 +2,18 @@
 
 #include <new>
 
+#include "Sources/minigames/MiniGameBreakWindow.h"
 #include "Sources/minigames/MiniGameCashRegister.h"
 #include "Sources/minigames/MiniGameCircles.h"
 #include "Sources/minigames/MiniGameClock.h"
 #include "Sources/minigames/MiniGameCollectDetails.h"
 #include "Sources/minigames/MiniGameDocument.h"
 #include "Sources/minigames/MiniGameGridlock.h"
+#include "Sources/minigames/MiniGameFoodMachine.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
+#include "Sources/minigames/MiniGameSlingshot.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ constexpr DocumentName kDocuments[] = {
 
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   if (name == "clock") return new (std::nothrow) MiniGameClock(parent);
+  if (name == "foodmachine") return new (std::nothrow) MiniGameFoodMachine(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
@@ -45,6 +49,8 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   if (name == "gridlock") return new (std::nothrow) MiniGameGridlock(parent);
   if (name == "circles") return new (std::nothrow) MiniGameCircles(parent);
   if (name == "collect_details") return new (std::nothrow) MiniGameCollectDetails(parent);
+  if (name == "break_window") return new (std::nothrow) MiniGameBreakWindow(parent);
+  if (name == "slingshot") return new (std::nothrow) MiniGameSlingshot(parent);
   return new (std::nothrow) MiniGame(name, parent);
 }
 

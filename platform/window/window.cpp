@@ -34,6 +34,10 @@ ServiceState& State() {
   return state;
 }
 
+// The cursor the program asked for last, and whether the pointer may be seen at all.
+Cursor* g_wanted_cursor = nullptr;
+bool g_pointer_shown = true;
+
 // Read from inside the display library, maybe on another thread: a plain pointer in an atomic.
 std::atomic<DisplayLostHandler> g_display_lost_handler{nullptr};
 
@@ -86,6 +90,9 @@ void Shutdown() {
   state.started = false;
   state.queue.Clear();
   state.procedure = nullptr;
+  // The cursors went with the backend; a new start shows the pointer.
+  g_wanted_cursor = nullptr;
+  g_pointer_shown = true;
 }
 
 void SetDisplayLostHandler(DisplayLostHandler handler) { g_display_lost_handler = handler; }
@@ -223,6 +230,20 @@ void PostQuitMessage(int exit_code) {
 
 void SetWindowProcedure(WindowProcedure procedure) { State().procedure = std::move(procedure); }
 
+namespace {
+
+void ApplyCursor() {
+  Backend* backend = ActiveBackend();
+  if (backend == nullptr) return;
+  if (!g_pointer_shown) {
+    backend->SetCursor(nullptr);
+  } else if (g_wanted_cursor != nullptr) {
+    backend->SetCursor(g_wanted_cursor);
+  }
+}
+
+}  // namespace
+
 Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int hot_y) {
   Backend* backend = ActiveBackend();
   if (backend == nullptr || rgba == nullptr || width <= 0 || height <= 0 || width > 256 ||
@@ -234,12 +255,23 @@ Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int 
 
 void DestroyCursor(Cursor* cursor) {
   Backend* backend = ActiveBackend();
+  if (cursor == g_wanted_cursor) g_wanted_cursor = nullptr;
   if (backend != nullptr && cursor != nullptr) backend->DestroyCursor(cursor);
 }
 
 void SetCursor(Cursor* cursor) {
+  g_wanted_cursor = cursor;
+  if (!g_pointer_shown) return;
   if (Backend* backend = ActiveBackend()) backend->SetCursor(cursor);
 }
+
+void ShowPointer(bool shown) {
+  if (shown == g_pointer_shown) return;
+  g_pointer_shown = shown;
+  ApplyCursor();
+}
+
+bool IsPointerShown() { return g_pointer_shown; }
 
 Cursor* LoadCursorImage(int resource_id) {
   const CursorImage image = DrawCursorImage(resource_id);

@@ -125,6 +125,11 @@ Cursor* CreateCursor(const uint8_t* rgba, int width, int height, int hot_x, int 
 void DestroyCursor(Cursor* cursor);
 // Makes the cursor current over the window; null hides the pointer.
 void SetCursor(Cursor* cursor);
+// Hides or shows the pointer over the window, whatever cursor is current: a flag, not a count, so
+// one call to show it undoes any number of calls that hid it. Cursors set while it is hidden are
+// kept and appear when it is shown again.
+void ShowPointer(bool shown);
+bool IsPointerShown();
 // One of the cursors the program carries, by its number (CursorImages.h), made into a cursor;
 // null for a number it lacks or when it cannot be made.
 Cursor* LoadCursorImage(int resource_id);

@@ -2,13 +2,16 @@
 // <model name=".." kind="quad|sails|banner|gem" .../>) built by its shape and written into "data"
 // as an "mlf" file through the engine's model writer.
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "source/model/ModelFileWriter.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
 #include "tools/content/RecipeXml.h"
+#include "tools/content/models/KeyedQuad.h"
 #include "tools/content/models/ModelShapes.h"
 
 namespace {
@@ -17,6 +20,27 @@ uint32_t Count(const XmlNode& node, const char* name, int fallback, int most) {
   const int value = RecipeInteger(node, name, fallback);
   if (value < 1 || value > most) throw RecipeError{std::string("\"") + name + "\" must be 1 to " + std::to_string(most)};
   return static_cast<uint32_t>(value);
+}
+
+// A "keyed" rectangle: its <key frame=".." dx dy dz sx sy angle/> children pose it over "frames";
+// "u" and "v" are the share of its picture it shows.
+ModelFileData KeyedQuadOf(const XmlNode& m, uint32_t first) {
+  std::vector<QuadKey> keys;
+  for (const XmlNode* child = m.GetFirstChild(); child != nullptr; child = child->GetNext()) {
+    if (child->GetName() != "key") continue;
+    const auto n = [child](const char* name, float fallback) { return RecipeNumber(*child, name, fallback); };
+    QuadKey key;
+    key.frame = static_cast<uint32_t>(std::max(0, RecipeInteger(*child, "frame", 0)));
+    key.offset = Vector3(n("dx", 0), n("dy", 0), n("dz", 0));
+    key.scale_x = n("sx", 1);
+    key.scale_y = n("sy", 1);
+    key.angle = n("angle", 0);
+    keys.push_back(key);
+  }
+  if (keys.empty()) throw RecipeError{"a keyed model needs at least one <key>"};
+  return MakeKeyedQuad(RecipeNumber(m, "x", 0), RecipeNumber(m, "y", 0), RecipeNumber(m, "width", 1),
+                       RecipeNumber(m, "height", 1), RecipeNumber(m, "z", 0), Count(m, "frames", 2, 1000), first,
+                       std::move(keys), RecipeNumber(m, "u", 1), RecipeNumber(m, "v", 1));
 }
 
 ModelFileData Shape(const XmlNode& m) {
@@ -32,6 +56,7 @@ ModelFileData Shape(const XmlNode& m) {
                       n("wave", 8), Count(m, "frames", 12, 1000), first);
   }
   if (kind == "gem") return MakeGem(Count(m, "facets", 8, 1000), n("radius", 20));
+  if (kind == "keyed") return KeyedQuadOf(m, first);
   throw RecipeError{"unknown kind \"" + kind + "\""};
 }
 
