@@ -142,6 +142,10 @@ void HintWindow::ShowText() {
 }
 
 void HintWindow::HideAll() {
+  m_visible = nullptr;
+  // The windows live in the GUI's tree: once the GUI has gone there is nothing left to hide.
+  const GUISystem* gui = GUISystem::PeekInstance();
+  if (gui == nullptr || gui->GetRoot() == nullptr) return;
   for (auto& [resource, window] : m_resource_windows) {
     if (window == nullptr) continue;
     if (window->IsVisible()) window->Hide();

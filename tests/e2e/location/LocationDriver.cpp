@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
@@ -99,6 +100,8 @@ class LocationHost : public GUIWindow {
     if (!m_location) return result;
     m_panel.PollKeys();
     m_location->Update(cTimerManager::GetInstance()->GetFrameDelta());
+    // A phrase on show takes the clicks: each turns a page, as in the game.
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();
     if (m_location->IsShown()) return result;
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();
