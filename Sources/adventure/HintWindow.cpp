@@ -135,7 +135,8 @@ void HintWindow::ShowText() {
     window->Show();
     window->Activate();
     window->Update();
-    if (GUIWindow* container = Container()) container->MoveToFront(true);
+    // In front of the scene and the panel: drawn over them (last among its siblings).
+    if (GUIWindow* container = Container()) container->MoveToFront(false);
   }
   m_visible = window;
   if (m_page_sound) cSoundPlayer::GetInstance()->Play(m_page_sound, false);
