@@ -24,10 +24,16 @@ void PhraseSequence::Show() {
 
 void PhraseSequence::NextPage() {
   ++m_page;
+  HintWindow* hints = HintWindow::PeekInstance();
   if (m_page < static_cast<int32_t>(m_phrases.size())) {
-    if (HintWindow* hints = HintWindow::PeekInstance()) hints->ShowText();
+    if (hints != nullptr && hints->GetSequence() == this) hints->ShowText();
     return;
   }
-  if (HintWindow* hints = HintWindow::PeekInstance()) hints->Forget(this);
+  m_name.clear();
+  if (hints != nullptr) hints->Forget(this);
+}
+
+void PhraseSequence::End() {
+  m_page = static_cast<int32_t>(m_phrases.size());
   m_name.clear();
 }

@@ -21,6 +21,8 @@ class PhraseSequence {
   void Show();
   // The next page; after the last one the hint window is left empty and the name becomes empty.
   void NextPage();
+  // Ends at once, past its last page (the hint window could not show it).
+  void End();
 
   const std::string& GetName() const { return m_name; }
   int32_t GetPage() const { return m_page; }

@@ -1,6 +1,6 @@
 #include "Sources/shell/screens/MainMenuWindow.h"
 
-#include "Sources/shell/screens/CreditsWindow.h"
+#include "Sources/adventure/ComicsWindow.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
@@ -68,7 +68,7 @@ bool MainMenuWindow::Update() {
   if (m_credits == nullptr && in_front) HoverTarget(FindHoveredTarget());
   if (m_laps >= kLapsForCredits) {
     ResetLaps();
-    m_credits = new CreditsWindow(this, "gui\\credits\\credits");
+    m_credits = new ComicsWindow(this, "gui\\credits\\credits", true, false);
     m_credits->Show();
   }
   if (m_credits != nullptr && !m_credits->IsVisible()) {

@@ -7,7 +7,7 @@
 
 #include "Sources/shell/screens/MainMenu.h"
 
-class CreditsWindow;
+class ComicsWindow;
 
 class MainMenuWindow : public MainMenu {
  public:
@@ -20,7 +20,7 @@ class MainMenuWindow : public MainMenu {
   void HoverTarget(int hovered);
   int GetLaps() const { return m_laps; }
   int GetStep() const { return m_step; }
-  CreditsWindow* GetCredits() const { return m_credits; }
+  ComicsWindow* GetCredits() const { return m_credits; }
   float GetBlinkTimer() const { return m_blink_timer; }
 
   static constexpr int kLapsForCredits = 3;
@@ -32,7 +32,7 @@ class MainMenuWindow : public MainMenu {
 
   float m_blink_timer = 0.0f;
   GUIWindow* m_eyes = nullptr;
-  CreditsWindow* m_credits = nullptr;  // a child while open: the tree owns it
+  ComicsWindow* m_credits = nullptr;  // a child while open: the tree owns it
   std::vector<GUIWindow*> m_targets;
   int m_laps = 0;
   int m_step = 0;

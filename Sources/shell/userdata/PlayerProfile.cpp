@@ -54,7 +54,9 @@ void PlayerProfile::Reset() {
   p.m_tips.fill(1);
   p.m_diary_names.clear();
   p.m_petition_state = p.m_scheme_state = 0;
-  // The flying items and the pending message stay: the panel refills the first at the next save.
+  // A new game never receives the old game's items that were still in the air.
+  p.m_flying_items.clear();
+  // The pending message stays.
   m_locations.clear();
   m_stage.clear();
   m_start_progress = m_progress;

@@ -6,7 +6,7 @@
 
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cScreenState.h"
-#include "Sources/shell/screens/CreditsWindow.h"
+#include "Sources/adventure/ComicsWindow.h"
 #include "Sources/shell/screens/GameEnterName.h"
 #include "Sources/shell/screens/GameOptions.h"
 #include "Sources/shell/screens/GameProfile.h"
@@ -253,7 +253,7 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
     for (int h : {1, 2, 3}) menu->HoverTarget(h);
   }
   Frames(1);
-  CreditsWindow* credits = menu->GetCredits();
+  ComicsWindow* credits = menu->GetCredits();
   ASSERT_NE(credits, nullptr);
   EXPECT_EQ(menu->GetActiveChild(), credits);
   Frames(4);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
 #include "Sources/shell/GuiShellSeam.h"
@@ -101,6 +102,8 @@ class LocationHost : public GUIWindow {
     if (!m_location) return result;
     m_panel.PollKeys();
     m_location->Update(cTimerManager::GetInstance()->GetFrameDelta());
+    // A phrase on show takes the clicks: each turns a page, as in the game.
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();
     if (m_location->IsShown()) return result;
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();

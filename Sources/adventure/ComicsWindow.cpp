@@ -1,14 +1,14 @@
-#include "Sources/shell/screens/CreditsWindow.h"
+#include "Sources/adventure/ComicsWindow.h"
 
 #include <algorithm>
 
-#include "gui/include/DialogWindow.h"
 #include "gui/include/GUIStatic.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "source/input/cInput.h"
+#include "source/render/RenderObject.h"
 
-CreditsWindow::CreditsWindow(GUIWindow* parent, const std::string& form)
-    : GUIStateWindow("comics", parent), m_caption(new GUIStatic(this, "press key")) {
+ComicsWindow::ComicsWindow(GUIWindow* parent, const std::string& form, bool keep, bool skip)
+    : GUIStateWindow("comics", parent), m_caption(new GUIStatic(this, "press key")), m_keep(keep), m_skip(skip) {
   SetFormByName(form);
   m_caption->SetAlignment("cb");
   m_caption->SetMatrix(Matrix4::MakeTranslation(0.0f, 10.0f, 0.0f));
@@ -18,14 +18,15 @@ CreditsWindow::CreditsWindow(GUIWindow* parent, const std::string& form)
   SetState(kHidden);
 }
 
-CreditsWindow::~CreditsWindow() {
+ComicsWindow::~ComicsWindow() {
   if (m_open) Hide();
 }
 
-void CreditsWindow::Show() {
+void ComicsWindow::Show() {
   m_caption->SetColor(Vector4(1.0f, 1.0f, 1.0f, 0.0f));
   m_caption->Show(false);
   m_pressed = m_ready = false;
+  m_alpha = 1.0f;
   GUIStateWindow::Show();
   GUIWindow* parent = GetParent();
   if (parent == nullptr) return;
@@ -34,35 +35,50 @@ void CreditsWindow::Show() {
   SetActiveChild(parent, this);
 }
 
-void CreditsWindow::Hide() {
+void ComicsWindow::Hide() {
   GUIStateWindow::Hide();
   GUIWindow* parent = GetParent();
   if (parent != nullptr && parent->GetActiveChild() == this) SetActiveChild(parent, m_previous_active);
   m_previous_active = nullptr;
 }
 
-bool CreditsWindow::IsWorkingFinished(float dt) {
-  if (!m_ready && !IsAnimationPlaying()) {
+bool ComicsWindow::IsWorkingFinished(float dt) {
+  if (m_open && !IsAnimationPlaying()) {
     m_caption->Show(true);
-    m_ready = true;
-  }
-  if (m_ready) {
     const float alpha = std::min(m_caption->GetVisual().GetColor().w + dt, 1.0f);
     m_caption->SetColor(Vector4(1.0f, 1.0f, 1.0f, alpha));
+    m_ready = true;
   }
   if (!m_ready || !m_pressed) return false;
+  if (!m_keep) {
+    // The page fades out over a second after the press.
+    m_alpha = std::clamp(m_alpha - dt, 0.0f, 1.0f);
+    SetColor(Vector4(1.0f, 1.0f, 1.0f, m_alpha));
+    if (m_alpha > 0.0f) return false;
+  }
   Hide();  // gives the mouse back before it disappears
   return true;
 }
 
-bool CreditsWindow::HandleMouse(const Vector2& point, bool button_down) {
+void ComicsWindow::SkipAnimations() {
+  for (RenderObject* model : FormModels()) {
+    AnimationController& animation = model->GetAnimation();
+    animation.SetTime(animation.GetLength());
+  }
+}
+
+bool ComicsWindow::HandleMouse(const Vector2& point, bool button_down) {
   const cInput* input = cInput::PeekInstance();
   const bool key = input != nullptr && input->Modifiers().current != nullptr &&
                    input->Modifiers().IsPressed(cInput::kModifierAnyKey);
   if (m_ready && !m_pressed) {
     m_pressed = IsLeftButtonFreshPress() || IsLeftButtonReleased() || key;
   } else if (!m_ready && IsLeftButtonFreshPress() && m_open) {
-    Hide();
+    if (m_skip) {
+      SkipAnimations();
+    } else {
+      Hide();
+    }
   }
   return GUIStateWindow::HandleMouse(point, button_down);
 }
