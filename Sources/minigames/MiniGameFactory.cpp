@@ -4,9 +4,13 @@
 
 #include "Sources/minigames/MiniGameCashRegister.h"
 #include "Sources/minigames/MiniGameDocument.h"
+#include "Sources/minigames/MiniGameGetThroughRays.h"
+#include "Sources/minigames/MiniGameMusicBox.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
+#include "Sources/minigames/MiniGameSignalling.h"
+#include "Sources/minigames/MiniGameSwitches.h"
 
 namespace {
 
@@ -30,6 +34,7 @@ constexpr DocumentName kDocuments[] = {
 }  // namespace
 
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
+  if (name == "musicbox") return new (std::nothrow) MiniGameMusicBox(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
@@ -37,6 +42,9 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   for (const DocumentName& document : kDocuments) {
     if (name == document.name) return new (std::nothrow) MiniGameDocument(document.form, document.text_key, parent);
   }
+  if (name == "get_through_rays") return new (std::nothrow) MiniGameGetThroughRays(parent);
+  if (name == "signalling") return new (std::nothrow) MiniGameSignalling(parent);
+  if (name == "switches") return new (std::nothrow) MiniGameSwitches(parent);
   return new (std::nothrow) MiniGame(name, parent);
 }
 
