@@ -306,3 +306,8 @@ void MiniGameMusicBox::StepStageLost(float dt) {
   FadeLamps(1.0f - 2.0f * m_elapsed);
   if (m_elapsed >= kResultTime) ResetStage();
 }
+
+void MiniGameMusicBox::SetVisible(bool v) {
+  MiniGame::SetVisible(v);
+  MatchModelsToPieces(*this);
+}

@@ -42,6 +42,8 @@ class MiniGameMusicBox : public MiniGame {
   void Start() override;
   // The step of the current phase; the window stays working until the game finishes.
   bool IsWorkingFinished(float dt) override;
+  // Shown or hidden, the pieces' models follow their pieces.
+  void SetVisible(bool v) override;
 
   // The stages to play from the next Start on (those of "game_data\music_box" after construction).
   void SetStages(std::vector<Stage> stages) { m_stages = std::move(stages); }

@@ -31,3 +31,9 @@ bool SelectPieceAnimation(GUIWindow* piece, const std::string& name) {
   RenderObject* model = PieceModel(piece);
   return model != nullptr && model->GetAnimation().SetAnimation(name);
 }
+
+void MatchModelsToPieces(GUIWindow& game) {
+  for (GUIWindow* piece : game.GetChildren()) {
+    if (RenderObject* model = PieceModel(piece)) model->SetVisible(piece->IsVisible());
+  }
+}

@@ -17,3 +17,6 @@ float GetPiecePicture(const GUIWindow* piece);
 // Selects the named animation of the piece's model, at its start; false when it has none of
 // that name.
 bool SelectPieceAnimation(GUIWindow* piece, const std::string& name);
+// The state window shows every model of its form while it is shown: a model whose piece is
+// hidden is hidden again, so that it shows only with its piece.
+void MatchModelsToPieces(GUIWindow& game);

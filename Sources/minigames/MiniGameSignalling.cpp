@@ -175,3 +175,8 @@ void MiniGameSignalling::Finish(const std::string& word) {
   DeleteSoundHandles(cSoundPlayer::GetInstance()->GetHandles());
   m_warning = false;
 }
+
+void MiniGameSignalling::SetVisible(bool v) {
+  MiniGame::SetVisible(v);
+  MatchModelsToPieces(*this);
+}

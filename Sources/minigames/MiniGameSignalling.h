@@ -40,6 +40,8 @@ class MiniGameSignalling : public MiniGame {
   void Start() override;
   // The clock, its digits, the next ball and the balls that burn out.
   bool IsWorkingFinished(float dt) override;
+  // Shown or hidden, the pieces' models follow their pieces.
+  void SetVisible(bool v) override;
   // A fresh press puts out every lit ball under it; the warning follows the clock.
   bool OnMouse(const Vector2& point, bool button_down) override;
   // Every sound of the sound player stops with the game.

@@ -150,6 +150,7 @@ TEST_P(Signalling, PuttingOutTheLitBallsRunsTheClockDown) {
   auto* game = static_cast<MiniGameSignalling*>(Make("signalling"));
   ASSERT_GT(game->GetBalls().size(), static_cast<std::size_t>(MiniGameSignalling::kMostLit));
   Play(game);
+  EXPECT_FALSE(PieceModel(game->GetBalls()[0].ball)->IsVisible()) << "a ball is a click area, never drawn";
   bool warned = false, fined = false;
   float highest = 0.0f;
   for (float t = 0.0f; t < 90.0f && game->GetResult() == "wait"; t += kFrame) {
@@ -267,6 +268,7 @@ TEST_P(MusicBox, WatchingTheTuneAndAnsweringItWinsEveryStage) {
   const std::vector<MiniGameMusicBox::Stage> stages = game->GetStages();
   ASSERT_EQ(stages.size(), 3u);
   Play(game);
+  for (const auto& stage : stages) EXPECT_FALSE(PieceModel(stage.success)->IsVisible()) << "no result drawn yet";
   ClickPiece(*game, "red");  // during the demonstration: ignored
   EXPECT_NE(game->GetPhase(), MiniGameMusicBox::kStageLost);
   bool lost_once = false;
