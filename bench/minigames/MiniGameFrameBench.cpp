@@ -4,28 +4,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "Sources/minigames/MiniGame.h"
 #include "Sources/minigames/MiniGameFactory.h"
+#include "bench/support/EngineStart.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
-#include "platform/gfx/headless/Headless.h"
 #include "platform/os/os.h"
-#include "platform/window/window.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/sound/cSoundManager.h"
 #include "source/sound/cSoundPlayer.h"
 #include "source/sound/cSoundResource.h"
 #include "source/timer/cTimerManager.h"
 #include "tests/source/timer/FakeClock.h"
-#include "tests/support/QuietLog.h"
 
 namespace {
 
@@ -33,14 +28,7 @@ namespace {
 class GameWorld {
  public:
   GameWorld() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    DestroySingletons();
-    gfx::headless::Reset();
-    window::Shutdown();
-    window::CreateMainWindow("Velmaris");
-    g_render_settings.fullscreen = false;
-    QuietLog();
-    RenderManager::GetInstance();
+    StartHeadlessEngine();
     m_clock = std::make_shared<FakeClock>();
     cTimerManager::GetInstance()->SetClock(m_clock);
     gui = GUISystem::GetInstance();
@@ -55,8 +43,7 @@ class GameWorld {
   }
   ~GameWorld() {
     m_groups.clear();
-    DestroySingletons();
-    window::Shutdown();
+    StopEngine();
   }
 
   void Frame() {
