@@ -204,6 +204,12 @@ TEST_F(PlayBench, SignallingBallsLeftAloneBurnOutAndAddTime) {
   EXPECT_GT(game->GetClock(), 20.0f) << "each ball burning out adds 2 s";
   EXPECT_EQ(game->GetResult(), "wait");
   EXPECT_EQ(game->GetLitBalls().size() + game->GetFreeBalls().size(), game->GetBalls().size());
+  // Started again, the board is dark and lights anew.
+  Begin(game);
+  EXPECT_TRUE(game->GetLitBalls().empty());
+  RunFor(0.5f);
+  EXPECT_FALSE(game->GetLitBalls().empty());
+  EXPECT_NEAR(game->GetClock(), 20.0f, 1.0f);
 }
 
 TEST(SignallingRule, ABallLightsOnlyWhenOneIsDarkAndFewerThanSevenGlow) {
