@@ -51,6 +51,14 @@ MiniGameSignalling::MiniGameSignalling(GUIWindow* parent) : MiniGame("signalling
   m_less_time.Assign("audio\\game\\less_time");
 }
 
+MiniGameSignalling::~MiniGameSignalling() {
+  if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) {
+    for (const cResourcePtr<cSoundResource>* loop : {&m_hum, &m_less_time}) {
+      if (*loop) player->Stop(*loop);
+    }
+  }
+}
+
 void MiniGameSignalling::Start() {
   MiniGame::Start();
   m_free.clear();

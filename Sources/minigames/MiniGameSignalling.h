@@ -29,6 +29,9 @@ class MiniGameSignalling : public MiniGame {
   static constexpr float kWarningAt = 5.0f;
 
   explicit MiniGameSignalling(GUIWindow* parent);
+  // A game deleted while it runs (the player left for the menu) takes its hum and its warning
+  // with it.
+  ~MiniGameSignalling() override;
 
   // A ball lights once the spawn delay has run out, while fewer than seven glow and a dark ball
   // is left to light (a board of seven balls or fewer has none once all glow).

@@ -15,6 +15,8 @@
 #include "Sources/minigames/MiniGameSwitches.h"
 #include "platform/audio/headless/HeadlessAudio.h"
 #include "source/sound/cSoundManager.h"
+#include "source/sound/cSoundPlayer.h"
+#include "source/sound/cSoundResource.h"
 #include "source/render/RenderObject.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
@@ -210,6 +212,13 @@ TEST_F(PlayBench, SignallingBallsLeftAloneBurnOutAndAddTime) {
   RunFor(0.5f);
   EXPECT_FALSE(game->GetLitBalls().empty());
   EXPECT_NEAR(game->GetClock(), 20.0f, 1.0f);
+  // Left for the menu while it runs, it takes its hum along.
+  cResourcePtr<cSoundResource> hum;
+  ASSERT_TRUE(hum.Assign("audio\\game\\electro01"));
+  EXPECT_TRUE(cSoundPlayer::GetInstance()->IsPlaying(hum));
+  Destroy(game);
+  Frame();
+  EXPECT_FALSE(cSoundPlayer::GetInstance()->IsPlaying(hum));
 }
 
 TEST(SignallingRule, ABallLightsOnlyWhenOneIsDarkAndFewerThanSevenGlow) {
