@@ -8,12 +8,16 @@
 #include "Sources/minigames/MiniGameClock.h"
 #include "Sources/minigames/MiniGameCollectDetails.h"
 #include "Sources/minigames/MiniGameDocument.h"
-#include "Sources/minigames/MiniGameGridlock.h"
 #include "Sources/minigames/MiniGameFoodMachine.h"
+#include "Sources/minigames/MiniGameGetThroughRays.h"
+#include "Sources/minigames/MiniGameGridlock.h"
+#include "Sources/minigames/MiniGameMusicBox.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
+#include "Sources/minigames/MiniGameSignalling.h"
 #include "Sources/minigames/MiniGameSlingshot.h"
+#include "Sources/minigames/MiniGameSwitches.h"
 
 namespace {
 
@@ -39,6 +43,7 @@ constexpr DocumentName kDocuments[] = {
 MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   if (name == "clock") return new (std::nothrow) MiniGameClock(parent);
   if (name == "foodmachine") return new (std::nothrow) MiniGameFoodMachine(parent);
+  if (name == "musicbox") return new (std::nothrow) MiniGameMusicBox(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
@@ -51,6 +56,9 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   if (name == "collect_details") return new (std::nothrow) MiniGameCollectDetails(parent);
   if (name == "break_window") return new (std::nothrow) MiniGameBreakWindow(parent);
   if (name == "slingshot") return new (std::nothrow) MiniGameSlingshot(parent);
+  if (name == "get_through_rays") return new (std::nothrow) MiniGameGetThroughRays(parent);
+  if (name == "signalling") return new (std::nothrow) MiniGameSignalling(parent);
+  if (name == "switches") return new (std::nothrow) MiniGameSwitches(parent);
   return new (std::nothrow) MiniGame(name, parent);
 }
 

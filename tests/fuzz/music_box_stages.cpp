@@ -1,0 +1,23 @@
+// The music box's stage list read from arbitrary bytes: every stage read has a time above 0 and
+// at least one note, and finding no window is no fault.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Sources/minigames/MiniGameMusicBox.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/xml/XmlDocument.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  cMemoryStream bytes;
+  bytes.Write(data, static_cast<uint32_t>(size));
+  bytes.Seek(0, 0);
+  XmlDocument document;
+  document.Load(bytes);
+  const auto none = [](const std::string&) -> GUIWindow* { return nullptr; };
+  for (const MiniGameMusicBox::Stage& stage : MiniGameMusicBox::ReadStages(document.GetRoot(), none)) {
+    if (!(stage.time > 0.0f) || stage.count < 1 || stage.success != nullptr) abort();
+  }
+  return 0;
+}
