@@ -271,4 +271,17 @@ TEST_F(Remember, ClicksBeforeTheCoverShutsAreIgnoredAndAWrongIconStartsANewTurn)
   EXPECT_EQ(game->GetResult(), "close");
 }
 
+// Without their forms the games are logged, left by a click and never read a piece or an icon
+// they lack: remember pictures with no icons ends as its last turn would.
+TEST_F(PlayBench, GamesWithoutTheirFormsStillRunAndAreLeft) {
+  UnmountData();
+  for (const char* name : {"round_puzzle", "lock", "remember_pictures"}) {
+    MiniGame* game = Make(name);
+    Play(game);
+    RunFor(1.5f);
+    ClickBeside(*game);
+    EXPECT_NE(game->GetResult(), "wait") << name;
+  }
+}
+
 }  // namespace
