@@ -12,8 +12,11 @@
 #include "Sources/minigames/MiniGameGetThroughRays.h"
 #include "Sources/minigames/MiniGameGridlock.h"
 #include "Sources/minigames/MiniGameMusicBox.h"
+#include "Sources/minigames/MiniGameLock.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
+#include "Sources/minigames/MiniGameRememberPictures.h"
+#include "Sources/minigames/MiniGameRoundPuzzle.h"
 #include "Sources/minigames/MiniGameSafe.h"
 #include "Sources/minigames/MiniGameSignalling.h"
 #include "Sources/minigames/MiniGameSlingshot.h"
@@ -44,10 +47,13 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name) {
   if (name == "clock") return new (std::nothrow) MiniGameClock(parent);
   if (name == "foodmachine") return new (std::nothrow) MiniGameFoodMachine(parent);
   if (name == "musicbox") return new (std::nothrow) MiniGameMusicBox(parent);
+  if (name == "lock") return new (std::nothrow) MiniGameLock(parent);
   if (name == "safe") return new (std::nothrow) MiniGameSafe(parent);
   if (name == "cashregister") return new (std::nothrow) MiniGameCashRegister(parent);
   if (name == "phone") return new (std::nothrow) MiniGamePhone(parent);
   if (name == "notebook_chief") return new (std::nothrow) MiniGameNotebook(parent);
+  if (name == "remember_pictures") return new (std::nothrow) MiniGameRememberPictures(parent);
+  if (name == "round_puzzle") return new (std::nothrow) MiniGameRoundPuzzle(parent);
   for (const DocumentName& document : kDocuments) {
     if (name == document.name) return new (std::nothrow) MiniGameDocument(document.form, document.text_key, parent);
   }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <iterator>
 #include <string>
 
 #include <unistd.h>
@@ -70,6 +71,7 @@ struct World {
     folder = std::filesystem::temp_directory_path() / ("velmaris-fuzz-minigames-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder / "data" / "minigames");
     for (const auto& entry : std::filesystem::directory_iterator(std::string(VELMARIS_CONTENT_DIR) + "/minigames")) {
+      if (entry.path().extension() != ".xml") continue;  // the picture models' recipes lie in a folder
       std::filesystem::copy_file(entry.path(), folder / "data" / "minigames" / entry.path().stem().concat(".resource"),
                                  std::filesystem::copy_options::overwrite_existing);
     }
@@ -104,7 +106,8 @@ struct World {
   float clock = 0.0f;
 };
 
-const char* const kNames[] = {"safe", "cashregister", "phone", "notebook_chief", "letter", "papers", "switches", ""};
+const char* const kNames[] = {"safe",     "cashregister", "phone", "notebook_chief", "letter", "papers", "switches", "",
+                               "round_puzzle", "lock", "remember_pictures"};
 const char* const kWords[] = {"win", "close", "", "wait"};
 
 }  // namespace
@@ -121,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (op) {
       case 0:
         delete w.game;
-        w.game = CreateMiniGame(user, kNames[a % 8]);
+        w.game = CreateMiniGame(user, kNames[a % std::size(kNames)]);
         break;
       case 1:
         if (w.game != nullptr) w.game->Start();

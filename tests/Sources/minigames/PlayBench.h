@@ -112,6 +112,8 @@ class PlayBench : public GuiTest {
   // The "text" value of the named child of the game.
   static std::string TextOf(MiniGame& game, const std::string& child);
  protected:
+  // Takes the game's data away (as a damaged install would): games made afterwards find no form.
+  void UnmountData() { m_groups.clear(); }
   // The word the stage's record keeps under the name ("" when none).
   std::string Stored(const std::string& name) const;
   LocationRecord& Record() { return profile.m_locations.front(); }
