@@ -74,8 +74,10 @@ void GameFlowController::Enter() {
   const int saved = CurrentProfile != nullptr ? FindStage(CurrentProfile->m_stage) : -1;
   if (saved >= 0) {
     m_current_stage = static_cast<size_t>(saved);
+    LogReport(kLogPlain, kSource, __LINE__, "the game goes on at %s", CurrentProfile->m_stage.c_str());
     return;
   }
+  LogReport(kLogPlain, kSource, __LINE__, "a new game begins");
   if (CurrentProfile != nullptr) CurrentProfile->Reset();
   GamePanel::GetInstance()->ReloadInventory();
   m_current_stage = 0;

@@ -203,7 +203,9 @@ bool GamePanel::IsBusy() const {
 bool GamePanel::IsGameMenuOpen() const { return m_game_menu != nullptr && m_game_menu->IsOpen(); }
 
 void GamePanel::ShowPanel(bool show) {
+  // The form takes clicks only while it works: shown, it is put there at once.
   m_form->Show(show);
+  m_form->SetState(show ? GUIStateWindow::kWorking : GUIStateWindow::kHidden);
   if (m_game_menu != nullptr && m_game_menu->IsOpen()) m_game_menu->Hide();
   HideMaps();
   m_inventory->ShowEntries(show);  // the entries follow the panel

@@ -254,3 +254,62 @@ TEST(StageListTest, ReadsStagesEntriesAndIndices) {
 }
 
 }  // namespace
+
+namespace {
+
+// Script commands on a panel whose form lacks every window: nothing breaks, each missing window is
+// logged once, and what the profile keeps still changes as the command says.
+TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
+  struct Case {
+    const char* word;
+    const char* source;
+    uint8_t ProfileProgress::*flag;
+    uint8_t flag_before, flag_after;
+    bool flies;
+    const char* log;
+  } const cases[] = {
+      {"remove_lion_amulet", "", &ProfileProgress::m_has_lion_amulet, 1, 0, false, "the location has no lion"},
+      {"remove_locket_half", "", &ProfileProgress::m_has_locket_half, 1, 0, false, nullptr},
+      {"add_map", "chest", &ProfileProgress::m_has_map, 0, 1, true, nullptr},
+      {"add_locket", "chest", &ProfileProgress::m_has_locket, 0, 1, true, nullptr},
+      {"add_lion_amulet", "chest", &ProfileProgress::m_has_lion_amulet, 0, 1, true, nullptr},
+      {"picture_3", "chest", nullptr, 0, 0, false, "diary page picture_3"},
+      {"page_of_notes", "", nullptr, 0, 0, false, "diary page page_of_notes"},
+  };
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  GamePanel* panel = GamePanel::GetInstance();
+  for (const Case& c : cases) {
+    if (c.flag != nullptr) profile.m_progress.*c.flag = c.flag_before;
+    panel->ExecuteCommand(c.word, c.source, Vector3(500, 400, 0));
+    EXPECT_EQ(panel->IsItemFlying(), c.flies) << c.word;
+    Steps(40);  // the flight lands and its trail dies out
+    EXPECT_FALSE(panel->IsItemFlying()) << c.word;
+    if (c.flag != nullptr) {
+      EXPECT_EQ(profile.m_progress.*c.flag, c.flag_after) << c.word;
+    }
+    if (c.log != nullptr) {
+      EXPECT_TRUE(LogHas(c.log)) << c.word;
+    }
+  }
+  const std::string log = LogText();
+  const std::string missing = "the panel has no window amulet";
+  EXPECT_EQ(log.find(missing), log.rfind(missing));
+}
+
+// A hint charge flown in counts once on landing, never above five.
+TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  for (int held : {0, 4, 5}) {
+    profile.m_progress.m_hints = held;
+    GamePanel::GetInstance()->ExecuteCommand("add_hint", "chest", Vector3(500, 400, 0));
+    EXPECT_EQ(profile.m_progress.m_hints, held) << held;
+    Steps(40);
+    EXPECT_EQ(profile.m_progress.m_hints, held < 5 ? held + 1 : 5) << held;
+  }
+}
+
+}  // namespace
