@@ -49,7 +49,12 @@ HelpWindow::HelpWindow(GUIWindow* parent) : GUIStateWindow("HelpWindow", parent)
   LoopArrow(m_arrow_right);
   if (GUIWindow* box = FindNamedChild(this, "box")) {
     box->Show(false);
-    if (const RenderObject* model = box->GetVisual().GetModel()) m_bounds = model->GetBoundingBox();
+    box->UpdateWorldMatrix();
+    box->ApplyTransform();
+    if (RenderObject* model = box->GetVisual().GetModel()) {
+      model->RefreshBounds();
+      m_bounds = model->GetBoundingBox();
+    }
   }
 }
 

@@ -77,7 +77,11 @@ void HintWindow::LoadTypes(const XmlNode& root) {
     if (window == nullptr) {
       window = new GUIStateWindow("hint_window", container);
       if (!window->SetFormByName(type.resource)) {
+        // Without its form the window would show nothing: its phrases end instead of waiting.
         LogReport(kLogError, kSource, __LINE__, "hint type %s: form %s not found", name.c_str(), type.resource.c_str());
+        delete window;
+        m_resource_windows.erase(type.resource);
+        continue;
       }
       window->SetEnabled(true);
     }
@@ -134,7 +138,7 @@ void HintWindow::ShowText() {
     if (GUIWindow* container = Container()) container->MoveToFront(true);
   }
   m_visible = window;
-  if (m_page_sound && cSoundPlayer::PeekInstance() != nullptr) cSoundPlayer::GetInstance()->Play(m_page_sound, false);
+  if (m_page_sound) cSoundPlayer::GetInstance()->Play(m_page_sound, false);
 }
 
 void HintWindow::HideAll() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Sources/adventure/CharacterDatabase.h"
+#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
 #include "Sources/adventure/PhraseDatabase.h"
@@ -93,6 +94,11 @@ class LocationTest : public GuiTest {
     gui->GetCursor()->AddCursor("lens", GUICursor::kCursorLens);
     gui->GetCursor()->AddCursor("dialog", GUICursor::kCursorDialog);
     tree.AddFile("audio/game/click.wav", sound_fixtures::ToneWav(0.3, 440, 0.5f));
+    // The hero speaks in a window of his own: his phrases wait for their clicks.
+    tree.AddFile("levels/text/hint_types.xml",
+                 "<hint_types><type name=\"hero\" position=\"30 150\" resource=\"gui\\hint\\hero\"/></hint_types>");
+    tree.AddResourceList("gui/hint.resource",
+                         {{"gui\\hint\\hero", "form", "<form><static name=\"string_0\"/><static name=\"string_1\"/></form>"}});
     profile.m_stage = "hall";
     CurrentProfile = &profile;
     InstallLocationServices(&services);
@@ -153,6 +159,7 @@ class LocationTest : public GuiTest {
     gui->GetCursor()->Update();
     gui->Update();
     location.Update(dt);
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();  // as the in-game state does
     if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   }
   // A press at the point in one frame and the release in the next.

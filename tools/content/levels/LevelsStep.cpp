@@ -68,6 +68,7 @@ void WritePictures(const ContentPaths& paths, const XmlNode& object, int width, 
 // One object: its model and pictures, and its lines in the scene's list.
 void MakeObject(const ContentPaths& paths, const std::string& folder, const std::string& location, const XmlNode& object,
                 std::string& models, std::string& shaders) {
+  // "folder" is the data folder of the scene and its models ("levels/<folder>" for a location).
   const std::string name = RecipeText(object, "name");
   const std::string kind = RecipeText(object, "kind", "i");
   const int x = RecipeInteger(object, "x", 0), y = RecipeInteger(object, "y", 0);
@@ -82,7 +83,7 @@ void MakeObject(const ContentPaths& paths, const std::string& folder, const std:
                                       static_cast<float>(width), static_cast<float>(height), 0.0f);
   cMemoryStream bytes;
   WriteModelFile(quad, bytes);
-  WriteRecipeOutput(paths.PathFor("data", "levels/" + folder + "/" + name + ".mlf"), bytes.GetData(), bytes.GetSize());
+  WriteRecipeOutput(paths.PathFor("data", folder + "/" + name + ".mlf"), bytes.GetData(), bytes.GetSize());
 
   std::string diffuse = RecipeText(object, "picture");
   std::string opacity;
@@ -107,18 +108,21 @@ void MakeObject(const ContentPaths& paths, const std::string& folder, const std:
 }
 
 void MakeLocation(const ContentPaths& paths, const XmlNode& root) {
-  const std::string folder = RecipeText(root, "folder");
+  // A scene that is no location (the inventory's) names the folder it lies under: under="".
+  const std::string under = RecipeText(root, "under", "levels");
   const std::string name = RecipeText(root, "name");
-  if (folder.empty() || name.empty()) throw RecipeError{"a location needs a folder and a name"};
+  if (RecipeText(root, "folder").empty() || name.empty()) throw RecipeError{"a location needs a folder and a name"};
+  const std::string folder = (under.empty() ? "" : under + "/") + RecipeText(root, "folder");
   std::string models, shaders;
   for (const XmlNode* object = root.GetFirstChild(); object != nullptr; object = object->GetNext()) {
     if (object->GetName() != "object") throw RecipeError{"<" + object->GetName() + "> is not an <object>"};
     MakeObject(paths, folder, name, *object, models, shaders);
   }
-  const std::string list = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n  <resource name=\"levels\\" +
-                           folder + "\\" + name + "\" type=\"scene\">\n    <models>\n" + models +
+  std::string scene = folder + "\\" + name;
+  std::replace(scene.begin(), scene.end(), '/', '\\');
+  const std::string list = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n  <resource name=\"" + scene + "\" type=\"scene\">\n    <models>\n" + models +
                            "    </models>\n    <shaders>\n" + shaders + "    </shaders>\n  </resource>\n</resources>\n";
-  WriteRecipeOutput(paths.PathFor("data", "levels/" + folder + "/" + name + "_scene.resource"),
+  WriteRecipeOutput(paths.PathFor("data", folder + "/" + name + "_scene.resource"),
                     reinterpret_cast<const uint8_t*>(list.data()), static_cast<uint32_t>(list.size()));
 }
 
