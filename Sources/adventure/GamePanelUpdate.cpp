@@ -151,8 +151,15 @@ void GamePanel::PlaceItemInHand() {
   const GUISystem* gui = GUISystem::PeekInstance();
   if (GetItemInHand().empty() || cursor == nullptr || gui == nullptr) return;
   const Vector2 mouse = gui->GetMousePosition();
+  const Matrix4 before = cursor->GetWorld();
   cursor->SetMatrix(Matrix4::MakeTranslation(mouse.x + 40.0f, mouse.y - 40.0f, 0.0f));
   cursor->UpdateWorldMatrix();
+  // The clone was placed at the cursor window when it was taken: it moves with the window.
+  if (RenderObject* clone = m_inventory->GetHandClone()) {
+    Matrix4 world = clone->GetWorldMatrix();
+    for (int i = 12; i < 15; ++i) world.m[i] += cursor->GetWorld().m[i] - before.m[i];
+    clone->SetWorldMatrix(world);
+  }
 }
 
 void GamePanel::Update() {

@@ -135,7 +135,7 @@ void HintWindow::ShowText() {
     window->Show();
     window->Activate();
     window->Update();
-    if (GUIWindow* container = Container()) container->MoveToFront(true);
+    if (GUIWindow* container = Container()) container->MoveToFront(false);  // last: drawn over the scene
   }
   m_visible = window;
   if (m_page_sound) cSoundPlayer::GetInstance()->Play(m_page_sound, false);
