@@ -9,6 +9,7 @@
 #include "Sources/shell/screens/ScreenSupport.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUIStateWindow.h"
+#include "gui/include/GUISystem.h"
 #include "source/Resources/cXmlResource.h"
 #include "source/log/cLog.h"
 #include "source/particle/ParticleEffectHandle.h"
@@ -84,7 +85,8 @@ void GameFlowController::Enter() {
 }
 
 void GameFlowController::ShowNoStagesMessage() {
-  ShowMessageBox(ShellText("stage_missing_title"), ShellText("stage_missing"));
+  const GUISystem* gui = GUISystem::PeekInstance();
+  if (gui != nullptr && gui->IsInitialised()) ShowMessageBox(ShellText("stage_missing_title"), ShellText("stage_missing"));
   GetOwner().SwitchTo(m_return_state);
 }
 
