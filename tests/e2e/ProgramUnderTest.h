@@ -4,9 +4,9 @@
 // and home folders, the real (not headless) backends on an X server of its own, and the desktop
 // replaced by a record file. Helpers find its window and drive it as a player's desktop would.
 //
-// Each sandbox starts its own Xvfb (the test's DISPLAY names it while the sandbox lives), so that
-// no other test, nor another run of the tests on the same machine, shares or takes over the
-// display the program is judged on. Where Xvfb is missing the test's own display is used.
+// The programs run on the test's display. The test process keeps a connection of its own open to
+// it while sandboxes live: an X server resets when its last client leaves, and a program started
+// in that moment (one test's program ends, the next one's starts) is refused its connection.
 
 #include <sys/types.h>
 
@@ -18,12 +18,12 @@
 class ProgramUnderTest {
  public:
   ProgramUnderTest();
-  ~ProgramUnderTest();  // kills a child still running, then its X server
+  ~ProgramUnderTest();  // kills a child still running
   ProgramUnderTest(const ProgramUnderTest&) = delete;
   ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-  // Starts an Xvfb that picks a free display number itself and waits until it accepts
-  // connections; answers its pid (-1 when none started) and sets `name` to ":<number>".
+  // Starts an Xvfb (one the test may kill) that picks a free display number itself and waits until
+  // it accepts connections; answers its pid (-1 when none started) and sets `name` to ":<number>".
   static pid_t StartDisplay(std::string& name);
 
   // The program beside this test binary; empty when it is not there.
@@ -76,8 +76,6 @@ class ProgramUnderTest {
   void HandOverSandbox() const;
 
   TempDir m_sandbox{"velmaris-e2e"};
-  pid_t m_server = -1;
-  std::string m_previous_display;
   std::vector<pid_t> m_children;
   std::string m_display;
   bool m_unprivileged = false;

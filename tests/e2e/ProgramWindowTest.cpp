@@ -32,7 +32,7 @@ class ProgramWindowTest : public ::testing::Test {
     EXPECT_GT(child, 0);
     const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
     EXPECT_NE(window, 0u) << "no window titled Velmaris appeared; the program's log:\n"
-                          << ReadWholeFile(program.UserFolder() + "/tarvel.html");
+                          << ReadWholeFile(program.UserFolder() + "/tarvel.html") << program.ErrorOutput();
     return window;
   }
 

@@ -92,7 +92,7 @@ TEST_F(UnluckyPlayerTest, AWindowDestroyedByAnotherProgramEndsTheGameAsACloseDoe
     ASSERT_NE(display, nullptr);
     XDestroyWindow(display, window);
     XCloseDisplay(display);
-    ASSERT_EQ(ExitStatus(child), 0) << "run " << run << "\n" << Log();
+    ASSERT_EQ(ExitStatus(child), 0) << "run " << run << "\n" << Log() << program.ErrorOutput();
     EXPECT_NE(File("tarvel.xml").find("<item id=\"x_size\""), std::string::npos);
   }
 }

@@ -44,8 +44,11 @@ bool OnX11() {
 void InstallX11Handlers() {
   // The lost connection at once, before SDL opens it: the server may go while SDL starts.
   XSetIOErrorHandler(&OnIOError);
-  // SDL puts a handler of its own in place when it opens the connection; this one replaces it.
-  if (OnX11()) XSetErrorHandler(&OnError);
+  // SDL puts a handler of its own in place when it opens the connection, and puts back the one it
+  // found when video ends, just before it closes the connection. That must be this one too, not
+  // Xlib's default, which exits at the errors still queued about a window destroyed by another
+  // program. Called again after SDL has started, it replaces SDL's.
+  XSetErrorHandler(&OnError);
 }
 
 void WatchX11Window(SDL_Window* window) {
