@@ -39,7 +39,7 @@ float SecondsOf(const XmlNode* element, const char* name, float fallback) {
 GamePanel::GamePanel() {
   const DelegatePtr handler = MakeMemberDelegate(this, &GamePanel::OnDeactivate);
   GlobalDelegateMap()[kDelegateKey] = handler;
-  if (cApplication* application = cApplication::PeekInstance()) application->SetDeactivateHandler(handler);
+  cApplication::GetInstance()->SetDeactivateHandler(handler);
   LoadSearchSettings();
   BuildForm();
   BindHandlers();
