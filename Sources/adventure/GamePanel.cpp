@@ -62,6 +62,11 @@ GamePanel::~GamePanel() {
   if (&GetMiniGameHost() == m_mini_game_host.get()) SetMiniGameHost(nullptr);
   FlyArrivalRegistry().clear();
   m_inventory.reset();
+  // Windows that found no parent (no GUI is running) belong to nobody else.
+  for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
+                            static_cast<GUIWindow*>(m_form)}) {
+    if (window != nullptr && window->GetParent() == nullptr) delete window;
+  }
   auto found = GlobalDelegateMap().find(kDelegateKey);
   if (found != GlobalDelegateMap().end() && found->second && found->second->GetObject() == this) {
     GlobalDelegateMap().erase(found);
