@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
@@ -99,6 +100,8 @@ class LocationHost : public GUIWindow {
     if (!m_location) return result;
     m_panel.PollKeys();
     m_location->Update(cTimerManager::GetInstance()->GetFrameDelta());
+    // A phrase being said turns its pages on clicks, as in the game.
+    if (m_location->GetRunningPhrase() != nullptr) HintWindow::GetInstance()->Update();
     if (m_location->IsShown()) return result;
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();
