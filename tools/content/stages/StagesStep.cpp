@@ -8,29 +8,11 @@
 #include <string>
 
 #include "Sources/adventure/StageList.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tools/content/ContentStep.h"
+#include "tools/content/ContentXml.h"
 
 namespace {
-
-bool ReadDocument(const std::string& path, const char* root, XmlDocument& document) {
-  FILE* in = std::fopen(path.c_str(), "rb");
-  if (in == nullptr) {
-    std::fprintf(stderr, "stages: cannot read %s\n", path.c_str());
-    return false;
-  }
-  cMemoryStream bytes;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) bytes.Write(buffer, static_cast<uint32_t>(n));
-  std::fclose(in);
-  bytes.Seek(0, 0);
-  if (!document.Load(bytes) || document.GetRoot().GetName() != root) {
-    std::fprintf(stderr, "stages: %s is not a %s document\n", path.c_str(), root);
-    return false;
-  }
-  return true;
-}
 
 bool Copy(const std::string& from, const std::string& to) {
   std::error_code error;
@@ -69,13 +51,13 @@ bool MakeStages(const ContentPaths& paths) {
   const std::string stages = paths.SourceFor("stages/stage.xml");
   if (std::filesystem::exists(stages)) {
     XmlDocument document;
-    if (!ReadDocument(stages, "stages", document) || !CheckStages(paths, document.GetRoot(), stages)) return false;
+    if (!ReadSourceXml("stages", stages, "stages", document) || !CheckStages(paths, document.GetRoot(), stages)) return false;
     if (!Copy(stages, paths.PathFor("data", "levels/stage.xml"))) return false;
   }
   const std::string ispy = paths.SourceFor("game_data/ispy.xml");
   if (std::filesystem::exists(ispy)) {
     XmlDocument document;
-    if (!ReadDocument(ispy, "ispy", document)) return false;
+    if (!ReadSourceXml("stages", ispy, "ispy", document)) return false;
     if (!Copy(ispy, paths.PathFor("data", "game_data/ispy.xml"))) return false;
   }
   return true;
