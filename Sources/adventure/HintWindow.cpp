@@ -135,13 +135,18 @@ void HintWindow::ShowText() {
     window->Show();
     window->Activate();
     window->Update();
-    if (GUIWindow* container = Container()) container->MoveToFront(false);  // last: drawn over the scene
+    // In front of the scene and the panel: drawn over them (last among its siblings).
+    if (GUIWindow* container = Container()) container->MoveToFront(false);
   }
   m_visible = window;
   if (m_page_sound) cSoundPlayer::GetInstance()->Play(m_page_sound, false);
 }
 
 void HintWindow::HideAll() {
+  m_visible = nullptr;
+  // The windows live in the GUI's tree: once the GUI has gone there is nothing left to hide.
+  const GUISystem* gui = GUISystem::PeekInstance();
+  if (gui == nullptr || gui->GetRoot() == nullptr) return;
   for (auto& [resource, window] : m_resource_windows) {
     if (window == nullptr) continue;
     if (window->IsVisible()) window->Hide();

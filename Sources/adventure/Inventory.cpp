@@ -347,10 +347,10 @@ void PanelInventory::UpdateFlights() {
 
 void PanelInventory::UpdateFlights(float dt) {
   for (std::size_t i = 0; i < m_flying.size();) {
-    // A landing may launch another flight: the list may grow while it is walked.
+    // A landing may launch another flight, or clear the list: it is walked by index.
     if (m_flying[i]->Update(dt)) {
       ++i;
-    } else {
+    } else if (i < m_flying.size()) {
       m_flying.erase(m_flying.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }

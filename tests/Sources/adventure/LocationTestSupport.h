@@ -152,15 +152,19 @@ class LocationTest : public GuiTest {
   }
   // One frame of `dt` seconds for `location`, the left button held or not.
   void Frame(Location& location, float dt = 0.02f, bool left_down = false) {
+    GuiFrame(dt, left_down);
+    location.Update(dt);
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();  // as the in-game state does
+    if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
+  }
+  // The input polled and the GUI's frame, without a location.
+  void GuiFrame(float dt = 0.02f, bool left_down = false) {
     Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, left_down);
     Poll(input->m_states[cInput::kKeyboard], 0, false);
     clock->Advance(dt);
     cTimerManager::GetInstance()->UpdateFrameTime();
     gui->GetCursor()->Update();
     gui->Update();
-    location.Update(dt);
-    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();  // as the in-game state does
-    if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   }
   // A press at the point in one frame and the release in the next.
   void Click(Location& location, float x, float y) {

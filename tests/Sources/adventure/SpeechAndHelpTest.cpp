@@ -42,14 +42,7 @@ class SpeechTest : public LocationTest {
     user->Show(true);
   }
   // One frame: the left button down or up, the clock moved by dt.
-  void Step(bool down = false, float dt = 0.02f) {
-    Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, down);
-    Poll(input->m_states[cInput::kKeyboard], 0, false);
-    clock->Advance(dt);
-    cTimerManager::GetInstance()->UpdateFrameTime();
-    gui->GetCursor()->Update();
-    gui->Update();
-  }
+  void Step(bool down = false, float dt = 0.02f) { GuiFrame(dt, down); }
   void ClickFrame() {
     Step(true);
     HintWindow::GetInstance()->Update();

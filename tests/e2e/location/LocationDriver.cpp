@@ -100,8 +100,8 @@ class LocationHost : public GUIWindow {
     if (!m_location) return result;
     m_panel.PollKeys();
     m_location->Update(cTimerManager::GetInstance()->GetFrameDelta());
-    // A phrase being said turns its pages on clicks, as in the game.
-    if (m_location->GetRunningPhrase() != nullptr) HintWindow::GetInstance()->Update();
+    // A phrase on show takes the clicks: each turns a page, as in the game.
+    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();
     if (m_location->IsShown()) return result;
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();
