@@ -2,6 +2,7 @@
 
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "gui/include/GUIWindow.h"
 
 void GamePanel::FlyToInventory(const std::string& name, const Vector3& start, uint32_t count, bool start_at_slot) {
   m_inventory->FlyToInventory(name, start, count, start_at_slot);
@@ -15,7 +16,15 @@ void GamePanel::RefreshInventory() { m_inventory->RefreshInventory(); }
 
 void GamePanel::LayoutInventory(bool show) { m_inventory->LayoutInventory(show); }
 
-void GamePanel::ReloadInventory() { m_inventory->ReloadInventory(); }
+void GamePanel::ReloadInventory() {
+  SetButtonMode(std::string(), false, DelegatePtr(), 0);
+  HideMaps();
+  m_pointer_mode = false;
+  m_inventory->ReloadInventory();
+  for (GUIWindow* fading : {Child("hint_arrow_0"), Child("hint_arrow_1")}) {
+    if (fading != nullptr) fading->SetColor(Vector4(1.0f, 1.0f, 1.0f, 0.0f));
+  }
+}
 
 void GamePanel::TakeItemInHand(const std::string& name, int32_t value) { m_inventory->TakeItemInHand(name, value); }
 

@@ -87,7 +87,7 @@ DelegateArg AdventureGame::OnNewGame(DelegateArg) {
   fade->Show();
   fade->MoveToFront(false);
   SetGuiCursor("clock");
-  GamePanel::GetInstance();
+  GamePanel::GetInstance()->ReloadInventory();
   return 0;
 }
 
@@ -122,7 +122,7 @@ void AdventureGame::SaveProgress() {
     return;
   }
   m_game_flow->SaveLocationState();
-  // The game panel stores its flying items into the profile here, when the panel has them.
+  if (GamePanel* panel = GamePanel::PeekInstance()) panel->StoreFlyingItems();
   CurrentProfile->Save();
 }
 

@@ -3,7 +3,11 @@
 
 #include <set>
 
+#include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
+#include "Sources/adventure/StageList.h"
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Inventory.h"
 #include "Sources/adventure/PhraseDatabase.h"
@@ -104,6 +108,62 @@ TEST_F(AdventureContentTest, EveryNameTheAdventureLooksUpIsInTheData) {
   for (const char* name : {"box", "help_arrow_left", "help_arrow_right"}) EXPECT_EQ(help.count(name), 1u) << name;
   for (int i = 0; i < HelpWindow::kTextStatics; ++i) EXPECT_EQ(help.count("help_text_" + std::to_string(i)), 1u) << i;
   EXPECT_FALSE(Children("gui\\comics\\comics_1").empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The in-game state and the panel: the stages with their scenes, scripts and pages, the panel's
+// form with every window the code names, the in-game menu, its help page, the search's settings,
+// and the sounds and effects they play.
+TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
+  cResourcePtr<cXmlResource> stage_file;
+  ASSERT_TRUE(stage_file.Assign(GameFlowController::kStageResource));
+  const std::vector<StageRecord> stages = ReadStageList(stage_file->GetRoot());
+  ASSERT_EQ(stages.size(), 3u);
+  for (const StageRecord& stage : stages) {
+    cResourcePtr<cSceneResource> scene;
+    EXPECT_TRUE(scene.Assign("levels\\" + stage.name + "\\" + stage.name)) << stage.name;
+    const std::string script = os::ExecutableDirectory() + "/data/levels/" + stage.name + "/" + stage.name + ".cnf";
+    EXPECT_TRUE(os::FileExists(script)) << script;
+    for (const auto* pages : {&stage.start_windows, &stage.stop_windows}) {
+      for (const std::string& page : *pages) {
+        if (!IsMapTravelEntry(page)) {
+          EXPECT_FALSE(Children(page).empty()) << page;
+        }
+      }
+    }
+  }
+  EXPECT_FALSE(Children(GameFlowController::kCreditsEntry).empty());
+
+  const std::set<std::string> panel = Children(GamePanel::kFormName);
+  std::vector<std::string> names = {"game_panel", "inventory", "hint_arrow_0", "hint_arrow_1", "hero_eyes",
+                                    "hero_lips", "get_hint_error", "map", "journal", "game_menu", "get_hint",
+                                    "exit_from_get_hint_text", "timer_cap", "game_panel_cap", "exit_from_get_hint",
+                                    "left_true", "center_true", "right_true", "get_hint_panel_true", "map_true",
+                                    "get_hint_exit_true", "get_hint_exit_true_text", "amulet", "medalion_half",
+                                    "medalion_full", "pell_tanford_0", "pell_tanford_1"};
+  for (int i = 0; i < 9; ++i) names.push_back("inventory_" + std::to_string(i));
+  for (int i = 0; i < 9; ++i) names.push_back("inventory_count_" + std::to_string(i));
+  for (int i = 0; i < 5; ++i) names.push_back("hint_" + std::to_string(i));
+  for (int i = 0; i < 5; ++i) names.push_back("hint_stroke_" + std::to_string(i));
+  for (int i = 0; i < 8; ++i) names.push_back("get_hint_item_0" + std::to_string(i));
+  for (const std::string& name : names) EXPECT_EQ(panel.count(name), 1u) << name;
+  const std::set<std::string> menu = Children(GamePanel::kMenuForm);
+  for (const char* name : {"exit_to_menu", "back_to_game", "full_screen", "help"}) EXPECT_EQ(menu.count(name), 1u) << name;
+  EXPECT_EQ(Children(HelpDialog::kForm).count("ok_btn"), 1u);
+
+  cResourcePtr<cXmlResource> ispy;
+  ASSERT_TRUE(ispy.Assign(GamePanel::kSearchSettings));
+  EXPECT_NE(ispy->GetRoot().FindChildByPath("time"), nullptr);
+  cResourcePtr<cParticleResource> hint_effect;
+  EXPECT_TRUE(hint_effect.Assign(GameFlowController::kHintEffect));
+  for (const char* name : {"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
+                           "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
 }
 
 }  // namespace

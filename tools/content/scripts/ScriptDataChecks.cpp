@@ -73,9 +73,39 @@ class NamedDataCheck : public ScriptCheck {
   const ScriptData& m_data;
 };
 
+// Hint keys are phrase lists of the location; items are in the inventory.
+class PhraseAndItemCheck : public ScriptCheck {
+ public:
+  explicit PhraseAndItemCheck(const ScriptData& data) : m_data(data) {}
+  void CheckNode(const CommandNode& node, const ScriptUnderCheck& script,
+                 std::vector<ScriptFault>& faults) const override {
+    const int line = script.LineOf(node);
+    if (node.type == "hint" && !node.parameters.empty() && IsPlain(node.parameters.front().value)) {
+      auto keys = m_data.hint_keys.find(script.name);
+      const std::string& key = node.parameters.front().value;
+      if (keys != m_data.hint_keys.end() && keys->second.count(key) == 0) {
+        faults.push_back({line, "hint " + Quoted(key) + " is said in no language of the location"});
+      }
+    }
+    if (m_data.items.empty()) return;
+    const bool item_word = node.type == "addinventory" || node.type == "dropinventory" || node.type == "isininventory";
+    const bool item_click = node.type == "click";
+    if (!item_word && !item_click) return;
+    for (const CommandParam& item : node.parameters) {
+      if (m_data.items.count(item.value) == 0) {
+        faults.push_back({line, "item " + Quoted(item.value) + " is not in the inventory scene"});
+      }
+    }
+  }
+
+ private:
+  const ScriptData& m_data;
+};
+
 }  // namespace
 
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks) {
   checks.push_back(std::make_unique<SceneObjectCheck>(data));
   checks.push_back(std::make_unique<NamedDataCheck>(data));
+  checks.push_back(std::make_unique<PhraseAndItemCheck>(data));
 }

@@ -19,8 +19,15 @@ struct ScriptData {
   std::set<std::string> games;
   // Every script resource being built.
   std::set<std::string> scripts;
+  // The items of the inventory scene; empty: items are not checked.
+  std::set<std::string> items;
+  // Per script resource name, the phrase lists its location has in every language; a script
+  // without an entry is not checked.
+  std::map<std::string, std::set<std::string>> hint_keys;
 };
 
 // Object commands and clicks name objects of the scene; sounds, games, close-ups ("name", a
-// script of the same folder) and stages ("_name", the script "levels\name\name") exist.
+// script of the same folder) and stages ("_name", the script "levels\name\name") exist; the
+// phrases a "hint" names are said in the location, and the items given, taken or asked for are
+// items of the inventory.
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks);

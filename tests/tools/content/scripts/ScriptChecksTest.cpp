@@ -70,6 +70,8 @@ TEST(ScriptChecks, ScriptsAreCheckedAgainstTheGamesData) {
   data.sounds = {"creak"};
   data.games = {"safe"};
   data.scripts = {"levels\\hall\\hall", "levels\\hall\\desk", "levels\\quay\\quay"};
+  data.items = {"coin", "bulb"};
+  data.hint_keys["levels\\hall\\hall"] = {"intro"};
   ScriptChecks checks = ScriptOnlyChecks();
   AddScriptDataChecks(data, checks);
   struct Case {
@@ -97,6 +99,14 @@ TEST(ScriptChecks, ScriptsAreCheckedAgainstTheGamesData) {
        {{2, "close-up \"cellar\" has no script \"levels\\hall\\cellar\""}}},
       {"a stage without a script", "levels\\hall\\hall", "h {\n  hidelocation _moon\n}\n",
        {{2, "stage \"_moon\" has no script \"levels\\moon\\moon\""}}},
+      {"phrases and items there", "levels\\hall\\hall",
+       "h {\n  hint intro\n  enable key\n  click coin {\n    key: dropinventory coin {\n      addinventory bulb\n    }\n  }\n}\n", {}},
+      {"a phrase the location does not say", "levels\\hall\\hall", "h {\n  hint outro\n}\n",
+       {{2, "hint \"outro\" is said in no language"}}},
+      {"phrases of a location without texts are not checked", "levels\\attic\\attic", "h {\n  hint any\n}\n", {}},
+      {"items not in the inventory", "levels\\hall\\hall",
+       "h {\n  enable key\n  isininventory ring\n  click gem {\n    key: addinventory coin pearl\n  }\n}\n",
+       {{3, "item \"ring\""}, {4, "item \"gem\""}, {5, "item \"pearl\""}}},
   };
   for (const Case& c : cases) {
     ParsedScript parsed;

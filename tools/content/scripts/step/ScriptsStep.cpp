@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <iterator>
+#include <map>
+#include <utility>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +20,47 @@
 #include "tools/content/scripts/ScriptDataChecks.h"
 
 namespace {
+
+// The phrase lists of each location (close-ups nested in theirs) said in every language of
+// content/phrases: a key is known only when each language has it.
+bool GatherHintKeys(const ContentPaths& paths, ScriptData& data) {
+  std::vector<std::string> languages, files;
+  os::ListDirectory(paths.SourceFor("phrases"), languages, files);
+  bool first = true;
+  bool read = true;
+  for (const std::string& language : languages) {
+    std::map<std::string, std::set<std::string>> keys;
+    read = ForEachRecipe(paths.SourceFor("phrases/" + language), "locations", [&keys](const XmlNode& root) {
+      for (const XmlNode* top = root.GetFirstChild(); top != nullptr; top = top->GetNext()) {
+        if (top->GetName() != "location") continue;
+        const std::string folder = RecipeText(*top, "name");
+        std::vector<std::pair<const XmlNode*, std::string>> places = {{top, folder}};
+        for (const XmlNode* sub = top->GetFirstChild(); sub != nullptr; sub = sub->GetNext()) {
+          if (sub->GetName() == "location") places.push_back({sub, RecipeText(*sub, "name")});
+        }
+        for (const auto& [place, name] : places) {
+          std::set<std::string>& lists = keys["levels\\" + folder + "\\" + name];
+          for (const XmlNode* hint = place->GetFirstChild(); hint != nullptr; hint = hint->GetNext()) {
+            if (hint->GetName() == "hint") lists.insert(RecipeText(*hint, "name"));
+          }
+        }
+      }
+    }) && read;
+    if (first) {
+      data.hint_keys = keys;
+      first = false;
+      continue;
+    }
+    for (auto& [script, lists] : data.hint_keys) {
+      std::set<std::string> both;
+      for (const std::string& key : lists) {
+        if (keys[script].count(key) != 0) both.insert(key);
+      }
+      lists = both;
+    }
+  }
+  return read;
+}
 
 // What the scripts are checked against: the scenes of content/levels (their objects, without the
 // highlights), the sounds the sound step made, the mini-games and the scripts themselves.
@@ -39,7 +82,9 @@ bool GatherScriptData(const ContentPaths& paths, ScriptData& data) {
   for (const std::string& file : files) data.sounds.insert(file.substr(0, file.rfind('.')));
   data.games.insert(KnownMiniGameNames().begin(), KnownMiniGameNames().end());
   for (const std::string& name : ScriptResourceNames(paths.SourceFor("scripts"))) data.scripts.insert(name);
-  return read;
+  auto inventory = data.scene_objects.find("levels\\inventory\\inventory");
+  if (inventory != data.scene_objects.end()) data.items = inventory->second;
+  return read && GatherHintKeys(paths, data);
 }
 
 bool BuildScripts(const ContentPaths& paths) {

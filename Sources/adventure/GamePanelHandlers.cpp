@@ -1,0 +1,193 @@
+// The panel's buttons, the in-game menu, the use of a hint and the queries of locations and
+// mini-games.
+
+#include "Sources/adventure/FlyItem.h"
+#include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/HelpDialog.h"
+#include "Sources/adventure/HelpWindow.h"
+#include "Sources/adventure/Inventory.h"
+#include "Sources/adventure/Location.h"
+#include "Sources/shell/screens/FadeWindow.h"
+#include "Sources/shell/screens/GameOptions.h"
+#include "Sources/shell/userdata/PlayerProfile.h"
+#include "gui/include/GUISystem.h"
+#include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderObject.h"
+#include "source/render/RenderSystem.h"
+
+namespace {
+
+Vector3 PositionOf(const GUIWindow* window) {
+  if (window == nullptr) return Vector3();
+  const Matrix4& world = window->GetWorld();
+  return Vector3(world.m[12], world.m[13], world.m[14]);
+}
+
+void Bring(GUIWindow* window) {
+  if (window == nullptr) return;
+  window->MoveToFront(false);  // last among its siblings: drawn over them
+}
+
+}  // namespace
+
+DelegateArg GamePanel::ShowDiaryBook(DelegateArg) {
+  HideMaps();
+  return 0;
+}
+
+DelegateArg GamePanel::OpenSmallMap(DelegateArg) { return 0; }
+
+DelegateArg GamePanel::OpenGameMenu(DelegateArg) {
+  if (m_game_menu == nullptr) return 0;
+  m_game_menu->Show();
+  m_game_menu->Activate();
+  Bring(m_game_menu);
+  return 0;
+}
+
+DelegateArg GamePanel::HideGameMenu(DelegateArg) {
+  if (m_game_menu != nullptr) {
+    m_game_menu->Hide();
+    if (m_game_menu->GetParent() != nullptr) GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);
+  }
+  m_game_running = true;
+  return 0;
+}
+
+DelegateArg GamePanel::OnExitToMenu(DelegateArg) {
+  auto* fade = new FadeWindow("loading", "gui\\windows\\fade", MakeMemberDelegate(this, &GamePanel::FinishExitToMenu));
+  fade->Show();
+  fade->MoveToFront(false);
+  return 0;
+}
+
+DelegateArg GamePanel::FinishExitToMenu(DelegateArg) {
+  if (m_help_window != nullptr) m_help_window->Hide();
+  if (m_game_menu != nullptr) {
+    m_game_menu->Hide();
+    if (m_game_menu->GetParent() != nullptr) GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);
+  }
+  if (m_flow != nullptr) m_flow->ReturnToMenu();
+  return 0;
+}
+
+DelegateArg GamePanel::OnFullScreen(DelegateArg) {
+  GUIWindow* box = m_game_menu != nullptr ? m_game_menu->FindChild("full_screen") : nullptr;
+  if (box == nullptr) return 0;
+  cProperties::GetInstance()->SetValue("video_fullscreen", box->GetValue("checked"));
+  RenderManager* render = RenderManager::PeekInstance();
+  if (RenderSystem* system = render != nullptr ? render->GetRenderSystem() : nullptr) {
+    system->IsVideoModeCurrent();
+    system->ResetDevice(kResetRecreateDevice | kResetRestoreResources);
+  }
+  return 0;
+}
+
+DelegateArg GamePanel::ShowHelpDialog(DelegateArg) {
+  if (m_help_dialog == nullptr) return 0;
+  m_help_dialog->Show();
+  Bring(m_help_dialog);
+  return 0;
+}
+
+DelegateArg GamePanel::OnDeactivate(DelegateArg argument) {
+  if (argument == 0 && IsSearchRunning()) OpenGameMenu();
+  return 0;
+}
+
+DelegateArg GamePanel::UseHint(DelegateArg sender) {
+  auto* icon = reinterpret_cast<GUIWindow*>(sender);
+  if (m_pointer_mode) {
+    if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_pending_message.clear();
+    if (IsHelpShown() && m_flow != nullptr) m_flow->SaveProgress();
+    if (m_help_window != nullptr) m_help_window->Hide();
+    m_pointer_mode = false;
+  }
+  Vector3 target;
+  const bool shown = m_flow != nullptr && m_flow->ShowHint(m_form, target);
+  if (shown) {
+    const bool free_hint = CurrentProfile != nullptr && CurrentProfile->m_cheat_mode != 0 &&
+                           CurrentProfile->m_progress.m_hints <= 1;
+    if (!free_hint) {
+      if (icon != nullptr) icon->Show(false);
+      if (CurrentProfile != nullptr && CurrentProfile->m_progress.m_hints > 0) --CurrentProfile->m_progress.m_hints;
+    }
+    FlyingItemRecord record{std::string(), 0, std::string(), kLandNothing};
+    const RenderObject* model = icon != nullptr ? icon->GetVisual().GetModel() : nullptr;
+    m_inventory->Launch(std::make_unique<FlyItem>(model, target, PositionOf(icon), record));
+  }
+  PlaySound(m_menu_click_sound);
+  return 0;
+}
+
+bool GamePanel::HandleExitButtonMouse(const Vector2& point, bool button_down) {
+  GUIWindow* button = Child("exit_from_get_hint");
+  return button != nullptr && button->HandleMouse(point, button_down);
+}
+
+// Picture pieces are counted by the diary; without one no picture is whole.
+bool GamePanel::IsPictureCard(const std::string&) const { return false; }
+
+void GamePanel::ShowLocationPhrase(const std::string& name) {
+  Location* location = m_flow != nullptr ? m_flow->GetLocation() : nullptr;
+  if (location != nullptr) location->ShowPhrase(name);
+}
+
+void GamePanel::PlayComics(const std::vector<std::string>& entries) {
+  if (m_flow != nullptr) m_flow->PlayTransitions(entries, false);
+}
+
+void GamePanel::StartFade(const Vector3& first, const Vector3& second, bool single) {
+  m_fading = {Child("hint_arrow_0"), Child("hint_arrow_1")};
+  if (GUIWindow* window = m_fading[0]) {
+    window->SetMatrix(Matrix4::MakeTranslation(first.x, first.y, first.z));
+    window->UpdateWorldMatrix();
+    Bring(window);
+    window->Show(true);
+  }
+  if (GUIWindow* window = m_fading[1]) {
+    if (single) {
+      window->Show(false);
+    } else {
+      window->Show(true);
+      window->SetMatrix(Matrix4::MakeTranslation(second.x, second.y, second.z));
+      window->UpdateWorldMatrix();
+      Bring(window);
+    }
+  }
+  m_fade_timer = 5.0f;
+}
+
+void GamePanel::ShowHelp(bool show, const std::string& request) {
+  if (m_help_window == nullptr) return;
+  if (!show) {
+    m_help_window->Hide();
+    m_pointer_mode = false;
+    return;
+  }
+  const auto resolve = [this](const HelpRule& rule, const std::string& object) -> RenderObject* {
+    switch (rule.target) {
+      case HelpTarget::kPanelChild: {
+        GUIWindow* child = Child(rule.name);
+        return child != nullptr ? child->GetVisual().GetModel() : nullptr;
+      }
+      case HelpTarget::kFirstInventorySlot: {
+        const auto& entries = m_inventory->GetEntries();
+        return entries.empty() ? nullptr : entries.front()->m_model;
+      }
+      case HelpTarget::kLastRewardIcon:
+        return m_reward_icons.empty() ? nullptr : m_reward_icons.back()->GetVisual().GetModel();
+      case HelpTarget::kNamedLocationObject:
+        return m_flow != nullptr ? m_flow->FindLocationItemModel(rule.name) : nullptr;
+      case HelpTarget::kLocationObject:
+        return m_flow != nullptr ? m_flow->FindLocationItemModel(object) : nullptr;
+    }
+    return nullptr;
+  };
+  const HelpRule* rule = ShowHelpRequest(m_help_window, request, resolve);
+  if (rule == nullptr) return;
+  if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_pending_message = request;
+  m_pointer_mode = rule->side_effect == HelpSideEffect::kHintPointing;
+}

@@ -1,0 +1,315 @@
+// The in-game state played through small stages with a fake clock and scripted clicks, the game
+// panel's hints and its search clock, and the reading of the stage list.
+
+#include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/StageList.h"
+#include "Sources/shell/userdata/ProfileCodec.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/xml/XmlDocument.h"
+#include "tests/Sources/adventure/LocationTestSupport.h"
+
+namespace {
+
+// The state the game returns to, and the one that holds the in-game state as its sub-state.
+class CountingState : public cGameState {
+ public:
+  void Enter() override { ++entered; }
+  void Leave() override {}
+  int entered = 0;
+};
+
+const std::vector<SceneObject> kStageScene = {{"back", "b", 0, 120, 1024, 648}, {"key", "i", 100, 300, 60, 60}};
+// A click on the key gives it and ends the stage.
+std::string StageScript(const std::string& name) {
+  return name + " {\n onload {\n enable key\n }\n click {\n key: addinventory key_" + name + " {\n endlocation\n }\n }\n}";
+}
+
+const char* kPageForm = "<form><window name=\"page\" shader=\"gui\\page\" size=\"1024 768 1\"/></form>";
+
+class GameFlowTest : public LocationTest {
+ protected:
+  void SetUp() override {
+    LocationTest::SetUp();
+    InstallLocationServices(nullptr);
+    for (const char* name : {"game_panel", "hint_window"}) {
+      GUIWindowManager::GetInstance()->RegisterWindow(name, new GUIWindow(user, name));
+    }
+    for (const char* stage : {"stage_1", "stage_2", "stage_3"}) AddLocation(stage, kStageScene, StageScript(stage), stage);
+    tree.AddResourceList("gui/pages.resource", {{"comics\\one", "form", kPageForm},
+                                                {"comics\\two", "form", kPageForm},
+                                                {"gui\\credits\\credits", "form", kPageForm}});
+    profile.m_stage.clear();
+  }
+  void TearDown() override {
+    flow.reset();
+    LocationTest::TearDown();
+  }
+  void Stages(const std::string& body) {
+    tree.AddFile("levels/stage.xml", "<?xml version=\"1.0\"?>\n<stages>" + body + "</stages>\n");
+  }
+  void Start() {
+    if (!group) Mount();
+    flow = std::make_unique<GameFlowController>(StateOwner(&root), &menu);
+    root.ChangeSubState(flow.get());
+  }
+  void Step(float dt = 0.05f, bool left_down = false) {
+    Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, left_down);
+    Poll(input->m_states[cInput::kKeyboard], 0, false);
+    clock->Advance(dt);
+    cTimerManager::GetInstance()->UpdateFrameTime();
+    gui->Update();
+    if (root.GetSubState() == flow.get()) flow->Update(dt);
+  }
+  void Press(float x, float y) {
+    PointAt(x, y);
+    Step();
+    Step(0.05f, true);
+    Step();
+  }
+  void Steps(int n) {
+    for (int i = 0; i < n; ++i) Step();
+  }
+  // Clicks on the key and lets the item land and the stage end.
+  void TakeKey() {
+    Press(130, 330);
+    Steps(60);
+  }
+  // Clicks through whatever page is shown until the state plays again (or leaves).
+  void ClickThroughPages() {
+    for (int i = 0; i < 20 && root.GetSubState() == flow.get() && flow->GetSubState() == GameFlowController::kTransitions; ++i) {
+      Steps(10);
+      Press(512, 400);
+      Steps(30);
+    }
+  }
+  std::string StageName() const { return flow->GetLocation() != nullptr ? flow->GetLocation()->GetName() : "-"; }
+  bool Holds(const std::string& item) const {
+    for (const ItemCount& entry : profile.m_progress.m_items) {
+      if (entry.m_name == item) return true;
+    }
+    return false;
+  }
+
+  CountingState root;
+  CountingState menu;
+  std::unique_ptr<GameFlowController> flow;
+};
+
+TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu) {
+  Stages("<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_skipped\" skip=\"true\"/>"
+         "<location name=\"stage_2\" start=\"comics\\one\" stop=\"comics\\two\"/><location name=\"stage_3\"/>");
+  Start();
+  Steps(3);
+  EXPECT_EQ(StageName(), "stage_1");
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);  // no start pages: played at once
+  EXPECT_EQ(profile.m_stage, "stage_1");
+  TakeKey();
+  EXPECT_TRUE(Holds("key_stage_1"));
+  EXPECT_EQ(StageName(), "stage_2");  // the map travel is passed over; the skipped stage too
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kTransitions);
+  ClickThroughPages();
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);
+  TakeKey();
+  ClickThroughPages();
+  EXPECT_EQ(StageName(), "stage_3");
+  TakeKey();
+  EXPECT_EQ(flow->GetLocation(), nullptr);  // the credits show without a location
+  ClickThroughPages();
+  EXPECT_EQ(menu.entered, 1);
+  EXPECT_TRUE(Holds("key_stage_3"));
+}
+
+// Progress is saved into the profile's file at each place the state saves, and a continued game
+// starts at the stage saved, even when the player quit on the pages after a finished stage.
+TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) {
+  Stages("<location name=\"stage_1\" stop=\"comics\\one\"/><location name=\"stage_2\"/><location name=\"stage_3\"/>");
+  Start();
+  Steps(3);
+  TakeKey();
+  ASSERT_EQ(flow->GetSubState(), GameFlowController::kTransitions);  // quitting here
+  root.ChangeSubState(&menu);
+  EXPECT_EQ(profile.m_stage, "stage_2");
+  EXPECT_TRUE(Holds("key_stage_1"));
+  cMemoryStream file;
+  ASSERT_TRUE(profile.Write(file));
+  PlayerProfile reread;
+  file.Seek(0, 0);
+  ASSERT_TRUE(reread.Read(file));
+  EXPECT_EQ(reread.m_stage, "stage_2");
+  root.ChangeSubState(flow.get());
+  Steps(3);
+  EXPECT_EQ(StageName(), "stage_2");
+  EXPECT_TRUE(Holds("key_stage_1"));  // a continued game is no new game
+}
+
+TEST_F(GameFlowTest, AMissingOrEmptyStageListTellsThePlayerAndGoesBackToTheMenu) {
+  for (const std::string body : {"", "<place name=\"stage_1\"/>"}) {
+    if (!body.empty()) Stages(body);
+    Start();
+    Steps(2);
+    EXPECT_NE(root.GetSubState(), flow.get()) << body;
+    EXPECT_TRUE(LogHas("names no location")) << body;
+    root.ChangeSubState(nullptr);
+    flow.reset();
+    group.reset();
+  }
+}
+
+// A hint costs a charge unless cheat mode is on and at most one is left; with nothing to point at
+// it costs nothing, and a second hint while the first one's effect runs does nothing.
+TEST_F(GameFlowTest, AHintCostsAChargeButTheCheatKeepsTheLast) {
+  struct Case {
+    const char* name;
+    int hints;
+    bool cheat;
+    int left;
+    bool icon_shown;
+  } const cases[] = {
+      {"plain", 3, false, 2, false},
+      {"plain, the last", 1, false, 0, false},
+      {"cheat with two", 2, true, 1, false},
+      {"cheat with the last", 1, true, 1, true},
+  };
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  GamePanel* panel = GamePanel::GetInstance();
+  for (const Case& c : cases) {
+    profile.m_progress.m_hints = c.hints;
+    profile.m_cheat_mode = c.cheat ? 1 : 0;
+    GUIWindow icon(user, "icon");
+    icon.Show(true);
+    Steps(50);  // any earlier effect has died out
+    panel->UseHint(reinterpret_cast<DelegateArg>(&icon));
+    EXPECT_EQ(profile.m_progress.m_hints, c.left) << c.name;
+    EXPECT_EQ(icon.IsShown(), c.icon_shown) << c.name;
+    panel->UseHint(reinterpret_cast<DelegateArg>(&icon));
+    EXPECT_EQ(profile.m_progress.m_hints, c.left) << c.name << ": a second hint at once";
+  }
+}
+
+TEST(SearchClockTest, TimerTextReadsMinutesAndSecondsOfTwoDigits) {
+  struct Case {
+    float countdown;
+    const char* minutes;
+    const char* seconds;
+  } const cases[] = {{65.5f, "01", "05"}, {600.0f, "10", "00"}, {59.99f, "00", "59"}, {0.0f, "00", "00"},
+                     {-3.0f, "00", "00"}};
+  for (const Case& c : cases) {
+    const auto text = GamePanel::FormatSearchTimer(c.countdown);
+    EXPECT_EQ(text[0], c.minutes) << c.countdown;
+    EXPECT_EQ(text[1], c.seconds) << c.countdown;
+  }
+}
+
+// Three misses give 3 seconds of penalty, during which the countdown loses 11 seconds a second;
+// after it the countdown runs at its own speed again.
+TEST_F(GameFlowTest, APenaltyRunsTheSearchClockElevenTimesFasterForThreeSeconds) {
+  Stages("<location name=\"stage_1\"/>");
+  tree.AddFile("game_data/ispy.xml", "<ispy><time 2hints=\"400\" 1hints=\"200\"/></ispy>");
+  Start();
+  GamePanel* panel = GamePanel::GetInstance();
+  panel->StartSearchCountdown();
+  EXPECT_FLOAT_EQ(panel->GetCountdown(), 600.0f);
+  EXPECT_FLOAT_EQ(panel->GetReducedRewardTime(), 200.0f);
+  panel->OnReduceTimer();
+  for (int i = 0; i < 30; ++i) panel->StepSearchTimers(0.1f);
+  EXPECT_NEAR(panel->GetCountdown(), 600.0f - 33.0f, 0.05f);
+  for (int i = 0; i < 10; ++i) panel->StepSearchTimers(0.1f);
+  EXPECT_NEAR(panel->GetCountdown(), 600.0f - 34.0f, 0.05f);
+  panel->OnReduceTimer();  // a spent penalty starts again from 0
+  EXPECT_FLOAT_EQ(panel->GetPenaltyTime(), 3.0f);
+}
+
+TEST(StageListTest, ReadsStagesEntriesAndIndices) {
+  XmlDocument document;
+  const std::string text =
+      "<stages><location name=\"location_1\" start=\"a\" start=\"b\" stop=\"map_1_2\" music=\"m\" other=\"x\"/>"
+      "<note/><location name=\"location_12\" skip=\"1\"/><location name=\"x\" skip=\"yes\"/></stages>";
+  cMemoryStream bytes;
+  bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
+  bytes.Seek(0, 0);
+  ASSERT_TRUE(document.Load(bytes));
+  const std::vector<StageRecord> stages = ReadStageList(document.GetRoot());
+  ASSERT_EQ(stages.size(), 3u);
+  EXPECT_EQ(stages[0].start_windows, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(stages[0].stop_windows, (std::vector<std::string>{"map_1_2"}));
+  EXPECT_EQ(stages[0].music, "m");
+  EXPECT_EQ(std::vector<bool>({stages[0].skip, stages[1].skip, stages[2].skip}), std::vector<bool>({false, true, false}));
+  struct Entry {
+    const char* text;
+    int from, to;
+  } const entries[] = {{"map_3_4", 3, 4}, {"map_12_1", 12, 1}, {"map_", 0, 0}, {"map_7", 7, 0}, {"map_a_b", 0, 0}};
+  for (const Entry& e : entries) {
+    int from = -5, to = -5;
+    ParseMapTravelEntry(e.text, from, to);
+    EXPECT_EQ(from, e.from) << e.text;
+    EXPECT_EQ(to, e.to) << e.text;
+  }
+  EXPECT_EQ(StageIndexOf("location_1"), 0);
+  EXPECT_EQ(StageIndexOf("location_15"), 14);
+  EXPECT_EQ(StageIndexOf("nowhere"), -1);
+  EXPECT_EQ(StageIndexOf("a_b_3"), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Script commands on a panel whose form lacks every window: nothing breaks, each missing window is
+// logged once, and what the profile keeps still changes as the command says.
+TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
+  struct Case {
+    const char* word;
+    const char* source;
+    uint8_t ProfileProgress::*flag;
+    uint8_t flag_before, flag_after;
+    bool flies;
+    const char* log;
+  } const cases[] = {
+      {"remove_lion_amulet", "", &ProfileProgress::m_has_lion_amulet, 1, 0, false, "the location has no lion"},
+      {"remove_locket_half", "", &ProfileProgress::m_has_locket_half, 1, 0, false, nullptr},
+      {"add_map", "chest", &ProfileProgress::m_has_map, 0, 1, true, nullptr},
+      {"add_locket", "chest", &ProfileProgress::m_has_locket, 0, 1, true, nullptr},
+      {"add_lion_amulet", "chest", &ProfileProgress::m_has_lion_amulet, 0, 1, true, nullptr},
+      {"picture_3", "chest", nullptr, 0, 0, false, "diary page picture_3"},
+      {"page_of_notes", "", nullptr, 0, 0, false, "diary page page_of_notes"},
+  };
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  GamePanel* panel = GamePanel::GetInstance();
+  for (const Case& c : cases) {
+    if (c.flag != nullptr) profile.m_progress.*c.flag = c.flag_before;
+    panel->ExecuteCommand(c.word, c.source, Vector3(500, 400, 0));
+    EXPECT_EQ(panel->IsItemFlying(), c.flies) << c.word;
+    Steps(40);  // the flight lands and its trail dies out
+    EXPECT_FALSE(panel->IsItemFlying()) << c.word;
+    if (c.flag != nullptr) {
+      EXPECT_EQ(profile.m_progress.*c.flag, c.flag_after) << c.word;
+    }
+    if (c.log != nullptr) {
+      EXPECT_TRUE(LogHas(c.log)) << c.word;
+    }
+  }
+  const std::string log = LogText();
+  const std::string missing = "the panel has no window amulet";
+  EXPECT_EQ(log.find(missing), log.rfind(missing));
+}
+
+// A hint charge flown in counts once on landing, never above five.
+TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  for (int held : {0, 4, 5}) {
+    profile.m_progress.m_hints = held;
+    GamePanel::GetInstance()->ExecuteCommand("add_hint", "chest", Vector3(500, 400, 0));
+    EXPECT_EQ(profile.m_progress.m_hints, held) << held;
+    Steps(40);
+    EXPECT_EQ(profile.m_progress.m_hints, held < 5 ? held + 1 : 5) << held;
+  }
+}
+
+}  // namespace

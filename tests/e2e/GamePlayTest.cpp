@@ -1,0 +1,199 @@
+// A game played through the real program on the test's display: a new game enters the harbour
+// office, the key is clicked (it flies into the panel), taken from its slot and used on the
+// cabinet, a hint is asked for, the in-game menu is opened and closed, and the player goes back to
+// the main menu. A second start continues the saved game where it was left. Frames are kept as PNG
+// files in the build folder ("game-frames").
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/ProgramUnderTest.h"
+#include "tests/e2e/WindowPixels.h"
+#include "tests/support/PngFile.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTimeout = 30000;
+constexpr float kGuiWidth = 1024.0f, kGuiHeight = 768.0f;
+
+// Points of the GUI's 1024 x 768 screen (y upward).
+struct Point {
+  float x, y;
+};
+struct Area {
+  float x0, y0, x1, y1;
+};
+// Parchment there: a small dialog; the main menu's board; the keeper's words over the office.
+constexpr Area kSmallDialog{178, 300, 228, 330}, kMenuBoard{362, 300, 388, 330}, kSpeech{600, 600, 700, 620},
+    kFirstHintIcon{796, 46, 818, 68};
+constexpr Point kNameOk{402, 303}, kStartGame{512, 523}, kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438},
+    kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253};
+
+class GamePlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "a game is played end to end by the unsanitized build, whose frames keep up with a player";
+#endif
+    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
+    if (!fs::exists(built / "data" / "levels" / "stage.xml")) GTEST_SKIP() << "the sample game is not built";
+    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
+      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
+    }
+    frames = built / "game-frames";
+    fs::create_directories(frames);
+    program.WriteConfiguration({{"video_fullscreen", "false"}});
+  }
+
+  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
+  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
+
+  // Waits `seconds` and keeps the frame.
+  void Snap(const std::string& name, double seconds = 1.5) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+    const WindowPixels pixels = ReadWindowPixels(window);
+    width = pixels.width > 0 ? pixels.width : width;
+    height = pixels.height > 0 ? pixels.height : height;
+    const std::string file = std::to_string(++shots) + "-" + name + ".png";
+    EXPECT_TRUE(WritePng((frames / file).string(), static_cast<uint32_t>(pixels.width),
+                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+  }
+  // Waits until parchment shows in the area (or not), keeping the frame.
+  bool WaitForParchment(const std::string& name, Area a, bool shown, int timeout_ms = kTimeout) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+      const WindowPixels pixels = ReadWindowPixels(window);
+      if (pixels.width > 0) {
+        width = pixels.width;
+        height = pixels.height;
+        int light = 0;
+        for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+          for (int x = X(a.x0); x <= X(a.x1); ++x) {
+            const uint32_t c = pixels.At(x, y);
+            light += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 450 ? 1 : 0;
+          }
+        }
+        const bool parchment = light * 10 > (Y(a.y0) - Y(a.y1) + 1) * (X(a.x1) - X(a.x0) + 1) * 8;
+        if (parchment == shown) {
+          Snap(name, 0.0);
+          return true;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    Snap(name, 0.0);
+    return false;
+  }
+  // Brass at the key's place on the rug.
+  bool KeyOnTheRug() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const WindowPixels pixels = ReadWindowPixels(window);
+    if (pixels.width == 0) return false;
+    int brass = 0;
+    for (int y = Y(kKey.y + 8); y <= Y(kKey.y - 8); ++y) {
+      for (int x = X(kKey.x - 30); x <= X(kKey.x + 30); ++x) {
+        const uint32_t c = pixels.At(x, y);
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        brass += r > 150 && g > 110 && r > b + 80 ? 1 : 0;
+      }
+    }
+    return brass > 20;
+  }
+  void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
+  std::string Move(Point at) const {
+    return "mousemove --window " + std::to_string(window) + " " + std::to_string(X(at.x)) + " " + std::to_string(Y(at.y));
+  }
+  void Click(Point at) { Xdotool(Move(at) + " sleep 0.4 mousedown 1 sleep 0.4 mouseup 1 sleep 0.6"); }
+
+  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
+  std::string Profile() const { return ReadWholeFile(program.UserFolder() + "/usersdata/profiles/65110110.prf"); }
+
+  pid_t StartGame() {
+    const pid_t child = program.StartProgram("velmaris", {}, {"SDL_AUDIODRIVER=dummy"});
+    window = child > 0 ? ProgramUnderTest::FindWindow(child, kTimeout) : 0;
+    EXPECT_NE(window, 0u) << Log();
+    EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+    Snap("started", 4.0);
+    for (int i = 0; i < 4; ++i) Click({900, 100});  // the logos
+    Snap("after-logos", 1.0);
+    return child;
+  }
+  void ExpectExitedNormally(pid_t child) {
+    int status = -1;
+    ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << Log();
+  }
+
+  ProgramUnderTest program;
+  fs::path frames;
+  unsigned long window = 0;
+  int width = 1024, height = 768;
+  int shots = 0;
+};
+
+TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
+  pid_t child = StartGame();
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(WaitForParchment("name-prompt", kSmallDialog, true)) << Log();
+  Xdotool("windowfocus --sync " + std::to_string(window));
+  Xdotool("type --delay 250 'Ann'");
+  Click(kNameOk);
+  ASSERT_TRUE(WaitForParchment("menu", kSmallDialog, false)) << Log();
+  ASSERT_TRUE(WaitForParchment("menu-board", kMenuBoard, true)) << Log();
+  Click(kStartGame);
+  Snap("office", 4.0);
+  ASSERT_NE(Log().find("a new game begins"), std::string::npos) << Log();
+  ASSERT_TRUE(WaitForParchment("welcome", kSpeech, true)) << Log();
+  for (int page = 0; page < 6 && !WaitForParchment("welcome-read", kSpeech, false, 1000); ++page) {
+    Click({512, 400});  // the keeper's welcome, a click a page
+  }
+
+  // The key lies on the rug until it is taken (a click may still be turning the keeper's last page).
+  for (int tries = 0; tries < 3 && KeyOnTheRug(); ++tries) {
+    Click(kKey);
+    Snap("key-flies", 0.2);
+  }
+  EXPECT_FALSE(KeyOnTheRug());
+  Snap("key-in-panel", 2.0);
+  Click(kFirstSlot);
+  Xdotool(Move(kCabinet) + " sleep 0.5");
+  Snap("key-in-hand", 0.2);
+  Click(kCabinet);
+  Snap("cabinet-open", 2.0);
+  ASSERT_TRUE(WaitForParchment("hint-icons", kFirstHintIcon, true, 3000));
+  Click(kHintIcon);
+  EXPECT_TRUE(WaitForParchment("hint", kFirstHintIcon, false, 3000)) << "the hint is spent";
+  Click(kMenuButton);
+  Snap("game-menu");
+  Click(kBackToGame);
+  Snap("back-in-game");
+  Click(kMenuButton);
+  Click(kExitToMenu);
+  Snap("main-menu-again", 4.0);
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  ExpectExitedNormally(child);
+
+  const std::string saved = Profile();
+  EXPECT_NE(saved.find("location_1"), std::string::npos) << "the stage in play is kept";
+
+  child = StartGame();
+  ASSERT_TRUE(WaitForParchment("menu-second-start", kMenuBoard, true)) << Log();
+  Click(kStartGame);
+  Snap("office-continued", 4.0);
+  EXPECT_NE(Log().find("the game goes on at location_1"), std::string::npos) << Log();
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  ExpectExitedNormally(child);
+}
+
+}  // namespace
