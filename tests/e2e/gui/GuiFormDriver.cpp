@@ -27,6 +27,7 @@
 #include "source/render/RenderWindow.h"
 #include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
+#include "tests/e2e/drivers/DriverStart.h"
 #include "tests/e2e/gui/OptionsWindow.h"
 #include "tests/e2e/gui/SampleWindow.h"
 
@@ -58,29 +59,12 @@ void ShowOptions() {
 }
 
 int Run(bool options) {
-  cProperties& properties = *cProperties::GetInstance();
-  properties.SetValue("short_name", "tarvel");
-  properties.SetValue("application_name", "Velmaris");
-  SetUpUserFolder(properties);
-  LoadConfig(properties);
-  cLog::GetInstance()->Open();
-  cApplication* application = cApplication::GetInstance();
-  if (!application->Create(kTitle)) return 1;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return 1;
-  cSoundManager::GetInstance();
-  GUISystem::GetInstance();
-  ConnectGui(*application);
-  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
-  cResourceManager* resources = cResourceManager::GetInstance();
-  SetCurrentDir(properties.GetValue("exe_directory"));
-  for (const char* group : {"data", "localization", "fsdata", "splash"}) resources->AddDirectory(group);
+  if (!StartDriverProgram(kTitle)) return 1;
+  MountSampleGroups();
   StartGui();
   if (options) {
     ShowOptions();
-    application->Run();
+    cApplication::GetInstance()->Run();
     return 0;
   }
 
@@ -91,7 +75,7 @@ int Run(bool options) {
   });
   question = new SampleWindow("question", "gui\\dialogs\\question", [&question](const std::string&) { question->Hide(); });
   panel->Show();
-  application->Run();
+  cApplication::GetInstance()->Run();
   return 0;
 }
 

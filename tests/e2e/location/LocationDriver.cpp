@@ -34,6 +34,7 @@
 #include "source/render/RenderWindow.h"
 #include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
+#include "tests/e2e/drivers/DriverStart.h"
 
 namespace {
 
@@ -128,25 +129,10 @@ class LocationHost : public GUIWindow {
 };
 
 int Run(const std::string& first) {
-  cProperties& properties = *cProperties::GetInstance();
-  properties.SetValue("short_name", "tarvel");
-  properties.SetValue("application_name", "Velmaris");
-  SetUpUserFolder(properties);
-  LoadConfig(properties);
-  cLog::GetInstance()->Open();
-  cApplication* application = cApplication::GetInstance();
-  if (!application->Create("Velmaris")) return 1;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return 1;
-  cSoundManager::GetInstance();
+  if (!StartDriverProgram("Velmaris")) return 1;
   GUISystem* gui = GUISystem::GetInstance();
-  ConnectGui(*application);
-  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   RegisterLocationResourceType();  // before the groups are mounted
-  SetCurrentDir(properties.GetValue("exe_directory"));
-  for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
+  MountSampleGroups();
   gui->Init();
   gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
   GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
@@ -170,7 +156,7 @@ int Run(const std::string& first) {
   host->Show(true);
   InstallLocationServices(&host->m_panel);
   host->Enter(first);
-  application->Run();
+  cApplication::GetInstance()->Run();
   host->SaveState();
   for (const LocationRecord& record : profile.m_locations) {
     Say("saved " + record.m_key + "\\" + record.m_name + " at node " + std::to_string(record.m_number) + " \"" +

@@ -30,6 +30,7 @@
 #include "source/render/RenderWindow.h"
 #include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
+#include "tests/e2e/drivers/DriverStart.h"
 
 namespace {
 
@@ -68,24 +69,9 @@ class GameWatcher : public GUIWindow {
 };
 
 int Run(const std::string& name) {
-  cProperties& properties = *cProperties::GetInstance();
-  properties.SetValue("short_name", "tarvel");
-  properties.SetValue("application_name", "Velmaris");
-  SetUpUserFolder(properties);
-  LoadConfig(properties);
-  cLog::GetInstance()->Open();
-  cApplication* application = cApplication::GetInstance();
-  if (!application->Create("Velmaris")) return 1;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return 1;
-  cSoundManager::GetInstance();
+  if (!StartDriverProgram("Velmaris")) return 1;
   GUISystem* gui = GUISystem::GetInstance();
-  ConnectGui(*application);
-  application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
-  SetCurrentDir(properties.GetValue("exe_directory"));
-  for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
+  MountSampleGroups();
   gui->Init();
   gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
   GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
@@ -106,7 +92,7 @@ int Run(const std::string& name) {
   if (game == nullptr) return 1;
   new GameWatcher(user, game);
   game->Start();
-  application->Run();
+  cApplication::GetInstance()->Run();
   CurrentProfile = nullptr;
   return 0;
 }

@@ -1,0 +1,11 @@
+#pragma once
+// What every end-to-end test program does first, as the game's own entry does: the user folder,
+// the configuration and the log, the window titled `title`, timers, input, the render window,
+// sound and the GUI, with the close button ending the program.
+
+#include <string>
+
+// False when the window or the render device could not be made.
+bool StartDriverProgram(const std::string& title);
+// Mounts the sample game's data groups found beside the program.
+void MountSampleGroups();
