@@ -122,9 +122,10 @@ DelegateArg GamePanel::UseHint(DelegateArg sender) {
   return 0;
 }
 
+// Only while a mini-game has put the exit button out: a hidden one never takes a press.
 bool GamePanel::HandleExitButtonMouse(const Vector2& point, bool button_down) {
   GUIWindow* button = Child("exit_from_get_hint");
-  return button != nullptr && button->HandleMouse(point, button_down);
+  return button != nullptr && button->IsShown() && button->HandleMouse(point, button_down);
 }
 
 // Picture pieces are counted by the diary; without one no picture is whole.

@@ -3,6 +3,7 @@
 
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
+#include "source/render/RenderObject.h"
 #include "Sources/adventure/StageList.h"
 #include "Sources/shell/userdata/ProfileCodec.h"
 #include "source/stream/cMemoryStream.h"
@@ -313,3 +314,29 @@ TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
 }
 
 }  // namespace
+
+// The panel's exit button leaves a mini-game only while a game has put it out.
+TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
+  tree.AddResourceList("gui/panel.resource",
+                       {{"gui\\game_panel\\game_panel", "form",
+                         "<form><button name=\"exit_from_get_hint\" shader=\"gui\\page\" size=\"100 40 1\""
+                         " matrix=\"1 0 0 0 1 0 0 0 1 400 600 0\"/></form>"}});
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  GamePanel* panel = GamePanel::GetInstance();
+  panel->ShowPanel(true);
+  for (const bool shown : {false, true}) {
+    panel->SetButtonMode("exit", shown, DelegatePtr(), 0);
+    Steps(2);
+    GUIWindow* button = panel->Child("exit_from_get_hint");
+    ASSERT_TRUE(button != nullptr && button->GetVisual().GetModel() != nullptr);
+    const cBoundingBox& box = button->GetVisual().GetModel()->GetBoundingBox();
+    const Vector2 on_button((box.m_world_min.x + box.m_world_max.x) / 2, (box.m_world_min.y + box.m_world_max.y) / 2);
+    PointAt(on_button.x, on_button.y);
+    Steps(2);
+    Step(0.05f, true);
+    EXPECT_EQ(panel->HandleExitButtonMouse(on_button, true), shown) << (shown ? "shown" : "hidden");
+    Step();
+  }
+}
