@@ -20,8 +20,8 @@ run_ctest() {  # run_ctest DIR [env...]
   env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -j "$jobs" -E '^e2e$' 2>&1 | tee "$dir.ctest.log"
   local status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"
-  # The end-to-end tests drive real windows with a pointer on a shared machine: a second try.
-  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e$' --repeat until-pass:2 2>&1 \
+  # The end-to-end tests drive real windows with a pointer and the keyboard: up to three tries.
+  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e$' --repeat until-pass:3 2>&1 \
     | tee "$dir.e2e.ctest.log"
   status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"
