@@ -1,5 +1,6 @@
 #include "Sources/adventure/GamePanel.h"
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
@@ -64,7 +65,7 @@ GamePanel::~GamePanel() {
   m_inventory.reset();
   // Windows that found no parent (no GUI is running) belong to nobody else.
   for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
-                            static_cast<GUIWindow*>(m_form)}) {
+                            static_cast<GUIWindow*>(m_form), static_cast<GUIWindow*>(m_diary)}) {
     if (window != nullptr && window->GetParent() == nullptr) delete window;
   }
   auto found = GlobalDelegateMap().find(kDelegateKey);
@@ -106,6 +107,7 @@ void GamePanel::BuildForm() {
   m_help_window = new HelpWindow(m_form);
   m_help_window->Show(false);
   m_help_dialog = new HelpDialog();
+  MakeDiary();
   m_game_menu = new GameOptions(kMenuForm, nullptr);
   for (const char* hero : {"pell_tanford_0", "pell_tanford_1"}) ApplyShown(hero, false);
   for (const char* model : {"sc_pell_tanford_0", "w_pell_tanford_1"}) {
@@ -197,12 +199,13 @@ void GamePanel::ShowGetHintButton() {
   if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_has_lens = 1;
 }
 
-bool GamePanel::IsAnyBookOpen() const { return false; }
+bool GamePanel::IsAnyBookOpen() const { return m_diary != nullptr && m_diary->IsVisible(); }
 
 bool GamePanel::IsHelpShown() const { return m_help_window != nullptr && m_help_window->IsVisible(); }
 
 bool GamePanel::IsBusy() const {
-  return m_busy || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking);
+  return m_busy || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking) ||
+         (m_diary != nullptr && (m_diary->IsBusy() || m_diary->IsVisible()));
 }
 
 bool GamePanel::IsGameMenuOpen() const { return m_game_menu != nullptr && m_game_menu->IsOpen(); }
@@ -213,6 +216,7 @@ void GamePanel::ShowPanel(bool show) {
   m_form->SetState(show ? GUIStateWindow::kWorking : GUIStateWindow::kHidden);
   if (m_game_menu != nullptr && m_game_menu->IsOpen()) m_game_menu->Hide();
   HideMaps();
+  if (m_diary != nullptr) m_diary->Close();
   m_inventory->ShowEntries(show);  // the entries follow the panel
   if (m_game_menu != nullptr && m_game_menu->GetParent() != nullptr) {
     GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);

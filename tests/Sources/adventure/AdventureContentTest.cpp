@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/adventure/HelpDialog.h"
@@ -163,6 +164,59 @@ TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
                            "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The diary: its book with the tabs, bookmarks, comics buttons and cards; every page with the
+// windows the code fills; a comics window for every comics page the comics file names (each page
+// replaying comics that exist); its sounds and card effect; and its texts in both languages.
+TEST_F(AdventureContentTest, EveryNameTheDiaryLooksUpIsInTheData) {
+  const std::set<std::string> book = Children(DiaryWindow::kForm);
+  for (const char* name : {"history_back", "petition", "picture", "history03", "history", "goals", "button_history",
+                           "button_picture", "button_petition", "button_scheme", "button_comics_view",
+                           "comics_arrow_left", "comics_view", "comics_arrow_right", "card1", "card2", "card3"}) {
+    EXPECT_EQ(book.count(name), 1u) << name;
+  }
+  for (const auto& page : DiaryWindow::kPages) EXPECT_FALSE(Children(page[1]).empty()) << page[1];
+  const std::set<std::string> pictures = Children(DiaryWindow::kPages[DiaryWindow::kPicturePage][1]);
+  for (int number : DiaryWindow::kPictureWindowNumbers) {
+    for (const char* prefix : {"picture_", "picture_stroke_", "picture_stroke_text_"}) {
+      EXPECT_EQ(pictures.count(prefix + std::to_string(number)), 1u) << prefix << number;
+    }
+  }
+  const std::set<std::string> petition = Children(DiaryWindow::kPages[DiaryWindow::kPetitionPage][1]);
+  for (const char* name : {"petition_text_00", "petition_additional_text_00", "petition_additional_text_08", "sign_0",
+                           "sign_1", "sign_2", "sign_3", "sign_4"}) {
+    EXPECT_EQ(petition.count(name), 1u) << name;
+  }
+  EXPECT_EQ(Children(DiaryWindow::kPages[DiaryWindow::kSchemePage][1]).count("scheme_text_00"), 1u);
+  const std::set<std::string> comics = Children(DiaryWindow::kComicsForm);
+  EXPECT_EQ(comics.count("comics_text_00"), 1u);
+  cResourcePtr<cXmlResource> table_file;
+  ASSERT_TRUE(table_file.Assign(DiaryWindow::kComicsResource));
+  const JournalComics table = ReadJournalComics(table_file->GetRoot());
+  EXPECT_FALSE(table.empty());
+  for (const auto& [number, entries] : table) {
+    EXPECT_EQ(comics.count("comics_" + std::to_string(number)), 1u) << number;
+    for (const std::string& entry : entries) EXPECT_FALSE(Children(entry).empty()) << entry;
+  }
+  for (const char* name : {DiaryWindow::kSuccessSound, DiaryWindow::kPageSound}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+  cResourcePtr<cParticleResource> card;
+  EXPECT_TRUE(card.Assign(DiaryWindow::kCardEffect));
+  for (const char* language : {"en", "ru"}) {
+    cResourcePtr<cTextResource> texts;
+    ASSERT_TRUE(texts.Assign(language));
+    std::vector<std::string> keys = {"petition", "petition_main", "scheme_1", "scheme_2"};
+    for (int i = 1; i <= 5; ++i) keys.push_back("petition_" + std::to_string(i));
+    for (const auto& [number, entries] : table) keys.push_back("comics_text_" + std::to_string(number));
+    for (const std::string& key : keys) EXPECT_FALSE(texts->GetTexts()[key].empty()) << language << " " << key;
   }
 }
 
