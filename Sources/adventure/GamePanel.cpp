@@ -63,6 +63,7 @@ GamePanel::~GamePanel() {
   if (&GetMiniGameHost() == m_mini_game_host.get()) SetMiniGameHost(nullptr);
   FlyArrivalRegistry().clear();
   m_inventory.reset();
+  if (m_diary != nullptr) m_diary->SetLinks({});  // the tree may keep the diary longer than the panel
   // Windows that found no parent (no GUI is running) belong to nobody else.
   for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
                             static_cast<GUIWindow*>(m_form), static_cast<GUIWindow*>(m_diary)}) {
