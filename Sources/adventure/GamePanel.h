@@ -21,6 +21,7 @@
 
 class GameFlowController;
 class GameOptions;
+class GetHintGame;
 class HelpWindow;
 class PanelLocationServices;
 class PanelMiniGameHost;
@@ -62,7 +63,8 @@ class GamePanel : public Singleton<GamePanel> {
   bool IsMapTravelDone() const;
   void ShowMapButton();
   void ShowGetHintButton();
-  bool IsSearchRunning() const { return false; }
+  // The search runs while the small map offers its choice of scenes.
+  bool IsSearchRunning() const;
   bool IsAnyBookOpen() const;
   bool IsHelpShown() const;
   bool IsSmallMapShown() const { return false; }
@@ -76,6 +78,32 @@ class GamePanel : public Singleton<GamePanel> {
   bool IsGameRunning() const { return m_game_running; }
   bool IsInventoryShown() const { return m_inventory_shown; }
   void SetInventoryShown(bool shown) { m_inventory_shown = shown; }
+
+  // ---- the get-hint search (GamePanelSearch.cpp) -------------------------------------------------
+  // The "get_hint" button: the in-game state starts the search.
+  DelegateArg OnGetHintClick(DelegateArg sender = 0);
+  // The panel's part of starting the search: reward icons, countdown, the small map's offer.
+  void EnterSearchMode();
+  // A search scene for the small map's offer, under the panel's form; null when it cannot be made.
+  GetHintGame* CreateSearchWindow(const std::string& scene);
+  // The exit of the search: none or a window as sender ends it; the exit button asks first.
+  DelegateArg OnSearchExit(DelegateArg sender = 0);
+  // nullptr ends the search; another window becomes the current scene.
+  void CloseSearch(GetHintGame* window);
+  // A scene closed (or "map_true" pressed): back to the small map.
+  DelegateArg OnSearchWindowClosed(DelegateArg sender = 0);
+  void SetSearchFinished(bool finished) { m_search_finished = finished; }
+  bool IsSearchFinished() const { return m_search_finished; }
+  // True once per search: the caller pays the reward and the search counts as finished.
+  bool ClaimSearchReward();
+  GetHintGame* GetSearchWindow() const { return m_search_window; }
+  // Scenes made for this panel that still exist (the current one and those waiting to go).
+  size_t CountSearchWindows() const { return m_search_windows.size(); }
+  void SetReminderTime(float seconds) { m_reminder = seconds; }
+  float GetReminderTime() const { return m_reminder; }
+  bool IsSearchStartPending() const { return m_search_start; }
+  // The click animation of a window, shown at the point (a miss in the search).
+  void ShowFoundItemAnimation(GUIWindow* window, const Vector3& point);
 
   // ---- the inventory (PanelInventory does the work; GamePanelInventory.cpp) -----------------
   PanelInventory& GetInventory() { return *m_inventory; }
@@ -188,6 +216,10 @@ class GamePanel : public Singleton<GamePanel> {
   // The diary form's card window of that name; null while the game has no diary.
   GUIWindow* FindDiaryCard(const std::string& card);
   void RegisterLandings();
+  // The search block of the frame: reminders, opening phrases, the clock.
+  void UpdateSearch(float dt);
+  // Scenes of an ended search are deleted here, outside their own callbacks.
+  void DeleteRetiredSearchWindows();
 
   GameFlowController* m_flow = nullptr;  // not owned
   GUIStateWindow* m_form = nullptr;      // the GUI tree's
@@ -224,4 +256,9 @@ class GamePanel : public Singleton<GamePanel> {
   bool m_game_running = true;
   bool m_inventory_shown = true;
   bool m_pointer_mode = false;
+  GetHintGame* m_search_window = nullptr;      // the current scene, one of m_search_windows
+  std::vector<GetHintGame*> m_search_windows;  // the GUI tree's children; deleted when the search ends
+  bool m_retire_search_windows = false;
+  bool m_search_finished = false;
+  bool m_search_start = false;
 };

@@ -67,14 +67,6 @@ void GamePanel::StartSearchCountdown() {
   }
 }
 
-DelegateArg GamePanel::OnReduceTimer(DelegateArg) {
-  if (m_penalty < 0.0f) m_penalty = 0.0f;
-  m_penalty += 3.0f;
-  cSoundPlayer* player = cSoundPlayer::GetInstance();
-  if (m_less_time_sound && !player->IsPlaying(m_less_time_sound)) player->Play(m_less_time_sound, true);
-  return 0;
-}
-
 void GamePanel::StepSearchTimers(float dt) {
   const bool penalised = m_penalty > 0.0f;
   m_reminder -= dt;
