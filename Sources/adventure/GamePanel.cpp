@@ -1,6 +1,7 @@
 #include "Sources/adventure/GamePanel.h"
 
 #include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/adventure/Inventory.h"
@@ -64,6 +65,7 @@ GamePanel::~GamePanel() {
   m_inventory.reset();
   // Windows that found no parent (no GUI is running) belong to nobody else.
   for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
+                            static_cast<GUIWindow*>(m_small_map), static_cast<GUIWindow*>(m_big_map),
                             static_cast<GUIWindow*>(m_form)}) {
     if (window != nullptr && window->GetParent() == nullptr) delete window;
   }
@@ -107,6 +109,7 @@ void GamePanel::BuildForm() {
   m_help_window->Show(false);
   m_help_dialog = new HelpDialog();
   m_game_menu = new GameOptions(kMenuForm, nullptr);
+  MakeMaps();
   for (const char* hero : {"pell_tanford_0", "pell_tanford_1"}) ApplyShown(hero, false);
   for (const char* model : {"sc_pell_tanford_0", "w_pell_tanford_1"}) {
     if (RenderObject* object = m_form->FindModel(model)) object->GetAnimation().SetAnimation("anim");
@@ -173,14 +176,6 @@ void GamePanel::SetButtonMode(const std::string& caption_key, bool on, const Del
   m_busy = IsSearchRunning();
 }
 
-void GamePanel::HideMaps() {}
-
-bool GamePanel::PrepareMapTravel(int, int) { return false; }
-
-void GamePanel::StartMapTravel() {}
-
-bool GamePanel::IsMapTravelDone() const { return true; }
-
 void GamePanel::ShowMapButton() {
   if (GUIWindow* map = Child("map")) {
     map->SetColor(Vector4(1.0f, 1.0f, 1.0f, 1.0f));
@@ -197,12 +192,10 @@ void GamePanel::ShowGetHintButton() {
   if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_has_lens = 1;
 }
 
-bool GamePanel::IsAnyBookOpen() const { return false; }
-
 bool GamePanel::IsHelpShown() const { return m_help_window != nullptr && m_help_window->IsVisible(); }
 
 bool GamePanel::IsBusy() const {
-  return m_busy || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking);
+  return m_busy || IsSearchRunning() || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking);
 }
 
 bool GamePanel::IsGameMenuOpen() const { return m_game_menu != nullptr && m_game_menu->IsOpen(); }

@@ -20,6 +20,7 @@
 #include "source/sound/cSoundResource.h"
 
 class GameFlowController;
+class GameMap;
 class GameOptions;
 class GetHintGame;
 class HelpWindow;
@@ -67,10 +68,10 @@ class GamePanel : public Singleton<GamePanel> {
   bool IsSearchRunning() const;
   bool IsAnyBookOpen() const;
   bool IsHelpShown() const;
-  bool IsSmallMapShown() const { return false; }
+  bool IsSmallMapShown() const;
   bool IsBusy() const;
   bool IsGameMenuOpen() const;
-  void SetFlowController(GameFlowController* flow) { m_flow = flow; }
+  void SetFlowController(GameFlowController* flow);
   GameFlowController* GetFlowController() const { return m_flow; }
   void ShowHeroAnimation() { m_hero_requested = true; }
   void OnItemFound() { m_items_to_find = m_items_to_find > 0 ? m_items_to_find - 1 : 0; }
@@ -185,6 +186,8 @@ class GamePanel : public Singleton<GamePanel> {
   GameOptions* GetGameMenu() const { return m_game_menu; }
   HelpDialog* GetHelpDialog() const { return m_help_dialog; }
   GUIWindow* GetHintIcon(int index) const { return m_hint_icons[index]; }
+  GameMap* GetSmallMap() const { return m_small_map; }
+  GameMap* GetBigMap() const { return m_big_map; }
   int GetItemsToFind() const { return m_items_to_find; }
 
   static constexpr int kDelegateKey = 0;
@@ -196,6 +199,10 @@ class GamePanel : public Singleton<GamePanel> {
 
  private:
   void BuildForm();
+  void MakeMaps();
+  // The one place where a map hides the diary, and where the maps ask whether it shows.
+  void HideDiaryForMap();
+  bool IsDiaryShown() const;
   void BindHandlers();
   void LoadSearchSettings();
   void ApplyShown(const std::string& name, bool shown);
@@ -234,6 +241,8 @@ class GamePanel : public Singleton<GamePanel> {
   GUIWindow* m_tooltip = nullptr;        // the GUI tree's
   GameOptions* m_game_menu = nullptr;    // the GUI tree's
   HelpDialog* m_help_dialog = nullptr;   // the GUI tree's
+  GameMap* m_small_map = nullptr;        // the GUI tree's
+  GameMap* m_big_map = nullptr;          // the GUI tree's
   std::array<GUIWindow*, 2> m_fading{};
   cResourcePtr<cParticleResource> m_fly_effect;
   cResourcePtr<cSoundResource> m_success_sound;

@@ -37,8 +37,6 @@ DelegateArg GamePanel::ShowDiaryBook(DelegateArg) {
   return 0;
 }
 
-DelegateArg GamePanel::OpenSmallMap(DelegateArg) { return 0; }
-
 DelegateArg GamePanel::OpenGameMenu(DelegateArg) {
   if (m_game_menu == nullptr) return 0;
   m_game_menu->Show();
