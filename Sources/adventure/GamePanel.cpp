@@ -126,6 +126,7 @@ void GamePanel::BindHandlers() {
   bind(Child("map"), MakeMemberDelegate(this, &GamePanel::OpenSmallMap));
   bind(Child("game_menu"), MakeMemberDelegate(this, &GamePanel::OpenGameMenu));
   for (GUIWindow* icon : m_hint_icons) bind(icon, MakeMemberDelegate(this, &GamePanel::UseHint));
+  bind(Child("get_hint"), MakeMemberDelegate(this, &GamePanel::OnGetHintClick));
   GUIWindow* menu = m_game_menu;
   bind(menu->FindChild("exit_to_menu"), MakeMemberDelegate(this, &GamePanel::OnExitToMenu));
   bind(menu->FindChild("back_to_game"), MakeMemberDelegate(this, &GamePanel::HideGameMenu));

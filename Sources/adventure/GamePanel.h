@@ -91,6 +91,8 @@ class GamePanel : public Singleton<GamePanel> {
   DelegateArg OnSearchExit(DelegateArg sender = 0);
   // nullptr ends the search; another window becomes the current scene.
   void CloseSearch(GetHintGame* window);
+  // Ends a running search at once, unpaid (the game is left for the menu).
+  void AbandonSearch();
   // A scene closed (or "map_true" pressed): back to the small map.
   DelegateArg OnSearchWindowClosed(DelegateArg sender = 0);
   void SetSearchFinished(bool finished) { m_search_finished = finished; }
@@ -227,6 +229,8 @@ class GamePanel : public Singleton<GamePanel> {
   void UpdateSearch(float dt);
   // Scenes of an ended search are deleted here, outside their own callbacks.
   void DeleteRetiredSearchWindows();
+  // The small map has closed: normal buttons, the inventory and the hint icons come back.
+  void EndSearch();
 
   GameFlowController* m_flow = nullptr;  // not owned
   GUIStateWindow* m_form = nullptr;      // the GUI tree's

@@ -72,7 +72,7 @@ class GetHintGame : public GUIStateWindow {
   void OnFind(size_t index);
   void OnMiss(const Vector2& point);
   void ServeTip();
-  void UpdateEffects(float dt);
+  void UpdateEffects();
   void StepOpening(float dt);
   void StepClosing(float dt);
   void StepSearching(float dt);

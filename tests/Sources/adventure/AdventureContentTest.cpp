@@ -5,6 +5,7 @@
 
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/GetHintGame.h"
 #include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/adventure/StageList.h"
@@ -161,6 +162,66 @@ TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
   EXPECT_TRUE(hint_effect.Assign(GameFlowController::kHintEffect));
   for (const char* name : {"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
                            "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every search scene the small map can offer (three variants of each sample location) has its
+// backdrop and a full list of objects, each named in the scene's text section in both languages,
+// with the introduction, the effects, the sounds and the texts of the search.
+TEST_F(AdventureContentTest, EverySearchSceneAndWhatTheSearchPlaysIsInTheData) {
+  cResourcePtr<cTextResource> texts[] = {{}, {}};
+  ASSERT_TRUE(texts[0].Assign("en"));
+  ASSERT_TRUE(texts[1].Assign("ru"));
+  for (int location = 1; location <= 3; ++location) {
+    for (int variant = 1; variant <= 3; ++variant) {
+      const std::string number = std::to_string(location);
+      const std::string scene = "get_hint\\location_" + number + "\\location_" + number + "_" + std::to_string(variant);
+      SCOPED_TRACE(scene);
+      cResourcePtr<cFormResource> form;
+      ASSERT_TRUE(form.Assign(scene));
+      std::set<std::string> objects;
+      for (const FormElement& child : form->GetRoot().children) {
+        auto item = child.attributes.find("item");
+        if (item != child.attributes.end() && item->second == "true") objects.insert(child.name);
+      }
+      EXPECT_GE(objects.size(), 8u);
+      EXPECT_EQ(Children(scene).count("background"), 1u);
+      for (auto& table : texts) {
+        for (const std::string& object : objects) {
+          EXPECT_FALSE(table->GetSections()[GetHintGame::TextSectionOf(scene)][object].empty()) << object;
+        }
+      }
+      for (const char* language : {"en", "ru"}) {
+        cResourcePtr<cXmlResource> locations;
+        ASSERT_TRUE(locations.Assign(std::string("levels\\text\\") + language + "\\locations"));
+        bool introduced = false;
+        for (const XmlNode* place = locations->GetRoot().GetFirstChild(); place != nullptr; place = place->GetNext()) {
+          if (GetAttributeValue(place, "name", "") != scene) continue;
+          for (const XmlNode* list = place->GetFirstChild(); list != nullptr; list = list->GetNext()) {
+            introduced = introduced || GetAttributeValue(list, "name", "") == "i_spy";
+          }
+        }
+        EXPECT_TRUE(introduced) << language;
+      }
+    }
+  }
+  for (auto& table : texts) {
+    for (const char* key : {"ispy_exit", "EXIT_TITLE", "CANCEL_I_SPY", "ispyexit", "ispy1", "ispy4"}) {
+      EXPECT_FALSE(table->GetTexts()[key].empty()) << key;
+    }
+  }
+  for (const char* name : {"particle systems\\i_spy_effect", "particle systems\\i_spy2_effect"}) {
+    cResourcePtr<cParticleResource> effect;
+    EXPECT_TRUE(effect.Assign(name)) << name;
+  }
+  for (const char* name : {"audio\\game\\ispy_found", "audio\\game\\take_cloth", "audio\\game\\fail01",
+                           "audio\\game\\victory01", "audio\\music\\ispy"}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
   }
