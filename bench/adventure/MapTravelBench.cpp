@@ -28,17 +28,19 @@ namespace {
 constexpr int kRoutes = 15, kSteps = 6;
 
 std::string MapForm() {
-  std::string form = "<form><window name=\"map_back\" size=\"1024 768 1\"/>";
+  std::string form = "<form><window name=\"map_back\" shader=\"quad\" size=\"1024 768 1\"/>";
   for (const char* place : {"gate", "house", "lower", "bank", "shop", "police", "museum", "rar", "cave"}) {
-    form += "<window name=\"" + std::string(place) + "\" size=\"40 40 1\"/>";
+    form += "<window name=\"" + std::string(place) + "\" shader=\"quad\" size=\"40 40 1\"/>";
   }
-  for (int n = 0; n < GameMap::kLocations; ++n) form += "<window name=\"" + std::string(GameMap::ArrowOfLocation(n)) + "\"/>";
+  for (int n = 0; n < GameMap::kLocations; ++n) {
+    form += "<window name=\"" + std::string(GameMap::ArrowOfLocation(n)) + "\"/>";
+  }
   int path = 0;
   for (int route = 0; route < kRoutes; ++route) {
     const int from = route % GameMap::kPlaces + 1, to = (route + 1 + route / GameMap::kPlaces) % GameMap::kPlaces + 1;
     for (int step = 0; step < kSteps; ++step) {
-      form += "<window name=\"path_" + std::to_string(++path) + "\" size=\"16 16 1\" from=\"" + std::to_string(from) +
-              "\" to=\"" + std::to_string(to) + "\"/>";
+      form += "<window name=\"path_" + std::to_string(++path) + "\" shader=\"quad\" size=\"16 16 1\" from=\"" +
+              std::to_string(from) + "\" to=\"" + std::to_string(to) + "\"/>";
     }
   }
   return form + "</form>";

@@ -244,7 +244,8 @@ TEST_F(GameMapTest, APressAwayFromTheMapClosesItOnlyAfterASearchWasChosen) {
   map->OnHintLocationClick(reinterpret_cast<DelegateArg>(map->FindChild("map_back")));
   EXPECT_TRUE(search.closed.empty()) << "not a search button";
   const auto& [location, window] = *map->GetOfferedSearches().begin();
-  map->OnHintLocationClick(reinterpret_cast<DelegateArg>(map->FindChild("get_hint_location_" + std::to_string(location + 1))));
+  GUIWindow* button = map->FindChild("get_hint_location_" + std::to_string(location + 1));
+  map->OnHintLocationClick(reinterpret_cast<DelegateArg>(button));
   EXPECT_EQ(search.closed, std::vector<GetHintGame*>{window});
   EXPECT_FALSE(map->IsVisible());
   map->Open();
