@@ -313,6 +313,8 @@ bool GameMap::HandleMouse(const Vector2& point, bool button_down) {
 }
 
 void GameMap::Open() {
+  // Back to a search that has already ended (its time ran out): nothing to choose, nothing to pay.
+  if (!m_search_choice) return;
   GUIWindow::Show(true);
   Activate();
   if (RefreshHintSearch()) HideNow();

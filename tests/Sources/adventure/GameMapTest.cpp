@@ -220,6 +220,21 @@ TEST_F(GameMapTest, AFinishedSearchPaysItsRewardOnceUpToFive) {
   }
 }
 
+TEST_F(GameMapTest, ASearchWhoseTimeRanOutPaysNothingWhenTheMapIsOpenedAgain) {
+  profile.m_progress.m_hints = 1;
+  auto map = SmallMap();
+  map->RequestLocationHint(4);
+  search.countdown = 0.0f;
+  GuiFrame();
+  EXPECT_FALSE(map->IsSearchChoiceMode());
+  EXPECT_EQ(search.closed, std::vector<GetHintGame*>{nullptr});
+  search.to_find = 0;
+  map->Open();
+  EXPECT_FALSE(map->RefreshHintSearch());
+  EXPECT_EQ(profile.m_progress.m_hints, 1);
+  EXPECT_FALSE(search.finished);
+}
+
 TEST_F(GameMapTest, AnOfferThatCannotBeMadeEndsTheSearchWithoutAReward) {
   for (int location : {-1, 15, 3}) {
     search.refuse = location == 3;
@@ -248,6 +263,7 @@ TEST_F(GameMapTest, APressAwayFromTheMapClosesItOnlyAfterASearchWasChosen) {
   map->OnHintLocationClick(reinterpret_cast<DelegateArg>(button));
   EXPECT_EQ(search.closed, std::vector<GetHintGame*>{window});
   EXPECT_FALSE(map->IsVisible());
+  EXPECT_EQ(user->GetActiveChild(), nullptr) << "a map put away lets go of the mouse";
   map->Open();
   EXPECT_TRUE(map->IsVisible());
   Press();
