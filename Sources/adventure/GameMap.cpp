@@ -131,7 +131,7 @@ void GameMap::CollectPaths() {
 void GameMap::MakePressKeyText() {
   m_press_key = new GUIStatic(this, "press key");
   m_press_key->SetAlignment("cb");
-  m_press_key->SetMatrix(Matrix4::MakeTranslation(0.0f, 10.0f, 0.0f));
+  m_press_key->SetMatrix(Matrix4::MakeTranslation(512.0f, 10.0f, 0.0f));  // the screen's bottom middle
   m_press_key->SetValue("font_id", "13");
   m_press_key->SetValue("text_id", "HIT_MOUSE_BUTTON_TO_CONTINUE");
   m_press_key->Show(false);
@@ -313,6 +313,8 @@ bool GameMap::HandleMouse(const Vector2& point, bool button_down) {
 }
 
 void GameMap::Open() {
+  // Back to a search that has already ended (its time ran out): nothing to choose, nothing to pay.
+  if (!m_search_choice) return;
   GUIWindow::Show(true);
   Activate();
   if (RefreshHintSearch()) HideNow();

@@ -157,6 +157,7 @@ DelegateArg GameMap::OnHintLocationClick(DelegateArg sender) {
 }
 
 bool GameMap::RefreshHintSearch() {
+  if (m_search_windows.empty()) return false;  // no offer, no reward
   MapSearchHost& host = SearchHost();
   const int to_find = host.GetItemsToFind();
   if (GUIWindow* number = FindChild("items_remained_number")) number->SetValue("text", FormatInt(to_find));

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/adventure/GetHintGame.h"
 #include "Sources/adventure/HelpDialog.h"
@@ -162,6 +163,44 @@ TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
   EXPECT_TRUE(hint_effect.Assign(GameFlowController::kHintEffect));
   for (const char* name : {"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
                            "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+// Both maps hold every window the map looks up, each route has at least four steps, and every
+// travel the stages name has its route.
+TEST_F(AdventureContentTest, TheMapsHoldEveryPlaceArrowButtonAndRouteTheGameNames) {
+  for (const char* form : {GameMap::kBigForm, GameMap::kSmallForm}) {
+    const std::set<std::string> map = Children(form);
+    std::vector<std::string> names = {"map_back"};
+    for (int n = 0; n < GameMap::kLocations; ++n) names.push_back(GameMap::ArrowOfLocation(n));
+    for (int place = 1; place <= GameMap::kPlaces; ++place) names.push_back(GameMap::PlaceName(place));
+    if (form == std::string(GameMap::kSmallForm)) {
+      names.insert(names.end(), {"items_remained", "items_remained_number"});
+      for (int n = 1; n <= GameMap::kLocations; ++n) {
+        names.push_back("get_hint_location_" + std::to_string(n));
+        names.push_back("get_hint_text_" + std::to_string(n));
+      }
+    }
+    for (const std::string& name : names) EXPECT_EQ(map.count(name), 1u) << form << " " << name;
+  }
+  GameMap map(std::string(), true);
+  cResourcePtr<cXmlResource> stage_file;
+  ASSERT_TRUE(stage_file.Assign(GameFlowController::kStageResource));
+  int travels = 0;
+  for (const StageRecord& stage : ReadStageList(stage_file->GetRoot())) {
+    for (const std::string& entry : stage.stop_windows) {
+      if (!IsMapTravelEntry(entry)) continue;
+      int from = 0, to = 0;
+      ParseMapTravelEntry(entry, from, to);
+      EXPECT_TRUE(map.PrepareTravel(from - 1, to - 1)) << entry;
+      EXPECT_GE(map.GetRoute() != nullptr ? map.GetRoute()->size() : 0u, 4u) << entry;
+      ++travels;
+    }
+  }
+  EXPECT_GT(travels, 0);
+  for (const char* name : {"audio\\game\\paper01", "audio\\game\\victory01", "audio\\game\\fail01"}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
   }
