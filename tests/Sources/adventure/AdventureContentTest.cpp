@@ -1,7 +1,10 @@
 // The game's own built data holds every name the panel's inventory, the speech windows, the help
-// pointer and the comics page look up, in both languages.
+// pointer and the comics page look up, in both languages; every phrase and tip reads whole over
+// the lines of its window.
 
+#include <iterator>
 #include <set>
+#include <sstream>
 
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GameMap.h"
@@ -13,6 +16,13 @@
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Inventory.h"
 #include "Sources/adventure/PhraseDatabase.h"
+#include "Sources/adventure/PhraseSequence.h"
+#include "gui/include/GUIFont.h"
+#include "gui/include/GUIStateWindow.h"
+#include "gui/include/cFontResource.h"
+#include "gui/include/GUIFontTable.h"
+#include "gui/include/GUIStatic.h"
+#include "gui/include/TextTable.h"
 #include "gui/include/cFormResource.h"
 #include "gui/include/cTextResource.h"
 #include "platform/os/os.h"
@@ -22,6 +32,7 @@
 #include "source/properties/Conversions.h"
 #include "source/render/RenderObject.h"
 #include "source/sound/cSoundResource.h"
+#include "source/text/TextConversion.h"
 #include "source/xml/XmlNode.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -263,6 +274,76 @@ TEST_F(AdventureContentTest, EverySearchSceneAndWhatTheSearchPlaysIsInTheData) {
                            "audio\\game\\victory01", "audio\\music\\ispy"}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> Words(const std::u16string& text) {
+  std::istringstream in(WideToUtf8(text));
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// The words the window's lines "<prefix>0", "<prefix>1", ... show, in order; each line is linked
+// and lays its words out in a helper box.
+std::vector<std::string> Shown(GUIWindow& window, const std::string& prefix, int lines) {
+  std::u16string all;
+  for (int i = 0; i < lines; ++i) {
+    auto* line = dynamic_cast<GUIStatic*>(window.FindChild(prefix + std::to_string(i)));
+    if (line == nullptr) return {"no " + prefix + std::to_string(i)};
+    EXPECT_TRUE(line->GetValue("link") == "true" && line->GetLayoutSize().x > 100.0f) << line->GetName();
+    all += line->GetText() + u' ';
+  }
+  return Words(all);
+}
+
+void Collect(const LocationTexts& texts, std::vector<Phrase>& phrases) {
+  for (const auto& [list, listed] : texts.m_phrases) phrases.insert(phrases.end(), listed.begin(), listed.end());
+  for (const auto& [name, inner] : texts.m_locations) Collect(inner, phrases);
+}
+
+TEST_F(AdventureContentTest, EveryPhraseAndTipReadsWholeOverTheLinesOfItsWindow) {
+  cResourcePtr<cXmlResource> init;
+  ASSERT_TRUE(init.Assign("game_init\\game_init"));
+  for (const char* language : {"en", "ru"}) {
+    SCOPED_TRACE(language);
+    for (const XmlNode* font = init->GetRoot().FindChildByPath("lang")->GetFirstChild(); font; font = font->GetNext()) {
+      cResourcePtr<cFontResource> resource;
+      ASSERT_TRUE(resource.Assign(GetAttributeValue(font, "name", "")));
+      gui->GetFontTable()->Set(std::stoi(GetAttributeValue(font, "id", "0")), CountedPtr<GUIFont>(new GUIFont(resource)));
+    }
+    cResourcePtr<cTextResource> texts;
+    ASSERT_TRUE(texts.Assign(language));
+    *gui->GetTextTable() = texts;
+    cResourcePtr<cXmlResource> locations;
+    ASSERT_TRUE(locations.Assign(std::string("levels\\text\\") + language + "\\locations"));
+    PhraseDatabase::GetInstance()->ReadDocument(locations->GetRoot());
+    std::vector<Phrase> phrases;
+    Collect(PhraseDatabase::GetInstance()->GetRoot(), phrases);
+    ASSERT_GT(phrases.size(), 20u);
+    // Long and short phrases come mixed: a short one shows no words left over from a long one.
+    for (const Phrase& phrase : phrases) {
+      PhraseSequence page("page", {phrase});
+      page.Show();
+      GUIStateWindow* window = HintWindow::GetInstance()->FindTypeWindow(phrase.m_type);
+      ASSERT_NE(window, nullptr) << phrase.m_type;
+      EXPECT_EQ(Shown(*window, "string_", 3), Words(phrase.m_text));
+      page.NextPage();
+    }
+    auto* help = new HelpWindow(user);
+    int shown = 0;
+    for (const auto& [key, text] : texts->GetTexts()) {
+      if (key.rfind("help", 0) != 0 && key.rfind("ispy", 0) != 0) continue;
+      for (int time = 0; time < 2; ++time) {  // the same tip again shows again
+        SetHelpPageTexts(help, key, HelpWindow::kCloseOnAnyClick, nullptr);
+        EXPECT_EQ(Shown(*help, "help_text_", HelpWindow::kTextStatics), Words(text)) << key;
+      }
+      ++shown;
+    }
+    EXPECT_GE(shown, 10);
+    delete help;
   }
 }
 
