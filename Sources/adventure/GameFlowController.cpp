@@ -95,6 +95,8 @@ void GameFlowController::Leave() {
   if (m_location) Location::SetActive(*m_location, false, false);
   DestroyLocation();
   if (GamePanel* panel = Panel()) {
+    // A search left for the menu ends here: the next game must not find the panel still searching.
+    panel->AbandonSearch();
     panel->SetGameRunning(false);
     panel->ShowPanel(false);
   }
@@ -351,6 +353,8 @@ void GameFlowController::SaveLocationState() {
 
 void GameFlowController::StartHintSearch() {
   SetGuiCursor("clock");
+  if (m_location) Location::SetActive(*m_location, false, false);
+  GamePanel::GetInstance()->EnterSearchMode();
   m_sub_state = kHintSearch;
   PlayMusicResource(m_search_music);
   SetGuiCursor("cursor");

@@ -70,6 +70,7 @@ class GameFlowController : public cGameState {
   const std::vector<StageRecord>& GetStages() const { return m_stages; }
   size_t GetCurrentStage() const { return m_current_stage; }
   const std::string& GetCurrentMusicName() const { return m_current_music; }
+  const cResourcePtr<cSoundResource>& GetTransitionMusic() const { return m_transition_music; }
   GUIStateWindow* GetTransitionWindow() const { return m_transition; }
   size_t GetPendingTransitionCount() const { return m_pending.size(); }
   bool IsHintEffectRunning() const { return m_hint_effect != nullptr; }

@@ -2,6 +2,7 @@
 
 #include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/adventure/Inventory.h"
@@ -66,6 +67,7 @@ GamePanel::~GamePanel() {
   if (m_diary != nullptr) m_diary->SetLinks({});  // the tree may keep the diary longer than the panel
   // Windows that found no parent (no GUI is running) belong to nobody else.
   for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
+                            static_cast<GUIWindow*>(m_small_map), static_cast<GUIWindow*>(m_big_map),
                             static_cast<GUIWindow*>(m_form), static_cast<GUIWindow*>(m_diary)}) {
     if (window != nullptr && window->GetParent() == nullptr) delete window;
   }
@@ -110,6 +112,7 @@ void GamePanel::BuildForm() {
   m_help_dialog = new HelpDialog();
   MakeDiary();
   m_game_menu = new GameOptions(kMenuForm, nullptr);
+  MakeMaps();
   for (const char* hero : {"pell_tanford_0", "pell_tanford_1"}) ApplyShown(hero, false);
   for (const char* model : {"sc_pell_tanford_0", "w_pell_tanford_1"}) {
     if (RenderObject* object = m_form->FindModel(model)) object->GetAnimation().SetAnimation("anim");
@@ -126,6 +129,7 @@ void GamePanel::BindHandlers() {
   bind(Child("map"), MakeMemberDelegate(this, &GamePanel::OpenSmallMap));
   bind(Child("game_menu"), MakeMemberDelegate(this, &GamePanel::OpenGameMenu));
   for (GUIWindow* icon : m_hint_icons) bind(icon, MakeMemberDelegate(this, &GamePanel::UseHint));
+  bind(Child("get_hint"), MakeMemberDelegate(this, &GamePanel::OnGetHintClick));
   GUIWindow* menu = m_game_menu;
   bind(menu->FindChild("exit_to_menu"), MakeMemberDelegate(this, &GamePanel::OnExitToMenu));
   bind(menu->FindChild("back_to_game"), MakeMemberDelegate(this, &GamePanel::HideGameMenu));
@@ -176,14 +180,6 @@ void GamePanel::SetButtonMode(const std::string& caption_key, bool on, const Del
   m_busy = IsSearchRunning();
 }
 
-void GamePanel::HideMaps() {}
-
-bool GamePanel::PrepareMapTravel(int, int) { return false; }
-
-void GamePanel::StartMapTravel() {}
-
-bool GamePanel::IsMapTravelDone() const { return true; }
-
 void GamePanel::ShowMapButton() {
   if (GUIWindow* map = Child("map")) {
     map->SetColor(Vector4(1.0f, 1.0f, 1.0f, 1.0f));
@@ -200,12 +196,10 @@ void GamePanel::ShowGetHintButton() {
   if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_has_lens = 1;
 }
 
-bool GamePanel::IsAnyBookOpen() const { return m_diary != nullptr && m_diary->IsVisible(); }
-
 bool GamePanel::IsHelpShown() const { return m_help_window != nullptr && m_help_window->IsVisible(); }
 
 bool GamePanel::IsBusy() const {
-  return m_busy || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking) ||
+  return m_busy || IsSearchRunning() || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking) ||
          (m_diary != nullptr && (m_diary->IsBusy() || m_diary->IsVisible()));
 }
 

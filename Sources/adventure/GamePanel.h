@@ -21,7 +21,9 @@
 
 class DiaryWindow;
 class GameFlowController;
+class GameMap;
 class GameOptions;
+class GetHintGame;
 class HelpWindow;
 class PanelLocationServices;
 class PanelMiniGameHost;
@@ -63,13 +65,14 @@ class GamePanel : public Singleton<GamePanel> {
   bool IsMapTravelDone() const;
   void ShowMapButton();
   void ShowGetHintButton();
-  bool IsSearchRunning() const { return false; }
+  // The search runs while the small map offers its choice of scenes.
+  bool IsSearchRunning() const;
   bool IsAnyBookOpen() const;
   bool IsHelpShown() const;
-  bool IsSmallMapShown() const { return false; }
+  bool IsSmallMapShown() const;
   bool IsBusy() const;
   bool IsGameMenuOpen() const;
-  void SetFlowController(GameFlowController* flow) { m_flow = flow; }
+  void SetFlowController(GameFlowController* flow);
   GameFlowController* GetFlowController() const { return m_flow; }
   void ShowHeroAnimation() { m_hero_requested = true; }
   void OnItemFound() { m_items_to_find = m_items_to_find > 0 ? m_items_to_find - 1 : 0; }
@@ -77,6 +80,34 @@ class GamePanel : public Singleton<GamePanel> {
   bool IsGameRunning() const { return m_game_running; }
   bool IsInventoryShown() const { return m_inventory_shown; }
   void SetInventoryShown(bool shown) { m_inventory_shown = shown; }
+
+  // ---- the get-hint search (GamePanelSearch.cpp) -------------------------------------------------
+  // The "get_hint" button: the in-game state starts the search.
+  DelegateArg OnGetHintClick(DelegateArg sender = 0);
+  // The panel's part of starting the search: reward icons, countdown, the small map's offer.
+  void EnterSearchMode();
+  // A search scene for the small map's offer, under the panel's form; null when it cannot be made.
+  GetHintGame* CreateSearchWindow(const std::string& scene);
+  // The exit of the search: none or a window as sender ends it; the exit button asks first.
+  DelegateArg OnSearchExit(DelegateArg sender = 0);
+  // nullptr ends the search; another window becomes the current scene.
+  void CloseSearch(GetHintGame* window);
+  // Ends a running search at once, unpaid (the game is left for the menu).
+  void AbandonSearch();
+  // A scene closed (or "map_true" pressed): back to the small map.
+  DelegateArg OnSearchWindowClosed(DelegateArg sender = 0);
+  void SetSearchFinished(bool finished) { m_search_finished = finished; }
+  bool IsSearchFinished() const { return m_search_finished; }
+  // True once per search: the caller pays the reward and the search counts as finished.
+  bool ClaimSearchReward();
+  GetHintGame* GetSearchWindow() const { return m_search_window; }
+  // Scenes made for this panel that still exist (the current one and those waiting to go).
+  size_t CountSearchWindows() const { return m_search_windows.size(); }
+  void SetReminderTime(float seconds) { m_reminder = seconds; }
+  float GetReminderTime() const { return m_reminder; }
+  bool IsSearchStartPending() const { return m_search_start; }
+  // The click animation of a window, shown at the point (a miss in the search).
+  void ShowFoundItemAnimation(GUIWindow* window, const Vector3& point);
 
   // ---- the inventory (PanelInventory does the work; GamePanelInventory.cpp) -----------------
   PanelInventory& GetInventory() { return *m_inventory; }
@@ -164,6 +195,8 @@ class GamePanel : public Singleton<GamePanel> {
   GameOptions* GetGameMenu() const { return m_game_menu; }
   HelpDialog* GetHelpDialog() const { return m_help_dialog; }
   GUIWindow* GetHintIcon(int index) const { return m_hint_icons[index]; }
+  GameMap* GetSmallMap() const { return m_small_map; }
+  GameMap* GetBigMap() const { return m_big_map; }
   int GetItemsToFind() const { return m_items_to_find; }
 
   static constexpr int kDelegateKey = 0;
@@ -175,6 +208,10 @@ class GamePanel : public Singleton<GamePanel> {
 
  private:
   void BuildForm();
+  void MakeMaps();
+  // The one place where a map hides the diary, and where the maps ask whether it shows.
+  void HideDiaryForMap();
+  bool IsDiaryShown() const;
   void BindHandlers();
   void LoadSearchSettings();
   void ApplyShown(const std::string& name, bool shown);
@@ -197,6 +234,12 @@ class GamePanel : public Singleton<GamePanel> {
   void RegisterLandings();
   void MakeDiary();
   void UpdateDiaryNotice(float dt);
+  // The search block of the frame: reminders, opening phrases, the clock.
+  void UpdateSearch(float dt);
+  // Scenes of an ended search are deleted here, outside their own callbacks.
+  void DeleteRetiredSearchWindows();
+  // The small map has closed: normal buttons, the inventory and the hint icons come back.
+  void EndSearch();
 
   GameFlowController* m_flow = nullptr;  // not owned
   GUIStateWindow* m_form = nullptr;      // the GUI tree's
@@ -214,6 +257,8 @@ class GamePanel : public Singleton<GamePanel> {
   DiaryWindow* m_diary = nullptr;        // the GUI tree's
   float m_diary_notice_clock = 0.0f;
   bool m_diary_notice = false;
+  GameMap* m_small_map = nullptr;        // the GUI tree's
+  GameMap* m_big_map = nullptr;          // the GUI tree's
   std::array<GUIWindow*, 2> m_fading{};
   cResourcePtr<cParticleResource> m_fly_effect;
   cResourcePtr<cSoundResource> m_success_sound;
@@ -236,4 +281,9 @@ class GamePanel : public Singleton<GamePanel> {
   bool m_game_running = true;
   bool m_inventory_shown = true;
   bool m_pointer_mode = false;
+  GetHintGame* m_search_window = nullptr;      // the current scene, one of m_search_windows
+  std::vector<GetHintGame*> m_search_windows;  // the GUI tree's children; deleted when the search ends
+  bool m_retire_search_windows = false;
+  bool m_search_finished = false;
+  bool m_search_start = false;
 };

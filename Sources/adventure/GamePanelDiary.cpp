@@ -6,6 +6,7 @@
 
 #include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
 #include "gui/include/GUIWindow.h"
 
@@ -25,7 +26,7 @@ void GamePanel::MakeDiary() {
 }
 
 DelegateArg GamePanel::ShowDiaryBook(DelegateArg) {
-  HideMaps();  // the big map gives way to the diary
+  if (m_big_map != nullptr) m_big_map->HideNow();  // the big map gives way to the diary
   if (m_diary == nullptr) return 0;
   m_diary->Show();
   m_diary->Activate();

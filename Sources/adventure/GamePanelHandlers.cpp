@@ -32,8 +32,6 @@ void Bring(GUIWindow* window) {
 
 }  // namespace
 
-DelegateArg GamePanel::OpenSmallMap(DelegateArg) { return 0; }
-
 DelegateArg GamePanel::OpenGameMenu(DelegateArg) {
   if (m_game_menu == nullptr) return 0;
   m_game_menu->Show();

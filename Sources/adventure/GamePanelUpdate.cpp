@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr int kRewardTip = 1;  // the first time the full reward is about to go
+
 float Clamp01(float value) { return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value); }
 
 void SetAlpha(GUIWindow* window, float alpha) {
@@ -67,14 +69,6 @@ void GamePanel::StartSearchCountdown() {
   }
 }
 
-DelegateArg GamePanel::OnReduceTimer(DelegateArg) {
-  if (m_penalty < 0.0f) m_penalty = 0.0f;
-  m_penalty += 3.0f;
-  cSoundPlayer* player = cSoundPlayer::GetInstance();
-  if (m_less_time_sound && !player->IsPlaying(m_less_time_sound)) player->Play(m_less_time_sound, true);
-  return 0;
-}
-
 void GamePanel::StepSearchTimers(float dt) {
   const bool penalised = m_penalty > 0.0f;
   m_reminder -= dt;
@@ -98,6 +92,10 @@ void GamePanel::UpdateRewards() {
     return;
   }
   if (hints >= 4 || m_countdown > m_reduced_reward_time + 10.0f || m_reward_icons.size() <= 1) return;
+  if (CurrentProfile != nullptr && CurrentProfile->m_progress.m_tips[kRewardTip] != 0) {
+    CurrentProfile->m_progress.m_tips[kRewardTip] = 0;
+    ShowHelp(true, "ispy2_ispy");
+  }
   const int whole = static_cast<int>(m_countdown - m_reduced_reward_time);
   m_blink_shown = whole % 2 == 0;
   last->Show(m_blink_shown);
@@ -163,6 +161,7 @@ void GamePanel::PlaceItemInHand() {
 }
 
 void GamePanel::Update() {
+  DeleteRetiredSearchWindows();
   if (!m_game_running) return;
   const cTimerManager* timer = cTimerManager::PeekInstance();
   const float dt = timer != nullptr ? timer->GetFrameDelta() : 0.0f;
@@ -171,7 +170,7 @@ void GamePanel::Update() {
     error->Show(false);
   }
   UpdateHeroAnimation();
-  if (!IsHelpShown() && IsSearchRunning() && !IsGameMenuOpen() && m_countdown > 0.0f) StepSearchTimers(dt);
+  UpdateSearch(dt);
   UpdatePortrait(dt);
   UpdateDiaryNotice(dt);
   if (GUIWindow* get_hint = Child("get_hint")) {

@@ -1,6 +1,7 @@
 #include "Sources/adventure/TransitionWindows.h"
 
 #include "Sources/adventure/ComicsWindow.h"
+#include "Sources/adventure/GameMap.h"
 #include "source/log/cLog.h"
 
 namespace {
@@ -19,12 +20,14 @@ GUIStateWindow* MakeComicsWindow(const std::string& entry, bool keep, bool skip)
   return window;
 }
 
-GUIStateWindow* MakeMapTravelWindow(GameFlowController*, int from, int to) {
-  static bool logged = false;
-  if (!logged) {
-    logged = true;
-    LogReport(kLogWarning, kSource, __LINE__, "map travel %d -> %d: the game has no travel map; passed over", from,
+GUIStateWindow* MakeMapTravelWindow(GameFlowController* flow, int from, int to) {
+  auto* map = new GameMap(std::string(), true);
+  map->SetFlowController(flow);
+  if (map->GetForm() == nullptr || !map->PrepareTravel(from, to)) {
+    LogReport(kLogWarning, kSource, __LINE__, "map travel %d -> %d: the map draws no such route; passed over", from,
               to);
+    delete map;
+    return nullptr;
   }
-  return nullptr;
+  return map;
 }

@@ -127,7 +127,7 @@ TEST_F(LocationPlayTest, TheOfficeAndTheQuayArePlayedThrough) {
   EXPECT_TRUE(WaitFor("3-cabinet-open", [](const WindowPixels&) { return true; }));
   Click(kFloor);
   Click(kDoor);
-  ASSERT_TRUE(WaitForLog("ended location_1, next: location_2"));
+  ASSERT_TRUE(WaitForLog("ended location_1, next: none"));
   ASSERT_TRUE(WaitForLog("entering location_2"));
   EXPECT_TRUE(WaitFor("4-quay", [](const WindowPixels& p) { return IsBright(p.At(kSail.x, kSail.y)); }));
   Click(kBoat);
@@ -137,6 +137,8 @@ TEST_F(LocationPlayTest, TheOfficeAndTheQuayArePlayedThrough) {
   EXPECT_TRUE(WaitFor("5-chest-open", [](const WindowPixels& p) { return IsBright(p.At(kPearl.x, kPearl.y)); }));
   Click(kBoat);
   ASSERT_TRUE(WaitForLog("ended location_2, next: none"));
+  ASSERT_TRUE(WaitForLog("entering location_3"));
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   EXPECT_EQ(Finish(), 0);
   const std::string log = Log();
   EXPECT_EQ(log.find("panel: item pearl"), log.rfind("panel: item pearl")) << "the chest gives once";

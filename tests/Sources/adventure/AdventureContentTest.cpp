@@ -8,7 +8,9 @@
 
 #include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/GetHintGame.h"
 #include "Sources/adventure/HelpDialog.h"
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/adventure/StageList.h"
@@ -173,6 +175,104 @@ TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
   EXPECT_TRUE(hint_effect.Assign(GameFlowController::kHintEffect));
   for (const char* name : {"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
                            "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+// Both maps hold every window the map looks up, each route has at least four steps, and every
+// travel the stages name has its route.
+TEST_F(AdventureContentTest, TheMapsHoldEveryPlaceArrowButtonAndRouteTheGameNames) {
+  for (const char* form : {GameMap::kBigForm, GameMap::kSmallForm}) {
+    const std::set<std::string> map = Children(form);
+    std::vector<std::string> names = {"map_back"};
+    for (int n = 0; n < GameMap::kLocations; ++n) names.push_back(GameMap::ArrowOfLocation(n));
+    for (int place = 1; place <= GameMap::kPlaces; ++place) names.push_back(GameMap::PlaceName(place));
+    if (form == std::string(GameMap::kSmallForm)) {
+      names.insert(names.end(), {"items_remained", "items_remained_number"});
+      for (int n = 1; n <= GameMap::kLocations; ++n) {
+        names.push_back("get_hint_location_" + std::to_string(n));
+        names.push_back("get_hint_text_" + std::to_string(n));
+      }
+    }
+    for (const std::string& name : names) EXPECT_EQ(map.count(name), 1u) << form << " " << name;
+  }
+  GameMap map(std::string(), true);
+  cResourcePtr<cXmlResource> stage_file;
+  ASSERT_TRUE(stage_file.Assign(GameFlowController::kStageResource));
+  int travels = 0;
+  for (const StageRecord& stage : ReadStageList(stage_file->GetRoot())) {
+    for (const std::string& entry : stage.stop_windows) {
+      if (!IsMapTravelEntry(entry)) continue;
+      int from = 0, to = 0;
+      ParseMapTravelEntry(entry, from, to);
+      EXPECT_TRUE(map.PrepareTravel(from - 1, to - 1)) << entry;
+      EXPECT_GE(map.GetRoute() != nullptr ? map.GetRoute()->size() : 0u, 4u) << entry;
+      ++travels;
+    }
+  }
+  EXPECT_GT(travels, 0);
+  for (const char* name : {"audio\\game\\paper01", "audio\\game\\victory01", "audio\\game\\fail01"}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every search scene the small map can offer (three variants of each sample location) has its
+// backdrop and a full list of objects, each named in the scene's text section in both languages,
+// with the introduction, the effects, the sounds and the texts of the search.
+TEST_F(AdventureContentTest, EverySearchSceneAndWhatTheSearchPlaysIsInTheData) {
+  cResourcePtr<cTextResource> texts[] = {{}, {}};
+  ASSERT_TRUE(texts[0].Assign("en"));
+  ASSERT_TRUE(texts[1].Assign("ru"));
+  for (int location = 1; location <= 3; ++location) {
+    for (int variant = 1; variant <= 3; ++variant) {
+      const std::string number = std::to_string(location);
+      const std::string scene = "get_hint\\location_" + number + "\\location_" + number + "_" + std::to_string(variant);
+      SCOPED_TRACE(scene);
+      cResourcePtr<cFormResource> form;
+      ASSERT_TRUE(form.Assign(scene));
+      std::set<std::string> objects;
+      for (const FormElement& child : form->GetRoot().children) {
+        auto item = child.attributes.find("item");
+        if (item != child.attributes.end() && item->second == "true") objects.insert(child.name);
+      }
+      EXPECT_GE(objects.size(), 8u);
+      EXPECT_EQ(Children(scene).count("background"), 1u);
+      for (auto& table : texts) {
+        for (const std::string& object : objects) {
+          EXPECT_FALSE(table->GetSections()[GetHintGame::TextSectionOf(scene)][object].empty()) << object;
+        }
+      }
+      for (const char* language : {"en", "ru"}) {
+        cResourcePtr<cXmlResource> locations;
+        ASSERT_TRUE(locations.Assign(std::string("levels\\text\\") + language + "\\locations"));
+        bool introduced = false;
+        for (const XmlNode* place = locations->GetRoot().GetFirstChild(); place != nullptr; place = place->GetNext()) {
+          if (GetAttributeValue(place, "name", "") != scene) continue;
+          for (const XmlNode* list = place->GetFirstChild(); list != nullptr; list = list->GetNext()) {
+            introduced = introduced || GetAttributeValue(list, "name", "") == "i_spy";
+          }
+        }
+        EXPECT_TRUE(introduced) << language;
+      }
+    }
+  }
+  for (auto& table : texts) {
+    for (const char* key : {"ispy_exit", "EXIT_TITLE", "CANCEL_I_SPY", "ispyexit", "ispy1", "ispy4"}) {
+      EXPECT_FALSE(table->GetTexts()[key].empty()) << key;
+    }
+  }
+  for (const char* name : {"particle systems\\i_spy_effect", "particle systems\\i_spy2_effect"}) {
+    cResourcePtr<cParticleResource> effect;
+    EXPECT_TRUE(effect.Assign(name)) << name;
+  }
+  for (const char* name : {"audio\\game\\ispy_found", "audio\\game\\take_cloth", "audio\\game\\fail01",
+                           "audio\\game\\victory01", "audio\\music\\ispy"}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
   }

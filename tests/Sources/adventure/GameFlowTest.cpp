@@ -144,6 +144,34 @@ TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) 
   EXPECT_TRUE(Holds("key_stage_1"));  // a continued game is no new game
 }
 
+// Between two stages the map shows the way: as a page of the stage's own ("map_1_2"), and on the
+// panel's big map once the player owns it. Each waits for the route and a press, then the game
+// goes on at the next stage.
+class MapTravelFlowTest : public GameFlowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MapTravelFlowTest, TheMapShowsTheWayBetweenStagesUntilAPress) {
+  const bool owned = GetParam();
+  std::string form = "<form>";
+  for (int i = 1; i <= 4; ++i) form += "<window name=\"path_" + std::to_string(i) + "\" from=\"1\" to=\"2\"/>";
+  tree.AddResourceList("gui/map.resource", {{"gui\\map\\map", "form", form + "</form>"}});
+  Stages(owned ? "<location name=\"stage_1\"/><location name=\"stage_2\"/>"
+               : "<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_2\"/>");
+  Start();
+  Steps(3);
+  profile.m_progress.m_has_map = owned ? 1 : 0;  // a new game starts without it
+  TakeKey();
+  const int waiting = owned ? GameFlowController::kMapTravel : GameFlowController::kTransitions;
+  EXPECT_EQ(flow->GetSubState(), waiting);
+  Steps(40);
+  EXPECT_EQ(flow->GetSubState(), waiting) << "the route is shown, a press is awaited";
+  Press(512, 400);
+  Steps(10);
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);
+  EXPECT_EQ(StageName(), "stage_2");
+  EXPECT_FALSE(GamePanel::GetInstance()->IsAnyBookOpen());
+}
+INSTANTIATE_TEST_SUITE_P(PageAndBigMap, MapTravelFlowTest, ::testing::Bool());
+
 TEST_F(GameFlowTest, AMissingOrEmptyStageListTellsThePlayerAndGoesBackToTheMenu) {
   for (const std::string body : {"", "<place name=\"stage_1\"/>"}) {
     if (!body.empty()) Stages(body);

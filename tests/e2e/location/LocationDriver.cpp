@@ -1,7 +1,7 @@
 // velmaris-location: the program's start-up and frame loop with the sample game's locations on
 // screen, run as the in-game state runs them: "location_1" first, then each stage a location ends
-// towards, until one ends towards none (the driver then ends with status 0, as it does when its
-// window is closed). A stand-in for the game panel keeps the items given: the keys 1 to 9 take
+// towards, or without one the stage that follows in "levels\stage", until the last has ended (the
+// driver then ends with status 0, as it does when its window is closed). A stand-in for the game panel keeps the items given: the keys 1 to 9 take
 // the item of that place into the hand, 0 empties it. The driver logs what the location asks of
 // the panel ("panel: ..."), and at the end the state saved into the profile, so that the
 // end-to-end test can follow a play-through in the log.
@@ -14,6 +14,7 @@
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
+#include "Sources/adventure/StageList.h"
 #include "Sources/shell/GuiShellSeam.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "app/sources/GuiConnection.h"
@@ -24,6 +25,7 @@
 #include "gui/include/GUIWindowManager.h"
 #include "platform/input/KeyCodes.h"
 #include "source/Resources/cResourceManager.h"
+#include "source/Resources/cXmlResource.h"
 #include "source/config/Config.h"
 #include "source/core/Singleton.h"
 #include "source/input/cInput.h"
@@ -109,11 +111,12 @@ class LocationHost : public GUIWindow {
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();
     Say("ended " + m_location->GetName() + ", next: " + (next.empty() ? "none" : next));
-    if (next.empty()) {
+    const std::string following = next.empty() ? FollowingStage(m_location->GetName()) : next;
+    if (following.empty()) {
       m_location.reset();
       QuitApplication(0);
     } else {
-      Enter(next);
+      Enter(following);
     }
     return false;  // the children changed
   }
@@ -125,6 +128,16 @@ class LocationHost : public GUIWindow {
   PanelStandIn m_panel;
 
  private:
+  static std::string FollowingStage(const std::string& stage) {
+    cResourcePtr<cXmlResource> file;
+    if (!file.Assign("levels\\stage")) return std::string();
+    const std::vector<StageRecord> stages = ReadStageList(file->GetRoot());
+    for (size_t i = 0; i + 1 < stages.size(); ++i) {
+      if (stages[i].name == stage) return stages[i + 1].name;
+    }
+    return std::string();
+  }
+
   std::unique_ptr<Location> m_location;
 };
 
