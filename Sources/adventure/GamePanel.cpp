@@ -1,5 +1,6 @@
 #include "Sources/adventure/GamePanel.h"
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/HelpDialog.h"
@@ -63,10 +64,11 @@ GamePanel::~GamePanel() {
   if (&GetMiniGameHost() == m_mini_game_host.get()) SetMiniGameHost(nullptr);
   FlyArrivalRegistry().clear();
   m_inventory.reset();
+  if (m_diary != nullptr) m_diary->SetLinks({});  // the tree may keep the diary longer than the panel
   // Windows that found no parent (no GUI is running) belong to nobody else.
   for (GUIWindow* window : {static_cast<GUIWindow*>(m_help_dialog), static_cast<GUIWindow*>(m_game_menu),
                             static_cast<GUIWindow*>(m_small_map), static_cast<GUIWindow*>(m_big_map),
-                            static_cast<GUIWindow*>(m_form)}) {
+                            static_cast<GUIWindow*>(m_form), static_cast<GUIWindow*>(m_diary)}) {
     if (window != nullptr && window->GetParent() == nullptr) delete window;
   }
   auto found = GlobalDelegateMap().find(kDelegateKey);
@@ -108,6 +110,7 @@ void GamePanel::BuildForm() {
   m_help_window = new HelpWindow(m_form);
   m_help_window->Show(false);
   m_help_dialog = new HelpDialog();
+  MakeDiary();
   m_game_menu = new GameOptions(kMenuForm, nullptr);
   MakeMaps();
   for (const char* hero : {"pell_tanford_0", "pell_tanford_1"}) ApplyShown(hero, false);
@@ -195,7 +198,8 @@ void GamePanel::ShowGetHintButton() {
 bool GamePanel::IsHelpShown() const { return m_help_window != nullptr && m_help_window->IsVisible(); }
 
 bool GamePanel::IsBusy() const {
-  return m_busy || IsSearchRunning() || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking);
+  return m_busy || IsSearchRunning() || (IsHelpShown() && m_help_window->GetState() != GUIStateWindow::kWorking) ||
+         (m_diary != nullptr && (m_diary->IsBusy() || m_diary->IsVisible()));
 }
 
 bool GamePanel::IsGameMenuOpen() const { return m_game_menu != nullptr && m_game_menu->IsOpen(); }
@@ -206,6 +210,7 @@ void GamePanel::ShowPanel(bool show) {
   m_form->SetState(show ? GUIStateWindow::kWorking : GUIStateWindow::kHidden);
   if (m_game_menu != nullptr && m_game_menu->IsOpen()) m_game_menu->Hide();
   HideMaps();
+  if (m_diary != nullptr) m_diary->Close();
   m_inventory->ShowEntries(show);  // the entries follow the panel
   if (m_game_menu != nullptr && m_game_menu->GetParent() != nullptr) {
     GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);

@@ -19,6 +19,7 @@
 #include "source/particle/cParticleResource.h"
 #include "source/sound/cSoundResource.h"
 
+class DiaryWindow;
 class GameFlowController;
 class GameMap;
 class GameOptions;
@@ -137,6 +138,12 @@ class GamePanel : public Singleton<GamePanel> {
   void RestoreHelpPointer();
   HelpWindow* GetHelpWindow() const { return m_help_window; }
 
+  // ---- the diary (GamePanelDiary.cpp) -------------------------------------------------------------
+  DiaryWindow* GetDiary() const { return m_diary; }
+  // Something new is in the diary: its button flashes until the diary is opened.
+  void SetDiaryNotice() { m_diary_notice = true; }
+  bool IsDiaryNoticeSet() const { return m_diary_notice; }
+
   // ---- one frame ---------------------------------------------------------------------------------
   void Update();
   // The search's clock for one frame of `dt` seconds: reminder, penalty, countdown, rewards, text.
@@ -227,6 +234,8 @@ class GamePanel : public Singleton<GamePanel> {
   void UpdateSearch(float dt);
   // Scenes of an ended search are deleted here, outside their own callbacks.
   void DeleteRetiredSearchWindows();
+  void MakeDiary();
+  void UpdateDiaryNotice(float dt);
 
   GameFlowController* m_flow = nullptr;  // not owned
   GUIStateWindow* m_form = nullptr;      // the GUI tree's
@@ -243,6 +252,9 @@ class GamePanel : public Singleton<GamePanel> {
   HelpDialog* m_help_dialog = nullptr;   // the GUI tree's
   GameMap* m_small_map = nullptr;        // the GUI tree's
   GameMap* m_big_map = nullptr;          // the GUI tree's
+  DiaryWindow* m_diary = nullptr;        // the GUI tree's
+  float m_diary_notice_clock = 0.0f;
+  bool m_diary_notice = false;
   std::array<GUIWindow*, 2> m_fading{};
   cResourcePtr<cParticleResource> m_fly_effect;
   cResourcePtr<cSoundResource> m_success_sound;

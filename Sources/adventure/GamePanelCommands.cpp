@@ -126,12 +126,6 @@ void GamePanel::LaunchCard(const std::string& page, const Vector3& from) {
                                                 record));
 }
 
-GUIWindow* GamePanel::FindDiaryCard(const std::string&) { return nullptr; }
-
-void GamePanel::OpenDiaryPage(const std::string& page) {
-  LogReport(kLogPlain, kSource, __LINE__, "diary page %s (the game has no diary yet)", page.c_str());
-}
-
 void GamePanel::AddHintCharge(const FlyingItemRecord& record) {
   if (CurrentProfile != nullptr && CurrentProfile->m_progress.m_hints < kMaxHints) ++CurrentProfile->m_progress.m_hints;
   PlaySound(m_success_sound);

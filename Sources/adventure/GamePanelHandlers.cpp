@@ -32,10 +32,6 @@ void Bring(GUIWindow* window) {
 
 }  // namespace
 
-DelegateArg GamePanel::ShowDiaryBook(DelegateArg) {
-  HideMaps();
-  return 0;
-}
 
 DelegateArg GamePanel::OpenGameMenu(DelegateArg) {
   if (m_game_menu == nullptr) return 0;
@@ -125,9 +121,6 @@ bool GamePanel::HandleExitButtonMouse(const Vector2& point, bool button_down) {
   GUIWindow* button = Child("exit_from_get_hint");
   return button != nullptr && button->IsShown() && button->HandleMouse(point, button_down);
 }
-
-// Picture pieces are counted by the diary; without one no picture is whole.
-bool GamePanel::IsPictureCard(const std::string&) const { return false; }
 
 void GamePanel::ShowLocationPhrase(const std::string& name) {
   Location* location = m_flow != nullptr ? m_flow->GetLocation() : nullptr;

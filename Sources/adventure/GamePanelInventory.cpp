@@ -1,5 +1,6 @@
 // The game panel's inventory operations: the panel's inventory does the work.
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUIWindow.h"
@@ -20,6 +21,7 @@ void GamePanel::ReloadInventory() {
   SetButtonMode(std::string(), false, DelegatePtr(), 0);
   HideMaps();
   m_pointer_mode = false;
+  if (m_diary != nullptr) m_diary->Reload();  // before the cards still in the air arrive
   m_inventory->ReloadInventory();
   for (GUIWindow* fading : {Child("hint_arrow_0"), Child("hint_arrow_1")}) {
     if (fading != nullptr) fading->SetColor(Vector4(1.0f, 1.0f, 1.0f, 0.0f));

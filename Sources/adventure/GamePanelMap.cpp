@@ -1,6 +1,7 @@
 // The panel's two maps: the small map the "map" button opens on the current place (and the hint
 // search is chosen on), and the big map that shows the travel from one stage to the next.
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
@@ -60,7 +61,9 @@ DelegateArg GamePanel::OpenSmallMap(DelegateArg) {
   return 0;
 }
 
-// The diary and the maps share the screen: each hides the other. The diary is wired in here.
-void GamePanel::HideDiaryForMap() {}
+// The diary and the maps share the screen: a map shown puts the diary away.
+void GamePanel::HideDiaryForMap() {
+  if (m_diary != nullptr && m_diary->IsVisible()) m_diary->Close();
+}
 
-bool GamePanel::IsDiaryShown() const { return false; }
+bool GamePanel::IsDiaryShown() const { return m_diary != nullptr && m_diary->IsVisible(); }

@@ -165,6 +165,7 @@ void GamePanel::Update() {
   UpdateHeroAnimation();
   if (!IsHelpShown() && IsSearchRunning() && !IsGameMenuOpen() && m_countdown > 0.0f) StepSearchTimers(dt);
   UpdatePortrait(dt);
+  UpdateDiaryNotice(dt);
   if (GUIWindow* get_hint = Child("get_hint")) {
     const int hints = CurrentProfile != nullptr ? CurrentProfile->m_progress.m_hints : 0;
     get_hint->SetEnabled(hints < kMaxHints && m_inventory_shown);

@@ -100,7 +100,12 @@ void SetHelpPageTexts(HelpWindow* help, const std::string& text_key, int close_m
       text->SetValue("text", "");
     }
   }
-  if (GUIWindow* first = FindNamedChild(help, "help_text_0")) first->SetValue("text_id", text_key);
+  if (GUIWindow* first = FindNamedChild(help, "help_text_0")) {
+    // The static looks a key up only when it changes: forgetting the last one lets the same tip,
+    // shown again after its text was emptied above, come back instead of an empty board.
+    first->SetValue("text_id", "");
+    first->SetValue("text_id", text_key);
+  }
   help->m_close_mode = close_mode;
   help->m_target = target;
   if (target != nullptr) help->m_target_bounds = target->GetBoundingBox();

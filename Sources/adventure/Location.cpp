@@ -265,7 +265,12 @@ void Location::RevealObject(const std::string& name) {
 }
 
 void Location::ShowPhrase(const std::string& key) {
-  if (PhraseSequence* sequence = FindPhraseSequence(key)) sequence->Show();
+  PhraseSequence* sequence = FindPhraseSequence(key);
+  if (sequence == nullptr) return;
+  sequence->Show();
+  // Running, its pages turn with the player's clicks (the in-game state passes them on only for the
+  // location's running phrase); otherwise the speech window would hold the mouse for good.
+  if (!sequence->GetName().empty()) m_phrase = sequence;
 }
 
 Location* Location::WalkPath(const std::string& path, std::string& last, bool report) const {

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,15 +11,9 @@
 #include <string>
 
 #include "Sources/adventure/Location.h"
-#include "gui/include/GUISystem.h"
-#include "platform/gfx/headless/Headless.h"
-#include "platform/window/window.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "tests/Sources/adventure/LocationData.h"
-#include "tests/support/QuietLog.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -65,17 +58,7 @@ std::string CloseUpScript(int k) {
 class LargeLocation {
  public:
   LargeLocation() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    DestroySingletons();
-    gfx::headless::Reset();
-    window::Shutdown();
-    window::CreateMainWindow("Velmaris");
-    g_render_settings.fullscreen = false;
-    QuietLog();
-    RenderManager::GetInstance();
-    GUISystem* gui = GUISystem::GetInstance();
-    gui->Init();
-    gui->SetCameraSize(1024.0f, 768.0f);
+    StartHeadlessGui();
     RegisterLocationResourceType();
     const WriteDataFile write = [this](const std::string& relative, const std::string& bytes) {
       const std::string path = m_root.Path() + "/data/" + relative;
@@ -103,8 +86,7 @@ class LargeLocation {
   ~LargeLocation() {
     m_location.reset();
     m_group.reset();
-    DestroySingletons();
-    window::Shutdown();
+    StopHeadlessGui();
   }
 
   Location& Get() { return *m_location; }

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,19 +11,15 @@
 
 #include "Sources/adventure/Inventory.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindow.h"
-#include "platform/gfx/headless/Headless.h"
-#include "platform/window/window.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
 #include "source/particle/ParticleEffectHandle.h"
 #include "source/particle/ParticleManager.h"
 #include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "tests/Sources/adventure/LocationData.h"
 #include "tests/source/particle/ParticleTestUtil.h"
-#include "tests/support/QuietLog.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -34,17 +29,7 @@ constexpr int kFlights = 3;
 class PanelBench {
  public:
   PanelBench() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    DestroySingletons();
-    gfx::headless::Reset();
-    window::Shutdown();
-    window::CreateMainWindow("Velmaris");
-    g_render_settings.fullscreen = false;
-    QuietLog();
-    RenderManager::GetInstance();
-    GUISystem* gui = GUISystem::GetInstance();
-    gui->Init();
-    gui->SetCameraSize(1024.0f, 768.0f);
+    StartHeadlessGui();
     std::string models;
     for (int i = 0; i < PanelInventory::kSlots; ++i) {
       Write("inventory/item_" + std::to_string(i) + ".mlf", QuadModelBytes(0, 0, 64, 64));
@@ -60,8 +45,7 @@ class PanelBench {
     m_group = std::make_unique<cResourceLocation>("data", m_root.Path());
     m_group->Mount();
 
-    GUIWindow* user = gui->GetRoot();
-    m_panel = new GUIWindow(user, "game_panel");
+    m_panel = new GUIWindow(GUISystem::GetInstance()->GetRoot(), "game_panel");
     GUIWindow* form = new GUIWindow(m_panel, "game_panel_form");
     new GUIWindow(form, "inventory");
     for (int i = 0; i < PanelInventory::kSlots; ++i) {
@@ -83,8 +67,7 @@ class PanelBench {
     m_inventory.reset();
     CurrentProfile = nullptr;
     m_group.reset();
-    DestroySingletons();
-    window::Shutdown();
+    StopHeadlessGui();
   }
 
   // Keeps three items in the air: each that has gone is sent again from the top of the screen.

@@ -5,51 +5,35 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Sources/minigames/MiniGame.h"
 #include "Sources/minigames/MiniGameFactory.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "gui/include/GUISystem.h"
-#include "gui/include/GUIWindowManager.h"
-#include "platform/gfx/headless/Headless.h"
 #include "platform/input/Backend.h"
 #include "platform/input/headless/HeadlessInput.h"
 #include "platform/os/os.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "platform/window/window.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/sound/cSoundManager.h"
 #include "source/sound/cSoundPlayer.h"
 #include "source/sound/cSoundResource.h"
 #include "source/timer/cTimerManager.h"
 #include "tests/source/timer/FakeClock.h"
-#include "tests/support/QuietLog.h"
 
 namespace {
 
 class ArcadeStage {
  public:
   explicit ArcadeStage(const std::string& game) {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    DestroySingletons();
-    gfx::headless::Reset();
-    window::Shutdown();
-    window::CreateMainWindow("Velmaris", 1024, 768);
-    window::headless::SetClientSize(1024, 768);
-    g_render_settings.fullscreen = false;
-    QuietLog();
-    RenderManager::GetInstance();
+    GUIWindow* user = StartHeadlessGui(1024, 768);
     cTimerManager::GetInstance()->SetClock(m_clock);
-    GUISystem* gui = GUISystem::GetInstance();
-    gui->Init();
-    gui->SetCameraSize(1024.0f, 768.0f);
     cInput::GetInstance()->InitInput();
     cSoundManager::GetInstance()->GetDevice().StopThread();
     RegisterSoundResourceType();
@@ -57,14 +41,13 @@ class ArcadeStage {
       m_groups.push_back(std::make_unique<cResourceLocation>(group, os::ExecutableDirectory()));
       m_groups.back()->Mount();
     }
-    m_game.reset(CreateMiniGame(GUIWindowManager::GetInstance()->GetWindow("user"), game));
+    m_game.reset(CreateMiniGame(user, game));
     m_game->Start();
   }
   ~ArcadeStage() {
     m_game.reset();
-    DestroySingletons();
+    StopHeadlessGui();
     m_groups.clear();
-    window::Shutdown();
   }
 
   void Frame() {

@@ -4,37 +4,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "bench/support/EngineStart.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "gui/include/FormBuilder.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
-#include "gui/include/GUIWindowManager.h"
 #include "gui/include/cFormResource.h"
-#include "platform/gfx/headless/Headless.h"
-#include "platform/window/window.h"
-#include "source/core/Singleton.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
-#include "tests/support/QuietLog.h"
 
 namespace {
-
-GUIWindow* StartHeadlessGui() {
-  StartHeadlessEngine();
-  QuietLog();
-  GUISystem* gui = GUISystem::GetInstance();
-  gui->Init();
-  gui->SetCameraSize(1024.0f, 768.0f);
-  return GUIWindowManager::GetInstance()->GetWindow("user");
-}
-
-void StopHeadlessGui() { StopEngine(); }
 
 std::string Translation(float x, float y) {
   return "1 0 0 0 1 0 0 0 1 " + std::to_string(x) + " " + std::to_string(y) + " 0";

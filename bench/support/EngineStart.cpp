@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Backend.h"
 #include "platform/gfx/headless/Headless.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "platform/window/window.h"
 #include "source/core/Singleton.h"
 #include "source/properties/cProperties.h"
@@ -58,9 +59,14 @@ bool OpenGlEngine::Retry(const std::function<bool()>& open) {
   return false;
 }
 
-RenderManager* StartHeadlessEngine() {
+RenderManager* StartHeadlessEngine(int client_width, int client_height) {
   StartAfresh(true);
-  window::CreateMainWindow("Velmaris");
+  if (client_width > 0 && client_height > 0) {
+    window::CreateMainWindow("Velmaris", client_width, client_height);
+    window::headless::SetClientSize(client_width, client_height);
+  } else {
+    window::CreateMainWindow("Velmaris");
+  }
   return RenderManager::GetInstance();
 }
 

@@ -26,7 +26,7 @@ class OpenGlEngine {
   static bool Retry(const std::function<bool()>& open);
 };
 
-// The engine on the headless device with its main window made, the log off; StopEngine takes it
-// down.
-RenderManager* StartHeadlessEngine();
+// The engine on the headless device with its main window made (its client area width x height
+// when given), the log off; StopEngine takes it down.
+RenderManager* StartHeadlessEngine(int client_width = 0, int client_height = 0);
 void StopEngine();

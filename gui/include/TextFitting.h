@@ -20,6 +20,7 @@ struct TextFit {
 };
 
 // Takes words (a run of spaces and the characters up to the next space or line feed) off the
-// front of the text while they fit `width`; a line feed stops the taking and is dropped with the
-// spaces after it. A word wider than the box is never taken. Without a measure every word fits.
+// front of the text while they fit `width`; a line feed stops the taking and is dropped. The rest
+// starts at its first word: the spaces at the break are dropped. A word wider than the box is
+// never taken. Without a measure every word fits.
 TextFit FitWords(std::u16string_view text, float width, const TextMeasure& measure);

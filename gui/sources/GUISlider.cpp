@@ -150,9 +150,9 @@ void GUISlider::PlaceToddler() {
 }
 
 bool GUISlider::Update() {
-  if (!GUIWindow::Update()) return false;
-  PlaceToddler();
-  return true;
+  const bool result = GUIWindow::Update();
+  PlaceToddler();  // the knob follows the value even while a child cannot update yet
+  return result;
 }
 
 bool GUISlider::ApplyTransform() {

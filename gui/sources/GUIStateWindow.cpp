@@ -142,7 +142,9 @@ bool GUIStateWindow::HandleMouse(const Vector2& point, bool button_down) {
 
 bool GUIStateWindow::Update() {
   if (!IsVisible()) return false;
-  if (!GUIWindow::Update()) return false;
+  // A child that cannot update yet (a text whose font is missing) must not hold the window in
+  // its state for ever: the state machine runs on, and the false answer still reaches the caller.
+  const bool children_updated = GUIWindow::Update();
   // Models that are not drawn keep their animations running.
   for (RenderObject* model : FormModels()) {
     if (!model->IsVisible() && !(model->GetFlags() & kUpdatedElsewhere)) model->Update(false);
@@ -158,12 +160,12 @@ bool GUIStateWindow::Update() {
     case kDisappear:
       if (!m_state_entered && IsDisappearFinished(dt)) {
         SetState(kHidden);
-        return true;
+        return children_updated;
       }
       break;
     default:
-      return true;
+      return children_updated;
   }
   m_state_entered = false;
-  return true;
+  return children_updated;
 }

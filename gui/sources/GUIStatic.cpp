@@ -7,12 +7,15 @@
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/TextFitting.h"
+#include "source/log/cLog.h"
 #include "source/math/FloatCurve.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
 #include "source/text/TextConversion.h"
 
 namespace {
+
+constexpr const char* kSource = "gui\\sources\\GUIStatic";
 
 Vector3 HalfExtent(const RenderObject& object) {
   const cBoundingBox& box = object.GetBoundingBox();
@@ -98,6 +101,10 @@ void GUIStatic::SetTextId(const std::string& key) {
 void GUIStatic::SetHelper(const std::string& name) {
   GUISystem* system = GUISystem::PeekInstance();
   m_helper = system != nullptr ? system->FindModel(name) : nullptr;
+  if (m_helper == nullptr && !name.empty()) {
+    // Without its box a linked line measures only its own glyphs and takes no words at all.
+    LogReport(kLogWarning, kSource, __LINE__, "static %s: helper model %s not found", GetName().c_str(), name.c_str());
+  }
   // The helper only lends its box: it is never drawn.
   if (m_helper != nullptr) m_helper->SetVisible(false);
 }

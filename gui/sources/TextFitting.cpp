@@ -54,10 +54,10 @@ TextFit FitWords(std::u16string_view text, float width, const TextMeasure& measu
   }
   TextFit fit{std::u16string(text.substr(0, taken)), {}};
   std::size_t rest = taken;
-  if (at_line_feed) {
-    ++rest;
-    while (rest < text.size() && text[rest] == kSpace) ++rest;
-  }
+  if (at_line_feed) ++rest;
+  // The next line starts at its first word: the spaces the text was broken at are not carried
+  // over, or every line after the first would stand indented by them.
+  while (rest < text.size() && text[rest] == kSpace) ++rest;
   fit.rest = std::u16string(text.substr(rest));
   return fit;
 }

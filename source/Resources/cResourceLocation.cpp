@@ -60,6 +60,9 @@ cResourceLocation::~cResourceLocation() {
   // Out of the registries before any is deleted: a resource whose destructor releases another
   // then finds the registries empty and leaves the (possibly freed) other alone.
   UnregisterAll();
+  // Each lets go of what it holds while all are still alive: a form releases the models of its
+  // own location before any of them is deleted.
+  for (auto& resource : m_resources) resource->Unload();
   m_resources.clear();
 }
 

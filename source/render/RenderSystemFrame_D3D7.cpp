@@ -124,13 +124,11 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   material.diffuse = material.ambient = material.emissive = ToColorValue(color);
   Check(s_device->SetMaterial(material), "m_device->SetMaterial( &material )", __LINE__);
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, gfx::D3DMCS_MATERIAL), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL )", __LINE__);
+  // The tint scales the texture's alpha as well as its colour, whether blending was on or not:
+  // the transparent parts of a tinted lamp or ink stroke stay transparent. Without a texture
+  // stage 0 samples white, so an untextured draw takes the tint's alpha alone.
   SetTextureModulate(gfx::D3DTSS_COLOROP, gfx::D3DTSS_COLORARG1, gfx::D3DTSS_COLORARG2);
-  if (was_blending) {
-    SetTextureModulate(gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2);
-  } else {
-    Check(s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAOP, gfx::D3DTOP_SELECTARG1), "m_device->SetTextureStageState( 0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1 )", __LINE__);
-    Check(s_device->SetTextureStageState(0, gfx::D3DTSS_ALPHAARG1, gfx::D3DTA_DIFFUSE), "m_device->SetTextureStageState( 0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE )", __LINE__);
-  }
+  SetTextureModulate(gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2);
 
   DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
 

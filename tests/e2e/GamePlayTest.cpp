@@ -1,9 +1,9 @@
 // A game played through the real program on the test's display: a new game enters the harbour
-// office, the key is clicked (it flies into the panel), taken from its slot and used on the
-// cabinet, a hint is asked for, the in-game menu is opened and closed, the chart opens the door and
-// the town map shows the way to the quay until a click goes on, and the player goes back to the
-// main menu. A second start continues the saved game where it was left. Frames are kept as PNG
-// files in the build folder ("game-frames").
+// office, the key is clicked (it flies into the panel), the diary is opened and closed, the key is
+// taken from its slot and used on the cabinet, a hint is asked for, the in-game menu is opened and
+// closed, the chart opens the door and the town map shows the way to the quay until a click goes
+// on, and the player goes back to the main menu. A second start continues the saved game where it
+// was left. Frames are kept as PNG files in the build folder ("game-frames").
 
 #include <gtest/gtest.h>
 
@@ -38,8 +38,10 @@ struct Area {
 constexpr Area kSmallDialog{178, 300, 228, 330}, kMenuBoard{362, 300, 388, 330}, kSpeech{600, 600, 700, 620},
     kFirstHintIcon{796, 46, 818, 68};
 constexpr Point kNameOk{402, 303}, kStartGame{512, 523}, kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438},
-    kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253}, kChart{170, 318},
-    kDoor{880, 468}, kBeside{512, 400};
+    kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24},
+    kBesideTheBook{20, 740}, kPicturesTab{966, 573}, kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400};
+// The diary's left page, ruled paper over the scene while the diary is open.
+constexpr Area kDiaryPage{150, 300, 250, 400};
 // The sea in the map's top left corner; the quay's sail in the sun.
 constexpr Area kMapSea{16, 700, 60, 750}, kSail{726, 204, 734, 212};
 
@@ -176,6 +178,17 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   }
   EXPECT_FALSE(KeyOnTheRug());
   Snap("key-in-panel", 2.0);
+  // The key carried a piece of a picture into the diary: it opens on its story page with a first
+  // note, and once that is read a click beside the book closes it again.
+  Click(kJournal);
+  EXPECT_TRUE(WaitForParchment("diary", kDiaryPage, true, 5000)) << Log();
+  Click(kBesideTheBook);
+  Snap("diary-note-read", 0.5);
+  EXPECT_TRUE(WaitForParchment("diary-open", kDiaryPage, true, 1000)) << "the click that reads the note leaves the diary open";
+  Click(kPicturesTab);
+  Snap("diary-pictures", 0.5);
+  Click(kBesideTheBook);
+  EXPECT_TRUE(WaitForParchment("diary-closed", kDiaryPage, false, 5000)) << Log();
   Click(kFirstSlot);
   Xdotool(Move(kCabinet) + " sleep 0.5");
   Snap("key-in-hand", 0.2);

@@ -8,16 +8,13 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -52,16 +49,9 @@ class GuiFormTest : public ::testing::Test {
 
   // Waits until the window shows what `shows` asks for, keeping the last frame read as `name`.
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    WindowPixels pixels;
-    bool seen = false;
-    while (!seen && std::chrono::steady_clock::now() < deadline) {
-      pixels = ReadWindowPixels(window);
-      seen = pixels.width > 0 && shows(pixels);
-      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_TRUE(WritePng((frames / (name + ".png")).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    bool written = false;
+    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows, nullptr, &written);
+    EXPECT_TRUE(written) << name;
     return seen;
   }
 

@@ -9,18 +9,15 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -59,8 +56,8 @@ class GuiWidgetsTest : public ::testing::Test {
   }
 
   // Window pixels of a GUI point.
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
+  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(frame.width) / kGuiWidth); }
+  int Y(float gy) const { return static_cast<int>(static_cast<float>(frame.height) * (1.0f - gy / kGuiHeight)); }
 
   // Pixels of the area that pass the test.
   int Count(const WindowPixels& p, const Area& a, const std::function<bool(uint32_t)>& test) const {
@@ -76,18 +73,9 @@ class GuiWidgetsTest : public ::testing::Test {
   static bool Brass(uint32_t p) { return Red(p) > 170 && Green(p) > 110 && Blue(p) < 110; }
 
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    WindowPixels pixels;
-    bool seen = false;
-    while (!seen && std::chrono::steady_clock::now() < deadline) {
-      pixels = ReadWindowPixels(window);
-      width = pixels.width;
-      height = pixels.height;
-      seen = pixels.width > 0 && shows(pixels);
-      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_TRUE(WritePng((frames / (name + ".png")).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    bool written = false;
+    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows, &frame, &written);
+    EXPECT_TRUE(written) << name;
     return seen;
   }
 
@@ -124,7 +112,7 @@ class GuiWidgetsTest : public ::testing::Test {
   fs::path frames;
   std::string card;
   unsigned long window = 0;
-  int width = 0, height = 0;
+  WindowPixels frame;  // the last frame read: X() and Y() place points by its size
 };
 
 TEST_F(GuiWidgetsTest, TextsSliderCheckBoxNameFieldAndMenuAnswerThePlayer) {
@@ -155,8 +143,9 @@ TEST_F(GuiWidgetsTest, TextsSliderCheckBoxNameFieldAndMenuAnswerThePlayer) {
 
   // The knob (value 30 of 100 on a 320-unit groove, 24 wide) dragged 148 units right: 30 + 46.
   const float knob_x = 420 + 0.3f * (320 - 24) + 12;
+  // The pointer rests at the end long enough for a frame slowed by load to read it before the release.
   Xdotool(Move(knob_x, 493) + " sleep 0.3 mousedown 1 sleep 0.2 " + Move(knob_x + 60, 493) + " sleep 0.2 " +
-          Move(knob_x + 110, 493) + " sleep 0.2 " + Move(knob_x + 148, 493) + " sleep 0.3 mouseup 1 sleep 0.3");
+          Move(knob_x + 110, 493) + " sleep 0.2 " + Move(knob_x + 148, 493) + " sleep 1.0 mouseup 1 sleep 0.3");
   // The value follows the mouse over the groove's length; the knob travels the groove less its width.
   const int music = std::atoi(LastValue("music").c_str());
   EXPECT_NEAR(music, 76, 2) << Log();

@@ -16,7 +16,6 @@
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -64,8 +63,8 @@ class MiniGameProgramTest : public ::testing::Test {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   }
 
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / 1024.0f); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / 768.0f)); }
+  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(frame.width) / 1024.0f); }
+  int Y(float gy) const { return static_cast<int>(static_cast<float>(frame.height) * (1.0f - gy / 768.0f)); }
   // Pixels of the GUI rectangle that pass the test.
   int Count(const WindowPixels& p, float x0, float y0, float x1, float y1, const std::function<bool(uint32_t)>& test) {
     int count = 0;
@@ -76,18 +75,9 @@ class MiniGameProgramTest : public ::testing::Test {
   }
 
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    WindowPixels pixels;
-    bool seen = false;
-    while (!seen && std::chrono::steady_clock::now() < deadline) {
-      pixels = ReadWindowPixels(window);
-      width = pixels.width;
-      height = pixels.height;
-      seen = pixels.width > 0 && shows(pixels);
-      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_TRUE(WritePng((frames / (name + ".png")).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    bool written = false;
+    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows, &frame, &written);
+    EXPECT_TRUE(written) << name;
     return seen;
   }
   // Until the log holds the text `times` times.
@@ -117,7 +107,7 @@ class MiniGameProgramTest : public ::testing::Test {
   fs::path frames;
   pid_t child = -1;
   unsigned long window = 0;
-  int width = 0, height = 0;
+  WindowPixels frame;  // the last frame read: X() and Y() place points by its size
 };
 
 // Key centres of the safe's keypad (its form: 90 x 70 keys from (362, 410), 105 across, 90 down).

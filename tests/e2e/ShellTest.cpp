@@ -9,18 +9,15 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <regex>
 #include <set>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -79,8 +76,8 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"music_volume", "0.530000"}});
   }
 
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
+  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(frame.width) / kGuiWidth); }
+  int Y(float gy) const { return static_cast<int>(static_cast<float>(frame.height) * (1.0f - gy / kGuiHeight)); }
 
   // Distinct colours in the area (coarsely): text drawn over a panel gives many.
   int Colours(const WindowPixels& p, const Area& a) const {
@@ -120,19 +117,10 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
 
   // Waits until the frame shows what `shows` asks; keeps the last frame read as a PNG.
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    WindowPixels pixels;
-    bool seen = false;
-    while (!seen && std::chrono::steady_clock::now() < deadline) {
-      pixels = ReadWindowPixels(window);
-      width = pixels.width;
-      height = pixels.height;
-      seen = pixels.width > 0 && shows(pixels);
-      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
     const std::string file = language + "-" + std::to_string(++shots) + "-" + name + ".png";
-    EXPECT_TRUE(WritePng((frames / file).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
+    bool written = false;
+    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / file).string(), shows, &frame, &written);
+    EXPECT_TRUE(written) << file;
     return seen;
   }
 
@@ -178,7 +166,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
   std::string language;
   fs::path frames;
   unsigned long window = 0;
-  int width = 0, height = 0;
+  WindowPixels frame;  // the last frame read: X() and Y() place points by its size
   int shots = 0;
 };
 

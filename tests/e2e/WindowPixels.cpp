@@ -70,15 +70,19 @@ bool AskWindowToClose(unsigned long window) {
 }
 
 bool WaitForWindowPixels(unsigned long window, int timeout_ms, const std::string& png_path,
-                         const std::function<bool(const WindowPixels&)>& shows) {
+                         const std::function<bool(const WindowPixels&)>& shows, WindowPixels* last,
+                         bool* png_written) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  WindowPixels pixels;
+  WindowPixels own;
+  WindowPixels& pixels = last != nullptr ? *last : own;
   bool seen = false;
   while (!seen && std::chrono::steady_clock::now() < deadline) {
-    pixels = ReadWindowPixels(window);
+    pixels = ReadWindowPixels(window);  // in place before `shows` runs: it may read the size
     seen = pixels.width > 0 && shows(pixels);
     if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  WritePng(png_path, static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), pixels.rgb);
+  const bool written =
+      WritePng(png_path, static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), pixels.rgb);
+  if (png_written != nullptr) *png_written = written;
   return seen;
 }

@@ -22,6 +22,9 @@ WindowPixels ReadWindowPixels(unsigned long window);
 bool AskWindowToClose(unsigned long window);
 
 // Reads the window until it shows what `shows` asks for or `timeout_ms` has passed, and keeps the
-// last frame read as a PNG file at `png_path`; true when it was seen.
+// last frame read as a PNG file at `png_path`; true when it was seen. `last`, when given, holds each
+// frame before `shows` looks at it, so that helpers placing points by the window's size may be
+// called from `shows`; `png_written`, when given, says whether the PNG could be written.
 bool WaitForWindowPixels(unsigned long window, int timeout_ms, const std::string& png_path,
-                         const std::function<bool(const WindowPixels&)>& shows);
+                         const std::function<bool(const WindowPixels&)>& shows, WindowPixels* last = nullptr,
+                         bool* png_written = nullptr);

@@ -73,6 +73,22 @@ TEST_F(SliderTest, DraggingTheToddlerMovesTheValueInProportionToTheTrack) {
   EXPECT_FALSE(slider.IsDragging());
 }
 
+// A label that cannot update yet, as a text whose font is missing.
+class StuckLabel : public GUIWindow {
+ public:
+  using GUIWindow::GUIWindow;
+  bool Update() override { return false; }
+};
+
+TEST_F(SliderTest, TheToddlerFollowsTheValueWhileALabelCannotUpdate) {
+  GUISlider slider(user, "s");
+  Build(slider);
+  new StuckLabel(&slider, "label");
+  slider.SetValue("cur", "100");
+  EXPECT_FALSE(slider.Update()) << "the label's failure still reaches the caller";
+  EXPECT_FLOAT_EQ(slider.GetToddler()->GetVisual().GetModel()->GetWorldMatrix().m[12], 180.0f);
+}
+
 TEST_F(SliderTest, ARangeOfNoWidthOrAFlatTrackKeepsTheToddlerAndValueFinite) {
   struct Case {
     const char* what;

@@ -41,6 +41,38 @@ TEST_F(StateWindowTest, WithoutAnimationsAShownWindowWorksAfterTwoUpdatesAndAHid
   EXPECT_FALSE(window->IsOpen());
 }
 
+// A child that cannot update yet, as a text whose font is missing.
+class Stuck : public GUIWindow {
+ public:
+  using GUIWindow::GUIWindow;
+  bool Update() override { return ++updates, false; }
+  int updates = 0;
+};
+
+TEST_F(StateWindowTest, AChildThatCannotUpdateNeitherHoldsTheStateNorStarvesItsSiblings) {
+  for (const bool dialog : {false, true}) {
+    GUIStateWindow* window = dialog ? new DialogWindow("form") : new GUIStateWindow("form");
+    auto* stuck = new Stuck(window, "stuck");
+    auto* after = new Stuck(window, "after");
+    window->SetForm(cResourcePtr<cFormResource>());
+    window->Show();
+    std::vector<int> states;
+    for (int i = 0; i < 3; ++i) {
+      Frame();
+      states.push_back(window->GetState());
+    }
+    EXPECT_EQ(states, (std::vector<int>{S::kAppear, S::kWorking, S::kWorking})) << dialog;
+    EXPECT_EQ(stuck->updates, 3) << dialog;
+    EXPECT_EQ(after->updates, 3) << dialog;
+    EXPECT_FALSE(window->Update()) << dialog;  // the caller still learns that a child failed
+    window->Hide();
+    Frame();
+    Frame();
+    EXPECT_EQ(window->GetState(), S::kHidden) << dialog;
+    user->DeleteChildren();
+  }
+}
+
 TEST_F(StateWindowTest, ShowAgainWhileAppearingKeepsTheStateButClearsTheNextState) {
   auto* window = new GUIStateWindow("screen");
   window->SetForm(cResourcePtr<cFormResource>());

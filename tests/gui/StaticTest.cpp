@@ -34,15 +34,16 @@ class StaticTest : public WidgetTest {
 
 TEST_F(StaticTest, LinkedStaticsPassOnWhatDoesNotFit) {
   struct Case {
-    const char* text;
+    std::string text;
     std::vector<std::string> lines;
     std::string last;
   };
   const Case cases[] = {
-      {"aaa bbb ccc ddd", {"aaa bbb", " ccc ddd", ""}, "line1"},
+      {"aaa bbb ccc ddd", {"aaa bbb", "ccc ddd", ""}, "line1"},
       {"aa\n   bb cc", {"aa", "bb cc", ""}, "line1"},               // a line feed sends the rest on
       {"aaaaaaaaaaaa bb", {"", "", ""}, "line2"},  // a word wider than every box is never placed
       {"ab", {"ab", "", ""}, "line0"},
+      {"a " + std::string(3000, 'b') + " c", {"a", "", ""}, "line2"},  // the rest is cut at the chain's end
   };
   for (const Case& c : cases) {
     GUIWindow page(user, "page");
@@ -60,11 +61,18 @@ TEST_F(StaticTest, LinkedStaticsPassOnWhatDoesNotFit) {
   lines[0]->SetValue("text", "aaa");
   EXPECT_EQ(Texts(), (std::vector<std::string>{"aaa", "old", ""}));
   lines[0]->SetValue("text", "aaa bbb ccc");
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"aaa bbb", " ccc", ""})) << "\"1\" reads back as \"true\"";
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"aaa bbb", "ccc", ""})) << "\"1\" reads back as \"true\"";
+  // A line whose helper is missing measures no box: it takes no word and passes all on.
+  GUIWindow lost_page(user, "lost");
+  MakeChain(lost_page);
+  lines[1]->SetValue("helper", "no_such_box");
+  lines[0]->SetValue("text", "aa bbb c dddd ee fff");
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"aa bbb c", "", "dddd ee"}));
+  EXPECT_TRUE(LogHas("helper model no_such_box not found"));
   GUIWindow plain_page(user, "plain");
   MakeChain(plain_page, "yes");
   lines[0]->SetValue("text", "aaa bbb ccc ddd eee fff");
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"aaa bbb", " ccc ddd", ""}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"aaa bbb", "ccc ddd", ""}));
 }
 
 TEST_F(StaticTest, TextsAreBuiltOnceAndWaitForTheirFont) {

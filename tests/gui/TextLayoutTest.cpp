@@ -165,7 +165,7 @@ TEST(TextRuns, LinkedStaticsTakeWholeWordsThatFit) {
     std::u16string fitting, rest;
   };
   const Case cases[] = {
-      {u"aa bb cc", 30.0f, u"aa bb", u" cc"},
+      {u"aa bb   cc", 30.0f, u"aa bb", u"cc"},  // the next line starts at its word, not at the break
       {u"aa bb", 100.0f, u"aa bb", u""},
       {u"aa\n   bb", 100.0f, u"aa", u"bb"},           // a line feed sends the rest on, spaces dropped
       {u"aaaaaaaaaaaa bb", 30.0f, u"", u"aaaaaaaaaaaa bb"},  // a word wider than the box is never taken

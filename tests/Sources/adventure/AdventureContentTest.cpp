@@ -1,8 +1,12 @@
 // The game's own built data holds every name the panel's inventory, the speech windows, the help
-// pointer and the comics page look up, in both languages.
+// pointer and the comics page look up, in both languages; every phrase and tip reads whole over
+// the lines of its window.
 
+#include <iterator>
 #include <set>
+#include <sstream>
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
@@ -12,6 +16,13 @@
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Inventory.h"
 #include "Sources/adventure/PhraseDatabase.h"
+#include "Sources/adventure/PhraseSequence.h"
+#include "gui/include/GUIFont.h"
+#include "gui/include/GUIStateWindow.h"
+#include "gui/include/cFontResource.h"
+#include "gui/include/GUIFontTable.h"
+#include "gui/include/GUIStatic.h"
+#include "gui/include/TextTable.h"
 #include "gui/include/cFormResource.h"
 #include "gui/include/cTextResource.h"
 #include "platform/os/os.h"
@@ -21,6 +32,7 @@
 #include "source/properties/Conversions.h"
 #include "source/render/RenderObject.h"
 #include "source/sound/cSoundResource.h"
+#include "source/text/TextConversion.h"
 #include "source/xml/XmlNode.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -202,6 +214,129 @@ TEST_F(AdventureContentTest, TheMapsHoldEveryPlaceArrowButtonAndRouteTheGameName
   for (const char* name : {"audio\\game\\paper01", "audio\\game\\victory01", "audio\\game\\fail01"}) {
     cResourcePtr<cSoundResource> sound;
     EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The diary: its book with the tabs, bookmarks, comics buttons and cards; every page with the
+// windows the code fills; a comics window for every comics page the comics file names (each page
+// replaying comics that exist); its sounds and card effect; and its texts in both languages.
+TEST_F(AdventureContentTest, EveryNameTheDiaryLooksUpIsInTheData) {
+  const std::set<std::string> book = Children(DiaryWindow::kForm);
+  for (const char* name : {"history_back", "petition", "picture", "history03", "history", "goals", "button_history",
+                           "button_picture", "button_petition", "button_scheme", "button_comics_view",
+                           "comics_arrow_left", "comics_view", "comics_arrow_right", "card1", "card2", "card3"}) {
+    EXPECT_EQ(book.count(name), 1u) << name;
+  }
+  for (const auto& page : DiaryWindow::kPages) EXPECT_FALSE(Children(page[1]).empty()) << page[1];
+  const std::set<std::string> pictures = Children(DiaryWindow::kPages[DiaryWindow::kPicturePage][1]);
+  for (int number : DiaryWindow::kPictureWindowNumbers) {
+    for (const char* prefix : {"picture_", "picture_stroke_", "picture_stroke_text_"}) {
+      EXPECT_EQ(pictures.count(prefix + std::to_string(number)), 1u) << prefix << number;
+    }
+  }
+  const std::set<std::string> petition = Children(DiaryWindow::kPages[DiaryWindow::kPetitionPage][1]);
+  for (const char* name : {"petition_text_00", "petition_additional_text_00", "petition_additional_text_08", "sign_0",
+                           "sign_1", "sign_2", "sign_3", "sign_4"}) {
+    EXPECT_EQ(petition.count(name), 1u) << name;
+  }
+  EXPECT_EQ(Children(DiaryWindow::kPages[DiaryWindow::kSchemePage][1]).count("scheme_text_00"), 1u);
+  const std::set<std::string> comics = Children(DiaryWindow::kComicsForm);
+  EXPECT_EQ(comics.count("comics_text_00"), 1u);
+  cResourcePtr<cXmlResource> table_file;
+  ASSERT_TRUE(table_file.Assign(DiaryWindow::kComicsResource));
+  const JournalComics table = ReadJournalComics(table_file->GetRoot());
+  EXPECT_FALSE(table.empty());
+  for (const auto& [number, entries] : table) {
+    EXPECT_EQ(comics.count("comics_" + std::to_string(number)), 1u) << number;
+    for (const std::string& entry : entries) EXPECT_FALSE(Children(entry).empty()) << entry;
+  }
+  for (const char* name : {DiaryWindow::kSuccessSound, DiaryWindow::kPageSound}) {
+    cResourcePtr<cSoundResource> sound;
+    EXPECT_TRUE(sound.Assign(name)) << name;
+  }
+  cResourcePtr<cParticleResource> card;
+  EXPECT_TRUE(card.Assign(DiaryWindow::kCardEffect));
+  for (const char* language : {"en", "ru"}) {
+    cResourcePtr<cTextResource> texts;
+    ASSERT_TRUE(texts.Assign(language));
+    std::vector<std::string> keys = {"petition", "petition_main", "scheme_1", "scheme_2"};
+    for (int i = 1; i <= 5; ++i) keys.push_back("petition_" + std::to_string(i));
+    for (const auto& [number, entries] : table) keys.push_back("comics_text_" + std::to_string(number));
+    for (const std::string& key : keys) EXPECT_FALSE(texts->GetTexts()[key].empty()) << language << " " << key;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> Words(const std::u16string& text) {
+  std::istringstream in(WideToUtf8(text));
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// The words the window's lines "<prefix>0", "<prefix>1", ... show, in order; each line is linked
+// and lays its words out in a helper box.
+std::vector<std::string> Shown(GUIWindow& window, const std::string& prefix, int lines) {
+  std::u16string all;
+  for (int i = 0; i < lines; ++i) {
+    auto* line = dynamic_cast<GUIStatic*>(window.FindChild(prefix + std::to_string(i)));
+    if (line == nullptr) return {"no " + prefix + std::to_string(i)};
+    EXPECT_TRUE(line->GetValue("link") == "true" && line->GetLayoutSize().x > 100.0f) << line->GetName();
+    all += line->GetText() + u' ';
+  }
+  return Words(all);
+}
+
+void Collect(const LocationTexts& texts, std::vector<Phrase>& phrases) {
+  for (const auto& [list, listed] : texts.m_phrases) phrases.insert(phrases.end(), listed.begin(), listed.end());
+  for (const auto& [name, inner] : texts.m_locations) Collect(inner, phrases);
+}
+
+TEST_F(AdventureContentTest, EveryPhraseAndTipReadsWholeOverTheLinesOfItsWindow) {
+  cResourcePtr<cXmlResource> init;
+  ASSERT_TRUE(init.Assign("game_init\\game_init"));
+  for (const char* language : {"en", "ru"}) {
+    SCOPED_TRACE(language);
+    for (const XmlNode* font = init->GetRoot().FindChildByPath("lang")->GetFirstChild(); font; font = font->GetNext()) {
+      cResourcePtr<cFontResource> resource;
+      ASSERT_TRUE(resource.Assign(GetAttributeValue(font, "name", "")));
+      gui->GetFontTable()->Set(std::stoi(GetAttributeValue(font, "id", "0")), CountedPtr<GUIFont>(new GUIFont(resource)));
+    }
+    cResourcePtr<cTextResource> texts;
+    ASSERT_TRUE(texts.Assign(language));
+    *gui->GetTextTable() = texts;
+    cResourcePtr<cXmlResource> locations;
+    ASSERT_TRUE(locations.Assign(std::string("levels\\text\\") + language + "\\locations"));
+    PhraseDatabase::GetInstance()->ReadDocument(locations->GetRoot());
+    std::vector<Phrase> phrases;
+    Collect(PhraseDatabase::GetInstance()->GetRoot(), phrases);
+    ASSERT_GT(phrases.size(), 20u);
+    // Long and short phrases come mixed: a short one shows no words left over from a long one.
+    for (const Phrase& phrase : phrases) {
+      PhraseSequence page("page", {phrase});
+      page.Show();
+      GUIStateWindow* window = HintWindow::GetInstance()->FindTypeWindow(phrase.m_type);
+      ASSERT_NE(window, nullptr) << phrase.m_type;
+      EXPECT_EQ(Shown(*window, "string_", 3), Words(phrase.m_text));
+      page.NextPage();
+    }
+    auto* help = new HelpWindow(user);
+    int shown = 0;
+    for (const auto& [key, text] : texts->GetTexts()) {
+      if (key.rfind("help", 0) != 0 && key.rfind("ispy", 0) != 0) continue;
+      for (int time = 0; time < 2; ++time) {  // the same tip again shows again
+        SetHelpPageTexts(help, key, HelpWindow::kCloseOnAnyClick, nullptr);
+        EXPECT_EQ(Shown(*help, "help_text_", HelpWindow::kTextStatics), Words(text)) << key;
+      }
+      ++shown;
+    }
+    EXPECT_GE(shown, 10);
+    delete help;
   }
 }
 

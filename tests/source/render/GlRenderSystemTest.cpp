@@ -178,6 +178,34 @@ TEST_F(GlRenderSystem, BlendCodesMixWithTheTarget) {
   EXPECT_PIXEL(64, 24, 0x80007Fu);
 }
 
+TEST_F(GlRenderSystem, ATintScalesTheTexturesColourAndAlphaOverTheBlueClear) {
+  struct Case {
+    uint32_t texel;  // ARGB
+    Vector4 tint;
+    bool blending;   // already on before the draw
+    uint32_t rgb;
+  };
+  const Case cases[] = {
+      {0x00FFFFFFu, Vector4(1, 1, 1, 0.5f), false, 0x0000FFu},  // a transparent texel stays unseen
+      {0x00FFFFFFu, Vector4(1, 0, 0, 1.0f), true, 0x0000FFu},
+      {0xFFFFFFFFu, Vector4(1, 0, 0, 0.5f), false, 0x80007Fu},  // half the tint over the clear
+      {0x80FFFFFFu, Vector4(1, 0, 0, 1.0f), false, 0x80007Fu},  // half the texel, full tint
+      {0xFF00FF00u, Vector4(1, 1, 1, 1.0f), true, 0x00FF00u},
+  };
+  for (const Case& c : cases) {
+    std::shared_ptr<gfx::Surface> texture = MakeSolidTexture(c.texel);
+    m_rs->BindTexture(0, texture);
+    m_rs->SetAlphaBlendEnable(c.blending);
+    if (c.blending) m_rs->SetBlend(4, 5);
+    Begin();
+    Quad(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    m_rs->DrawColored(kTriangleList, 0, 0, 4, 0, 2, c.tint);
+    m_rs->EndFrame();
+    EXPECT_PIXEL(64, 24, c.rgb) << std::hex << c.texel;
+  }
+  m_rs->UnbindTexture(0);
+}
+
 TEST_F(GlRenderSystem, AFrameDrawnAfterADeviceResetLooksLikeTheOneBefore) {
   // Half-transparent red, textured and blended, over the blue clear colour.
   auto frame = [this] {

@@ -444,8 +444,6 @@ TEST_F(RenderSystemDraws, ColoredDrawsLightWithTheColourAndRestoreWhatTheyChange
   EXPECT_EQ(at.material.emissive, (gfx::ColorValue{0.25f, 0.5f, 0.75f, 0.5f}));
   EXPECT_EQ(at.material.diffuse, (gfx::ColorValue{0.25f, 0.5f, 0.75f, 0.5f}));
   EXPECT_EQ(at.Render(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE), gfx::D3DMCS_MATERIAL);
-  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_SELECTARG1);
-  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_DIFFUSE);
   const gfx::DeviceState& after = State();
   EXPECT_EQ(after.Render(gfx::D3DRENDERSTATE_LIGHTING), 0u);
   EXPECT_EQ(after.Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE), 0u);
@@ -500,17 +498,21 @@ TEST_F(RenderSystemDraws, ColourComponentsOutOfRangeOrNotANumberAreClampedToByte
   EXPECT_EQ(gfx::headless::Clears()[0].color, 0x00FF0000u);
 }
 
-TEST_F(RenderSystemDraws, ColoredDrawsWithBlendingOnKeepTheTexturesAlpha) {
+TEST_F(RenderSystemDraws, ColoredDrawsKeepTheTexturesAlphaWithBlendingOnOrOff) {
   VertexBufferHolder vertices(3, 0);
   IndexBufferHolder indices(3, 0);
   vertices->Bind();
   indices->Bind();
-  m_rs->SetAlphaBlendEnable(true);
-  m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(1, 1, 1, 1));
-  const gfx::DeviceState& at = gfx::headless::Draws().at(0).state;
-  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_MODULATE);
-  EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_TEXTURE);
-  EXPECT_TRUE(m_rs->GetAlphaBlendEnable());
+  for (const bool blending : {true, false}) {
+    gfx::headless::ClearRecords();
+    m_rs->SetAlphaBlendEnable(blending);
+    m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(1, 0, 0, 0.5f));
+    const gfx::DeviceState& at = gfx::headless::Draws().at(0).state;
+    EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAOP), gfx::D3DTOP_MODULATE) << blending;
+    EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG1), gfx::D3DTA_TEXTURE) << blending;
+    EXPECT_EQ(at.Stage(0, gfx::D3DTSS_ALPHAARG2), gfx::D3DTA_DIFFUSE) << blending;
+    EXPECT_EQ(m_rs->GetAlphaBlendEnable(), blending);
+  }
 }
 
 TEST_F(RenderSystemDraws, FramesClearWithTheClearColourAndPresentWithVsync) {

@@ -2,7 +2,7 @@
 // <resource name=".." type="form|scene"> a form or scene) is read through the engine's own
 // readers, checked (its binary form reads back to the same records, every widget's type is one
 // the GUI makes, every model a widget names is a model of the form) and written into "data" as a
-// resource list beside the art it names.
+// resource list beside the art it names. The helper boxes a resource lists become models first.
 
 #include <cstdio>
 #include <set>
@@ -16,6 +16,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tools/content/ContentStep.h"
 #include "tools/content/gui/GuiChecks.h"
+#include "tools/content/gui/GuiHelpers.h"
 
 namespace {
 
@@ -40,10 +41,11 @@ bool MakeList(const ContentPaths& paths, const std::string& file) {
   if (!source.IsOpen() || !list.Load(source) || list.GetRoot().GetName() != "resources") {
     return Fail(file, "not a <resources> list");
   }
-  for (const XmlNode* element = list.GetRoot().GetFirstChild(); element != nullptr; element = element->GetNext()) {
+  std::set<std::string> helpers;
+  for (XmlNode* element = list.GetRoot().GetFirstChild(); element != nullptr; element = element->GetNext()) {
     std::string why;
     if (element->GetName() != "resource") return Fail(file, "<" + element->GetName() + "> is not a <resource>");
-    if (!CheckResource(*element, why)) return Fail(file, why);
+    if (!MakeHelperBoxes(paths, *element, helpers, why) || !CheckResource(*element, why)) return Fail(file, why);
   }
   const std::string base = file.substr(0, file.rfind('.'));
   cMemoryStream bytes;

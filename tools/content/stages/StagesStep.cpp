@@ -1,5 +1,6 @@
 // The adventure's stage list ("levels\stage") and the get-hint search's settings
-// ("game_data\ispy"), copied once they are known to parse. Every stage must name a location
+// ("game_data\ispy") and the diary's comics pages ("game_data\journal_comics"), copied once they are
+// known to parse. Every stage must name a location
 // whose scene the sources hold, and its pages must be forms or map travels.
 
 #include <cstdio>
@@ -59,6 +60,12 @@ bool MakeStages(const ContentPaths& paths) {
     XmlDocument document;
     if (!ReadSourceXml("stages", ispy, "ispy", document)) return false;
     if (!Copy(ispy, paths.PathFor("data", "game_data/ispy.xml"))) return false;
+  }
+  const std::string comics = paths.SourceFor("game_data/journal_comics.xml");
+  if (std::filesystem::exists(comics)) {
+    XmlDocument document;
+    if (!ReadSourceXml("stages", comics, "journal_comics", document)) return false;
+    if (!Copy(comics, paths.PathFor("data", "game_data/journal_comics.xml"))) return false;
   }
   return true;
 }
