@@ -204,6 +204,9 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   // The chart from the cabinet opens the door; the map shows the way to the quay.
   Click(kChart);
   Click(kBeside);
+  Snap("chart-taken", 2.0);
+  Click(kBesideTheBook);  // the chart's picture may open the diary: a click beside it closes it
+  Snap("diary-closed", 2.0);
   Click(kDoor);
   const auto sea = [](int r, int g, int b) { return b > r + 30 && g > r + 15; };
   ASSERT_TRUE(WaitForArea("map-travel", kMapSea, true, kTimeout, sea)) << Log();
