@@ -28,6 +28,8 @@ class MapSearchHost {
   virtual void CloseSearch(GetHintGame* window) = 0;
   // The window's "items_count" text: the items it still hides.
   virtual std::string ItemsCountOf(GetHintGame* window) const = 0;
+  // Its count before anything was found: a scene of eight things unless it holds fewer.
+  virtual std::string FullCountOf(GetHintGame*) const { return "8"; }
   virtual bool IsSearchVisible(GetHintGame* window) const = 0;
   virtual int GetItemsToFind() const = 0;
   virtual bool IsRewardBlinking() const = 0;

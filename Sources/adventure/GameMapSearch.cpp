@@ -61,6 +61,7 @@ class PanelSearchHost : public MapSearchHost {
     if (Panel() != nullptr) Panel()->CloseSearch(window);
   }
   std::string ItemsCountOf(GetHintGame* window) const override { return window->GetValue("items_count"); }
+  std::string FullCountOf(GetHintGame* window) const override { return std::to_string(window->GetTargetCount()); }
   bool IsSearchVisible(GetHintGame* window) const override { return window->IsVisible(); }
   int GetItemsToFind() const override { return Panel() != nullptr ? Panel()->GetItemsToFind() : 0; }
   bool IsRewardBlinking() const override { return Panel() != nullptr && Panel()->IsRewardBlinking(); }
@@ -194,7 +195,8 @@ bool GameMap::RefreshHintSearch() {
 
 bool GameMap::IsAnySearchStarted() const {
   for (const auto& [location, window] : m_search_windows) {
-    if (SearchHost().ItemsCountOf(window) != "8") return true;
+    // A scene with fewer things than eight would otherwise count as started from the first.
+    if (SearchHost().ItemsCountOf(window) != SearchHost().FullCountOf(window)) return true;
   }
   return false;
 }

@@ -61,9 +61,9 @@ DelegateArg GamePanel::OpenSmallMap(DelegateArg) {
   return 0;
 }
 
-// The diary and the maps share the screen: each hides the other.
+// The diary and the maps share the screen: a map shown puts the diary away.
 void GamePanel::HideDiaryForMap() {
-  if (m_diary != nullptr) m_diary->Hide();
+  if (m_diary != nullptr && m_diary->IsVisible()) m_diary->Close();
 }
 
 bool GamePanel::IsDiaryShown() const { return m_diary != nullptr && m_diary->IsVisible(); }

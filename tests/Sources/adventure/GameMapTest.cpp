@@ -58,6 +58,7 @@ class FakeSearch : public MapSearchHost {
   }
   void CloseSearch(GetHintGame* window) override { closed.push_back(window); }
   std::string ItemsCountOf(GetHintGame* window) const override { return counts.at(window); }
+  std::string FullCountOf(GetHintGame*) const override { return full; }
   bool IsSearchVisible(GetHintGame*) const override { return true; }
   int GetItemsToFind() const override { return to_find; }
   bool IsRewardBlinking() const override { return blinking; }
@@ -68,6 +69,7 @@ class FakeSearch : public MapSearchHost {
   std::vector<std::string> scenes;
   std::vector<GetHintGame*> closed;
   std::map<GetHintGame*, std::string> counts;
+  std::string full = "8";
   int to_find = 13;
   bool blinking = false, refuse = false, finished = false;
   float countdown = 300.0f;
@@ -205,8 +207,12 @@ TEST_F(GameMapTest, AFinishedSearchPaysItsRewardOnceUpToFive) {
     search.to_find = 4;
     EXPECT_FALSE(map->RefreshHintSearch()) << "things left to find";
     EXPECT_FALSE(map->IsAnySearchStarted());
+    search.full = "5";  // scenes of five things, untouched
+    for (auto& [window, count] : search.counts) count = "5";
+    EXPECT_FALSE(map->IsAnySearchStarted());
     search.counts[map->GetOfferedSearches().begin()->second] = "3";
     EXPECT_TRUE(map->IsAnySearchStarted());
+    search.full = "8";
     search.to_find = 0;
     EXPECT_TRUE(map->RefreshHintSearch());
     EXPECT_TRUE(map->RefreshHintSearch());
