@@ -5,37 +5,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "Sources/adventure/DiaryWindow.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "gui/include/GUISystem.h"
-#include "platform/gfx/headless/Headless.h"
 #include "platform/os/os.h"
-#include "platform/window/window.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/sound/cSoundResource.h"
-#include "tests/support/QuietLog.h"
 
 namespace {
 
 void BM_OpenDiaryOnAFullProfile(benchmark::State& state) {
-  setenv("VELMARIS_HEADLESS", "1", 1);
-  DestroySingletons();
-  gfx::headless::Reset();
-  window::Shutdown();
-  window::CreateMainWindow("Velmaris");
-  g_render_settings.fullscreen = false;
-  QuietLog();
-  RenderManager::GetInstance();
+  StartHeadlessGui();
   RegisterSoundResourceType();
   GUISystem* gui = GUISystem::GetInstance();
-  gui->Init();
-  gui->SetCameraSize(1024.0f, 768.0f);
   {
     cResourceLocation data("data", os::ExecutableDirectory());
     cResourceLocation texts("localization", os::ExecutableDirectory());
@@ -69,8 +54,7 @@ void BM_OpenDiaryOnAFullProfile(benchmark::State& state) {
     delete diary;
     CurrentProfile = nullptr;
   }
-  DestroySingletons();
-  window::Shutdown();
+  StopHeadlessGui();
 }
 BENCHMARK(BM_OpenDiaryOnAFullProfile)->Unit(benchmark::kMillisecond);
 

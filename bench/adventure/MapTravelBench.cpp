@@ -12,15 +12,10 @@
 
 #include "Sources/adventure/GameMap.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "bench/support/gui/HeadlessGui.h"
 #include "gui/include/GUISystem.h"
-#include "platform/gfx/headless/Headless.h"
-#include "platform/window/window.h"
 #include "source/Resources/cResourceLocation.h"
-#include "source/core/Singleton.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
 #include "source/timer/cTimerManager.h"
-#include "tests/support/QuietLog.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -49,17 +44,7 @@ std::string MapForm() {
 class MapBench {
  public:
   MapBench() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    DestroySingletons();
-    gfx::headless::Reset();
-    window::Shutdown();
-    window::CreateMainWindow("Velmaris");
-    g_render_settings.fullscreen = false;
-    QuietLog();
-    RenderManager::GetInstance();
-    GUISystem* gui = GUISystem::GetInstance();
-    gui->Init();
-    gui->SetCameraSize(1024.0f, 768.0f);
+    StartHeadlessGui();
     const std::string path = m_root.Path() + "/data/gui/map.resource";
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << "<?xml version=\"1.0\"?>\n<resources><resource name=\"gui\\map\\map\" "
@@ -74,8 +59,7 @@ class MapBench {
     delete m_map;
     CurrentProfile = nullptr;
     m_group.reset();
-    DestroySingletons();
-    window::Shutdown();
+    StopHeadlessGui();
   }
 
   void Frame() {
