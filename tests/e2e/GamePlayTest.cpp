@@ -2,7 +2,8 @@
 // office, the key is clicked (it flies into the panel), the diary is opened and closed, the key is
 // taken from its slot and used on the cabinet, a hint is asked for, the in-game menu is opened and
 // closed, the chart opens the door and the town map shows the way to the quay until a click goes
-// on, and the player goes back to the main menu. A second start continues the saved game where it
+// on, the quay's chest gives the map, which the panel's map button opens and a click closes, and
+// the player goes back to the main menu. A second start continues the saved game where it
 // was left. Frames are kept as PNG files in the build folder ("game-frames").
 
 #include <gtest/gtest.h>
@@ -39,11 +40,14 @@ constexpr Area kSmallDialog{178, 300, 228, 330}, kMenuBoard{362, 300, 388, 330},
     kFirstHintIcon{796, 46, 818, 68};
 constexpr Point kNameOk{402, 303}, kStartGame{512, 523}, kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438},
     kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24},
-    kBesideTheBook{20, 740}, kPicturesTab{966, 573}, kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400};
+    kBesideTheBook{20, 740}, kPicturesTab{966, 573}, kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400},
+    kChest{250, 98}, kMapButton{920, 24};
 // The diary's left page, ruled paper over the scene while the diary is open.
 constexpr Area kDiaryPage{150, 300, 250, 400};
 // The sea in the map's top left corner; the quay's sail in the sun.
 constexpr Area kMapSea{16, 700, 60, 750}, kSail{726, 204, 734, 212};
+// The sea in the small map's top left corner, over the quay's evening sky.
+constexpr Area kSmallMapSea{140, 660, 180, 700};
 
 class GamePlayTest : public ::testing::Test {
  protected:
@@ -217,6 +221,17 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   Click(kBeside);
   const auto bright = [](int r, int g, int b) { return r > 200 && g > 200 && b > 180; };
   ASSERT_TRUE(WaitForArea("quay", kSail, true, kTimeout, bright)) << Log();
+  // The sea chest holds the pearl and the town map: the panel's map button then opens the map on
+  // the quay, and a click on it puts it away.
+  Click(kChest);
+  Snap("chest-open", 4.0);
+  for (int i = 0; i < 4 && !WaitForParchment("quay-diary-closed", kDiaryPage, false, 1500); ++i) {
+    Click(kBesideTheBook);
+  }
+  Click(kMapButton);
+  EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, 10000, sea)) << Log();
+  Click(kBeside);
+  EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, 10000, sea)) << Log();
   Click(kMenuButton);
   Click(kExitToMenu);
   Snap("main-menu-again", 4.0);
