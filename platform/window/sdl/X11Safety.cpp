@@ -4,6 +4,8 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <cstring>
 
@@ -42,6 +44,10 @@ bool OnX11() {
 }  // namespace
 
 void InstallX11Handlers() {
+  // A write to a server that has gone raises SIGPIPE, whose default ends the game before Xlib can
+  // report the lost connection (nothing saved, status 141): the write fails instead, and the
+  // handler below saves and ends.
+  signal(SIGPIPE, SIG_IGN);
   // The lost connection at once, before SDL opens it: the server may go while SDL starts.
   XSetIOErrorHandler(&OnIOError);
   // SDL puts a handler of its own in place when it opens the connection, and puts back the one it
