@@ -193,3 +193,24 @@ Image Canvas::ToImage(uint32_t bits) const {
   }
   return image;
 }
+
+uint32_t PaddedSide(uint32_t side) {
+  uint32_t power = 1;
+  while (power < side) power *= 2;
+  return power;
+}
+
+Image PadToPowerOfTwo(const Image& painted) {
+  const uint32_t width = painted.GetWidth(), height = painted.GetHeight(), bytes = painted.GetBytesPerPixel();
+  Image padded;
+  if (painted.IsEmpty() || !padded.Allocate(PaddedSide(width), PaddedSide(height), painted.GetBitsPerPixel())) {
+    return painted;
+  }
+  for (uint32_t y = 0; y < padded.GetHeight(); ++y) {
+    const uint8_t* from = painted.Row(std::min(y, height - 1));
+    uint8_t* to = padded.Row(y);
+    std::copy_n(from, std::size_t{width} * bytes, to);
+    for (uint32_t x = width; x < padded.GetWidth(); ++x) std::copy_n(from + (width - 1) * bytes, bytes, to + x * bytes);
+  }
+  return padded;
+}

@@ -47,3 +47,12 @@ class Canvas {
   uint32_t m_height;
   std::vector<Vector4> m_pixels;  // row by row from the top
 };
+
+// The smallest power of two at least `side`.
+uint32_t PaddedSide(uint32_t side);
+
+// The picture (rows bottom first) laid into the bottom-left corner of a power-of-two image, its
+// last row and column repeated into the rest. A model or window whose texture coordinates take
+// only the painted part shows every pixel as painted, with no resampling, and nothing of the rest
+// bleeds in at its edges.
+Image PadToPowerOfTwo(const Image& painted);

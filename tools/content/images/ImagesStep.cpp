@@ -1,7 +1,9 @@
 // The pictures of the sample game: every recipe in content/images (one XML file a picture, root
-// <image name=".." width=".." height=".." format="jpg|tga" bits="24|32" quality=".." group="data|splash">, its
-// children the strokes in painting order) painted on a canvas and written into "data" as a JPEG
-// (through libjpeg's compressor) or a TGA (through the engine's writer).
+// <image name=".." width=".." height=".." format="jpg|tga" bits="8|24|32" quality=".." group="data|splash"
+// padded="true|false">, its children the strokes in painting order) painted on a canvas and written into
+// "data" as a JPEG (through libjpeg's compressor) or a TGA (through the engine's writer). A padded
+// picture lies in the bottom-left corner of a power-of-two texture: a full-screen picture stays
+// unscaled, and whoever draws it takes texture coordinates up to its width and height.
 
 #include "source/stream/cMemoryStream.h"
 #include "source/texture/Image.h"
@@ -58,14 +60,20 @@ void MakePicture(const ContentPaths& paths, const XmlNode& root) {
   }
   Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   for (const XmlNode* stroke = root.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) PaintStroke(canvas, *stroke);
+  const bool padded = RecipeText(root, "padded", "false") == "true";
+  const auto picture = [&canvas, padded](uint32_t bits) {
+    return padded ? PadToPowerOfTwo(canvas.ToImage(bits)) : canvas.ToImage(bits);
+  };
   cMemoryStream bytes;
   bool encoded = false;
   if (format == "jpg") {
     JpegSettings settings;
     settings.quality = RecipeInteger(root, "quality", 90);
-    encoded = WriteJpeg(canvas.ToImage(24), bytes, settings);
+    encoded = WriteJpeg(picture(24), bytes, settings);
   } else if (format == "tga") {
-    encoded = TgaImageLoader().Save(canvas.ToImage(RecipeInteger(root, "bits", 24) == 32 ? 32 : 24), bytes);
+    // 8 bits: a grey picture (its red channel), which is what an opacity map needs.
+    const int bits = RecipeInteger(root, "bits", 24);
+    encoded = TgaImageLoader().Save(picture(bits == 32 ? 32 : bits == 8 ? 8 : 24), bytes);
   } else {
     throw RecipeError{"format must be jpg or tga"};
   }

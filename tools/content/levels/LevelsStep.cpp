@@ -3,9 +3,10 @@
 // rectangle on the 1024 x 768 screen (pixels from the top-left corner) with its kind letter ("i"
 // an object the player may point at, "b" behind, "f" in front; "<object>_a" is the highlight of
 // <object>) and either the strokes of its picture, painted in its own pixels, or the name of a
-// picture the images step made, and the named animations a character plays on it. The step writes one flat model an object, its picture and
-// opacity (powers of two, as the texture combiner needs them) and the scene's resource list
-// "levels\<folder>\<name>", which the location and its script share.
+// picture the images step made, and the named animations a character plays on it. The step writes
+// one flat model an object, its picture and opacity (powers of two, as the texture combiner needs
+// them, the picture unscaled in their corner) and the scene's resource list "levels\<folder>\<name>",
+// which the location and its script share.
 
 #include <algorithm>
 #include <cstdio>
@@ -29,13 +30,9 @@ namespace {
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-constexpr uint32_t kLargestPicture = 1024;
 
-uint32_t PowerOfTwoAtLeast(int size) {
-  uint32_t power = 1;
-  while (power < static_cast<uint32_t>(size) && power < kLargestPicture) power *= 2;
-  return power;
-}
+// The side of a painted picture's texture (the screen is at most 1024 pixels wide).
+uint32_t PowerOfTwoAtLeast(int size) { return PaddedSide(static_cast<uint32_t>(size)); }
 
 void WriteTga(const ContentPaths& paths, const std::string& name, const Image& image) {
   cMemoryStream bytes;
@@ -43,26 +40,31 @@ void WriteTga(const ContentPaths& paths, const std::string& name, const Image& i
   WriteRecipeOutput(paths.PathFor("data", ResourcePath(name) + ".tga"), bytes.GetData(), bytes.GetSize());
 }
 
-// The picture and its opacity (grey) at a power-of-two size; the model stretches it back.
-void WritePictures(const ContentPaths& paths, const XmlNode& object, int width, int height, const std::string& diffuse,
-                   const std::string& opacity) {
+// The painted picture (RGB) and its opacity as an 8-bit grey picture, unless every pixel is opaque
+// and the object never fades: such a picture's shader draws it without blending. Answers whether
+// the opacity was written.
+bool WritePictures(const ContentPaths& paths, const XmlNode& object, int width, int height, const std::string& diffuse,
+                   const std::string& opacity, bool fades) {
   Canvas canvas(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   for (const XmlNode* stroke = object.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) {
     if (stroke->GetName() != "state") PaintStroke(canvas, *stroke);
   }
-  Image colour = canvas.ToImage(32);
-  colour.Resize(PowerOfTwoAtLeast(width), PowerOfTwoAtLeast(height));
-  Image alpha;
-  alpha.Allocate(colour.GetWidth(), colour.GetHeight(), 24);
-  const uint8_t* from = colour.GetPixels();
-  uint8_t* to = alpha.GetPixels();
+  const Image colour = canvas.ToImage(32);
   const std::size_t pixels = std::size_t{colour.GetWidth()} * colour.GetHeight();
-  for (std::size_t i = 0; i < pixels; ++i) to[i * 3] = to[i * 3 + 1] = to[i * 3 + 2] = from[i * 4 + 3];
-  Image rgb;
+  const uint8_t* from = colour.GetPixels();
+  Image rgb, alpha;
   rgb.Allocate(colour.GetWidth(), colour.GetHeight(), 24);
-  for (std::size_t i = 0; i < pixels; ++i) std::copy_n(from + i * 4, 3, rgb.GetPixels() + i * 3);
-  WriteTga(paths, diffuse, rgb);
-  WriteTga(paths, opacity, alpha);
+  alpha.Allocate(colour.GetWidth(), colour.GetHeight(), 8);
+  bool opaque = true;
+  for (std::size_t i = 0; i < pixels; ++i) {
+    std::copy_n(from + i * 4, 3, rgb.GetPixels() + i * 3);
+    alpha.GetPixels()[i] = from[i * 4 + 3];
+    opaque = opaque && from[i * 4 + 3] == 255;
+  }
+  WriteTga(paths, diffuse, PadToPowerOfTwo(rgb));
+  if (opaque && !fades) return false;
+  WriteTga(paths, opacity, PadToPowerOfTwo(alpha));
+  return true;
 }
 
 // One object: its model and pictures, and its lines in the scene's list.
@@ -79,20 +81,27 @@ void MakeObject(const ContentPaths& paths, const std::string& folder, const std:
   if (width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > kScreenWidth || y + height > kScreenHeight) {
     throw RecipeError{name + ": the rectangle must lie on the 1024 x 768 screen"};
   }
-  const ModelFileData quad = MakeQuad(static_cast<float>(x), static_cast<float>(kScreenHeight - y - height),
-                                      static_cast<float>(width), static_cast<float>(height), 0.0f);
-  cMemoryStream bytes;
-  WriteModelFile(quad, bytes);
-  WriteRecipeOutput(paths.PathFor("data", folder + "/" + name + ".mlf"), bytes.GetData(), bytes.GetSize());
-
   std::string diffuse = RecipeText(object, "picture");
   std::string opacity;
+  // A painted picture fills the bottom-left part of its texture; a named one the whole texture, or
+  // the part its "u" and "v" give (a padded picture of the images step).
+  float u = RecipeNumber(object, "u", 1.0f), v = RecipeNumber(object, "v", 1.0f);
+  if (!(u > 0.0f && u <= 1.0f && v > 0.0f && v <= 1.0f)) throw RecipeError{name + ": u and v must lie in (0, 1]"};
   if (diffuse.empty()) {
     // Picture names are unique by file name: the location's name goes first.
     diffuse = "textures\\levels\\" + location + "_" + name;
     opacity = diffuse + "_opacity";
-    WritePictures(paths, object, width, height, diffuse, opacity);
+    // Only the scene's backdrop ("b") never fades; highlights and characters fade through their
+    // colour's alpha, which needs blending even where the picture is opaque.
+    if (!WritePictures(paths, object, width, height, diffuse, opacity, kind != "b")) opacity.clear();
+    u = static_cast<float>(width) / static_cast<float>(PowerOfTwoAtLeast(width));
+    v = static_cast<float>(height) / static_cast<float>(PowerOfTwoAtLeast(height));
   }
+  const ModelFileData quad = MakeQuad(static_cast<float>(x), static_cast<float>(kScreenHeight - y - height),
+                                      static_cast<float>(width), static_cast<float>(height), 0.0f, u, v);
+  cMemoryStream bytes;
+  WriteModelFile(quad, bytes);
+  WriteRecipeOutput(paths.PathFor("data", folder + "/" + name + ".mlf"), bytes.GetData(), bytes.GetSize());
   // Named animations of the object (a character's): <state name=".." frames="first last" loop=".." speed=".."/>.
   std::string states;
   for (const XmlNode* state = object.GetFirstChild(); state != nullptr; state = state->GetNext()) {

@@ -32,11 +32,11 @@ Quaternion TurnAboutZ(float angle) { return Quaternion(0, 0, std::sin(angle * 0.
 
 }  // namespace
 
-ModelFileData MakeQuad(float x, float y, float width, float height, float z) {
+ModelFileData MakeQuad(float x, float y, float width, float height, float z, float u, float v) {
   ModelFileData d;
   d.flags = kModelStatic | kModelTriangleList;
-  d.vertices = {Corner(x, y, z, 0, 0), Corner(x + width, y, z, 1, 0), Corner(x, y + height, z, 0, 1),
-                Corner(x + width, y + height, z, 1, 1)};
+  d.vertices = {Corner(x, y, z, 0, 0), Corner(x + width, y, z, u, 0), Corner(x, y + height, z, 0, v),
+                Corner(x + width, y + height, z, u, v)};
   d.vertex_count = 4;
   AddQuadIndices(d.indices, 0, 1, 2, 3);
   d.bounds = {BoxOf(d.vertices, 0, 4)};

@@ -7,8 +7,9 @@
 
 #include "source/model/ModelFile.h"
 
-// A flat static rectangle from (x, y) to (x + width, y + height) at depth z: two triangles.
-ModelFileData MakeQuad(float x, float y, float width, float height, float z);
+// A flat static rectangle from (x, y) to (x + width, y + height) at depth z: two triangles, its
+// texture coordinates from (0, 0) to (u, v).
+ModelFileData MakeQuad(float x, float y, float width, float height, float z, float u = 1.0f, float v = 1.0f);
 
 // Windmill sails on a hub: `blades` blades of `length` x `width` turning once around the hub over
 // `frames` frames (node animation; the last frame is the first again, so the turn loops), a short

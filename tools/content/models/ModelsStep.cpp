@@ -47,7 +47,7 @@ ModelFileData Shape(const XmlNode& m) {
   const std::string kind = RecipeText(m, "kind");
   const auto n = [&m](const char* name, float fallback = 0.0f) { return RecipeNumber(m, name, fallback); };
   const uint32_t first = static_cast<uint32_t>(RecipeInteger(m, "first_frame", 0));
-  if (kind == "quad") return MakeQuad(n("x"), n("y"), n("width", 1), n("height", 1), n("z"));
+  if (kind == "quad") return MakeQuad(n("x"), n("y"), n("width", 1), n("height", 1), n("z"), n("u", 1), n("v", 1));
   if (kind == "sails") {
     return MakeSails(Count(m, "blades", 4, 16), n("length", 100), n("width", 30), Count(m, "frames", 16, 1000), first);
   }
