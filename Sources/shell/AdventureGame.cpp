@@ -82,16 +82,25 @@ void AdventureGame::BuildWindows() {
   for (const char* name : kPlainWindows) windows->RegisterWindow(name, new GUIWindow(user, name));
 }
 
+// The loading screen is drawn first: the panel and the place are built behind it once it covers
+// the menu, and it goes only when the place is entered, so the menu is never seen again.
 DelegateArg AdventureGame::OnNewGame(DelegateArg) {
   auto* fade = new FadeWindow("loading", "gui\\windows\\fade", MakeMemberDelegate(this, &AdventureGame::StartGameFlow));
+  fade->HoldUntil([this] { return IsPlaceShown(); });
   fade->Show();
   fade->MoveToFront(false);
   SetGuiCursor("clock");
-  GamePanel::GetInstance()->ReloadInventory();
   return 0;
 }
 
+bool AdventureGame::IsPlaceShown() const {
+  if (!m_game_flow || GetCurrentState() != m_game_flow.Get()) return true;  // the flow went back, or never came
+  const int step = m_game_flow->GetSubState();
+  return step != GameFlowController::kLoad && step != GameFlowController::kEnterLocation;
+}
+
 DelegateArg AdventureGame::StartGameFlow(DelegateArg) {
+  GamePanel::GetInstance()->ReloadInventory();
   m_played = CurrentProfile;
   m_played_name = CurrentProfile != nullptr ? CurrentProfile->m_name : std::u16string();
   if (!m_game_flow) m_game_flow.Reset(new GameFlowController(StateOwner(this), m_main_menu.Get()));

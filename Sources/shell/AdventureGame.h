@@ -27,12 +27,16 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   // Runs Init the first time only (GameInstance calls it after making the game).
   void InitOnce();
 
-  // The main menu's start button: the loading screen appears and, once it covers the screen,
-  // StartGameFlow runs; the cursor becomes the clock and the game panel is made.
+  // The main menu's start button: the loading screen appears (the cursor becomes the clock) and,
+  // once it covers the screen, StartGameFlow runs; it stays until IsPlaceShown.
   DelegateArg OnNewGame(DelegateArg sender = 0);
-  // Enters the in-game state, made on the first call (returning to the main-menu state) and kept
-  // for the next games. The loading screen's callback; the argument is ignored.
+  // Makes the game panel with the player's inventory and enters the in-game state, made on the
+  // first call (returning to the main-menu state) and kept for the next games. The loading
+  // screen's callback; the argument is ignored.
   DelegateArg StartGameFlow(DelegateArg sender = 0);
+  // Whether the in-game state has entered its place (or is no longer the state): what the
+  // loading screen waits for.
+  bool IsPlaceShown() const;
   // Saves the player's progress when a game is in progress (an in-game state exists whose
   // location has not ended), into the profile that was played: the location's state, the panel's
   // flying items, then the profile's file. When the player chose another profile in the menu

@@ -14,7 +14,8 @@ bool FadeWindow::IsWorkingFinished(float) {
     if (m_on_complete) DelegatePtr(m_on_complete)->Invoke(reinterpret_cast<DelegateArg>(this));
   }
   MoveToFront(false);  // over whatever the callback has shown
-  Hide();              // disappears, and gives the mouse back
+  if (m_ready && !m_ready()) return false;
+  Hide();  // disappears, and gives the mouse back
   return true;
 }
 

@@ -186,4 +186,30 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndGoesAfterTheFram
   EXPECT_EQ(user->GetActiveChild(), nullptr);
 }
 
+// The game behind the loading screen takes several frames to enter its place: the screen keeps
+// covering it (on top of whatever the callback showed) until it is ready, then goes.
+TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
+  auto* menu = new DialogWindow("menu");
+  menu->Show();
+  int calls = 0;
+  bool ready = false;
+  auto* fade = new FadeWindow("loading", "gui\\windows\\no_such_form", MakeCallableDelegate([&](DelegateArg) {
+    ++calls;
+    menu->Hide();
+    (new DialogWindow("speech"))->Show();  // the place's first window, shown behind the screen's back
+  }));
+  fade->HoldUntil([&ready] { return ready; });
+  fade->Show();
+  for (int i = 0; i < 12; ++i) Frame();
+  EXPECT_EQ(calls, 1);
+  ASSERT_EQ(user->FindChild("loading"), fade) << "still covering the game";
+  EXPECT_TRUE(fade->IsVisible());
+  EXPECT_EQ(fade->GetState(), GUIStateWindow::kWorking);
+  EXPECT_EQ(user->GetChildren().back(), fade) << "drawn over the window the callback showed";
+  ready = true;
+  for (int i = 0; i < 12; ++i) Frame();
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(user->FindChild("loading"), nullptr) << "gone once the game was ready";
+}
+
 }  // namespace
