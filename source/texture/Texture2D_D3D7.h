@@ -28,8 +28,10 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   void Invalidate() { m_surface.reset(); }
   void Restore() { CreateSurface(nullptr); }
 
-  // Replaces the kept image without building anything (the combined textures).
+  // Replaces the kept image without building anything: a copy, or the image itself shared with
+  // whoever holds it (which must not change it while the texture lives).
   void SetImage(const Image& image) { m_image.Reset(new Image(image)); }
+  void ShareImage(CountedPtr<Image> image) { m_image = std::move(image); }
 
   const std::shared_ptr<gfx::Surface>& GetSurface() const { return m_surface; }
   const Image* GetImage() const { return m_image.Get(); }

@@ -1,13 +1,15 @@
 #pragma once
-// The picture of a texture made from two image files: a copy of the colour file's image, with the
-// alpha file's image merged in as alpha when both are 24-bit-compatible powers of two of one size.
-// Wrong sizes or depths are logged and the colour picture is used alone.
+// The picture of a texture made from two image files: the colour file's image (shared with its
+// resource, not copied, when there is nothing to merge), or a copy of it with the alpha file's
+// image merged in as alpha when both are 24-bit-compatible powers of two of one size. Wrong sizes
+// or depths are logged and the colour picture is used alone.
 
 #include <string>
 
-class Image;
+#include "source/core/CountedPtr.h"
+#include "source/texture/Image.h"
 
-// False (logged) when the colour file's resource is missing or holds no picture: the texture then
+// Empty (logged) when the colour file's resource is missing or holds no picture: the texture then
 // has no surface.
-bool CombineImages(const std::string& texture_name, const std::string& color_file, const std::string& alpha_file,
-                   Image& combined);
+CountedPtr<Image> CombineImages(const std::string& texture_name, const std::string& color_file,
+                                const std::string& alpha_file);

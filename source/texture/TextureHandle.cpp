@@ -2,9 +2,10 @@
 
 #include "source/texture/TextureManager.h"
 
-TextureHandle::TextureHandle(const std::string& name, const Image* image, bool mip_maps)
+TextureHandle::TextureHandle(const std::string& name, const CountedPtr<Image>& image, bool mip_maps)
     : m_texture(TextureManager::GetInstance()->MakeTexture(name, std::string(), std::string(), mip_maps)) {
-  m_texture->CreateSurface(image);
+  m_texture->ShareImage(image);
+  m_texture->CreateSurface(nullptr);
 }
 
 TextureHandle::TextureHandle(const std::string& name, const std::string& color_file, const std::string& alpha_file,

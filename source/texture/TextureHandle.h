@@ -11,8 +11,8 @@ class Image;
 
 class TextureHandle {
  public:
-  // A texture built from an image (a copy is kept).
-  TextureHandle(const std::string& name, const Image* image, bool mip_maps);
+  // A texture built from an image, which it shares with the caller.
+  TextureHandle(const std::string& name, const CountedPtr<Image>& image, bool mip_maps);
   // A texture combined from the "texture" resources named `color_file` and `alpha_file`.
   TextureHandle(const std::string& name, const std::string& color_file, const std::string& alpha_file,
                 bool mip_maps = false);

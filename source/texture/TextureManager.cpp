@@ -34,9 +34,8 @@ Texture2D_D3D7* TextureManager::MakeTexture(const std::string& name, const std::
                                             const std::string& alpha_file, bool mip_maps) {
   auto* texture = new Texture2D_D3D7(name, mip_maps);
   if (color_file.empty() && alpha_file.empty()) return texture;
-  Image combined;
-  if (CombineImages(name, color_file, alpha_file, combined)) {
-    texture->SetImage(combined);
+  if (CountedPtr<Image> combined = CombineImages(name, color_file, alpha_file)) {
+    texture->ShareImage(std::move(combined));
     texture->CreateSurface(nullptr);
   }
   return texture;

@@ -19,17 +19,22 @@ void TextureResource::RegisterType() {
 bool TextureResource::Load() {
   cMemoryStream data;
   LoadData(data);
-  m_image = std::make_unique<Image>();
+  m_handle.reset();
+  m_image.Reset(new Image);
   if (!TextureManager::GetInstance()->LoadImage(*m_image, data)) {
     LogReport(kLogWarning, kSource, __LINE__, "texture %s: no picture could be read from its %u bytes", GetName().c_str(),
               data.GetSize());
   }
-  m_handle = std::make_unique<TextureHandle>(GetName(), m_image.get(), g_render_settings.show_mip_maps);
   return false;
+}
+
+TextureHandle* TextureResource::GetHandle() const {
+  if (!m_handle && m_image) m_handle = std::make_unique<TextureHandle>(GetName(), m_image, g_render_settings.show_mip_maps);
+  return m_handle.get();
 }
 
 bool TextureResource::Unload() {
   m_handle.reset();
-  m_image.reset();
+  m_image.Reset();
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The "texture" resource: an image file ("tga" or "jpg") read through the texture manager's
-// loaders, kept as an Image, and the texture built from it.
+// loaders, kept as an Image, and the texture built from it when first asked for (a picture that is
+// only combined into another texture never becomes one of its own). The texture shares the image.
 
 #include <memory>
 
@@ -16,16 +17,18 @@ class TextureResource : public cTypedResource<TextureResource> {
   // Registers the creator under "texture" and maps "tga" and "jpg" to it.
   static void RegisterType();
 
-  // Reads the picture (a file no loader reads gives an empty image, logged) and builds its
-  // texture, with mip-maps when "render_show_mip_maps" is set. Answers false whatever happens:
-  // the picture, not the answer, tells whether there was one.
+  // Reads the picture (a file no loader reads gives an empty image, logged). Answers false
+  // whatever happens: the picture, not the answer, tells whether there was one.
   bool Load() override;
   bool Unload() override;
 
-  const Image* GetImage() const { return m_image.get(); }
-  TextureHandle* GetHandle() const { return m_handle.get(); }
+  const Image* GetImage() const { return m_image.Get(); }
+  const CountedPtr<Image>& GetSharedImage() const { return m_image; }
+  // The texture of the picture, built on the first call, with mip-maps when
+  // "render_show_mip_maps" is set; null before Load.
+  TextureHandle* GetHandle() const;
 
  private:
-  std::unique_ptr<Image> m_image;
-  std::unique_ptr<TextureHandle> m_handle;
+  CountedPtr<Image> m_image;
+  mutable std::unique_ptr<TextureHandle> m_handle;
 };

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "source/log/cLog.h"
+#include "source/stream/cMemoryStream.h"
 #include "source/stream/cStream.h"
 #include "source/texture/Image.h"
 #include "source/texture/TgaPalette.h"
@@ -175,11 +178,20 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
   if (h.depth != 8 && h.depth != 16 && h.depth != 24 && h.depth != 32) return Refuse(__LINE__, "unknown pixel depth");
   if (h.width == 0 || h.height == 0) return Refuse(__LINE__, "no pixels");
 
-  // The rest of the file in one read: the ID field, the colour map and the pixel data.
+  // The rest of the file: the ID field, the colour map and the pixel data. A file already in
+  // memory is read where it lies; another is read in one go into a buffer left unfilled before.
   const uint32_t size = stream.GetSize();
   const uint32_t position = stream.Tell();
-  std::vector<uint8_t> rest(size > position ? size - position : 0);
-  if (!rest.empty()) rest.resize(stream.Read(rest.data(), static_cast<uint32_t>(rest.size())));
+  const std::size_t rest_size = size > position ? size - position : 0;
+  std::unique_ptr<uint8_t[]> copy;
+  std::span<const uint8_t> rest;
+  if (const auto* memory = dynamic_cast<const cMemoryStream*>(&stream); memory != nullptr && memory->GetData() != nullptr) {
+    rest = std::span<const uint8_t>(memory->GetData() + position, rest_size);
+    stream.Seek(static_cast<int32_t>(rest_size), 1);
+  } else if (rest_size > 0) {
+    copy.reset(new uint8_t[rest_size]);
+    rest = std::span<const uint8_t>(copy.get(), stream.Read(copy.get(), static_cast<uint32_t>(rest_size)));
+  }
   const uint32_t entry_bytes = (h.map_entry_bits + 7u) / 8u;
   const std::size_t skip = std::min<std::size_t>(h.id_length + std::size_t{h.map_length} * entry_bytes, rest.size());
   const uint8_t* data = rest.data() + skip;

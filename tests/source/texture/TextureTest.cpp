@@ -256,4 +256,32 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
 }
 
+// Each picture is held once: a texture shares its picture with the resource that read it, or, when
+// an opacity is merged, holds the merged picture alone; either way the picture outlives the
+// resources, so that a lost device is rebuilt after they were let go.
+TEST_F(TextureResourceTest, TexturesShareTheirPictureAndRebuildFromItAlone) {
+  Mount();
+  struct Case {
+    const char* alpha;
+    bool shared;
+    Bytes texel;  // the top-left texel after the rebuild, in the device's order (B, G, R, A)
+  };
+  const Case cases[] = {{"", true, {0, 100, 200, 255}}, {"textures\\alpha", false, {0, 100, 200, 60}}};
+  for (const Case& c : cases) {
+    std::unique_ptr<TextureHandle> handle;
+    {
+      cResourcePtr<TextureResource> color;
+      ASSERT_TRUE(color.Assign("textures\\color"));
+      handle = std::make_unique<TextureHandle>("combined", "textures\\color", c.alpha);
+      EXPECT_EQ(handle->GetTexture()->GetImage() == color->GetImage(), c.shared) << c.alpha;
+    }
+    Texture2D_D3D7* texture = handle->GetTexture();
+    ASSERT_TRUE(texture->GetImage()) << c.alpha;
+    texture->Invalidate();
+    texture->Restore();
+    ASSERT_TRUE(texture->GetSurface()) << c.alpha;
+    EXPECT_EQ(Texel(*texture, 0, 0, 0), c.texel) << c.alpha;
+  }
+}
+
 }  // namespace

@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/os/os.h"
+#include "source/stream/cFileStream.h"
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/texture/ImageTestUtil.h"
 #include "tests/support/DamagedCopies.h"
@@ -129,6 +136,34 @@ TEST(TgaFile, SavedImagesLoadBackUnchanged) {
   EXPECT_FALSE(TgaImageLoader().Save(Pattern(70000, 1, 24), file));
   EXPECT_EQ(file.GetSize(), 0u);
   EXPECT_FALSE(TgaImageLoader().Save(Pattern(4, 4, 24), full));
+}
+
+// A file in memory is read where it lies, from the stream's position on; a file on disk through
+// reads: both give the picture and leave the stream at the file's end.
+TEST(TgaFile, AFileLoadsTheSameFromMemoryAndFromDisk) {
+  const Image original = Pattern(9, 6, 24);
+  cMemoryStream saved;
+  ASSERT_TRUE(TgaImageLoader().Save(original, saved));
+  const Bytes file = BytesOf(saved);
+  const Bytes prefixed = Join({Bytes{1, 2, 3, 4, 5}, file});
+  cMemoryStream memory = StreamOf(prefixed);
+  memory.Seek(5, 0);
+  Image from_memory;
+  ASSERT_TRUE(TgaImageLoader().Load(from_memory, memory));
+  EXPECT_EQ(from_memory, original);
+  EXPECT_EQ(memory.Tell(), prefixed.size());
+
+  const std::string path = ::testing::TempDir() + "velmaris-tga-" + std::to_string(getpid()) + ".tga";
+  {
+    cFileStream out(path, os::kCreateAlways, os::kAccessWrite, os::kShareRead);
+    ASSERT_EQ(out.Write(file.data(), static_cast<uint32_t>(file.size())), file.size());
+  }
+  cFileStream disk(path, os::kOpenExisting, os::kAccessRead, os::kShareRead);
+  Image from_disk;
+  ASSERT_TRUE(TgaImageLoader().Load(from_disk, disk));
+  EXPECT_EQ(from_disk, original);
+  EXPECT_EQ(disk.Tell(), file.size());
+  std::remove(path.c_str());
 }
 
 TEST(TgaFile, ImpossibleHeadersAreRefused) {
