@@ -1,46 +1,27 @@
 // What a still frame costs the machine: the real main loop over SDL and OpenGL (llvmpipe; SDL's
-// offscreen driver unless SDL_VIDEODRIVER names another, such as x11 under Xvfb) showing an empty
-// window with vertical sync asked for, as the player's default settings do. Where presenting does
-// not wait for the display, the loop waits for the display's next frame time. Reported: the CPU
-// share of the whole process (every thread, llvmpipe's too) in cores, frames a second, and the
-// CPU time of one frame.
+// offscreen driver unless SDL_VIDEODRIVER names another, such as x11 under Xvfb) showing the
+// game's main menu on its built data once the logos are gone, with vertical sync asked for, as
+// the player's default settings do. Where presenting does not wait for the display, the loop
+// waits for the display's next frame time. Reported: the CPU share of the whole process (every
+// thread, llvmpipe's too) in cores, frames a second, and the CPU time of one frame. Compare
+// BM_ReferenceBareStillFrameCpuShare beside it, a bare window drawing one full-window textured quad.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/cGameState.h"
+#include "Sources/shell/screens/LogoWindow.h"
 #include "app/sources/cApplication.h"
-#include "bench/support/EngineStart.h"
-#include "platform/gfx/Backend.h"
-#include "platform/window/window.h"
-#include "source/core/Singleton.h"
-#include "source/input/cInput.h"
-#include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
+#include "bench/support/app/GameStart.h"
 #include "source/render/RenderSettings.h"
-#include "source/timer/cTimerManager.h"
 
 namespace {
 
+constexpr int kSettleFrames = 60;  // the menu's appearing and the logos' going
 constexpr int kFrames = 180;
-
-// Ends the loop after kFrames frames.
-class CountingState : public cGameState {
- public:
-  void Update(float) override {
-    if (++m_frames == kFrames) cApplication::GetInstance()->Quit();
-  }
-  void Enter() override {}
-  void Leave() override {}
-
- private:
-  int m_frames = 0;
-};
 
 double ProcessCpuSeconds() {
   rusage usage{};
@@ -49,36 +30,64 @@ double ProcessCpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-void BM_StillFrameCpuShare(benchmark::State& state) {
-  OpenGlEngine engine;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velmaris-idle-bench";
-  std::filesystem::create_directories(folder);
-  g_render_settings.vsync = true;
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.string());
-  if (!OpenGlEngine::Retry([&] { return application->Create("Velmaris"); })) {
-    state.SkipWithError("no window");
-  } else {
-    cTimerManager::GetInstance();
-    cInput::GetInstance()->InitInput();
-    if (!RenderManager::GetInstance()->IsStarted()) {
-      state.SkipWithError("no GL device");
-    } else {
-      CountingState counting;
-      GameInstance()->ChangeState(&counting);
-      for (auto _ : state) {
-        const double cpu = ProcessCpuSeconds();
-        const auto start = std::chrono::steady_clock::now();
-        application->Run();
-        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-        const double used = ProcessCpuSeconds() - cpu;
-        state.counters["cpu_share"] = used / wall.count();
-        state.counters["fps"] = kFrames / wall.count();
-        state.counters["cpu_ms_frame"] = used * 1000.0 / kFrames;
-      }
-      GameInstance()->ChangeState(nullptr);
+// The game's own state, stepped as before; after kSettleFrames it starts the clocks, and after
+// kFrames more it reads them and ends the loop.
+class CountingState : public cGameState {
+ public:
+  explicit CountingState(cGameState* inner) : m_inner(inner) {}
+  void Update(float dt) override {
+    if (m_inner != nullptr) m_inner->Update(dt);
+    ++m_frames;
+    if (m_frames == kSettleFrames) {
+      m_cpu = ProcessCpuSeconds();
+      m_start = std::chrono::steady_clock::now();
+    } else if (m_frames == kSettleFrames + kFrames) {
+      m_wall = std::chrono::steady_clock::now() - m_start;
+      m_cpu = ProcessCpuSeconds() - m_cpu;
+      cApplication::GetInstance()->Quit();
     }
   }
+  void Enter() override {
+    if (m_inner != nullptr) m_inner->Enter();
+  }
+  void Leave() override {
+    if (m_inner != nullptr) m_inner->Leave();
+  }
+  double WallSeconds() const { return m_wall.count(); }
+  double CpuSeconds() const { return m_cpu; }
+
+ private:
+  cGameState* m_inner;
+  int m_frames = 0;
+  double m_cpu = 0.0;
+  std::chrono::steady_clock::time_point m_start;
+  std::chrono::duration<double> m_wall{0.0};
+};
+
+void BM_StillFrameCpuShare(benchmark::State& state) {
+  if (!GameDataBuilt()) {
+    state.SkipWithError("the game's data is not built beside the benchmark");
+    return;
+  }
+  UseBackend(false);
+  BenchUserFolder users;
+  if (!StartGame(users.path, true)) {
+    state.SkipWithError("the game could not start here");
+  } else {
+    AdventureGame* game = GameInstance();
+    if (LogoWindow* logos = game->GetLogoWindow()) logos->Hide();
+    CountingState counting(game->GetCurrentState());
+    game->ChangeState(&counting);
+    for (auto _ : state) {
+      cApplication::GetInstance()->Run();  // once: the loop ends for good when it is quit
+      state.counters["cpu_share"] = counting.CpuSeconds() / counting.WallSeconds();
+      state.counters["fps"] = kFrames / counting.WallSeconds();
+      state.counters["cpu_ms_frame"] = counting.CpuSeconds() * 1000.0 / kFrames;
+    }
+    game->ChangeState(nullptr);
+  }
+  StopGame();
+  UseBackend(true);
 }
 BENCHMARK(BM_StillFrameCpuShare)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

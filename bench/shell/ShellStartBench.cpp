@@ -8,93 +8,22 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/screens/LogoWindow.h"
 #include "app/sources/FramePasses.h"
-#include "app/sources/GuiConnection.h"
-#include "app/sources/VelmarisMain.h"
-#include "app/sources/cApplication.h"
-#include "gui/include/GUISystem.h"
-#include "platform/gfx/Backend.h"
-#include "platform/window/window.h"
-#include "source/Resources/cResourceManager.h"
-#include "source/core/Singleton.h"
-#include "source/input/cInput.h"
-#include "source/path/Paths.h"
-#include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderSettings.h"
-#include "source/sound/cSoundManager.h"
-#include "source/timer/cTimerManager.h"
+#include "bench/support/app/GameStart.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A user folder of the benchmark's own, removed at the end.
-struct BenchFolder {
-  BenchFolder() {
-    char pattern[] = "/tmp/velmaris-bench-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~BenchFolder() { fs::remove_all(path); }
-  std::string path;
-};
-
-std::string ExeDirectory() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
-
-void UseBackend(bool headless) {
-  setenv("VELMARIS_HEADLESS", headless ? "1" : "0", 1);
-  if (!headless && getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-}
-
-// The entry's start-up up to the game object, then the first frame. False when a part is missing.
-bool StartGame(const std::string& users) {
-  cProperties& properties = *cProperties::GetInstance();
-  properties.SetValue("short_name", "tarvel");
-  properties.SetValue("application_name", "Velmaris");
-  properties.SetValue("log", "false");
-  properties.SetUserFolder(users);
-  properties.SetValue("engine_directory", users);
-  properties.SetValue("exe_directory", ExeDirectory());
-  g_render_settings.fullscreen = false;
-  g_render_settings.vsync = false;
-  cApplication* application = cApplication::GetInstance();
-  if (!application->Create("Velmaris")) return false;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return false;
-  cSoundManager::GetInstance();
-  GUISystem::GetInstance();
-  ConnectGui(*application);
-  SetCurrentDir(ExeDirectory());
-  for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
-  GUISystem::GetInstance()->Init();
-  if (GameInstance() == nullptr) return false;
-  UpdateFrame(0.016f);
-  RenderFrame();
-  return true;
-}
-
-void StopGame() {
-  DisconnectGui();
-  DestroySingletons();
-  window::Shutdown();
-  gfx::detail::ResetBackend();
-}
-
 void StartUp(benchmark::State& state, bool headless) {
-  if (!fs::is_directory(fs::path(ExeDirectory()) / "data")) {
+  if (!GameDataBuilt()) {
     state.SkipWithError("the game's data is not built beside the benchmark");
     return;
   }
   UseBackend(headless);
   for (auto _ : state) {
-    BenchFolder users;
+    BenchUserFolder users;
     if (!StartGame(users.path)) {
       state.SkipWithError("the game could not start here");
       StopGame();
@@ -112,8 +41,8 @@ void BM_StartUpToMenuFrameOpenGL(benchmark::State& state) { StartUp(state, false
 
 void MenuFrame(benchmark::State& state, bool headless) {
   UseBackend(headless);
-  BenchFolder users;
-  if (!fs::is_directory(fs::path(ExeDirectory()) / "data") || !StartGame(users.path)) {
+  BenchUserFolder users;
+  if (!GameDataBuilt() || !StartGame(users.path)) {
     state.SkipWithError("the game could not start here");
   } else {
     // The menu as the player sees it once the logos are over.

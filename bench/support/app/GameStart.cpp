@@ -1,0 +1,80 @@
+#include "bench/support/app/GameStart.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "Sources/shell/AdventureGame.h"
+#include "app/sources/FramePasses.h"
+#include "app/sources/GuiConnection.h"
+#include "app/sources/VelmarisMain.h"
+#include "app/sources/cApplication.h"
+#include "gui/include/GUISystem.h"
+#include "platform/gfx/Backend.h"
+#include "platform/window/window.h"
+#include "source/Resources/cResourceManager.h"
+#include "source/core/Singleton.h"
+#include "source/input/cInput.h"
+#include "source/path/Paths.h"
+#include "source/properties/cProperties.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderSettings.h"
+#include "source/sound/cSoundManager.h"
+#include "source/timer/cTimerManager.h"
+
+namespace fs = std::filesystem;
+
+BenchUserFolder::BenchUserFolder() {
+  char pattern[] = "/tmp/velmaris-bench-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  path = made != nullptr ? made : "";
+}
+
+BenchUserFolder::~BenchUserFolder() {
+  std::error_code ignored;
+  if (!path.empty()) fs::remove_all(path, ignored);
+}
+
+std::string BenchExeDirectory() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
+
+bool GameDataBuilt() { return fs::is_directory(fs::path(BenchExeDirectory()) / "data"); }
+
+void UseBackend(bool headless) {
+  setenv("VELMARIS_HEADLESS", headless ? "1" : "0", 1);
+  if (!headless && getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+}
+
+bool StartGame(const std::string& users, bool vsync) {
+  cProperties& properties = *cProperties::GetInstance();
+  properties.SetValue("short_name", "tarvel");
+  properties.SetValue("application_name", "Velmaris");
+  properties.SetValue("log", "false");
+  properties.SetUserFolder(users);
+  properties.SetValue("engine_directory", users);
+  properties.SetValue("exe_directory", BenchExeDirectory());
+  g_render_settings.fullscreen = false;
+  g_render_settings.vsync = vsync;
+  cApplication* application = cApplication::GetInstance();
+  application->SetInstanceLockFolder(users);
+  if (!application->Create("Velmaris")) return false;
+  cTimerManager::GetInstance();
+  cInput::GetInstance()->InitInput();
+  ConnectRenderWindow(*application);
+  if (!RenderManager::GetInstance()->IsStarted()) return false;
+  cSoundManager::GetInstance();
+  GUISystem::GetInstance();
+  ConnectGui(*application);
+  SetCurrentDir(BenchExeDirectory());
+  for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
+  GUISystem::GetInstance()->Init();
+  if (GameInstance() == nullptr) return false;
+  UpdateFrame(0.016f);
+  RenderFrame();
+  return true;
+}
+
+void StopGame() {
+  DisconnectGui();
+  DestroySingletons();
+  window::Shutdown();
+  gfx::detail::ResetBackend();
+}
