@@ -39,8 +39,9 @@ fuzz_one() {  # fuzz_one TARGET
   "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -close_fd_mask=1 \
     -artifact_prefix="$findings/" -print_final_stats=1 "$work" "$kept" > "$log" 2>&1 || status=$?
   # Keep only what widens the kept corpus: -merge=1 copies into the first folder the inputs of the
-  # others that cover something new, smallest first.
-  "$target" -merge=1 -rss_limit_mb=2048 -timeout=10 -close_fd_mask=1 "$kept" "$work" \
+  # others that cover something new, smallest first. New code counts, not new hit counts of code
+  # already covered (-use_counters=0): the kept corpus stays small.
+  "$target" -merge=1 -use_counters=0 -rss_limit_mb=2048 -timeout=10 -close_fd_mask=1 "$kept" "$work" \
     > "$log.merge" 2>&1 || true
   local after runs
   after=$(find "$kept" -type f | wc -l)
