@@ -66,8 +66,9 @@ click_at() {
 }
 
 wait_while_front_is "" || stop "The game showed no frame within $wait_limit s"
-window=$(xdotool search --onlyvisible --name '^Velmaris$' 2> /dev/null | head -n 1 || true)
-[ -n "$window" ] || stop "The game drew a frame but no window titled Velmaris is on the virtual display"
+# The window may be shown a moment after the first frame is drawn into it.
+window=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --name '^Velmaris$' 2> /dev/null | head -n 1 || true)
+[ -n "$window" ] || stop "The game drew a frame but showed no window titled Velmaris on the virtual display"
 eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
 width=$WIDTH
 height=$HEIGHT
