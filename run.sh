@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Velmaris and its sample data, and starts the game (on a machine
-# without a display: on a virtual one, keeping a picture of the main menu in build/screenshot.png).
+# Installs what is missing, builds the game, its content tool and its data (the tests and the
+# benchmarks are ./test.sh's), and starts the game. On a machine without a display it plays the
+# start on a virtual one, giving the first player's name where the game asks for it, and keeps a
+# picture of the main menu in build/screenshot.png.
+# Usage: ./run.sh [--player NAME] [-lang CODE] [other program arguments...]
 set -euo pipefail
 cd "$(dirname "$0")"
-./tools/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build build/release -j "$(nproc)"
-program=build/release/bin/velmaris
-if [ ! -x "$program" ]; then
-  echo "The program is not built yet: this checkout has no program entry." >&2
-  exit 1
+player=Player
+if [ "${1:-}" = --player ]; then
+  [ $# -ge 2 ] || { echo "usage: ./run.sh [--player NAME] [program arguments...]" >&2; exit 2; }
+  player=$2
+  shift 2
 fi
+./tools/install-deps.sh
+# Configured once; later runs only build what changed.
+if [ ! -f build/release/build.ninja ]; then
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+fi
+cmake --build build/release -j "$(nproc)" --target velmaris game_content velmaris-screenshot velmaris-keys
+program=build/release/bin/velmaris
 # Without a display, the game is shown on a virtual one and a picture of its menu is kept.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  exec ./tools/run-virtual-display.sh "$program" "$PWD/build/screenshot.png"
+  exec ./tools/run-virtual-display.sh "$program" "$PWD/build/screenshot.png" "$player" "$@"
 fi
 exec "$program" "$@"

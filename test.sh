@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
 # Builds Velmaris twice (Release with warnings as errors; Debug with AddressSanitizer and
 # UndefinedBehaviorSanitizer), runs every test on both, then runs each fuzz target briefly.
+# Each stage says how long it took, and the end the whole. VELMARIS_FUZZ_SECONDS is how long each
+# fuzz target runs (default 20; the targets run as many at once as there are cores).
 set -euo pipefail
 cd "$(dirname "$0")"
+started=$SECONDS
+stage_name=
+stage_start=$SECONDS
+stage() {  # stage NAME: ends the stage running (saying how long it took) and starts the next
+  local now=$SECONDS
+  [ -n "$stage_name" ] && printf '== %s took %dm%02ds\n' "$stage_name" $(((now - stage_start) / 60)) $(((now - stage_start) % 60))
+  stage_name=$1
+  stage_start=$now
+  [ -n "$stage_name" ] && echo "== $stage_name"
+  return 0
+}
 ./tools/install-deps.sh
 
 jobs=$(nproc)
@@ -45,18 +58,18 @@ build() {  # build DIR cmake-args...
 
 mkdir -p build
 rm -f build/*.ctest.log
-echo "== Release build (warnings are errors)"
+stage "Release build (warnings are errors)"
 build build/release -DCMAKE_BUILD_TYPE=Release -DVELMARIS_WERROR=ON
-echo "== Release tests"
+stage "Release tests"
 run_ctest build/release
 
-echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
+stage "Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
 build build/asan -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=address,undefined \
   -DVELMARIS_BENCH=OFF
-echo "== Sanitized tests"
+stage "Sanitized tests"
 run_ctest build/asan ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 
-echo "== Threaded code under ThreadSanitizer"
+stage "Threaded code under ThreadSanitizer"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=thread \
   -DVELMARIS_BENCH=OFF > build/tsan.configure.log 2>&1 || { cat build/tsan.configure.log; exit 1; }
 cmake --build build/tsan -j "$jobs" --target test_core test_platform_os test_resources test_sound
@@ -65,18 +78,32 @@ TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_platform_os --gtest_filter='*Th
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_resources --gtest_filter='*Thread*'
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_sound
 
-echo "== Fuzz targets (${fuzz_seconds} s each)"
+stage "Fuzz build"
 CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_FUZZ=ON
-shopt -s nullglob
-for target in build/fuzz/bin/fuzz_*; do
+stage "Fuzz targets (${fuzz_seconds} s each, $jobs at once)"
+fuzz_one() {  # fuzz_one TARGET: a short run from the kept seeds; its log is shown when it fails
+  local target=$1 name
   name=$(basename "$target")
-  corpus=tests/fuzz/corpus/${name#fuzz_}
-  work=build/fuzz/corpus-${name#fuzz_}
+  local corpus=tests/fuzz/corpus/${name#fuzz_} work=build/fuzz/corpus-${name#fuzz_}
   mkdir -p "$work"
-  seeds=()
+  local seeds=()
   [ -d "$corpus" ] && seeds=("$corpus")
-  echo "-- $name"
-  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 -close_fd_mask=1 \
-    "$work" "${seeds[@]}" > "build/fuzz/$name.log" 2>&1 || { tail -n 40 "build/fuzz/$name.log"; exit 1; }
-done
+  if "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 -close_fd_mask=1 \
+    "$work" "${seeds[@]}" > "build/fuzz/$name.log" 2>&1; then
+    echo "-- $name"
+  else
+    echo "-- $name FAILED"
+    tail -n 40 "build/fuzz/$name.log"
+    return 1
+  fi
+}
+export -f fuzz_one
+export fuzz_seconds
+shopt -s nullglob
+targets=(build/fuzz/bin/fuzz_*)
+if [ ${#targets[@]} -gt 0 ]; then
+  printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'fuzz_one "$1"' _ {}
+fi
+stage ""
 count_tests
+printf '== Everything took %dm%02ds\n' $(((SECONDS - started) / 60)) $(((SECONDS - started) % 60))

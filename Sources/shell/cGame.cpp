@@ -38,7 +38,9 @@ cGame::cGame() {
   if (!m_engine_directory.empty()) CreateDirectoryTree(m_engine_directory);
   m_user_folder = properties->GetUserFolder();
   cLanguageManager* languages = cLanguageManager::GetInstance();
-  if (languages->GetCurrent() == nullptr) languages->Activate(kFirstLanguage);
+  if (languages->GetCurrent() == nullptr) {
+    languages->Activate(languages->GetChosen().empty() ? std::string(kFirstLanguage) : languages->GetChosen());
+  }
 }
 
 void cGame::Init() {
@@ -68,7 +70,8 @@ void cGame::ApplyGameInit(const XmlNode& root) {
   cLanguageManager* languages = cLanguageManager::GetInstance();
   for (const XmlNode* child = root.GetFirstChild(); child != nullptr; child = child->GetNext()) {
     if (child->GetName() == "active_language") {
-      languages->Activate(GetAttributeValue(child, "lang", "en"));
+      const std::string chosen = languages->GetChosen();
+      languages->Activate(chosen.empty() ? GetAttributeValue(child, "lang", "en") : chosen);
     } else if (child->GetName() == "lang") {
       const Language* current = languages->GetCurrent();
       if (current != nullptr && GetAttributeValue(child, "name", "") == current->code) {

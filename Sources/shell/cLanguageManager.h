@@ -31,12 +31,18 @@ class cLanguageManager : public Singleton<cLanguageManager> {
   const Language* GetCurrent() const { return m_current; }
   std::size_t GetCount() const { return m_languages.size(); }
 
+  // The language the player asked for when starting the program (empty: none). It takes the
+  // place of the one the game initialisation file names, and of the first language.
+  void SetChosen(const std::string& code) { m_chosen = code; }
+  const std::string& GetChosen() const { return m_chosen; }
+
   // The character handling and collation locale every language uses.
   static constexpr const char* kCharacterLocale = "C.UTF-8";
 
  private:
   std::vector<std::unique_ptr<Language>> m_languages;
   Language* m_current = nullptr;
+  std::string m_chosen;
 };
 
 // Sets the C library's locale for `language`: everything "C", then LC_CTYPE from

@@ -1,6 +1,7 @@
 #include "app/sources/FramePasses.h"
 
 #include "Sources/shell/AdventureGame.h"
+#include "app/sources/ScreenReport.h"
 #include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderManager.h"
@@ -23,5 +24,8 @@ bool UpdateFrame(float dt) {
 void RenderFrame() {
   // Device check, updatables, camera aspects, lights, particles, the GUI root's matrices and
   // depths, the draw list, present.
-  if (RenderManager* render = RenderManager::PeekInstance()) render->RenderFrame();
+  RenderManager* render = RenderManager::PeekInstance();
+  if (render == nullptr) return;
+  render->RenderFrame();
+  ReportFrontScreen();  // after the present: the screen named is on the display
 }

@@ -5,5 +5,6 @@
 // sound manager and the list of playing sounds, then the game object. Always true.
 bool UpdateFrame(float dt);
 
-// The render pass. It draws nothing until the render manager exists.
+// The render pass. It draws nothing until the render manager exists; after a frame it logs a
+// change of the screen in front.
 void RenderFrame();

@@ -9,6 +9,7 @@
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
 #include "app/sources/GuiConnection.h"
+#include "app/sources/LanguageSwitch.h"
 #include "app/sources/PackRun.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
@@ -117,6 +118,7 @@ int Run(int argc, char** argv) {
   if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
 
   StartGui();
+  ChooseLanguageFromCommandLine(argc, argv);
   GameInstance();
   application->Run();
 

@@ -16,6 +16,7 @@
 #include <regex>
 #include <string>
 
+#include "tests/e2e/PlayerHands.h"
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
@@ -154,12 +155,12 @@ TEST_F(GuiWidgetsTest, TextsSliderCheckBoxNameFieldAndMenuAnswerThePlayer) {
     return Brass(p.At(X(moved_x), Y(485))) && !Brass(p.At(X(knob_x), Y(485)));
   }));
 
-  // Typing, a letter beyond Latin-1 included, with the window holding the keyboard. xdotool puts a
-  // letter the keyboard lacks on a spare key only until the next one, so the keys go slowly enough
-  // for a program slowed by the sanitizers to read each while it is there.
+  // Typing, a letter beyond Latin-1 included, with the window holding the keyboard: each letter
+  // is waited for in the program's report before the next one goes.
   Xdotool(Move(900, 600) + " sleep 0.2");
-  Xdotool("windowfocus --sync " + std::to_string(window));
-  Xdotool("type --delay 800 'Jörg Ж'");
+  EXPECT_TRUE(TypeText(window, "Jörg Ж", kTimeout, [this](const std::string& so_far) {
+    return LastValue("name") == "[" + so_far + "]";
+  })) << LastValue("name");
   EXPECT_TRUE(WaitFor("w4-name", [this](const WindowPixels& p) {
     return Count(p, kNameField, Dark) > 100 && Count(p, kNameField, Bright) > 400;
   }));

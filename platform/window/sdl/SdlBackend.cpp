@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/window/sdl/SdlEvents.h"
+#include "platform/window/sdl/X11FullScreen.h"
 #include "platform/window/sdl/X11Safety.h"
 
 namespace window::sdl {
@@ -87,6 +88,7 @@ bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
     if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
       return Fail("SDL_SetWindowFullscreen");
     }
+    CoverDisplayWithoutWindowManager(m_window);
     return true;
   }
   const int display = SDL_GetWindowDisplayIndex(m_window);
@@ -106,6 +108,7 @@ bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
   if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) != 0) {
     return Fail("SDL_SetWindowFullscreen");
   }
+  CoverDisplayWithoutWindowManager(m_window);
   return true;
 }
 
@@ -118,6 +121,8 @@ void SdlBackend::ShowMainWindow(bool shown) {
   if (shown) {
     SDL_ShowWindow(m_window);
     SDL_RaiseWindow(m_window);
+    // Mapping a full-screen window asks the window manager again; without one it is placed here.
+    if ((SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0) CoverDisplayWithoutWindowManager(m_window);
   } else {
     SDL_HideWindow(m_window);
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Sources/shell/GuiShellSeam.h"
+#include "app/sources/LanguageSwitch.h"
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cLanguageManager.h"
 #include "source/core/Singleton.h"
@@ -106,6 +107,43 @@ TEST_F(LanguageTest, InitialisationFileChoosesTheLanguageAndItsFonts) {
     EXPECT_EQ(fonts, c.fonts) << c.what;
     EXPECT_EQ(text, c.language) << c.what;
     EXPECT_EQ(view, (std::pair<float, float>{1024.0f, 768.0f}));
+    TearDown();
+  }
+}
+
+TEST_F(LanguageTest, ALanguageAskedForOnTheCommandLineTakesThePlaceOfTheFilesChoice) {
+  const std::string both =
+      "<game_init><active_language lang='en'/><lang name='en'><select type='font' name='e'/></lang>"
+      "<lang name='ru'><select type='font' name='r'/></lang></game_init>";
+  const struct {
+    const char* what;
+    std::vector<const char*> arguments;
+    std::string xml;
+    std::string language;
+    Fonts fonts;
+  } cases[] = {
+      {"none asked for: the file's", {"velmaris"}, both, "en", {{0, "e"}}},
+      {"-lang ru: Russian with its fonts", {"velmaris", "-lang", "ru"}, both, "ru", {{0, "r"}}},
+      {"-lang=ru", {"velmaris", "-lang=ru"}, both, "ru", {{0, "r"}}},
+      {"the code in any case", {"velmaris", "-lang", "RU"}, both, "ru", {{0, "r"}}},
+      {"the last one given", {"velmaris", "-lang", "ru", "-lang", "en"}, both, "en", {{0, "e"}}},
+      {"a code the game lacks is refused: the file's stays", {"velmaris", "-lang", "xx"}, both, "en", {{0, "e"}}},
+      {"-lang without a code", {"velmaris", "-lang"}, both, "en", {{0, "e"}}},
+      {"-language is not -lang", {"velmaris", "-language", "ru"}, both, "en", {{0, "e"}}},
+      {"with -pack beside it", {"velmaris", "-lang", "ru", "-pack"}, both, "ru", {{0, "r"}}},
+      {"a file without an active language: the one asked for, not the first",
+       {"velmaris", "-lang", "en"},
+       "<game_init><lang name='en'><select type='font' name='e'/></lang></game_init>", "en", {{0, "e"}}},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    std::vector<char*> argv;
+    for (const char* argument : c.arguments) argv.push_back(const_cast<char*>(argument));
+    ChooseLanguageFromCommandLine(static_cast<int>(argv.size()), argv.data());
+    StartWith(c.xml);
+    EXPECT_EQ(Current(), c.language) << c.what;
+    EXPECT_EQ(fonts, c.fonts) << c.what;
+    EXPECT_EQ(text, c.language) << c.what;
     TearDown();
   }
 }
