@@ -85,7 +85,10 @@ DelegateArg DiaryWindow::OnComicsButton(DelegateArg sender_argument) {
   const std::string name = sender != nullptr && sender != this ? sender->GetName() : std::string();
   PlaySound(m_page_sound);
   for (GUIWindow* window : m_comics_windows) window->Show(false);
-  for (GUIWindow* text : m_comics_texts) text->SetValue("text", "");
+  for (GUIWindow* text : m_comics_texts) {
+    text->SetValue("text", "");
+    text->SetValue("text_id", "");  // the same page again must set its caption anew
+  }
   const ProfileProgress* progress = Progress();
   const std::vector<int32_t> none;
   const std::vector<int32_t>& comics = progress != nullptr ? progress->m_comics : none;
@@ -109,7 +112,9 @@ DelegateArg DiaryWindow::OnComicsButton(DelegateArg sender_argument) {
     }
   }
   ShowWindow(m_comics_buttons[0], !comics.empty() && m_comics_position > 0);
-  ShowWindow(m_comics_buttons[1], true);
+  // With no page to watch the button would do nothing.
+  ShowWindow(m_comics_buttons[1], !comics.empty() && m_comics_position >= 0);
+  ShowChild("button_comics_view", !comics.empty() && m_comics_position >= 0);
   ShowWindow(m_comics_buttons[2], !comics.empty() && m_comics_position + 1 < static_cast<int32_t>(comics.size()));
   return 0;
 }

@@ -200,6 +200,11 @@ void DiaryWindow::OpenTab(int page, bool sound) {
     if (i != page) m_pages[i]->GUIStateWindow::Hide();
   }
   m_pages[page]->GUIStateWindow::Show();
+  // The comics buttons belong to the history page: its tab shows them again.
+  for (GUIWindow* button : m_comics_buttons) {
+    if (button != nullptr) button->Show(false);
+  }
+  ShowChild("button_comics_view", false);
   if (sound) PlaySound(m_page_sound);
 }
 
@@ -222,10 +227,6 @@ DelegateArg DiaryWindow::OnSchemeTab(DelegateArg) {
 DelegateArg DiaryWindow::OnGoalsTab(DelegateArg) {
   OpenTab(kGoalsPage, true);
   m_pages[kGoalsPage]->MoveToFront(false);
-  for (GUIWindow* button : m_comics_buttons) {
-    if (button != nullptr) button->Show(false);
-  }
-  ShowChild("button_comics_view", false);
   return 0;
 }
 
@@ -233,7 +234,6 @@ DelegateArg DiaryWindow::OnHistoryTab(DelegateArg) {
   OpenTab(kHistoryPage, false);
   m_comics_page->GUIStateWindow::Show();
   OnComicsButton(reinterpret_cast<DelegateArg>(this));
-  ShowChild("button_comics_view", true);
   return 0;
 }
 

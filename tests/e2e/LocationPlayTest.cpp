@@ -29,7 +29,7 @@ struct Spot {
   int x, y;
 };
 constexpr Spot kKey{465, 667}, kCabinet{170, 330}, kChart{170, 450}, kDoor{880, 300}, kChest{250, 670},
-    kBoat{700, 600}, kFloor{900, 700}, kSail{730, 560}, kPearl{250, 636};
+    kBoat{700, 600}, kFloor{900, 700}, kSail{730, 560}, kPearl{250, 614};
 
 int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
 // Brass: much more red than blue.

@@ -196,10 +196,11 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
   GUIWindow* left = diary->FindChild("comics_arrow_left");
   GUIWindow* right = diary->FindChild("comics_arrow_right");
   GUIWindow* view = diary->FindChild("comics_view");
-  diary->Show();  // nothing unlocked: no page, no arrows, and viewing plays nothing
+  diary->Show();  // nothing unlocked: no page, no arrows, no button to view, and viewing plays nothing
   EXPECT_EQ(shown_page(), -1);
   EXPECT_FALSE(left->IsShown());
   EXPECT_FALSE(right->IsShown());
+  EXPECT_FALSE(view->IsShown());
   diary->OnComicsButton(reinterpret_cast<DelegateArg>(view));
   EXPECT_TRUE(played.empty());
   diary->OpenDiaryPage("add_page_2");  // unlocked while open
@@ -221,6 +222,12 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
     EXPECT_EQ(left->IsShown(), step.left);
     EXPECT_EQ(right->IsShown(), step.right);
   }
+  EXPECT_TRUE(view->IsShown());
+  diary->OnPictureTab();  // the comics buttons belong to the history page
+  EXPECT_FALSE(view->IsShown());
+  EXPECT_FALSE(left->IsShown());
+  diary->OnHistoryTab();
+  EXPECT_TRUE(view->IsShown());
   diary->OnComicsButton(reinterpret_cast<DelegateArg>(view));
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0], diary->GetComicsTable().at(1));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <locale.h>
 #include <memory>
 #include <wctype.h>
@@ -21,6 +22,9 @@ struct Library {
   }
 };
 struct Face {
+  Face() = default;
+  Face(const Face&) = delete;
+  Face& operator=(const Face&) = delete;
   FT_Face handle = nullptr;
   ~Face() {
     if (handle != nullptr) FT_Done_Face(handle);
@@ -134,31 +138,54 @@ std::vector<std::pair<char16_t, char16_t>> GameCharacterRanges() {
 
 bool BakeFont(const FontBakeSettings& settings, BakedFont& baked, std::string& error) {
   Library library;
-  Face face;
   if (FT_Init_FreeType(&library.handle) != 0) {
     error = "FreeType cannot start";
     return false;
   }
-  if (FT_New_Face(library.handle, settings.face_path.c_str(), 0, &face.handle) != 0 || !FT_IS_SCALABLE(face.handle)) {
-    error = "cannot read the face " + settings.face_path;
-    return false;
-  }
-  // The em size at which ascender to descender spans the wanted line.
-  const FT_Short units = static_cast<FT_Short>(face.handle->ascender - face.handle->descender);
-  const uint32_t em = std::max<uint32_t>(
-      1, static_cast<uint32_t>(std::lround(static_cast<double>(settings.line_pixels) * face.handle->units_per_EM / std::max<FT_Short>(units, 1))));
-  FT_Set_Pixel_Sizes(face.handle, 0, em);
-  const int ascender = static_cast<int>((face.handle->size->metrics.ascender + 32) >> 6);
+  std::vector<std::string> paths = {settings.face_path};
+  paths.insert(paths.end(), settings.fallback_paths.begin(), settings.fallback_paths.end());
+  std::vector<Face> faces(paths.size());
+  std::vector<int> ascenders;
   const uint32_t line = settings.line_pixels;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    FT_Face& face = faces[i].handle;
+    if (FT_New_Face(library.handle, paths[i].c_str(), 0, &face) != 0 || !FT_IS_SCALABLE(face)) {
+      error = "cannot read the face " + paths[i];
+      return false;
+    }
+    // The em size at which ascender to descender spans the wanted line, in every face alike.
+    const FT_Short units = static_cast<FT_Short>(face->ascender - face->descender);
+    const uint32_t em = std::max<uint32_t>(
+        1, static_cast<uint32_t>(std::lround(static_cast<double>(line) * face->units_per_EM / std::max<FT_Short>(units, 1))));
+    FT_Set_Pixel_Sizes(face, 0, em);
+    ascenders.push_back(static_cast<int>((face->size->metrics.ascender + 32) >> 6));
+  }
 
   std::vector<Cell> cells;
+  std::string missing;
+  uint32_t missing_count = 0;
   for (const auto& [first, last] : settings.ranges) {
     for (uint32_t code = first; code <= last; ++code) {
       const char16_t c = static_cast<char16_t>(code);
       if (settings.capitals_only && HasOwnUpperCase(c)) continue;
       Cell cell;
-      if (RenderCell(face.handle, c, ascender, line, cell)) cells.push_back(std::move(cell));
+      bool rendered = false;
+      for (std::size_t i = 0; i < faces.size() && !rendered; ++i) {
+        rendered = RenderCell(faces[i].handle, c, ascenders[i], line, cell);
+      }
+      if (rendered) {
+        cells.push_back(std::move(cell));
+      } else if (++missing_count <= 8) {
+        char name[16];
+        std::snprintf(name, sizeof name, " U+%04X", static_cast<unsigned>(code));
+        missing += name;
+      }
     }
+  }
+  if (missing_count > 0) {
+    error = std::to_string(missing_count) + " wanted characters are in none of its faces:" + missing +
+            (missing_count > 8 ? " ..." : "");
+    return false;
   }
   if (cells.empty()) {
     error = "the face has none of the characters";

@@ -102,10 +102,36 @@ class PhraseAndItemCheck : public ScriptCheck {
   const ScriptData& m_data;
 };
 
+// The location shows a tooltip for every object the player can point at: one without a tooltip in
+// some language would show none there. Checked once, at the script's root.
+class TooltipCheck : public ScriptCheck {
+ public:
+  explicit TooltipCheck(const ScriptData& data) : m_data(data) {}
+  void CheckNode(const CommandNode& node, const ScriptUnderCheck& script,
+                 std::vector<ScriptFault>& faults) const override {
+    if (node.parent != nullptr) return;
+    auto objects = m_data.pointed_objects.find(script.name);
+    if (objects == m_data.pointed_objects.end()) return;
+    for (const auto& [language, scripts] : m_data.tooltips) {
+      auto given = scripts.find(script.name);
+      for (const std::string& object : objects->second) {
+        if (given == scripts.end() || given->second.count(object) == 0) {
+          faults.push_back({0, "object " + Quoted(object) + " can be pointed at but has no tooltip in " +
+                                   Quoted(language)});
+        }
+      }
+    }
+  }
+
+ private:
+  const ScriptData& m_data;
+};
+
 }  // namespace
 
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks) {
   checks.push_back(std::make_unique<SceneObjectCheck>(data));
   checks.push_back(std::make_unique<NamedDataCheck>(data));
   checks.push_back(std::make_unique<PhraseAndItemCheck>(data));
+  checks.push_back(std::make_unique<TooltipCheck>(data));
 }

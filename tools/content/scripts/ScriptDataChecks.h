@@ -24,10 +24,14 @@ struct ScriptData {
   // Per script resource name, the phrase lists its location has in every language; a script
   // without an entry is not checked.
   std::map<std::string, std::set<std::string>> hint_keys;
+  // Per script resource name, the objects of its scene the player can point at (kind "i", without
+  // their highlights), and per language the objects its location gives a tooltip.
+  std::map<std::string, std::set<std::string>> pointed_objects;
+  std::map<std::string, std::map<std::string, std::set<std::string>>> tooltips;
 };
 
 // Object commands and clicks name objects of the scene; sounds, games, close-ups ("name", a
 // script of the same folder) and stages ("_name", the script "levels\name\name") exist; the
 // phrases a "hint" names are said in the location, and the items given, taken or asked for are
-// items of the inventory.
+// items of the inventory; every object the player can point at has a tooltip in every language.
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks);

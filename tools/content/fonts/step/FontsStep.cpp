@@ -1,5 +1,7 @@
 // The game's fonts: content/fonts/fonts.xml names each font, its DejaVu face, its line height in
-// pixels, colours and measures. Each is baked into "fonts\<name>" (the glyph table), the pictures
+// pixels, colours and measures, and the faces that lend it the characters its own face lacks
+// ("fallback", names separated by spaces). Every font carries Latin, Cyrillic and Hebrew: a
+// character that none of its faces has fails the build. Each is baked into "fonts\<name>" (the glyph table), the pictures
 // "fonts\<name>_diffuse" and "fonts\<name>_opacity", and a "font" resource of that name declared
 // in "fonts\fonts.resource" of the "data" group.
 
@@ -42,6 +44,15 @@ bool MakeFont(const ContentPaths& paths, const XmlNode& node, std::string& decla
   FontBakeSettings settings;
   settings.face_path = kFaceFolder + GetAttributeValue(&node, "face", "DejaVuSans.ttf");
   settings.line_pixels = static_cast<uint32_t>(ParseDecimalInt(GetAttributeValue(&node, "pixels", "32")));
+  // Faces for the characters the face lacks (DejaVu's serif and mono faces have no Hebrew).
+  const std::string fallback_list = GetAttributeValue(&node, "fallback", "");
+  std::string_view fallbacks = fallback_list;
+  while (!fallbacks.empty()) {
+    const std::size_t space = fallbacks.find(' ');
+    const std::string_view face = fallbacks.substr(0, space);
+    if (!face.empty()) settings.fallback_paths.push_back(kFaceFolder + std::string(face));
+    fallbacks = space == std::string_view::npos ? std::string_view() : fallbacks.substr(space + 1);
+  }
   settings.ranges = GameCharacterRanges();
   settings.capitals_only = GetAttributeValue(&node, "upper_case", "false") == "true";
   settings.fill_top = ColorAttribute(node, "fill_top", settings.fill_top);

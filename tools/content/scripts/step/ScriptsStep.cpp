@@ -22,7 +22,8 @@
 namespace {
 
 // The phrase lists of each location (close-ups nested in theirs) said in every language of
-// content/phrases: a key is known only when each language has it.
+// content/phrases: a key is known only when each language has it. The tooltips are kept per
+// language.
 bool GatherHintKeys(const ContentPaths& paths, ScriptData& data) {
   std::vector<std::string> languages, files;
   os::ListDirectory(paths.SourceFor("phrases"), languages, files);
@@ -30,7 +31,8 @@ bool GatherHintKeys(const ContentPaths& paths, ScriptData& data) {
   bool read = true;
   for (const std::string& language : languages) {
     std::map<std::string, std::set<std::string>> keys;
-    read = ForEachRecipe(paths.SourceFor("phrases/" + language), "locations", [&keys](const XmlNode& root) {
+    std::map<std::string, std::set<std::string>>& tooltips = data.tooltips[language];
+    read = ForEachRecipe(paths.SourceFor("phrases/" + language), "locations", [&](const XmlNode& root) {
       for (const XmlNode* top = root.GetFirstChild(); top != nullptr; top = top->GetNext()) {
         if (top->GetName() != "location") continue;
         const std::string folder = RecipeText(*top, "name");
@@ -39,9 +41,12 @@ bool GatherHintKeys(const ContentPaths& paths, ScriptData& data) {
           if (sub->GetName() == "location") places.push_back({sub, RecipeText(*sub, "name")});
         }
         for (const auto& [place, name] : places) {
-          std::set<std::string>& lists = keys["levels\\" + folder + "\\" + name];
-          for (const XmlNode* hint = place->GetFirstChild(); hint != nullptr; hint = hint->GetNext()) {
-            if (hint->GetName() == "hint") lists.insert(RecipeText(*hint, "name"));
+          const std::string script = "levels\\" + folder + "\\" + name;
+          std::set<std::string>& lists = keys[script];
+          std::set<std::string>& tips = tooltips[script];
+          for (const XmlNode* said = place->GetFirstChild(); said != nullptr; said = said->GetNext()) {
+            if (said->GetName() == "hint") lists.insert(RecipeText(*said, "name"));
+            if (said->GetName() == "tooltip") tips.insert(RecipeText(*said, "name"));
           }
         }
       }
@@ -62,19 +67,28 @@ bool GatherHintKeys(const ContentPaths& paths, ScriptData& data) {
   return read;
 }
 
+// "<object>_a" beside "<object>" is the highlight drawn over it, no object of its own.
+bool IsHighlight(const std::string& name, const std::set<std::string>& objects) {
+  return name.size() > 2 && name.compare(name.size() - 2, 2, "_a") == 0 &&
+         objects.count(name.substr(0, name.size() - 2)) != 0;
+}
+
 // What the scripts are checked against: the scenes of content/levels (their objects, without the
 // highlights), the sounds the sound step made, the mini-games and the scripts themselves.
 bool GatherScriptData(const ContentPaths& paths, ScriptData& data) {
   const bool read = ForEachRecipe(paths.SourceFor("levels"), "location", [&data](const XmlNode& location) {
-    std::set<std::string>& objects = data.scene_objects["levels\\" + RecipeText(location, "folder") + "\\" +
-                                                        RecipeText(location, "name")];
+    const std::string script = "levels\\" + RecipeText(location, "folder") + "\\" + RecipeText(location, "name");
+    std::set<std::string>& objects = data.scene_objects[script];
     for (const XmlNode* object = location.GetFirstChild(); object != nullptr; object = object->GetNext()) {
       objects.insert(RecipeText(*object, "name"));
     }
+    std::set<std::string>& pointed = data.pointed_objects[script];
+    for (const XmlNode* object = location.GetFirstChild(); object != nullptr; object = object->GetNext()) {
+      const std::string name = RecipeText(*object, "name");
+      if (RecipeText(*object, "kind", "i") == "i" && !IsHighlight(name, objects)) pointed.insert(name);
+    }
     for (auto name = objects.begin(); name != objects.end();) {
-      const bool highlight = name->size() > 2 && name->compare(name->size() - 2, 2, "_a") == 0 &&
-                             objects.count(name->substr(0, name->size() - 2)) != 0;
-      name = highlight ? objects.erase(name) : std::next(name);
+      name = IsHighlight(*name, objects) ? objects.erase(name) : std::next(name);
     }
   });
   std::vector<std::string> folders, files;

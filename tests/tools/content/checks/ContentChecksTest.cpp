@@ -1,0 +1,164 @@
+// The content tool's checks of what the player would see, each fed a small content folder with
+// one bad recipe (and its sound twin, which builds); and the fonts the build baked for the game,
+// each of which must draw Latin, Cyrillic and Hebrew.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/include/FontFile.h"
+#include "platform/os/os.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Files = std::map<std::string, std::string>;  // relative path -> text
+
+struct ToolRun {
+  int status = -1;
+  std::string output;
+};
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+fs::path BuiltFolder() { return fs::path(os::ExecutablePath()).parent_path(); }
+
+ToolRun RunTool(const std::string& content, const std::string& output) {
+  const std::string command =
+      Quoted((BuiltFolder() / "velmaris-content").string()) + " " + Quoted(content) + " " + Quoted(output) + " 2>&1";
+  ToolRun run;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, read);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Xml(const std::string& body) { return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + body + "\n"; }
+
+// A place with a door, its highlight and a wall, and its script.
+Files Hall(int door_y, const std::string& russian_tooltips) {
+  return {{"levels/hall.xml",
+           Xml("<location folder=\"hall\" name=\"hall\">\n"
+               "  <object name=\"wall\" kind=\"b\" x=\"0\" y=\"0\" width=\"64\" height=\"64\"><rect x=\"0\" y=\"0\" width=\"64\" height=\"64\" color=\"#202020\"/></object>\n"
+               "  <object name=\"door\" kind=\"i\" x=\"100\" y=\"" + std::to_string(door_y) +
+               "\" width=\"60\" height=\"60\"><rect x=\"0\" y=\"0\" width=\"60\" height=\"60\" color=\"#804020\"/></object>\n"
+               "  <object name=\"door_a\" kind=\"i\" x=\"100\" y=\"" + std::to_string(door_y) +
+               "\" width=\"60\" height=\"60\"><rect x=\"0\" y=\"0\" width=\"60\" height=\"4\" color=\"#ffd080\"/></object>\n"
+               "</location>")},
+          {"phrases/en/locations.xml",
+           Xml("<locations><location name=\"hall\"><tooltip name=\"door\" text=\"Door\"/></location></locations>")},
+          {"phrases/ru/locations.xml", Xml("<locations><location name=\"hall\">" + russian_tooltips + "</location></locations>")},
+          {"scripts/levels/hall/hall.script", "hall {\n  enable door\n}\n"}};
+}
+
+// The panel's form: its body is 80 units high along the foot of the screen.
+const Files kPanel = {{"gui/panel.xml", Xml("<resources><resource name=\"gui\\game_panel\\game_panel\" type=\"form\"><form>"
+                                             "<window name=\"game_panel\" size=\"1024 80 1\"/></form></resource></resources>")}};
+
+std::string Font(const std::string& face, const std::string& fallback) {
+  return Xml("<fonts><font name=\"main\" face=\"" + face + "\"" +
+             (fallback.empty() ? std::string() : " fallback=\"" + fallback + "\"") + " pixels=\"24\"/></fonts>");
+}
+
+// One language, one font, and a form of a button 120 x 40 labelled with the text OK, and a page
+// of two linked lines 300 wide that the text PAGE flows over.
+Files Labels(const std::string& ok, const std::string& page) {
+  return {{"fonts/fonts.xml", Font("DejaVuSans.ttf", "")},
+          {"game_init/game_init.xml",
+           Xml("<game_init><lang name=\"en\"><select type=\"font\" id=\"0\" name=\"fonts\\main\"/></lang></game_init>")},
+          {"texts/en.xml", Xml("<texts><section name=\"s\"><text id=\"OK\" text=\"" + ok + "\"/><text id=\"PAGE\" text=\"" +
+                               page + "\"/></section></texts>")},
+          {"gui/dialog.xml",
+           Xml("<resources><resource name=\"gui\\dialog\\dialog\" type=\"form\">"
+               "<helpers><box name=\"line_0\" x=\"100\" y=\"300\" width=\"300\" height=\"24\"/>"
+               "<box name=\"line_1\" x=\"100\" y=\"274\" width=\"300\" height=\"24\"/></helpers><form>"
+               "<button name=\"ok\" size=\"120 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 400 200 0\">"
+               "<static name=\"label\" font_id=\"0\" text_id=\"OK\" alignment=\"cc\" matrix=\"1 0 0 0 1 0 0 0 1 60 20 0\"/>"
+               "</button>"
+               "<static name=\"text_0\" font_id=\"0\" helper=\"line_0\" link=\"true\" alignment=\"lb\" shows=\"PAGE\"/>"
+               "<static name=\"text_1\" font_id=\"0\" helper=\"line_1\" link=\"true\" alignment=\"lb\"/>"
+               "</form></resource></resources>")}};
+}
+
+Files Joined(Files a, const Files& b) {
+  a.insert(b.begin(), b.end());
+  return a;
+}
+
+TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
+  const std::string kFits = "OK", kLong = "Leave the puzzle, please?";
+  const std::string kShort = "We ask that the light be kept burning.";
+  struct Case {
+    std::string name;
+    Files files;
+    std::string fault;  // empty: the build succeeds
+  };
+  const std::vector<Case> cases = {
+      {"every object has its tooltips", Hall(100, "<tooltip name=\"door\" text=\"Дверь\"/>"), ""},
+      {"a tooltip missing in one language", Hall(100, ""),
+       "object \"door\" can be pointed at but has no tooltip in \"ru\""},
+      {"an object above the panel", Joined(Hall(628, "<tooltip name=\"door\" text=\"Дверь\"/>"), kPanel), ""},
+      {"an object under the panel", Joined(Hall(640, "<tooltip name=\"door\" text=\"Дверь\"/>"), kPanel),
+       "panel: hall\\hall: object \"door\" reaches down to y = 700, under the panel, which covers the screen from y = 688"},
+      {"a face that lacks Hebrew, with a fallback", {{"fonts/fonts.xml", Font("DejaVuSerif.ttf", "DejaVuSans.ttf")}}, ""},
+      {"a face that lacks Hebrew", {{"fonts/fonts.xml", Font("DejaVuSerif.ttf", "")}},
+       "wanted characters are in none of its faces: U+05D0 U+05D1"},
+      {"texts that fit", Labels(kFits, kShort), ""},
+      {"a label wider than its button", Labels(kLong, kShort),
+       "gui\\dialog\\dialog: label: \"OK\" (en) is "},
+      {"a letter the font lacks", Labels("Ω", kShort), "\"OK\" (en) has U+03A9, which the font \"main\" lacks"},
+      {"a written line break in a one-line static", Labels("Yes\\nNo", kShort), "shows \"\\n\" as it stands"},
+      {"a text longer than its linked lines", Labels(kFits, kShort + " " + kShort),
+       "\"PAGE\" (en) does not fit its 2 linked lines"},
+  };
+  for (const Case& c : cases) {
+    TempDir root;
+    FixtureTree content(root.Path(), "content");
+    for (const auto& [path, text] : c.files) content.AddFile(path, text);
+    const ToolRun run = RunTool(content.GetFolder(), root / "out");
+    if (c.fault.empty()) {
+      EXPECT_EQ(run.status, 0) << c.name << ":\n" << run.output;
+    } else {
+      EXPECT_NE(run.status, 0) << c.name;
+      EXPECT_NE(run.output.find(c.fault), std::string::npos) << c.name << ":\n" << run.output;
+    }
+  }
+}
+
+// Player names are drawn with every font, so each must draw every letter of the three scripts a
+// name may be typed in.
+TEST(ContentChecks, EveryBakedFontDrawsLatinCyrillicAndHebrew) {
+  const fs::path folder = BuiltFolder() / "data" / "fonts";
+  ASSERT_TRUE(fs::is_directory(folder)) << folder;
+  std::vector<std::pair<char16_t, char16_t>> scripts = {{u'A', u'Z'}, {u'0', u'9'}, {0x0410, 0x042F}, {0x05D0, 0x05EA}};
+  int fonts = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".fnt") continue;
+    ++fonts;
+    const std::string bytes = ReadWholeFile(entry.path().string());
+    GUIGlyphTable glyphs;
+    ASSERT_EQ(ReadFontFile(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()), glyphs),
+              FontFileStatus::kRead)
+        << entry.path();
+    for (const auto& [first, last] : scripts) {
+      for (char16_t c = first; c <= last; ++c) {
+        EXPECT_EQ(glyphs.count(c), 1u) << entry.path().filename() << " lacks U+" << std::hex << int{c};
+      }
+    }
+  }
+  EXPECT_GE(fonts, 7);
+}
+
+}  // namespace
