@@ -342,7 +342,7 @@ TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
         renaming.Rename(now, now == u"Ann" ? u"Bob" : u"Ann");
       }
     }
-    usleep(2000 + random() % 30000);
+    usleep(5000 + random() % 300000);  // a save syncs to the disk: a few of them fit
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     ProfilesList& after = Start();
