@@ -47,6 +47,7 @@ const char* Describe(ProfilesList::NameCheck check) {
 
 ProfilesList::ProfilesList(cUserDataFactory& factory) : m_factory(factory) {
   if (factory.HasUserFolder()) m_file = std::make_unique<UserFile>(GetFilePath(), factory.GetDataFolder());
+  if (m_file && m_file->MayWrite()) RemoveStaleTemporaries();
   if (Load()) return;
   // No list could be read: the players whose files are there are not forgotten.
   const int adopted = m_file ? AdoptProfileFiles() : 0;
@@ -157,6 +158,22 @@ std::u16string ProfilesList::NameFromFileName(const std::string& digits) {
     name += static_cast<char16_t>(std::stoul(digits.substr(i, length[i])));
   }
   return name;
+}
+
+void ProfilesList::RemoveStaleTemporaries() {
+  const std::string folder = m_factory.m_directory + "\\usersdata\\profiles";
+  std::vector<std::string> folders;
+  std::vector<std::string> files;
+  if (!os::ListDirectory(folder, folders, files)) return;
+  for (const std::string& file : files) {
+    // "<digits>.prf.tmp-..." or "<digits>.prf.bak.tmp-...": left by a save a kill cut short.
+    const std::size_t mark = file.find(".tmp-");
+    if (mark == std::string::npos) continue;
+    const std::string saved = file.substr(0, mark);
+    if (EndsWith(saved, kProfileExtension) || EndsWith(saved, kBackupExtension)) {
+      os::RemoveStaleTemporaries(folder + "\\" + saved);
+    }
+  }
 }
 
 int ProfilesList::AdoptProfileFiles() {

@@ -76,6 +76,8 @@ class ProfilesList {
   // Lists the players whose ".prf" (or ".prf.bak") is present and not listed; answers how many.
   int AdoptProfileFiles();
   void SelectFirstWhenNoneCurrent();
+  // Removes what saves of any player's file, listed or not, left when a kill cut them short.
+  void RemoveStaleTemporaries();
 
   cUserDataFactory& m_factory;
   Profiles m_profiles;

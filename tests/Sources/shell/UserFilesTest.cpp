@@ -281,8 +281,11 @@ TEST_F(UserFilesTest, DamagedPlayerFilesAndListsLoseNoPlayer) {
        {u"Ann"}, u"Ann", 7, {{kAnnFile, ann}}, {}, "written back from its backup"},
       {"temporaries of saves cut short are removed",
        {{kList, ListBytes({u"Ann"}, u"Ann")}, {kAnnFile, ann}, {kAnnFile + ".tmp-99-0", "cut"},
-        {kList + ".tmp-99-1", "cut"}, {kAnnFile + ".bak.tmp-98-0", "cut"}},
-       {u"Ann"}, u"Ann", 7, {}, {kAnnFile + ".tmp-99-0", kList + ".tmp-99-1", kAnnFile + ".bak.tmp-98-0"}, ""},
+        {kList + ".tmp-99-1", "cut"}, {kAnnFile + ".bak.tmp-98-0", "cut"},
+        {"usersdata/profiles/1046.prf.tmp-97-3", "an unlisted player's"}},
+       {u"Ann"}, u"Ann", 7, {},
+       {kAnnFile + ".tmp-99-0", kList + ".tmp-99-1", kAnnFile + ".bak.tmp-98-0", "usersdata/profiles/1046.prf.tmp-97-3"},
+       ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
