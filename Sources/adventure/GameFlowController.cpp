@@ -8,6 +8,7 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/screens/ScreenSupport.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
+#include "Sources/shell/userdata/UserFile.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
 #include "source/Resources/cXmlResource.h"
@@ -78,10 +79,32 @@ void GameFlowController::Enter() {
     LogReport(kLogPlain, kSource, __LINE__, "the game goes on at %s", CurrentProfile->m_stage.c_str());
     return;
   }
+  SayWhyANewGameBegins();
   LogReport(kLogPlain, kSource, __LINE__, "a new game begins");
   if (CurrentProfile != nullptr) CurrentProfile->Reset();
   GamePanel::GetInstance()->ReloadInventory();
   m_current_stage = 0;
+}
+
+void GameFlowController::ShowNotice(const char* title_key, const char* text_key) {
+  const GUISystem* gui = GUISystem::PeekInstance();
+  if (gui != nullptr && gui->IsInitialised()) ShowMessageBox(ShellText(title_key), ShellText(text_key));
+}
+
+void GameFlowController::SayWhyANewGameBegins() {
+  if (CurrentProfile == nullptr) return;
+  if (!CurrentProfile->m_stage.empty()) {
+    // A stage this game does not know (renamed by an update, or a damaged byte): the saved game
+    // is kept aside before the new game's saves replace the file and its backup.
+    const bool kept = CurrentProfile->KeepFileAside();
+    LogReport(kLogError, kSource, __LINE__, "the saved game is at the unknown stage \"%s\"%s; a new game begins",
+              CurrentProfile->m_stage.c_str(), kept ? " (the file is kept aside)" : "");
+    CurrentProfile->TakeLostNotice();  // one notice is enough
+    ShowNotice("progress_unknown_stage_title", "progress_unknown_stage");
+  } else if (CurrentProfile->TakeLostNotice()) {
+    LogReport(kLogError, kSource, __LINE__, "the saved game was damaged and had no backup; a new game begins");
+    ShowNotice("progress_damaged_title", "progress_damaged");
+  }
 }
 
 void GameFlowController::ShowNoStagesMessage() {
@@ -110,6 +133,10 @@ void GameFlowController::Update(float dt) {
     if (system == nullptr || m_hint_effect->IsFinished() || m_sub_state != kPlay) m_hint_effect.reset();
   }
   if (m_stages.empty()) return;
+  const GUISystem* gui = GUISystem::PeekInstance();
+  if (gui != nullptr && gui->IsInitialised() && !IsMessageBoxShown() && UserFile::TakeSaveFailureNotice()) {
+    ShowNotice("progress_not_saved_title", "progress_not_saved");
+  }
   switch (m_sub_state) {
     case kLoad: StepLoad(); break;
     case kEnterLocation: StepEnterLocation(); break;

@@ -100,6 +100,10 @@ class GameFlowController : public cGameState {
   void StepAfterStage();
   void StepGameEnd();
   void ShowNoStagesMessage();
+  // A message box over the game, when the GUI runs.
+  static void ShowNotice(const char* title_key, const char* text_key);
+  // The current player's saved game cannot go on: says why before a new game begins.
+  void SayWhyANewGameBegins();
 
   std::vector<cResourcePtr<cSoundResource>> m_stage_music;
   cResourcePtr<cSoundResource> m_transition_music;

@@ -124,7 +124,10 @@ cProfile* AdventureGame::FindPlayedProfile() const {
 void AdventureGame::SaveProgress() {
   if (!IsGameInProgress()) return;
   cProfile* played = FindPlayedProfile();
-  if (played == nullptr) return;
+  if (played == nullptr) {
+    LogReport(kLogWarning, kSource, __LINE__, "the game in progress belongs to no listed player: it is not saved");
+    return;
+  }
   if (played != CurrentProfile) {
     // Another player was chosen in the menu: the game's state is not theirs.
     played->Save();

@@ -200,7 +200,11 @@ bool cResourceLocation::ReadResourceList(const std::string& path) {
   cFileStream file(path, os::kOpenExisting, os::kAccessRead, os::kShareRead);
   if (!file.IsOpen()) return false;
   XmlDocument document;
-  if (!document.Load(file)) return false;
+  if (!document.Load(file)) {
+    LogReport(kLogError, kSource, __LINE__, "the resource list %s cannot be read: %s", path.c_str(),
+              document.GetError().c_str());
+    return false;
+  }
   AddResourceElements(document.GetRoot(), 0);
   return true;
 }

@@ -11,6 +11,7 @@
 #include "source/properties/cProperties.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "source/xml/XmlReader.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ void KeepAsItIs(cProperties& store, const std::string& path, const char* why) {
 
 // A file that does not parse is moved aside, so the player can still see what was in it and the
 // next save starts a new one. An older set-aside file is never replaced.
-void SetAside(cProperties& store, const std::string& path) {
+void SetAside(cProperties& store, const std::string& path, const std::string& why) {
   const std::string aside = path + kSetAsideSuffix;
   if (SomethingIsAt(aside)) {
     KeepAsItIs(store, path, ("cannot be parsed and " + os::NativePath(aside) + " is taken already").c_str());
@@ -82,8 +83,8 @@ void SetAside(cProperties& store, const std::string& path) {
     KeepAsItIs(store, path, (std::string("cannot be parsed nor moved aside (") + std::strerror(error) + ")").c_str());
     return;
   }
-  LogReport(kLogError, kSource, __LINE__, "the configuration %s cannot be parsed: it is kept as %s and the defaults are used",
-            os::NativePath(path).c_str(), os::NativePath(aside).c_str());
+  LogReport(kLogError, kSource, __LINE__, "the configuration %s cannot be parsed (%s): it is kept as %s and the defaults are used",
+            os::NativePath(path).c_str(), why.c_str(), os::NativePath(aside).c_str());
 }
 
 }  // namespace
@@ -116,10 +117,13 @@ void LoadConfig(cProperties& store) {
       KeepAsItIs(store, path, (std::string("cannot be read (") + std::strerror(error) + ")").c_str());
       return;
     case Opened::kTooLarge:
-      SetAside(store, path);
+      SetAside(store, path, "too large");
       return;
     case Opened::kRead:
-      if (!ReadConfig(bytes, store)) SetAside(store, path);
+      ClearXmlError();
+      if (!ReadConfig(bytes, store)) {
+        SetAside(store, path, LastXmlError().empty() ? std::string("its root is not <") + kRootName + ">" : LastXmlError());
+      }
       return;
   }
 }
@@ -161,6 +165,12 @@ bool SaveConfig(cProperties& store) {
 
   os::CreateDirectoryTree(store.GetValue("engine_directory"));
   const std::string path = ConfigFilePath(store);
+  if (os::IsReadOnlyFile(path)) {
+    // The player marked it read-only: it is read, never written over.
+    LogReport(kLogWarning, kSource, __LINE__, "the configuration %s is read-only: this run's settings are not saved",
+              os::NativePath(path).c_str());
+    return false;
+  }
   if (os::WriteFileAtomically(path, bytes.GetData(), bytes.GetSize())) return true;
   const int error = errno;
   LogReport(kLogError, kSource, __LINE__, "the configuration could not be saved to %s (%s): the file there is kept",

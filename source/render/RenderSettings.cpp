@@ -1,6 +1,7 @@
 #include "source/render/RenderSettings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -57,6 +58,21 @@ bool RefuseSize(const char* key, int& size, int fallback, uint32_t most) {
   return true;
 }
 
+// A colour depth no display mode has (a negative one, say) would be written back as it is.
+void RefuseDepth(int& bpp, int fallback) {
+  if (bpp == 16 || bpp == 24 || bpp == 32) return;
+  LogReport(kLogWarning, kSource, __LINE__, "m_video_mode.bpp %d is not a colour depth (16, 24 or 32): %d is used", bpp,
+            fallback);
+  bpp = fallback;
+}
+
+// "nan" and "inf" read as numbers, but no picture can be adjusted by them.
+void RefuseEndless(const char* key, float& value, float fallback) {
+  if (std::isfinite(value)) return;
+  LogReport(kLogWarning, kSource, __LINE__, "%s is not a finite number: %g is used", key, static_cast<double>(fallback));
+  value = fallback;
+}
+
 }  // namespace
 
 void BindRenderSettings() {
@@ -79,6 +95,11 @@ void BindRenderSettings() {
   BindPersistent(store, "render_texture_anisotropy", &s.texture_anisotropy);
   BindPersistent(store, "controls_invert_mouse", &s.invert_mouse);
   BindPersistent(store, "screen_capture_take_screenshot_format", &s.screenshot_format);
+  const RenderSettings defaults;
+  RefuseDepth(s.bpp, defaults.bpp);
+  RefuseEndless("video_brightness", s.brightness, defaults.brightness);
+  RefuseEndless("video_contrast", s.contrast, defaults.contrast);
+  RefuseEndless("video_gamma", s.gamma, defaults.gamma);
 }
 
 namespace {

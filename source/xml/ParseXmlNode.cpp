@@ -20,14 +20,25 @@ class Parser {
   std::unique_ptr<XmlNode> Run() {
     while (m_reader.NextToken()) {
       if (!Step()) return nullptr;
-      if (m_finished) break;
+    }
+    // A document cut short, or one with no element at all, is not taken for a whole one.
+    if (m_current != nullptr) return EndedInside(("the open node " + m_current->GetName()).c_str());
+    if (m_state == ParseState::kAfterOpen) return EndedInside("a tag");
+    if (!m_opened) {
+      PrintXmlError("Xml::The document holds no element\n");
+      return nullptr;
     }
     return std::move(m_root);
   }
 
  private:
-  // Handles the current token; false on a syntax error. Sets m_finished when the stream ended
-  // inside a construct that reads tokens of its own.
+  std::unique_ptr<XmlNode> EndedInside(const char* what) {
+    PrintXmlError("Xml::The document ends inside %s\n", what);
+    return nullptr;
+  }
+
+  // Handles the current token; false on a syntax error, the stream ending inside a construct
+  // included.
   bool Step() {
     switch (m_state) {
       case ParseState::kExpectTag: return ExpectTag();
@@ -52,10 +63,10 @@ class Parser {
     if (Token() == "/") {
       m_state = ParseState::kClosingTag;
     } else if (Token() == "?xml") {
-      m_finished = !m_reader.SkipPast(">");
+      if (!m_reader.SkipPast(">")) return Truncated("the declaration");
       m_state = ParseState::kExpectTag;
     } else if (Token() == "!--") {
-      m_finished = !m_reader.SkipPast("--") || !m_reader.SkipPast(">");
+      if (!m_reader.SkipPast("--") || !m_reader.SkipPast(">")) return Truncated("a comment");
       m_state = ParseState::kExpectTag;
     } else {
       return OpenElement();
@@ -70,6 +81,7 @@ class Parser {
       return false;
     }
     ++m_depth;
+    m_opened = true;
     if (m_current == nullptr) {
       // A second top-level element continues the same root.
       m_root->SetName(Token());
@@ -85,7 +97,7 @@ class Parser {
 
   bool InStartTag() {
     if (Token() == "/") {
-      if (!m_reader.NextToken()) return Finish();
+      if (!m_reader.NextToken()) return Truncated(("the node " + m_current->GetName()).c_str());
       if (Token() != ">") {
         PrintXmlError("Xml::Missed close branch in node %s\n", m_current->GetName().c_str());
         return false;
@@ -97,7 +109,7 @@ class Parser {
       m_state = ParseState::kExpectTag;
     } else {
       XmlNode* attribute = m_current->AddAttribute(Token());
-      if (!m_reader.NextToken()) return Finish();
+      if (!m_reader.NextToken()) return Truncated(("the node " + m_current->GetName()).c_str());
       if (Token() != "=") {
         PrintXmlError("Xml::Expected '=' but found %s\n", Token().c_str());
         return false;
@@ -122,8 +134,9 @@ class Parser {
                     m_current->GetName().c_str());
       return false;
     }
+    const std::string closed = Token();
     CloseCurrent();
-    m_finished = !m_reader.SkipPast(">");
+    if (!m_reader.SkipPast(">")) return Truncated(("the close tag " + closed).c_str());
     return true;
   }
 
@@ -133,9 +146,9 @@ class Parser {
     m_state = ParseState::kExpectTag;
   }
 
-  bool Finish() {
-    m_finished = true;
-    return true;
+  bool Truncated(const char* what) {
+    EndedInside(what);
+    return false;
   }
 
   const std::string& Token() const { return m_reader.GetToken(); }
@@ -145,7 +158,7 @@ class Parser {
   XmlNode* m_current = nullptr;
   int m_depth = 0;
   ParseState m_state = ParseState::kExpectTag;
-  bool m_finished = false;
+  bool m_opened = false;  // an element was opened
 };
 
 }  // namespace

@@ -45,8 +45,13 @@ bool XmlDocument::Parse(cStream& stream) {
   m_root.Clear();
   m_root.SetName(std::string());
   m_root.SetValue(std::string());
+  ClearXmlError();
+  m_error.clear();
   std::unique_ptr<XmlNode> parsed = ParseXmlNode(stream);
-  if (parsed == nullptr) return false;
+  if (parsed == nullptr) {
+    m_error = LastXmlError().empty() ? std::string("Xml::syntax error") : LastXmlError();
+    return false;
+  }
   m_root.Swap(*parsed);
   return true;
 }

@@ -29,9 +29,13 @@ class XmlDocument {
   // did not take every byte.
   bool SaveXmlDocument(cStream& stream) const;
 
+  // Why the last Load or Parse failed (the reader's report); empty after one that succeeded.
+  const std::string& GetError() const { return m_error; }
+
   XmlNode& GetRoot() { return m_root; }
   const XmlNode& GetRoot() const { return m_root; }
 
  private:
   XmlNode m_root;
+  std::string m_error;
 };

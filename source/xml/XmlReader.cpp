@@ -78,6 +78,15 @@ bool XmlReader::SkipPast(const char* token) {
   return false;
 }
 
+namespace {
+
+std::string& LastErrorText() {
+  thread_local std::string text;
+  return text;
+}
+
+}  // namespace
+
 void PrintXmlError(const char* format, ...) {
   char buffer[4096];
   va_list args;
@@ -101,4 +110,10 @@ void PrintXmlError(const char* format, ...) {
   }
   std::fputs(printed.c_str(), stdout);
   std::fflush(stdout);
+  if (!printed.empty() && printed.back() == '\n') printed.pop_back();
+  LastErrorText() = std::move(printed);
 }
+
+const std::string& LastXmlError() { return LastErrorText(); }
+
+void ClearXmlError() { LastErrorText().clear(); }

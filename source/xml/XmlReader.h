@@ -53,11 +53,15 @@ class XmlReader {
   bool m_ended = false;      // no look-ahead byte is left
 };
 
-// Builds the tree of a whole document. Null (after one error report) on a syntax error; the end
-// of the stream is not an error, whatever is open then.
+// Builds the tree of a whole document. Null (after one error report) on a syntax error; a
+// document that ends with an element open or inside a tag, and one with no element, are errors.
 std::unique_ptr<XmlNode> ParseXmlNode(cStream& stream);
 
 // printf-style report on standard output; cut at 4096 bytes. Bytes that are not printable ASCII
 // (a garbage file's control codes, which a terminal would obey) are printed as \xNN; only a final
 // line feed stays as it is.
 void PrintXmlError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The last report of PrintXmlError on this thread (without its line feed), so that the caller
+// can log it with the name of the file; ClearXmlError empties it.
+const std::string& LastXmlError();
+void ClearXmlError();

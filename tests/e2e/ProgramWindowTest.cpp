@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -77,10 +78,20 @@ TEST_F(ProgramWindowTest, AltF4EndsWithZero) {
   EXPECT_EQ(ExitStatus(), 0);
 }
 
-TEST_F(ProgramWindowTest, TerminationRequestEndsWithZero) {
-  ASSERT_NE(StartAndFindWindow(), 0u);
-  kill(child, SIGTERM);
-  EXPECT_EQ(ExitStatus(), 0);
+// The terminal closing (SIGHUP), its interrupt and quit keys, and a polite kill: each ends the
+// game as its close button does, with status 0 and the settings saved.
+TEST_F(ProgramWindowTest, EverySignalAskingForAnEndSavesAsACloseDoes) {
+  for (const int signal_number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+    SCOPED_TRACE(strsignal(signal_number));
+    program.WriteConfiguration({{"video_fullscreen", "false"}});
+    const unsigned long window = StartAndFindWindow();
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
+    kill(child, signal_number);
+    EXPECT_EQ(ExitStatus(), 0);
+    const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+    EXPECT_NE(config.find("<item id=\"x_size\" value=\"1024\"/>"), std::string::npos) << "not saved: " << config;
+  }
 }
 
 TEST_F(ProgramWindowTest, FullScreenInASizeTheDisplayLacksCoversTheDesktop) {

@@ -5,11 +5,16 @@
 #include <cstdlib>
 
 #include "Sources/shell/userdata/ProfilesList.h"
+#include "Sources/shell/userdata/cProfile.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
 #include "source/stream/cMemoryStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 1 << 20) return 0;
+  // A player file's name read back as a player's name gives that file name again.
+  std::string digits;
+  for (std::size_t i = 0; i < size && i < 64; ++i) digits += static_cast<char>('0' + data[i] % 10);
+  if (!digits.empty() && cProfile::FileNameFor(ProfilesList::NameFromFileName(digits)) != digits) std::abort();
   static GameUserDataFactory factory("");
   cMemoryStream stream;
   if (size > 0) stream.Write(data, static_cast<uint32_t>(size));

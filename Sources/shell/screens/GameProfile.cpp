@@ -113,14 +113,9 @@ DelegateArg GameProfile::OnNewName(DelegateArg sender) {
   ProfilesList* list = GetProfileList();
   if (list == nullptr) return 0;
   const std::u16string name = NameFromSender(sender);
-  if (list->Select(name)) {
-    ShowNameConflict();
-  } else if (list->Add(name) != nullptr) {
-    list->Select(name);
-  } else {
-    // A name that cannot be given (too long, or another player's file name).
-    ShowNameConflict();
-  }
+  // A name taken, too long, or another player's file name is refused; the current player stays
+  // (switching to the named one would let the next Play write over that player's game).
+  if (list->AddCurrent(name) == nullptr) ShowNameConflict();
   FillList(true);
   if (list->GetProfiles().empty()) ShowFirstProfilePrompt(MakeMemberDelegate(this, &GameProfile::OnNewName));
   return 0;

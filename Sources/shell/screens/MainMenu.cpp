@@ -97,8 +97,7 @@ DelegateArg MainMenu::OnFirstName(DelegateArg sender) {
   ProfilesList* list = GetProfileList();
   if (list == nullptr) return 0;
   const std::u16string name = NameFromSender(sender);
-  list->Add(name);
-  list->Select(name);
+  list->AddCurrent(name);  // one save, naming the new player current
   // A name that could not be given (too long, another player's file name) leaves no player:
   // the prompt comes back rather than a menu without one.
   if (list->GetCurrent() == nullptr) ShowFirstProfilePrompt(MakeMemberDelegate(this, &MainMenu::OnFirstName));
@@ -148,6 +147,14 @@ bool MainMenu::HandleMouse(const Vector2& point, bool button_down) {
 }
 
 DelegateArg MainMenu::OnStartGame(DelegateArg) {
+  // A game is only played for a player it can be saved for.
+  if (ProfilesList* list = GetProfileList(); list != nullptr && list->GetCurrent() == nullptr) {
+    if (list->GetProfiles().empty()) {
+      ShowFirstProfilePrompt(MakeMemberDelegate(this, &MainMenu::OnFirstName));
+      return 0;
+    }
+    list->Select(list->GetProfiles().begin()->first);
+  }
   if (m_on_new_game) DelegatePtr(m_on_new_game)->Invoke(reinterpret_cast<DelegateArg>(this));
   return 0;
 }

@@ -19,16 +19,19 @@ class ProfilesList {
   using Profiles = std::map<std::u16string, std::unique_ptr<cProfile>>;
 
   // Why a name cannot be given to a profile.
-  enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken };
+  enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken, kBlank };
 
-  // Makes the folder and loads the file; a file that cannot be loaded is replaced by the list in
-  // memory (empty).
+  // Makes the folder and loads the file. A list that is missing or damaged (and has no usable
+  // backup) is rebuilt from the players' files present, as is a list read from its backup (it
+  // may miss players added since). Players listed and none current: the first becomes current.
   explicit ProfilesList(cUserDataFactory& factory);
   // The current profile is deactivated and CurrentProfile no longer points into the list.
   virtual ~ProfilesList();
   ProfilesList(const ProfilesList&) = delete;
   ProfilesList& operator=(const ProfilesList&) = delete;
 
+  // Reads the file (or its backup); names that could not be given to a player are left out,
+  // logged, and the list as read is kept aside as ".bad". False when neither could be read.
   bool Load();
   // Rewrites the file; false when it could not (logged).
   bool Save();
@@ -36,14 +39,18 @@ class ProfilesList {
   bool Select(const std::u16string& name);
   // A new profile (not made current), or null when the name cannot be given (see CheckName).
   cProfile* Add(const std::u16string& name);
+  // A new profile made current at once, the list saved once (so that no saved list names
+  // players with none current); null when the name cannot be given.
+  cProfile* AddCurrent(const std::u16string& name);
   // False when the new name cannot be given to the profile, or its file could not be written.
   // An unknown old name, or a name renamed to itself, changes nothing and answers true.
   bool Rename(const std::u16string& old_name, const std::u16string& new_name);
   // Removes the profile and its file; another profile becomes current when it was current.
   bool Delete(const std::u16string& name);
 
-  // kFree when `name` may be given to `profile` (null: a new one): no other profile has it, it
-  // is not too long, and its file name is no other profile's file name.
+  // kFree when `name` may be given to `profile` (null: a new one): it is not blank (spaces and
+  // control characters only), no other profile has it, it is not too long, and its file name is
+  // no other profile's file name.
   NameCheck CheckName(const std::u16string& name, const cProfile* profile) const;
 
   cProfile* GetCurrent() const { return m_current; }
@@ -58,8 +65,19 @@ class ProfilesList {
   // A profile name has at most this many UTF-16 units (its file name stays short enough).
   static constexpr std::size_t kMaxNameLength = 24;
 
+  // A name whose file name is `digits` (the file name without ".prf"): the likeliest one where
+  // the digits allow several, letters of the common scripts before anything else. Empty when
+  // the digits cannot be a file name of a profile.
+  static std::u16string NameFromFileName(const std::string& digits);
+
  private:
   void Forget();
+  cProfile* Insert(const std::u16string& name);
+  // Lists the players whose ".prf" (or ".prf.bak") is present and not listed; answers how many.
+  int AdoptProfileFiles();
+  void SelectFirstWhenNoneCurrent();
+  // Removes what saves of any player's file, listed or not, left when a kill cut them short.
+  void RemoveStaleTemporaries();
 
   cUserDataFactory& m_factory;
   Profiles m_profiles;

@@ -1,6 +1,11 @@
 #include "Sources/shell/userdata/UserFile.h"
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "Sources/shell/userdata/UserFolderGuard.h"
 #include "platform/os/os.h"
@@ -14,7 +19,19 @@ constexpr const char* kSource = "Sources\\shell\\UserFile";
 
 enum class ReadResult { kMissing, kRead, kFailed };
 
+// Anything under the name: a plain file, a folder, a device, a pipe, a dangling link.
+bool SomethingIsAt(const std::string& path) {
+  struct stat info;
+  return lstat(os::NativePath(path).c_str(), &info) == 0;
+}
+
+// The first failed save of the run: 0 none yet, 1 the player has still to be told, 2 told.
+std::atomic<int> g_save_failure{0};
+
 ReadResult ReadWhole(const std::string& path, std::string& bytes) {
+  // Only a plain file (or a link to one) is opened: a device would give endless or no bytes, and
+  // a pipe would block the game.
+  if (!os::FileExists(path)) return SomethingIsAt(path) ? ReadResult::kFailed : ReadResult::kMissing;
   int error = 0;
   std::unique_ptr<os::File> file = os::File::Open(path, os::kOpenExisting, os::kAccessRead, os::kShareRead, &error);
   if (!file) return error == ENOENT || error == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
@@ -37,7 +54,6 @@ bool Accepts(const UserFile::Parser& parse, const std::string& bytes) {
   return parse(stream);
 }
 
-bool Exists(const std::string& path) { return os::FileExists(path) || os::DirectoryExists(path); }
 
 }  // namespace
 
@@ -49,6 +65,11 @@ UserFile::~UserFile() = default;
 bool UserFile::MayWrite() const { return m_guard->MayWrite(); }
 
 UserFile::LoadResult UserFile::Load(const Parser& parse) {
+  if (MayWrite()) {
+    // Left by a save that a kill cut short; this process holds the folder, so no save runs now.
+    os::RemoveStaleTemporaries(m_path);
+    os::RemoveStaleTemporaries(GetBackupPath());
+  }
   std::string bytes;
   const ReadResult read = ReadWhole(m_path, bytes);
   if (read == ReadResult::kRead && !bytes.empty() && Accepts(parse, bytes)) {
@@ -67,22 +88,54 @@ UserFile::LoadResult UserFile::Load(const Parser& parse) {
     LogReport(kLogWarning, kSource, __LINE__, "%s restored from its backup %s", m_path.c_str(),
               GetBackupPath().c_str());
     m_last_good = std::move(backup);
+    WriteBack();
     return LoadResult::kLoadedFromBackup;
   }
   return read == ReadResult::kMissing ? LoadResult::kMissing : LoadResult::kRefused;
 }
 
-bool UserFile::MoveAside() {
+std::string UserFile::FreeBadName() const {
   for (int n = 0; n < kMaxBadCopies; ++n) {
     std::string aside = m_path + ".bad";
     if (n > 0) aside += '.' + std::to_string(n);
-    if (Exists(aside)) continue;
-    if (os::RenameFile(m_path, aside)) {
-      LogReport(kLogError, kSource, __LINE__, "%s is damaged or unreadable; kept as %s", m_path.c_str(),
-                aside.c_str());
-      return true;
-    }
-    break;
+    if (!SomethingIsAt(aside)) return aside;
+  }
+  return std::string();
+}
+
+// The backup read in place of the file becomes the file again, so that the next start reads it
+// directly and the next save keeps it as the backup.
+void UserFile::WriteBack() {
+  if (!MayWrite() || m_blocked || os::IsReadOnlyFile(m_path)) return;
+  if (os::WriteFileAtomically(m_path, m_last_good.data(), m_last_good.size())) {
+    LogReport(kLogPlain, kSource, __LINE__, "%s written back from its backup", m_path.c_str());
+  } else {
+    LogReport(kLogWarning, kSource, __LINE__, "%s could not be written back from its backup (%s)", m_path.c_str(),
+              std::strerror(errno));
+  }
+}
+
+bool UserFile::KeepCopyAside() {
+  if (!MayWrite() || m_last_good.empty()) return false;
+  const std::string aside = FreeBadName();
+  if (!aside.empty() && os::WriteFileAtomically(aside, m_last_good.data(), m_last_good.size())) {
+    LogReport(kLogError, kSource, __LINE__, "%s kept as %s", m_path.c_str(), aside.c_str());
+    return true;
+  }
+  LogReport(kLogError, kSource, __LINE__, "%s could not be kept aside", m_path.c_str());
+  return false;
+}
+
+bool UserFile::TakeSaveFailureNotice() {
+  int pending = 1;
+  return g_save_failure.compare_exchange_strong(pending, 2);
+}
+
+bool UserFile::MoveAside() {
+  const std::string aside = FreeBadName();
+  if (!aside.empty() && os::RenameFile(m_path, aside)) {
+    LogReport(kLogError, kSource, __LINE__, "%s is damaged or unreadable; kept as %s", m_path.c_str(), aside.c_str());
+    return true;
   }
   LogReport(kLogError, kSource, __LINE__, "%s is damaged or unreadable and cannot be moved aside; it will not be saved over",
             m_path.c_str());
@@ -109,8 +162,15 @@ bool UserFile::Save(const void* bytes, std::size_t size) {
     LogReport(kLogWarning, kSource, __LINE__, "backup %s could not be written", GetBackupPath().c_str());
   }
   if (!os::WriteFileAtomically(m_path, content.data(), content.size())) {
-    LogReport(kLogError, kSource, __LINE__, "%s could not be saved (disk full or not writable?); the previous copy is kept",
-              m_path.c_str());
+    const int error = errno;
+    LogReport(kLogError, kSource, __LINE__, "%s could not be saved (%s); the previous copy is kept", m_path.c_str(),
+              std::strerror(error));
+    int none = 0;
+    if (g_save_failure.compare_exchange_strong(none, 1)) {
+      const std::string line = "Velmaris: progress cannot be saved to " + os::NativePath(m_path) + " (" +
+                               std::strerror(error) + "); the previous copy is kept\n";
+      std::fputs(line.c_str(), stderr);
+    }
     return false;
   }
   m_last_good = content;

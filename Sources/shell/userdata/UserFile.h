@@ -5,7 +5,9 @@
 //   the previous good content is kept beside it as "<name>.bak";
 // - a file that cannot be read or is refused is moved aside to "<name>.bad" ("<name>.bad.1", ...
 //   when earlier ones are there) before anything is written in its place, and the ".bak" copy
-//   is read instead;
+//   is read instead, and written back under the file's own name;
+// - a file that is not a plain file (a link to a device, a pipe) is refused as a damaged one;
+// - temporary files that a save cut short by a kill left beside it are removed when it is read;
 // - a file the player marked read-only, or a folder another copy of the game is using, is read
 //   but never written.
 // Every refusal and failure is logged.
@@ -41,6 +43,13 @@ class UserFile {
   bool Save(const void* bytes, std::size_t size);
   // Deletes the file and its backup; a missing file is no error.
   void Delete();
+  // Copies the content last read or written to a free "<name>.bad" name, leaving the file as it
+  // is; for content that was read but cannot be used. False (logged) when it could not.
+  bool KeepCopyAside();
+
+  // True once after the first save of this run that failed on the disk (full, not writable): the
+  // player is then told that progress cannot be saved.
+  static bool TakeSaveFailureNotice();
 
   const std::string& GetPath() const { return m_path; }
   std::string GetBackupPath() const { return m_path + ".bak"; }
@@ -54,6 +63,8 @@ class UserFile {
 
  private:
   bool MoveAside();
+  void WriteBack();
+  std::string FreeBadName() const;
 
   std::string m_path;
   std::shared_ptr<UserFolderGuard> m_guard;

@@ -55,6 +55,7 @@ bool cProfile::Load() {
   const UserFile::LoadResult result = File().Load([this](cStream& content) { return ReadContent(content); });
   const bool loaded = result == UserFile::LoadResult::kLoaded || result == UserFile::LoadResult::kLoadedFromBackup;
   if (loaded) m_loaded = true;
+  if (result == UserFile::LoadResult::kRefused) m_lost = true;
   return loaded;
 }
 
@@ -75,7 +76,15 @@ void cProfile::DeleteFile() {
   if (HasFolder(*this)) File().Delete();
 }
 
-bool cProfile::Rename(const std::u16string& new_name) {
+bool cProfile::TakeLostNotice() {
+  const bool lost = m_lost;
+  m_lost = false;
+  return lost;
+}
+
+bool cProfile::KeepFileAside() { return HasFolder(*this) && File().KeepCopyAside(); }
+
+bool cProfile::Rename(const std::u16string& new_name, const std::function<void()>& written) {
   if (!HasFolder(*this)) return false;
   if (!m_loaded) Load();
   File();
@@ -87,6 +96,7 @@ bool cProfile::Rename(const std::u16string& new_name) {
     m_file = std::move(old_file);
     return false;
   }
+  if (written) written();
   // Two names may give one file name; then the file just written is the profile's file.
   if (old_file->GetPath() != GetFilePath()) old_file->Delete();
   return true;

@@ -4,6 +4,7 @@
 // and version. Derived classes write and read the body.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,9 +38,12 @@ class cProfile {
   // Deletes the file (and its backup); a missing file is no error.
   void DeleteFile();
   // Gives the profile a new name: its progress is written under the new name first (a profile
-  // never loaded is loaded before, so nothing of it is lost), then the old file is deleted.
-  // False, with the old name and file kept, when the new file could not be written.
-  bool Rename(const std::u16string& new_name);
+  // never loaded is loaded before, so nothing of it is lost), then `written` runs (the list
+  // records the new name), and only then is the old file deleted. False, with the old name and
+  // file kept, when the new file could not be written.
+  bool Rename(const std::u16string& new_name, const std::function<void()>& written = {});
+  // Keeps a copy of the file as last read or written beside it as ".bad" (the file stays).
+  bool KeepFileAside();
 
   // Reads a whole file's content (header, version, body, nothing after it); the profile changes
   // only when it is accepted.
@@ -47,6 +51,8 @@ class cProfile {
 
   // The progress in memory is the file's (it was read or written in this run).
   bool IsLoaded() const { return m_loaded; }
+  // True once after a load found the file damaged with no usable backup (a new game begins).
+  bool TakeLostNotice();
 
   std::u16string m_name;
   std::string m_directory;  // the user folder
@@ -58,4 +64,5 @@ class cProfile {
 
   std::unique_ptr<UserFile> m_file;  // the file at GetFilePath(), made when first needed
   bool m_loaded = false;
+  bool m_lost = false;  // the last load refused the file and had no backup to read
 };

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -10,6 +12,45 @@
 #include "platform/window/sdl/X11Safety.h"
 
 namespace window::sdl {
+
+namespace {
+
+// The signals besides SIGINT and SIGTERM that ask a program to end: the terminal that started
+// the game closing, and the terminal's quit key.
+constexpr int kEndSignals[] = {SIGHUP, SIGQUIT};
+
+void PassOnAsTerminate(int) { raise(SIGTERM); }
+
+// SDL turns SIGINT and SIGTERM into its quit event, and the game then saves and ends as at a
+// close; the other signals that ask for an end are passed on as SIGTERM, so that they do the
+// same. A signal the player's shell ignores (nohup) stays ignored.
+void PassOnEndSignals() {
+  struct sigaction terminate {};
+  if (sigaction(SIGTERM, nullptr, &terminate) != 0 || terminate.sa_handler == SIG_DFL ||
+      terminate.sa_handler == SIG_IGN) {
+    return;
+  }
+  for (int signal_number : kEndSignals) {
+    struct sigaction old {};
+    if (sigaction(signal_number, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
+    struct sigaction forward {};
+    forward.sa_handler = &PassOnAsTerminate;
+    sigemptyset(&forward.sa_mask);
+    forward.sa_flags = SA_RESTART;
+    sigaction(signal_number, &forward, nullptr);
+  }
+}
+
+void StopPassingOnEndSignals() {
+  for (int signal_number : kEndSignals) {
+    struct sigaction old {};
+    if (sigaction(signal_number, nullptr, &old) == 0 && old.sa_handler == &PassOnAsTerminate) {
+      signal(signal_number, SIG_DFL);
+    }
+  }
+}
+
+}  // namespace
 
 bool SdlBackend::Start() {
   // The close button is told once, as the window's close request; SDL_QUIT then only comes from
@@ -22,6 +63,7 @@ bool SdlBackend::Start() {
   InstallX11Handlers();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL video");
   InstallX11Handlers();
+  PassOnEndSignals();
   // Only while the game has the focus is the screen saver kept off (see Handle).
   SDL_EnableScreenSaver();
   return true;
@@ -31,6 +73,7 @@ void SdlBackend::Stop() {
   for (SDL_Cursor* cursor : m_cursors) SDL_FreeCursor(cursor);
   m_cursors.clear();
   DestroyMainWindow();
+  StopPassingOnEndSignals();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 

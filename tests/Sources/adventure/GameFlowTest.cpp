@@ -1,6 +1,8 @@
 // The in-game state played through small stages with a fake clock and scripted clicks, the game
 // panel's hints and its search clock, and the reading of the stage list.
 
+#include <filesystem>
+
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
 #include "source/render/RenderObject.h"
@@ -142,6 +144,54 @@ TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) 
   Steps(3);
   EXPECT_EQ(StageName(), "stage_2");
   EXPECT_TRUE(Holds("key_stage_1"));  // a continued game is no new game
+}
+
+// A saved game at a stage this game does not know (renamed by an update, or one damaged byte) is
+// kept aside before the new game's saves replace it, and the player is told; so is a saved game
+// that was damaged with no backup.
+TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
+  Stages("<location name=\"stage_1\"/>");
+  profile.m_directory = LocationTest::root.Path();
+  profile.m_name = u"Ann";
+  const std::string file = LocationTest::root.Path() + "/usersdata/profiles/65110110.prf";
+  const struct {
+    const char* what;
+    std::string stage;
+    std::string bytes;  // written over the file; empty: the profile is saved
+    bool kept_aside;
+    const char* said;
+  } cases[] = {
+      {"an unknown stage", "stage_renamed", "", true, "unknown stage \"stage_renamed\" (the file is kept aside)"},
+      {"a damaged file without a backup", "", "FLPRF damaged", true, "damaged and had no backup"},
+      {"a new player", "", "", false, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    flow.reset();
+    std::filesystem::remove_all(LocationTest::root.Path() + "/usersdata");
+    profile.Reset();
+    profile.m_progress.m_hints = 5;
+    profile.m_stage = c.stage;
+    ASSERT_TRUE(profile.Save());
+    const std::string saved = LocationTest::root.ReadFile("usersdata/profiles/65110110.prf");
+    if (!c.bytes.empty()) {
+      LocationTest::root.WriteFile("usersdata/profiles/65110110.prf", c.bytes);
+      std::filesystem::remove(file + ".bak");
+      profile.MakeCurrent();  // refused: a new profile is written in its place
+    }
+    Start();
+    Steps(3);
+    EXPECT_EQ(StageName(), "stage_1");
+    EXPECT_EQ(profile.m_progress.m_hints, PlayerProfile::kStartHints) << "a new game";
+    if (c.said != nullptr) {
+      EXPECT_TRUE(LogHas(c.said)) << c.said;
+    }
+    EXPECT_EQ(std::filesystem::exists(file + ".bad"), c.kept_aside);
+    if (c.kept_aside) {
+      EXPECT_EQ(LocationTest::root.ReadFile("usersdata/profiles/65110110.prf.bad"), c.bytes.empty() ? saved : c.bytes);
+    }
+    root.ChangeSubState(&menu);
+  }
 }
 
 // Between two stages the map shows the way: as a page of the stage's own ("map_1_2"), and on the

@@ -201,6 +201,9 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   GetEnterNameDialog()->OnOk(0);
   Frames(3);
   EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
+  // The first player is listed and made current in one save: no saved list, the backup
+  // included, names players with none current (a game played then would never be saved).
+  EXPECT_EQ(players.ReadFile("usersdata/profiles.pmf.bak").size(), 17u) << "the empty list of the first start";
   const struct {
     DelegateArg (MainMenu::*button)(DelegateArg);
     cScreenState* state;
@@ -264,6 +267,29 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
   EXPECT_EQ(menu->FindChild("comics"), nullptr);
   EXPECT_EQ(menu->GetActiveChild(), menu);
   EXPECT_EQ(menu->GetLaps(), 0);
+}
+
+TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStays) {
+  Mount();
+  AddProfiles({u"Ann", u"Bob"});
+  Profiles().Select(u"Bob");
+  auto* screen = new GameProfile(&menu_state);
+  screen->Show();
+  for (const std::string& name : {std::string("Ann"), std::string("Bob"), std::string(30, 'x')}) {  // another's, the current one's, too long
+    screen->OnNew(0);
+    GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", name);
+    GetEnterNameDialog()->OnOk(0);
+    EXPECT_TRUE(IsMessageBoxShown()) << name << ": the name-conflict notice";
+    HideMessageBoxes();
+    ASSERT_NE(Profiles().GetCurrent(), nullptr);
+    EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Bob") << name;
+    EXPECT_EQ(Profiles().GetProfiles().size(), 2u);
+  }
+  screen->OnNew(0);
+  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Cid");
+  GetEnterNameDialog()->OnOk(0);
+  EXPECT_FALSE(IsMessageBoxShown());
+  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Cid");
 }
 
 }  // namespace

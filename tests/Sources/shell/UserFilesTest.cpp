@@ -1,14 +1,23 @@
 // The profile list ("profiles.pmf") and the records table ("topscores.hsf"): their bytes, the
 // list's rules, damaged files, and one process at a time writing them.
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
 
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/RecordsTable.h"
 #include "Sources/shell/userdata/UserDataHolder.h"
 #include "Sources/shell/userdata/UserFolderGuard.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
+#include "Sources/shell/userdata/FileHeader.h"
+#include "Sources/shell/userdata/UserFile.h"
 #include "platform/os/os.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/text/TextConversion.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
 
 namespace {
@@ -16,6 +25,18 @@ namespace {
 using Names = std::vector<std::u16string>;
 const std::string kList = "usersdata/profiles.pmf";
 const std::string kRecords = "usersdata/topscores.hsf";
+const std::string kAnnFile = "usersdata/profiles/65110110.prf";
+const std::string kBobFile = "usersdata/profiles/6611198.prf";
+
+// A whole ".prf" whose progress holds `hints` charges.
+std::string ProfileBytes(int32_t hints) {
+  PlayerProfile profile;
+  profile.m_progress.m_hints = hints;
+  cMemoryStream bytes;
+  WriteFileHeader(bytes, profile.m_header, profile.m_version);
+  profile.Write(bytes);
+  return std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
+}
 
 std::string ListBytes(const Names& names, const std::u16string& current) {
   Bytes bytes;
@@ -74,8 +95,8 @@ TEST_F(UserFilesTest, FirstStartFilesAndRecordsThatLaterStartsKeep) {
 
 TEST_F(UserFilesTest, NamesKeepCodeUnitOrderAndNamesThatCannotBeGivenAreRefused) {
   ProfilesList& list = Start();
-  for (const char16_t* name : {u"bob", u"Ann", u"Zed", u"ann", u"\u0001\u0002"}) ASSERT_NE(list.Add(name), nullptr);
-  EXPECT_EQ(Listed(), (Names{u"\u0001\u0002", u"Ann", u"Zed", u"ann", u"bob"}));
+  for (const char16_t* name : {u"bob", u"Ann", u"Zed", u"ann", u"!\""}) ASSERT_NE(list.Add(name), nullptr);
+  EXPECT_EQ(Listed(), (Names{u"!\"", u"Ann", u"Zed", u"ann", u"bob"}));
   EXPECT_EQ(list.GetCurrent(), nullptr);  // adding makes no profile current
   ASSERT_TRUE(list.Select(u"Zed"));
   EXPECT_FALSE(list.Select(u"zed"));
@@ -92,7 +113,8 @@ TEST_F(UserFilesTest, NamesKeepCodeUnitOrderAndNamesThatCannotBeGivenAreRefused)
   } cases[] = {
       {u"Ann", ProfilesList::NameCheck::kTaken},
       {longest + u"x", ProfilesList::NameCheck::kTooLong},
-      {u"\u000c", ProfilesList::NameCheck::kFileTaken},  // also "12": the two would share a save
+      {u"\u0d06", ProfilesList::NameCheck::kFileTaken},  // also "3334": the two would share a save
+      {u" \u0001", ProfilesList::NameCheck::kBlank},
       {longest, ProfilesList::NameCheck::kFree},
   };
   ProfilesList& again = *UserDataHolder::GetInstance()->GetProfiles();
@@ -145,10 +167,10 @@ TEST_F(UserFilesTest, RenameKeepsTheProgressOfAProfileNeverLoaded) {
   ExpectSameProgress(*saved, *renamed);
   EXPECT_EQ(Read(kList), ListBytes({u"Bob", u"Cid"}, u"Bob"));
   // Two names of one file name: the file just written is the profile's own and stays.
-  ASSERT_TRUE(list.Rename(u"\u0001\u0002", u"\u0001\u0002"));
-  list.Add(u"\u0001\u0002");
-  ASSERT_TRUE(list.Rename(u"\u0001\u0002", u"\u000c"));
-  EXPECT_TRUE(list.Select(u"\u000c") && Exists("usersdata/profiles/12.prf"));
+  ASSERT_TRUE(list.Rename(u"!\"", u"!\""));
+  list.Add(u"!\"");
+  ASSERT_TRUE(list.Rename(u"!\"", u"\u0d06"));
+  EXPECT_TRUE(list.Select(u"\u0d06") && Exists("usersdata/profiles/3334.prf"));
 }
 
 TEST_F(UserFilesTest, DamagedListIsKeptAsBadAndItsBackupIsRead) {
@@ -188,6 +210,172 @@ TEST_F(UserFilesTest, AnotherRunningCopyMakesTheFilesReadOnlyForThisOne) {
   EXPECT_EQ(Read(kList), before);
   EXPECT_EQ(Read(kRecords), "damaged");
   EXPECT_FALSE(Exists(kRecords + ".bad") || Exists("usersdata/profiles/65110110.prf"));
+}
+
+TEST(ProfileNameFromFileName, TheLikeliestNameGivesBackTheSameFileName) {
+  const struct {
+    std::string digits;
+    std::u16string name;
+  } cases[] = {
+      {"65110110", u"Ann"},
+      {"6611198", u"Bob"},
+      {"1048107410721085", u"\u0418\u0432\u0430\u043d"},  // Cyrillic
+      {"14971512", u"\u05d9\u05e8"},                      // Hebrew
+      {"12", u"\u000c"},                                  // one unit fits: never two control ones
+      {"0", std::u16string(1, u'\0')},
+      {"", u""},                                          // no file name of a profile
+      {"65a", u""},
+      {"-65", u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ProfilesList::NameFromFileName(c.digits), c.name) << c.digits;
+  }
+  std::mt19937 random(5);
+  for (int round = 0; round < 500; ++round) {
+    std::string digits(1 + random() % 30, '0');
+    for (char& d : digits) d = static_cast<char>('0' + random() % 10);
+    EXPECT_EQ(cProfile::FileNameFor(ProfilesList::NameFromFileName(digits)), digits);
+  }
+}
+
+// Damaged player files and lists: what is kept aside, what the player keeps, what is said.
+TEST_F(UserFilesTest, DamagedPlayerFilesAndListsLoseNoPlayer) {
+  const std::string ann = ProfileBytes(7);
+  const std::string bob = ProfileBytes(4);
+  const std::string two_none_current = ListBytes({u"Ann", u"Bob"}, u"");
+  // Listed twice, blank, too long, and two names of one file name ("6598").
+  const std::string refused_names =
+      ListBytes({u"Ann", u"", u" \u0001", std::u16string(30, u'x'), u"Ab", u"\u19c6", u"Ann"}, u"Ann");
+  using Files = std::map<std::string, std::string>;
+  const struct {
+    const char* what;
+    Files files;                 // written before the start
+    Names listed;                // after the start
+    std::u16string current;
+    int32_t hints;               // the current player's
+    Files aside;                 // files that must hold these bytes afterwards
+    std::vector<std::string> gone;
+    const char* said;
+  } cases[] = {
+      {"a damaged list without a backup is rebuilt from the players' files",
+       {{kList, "junk"}, {kAnnFile, ann}, {kBobFile, bob}},
+       {u"Ann", u"Bob"}, u"Ann", 7, {{kList + ".bad", "junk"}}, {}, "rebuilt from the 2 player files"},
+      {"a missing list is rebuilt too",
+       {{kBobFile + ".bak", bob}},
+       {u"Bob"}, u"Bob", 4, {{kBobFile, bob}}, {}, "was not listed"},
+      {"players listed and none current: the first one",
+       {{kList, two_none_current}, {kAnnFile, ann}},
+       {u"Ann", u"Bob"}, u"Ann", 7, {}, {}, "the first one is chosen"},
+      {"a list read from its backup gains the players added since",
+       {{kList, "FLPMF"}, {kList + ".bak", ListBytes({u"Ann"}, u"")}, {kAnnFile, ann}, {kBobFile, bob}},
+       {u"Ann", u"Bob"}, u"Ann", 7, {{kList + ".bad", "FLPMF"}}, {}, "restored from its backup"},
+      {"names a typed name could not have are left out and the list kept aside",
+       {{kList, refused_names}, {kAnnFile, ann}},
+       {u"Ab", u"Ann"}, u"Ann", 7, {{kList + ".bad", refused_names}},
+       {}, "is left out of the list (its file is another player's file)"},
+      {"a damaged player file without a backup is kept aside and a new game begins",
+       {{kList, ListBytes({u"Ann"}, u"Ann")}, {kAnnFile, "FLPRF junk"}},
+       {u"Ann"}, u"Ann", 0, {{kAnnFile + ".bad", "FLPRF junk"}}, {}, "is damaged or unreadable; kept as"},
+      {"a player file read from its backup is written back under its own name",
+       {{kList, ListBytes({u"Ann"}, u"Ann")}, {kAnnFile + ".bak", ann}},
+       {u"Ann"}, u"Ann", 7, {{kAnnFile, ann}}, {}, "written back from its backup"},
+      {"temporaries of saves cut short are removed",
+       {{kList, ListBytes({u"Ann"}, u"Ann")}, {kAnnFile, ann}, {kAnnFile + ".tmp-99-0", "cut"},
+        {kList + ".tmp-99-1", "cut"}, {kAnnFile + ".bak.tmp-98-0", "cut"},
+        {"usersdata/profiles/1046.prf.tmp-97-3", "an unlisted player's"}},
+       {u"Ann"}, u"Ann", 7, {},
+       {kAnnFile + ".tmp-99-0", kList + ".tmp-99-1", kAnnFile + ".bak.tmp-98-0", "usersdata/profiles/1046.prf.tmp-97-3"},
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DestroySingletons();
+    std::filesystem::remove_all(Path("usersdata"));
+    std::filesystem::create_directories(Path("usersdata/profiles"));
+    for (const auto& [file, bytes] : c.files) Write(file, bytes);
+    testing::internal::CaptureStderr();
+    Start();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Listed(), c.listed);
+    EXPECT_EQ(CurrentName(), c.current);
+    if (CurrentProfile != nullptr) {
+      EXPECT_EQ(CurrentProfile->m_progress.m_hints, c.hints);
+    }
+    for (const auto& [file, bytes] : c.aside) EXPECT_EQ(Read(file), bytes) << file;
+    for (const std::string& file : c.gone) EXPECT_FALSE(Exists(file)) << file;
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    // The list saved names them all, with the current one.
+    DestroySingletons();
+    Start();
+    EXPECT_EQ(Listed(), c.listed);
+    EXPECT_EQ(CurrentName(), c.current);
+  }
+}
+
+TEST_F(UserFilesTest, APlayerFileThatIsNoPlainFileIsRefusedAsDamaged) {
+  Start().AddCurrent(u"Ann");
+  DestroySingletons();
+  std::filesystem::remove(Path(kAnnFile + ".bak"));
+  std::filesystem::remove(Path(kAnnFile));
+  std::filesystem::create_symlink("/dev/zero", Path(kAnnFile));
+  ProfilesList& list = Start();
+  ASSERT_EQ(CurrentName(), u"Ann");
+  EXPECT_TRUE(std::filesystem::is_symlink(Path(kAnnFile + ".bad")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(Path(kAnnFile))));
+  EXPECT_TRUE(list.GetCurrent()->TakeLostNotice()) << "the player is told that a new game begins";
+  EXPECT_FALSE(list.GetCurrent()->TakeLostNotice()) << "once";
+}
+
+// A rename killed between any two of its steps leaves a list that names a player file holding
+// the whole progress.
+TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
+  ProfilesList& list = Start();
+  list.AddCurrent(u"Ann");
+  CurrentProfile->m_progress.m_hints = 9;
+  ASSERT_TRUE(CurrentProfile->Save());
+  DestroySingletons();
+  std::mt19937 random(30);
+  for (int round = 0; round < 40; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ProfilesList& renaming = Start();
+      for (;;) {  // until killed
+        const std::u16string now = renaming.GetCurrent()->m_name;
+        renaming.Rename(now, now == u"Ann" ? u"Bob" : u"Ann");
+      }
+    }
+    usleep(5000 + random() % 300000);  // a save syncs to the disk: a few of them fit
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    ProfilesList& after = Start();
+    ASSERT_EQ(Listed().size(), 1u) << "round " << round;
+    ASSERT_NE(CurrentProfile, nullptr) << "round " << round;
+    ASSERT_EQ(CurrentProfile->m_progress.m_hints, 9) << "round " << round << ": the progress of " << WideToUtf8(CurrentName());
+    (void)after;
+    DestroySingletons();
+  }
+}
+
+TEST_F(UserFilesTest, ASaveTheDiskRefusesIsToldOnceAndTheSavedCopyKept) {
+  Start().AddCurrent(u"Ann");
+  CurrentProfile->m_progress.m_hints = 6;
+  ASSERT_TRUE(CurrentProfile->Save());
+  const std::string saved = Read(kAnnFile);
+  // A folder where the temporary file would go: the disk refuses the write as a full one would.
+  std::filesystem::create_directories(Path("usersdata/profiles/blocked"));
+  std::filesystem::remove(Path(kAnnFile + ".bak"));
+  std::filesystem::rename(Path(kAnnFile), Path("usersdata/profiles/blocked/kept"));
+  std::filesystem::create_directory(Path(kAnnFile));
+  CurrentProfile->m_progress.m_hints = 1;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(CurrentProfile->Save());
+  EXPECT_FALSE(CurrentProfile->Save());
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
+  EXPECT_TRUE(UserFile::TakeSaveFailureNotice()) << "the player is told";
+  EXPECT_FALSE(UserFile::TakeSaveFailureNotice()) << "once";
+  EXPECT_EQ(Read("usersdata/profiles/blocked/kept"), saved);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(ConfigFile, AFileThatDoesNotParseIsSetAsideAndANewOneStartsWithTheDefault
     testing::internal::CaptureStderr();  // the log is not open yet
     LoadConfig(*m_store);
     testing::internal::GetCapturedStdout();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be parsed: it is kept as"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be parsed ("), std::string::npos);
     EXPECT_EQ(m_store->GetValue("video_width"), "");
     EXPECT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), bytes);
     BindManagers();
@@ -212,21 +212,43 @@ TEST_F(ConfigFile, TemporariesOfASaveCutShortAreRemovedAtTheNextStart) {
   EXPECT_TRUE(std::filesystem::exists(UserFolder() + "/profiles.pmf.tmp-4242-1"));
 }
 
-TEST_F(ConfigFile, ATruncatedFileLoadsTheItemsBeforeTheCut) {
+// A file cut short would lose every setting after the cut, and be saved back so: it is set aside
+// whole, with the reader's reason and the file's name in the log.
+TEST_F(ConfigFile, ATruncatedFileIsSetAsideWithItsReason) {
   const std::string whole = kDeclaration +
                             "<config>\n\t<item id=\"video_width\" value=\"1024\"/>\n"
                             "\t<item id=\"music_volume\" value=\"0.500000\"/>\n</config>";
-  for (std::size_t length = 0; length <= whole.size(); ++length) {
+  for (std::size_t length = 1; length < whole.size(); ++length) {
+    std::filesystem::remove(UserFolder() + "/tarvel.xml.bad");
     FreshStore();
     WriteFileBytes(whole.substr(0, length));
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     LoadConfig(*m_store);
     testing::internal::GetCapturedStdout();
-    const std::string width = m_store->GetValue("video_width");
-    // A cut inside a quoted value gives what the reader saw of it; nothing else appears.
-    EXPECT_EQ(std::string("1024").rfind(width, 0), 0u) << length << ": " << width;
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(m_store->GetValue("video_width"), "") << length;
+    ASSERT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), whole.substr(0, length)) << length;
+    EXPECT_NE(said.find("tarvel.xml cannot be parsed (Xml::"), std::string::npos) << said;
   }
+  FreshStore();
+  WriteFileBytes(whole);
+  LoadConfig(*m_store);
   EXPECT_EQ(m_store->GetValue("music_volume"), "0.500000");
+}
+
+TEST_F(ConfigFile, AFileThePlayerMadeReadOnlyIsReadButNeverWrittenOver) {
+  const std::string kept = kDeclaration + "<config>\n\t<item id=\"video_width\" value=\"1600\"/>\n</config>";
+  WriteFileBytes(kept);
+  std::filesystem::permissions(UserFolder() + "/tarvel.xml", std::filesystem::perms::owner_read);
+  LoadConfig(*m_store);
+  BindManagers();
+  EXPECT_EQ(m_width, 1600);
+  m_width = 800;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveConfig(*m_store));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("is read-only"), std::string::npos);
+  EXPECT_EQ(FileBytes(), kept);
 }
 
 TEST_F(ConfigFile, NothingIsWrittenWhenNoKeyIsPersistent) {

@@ -571,6 +571,29 @@ TEST_F(RenderSystemD3D7, SizesNoWindowCanHaveAreRefusedWhenRead) {
   }
 }
 
+// A colour depth no mode has, or a picture setting that is no finite number, is refused and its
+// default kept, so that it is not written back either.
+TEST_F(RenderSystemD3D7, ImpossibleDepthsAndEndlessPictureSettingsAreRefused) {
+  const struct {
+    const char *key, *text, *kept;
+  } cases[] = {
+      {"m_video_mode.bpp", "-32", "32"},
+      {"m_video_mode.bpp", "7", "32"},
+      {"m_video_mode.bpp", "16", "16"},
+      {"video_gamma", "nan", "1"},
+      {"video_gamma", "-inf", "1"},
+      {"video_brightness", "inf", "1"},
+      {"video_contrast", "0.5", "0.5"},
+  };
+  for (const auto& c : cases) {
+    g_render_settings = RenderSettings();
+    cProperties::GetInstance()->GetMap().erase(c.key);
+    cProperties::GetInstance()->SetValue(c.key, c.text);
+    BindRenderSettings();
+    EXPECT_EQ(std::stod(cProperties::GetInstance()->GetValue(c.key)), std::stod(c.kept)) << c.key << " " << c.text;
+  }
+}
+
 TEST_F(RenderSystemD3D7, AModeThatCannotBeMadeGivesWayToTheDefaultModeForGood) {
   g_render_settings.width = 800;
   g_render_settings.bpp = 16;
