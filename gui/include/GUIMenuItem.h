@@ -18,6 +18,7 @@ class GUIMenuItem : public GUIWindow {
   const char* GetTypeName() const override { return "menuitem"; }
   // The laid-out text's box, or the default size before any text was laid out.
   Vector3 GetLayoutSize() const override;
+  void SetVisible(bool v) override;
   bool Update() override;
   bool HandleMouse(const Vector2& point, bool button_down) override;
   bool ApplyTransform() override;
