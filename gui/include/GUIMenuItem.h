@@ -28,6 +28,7 @@ class GUIMenuItem : public GUIWindow {
   void SetSelected(bool selected);
 
   bool IsSelected() const { return m_selected; }
+  const std::u16string& GetText() const { return m_text; }
   int GetCurrentFont() const { return m_current_font; }
   bool IsDirty() const { return m_dirty; }
   RenderObject* GetGlyphModel() const { return m_font_model.get(); }
