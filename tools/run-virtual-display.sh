@@ -77,7 +77,7 @@ if [ "$screen" = logo_window ]; then
   wait_while_front_is logo_window || stop "The game stopped at its logos"
   echo "The logos are over."
 fi
-if [ "$screen" = enter_name ]; then
+if [ "$screen" = GameEnterName ]; then
   echo "The game asks for the first player's name: \"$player\" is given."
   xdotool windowfocus --sync "$window" > /dev/null 2>&1 || true
   # Letters the keyboard map lacks are put on spare keys for good before they are pressed.
@@ -86,7 +86,7 @@ if [ "$screen" = enter_name ]; then
     xdotool key --delay 100 -- "$key" > /dev/null 2>&1 || stop "xdotool could not press \"$key\""
   done <<< "$keys"
   click_at 402 303  # the prompt's OK
-  wait_while_front_is enter_name || stop "The game stopped at the first player's name prompt"
+  wait_while_front_is GameEnterName || stop "The game stopped at the first player's name prompt"
   given=1
 fi
 [ "$screen" = MainMenu ] || stop "The game stopped at the screen \"$screen\", not its main menu"

@@ -47,6 +47,8 @@ class GUIEditBox : public GUIWindow {
   // Moves first right until the text before the caret and the cursor fit.
   void FitView();
   void StepRight();
+  // The caret on the text's end (within the limit) and the view that shows it.
+  void PlaceCaretAtEnd();
   void ShowVisiblePart();
   // Widths with the static's font at its size; 0 for everything without a font.
   double Width(std::size_t begin, std::size_t end) const;

@@ -18,6 +18,7 @@ class GUIMenuItem : public GUIWindow {
   const char* GetTypeName() const override { return "menuitem"; }
   // The laid-out text's box, or the default size before any text was laid out.
   Vector3 GetLayoutSize() const override;
+  void SetVisible(bool v) override;
   bool Update() override;
   bool HandleMouse(const Vector2& point, bool button_down) override;
   bool ApplyTransform() override;
@@ -27,6 +28,7 @@ class GUIMenuItem : public GUIWindow {
   void SetSelected(bool selected);
 
   bool IsSelected() const { return m_selected; }
+  const std::u16string& GetText() const { return m_text; }
   int GetCurrentFont() const { return m_current_font; }
   bool IsDirty() const { return m_dirty; }
   RenderObject* GetGlyphModel() const { return m_font_model.get(); }

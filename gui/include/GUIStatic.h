@@ -57,4 +57,7 @@ class GUIStatic : public GUIWindow {
   RenderObject* m_helper = nullptr;  // a model of the GUI's model map: not owned
   Vector3 m_extent;
   Vector3 m_text_size;
+  // The full size the scale is taken against was measured (from an animation or the helper's own
+  // box): until then a scaling static is drawn at its helper's size.
+  bool m_size_measured = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The base of every GUI element: a named node of the window tree with its children (in mouse
-// order, first = front), local and world matrices, a size and an alignment inside its parent,
+// The base of every GUI element: a named node of the window tree with its children (in drawing
+// order: the last is drawn on top and offered the mouse first), local and world matrices, a size and an alignment inside its parent,
 // shown/visible/enabled flags, the active-child path that makes a window modal, an alpha curve,
 // named attributes set as text, named event delegates, a visual that draws it and a layer that
 // orders its drawing.
@@ -68,7 +68,7 @@ class GUIWindow {
   // of its parent; a null child clears upward until an ancestor has none already.
   static void SetActiveChild(GUIWindow* window, GUIWindow* child);
   void Activate() { SetActiveChild(m_parent, this); }
-  // True: first among its siblings (offered the mouse first, drawn beneath them); false: last.
+  // True: first among its siblings (drawn beneath them, offered the mouse last); false: last.
   void MoveToFront(bool front);
   // Deletes every child now.
   void DeleteChildren();

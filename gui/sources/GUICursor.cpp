@@ -51,7 +51,9 @@ void GUICursor::AddCursor(const std::string& name, int resource_id) {
 }
 
 void GUICursor::SetCursor(const std::string& name) {
-  m_current = m_cursors[name];
+  // Looked up, never entered: an entry for a name not added yet would keep it from being added.
+  const auto found = m_cursors.find(name);
+  m_current = found != m_cursors.end() ? found->second : nullptr;
   SelectCursor(m_current);
 }
 

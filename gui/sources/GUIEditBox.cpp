@@ -41,10 +41,15 @@ GUIEditBox::GUIEditBox(GUIWindow* parent, const std::string& name)
   AddGuiAttribute<Vector2>(map, "text_offset", [this] { return m_text_offset; },
                            [this](const Vector2& offset) { m_text_offset = offset; });
   // A box that holds no character at all would put its caret before the text's start.
-  AddGuiAttribute<int>(map, "text_length", [this] { return m_text_length; },
-                       [this](const int& length) { m_text_length = std::max(length, 1); });
-  AddGuiAttribute<float>(map, "text_width", [this] { return m_text_width; },
-                         [this](const float& width) { m_text_width = width; });
+  // A form may give the text before the limits: the caret and the view follow a new limit.
+  AddGuiAttribute<int>(map, "text_length", [this] { return m_text_length; }, [this](const int& length) {
+    m_text_length = std::max(length, 1);
+    PlaceCaretAtEnd();
+  });
+  AddGuiAttribute<float>(map, "text_width", [this] { return m_text_width; }, [this](const float& width) {
+    m_text_width = width;
+    PlaceCaretAtEnd();
+  });
   AddGuiAttribute<char16_t>(map, "cursor_char", [this] { return m_cursor_char; }, [this](const char16_t& c) {
     m_cursor_char = c;
     m_cursor->SetText(std::u16string(1, c));
@@ -192,11 +197,15 @@ bool GUIEditBox::HandleMouse(const Vector2& point, bool button_down) {
 void GUIEditBox::SetText(const std::u16string& text) {
   const bool changed = text != m_text;
   m_text = text;
+  PlaceCaretAtEnd();
+  if (changed) FireEvent("on_change");
+}
+
+void GUIEditBox::PlaceCaretAtEnd() {
   m_caret = LastCaret();
   m_first = 0;
   FitView();
   ShowVisiblePart();
-  if (changed) FireEvent("on_change");
 }
 
 bool GUIEditBox::IsCursorShown() const {

@@ -36,6 +36,13 @@ GUIMenuItem::GUIMenuItem(GUIWindow* parent, const std::string& name)
   AddGuiAttribute<bool>(map, "menu_select", nullptr, [this](const bool& on) { SetSelected(on); });
   AddGuiAttribute<bool>(map, "never_select", [this] { return m_never_select; },
                         [this](const bool& on) { m_never_select = on; });
+  m_font_model->SetVisible(IsVisible());
+}
+
+void GUIMenuItem::SetVisible(bool v) {
+  GUIWindow::SetVisible(v);
+  // The text goes with the window: a hidden item is not transformed again, so it would stay drawn.
+  m_font_model->SetVisible(IsVisible());
 }
 
 GUIMenuItem::~GUIMenuItem() { GetLayer().RemoveObject(m_font_model.get()); }

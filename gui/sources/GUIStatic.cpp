@@ -22,7 +22,8 @@ Vector3 HalfExtent(const RenderObject& object) {
   return (box.m_world_max - box.m_world_min) * 0.5f;
 }
 
-float Ratio(float value, float divisor) { return divisor > 0.0f ? value / divisor : 0.0f; }
+// A flat axis (no extent to scale against) keeps its size.
+float Ratio(float value, float divisor) { return divisor > 0.0f ? value / divisor : 1.0f; }
 
 }  // namespace
 
@@ -130,6 +131,7 @@ void GUIStatic::SetAnimation(const std::string& name) {
   Update();
   const Vector3 end = HalfExtent(*m_helper);
   m_text_size = Vector3(std::max(start.x, end.x), std::max(start.y, end.y), std::max(start.z, end.z));
+  m_size_measured = true;
   if (name != "appear") {
     animation.SetTime(0.0f);
     animation.Play();
@@ -149,6 +151,11 @@ void GUIStatic::PlaceAtHelper() {
                                                m_helper->GetBoundingBox().m_world_min.z);
   if (m_scaling) {
     const Vector3 half = HalfExtent(*m_helper);
+    if (!m_size_measured && half.x > 0.0f && half.y > 0.0f) {
+      // No "appear" animation gave the full size: the helper's present box is it.
+      m_text_size = half;
+      m_size_measured = true;
+    }
     Matrix4 scale;
     scale.SetScaleTranslation(
         Vector3(Ratio(half.x, m_text_size.x), Ratio(half.y, m_text_size.y), Ratio(half.z, m_text_size.z)), Vector3());

@@ -208,8 +208,9 @@ bool GUIWindow::HandleMouse(const Vector2& point, bool button_down) {
     m_hover = box.m_world_min.x < point.x && point.x < box.m_world_max.x && box.m_world_min.y < point.y &&
               point.y < box.m_world_max.y;
   }
-  // By index: a handler may add or remove children, which ends the offer.
-  for (std::size_t i = 0; i < m_children.size(); ++i) {
+  // The last child is drawn over its siblings, so it is offered the mouse first. By index: a
+  // handler may add or remove children, which ends the offer.
+  for (std::size_t i = m_children.size(); i-- > 0;) {
     GUIWindow* child = m_children[i];
     if (child->m_enabled && child->m_visible && child->HandleMouse(point, button_down)) return true;
     if (m_children_changed) return false;

@@ -44,7 +44,7 @@ struct ParticleFileData {
   uint32_t emitter_shape = kEmitterPoint;
   Vector3 box_min;
   Vector3 box_max;
-  float rotation[kParticleKeys] = {};  // radians an update; version 205
+  float rotation[kParticleKeys] = {};  // radians a sixtieth of a second; version 205
   float rotation_variance[kParticleKeys] = {};
 
   bool operator==(const ParticleFileData&) const = default;

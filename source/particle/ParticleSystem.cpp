@@ -16,6 +16,9 @@ namespace {
 constexpr const char* kSource = "source\\particle\\ParticleSystem";
 constexpr float kShortKey = 0.05f;
 constexpr float kUnitsPerSecond = 100.0f;  // speeds are in hundreds of units a second
+// Rotation keys are radians a frame of a game running at 60 frames a second; the spin is scaled
+// by the frame time so that an effect turns as fast at any frame rate.
+constexpr float kRotationFramesPerSecond = 60.0f;
 constexpr float kAboveFloor = 0.0001f;
 constexpr float kPastLifetime = 1e-05f;
 
@@ -232,7 +235,7 @@ void ParticleSystem::Move(Particle& p, float dt) {
   // A flight that would leave the numbers behind stays where it is.
   const Vector3 moved = sprite.position + move;
   if (Finite(moved)) sprite.position = moved;
-  sprite.rotation = FiniteOr0(sprite.rotation + Mix(key, p.rotations));
+  sprite.rotation = FiniteOr0(sprite.rotation + Mix(key, p.rotations) * (dt * kRotationFramesPerSecond));
   if (m_data.floor_on && sprite.position.z < m_data.floor_height) {
     sprite.position.z = m_data.floor_height + kAboveFloor;
     p.fall_speed = 0.0f;

@@ -110,4 +110,5 @@ void ModelManager::Render() {
   m_overlays.erase(std::remove(m_overlays.begin(), m_overlays.end(), nullptr), m_overlays.end());
   m_walk.clear();
   m_removed.clear();
+  m_mode_changed = false;
 }

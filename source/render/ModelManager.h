@@ -25,6 +25,11 @@ class ModelManager {
 
   void Render();
 
+  // Set by whoever switches the video mode, before the device is reset; the first frame drawn
+  // after it clears it, so until then it tells that the draw list's device may have changed.
+  void SetModeChanged(bool changed) { m_mode_changed = changed; }
+  bool IsModeChanged() const { return m_mode_changed; }
+
   // True when a is drawn before b: a strict weak order (group, then depth; NaN depths last).
   static bool DrawsBefore(const RenderObject* a, const RenderObject* b);
 
@@ -53,4 +58,5 @@ class ModelManager {
   uint32_t m_face_count = 0;
   uint32_t m_visible = 0;
   uint32_t m_drawn = 0;
+  bool m_mode_changed = false;
 };

@@ -6,6 +6,7 @@ const TextureHandle* CombinedTextureCache::Get(const std::string& diffuse, const
   auto found = m_textures.find(key);
   if (found != m_textures.end()) return &found->second;
   if (diffuse.empty() && opacity.empty()) return nullptr;
-  const std::string name = (mipmap ? "mm_" : "0_") + diffuse + opacity;
+  // The texture's own name, read in log lines: the two file names apart.
+  const std::string name = (mipmap ? "mm_" : "0_") + diffuse + (opacity.empty() ? "" : " + " + opacity);
   return &m_textures.emplace(key, TextureHandle(name, diffuse, opacity, mipmap)).first->second;
 }

@@ -93,8 +93,11 @@ void cSoundChannel::SetChannelOn(bool on) {
   if (on == m_on) return;
   m_on = on;
   if (!on) {
-    if (m_state == kPlaying && IsBufferPlaying()) {
-      if (IsLooping()) {
+    // A channel that is off is not ticked: a fade would stand still with its buffer looping on.
+    // Music on its way out ends here; a loop (fading in or not) waits where it stood.
+    const bool sounding = m_state == kPlaying || m_state == kFadingIn || m_state == kFadingOut;
+    if (sounding && IsBufferPlaying()) {
+      if (IsLooping() && m_state != kFadingOut) {
         m_buffer->Stop();
       } else {
         Stop();

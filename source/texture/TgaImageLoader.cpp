@@ -18,6 +18,7 @@ constexpr const char* kSource = "source\\texture\\TgaImageLoader";
 constexpr uint32_t kHeaderSize = 18;
 constexpr uint8_t kRunLengthBit = 8;
 constexpr uint8_t kTopOrigin = 0x20;
+constexpr uint8_t kAlphaBits = 0x0F;  // the descriptor's count of alpha bits a pixel
 // One repeat packet of a single byte encodes 128 pixels: no file holds more pixels than that per
 // byte of pixel data.
 constexpr uint64_t kMostPixelsPerByte = 128;
@@ -146,8 +147,9 @@ uint8_t* TargetRow(Image& image, uint32_t r, bool top_origin) {
   return image.Row(top_origin ? image.GetHeight() - 1 - r : r);
 }
 
-// 16-bit pixels (5 bits a channel and an alpha bit) become 32-bit ones.
-void ConvertSixteenBits(const uint8_t* pixels, bool top_origin, Image& image) {
+// 16-bit pixels (5 bits a channel and the top bit) become 32-bit ones. The top bit is alpha only
+// when the descriptor counts an alpha bit; otherwise it means nothing and the pixel is opaque.
+void ConvertSixteenBits(const uint8_t* pixels, bool top_origin, bool has_alpha, Image& image) {
   const uint32_t w = image.GetWidth();
   for (uint32_t r = 0; r < image.GetHeight(); ++r) {
     const uint8_t* in = pixels + static_cast<std::size_t>(r) * w * 2;
@@ -157,7 +159,7 @@ void ConvertSixteenBits(const uint8_t* pixels, bool top_origin, Image& image) {
       out[0] = static_cast<uint8_t>(((v >> 10) & 31) << 3);
       out[1] = static_cast<uint8_t>(((v >> 5) & 31) << 3);
       out[2] = static_cast<uint8_t>((v & 31) << 3);
-      out[3] = (v & 0x8000) ? 255 : 0;
+      out[3] = !has_alpha || (v & 0x8000) ? 255 : 0;
     }
   }
 }
@@ -227,7 +229,7 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
       palette.Expand(pixels.data() + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));
     }
   } else {
-    ConvertSixteenBits(pixels.data(), top_origin, image);
+    ConvertSixteenBits(pixels.data(), top_origin, (h.descriptor & kAlphaBits) != 0, image);
   }
   return true;
 }

@@ -2,8 +2,10 @@
 // logos skipped by clicks, the name prompt answered with "Ann", the welcome line, the options'
 // music slider moved and cancelled, a second player "Bob" added on the profile screen and "Ann"
 // chosen again, and the way out through the exit question. Then the player files hold exactly
-// what they should, and a second start goes straight to the menu. The same again in Russian,
-// chosen on the command line.
+// what they should, and a second start goes straight to the menu. A second play renames a player,
+// answers "No" to the exit and delete questions, deletes the last player and names a new one, and
+// the menu afterwards shows nothing of the players list. The same again in Russian, chosen on the
+// command line.
 // Frames of every screen are kept as PNG files in the build folder ("shell-frames").
 
 #include <gtest/gtest.h>
@@ -39,6 +41,11 @@ constexpr Area kMenuButtons{392, 150, 632, 546};
 constexpr Area kOptionsTitle{362, 595, 662, 630};
 constexpr Area kPlayersList{272, 260, 572, 580};
 constexpr Area kWholeScreen{0, 0, 1024, 768};
+// The name entry's field, and the first line of the players list.
+constexpr Area kNameField{322, 345, 702, 380};
+constexpr Area kFirstName{276, 544, 568, 576};
+// Left of the menu's board, where the first name of the players list lies while it is open.
+constexpr Area kBesideMenu{276, 540, 338, 580};
 // Parchment there: a small dialog is open (the menu shows the night sky there).
 constexpr Area kSmallDialog{178, 300, 228, 330};
 // Parchment there: a large screen (options, players) is open.
@@ -97,6 +104,22 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       }
     }
     return dark > 40 && light > 40;
+  }
+
+  // The share of the area's pixels that differ clearly between two frames of one size.
+  double Difference(const WindowPixels& a, const WindowPixels& b, const Area& area) const {
+    if (a.width != b.width || a.height != b.height) return 1.0;
+    int changed = 0, all = 0;
+    for (int y = Y(area.y1); y <= Y(area.y0); ++y) {
+      for (int x = X(area.x0); x <= X(area.x1); ++x) {
+        const uint32_t c = a.At(x, y), d = b.At(x, y);
+        int distance = 0;
+        for (int shift : {0, 8, 16}) distance += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((d >> shift) & 0xFF));
+        changed += distance > 60 ? 1 : 0;
+        ++all;
+      }
+    }
+    return all > 0 ? static_cast<double>(changed) / all : 0.0;
   }
 
   // Nearly every pixel of the area is light, as parchment is.
@@ -165,7 +188,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
 TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame) {
   pid_t child = StartGame();
   ASSERT_GT(child, 0);
-  SkipLogos("enter_name");  // no player yet: the name prompt
+  SkipLogos("GameEnterName");  // no player yet: the name prompt
   ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
     return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
   })) << Log();
@@ -232,6 +255,95 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   ExpectExitedNormally(child);
   EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(2) + Wide("Ann") + Wide("Bob") + Wide("Ann"));
+}
+
+TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor) {
+  const pid_t child = StartGame();
+  ASSERT_GT(child, 0);
+  SkipLogos();
+  ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Type("Ann");
+  Click(402, 303);  // OK
+  ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+  })) << Log();
+  const WindowPixels menu = frame;
+
+  // "No" to the exit question leaves the player in the menu.
+  Click(512, 173);  // Exit
+  ASSERT_TRUE(WaitFor("exit-question", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Click(622, 303);  // No
+  ASSERT_TRUE(WaitFor("exit-refused", [this](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+  })) << Log();
+
+  // Rename: "Ann" becomes "Cleo".
+  Click(512, 453);  // Players
+  ASSERT_TRUE(WaitFor("players", [this](const WindowPixels& p) {
+    return Parchment(p, kLargeScreen) && HasText(p, kPlayersList);
+  })) << Log();
+  Click(680, 473);  // Rename
+  ASSERT_TRUE(WaitFor("rename", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle) && HasText(p, kNameField);
+  })) << Log();
+  Xdotool("windowfocus --sync " + std::to_string(window));
+  Xdotool("key --delay 250 BackSpace BackSpace BackSpace");
+  Type("Cleo");
+  Click(402, 303);  // OK
+  ASSERT_TRUE(WaitFor("renamed", [this](const WindowPixels& p) {
+    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
+  })) << Log();
+  const WindowPixels renamed = frame;
+
+  // Delete, answered "No": the question goes and the player stays.
+  Click(680, 403);  // Delete
+  ASSERT_TRUE(WaitFor("delete-question", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Click(622, 303);  // No
+  ASSERT_TRUE(WaitFor("delete-refused", [this](const WindowPixels& p) {
+    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
+  })) << Log();
+  EXPECT_LT(Difference(frame, renamed, kFirstName), 0.02) << "the same name in the same place";
+
+  // Delete, answered "Yes": the last player goes and a new one is asked for.
+  Click(680, 403);
+  ASSERT_TRUE(WaitFor("delete-question-again", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Click(402, 303);  // Yes
+  ASSERT_TRUE(WaitFor("first-player-prompt", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle) && !HasText(p, kNameField);
+  })) << Log();
+  Type("Dan");
+  Click(402, 303);  // OK
+  ASSERT_TRUE(WaitFor("new-player", [this](const WindowPixels& p) {
+    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
+  })) << Log();
+
+  // Back: the list's names go with the screen, the menu shows as it did.
+  Click(680, 173);  // Back
+  ASSERT_TRUE(WaitFor("menu-again", [this, &menu](const WindowPixels& p) {
+    return HasText(p, kWelcomeLine) && !Parchment(p, kLargeScreen) && Difference(p, menu, kBesideMenu) < 0.02;
+  })) << Log() << "\nshare of the menu changed beside its buttons: " << Difference(frame, menu, kBesideMenu);
+
+  Click(512, 173);  // Exit
+  ASSERT_TRUE(WaitFor("exit-question-again", [this](const WindowPixels& p) {
+    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+  })) << Log();
+  Click(402, 303);  // Yes
+  ExpectExitedNormally(child);
+
+  EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(1) + Wide("Dan") + Wide("Dan"));
+  EXPECT_EQ(Users("profiles/6897110.prf"), "FLPRF" + U32(102) + std::string(142, '\0'));
+  for (const char* gone : {"65110110", "67108101111"}) {
+    EXPECT_FALSE(fs::exists(program.UserFolder() + "/usersdata/profiles/" + gone + ".prf")) << gone;
+    EXPECT_FALSE(fs::exists(program.UserFolder() + "/usersdata/profiles/" + gone + ".bak")) << gone;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShellTest, ::testing::Values("en", "ru"));

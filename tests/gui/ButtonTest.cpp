@@ -47,6 +47,44 @@ TEST_F(ButtonTest, AClickIsAPressAndAReleaseBothOnTheButton) {
   }
 }
 
+TEST_F(ButtonTest, AClickWhereSiblingsOverlapGoesToTheOneDrawnOnTop) {
+  struct Case {
+    const char* what;
+    int move;   // -1: none; else the index of the button moved
+    bool front;
+    Vector2 point;
+    int top;    // the button that gets the click; -1: none
+    bool overlap;
+  };
+  const Case cases[] = {
+      {"the later sibling is on top", -1, true, Vector2(175, 120), 1, true},
+      {"the earlier one moved to the back comes on top", 0, false, Vector2(175, 120), 0, true},
+      {"the later one moved to the front goes beneath", 1, true, Vector2(175, 120), 0, true},
+      {"outside the overlap the one under the point", -1, true, Vector2(120, 120), 0, false},
+      {"outside both", -1, true, Vector2(400, 400), -1, false},
+  };
+  for (const Case& c : cases) {
+    GUIWindow parent(user, "p");
+    auto* below = new GUIButton(&parent, "a");
+    auto* above = new GUIButton(&parent, "b");
+    GUIButton* buttons[] = {below, above};
+    PlaceQuad(*below, 100, 100, 100, 40);
+    PlaceQuad(*above, 150, 100, 100, 40);
+    if (c.move >= 0) buttons[c.move]->MoveToFront(c.front);
+    int& clicks_a = Count(*below, "on_click");
+    int& clicks_b = Count(*above, "on_click");
+    Click(parent, c.point);
+    EXPECT_EQ(clicks_a, c.top == 0 ? 1 : 0) << c.what;
+    EXPECT_EQ(clicks_b, c.top == 1 ? 1 : 0) << c.what;
+    // The one that took the click is the one drawn over the other.
+    gui->GetRoot()->GetLayer().AssignDepth(0.0f);
+    if (c.overlap) {
+      EXPECT_LT(buttons[c.top]->GetVisual().GetModel()->GetViewDepth(),
+                buttons[1 - c.top]->GetVisual().GetModel()->GetViewDepth()) << c.what;
+    }
+  }
+}
+
 TEST_F(ButtonTest, LooksFollowStateAndCheckedFlag) {
   struct Case {
     int32_t state;

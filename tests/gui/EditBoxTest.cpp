@@ -6,6 +6,8 @@
 #include "gui/include/GUIEditBox.h"
 #include "gui/include/GUIStatic.h"
 #include "platform/window/VirtualKeys.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/xml/XmlDocument.h"
 #include "tests/gui/WidgetTestSupport.h"
 
 namespace {
@@ -141,6 +143,30 @@ TEST_F(EditBoxTest, HebrewIsShownRightToLeftWhileTheCaretCountsStoredOrder) {
   EXPECT_EQ(box.GetStatic()->GetText(), u"ab \u05D2\u05D1\u05D0");
   Press(box, kVkBack);
   EXPECT_EQ(box.GetText(), u"ab \u05D0\u05D1");
+}
+
+TEST_F(EditBoxTest, AFormGivesTheSameBoxWhateverTheOrderOfItsAttributes) {
+  // Twelve letters in a box of five characters and 20 units (four letters, or two and the cursor).
+  const char* orders[] = {
+      R"(<w><editbox name="e" text="abcdefghijkl" text_length="5" text_width="20"/></w>)",
+      R"(<w><editbox name="e" text_length="5" text="abcdefghijkl" text_width="20"/></w>)",
+      R"(<w><editbox name="e" text_width="20" text_length="5" text="abcdefghijkl"/></w>)",
+  };
+  for (const char* text : orders) {
+    cMemoryStream bytes;
+    bytes.Write(text, static_cast<uint32_t>(std::string(text).size()));
+    bytes.Seek(0, 0);
+    XmlDocument document;
+    ASSERT_TRUE(document.Load(bytes));
+    GUIWindow form(user, "form");
+    form.LoadChildren(document.GetRoot());
+    auto* box = dynamic_cast<GUIEditBox*>(form.FindChild("e"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetCaret(), 4) << text << ": the caret rests on the last place the limit allows";
+    EXPECT_EQ(box->GetFirst(), 2) << text;
+    EXPECT_EQ(box->GetStatic()->GetText(), u"cdef") << text;
+    EXPECT_EQ(box->GetText(), u"abcdefghijkl") << text << ": a given text is kept whole";
+  }
 }
 
 }  // namespace

@@ -52,9 +52,9 @@ TEST_F(GuiSystemTest, MouseIsTakenInAFrameThatStartsOrEndsWithAModalWindow) {
       if (c.open_in_handler) modal->Activate();
       if (c.close_in_handler) GUIWindow::SetActiveChild(user, nullptr);
     });
-    // Offered first (the handler is last, so it must be the active one or the only taker).
-    user->GetChildren().back()->MoveToFront(true);
-    if (c.open_before) GUIWindow::SetActiveChild(user, user->GetChildren().front());
+    // Last among the children, drawn on top: offered first (it must be the active one or the only taker).
+    user->GetChildren().back()->MoveToFront(false);
+    if (c.open_before) GUIWindow::SetActiveChild(user, user->GetChildren().back());
     Frame();
     EXPECT_EQ(gui->IsMouseTaken(), c.taken) << c.what;
     user->DeleteChildren();
@@ -102,7 +102,7 @@ TEST_F(GuiSystemTest, AWindowDeletedFromItsOwnHandlerGoesAfterTheFrame) {
     deleted_during = me->GetParent() == nullptr;
     me->SetValue("still", "here");  // the window is still there while its handler runs
   });
-  self->MoveToFront(true);
+  self->MoveToFront(false);  // on top: offered the mouse before its sibling
   manager->RegisterWindow("self", self);
   Frame();
   EXPECT_TRUE(deleted_during);
@@ -176,9 +176,12 @@ TEST_F(GuiSystemTest, TheCursorWindowTakesTheMouseEveryFrameAndSelectsCursorsByN
   cursor->SetCursor("nothing");
   EXPECT_EQ(cursor->GetCurrent(), nullptr);
   EXPECT_EQ(window::headless::GetPlacement().cursor, nullptr);
+  EXPECT_EQ(cursor->GetCursors().count("nothing"), 0u) << "selecting a name adds no entry";
+  cursor->AddCursor("nothing", GUICursor::kCursorEmpty);
+  EXPECT_NE(cursor->GetCursors().at("nothing"), nullptr) << "a name once selected can still be added";
   cursor->AddCursor("arrow", GUICursor::kCursorArrow);
   cursor->SetCursor("arrow");
-  EXPECT_EQ(window::headless::GetPlacement().cursors, 2);
+  EXPECT_EQ(window::headless::GetPlacement().cursors, 3);
   DestroySingletons();  // every cursor goes with the cursor window, the selected one first let go
   EXPECT_EQ(window::headless::GetPlacement().cursors, 0);
   EXPECT_EQ(window::headless::GetPlacement().cursor, nullptr);

@@ -68,4 +68,29 @@ TEST_F(MenuItemTest, NeverSelectItemsAndTextsGivenByTheClickHandler) {
   EXPECT_EQ(item.GetGlyphModel()->GetModel()->m_index_count, 7u * 6u);
 }
 
+TEST_F(MenuItemTest, TheTextGoesAndComesWithWhicheverWindowIsHidden) {
+  struct Case {
+    const char* what;
+    int hidden;  // 0: the screen, 1: the list, 2: the item itself
+  };
+  const Case cases[] = {{"the screen closes", 0}, {"the list is hidden", 1}, {"the item is hidden", 2}};
+  for (const Case& c : cases) {
+    GUIWindow screen(user, "screen");
+    GUIWindow list(&screen, "list");
+    GUIMenuItem item(&list, "name");
+    item.SetValue("text", "Ada");
+    PlaceQuad(item, 100, 100, 200, 30);
+    GUIWindow* windows[] = {&screen, &list, &item};
+    ASSERT_TRUE(item.GetGlyphModel()->IsVisible()) << c.what;
+    windows[c.hidden]->Show(false);
+    EXPECT_FALSE(item.GetGlyphModel()->IsVisible()) << c.what;
+    windows[c.hidden]->Show(true);
+    EXPECT_TRUE(item.GetGlyphModel()->IsVisible()) << c.what;
+  }
+  GUIWindow hidden(user, "hidden");
+  hidden.Show(false);
+  GUIMenuItem late(&hidden, "late");
+  EXPECT_FALSE(late.GetGlyphModel()->IsVisible()) << "made under a hidden window";
+}
+
 }  // namespace

@@ -109,4 +109,31 @@ TEST_F(StaticTest, AlignmentPlacesTheTextsExtent) {
   EXPECT_FLOAT_EQ(label.GetGlyphModel()->GetBoundingBox().m_world_max.x, 500.0f);
 }
 
+TEST_F(StaticTest, AScalingStaticWithoutAnAppearAnimationKeepsItsHelpersSize) {
+  struct Case {
+    const char* what;
+    bool scaling_first;
+  };
+  const Case cases[] = {{"helper, then scaling", false}, {"scaling, then helper", true}};
+  for (const Case& c : cases) {
+    GUIWindow panel(user, "panel");
+    AddRectModel("plain_box", 100, 100, 40, 10);
+    GUIStatic label(&panel, "label");
+    if (c.scaling_first) label.SetValue("scaling", "true");
+    label.SetValue("helper", "plain_box");
+    if (!c.scaling_first) label.SetValue("scaling", "true");
+    label.SetValue("text", "ab");
+    panel.Update();
+    panel.UpdateWorldMatrix();
+    panel.ApplyTransform();
+    const Matrix4& local = label.GetLocal();
+    EXPECT_FLOAT_EQ(local.m[0], 1.0f) << c.what;
+    EXPECT_FLOAT_EQ(local.m[5], 1.0f) << c.what;
+    EXPECT_FLOAT_EQ(local.m[12], 100.0f) << c.what;
+    EXPECT_TRUE(label.GetGlyphModel()->IsVisible()) << c.what;
+    const cBoundingBox& box = label.GetGlyphModel()->GetBoundingBox();
+    EXPECT_FLOAT_EQ(box.m_world_max.x - box.m_world_min.x, 10.0f) << c.what << ": drawn at its size";
+  }
+}
+
 }  // namespace

@@ -179,7 +179,7 @@ class Probe : public GUIWindow {
   static inline std::vector<std::string> offered;
 };
 
-TEST_F(WindowTreeTest, DispatchGoesInChildOrderAndStopsAtATakerOrAChangeOfChildren) {
+TEST_F(WindowTreeTest, DispatchGoesFromTheTopChildDownAndStopsAtATakerOrAChangeOfChildren) {
   struct Case {
     const char* what;
     int taker;         // -1: none takes it
@@ -188,12 +188,12 @@ TEST_F(WindowTreeTest, DispatchGoesInChildOrderAndStopsAtATakerOrAChangeOfChildr
     std::vector<std::string> offered;
   };
   const Case cases[] = {
-      {"nobody takes it", -1, -1, true, {"p0", "p1", "p2"}},
-      {"the second takes it", 1, -1, true, {"p0", "p1"}},
-      {"the first moves to the back", -1, 0, false, {"p0"}},
-      {"the second moves to the front", -1, 1, true, {"p0", "p1"}},
-      {"the first moves to the front, where it is", -1, 0, true, {"p0", "p1", "p2"}},
-      {"the last moves to the back, where it is", -1, 2, false, {"p0", "p1", "p2"}},
+      {"nobody takes it", -1, -1, true, {"p2", "p1", "p0"}},
+      {"the second takes it", 1, -1, true, {"p2", "p1"}},
+      {"the last moves to the front", -1, 2, true, {"p2"}},
+      {"the second moves to the back", -1, 1, false, {"p2", "p1"}},
+      {"the first moves to the front, where it is", -1, 0, true, {"p2", "p1", "p0"}},
+      {"the last moves to the back, where it is", -1, 2, false, {"p2", "p1", "p0"}},
   };
   for (const Case& c : cases) {
     auto* parent = new GUIWindow(user, "parent");

@@ -14,7 +14,7 @@ void Invoke(DelegatePtr callback, DelegateArg sender) {
 
 }  // namespace
 
-GameEnterName::GameEnterName() : DialogWindow("enter_name") {
+GameEnterName::GameEnterName() : DialogWindow("GameEnterName") {
   SetFormByName("gui\\windows\\profile_small_window");
   SetState(kHidden);
   AddGuiAttribute<std::string>(GetProperties(), "edit_text", [this] { return GetEditText(); }, nullptr);

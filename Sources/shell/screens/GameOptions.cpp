@@ -5,6 +5,7 @@
 
 #include "Sources/shell/screens/ScreenSupport.h"
 #include "source/properties/cProperties.h"
+#include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem.h"
@@ -77,6 +78,7 @@ DelegateArg GameOptions::OnOk(DelegateArg) {
   if (box != nullptr && checked != properties->GetValue("video_fullscreen")) {
     properties->SetValue("video_fullscreen", checked);
     RenderManager* render = RenderManager::PeekInstance();
+    if (ModelManager* models = render != nullptr ? render->GetModelManager() : nullptr) models->SetModeChanged(true);
     if (RenderSystem* system = render != nullptr ? render->GetRenderSystem() : nullptr) {
       system->IsVideoModeCurrent();
       system->ResetDevice(kResetRecreateDevice | kResetRestoreResources);

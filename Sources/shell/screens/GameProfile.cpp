@@ -81,7 +81,7 @@ void GameProfile::FillList(bool place_scroll) {
       continue;
     }
     m_shown[static_cast<std::size_t>(i)] = profile->first;
-    frame->SetValue("text", WideToUtf8(profile->first));
+    frame->SetValue("text", WideToUtf8(ShownPlayerName(profile->first)));
     frame->SetValue("menu_select", profile->second.get() == current ? "true" : "false");
     ++profile;
   }
@@ -159,7 +159,7 @@ DelegateArg GameProfile::OnDelete(DelegateArg) {
   text += u' ';
   text += ShellText("DELETE_PROFILE_TEXT_1");
   text += u" \"";
-  text += current->m_name;
+  text += ShownPlayerName(current->m_name);
   text += u'"';
   text += ShellText("DELETE_PROFILE_TEXT_3");
   ShowYesNoBox(text, ShellText("DELETE_PROFILE_TITLE"), MakeMemberDelegate(this, &GameProfile::OnDeleteConfirmed),

@@ -11,7 +11,6 @@
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/cProfile.h"
 #include "gui/include/GUISystem.h"
-#include "gui/include/TextFitting.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "source/log/cLog.h"
 #include "source/render/RenderObject.h"
@@ -118,7 +117,7 @@ void MainMenu::UpdateWelcomeLine() {
   m_shown_name = current->m_name;
   std::u16string line = ShellText("profile_welcome");
   line += u' ';
-  line += ReorderRightToLeft(current->m_name);
+  line += ShownPlayerName(current->m_name);
   const std::u16string end = ShellText("profile_welcome_1");
   line += end.empty() ? u"!" : end;
   SetChildText(*this, "profile", line);

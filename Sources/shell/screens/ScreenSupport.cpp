@@ -5,10 +5,13 @@
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/GUIWindow.h"
+#include "gui/include/TextFitting.h"
 #include "source/log/cLog.h"
 #include "source/text/TextConversion.h"
 
 std::u16string ShellText(const std::string& key) { return LookUpText(key); }
+
+std::u16string ShownPlayerName(const std::u16string& name) { return ReorderRightToLeft(name); }
 
 std::u16string JoinShellTexts(std::initializer_list<const char*> keys) {
   std::u16string text;

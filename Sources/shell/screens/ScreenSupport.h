@@ -15,6 +15,9 @@ class GUIWindow;
 std::u16string ShellText(const std::string& key);
 // The texts of the keys joined by single spaces.
 std::u16string JoinShellTexts(std::initializer_list<const char*> keys);
+// A player's name as every screen draws it: right-to-left runs in reading order, as the edit box
+// that took it showed them.
+std::u16string ShownPlayerName(const std::u16string& name);
 // The child's value "text" becomes `text` (UTF-8); a missing child is skipped.
 void SetChildText(GUIWindow& window, const std::string& child, const std::u16string& text);
 // Every child whose "link" is "true" gets an empty text (the rest of a longer, earlier text).

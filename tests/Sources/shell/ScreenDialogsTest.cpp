@@ -71,6 +71,7 @@ TEST_F(ScreenDialogsTest, NameEntryEnablesOkOnTheTrimmedTextAndHandsOverTheTextA
   ShowEnterNameDialog(u"New player", u"Your name:", u"", on_accept,
                       MakeCallableDelegate([&cancelled](DelegateArg) { ++cancelled; }));
   GameEnterName& dialog = *GetEnterNameDialog();
+  EXPECT_EQ(user->FindChild("GameEnterName"), &dialog) << "found by its own name among the screens";
   auto& box = *static_cast<GUIEditBox*>(dialog.FindChild("edit_box_name"));
   GUIWindow& ok = *dialog.FindChild("ok_btn");
   const struct {

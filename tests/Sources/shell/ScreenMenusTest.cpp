@@ -14,8 +14,10 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/userdata/cProfile.h"
 #include "gui/include/GUIMenuItem.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "source/properties/cProperties.h"
 #include "source/text/TextConversion.h"
+#include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/sound/cSoundManager.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
@@ -56,6 +58,12 @@ class ScreenMenusTest : public ScreenTest {
             QuadButton("exit", 400, 300, "window");
     forms.push_back({"gui\\windows\\main_menu", menu});
     MountForms(forms);
+  }
+  // The windows placed and drawn once, as the game's frame does: their models' boxes lie where
+  // they are drawn.
+  void DrawnFrame() {
+    gui->UpdateLayout();
+    RenderManager::GetInstance()->GetModelManager()->Render();
   }
   // The frames' names, "-" for a disabled one, "*" after the marked one.
   static std::string Shown(const GameProfile& screen) {
@@ -106,13 +114,18 @@ TEST_F(ScreenMenusTest, OptionsCancelRestoresTheVolumesExactlyAndOkResetsTheMode
   options->Show();
   EXPECT_EQ(options->FindChild("relax_mode")->GetValue("checked"), "false");
   EXPECT_EQ(options->FindChild("full_screen")->GetValue("checked"), "false");
+  ModelManager& models = *RenderManager::GetInstance()->GetModelManager();
   const std::size_t before = resets();
   options->OnOk(0);
   EXPECT_EQ(resets(), before);
+  EXPECT_FALSE(models.IsModeChanged());
   options->Show();
   options->FindChild("full_screen")->SetValue("checked", "true");
   options->OnOk(0);
   EXPECT_EQ(resets(), before + 1);
+  EXPECT_TRUE(models.IsModeChanged()) << "told of the new mode";
+  models.Render();
+  EXPECT_FALSE(models.IsModeChanged()) << "until the first frame in it";
   EXPECT_EQ(cProperties::GetInstance()->GetValue("video_fullscreen"), "true");
   EXPECT_EQ(GameOptions::ToPercent(0.53f), 53);
   EXPECT_EQ(GameOptions::ToPercent(0.995f), 100);
@@ -227,6 +240,37 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   EXPECT_EQ(Text(*menu, "profile"), "");
 }
 
+TEST_F(ScreenMenusTest, APlayersNameReadsTheSameInTheWelcomeTheListAndTheDeleteQuestion) {
+  Mount();
+  const struct {
+    const char16_t* stored;
+    const char16_t* shown;  // as it reads on the screen, left to right
+  } names[] = {
+      {u"Ann", u"Ann"},
+      {u"\u05D3\u05E0\u05D4", u"\u05D4\u05E0\u05D3"},
+      {u"Ann \u05D0\u05D1", u"Ann \u05D1\u05D0"},
+  };
+  auto* menu = new MainMenuWindow(&menu_state);
+  auto* screen = new GameProfile(&menu_state);
+  for (const auto& n : names) {
+    ASSERT_NE(Profiles().Add(n.stored), nullptr);
+    Profiles().Select(n.stored);
+    const std::string shown = WideToUtf8(n.shown);
+    menu->Show();
+    Frames(1);
+    EXPECT_EQ(Text(*menu, "profile"), "Welcome, " + shown + "!");
+    screen->Show();
+    EXPECT_EQ(WideToUtf8(static_cast<GUIMenuItem*>(screen->GetFrames()[0])->GetText()), shown);
+    screen->OnDelete(0);
+    ASSERT_TRUE(IsMessageBoxShown());
+    EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"" + shown + "\"?");
+    GetYesNoBox()->OnNo(0);
+    Profiles().Delete(n.stored);
+    menu->Hide();
+    screen->Hide();
+  }
+}
+
 TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStartsOver) {
   Mount();
   AddProfiles({u"Ann"});
@@ -290,6 +334,50 @@ TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStay
   GetEnterNameDialog()->OnOk(0);
   EXPECT_FALSE(IsMessageBoxShown());
   EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Cid");
+}
+
+TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCreditsPageAtATime) {
+  Mount();
+  AddProfiles({u"Ann"});
+  Profiles().Select(u"Ann");
+  window::headless::SetClientSize(1024, 768);
+  cInput::GetInstance()->InitInput();
+  // The pointer over a target of the form (GUI y grows upward, the window's downward).
+  const auto hover = [this](int target) {
+    const float y = 520.0f - 100.0f * static_cast<float>(target - 1);
+    window::headless::SetMousePosition(450, static_cast<int>(767.0f - y));
+    cInput::GetInstance()->UpdateInput();
+    DrawnFrame();
+    Frames(2);
+  };
+  const auto three_laps = [this, &hover] {
+    for (int lap = 0; lap < 3; ++lap) {
+      for (int target : {1, 2, 3}) hover(target);
+    }
+    Frames(1);
+  };
+  const auto credits_pages = [](const GUIWindow& menu) {
+    int pages = 0;
+    for (const GUIWindow* child : menu.GetChildren()) pages += dynamic_cast<const ComicsWindow*>(child) != nullptr;
+    return pages;
+  };
+  auto* menu = new MainMenuWindow(&menu_state);
+  menu->Show();
+  Frames(3);
+  // Behind a sub-screen the targets are not the player's to hover.
+  menu->OnOptions(0);
+  ASSERT_NE(menu_state.GetSubState(), &menu_state);
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), nullptr) << "no credits behind the options";
+  menu_state.ChangeSubState(&menu_state);
+  Frames(3);
+  three_laps();
+  ComicsWindow* credits = menu->GetCredits();
+  ASSERT_NE(credits, nullptr) << "the laps in front of the player open the credits";
+  // Three more laps over the open page neither open a second one nor lose the first.
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), credits);
+  EXPECT_EQ(credits_pages(*menu), 1);
 }
 
 }  // namespace

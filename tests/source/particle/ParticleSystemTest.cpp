@@ -108,6 +108,28 @@ TEST_F(ParticleSystemTest, AParticleFliesAlongKeysDrawnFromTheSharedGenerator) {
   EXPECT_NEAR(position.z, expected.z, 1e-3f);
 }
 
+TEST_F(ParticleSystemTest, AParticleSpinsAsFarInASecondAtAnyFrameRate) {
+  struct Case {
+    int frames_a_second;
+  };
+  const Case cases[] = {{30}, {60}, {120}, {7}};
+  for (const Case& c : cases) {
+    ParticleFileData d = PlainParticleFile(4, 10.0f);
+    d.emission[0] = 1.0f;
+    for (uint32_t k = 0; k < kParticleKeys; ++k) {
+      d.life_min[k] = d.life_max[k] = 5.0f;
+      d.rotation[k] = 0.05f;  // radians a sixtieth of a second: 3 a second
+    }
+    auto system = SystemOf(d);
+    StartEmitting(*system);
+    const float dt = 1.0f / static_cast<float>(c.frames_a_second);
+    Frames(*system, c.frames_a_second, dt);
+    ASSERT_EQ(system->GetLiveCount(), 1u) << c.frames_a_second;
+    const float turned = system->GetInstance()->GetSprite(system->GetParticle(0).sprite)->rotation;
+    EXPECT_NEAR(turned, 3.0f, 0.01f) << c.frames_a_second << " frames a second";
+  }
+}
+
 TEST_F(ParticleSystemTest, AParticleWhoseAgeReachesItsLifetimeDiesInThatUpdate) {
   ParticleFileData d = PlainParticleFile(4, 10.0f);
   d.emission[0] = 2.0f;

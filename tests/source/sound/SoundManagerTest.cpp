@@ -240,20 +240,50 @@ TEST_F(SoundManagerTest, ThePlayerKeepsHandlesUntilTheFrameAfterTheirEnd) {
   EXPECT_TRUE(m_manager->GetEffectChannels().empty());
 }
 
-TEST_F(SoundManagerTest, MusicSwitchedOffIsNeitherRefilledNorLetGo) {
-  m_manager->PlayMusic(Find("a"));
-  Advance(3.2);
-  cSoundChannel* a = OnlyMusic();
-  m_manager->SetMusicOn(false);
-  EXPECT_FALSE(a->IsBufferPlaying());
-  const double quiet_from = 3.2;
-  Advance(1.0);
-  EXPECT_EQ(OnlyMusic(), a);
-  EXPECT_EQ(Level(quiet_from, 4.2), 0.0);
-  m_manager->SetMusicOn(true);
-  EXPECT_TRUE(a->IsBufferPlaying());
-  Advance(0.4);
-  EXPECT_GT(Level(4.2, 4.6), 0.1);
+TEST_F(SoundManagerTest, MusicSwitchedOffIsSilentAtOnceWhateverItsFadeAndComesBackWhereItStood) {
+  struct Case {
+    const char* what;
+    double first_for;   // seconds of A before the switch (or before B)
+    bool second;        // B started, A fading out
+    double second_for;  // seconds of B before the switch
+    size_t kept;        // music channels kept while off
+  };
+  const Case cases[] = {
+      {"playing", 3.2, false, 0, 1},
+      {"fading in", 1.0, false, 0, 1},
+      {"cross-fading", 3.2, true, 1.0, 1},
+  };
+  bool first = true;
+  for (const Case& c : cases) {
+    if (!first) {  // a fresh manager and output for each case
+      DestroySingletons();
+      StartManager();
+      Mount();
+    }
+    first = false;
+    m_manager->PlayMusic(Find("a"));
+    Advance(c.first_for);
+    if (c.second) {
+      m_manager->PlayMusic(Find("b"));
+      Advance(c.second_for);
+    }
+    const double off_at = c.first_for + c.second_for;
+    cSoundChannel* last = m_manager->GetMusicChannels().back();
+    const int state = last->GetState();
+    m_manager->SetMusicOn(false);
+    for (cSoundChannel* channel : m_manager->GetMusicChannels()) EXPECT_FALSE(channel->IsBufferPlaying()) << c.what;
+    Advance(1.0);
+    EXPECT_EQ(Level(off_at, off_at + 1.0), 0.0) << c.what;
+    EXPECT_EQ(last->GetState(), state) << c.what << ": the music waits where it stood";
+    m_manager->SetMusicOn(true);
+    Advance(0.4);
+    EXPECT_EQ(m_manager->GetMusicChannels().size(), c.kept) << c.what << ": music on its way out is gone";
+    EXPECT_EQ(m_manager->GetMusicChannels().back(), last) << c.what;
+    EXPECT_TRUE(last->IsBufferPlaying()) << c.what;
+    EXPECT_GT(Level(off_at + 1.2, off_at + 1.4), 0.0) << c.what;
+    Advance(3.2);
+    EXPECT_EQ(last->GetState(), cSoundChannel::kPlaying) << c.what << ": a fade-in goes on to the end";
+  }
 }
 
 TEST_F(SoundManagerTest, EmptyAndDamagedSoundsNeverHangATurn) {

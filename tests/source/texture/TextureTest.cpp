@@ -11,6 +11,7 @@
 #include "source/path/Paths.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSystem_D3D7.h"
+#include "source/shaders/CombinedTextures.h"
 #include "source/texture/JpegWriter.h"
 #include "source/texture/Texture2D_D3D7.h"
 #include "source/texture/TextureHandle.h"
@@ -282,6 +283,28 @@ TEST_F(TextureResourceTest, TexturesShareTheirPictureAndRebuildFromItAlone) {
     ASSERT_TRUE(texture->GetSurface()) << c.alpha;
     EXPECT_EQ(Texel(*texture, 0, 0, 0), c.texel) << c.alpha;
   }
+}
+
+TEST_F(TextureResourceTest, ACombinedTextureIsNamedAfterBothFilesApart) {
+  Mount();
+  struct Case {
+    const char* diffuse;
+    const char* opacity;
+    bool mipmap;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"textures\\color", "textures\\alpha", true, "mm_textures\\color + textures\\alpha"},
+      {"textures\\color", "textures\\alpha", false, "0_textures\\color + textures\\alpha"},
+      {"textures\\color", "", false, "0_textures\\color"},
+      {"textures\\colo", "rtextures\\alpha", false, "0_textures\\colo + rtextures\\alpha"},
+  };
+  for (const Case& c : cases) {
+    const TextureHandle* handle = GetCombinedTexture(c.diffuse, c.opacity, c.mipmap);
+    ASSERT_NE(handle, nullptr) << c.name;
+    EXPECT_EQ(handle->GetTexture()->GetName(), c.name);
+  }
+  EXPECT_EQ(CombinedTextureCache::GetInstance()->GetCount(), std::size(cases)) << "each pair its own texture";
 }
 
 }  // namespace

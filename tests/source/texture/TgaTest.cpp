@@ -51,8 +51,12 @@ TEST(TgaFile, EachKindLoadsWithTheBottomRowFirst) {
   };
   TgaFile grey;
   grey.type = 3, grey.depth = 8, grey.width = 2, grey.height = 2, grey.body = {1, 2, 3, 4};
-  TgaFile sixteen;
-  sixteen.depth = 16, sixteen.width = 2, sixteen.body = {0x00, 0x80, 0xFF, 0x7F};
+  TgaFile sixteen;  // one alpha bit
+  sixteen.depth = 16, sixteen.width = 2, sixteen.descriptor = 1, sixteen.body = {0x00, 0x80, 0xFF, 0x7F};
+  TgaFile sixteen_opaque = sixteen;  // no alpha bits: the top bit is not alpha
+  sixteen_opaque.descriptor = 0;
+  TgaFile sixteen_top = sixteen;
+  sixteen_top.descriptor = 0x21;
   TgaFile thirty_two;
   thirty_two.depth = 32, thirty_two.body = {10, 20, 30, 40};
   TgaFile with_id = TrueColor(0, Join({Bytes(10, 0xAB), kBottomRowBgr, kTopRowBgr}));
@@ -79,7 +83,9 @@ TEST(TgaFile, EachKindLoadsWithTheBottomRowFirst) {
       {"24-bit, origin top", TrueColor(0x20, Join({kTopRowBgr, kBottomRowBgr})), 24, {0, 0, 255}, {0, 255, 0}},
       {"24-bit with an ID field", with_id, 24, {0, 0, 255}, {0, 255, 0}},
       {"8-bit grey, origin bottom", grey, 8, {1}, {4}},
-      {"16-bit: 0x8000 and 0x7FFF", sixteen, 32, {0, 0, 0, 255}, {248, 248, 248, 0}},
+      {"16-bit with an alpha bit: 0x8000 and 0x7FFF", sixteen, 32, {0, 0, 0, 255}, {248, 248, 248, 0}},
+      {"16-bit with an alpha bit, origin top", sixteen_top, 32, {0, 0, 0, 255}, {248, 248, 248, 0}},
+      {"16-bit without alpha bits is opaque", sixteen_opaque, 32, {0, 0, 0, 255}, {248, 248, 248, 255}},
       {"32-bit", thirty_two, 32, {30, 20, 10, 40}, {30, 20, 10, 40}},
       {"colour-mapped grey ramp", grey_map, 8, {7}, {200}},
       {"colour-mapped colours", color_map, 24, {0, 0, 255}, {255, 0, 0}},
