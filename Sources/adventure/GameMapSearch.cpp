@@ -161,7 +161,6 @@ bool GameMap::RefreshHintSearch() {
   if (m_search_windows.empty()) return false;  // no offer, no reward
   MapSearchHost& host = SearchHost();
   const int to_find = host.GetItemsToFind();
-  if (GUIWindow* number = FindChild("items_remained_number")) number->SetValue("text", FormatInt(to_find));
   m_remaining_searches = static_cast<int>(m_search_windows.size());
   int total = 0;
   bool shown = false;
@@ -177,6 +176,9 @@ bool GameMap::RefreshHintSearch() {
       }
     }
   }
+  // The player is told what is left on the lists offered: the search may ask for more finds than
+  // the scenes hold, and a number that can never reach nought reads as a fault.
+  if (GUIWindow* number = FindChild("items_remained_number")) number->SetValue("text", FormatInt(std::min(to_find, total)));
   if (!shown) m_chosen_search = nullptr;
   if (total != 0 && to_find > 0) return false;
   if (!m_reward_paid && CurrentProfile != nullptr) {

@@ -193,6 +193,28 @@ TEST_F(GameMapTest, SearchesAreOfferedOneAPlaceAndTwoOrThreeAtATime) {
   }
 }
 
+// The counter on the map says what is left to find, and never more than the offered lists hold.
+TEST_F(GameMapTest, TheCounterSaysWhatTheOfferedListsStillHold) {
+  struct Case {
+    int location;     // 0: one scene offered, 6: three
+    int to_find;      // what the search asks for
+    const char* left;  // what each offered list still holds
+    const char* shown;
+  };
+  const Case cases[] = {{0, 13, "8", "8"}, {0, 13, "5", "5"}, {0, 3, "8", "3"}, {6, 13, "8", "13"},
+                        {6, 13, "2", "6"}, {6, 0, "8", "0"}};
+  for (const Case& c : cases) {
+    auto map = SmallMap();
+    map->RequestLocationHint(c.location);
+    for (auto& [window, count] : search.counts) count = c.left;
+    search.to_find = c.to_find;
+    map->RefreshHintSearch();
+    EXPECT_EQ(map->FindChild("items_remained_number")->GetValue("text"), c.shown)
+        << c.location << " " << c.to_find << " " << c.left;
+  }
+  search.to_find = 13;
+}
+
 TEST_F(GameMapTest, AFinishedSearchPaysItsRewardOnceUpToFive) {
   struct Case {
     int hints;

@@ -1,7 +1,9 @@
 // The scenes of the search for hint charges: content/get_hint/objects.xml paints the things to
 // find (root <objects>, each <object name=".." width=".." height=".."> with its strokes), and
 // every content/get_hint/location_N.xml (root <search location="N">) paints the place's backdrop
-// (<background> strokes on the 1024 x 688 screen above the panel) and lays out its variants
+// (<background> strokes on the 1024 x 688 screen above the panel, among them <clutter object=".."
+// x=".." y=".." tint="#rrggbb[aa]"/>: a painted look-alike of a thing to find, which no click
+// takes) and lays out its variants
 // (<variant number="V"> with <place object=".." x=".." y=".."/>, top-left corners in pixels, y
 // down). The step writes the pictures, their shaders ("shaders\get_hint") and one form a variant,
 // "get_hint\location_N\location_N_V": the window "background" and one window a placed object,
@@ -26,12 +28,13 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 688;  // the screen above the panel
 constexpr int kPanelHeight = 80;
-constexpr uint32_t kBackgroundSize = 512;
+constexpr uint32_t kBackgroundSize = 1024;  // clutter as sharp as the things among it
 constexpr int kMostObjectSize = 256;
 
 struct ObjectPicture {
   int width = 0;
   int height = 0;
+  Canvas picture{1, 1};
 };
 
 uint32_t PowerOfTwoAtLeast(int size) {
@@ -92,21 +95,40 @@ std::map<std::string, ObjectPicture> PaintObjects(const ContentPaths& paths, Xml
   const bool read = ForEachRecipe(paths.SourceFor("get_hint/objects"), "objects", [&](const XmlNode& root) {
     for (const XmlNode* object = root.GetFirstChild(); object != nullptr; object = object->GetNext()) {
       const std::string name = RecipeText(*object, "name");
-      const ObjectPicture size{RecipeInteger(*object, "width", 0), RecipeInteger(*object, "height", 0)};
+      ObjectPicture size{RecipeInteger(*object, "width", 0), RecipeInteger(*object, "height", 0)};
       if (name.empty() || name.find_first_of("\\/.\"<>& ") != std::string::npos) {
         throw RecipeError{"an object needs a plain name"};
       }
       if (size.width <= 0 || size.height <= 0 || size.width > kMostObjectSize || size.height > kMostObjectSize) {
         throw RecipeError{name + ": objects are 1 to 256 pixels across"};
       }
-      if (!objects.emplace(name, size).second) throw RecipeError{"two objects are called " + name};
+      size.picture = Paint(*object, size.width, size.height);
+      const auto [placed, fresh] = objects.emplace(name, std::move(size));
+      if (!fresh) throw RecipeError{"two objects are called " + name};
       const std::string texture = "textures\\get_hint\\" + name;
-      WriteWithOpacity(paths, texture, Paint(*object, size.width, size.height));
+      WriteWithOpacity(paths, texture, placed->second.picture);
       AddShader(shaders, "get_hint\\" + name, texture, true);
     }
   });
   if (!read) throw RecipeError{"the objects to find could not be painted"};
   return objects;
+}
+
+// The backdrop's strokes in order, a look-alike of a thing to find where a <clutter> names one.
+Canvas PaintBackground(const XmlNode& strokes, const std::map<std::string, ObjectPicture>& objects) {
+  Canvas canvas(kWidth, kHeight);
+  for (const XmlNode* stroke = strokes.GetFirstChild(); stroke != nullptr; stroke = stroke->GetNext()) {
+    if (stroke->GetName() != "clutter") {
+      PaintStroke(canvas, *stroke);
+      continue;
+    }
+    const std::string object = RecipeText(*stroke, "object");
+    const auto found = objects.find(object);
+    if (found == objects.end()) throw RecipeError{"clutter of no object " + object};
+    canvas.Stamp(found->second.picture, RecipeInteger(*stroke, "x", 0), RecipeInteger(*stroke, "y", 0),
+                 RecipeColor(*stroke, "tint", Vector4(1, 1, 1, 1)));
+  }
+  return canvas;
 }
 
 void MakeVariant(const XmlNode& variant, const std::string& location, const std::map<std::string, ObjectPicture>& objects,
@@ -145,7 +167,7 @@ void MakeSearch(const ContentPaths& paths, const XmlNode& root, const std::map<s
   const std::string texture = "textures\\get_hint\\location_" + location + "_back";
   for (const XmlNode* part = root.GetFirstChild(); part != nullptr; part = part->GetNext()) {
     if (part->GetName() == "background") {
-      Image back = Paint(*part, kWidth, kHeight).ToImage(24);
+      Image back = PaintBackground(*part, objects).ToImage(24);
       back.Resize(kBackgroundSize, kBackgroundSize);
       WriteRecipeTga(paths.PathFor("data", ResourcePath(texture) + ".tga"), back);
       AddShader(shaders, "get_hint\\location_" + location + "_back", texture, false);

@@ -45,6 +45,16 @@ void Canvas::Blend(int x, int y, const Vector4& color, float coverage) {
   d.w = out_alpha;
 }
 
+void Canvas::Stamp(const Canvas& picture, int x, int y, const Vector4& tint) {
+  for (uint32_t row = 0; row < picture.m_height; ++row) {
+    for (uint32_t column = 0; column < picture.m_width; ++column) {
+      const Vector4& c = picture.m_pixels[static_cast<std::size_t>(row) * picture.m_width + column];
+      Blend(x + static_cast<int>(column), y + static_cast<int>(row),
+            Vector4(c.x * tint.x, c.y * tint.y, c.z * tint.z, c.w * tint.w), 1.0f);
+    }
+  }
+}
+
 void Canvas::Fill(const Vector4& color) {
   for (uint32_t y = 0; y < m_height; ++y) {
     for (uint32_t x = 0; x < m_width; ++x) Blend(x, y, color, 1.0f);

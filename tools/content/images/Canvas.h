@@ -36,6 +36,10 @@ class Canvas {
   // Every pixel's colour moved by up to +-amount, the same for its three channels (paper grain).
   void Grain(float amount, uint32_t seed);
 
+  // Another picture painted over this one with its top-left corner at (x, y), each of its colours
+  // multiplied by `tint` (a look-alike of a thing in another colour or half seen).
+  void Stamp(const Canvas& picture, int x, int y, const Vector4& tint);
+
   // The picture as an image of 24 or 32 bits, bottom row first.
   Image ToImage(uint32_t bits) const;
 

@@ -54,7 +54,8 @@ bool ReadLine(const XmlNode& node, NoteLine& line, std::string& error) {
     error = "unknown voice \"" + line.voice + "\"";
     return false;
   }
-  return r.Number("level", line.level, 0, 1) && r.Number("pan", line.pan, -1, 1);
+  return r.Number("level", line.level, 0, 1) && r.Number("pan", line.pan, -1, 1) &&
+         r.Number("start", line.start, 0, 2000) && r.Whole("repeat", line.repeat, 1, 64);
 }
 
 bool ReadRecipe(const XmlNode& node, SoundRecipe& recipe, std::string& error) {

@@ -25,6 +25,8 @@ struct NoteLine {
   float level = 0.2f;
   float pan = 0;
   std::string notes;           // "E5:1 C4+E4+G4:4 -:2": pitches (chords with +) and beats
+  float start = 0;             // beats from the sound's start to the line's first note
+  int repeat = 1;              // the notes played this many times, one after another
 };
 
 struct SoundRecipe {

@@ -179,12 +179,12 @@ bool PitchOf(const std::string& name, double& frequency) {
   return true;
 }
 
-// Calls `note` (pitches, start beat, beats) for every token of the line; answers its beats.
+// Calls `note` (pitches, start beat, beats) for every token of the notes from beat `beats` on,
+// which it moves past them.
 template <class F>
-bool WalkLine(const std::string& notes, double& beats, std::string& error, F note) {
+bool WalkNotes(const std::string& notes, double& beats, std::string& error, F note) {
   std::istringstream tokens(notes);
   std::string token;
-  beats = 0;
   while (tokens >> token) {
     const size_t colon = token.find(':');
     char* end = nullptr;
@@ -210,6 +210,16 @@ bool WalkLine(const std::string& notes, double& beats, std::string& error, F not
   return true;
 }
 
+// The whole line: from its start beat, its notes as many times as it repeats them.
+template <class F>
+bool WalkLine(const NoteLine& line, double& beats, std::string& error, F note) {
+  beats = line.start;
+  for (int turn = 0; turn < line.repeat; ++turn) {
+    if (!WalkNotes(line.notes, beats, error, note)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<float> SynthesizeSound(const SoundRecipe& recipe, std::string& error) {
@@ -219,7 +229,7 @@ std::vector<float> SynthesizeSound(const SoundRecipe& recipe, std::string& error
     for (const SoundLayer& layer : recipe.layers) total = std::max<double>(total, layer.start + layer.length);
     for (const NoteLine& line : recipe.lines) {
       double beats = 0;
-      if (!WalkLine(line.notes, beats, error, [](const std::vector<double>&, double, double) {})) return {};
+      if (!WalkLine(line, beats, error, [](const std::vector<double>&, double, double) {})) return {};
       total = std::max(total, beats * beat + (recipe.loop ? 0.0 : 1.5));
     }
   }
@@ -229,7 +239,7 @@ std::vector<float> SynthesizeSound(const SoundRecipe& recipe, std::string& error
   for (const SoundLayer& layer : recipe.layers) DrawLayer(canvas, layer, total, noise);
   for (const NoteLine& line : recipe.lines) {
     double beats = 0;
-    WalkLine(line.notes, beats, error, [&](const std::vector<double>& pitches, double at, double length) {
+    WalkLine(line, beats, error, [&](const std::vector<double>& pitches, double at, double length) {
       for (double frequency : pitches) {
         DrawNote(canvas, line.voice, frequency, at * beat, length * beat, line.level, line.pan);
       }
