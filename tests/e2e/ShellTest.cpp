@@ -260,7 +260,7 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
 TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor) {
   const pid_t child = StartGame();
   ASSERT_GT(child, 0);
-  SkipLogos();
+  SkipLogos("GameEnterName");  // no player yet: the name prompt
   ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
     return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
   })) << Log();
