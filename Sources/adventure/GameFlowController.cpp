@@ -190,7 +190,7 @@ void GameFlowController::StepPlay(float dt) {
     if (m_sub_state != kLoad) m_sub_state = kNextStage;
     Location::SetActive(*m_location, true, true);
   }
-  if (m_location && m_location->GetRunningPhrase() != nullptr) HintWindow::GetInstance()->Update();
+  if (m_location && m_location->IsHintWindowInUse()) HintWindow::GetInstance()->Update();
 }
 
 void GameFlowController::StepHintSearch() {

@@ -107,6 +107,14 @@ void Location::UpdateShownParts(float dt) {
   }
 }
 
+bool Location::IsHintWindowInUse() const {
+  for (const Location* shown = this; shown != nullptr; shown = shown->m_shown_sub) {
+    if (shown->m_phrase != nullptr) return true;
+  }
+  const HintWindow* hints = HintWindow::PeekInstance();
+  return hints != nullptr && hints->GetSequence() != nullptr;
+}
+
 void Location::ShowTooltip() {
   const Vector2 mouse = MousePosition();
   m_tooltip->SetValue("text", WideToUtf8(m_tooltip_object->GetTooltip()));
