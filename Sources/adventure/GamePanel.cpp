@@ -212,6 +212,12 @@ void GamePanel::ShowPanel(bool show) {
   if (m_game_menu != nullptr && m_game_menu->IsOpen()) m_game_menu->Hide();
   HideMaps();
   if (m_diary != nullptr) m_diary->Close();
+  if (show) {
+    // The slots stand where the form puts them only once it is shown: the items go there now.
+    m_form->UpdateWorldMatrix();
+    m_form->ApplyTransform();
+    m_inventory->PlaceEntries();
+  }
   m_inventory->ShowEntries(show);  // the entries follow the panel
   if (m_game_menu != nullptr && m_game_menu->GetParent() != nullptr) {
     GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);

@@ -3,6 +3,7 @@
 
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/Inventory.h"
 #include "source/render/RenderObject.h"
 #include "Sources/adventure/StageList.h"
 #include "Sources/shell/userdata/ProfileCodec.h"
@@ -416,6 +417,45 @@ TEST_F(GameFlowTest, APhraseOfACloseUpTurnsItsPagesAndEnds) {
     flow.reset();
     group.reset();
     PhraseDatabase::GetInstance()->GetRoot().m_locations.clear();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A continued game rebuilds the inventory before the panel was ever shown: once play starts each
+// item stands in its own slot, not all of them at the origin over one another.
+TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
+  std::string slots = "<form>";
+  for (int i = 0; i < PanelInventory::kSlots; ++i) {
+    slots += "<window name=\"inventory_" + std::to_string(i) + "\" shader=\"gui\\page\" size=\"50 50 1\" matrix=\"1 0 0 0 1 0 0 0 1 " +
+             std::to_string(200 + 60 * i) + " 700 0\"/>";
+  }
+  tree.AddResourceList("gui/panel.resource", {{"gui\\game_panel\\game_panel", "form", slots + "<window name=\"inventory\"/></form>"}});
+  std::string models;
+  for (const char* item : {"key", "pearl", "coin"}) {
+    tree.AddFile(std::string("inventory/") + item + ".mlf", QuadModelBytes(0, 0, 40, 40));
+    models += std::string("<model name=\"") + item + "\" kind=\"i\"/>";
+  }
+  tree.AddFile("inventory/inventory_scene.resource",
+               "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" + models +
+                   "</models></resource></resources>\n");
+  Stages("<location name=\"stage_1\"/>");
+  profile.m_stage = "stage_1";
+  profile.m_progress.m_items = {{"key", 1}, {"pearl", 2}, {"coin", 1}};
+  Mount();
+  GamePanel* panel = GamePanel::GetInstance();
+  panel->ReloadInventory();  // as a continued game does, before the in-game state starts
+  Start();
+  Steps(3);
+  const auto& entries = panel->GetInventory().GetEntries();
+  ASSERT_EQ(entries.size(), 3u);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Matrix4& world = entries[i]->m_model->GetWorldMatrix();
+    EXPECT_FLOAT_EQ(world[12], 200.0f + 60.0f * static_cast<float>(i)) << entries[i]->m_name;
+    EXPECT_FLOAT_EQ(world[13], 700.0f) << entries[i]->m_name;
+    EXPECT_TRUE(entries[i]->m_model->IsVisible()) << entries[i]->m_name;
   }
 }
 
