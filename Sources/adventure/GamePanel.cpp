@@ -248,7 +248,13 @@ void GamePanel::HintInventoryItem(const std::string& name, const Vector3& point)
 }
 
 void GamePanel::RestoreHelpPointer() {
-  if (CurrentProfile != nullptr && !CurrentProfile->m_progress.m_pending_message.empty()) {
-    ShowHelp(true, CurrentProfile->m_progress.m_pending_message);
+  if (CurrentProfile == nullptr || CurrentProfile->m_progress.m_pending_message.empty()) return;
+  std::string& kept = CurrentProfile->m_progress.m_pending_message;
+  // An older save may hold a search tip: outside the search it points at nothing the player has.
+  const HelpRule* rule = FindHelpRule(ParseHelpRequest(kept).part);
+  if (rule != nullptr && rule->side_effect == HelpSideEffect::kTargetToFront) {
+    kept.clear();
+    return;
   }
+  ShowHelp(true, kept);
 }
