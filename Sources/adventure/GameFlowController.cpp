@@ -268,6 +268,10 @@ void GameFlowController::StepNextStage() {
       CurrentProfile->m_stage = m_stages[next].name;
       CurrentProfile->Save();
     }
+  } else if (CurrentProfile != nullptr) {
+    // The journey is over: no stage is left to go on at, so the next Play begins a new one.
+    CurrentProfile->m_stage.clear();
+    CurrentProfile->Save();
   }
   PlayTransitions(m_stages[ended].stop_windows, last);
   if (m_map_window_made && Panel() != nullptr) Panel()->HideMaps();

@@ -120,6 +120,18 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
   ClickThroughPages();
   EXPECT_EQ(menu.entered, 1);
   EXPECT_TRUE(Holds("key_stage_3"));
+  EXPECT_TRUE(profile.m_stage.empty()) << "nothing is left to go on at";
+
+  // Play after the credits begins a new journey for the same player.
+  profile.m_cheat_mode = 1;
+  root.ChangeSubState(flow.get());
+  Steps(3);
+  EXPECT_EQ(StageName(), "stage_1");
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);
+  EXPECT_FALSE(Holds("key_stage_3"));
+  EXPECT_EQ(profile.m_cheat_mode, 1);
+  TakeKey();
+  EXPECT_TRUE(Holds("key_stage_1"));
 }
 
 // Progress is saved into the profile's file at each place the state saves, and a continued game
