@@ -192,7 +192,8 @@ void Location::SetActive(Location& location, bool shown, bool modal) {
 void Location::EndLocation() {
   m_current = m_root;
   m_pending.clear();
-  if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_diary_names.clear();
+  // The goals belong to the place: a close-up closed is no place left, and its goals stay.
+  if (m_parent == nullptr && CurrentProfile != nullptr) CurrentProfile->m_progress.m_diary_names.clear();
   SetActive(*this, false, false);
 }
 
