@@ -392,45 +392,49 @@ const std::vector<SceneObject> kDeskScene = {{"desk_back", "b", 200, 200, 600, 4
 
 // A phrase spoken inside a close-up turns its pages with the player's clicks under the in-game
 // state, as the hall's own phrase does; the speech window then lets the mouse go.
-TEST_F(GameFlowTest, APhraseOfACloseUpTurnsItsPagesAndEnds) {
-  struct Case {
-    const char* name;
-    const char* hall;
-    const char* desk;
-    bool open_desk;
-  } const cases[] = {
-      {"the hall's phrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: hint note\n }\n}", "desk", false},
-      {"the close-up's phrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: showlocation desk\n }\n}",
-       "desk {\n onload {\n enable letter\n }\n click {\n letter: hint note\n }\n}", true},
-  };
-  for (const Case& c : cases) {
-    AddLocation("stage_1", kHallWithDesk, c.hall, "stage_1");
-    AddLocation("desk", kDeskScene, c.desk, "stage_1");
-    Texts("stage_1").m_phrases["note"] = Lines(2);
-    Texts("stage_1").m_locations["desk"].m_phrases["note"] = Lines(2);
-    Stages("<location name=\"stage_1\"/>");
-    profile.m_locations.clear();
-    Start();
+struct PhraseCase {
+  const char* name;
+  const char* hall;
+  const char* desk;
+  bool open_desk;
+};
+
+void PrintTo(const PhraseCase& c, std::ostream* out) { *out << c.name; }
+
+const PhraseCase kPhraseCases[] = {
+    {"TheHallsPhrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: hint note\n }\n}", "desk", false},
+    {"TheCloseUpsPhrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: showlocation desk\n }\n}",
+     "desk {\n onload {\n enable letter\n }\n click {\n letter: hint note\n }\n}", true},
+};
+
+class PhraseFlowTest : public GameFlowTest, public ::testing::WithParamInterface<PhraseCase> {};
+
+TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
+  const PhraseCase& c = GetParam();
+  AddLocation("stage_1", kHallWithDesk, c.hall, "stage_1");
+  AddLocation("desk", kDeskScene, c.desk, "stage_1");
+  Texts("stage_1").m_phrases["note"] = Lines(2);
+  Texts("stage_1").m_locations["desk"].m_phrases["note"] = Lines(2);
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  Press(325, 200);
+  Steps(3);
+  if (c.open_desk) {
+    ASSERT_NE(flow->GetLocation()->GetShownSubLocation(), nullptr);
+    Press(325, 325);
     Steps(3);
-    Press(325, 200);
-    Steps(3);
-    if (c.open_desk) {
-      ASSERT_NE(flow->GetLocation()->GetShownSubLocation(), nullptr) << c.name;
-      Press(325, 325);
-      Steps(3);
-    }
-    ASSERT_NE(HintWindow::GetInstance()->GetSequence(), nullptr) << c.name;
-    for (int page = 0; page < 2; ++page) {
-      Press(900, 700);
-      Steps(3);
-    }
-    EXPECT_EQ(HintWindow::GetInstance()->GetSequence(), nullptr) << c.name << ": both pages turned";
-    root.ChangeSubState(nullptr);
-    flow.reset();
-    group.reset();
-    PhraseDatabase::GetInstance()->GetRoot().m_locations.clear();
   }
+  ASSERT_NE(HintWindow::GetInstance()->GetSequence(), nullptr);
+  for (int page = 0; page < 2; ++page) {
+    Press(900, 700);
+    Steps(3);
+  }
+  EXPECT_EQ(HintWindow::GetInstance()->GetSequence(), nullptr) << "both pages turned";
 }
+
+INSTANTIATE_TEST_SUITE_P(Phrases, PhraseFlowTest, ::testing::ValuesIn(kPhraseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 
