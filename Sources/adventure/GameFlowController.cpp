@@ -217,7 +217,7 @@ void GameFlowController::StepPlay(float dt) {
     if (m_sub_state != kLoad) m_sub_state = kNextStage;
     Location::SetActive(*m_location, true, true);
   }
-  if (m_location && m_location->GetRunningPhrase() != nullptr) HintWindow::GetInstance()->Update();
+  if (m_location && m_location->IsHintWindowInUse()) HintWindow::GetInstance()->Update();
 }
 
 void GameFlowController::StepHintSearch() {
@@ -295,6 +295,10 @@ void GameFlowController::StepNextStage() {
       CurrentProfile->m_stage = m_stages[next].name;
       CurrentProfile->Save();
     }
+  } else if (CurrentProfile != nullptr) {
+    // The journey is over: no stage is left to go on at, so the next Play begins a new one.
+    CurrentProfile->m_stage.clear();
+    CurrentProfile->Save();
   }
   PlayTransitions(m_stages[ended].stop_windows, last);
   if (m_map_window_made && Panel() != nullptr) Panel()->HideMaps();

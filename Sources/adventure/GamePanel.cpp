@@ -212,6 +212,12 @@ void GamePanel::ShowPanel(bool show) {
   if (m_game_menu != nullptr && m_game_menu->IsOpen()) m_game_menu->Hide();
   HideMaps();
   if (m_diary != nullptr) m_diary->Close();
+  if (show) {
+    // The slots stand where the form puts them only once it is shown: the items go there now.
+    m_form->UpdateWorldMatrix();
+    m_form->ApplyTransform();
+    m_inventory->PlaceEntries();
+  }
   m_inventory->ShowEntries(show);  // the entries follow the panel
   if (m_game_menu != nullptr && m_game_menu->GetParent() != nullptr) {
     GUIWindow::SetActiveChild(m_game_menu->GetParent(), nullptr);
@@ -242,7 +248,13 @@ void GamePanel::HintInventoryItem(const std::string& name, const Vector3& point)
 }
 
 void GamePanel::RestoreHelpPointer() {
-  if (CurrentProfile != nullptr && !CurrentProfile->m_progress.m_pending_message.empty()) {
-    ShowHelp(true, CurrentProfile->m_progress.m_pending_message);
+  if (CurrentProfile == nullptr || CurrentProfile->m_progress.m_pending_message.empty()) return;
+  std::string& kept = CurrentProfile->m_progress.m_pending_message;
+  // An older save may hold a search tip: outside the search it points at nothing the player has.
+  const HelpRule* rule = FindHelpRule(ParseHelpRequest(kept).part);
+  if (rule != nullptr && rule->side_effect == HelpSideEffect::kTargetToFront) {
+    kept.clear();
+    return;
   }
+  ShowHelp(true, kept);
 }

@@ -134,10 +134,15 @@ class GamePanel : public Singleton<GamePanel> {
   void ShowPanel(bool show);
 
   // ---- the help pointer --------------------------------------------------------------------------
-  // Shows the pointer of a request ("text_part_object") and keeps it in the profile, or hides it.
+  // Shows the pointer of a request ("text_part_object"), or hides it. The profile keeps none of
+  // these: the search's tips are for the moment only.
   void ShowHelp(bool show, const std::string& request);
-  // Shows again the pointer the profile kept, when it kept one.
+  // A location's pointer: shown, and kept in the profile so that the next Play shows it again.
+  void KeepHelp(const std::string& request);
+  // Shows again the pointer the profile kept, when it kept one (never a search tip).
   void RestoreHelpPointer();
+  // A search tip on show goes (its board closed, or the search ended).
+  void HideSearchTip();
   HelpWindow* GetHelpWindow() const { return m_help_window; }
 
   // ---- the diary (GamePanelDiary.cpp) -------------------------------------------------------------
@@ -281,6 +286,7 @@ class GamePanel : public Singleton<GamePanel> {
   bool m_game_running = true;
   bool m_inventory_shown = true;
   bool m_pointer_mode = false;
+  bool m_search_tip = false;  // the help on show is one of the search's tips
   GetHintGame* m_search_window = nullptr;      // the current scene, one of m_search_windows
   std::vector<GetHintGame*> m_search_windows;  // the GUI tree's children; deleted when the search ends
   bool m_retire_search_windows = false;

@@ -179,6 +179,28 @@ void GamePanel::ShowHelp(bool show, const std::string& request) {
   };
   const HelpRule* rule = ShowHelpRequest(m_help_window, request, resolve);
   if (rule == nullptr) return;
-  if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_pending_message = request;
   m_pointer_mode = rule->side_effect == HelpSideEffect::kHintPointing;
+  m_search_tip = rule->side_effect == HelpSideEffect::kTargetToFront;
+  if (!m_search_tip) return;
+  // The search's tips point at windows the search draws over: the target comes to the top, and
+  // gives up the focus so that the tip's click does not reach it.
+  GUIWindow* target = nullptr;
+  if (rule->target == HelpTarget::kPanelChild) target = Child(rule->name);
+  if (rule->target == HelpTarget::kLastRewardIcon && !m_reward_icons.empty()) target = m_reward_icons.back();
+  if (target == nullptr) return;
+  target->MoveToFront(false);
+  if (GUIWindow* parent = target->GetParent(); parent != nullptr && parent->GetActiveChild() == target) {
+    GUIWindow::SetActiveChild(parent, nullptr);
+  }
+}
+
+void GamePanel::KeepHelp(const std::string& request) {
+  ShowHelp(true, request);
+  if (CurrentProfile != nullptr && IsHelpShown() && !m_search_tip) CurrentProfile->m_progress.m_pending_message = request;
+}
+
+void GamePanel::HideSearchTip() {
+  if (!m_search_tip) return;
+  m_search_tip = false;
+  if (IsHelpShown()) ShowHelp(false, std::string());
 }

@@ -161,6 +161,7 @@ void GamePanel::CloseSearch(GetHintGame* window) {
 }
 
 void GamePanel::EndSearch() {
+  HideSearchTip();
   m_search_window = nullptr;
   SetButtonMode("CANCEL_I_SPY", false, MakeMemberDelegate(this, &GamePanel::OnSearchExit), 1);
   LayoutInventory(true);
@@ -196,6 +197,7 @@ void GamePanel::DeleteRetiredSearchWindows() {
 }
 
 DelegateArg GamePanel::OnSearchWindowClosed(DelegateArg) {
+  HideSearchTip();
   m_search_start = true;
   MapOpen(*this);
   return 0;

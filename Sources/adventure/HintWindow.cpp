@@ -179,9 +179,12 @@ void HintWindow::Update() {
     return;
   }
   if (FreshLeftPress() && ClickReaches(m_visible)) {
-    m_sequence->NextPage();
-    if (CurrentProfile != nullptr) {
-      if (LocationRecord* record = CurrentProfile->FindCurrentLocationRecord()) record->m_sequence.clear();
+    PhraseSequence* turned = m_sequence;
+    turned->NextPage();
+    // A save between two pages shows the phrase again on resume: only the last page forgets it.
+    if (turned->GetName().empty() && CurrentProfile != nullptr) {
+      LocationRecord* record = CurrentProfile->FindCurrentLocationRecord();
+      if (record != nullptr && record->m_sequence == turned->GetKey()) record->m_sequence.clear();
     }
   }
   m_just_shown = false;

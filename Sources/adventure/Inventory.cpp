@@ -176,8 +176,20 @@ void PanelInventory::AddInventoryItem(const FlyingItemRecord& record) {
   }
 }
 
+void PanelInventory::PlaceEntries() {
+  for (int i = 0; i < kSlots && i < static_cast<int>(m_entries.size()); ++i) {
+    InventoryEntry& entry = *m_entries[i];
+    auto loaded = m_models.find(entry.m_name);
+    Matrix4 placement = loaded != m_models.end() ? loaded->second.loaded : Matrix4();
+    placement.Translate(SlotPosition(i));
+    entry.m_model->SetWorldMatrix(placement);
+    if (entry.m_highlight != nullptr) entry.m_highlight->SetWorldMatrix(placement);
+  }
+}
+
 void PanelInventory::RefreshInventory() {
   for (const auto& [name, model] : m_models) model.object->SetVisible(false);
+  PlaceEntries();
   for (int i = 0; i < kSlots; ++i) {
     GUIWindow* counter = FindInventoryCountWindow(i);
     if (i >= static_cast<int>(m_entries.size())) {
@@ -185,12 +197,6 @@ void PanelInventory::RefreshInventory() {
       continue;
     }
     InventoryEntry& entry = *m_entries[i];
-    const Vector3 slot = SlotPosition(i);
-    auto loaded = m_models.find(entry.m_name);
-    Matrix4 placement = loaded != m_models.end() ? loaded->second.loaded : Matrix4();
-    placement.Translate(slot);
-    entry.m_model->SetWorldMatrix(placement);
-    if (entry.m_highlight != nullptr) entry.m_highlight->SetWorldMatrix(placement);
     entry.m_model->SetVisible(true);
     if (counter != nullptr) counter->SetValue("text", entry.m_count < 2 ? std::string() : std::to_string(entry.m_count));
   }

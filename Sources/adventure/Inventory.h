@@ -52,6 +52,9 @@ class PanelInventory {
   void AddInventoryItem(const FlyingItemRecord& record);
   void DropInventoryItem(const std::string& name, uint32_t count);
   void RefreshInventory();
+  // Puts every entry's model at its slot as the slot windows now stand (a reload made before the
+  // panel was first shown found them all at the origin).
+  void PlaceEntries();
   void LayoutInventory(bool show);
   // Rebuilds the inventory, the hand, the flights, the hint icons and the map button from the
   // current profile, then delivers the profile's flying items at once.

@@ -124,6 +124,9 @@ class Location {
   Location* GetShownSubLocation() const { return m_shown_sub; }
   MiniGame* GetRunningMiniGame() const { return m_game; }
   PhraseSequence* GetRunningPhrase() const { return m_phrase; }
+  // True while this location or a close-up shown in it runs a phrase, or the speech window holds
+  // one: the window then wants its per-frame step, or its pages would never turn.
+  bool IsHintWindowInUse() const;
   GUIWindow* GetWindow() const { return m_window; }
   GUIWindow* GetTooltip() const { return m_tooltip; }
   const std::vector<std::unique_ptr<LocationCharacter>>& GetObjects() const { return m_objects; }

@@ -30,6 +30,19 @@ struct ActionEntry {
 
 LocationRecord* CurrentRecord() { return CurrentProfile != nullptr ? CurrentProfile->FindCurrentLocationRecord() : nullptr; }
 
+// The stage's record, added on its first visit (before its first save) so that what an onload
+// node starts is kept like anything started later.
+LocationRecord* StageRecord(const Location& location) {
+  if (LocationRecord* record = CurrentRecord()) return record;
+  const Location* stage = &location;
+  while (stage->GetParent() != nullptr) stage = stage->GetParent();
+  if (CurrentProfile == nullptr || stage->GetName() != CurrentProfile->m_stage) return nullptr;
+  LocationRecord& added = CurrentProfile->m_locations.emplace_back();
+  added.m_name = stage->GetName();
+  added.m_key = stage->GetFolder();
+  return &added;
+}
+
 // Where something starts that comes from the last clicked object: its centre, or the mouse.
 Vector3 StartPoint(const Location& location) {
   if (const LocationCharacter* object = location.FindObject(location.GetLastClickedObject())) {
@@ -124,7 +137,7 @@ struct LocationActionTable {
     std::string key;
     PhraseSequence* sequence = LocationActions::SequenceOf(l, n, &key);
     if (sequence == nullptr) return std::string();
-    if (LocationRecord* record = CurrentRecord()) record->m_sequence = key;
+    if (LocationRecord* record = StageRecord(l)) record->m_sequence = key;
     sequence->Show();
     l.m_phrase = sequence;
     l.m_focus = false;

@@ -107,6 +107,14 @@ void Location::UpdateShownParts(float dt) {
   }
 }
 
+bool Location::IsHintWindowInUse() const {
+  for (const Location* shown = this; shown != nullptr; shown = shown->m_shown_sub) {
+    if (shown->m_phrase != nullptr) return true;
+  }
+  const HintWindow* hints = HintWindow::PeekInstance();
+  return hints != nullptr && hints->GetSequence() != nullptr;
+}
+
 void Location::ShowTooltip() {
   const Vector2 mouse = MousePosition();
   m_tooltip->SetValue("text", WideToUtf8(m_tooltip_object->GetTooltip()));
@@ -184,7 +192,8 @@ void Location::SetActive(Location& location, bool shown, bool modal) {
 void Location::EndLocation() {
   m_current = m_root;
   m_pending.clear();
-  if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_diary_names.clear();
+  // The goals belong to the place: a close-up closed is no place left, and its goals stay.
+  if (m_parent == nullptr && CurrentProfile != nullptr) CurrentProfile->m_progress.m_diary_names.clear();
   SetActive(*this, false, false);
 }
 

@@ -49,7 +49,13 @@ void PanelLocationServices::ExecuteCommand(const std::string& word, uint32_t, co
 }
 bool PanelLocationServices::IsBusy() { return m_panel.IsBusy(); }
 bool PanelLocationServices::IsHelpShown() { return m_panel.IsHelpShown(); }
-void PanelLocationServices::ShowHelp(bool show, const std::string& request) { m_panel.ShowHelp(show, request); }
+void PanelLocationServices::ShowHelp(bool show, const std::string& request) {
+  if (show) {
+    m_panel.KeepHelp(request);
+  } else {
+    m_panel.ShowHelp(false, std::string());
+  }
+}
 bool PanelLocationServices::IsItemFlying() { return m_panel.IsItemFlying(); }
 void PanelLocationServices::SaveProgress() {
   if (GameFlowController* flow = m_panel.GetFlowController()) flow->SaveProgress();

@@ -3,8 +3,8 @@
 #include "Sources/adventure/HintWindow.h"
 #include "source/log/cLog.h"
 
-PhraseSequence::PhraseSequence(std::string name, std::vector<Phrase> phrases)
-    : m_name(std::move(name)), m_phrases(std::move(phrases)) {}
+PhraseSequence::PhraseSequence(std::string key, std::vector<Phrase> phrases)
+    : m_key(std::move(key)), m_phrases(std::move(phrases)) {}
 
 PhraseSequence::~PhraseSequence() {
   if (HintWindow* hints = HintWindow::PeekInstance()) hints->Forget(this);

@@ -10,7 +10,8 @@
 
 class PhraseSequence {
  public:
-  PhraseSequence(std::string name, std::vector<Phrase> phrases);
+  // Idle until shown: the key names the phrases (what a save records), never the sequence's state.
+  PhraseSequence(std::string key, std::vector<Phrase> phrases);
   // Lets go of the hint window when it still shows this sequence.
   virtual ~PhraseSequence();
   PhraseSequence(const PhraseSequence&) = delete;
@@ -25,11 +26,13 @@ class PhraseSequence {
   void End();
 
   const std::string& GetName() const { return m_name; }
+  const std::string& GetKey() const { return m_key; }
   int32_t GetPage() const { return m_page; }
   const std::vector<Phrase>& GetPhrases() const { return m_phrases; }
 
  private:
-  std::string m_name;
+  std::string m_key;
+  std::string m_name;  // "wait" while shown
   int32_t m_page = 0;
   std::vector<Phrase> m_phrases;
 };

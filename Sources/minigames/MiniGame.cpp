@@ -26,6 +26,7 @@ void SelectArrowCursor() {
 
 MiniGame::MiniGame(const std::string& name, GUIWindow* parent) : GUIStateWindow(name, parent) {
   if (CurrentProfile != nullptr) m_result = CurrentProfile->GetLocationValue(name, "");
+  m_won = m_result == "win";
   m_intro = GetMiniGameHost().MakeIntro(kIntroSection, "mini_game_" + name);
   SetState(kHidden);
 }
@@ -75,7 +76,8 @@ void MiniGame::Finish(const std::string& word) {
   // The mouse is let go only when this game holds it (a message box over it keeps it).
   if (GetParent() != nullptr && GetParent()->GetActiveChild() == this) SetActiveChild(GetParent(), nullptr);
   Hide();
-  if (CurrentProfile != nullptr) CurrentProfile->SetLocationValue(GetName(), word);
+  m_won = m_won || word == "win";
+  if (CurrentProfile != nullptr) CurrentProfile->SetLocationValue(GetName(), m_won ? "win" : word);
   if (m_panel_taken) ReleasePanel();
 }
 

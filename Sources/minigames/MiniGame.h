@@ -31,9 +31,10 @@ class MiniGame : public GUIStateWindow {
 
   // Takes the mouse, appears; the result word becomes "wait".
   virtual void Start();
-  // Ends with the word: the mouse is let go, the window disappears and the profile keeps the word.
+  // Ends with the word: the mouse is let go, the window disappears and the profile keeps the word
+  // (a game once won stays won there, however a replay of it ends).
   virtual void Finish(const std::string& word);
-  virtual bool IsSolved() const { return m_result == "win"; }
+  virtual bool IsSolved() const { return m_won || m_result == "win"; }
   // Pauses a working game while a phrase is shown, and resumes it (taking the mouse again)
   // afterwards. The location calls it once a frame for its running game.
   void UpdatePause();
@@ -61,6 +62,7 @@ class MiniGame : public GUIStateWindow {
 
   std::string m_result;
   int32_t m_mouse_hold_off = 0;
+  bool m_won = false;  // won now or at some earlier time
 
  private:
   // A fresh left press whose ray hits the model of none of the children.

@@ -1,5 +1,8 @@
 #include "Sources/minigames/MiniGameClock.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Sources/minigames/MiniGamePieces.h"
 #include "Sources/minigames/MiniGamePose.h"
 #include "source/input/cInput.h"
@@ -10,6 +13,8 @@ namespace {
 
 // A hand turns this many units of its pose for a whole turn of the pointer.
 constexpr float kHandGearing = 150.0f;
+// A hand's way in one step is looked along at this spacing, finer than the narrowest band.
+constexpr float kSweepStep = 0.25f;
 
 }  // namespace
 
@@ -69,13 +74,27 @@ bool MiniGameClock::OnMouse(const Vector2& point, bool button_down) {
 }
 
 void MiniGameClock::DragStep(const Vector3& p) {
-  float& value = m_dragged == m_minute_hand ? m_minute_value : m_hour_value;
+  const bool minute = m_dragged == m_minute_hand;
+  float& value = minute ? m_minute_value : m_hour_value;
   const PointerTurn turn = MeasureTurn(GetPieceCentre(m_dragged), m_last_point, p);
-  value += turn.side > 0.0f ? kHandGearing * turn.fraction : -kHandGearing * turn.fraction;
-  value = WrapTurnPose(value);
+  const float step = turn.side > 0.0f ? kHandGearing * turn.fraction : -kHandGearing * turn.fraction;
+  const float from = value;
+  value = WrapTurnPose(from + step);
   m_last_point = p;
   GUIWindow* hand = m_dragged;
-  if (m_result == "wait" && ShowsTheTime(m_minute_value, m_hour_value)) Finish("win");
+  if (m_result == "wait") {
+    // A fast drag moves a hand far in one step: passing the right time shows it, and the hand
+    // stops there.
+    const int samples = std::max(1, static_cast<int>(std::ceil(std::fabs(step) / kSweepStep)));
+    for (int i = 1; i <= samples; ++i) {
+      const float at = i == samples ? value : WrapTurnPose(from + step * static_cast<float>(i) / static_cast<float>(samples));
+      if (ShowsTheTime(minute ? at : m_minute_value, minute ? m_hour_value : at)) {
+        value = at;
+        Finish("win");
+        break;
+      }
+    }
+  }
   SetPose(hand, value);
 }
 

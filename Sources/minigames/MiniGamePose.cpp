@@ -71,11 +71,16 @@ void UpdatePieceModel(GUIWindow* piece) {
 PointerTurn MeasureTurn(const Vector3& centre, const Vector3& from, const Vector3& to) {
   Vector3 a = from - centre;
   Vector3 b = to - centre;
-  a.Normalize();
-  b.Normalize();
+  a.z = b.z = 0.0f;
   PointerTurn turn;
-  turn.fraction = std::acos(std::clamp(Dot(a, b), 0.0f, 1.0f)) / kTwoPi;
-  turn.side = b.x * a.y - b.y * a.x;
+  // The angle from both the cross and the dot product: exact for the smallest turns, and none at
+  // all without movement (an arc cosine of a rounded dot product is neither).
+  const double cross = static_cast<double>(b.x) * a.y - static_cast<double>(b.y) * a.x;
+  const double dot = static_cast<double>(a.x) * b.x + static_cast<double>(a.y) * b.y;
+  const double angle = std::min(std::atan2(std::fabs(cross), dot), static_cast<double>(kTwoPi) / 4.0);
+  turn.fraction = static_cast<float>(angle / kTwoPi);
+  const double lengths = std::hypot(a.x, a.y) * std::hypot(b.x, b.y);
+  turn.side = lengths > 0.0 ? static_cast<float>(cross / lengths) : 0.0f;
   return turn;
 }
 

@@ -26,7 +26,7 @@ bool IsPickedByPointer(const GUIWindow* piece);
 void UpdatePieceModel(GUIWindow* piece);
 
 // How far the pointer turned about `centre` from `from` to `to`: `fraction` of a whole turn (at
-// most a quarter a step: the directions' dot product is clamped to 0..1) and `side` = b.x a.y -
+// most a quarter a step; none when the pointer stayed or stands on the centre) and `side` = b.x a.y -
 // b.y a.x of the two unit directions a (from) and b (to), positive for a clockwise turn on the
 // GUI's screen (y upward).
 struct PointerTurn {

@@ -4,13 +4,15 @@
 // closed, the chart opens the door and the town map shows the way to the quay until a click goes
 // on, the quay's chest gives the map, which the panel's map button opens and a click closes, and
 // the player goes back to the main menu. A second start continues the saved game where it
-// was left. Frames are kept as PNG files in the build folder ("game-frames").
+// was left, with the same slots and scene, and so does a start after the game was killed. Frames are kept as PNG files in the build folder ("game-frames").
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <filesystem>
 #include <string>
@@ -49,6 +51,8 @@ constexpr Area kDiaryPage{150, 300, 250, 400};
 constexpr Area kMapSea{16, 700, 60, 750}, kSail{726, 204, 734, 212};
 // The sea in the small map's top left corner, over the quay's evening sky.
 constexpr Area kSmallMapSea{140, 660, 180, 700};
+// The first slot of the panel's inventory.
+constexpr Area kFirstSlotArea{214, 22, 254, 58};
 
 class GamePlayTest : public ::testing::Test {
  protected:
@@ -126,6 +130,53 @@ class GamePlayTest : public ::testing::Test {
       }
     }
     return brass > 20;
+  }
+  // Waits until the area shows what it showed in `reference` (nearly every pixel within a small
+  // difference), keeping the frame.
+  bool WaitForSame(const std::string& name, const WindowPixels& reference, Area a, int timeout_ms = kTimeout) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+      const WindowPixels pixels = ReadWindowPixels(window);
+      if (pixels.width == reference.width && pixels.height == reference.height && pixels.width > 0) {
+        int same = 0, all = 0;
+        for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+          for (int x = X(a.x0); x <= X(a.x1); ++x) {
+            const uint32_t c = pixels.At(x, y), r = reference.At(x, y);
+            int difference = 0;
+            for (int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((r >> shift) & 0xFF));
+            same += difference < 48 ? 1 : 0;
+            ++all;
+          }
+        }
+        if (same * 100 >= all * 95) {
+          Snap(name, 0.0);
+          return true;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    Snap(name, 0.0);
+    return false;
+  }
+  // Play on the main menu, pressed again until the game says it goes on (a click on a logo that
+  // still shows, or on the menu as it appears, is lost).
+  void PressPlay(const std::string& name) {
+    const auto times = [this] {
+      const std::string log = Log(), line = "the game goes on at";
+      std::size_t count = 0;
+      for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+      return count;
+    };
+    const std::size_t before = times();
+    for (int i = 0; i < 8; ++i) {
+      if (WaitForParchment(name, kMenuBoard, true, 8000)) Click(kStartGame);
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+      while (std::chrono::steady_clock::now() < deadline) {
+        if (times() > before) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      }
+    }
+    ADD_FAILURE() << "the game did not go on after Play";
   }
   void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
   std::string Move(Point at) const {
@@ -232,6 +283,8 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, 10000, sea)) << Log();
   Click(kBeside);
   EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, 10000, sea)) << Log();
+  // What a continued game must show again: the first slot of the panel and the quay's sail.
+  const WindowPixels left_at = ReadWindowPixels(window);
   Click(kMenuButton);
   Click(kExitToMenu);
   Snap("main-menu-again", 4.0);
@@ -243,9 +296,20 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
 
   child = StartGame();
   ASSERT_TRUE(WaitForParchment("menu-second-start", kMenuBoard, true)) << Log();
-  Click(kStartGame);
-  Snap("office-continued", 4.0);
+  PressPlay("menu-left");
+  EXPECT_TRUE(WaitForSame("quay-continued", left_at, kFirstSlotArea)) << "the item stands in its slot again";
+  EXPECT_TRUE(WaitForSame("quay-continued-scene", left_at, kSail)) << Log();
   EXPECT_NE(Log().find("the game goes on at location_2"), std::string::npos) << Log();
+
+  // Killed in play, the game goes on from what was saved on entering: the same place and slots.
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
+  child = StartGame();
+  ASSERT_TRUE(WaitForParchment("menu-after-kill", kMenuBoard, true)) << Log();
+  PressPlay("menu-left-after-kill");
+  EXPECT_TRUE(WaitForSame("quay-after-kill", left_at, kFirstSlotArea)) << Log();
+  EXPECT_TRUE(WaitForSame("quay-after-kill-scene", left_at, kSail)) << Log();
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   ExpectExitedNormally(child);
 }

@@ -5,6 +5,7 @@
 
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/Inventory.h"
 #include "source/render/RenderObject.h"
 #include "Sources/adventure/StageList.h"
 #include "Sources/shell/userdata/ProfileCodec.h"
@@ -121,6 +122,18 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
   ClickThroughPages();
   EXPECT_EQ(menu.entered, 1);
   EXPECT_TRUE(Holds("key_stage_3"));
+  EXPECT_TRUE(profile.m_stage.empty()) << "nothing is left to go on at";
+
+  // Play after the credits begins a new journey for the same player.
+  profile.m_cheat_mode = 1;
+  root.ChangeSubState(flow.get());
+  Steps(3);
+  EXPECT_EQ(StageName(), "stage_1");
+  EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);
+  EXPECT_FALSE(Holds("key_stage_3"));
+  EXPECT_EQ(profile.m_cheat_mode, 1);
+  TakeKey();
+  EXPECT_TRUE(Holds("key_stage_1"));
 }
 
 // Progress is saved into the profile's file at each place the state saves, and a continued game
@@ -421,3 +434,95 @@ TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
     Step();
   }
 }
+
+namespace {
+
+const std::vector<SceneObject> kHallWithDesk = {{"back", "b", 0, 120, 1024, 648}, {"door", "i", 300, 150, 50, 100}};
+const std::vector<SceneObject> kDeskScene = {{"desk_back", "b", 200, 200, 600, 400}, {"letter", "i", 300, 300, 50, 50}};
+
+// A phrase spoken inside a close-up turns its pages with the player's clicks under the in-game
+// state, as the hall's own phrase does; the speech window then lets the mouse go.
+struct PhraseCase {
+  const char* name;
+  const char* hall;
+  const char* desk;
+  bool open_desk;
+};
+
+void PrintTo(const PhraseCase& c, std::ostream* out) { *out << c.name; }
+
+const PhraseCase kPhraseCases[] = {
+    {"TheHallsPhrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: hint note\n }\n}", "desk", false},
+    {"TheCloseUpsPhrase", "stage_1 {\n onload {\n enable door\n }\n click {\n door: showlocation desk\n }\n}",
+     "desk {\n onload {\n enable letter\n }\n click {\n letter: hint note\n }\n}", true},
+};
+
+class PhraseFlowTest : public GameFlowTest, public ::testing::WithParamInterface<PhraseCase> {};
+
+TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
+  const PhraseCase& c = GetParam();
+  AddLocation("stage_1", kHallWithDesk, c.hall, "stage_1");
+  AddLocation("desk", kDeskScene, c.desk, "stage_1");
+  Texts("stage_1").m_phrases["note"] = Lines(2);
+  Texts("stage_1").m_locations["desk"].m_phrases["note"] = Lines(2);
+  Stages("<location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  Press(325, 200);
+  Steps(3);
+  if (c.open_desk) {
+    ASSERT_NE(flow->GetLocation()->GetShownSubLocation(), nullptr);
+    Press(325, 325);
+    Steps(3);
+  }
+  ASSERT_NE(HintWindow::GetInstance()->GetSequence(), nullptr);
+  for (int page = 0; page < 2; ++page) {
+    Press(900, 700);
+    Steps(3);
+  }
+  EXPECT_EQ(HintWindow::GetInstance()->GetSequence(), nullptr) << "both pages turned";
+}
+
+INSTANTIATE_TEST_SUITE_P(Phrases, PhraseFlowTest, ::testing::ValuesIn(kPhraseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// A continued game rebuilds the inventory before the panel was ever shown: once play starts each
+// item stands in its own slot, not all of them at the origin over one another.
+TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
+  std::string slots = "<form>";
+  for (int i = 0; i < PanelInventory::kSlots; ++i) {
+    slots += "<window name=\"inventory_" + std::to_string(i) + "\" shader=\"gui\\page\" size=\"50 50 1\" matrix=\"1 0 0 0 1 0 0 0 1 " +
+             std::to_string(200 + 60 * i) + " 700 0\"/>";
+  }
+  tree.AddResourceList("gui/panel.resource", {{"gui\\game_panel\\game_panel", "form", slots + "<window name=\"inventory\"/></form>"}});
+  std::string models;
+  for (const char* item : {"key", "pearl", "coin"}) {
+    tree.AddFile(std::string("inventory/") + item + ".mlf", QuadModelBytes(0, 0, 40, 40));
+    models += std::string("<model name=\"") + item + "\" kind=\"i\"/>";
+  }
+  tree.AddFile("inventory/inventory_scene.resource",
+               "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" + models +
+                   "</models></resource></resources>\n");
+  Stages("<location name=\"stage_1\"/>");
+  profile.m_stage = "stage_1";
+  profile.m_progress.m_items = {{"key", 1}, {"pearl", 2}, {"coin", 1}};
+  Mount();
+  GamePanel* panel = GamePanel::GetInstance();
+  panel->ReloadInventory();  // as a continued game does, before the in-game state starts
+  Start();
+  Steps(3);
+  const auto& entries = panel->GetInventory().GetEntries();
+  ASSERT_EQ(entries.size(), 3u);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Matrix4& world = entries[i]->m_model->GetWorldMatrix();
+    EXPECT_FLOAT_EQ(world[12], 200.0f + 60.0f * static_cast<float>(i)) << entries[i]->m_name;
+    EXPECT_FLOAT_EQ(world[13], 700.0f) << entries[i]->m_name;
+    EXPECT_TRUE(entries[i]->m_model->IsVisible()) << entries[i]->m_name;
+  }
+}
+
+}  // namespace

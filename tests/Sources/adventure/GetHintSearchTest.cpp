@@ -5,6 +5,7 @@
 #include "Sources/adventure/GameMap.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/adventure/GetHintGame.h"
+#include "Sources/adventure/HelpWindow.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderManager.h"
@@ -38,7 +39,7 @@ std::string PanelForm() {
     form += "<button name=\"hint_" + std::to_string(i) + "\" shader=\"s\" size=\"30 30 1\"/><window name=\"hint_stroke_" +
             std::to_string(i) + "\" shader=\"s\" size=\"30 30 1\"/>";
   }
-  for (const char* name : {"get_hint", "map_true", "get_hint_exit_true"}) {
+  for (const char* name : {"get_hint", "map_true", "get_hint_exit_true", "exit_from_get_hint", "hero"}) {
     form += std::string("<button name=\"") + name + "\" shader=\"s\" size=\"40 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 900 10 0\"/>";
   }
   for (const char* name : {"left_true", "center_true", "right_true", "timer_cap", "get_hint_error"}) {
@@ -271,6 +272,64 @@ TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
     scene->Show();
     Run(3.0f);
     EXPECT_NE(scene->GetPhase(), GetHintGame::kOpening) << c.scene;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Only a location's own pointer is kept for the next Play. The search's tips are for the moment:
+// they bring what they point at to the top, go when the search ends, and one an older save kept
+// is not shown again.
+TEST_F(GetHintSearchTest, OnlyALocationsPointerIsKeptAndASearchTipGoesWithTheSearch) {
+  struct Case {
+    const char* name;
+    const char* request;
+    bool by_location;    // a script's "showhelp", else the search's own tip
+    bool in_search;
+    const char* kept;    // what the profile keeps afterwards
+    bool shown_after;    // still shown once the search ended (or at once, outside one)
+  } const cases[] = {
+      {"a location's pointer", "tip_hero", true, false, "tip_hero", true},
+      {"the exit tip", "ispyexit_ispy2", false, true, "", false},
+      {"the exit tip asked for by a script", "ispyexit_ispy2", true, true, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    profile.m_progress.m_pending_message.clear();
+    if (c.in_search) {
+      ASSERT_NE(Begin(), nullptr);
+    }
+    if (c.by_location) {
+      panel->KeepHelp(c.request);
+    } else {
+      panel->ShowHelp(true, c.request);
+    }
+    ASSERT_TRUE(panel->IsHelpShown());
+    if (c.in_search) {
+      GUIWindow* exit_button = panel->Child("exit_from_get_hint");
+      EXPECT_EQ(exit_button->GetParent()->GetChildren().back(), exit_button) << "the tip's target is drawn on top";
+      panel->OnSearchExit(0);
+      Run(0.2f);
+      ASSERT_FALSE(panel->IsSearchRunning());
+    }
+    EXPECT_EQ(panel->IsHelpShown(), c.shown_after);
+    EXPECT_EQ(profile.m_progress.m_pending_message, c.kept);
+    panel->ShowHelp(false, std::string());
+    Run(0.5f);
+  }
+  struct Saved {
+    const char* kept;
+    bool shown;
+  } const saves[] = {{"tip_hero", true}, {"ispy2_ispy", false}, {"ispyexit_ispy2", false}};
+  for (const Saved& saved : saves) {
+    profile.m_progress.m_pending_message = saved.kept;
+    panel->RestoreHelpPointer();
+    EXPECT_EQ(panel->IsHelpShown(), saved.shown) << saved.kept;
+    EXPECT_EQ(profile.m_progress.m_pending_message, saved.shown ? saved.kept : "") << saved.kept;
+    panel->ShowHelp(false, std::string());
+    Run(0.5f);  // it fades out
   }
 }
 

@@ -154,7 +154,9 @@ class LocationTest : public GuiTest {
   void Frame(Location& location, float dt = 0.02f, bool left_down = false) {
     GuiFrame(dt, left_down);
     location.Update(dt);
-    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();  // as the in-game state does
+    // Only as the in-game state steps it: a fixture that turned pages the game leaves alone would
+    // hide a phrase that never turns.
+    if (location.IsHintWindowInUse()) HintWindow::GetInstance()->Update();
     if (cSoundPlayer* player = cSoundPlayer::PeekInstance()) player->Update();
   }
   // The input polled and the GUI's frame, without a location.

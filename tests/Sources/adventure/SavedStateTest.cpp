@@ -184,3 +184,52 @@ TEST_F(SavedStateTest, ACloseUpAndAPhraseComeBackFromTheRecord) {
 }
 
 }  // namespace
+
+namespace {
+
+// A phrase the script waits on, saved before it was read to the end: the resumed game shows it
+// again and then runs what follows it; a wait whose phrase is no longer recorded goes straight on.
+struct PhraseResume {
+  const char* name;
+  const char* script;
+  bool click_key;        // the phrase follows a click on the key, else it is the first visit's
+  bool forget_phrase;    // the record lost its phrase (read to the end just before the save)
+};
+
+void PrintTo(const PhraseResume& c, std::ostream* out) { *out << c.name; }
+
+const PhraseResume kPhraseResumes[] = {
+    {"AnOnloadPhraseOfTheFirstVisit", "hall {\n onload {\n hint intro {\n addinventory bulb\n }\n }\n}", false, false},
+    {"APhraseAClickStarted", "hall {\n onload {\n enable key\n }\n click {\n key: hint intro {\n addinventory bulb\n }\n }\n}",
+     true, false},
+    {"AWaitWithoutItsPhrase", "hall {\n onload {\n enable key\n }\n click {\n key: hint intro {\n addinventory bulb\n }\n }\n}",
+     true, true},
+};
+
+class PhraseResumeTest : public SavedStateTest, public ::testing::WithParamInterface<PhraseResume> {};
+
+TEST_P(PhraseResumeTest, ShowsTheRestAndThenRunsTheBranch) {
+  const PhraseResume& c = GetParam();
+  AddLocation("hall", kHall, c.script);
+  Texts("hall").m_phrases["intro"] = Lines(3);
+  Location& hall = Enter("hall");
+  Frame(hall);
+  Frame(hall);
+  if (c.click_key) Click(hall, 125, 125);
+  ASSERT_NE(HintWindow::GetInstance()->GetSequence(), nullptr);
+  Click(hall, 900, 600);  // the first page is read
+  ASSERT_EQ(HintWindow::GetInstance()->GetSequence()->GetPage(), 1);
+  hall.SaveState();
+  if (c.forget_phrase) Record("hall").m_sequence.clear();
+  Location& again = Resume();
+  Frame(again);
+  EXPECT_EQ(again.IsHintWindowInUse(), !c.forget_phrase);
+  for (int page = 0; page < 3 && again.IsHintWindowInUse(); ++page) Click(again, 900, 600);
+  Run(again, 0.3f);
+  EXPECT_EQ(services.flights, std::vector<std::string>{"bulb*1"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, PhraseResumeTest, ::testing::ValuesIn(kPhraseResumes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

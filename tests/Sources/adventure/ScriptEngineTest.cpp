@@ -253,6 +253,22 @@ const Scenario kScenarios[] = {
        EXPECT_EQ(l.GetShownSubLocation(), nullptr);
        EXPECT_EQ(t.ClickSounds(), 1);
      }},
+    {"ClosingACloseUpKeepsTheGoalsLeavingThePlaceClearsThem", "click {\n door: showlocation desk\n key: endlocation\n}",
+     "desk {\n onload {\n  enable theend\n }\n}",
+     [](ScriptEngineTest& t, Location& l) {
+       t.profile.m_progress.m_diary_names = {"aim_find_chart"};
+       t.Click(l, kDoor);
+       t.Frame(l);
+       t.Click(l, kBesideDesk);
+       t.Frame(l);
+       ASSERT_FALSE(l.FindSubLocation("desk")->IsShown());
+       EXPECT_EQ(t.profile.m_progress.m_diary_names, std::vector<std::string>{"aim_find_chart"});
+       t.Click(l, kKey);
+     },
+     [](ScriptEngineTest& t, Location& l) {
+       EXPECT_FALSE(l.IsShown());
+       EXPECT_TRUE(t.profile.m_progress.m_diary_names.empty());
+     }},
     {"ACloseUpWithADisabledEndStaysOpen", "click {\n door: showlocation desk\n}", "desk {\n onload\n}",
      [](ScriptEngineTest& t, Location& l) {
        t.Click(l, kDoor);

@@ -102,22 +102,81 @@ TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
   EXPECT_LT(clock->GetMinuteValue(), 99.9f);
 }
 
-TEST_F(DragGames, ClockIsSetToSevenByTurningTheHourHandAndCannotBeSkipped) {
-  auto* clock = static_cast<MiniGameClock*>(Make("clock"));
-  Play(clock);
-  EXPECT_FALSE(host.exit_shown);
-  // A press that hits only the hour hand turns it; 58 units of a hand are 58 / 150 of a turn of the pointer.
-  const std::optional<Vector2> hour = PointOnlyOn(*clock->FindChild("hour_hand"), *clock->FindChild("minute_hand"));
-  ASSERT_TRUE(hour.has_value());
-  Grab(*hour);
-  TurnPointer(kDialCentre, 58.0f / 150.0f, 300.0f);
-  LetGo();
-  EXPECT_GE(clock->GetHourValue(), 56.8f) << "the win came as the hand reached seven";
-  EXPECT_LE(clock->GetHourValue(), 59.0f);
-  EXPECT_EQ(clock->GetResult(), "win");
-  EXPECT_EQ(Stored("clock"), "win");
+
+// The clock cannot be skipped. Whether the hour hand is turned slowly (58 units of a hand are
+// 58 / 150 of a turn of the pointer) or swept past seven in one quick step, the clock is won,
+// and the hand stops at seven.
+TEST_F(DragGames, AHourHandTurnedOrSweptPastSevenWins) {
+  struct Case {
+    const char* name;
+    float before;    // units turned slowly first
+    float jump_deg;  // then one step of the pointer of this many degrees
+  } const cases[] = {{"slowly", 58.0f, 0.0f}, {"one quick step", 50.0f, 30.0f}, {"a near quarter turn", 30.0f, 80.0f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* clock = static_cast<MiniGameClock*>(Make("clock"));
+    Play(clock);
+    EXPECT_FALSE(host.exit_shown);
+    const std::optional<Vector2> hour = PointOnlyOn(*clock->FindChild("hour_hand"), *clock->FindChild("minute_hand"));
+    ASSERT_TRUE(hour.has_value());
+    Grab(*hour);
+    TurnPointer(kDialCentre, c.before / 150.0f, 300.0f);
+    if (c.jump_deg > 0.0f) {
+      ASSERT_EQ(clock->GetResult(), "wait");
+      MoveTo(m_pointer = AtTurn(kDialCentre, TurnOf(kDialCentre, m_pointer) + c.jump_deg / 360.0f, 300.0f));
+      Frame();
+    }
+    LetGo();
+    EXPECT_EQ(clock->GetResult(), "win");
+    EXPECT_GE(clock->GetHourValue(), 56.8f);
+    EXPECT_LE(clock->GetHourValue(), 59.0f);
+    EXPECT_EQ(Stored("clock"), "win");
+    PlayOut(clock);
+    Destroy(clock);
+    Record().m_values.clear();
+  }
   EXPECT_TRUE(MiniGameClock::ShowsTheTime(0.5f, 56.8f) && MiniGameClock::ShowsTheTime(99.5f, 59.0f));
   EXPECT_FALSE(MiniGameClock::ShowsTheTime(0.5f, 56.7f) || MiniGameClock::ShowsTheTime(0.6f, 58.0f));
+}
+
+// The pointer's turn about a centre: none while the pointer stays, exact for the smallest steps
+// of a slow drag, at most a quarter a step, and on the side it went.
+TEST(PointerTurn, IsExactAndNoneWithoutMovement) {
+  const Vector3 centre(512.0f, 400.0f, 0.0f);
+  const auto at = [&](double degrees, double radius) {
+    const double r = degrees * 3.14159265358979 / 180.0;
+    return Vector3(static_cast<float>(centre.x + radius * std::sin(r)), static_cast<float>(centre.y + radius * std::cos(r)), 0.0f);
+  };
+  struct Case {
+    const char* name;
+    double from, to, radius;  // degrees clockwise from straight up, GUI units
+    double fraction;
+    int side;
+  } const cases[] = {
+      {"held at twelve", 0, 0, 100, 0, 0},
+      {"held at a slant", 37.3, 37.3, 291.7, 0, 0},
+      {"held far out", 123.4, 123.4, 517.9, 0, 0},
+      {"held near the pivot", 200.1, 200.1, 3.3, 0, 0},
+      {"a hundredth of a degree", 10, 10.01, 300, 0.01 / 360, 1},
+      {"a tenth of a degree back", 250, 249.9, 300, 0.1 / 360, -1},
+      {"two degrees", 45, 47, 300, 2.0 / 360, 1},
+      {"a quarter", 0, 90, 200, 0.25, 1},
+      {"more than a quarter counts a quarter", 0, -135, 200, 0.25, -1},
+  };
+  for (const Case& c : cases) {
+    const PointerTurn turn = MeasureTurn(centre, at(c.from, c.radius), at(c.to, c.radius));
+    if (c.fraction == 0.0) {
+      EXPECT_EQ(turn.fraction, 0.0f) << c.name;
+    } else {
+      EXPECT_NEAR(turn.fraction, c.fraction, c.fraction * 0.02) << c.name;
+      EXPECT_EQ(turn.side > 0.0f ? 1 : -1, c.side) << c.name;
+    }
+  }
+  // A thousand slow steps make the turn they add up to.
+  float total = 0.0f;
+  for (int i = 0; i < 1000; ++i) total += MeasureTurn(centre, at(i * 0.01, 300), at((i + 1) * 0.01, 300)).fraction;
+  EXPECT_NEAR(total, 10.0 / 360.0, 10.0 / 360.0 * 0.02);
+  EXPECT_EQ(MeasureTurn(centre, centre, at(10, 100)).fraction, 0.0f) << "from the pivot itself";
 }
 
 // ---- the circles ------------------------------------------------------------------------------------

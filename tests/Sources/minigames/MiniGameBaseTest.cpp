@@ -145,6 +145,32 @@ TEST_F(MiniGameBase, ResultsAreKeptUnderTheWindowNameAndReadBackByTheNextGame) {
   EXPECT_EQ(Record().m_values.count("safe"), 0u);
 }
 
+// A won game played again and left, or lost, is still won: the profile and the hint search keep
+// it solved, while the script waiting on the replay sees how the replay ended.
+TEST_F(MiniGameBase, AWinOnceStoredStaysHoweverAReplayEnds) {
+  for (const char* replay_end : {"close", "lose"}) {
+    SCOPED_TRACE(replay_end);
+    Record().m_values.clear();
+    MiniGame* phone = Make("phone");
+    Play(phone);
+    Type(*phone, "", "6042817");
+    ASSERT_EQ(Stored("phone"), "win");
+    PlayOut(phone);
+    Play(phone);
+    if (std::string(replay_end) == "close") {
+      ClickBeside(*phone);
+    } else {
+      phone->Finish(replay_end);
+    }
+    EXPECT_EQ(phone->GetResult(), replay_end);
+    EXPECT_EQ(Stored("phone"), "win");
+    EXPECT_TRUE(phone->IsSolved());
+    PlayOut(phone);
+    Destroy(phone);
+    EXPECT_TRUE(Make("phone")->IsSolved()) << "read back from the profile";
+  }
+}
+
 TEST_F(MiniGameBase, AClickWhileAWonGameDisappearsKeepsTheWin) {
   MiniGame* safe = Make("safe");
   Play(safe);

@@ -105,8 +105,8 @@ class LocationHost : public GUIWindow {
     if (!m_location) return result;
     m_panel.PollKeys();
     m_location->Update(cTimerManager::GetInstance()->GetFrameDelta());
-    // A phrase on show takes the clicks: each turns a page, as in the game.
-    if (HintWindow* hints = HintWindow::PeekInstance()) hints->Update();
+    // A phrase on show takes the clicks: each turns a page, stepped only when the game steps it.
+    if (m_location->IsHintWindowInUse()) HintWindow::GetInstance()->Update();
     if (m_location->IsShown()) return result;
     m_location->SaveState();
     const std::string next = m_location->GetNextLocationName();
