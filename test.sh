@@ -43,6 +43,9 @@ build() {  # build DIR cmake-args...
   cmake --build "$dir" -j "$jobs"
 }
 
+echo "== Layers point one way"
+./tools/check-layers.sh
+
 mkdir -p build
 rm -f build/*.ctest.log
 echo "== Release build (warnings are errors)"
