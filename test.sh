@@ -56,6 +56,9 @@ build() {  # build DIR cmake-args...
   cmake --build "$dir" -j "$jobs"
 }
 
+echo "== Layers point one way"
+./tools/check-layers.sh
+
 mkdir -p build
 rm -f build/*.ctest.log
 stage "Release build (warnings are errors)"

@@ -7,9 +7,9 @@
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/adventure/Inventory.h"
 #include "Sources/adventure/PanelServices.h"
+#include "Sources/shell/ApplicationFrame.h"
 #include "Sources/shell/screens/GameOptions.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "app/sources/cApplication.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUIStatic.h"
 #include "gui/include/GUIWindowManager.h"
@@ -41,7 +41,7 @@ float SecondsOf(const XmlNode* element, const char* name, float fallback) {
 GamePanel::GamePanel() {
   const DelegatePtr handler = MakeMemberDelegate(this, &GamePanel::OnDeactivate);
   GlobalDelegateMap()[kDelegateKey] = handler;
-  cApplication::GetInstance()->SetDeactivateHandler(handler);
+  if (ApplicationFrame* application = ApplicationFrame::GetCurrent()) application->SetDeactivateHandler(handler);
   LoadSearchSettings();
   BuildForm();
   BindHandlers();
@@ -75,7 +75,7 @@ GamePanel::~GamePanel() {
   if (found != GlobalDelegateMap().end() && found->second && found->second->GetObject() == this) {
     GlobalDelegateMap().erase(found);
   }
-  if (cApplication* application = cApplication::PeekInstance()) {
+  if (ApplicationFrame* application = ApplicationFrame::GetCurrent()) {
     if (application->GetDeactivateHandler() && application->GetDeactivateHandler()->GetObject() == this) {
       application->SetDeactivateHandler(DelegatePtr());
     }

@@ -11,10 +11,10 @@
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/StageList.h"
+#include "Sources/shell/ApplicationFrame.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/screens/ScreenSupport.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "app/sources/cApplication.h"
 #include "gui/include/GUIStateWindow.h"
 #include "source/log/cLog.h"
 #include "source/render/RenderObject.h"
@@ -83,7 +83,7 @@ DelegateArg GamePanel::OnGetHintClick(DelegateArg) {
 void GamePanel::EnterSearchMode() {
   // Scenes of an earlier search that no frame has deleted yet go now, before new ones are made.
   DeleteRetiredSearchWindows();
-  if (cApplication* application = cApplication::PeekInstance()) {
+  if (ApplicationFrame* application = ApplicationFrame::GetCurrent()) {
     application->SetDeactivateHandler(MakeMemberDelegate(this, &GamePanel::OnDeactivate));
   }
   for (GUIWindow* icon : m_hint_icons) {
@@ -176,7 +176,7 @@ void GamePanel::EndSearch() {
     slot->Show(false);
   }
   SyncHintIcons();
-  if (cApplication* application = cApplication::PeekInstance()) {
+  if (ApplicationFrame* application = ApplicationFrame::GetCurrent()) {
     const DelegatePtr& handler = application->GetDeactivateHandler();
     if (handler && handler->GetObject() == this) application->SetDeactivateHandler(DelegatePtr());
   }

@@ -168,7 +168,7 @@ void Location::LoadObjects() {
       if (found != m_texts.m_tooltips.end()) {
         tooltip = found->second;
       } else {
-        LogReport(kLogAbort, kSource, kTooltipLine, "tooltip %s not found", name.c_str());
+        LogReport(kLogError, kSource, kTooltipLine, "tooltip %s not found", name.c_str());
       }
     }
     auto object = std::make_unique<LocationCharacter>(model, kind, name, std::move(tooltip));

@@ -1,6 +1,6 @@
 #include "Sources/shell/cScreenState.h"
 
-#include "Sources/shell/GameStateWindow.h"
+#include "gui/include/GameStateWindow.h"
 
 cScreenState::cScreenState(const StateOwner& owner, GameStateWindow* window) : cGameState(owner) {
   SetWindow(window);

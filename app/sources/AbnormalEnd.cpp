@@ -16,6 +16,10 @@ constexpr const char* kSource = "sources\\main";
 
 void ReportAbnormalEnd(const std::string& why) {
   LogReport(kLogAbort, kSource, __LINE__, "%s", why.c_str());
+  TellTerminal(why);
+}
+
+void TellTerminal(const std::string& why) {
   const cLog* log = cLog::PeekInstance();
   const std::string where = log != nullptr && !log->GetPath().empty() ? os::NativePath(log->GetPath()) : std::string();
   std::string line = "Velmaris: " + why;

@@ -1,7 +1,9 @@
 #include "app/sources/PackRun.h"
 
 #include <cstring>
+#include <string>
 
+#include "app/sources/AbnormalEnd.h"
 #include "platform/os/os.h"
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourceManager.h"
@@ -17,6 +19,12 @@ struct PackJob {
   const char* file;
 };
 constexpr PackJob kPackJobs[] = {{"data", "my_data"}, {"localization", "my_localization"}};
+
+// The one who asked for the packs is at the terminal: a failure is told there as well as logged.
+void ReportPackFailure(int line, const std::string& why) {
+  LogReport(kLogError, kSource, line, "%s", why.c_str());
+  TellTerminal("-pack: " + why);
+}
 
 }  // namespace
 
@@ -37,7 +45,7 @@ bool WritePackFiles() {
   bool all_written = true;
   for (const PackJob& job : kPackJobs) {
     if (!IsResourceGroupPresent(job.group)) {
-      LogReport(kLogError, kSource, __LINE__, "no resource group %s to pack into %s", job.group, job.file);
+      ReportPackFailure(__LINE__, std::string("no resource group ") + job.group + " to pack into " + job.file);
       all_written = false;
       continue;
     }
@@ -45,12 +53,13 @@ bool WritePackFiles() {
     // pack with one that lacks resources (an empty one, for a refused pack).
     const cResourceLocation* location = resources->GetLocation(job.group);
     if (location == nullptr || location->HasFailed()) {
-      LogReport(kLogError, kSource, __LINE__, "resource group %s could not be read whole: %s is not written", job.group,
-                job.file);
+      ReportPackFailure(__LINE__, std::string("resource group ") + job.group + " could not be read whole: " + job.file +
+                                      " is not written");
       all_written = false;
       continue;
     }
     if (!resources->WritePackFile(job.group, job.file)) {
+      TellTerminal(std::string("-pack: could not write the pack file ") + job.file);  // the manager logged it
       all_written = false;
       continue;
     }

@@ -8,6 +8,7 @@
 #include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
+#include "app/sources/GameData.h"
 #include "app/sources/GuiConnection.h"
 #include "app/sources/LanguageSwitch.h"
 #include "app/sources/PackRun.h"
@@ -116,6 +117,12 @@ int Run(int argc, char** argv) {
   MountResourceGroups(properties);
 
   if (HasPackSwitch(argc, argv)) return WritePackFiles() ? kExitNormal : kExitFailure;
+  const std::string data_fault = DescribeGameDataFault(cResourceManager::GetInstance()->GetLocation("data"));
+  if (!data_fault.empty()) {
+    ReportAbnormalEnd(data_fault);
+    SaveAndOpenExitFiles(properties);
+    return kExitFailure;
+  }
 
   StartGui();
   ChooseLanguageFromCommandLine(argc, argv);

@@ -15,9 +15,10 @@ constexpr int kCreateLine = 271;
 
 }  // namespace
 
-cApplication::cApplication() : m_tick_source(&os::TickCount) {}
+cApplication::cApplication() : m_tick_source(&os::TickCount) { ApplicationFrame::SetCurrent(this); }
 
 cApplication::~cApplication() {
+  ApplicationFrame::Withdraw(this);
   m_deactivate_handler.Reset();
   m_close_handler.Reset();
   // The window and the services beneath it go with the application that made them; the managers

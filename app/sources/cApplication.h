@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "Sources/shell/ApplicationFrame.h"
 #include "app/sources/FramePacer.h"
 #include "platform/window/window.h"
 #include "source/core/Delegate.h"
@@ -18,7 +19,7 @@ namespace os {
 class InstanceLock;
 }
 
-class cApplication : public Singleton<cApplication> {
+class cApplication : public Singleton<cApplication>, public ApplicationFrame {
  public:
   // The lock file is named this followed by the title.
   static constexpr const char* kInstanceLockPrefix = "my_project";
@@ -50,11 +51,11 @@ class cApplication : public Singleton<cApplication> {
   bool ResizeWindow(int x, int y, int width, int height, bool full_screen);
 
   void SetCloseHandler(const DelegatePtr& handler) { m_close_handler = handler; }
-  void SetDeactivateHandler(const DelegatePtr& handler) { m_deactivate_handler = handler; }
+  void SetDeactivateHandler(const DelegatePtr& handler) override { m_deactivate_handler = handler; }
   const DelegatePtr& GetCloseHandler() const { return m_close_handler; }
-  const DelegatePtr& GetDeactivateHandler() const { return m_deactivate_handler; }
+  const DelegatePtr& GetDeactivateHandler() const override { return m_deactivate_handler; }
   void SetCursor(window::Cursor* cursor);
-  bool Quit();
+  bool Quit() override;
 
   // The window procedure: every message the loop dispatches.
   void WindowProc(const window::Message& message);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Sources/shell/GameStateWindow.h"
 #include "gui/include/GUIWindow.h"
+#include "gui/include/GameStateWindow.h"
 #include "gui/include/cFormResource.h"
 #include "source/Resources/cResourcePtr.h"
 

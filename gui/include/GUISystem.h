@@ -11,6 +11,7 @@
 
 #include "source/core/Singleton.h"
 #include "source/math/Vector.h"
+#include "source/scene/SceneHost.h"
 
 class CameraHandle;
 class GUICursor;
@@ -19,7 +20,7 @@ class TextTable;
 class GUIWindow;
 class RenderObject;
 
-class GUISystem : public Singleton<GUISystem> {
+class GUISystem : public Singleton<GUISystem>, public SceneHost {
  public:
   GUISystem();
   ~GUISystem() override;
@@ -40,6 +41,11 @@ class GUISystem : public Singleton<GUISystem> {
   // Nothing once the GUI system is gone.
   static void RemoveModel(RenderObject* model);
   RenderObject* FindModel(const std::string& name) const;
+  // The scenes' host while the GUI system lives: scene models draw with the GUI camera and are
+  // found by name here.
+  CameraHandle* GetSceneCamera() const override { return m_camera; }
+  void EnterSceneModel(const std::string& name, RenderObject* model) override { AddModel(name, model); }
+  void LeaveSceneModel(RenderObject* model) override { RemoveModel(model); }
   const std::map<std::string, RenderObject*>& GetModels() const { return m_models; }
 
   // Windows handed over to be deleted at shut-down.

@@ -34,9 +34,13 @@ GUISystem::GUISystem() : m_text_table(std::make_unique<TextTable>()), m_font_tab
   cFormResource::RegisterType();
   cSceneResource::RegisterType();
   FloatCurve::SetColorHook(&SetWindowColor);
+  SceneHost::SetCurrent(this);
 }
 
-GUISystem::~GUISystem() { Shutdown(); }
+GUISystem::~GUISystem() {
+  Shutdown();
+  SceneHost::Withdraw(this);
+}
 
 void GUISystem::Init() {
   if (m_initialised) return;

@@ -1,9 +1,9 @@
 #include "source/scene/cSceneResource.h"
 
-#include "gui/include/GUISystem.h"
 #include "source/log/cLog.h"
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
+#include "source/scene/SceneHost.h"
 #include "source/shaders/ShaderFile.h"
 #include "source/shaders/ShaderRef.h"
 
@@ -73,18 +73,18 @@ bool cSceneResource::Load() {
 }
 
 void cSceneResource::CreateObjects() {
-  GUISystem* gui = GUISystem::GetInstance();
+  SceneHost* host = SceneHost::GetCurrent();
   for (const SceneModelDesc& record : m_records.models) {
     cResourcePtr<ModelResource> model;
     if (!model.Assign(record.model_name) || !model->GetModel()) continue;
-    auto* object = new RenderObject(model->GetModel(), gui->GetCamera(), 0);
+    auto* object = new RenderObject(model->GetModel(), host != nullptr ? host->GetSceneCamera() : nullptr, 0);
     object->SetName(record.name);
     object->GetShaderHolder().SetShader(ShaderOf(record));
     for (const SceneAnimationState& state : record.states) {
       object->GetAnimation().AddAnimation(
           state.name, AnimationEntry::FromSpeed(state.name, state.first_frame, state.last_frame, state.loop, state.speed));
     }
-    gui->AddModel(record.name, object);
+    if (host != nullptr) host->EnterSceneModel(record.name, object);
     m_objects.push_back(object);
     m_models.push_back(model);
   }
@@ -97,7 +97,7 @@ void cSceneResource::HideObjects() {
 
 bool cSceneResource::Unload() {
   for (RenderObject* object : m_objects) {
-    GUISystem::RemoveModel(object);
+    if (SceneHost* host = SceneHost::GetCurrent()) host->LeaveSceneModel(object);
     delete object;
   }
   m_objects.clear();

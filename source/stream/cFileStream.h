@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/sources/win32/cWin32File.h"
 #include "source/core/CountedPtr.h"
 #include "source/stream/cStream.h"
+#include "source/win32/cWin32File.h"
 
 class cFileStream : public cStream {
  public:

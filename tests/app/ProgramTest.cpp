@@ -72,6 +72,7 @@ class ProgramTest : public ::testing::Test {
   cProperties* PrepareStore(bool with_persistent_key) {
     cProperties* properties = cProperties::GetInstance();
     properties->SetValue("exe_directory", root / "exe");
+    root.WriteFile("exe/data/stand_in.txt", "data");  // the game refuses to start without its data
     if (with_persistent_key) {
       properties->SetValue("x_size", "800");
       properties->MarkPersistent("x_size");
@@ -120,7 +121,7 @@ TEST_F(ProgramTest, NormalRunWritesConfigurationAndLogAndEndsWithZero) {
   const std::string log = ReadWholeFile(UserFolder() + "/tarvel.html");
   EXPECT_NE(log.find("tarvel Log"), std::string::npos);
   // With no data beside the program it still ran, and said what was missing.
-  EXPECT_NE(log.find("resource group data"), std::string::npos) << log;
+  EXPECT_NE(log.find("resource group fsdata"), std::string::npos) << log;
   EXPECT_EQ(LiveSingletonCount(), 0u);
 }
 

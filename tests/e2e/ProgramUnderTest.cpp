@@ -189,7 +189,12 @@ void ProgramUnderTest::HandOverSandbox() const {
 
 std::string ProgramUnderTest::ErrorOutput() const { return ReadWholeFile(m_sandbox / "stderr.txt"); }
 
-pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) { return StartProgram("velmaris", arguments); }
+pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
+  // The game refuses to start without its data: a sandbox that has none gets one stand-in file.
+  const std::string data = BinFolder() + "/data";
+  if (m_stand_in_data && !std::filesystem::exists(data)) m_sandbox.WriteFile("bin/data/stand_in.txt", "data");
+  return StartProgram("velmaris", arguments);
+}
 
 pid_t ProgramUnderTest::StartProgram(const std::string& name, const std::vector<std::string>& arguments,
                                      const std::vector<std::string>& replaced) {

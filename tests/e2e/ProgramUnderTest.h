@@ -40,8 +40,10 @@ class ProgramUnderTest {
   // into the sandbox's "bin" folder; answers why not (nothing copied), or empty.
   std::string AddBuiltProgram(const std::string& name);
 
-  // Starts a child; returns its pid (or -1).
+  // Starts a child; returns its pid (or -1). Without a "data" group in "bin" it gets a stand-in one
+  // holding a single file, unless WithoutStandInData was called.
   pid_t Start(const std::vector<std::string>& arguments = {});
+  void WithoutStandInData() { m_stand_in_data = false; }
   // Starts another program of the sandbox's "bin" folder the same way; `environment` entries
   // ("NAME=value") replace the sandbox's own of the same name.
   pid_t StartProgram(const std::string& name, const std::vector<std::string>& arguments,
@@ -79,4 +81,5 @@ class ProgramUnderTest {
   std::vector<pid_t> m_children;
   std::string m_display;
   bool m_unprivileged = false;
+  bool m_stand_in_data = true;
 };

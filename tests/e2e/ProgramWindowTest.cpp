@@ -64,7 +64,7 @@ TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero
   const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
   EXPECT_NE(log.find("tarvel Log start"), std::string::npos) << log;
   EXPECT_NE(log.find("tarvel Log end"), std::string::npos) << log;
-  EXPECT_NE(log.find("resource group data"), std::string::npos) << log;
+  EXPECT_NE(log.find("resource group fsdata"), std::string::npos) << log;
   // The terminal stays clean: without a sound card the game runs silent and says so in its log
   // alone, whatever the sound libraries would print themselves.
   EXPECT_EQ(program.ErrorOutput(), "");

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -129,6 +130,34 @@ TEST_F(UnluckyPlayerTest, NoDisplayIsToldOnTheTerminalInOneLine) {
   EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
 }
 
+TEST_F(UnluckyPlayerTest, GameDataMissingOrDamagedEndsTheGameAtOnceWithOneLine) {
+  const std::string bin = program.BinFolder();
+  program.WithoutStandInData();
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+    const char* told;
+  };
+  const Case cases[] = {
+      {"missing", [] {}, "Velmaris: the game data is missing"},
+      {"a damaged pack", [&] { WriteWholeFile(bin + "/data", "RDFZ damaged beyond reading"); },
+       "Velmaris: the game data pack \"data\" is damaged"},
+      {"an empty folder", [&] { std::filesystem::create_directories(bin + "/data/empty"); },
+       "Velmaris: the game data \"data\" holds no resources"},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(bin + "/data");
+    c.make();
+    const std::string before = program.ErrorOutput();
+    // A window that stayed black would never end by itself: the program must end on its own.
+    EXPECT_EQ(ExitStatus(Start()), 1) << c.name;
+    const std::string told = program.ErrorOutput().substr(before.size());
+    EXPECT_EQ(told.rfind(c.told, 0), 0u) << c.name << ": " << told;
+    EXPECT_EQ(told.find('\n'), told.size() - 1) << c.name << ": " << told;
+    EXPECT_NE(Log().find("PROGRAM ABORTING! " + std::string(c.told).substr(10)), std::string::npos) << c.name;
+  }
+}
+
 TEST_F(UnluckyPlayerTest, SettingsTheGameCannotUseAreNeitherUsedNorLost) {
   // A window wider than any mode: refused when read, never written back.
   program.WriteConfiguration({{"video_fullscreen", "false"}, {"x_size", "40000"}});
@@ -180,6 +209,11 @@ TEST_F(UnluckyPlayerTest, APackRunWritesOnlyWholeGroupsAndOnlyWhenAskedExactly) 
   EXPECT_EQ(ExitStatus(Start({"-pack"})), 1);
   EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
   EXPECT_NE(Log().find("resource group data could not be read whole"), std::string::npos);
+  // The developer who asked for the packs is told on the terminal too.
+  EXPECT_NE(program.ErrorOutput().find("Velmaris: -pack: resource group data could not be read whole: my_data is not "
+                                       "written"),
+            std::string::npos)
+      << program.ErrorOutput();
 
   // So does a folder the packer cannot read.
   std::filesystem::remove(bin + "/data");

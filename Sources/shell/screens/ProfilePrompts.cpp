@@ -1,13 +1,13 @@
 #include "Sources/shell/screens/ProfilePrompts.h"
 
+#include "Sources/shell/ApplicationFrame.h"
 #include "Sources/shell/screens/GameEnterName.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/screens/ScreenSupport.h"
-#include "app/sources/cApplication.h"
 
 void AskExitQuestion(const DelegatePtr& on_no) {
   ShowYesNoBox(JoinShellTexts({"EXIT_TEXT_0", "EXIT_TEXT_1", "EXIT_TEXT_2"}), ShellText("EXIT_TITLE"),
-               MakeFunctionDelegate(&QuitApplication), on_no);
+               MakeFunctionDelegate(&QuitApplicationFrame), on_no);
 }
 
 void ShowFirstProfilePrompt(const DelegatePtr& on_accept) {

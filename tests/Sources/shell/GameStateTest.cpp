@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Sources/shell/GameStateWindow.h"
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cScreenState.h"
+#include "gui/include/GameStateWindow.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/sources/win32/cWin32File.h"
 #include "platform/os/os.h"
 #include "source/log/cLog.h"
 #include "source/stream/cFileStream.h"
+#include "source/win32/cWin32File.h"
 #include "tests/support/TempDir.h"
 
 namespace {

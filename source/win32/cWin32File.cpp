@@ -1,4 +1,4 @@
-#include "app/sources/win32/cWin32File.h"
+#include "source/win32/cWin32File.h"
 
 #include <cerrno>
 
