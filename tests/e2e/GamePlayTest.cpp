@@ -40,7 +40,7 @@ struct Area {
 };
 // Parchment there: a small dialog; the main menu's board; the keeper's words over the office.
 constexpr Area kSmallDialog{178, 300, 228, 330}, kMenuBoard{362, 300, 388, 330}, kSpeech{600, 600, 700, 620},
-    kFirstHintIcon{796, 46, 818, 68};
+    kFirstHintIcon{796, 46, 818, 68}, kFirstGem{802, 52, 812, 62};
 constexpr Point kNameOk{402, 303}, kStartGame{512, 523}, kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438},
     kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24},
     kBesideTheBook{20, 740}, kPicturesTab{966, 573}, kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400},
@@ -88,6 +88,10 @@ class GamePlayTest : public ::testing::Test {
   // Waits until parchment shows in the area (or not), keeping the frame.
   bool WaitForParchment(const std::string& name, Area a, bool shown, int timeout_ms = kTimeout) {
     return WaitForArea(name, a, shown, timeout_ms, [](int r, int g, int b) { return r + g + b > 450; });
+  }
+  // A hint charge is a blue gem.
+  bool WaitForGem(const std::string& name, Area a, bool shown, int timeout_ms) {
+    return WaitForArea(name, a, shown, timeout_ms, [](int r, int g, int b) { return b > 100 && b > r + 40 && b > g + 20; });
   }
   // Waits until most pixels of the area are of the kind (or not), keeping the frame.
   bool WaitForArea(const std::string& name, Area a, bool shown, int timeout_ms,
@@ -249,9 +253,9 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   Snap("key-in-hand", 0.2);
   Click(kCabinet);
   Snap("cabinet-open", 2.0);
-  ASSERT_TRUE(WaitForParchment("hint-icons", kFirstHintIcon, true, 3000));
+  ASSERT_TRUE(WaitForGem("hint-icons", kFirstGem, true, 3000));
   Click(kHintIcon);
-  EXPECT_TRUE(WaitForParchment("hint", kFirstHintIcon, false, 3000)) << "the hint is spent";
+  EXPECT_TRUE(WaitForGem("hint", kFirstGem, false, 3000)) << "the hint is spent";
   Click(kMenuButton);
   Snap("game-menu");
   Click(kBackToGame);

@@ -52,7 +52,11 @@ bool ReadFrame(const std::string& path, Frame& frame) {
   const std::string bytes = ReadWholeFile(path);
   unsigned width = 0, height = 0, depth = 0;
   int header = 0;
-  if (std::sscanf(bytes.c_str(), "P6\n%u %u\n%u\n%n", &width, &height, &depth, &header) != 3 || header <= 0) return false;
+  // One byte of white space ends the header: a "\n" in the format would also swallow pixels that
+  // happen to read as white space.
+  if (std::sscanf(bytes.c_str(), "P6\n%u %u\n%u%n", &width, &height, &depth, &header) != 3 || header <= 0) return false;
+  if (static_cast<std::size_t>(header) >= bytes.size() || bytes[header] != '\n') return false;
+  ++header;
   if (bytes.size() != static_cast<std::size_t>(header) + std::size_t{width} * height * 3) return false;
   frame.width = width;
   frame.height = height;
