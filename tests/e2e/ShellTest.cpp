@@ -171,6 +171,18 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
     ASSERT_TRUE(WaitFor("logo", [this](const WindowPixels& p) { return Colours(p, kWholeScreen) > 20; })) << Log();
     ASSERT_EQ(PassLogos(program, window, kTimeout), then) << Log();
   }
+  // A fresh start: past the logos to the name prompt, the name typed and OK clicked, the menu.
+  void NameTheFirstPlayer(const std::string& name) {
+    SkipLogos("GameEnterName");  // no player yet: the name prompt
+    ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
+      return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
+    })) << Log();
+    Type(name);
+    Click(402, 303);  // OK
+    ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
+      return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+    })) << Log();
+  }
   void ExpectExitedNormally(pid_t child) {
     int status = -1;
     ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
@@ -188,15 +200,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
 TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame) {
   pid_t child = StartGame();
   ASSERT_GT(child, 0);
-  SkipLogos("GameEnterName");  // no player yet: the name prompt
-  ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
-  Type("Ann");
-  Click(402, 303);  // OK
-  ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
-    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
-  })) << Log();
+  ASSERT_NO_FATAL_FAILURE(NameTheFirstPlayer("Ann"));
   EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(1) + Wide("Ann") + Wide("Ann"));
 
   // Options: the music knob (at 0.53 of its 276-unit travel) dragged left, then Cancel.
@@ -260,15 +264,7 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
 TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor) {
   const pid_t child = StartGame();
   ASSERT_GT(child, 0);
-  SkipLogos("GameEnterName");  // no player yet: the name prompt
-  ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
-  Type("Ann");
-  Click(402, 303);  // OK
-  ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
-    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
-  })) << Log();
+  ASSERT_NO_FATAL_FAILURE(NameTheFirstPlayer("Ann"));
   const WindowPixels menu = frame;
 
   // "No" to the exit question leaves the player in the menu.
