@@ -1,6 +1,6 @@
 // The shell's screens behind the main menu, headless: the options dialog's volumes and video
 // mode, the profile screen's list with and without a scroll and its delete sequence, the main
-// menu's sub-screens, welcome line and credits laps.
+// menu's sub-screens, welcome line, credits laps and logo.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/userdata/cProfile.h"
 #include "gui/include/GUIMenuItem.h"
+#include "platform/os/os.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/properties/cProperties.h"
 #include "source/text/TextConversion.h"
@@ -55,7 +56,8 @@ class ScreenMenusTest : public ScreenTest {
       menu += QuadButton(b, 20, 20);
     }
     menu += QuadButton("start_game", 400, 500, "window") + QuadButton("options", 400, 400, "window") +
-            QuadButton("exit", 400, 300, "window");
+            QuadButton("exit", 400, 300, "window") + QuadButton("logo_a", 700, 600, "window") +
+            QuadButton("logo_na", 700, 600, "window");
     forms.push_back({"gui\\windows\\main_menu", menu});
     MountForms(forms);
   }
@@ -378,6 +380,62 @@ TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCredits
   three_laps();
   EXPECT_EQ(menu->GetCredits(), credits);
   EXPECT_EQ(credits_pages(*menu), 1);
+}
+
+TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
+  for (const char* name : {"logo_a", "logo_na", "logo_a_alpha", "logo_na_alpha"}) {
+    pictures.push_back({name, GreyTga(90)});
+  }
+  Mount();
+  AddProfiles({u"Ann"});
+  Profiles().Select(u"Ann");
+  TempDir exe{"velmaris-exe"};
+  exe.WriteFile("website.url", "[InternetShortcut]\nURL=https://example.org/velmaris\n");
+  cProperties::GetInstance()->SetValue("exe_directory", exe.Path());
+  os::ClearRecordedDesktopRequests();
+  window::headless::SetClientSize(1024, 768);
+  cInput::GetInstance()->InitInput();
+  // The pointer at a point of the form (GUI y grows upward, the window's downward).
+  const auto point_at = [this](int x, int y) {
+    window::headless::SetMousePosition(x, 767 - y);
+    cInput::GetInstance()->UpdateInput();
+    DrawnFrame();
+    Frames(2);
+  };
+  const auto over_logo = [&point_at] { point_at(750, 620); };
+  auto* menu = new MainMenuWindow(&menu_state);
+  menu->Show();
+  DrawnFrame();  // the game draws the menu as it appears: the logo's quad is placed before it is picked
+  Frames(3);
+  GUIWindow& lit = *menu->FindChild("logo_a");
+  GUIWindow& unlit = *menu->FindChild("logo_na");
+  point_at(100, 700);
+  ASSERT_FALSE(lit.IsShown());
+  ASSERT_TRUE(unlit.IsShown());
+  for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
+    for (int target : {1, 2, 3}) point_at(450, 620 - 100 * target);
+  }
+  Frames(1);
+  ComicsWindow* credits = menu->GetCredits();
+  ASSERT_NE(credits, nullptr);
+  for (int frame = 0; frame < 50 && !credits->IsReady(); ++frame) Frames(1);
+  // Over the credits page the logo behind it neither lights nor takes the click.
+  over_logo();
+  EXPECT_FALSE(lit.IsShown()) << "lit behind the credits";
+  EXPECT_TRUE(unlit.IsShown());
+  MouseFrame(true);
+  MouseFrame(false);
+  EXPECT_TRUE(os::RecordedDesktopRequests().empty()) << "the website opened behind the credits";
+  Frames(6);
+  ASSERT_EQ(menu->GetCredits(), nullptr) << "the click closed the credits";
+  // In front of the player the logo lights and a click opens the website once.
+  over_logo();
+  EXPECT_TRUE(lit.IsShown());
+  EXPECT_FALSE(unlit.IsShown());
+  MouseFrame(true);
+  MouseFrame(true);
+  MouseFrame(false);
+  EXPECT_EQ(os::RecordedDesktopRequests(), std::vector<std::string>{"open https://example.org/velmaris"});
 }
 
 }  // namespace
