@@ -53,6 +53,20 @@ constexpr Area kMapSea{16, 700, 60, 750}, kSail{726, 204, 734, 212};
 constexpr Area kSmallMapSea{140, 660, 180, 700};
 // The first slot of the panel's inventory.
 constexpr Area kFirstSlotArea{214, 22, 254, 58};
+// The key on the office's rug; the key in hand beside the pointer over the cabinet; the chart on
+// the open cabinet's shelf; the paused game's menu over the office wall; the panel's map button,
+// there once the map is owned.
+constexpr Area kKeyOnRug{426, 93, 486, 109}, kKeyInHand{48, 405, 92, 421}, kChartOnShelf{125, 312, 160, 324},
+    kGameMenu{330, 520, 370, 560}, kMapButtonArea{870, 20, 882, 32};
+// The hero's words beneath the office, a line of the welcome between the keeper's.
+constexpr Area kHeroSpeech{300, 168, 500, 188};
+// The dark frame of the diary's note, gone once it is read; the story page's heading on the right
+// page, blank paper on the pictures page.
+constexpr Area kDiaryNoteFrame{100, 244, 400, 252}, kStoryHeading{570, 622, 800, 638};
+
+bool Parchment(int r, int g, int b) { return r + g + b > 450; }
+// Brass and gold: the key, the panel's buttons.
+bool Brass(int r, int g, int b) { return r > 150 && g > 110 && r > b + 80; }
 
 class GamePlayTest : public ::testing::Test {
  protected:
@@ -75,10 +89,10 @@ class GamePlayTest : public ::testing::Test {
   int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
   int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
 
-  // Waits `seconds` and keeps the frame.
-  void Snap(const std::string& name, double seconds = 1.5) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
-    const WindowPixels pixels = ReadWindowPixels(window);
+  // Keeps the frame.
+  void Snap(const std::string& name) { Keep(name, ReadWindowPixels(window)); }
+  // Keeps `pixels` as the frame: the very one a wait saw.
+  void Keep(const std::string& name, const WindowPixels& pixels) {
     width = pixels.width > 0 ? pixels.width : width;
     height = pixels.height > 0 ? pixels.height : height;
     const std::string file = std::to_string(++shots) + "-" + name + ".png";
@@ -87,7 +101,7 @@ class GamePlayTest : public ::testing::Test {
   }
   // Waits until parchment shows in the area (or not), keeping the frame.
   bool WaitForParchment(const std::string& name, Area a, bool shown, int timeout_ms = kTimeout) {
-    return WaitForArea(name, a, shown, timeout_ms, [](int r, int g, int b) { return r + g + b > 450; });
+    return WaitForArea(name, a, shown, timeout_ms, Parchment);
   }
   // A hint charge is a blue gem.
   bool WaitForGem(const std::string& name, Area a, bool shown, int timeout_ms) {
@@ -96,71 +110,77 @@ class GamePlayTest : public ::testing::Test {
   // Waits until most pixels of the area are of the kind (or not), keeping the frame.
   bool WaitForArea(const std::string& name, Area a, bool shown, int timeout_ms,
                    const std::function<bool(int, int, int)>& kind) {
+    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) { return Mostly(pixels, a, kind) == shown; });
+  }
+  // Waits until neither the keeper's nor the hero's words show over the office.
+  bool WaitForSilence(const std::string& name, int timeout_ms) {
+    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) {
+      return !Mostly(pixels, kSpeech, Parchment) && !Mostly(pixels, kHeroSpeech, Parchment);
+    });
+  }
+  // Waits until brass shows in the area (or not), keeping the frame.
+  bool WaitForBrass(const std::string& name, Area a, bool shown, int timeout_ms) {
+    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) { return (Count(pixels, a, Brass) > 20) == shown; });
+  }
+  // Polls the window until `holds` is true of what it shows or the time is up, keeping the frame.
+  bool WaitFor(const std::string& name, int timeout_ms, const std::function<bool(const WindowPixels&)>& holds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
       const WindowPixels pixels = ReadWindowPixels(window);
       if (pixels.width > 0) {
         width = pixels.width;
         height = pixels.height;
-        int light = 0;
-        for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-          for (int x = X(a.x0); x <= X(a.x1); ++x) {
-            const uint32_t c = pixels.At(x, y);
-            light += kind((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF) ? 1 : 0;
-          }
-        }
-        const bool parchment = light * 10 > (Y(a.y0) - Y(a.y1) + 1) * (X(a.x1) - X(a.x0) + 1) * 8;
-        if (parchment == shown) {
-          Snap(name, 0.0);
+        if (holds(pixels)) {
+          Keep(name, pixels);
           return true;
         }
       }
+      if (std::chrono::steady_clock::now() >= deadline) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    Snap(name, 0.0);
+    Snap(name);
     return false;
   }
-  // Brass at the key's place on the rug.
-  bool KeyOnTheRug() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    const WindowPixels pixels = ReadWindowPixels(window);
-    if (pixels.width == 0) return false;
-    int brass = 0;
-    for (int y = Y(kKey.y + 8); y <= Y(kKey.y - 8); ++y) {
-      for (int x = X(kKey.x - 30); x <= X(kKey.x + 30); ++x) {
+  bool Mostly(const WindowPixels& pixels, Area a, const std::function<bool(int, int, int)>& kind) const {
+    return Count(pixels, a, kind) * 10 > Size(a) * 8;
+  }
+  int Size(Area a) const { return (Y(a.y0) - Y(a.y1) + 1) * (X(a.x1) - X(a.x0) + 1); }
+  int Count(const WindowPixels& pixels, Area a, const std::function<bool(int, int, int)>& kind) const {
+    int count = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
         const uint32_t c = pixels.At(x, y);
-        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-        brass += r > 150 && g > 110 && r > b + 80 ? 1 : 0;
+        count += kind((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF) ? 1 : 0;
       }
     }
-    return brass > 20;
+    return count;
+  }
+  // Polls the log until it holds `line`.
+  bool WaitForLog(const std::string& line, int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (Log().find(line) == std::string::npos) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return true;
   }
   // Waits until the area shows what it showed in `reference` (nearly every pixel within a small
   // difference), keeping the frame.
   bool WaitForSame(const std::string& name, const WindowPixels& reference, Area a, int timeout_ms = kTimeout) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-      const WindowPixels pixels = ReadWindowPixels(window);
-      if (pixels.width == reference.width && pixels.height == reference.height && pixels.width > 0) {
-        int same = 0, all = 0;
-        for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-          for (int x = X(a.x0); x <= X(a.x1); ++x) {
-            const uint32_t c = pixels.At(x, y), r = reference.At(x, y);
-            int difference = 0;
-            for (int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((r >> shift) & 0xFF));
-            same += difference < 48 ? 1 : 0;
-            ++all;
-          }
-        }
-        if (same * 100 >= all * 95) {
-          Snap(name, 0.0);
-          return true;
-        }
+    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) {
+      if (pixels.width != reference.width || pixels.height != reference.height) return false;
+      const auto near = [&](int x, int y) {
+        const uint32_t c = pixels.At(x, y), r = reference.At(x, y);
+        int difference = 0;
+        for (int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((r >> shift) & 0xFF));
+        return difference < 48;
+      };
+      int same = 0;
+      for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+        for (int x = X(a.x0); x <= X(a.x1); ++x) same += near(x, y) ? 1 : 0;
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    Snap(name, 0.0);
-    return false;
+      return same * 100 >= Size(a) * 95;
+    });
   }
   // Play on the main menu, pressed again until the game says it goes on (a click on a logo that
   // still shows, or on the menu as it appears, is lost).
@@ -198,7 +218,7 @@ class GamePlayTest : public ::testing::Test {
     EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
     // The logos clicked away until the game puts its prompt or menu in front.
     EXPECT_NE(PassLogos(program, window, kTimeout), "") << Log();
-    Snap("after-logos", 0.0);
+    Snap("after-logos");
     return child;
   }
   void ExpectExitedNormally(pid_t child) {
@@ -223,48 +243,55 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   ASSERT_TRUE(WaitForParchment("menu", kSmallDialog, false)) << Log();
   ASSERT_TRUE(WaitForParchment("menu-board", kMenuBoard, true)) << Log();
   Click(kStartGame);
-  Snap("office", 4.0);
-  ASSERT_NE(Log().find("a new game begins"), std::string::npos) << Log();
+  ASSERT_TRUE(WaitForLog("a new game begins", kTimeout)) << Log();
+  Snap("office");
   ASSERT_TRUE(WaitForParchment("welcome", kSpeech, true)) << Log();
-  for (int page = 0; page < 6 && !WaitForParchment("welcome-read", kSpeech, false, 1000); ++page) {
-    Click({512, 400});  // the keeper's welcome, a click a page
+  for (int line = 0; line < 8 && !WaitForSilence("welcome-read", 3000); ++line) {
+    Click({512, 400});  // the welcome, the keeper's and the hero's lines, a click a line
   }
 
-  // The key lies on the rug until it is taken (a click may still be turning the keeper's last page).
-  for (int tries = 0; tries < 3 && KeyOnTheRug(); ++tries) {
+  // The key lies on the rug until it is taken (a click is spent on a line of the welcome still to
+  // come).
+  ASSERT_TRUE(WaitForBrass("key-on-rug", kKeyOnRug, true, kTimeout));
+  for (int tries = 0; tries < 4; ++tries) {
+    ASSERT_TRUE(WaitForSilence("before-key", kTimeout));
     Click(kKey);
-    Snap("key-flies", 0.2);
+    if (WaitForBrass("key-flies", kKeyOnRug, false, 15000)) break;
   }
-  EXPECT_FALSE(KeyOnTheRug());
-  Snap("key-in-panel", 2.0);
+  EXPECT_TRUE(WaitForBrass("key-taken", kKeyOnRug, false, 0));
+  ASSERT_TRUE(WaitForBrass("key-in-panel", kFirstSlotArea, true, kTimeout));
   // The key carried a piece of a picture into the diary: it opens on its story page with a first
   // note, and once that is read a click beside the book closes it again.
   Click(kJournal);
-  EXPECT_TRUE(WaitForParchment("diary", kDiaryPage, true, 5000)) << Log();
+  EXPECT_TRUE(WaitForParchment("diary", kDiaryPage, true, kTimeout)) << Log();
+  EXPECT_TRUE(WaitForParchment("diary-note", kDiaryNoteFrame, false, kTimeout));
   Click(kBesideTheBook);
-  Snap("diary-note-read", 0.5);
+  EXPECT_TRUE(WaitForParchment("diary-note-read", kDiaryNoteFrame, true, kTimeout));
   EXPECT_TRUE(WaitForParchment("diary-open", kDiaryPage, true, 1000)) << "the click that reads the note leaves the diary open";
   Click(kPicturesTab);
-  Snap("diary-pictures", 0.5);
+  EXPECT_TRUE(WaitForParchment("diary-pictures", kStoryHeading, true, kTimeout));
   Click(kBesideTheBook);
-  EXPECT_TRUE(WaitForParchment("diary-closed", kDiaryPage, false, 5000)) << Log();
+  EXPECT_TRUE(WaitForParchment("diary-closed", kDiaryPage, false, kTimeout)) << Log();
   Click(kFirstSlot);
   Xdotool(Move(kCabinet) + " sleep 0.5");
-  Snap("key-in-hand", 0.2);
+  EXPECT_TRUE(WaitForBrass("key-in-hand", kKeyInHand, true, kTimeout));
   Click(kCabinet);
-  Snap("cabinet-open", 2.0);
-  ASSERT_TRUE(WaitForGem("hint-icons", kFirstGem, true, 3000));
+  ASSERT_TRUE(WaitForParchment("cabinet-open", kChartOnShelf, true, kTimeout)) << Log();
+  ASSERT_TRUE(WaitForGem("hint-icons", kFirstGem, true, kTimeout));
   Click(kHintIcon);
-  EXPECT_TRUE(WaitForGem("hint", kFirstGem, false, 3000)) << "the hint is spent";
+  EXPECT_TRUE(WaitForGem("hint", kFirstGem, false, kTimeout)) << "the hint is spent";
   Click(kMenuButton);
-  Snap("game-menu");
-  Click(kBackToGame);
-  Snap("back-in-game");
+  ASSERT_TRUE(WaitForParchment("game-menu", kGameMenu, true, kTimeout)) << Log();
+  for (int tries = 0; tries < 3; ++tries) {
+    Click(kBackToGame);
+    if (WaitForParchment("back-in-game", kGameMenu, false, 10000)) break;
+  }
+  ASSERT_TRUE(WaitForParchment("game-menu-closed", kGameMenu, false, 0)) << Log();
   // The chart from the cabinet opens the door; the map shows the way to the quay.
   Click(kChart);
   // The chart holds the picture's other half: the diary opens on the finished picture.
-  if (WaitForParchment("chart-diary", kDiaryPage, true, 5000)) {
-    for (int i = 0; i < 4 && !WaitForParchment("chart-diary-closed", kDiaryPage, false, 1500); ++i) {
+  if (WaitForParchment("chart-diary", kDiaryPage, true, 15000)) {
+    for (int i = 0; i < 4 && !WaitForParchment("chart-diary-closed", kDiaryPage, false, 3000); ++i) {
       Click(kBesideTheBook);
     }
   }
@@ -272,26 +299,30 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   Click(kDoor);
   const auto sea = [](int r, int g, int b) { return b > r + 30 && g > r + 15; };
   ASSERT_TRUE(WaitForArea("map-travel", kMapSea, true, kTimeout, sea)) << Log();
-  Snap("map-route", 2.0);
-  Click(kBeside);
+  // A click goes on only once the way is drawn: pressed again while the map stays.
   const auto bright = [](int r, int g, int b) { return r > 200 && g > 200 && b > 180; };
-  ASSERT_TRUE(WaitForArea("quay", kSail, true, kTimeout, bright)) << Log();
+  for (int tries = 0; tries < 4; ++tries) {
+    Click(kBeside);
+    if (WaitForArea("quay", kSail, true, 15000, bright)) break;
+  }
+  ASSERT_TRUE(WaitForArea("quay-shown", kSail, true, 0, bright)) << Log();
   // The sea chest holds the pearl and the town map: the panel's map button then opens the map on
   // the quay, and a click on it puts it away.
   Click(kChest);
-  Snap("chest-open", 4.0);
-  for (int i = 0; i < 4 && !WaitForParchment("quay-diary-closed", kDiaryPage, false, 1500); ++i) {
+  ASSERT_TRUE(WaitForArea("chest-open", kMapButtonArea, true, kTimeout, Brass)) << Log();
+  for (int i = 0; i < 4 && !WaitForParchment("quay-diary-closed", kDiaryPage, false, 3000); ++i) {
     Click(kBesideTheBook);
   }
   Click(kMapButton);
-  EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, 10000, sea)) << Log();
+  EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, kTimeout, sea)) << Log();
   Click(kBeside);
-  EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, 10000, sea)) << Log();
+  EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, kTimeout, sea)) << Log();
   // What a continued game must show again: the first slot of the panel and the quay's sail.
   const WindowPixels left_at = ReadWindowPixels(window);
   Click(kMenuButton);
+  ASSERT_TRUE(WaitForParchment("game-menu-on-quay", kGameMenu, true, kTimeout)) << Log();
   Click(kExitToMenu);
-  Snap("main-menu-again", 4.0);
+  ASSERT_TRUE(WaitForParchment("main-menu-again", kMenuBoard, true)) << Log();
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   ExpectExitedNormally(child);
 
