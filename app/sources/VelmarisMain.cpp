@@ -99,20 +99,11 @@ int Run(int argc, char** argv) {
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  // Video and render settings, the render system (which places the window in its video mode)
-  // and the scene managers.
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) {
+  if (!StartEngineServices(*application)) {
     ReportAbnormalEnd("no graphics device could be made in any video mode");
     SaveAndOpenExitFiles(properties);
     return kExitFailure;
   }
-  // The sound device, the volumes, the "sound" type and the sound thread.
-  cSoundManager::GetInstance();
-  GUISystem::GetInstance();  // the GUI's resource types
-  ConnectGui(*application);
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   MountResourceGroups(properties);
 
@@ -135,6 +126,20 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
+
+bool StartEngineServices(cApplication& application) {
+  cTimerManager::GetInstance();
+  cInput::GetInstance()->InitInput();
+  // Video and render settings, the render system (which places the window in its video mode)
+  // and the scene managers.
+  ConnectRenderWindow(application);
+  if (!RenderManager::GetInstance()->IsStarted()) return false;
+  // The sound device, the volumes, the "sound" type and the sound thread.
+  cSoundManager::GetInstance();
+  GUISystem::GetInstance();  // the GUI's resource types
+  ConnectGui(application);
+  return true;
+}
 
 // The render system places and sizes the application's window when it sets its video mode.
 void ConnectRenderWindow(cApplication& application) {

@@ -13,3 +13,7 @@ class cApplication;
 // Lets the render system place and size the application's window when it sets its video mode, and
 // read the window's client size.
 void ConnectRenderWindow(cApplication& application);
+
+// Timers, input, the render system in the application's window, sound and the GUI connected to the
+// frame, each after what it needs; false when no graphics device could be made in any video mode.
+bool StartEngineServices(cApplication& application);

@@ -13,13 +13,9 @@
 #include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/core/Singleton.h"
-#include "source/input/cInput.h"
 #include "source/path/Paths.h"
 #include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
 #include "source/render/RenderSettings.h"
-#include "source/sound/cSoundManager.h"
-#include "source/timer/cTimerManager.h"
 
 namespace fs = std::filesystem;
 
@@ -56,13 +52,7 @@ bool StartGame(const std::string& users, bool vsync) {
   cApplication* application = cApplication::GetInstance();
   application->SetInstanceLockFolder(users);
   if (!application->Create("Velmaris")) return false;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return false;
-  cSoundManager::GetInstance();
-  GUISystem::GetInstance();
-  ConnectGui(*application);
+  if (!StartEngineServices(*application)) return false;
   SetCurrentDir(BenchExeDirectory());
   for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
   GUISystem::GetInstance()->Init();

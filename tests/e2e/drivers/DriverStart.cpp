@@ -1,19 +1,13 @@
 #include "tests/e2e/drivers/DriverStart.h"
 
-#include "app/sources/GuiConnection.h"
 #include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
-#include "gui/include/GUISystem.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
-#include "source/input/cInput.h"
 #include "source/log/cLog.h"
 #include "source/path/Paths.h"
 #include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
 #include "source/render/RenderWindow.h"
-#include "source/sound/cSoundManager.h"
-#include "source/timer/cTimerManager.h"
 
 bool StartDriverProgram(const std::string& title) {
   cProperties& properties = *cProperties::GetInstance();
@@ -24,13 +18,7 @@ bool StartDriverProgram(const std::string& title) {
   cLog::GetInstance()->Open();
   cApplication* application = cApplication::GetInstance();
   if (!application->Create(title)) return false;
-  cTimerManager::GetInstance();
-  cInput::GetInstance()->InitInput();
-  ConnectRenderWindow(*application);
-  if (!RenderManager::GetInstance()->IsStarted()) return false;
-  cSoundManager::GetInstance();
-  GUISystem::GetInstance();
-  ConnectGui(*application);
+  if (!StartEngineServices(*application)) return false;
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
   return true;
 }
