@@ -32,11 +32,63 @@ bool Fail(std::string& error, const char* reason) {
 // Room beyond one item per possible entry, for the method names (which need no entry).
 constexpr uint32_t kSpareListItems = 16;
 
-// A string list of at most `most` items.
-bool ReadList(cStream& table, uint32_t most, std::vector<std::string>& list) {
-  uint8_t count[4] = {};
-  if (table.ReadAt(table.Tell(), count, sizeof count) != sizeof count) return false;
-  return GetWord(count) <= most && ReadStringVector(list, table);
+// Reads the string lists of an unpacked table in place: a count, then each string as a length and
+// its bytes. Every count and length is checked against the bytes left before it is used.
+class TableReader {
+ public:
+  TableReader(const uint8_t* bytes, uint32_t size) : m_bytes(bytes), m_size(size) {}
+
+  // A list's count, at most `most`; every item takes at least its length word.
+  bool Count(uint32_t most, uint32_t& count) {
+    return Word(count) && count <= most && count <= Left() / 4;
+  }
+  bool String(cPackNames::Span& span) {
+    if (!Word(span.length) || span.length > Left()) return false;
+    span.start = m_position;
+    m_position += span.length;
+    return true;
+  }
+  std::string Text(const cPackNames::Span& span) const {
+    return std::string(reinterpret_cast<const char*>(m_bytes) + span.start, span.length);
+  }
+
+ private:
+  uint32_t Left() const { return m_size - m_position; }
+  bool Word(uint32_t& value) {
+    if (Left() < 4) return false;
+    value = GetWord(m_bytes + m_position);
+    m_position += 4;
+    return true;
+  }
+
+  const uint8_t* m_bytes;
+  uint32_t m_size;
+  uint32_t m_position = 0;
+};
+
+// A short list (methods, types): a string for each item.
+bool ReadList(TableReader& reader, uint32_t most, std::vector<std::string>& list) {
+  uint32_t count = 0;
+  if (!reader.Count(most, count)) return false;
+  list.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    cPackNames::Span span{};
+    if (!reader.String(span)) return false;
+    list.push_back(reader.Text(span));
+  }
+  return true;
+}
+
+// The names: spans into the table, which the list then keeps.
+bool ReadNames(TableReader& reader, uint32_t most, cMemoryStream& table, cPackNames& names) {
+  uint32_t count = 0;
+  if (!reader.Count(most, count)) return false;
+  std::vector<cPackNames::Span> spans(count);
+  for (cPackNames::Span& span : spans) {
+    if (!reader.String(span)) return false;
+  }
+  names.Assign(std::move(table), std::move(spans));
+  return true;
 }
 
 bool ReadTable(cStream& view, cPackDirectory& directory, std::string& error) {
@@ -59,10 +111,11 @@ bool ReadTable(cStream& view, cPackDirectory& directory, std::string& error) {
   view.Seek(static_cast<int32_t>(packed_size), 1);
   // Every type word and resource name belongs to at least one 20-byte entry of the file, so no
   // honest list is longer than the file has room for entries; a longer claim is refused before
-  // a string is made for each of its items.
+  // anything is made for each of its items.
   const uint32_t most = view.GetSize() / kPackEntryBytes + kSpareListItems;
-  if (!ReadList(table, most, directory.methods) || !ReadList(table, most, directory.types) ||
-      !ReadList(table, most, directory.names)) {
+  TableReader reader(table.GetData(), table.GetSize());
+  if (!ReadList(reader, most, directory.methods) || !ReadList(reader, most, directory.types) ||
+      !ReadNames(reader, most, table, directory.names)) {
     return Fail(error, "table damaged");
   }
   return true;
@@ -89,18 +142,23 @@ bool ReadEntries(cStream& view, cPackDirectory& directory, std::string& error) {
   if (!ReadUInt32(view, count) || count > RemainingBytes(view) / kPackEntryBytes) {
     return Fail(error, "entry table cut short");
   }
+  // The table is read in one go straight into the entries, each then turned from its file order
+  // in place: no second copy of it is made.
+  static_assert(sizeof(cPackEntry) == kPackEntryBytes, "an entry is its five words");
+  try {
+    directory.entries.resize(count);
+  } catch (const std::bad_alloc&) {
+    return Fail(error, "entry table too large");
+  }
+  auto* raw = reinterpret_cast<uint8_t*>(directory.entries.data());
   const uint32_t table_bytes = count * kPackEntryBytes;
-  std::unique_ptr<uint8_t[]> raw(new (std::nothrow) uint8_t[table_bytes > 0 ? table_bytes : 1]);
-  if (!raw) return Fail(error, "entry table too large");
-  if (table_bytes > 0 && view.Read(raw.get(), table_bytes) != table_bytes) {
+  if (table_bytes > 0 && view.Read(raw, table_bytes) != table_bytes) {
     return Fail(error, "entry table cut short");
   }
   const uint64_t data_start = view.Tell();
   const uint64_t file_size = view.GetSize();
-  directory.entries.resize(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    const uint8_t* bytes = raw.get() + uint64_t{i} * kPackEntryBytes;
-    cPackEntry& entry = directory.entries[i];
+  for (cPackEntry& entry : directory.entries) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&entry);
     entry = {GetWord(bytes), GetWord(bytes + 4), GetWord(bytes + 8), GetWord(bytes + 12),
              GetWord(bytes + 16)};
     if (!CheckEntry(entry, directory, data_start, file_size, error)) return false;
@@ -136,10 +194,11 @@ bool WriteAll(cStream& stream, const void* bytes, uint32_t size) {
   return size == 0 || stream.Write(bytes, size) == size;
 }
 
-bool WriteTable(cStream& destination, const cPackDirectory& directory) {
+bool WriteTable(cStream& destination, const cPackDirectory& directory,
+                const std::vector<std::string>& names) {
   cMemoryStream table;
   if (!WriteStringVector(directory.methods, table) || !WriteStringVector(directory.types, table) ||
-      !WriteStringVector(directory.names, table)) {
+      !WriteStringVector(names, table)) {
     return false;
   }
   cMemoryStream packed;
@@ -192,6 +251,11 @@ bool WriteBlock(cResource& resource, cStream& destination, cPackDirectory& direc
 
 }  // namespace
 
+void cPackNames::Assign(cMemoryStream table, std::vector<Span> spans) {
+  m_table = std::move(table);
+  m_spans = std::move(spans);
+}
+
 bool ReadPackDirectory(cStream& file, cPackDirectory& directory, std::string& error) {
   directory = cPackDirectory();
   // A view of our own: the file's position is nobody's business but its readers'.
@@ -211,13 +275,15 @@ bool WritePackFile(const std::vector<cResource*>& resources, cStream& destinatio
   cPackDirectory directory;
   cArchiver::GetInstance()->GetMethodNames(directory.methods);
   directory.entries.resize(resources.size());
-  ListIndex names(directory.names);
+  std::vector<std::string> names;
+  ListIndex name_index(names);
   ListIndex types(directory.types);
   for (std::size_t i = 0; i < resources.size(); ++i) {
-    directory.entries[i].name = names.Of(resources[i]->GetName());
+    directory.entries[i].name = name_index.Of(resources[i]->GetName());
     directory.entries[i].type = types.Of(resources[i]->GetTypeName());
   }
-  if (!WriteAll(destination, kPackMagic, sizeof kPackMagic) || !WriteTable(destination, directory)) {
+  if (!WriteAll(destination, kPackMagic, sizeof kPackMagic) ||
+      !WriteTable(destination, directory, names)) {
     return Fail(error, "write failed");
   }
   const uint32_t entry_table = destination.Tell();

@@ -8,7 +8,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "source/stream/cMemoryStream.h"
 
 class cStream;
 class cResource;
@@ -24,11 +27,33 @@ struct cPackEntry {
   uint32_t method = 0;
 };
 
+// The resource names of a pack, read in place from its unpacked table: a pack of many entries
+// makes no string for each name.
+class cPackNames {
+ public:
+  struct Span {
+    uint32_t start;
+    uint32_t length;
+  };
+  // Keeps `table`; each span lies inside it.
+  void Assign(cMemoryStream table, std::vector<Span> spans);
+  std::size_t size() const { return m_spans.size(); }
+  bool empty() const { return m_spans.empty(); }
+  std::string_view operator[](std::size_t index) const {
+    const Span& span = m_spans[index];
+    return {reinterpret_cast<const char*>(m_table.GetData()) + span.start, span.length};
+  }
+
+ private:
+  cMemoryStream m_table;
+  std::vector<Span> m_spans;
+};
+
 struct cPackDirectory {
   std::string table_method;
   std::vector<std::string> methods;
   std::vector<std::string> types;
-  std::vector<std::string> names;
+  cPackNames names;
   std::vector<cPackEntry> entries;
 };
 

@@ -15,8 +15,18 @@ cResource::cResource(std::string name, const cResourceSource& source)
 
 cResource::~cResource() = default;
 
+uint64_t cResource::TakeRegistrationPlaces(uint64_t count) {
+  static uint64_t next = 1;
+  const uint64_t first = next;
+  next += count;
+  return first;
+}
+
 void cResource::Register() {
   cResourceManager::GetInstance();
+  // Registering again is a fresh registration: it comes first in the lookups.
+  if (!m_place_given) m_place = TakeRegistrationPlaces(1);
+  m_place_given = false;
   RegisterResourceByName(AllResources(), this);
 }
 

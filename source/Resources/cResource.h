@@ -46,6 +46,17 @@ class cResource {
   // shut-down, when the resource may already be gone: it is then not touched). A count of 0 stays.
   static int Release(cResource* resource);
 
+  // Lookups give, of the resources of one name, the one whose registration came last. A pack that
+  // makes its resources on demand takes a block of places in that order when it is mounted, and
+  // gives each entry's resource its own place before the first Register, so that one made late
+  // still ranks as mounted.
+  static uint64_t TakeRegistrationPlaces(uint64_t count);
+  void SetRegistrationPlace(uint64_t place) {
+    m_place = place;
+    m_place_given = true;
+  }
+  uint64_t GetRegistrationPlace() const { return m_place; }
+
   int GetRefCount() const { return m_ref_count; }
   const std::string& GetName() const { return m_name; }
   cResourceSource& GetSource() { return m_source; }
@@ -59,6 +70,8 @@ class cResource {
  private:
   int32_t m_ref_count = 0;
   bool m_loading = false;  // inside the first reference's Load
+  bool m_place_given = false;  // m_place was set for the next Register
+  uint64_t m_place = 0;
   std::string m_name;
   cResourceSource m_source;
 };

@@ -7,8 +7,10 @@
 #include "platform/os/os.h"
 #include "source/Resources/cPackEntryStream.h"
 #include "source/Resources/cPackFile.h"
+#include "source/Resources/cPackIndex.h"
 #include "source/Resources/cResource.h"
 #include "source/Resources/cResourceManager.h"
+#include "source/Resources/cResourceRegistry.h"
 #include "source/log/cLog.h"
 #include "source/stream/cFileStream.h"
 #include "source/xml/XmlDocument.h"
@@ -51,7 +53,20 @@ const std::string* FindAttribute(const XmlNode& node, const char* name) {
   return attribute != nullptr ? &attribute->GetValue() : nullptr;
 }
 
+// Locations holding pack entries still to be made, in the order they were mounted: a lookup that
+// misses makes the entries of its name in that order, so the newest mount's stays the newest.
+std::vector<const cResourceLocation*>& LazyLocations() {
+  static auto* locations = new std::vector<const cResourceLocation*>();
+  return *locations;
+}
+
 }  // namespace
+
+struct cResourceLocation::PackPart {
+  std::size_t first;  // the place of the pack's first entry in m_resources
+  uint64_t first_place;  // the registration place of its first entry (see cResource)
+  std::unique_ptr<cPackIndex> index;
+};
 
 cResourceLocation::cResourceLocation(std::string name, std::string directory)
     : m_name(std::move(name)), m_directory(std::move(directory)) {}
@@ -62,12 +77,19 @@ cResourceLocation::~cResourceLocation() {
   UnregisterAll();
   // Each lets go of what it holds while all are still alive: a form releases the models of its
   // own location before any of them is deleted.
-  for (auto& resource : m_resources) resource->Unload();
+  for (auto& resource : m_resources) {
+    if (resource) resource->Unload();
+  }
   m_resources.clear();
 }
 
 void cResourceLocation::UnregisterAll() {
-  for (auto& resource : m_resources) resource->Unregister();
+  // Entries not made yet stay so: a group out of the registries answers no lookup.
+  auto& lazy = LazyLocations();
+  lazy.erase(std::remove(lazy.begin(), lazy.end(), this), lazy.end());
+  for (auto& resource : m_resources) {
+    if (resource) resource->Unregister();
+  }
 }
 
 std::string cResourceLocation::GetPath() const {
@@ -98,17 +120,72 @@ bool cResourceLocation::MountPack(CountedPtr<cStream> file) {
     return false;
   }
   m_pack_file = file;
-  cResourceManager* manager = cResourceManager::GetInstance();
-  m_resources.reserve(m_resources.size() + directory.entries.size());
-  m_held.reserve(m_held.size() + directory.entries.size());
-  const uint32_t file_size = m_pack_file->GetSize();
-  for (const cPackEntry& entry : directory.entries) {
-    CountedPtr<cStream> bytes(new cPackEntryStream(m_pack_file, entry.offset, entry.size, file_size));
-    cResourceSource source = cResourceSource::FromPackEntry(bytes, directory.methods[entry.method]);
-    AddResource(manager->CreateResource(directory.types[entry.type], directory.names[entry.name],
-                                        source));
+  PackPart& part = m_packs.emplace_back();
+  part.first = m_resources.size();
+  part.index = std::make_unique<cPackIndex>(std::move(directory), m_pack_file);
+  m_resources.resize(part.first + part.index->GetCount());
+  part.first_place = cResource::TakeRegistrationPlaces(part.index->GetCount());
+  if (part.index->GetCount() == 0) return true;
+  SetRegistryMissHandler(&cResourceLocation::MakeNamedInPacks);
+  LazyLocations().push_back(this);
+  // A name registered already would answer lookups before this pack's newer entry is ever made:
+  // such entries are made now.
+  if (!AllResources().IsEmpty()) {
+    for (std::size_t entry = 0; entry < part.index->GetCount(); ++entry) {
+      if (AllResources().FindRegistered(part.index->GetName(entry)) != nullptr) MakeEntry(part, entry, true);
+    }
   }
   return true;
+}
+
+void cResourceLocation::MakeEntry(const PackPart& part, std::size_t entry, bool enter) const {
+  const std::size_t place = part.first + entry;
+  if (m_resources[place]) return;
+  cResource* resource = part.index->Make(entry);
+  if (resource == nullptr) return;
+  m_resources[place].reset(resource);
+  if (place < m_held_count) m_held.insert(resource);
+  if (!enter) return;
+  resource->SetRegistrationPlace(part.first_place + entry);
+  resource->Register();
+}
+
+bool cResourceLocation::MakeNamed(std::string_view name) const {
+  bool made = false;
+  std::vector<uint32_t> entries;
+  for (const PackPart& part : m_packs) {
+    entries.clear();
+    part.index->FindAll(name, entries);
+    for (uint32_t entry : entries) {
+      if (m_resources[part.first + entry]) continue;
+      MakeEntry(part, entry, true);
+      made = true;
+    }
+  }
+  return made;
+}
+
+bool cResourceLocation::MakeNamedInPacks(std::string_view name) {
+  bool made = false;
+  // A copy: making a resource may mount or drop another group.
+  const std::vector<const cResourceLocation*> locations = LazyLocations();
+  for (const cResourceLocation* location : locations) made = location->MakeNamed(name) || made;
+  return made;
+}
+
+cResource* cResourceLocation::GetResource(std::size_t index) const {
+  if (!m_resources[index]) {
+    for (const PackPart& part : m_packs) {
+      if (index >= part.first && index < part.first + part.index->GetCount()) {
+        // Every entry of its name at once, in every group: one made alone could answer lookups
+        // in place of a newer one still to be made.
+        MakeNamedInPacks(std::string(part.index->GetName(index - part.first)));
+        // A group taken out of the registries makes it without entering it.
+        if (!m_resources[index]) MakeEntry(part, index - part.first, false);
+      }
+    }
+  }
+  return m_resources[index].get();
 }
 
 void cResourceLocation::ScanFolder(const std::string& folder) {
@@ -236,8 +313,14 @@ bool cResourceLocation::WritePack(cStream& destination) const {
 }
 
 void cResourceLocation::AddResource(cResource* resource) {
-  // A resource the location holds already is not taken twice (it would be deleted twice).
-  if (resource == nullptr || !m_held.insert(resource).second) return;
+  if (resource == nullptr) return;
+  // A resource the location holds already is not taken twice (it would be deleted twice). Those
+  // a pack mounted enter the held set only once a resource is added by hand.
+  for (; m_held_count < m_resources.size(); ++m_held_count) {
+    if (m_resources[m_held_count]) m_held.insert(m_resources[m_held_count].get());
+  }
+  if (!m_held.insert(resource).second) return;
+  ++m_held_count;
   m_resources.emplace_back(resource);
   resource->Register();
 }
@@ -245,6 +328,8 @@ void cResourceLocation::AddResource(cResource* resource) {
 std::vector<cResource*> cResourceLocation::GetResources() const {
   std::vector<cResource*> list;
   list.reserve(m_resources.size());
-  for (const auto& resource : m_resources) list.push_back(resource.get());
+  for (std::size_t index = 0; index < m_resources.size(); ++index) {
+    if (cResource* resource = GetResource(index)) list.push_back(resource);
+  }
   return list;
 }

@@ -6,11 +6,13 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "source/core/CountedPtr.h"
 
+class cPackIndex;
 class cResource;
 class cStream;
 class XmlNode;
@@ -31,7 +33,9 @@ class cResourceLocation {
   // writing it as a pack would lose resources.
   bool HasFailed() const { return m_failed; }
   // Mounts an opened pack file, which the location keeps. A damaged pack is refused whole with a
-  // log line, and nothing is added.
+  // log line, and nothing is added. An entry's resource is made when it is first looked up or
+  // asked for by index (or at once when its name is registered already, so that it stays the
+  // newest of that name); lookups see every entry as though all were made at the mount.
   bool MountPack(CountedPtr<cStream> file);
   // Adds the files of `folder` (subfolders first, ".svn" skipped) named relative to it. Links are
   // followed only while they lead to a place inside `folder`. A file whose name is empty without
@@ -50,7 +54,8 @@ class cResourceLocation {
   // Takes a new resource (null, or one held already, is ignored) and registers it.
   void AddResource(cResource* resource);
   std::size_t GetResourceCount() const { return m_resources.size(); }
-  cResource* GetResource(std::size_t index) const { return m_resources[index].get(); }
+  // Makes a pack entry's resource when it is not made yet.
+  cResource* GetResource(std::size_t index) const;
   std::vector<cResource*> GetResources() const;
 
   const std::string& GetName() const { return m_name; }
@@ -71,8 +76,21 @@ class cResourceLocation {
   // type the group holds already, is deleted with a log line naming `origin`.
   void AddDeclared(cResource* resource, const std::string& origin);
 
-  std::vector<std::unique_ptr<cResource>> m_resources;
-  std::unordered_set<const cResource*> m_held;    // the same, for a constant-time "held already"
+  struct PackPart;
+  // Makes and registers the pack entries of that name not made yet; whether any was made.
+  bool MakeNamed(std::string_view name) const;
+  // `enter`: registers it too.
+  void MakeEntry(const PackPart& part, std::size_t entry, bool enter) const;
+  static bool MakeNamedInPacks(std::string_view name);
+
+  // Pack entries not made yet are null here; making one (on a lookup or through a const getter)
+  // changes what the location holds but not what it shows, hence mutable.
+  mutable std::vector<std::unique_ptr<cResource>> m_resources;
+  std::vector<PackPart> m_packs;
+  // The same resources, for a constant-time "held already"; the first m_held_count places of
+  // m_resources have been entered (a pack entry made later among them enters as it is made).
+  mutable std::unordered_set<const cResource*> m_held;
+  mutable std::size_t m_held_count = 0;
   std::unordered_set<std::string> m_declared;      // type and name of every declared resource
   std::string m_scan_root;                         // the scanned folder with its links resolved
   bool m_failed = false;

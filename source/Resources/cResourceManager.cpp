@@ -42,11 +42,14 @@ std::string cResourceManager::GetTypeForExtension(const std::string& extension) 
   return found == m_extensions.end() ? std::string() : found->second;
 }
 
+cResourceCreator cResourceManager::GetCreator(const std::string& type) const {
+  auto found = m_creators.find(type);
+  return found == m_creators.end() ? &cDataResource::Create : found->second;
+}
+
 cResource* cResourceManager::CreateResource(const std::string& type, const std::string& name,
                                             const cResourceSource& source) {
-  auto found = m_creators.find(type);
-  if (found == m_creators.end()) return cDataResource::Create(name, source);
-  return found->second(name, source);
+  return GetCreator(type)(name, source);
 }
 
 cResource* cResourceManager::CreateResourceByExtension(const std::string& extension,

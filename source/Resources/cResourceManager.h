@@ -40,6 +40,8 @@ class cResourceManager : public Singleton<cResourceManager> {
   // makes a "data" resource.
   cResource* CreateResource(const std::string& type, const std::string& name,
                             const cResourceSource& source);
+  // The creator CreateResource uses for `type`: looked up once for many resources of one type.
+  cResourceCreator GetCreator(const std::string& type) const;
   cResource* CreateResourceByExtension(const std::string& extension, const std::string& name,
                                        const cResourceSource& source);
 

@@ -1,7 +1,8 @@
-// Fuzz target: arbitrary bytes mounted as a pack file, then every resource that the mount made is
-// loaded and released. A damaged pack must be refused or mount consistently; no input may crash,
+// Fuzz target: arbitrary bytes mounted as a pack file, then a few names looked up (which makes
+// their entries), then every entry's resource made, loaded and released. A damaged pack must be refused or mount consistently; no input may crash,
 // hang, or allocate beyond what its own bytes justify.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "source/Resources/cDataResource.h"
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourceManager.h"
+#include "source/Resources/cResourceRegistry.h"
 #include "tests/support/QuietLog.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/cMemoryStream.h"
@@ -30,6 +32,11 @@ uint32_t Touch(cResource* resource) {
   return sum;
 }
 
+void LookUp(const std::string& name) {
+  cResource* found = AllResources().Find(name);
+  if (found != nullptr) cResource::Release(cDataResource::Find(name));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -44,6 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     cResourceLocation location("fuzz");
     if (location.MountPack(CountedPtr<cStream>(file))) {
+      // Names cut from the input itself, so some of them are the pack's own.
+      for (std::size_t at = 0; at < size && at < 64; at += 4) {
+        const std::size_t length = std::min<std::size_t>(data[at] % 8, size - at);
+        const std::string name(reinterpret_cast<const char*>(data) + at, length);
+        LookUp(name);
+      }
       for (cResource* resource : location.GetResources()) {
         resource->AddRef();
         sum += Touch(resource);
