@@ -2,8 +2,6 @@
 // progress over it (a close-up, a phrase, a mini-game), the tooltip and the cursor, one step of
 // its script, and the click beside a close-up that closes it.
 
-#include <algorithm>
-
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
@@ -11,7 +9,6 @@
 #include "Sources/minigames/MiniGame.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUICursor.h"
-#include "gui/include/GUIFont.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/GUIWindow.h"
@@ -25,7 +22,6 @@
 namespace {
 
 constexpr float kTooltipDrop = 10.0f;  // the tooltip hangs this far below the pointer
-constexpr float kGuiWidth = 1024.0f;
 
 bool FreshLeftPress() {
   const cInput* input = cInput::PeekInstance();
@@ -123,11 +119,8 @@ bool Location::IsHintWindowInUse() const {
 void Location::ShowTooltip() {
   const Vector2 mouse = MousePosition();
   const std::u16string& text = m_tooltip_object->GetTooltip();
-  // The line runs rightward from the pointer; near the right edge it moves left to stay whole.
-  float x = mouse.x;
-  if (const GUIFont* font = FindGUIFont(0)) x = std::max(0.0f, std::min(x, kGuiWidth - font->GetTextWidth(text)));
   m_tooltip->SetValue("text", WideToUtf8(text));
-  m_tooltip->SetMatrix(Matrix4::MakeTranslation(x, mouse.y - kTooltipDrop, 0.0f));
+  m_tooltip->SetMatrix(Matrix4::MakeTranslation(KeepLineOnScreen(mouse.x, 0, text), mouse.y - kTooltipDrop, 0.0f));
   m_tooltip->Show(true);
 }
 

@@ -41,5 +41,5 @@ char16_t MissingCharacter(const GUIFont& font, std::u16string_view text);
 std::vector<std::string> CheckNames(const std::vector<PlacedForm>& forms, const FitSources& sources);
 // The documents' blocks of text: each fits the box of its model in its lines.
 std::vector<std::string> CheckTextBlocks(const ContentPaths& paths, const FitSources& sources);
-// The tooltips of the objects of every place: each fits the screen from the object's left edge.
+// The tooltips of the places and the names of the inventory's items: each fits the screen.
 std::vector<std::string> CheckTooltips(const ContentPaths& paths, const FitSources& sources);
