@@ -12,6 +12,7 @@
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
+#include "gui/include/GUIWidgetSupport.h"
 #include "source/input/cInput.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderObject.h"
@@ -205,8 +206,9 @@ void GamePanel::UpdateSlots(bool released) {
     }
     if (!hit) continue;
     const Vector2 mouse = gui->GetMousePosition();
-    m_tooltip->SetValue("text", WideToUtf8(PhraseDatabase::GetInstance()->GetText(entry.m_name)));
-    m_tooltip->SetMatrix(Matrix4::MakeTranslation(mouse.x, mouse.y + 10.0f, 0.0f));
+    const std::u16string name = PhraseDatabase::GetInstance()->GetText(entry.m_name);
+    m_tooltip->SetValue("text", WideToUtf8(name));
+    m_tooltip->SetMatrix(Matrix4::MakeTranslation(KeepLineOnScreen(mouse.x, 0, name), mouse.y + 10.0f, 0.0f));
     m_tooltip->Show(true);
     if (released) TakeItemInHand(entry.m_name, entry.m_count);
   }

@@ -10,6 +10,7 @@
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
+#include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/GUIWindow.h"
 #include "platform/input/KeyCodes.h"
 #include "source/input/cInput.h"
@@ -117,8 +118,9 @@ bool Location::IsHintWindowInUse() const {
 
 void Location::ShowTooltip() {
   const Vector2 mouse = MousePosition();
-  m_tooltip->SetValue("text", WideToUtf8(m_tooltip_object->GetTooltip()));
-  m_tooltip->SetMatrix(Matrix4::MakeTranslation(mouse.x, mouse.y - kTooltipDrop, 0.0f));
+  const std::u16string& text = m_tooltip_object->GetTooltip();
+  m_tooltip->SetValue("text", WideToUtf8(text));
+  m_tooltip->SetMatrix(Matrix4::MakeTranslation(KeepLineOnScreen(mouse.x, 0, text), mouse.y - kTooltipDrop, 0.0f));
   m_tooltip->Show(true);
 }
 

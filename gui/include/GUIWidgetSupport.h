@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "source/Resources/cResourcePtr.h"
 #include "source/sound/cSoundResource.h"
@@ -16,6 +17,9 @@ class RenderObject;
 
 // The font at that index of the GUI's font table; null when there is none (or no GUI system).
 GUIFont* FindGUIFont(int font_id);
+// Where a one-line text in that font, drawn rightward from x, starts so that it ends on the GUI
+// screen: x when it fits there, else further left, never left of the screen (the tooltips).
+float KeepLineOnScreen(float x, int font_id, std::u16string_view text);
 // The text of the key in the current text table; empty without one (an unknown key is added).
 std::u16string LookUpText(const std::string& key);
 

@@ -1,5 +1,8 @@
 #include "gui/include/GUIWidgetSupport.h"
 
+#include <algorithm>
+
+#include "gui/include/GUIFont.h"
 #include "gui/include/GUIFontTable.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/TextTable.h"
@@ -23,6 +26,12 @@ GUIFont* FindGUIFont(int font_id) {
   GUISystem* system = GUISystem::PeekInstance();
   GUIFontTable* table = system != nullptr ? system->GetFontTable() : nullptr;
   return table != nullptr ? table->Get(font_id) : nullptr;
+}
+
+float KeepLineOnScreen(float x, int font_id, std::u16string_view text) {
+  const GUIFont* font = FindGUIFont(font_id);
+  if (font == nullptr) return x;
+  return std::max(0.0f, std::min(x, GUISystem::kReferenceWidth - font->GetTextWidth(text)));
 }
 
 std::u16string LookUpText(const std::string& key) {

@@ -3,7 +3,10 @@
 
 #include "Sources/adventure/PhraseSequence.h"
 #include "Sources/minigames/MiniGame.h"
+#include "gui/include/GUIFont.h"
+#include "gui/include/GUIFontTable.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/gui/GuiTestFonts.h"
 
 namespace {
 
@@ -111,10 +114,15 @@ TEST_F(HintSearchTest, ASolvedGameAndAGivenItemLeaveNothingToPointAt) {
 
 TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHandIsEmpty) {
   AddLocation("hall", kHall,
-              "hall {\n onload {\n enable key desk door\n }\n click {\n desk: showlocation desk\n"
+              "hall {\n onload {\n enable key desk door pcard1\n }\n click {\n desk: showlocation desk\n"
               " door: game safe\n key: addinventory key\n }\n}");
   AddLocation("desk", kDesk, "desk {\n onload {\n enable letter\n }\n click {\n letter: addinventory letter\n }\n}");
   Texts("hall").m_tooltips["key"] = u"A brass key";
+  Texts("hall").m_tooltips["pcard1"] = u"A postcard of the lighthouse";  // 260 wide
+  const GUIFont letters = TestFont(kLatin + u" ", 20.0f);
+  FontDescription description;
+  description.size = letters.GetSize();
+  gui->GetFontTable()->Set(0, CountedPtr<GUIFont>(new GUIFont(letters.GetGlyphs(), description)));
   Location& location = Enter("hall");
   Frame(location);
   struct Case {
@@ -123,11 +131,15 @@ TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHa
     const char* hand;
     const char* cursor;
     const char* tooltip;  // null: none shown (every object of the kind "i" shows its own, if empty)
+    float tooltip_x;      // where the line starts: at the pointer, or left of it near the right edge
   };
   const Case cases[] = {
-      {"over the close-up", 750, 130, "", "lens", ""},         {"over the game", 325, 150, "", "lens", ""},
-      {"over an item to take", 125, 125, "", "cursor", "A brass key"}, {"over nothing", 600, 600, "", "cursor", nullptr},
-      {"an item in hand", 750, 130, "coin", "cursor", ""},
+      {"over the close-up", 750, 130, "", "lens", "", 750},
+      {"over the game", 325, 150, "", "lens", "", 325},
+      {"over an item to take", 125, 125, "", "cursor", "A brass key", 125},
+      {"over an item at the right edge", 920, 120, "", "cursor", "A postcard of the lighthouse", 1024 - 260},
+      {"over nothing", 600, 600, "", "cursor", nullptr, 0},
+      {"an item in hand", 750, 130, "coin", "cursor", "", 750},
   };
   for (const Case& c : cases) {
     services.hand = c.hand;
@@ -138,6 +150,7 @@ TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHa
     EXPECT_EQ(location.GetTooltip()->IsVisible(), c.tooltip != nullptr) << c.name;
     if (c.tooltip != nullptr) {
       EXPECT_EQ(location.GetTooltip()->GetValue("text"), c.tooltip) << c.name;
+      EXPECT_NEAR(location.GetTooltip()->GetLocal().m[12], c.tooltip_x, 0.5f) << c.name;
     }
   }
 }

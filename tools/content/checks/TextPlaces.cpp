@@ -20,19 +20,6 @@ struct Element {
   const Element* parent;      // null at the form's top
 };
 
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = text.find(' ', at);
-    const std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (!word.empty()) words.push_back(word);
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return words;
-}
-
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -65,7 +52,8 @@ PlacedStatic MakeStatic(const Element& element, const std::map<std::string, Text
   text.name = RecipeText(node, "name");
   text.font_id = RecipeInteger(node, "font_id", 0);
   if (!RecipeText(node, "text_id").empty()) text.ids.push_back(RecipeText(node, "text_id"));
-  for (const std::string& id : Words(RecipeText(node, "shows"))) text.ids.push_back(id);
+  for (const std::string& id : SpacedWords(RecipeText(node, "shows"))) text.ids.push_back(id);
+  text.literal = RecipeText(node, "text");
   text.x = element.x;
   text.y = element.y;
   const std::string alignment = RecipeText(node, "alignment");
@@ -82,6 +70,20 @@ PlacedStatic MakeStatic(const Element& element, const std::map<std::string, Text
     text.place_name = "its helper box \"" + helper->first + "\"";
   }
   return text;
+}
+
+// A menu item draws its line from its own corner, in its font and, when selected or pointed at,
+// in its select font: the line stays in the item's box in both.
+void AddMenuItem(const Element& element, std::vector<PlacedStatic>& lines) {
+  PlacedStatic text = MakeStatic(element, {});
+  text.place = element.rect;
+  text.place_name = "its own box";
+  lines.push_back(text);
+  const int selected = RecipeInteger(*element.node, "select_font_id", text.font_id);
+  if (selected == text.font_id) return;
+  text.font_id = selected;
+  text.name += " (selected)";
+  lines.push_back(std::move(text));
 }
 
 }  // namespace
@@ -111,6 +113,12 @@ std::vector<PlacedForm> PlaceForms(const XmlNode& list) {
     }
     for (std::size_t i = 0; i < all.size(); ++i) {
       const Element& element = *all[i];
+      if (element.node->GetName() == "menuitem" && element.sized) AddMenuItem(element, form.statics);
+      if (element.node->GetName() == "editbox") {
+        form.fields.push_back({RecipeText(*element.node, "name"), RecipeInteger(*element.node, "font_id", 0),
+                               RecipeInteger(*element.node, "text_length", 0),
+                               RecipeNumber(*element.node, "text_width", 0.0f)});
+      }
       if (element.node->GetName() != "static") continue;
       PlacedStatic text = MakeStatic(element, helpers);
       if (RecipeText(*element.node, "link") == "true" && !text.place_name.empty()) {
@@ -187,4 +195,17 @@ std::string Describe(const TextRect& rect) {
   std::snprintf(text, sizeof text, "(x %.0f..%.0f, y %.0f..%.0f)", rect.x, rect.x + rect.width, rect.y,
                 rect.y + rect.height);
   return text;
+}
+
+std::vector<std::string> SpacedWords(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find(' ', at);
+    const std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (!word.empty()) words.push_back(word);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return words;
 }

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,6 +11,7 @@
 
 #include "gui/include/FontFile.h"
 #include "platform/os/os.h"
+#include "tests/support/ContentTool.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
@@ -23,32 +21,12 @@ namespace fs = std::filesystem;
 
 using Files = std::map<std::string, std::string>;  // relative path -> text
 
-struct ToolRun {
-  int status = -1;
-  std::string output;
-};
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
 fs::path BuiltFolder() { return fs::path(os::ExecutablePath()).parent_path(); }
-
-ToolRun RunTool(const std::string& content, const std::string& output) {
-  const std::string command =
-      Quoted((BuiltFolder() / "velmaris-content").string()) + " " + Quoted(content) + " " + Quoted(output) + " 2>&1";
-  ToolRun run;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, read);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 std::string Xml(const std::string& body) { return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + body + "\n"; }
 
 // A place with a door, its highlight and a wall, and its script.
-Files Hall(int door_y, const std::string& russian_tooltips) {
+Files Hall(int door_y, const std::string& russian_tooltips, const std::string& english = "Door") {
   return {{"levels/hall.xml",
            Xml("<location folder=\"hall\" name=\"hall\">\n"
                "  <object name=\"wall\" kind=\"b\" x=\"0\" y=\"0\" width=\"64\" height=\"64\"><rect x=\"0\" y=\"0\" width=\"64\" height=\"64\" color=\"#202020\"/></object>\n"
@@ -58,7 +36,7 @@ Files Hall(int door_y, const std::string& russian_tooltips) {
                "\" width=\"60\" height=\"60\"><rect x=\"0\" y=\"0\" width=\"60\" height=\"4\" color=\"#ffd080\"/></object>\n"
                "</location>")},
           {"phrases/en/locations.xml",
-           Xml("<locations><location name=\"hall\"><tooltip name=\"door\" text=\"Door\"/></location></locations>")},
+           Xml("<locations><location name=\"hall\"><tooltip name=\"door\" text=\"" + english + "\"/></location></locations>")},
           {"phrases/ru/locations.xml", Xml("<locations><location name=\"hall\">" + russian_tooltips + "</location></locations>")},
           {"scripts/levels/hall/hall.script", "hall {\n  enable door\n}\n"}};
 }
@@ -72,16 +50,29 @@ std::string Font(const std::string& face, const std::string& fallback) {
              (fallback.empty() ? std::string() : " fallback=\"" + fallback + "\"") + " pixels=\"24\"/></fonts>");
 }
 
-// One language, one font, and a form of a button 120 x 40 labelled with the text OK, and a page
-// of two linked lines 300 wide that the text PAGE flows over.
-Files Labels(const std::string& ok, const std::string& page) {
+// What the forms of Labels show.
+struct Shown {
+  std::string ok = "OK";
+  std::string page = "We ask that the light be kept burning.";
+  std::string letter = "We ask that the light be kept burning.";
+  std::string item = "New";
+  int name_length = 8;  // the characters the name prompt takes
+};
+
+// One language, one font, and a form of: a button 120 x 40 labelled with the text OK; a page of
+// two linked lines 300 wide that the text PAGE flows over; a block of text in a model's box of
+// two lines 300 wide that shows LETTER; a menu item 120 x 40 that reads the item; the name
+// prompt and a players list of one line 300 wide.
+Files Labels(const Shown& shown) {
   return {{"fonts/fonts.xml", Font("DejaVuSans.ttf", "")},
           {"game_init/game_init.xml",
            Xml("<game_init><lang name=\"en\"><select type=\"font\" id=\"0\" name=\"fonts\\main\"/></lang></game_init>")},
-          {"texts/en.xml", Xml("<texts><section name=\"s\"><text id=\"OK\" text=\"" + ok + "\"/><text id=\"PAGE\" text=\"" +
-                               page + "\"/></section></texts>")},
+          {"texts/en.xml", Xml("<texts><section name=\"s\"><text id=\"OK\" text=\"" + shown.ok + "\"/><text id=\"PAGE\" text=\"" +
+                               shown.page + "\"/><text id=\"LETTER\" text=\"" + shown.letter + "\"/></section></texts>")},
+          {"models/letter_text.xml", Xml("<model name=\"gui\\dialog\\letter_text\" kind=\"quad\" x=\"100\" y=\"100\" width=\"300\" height=\"48\"/>")},
           {"gui/dialog.xml",
            Xml("<resources><resource name=\"gui\\dialog\\dialog\" type=\"form\">"
+               "<models><model name=\"letter_text\"/></models><shaders><shader name=\"letter_text\"/></shaders>"
                "<helpers><box name=\"line_0\" x=\"100\" y=\"300\" width=\"300\" height=\"24\"/>"
                "<box name=\"line_1\" x=\"100\" y=\"274\" width=\"300\" height=\"24\"/></helpers><form>"
                "<button name=\"ok\" size=\"120 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 400 200 0\">"
@@ -89,7 +80,16 @@ Files Labels(const std::string& ok, const std::string& page) {
                "</button>"
                "<static name=\"text_0\" font_id=\"0\" helper=\"line_0\" link=\"true\" alignment=\"lb\" shows=\"PAGE\"/>"
                "<static name=\"text_1\" font_id=\"0\" helper=\"line_1\" link=\"true\" alignment=\"lb\"/>"
-               "</form></resource></resources>")}};
+               "<text name=\"letter\" model=\"letter_text\" font_id=\"0\" shows=\"LETTER\"/>"
+               "<menuitem name=\"item\" size=\"120 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 600 600 0\" text=\"" + shown.item +
+               "\" font_id=\"0\" select_font_id=\"0\"/>"
+               "</form></resource>"
+               "<resource name=\"gui\\windows\\profile_small_window\" type=\"form\"><form>"
+               "<editbox name=\"edit_box_name\" size=\"400 44 1\" font_id=\"0\" text_width=\"380\" text_length=\"" +
+               std::to_string(shown.name_length) + "\"/></form></resource>"
+               "<resource name=\"gui\\windows\\users_menu\" type=\"form\"><form>"
+               "<menuitem name=\"frame_0\" size=\"300 40 1\" font_id=\"0\" select_font_id=\"0\"/></form></resource>"
+               "</resources>")}};
 }
 
 Files Joined(Files a, const Files& b) {
@@ -98,8 +98,8 @@ Files Joined(Files a, const Files& b) {
 }
 
 TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
-  const std::string kFits = "OK", kLong = "Leave the puzzle, please?";
-  const std::string kShort = "We ask that the light be kept burning.";
+  const std::string kLong = "Leave the puzzle, please?";
+  const std::string kShort = Shown().page;
   struct Case {
     std::string name;
     Files files;
@@ -115,19 +115,26 @@ TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
       {"a face that lacks Hebrew, with a fallback", {{"fonts/fonts.xml", Font("DejaVuSerif.ttf", "DejaVuSans.ttf")}}, ""},
       {"a face that lacks Hebrew", {{"fonts/fonts.xml", Font("DejaVuSerif.ttf", "")}},
        "wanted characters are in none of its faces: U+05D0 U+05D1"},
-      {"texts that fit", Labels(kFits, kShort), ""},
-      {"a label wider than its button", Labels(kLong, kShort),
-       "gui\\dialog\\dialog: label: \"OK\" (en) is "},
-      {"a letter the font lacks", Labels("Ω", kShort), "\"OK\" (en) has U+03A9, which the font \"main\" lacks"},
-      {"a written line break in a one-line static", Labels("Yes\\nNo", kShort), "shows \"\\n\" as it stands"},
-      {"a text longer than its linked lines", Labels(kFits, kShort + " " + kShort),
+      {"texts that fit", Joined(Labels({}), Hall(100, "<tooltip name=\"door\" text=\"Дверь\"/>")), ""},
+      {"a label wider than its button", Labels({.ok = kLong}), "gui\\dialog\\dialog: label: \"OK\" (en) is "},
+      {"a letter the font lacks", Labels({.ok = "Ω"}), "\"OK\" (en) has U+03A9, which the font \"main\" lacks"},
+      {"a written line break in a one-line static", Labels({.ok = "Yes\\nNo"}), "shows \"\\n\" as it stands"},
+      {"a text longer than its linked lines", Labels({.page = kShort + " " + kShort}),
        "\"PAGE\" (en) does not fit its 2 linked lines"},
+      {"a document longer than its box", Labels({.letter = kShort + "\\n" + kShort}),
+       "gui\\dialog\\dialog: letter: \"LETTER\" (en) takes 4 lines, 96 high, and its box is 48 high"},
+      {"a menu item wider than its box", Labels({.item = kLong}), "dialog: item: \"" + kLong + "\" (en) is "},
+      {"a tooltip wider than the screen",
+       Joined(Labels({}), Hall(100, "<tooltip name=\"door\" text=\"Дверь\"/>", kShort + " " + kShort + " " + kShort)),
+       "tooltip of \"hall\\door\" (en) is "},
+      {"a name prompt that takes more than the players list shows", Labels({.name_length = 20}),
+       "users_menu: frame_0 (en): a name of 20 "},
   };
   for (const Case& c : cases) {
     TempDir root;
     FixtureTree content(root.Path(), "content");
     for (const auto& [path, text] : c.files) content.AddFile(path, text);
-    const ToolRun run = RunTool(content.GetFolder(), root / "out");
+    const ContentToolRun run = RunContentTool(ShellQuoted(content.GetFolder()) + " " + ShellQuoted(root / "out"));
     if (c.fault.empty()) {
       EXPECT_EQ(run.status, 0) << c.name << ":\n" << run.output;
     } else {
