@@ -2,7 +2,8 @@
 # Builds Velmaris twice (Release with warnings as errors; Debug with AddressSanitizer and
 # UndefinedBehaviorSanitizer), runs every test on both, then runs each fuzz target briefly.
 # Each stage says how long it took, and the end the whole. VELMARIS_FUZZ_SECONDS is how long each
-# fuzz target runs (default 20; the targets run as many at once as there are cores).
+# fuzz target runs (default 20; the targets run as many at once as there are cores), and
+# VELMARIS_SOAK_SECONDS how long the sanitized program is soaked (default 120; see tools/soak.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 started=$SECONDS
@@ -20,6 +21,7 @@ stage() {  # stage NAME: ends the stage running (saying how long it took) and st
 
 jobs=$(nproc)
 fuzz_seconds=${VELMARIS_FUZZ_SECONDS:-20}
+soak_seconds=${VELMARIS_SOAK_SECONDS:-120}
 
 # Tests that open a real window or a GL context need a display: give them a virtual one.
 run_ctest() {  # run_ctest DIR [env...]
@@ -71,6 +73,12 @@ build build/asan -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITI
   -DVELMARIS_BENCH=OFF
 stage "Sanitized tests"
 run_ctest build/asan ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+
+# Two minutes of a careless player on the sanitized program: crashes, hangs, sanitizer reports and
+# lost player files fail CI. Its limits are generous: a slow sanitized program on a loaded machine
+# must not read as a hung one.
+stage "Soak of the sanitized program (${soak_seconds} s)"
+VELMARIS_SOAK_START_SECONDS=600 VELMARIS_SOAK_END_SECONDS=300 ./tools/soak.sh build/asan/bin "$soak_seconds" build/asan-soak
 
 stage "Threaded code under ThreadSanitizer"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_WERROR=ON -DVELMARIS_SANITIZE=thread \

@@ -160,7 +160,7 @@ void Location::LoadObjects() {
     } else if (record.kind == "f") {
       kind = LocationCharacter::kFront;
     } else if (record.kind != "i") {
-      LogReport(kLogAbort, kSource, kPrefixLine, "Unknown prefix: %s", record.kind.c_str());
+      LogReport(kLogError, kSource, kPrefixLine, "Unknown prefix: %s", record.kind.c_str());
     }
     std::u16string tooltip;
     if (kind == LocationCharacter::kItem) {

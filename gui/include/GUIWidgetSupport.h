@@ -32,8 +32,8 @@ bool IsLeftButtonReleased();
 cResourcePtr<cSoundResource> FindGUISound(const std::string& name);
 void PlayGUISound(const cResourcePtr<cSoundResource>& sound);
 
-// A render object over a mesh of 1024 glyph quads (4096 vertices, 6144 indices in quad order),
-// drawn with the GUI camera, showing nothing until text is laid into it.
+// A render object over a glyph mesh (GUIGlyphMesh: room for up to 1024 glyph quads, made as text
+// needs it), drawn with the GUI camera, showing nothing until text is laid into it.
 std::unique_ptr<RenderObject> MakeGlyphModel();
 inline constexpr uint32_t kGlyphModelQuads = 1024;
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "gui/include/CharacterClass.h"
+#include "gui/include/GUIGlyphMesh.h"
+#include "gui/include/GUIWidgetSupport.h"
 #include "source/log/cLog.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
@@ -112,6 +114,10 @@ float GUIFont::BuildText(RenderObject& object, const Vector4& color, std::u16str
 }
 
 float GUIFont::LayoutText(Model& mesh, std::u16string_view text, float x, float y) const {
+  // A glyph mesh grows for the text; any other mesh holds what it has room for.
+  if (auto* glyphs = dynamic_cast<GUIGlyphMesh*>(&mesh)) {
+    glyphs->MakeRoom(static_cast<uint32_t>(std::min<std::size_t>(mesh.m_index_count / 6 + text.size(), kGlyphModelQuads)));
+  }
   const uint32_t capacity = QuadCapacity(mesh);
   uint32_t quads = std::min(mesh.m_index_count / 6, capacity);
   Vertex* vertices = mesh.m_vertices ? mesh.m_vertices->GetVertex(0) : nullptr;

@@ -4,6 +4,7 @@
 
 #include "gui/include/GUIFont.h"
 #include "gui/include/GUIFontTable.h"
+#include "gui/include/GUIGlyphMesh.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/TextTable.h"
 #include "source/input/cInput.h"
@@ -12,8 +13,6 @@
 #include "source/sound/cSoundPlayer.h"
 
 namespace {
-
-constexpr uint32_t kGlyphModelFlags = 0x100009;  // triangle list, both buffers flagged
 
 GUIKeySource& KeySource() {
   static GUIKeySource source;
@@ -61,12 +60,7 @@ void PlayGUISound(const cResourcePtr<cSoundResource>& sound) {
 }
 
 std::unique_ptr<RenderObject> MakeGlyphModel() {
-  CountedPtr<Model> mesh(new Model("font_model", 4 * kGlyphModelQuads, 6 * kGlyphModelQuads, kGlyphModelFlags));
-  static constexpr uint32_t kCorners[6] = {0, 1, 2, 2, 1, 3};
-  for (uint32_t quad = 0; quad < kGlyphModelQuads; ++quad) {
-    for (uint32_t i = 0; i < 6; ++i) mesh->m_indices->SetIndex(6 * quad + i, 4 * quad + kCorners[i]);
-  }
-  mesh->m_index_count = 0;
+  CountedPtr<Model> mesh(new GUIGlyphMesh());
   GUISystem* system = GUISystem::PeekInstance();
   return std::make_unique<RenderObject>(mesh, system != nullptr ? system->GetCamera() : nullptr, 0);
 }

@@ -14,8 +14,9 @@ inline constexpr char kParticleFileMagic[] = "EEPSF";
 inline constexpr uint32_t kParticleFileVersion = 205;  // the current one
 inline constexpr uint32_t kParticleFileOldest = 203;
 inline constexpr uint32_t kParticleKeys = 6;
-// More particles than this are not kept: four vertices a particle stay within 16-bit indices.
-inline constexpr uint32_t kMaxParticles = 16384;
+// More particles than this are not kept (the game's effects use 256): every frame moves and draws
+// each live one, so a file asking for more would slow every frame it is on screen.
+inline constexpr uint32_t kMaxParticles = 2048;
 
 // Emitter shapes (not stored in the file, which keeps the number only).
 enum ParticleEmitterShape : uint32_t { kEmitterPoint = 0, kEmitterBox = 1, kEmitterPoints = 2 };

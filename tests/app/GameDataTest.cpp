@@ -15,6 +15,7 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/core/Singleton.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
@@ -32,7 +33,12 @@ TEST(GameDataTest, EachFaultOfTheDataGroupHasItsReason) {
        "the game data pack \"data\" is damaged"},
       {"an empty folder", [](const TempDir& dir) { std::filesystem::create_directories(dir / "data/empty"); },
        "the game data \"data\" holds no resources"},
-      {"a folder with a resource", [](const TempDir& dir) { dir.WriteFile("data/gui/menu.bin", "menu"); }, ""},
+      {"another game's folder", [](const TempDir& dir) { dir.WriteFile("data/gui/menu.bin", "menu"); },
+       "the game data \"data\" lacks the game's start files: \"levels\\stage\" and \"game_init\\game_init\""},
+      {"a folder without its stage list",
+       [](const TempDir& dir) { FixtureTree(dir.Path(), "data").AddStartFiles(); std::filesystem::remove(dir / "data/levels/stage.xml"); },
+       "the game data \"data\" lacks the game's start files: \"levels\\stage\" not found"},
+      {"a folder with the start files", [](const TempDir& dir) { FixtureTree(dir.Path(), "data").AddStartFiles(); }, ""},
   };
   for (const Case& c : cases) {
     TempDir dir("velmaris-data");

@@ -72,7 +72,7 @@ class ProgramTest : public ::testing::Test {
   cProperties* PrepareStore(bool with_persistent_key) {
     cProperties* properties = cProperties::GetInstance();
     properties->SetValue("exe_directory", root / "exe");
-    root.WriteFile("exe/data/stand_in.txt", "data");  // the game refuses to start without its data
+    FixtureTree(root / "exe", "data").AddStartFiles();  // the game refuses to start without its data
     if (with_persistent_key) {
       properties->SetValue("x_size", "800");
       properties->MarkPersistent("x_size");

@@ -192,7 +192,7 @@ std::string ProgramUnderTest::ErrorOutput() const { return ReadWholeFile(m_sandb
 pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
   // The game refuses to start without its data: a sandbox that has none gets one stand-in file.
   const std::string data = BinFolder() + "/data";
-  if (m_stand_in_data && !std::filesystem::exists(data)) m_sandbox.WriteFile("bin/data/stand_in.txt", "data");
+  if (m_stand_in_data && !std::filesystem::exists(data)) FixtureTree(BinFolder(), "data").AddStartFiles();
   return StartProgram("velmaris", arguments);
 }
 

@@ -144,6 +144,8 @@ TEST_F(UnluckyPlayerTest, GameDataMissingOrDamagedEndsTheGameAtOnceWithOneLine) 
        "Velmaris: the game data pack \"data\" is damaged"},
       {"an empty folder", [&] { std::filesystem::create_directories(bin + "/data/empty"); },
        "Velmaris: the game data \"data\" holds no resources"},
+      {"another game's folder", [&] { WriteWholeFile(bin + "/data/gui/menu.bin", "menu"); },
+       "Velmaris: the game data \"data\" lacks the game's start files"},
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(bin + "/data");
@@ -200,6 +202,7 @@ TEST_F(UnluckyPlayerTest, APackRunWritesOnlyWholeGroupsAndOnlyWhenAskedExactly) 
   const std::string packed = ReadWholeFile(bin + "/my_data");
 
   // An argument that merely holds the switch runs the game and leaves the packs alone.
+  FixtureTree(bin, "data").AddStartFiles();
   EXPECT_EQ(PlayAndClose({"--savedir=/home/me/game-packs"}), 0);
   EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
 

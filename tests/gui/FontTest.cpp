@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "gui/include/GUIFontTable.h"
+#include "gui/include/GUIGlyphMesh.h"
+#include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/cGUIFontDataResource.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
@@ -190,6 +192,32 @@ TEST(GUIFontQuads, BuildTextEmptiesTheMeshAndTakesTheColour) {
   EXPECT_EQ(object.GetColor(), Vector4(0, 1, 0, 0.5f));
   EXPECT_FLOAT_EQ(font.GetTextExtent(u"ok").x, 10.0f);
   EXPECT_EQ(font.GetTextExtent(u"ok").y, 10.0f);
+}
+
+TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
+  const GUIFont font = TestFont(kLatin);
+  struct Case {
+    std::size_t letters;  // laid a word of ten letters at a time, as a text's lines are
+    uint32_t quads;       // drawn
+    uint32_t most_vertices;
+  };
+  // A widget without text holds no more than a few words' room; a page grows up to 1024 glyphs.
+  const Case cases[] = {{0, 0, 128}, {10, 10, 128}, {300, 300, 2048}, {1024, 1024, 4096}, {3000, 1024, 4096}};
+  for (const Case& c : cases) {
+    std::unique_ptr<RenderObject> object = MakeGlyphModel();
+    Model& mesh = *object->GetModel();
+    font.BeginText(*object, Vector4(1, 1, 1, 1));
+    float pen = 0.0f;
+    for (std::size_t laid = 0; laid < c.letters; laid += 10) pen = font.LayoutText(mesh, u"abcdefghij", pen, 0.0f);
+    EXPECT_EQ(mesh.m_index_count, 6 * c.quads) << c.letters;
+    EXPECT_LE(mesh.m_vertices->GetCount(), c.most_vertices) << c.letters;
+    if (c.quads == 0) continue;
+    // The first glyph laid stays where it was put, white, after the mesh grew beneath it.
+    const Vertex& first = *mesh.m_vertices->GetVertex(1);
+    EXPECT_EQ(first.x, 0.0f) << c.letters;
+    EXPECT_EQ(first.diffuse, 0xFFFFFFFFu) << c.letters;
+    EXPECT_EQ(mesh.m_indices->GetCount(), mesh.m_vertices->GetCount() / 4 * 6) << c.letters;
+  }
 }
 
 TEST(GUIFontCase, CapitalsOnlyFontsDrawLowerCaseWithTheCapitals) {

@@ -68,9 +68,10 @@ TEST_F(LocationLoadTest, SceneModelsBecomeObjectsByKindWithHighlightsAndTooltips
     EXPECT_EQ(object.GetHighlightModel() != nullptr, cases[i].highlight) << cases[i].name;
   }
   EXPECT_EQ(hall.FindObject("key_a"), nullptr);
-  EXPECT_TRUE(LogHas("Unknown prefix: x"));
-  // The game goes on without the tooltip: an error, not an abort.
+  // The game goes on with an odd prefix or without a tooltip: errors, not aborts.
+  EXPECT_TRUE(LogHas("Error: Unknown prefix: x"));
   EXPECT_TRUE(LogHas("Error: tooltip odd not found"));
+  EXPECT_FALSE(LogHas("PROGRAM ABORTING! Unknown prefix"));
   EXPECT_FALSE(LogHas("PROGRAM ABORTING! tooltip"));
   EXPECT_FALSE(LogHas("tooltip rug not found"));
   EXPECT_TRUE(hall.FindObject("lamp")->GetModel()->GetAnimation().IsPlaying());

@@ -48,7 +48,9 @@ ParticleFileData ReadRecipe(const XmlNode& root, const XmlNode& curves) {
   ParticleFileData d;
   d.version = static_cast<uint32_t>(RecipeInteger(root, "version", kParticleFileVersion));
   d.max_particles = static_cast<uint32_t>(RecipeInteger(root, "particles", 0));
-  if (d.max_particles == 0 || d.max_particles > kMaxParticles) throw RecipeError{"particles: 1 to 16384 wanted"};
+  if (d.max_particles == 0 || d.max_particles > kMaxParticles) {
+    throw RecipeError{"particles: 1 to " + std::to_string(kMaxParticles) + " wanted"};
+  }
   d.cycle_duration = RecipeNumber(root, "cycle", 1.0f);
   d.interpolate_emission = RecipeText(root, "interpolate") == "true";
   d.gravity_on = root.FindAttribute("gravity") != nullptr;

@@ -1,0 +1,242 @@
+#!/usr/bin/env bash
+# Plays the built game as a careless player for a while, on a virtual display of its own, and
+# says what went wrong. Run after run it starts the program, gives it random input over whatever
+# screen is in front (clicks, double and right clicks, drags, wheel turns, keys, typed names) and
+# ends the run in one of several ways: the window's close request, the window destroyed by another
+# program, SIGTERM, SIGINT or SIGHUP, or kill -9 at a random moment (in play or still starting).
+# It fails when:
+#   - the program crashes: a status other than the run's end expects, a signal it was not sent,
+#     or a sanitizer report, crash report or failed assertion on its standard error;
+#   - the program stops answering: a close request or a signal that asks it to end does not end it
+#     within VELMARIS_SOAK_END_SECONDS (default 120), or it shows no window within
+#     VELMARIS_SOAK_START_SECONDS (default 300);
+#   - a player's game is lost or emptied: after every run, velmaris-profile-check (the game's own
+#     readers) must find each listed player's file or backup whole, and no file kept aside as
+#     damaged.
+# It samples the program's resident memory every second and writes, in the output folder:
+# summary.txt (runs, restarts, ends by kind, screens seen, peak memory by ten minutes of soak and by
+# minute of a run's life, findings), memory.tsv (the samples) and, for each run with a finding,
+# its standard error and user folder. Status 0 when nothing was found, 1 otherwise, 2 on a wrong call.
+#
+# Usage: tools/soak.sh BIN-FOLDER SECONDS [OUTPUT-FOLDER]
+#   BIN-FOLDER holds velmaris, velmaris-profile-check and the sample game's data (build/*/bin).
+#   VELMARIS_SOAK_SEED makes the input repeatable (default: the clock).
+set -euo pipefail
+
+if [ $# -lt 2 ] || ! [[ $2 =~ ^[0-9]+$ ]]; then
+  echo "usage: tools/soak.sh BIN-FOLDER SECONDS [OUTPUT-FOLDER]" >&2
+  exit 2
+fi
+bin=$(cd "$1" && pwd)
+seconds=$2
+out=${3:-$PWD/soak-$(date -u +%Y%m%d-%H%M%S)}
+for needed in "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-screenshot" "$bin/data"; do
+  [ -e "$needed" ] || { echo "soak: $needed is not built" >&2; exit 2; }
+done
+for tool in xdotool xvfb-run; do
+  command -v "$tool" > /dev/null || { echo "soak: $tool is not installed (tools/install-deps.sh)" >&2; exit 2; }
+done
+
+# The random input goes to a display of the soak's own, never to a desktop in use.
+if [ -z "${VELMARIS_SOAK_INSIDE:-}" ]; then
+  mkdir -p "$out"
+  out=$(cd "$out" && pwd)
+  VELMARIS_SOAK_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$bin" "$seconds" "$out"
+fi
+
+start_limit=${VELMARIS_SOAK_START_SECONDS:-300}
+end_limit=${VELMARIS_SOAK_END_SECONDS:-120}
+seed=${VELMARIS_SOAK_SEED:-$(date +%s)}
+RANDOM=$seed
+echo "soak: seed $seed, for $seconds s; findings and summary in $out"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/velmaris-soak.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/data" "$work/run" "$work/home" "$work/bin"
+chmod 700 "$work/run"
+# The soak plays copies, so that a build made meanwhile changes nothing under it.
+cp "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-screenshot" "$work/bin/"
+for group in data localization fsdata splash; do
+  [ -e "$bin/$group" ] && cp -r "$bin/$group" "$work/bin/"
+done
+built=$bin
+bin=$work/bin
+user=$work/data/Moskelt/tarvel
+# The system's libraries keep some memory for the life of the process: not ours to free.
+printf '%s\n' leak:libSDL2-2.0.so leak:libX11.so leak:libdbus-1 leak:libEGL leak:libGLX leak:swrast_dri \
+  leak:libgallium leak:libLLVM leak:libglapi > "$work/lsan.supp"
+echo "interceptor_via_lib:swrast_dri.so" > "$work/asan.supp"
+export XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run HOME=$work/home
+export VELMARIS_DESKTOP_RECORD=$work/desktop.txt VELMARIS_DEBUG_OUTPUT=1 SDL_AUDIODRIVER=dummy
+export LSAN_OPTIONS=print_suppressions=0:suppressions=$work/lsan.supp
+export ASAN_OPTIONS=detect_leaks=1:suppressions=$work/asan.supp UBSAN_OPTIONS=print_stacktrace=1
+# Mesa's compiling rasteriser deadlocks under the address sanitizer's unwinding; this one draws the same.
+if nm -D "$bin/velmaris" 2> /dev/null | grep -q __asan_init; then export GALLIUM_DRIVER=softpipe; fi
+
+summary=$out/summary.txt memory=$out/memory.tsv findings=$out/findings.txt
+: > "$findings"
+printf 'soak_s\trun\trun_s\trss_kb\n' > "$memory"
+runs=0 finding_count=0
+declare -A ends=() screens=()
+
+finding() {  # finding RUN TEXT: records it and keeps the run's traces
+  echo "run $1: $2" | tee -a "$findings" >&2
+  finding_count=$((finding_count + 1))
+  local keep=$out/run-$1
+  if [ ! -d "$keep" ]; then
+    mkdir -p "$keep"
+    cp "$work/stderr.txt" "$work/last.png" "$keep/" 2> /dev/null || true
+    cp -r "$user" "$keep/user" 2> /dev/null || true
+  fi
+}
+
+# Places of the game's 1024 x 768 screen (y upward) a player reaches for: the name prompt's OK,
+# Play, the office's key, rug and cabinet, the panel's first slot, hint, menu, diary and map
+# buttons, the paused game's Back and Exit, the diary's pictures tab, beside the book, the chart,
+# the door, the quay's chest and the middle of the screen. A third of the input goes to one of
+# them, so that random play gets past the menus into every screen.
+places=("402 303" "512 523" "456 101" "170 438" "234 40" "807 57" "152 59" "986 24" "920 24" "512 463" "512 253"
+  "966 573" "20 740" "170 318" "880 468" "250 98" "512 400")
+keys=(Escape Return space BackSpace Tab Delete Left Right Up Down Home End F1 F4 F10 a b z 1 2 9
+  shift+a ctrl+z alt+F4 alt+Return ctrl+c KP_Enter minus period)
+
+# A click held long enough for a frame of a loaded machine to see it.
+click() {  # click WINDOW X Y [BUTTON]
+  xdotool mousemove --window "$1" "$2" "$3" mousedown "${4:-1}" sleep 0.1 mouseup "${4:-1}"
+}
+
+# One piece of input to the window (its size in $width x $height), given the screen in front.
+random_input() {  # random_input WINDOW FRONT
+  local w=$1 x=$((RANDOM % width)) y=$((RANDOM % height)) x2=$((RANDOM % width)) y2=$((RANDOM % height))
+  local name="Pl$((RANDOM % 1000))ayer$((RANDOM % 100))"
+  name=${name:0:$((1 + RANDOM % 12))}
+  if [ "$2" = MainMenu ] && [ $((RANDOM % 4)) = 0 ]; then
+    click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play
+    return
+  fi
+  if [ "$2" = GameEnterName ] && [ $((RANDOM % 3)) = 0 ]; then
+    xdotool windowfocus "$w" type --delay 50 "$name"
+    click "$w" $((402 * width / 1024)) $(((768 - 303) * height / 768))
+    return
+  fi
+  case $((RANDOM % 12)) in
+    0 | 1 | 2 | 3)
+      read -r x y <<< "${places[$((RANDOM % ${#places[@]}))]}"
+      click "$w" $((x * width / 1024)) $(((768 - y) * height / 768)) ;;
+    4 | 5) click "$w" "$x" "$y" ;;
+    6) xdotool mousemove --window "$w" "$x" "$y" click --repeat 2 --delay 80 1 ;;
+    7) click "$w" "$x" "$y" 3 ;;
+    8) xdotool mousemove --window "$w" "$x" "$y" mousedown 1 mousemove --window "$w" $(((x + x2) / 2)) $(((y + y2) / 2)) \
+      sleep 0.1 mousemove --window "$w" "$x2" "$y2" mouseup 1 ;;
+    9) xdotool mousemove --window "$w" "$x" "$y" click "$((4 + RANDOM % 2))" ;;
+    10) xdotool windowfocus "$w" key --clearmodifiers "${keys[$((RANDOM % ${#keys[@]}))]}" ;;
+    11) xdotool windowfocus "$w" type --delay 30 "$name" ;;
+  esac
+}
+
+# The program's resident memory (kB), or nothing once it is gone.
+resident() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$1/status" 2> /dev/null || true; }
+
+# Waits until the program ends, sampling its memory; false when it does not end within $2 seconds.
+wait_for_end() {  # wait_for_end PID SECONDS RUN RUN-START
+  local deadline=$((SECONDS + $2)) rss
+  while kill -0 "$1" 2> /dev/null; do
+    [ "$(awk '{print $3}' "/proc/$1/stat" 2> /dev/null)" = Z ] && break
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    rss=$(resident "$1")
+    [ -n "$rss" ] && printf '%d\t%d\t%d\t%s\n' "$((SECONDS - soak_start))" "$3" "$((SECONDS - $4))" "$rss" >> "$memory"
+    sleep 1
+  done
+}
+
+soak_start=$SECONDS
+while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
+  runs=$((runs + 1))
+  run=$runs
+  run_start=$SECONDS
+  # How the run ends, and after how long of random input (a kill may come while it is starting).
+  ending=(close close destroy term int hup kill kill)
+  ending=${ending[$((RANDOM % ${#ending[@]}))]}
+  play=$((5 + RANDOM % 85))
+  [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
+  left=$((seconds - (SECONDS - soak_start)))
+  [ "$play" -gt "$left" ] && play=$((left > 1 ? left : 1))
+  rm -f "$work/last.png"
+  (cd "$work" && exec "$bin/velmaris") 2> "$work/stderr.txt" &
+  pid=$!
+  window=
+  while [ -z "$window" ] && kill -0 "$pid" 2> /dev/null && [ $((SECONDS - run_start)) -lt "$start_limit" ]; do
+    [ "$ending" = kill ] && [ $((SECONDS - run_start)) -ge "$play" ] && break
+    window=$(xdotool search --all --pid "$pid" --onlyvisible --name '^Velmaris$' 2> /dev/null | head -n 1 || true)
+    [ -n "$window" ] || sleep 0.2
+  done
+  if [ -n "$window" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window" 2> /dev/null | grep -E '^(WIDTH|HEIGHT)=')" || true
+    width=${WIDTH:-1024} height=${HEIGHT:-768}
+    play_end=$((SECONDS + play))
+    while [ "$SECONDS" -lt "$play_end" ] && kill -0 "$pid" 2> /dev/null; do
+      front=$(sed -n 's/.*screen in front: \([A-Za-z0-9_]*\).*/\1/p' "$work/stderr.txt" | tail -n 1)
+      random_input "$window" "$front" > /dev/null 2>&1 || true
+      rss=$(resident "$pid")
+      [ -n "$rss" ] && printf '%d\t%d\t%d\t%s\n' "$((SECONDS - soak_start))" "$run" "$((SECONDS - run_start))" "$rss" >> "$memory"
+      sleep "0.$((RANDOM % 3))"
+    done
+  elif [ "$ending" != kill ]; then
+    kill -0 "$pid" 2> /dev/null && finding "$run" "no window within $start_limit s"
+    ending=kill
+  fi
+
+  # The end: what the program was asked, and what it must answer with.
+  expected=0
+  if ! kill -0 "$pid" 2> /dev/null; then
+    ending=gone  # it ended by itself (a random Alt+F4 or the menu's Quit): it must have ended well
+  else
+    case $ending in
+      close) "$bin/velmaris-screenshot" "$window" "$work/last.png" --close > /dev/null 2>&1 || true ;;
+      destroy) xdotool windowclose "$window" > /dev/null 2>&1 || true ;;
+      term) kill -TERM "$pid" ;;
+      int) kill -INT "$pid" ;;
+      hup) kill -HUP "$pid" ;;
+      kill) kill -KILL "$pid"; expected=137 ;;
+    esac
+  fi
+  ends[$ending]=$((${ends[$ending]:-0} + 1))
+  if ! wait_for_end "$pid" "$end_limit" "$run" "$run_start"; then
+    finding "$run" "still running $end_limit s after it was asked to end ($ending); killed"
+    kill -KILL "$pid" 2> /dev/null || true
+    expected=137
+  fi
+  status=0
+  { wait "$pid"; } 2> /dev/null || status=$?  # no word from the shell about the run it killed
+  [ "$status" -eq "$expected" ] || finding "$run" "ended with status $status after \"$ending\" (expected $expected)"
+  if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: UndefinedBehaviorSanitizer|Assertion .* failed|crash report' \
+    "$work/stderr.txt"; then
+    finding "$run" "a sanitizer or crash report on standard error: $(grep -m 1 -E 'ERROR:|runtime error:|Assertion|crash report' "$work/stderr.txt")"
+  fi
+  while read -r screen; do screens[$screen]=1; done < <(sed -n 's/.*screen in front: \([A-Za-z0-9_]*\).*/\1/p' "$work/stderr.txt")
+  if ! check=$("$bin/velmaris-profile-check" "$user" 2>&1); then
+    finding "$run" "player files after \"$ending\": $(grep FINDING <<< "$check" | tr '\n' ' ')"
+    # The damage is kept with the run; the next runs start from the files the game keeps.
+    find "$user" -name '*.bad*' -delete
+  fi
+  players=$(grep -c '^player ' <<< "$check" || true)
+done
+
+{
+  echo "Soak of $built for $((SECONDS - soak_start)) s (asked: $seconds s)"
+  echo "runs: $runs (restarts: $((runs > 0 ? runs - 1 : 0)))"
+  printf 'ends:'; for kind in "${!ends[@]}"; do printf ' %s %d' "$kind" "${ends[$kind]}"; done; echo
+  echo "players listed at the end: ${players:-0}"
+  echo "screens seen in front: ${!screens[*]}"
+  awk -F'\t' 'NR > 1 && $4 > peak { peak = $4 } END { printf "peak resident memory: %.1f MB\n", peak / 1024 }' "$memory"
+  echo "peak resident memory by ten minutes of soak (MB):"
+  awk -F'\t' 'NR > 1 { b = int($1 / 600); if ($4 > p[b]) p[b] = $4; if (b > n) n = b }
+    END { for (b = 0; b <= n; ++b) printf "  %3d-%3d min: %.1f\n", b * 10, b * 10 + 10, p[b] / 1024 }' "$memory"
+  echo "peak resident memory by minute of a run's life (MB):"
+  awk -F'\t' 'NR > 1 { b = int($3 / 60); if ($4 > p[b]) p[b] = $4; if (b > n) n = b }
+    END { for (b = 0; b <= n; ++b) printf "  minute %d: %.1f\n", b + 1, p[b] / 1024 }' "$memory"
+  echo "findings: $finding_count"
+  cat "$findings"
+} > "$summary"
+cat "$summary"
+[ "$finding_count" -eq 0 ]
