@@ -4,47 +4,24 @@
 // closed, the chart opens the door and the town map shows the way to the quay until a click goes
 // on, the quay's chest gives the map, which the panel's map button opens and a click closes, and
 // the player goes back to the main menu. A second start continues the saved game where it
-// was left, with the same slots and scene, and so does a start after the game was killed. Frames are kept as PNG files in the build folder ("game-frames").
+// was left, with the same slots and scene, and so does a start after the game was killed. Frames
+// are kept as PNG files in the build folder ("game-frames").
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <functional>
-#include <filesystem>
 #include <string>
-#include <thread>
 
+#include "tests/e2e/GameScreen.h"
 #include "tests/e2e/PlayerHands.h"
-#include "tests/e2e/ProgramUnderTest.h"
-#include "tests/e2e/WindowPixels.h"
-#include "tests/support/PngFile.h"
-#include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace e2e;
 
-constexpr int kTimeout = 30000;
-constexpr float kGuiWidth = 1024.0f, kGuiHeight = 768.0f;
-
-// Points of the GUI's 1024 x 768 screen (y upward).
-struct Point {
-  float x, y;
-};
-struct Area {
-  float x0, y0, x1, y1;
-};
-// Parchment there: a small dialog; the main menu's board; the keeper's words over the office.
-constexpr Area kSmallDialog{178, 300, 228, 330}, kMenuBoard{362, 300, 388, 330}, kSpeech{600, 600, 700, 620},
-    kFirstHintIcon{796, 46, 818, 68}, kFirstGem{802, 52, 812, 62};
-constexpr Point kNameOk{402, 303}, kStartGame{512, 523}, kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438},
-    kHintIcon{807, 57}, kMenuButton{152, 59}, kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24},
-    kBesideTheBook{20, 740}, kPicturesTab{966, 573}, kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400},
-    kChest{250, 98}, kMapButton{920, 24};
+constexpr Area kSpeech{600, 600, 700, 620}, kFirstGem{802, 52, 812, 62};
+constexpr Point kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438}, kHintIcon{807, 57}, kMenuButton{152, 59},
+    kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24}, kBesideTheBook{20, 740}, kPicturesTab{966, 573},
+    kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400}, kChest{250, 98}, kMapButton{920, 24};
 // The diary's left page, ruled paper over the scene while the diary is open.
 constexpr Area kDiaryPage{150, 300, 250, 400};
 // The sea in the map's top left corner; the quay's sail in the sun.
@@ -64,174 +41,16 @@ constexpr Area kHeroSpeech{300, 168, 500, 188};
 // page, blank paper on the pictures page.
 constexpr Area kDiaryNoteFrame{100, 244, 400, 252}, kStoryHeading{570, 622, 800, 638};
 
-bool Parchment(int r, int g, int b) { return r + g + b > 450; }
-// Brass and gold: the key, the panel's buttons.
-bool Brass(int r, int g, int b) { return r > 150 && g > 110 && r > b + 80; }
-
-class GamePlayTest : public ::testing::Test {
+class GamePlayTest : public GameScreen {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "a game is played end to end by the unsanitized build, whose frames keep up with a player";
-#endif
-    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
-    if (!fs::exists(built / "data" / "levels" / "stage.xml")) GTEST_SKIP() << "the sample game is not built";
-    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
-      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
-    }
-    frames = built / "game-frames";
-    fs::create_directories(frames);
-    program.WriteConfiguration({{"video_fullscreen", "false"}});
-  }
+  GamePlayTest() : GameScreen("game") {}
 
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(width) / kGuiWidth); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(height) * (1.0f - gy / kGuiHeight)); }
-
-  // Keeps the frame.
-  void Snap(const std::string& name) { Keep(name, ReadWindowPixels(window)); }
-  // Keeps `pixels` as the frame: the very one a wait saw.
-  void Keep(const std::string& name, const WindowPixels& pixels) {
-    width = pixels.width > 0 ? pixels.width : width;
-    height = pixels.height > 0 ? pixels.height : height;
-    const std::string file = std::to_string(++shots) + "-" + name + ".png";
-    EXPECT_TRUE(WritePng((frames / file).string(), static_cast<uint32_t>(pixels.width),
-                         static_cast<uint32_t>(pixels.height), pixels.rgb));
-  }
-  // Waits until parchment shows in the area (or not), keeping the frame.
-  bool WaitForParchment(const std::string& name, Area a, bool shown, int timeout_ms = kTimeout) {
-    return WaitForArea(name, a, shown, timeout_ms, Parchment);
-  }
-  // A hint charge is a blue gem.
-  bool WaitForGem(const std::string& name, Area a, bool shown, int timeout_ms) {
-    return WaitForArea(name, a, shown, timeout_ms, [](int r, int g, int b) { return b > 100 && b > r + 40 && b > g + 20; });
-  }
-  // Waits until most pixels of the area are of the kind (or not), keeping the frame.
-  bool WaitForArea(const std::string& name, Area a, bool shown, int timeout_ms,
-                   const std::function<bool(int, int, int)>& kind) {
-    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) { return Mostly(pixels, a, kind) == shown; });
-  }
   // Waits until neither the keeper's nor the hero's words show over the office.
   bool WaitForSilence(const std::string& name, int timeout_ms) {
     return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) {
       return !Mostly(pixels, kSpeech, Parchment) && !Mostly(pixels, kHeroSpeech, Parchment);
     });
   }
-  // Waits until brass shows in the area (or not), keeping the frame.
-  bool WaitForBrass(const std::string& name, Area a, bool shown, int timeout_ms) {
-    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) { return (Count(pixels, a, Brass) > 20) == shown; });
-  }
-  // Polls the window until `holds` is true of what it shows or the time is up, keeping the frame.
-  bool WaitFor(const std::string& name, int timeout_ms, const std::function<bool(const WindowPixels&)>& holds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (;;) {
-      const WindowPixels pixels = ReadWindowPixels(window);
-      if (pixels.width > 0) {
-        width = pixels.width;
-        height = pixels.height;
-        if (holds(pixels)) {
-          Keep(name, pixels);
-          return true;
-        }
-      }
-      if (std::chrono::steady_clock::now() >= deadline) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    Snap(name);
-    return false;
-  }
-  bool Mostly(const WindowPixels& pixels, Area a, const std::function<bool(int, int, int)>& kind) const {
-    return Count(pixels, a, kind) * 10 > Size(a) * 8;
-  }
-  int Size(Area a) const { return (Y(a.y0) - Y(a.y1) + 1) * (X(a.x1) - X(a.x0) + 1); }
-  int Count(const WindowPixels& pixels, Area a, const std::function<bool(int, int, int)>& kind) const {
-    int count = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) {
-        const uint32_t c = pixels.At(x, y);
-        count += kind((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF) ? 1 : 0;
-      }
-    }
-    return count;
-  }
-  // Polls the log until it holds `line`.
-  bool WaitForLog(const std::string& line, int timeout_ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (Log().find(line) == std::string::npos) {
-      if (std::chrono::steady_clock::now() >= deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    return true;
-  }
-  // Waits until the area shows what it showed in `reference` (nearly every pixel within a small
-  // difference), keeping the frame.
-  bool WaitForSame(const std::string& name, const WindowPixels& reference, Area a, int timeout_ms = kTimeout) {
-    return WaitFor(name, timeout_ms, [&](const WindowPixels& pixels) {
-      if (pixels.width != reference.width || pixels.height != reference.height) return false;
-      const auto near = [&](int x, int y) {
-        const uint32_t c = pixels.At(x, y), r = reference.At(x, y);
-        int difference = 0;
-        for (int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((r >> shift) & 0xFF));
-        return difference < 48;
-      };
-      int same = 0;
-      for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-        for (int x = X(a.x0); x <= X(a.x1); ++x) same += near(x, y) ? 1 : 0;
-      }
-      return same * 100 >= Size(a) * 95;
-    });
-  }
-  // Play on the main menu, pressed again until the game says it goes on (a click on a logo that
-  // still shows, or on the menu as it appears, is lost).
-  void PressPlay(const std::string& name) {
-    const auto times = [this] {
-      const std::string log = Log(), line = "the game goes on at";
-      std::size_t count = 0;
-      for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
-      return count;
-    };
-    const std::size_t before = times();
-    for (int i = 0; i < 8; ++i) {
-      if (WaitForParchment(name, kMenuBoard, true, 8000)) Click(kStartGame);
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
-      while (std::chrono::steady_clock::now() < deadline) {
-        if (times() > before) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      }
-    }
-    ADD_FAILURE() << "the game did not go on after Play";
-  }
-  void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
-  std::string Move(Point at) const {
-    return "mousemove --window " + std::to_string(window) + " " + std::to_string(X(at.x)) + " " + std::to_string(Y(at.y));
-  }
-  void Click(Point at) { Xdotool(Move(at) + " sleep 0.4 mousedown 1 sleep 0.4 mouseup 1 sleep 0.6"); }
-
-  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
-  std::string Profile() const { return ReadWholeFile(program.UserFolder() + "/usersdata/profiles/65110110.prf"); }
-
-  pid_t StartGame() {
-    const pid_t child = program.StartProgram("velmaris", {}, {"SDL_AUDIODRIVER=dummy"});
-    window = child > 0 ? ProgramUnderTest::FindWindow(child, kTimeout) : 0;
-    EXPECT_NE(window, 0u) << Log();
-    EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
-    // The logos clicked away until the game puts its prompt or menu in front.
-    EXPECT_NE(PassLogos(program, window, kTimeout), "") << Log();
-    Snap("after-logos");
-    return child;
-  }
-  void ExpectExitedNormally(pid_t child) {
-    int status = -1;
-    ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << Log();
-  }
-
-  ProgramUnderTest program;
-  fs::path frames;
-  unsigned long window = 0;
-  int width = 1024, height = 768;
-  int shots = 0;
 };
 
 TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
@@ -277,9 +96,9 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   EXPECT_TRUE(WaitForBrass("key-in-hand", kKeyInHand, true, kTimeout));
   Click(kCabinet);
   ASSERT_TRUE(WaitForParchment("cabinet-open", kChartOnShelf, true, kTimeout)) << Log();
-  ASSERT_TRUE(WaitForGem("hint-icons", kFirstGem, true, kTimeout));
+  ASSERT_TRUE(WaitForGem("hint-icons", kFirstGem, true));
   Click(kHintIcon);
-  EXPECT_TRUE(WaitForGem("hint", kFirstGem, false, kTimeout)) << "the hint is spent";
+  EXPECT_TRUE(WaitForGem("hint", kFirstGem, false)) << "the hint is spent";
   Click(kMenuButton);
   ASSERT_TRUE(WaitForParchment("game-menu", kGameMenu, true, kTimeout)) << Log();
   for (int tries = 0; tries < 3; ++tries) {
@@ -297,15 +116,13 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   }
   Click(kBeside);
   Click(kDoor);
-  const auto sea = [](int r, int g, int b) { return b > r + 30 && g > r + 15; };
-  ASSERT_TRUE(WaitForArea("map-travel", kMapSea, true, kTimeout, sea)) << Log();
+  ASSERT_TRUE(WaitForArea("map-travel", kMapSea, true, kTimeout, Sea)) << Log();
   // A click goes on only once the way is drawn: pressed again while the map stays.
-  const auto bright = [](int r, int g, int b) { return r > 200 && g > 200 && b > 180; };
   for (int tries = 0; tries < 4; ++tries) {
     Click(kBeside);
-    if (WaitForArea("quay", kSail, true, 15000, bright)) break;
+    if (WaitForArea("quay", kSail, true, 15000, Bright)) break;
   }
-  ASSERT_TRUE(WaitForArea("quay-shown", kSail, true, 0, bright)) << Log();
+  ASSERT_TRUE(WaitForArea("quay-shown", kSail, true, 0, Bright)) << Log();
   // The sea chest holds the pearl and the town map: the panel's map button then opens the map on
   // the quay, and a click on it puts it away.
   Click(kChest);
@@ -314,17 +131,16 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
     Click(kBesideTheBook);
   }
   Click(kMapButton);
-  EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, kTimeout, sea)) << Log();
+  EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, kTimeout, Sea)) << Log();
   Click(kBeside);
-  EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, kTimeout, sea)) << Log();
+  EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, kTimeout, Sea)) << Log();
   // What a continued game must show again: the first slot of the panel and the quay's sail.
   const WindowPixels left_at = ReadWindowPixels(window);
   Click(kMenuButton);
   ASSERT_TRUE(WaitForParchment("game-menu-on-quay", kGameMenu, true, kTimeout)) << Log();
   Click(kExitToMenu);
   ASSERT_TRUE(WaitForParchment("main-menu-again", kMenuBoard, true)) << Log();
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  ExpectExitedNormally(child);
+  CloseGame(child);
 
   const std::string saved = Profile();
   EXPECT_NE(saved.find("location_2"), std::string::npos) << "the stage in play is kept";
@@ -337,16 +153,13 @@ TEST_F(GamePlayTest, ANewGameIsPlayedLeftAndContinuedWhereItWasSaved) {
   EXPECT_NE(Log().find("the game goes on at location_2"), std::string::npos) << Log();
 
   // Killed in play, the game goes on from what was saved on entering: the same place and slots.
-  kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
+  KillGame(child);
   child = StartGame();
   ASSERT_TRUE(WaitForParchment("menu-after-kill", kMenuBoard, true)) << Log();
   PressPlay("menu-left-after-kill");
   EXPECT_TRUE(WaitForSame("quay-after-kill", left_at, kFirstSlotArea)) << Log();
   EXPECT_TRUE(WaitForSame("quay-after-kill-scene", left_at, kSail)) << Log();
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  ExpectExitedNormally(child);
+  CloseGame(child);
 }
 
 }  // namespace
