@@ -2,13 +2,15 @@
 // credits and back to the main menu, and Play once more begins a new journey. In the harbour
 // office the key flies into the panel, the diary is read, the key opens the cabinet, a hint is
 // spent and the paused game's menu comes and goes; the desk's letter and safe and the bureau's
-// notebook, journal, telephone and till are played; the chart opens the door, the town map shows
-// the way to the quay, whose chest gives the pearl and the map, and every game the quay and the
-// lamp room start is opened and left; the boat leads to a comics page and the lamp room, whose lamp
-// lit closes the story with a page and the credits. At each place the game saves, the program is
-// ended (closed, and once killed) and started again, and the scene and the slots come back as they
-// were. Frames are kept as PNG files in the build folder ("playthrough-frames"); the log of the
-// whole run must hold no error, warning or missing resource.
+// notebook, journal, telephone and till are played through their keys, and a search for hints is
+// begun (its exit tip drawn whole over the small map) and left. The chart opens the door, the
+// town map shows the way to the quay, whose chest gives the pearl and the map; every game the quay
+// and the lamp room start is opened and left (the skip button, short of hints, says so). The boat
+// leads to a comics page and the lamp room, whose lamp lit closes the story with a page and the
+// credits. At each place the game saves, the program is ended (closed, and once killed) and
+// started again, and the scene and the slots come back as they were. Frames are kept as PNG files
+// in the build folder ("playthrough-frames"); the log of the whole run must hold no error, warning
+// or missing resource.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,8 @@ constexpr Area kSpeech{600, 600, 700, 620}, kFirstGem{802, 52, 812, 62};
 constexpr Point kKey{456, 101}, kFirstSlot{234, 40}, kCabinet{170, 438}, kHintIcon{807, 57}, kMenuButton{152, 59},
     kBackToGame{512, 463}, kExitToMenu{512, 253}, kJournal{986, 24}, kBesideTheBook{20, 740}, kPicturesTab{966, 573},
     kChart{170, 318}, kDoor{880, 468}, kBeside{512, 400}, kChest{250, 98}, kMapButton{920, 24};
+// A game's skip button on the panel; the OK of a message box.
+constexpr Point kSkip{892, 39}, kOk{512, 303};
 // A point beside every close-up and every game's pieces: the top left corner of the screen.
 constexpr Point kCorner{12, 756};
 // The diary's left page, ruled paper over the scene while the diary is open.
@@ -47,6 +51,11 @@ constexpr Area kHeroSpeech{300, 168, 500, 188};
 // The dark frame of the diary's note, gone once it is read; the story page's heading on the right
 // page, blank paper on the pictures page.
 constexpr Area kDiaryNoteFrame{100, 244, 400, 252}, kStoryHeading{570, 622, 800, 638};
+// The search for hints: the panel's button, its leave button and the Yes of the question; the
+// words that open it over the map, and its exit tip in the bottom left corner (its top over the
+// small map's frame).
+constexpr Point kSearch{826, 24}, kLeaveSearch{870, 24}, kYes{402, 303};
+constexpr Area kSearchWords{100, 175, 500, 215}, kExitTip{40, 30, 280, 100}, kExitTipTop{130, 150, 300, 165};
 // The lamp room: the oil can by the stairs, the lamp, the window onto the night sea.
 constexpr Point kOilCan{830, 115}, kLamp{512, 338};
 constexpr Area kFifthSlot{524, 20, 564, 60}, kLampRoomWindow{440, 600, 580, 700};
@@ -224,6 +233,20 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
                        {"till", {690, 498}, {TillKey(1, 2), TillKey(0, 0), TillKey(2, 2), TillKey(2, 0)}}});
   Click(kCorner);
   EXPECT_TRUE(WaitForSame("bureau-closed", office, kOfficeWall)) << Log();
+  // The reading glass offers a search for hints on the small map; once its first words are read
+  // its exit tip shows (the frame "search-exit-tip"), and Leave search with Yes puts the map away.
+  Click(kSearch);
+  EXPECT_TRUE(WaitForArea("search-map", kSmallMapSea, true, kTimeout, Sea)) << Log();
+  EXPECT_TRUE(WaitForParchment("search-words", kSearchWords, true)) << Log();
+  Click(kBeside);
+  EXPECT_TRUE(WaitFor("search-exit-tip", kTimeout, [&](const WindowPixels& p) {
+    return Mostly(p, kExitTip, Parchment) && Count(p, kExitTipTop, Parchment) * 10 > Size(kExitTipTop) * 6;
+  })) << "the exit tip is drawn whole, over the small map";
+  for (int tries = 0; tries < 3 && !WaitForArea("search-left", kSmallMapSea, false, 10000, Sea); ++tries) {
+    Click(kLeaveSearch);
+    Click(kYes);
+  }
+  EXPECT_TRUE(WaitForArea("search-over", kSmallMapSea, false, 0, Sea)) << Log();
   // Left and started again, the office shows the open cabinet and the same slots.
   WindowPixels left_at = ReadWindowPixels(window);
   child = Resume(child, false, "office", left_at, kChartOnShelf);
@@ -252,7 +275,18 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   EXPECT_TRUE(WaitForArea("small-map", kSmallMapSea, true, kTimeout, Sea)) << Log();
   Click(kBeside);
   EXPECT_TRUE(WaitForArea("small-map-closed", kSmallMapSea, false, kTimeout, Sea)) << Log();
-  PlayGames("quay", {{"food-stall", {195, 308}, {}},      {"sling", {525, 110}, {}},
+  // Short of three hints, the panel's skip button only says so in the OK box, and the game stays
+  // until a click beside it.
+  const WindowPixels before_stall = ReadWindowPixels(window);
+  EXPECT_TRUE(Open("quay-food-stall", {195, 308}, kMiddle)) << Log();
+  Click(kSkip);
+  EXPECT_TRUE(WaitForParchment("quay-skip-needs-hints", kSmallDialog, true)) << Log();
+  Click(kOk);
+  EXPECT_TRUE(WaitForParchment("quay-skip-answered", kSmallDialog, false)) << Log();
+  EXPECT_FALSE(Same(ReadWindowPixels(window), before_stall, kMiddle)) << "the game stays";
+  Click(kCorner);
+  EXPECT_TRUE(WaitForSame("quay-food-stall-gone", before_stall, kMiddle)) << Log();
+  PlayGames("quay", {{"sling", {525, 110}, {}},
                      {"warehouse-window", {940, 433}, {}}, {"clock", {75, 328}, {}},
                      {"stone-disc", {428, 125}, {}},       {"crate", {945, 202}, {}},
                      {"chart-frame", {95, 125}, {}},       {"music-box", {320, 273}, {}},
@@ -274,8 +308,9 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   const WindowPixels quay = ReadWindowPixels(window);
   Click({710, 193});
   ASSERT_TRUE(ClickUntil("comics-1", [&](const WindowPixels& p) { return !Same(p, quay, kFirstSlotArea); })) << Log();
-  ASSERT_TRUE(WaitForLog("loading cnf levels\\location_3\\location_3", kTimeout)) << Log();
-  ASSERT_TRUE(ClickUntil("lamp-room", [&](const WindowPixels& p) { return Same(p, quay, kFirstSlotArea); })) << Log();
+  ASSERT_TRUE(ClickUntil("lamp-room", [&](const WindowPixels& p) {
+    return LogCount("levels\\location_3\\location_3") > 0 && Same(p, quay, kFirstSlotArea);
+  })) << Log();
 
   // ---- the lamp room ----
   // The oil can flies into the fifth slot, and its pages open the diary.
@@ -290,7 +325,7 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   Click(Slot(4));
   Click(kLamp);
   ASSERT_TRUE(ClickUntil("closing-page", [&](const WindowPixels& p) { return !Same(p, left_at, kFirstSlotArea); })) << Log();
-  ASSERT_TRUE(WaitForLog("loading form gui\\comics\\comics_3", kTimeout)) << Log();
+  ASSERT_TRUE(ClickUntil("closing-page-shown", [&](const WindowPixels&) { return LogCount("gui\\comics\\comics_3") > 0; }));
   ASSERT_TRUE(ClickUntil("credits-to-menu", [&](const WindowPixels& p) { return Mostly(p, kMenuBoard, Parchment); })) << Log();
   // Play after the credits begins a new journey in the office, with empty slots.
   const std::size_t new_games = LogCount("a new game begins");
