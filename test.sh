@@ -32,11 +32,11 @@ run_ctest() {  # run_ctest DIR [env...]
     # connects in that moment.
     display=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
   fi
-  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -j "$jobs" -E '^e2e$' 2>&1 | tee "$dir.ctest.log"
+  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -j "$jobs" -E '^e2e' 2>&1 | tee "$dir.ctest.log"
   local status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"
   # The end-to-end tests drive real windows with a pointer and the keyboard: up to three tries.
-  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e$' --repeat until-pass:3 2>&1 \
+  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e' --repeat until-pass:3 2>&1 \
     | tee "$dir.e2e.ctest.log"
   status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"

@@ -11,7 +11,7 @@ ComicsWindow::ComicsWindow(GUIWindow* parent, const std::string& form, bool keep
     : GUIStateWindow("comics", parent), m_caption(new GUIStatic(this, "press key")), m_keep(keep), m_skip(skip) {
   SetFormByName(form);
   m_caption->SetAlignment("cb");
-  m_caption->SetMatrix(Matrix4::MakeTranslation(0.0f, 10.0f, 0.0f));
+  m_caption->SetMatrix(Matrix4::MakeTranslation(512.0f, 10.0f, 0.0f));  // the screen's bottom middle
   m_caption->SetValue("font_id", "13");
   m_caption->SetValue("text_id", "HIT_MOUSE_BUTTON_TO_CONTINUE");
   m_caption->Show(false);

@@ -30,6 +30,21 @@ void Bring(GUIWindow* window) {
   window->MoveToFront(false);  // last among its siblings: drawn over them
 }
 
+// The small map and the search scenes are drawn over the panel: a search tip, a window of the
+// panel, would lie under them, cut short. While one shows, the tip is drawn after every other
+// window of the GUI; any other tip is drawn with the panel again. Only the drawing moves: the
+// window stays where it is among the panel's, and so does the order in which windows take clicks.
+void DrawOnTop(GUIWindow& window, bool on_top) {
+  const GUISystem* gui = GUISystem::PeekInstance();
+  GUIWindow* root = gui != nullptr ? gui->GetRoot() : nullptr;
+  GUIWindow* parent = window.GetParent();
+  if (on_top && root != nullptr) {
+    window.GetLayer().SetParent(&root->GetLayer());
+  } else if (parent != nullptr) {
+    window.GetLayer().SetParent(&parent->GetLayer());
+  }
+}
+
 }  // namespace
 
 DelegateArg GamePanel::OpenGameMenu(DelegateArg) {
@@ -181,6 +196,7 @@ void GamePanel::ShowHelp(bool show, const std::string& request) {
   if (rule == nullptr) return;
   m_pointer_mode = rule->side_effect == HelpSideEffect::kHintPointing;
   m_search_tip = rule->side_effect == HelpSideEffect::kTargetToFront;
+  DrawOnTop(*m_help_window, m_search_tip);
   if (!m_search_tip) return;
   // The search's tips point at windows the search draws over: the target comes to the top, and
   // gives up the focus so that the tip's click does not reach it.

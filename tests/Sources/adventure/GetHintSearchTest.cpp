@@ -7,6 +7,8 @@
 #include "Sources/adventure/GetHintGame.h"
 #include "Sources/adventure/HelpWindow.h"
 #include "Sources/shell/screens/MessageBoxes.h"
+#include "gui/include/GUILayer.h"
+#include "gui/include/GUISystem.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
@@ -111,6 +113,20 @@ class GetHintSearchTest : public LocationTest {
   static Vector2 CentreOf(const GUIWindow* window) {
     const Vector3& centre = window->GetVisual().GetModel()->GetBoundingBox().m_centre;
     return Vector2(centre.x, centre.y);
+  }
+  // Where each layer comes in the GUI's draw walk (later layers are drawn on top).
+  static void DrawWalk(const GUILayer& layer, std::vector<const GUILayer*>& walk) {
+    walk.push_back(&layer);
+    for (const GUILayer* child : layer.GetChildren()) DrawWalk(*child, walk);
+  }
+  // Whether `over` is drawn after `under` and after everything within it.
+  static bool DrawnOver(GUIWindow* over, GUIWindow* under) {
+    std::vector<const GUILayer*> walk;
+    DrawWalk(GUISystem::PeekInstance()->GetRoot()->GetLayer(), walk);
+    std::vector<const GUILayer*> below;
+    DrawWalk(under->GetLayer(), below);
+    const auto at = [&walk](const GUILayer* layer) { return std::find(walk.begin(), walk.end(), layer) - walk.begin(); };
+    return at(&over->GetLayer()) > at(below.back()) && at(below.back()) < std::ssize(walk);
   }
   static size_t CountWindows(const GUIWindow* window) {
     size_t count = 1;
@@ -310,11 +326,15 @@ TEST_F(GetHintSearchTest, OnlyALocationsPointerIsKeptAndASearchTipGoesWithTheSea
     if (c.in_search) {
       GUIWindow* exit_button = panel->Child("exit_from_get_hint");
       EXPECT_EQ(exit_button->GetParent()->GetChildren().back(), exit_button) << "the tip's target is drawn on top";
+      EXPECT_TRUE(DrawnOver(panel->GetHelpWindow(), panel->GetSmallMap())) << "the tip is drawn over the small map";
       panel->OnSearchExit(0);
       Run(0.2f);
       ASSERT_FALSE(panel->IsSearchRunning());
     }
     EXPECT_EQ(panel->IsHelpShown(), c.shown_after);
+    if (c.shown_after) {
+      EXPECT_FALSE(DrawnOver(panel->GetHelpWindow(), panel->GetSmallMap())) << "a pointer is drawn with the panel";
+    }
     EXPECT_EQ(profile.m_progress.m_pending_message, c.kept);
     panel->ShowHelp(false, std::string());
     Run(0.5f);

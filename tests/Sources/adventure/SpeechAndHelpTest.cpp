@@ -275,6 +275,10 @@ TEST_F(SpeechTest, AComicsPageEndsOnAPressFadingOutUnlessKept) {
     page->Show();
     for (int i = 0; i < 20 && !page->IsReady(); ++i) Step();
     ASSERT_TRUE(page->IsReady());
+    // "Click to go on" is centred on the bottom of the screen, not cut in half by its left edge.
+    const GUIWindow* caption = page->FindChild("press key");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_FLOAT_EQ(caption->GetWorld().m[12], 512.0f);
     if (c.key) {
       Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, false);
       Poll(input->m_states[cInput::kModifiers], cInput::kModifierAnyKey, true);
