@@ -10,6 +10,23 @@ using window::Message;
 using window::MessageType;
 namespace headless = window::headless;
 
+// The characters the frames were handed, in order.
+std::u16string Typed(const std::vector<FrameRecord>& frames) {
+  std::u16string typed;
+  for (const FrameRecord& frame : frames) {
+    if (frame.key_pending && frame.key_is_character) typed += frame.key_code;
+  }
+  return typed;
+}
+
+// Turns of the loop while the window has no focus are counted; after `turns` of them the focus
+// comes back.
+void RefocusAfter(const cApplication* application, int turns, int& counted) {
+  headless::SetFrameHook([application, turns, &counted] {
+    if (!application->IsActive() && ++counted == turns) headless::PushMessage({MessageType::kActivate, 1});
+  });
+}
+
 TEST_F(ApplicationTest, FirstFrameHasNoTimeAndLongPausesAreCutToATenth) {
   UseTicks({1000, 6000, 6000, 6050, 6149});
   QuitAfterFrames(5);
@@ -111,11 +128,7 @@ TEST_F(ApplicationTest, FocusLossCallsTheDeactivateHandlerOnceAndStopsUpdates) {
   } counter;
   application->SetDeactivateHandler(MakeMemberDelegate(&counter, &Counter::Count));
   int inactive_turns = 0;
-  headless::SetFrameHook([&] {
-    if (!application->IsActive() && ++inactive_turns == 3) {
-      headless::PushMessage({MessageType::kActivate, 1});
-    }
-  });
+  RefocusAfter(application, 3, inactive_turns);
   headless::PushMessage({MessageType::kActivate, 0});
   headless::PushMessage({MessageType::kActivate, 0});  // already inactive: no second call
   QuitAfterFrames(2);
@@ -156,29 +169,17 @@ TEST_F(ApplicationTest, TextTypedWithinOneFrameIsHandedOutOneCharacterAFrame) {
   headless::PushText("h\xC3\xA9llo");
   QuitAfterFrames(6);
   application->Run();
-  std::u16string typed;
-  for (const FrameRecord& frame : state.frames) {
-    if (frame.key_pending && frame.key_is_character) typed += frame.key_code;
-  }
-  EXPECT_EQ(typed, u"h\u00e9llo");
+  EXPECT_EQ(Typed(state.frames), u"h\u00e9llo");
 }
 
 TEST_F(ApplicationTest, KeysTypedJustBeforeTheFocusGoesAreEachSeenByAnActiveFrame) {
   headless::PushText("abc");
   headless::PushMessage({MessageType::kActivate, 0});
   int inactive_turns = 0;
-  headless::SetFrameHook([&] {
-    if (!application->IsActive() && ++inactive_turns == 5) {
-      headless::PushMessage({MessageType::kActivate, 1});
-    }
-  });
+  RefocusAfter(application, 5, inactive_turns);
   QuitAfterFrames(6);
   application->Run();
-  std::u16string typed;
-  for (const FrameRecord& frame : state.frames) {
-    if (frame.key_pending && frame.key_is_character) typed += frame.key_code;
-  }
-  EXPECT_EQ(typed, u"abc");
+  EXPECT_EQ(Typed(state.frames), u"abc");
   EXPECT_EQ(inactive_turns, 5);
 }
 
@@ -186,11 +187,7 @@ TEST_F(ApplicationTest, AnInactiveTurnKeepsThePendingKey) {
   headless::PushMessage({MessageType::kActivate, 0});
   headless::PushMessage({MessageType::kKeyDown, window::kVkHome});
   int inactive_turns = 0;
-  headless::SetFrameHook([&] {
-    if (!application->IsActive() && ++inactive_turns == 2) {
-      headless::PushMessage({MessageType::kActivate, 1});
-    }
-  });
+  RefocusAfter(application, 2, inactive_turns);
   QuitAfterFrames(2);
   application->Run();
   ASSERT_EQ(state.frames.size(), 2u);

@@ -90,8 +90,7 @@ class RoundPuzzle : public PlayBench, public testing::WithParamInterface<uint32_
 
 TEST_P(RoundPuzzle, ASearchOverWhatTheBoardShowsSolvesItAndTheWinFollowsTwoSecondsLater) {
   SetRandState(GetParam());
-  auto* puzzle = static_cast<MiniGameRoundPuzzle*>(Make("round_puzzle"));
-  Play(puzzle);
+  auto* puzzle = Start<MiniGameRoundPuzzle>("round_puzzle");
   const Board start = SeeBoard(*puzzle);
   ASSERT_EQ(std::count(start.begin(), start.end(), -1), 0) << "every chip stands on a spot";
   EXPECT_LT(LitSymbols(*puzzle), 6) << "never handed over solved";
@@ -108,18 +107,14 @@ TEST_P(RoundPuzzle, ASearchOverWhatTheBoardShowsSolvesItAndTheWinFollowsTwoSecon
   EXPECT_EQ(SeeBoard(*puzzle), (Board{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(LitSymbols(*puzzle), 6);
   ClickPiece(*puzzle, "button_turn_0");  // solved: turns no more
-  RunFor(1.5f);
-  EXPECT_EQ(puzzle->GetResult(), "wait");
-  RunFor(0.6f);
-  EXPECT_EQ(puzzle->GetResult(), "win");
+  ExpectWonAfter(*puzzle, 1.5f, 0.6f);
   EXPECT_EQ(SeeBoard(*puzzle), (Board{0, 1, 2, 3, 4, 5, 6}));
 }
 
 INSTANTIATE_TEST_SUITE_P(MiniGames, RoundPuzzle, testing::Values(0u, 12345u, 0xDEADBEEFu));
 
 TEST_F(PlayBench, RoundPuzzleTurnsComeBackAfterThreeAndAClickBesideLeavesIt) {
-  auto* puzzle = static_cast<MiniGameRoundPuzzle*>(Make("round_puzzle"));
-  Play(puzzle);
+  auto* puzzle = Start<MiniGameRoundPuzzle>("round_puzzle");
   const Board start = SeeBoard(*puzzle);
   for (int i = 0; i < 3; ++i) {
     ClickPiece(*puzzle, "button_turn_2");
@@ -161,8 +156,7 @@ class LockBench : public PlayBench {
 
 TEST_F(LockBench, TrialFindsTheOrderAndFourRightRodsOpenIt) {
   SetRandState(777);
-  auto* lock = static_cast<MiniGameLock*>(Make("lock"));
-  Play(lock);
+  auto* lock = Start<MiniGameLock>("lock");
   std::vector<int> known;  // the right rods found so far, in order
   int attempts = 0;
   while (lock->GetResult() == "wait" && attempts++ < 10) {
@@ -181,8 +175,7 @@ TEST_F(LockBench, TrialFindsTheOrderAndFourRightRodsOpenIt) {
 }
 
 TEST_F(LockBench, AWrongRodStillMovesThenTheLockSpringsBackAndClicksWhileBusyAreIgnored) {
-  auto* lock = static_cast<MiniGameLock*>(Make("lock"));
-  Play(lock);
+  auto* lock = Start<MiniGameLock>("lock");
   const auto order = lock->GetRightOrder();
   Push(*lock, order[0]);
   Push(*lock, order[1]);
@@ -234,8 +227,7 @@ class Remember : public PlayBench {
 
 TEST_F(Remember, WatchedPicturesAreFoundTurnByTurnAndTheLastIconLightsByItself) {
   SetRandState(4242);
-  auto* game = static_cast<MiniGameRememberPictures*>(Make("remember_pictures"));
-  Play(game);
+  auto* game = Start<MiniGameRememberPictures>("remember_pictures");
   ASSERT_EQ(game->CountIcons(), 10);
   for (int turn = 0; turn < 3; ++turn) {
     const std::vector<int> seen = Watch(*game);
@@ -251,8 +243,7 @@ TEST_F(Remember, WatchedPicturesAreFoundTurnByTurnAndTheLastIconLightsByItself) 
 }
 
 TEST_F(Remember, ClicksBeforeTheCoverShutsAreIgnoredAndAWrongIconStartsANewTurn) {
-  auto* game = static_cast<MiniGameRememberPictures*>(Make("remember_pictures"));
-  Play(game);
+  auto* game = Start<MiniGameRememberPictures>("remember_pictures");
   const std::vector<int> seen = Watch(*game);
   ASSERT_EQ(seen.size(), 3u);
   ClickPiece(*game, "icon_" + std::to_string(seen[0]) + "_off");  // the cover is still open
@@ -269,19 +260,6 @@ TEST_F(Remember, ClicksBeforeTheCoverShutsAreIgnoredAndAWrongIconStartsANewTurn)
   EXPECT_FALSE(game->IsIconSolved(seen[0]));
   ClickBeside(*game);
   EXPECT_EQ(game->GetResult(), "close");
-}
-
-// Without their forms the games are logged, left by a click and never read a piece or an icon
-// they lack: remember pictures with no icons ends as its last turn would.
-TEST_F(PlayBench, GamesWithoutTheirFormsStillRunAndAreLeft) {
-  UnmountData();
-  for (const char* name : {"round_puzzle", "lock", "remember_pictures"}) {
-    MiniGame* game = Make(name);
-    Play(game);
-    RunFor(1.5f);
-    ClickBeside(*game);
-    EXPECT_NE(game->GetResult(), "wait") << name;
-  }
 }
 
 }  // namespace

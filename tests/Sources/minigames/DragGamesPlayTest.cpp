@@ -32,17 +32,12 @@ Vector2 Centre(const GUIWindow& piece) {
   return Vector2(c.x, c.y);
 }
 
-bool Picks(const GUIWindow& piece, const Vector2& point) {
-  const RenderObject* model = piece.GetVisual().GetModel();
-  return model != nullptr && model->PickByRay(Vector3(point.x, point.y, -100.0f), Vector3(0.0f, 0.0f, 1100.0f));
-}
-
 // A point on `window` that `other` does not cover (whole GUI units).
 std::optional<Vector2> PointOnlyOn(const GUIWindow& window, const GUIWindow& other) {
   const cBoundingBox& box = window.GetVisual().GetModel()->GetBoundingBox();
   for (float y = std::ceil(box.m_world_min.y); y <= box.m_world_max.y; y += 2.0f) {
     for (float x = std::ceil(box.m_world_min.x); x <= box.m_world_max.x; x += 2.0f) {
-      if (Picks(window, Vector2(x, y)) && !Picks(other, Vector2(x, y))) return Vector2(x, y);
+      if (PlayBench::Picks(window, Vector2(x, y)) && !PlayBench::Picks(other, Vector2(x, y))) return Vector2(x, y);
     }
   }
   return std::nullopt;
@@ -74,8 +69,7 @@ class DragGames : public PlayBench {
 // ---- the clock --------------------------------------------------------------------------------------
 
 TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
-  auto* clock = static_cast<MiniGameClock*>(Make("clock"));
-  Play(clock);
+  auto* clock = Start<MiniGameClock>("clock");
   for (const char* name : {"minute_hand", "hour_hand"}) {
     GUIWindow* hand = clock->FindChild(name);
     ASSERT_NE(hand, nullptr);
@@ -114,8 +108,7 @@ TEST_F(DragGames, AHourHandTurnedOrSweptPastSevenWins) {
   } const cases[] = {{"slowly", 58.0f, 0.0f}, {"one quick step", 50.0f, 30.0f}, {"a near quarter turn", 30.0f, 80.0f}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto* clock = static_cast<MiniGameClock*>(Make("clock"));
-    Play(clock);
+    auto* clock = Start<MiniGameClock>("clock");
     EXPECT_FALSE(host.exit_shown);
     const std::optional<Vector2> hour = PointOnlyOn(*clock->FindChild("hour_hand"), *clock->FindChild("minute_hand"));
     ASSERT_TRUE(hour.has_value());
@@ -185,7 +178,7 @@ TEST(PointerTurn, IsExactAndNoneWithoutMovement) {
 std::optional<Vector2> PointOnRing(const GUIWindow& ring) {
   for (float r = 8.0f; r < 320.0f; r += 2.0f) {
     const Vector2 inner(kDialCentre.x + r, kDialCentre.y), outer(kDialCentre.x + r + 6.0f, kDialCentre.y);
-    if (Picks(ring, inner) && Picks(ring, outer)) return Vector2(kDialCentre.x + r + 3.0f, kDialCentre.y);
+    if (PlayBench::Picks(ring, inner) && PlayBench::Picks(ring, outer)) return Vector2(kDialCentre.x + r + 3.0f, kDialCentre.y);
   }
   return std::nullopt;
 }
@@ -195,8 +188,7 @@ float ToHome(float pose) { return pose > 50.0f ? 100.0f - pose : -pose; }
 
 TEST_F(DragGames, CirclesAreTurnedHomeRingByRingAndWon) {
   SetRandState(12345);
-  auto* circles = static_cast<MiniGameCircles*>(Make("circles"));
-  Play(circles);
+  auto* circles = Start<MiniGameCircles>("circles");
   for (GUIWindow* ring : circles->GetRings()) {
     ASSERT_NE(ring, nullptr);
     EXPECT_GE(GetPose(ring), 20.0f);
@@ -215,10 +207,7 @@ TEST_F(DragGames, CirclesAreTurnedHomeRingByRingAndWon) {
   }
   EXPECT_TRUE(circles->IsRingSolved());
   for (GUIWindow* ring : circles->GetRings()) EXPECT_EQ(GetPose(ring), 0.0f) << "set exactly home";
-  RunFor(1.9f);
-  EXPECT_EQ(circles->GetResult(), "wait");
-  RunFor(0.2f);
-  EXPECT_EQ(circles->GetResult(), "win");
+  ExpectWonAfter(*circles, 1.9f, 0.2f);
 }
 
 // ---- gridlock ---------------------------------------------------------------------------------------
@@ -307,8 +296,7 @@ class Gridlock : public DragGames {
 };
 
 TEST_F(Gridlock, IsSolvedBySearchingTheBoardAndDraggingTheBlocks) {
-  auto* game = static_cast<MiniGameGridlock*>(Make("gridlock"));
-  Play(game);
+  auto* game = Start<MiniGameGridlock>("gridlock");
   const std::vector<Track> tracks = Tracks(*game);
   std::vector<int> poses;
   for (GUIWindow* block : game->GetBlocks()) poses.push_back(static_cast<int>(std::lround(GetPose(block))));
@@ -322,15 +310,11 @@ TEST_F(Gridlock, IsSolvedBySearchingTheBoardAndDraggingTheBlocks) {
     ASSERT_EQ(GetPose(block), static_cast<float>(moves[m].second)) << block->GetName() << " after move " << m;
   }
   EXPECT_TRUE(game->IsFreed());
-  RunFor(1.9f);
-  EXPECT_EQ(game->GetResult(), "wait");
-  RunFor(0.2f);
-  EXPECT_EQ(game->GetResult(), "win");
+  ExpectWonAfter(*game, 1.9f, 0.2f);
 }
 
 TEST_F(Gridlock, BlocksStopAtTheirNeighboursAndAtTheStartOfTheirTrack) {
-  auto* game = static_cast<MiniGameGridlock*>(Make("gridlock"));
-  Play(game);
+  auto* game = Start<MiniGameGridlock>("gridlock");
   struct Case {
     int block;
     int target;    // dragged towards
@@ -365,8 +349,7 @@ TEST(GridlockEnd, AnEndThatRateTimesLengthMissesByRoundingStillCounts) {
 // ---- collect details -------------------------------------------------------------------------------
 
 TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
-  auto* puzzle = static_cast<MiniGameCollectDetails*>(Make("collect_details"));
-  Play(puzzle);
+  auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const auto drop = [&](int k) {
     GUIWindow* piece = puzzle->GetPiece(k);
     const std::optional<Vector2> point = PointOn(*piece);
@@ -394,27 +377,12 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
     for (int d = 0; d < 4; ++d) EXPECT_EQ(puzzle->IsDoorOpen(d), puzzle->GetPlacedCount() >= doors_at[d]);
   }
   EXPECT_EQ(puzzle->GetPlacedCount(), 49);
-  RunFor(1.9f);
-  EXPECT_EQ(puzzle->GetResult(), "wait");
-  RunFor(0.2f);
-  EXPECT_EQ(puzzle->GetResult(), "win");
+  ExpectWonAfter(*puzzle, 1.9f, 0.2f);
 }
 
-// ---- leaving -------------------------------------------------------------------------------------------
-
-TEST_F(DragGames, EachIsLeftByAClickBesideItAndStartsAfreshAgain) {
-  MiniGame* game = nullptr;
-  for (const char* name : {"clock", "circles", "gridlock", "collect_details"}) {
-    game = Make(name);
-    Play(game);
-    ClickBeside(*game);
-    EXPECT_EQ(game->GetResult(), "close") << name;
-    EXPECT_EQ(Stored(name), "close") << name;
-    PlayOut(game);
-  }
-  // A puzzle left half done starts again from its centre piece.
-  auto* puzzle = static_cast<MiniGameCollectDetails*>(game);
-  Play(puzzle);
+// A puzzle left half done starts again from its centre piece.
+TEST_F(DragGames, CollectDetailsLeftHalfDoneStartsAfresh) {
+  auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const int k = MiniGameCollectDetails::kCentre + 1;
   const std::optional<Vector2> point = PointOn(*puzzle->GetPiece(k));
   ASSERT_TRUE(point.has_value());

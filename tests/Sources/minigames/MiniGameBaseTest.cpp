@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "Sources/minigames/MiniGameBreakWindow.h"
 #include "Sources/minigames/MiniGameDocument.h"
 #include "Sources/minigames/MiniGameFactory.h"
+#include "Sources/minigames/MiniGameMusicBox.h"
 #include "Sources/minigames/MiniGameSafe.h"
+#include "Sources/minigames/MiniGameSlingshot.h"
 #include "gui/include/GUIWindowManager.h"
 #include "tests/Sources/minigames/PlayBench.h"
 
@@ -39,6 +44,20 @@ TEST_F(MiniGameBase, APlainGameIsLeftByItsFirstClickOnceTheHoldOffHasRunOut) {
   EXPECT_EQ(gui->GetRoot()->GetActiveChild(), nullptr) << "the mouse is let go";
   PlayOut(game);
   EXPECT_FALSE(IsShown(game));
+}
+
+// Each game is left by a click where none of its pieces is, and its stage keeps "close".
+TEST_F(MiniGameBase, EachGameIsLeftByAClickBesideIt) {
+  for (const char* name : {"clock", "circles", "gridlock", "collect_details", "round_puzzle", "lock",
+                           "remember_pictures", "slingshot", "break_window", "safe", "foodmachine"}) {
+    SCOPED_TRACE(name);
+    MiniGame* game = Start(name);
+    ClickBeside(*game);
+    EXPECT_EQ(game->GetResult(), "close");
+    EXPECT_EQ(Stored(name), "close");
+    PlayOut(game);
+    Destroy(game);
+  }
 }
 
 TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
@@ -127,34 +146,22 @@ TEST_F(MiniGameBase, TheIntroPausesTheGameAndAClickBesideStillLeaves) {
   EXPECT_EQ(safe->GetResult(), "close") << "the game holds the mouse again";
 }
 
-TEST_F(MiniGameBase, ResultsAreKeptUnderTheWindowNameAndReadBackByTheNextGame) {
-  MiniGame* first = Make("phone");
-  EXPECT_EQ(first->GetResult(), "");
-  Play(first);
-  Type(*first, "", "6042817");
-  EXPECT_EQ(Stored("phone"), "win");
-  Destroy(first);
-  MiniGame* again = Make("phone");
-  EXPECT_EQ(again->GetResult(), "win");
-  EXPECT_TRUE(again->IsSolved());
-  // Without a record of the stage the word stays with the game alone.
-  profile.m_stage = "location_9";
-  MiniGame* elsewhere = Make("safe");
-  EXPECT_EQ(elsewhere->GetResult(), "");
-  elsewhere->Finish("win");
-  EXPECT_EQ(Record().m_values.count("safe"), 0u);
-}
-
-// A won game played again and left, or lost, is still won: the profile and the hint search keep
-// it solved, while the script waiting on the replay sees how the replay ended.
-TEST_F(MiniGameBase, AWinOnceStoredStaysHoweverAReplayEnds) {
+// A result is kept under the window's name and read back by the next game of that name. A won game
+// played again and left, or lost, is still won: the profile and the hint search keep it solved,
+// while the script waiting on the replay sees how the replay ended.
+TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
   for (const char* replay_end : {"close", "lose"}) {
     SCOPED_TRACE(replay_end);
     Record().m_values.clear();
     MiniGame* phone = Make("phone");
+    EXPECT_EQ(phone->GetResult(), "");
     Play(phone);
     Type(*phone, "", "6042817");
     ASSERT_EQ(Stored("phone"), "win");
+    MiniGame* next = Make("phone");
+    EXPECT_EQ(next->GetResult(), "win");
+    EXPECT_TRUE(next->IsSolved());
+    Destroy(next);
     PlayOut(phone);
     Play(phone);
     if (std::string(replay_end) == "close") {
@@ -169,6 +176,12 @@ TEST_F(MiniGameBase, AWinOnceStoredStaysHoweverAReplayEnds) {
     Destroy(phone);
     EXPECT_TRUE(Make("phone")->IsSolved()) << "read back from the profile";
   }
+  // Without a record of the stage the word stays with the game alone.
+  profile.m_stage = "location_9";
+  MiniGame* elsewhere = Make("safe");
+  EXPECT_EQ(elsewhere->GetResult(), "");
+  elsewhere->Finish("win");
+  EXPECT_EQ(Record().m_values.count("safe"), 0u);
 }
 
 TEST_F(MiniGameBase, AClickWhileAWonGameDisappearsKeepsTheWin) {
@@ -198,15 +211,60 @@ TEST_F(MiniGameBase, AGameDeletedWhileItRunsLeavesNothingPointingAtIt) {
   Frame();
 }
 
-TEST_F(MiniGameBase, AGameWhoseFormLacksPiecesIsLoggedAndStillLeft) {
-  // A document whose form is missing: logged, and a game without pieces.
-  auto* broken = new MiniGameDocument("minigames\\location_99\\gone", "lawyer_letter", user);
-  EXPECT_TRUE(LogHas("mini-game text: no form minigames\\location_99\\gone"));
-  EXPECT_TRUE(LogHas("mini-game text has no piece text_0"));
-  Play(broken);
-  ClickBeside(*broken);
-  EXPECT_EQ(broken->GetResult(), "close");
-  delete broken;
+// Games on forms that lack what they need (or without any data at all) are logged, never read
+// what is missing, and still end: left by a click beside them, or won where nothing is left to do.
+TEST_F(MiniGameBase, GamesMissingPartsOfTheirFormsStillRunAndEnd) {
+  struct Case {
+    const char* name;
+    std::function<MiniGame*()> make;  // checks what the made game shows before it starts
+    float run;                        // seconds played, then
+    bool leave;                       // a click beside it
+    const char* result;               // nullptr: anything but "wait"
+  };
+  const auto unmounted = [this](const char* name) { return [this, name] { UnmountData(); return Make(name); }; };
+  const Case cases[] = {
+      {"a document without its form",
+       [this] {
+         MiniGame* game = Adopt(new MiniGameDocument("minigames\\location_99\\gone", "lawyer_letter", user));
+         EXPECT_TRUE(LogHas("mini-game text: no form minigames\\location_99\\gone"));
+         EXPECT_TRUE(LogHas("mini-game text has no piece text_0"));
+         return game;
+       }, 0.0f, true, "close"},
+      {"a slingshot without targets",
+       [this] {
+         auto* game = new MiniGameSlingshot(user, "minigames\\location_6\\food_machine");
+         EXPECT_EQ(game->GetTargetCount(), 0u);
+         return Adopt(game);
+       }, kFrame, false, "win"},
+      {"a break window whose stone has no start",
+       [this] {
+         auto* game = new MiniGameBreakWindow(user, "minigames\\location_14\\slingshot\\slingshot");
+         EXPECT_EQ(game->GetStartPosition().x, 0.0f);
+         EXPECT_EQ(game->GetStartPosition().y, 0.0f);
+         EXPECT_EQ(game->AngleTo(Vector2(0, 0)), 0.0f);
+         return Adopt(game);
+       }, 0.2f, true, "close"},
+      {"a music box without stages",
+       [this] {
+         auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
+         game->SetStages({});
+         return game;
+       }, 0.1f, false, "win"},
+      // From here on the data is gone: these games find no form at all.
+      {"a round puzzle without data", unmounted("round_puzzle"), 1.5f, true, nullptr},
+      {"a lock without data", unmounted("lock"), 1.5f, true, nullptr},
+      {"remember pictures without data", unmounted("remember_pictures"), 1.5f, true, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MiniGame* game = c.make();
+    Play(game);
+    RunFor(c.run);
+    if (c.leave) ClickBeside(*game);
+    if (c.result != nullptr) EXPECT_EQ(game->GetResult(), c.result);
+    else EXPECT_NE(game->GetResult(), "wait");
+    Destroy(game);
+  }
 }
 
 TEST_F(MiniGameBase, TheFactoryKnowsEveryNameAndMakesAPlainGameForTheRest) {

@@ -11,39 +11,24 @@
 
 namespace {
 
-struct SafeCase {
-  const char* keys;     // digits typed, "e" enter, "c" clear
-  int32_t number;
-  const char* display;  // cells 5 .. 0, "_" for an empty cell
-  const char* result;
+// A keypad game as the player works it: the piece each key of a row stands for, what the display
+// shows and the number the game holds.
+struct Keypad {
+  const char* game;
+  std::string (*piece)(char key);
+  std::string (*display)(MiniGame& game);
+  int32_t (*number)(MiniGame& game);
 };
 
-class Safe : public PlayBench, public testing::WithParamInterface<SafeCase> {};
-
-TEST_P(Safe, KeysShowOnTheDisplayAndTheCombinationOpensIt) {
-  const SafeCase& c = GetParam();
-  auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
-  Play(safe);
-  for (const char* key = c.keys; *key != '\0'; ++key) {
-    ClickPiece(*safe, *key == 'e' ? "safe_enter" : *key == 'c' ? "safe_c" : std::string("safe_") + *key);
-  }
-  EXPECT_EQ(safe->GetNumber(), c.number);
+// The safe's cells 5 .. 0, "_" for an empty cell.
+std::string SafeDisplay(MiniGame& game) {
   std::string display;
   for (int cell = 5; cell >= 0; --cell) {
-    const std::string text = TextOf(*safe, "safe_display_" + std::to_string(cell));
+    const std::string text = PlayBench::TextOf(game, "safe_display_" + std::to_string(cell));
     display += text.empty() ? "_" : text;
   }
-  EXPECT_EQ(display, c.display);
-  EXPECT_EQ(safe->GetResult(), c.result);
+  return display;
 }
-
-INSTANTIATE_TEST_SUITE_P(MiniGames, Safe,
-                         testing::Values(SafeCase{"8164e", 8164, "__8164", "win"},
-                                         SafeCase{"08164e", 8164, "__8164", "win"},
-                                         SafeCase{"0", 0, "_____0", "wait"},
-                                         SafeCase{"1234567", 123456, "123456", "wait"},
-                                         SafeCase{"8165e", 8165, "__8165", "wait"},
-                                         SafeCase{"81655ec8164e", 8164, "__8164", "win"}));
 
 // The symbols of the cash register's cells, cell 4 first, as the frames of their shaders.
 std::string RegisterDisplay(MiniGame& game) {
@@ -56,60 +41,72 @@ std::string RegisterDisplay(MiniGame& game) {
   return shown;
 }
 
-TEST_F(PlayBench, CashRegisterFillsItsCellsAndShowsErrorOnTheSixthKey) {
-  auto* till = static_cast<MiniGameCashRegister*>(Make("cashregister"));
+// Keys: digits; "e" enter and "c" clear (safe), "+" plus (register), "b" the phone's body.
+const Keypad kSafe{"safe",
+                   [](char key) {
+                     return std::string("safe_") + (key == 'e' ? "enter" : key == 'c' ? "c" : std::string(1, key));
+                   },
+                   SafeDisplay, [](MiniGame& game) { return static_cast<MiniGameSafe&>(game).GetNumber(); }};
+const Keypad kRegister{"cashregister", [](char key) { return key == '+' ? std::string("plus") : std::string(1, key); },
+                       RegisterDisplay,
+                       [](MiniGame& game) { return static_cast<MiniGameCashRegister&>(game).GetValue(); }};
+const Keypad kPhone{"phone", [](char key) { return key == 'b' ? std::string("phone_body") : std::string(1, key); },
+                    [](MiniGame& game) { return PlayBench::TextOf(game, "input_field"); },
+                    [](MiniGame& game) { return static_cast<MiniGamePhone&>(game).GetNumber(); }};
+
+struct KeypadCase {
+  const Keypad* pad;
+  const char* keys;  // clicked in turn from a fresh start
+  const char* display;
+  int32_t number;
+  const char* result;
+};
+
+void PrintTo(const KeypadCase& c, std::ostream* os) { *os << c.pad->game << " keys \"" << c.keys << '"'; }
+
+class Keypads : public PlayBench, public testing::WithParamInterface<KeypadCase> {};
+
+TEST_P(Keypads, KeysShowOnTheDisplayAndTheRightNumberWins) {
+  const KeypadCase& c = GetParam();
+  MiniGame* game = Start(c.pad->game);
+  for (const char* key = c.keys; *key != '\0'; ++key) ClickPiece(*game, c.pad->piece(*key));
+  EXPECT_EQ(c.pad->display(*game), c.display);
+  EXPECT_EQ(c.pad->number(*game), c.number);
+  EXPECT_EQ(game->GetResult(), c.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MiniGames, Keypads,
+    testing::Values(KeypadCase{&kSafe, "8164e", "__8164", 8164, "win"},
+                    KeypadCase{&kSafe, "08164e", "__8164", 8164, "win"},
+                    KeypadCase{&kSafe, "0", "_____0", 0, "wait"},
+                    KeypadCase{&kSafe, "1234567", "123456", 123456, "wait"},
+                    KeypadCase{&kSafe, "8165e", "__8165", 8165, "wait"},
+                    KeypadCase{&kSafe, "81655ec8164e", "__8164", 8164, "win"},
+                    // The register fills five cells, shows "error" on a sixth key and starts anew.
+                    KeypadCase{&kRegister, "", "00000", 0, "wait"},
+                    KeypadCase{&kRegister, "07", "00007", 7, "wait"},  // leading zeros do not count
+                    KeypadCase{&kRegister, "071234", "71234", 71234, "wait"},
+                    KeypadCase{&kRegister, "0712345", "error", 0, "wait"},
+                    KeypadCase{&kRegister, "07123456", "00006", 6, "wait"},
+                    KeypadCase{&kRegister, "07123456+", "00006", 6, "wait"},  // plus clicks, changes nothing
+                    KeypadCase{&kRegister, "27391", "02739", 2739, "wait"},  // locked on the sum: keys take nothing
+                    // The phone keeps seven digits, clears on the eighth, wins on its number.
+                    KeypadCase{&kPhone, "", "0", 0, "wait"},
+                    KeypadCase{&kPhone, "1234567", "1234567", 1234567, "wait"},
+                    KeypadCase{&kPhone, "12345678", "1234567", 0, "wait"},  // the field keeps its text
+                    KeypadCase{&kPhone, "123456789", "9", 9, "wait"},
+                    KeypadCase{&kPhone, "123456789b0", "90", 90, "wait"},
+                    KeypadCase{&kPhone, "604281", "604281", 604281, "wait"},
+                    KeypadCase{&kPhone, "6042817", "6042817", 6042817, "win"}));
+
+TEST_F(PlayBench, CashRegisterShowsThreesBeforeItStartsAndWinsASecondAfterTheRightSum) {
+  MiniGame* till = Make("cashregister");
   EXPECT_EQ(RegisterDisplay(*till), "33333") << "before the first start";
   Play(till);
-  EXPECT_EQ(RegisterDisplay(*till), "00000");
-  Type(*till, "", "07");
-  EXPECT_EQ(RegisterDisplay(*till), "00007") << "leading zeros do not count";
-  Type(*till, "", "1234");
-  EXPECT_EQ(RegisterDisplay(*till), "71234");
-  Type(*till, "", "5");
-  EXPECT_EQ(RegisterDisplay(*till), "error");
-  EXPECT_EQ(till->GetValue(), 0);
-  Type(*till, "", "6");
-  EXPECT_EQ(RegisterDisplay(*till), "00006");
-  ClickPiece(*till, "plus");  // clicks, changes nothing
-  EXPECT_EQ(till->GetValue(), 6);
-}
-
-TEST_F(PlayBench, CashRegisterLocksForASecondOnTheRightSumThenWins) {
-  auto* till = static_cast<MiniGameCashRegister*>(Make("cashregister"));
-  Play(till);
-  Type(*till, "", "2739");
-  EXPECT_EQ(till->GetResult(), "wait");
-  Type(*till, "", "1");
-  EXPECT_EQ(till->GetValue(), 2739) << "locked keys take nothing";
-  RunFor(0.8f);
-  EXPECT_EQ(till->GetResult(), "wait") << "still locked";
-  RunFor(0.2f);
-  EXPECT_EQ(till->GetResult(), "win");
+  Type(*till, "", "27391");
+  ExpectWonAfter(*till, 0.8f, 0.2f);  // locked for a second first
   EXPECT_EQ(Stored("cashregister"), "win");
-}
-
-TEST_F(PlayBench, PhoneKeepsSevenDigitsClearsOnTheEighthAndWinsOnTheNumber) {
-  auto* phone = static_cast<MiniGamePhone*>(Make("phone"));
-  Play(phone);
-  EXPECT_EQ(TextOf(*phone, "input_field"), "0");
-  Type(*phone, "", "1234567");
-  EXPECT_EQ(TextOf(*phone, "input_field"), "1234567");
-  Type(*phone, "", "8");
-  EXPECT_EQ(phone->GetNumber(), 0);
-  EXPECT_EQ(TextOf(*phone, "input_field"), "1234567") << "the field keeps its text";
-  Type(*phone, "", "9");
-  EXPECT_EQ(TextOf(*phone, "input_field"), "9");
-  ClickPiece(*phone, "phone_body");
-  Type(*phone, "", "0");
-  EXPECT_EQ(phone->GetNumber(), 90);
-  // Starting again, the number completes on its seventh digit.
-  Destroy(phone);
-  phone = static_cast<MiniGamePhone*>(Make("phone"));
-  Play(phone);
-  Type(*phone, "", "604281");
-  EXPECT_EQ(phone->GetResult(), "wait");
-  Type(*phone, "", "7");
-  EXPECT_EQ(phone->GetResult(), "win");
 }
 
 TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
@@ -142,8 +139,7 @@ TEST_F(PlayBench, TheDocumentsTextComesFromTheTextTable) {
 }
 
 TEST_F(PlayBench, NotebookInkFadesInAndAnEarlyClickLeavesItUnread) {
-  auto* notebook = static_cast<MiniGameNotebook*>(Make("notebook_chief"));
-  Play(notebook);
+  auto* notebook = Start<MiniGameNotebook>("notebook_chief");
   RunFor(1.5f);
   EXPECT_GT(notebook->GetInkColor().w, 0.0f);
   EXPECT_LT(notebook->GetInkColor().w, 1.0f);

@@ -44,7 +44,7 @@ constexpr const char* kFonts[] = {"fonts\\main",    "fonts\\title", "fonts\\smal
 
 namespace {
 
-bool Picks(const RenderObject& model, const Vector2& point) {
+bool PicksModel(const RenderObject& model, const Vector2& point) {
   return model.PickByRay(Vector3(point.x, point.y, -100.0f), Vector3(0.0f, 0.0f, 1100.0f));
 }
 
@@ -150,6 +150,11 @@ MiniGame* PlayBench::Make(const std::string& name) {
   return game;
 }
 
+MiniGame* PlayBench::Adopt(MiniGame* game) {
+  m_games.push_back(game);
+  return game;
+}
+
 void PlayBench::Destroy(MiniGame* game) {
   m_games.erase(std::remove(m_games.begin(), m_games.end(), game), m_games.end());
   if (m_running == game) m_running = nullptr;
@@ -171,6 +176,13 @@ void PlayBench::Play(MiniGame* game) {
 
 void PlayBench::PlayOut(MiniGame* game) {
   for (float t = 0.0f; t < 2.0f && game->GetState() != GUIStateWindow::kHidden; t += kFrame) Frame();
+}
+
+void PlayBench::ExpectWonAfter(MiniGame& game, float waiting, float then) {
+  RunFor(waiting);
+  EXPECT_EQ(game.GetResult(), "wait") << game.GetName() << " still on after " << waiting << " s";
+  RunFor(then);
+  EXPECT_EQ(game.GetResult(), "win") << game.GetName();
 }
 
 void PlayBench::Frame(float dt) {
@@ -258,6 +270,11 @@ void PlayBench::ClickExitButton() {
   Click(Vector2(BenchHost::kExitX + BenchHost::kExitW / 2, BenchHost::kExitY + BenchHost::kExitH / 2));
 }
 
+bool PlayBench::Picks(const GUIWindow& window, const Vector2& point) {
+  const RenderObject* model = window.GetVisual().GetModel();
+  return model != nullptr && PicksModel(*model, point);
+}
+
 std::optional<Vector2> PlayBench::PointOn(const GUIWindow& window) {
   const RenderObject* model = window.GetVisual().GetModel();
   if (model == nullptr) return std::nullopt;
@@ -270,8 +287,7 @@ std::optional<Vector2> PlayBench::PointOn(const GUIWindow& window) {
                         [&](const GUIWindow* other) {
                           const std::string type = other->GetTypeName();
                           return other != &window && type != "window" && type != "static" && type != "text" &&
-                                 other->GetVisual().GetModel() != nullptr &&
-                                 Picks(*other->GetVisual().GetModel(), point);
+                                 Picks(*other, point);
                         });
   };
   // Whole GUI units (the mouse moves by pixels), from the middle outward.
@@ -282,7 +298,7 @@ std::optional<Vector2> PlayBench::PointOn(const GUIWindow& window) {
         const float u = 0.5f + static_cast<float>(i) / 18.0f, v = 0.5f + static_cast<float>(j) / 18.0f;
         const Vector2 point(std::round(box.m_world_min.x + u * (box.m_world_max.x - box.m_world_min.x)),
                             std::round(box.m_world_min.y + v * (box.m_world_max.y - box.m_world_min.y)));
-        if (Picks(*model, point) && alone(point)) return point;
+        if (PicksModel(*model, point) && alone(point)) return point;
       }
     }
   }
@@ -293,9 +309,8 @@ std::optional<Vector2> PlayBench::PointBeside(const MiniGame& game) {
   for (float y = 10.0f; y < GUISystem::kReferenceHeight; y += 40.0f) {
     for (float x = 10.0f; x < BenchHost::kExitX - 10.0f; x += 40.0f) {
       const Vector2 point(x, y);
-      const bool on_piece = std::any_of(game.GetChildren().begin(), game.GetChildren().end(), [&](const GUIWindow* c) {
-        return c->GetVisual().GetModel() != nullptr && Picks(*c->GetVisual().GetModel(), point);
-      });
+      const bool on_piece = std::any_of(game.GetChildren().begin(), game.GetChildren().end(),
+                                        [&](const GUIWindow* c) { return Picks(*c, point); });
       if (!on_piece) return point;
     }
   }

@@ -61,6 +61,8 @@ class PlayBench : public GuiTest {
   // ---- games ---------------------------------------------------------------------------------------
   // Made by the factory in the window "user"; the bench deletes it at the end.
   MiniGame* Make(const std::string& name);
+  // A game made otherwise, the bench's to delete from now on.
+  MiniGame* Adopt(MiniGame* game);
   // Deletes a game now (as leaving a location does).
   void Destroy(MiniGame* game);
   // Starts the game as a location's script does; the bench then checks its pause every frame.
@@ -69,6 +71,16 @@ class PlayBench : public GuiTest {
   void Play(MiniGame* game);
   // Frames until the game is hidden again (at most 2 s).
   void PlayOut(MiniGame* game);
+  // Make and Play in one, the game as its own class.
+  template <class Game = MiniGame>
+  Game* Start(const std::string& name) {
+    MiniGame* game = Make(name);
+    if (game == nullptr) ADD_FAILURE() << "no game " << name;
+    else Play(game);
+    return static_cast<Game*>(game);
+  }
+  // After `waiting` seconds the game is still on ("wait"); `then` seconds later it is won.
+  void ExpectWonAfter(MiniGame& game, float waiting, float then);
 
   // The shared random generator's state (games that draw take it from there).
   static void SetRandState(uint32_t state) { g_rand_state = state; }
@@ -101,6 +113,8 @@ class PlayBench : public GuiTest {
 
  public:
   // ---- probes ----------------------------------------------------------------------------------------
+  // Whether the GUI's picking takes the point as on the window's model.
+  static bool Picks(const GUIWindow& window, const Vector2& point);
   // A point of the window's model that the GUI's picking accepts; none without one.
   static std::optional<Vector2> PointOn(const GUIWindow& window);
   // A point of the screen on none of the game's pieces.

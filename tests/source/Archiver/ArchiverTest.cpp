@@ -9,22 +9,9 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/stream/cSubStream.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
-
-cMemoryStream StreamOf(const std::string& bytes) {
-  cMemoryStream stream;
-  stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream.Seek(0, 0);
-  return stream;
-}
-
-std::string BytesOf(const cMemoryStream& stream) {
-  cMemoryStream copy(stream);
-  std::string bytes(copy.GetSize(), '\0');
-  copy.Read(bytes.data(), copy.GetSize());
-  return bytes;
-}
 
 struct Packed {
   std::string bytes;

@@ -9,28 +9,9 @@
 #include "source/Archiver/cZlibArchiver.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
-
-cMemoryStream StreamOf(const std::string& bytes) {
-  cMemoryStream stream;
-  stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream.Seek(0, 0);
-  return stream;
-}
-
-std::string BytesOf(const cMemoryStream& stream) {
-  cMemoryStream copy(stream);
-  std::string bytes(copy.GetSize(), '\0');
-  copy.Read(bytes.data(), copy.GetSize());
-  return bytes;
-}
-
-std::string Word(uint32_t value) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-  return bytes;
-}
 
 // Inflates a block through the method; the log line is captured so it can be checked.
 bool Uncompress(const std::string& block, std::string& out, std::string* log = nullptr) {

@@ -8,6 +8,7 @@
 #include "source/Resources/cPackFile.h"
 #include "source/Resources/cResourceLocation.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -125,12 +126,6 @@ TEST_F(Corruption, HugeCountsAndSizesAreRefusedBeforeAllocating) {
   const std::size_t at = 4 + 4 + 4 + 4;  // magic, method length, "Zlib", table size
   table.replace(at, 4, std::string("\x00\x00\x00\x40", 4));
   EXPECT_FALSE(Mount(table));
-}
-
-std::string Word(uint32_t value) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-  return bytes;
 }
 
 std::string Text(const std::string& text) {

@@ -73,23 +73,32 @@ TEST_F(HtmlLog, ThePlainLevelIsWhiteTextWithoutAFontTag) {
   EXPECT_EQ(Entries(), "Loading data: 7<BR>");
 }
 
-TEST_F(HtmlLog, AWarningIsAGreyLineFramedByBlankLines) {
+// Each level frames its entry in its own way; markup is escaped and a message is cut at 1023
+// characters.
+TEST_F(HtmlLog, EachLevelFramesItsEntry) {
+  struct Case {
+    int level;
+    const char* source;
+    int line;
+    std::string message;
+    std::string entry;
+  } const cases[] = {
+      {kLogWarning, "sources\\cTexture", 80, "texture rock.tga missing",
+       "<FONT color=\"#7F7F7F\"><BR>Warning: texture rock.tga missing!<BR><BR></FONT>"},
+      {kLogError, "sources\\cApplication", 243, "Could not create the window",
+       "<FONT color=\"#FF0000\"><BR>sources\\cApplication(243): Error: Could not create the window!<BR><BR></FONT>"},
+      {kLogAbort, "sources\\cRender", 9, "no device",
+       "<FONT color=\"#FF0000\">sources\\cRender(9): PROGRAM ABORTING! no device<BR></FONT>"},
+      {kLogPlain, "x", 1, "<script>alert(1)</script> & \"more\"",
+       "&lt;script&gt;alert(1)&lt;/script&gt; &amp; \"more\"<BR>"},
+      {kLogPlain, "x", 1, std::string(3000, 'x'), std::string(1023, 'x') + "<BR>"},
+  };
   OpenLog();
-  LogReport(kLogWarning, "sources\\cTexture", 80, "texture %s missing", "rock.tga");
-  EXPECT_EQ(Entries(), "<FONT color=\"#7F7F7F\"><BR>Warning: texture rock.tga missing!<BR><BR></FONT>");
-}
-
-TEST_F(HtmlLog, AnErrorNamesItsSourceAndLine) {
-  OpenLog();
-  LogReport(kLogError, "sources\\cApplication", 243, "Could not create the window");
-  EXPECT_EQ(Entries(),
-            "<FONT color=\"#FF0000\"><BR>sources\\cApplication(243): Error: Could not create the window!<BR><BR></FONT>");
-}
-
-TEST_F(HtmlLog, AnAbortIsRedAndNamesItsSource) {
-  OpenLog();
-  LogReport(kLogAbort, "sources\\cRender", 9, "no device");
-  EXPECT_EQ(Entries(), "<FONT color=\"#FF0000\">sources\\cRender(9): PROGRAM ABORTING! no device<BR></FONT>");
+  for (const Case& c : cases) {
+    const std::size_t before = Entries().size();
+    LogReport(c.level, c.source, c.line, "%s", c.message.c_str());
+    EXPECT_EQ(Entries().substr(before), c.entry) << c.message.substr(0, 30);
+  }
 }
 
 TEST_F(HtmlLog, EntriesFollowOneAnotherInOrder) {
@@ -106,19 +115,6 @@ TEST_F(HtmlLog, TheTwoStepReportWorksAndTheLevelIsNotKeptForTheNextEntry) {
   log->Printf("channel %u", 3u);
   log->Printf("after");  // nobody set a level for this one: plain
   EXPECT_EQ(Entries(), "<FONT color=\"#FF0000\"><BR>sources\\cSound(55): Error: channel 3!<BR><BR></FONT>after<BR>");
-}
-
-TEST_F(HtmlLog, MarkupInEntriesIsEscaped) {
-  OpenLog();
-  LogReport(kLogPlain, "x", 1, "<script>alert(1)</script> & \"more\"");
-  EXPECT_EQ(Entries(), "&lt;script&gt;alert(1)&lt;/script&gt; &amp; \"more\"<BR>");
-}
-
-TEST_F(HtmlLog, AMessageIsCutAt1023Characters) {
-  OpenLog();
-  const std::string longer(3000, 'x');
-  LogReport(kLogPlain, "x", 1, "%s", longer.c_str());
-  EXPECT_EQ(Entries(), std::string(1023, 'x') + "<BR>");
 }
 
 TEST_F(HtmlLog, HardLogReopensTheFileForEveryEntry) {

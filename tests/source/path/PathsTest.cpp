@@ -13,50 +13,36 @@ using Names = std::vector<std::string>;
 
 std::string Canonical(const std::string& path) { return std::filesystem::canonical(path).string(); }
 
-TEST(SplitPath, FullPath) {
-  const SplitPath parts("gui\\windows\\main_menu.xml");
-  EXPECT_EQ(parts.path, "gui\\windows\\main_menu.xml");
-  EXPECT_EQ(parts.folder, "gui\\windows");
-  EXPECT_EQ(parts.file_name, "main_menu.xml");
-  EXPECT_EQ(parts.base_name, "main_menu");
-  EXPECT_EQ(parts.extension, "xml");
-}
-
-TEST(SplitPath, NoExtensionAndNoFolder) {
-  const SplitPath no_dot("levels\\stage");
-  EXPECT_EQ(no_dot.extension, "");
-  EXPECT_EQ(no_dot.base_name, "stage");
-  const SplitPath no_folder("config.xml");
-  EXPECT_EQ(no_folder.folder, "");
-  EXPECT_EQ(no_folder.file_name, "config.xml");
-  const SplitPath empty("");
-  EXPECT_EQ(empty.folder, "");
-  EXPECT_EQ(empty.file_name, "");
-  EXPECT_EQ(empty.extension, "");
-}
-
-TEST(SplitPath, LastDotAndSeparatorWin) {
-  const SplitPath parts("a.b\\c.d\\file.tar.gz");
-  EXPECT_EQ(parts.folder, "a.b\\c.d");
-  EXPECT_EQ(parts.base_name, "file.tar");
-  EXPECT_EQ(parts.extension, "gz");
-  const SplitPath dot_folder("some.folder\\name");
-  EXPECT_EQ(dot_folder.extension, "");  // the folder's dot is not an extension
-  const SplitPath trailing("dir\\");
-  EXPECT_EQ(trailing.folder, "dir");
-  EXPECT_EQ(trailing.file_name, "");
-  const SplitPath dot_end("name.");
-  EXPECT_EQ(dot_end.base_name, "name");
-  EXPECT_EQ(dot_end.extension, "");
-}
-
-TEST(SplitPath, SystemFoldersWithSlashes) {
-  const SplitPath parts("/home/player/.local/share\\Moskelt\\tarvel.xml");
-  EXPECT_EQ(parts.folder, "/home/player/.local/share\\Moskelt");
-  EXPECT_EQ(parts.extension, "xml");
-  const SplitPath root("\\file");
-  EXPECT_EQ(root.folder, "");
-  EXPECT_EQ(root.file_name, "file");
+// The last separator ends the folder and the last dot after it starts the extension; slashes
+// of system folders are part of the folder.
+TEST(SplitPath, SplitsAtTheLastSeparatorAndDot) {
+  struct Case {
+    const char* path;
+    const char* folder;
+    const char* file_name;
+    const char* base_name;
+    const char* extension;
+  } const cases[] = {
+      {"gui\\windows\\main_menu.xml", "gui\\windows", "main_menu.xml", "main_menu", "xml"},
+      {"levels\\stage", "levels", "stage", "stage", ""},
+      {"config.xml", "", "config.xml", "config", "xml"},
+      {"", "", "", "", ""},
+      {"a.b\\c.d\\file.tar.gz", "a.b\\c.d", "file.tar.gz", "file.tar", "gz"},
+      {"some.folder\\name", "some.folder", "name", "name", ""},  // the folder's dot is no extension
+      {"dir\\", "dir", "", "", ""},
+      {"name.", "", "name.", "name", ""},
+      {"/home/player/.local/share\\Moskelt\\tarvel.xml", "/home/player/.local/share\\Moskelt", "tarvel.xml", "tarvel",
+       "xml"},
+      {"\\file", "", "file", "file", ""},
+  };
+  for (const Case& c : cases) {
+    const SplitPath parts(c.path);
+    EXPECT_EQ(parts.path, c.path);
+    EXPECT_EQ(parts.folder, c.folder) << c.path;
+    EXPECT_EQ(parts.file_name, c.file_name) << c.path;
+    EXPECT_EQ(parts.base_name, c.base_name) << c.path;
+    EXPECT_EQ(parts.extension, c.extension) << c.path;
+  }
 }
 
 TEST(DirectoryStack, PushAndPopNest) {

@@ -40,73 +40,39 @@ DeviceRecord Usual() {
                           {1024, 768, 32, 4}, {1024, 768, 16, 5}, {800, 600, 32, 6}, {640, 480, 32, 7}});
 }
 
-TEST(VideoModeChoice, FullScreenTakesTheFirstExactMatch) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1024, 768, 16), Desktop(1280, 1024), true);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(d.current_mode, 5);
-  EXPECT_TRUE(d.full_screen);
-}
-
-TEST(VideoModeChoice, FullScreenOnAWideDesktopAsksForTheDesktopsOwnMode) {
-  DeviceRecord d = DeviceWithModes({{1920, 1080, 32, 0}, {1024, 768, 32, 1}});
-  ChooseVideoMode(d, Wanted(1024, 768, 32), Desktop(1920, 1080), true);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(Chosen(d)->width, 1920u);
-}
-
-TEST(VideoModeChoice, WindowedOnAWideDesktopKeepsTheSettingsSize) {
-  DeviceRecord d = DeviceWithModes({{1920, 1080, 32, 0}, {1024, 768, 32, 1}});
-  ChooseVideoMode(d, Wanted(1024, 768, 32), Desktop(1920, 1080), false);
-  EXPECT_EQ(Chosen(d), nullptr);  // it fits: the settings' size is used
-  EXPECT_FALSE(d.full_screen);
-}
-
-TEST(VideoModeChoice, FullScreenWithoutAnExactMatchTakesTheSameSizeAtAnotherDepth) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(800, 600, 24), Desktop(1280, 1024), true);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(d.current_mode, 6);
-}
-
-TEST(VideoModeChoice, FullScreenWithNoSuchSizeTakesTheDesktopsOwnMode) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1000, 700, 32), Desktop(1280, 1024), true);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(Chosen(d)->width, 1280u);
-  EXPECT_EQ(Chosen(d)->height, 1024u);
-}
-
-TEST(VideoModeChoice, FullScreenWithNeitherTheSizeNorTheDesktopListedEndsWithNoMode) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1000, 700, 32), Desktop(1366, 768), true);
-  EXPECT_EQ(Chosen(d), nullptr);
-  DeviceRecord empty;
-  ChooseVideoMode(empty, Wanted(1024, 768, 32), Desktop(1280, 1024), true);
-  EXPECT_EQ(Chosen(empty), nullptr);
-}
-
-TEST(VideoModeChoice, WindowedThatDoesNotFitTakesTheLargestFourByThreeModeBelowTheDesktop) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1024, 768, 32), Desktop(1024, 768), false);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(Chosen(d)->width, 800u);
-  EXPECT_EQ(Chosen(d)->height, 600u);
-}
-
-TEST(VideoModeChoice, WindowedSkipsModesThatAreNotMultiplesOfFourByThree) {
-  // 1280 x 1024: 1024 is not a multiple of 3; 1280 x 960 is taken.
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1600, 1200, 32), Desktop(1600, 1200), false);
-  ASSERT_NE(Chosen(d), nullptr);
-  EXPECT_EQ(Chosen(d)->width, 1280u);
-  EXPECT_EQ(Chosen(d)->height, 960u);
-}
-
-TEST(VideoModeChoice, WindowedOnATinyDesktopFindsNothingAboveSixForty) {
-  DeviceRecord d = Usual();
-  ChooseVideoMode(d, Wanted(1024, 768, 32), Desktop(700, 500), false);
-  EXPECT_EQ(Chosen(d), nullptr);
+// Full screen takes the wanted mode (on a wide desktop the desktop's own), else the same size at
+// another depth, else the desktop's own mode, else none. A window keeps the settings' size when it
+// fits on the desktop, else takes the largest 4:3 mode below the desktop.
+TEST(VideoModeChoice, PicksTheModeForTheWantedSizeAndDesktop) {
+  const DeviceRecord wide = DeviceWithModes({{1920, 1080, 32, 0}, {1024, 768, 32, 1}});
+  struct Case {
+    const char* name;
+    DeviceRecord device;
+    RenderSettings wanted;
+    DesktopModeRecord desktop;
+    bool full_screen;
+    int mode;  // the index chosen; -1: none
+  } const cases[] = {
+      {"full screen: the first exact match", Usual(), Wanted(1024, 768, 16), Desktop(1280, 1024), true, 5},
+      {"full screen on a wide desktop: its own mode", wide, Wanted(1024, 768, 32), Desktop(1920, 1080), true, 0},
+      {"windowed on a wide desktop: it fits", wide, Wanted(1024, 768, 32), Desktop(1920, 1080), false, -1},
+      {"full screen: the same size at another depth", Usual(), Wanted(800, 600, 24), Desktop(1280, 1024), true, 6},
+      {"full screen, no such size: the desktop's mode", Usual(), Wanted(1000, 700, 32), Desktop(1280, 1024), true, 2},
+      {"full screen, neither listed", Usual(), Wanted(1000, 700, 32), Desktop(1366, 768), true, -1},
+      {"full screen, no modes at all", DeviceRecord{}, Wanted(1024, 768, 32), Desktop(1280, 1024), true, -1},
+      {"windowed, too large: largest 4:3 below", Usual(), Wanted(1024, 768, 32), Desktop(1024, 768), false, 6},
+      // 1280 x 1024 is not 4:3 (1024 is no multiple of 3): 1280 x 960 is taken.
+      {"windowed, too large: 4:3 only", Usual(), Wanted(1600, 1200, 32), Desktop(1600, 1200), false, 3},
+      {"windowed on a tiny desktop: nothing above 640", Usual(), Wanted(1024, 768, 32), Desktop(700, 500), false, -1},
+  };
+  for (const Case& c : cases) {
+    DeviceRecord d = c.device;
+    d.current_mode = 1;  // left from an earlier choice
+    ChooseVideoMode(d, c.wanted, c.desktop, c.full_screen);
+    EXPECT_EQ(d.current_mode, c.mode) << c.name;
+    EXPECT_EQ(Chosen(d) != nullptr, c.mode >= 0) << c.name;
+    EXPECT_EQ(d.full_screen, c.full_screen) << c.name;
+  }
 }
 
 TEST(DesktopWidth, TheRatioMustExceedOnePointFour) {
