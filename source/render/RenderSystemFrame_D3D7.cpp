@@ -159,7 +159,11 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   s_device->GetMaterial(old_material);
 
   if (!was_lit) SetLighting(true);
-  if (!was_blending) {
+  // Blending is switched on only where it can show: a tint without alpha over a texture without
+  // alpha (or none, which samples white) gives every pixel an alpha of 1, and blending it would
+  // cost the draw a read of every pixel beneath for the same result.
+  const bool blend = !was_blending && (color.w < 1.0f || MayBeTranslucent());
+  if (blend) {
     SetAlphaBlendEnable(true);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, gfx::D3DBLEND_SRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA )", __LINE__);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, gfx::D3DBLEND_INVSRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA )", __LINE__);
@@ -181,7 +185,7 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   }
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source )", __LINE__);
   Check(s_device->SetMaterial(old_material), "m_device->SetMaterial( &old_material )", __LINE__);
-  if (!was_blending) {
+  if (blend) {
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, old_source )", __LINE__);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, old_dest )", __LINE__);
     SetAlphaBlendEnable(false);
@@ -215,4 +219,12 @@ void RenderSystem_D3D7::CountDraw(const uint8_t* vertices, uint32_t stride, uint
   }
   m_frame.covered_pixels += uint64_t{layer.width} * layer.height;
   m_frame.layers.push_back(layer);
+}
+
+bool RenderSystem_D3D7::MayBeTranslucent() const {
+  for (uint32_t stage = 1; stage < gfx::kMaxTextureStages; ++stage) {
+    if (s_textures[stage]) return true;  // a later stage may bring alpha of its own
+  }
+  const std::shared_ptr<gfx::Surface>& texture = s_textures[0];
+  return texture && texture->Desc().format.a_mask != 0;
 }

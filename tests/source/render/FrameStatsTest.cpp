@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/RenderSystem_D3D7.h"
@@ -23,6 +24,7 @@ class FrameStatsTest : public RenderTest {
     m_rs.reset();
     RenderTest::TearDown();
   }
+  const gfx::DeviceState& State() { return RenderSystem_D3D7::GetDevice()->State(); }
   std::unique_ptr<RenderSystem_D3D7> m_rs;
 };
 
@@ -85,6 +87,45 @@ TEST_F(FrameStatsTest, TexturesCountTheirLevelsWhileOnTheDevice) {
     EXPECT_EQ(g_texture_bytes_resident.load() - before, c.bytes);
     texture.reset();
     EXPECT_EQ(g_texture_bytes_resident.load(), before);
+  }
+}
+
+// A tinted draw is blended only where a pixel can come out translucent, and leaves blending as
+// it found it.
+TEST_F(FrameStatsTest, ColoredDrawsBlendOnlyWhereAPixelCanBeTranslucent) {
+  VertexBufferHolder vertices(3, 0);
+  IndexBufferHolder indices(3, 0);
+  vertices->Bind();
+  indices->Bind();
+  enum Texture { kNone, kOpaque, kWithAlpha };
+  const struct {
+    Texture texture;
+    float alpha;
+    bool blending_before;
+    bool blended;
+  } kCases[] = {
+      {kNone, 1.0f, false, false},     {kOpaque, 1.0f, false, false}, {kWithAlpha, 1.0f, false, true},
+      {kOpaque, 0.5f, false, true},    {kNone, 0.99f, false, true},   {kOpaque, 1.0f, true, true},
+  };
+  for (const auto& c : kCases) {
+    gfx::SurfaceDesc desc;
+    desc.flags = gfx::DDSD_CAPS | gfx::DDSD_WIDTH | gfx::DDSD_HEIGHT | gfx::DDSD_PIXELFORMAT;
+    desc.caps = gfx::DDSCAPS_TEXTURE;
+    desc.width = desc.height = 4;
+    desc.format = c.texture == kWithAlpha ? gfx::FormatA8R8G8B8() : gfx::FormatX8R8G8B8();
+    std::shared_ptr<gfx::Surface> texture;
+    ASSERT_EQ(RenderSystem_D3D7::GetDirectDraw()->CreateSurface(desc, texture), gfx::DD_OK);
+    if (c.texture == kNone) {
+      m_rs->UnbindTexture(0);
+    } else {
+      m_rs->BindTexture(0, texture);
+    }
+    m_rs->SetAlphaBlendEnable(c.blending_before);
+    gfx::headless::ClearRecords();
+    m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(1, 1, 1, c.alpha));
+    const std::string at = "texture " + std::to_string(c.texture) + ", alpha " + std::to_string(c.alpha);
+    EXPECT_EQ(gfx::headless::Draws().at(0).state.Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE) != 0, c.blended) << at;
+    EXPECT_EQ(State().Render(gfx::D3DRENDERSTATE_ALPHABLENDENABLE) != 0, c.blending_before) << at;
   }
 }
 
