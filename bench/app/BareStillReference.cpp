@@ -1,106 +1,157 @@
-// REFERENCE ONLY: what a still frame costs a bare program: an SDL2 window of the game's size with
-// an OpenGL 2.1 context, vertical sync asked for, drawing one full-window textured quad (a
-// 1024 x 1024 picture, no blending, as the menu's backdrop is drawn) a frame and, where swapping
-// does not wait for the display, waiting for the next 60 Hz frame time as the game's loop does.
-// Reported as BM_StillFrameCpuShare is, to be read beside it.
+// REFERENCE ONLY: what a screen costs a bare program: an SDL2 window of the game's size with an
+// OpenGL 2.1 context drawing the screen's layers straight through GL, each a quad of the draw's
+// size from a texture of its texture's size, blended and filtered as it was, through the combiner
+// the engine sets (texture times vertex colour). Frames are paced to 60 Hz as the game's loop
+// paces them. BM_ReferenceBareStillFrameCpuShare is the menu's still frame: one full-window quad
+// from a 1024 x 1024 picture, no blending, vertical sync asked for; read it beside
+// BM_StillFrameCpuShare. The walk through the game (WalkBench.cpp) draws each screen's layers here.
 
 #include <GL/gl.h>
-#include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <thread>
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <tuple>
 #include <vector>
+
+#include "bench/app/BareLayers.h"
+#include "bench/app/FrameMeter.h"
+
+namespace {
+
+struct LayerVertex {
+  float x, y, z;
+  float nx, ny, nz;
+  uint8_t rgba[4];
+  float u, v;
+};
+
+using TextureKey = std::tuple<uint32_t, uint32_t, bool>;
+
+GLuint MakeTexture(uint32_t width, uint32_t height, bool mip_mapped) {
+  std::vector<uint32_t> texels(static_cast<std::size_t>(width) * height);
+  for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<uint32_t>(i * 2654435761u) | 0x80000000u;
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  if (mip_mapped) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mip_mapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_BGRA,
+               GL_UNSIGNED_BYTE, texels.data());
+  return name;
+}
+
+}  // namespace
+
+struct BareLayers::Parts {
+  BareGlWindow window;
+  bool open = false;
+  int width = 0, height = 0;
+  std::vector<FrameLayer> layers;
+  std::vector<LayerVertex> vertices;  // four a layer
+  std::map<TextureKey, GLuint> textures;
+};
+
+BareLayers::BareLayers() : m_parts(std::make_unique<Parts>()) {}
+
+BareLayers::~BareLayers() {
+  Parts& p = *m_parts;
+  if (!p.open) return;
+  p.window.MakeCurrent();
+  for (const auto& [key, name] : p.textures) glDeleteTextures(1, &name);
+}
+
+bool BareLayers::Open(int width, int height, const BareGlWindow::Options& options, std::string& error) {
+  Parts& p = *m_parts;
+  if (!p.window.Open(width, height, options, error)) return false;
+  p.open = true;
+  p.width = width;
+  p.height = height;
+  SetBareSceneStates(width, height);
+  return true;
+}
+
+void BareLayers::SetLayers(const std::vector<FrameLayer>& layers) {
+  Parts& p = *m_parts;
+  p.window.MakeCurrent();
+  p.layers = layers;
+  p.vertices.clear();
+  for (const FrameLayer& layer : layers) {
+    const TextureKey key{layer.texture_width, layer.texture_height, layer.mip_mapped};
+    if (layer.texture_width > 0 && layer.texture_height > 0 && !p.textures.contains(key)) {
+      p.textures[key] = MakeTexture(layer.texture_width, layer.texture_height, layer.mip_mapped);
+    }
+    // The picture is read one texel a pixel where it is larger than the quad (as a padded picture
+    // is), and stretched over the quad where it is smaller.
+    const float u = layer.texture_width > 0 ? std::min(1.0f, static_cast<float>(layer.width) / layer.texture_width) : 0;
+    const float v = layer.texture_height > 0 ? std::min(1.0f, static_cast<float>(layer.height) / layer.texture_height) : 0;
+    const auto w = static_cast<float>(layer.width);
+    const auto top = static_cast<float>(p.height), bottom = static_cast<float>(p.height) - static_cast<float>(layer.height);
+    p.vertices.push_back({0, top, 0, 0, 0, -1, {255, 255, 255, 255}, 0, 0});
+    p.vertices.push_back({w, top, 0, 0, 0, -1, {255, 255, 255, 255}, u, 0});
+    p.vertices.push_back({0, bottom, 0, 0, 0, -1, {255, 255, 255, 255}, 0, v});
+    p.vertices.push_back({w, bottom, 0, 0, 0, -1, {255, 255, 255, 255}, u, v});
+  }
+}
+
+void BareLayers::Draw() {
+  Parts& p = *m_parts;
+  static const uint16_t kStrip[4] = {0, 1, 2, 3};
+  p.window.MakeCurrent();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  for (std::size_t i = 0; i < p.layers.size(); ++i) {
+    const FrameLayer& layer = p.layers[i];
+    if (layer.blended) {
+      glEnable(GL_BLEND);
+    } else {
+      glDisable(GL_BLEND);
+    }
+    if (layer.texture_width > 0 && layer.texture_height > 0) {
+      glEnable(GL_TEXTURE_2D);
+      glBindTexture(GL_TEXTURE_2D, p.textures[{layer.texture_width, layer.texture_height, layer.mip_mapped}]);
+    } else {
+      glDisable(GL_TEXTURE_2D);
+    }
+    const LayerVertex* q = &p.vertices[i * 4];
+    glVertexPointer(3, GL_FLOAT, sizeof(LayerVertex), &q->x);
+    glNormalPointer(GL_FLOAT, sizeof(LayerVertex), &q->nx);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(LayerVertex), q->rgba);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(LayerVertex), &q->u);
+    glDrawElements(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_SHORT, kStrip);
+  }
+  p.window.Swap();
+  BareGlWindow::Finish();
+}
 
 namespace {
 
 constexpr int kWidth = 1024, kHeight = 768, kSettleFrames = 60, kFrames = 180;
 
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void DrawQuad() {
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBegin(GL_TRIANGLE_STRIP);
-  glTexCoord2f(0, 0);
-  glVertex2f(0, 0);
-  glTexCoord2f(1, 0);
-  glVertex2f(kWidth, 0);
-  glTexCoord2f(0, 0.75f);
-  glVertex2f(0, kHeight);
-  glTexCoord2f(1, 0.75f);
-  glVertex2f(kWidth, kHeight);
-  glEnd();
-}
-
 void BM_ReferenceBareStillFrameCpuShare(benchmark::State& state) {
-  if (getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    state.SkipWithError("no SDL video");
+  BareLayers bare;
+  BareGlWindow::Options options;
+  options.hidden = false;
+  options.vsync = true;
+  options.offscreen_without_display_only = true;
+  std::string error;
+  if (!bare.Open(kWidth, kHeight, options, error)) {
+    state.SkipWithError(error.c_str());
     return;
   }
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_Window* window = SDL_CreateWindow("reference", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-  SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
-  if (context == nullptr) {
-    state.SkipWithError("no GL context");
-  } else {
-    SDL_GL_SetSwapInterval(1);
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    std::vector<uint8_t> pixels(std::size_t{1024} * 1024 * 4);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 2654435761u >> 24);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1024, 1024, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
-    glEnable(GL_TEXTURE_2D);
-    const auto period = std::chrono::microseconds(16667);
-    for (auto _ : state) {
-      auto next = std::chrono::steady_clock::now();
-      double cpu = 0.0;
-      std::chrono::steady_clock::time_point start;
-      for (int frame = 0; frame < kSettleFrames + kFrames; ++frame) {
-        if (frame == kSettleFrames) {
-          cpu = CpuSeconds();
-          start = std::chrono::steady_clock::now();
-        }
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
-        DrawQuad();
-        SDL_GL_SwapWindow(window);
-        next += period;
-        const auto now = std::chrono::steady_clock::now();
-        if (next > now) {
-          std::this_thread::sleep_until(next);
-        } else {
-          next = now;
-        }
-      }
-      const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-      const double used = CpuSeconds() - cpu;
-      state.counters["cpu_share"] = used / wall.count();
-      state.counters["fps"] = kFrames / wall.count();
-      state.counters["cpu_ms_frame"] = used * 1000.0 / kFrames;
-    }
-    glDeleteTextures(1, &texture);
-    SDL_GL_DeleteContext(context);
+  FrameLayer backdrop;
+  backdrop.width = kWidth;
+  backdrop.height = kHeight;
+  backdrop.texture_width = backdrop.texture_height = 1024;
+  bare.SetLayers({backdrop});
+  for (auto _ : state) {
+    const FrameFigures figures = MeasureFrames([&] { bare.Draw(); }, kSettleFrames, kFrames);
+    state.counters["cpu_share"] = figures.cores;
+    state.counters["fps"] = figures.paced_fps;
+    state.counters["cpu_ms_frame"] = figures.cpu_ms_frame;
   }
-  if (window != nullptr) SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 BENCHMARK(BM_ReferenceBareStillFrameCpuShare)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

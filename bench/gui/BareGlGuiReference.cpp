@@ -4,35 +4,23 @@
 // SDL above the platform layer.
 
 #include <GL/gl.h>
-#include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <string>
 
 #include "bench/gui/GuiScene.h"
+#include "bench/render/BareGlWindow.h"
 
 namespace {
 
 void BM_ReferenceBareGl200GuiQuads(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    state.SkipWithError("no SDL video");
+  BareGlWindow window;
+  std::string error;
+  if (!window.Open(static_cast<int>(kGuiScreenWidth), static_cast<int>(kGuiScreenHeight), error)) {
+    state.SkipWithError(error.c_str());
     return;
   }
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_Window* window = SDL_CreateWindow("reference", 0, 0, static_cast<int>(kGuiScreenWidth),
-                                        static_cast<int>(kGuiScreenHeight), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-  if (context == nullptr) {
-    if (window) SDL_DestroyWindow(window);
-    state.SkipWithError("no GL context");
-    return;
-  }
-  SDL_GL_SetSwapInterval(0);
   const float quad[4][3] = {{1, 0, 0}, {1, 1, 0}, {0, 0, 0}, {0, 1, 0}};
   const uint16_t strip[4] = {0, 1, 2, 3};
   glViewport(0, 0, static_cast<int>(kGuiScreenWidth), static_cast<int>(kGuiScreenHeight));
@@ -57,13 +45,10 @@ void BM_ReferenceBareGl200GuiQuads(benchmark::State& state) {
       glColor4f(GuiQuadRed(i), GuiQuadGreen(i), GuiQuadBlue(i), 1.0f);
       glDrawElements(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_SHORT, strip);
     }
-    SDL_GL_SwapWindow(window);
+    window.Swap();
   }
-  glFinish();
+  BareGlWindow::Finish();
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-  SDL_GL_DeleteContext(context);
-  SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 BENCHMARK(BM_ReferenceBareGl200GuiQuads)->Unit(benchmark::kMillisecond)->UseRealTime();
 

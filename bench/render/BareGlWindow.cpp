@@ -20,9 +20,9 @@ BareGlWindow::~BareGlWindow() {
   if (p.video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-bool BareGlWindow::Open(int width, int height, std::string& error) {
+bool BareGlWindow::Open(int width, int height, const Options& options, std::string& error) {
   Parts& p = *m_parts;
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  if (!options.offscreen_without_display_only || getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
   // A virtual display now and then refuses a connection: a second or third try gets one.
   for (int attempt = 0; attempt < 3 && !p.video; ++attempt) p.video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
   if (!p.video) {
@@ -33,19 +33,22 @@ bool BareGlWindow::Open(int width, int height, std::string& error) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  p.window = SDL_CreateWindow("reference", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  p.window = SDL_CreateWindow("reference", 0, 0, width, height,
+                              SDL_WINDOW_OPENGL | (options.hidden ? SDL_WINDOW_HIDDEN : 0));
   p.context = p.window ? SDL_GL_CreateContext(p.window) : nullptr;
   if (p.context == nullptr) {
     error = std::string("no GL context: ") + SDL_GetError();
     return false;
   }
-  SDL_GL_SetSwapInterval(0);
+  SDL_GL_SetSwapInterval(options.vsync ? 1 : 0);
   return true;
 }
 
 void BareGlWindow::MakeCurrent() { SDL_GL_MakeCurrent(m_parts->window, m_parts->context); }
 
 void BareGlWindow::Swap() { SDL_GL_SwapWindow(m_parts->window); }
+
+void BareGlWindow::Finish() { glFinish(); }
 
 void SetBareSceneStates(int width, int height) {
   glViewport(0, 0, width, height);

@@ -8,6 +8,7 @@
 #include "source/math/Matrix4.h"
 #include "source/math/Vector.h"
 #include "source/render/DeviceList.h"
+#include "source/render/FrameStats.h"
 
 // ResetDevice flags.
 inline constexpr uint32_t kResetRecreateDevice = 1;
@@ -75,7 +76,16 @@ class RenderSystem {
   const DriverRecord* GetCurrentDriver() const;
   const DeviceRecord* GetCurrentDevice() const;
 
+  // The counts of the last presented frame; with `record_layers` each draw's rectangle is kept
+  // too (for the benches, which draw the same layers bare beside the game).
+  const FrameStats& GetFrameStats() const { return m_last_frame; }
+  void RecordLayers(bool record_layers) { m_record_layers = record_layers; }
+
  protected:
+  FrameStats m_frame;       // the frame being drawn
+  FrameStats m_last_frame;  // the frame last presented
+  bool m_record_layers = false;
+
   std::vector<DriverRecord> m_drivers;
   int m_current_driver = -1;
   uint32_t m_clear_flags = kClearTarget | kClearDepth;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "source/render/ColorBytes.h"
 #include "source/render/IndexBuffer_D3D7.h"
@@ -14,6 +16,45 @@
 namespace {
 
 gfx::ColorValue ToColorValue(const Vector4& c) { return gfx::ColorValue{c.x, c.y, c.z, c.w}; }
+
+// p times m, row vector times a row-major matrix, as the device transforms.
+void Transform(const float p[4], const gfx::Matrix& m, float out[4]) {
+  for (int c = 0; c < 4; ++c) out[c] = p[0] * m.m[c] + p[1] * m.m[4 + c] + p[2] * m.m[8 + c] + p[3] * m.m[12 + c];
+}
+
+// The viewport's pixels a draw's vertices span: their bounding rectangle after the world, view and
+// projection transforms, cut to the viewport (a vertex behind the eye widens it to the whole).
+void MeasureLayer(const gfx::DeviceState& state, const uint8_t* vertices, uint32_t stride, uint32_t count,
+                  FrameLayer& layer) {
+  const gfx::Viewport& vp = state.viewport;
+  float left = static_cast<float>(vp.width), top = static_cast<float>(vp.height), right = 0, bottom = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    float position[4] = {0, 0, 0, 1};
+    std::memcpy(position, vertices + static_cast<std::size_t>(i) * stride, 3 * sizeof(float));
+    float world[4], view[4], clip[4];
+    Transform(position, state.world, world);
+    Transform(world, state.view, view);
+    Transform(view, state.projection, clip);
+    if (clip[3] <= 1e-6f) {
+      left = top = 0;
+      right = static_cast<float>(vp.width);
+      bottom = static_cast<float>(vp.height);
+      break;
+    }
+    const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(vp.width);
+    const float y = (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(vp.height);
+    left = std::min(left, x);
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+  }
+  left = std::max(left, 0.0f);
+  top = std::max(top, 0.0f);
+  right = std::min(right, static_cast<float>(vp.width));
+  bottom = std::min(bottom, static_cast<float>(vp.height));
+  layer.width = right > left ? static_cast<uint32_t>(std::lround(right - left)) : 0;
+  layer.height = bottom > top ? static_cast<uint32_t>(std::lround(bottom - top)) : 0;
+}
 
 }  // namespace
 
@@ -50,6 +91,8 @@ void RenderSystem_D3D7::EndFrame() {
 }
 
 void RenderSystem_D3D7::Present() {
+  std::swap(m_last_frame, m_frame);
+  m_frame.Clear();
   if (!m_device_ready || !m_primary || !m_back) return;
   gfx::Result r;
   if (!IsFullScreen()) {
@@ -82,6 +125,7 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
       static_cast<uint32_t>(std::min<uint64_t>(available, uint64_t{first_vertex} + vertex_count));
   const uint8_t* vertex_data = vertices->Data() + static_cast<std::size_t>(base_vertex) * vertices->GetStride();
   const uint32_t d3d_primitive = primitive == kTriangleStrip ? gfx::D3DPT_TRIANGLESTRIP : gfx::D3DPT_TRIANGLELIST;
+  CountDraw(vertex_data, vertices->GetStride(), used);
   Check(s_device->DrawIndexedPrimitive(d3d_primitive, vertices->GetFormat(), vertex_data, used, index_data,
                                        index_count, indices->GetElementSize(), 0),
         "m_device->DrawIndexedPrimitive( primitive, D3DFVF_VERTEX, vertices, vertex_count, indices, index_count, 0 )",
@@ -115,7 +159,11 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   s_device->GetMaterial(old_material);
 
   if (!was_lit) SetLighting(true);
-  if (!was_blending) {
+  // Blending is switched on only where it can show: a tint without alpha over a texture without
+  // alpha (or none, which samples white) gives every pixel an alpha of 1, and blending it would
+  // cost the draw a read of every pixel beneath for the same result.
+  const bool blend = !was_blending && (color.w < 1.0f || MayBeTranslucent());
+  if (blend) {
     SetAlphaBlendEnable(true);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, gfx::D3DBLEND_SRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA )", __LINE__);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, gfx::D3DBLEND_INVSRCALPHA), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA )", __LINE__);
@@ -137,7 +185,7 @@ void RenderSystem_D3D7::DrawColored(uint32_t primitive, uint32_t base_vertex, ui
   }
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source), "m_device->SetRenderState( D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, old_diffuse_source )", __LINE__);
   Check(s_device->SetMaterial(old_material), "m_device->SetMaterial( &old_material )", __LINE__);
-  if (!was_blending) {
+  if (blend) {
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_SRCBLEND, old_source), "m_device->SetRenderState( D3DRENDERSTATE_SRCBLEND, old_source )", __LINE__);
     Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_DESTBLEND, old_dest), "m_device->SetRenderState( D3DRENDERSTATE_DESTBLEND, old_dest )", __LINE__);
     SetAlphaBlendEnable(false);
@@ -153,4 +201,30 @@ void RenderSystem_D3D7::DrawTextured(uint32_t primitive, uint32_t base_vertex, u
   SetTextureModulate(gfx::D3DTSS_COLOROP, gfx::D3DTSS_COLORARG1, gfx::D3DTSS_COLORARG2);
   SetTextureModulate(gfx::D3DTSS_ALPHAOP, gfx::D3DTSS_ALPHAARG1, gfx::D3DTSS_ALPHAARG2);
   DrawBound(primitive, base_vertex, first_vertex, vertex_count, first_index, primitive_count);
+}
+
+void RenderSystem_D3D7::CountDraw(const uint8_t* vertices, uint32_t stride, uint32_t count) {
+  ++m_frame.draws;
+  if (m_alpha_blend) ++m_frame.blended_draws;
+  if (!m_record_layers) return;
+  FrameLayer layer;
+  layer.blended = m_alpha_blend;
+  MeasureLayer(s_device->State(), vertices, stride, count, layer);
+  if (const std::shared_ptr<gfx::Surface>& texture = s_textures[0]) {
+    layer.texture_width = texture->Desc().width;
+    layer.texture_height = texture->Desc().height;
+    uint32_t mip_filter = gfx::D3DTFP_NONE;
+    s_device->GetTextureStageState(0, gfx::D3DTSS_MIPFILTER, mip_filter);
+    layer.mip_mapped = texture->Desc().mip_map_count > 1 && mip_filter != gfx::D3DTFP_NONE;
+  }
+  m_frame.covered_pixels += uint64_t{layer.width} * layer.height;
+  m_frame.layers.push_back(layer);
+}
+
+bool RenderSystem_D3D7::MayBeTranslucent() const {
+  for (uint32_t stage = 1; stage < gfx::kMaxTextureStages; ++stage) {
+    if (s_textures[stage]) return true;  // a later stage may bring alpha of its own
+  }
+  const std::shared_ptr<gfx::Surface>& texture = s_textures[0];
+  return texture && texture->Desc().format.a_mask != 0;
 }

@@ -52,6 +52,8 @@ class RenderSystem_D3D7 : public RenderSystem {
   bool GetLighting() const { return m_lighting; }
   bool GetAlphaBlendEnable() const { return m_alpha_blend; }
   const std::shared_ptr<gfx::Surface>& GetBackSurface() const { return m_back; }
+  // The surface the player sees: what a lock reads is the last presented frame.
+  const std::shared_ptr<gfx::Surface>& GetPresentedSurface() const { return m_primary; }
 
   // The process-wide objects, null while no device exists.
   static gfx::Device* GetDevice() { return s_device.get(); }
@@ -77,6 +79,10 @@ class RenderSystem_D3D7 : public RenderSystem {
   void SetTextureModulate(uint32_t operation, uint32_t first, uint32_t second);
   void DrawBound(uint32_t primitive, uint32_t base_vertex, uint32_t first_vertex, uint32_t vertex_count,
                  uint32_t first_index, uint32_t primitive_count);
+  // Whether the bound textures can give a pixel an alpha below 1.
+  bool MayBeTranslucent() const;
+  // Adds a draw of `count` vertices to the frame's counts (and its layer, while recorded).
+  void CountDraw(const uint8_t* vertices, uint32_t stride, uint32_t count);
   DeviceRecord* CurrentDevice();
   bool IsFullScreen() const;
 

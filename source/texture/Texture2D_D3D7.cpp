@@ -82,7 +82,13 @@ bool UploadLevel(gfx::Surface& destination, const Image& level) {
 
 Texture2D_D3D7::Texture2D_D3D7(std::string name, bool mip_maps) : Texture2D(std::move(name)), m_mip_maps(mip_maps) {}
 
-Texture2D_D3D7::~Texture2D_D3D7() = default;
+Texture2D_D3D7::~Texture2D_D3D7() { Invalidate(); }
+
+void Texture2D_D3D7::Invalidate() {
+  m_surface.reset();
+  g_texture_bytes_resident -= m_resident;
+  m_resident = 0;
+}
 
 void Texture2D_D3D7::CreateSurface(const Image* image) {
   if (m_surface) return;
@@ -149,6 +155,9 @@ void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
     }
     if (!UploadLevel(*destination, *current)) break;
     m_memory += bytes_per_pixel * width * height;
+    const int64_t device_bytes = int64_t{m_surface->Desc().format.bit_count} / 8 * width * height;
+    m_resident += device_bytes;
+    g_texture_bytes_resident += device_bytes;
     if (!m_mip_maps || (width == 1 && height == 1)) break;
     std::shared_ptr<gfx::Surface> next;
     destination->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);

@@ -25,7 +25,7 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   // The device goes: the surface is let go. The device is back: it is built again.
   void OnDeviceRelease() override { Invalidate(); }
   void OnDeviceRestore() override { Restore(); }
-  void Invalidate() { m_surface.reset(); }
+  void Invalidate();
   void Restore() { CreateSurface(nullptr); }
 
   // Replaces the kept image without building anything: a copy, or the image itself shared with
@@ -45,6 +45,7 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
 
   bool m_mip_maps;
   std::shared_ptr<gfx::Surface> m_surface;
+  int64_t m_resident = 0;  // bytes of the surface's levels on the device, in g_texture_bytes_resident
   CountedPtr<Image> m_image;
   uint32_t m_memory = 0;
 };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
 #include "app/sources/FramePasses.h"
 #include "app/sources/GuiConnection.h"
@@ -53,6 +54,9 @@ bool StartGame(const std::string& users, bool vsync) {
   application->SetInstanceLockFolder(users);
   if (!application->Create("Velmaris")) return false;
   if (!StartEngineServices(*application)) return false;
+  // The program's location scripts, as its start registers them.
+  RegisterLocationResourceType();
+  cResourceManager::GetInstance()->RegisterResourceExtension("cnf", LocationResource::kTypeName);
   SetCurrentDir(BenchExeDirectory());
   for (const char* group : {"data", "localization", "fsdata", "splash"}) cResourceManager::GetInstance()->AddDirectory(group);
   GUISystem::GetInstance()->Init();

@@ -1,0 +1,374 @@
+// A walk through the real game: the program's own start on its built data, then each screen a
+// player reaches — the main menu, the three places, the desk and bureau close-ups, the diary on
+// each tab, the town map, each mini-game and the hint search — shown by the game's own calls (the
+// menu's new game, the script's "showlocation" and "game" commands, the panel's buttons), each
+// frame run through the program's update and render passes and paced to 60 Hz as its loop paces
+// them. Per screen: the median frame time (start to drawn), the frames a second it allows, the
+// cores the process used, the draws and the texture bytes resident; and beside it, measured right
+// after in the same process, a bare GL program drawing the same layers (each draw's rectangle,
+// blending and texture size) at the same window size. The table goes to stderr and to
+// walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png.
+//
+// Run (Release build): build/release/bin/bench_app --benchmark_filter=Walk
+//   SDL's offscreen driver is used without a display; under a virtual one (as the issue's
+//   figures): xvfb-run -a -s "-screen 0 1280x1024x24" env SDL_VIDEODRIVER=x11 build/release/bin/bench_app ...
+// Its sanity checks: every screen is reached (a screen that cannot be is an error), draws something
+// and holds textures; the bare reference drew the same number of layers.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Sources/adventure/DiaryWindow.h"
+#include "Sources/adventure/GameFlowController.h"
+#include "Sources/adventure/GamePanel.h"
+#include "Sources/adventure/Location.h"
+#include "Sources/adventure/script/CommandNode.h"
+#include "Sources/minigames/MiniGame.h"
+#include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/cScreenState.h"
+#include "Sources/shell/screens/GameEnterName.h"
+#include "Sources/shell/screens/LogoWindow.h"
+#include "Sources/shell/screens/ScreenSupport.h"
+#include "Sources/shell/userdata/PlayerProfile.h"
+#include "Sources/shell/userdata/ProfilesList.h"
+#include "Sources/shell/userdata/UserDataHolder.h"
+#include "app/sources/FramePasses.h"
+#include "bench/app/BareLayers.h"
+#include "bench/app/FrameMeter.h"
+#include "bench/app/WalkFrames.h"
+#include "bench/support/app/GameStart.h"
+#include "platform/window/window.h"
+#include "source/render/RenderManager.h"
+#include "source/render/RenderSettings.h"
+#include "source/render/RenderSystem.h"
+
+namespace {
+
+constexpr int kSettle = 30, kFrames = 90;  // a screen's unmeasured and measured frames
+constexpr int kShowFrames = 60;           // a screen's appearing (fades of about half a second)
+constexpr int kLoadFrameLimit = 3000;     // a place's loading, generously
+constexpr int kWidth = 1024, kHeight = 768;
+
+struct ScreenRow {
+  std::string name;
+  FrameFigures game, bare;
+  FrameStats stats;
+  int64_t texture_bytes = 0;
+  std::size_t bare_layers = 0;
+};
+
+// Where each mini-game lives: the close-up ("" for the place itself) and its name there.
+struct GameSpot {
+  const char* place;
+  const char* close_up;
+  const char* game;
+};
+constexpr GameSpot kGames[] = {
+    {"location_1", "desk", "letter"},           {"location_1", "desk", "safe"},
+    {"location_1", "bureau", "notebook_chief"}, {"location_1", "bureau", "journal"},
+    {"location_1", "bureau", "phone"},          {"location_1", "bureau", "cashregister"},
+    {"location_2", "", "foodmachine"},          {"location_2", "", "slingshot"},
+    {"location_2", "", "break_window"},         {"location_2", "", "clock"},
+    {"location_2", "", "circles"},              {"location_2", "", "gridlock"},
+    {"location_2", "", "collect_details"},      {"location_2", "", "musicbox"},
+    {"location_2", "", "signalling"},           {"location_2", "", "switches"},
+    {"location_2", "", "get_through_rays"},     {"location_3", "", "lock"},
+    {"location_3", "", "round_puzzle"},         {"location_3", "", "remember_pictures"},
+};
+
+class GameWalk {
+ public:
+  explicit GameWalk(BareLayers& bare) : m_bare(bare) {}
+
+  // One frame of the program: its window's messages, the update pass, the render pass, drawn.
+  void Frame() {
+    while (window::PeekMessage()) window::DispatchMessage(window::GetMessage());
+    UpdateFrame(1.0f / 60.0f);
+    RenderFrame();
+    BareGlWindow::Finish();
+  }
+  void Frames(int count) {
+    for (int n = 0; n < count; ++n) Frame();
+  }
+  bool FramesUntil(const std::function<bool()>& done, int limit) {
+    for (int n = 0; n < limit; ++n) {
+      if (done()) return true;
+      Frame();
+    }
+    return done();
+  }
+
+  // Measures the screen on show, then the bare layers it drew.
+  void Measure(const std::string& name) {
+    ScreenRow row;
+    row.name = name;
+    row.game = MeasureFrames([this] { Frame(); }, kSettle, kFrames);
+    RenderSystem* render = RenderManager::GetInstance()->GetRenderSystem();
+    render->RecordLayers(true);
+    Frame();
+    render->RecordLayers(false);
+    row.stats = render->GetFrameStats();
+    row.texture_bytes = g_texture_bytes_resident.load();
+    KeepFrame(name, row.stats);
+    m_bare.SetLayers(row.stats.layers);
+    row.bare_layers = row.stats.layers.size();
+    row.bare = MeasureFrames([this] { m_bare.Draw(); }, kSettle, kFrames);
+    m_rows.push_back(std::move(row));
+  }
+
+  // A command of the location script run on `location` as its own script runs it.
+  void RunCommand(Location& location, const std::string& type, const std::string& parameter) {
+    auto parent = std::make_unique<CommandNode>();
+    parent->AddChild(std::make_unique<CommandNode>(type, std::vector<CommandParam>{{0, parameter}}));
+    location.ExecuteNode(parent.get(), std::string());
+    m_commands.push_back(std::move(parent));  // a waiting location keeps pointing at its node
+  }
+
+  void Fail(const std::string& what) { m_failures.push_back(what); }
+  const std::vector<std::string>& Failures() const { return m_failures; }
+  const std::vector<ScreenRow>& Rows() const { return m_rows; }
+  // The location nodes outlive the game, which may point at them to the end.
+  std::vector<std::unique_ptr<CommandNode>> TakeCommands() { return std::move(m_commands); }
+
+ private:
+  // The frame as a picture, and its layers one a line (for a look at what is drawn and hidden).
+  static void KeepFrame(const std::string& name, const FrameStats& stats) {
+    const std::filesystem::path folder = std::filesystem::path(BenchExeDirectory()) / "walk-frames";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    KeepBackBuffer((folder / (name + ".png")).string());
+    std::ofstream layers(folder / (name + ".layers.txt"));
+    for (const FrameLayer& l : stats.layers) {
+      layers << l.width << "x" << l.height << (l.blended ? " blended" : " opaque") << " texture " << l.texture_width
+             << "x" << l.texture_height << (l.mip_mapped ? " mip" : "") << "\n";
+    }
+  }
+
+  BareLayers& m_bare;
+  std::vector<ScreenRow> m_rows;
+  std::vector<std::string> m_failures;
+  std::vector<std::unique_ptr<CommandNode>> m_commands;
+};
+
+GameFlowController* Flow() { return GameInstance()->GetGameFlow(); }
+
+bool InPlay(const std::string& place) {
+  GameFlowController* flow = Flow();
+  return flow != nullptr && GameInstance()->GetCurrentState() == flow &&
+         flow->GetSubState() == GameFlowController::kPlay && flow->GetLocation() != nullptr &&
+         flow->GetLocation()->GetName() == place;
+}
+
+void WalkCloseUp(GameWalk& walk, Location& place, const std::string& close_up) {
+  Location* sub = place.FindSubLocation(close_up);
+  if (sub == nullptr) {
+    walk.Fail(close_up + " is no close-up of " + place.GetName());
+    return;
+  }
+  walk.RunCommand(place, "showlocation", close_up);
+  walk.Frames(kShowFrames);
+  walk.Measure(close_up);
+}
+
+void WalkGame(GameWalk& walk, Location& at, const std::string& name) {
+  MiniGame* game = at.FindMiniGame(name);
+  if (game == nullptr) {
+    walk.Fail("no mini-game " + name + " in " + at.GetName());
+    return;
+  }
+  walk.RunCommand(at, "game", name);
+  walk.Frames(kShowFrames);
+  walk.Measure("game_" + name);
+  game->Finish("cancel");
+  walk.Frames(kShowFrames / 2);
+}
+
+void WalkDiary(GameWalk& walk) {
+  GamePanel* panel = GamePanel::GetInstance();
+  DiaryWindow* diary = panel->GetDiary();
+  if (diary == nullptr) {
+    walk.Fail("no diary");
+    return;
+  }
+  panel->ShowDiaryBook();
+  walk.Frames(kShowFrames);
+  const struct {
+    const char* name;
+    DelegateArg (DiaryWindow::*open)(DelegateArg);
+  } kTabs[] = {{"diary_petition", &DiaryWindow::OnPetitionTab}, {"diary_pictures", &DiaryWindow::OnPictureTab},
+               {"diary_scheme", &DiaryWindow::OnSchemeTab},     {"diary_history", &DiaryWindow::OnHistoryTab},
+               {"diary_goals", &DiaryWindow::OnGoalsTab}};
+  for (const auto& tab : kTabs) {
+    (diary->*tab.open)(0);
+    walk.FramesUntil([diary] { return !diary->IsBusy(); }, kLoadFrameLimit);
+    walk.Frames(kShowFrames / 2);
+    walk.Measure(tab.name);
+  }
+  diary->Close();
+  walk.Frames(kShowFrames);
+}
+
+void WalkPlace(GameWalk& walk, const std::string& place_name) {
+  CurrentProfile->m_stage = place_name;
+  GameInstance()->OnNewGame();
+  if (!walk.FramesUntil([&] { return InPlay(place_name); }, kLoadFrameLimit)) {
+    walk.Fail(place_name + " was not reached");
+    return;
+  }
+  walk.Frames(kShowFrames * 2);  // the loading screen's going and the place's appearing
+  Location& place = *Flow()->GetLocation();
+  walk.Measure(place_name);
+  std::string shown_close_up;
+  for (const GameSpot& spot : kGames) {
+    if (spot.place != place_name) continue;
+    Location* at = &place;
+    if (*spot.close_up != '\0') {
+      if (shown_close_up != spot.close_up) {
+        if (!shown_close_up.empty()) walk.RunCommand(place, "hidelocation", shown_close_up);
+        WalkCloseUp(walk, place, spot.close_up);
+        shown_close_up = spot.close_up;
+      }
+      at = place.FindSubLocation(spot.close_up);
+      if (at == nullptr) continue;
+    }
+    WalkGame(walk, *at, spot.game);
+  }
+  if (!shown_close_up.empty()) {
+    walk.RunCommand(place, "hidelocation", shown_close_up);
+    walk.Frames(kShowFrames);
+  }
+  if (place_name == "location_1") {
+    WalkDiary(walk);
+    GamePanel::GetInstance()->OpenSmallMap();
+    walk.Frames(kShowFrames);
+    walk.Measure("town_map");
+    GamePanel::GetInstance()->HideMaps();
+    walk.Frames(kShowFrames);
+  }
+  GamePanel::GetInstance()->OnGetHintClick();
+  walk.Frames(kShowFrames * 2);
+  walk.Measure("hint_search_" + place_name);
+  Flow()->ReturnToMenu();
+  if (!walk.FramesUntil([] { return GameInstance()->GetCurrentState() == GameInstance()->GetMainMenuState(); },
+                        kLoadFrameLimit)) {
+    walk.Fail("the menu did not come back from " + place_name);
+  }
+  walk.Frames(kShowFrames);
+}
+
+// The menu asks a first player's name: it is written in and OK pressed, as a player does.
+void NameTheFirstPlayer(GameWalk& walk) {
+  walk.FramesUntil([] { return GetEnterNameDialog() != nullptr && GetEnterNameDialog()->IsVisible(); }, kShowFrames * 4);
+  GameEnterName* dialog = GetEnterNameDialog();
+  if (dialog == nullptr || !dialog->IsVisible()) {
+    UserDataHolder::GetInstance()->GetProfiles()->AddCurrent(u"Bench");
+    return;
+  }
+  SetChildText(*dialog, "edit_box_name", u"Bench");
+  dialog->UpdateOkButton();
+  dialog->OnOk(0);
+  walk.FramesUntil([dialog] { return !dialog->IsVisible(); }, kLoadFrameLimit);
+}
+
+std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string one, five, fifteen;
+  file >> one >> five >> fifteen;
+  return one + " " + five + " " + fifteen;
+}
+
+std::string Table(const std::vector<ScreenRow>& rows, const std::string& load_before, const std::string& load_after) {
+  std::ostringstream out;
+  out << "load average (1, 5, 15 min) before: " << load_before << "; after: " << load_after << "\n\n";
+  out << "| screen | frame ms | fps | cores | draws | blended | covered px | texture MB | bare frame ms | bare fps | "
+         "bare cores | of bare | 60 fps |\n";
+  out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
+  char line[512];
+  for (const ScreenRow& r : rows) {
+    const double share = r.game.frame_ms > 0 ? r.bare.frame_ms / r.game.frame_ms : 0;
+    std::snprintf(line, sizeof line,
+                  "| %s | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.2f | %.0f | %.2f | %.2f | %s |\n",
+                  r.name.c_str(), r.game.frame_ms, r.game.fps, r.game.cores, r.stats.draws, r.stats.blended_draws,
+                  static_cast<double>(r.stats.covered_pixels) / 1e6, static_cast<double>(r.texture_bytes) / 1048576.0,
+                  r.bare.frame_ms, r.bare.fps, r.bare.cores, share, r.game.fps >= 60.0 ? "yes" : "no");
+    out << line;
+  }
+  return out.str();
+}
+
+void BM_WalkTheGame(benchmark::State& state) {
+  if (!GameDataBuilt()) {
+    state.SkipWithError("the game's data is not built beside the benchmark");
+    return;
+  }
+  const std::string load_before = LoadAverage();
+  UseBackend(false);
+  g_render_settings.width = kWidth;
+  g_render_settings.height = kHeight;
+  BenchUserFolder users;
+  std::vector<std::unique_ptr<CommandNode>> commands;
+  std::vector<ScreenRow> rows;
+  std::vector<std::string> failures;
+  if (!StartGame(users.path, false)) {
+    state.SkipWithError("the game could not start here");
+    StopGame();
+    UseBackend(true);
+    return;
+  }
+  BareLayers bare;
+  std::string error;
+  if (!bare.Open(kWidth, kHeight, BareGlWindow::Options(), error)) {
+    state.SkipWithError(error.c_str());
+    StopGame();
+    UseBackend(true);
+    return;
+  }
+  for (auto _ : state) {
+    GameWalk walk(bare);
+    AdventureGame* game = GameInstance();
+    if (LogoWindow* logos = game->GetLogoWindow()) logos->Hide();
+    NameTheFirstPlayer(walk);
+    if (CurrentProfile == nullptr) {
+      state.SkipWithError("no player could be made");
+      break;
+    }
+    walk.Frames(kShowFrames * 2);
+    walk.Measure("main_menu");
+    for (const char* place : {"location_1", "location_2", "location_3"}) WalkPlace(walk, place);
+    rows = walk.Rows();
+    failures = walk.Failures();
+    commands = walk.TakeCommands();
+  }
+  StopGame();
+  commands.clear();
+  UseBackend(true);
+
+  for (const ScreenRow& r : rows) {
+    if (r.stats.draws == 0) failures.push_back(r.name + " drew nothing");
+    if (r.texture_bytes <= 0) failures.push_back(r.name + " held no textures");
+    if (r.bare_layers != r.stats.draws) failures.push_back(r.name + ": the bare reference drew other layers");
+  }
+  const std::string table = Table(rows, load_before, LoadAverage());
+  std::fprintf(stderr, "\n%s\n", table.c_str());
+  std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-table.md") << table;
+  int at_goal = 0;
+  for (const ScreenRow& r : rows) at_goal += r.game.fps >= 60.0 && r.bare.frame_ms >= 0.8 * r.game.frame_ms ? 1 : 0;
+  state.counters["screens"] = static_cast<double>(rows.size());
+  state.counters["screens_at_goal"] = at_goal;
+  if (!failures.empty()) {
+    std::string all;
+    for (const std::string& f : failures) all += f + "; ";
+    state.SkipWithError(all.c_str());
+  }
+}
+BENCHMARK(BM_WalkTheGame)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
