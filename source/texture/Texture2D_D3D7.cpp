@@ -149,5 +149,11 @@ void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
 void Texture2D_D3D7::Bind(uint32_t stage) {
   RenderManager* manager = RenderManager::PeekInstance();
   if (manager == nullptr) return;
+  // Built on first use: a texture made with a screen that is not shown yet costs nothing before.
+  // One try until the device is restored: a surface the device refuses is not asked for every frame.
+  if (!m_surface && !m_build_refused) {
+    CreateSurface(nullptr);
+    m_build_refused = !m_surface;
+  }
   manager->GetRenderSystemD3D7()->BindTexture(stage, m_surface);
 }
