@@ -95,6 +95,9 @@ class Backend {
   virtual Result Draw(DeviceState& state, const StageTextures& textures, const DrawCall& call,
                       bool has_depth) = 0;
   virtual void ReleaseStore(PixelStore& store) = 0;
+  // Fills the store's levels (allocated, zeroed) from the backend's copy after it had let them go;
+  // what it cannot give back stays zero.
+  virtual void ReadStorePixels(PixelStore& /*store*/) {}
 };
 
 // The running backend: OpenGL, or headless when VELMARIS_HEADLESS=1. Chosen at the first call.

@@ -3,6 +3,7 @@
 #include "platform/gfx/PixelStore.h"
 
 #include <atomic>
+#include <cstdlib>
 
 #include "platform/gfx/Backend.h"
 
@@ -47,6 +48,21 @@ namespace {
 std::atomic<uint64_t> g_next_store_id{1};
 }
 
+void PixelBlock::FreeBytes::operator()(uint8_t* bytes) const { std::free(bytes); }
+
+void PixelBlock::Allocate(size_t bytes) {
+  m_bytes.reset(bytes == 0 ? nullptr : static_cast<uint8_t*>(std::calloc(bytes, 1)));
+  m_size = m_bytes ? bytes : 0;
+}
+
+void PixelStore::TakePixelsBack() {
+  if (!pixels_with_backend) return;
+  pixels_with_backend = false;
+  keep_pixels = true;
+  for (PixelLevel& level : levels) level.pixels.Allocate(static_cast<size_t>(level.pitch) * level.height);
+  if (backend) backend->ReadStorePixels(*this);
+}
+
 PixelStore::PixelStore(std::shared_ptr<Backend> owner, const PixelFormat& pixel_format,
                        uint32_t width, uint32_t height, uint32_t level_count)
     : id(g_next_store_id++),
@@ -58,7 +74,7 @@ PixelStore::PixelStore(std::shared_ptr<Backend> owner, const PixelFormat& pixel_
     level.width = width;
     level.height = height;
     level.pitch = PitchFor(width, bytes_per_pixel);
-    level.pixels.assign(static_cast<size_t>(level.pitch) * height, 0);
+    level.pixels.Allocate(static_cast<size_t>(level.pitch) * height);
     width = width > 1 ? width / 2 : 1;
     height = height > 1 ? height / 2 : 1;
   }

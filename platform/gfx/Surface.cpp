@@ -77,7 +77,9 @@ Result Surface::Lock(const Rect* rect, SurfaceDesc& desc, uint32_t flags) {
   if (IsOutput(m_kind)) {
     if (const Result r = LockOutput(area, desc); Failed(r)) return r;
   } else {
+    m_store->TakePixelsBack();
     detail::PixelLevel& level = m_store->levels[m_level];
+    if (level.pixels.empty()) return DDERR_OUTOFMEMORY;
     desc = m_desc;
     desc.pitch = level.pitch;
     desc.memory = level.pixels.data() + static_cast<size_t>(area.top) * level.pitch +
@@ -95,6 +97,7 @@ Result Surface::LockOutput(const Rect& rect, SurfaceDesc& desc) {
                                                    m_desc.height, 1);
   }
   detail::PixelLevel& level = m_store->levels[0];
+  if (level.pixels.empty()) return DDERR_OUTOFMEMORY;
   const Result r = m_owner->Backend()->ReadOutput(m_kind == Kind::kPrimary, level.width,
                                                   level.height, level.pixels.data(), level.pitch);
   if (Failed(r)) return r;
@@ -136,9 +139,12 @@ Result Surface::Blt(const Rect* dest_rect, Surface* source, const Rect* source_r
 
 Result Surface::CopyFrom(const Rect& to, Surface& source, const Rect& from) {
   if (!(source.m_store->format == m_store->format)) return DDERR_INVALIDPIXELFORMAT;
+  m_store->TakePixelsBack();
+  source.m_store->TakePixelsBack();
   const uint32_t bpp = m_store->bytes_per_pixel;
   detail::PixelLevel& dst = m_store->levels[m_level];
   const detail::PixelLevel& src = source.m_store->levels[source.m_level];
+  if (dst.pixels.empty() || src.pixels.empty()) return DDERR_OUTOFMEMORY;
   const uint32_t dw = to.right - to.left, dh = to.bottom - to.top;
   const uint32_t sw = from.right - from.left, sh = from.bottom - from.top;
   for (uint32_t y = 0; y < dh; ++y) {

@@ -106,6 +106,11 @@ bool cResourceManager::WritePackFile(const std::string& group, const std::string
   return written;
 }
 
+bool cResourceManager::Has(const cResourceRegistry& registry, const std::string& name) {
+  os::CriticalSectionLock lock(m_lock);
+  return !name.empty() && registry.Find(name) != nullptr;
+}
+
 cResource* cResourceManager::FindAndAcquire(const cResourceRegistry& registry,
                                             const std::string& name) {
   if (name.empty()) return nullptr;

@@ -61,12 +61,18 @@ class cResourceManager : public Singleton<cResourceManager> {
   T* FindResource(const std::string& name) {
     return static_cast<T*>(FindAndAcquire(RegistryOf<T>(), name));
   }
+  // Whether a resource of that name and type exists: nothing is loaded and no reference taken.
+  template <class T>
+  bool HasResource(const std::string& name) {
+    return Has(RegistryOf<T>(), name);
+  }
   static int ReleaseResource(cResource* resource) { return cResource::Release(resource); }
 
   os::CriticalSection& GetCriticalSection() { return m_lock; }
 
  private:
   cResource* FindAndAcquire(const cResourceRegistry& registry, const std::string& name);
+  bool Has(const cResourceRegistry& registry, const std::string& name);
 
   os::CriticalSection m_lock;
   std::map<std::string, std::unique_ptr<cResourceLocation>> m_groups;

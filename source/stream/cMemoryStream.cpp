@@ -14,16 +14,17 @@ constexpr uint32_t kLargest = 0xFFFFFFFFu;
 cMemoryStream::cMemoryStream(cStream& source) {
   const uint32_t size = source.GetSize();
   source.Seek(0, 0);
-  if (!SetSize(size)) return;
-  // A source that delivers less than it claimed leaves only what it delivered.
-  const uint32_t got = size == 0 ? 0 : source.Read(m_buffer.get(), size);
-  SetSize(got);
+  if (size == 0 || !Reserve(size)) return;
+  // The read fills the buffer: nothing is zeroed first. A source that delivers less than it
+  // claimed leaves only what it delivered, and growth past that is zeroed when it comes.
+  m_size = source.Read(m_buffer.get(), size);
   m_position = 0;
 }
 
 cMemoryStream::cMemoryStream(const cMemoryStream& other) {
-  if (SetSize(other.m_size) && other.m_size > 0) {
+  if (other.m_size > 0 && Reserve(other.m_size)) {
     std::memcpy(m_buffer.get(), other.m_buffer.get(), other.m_size);
+    m_size = other.m_size;
   }
 }
 
@@ -117,10 +118,11 @@ uint32_t cMemoryStream::CopyFrom(cStream& source, uint32_t count) {
   uint32_t amount = CopyAmount(source, count);
   amount = std::min(amount, kLargest - m_position);
   if (amount == 0) return 0;
-  // Read straight into the buffer; a short source leaves the size where its bytes end.
+  // Read straight into the buffer, unzeroed: a short source leaves the size where its bytes end,
+  // so what it did not write is never inside the stream.
   const uint32_t old_size = m_size;
   const uint32_t start = m_position;
-  if (amount > m_size - start && !SetSize(start + amount)) return 0;
+  if (amount > m_size - start && !Reserve(start + amount)) return 0;
   const uint32_t got = source.Read(m_buffer.get() + start, amount);
   m_size = std::max(old_size, start + got);
   m_position = start + got;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -14,6 +15,14 @@ uint8_t ColorByte(float value) {
 }  // namespace
 
 bool Image::Allocate(uint32_t width, uint32_t height, uint32_t bits) {
+  if (!SetSize(width, height, bits)) return false;
+  std::fill(m_pixels.begin(), m_pixels.end(), uint8_t{0});
+  return true;
+}
+
+bool Image::AllocateUnfilled(uint32_t width, uint32_t height, uint32_t bits) { return SetSize(width, height, bits); }
+
+bool Image::SetSize(uint32_t width, uint32_t height, uint32_t bits) {
   const uint64_t pixels = uint64_t{width} * height;
   const uint64_t bytes = pixels * bits / 8;
   if (bytes == 0 || pixels > kMaxImagePixels) {
@@ -23,7 +32,11 @@ bool Image::Allocate(uint32_t width, uint32_t height, uint32_t bits) {
   m_width = width;
   m_height = height;
   m_bits = bits;
-  m_pixels.assign(static_cast<std::size_t>(bytes), 0);
+  if (m_pixels.size() != bytes) {
+    // A fresh block: shrinking or growing in place would keep (or copy) the old pixels for nothing.
+    m_pixels = {};
+    m_pixels.resize(static_cast<std::size_t>(bytes));
+  }
   return true;
 }
 
@@ -70,7 +83,7 @@ void Image::ConvertTo32(Image* target) const {
     *target = out;
     return;
   }
-  out.Allocate(m_width, m_height, 32);
+  out.AllocateUnfilled(m_width, m_height, 32);  // every pixel is written below
   const uint32_t b = GetBytesPerPixel();
   const std::size_t count = static_cast<std::size_t>(m_width) * m_height;
   for (std::size_t i = 0; i < count && !out.IsEmpty(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "source/math/Vector.h"
@@ -15,6 +16,27 @@ inline constexpr uint64_t kMaxImagePixels = uint64_t{4096} * 4096;
 
 // Scale filters.
 enum ImageFilter : uint32_t { kFilterBilinear = 1, kFilterBox = 3 };
+
+// Hands out pixel bytes left as they are on resize: a decoder writes every byte it is given, and
+// zeroing megabytes first only to overwrite them costs start-up time.
+template <typename T>
+struct UnfilledAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = UnfilledAllocator<U>;
+  };
+  UnfilledAllocator() = default;
+  template <typename U>
+  UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 class Image {
  public:
@@ -27,6 +49,9 @@ class Image {
   // Sets the size and sizes the pixels (zeroed) to width x height x bits / 8 bytes. A size of 0,
   // or more than kMaxImagePixels pixels, leaves the image empty (and answers false).
   bool Allocate(uint32_t width, uint32_t height, uint32_t bits);
+  // Allocate without zeroing, for a caller that writes every byte next (a decoder that does not
+  // stop part-way, a filter): the pixels are undefined until then.
+  bool AllocateUnfilled(uint32_t width, uint32_t height, uint32_t bits);
   // Back to 0 x 0 x 0 with no pixels.
   void Clear();
 
@@ -65,8 +90,10 @@ class Image {
   bool operator==(const Image&) const = default;
 
  private:
+  bool SetSize(uint32_t width, uint32_t height, uint32_t bits);
+
   uint32_t m_width = 0;
   uint32_t m_height = 0;
   uint32_t m_bits = 0;
-  std::vector<uint8_t> m_pixels;
+  std::vector<uint8_t, UnfilledAllocator<uint8_t>> m_pixels;
 };

@@ -81,7 +81,9 @@ void Image::Scale(const Image& source, uint32_t width, uint32_t height, uint32_t
     return;
   }
   Image scaled;
-  if (scaled.Allocate(width, height, source.m_bits)) {
+  // Both filters write every byte; another filter leaves the pixels zeroed.
+  const bool written = filter == kFilterBox || filter == kFilterBilinear;
+  if (written ? scaled.AllocateUnfilled(width, height, source.m_bits) : scaled.Allocate(width, height, source.m_bits)) {
     const Source s{source.GetPixels(), source.m_width, source.m_height, source.GetBytesPerPixel()};
     if (filter == kFilterBox) {
       BoxFilter(s, scaled);

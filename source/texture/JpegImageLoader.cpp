@@ -90,7 +90,9 @@ bool Decode(Image& image, cStream& stream) {
   }
   cinfo.out_color_space = cinfo.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  if (!image.Allocate(cinfo.output_width, cinfo.output_height, cinfo.output_components * 8u)) {
+  // Every row is written by the decoder (a file cut short is filled out by it) or the image is
+  // cleared: nothing is zeroed first.
+  if (!image.AllocateUnfilled(cinfo.output_width, cinfo.output_height, cinfo.output_components * 8u)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }

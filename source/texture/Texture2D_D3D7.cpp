@@ -47,35 +47,23 @@ bool ManagedByDriver() {
   return device == gfx::kDeviceHal || device == gfx::kDeviceTnLHal;
 }
 
-// Uploads one level through a system-memory surface and a blit. False when a call failed (logged).
+// Writes one level straight into the texture's own memory: no staging surface, no second copy.
+// False when the lock failed (logged).
 bool UploadLevel(gfx::Surface& destination, const Image& level) {
-  gfx::SurfaceDesc level_desc;
-  destination.GetSurfaceDesc(level_desc);
-  gfx::SurfaceDesc temp_desc;
-  temp_desc.flags = kSurfaceFlags;
-  temp_desc.caps = gfx::DDSCAPS_SYSTEMMEMORY | gfx::DDSCAPS_TEXTURE;
-  temp_desc.width = level_desc.width;
-  temp_desc.height = level_desc.height;
-  temp_desc.format = level_desc.format;
-  std::shared_ptr<gfx::Surface> temp;
-  gfx::Result r = RenderSystem_D3D7::GetDirectDraw()->CreateSurface(temp_desc, temp);
-  DDErrorText("m_directdraw->CreateSurface(&surface_description, &temp_surface, NULL)", r, kSource, 274);
-  if (gfx::Failed(r)) return false;
   gfx::SurfaceDesc locked;
+  gfx::Result r;
   do {
-    r = temp->Lock(nullptr, locked, 0);
+    r = destination.Lock(nullptr, locked, gfx::DDLOCK_WRITEONLY);
   } while (r == gfx::DDERR_WASSTILLDRAWING);
-  DDErrorText("temp_surface->Lock(NULL, &surface_description, 0, NULL)", r, kSource, 284);
+  DDErrorText("destination_surface->Lock(NULL, &surface_description, DDLOCK_WRITEONLY, NULL)", r, kSource, 284);
   if (gfx::Failed(r)) return false;
-  if (level.GetWidth() == level_desc.width && level.GetHeight() == level_desc.height) {
-    PackPixels(level, level_desc.format, locked.memory, locked.pitch);
+  if (level.GetWidth() == locked.width && level.GetHeight() == locked.height) {
+    PackPixels(level, locked.format, locked.memory, locked.pitch);
   } else {
-    FillWhite(level_desc.width, level_desc.height, level_desc.format, locked.memory, locked.pitch);
+    FillWhite(locked.width, locked.height, locked.format, locked.memory, locked.pitch);
   }
-  DDErrorText("temp_surface->Unlock(0)", temp->Unlock(nullptr), kSource, 375);
-  r = destination.Blt(nullptr, temp.get(), nullptr, gfx::DDBLT_WAIT);
-  DDErrorText("destination_surface->Blt(NULL, temp_surface, NULL, DDBLT_WAIT, NULL)", r, kSource, 377);
-  return gfx::Succeeded(r);
+  DDErrorText("destination_surface->Unlock(0)", destination.Unlock(nullptr), kSource, 375);
+  return true;
 }
 
 }  // namespace
@@ -170,5 +158,11 @@ void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
 void Texture2D_D3D7::Bind(uint32_t stage) {
   RenderManager* manager = RenderManager::PeekInstance();
   if (manager == nullptr) return;
+  // Built on first use: a texture made with a screen that is not shown yet costs nothing before.
+  // One try until the device is restored: a surface the device refuses is not asked for every frame.
+  if (!m_surface && !m_build_refused) {
+    CreateSurface(nullptr);
+    m_build_refused = !m_surface;
+  }
   manager->GetRenderSystemD3D7()->BindTexture(stage, m_surface);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A texture on the Direct3D 7 device: a surface (with a full mip-map chain when asked) in the
-// device's 32-bit (or else 16-bit) format, built from a kept copy of its image so that it can be
-// rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
+// device's 32-bit (or else 16-bit) format, built from a kept copy of its image when asked or when
+// first bound, so that it can be rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
 // device takes, are resampled to the surface's size.
 
 #include <cstdint>
@@ -26,7 +26,10 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   void OnDeviceRelease() override { Invalidate(); }
   void OnDeviceRestore() override { Restore(); }
   void Invalidate();
-  void Restore() { CreateSurface(nullptr); }
+  void Restore() {
+    m_build_refused = false;
+    CreateSurface(nullptr);
+  }
 
   // Replaces the kept image without building anything: a copy, or the image itself shared with
   // whoever holds it (which must not change it while the texture lives).
@@ -48,4 +51,5 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   int64_t m_resident = 0;  // bytes of the surface's levels on the device, in g_texture_bytes_resident
   CountedPtr<Image> m_image;
   uint32_t m_memory = 0;
+  bool m_build_refused = false;
 };

@@ -4,8 +4,7 @@
 
 TextureHandle::TextureHandle(const std::string& name, const CountedPtr<Image>& image, bool mip_maps)
     : m_texture(TextureManager::GetInstance()->MakeTexture(name, std::string(), std::string(), mip_maps)) {
-  m_texture->ShareImage(image);
-  m_texture->CreateSurface(nullptr);
+  m_texture->ShareImage(image);  // the surface is built when the texture is first drawn
 }
 
 TextureHandle::TextureHandle(const std::string& name, const std::string& color_file, const std::string& alpha_file,

@@ -35,8 +35,7 @@ Texture2D_D3D7* TextureManager::MakeTexture(const std::string& name, const std::
   auto* texture = new Texture2D_D3D7(name, mip_maps);
   if (color_file.empty() && alpha_file.empty()) return texture;
   if (CountedPtr<Image> combined = CombineImages(name, color_file, alpha_file)) {
-    texture->ShareImage(std::move(combined));
-    texture->CreateSurface(nullptr);
+    texture->ShareImage(std::move(combined));  // the surface is built when first drawn
   }
   return texture;
 }

@@ -98,10 +98,16 @@ void FillRun(const uint8_t* pixel, std::size_t bytes, uint8_t* out) {
   }
 }
 
-// Unpacks run-length packets into `out` (`total` bytes, zeroed): a packet that runs past the end
-// is cut there, and what the data does not reach stays zero.
+// Bytes a copy of `bytes` bytes of B-byte pixels writes: a pixel cut short is written whole.
 template <uint32_t B>
-void DecodeRunLength(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t total) {
+std::size_t WholePixels(std::size_t bytes) {
+  return (bytes + B - 1) / B * B;
+}
+
+// Unpacks run-length packets into `out` (`total` bytes): a packet that runs past the end is cut
+// there. Answers how many bytes from the start were written; the data may not reach the end.
+template <uint32_t B>
+std::size_t DecodeRunLength(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t total) {
   std::size_t in = 0;
   std::size_t done = 0;
   while (done < total && in < size) {
@@ -117,28 +123,33 @@ void DecodeRunLength(const uint8_t* data, std::size_t size, uint8_t* out, std::s
       const std::size_t available = std::min(bytes, size - in);
       CopyPixels<B>(data + in, available, out + done);
       in += available;
+      if (available < bytes) return done + WholePixels<B>(available);
     }
     done += bytes;
   }
+  return done;
 }
 
 template <uint32_t B>
-void UnpackPixels(const uint8_t* data, std::size_t size, bool run_length, uint8_t* out, std::size_t total) {
-  if (run_length) {
-    DecodeRunLength<B>(data, size, out, total);
-  } else {
-    CopyPixels<B>(data, std::min(size, total), out);
-  }
+std::size_t UnpackPixels(const uint8_t* data, std::size_t size, bool run_length, uint8_t* out, std::size_t total) {
+  if (run_length) return DecodeRunLength<B>(data, size, out, total);
+  const std::size_t bytes = std::min(size, total);
+  CopyPixels<B>(data, bytes, out);
+  return B < 3 ? bytes : WholePixels<B>(bytes);
 }
 
-// Fills `out` (zeroed, `total` bytes) with the pixel data, each pixel in the image's byte order.
+// Fills `out` (`total` bytes, unfilled before) with the pixel data, each pixel in the image's
+// byte order; what a damaged or short file does not reach becomes zero, so no byte is left
+// undefined.
 void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out, std::size_t total) {
+  std::size_t written = 0;
   switch (pixel_bytes) {
-    case 1: return UnpackPixels<1>(data, size, run_length, out, total);
-    case 2: return UnpackPixels<2>(data, size, run_length, out, total);
-    case 3: return UnpackPixels<3>(data, size, run_length, out, total);
-    default: return UnpackPixels<4>(data, size, run_length, out, total);
+    case 1: written = UnpackPixels<1>(data, size, run_length, out, total); break;
+    case 2: written = UnpackPixels<2>(data, size, run_length, out, total); break;
+    case 3: written = UnpackPixels<3>(data, size, run_length, out, total); break;
+    default: written = UnpackPixels<4>(data, size, run_length, out, total); break;
   }
+  if (written < total) std::memset(out + written, 0, total - written);
 }
 
 // Source row r of the file goes to image row `r` (origin at the bottom) or height - 1 - r (origin
@@ -213,7 +224,8 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
                       palette.Read(rest.data() + map_offset, rest.size() - map_offset, h.map_first, h.map_length,
                                    h.map_entry_bits) &&
                       !palette.IsGreyRamp();
-  if (!image.Allocate(h.width, h.height, mapped ? palette.ImageBits() : ImageBits(h.depth))) {
+  // Every pixel is written below: unpacked (zero where the data ends), expanded or converted.
+  if (!image.AllocateUnfilled(h.width, h.height, mapped ? palette.ImageBits() : ImageBits(h.depth))) {
     return Refuse(__LINE__, "no memory for its pixels");
   }
   if (!mapped && h.depth != 16) {
@@ -222,14 +234,14 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
     if (top_origin) image.FlipVertical();
     return true;
   }
-  std::vector<uint8_t> pixels(needed, 0);
-  Unpack(data, data_size, pixel_bytes, run_length, pixels.data(), needed);
+  const auto pixels = std::make_unique_for_overwrite<uint8_t[]>(needed);
+  Unpack(data, data_size, pixel_bytes, run_length, pixels.get(), needed);
   if (mapped) {
     for (uint32_t r = 0; r < h.height; ++r) {
-      palette.Expand(pixels.data() + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));
+      palette.Expand(pixels.get() + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));
     }
   } else {
-    ConvertSixteenBits(pixels.data(), top_origin, (h.descriptor & kAlphaBits) != 0, image);
+    ConvertSixteenBits(pixels.get(), top_origin, (h.descriptor & kAlphaBits) != 0, image);
   }
   return true;
 }

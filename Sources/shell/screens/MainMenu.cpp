@@ -22,9 +22,9 @@ namespace {
 
 constexpr const char* kSource = "Sources\\shell\\MainMenu";
 
+// Asked of the resource list: the pictures are decoded once, by the logo's own textures.
 bool TextureExists(const char* name) {
-  cResourcePtr<TextureResource> texture;
-  if (texture.Assign(name)) return true;
+  if (cResourceManager::GetInstance()->HasResource<TextureResource>(name)) return true;
   LogReport(kLogWarning, kSource, __LINE__, "main menu: texture %s not found", name);
   return false;
 }

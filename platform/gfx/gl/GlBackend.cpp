@@ -249,6 +249,8 @@ Result OpenGLBackend::OpenOutput(window::NativeWindow* window) {
 
 void OpenGLBackend::CloseOutput() {
   if (m_output_refs == 0 || --m_output_refs > 0) return;
+  // Textures that outlive the context are uploaded to the next one from their own pixels.
+  TakeAllPixelsBack();
   if (m_white_texture && MakeContextCurrent()) glDeleteTextures(1, &m_white_texture);
   m_white_texture = 0;
   SDL_GL_DeleteContext(m_context);
@@ -344,6 +346,7 @@ DeviceDesc OpenGLBackend::CreatedDeviceDesc(const DeviceDesc& enumerated) {
 }
 
 void OpenGLBackend::ReleaseStore(detail::PixelStore& store) {
+  m_holding.erase(&store);
   // A name from an earlier context died with it. GL unbinds a deleted texture from every unit, and
   // may give its name to the next texture made.
   if (store.handle != 0 && store.handle_generation == m_generation && MakeContextCurrent()) {

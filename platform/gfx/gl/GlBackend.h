@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/gfx/Backend.h"
@@ -50,6 +51,7 @@ class OpenGLBackend : public detail::Backend {
   Result Draw(DeviceState& state, const detail::StageTextures& textures,
               const detail::DrawCall& call, bool has_depth) override;
   void ReleaseStore(detail::PixelStore& store) override;
+  void ReadStorePixels(detail::PixelStore& store) override;
 
  private:
   void PrepareContext();
@@ -78,6 +80,10 @@ class OpenGLBackend : public detail::Backend {
   void BindName(int unit, uint32_t name);
   void BindTexture(detail::PixelStore& store, const DeviceState& state, int unit);
   void Upload(detail::PixelStore& store, int unit);
+  // Once uploaded, a texture's levels are let go: the context's copy is the only one until they
+  // are wanted again, or until the context is closed (then they are read back first).
+  void LetPixelsGo(detail::PixelStore& store);
+  void TakeAllPixelsBack();
 
   bool ContextReady() const { return m_context != nullptr; }
   // The windows by their SDL ids: null once a window is gone, so that nothing is asked of a
@@ -118,6 +124,7 @@ class OpenGLBackend : public detail::Backend {
   int m_full_clears = 0;  // clears that also clear outside the viewport (after a resize)
   std::vector<uint8_t> m_colors;  // vertex colours in GL's byte order
   std::vector<uint8_t> m_rows;    // read-back rows
+  std::unordered_set<detail::PixelStore*> m_holding;  // stores whose only copy is in the context
 };
 
 }  // namespace gfx::gl

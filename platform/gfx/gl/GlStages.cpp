@@ -82,6 +82,39 @@ void OpenGLBackend::Upload(detail::PixelStore& store, int unit) {
     level.dirty = false;
   }
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  LetPixelsGo(store);
+}
+
+void OpenGLBackend::LetPixelsGo(detail::PixelStore& store) {
+  if (store.keep_pixels || store.pixels_with_backend) return;
+  for (detail::PixelLevel& level : store.levels) level.pixels.Free();
+  store.pixels_with_backend = true;
+  m_holding.insert(&store);
+}
+
+void OpenGLBackend::ReadStorePixels(detail::PixelStore& store) {
+  m_holding.erase(&store);
+  UploadFormat format;
+  if (!UploadFormatOf(store.format, format) || store.handle == 0 || store.handle_generation != m_generation ||
+      !MakeContextCurrent()) {
+    return;
+  }
+  BindName(0, store.handle);
+  SelectUnit(0);
+  for (size_t i = 0; i < store.levels.size(); ++i) {
+    detail::PixelLevel& level = store.levels[i];
+    if (level.pixels.empty()) continue;
+    glPixelStorei(GL_PACK_ROW_LENGTH, level.pitch / static_cast<int32_t>(store.bytes_per_pixel));
+    glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(i), format.format, format.type, level.pixels.data());
+  }
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+}
+
+void OpenGLBackend::TakeAllPixelsBack() {
+  // Copied first: each store leaves the set as it is read.
+  const std::vector<detail::PixelStore*> holding(m_holding.begin(), m_holding.end());
+  for (detail::PixelStore* store : holding) store->TakePixelsBack();
+  m_holding.clear();
 }
 
 void OpenGLBackend::BindTexture(detail::PixelStore& store, const DeviceState& s, int unit) {

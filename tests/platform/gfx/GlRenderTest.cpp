@@ -232,6 +232,12 @@ TEST_F(GlTextured, MipLevelsAreUploadedAndALockedLevelIsUploadedAgain) {
   ASSERT_EQ(texture->Unlock(nullptr), DD_OK);
   Quad(-1, 0.9375f, -0.96875f, 1, 0.5f, 0xFFFFFFFF, 0, 0, 1.0f / 64, 1.0f / 64);  // texel 0
   EXPECT_PIXEL(0, 0, 0x00FF00);
+  // The pixels a lock after drawing hands out are the texture's: the rest of level 0 and the
+  // lower levels come back as they were uploaded.
+  Quad(0, -1, 1, 0, 0.5f, 0xFFFFFFFF, 0.5f, 0.5f, 1, 1);
+  EXPECT_PIXEL(48, 48, 0xFF0000);
+  Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, 0xFFFFFFFF);
+  EXPECT_PIXEL(32, 32, 0x0000FF);
 }
 
 TEST_F(GlRender, LightingOnAndOff) {

@@ -50,6 +50,17 @@ TEST_F(Lifecycle, FirstReferenceLoadsAndLogsLastReleaseUnloads) {
   EXPECT_EQ(cResource::Release(key), 0);
 }
 
+TEST_F(Lifecycle, AskingWhetherAResourceExistsNeitherLoadsNorHoldsIt) {
+  for (const char* name : {"items\\key", "items\\lock", ""}) {
+    EXPECT_EQ(m_manager->HasResource<cCountingResource>(name), std::string(name) == "items\\key") << name;
+  }
+  cCountingResource* key = cCountingResource::Find("items\\key");
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->loads, 1) << "the question loaded it";
+  EXPECT_EQ(key->GetRefCount(), 1);
+  cResource::Release(key);
+}
+
 TEST_F(Lifecycle, EmptyNameIsNullWithoutALogLine) {
   cCountingResource* found = nullptr;
   const std::string log = Logged([&] { found = cCountingResource::Find(""); });

@@ -208,6 +208,12 @@ class TextureResourceTest : public TextureTest {
   std::string m_previous_dir = os::GetCurrentDirectory();
 };
 
+// The texture's surface once it has been drawn: it is built on its first bind.
+bool SurfaceWhenBound(Texture2D_D3D7* texture) {
+  texture->Bind(0);
+  return texture->GetSurface() != nullptr;
+}
+
 TEST_F(TextureResourceTest, ImageFilesBecomeTextures) {
   Mount();
   struct Case {
@@ -221,12 +227,13 @@ TEST_F(TextureResourceTest, ImageFilesBecomeTextures) {
     ASSERT_TRUE(texture->GetImage()) << c.name;
     EXPECT_EQ(texture->GetImage()->GetWidth(), c.width) << c.name;
     EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.name;
-    EXPECT_TRUE(texture->GetHandle()->GetTexture()->GetSurface()) << c.name;
+    EXPECT_FALSE(texture->GetHandle()->GetTexture()->GetSurface()) << c.name << ": built before it was drawn";
+    EXPECT_TRUE(SurfaceWhenBound(texture->GetHandle()->GetTexture())) << c.name;
   }
   cResourcePtr<TextureResource> broken;
   ASSERT_TRUE(broken.Assign("textures\\broken"));
   EXPECT_TRUE(broken->GetImage()->IsEmpty());
-  EXPECT_FALSE(broken->GetHandle()->GetTexture()->GetSurface());
+  EXPECT_FALSE(SurfaceWhenBound(broken->GetHandle()->GetTexture()));
   EXPECT_TRUE(LogHas("texture textures\\broken: no picture"));
 }
 
@@ -245,15 +252,15 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   };
   for (const Case& c : cases) {
     TextureHandle handle("combined", "textures\\color", c.alpha);
-    const Texture2D_D3D7* texture = handle.GetTexture();
-    ASSERT_TRUE(texture->GetSurface()) << c.alpha;
+    Texture2D_D3D7* texture = handle.GetTexture();
+    ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.alpha;
     EXPECT_TRUE(c.logged == nullptr || LogHas(c.logged)) << c.alpha;
   }
   TextureHandle merged("combined", "textures\\color", "textures\\alpha");
   EXPECT_EQ(PixelAt(*merged.GetTexture()->GetImage(), 3, 3), (Bytes{200, 100, 0, 60}));
   TextureHandle missing("combined", "textures\\nowhere", "textures\\alpha");
-  EXPECT_FALSE(missing.GetTexture()->GetSurface());
+  EXPECT_FALSE(SurfaceWhenBound(missing.GetTexture()));
   EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
 }
 

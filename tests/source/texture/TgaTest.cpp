@@ -198,19 +198,52 @@ TEST(TgaFile, ImpossibleHeadersAreRefused) {
 }
 
 TEST(TgaFile, ShortDataIsCompletedWithZerosAndRunsStopAtTheImageEnd) {
-  TgaFile short_raw = TrueColor(0x20, Join({kTopRowBgr, Bytes{255, 0}}));
-  Image image;
-  ASSERT_TRUE(Load(short_raw.Build(), image));
-  EXPECT_EQ(PixelAt(image, 0, 0), (Bytes{0, 0, 255}));  // the two bytes that came
-  EXPECT_EQ(PixelAt(image, 1, 0), (Bytes{0, 0, 0}));    // the rest zero
-  TgaFile overrun;  // a run of 128 into a 2 x 2 picture, then more packets
-  overrun.type = 10, overrun.width = 2, overrun.height = 2, overrun.body = {0xFF, 1, 2, 3, 0xFF, 4, 5, 6};
-  ASSERT_TRUE(Load(overrun.Build(), image));
-  EXPECT_EQ(PixelAt(image, 1, 1), (Bytes{3, 2, 1}));
+  // Each damaged file is read right after a whole picture of the same size filled with 0xEE has
+  // been let go, so pixels the loader failed to write would show its bytes instead of zeros.
+  struct Case {
+    const char* name;
+    TgaFile file;
+    Bytes first;  // image pixel (0, 0)
+    Bytes last;   // the last pixel, never reached by the data
+  };
+  TgaFile raw = TrueColor(0x20, Join({kTopRowBgr, Bytes{255, 0}}));
   TgaFile cut_packet;  // a repeat packet whose pixel is cut off
   cut_packet.type = 10, cut_packet.width = 2, cut_packet.body = {0x00, 1, 2, 3, 0x80, 4};
-  ASSERT_TRUE(Load(cut_packet.Build(), image));
-  EXPECT_EQ(PixelAt(image, 1, 0), (Bytes{0, 0, 0}));
+  TgaFile cut_raw_packet;  // a raw packet of three pixels holding one and a half
+  cut_raw_packet.type = 10, cut_raw_packet.width = 4, cut_raw_packet.body = {0x02, 1, 2, 3, 4, 5};
+  TgaFile grey;
+  grey.type = 3, grey.depth = 8, grey.width = 4, grey.body = {9};
+  TgaFile sixteen;
+  sixteen.depth = 16, sixteen.width = 3, sixteen.body = {0xFF, 0x7F, 0x1F};
+  TgaFile mapped;  // a two-colour map and one index of four
+  mapped.map_type = 1, mapped.type = 1, mapped.map_length = 2, mapped.map_bits = 24, mapped.depth = 8;
+  mapped.width = 4, mapped.body = {0, 0, 255, 255, 0, 0, 1};
+  const Case cases[] = {
+      {"raw, two bytes of the second row", raw, {255, 0, 0}, {0, 0, 0}},
+      {"repeat packet cut off", cut_packet, {3, 2, 1}, {0, 0, 0}},
+      {"raw packet cut mid-pixel", cut_raw_packet, {3, 2, 1}, {0, 0, 0}},
+      {"grey", grey, {9}, {0}},
+      {"16 bits, a pixel and a half", sixteen, {248, 248, 248, 255}, {0, 0, 0, 255}},
+      {"colour-mapped, zero indices are the first colour", mapped, {0, 0, 255}, {255, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    TgaFile whole = c.file;
+    whole.type = static_cast<uint8_t>(whole.type & 7);
+    whole.body.resize(whole.body.size() + std::size_t{whole.width} * whole.height * 4, 0xEE);
+    {
+      Image dirty;
+      ASSERT_TRUE(Load(whole.Build(), dirty)) << c.name;
+    }
+    Image image;
+    ASSERT_TRUE(Load(c.file.Build(), image)) << c.name;
+    EXPECT_EQ(PixelAt(image, 0, c.file.height - 1u), c.first) << c.name;
+    EXPECT_EQ(PixelAt(image, c.file.width - 1u, 0), c.last) << c.name;
+  }
+  TgaFile overrun;  // a run of 128 into a 2 x 2 picture, then more packets
+  overrun.type = 10, overrun.width = 2, overrun.height = 2, overrun.body = {0xFF, 1, 2, 3, 0xFF, 4, 5, 6};
+  Image image;
+  ASSERT_TRUE(Load(overrun.Build(), image));
+  EXPECT_EQ(PixelAt(image, 1, 1), (Bytes{3, 2, 1}));
 }
 
 TEST(TgaFile, EveryTruncationAndCorruptionIsSafe) {
