@@ -39,8 +39,8 @@ constexpr Area kDiaryPage{150, 300, 250, 400};
 constexpr Area kMapSea{16, 700, 60, 750}, kSail{726, 204, 734, 212};
 // The sea in the small map's top left corner, over the quay's evening sky.
 constexpr Area kSmallMapSea{140, 660, 180, 700};
-// The first slot of the panel's inventory; all nine slots.
-constexpr Area kFirstSlotArea{214, 22, 254, 58}, kSlots{206, 14, 756, 66};
+// The first and the second slot of the panel's inventory; all nine slots.
+constexpr Area kFirstSlotArea{214, 22, 254, 58}, kSecondSlot{272, 16, 320, 64}, kSlots{206, 14, 756, 66};
 // The key on the office's rug; the key in hand beside the pointer over the cabinet; the chart on
 // the open cabinet's shelf; the paused game's menu over the office wall; the panel's map button,
 // there once the map is owned.
@@ -219,6 +219,7 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   ASSERT_TRUE(Open("desk", {520, 293}, kMiddle)) << Log();
   PlayGames("desk", {{"letter", {380, 463}, kReadAndClose},
                      {"safe", {620, 273}, {SafeKey(1, 2), SafeKey(0, 0), SafeKey(2, 1), SafeKey(0, 1), SafeKey(2, 3)}}});
+  EXPECT_TRUE(WaitForBrass("compass-in-slot", kSecondSlot, true)) << "the safe opened and gave its compass";
   Click({275, 276});  // the reading glass
   CloseDiary("desk-lens");
   const WindowPixels office = ReadWindowPixels(window);
