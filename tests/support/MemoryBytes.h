@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "source/core/CountedPtr.h"
 #include "source/stream/cMemoryStream.h"
 
 // A stream holding the bytes, read from its start.
@@ -13,6 +14,11 @@ inline cMemoryStream StreamOf(const std::string& bytes) {
   if (!bytes.empty()) stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
   stream.Seek(0, 0);
   return stream;
+}
+
+// The same, as a counted stream for the readers that keep what they read from.
+inline CountedPtr<cStream> CountedStreamOf(const std::string& bytes) {
+  return CountedPtr<cStream>(new cMemoryStream(StreamOf(bytes)));
 }
 
 // Everything the stream holds, wherever its position stands.

@@ -12,13 +12,6 @@
 
 namespace {
 
-CountedPtr<cStream> StreamOf(const std::string& bytes) {
-  auto* stream = new cMemoryStream();
-  stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream->Seek(0, 0);
-  return CountedPtr<cStream>(stream);
-}
-
 PackImage GoodImage() {
   PackImage image;
   image.types = {"data", "counting"};
@@ -33,7 +26,7 @@ class Corruption : public ResourceTest {
   bool Mount(const std::string& bytes, std::string* log = nullptr) {
     m_location = std::make_unique<cResourceLocation>("data", Root());
     bool mounted = false;
-    const std::string printed = Logged([&] { mounted = m_location->MountPack(StreamOf(bytes)); });
+    const std::string printed = Logged([&] { mounted = m_location->MountPack(CountedStreamOf(bytes)); });
     if (log != nullptr) *log = printed;
     if (!mounted) {
       EXPECT_EQ(m_location->GetResourceCount(), 0u);

@@ -11,15 +11,9 @@
 #include "source/Resources/cDataResource.h"
 #include "source/Resources/cResourceLocation.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
-
-CountedPtr<cStream> StreamOf(const std::string& bytes) {
-  auto* stream = new cMemoryStream();
-  stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream->Seek(0, 0);
-  return CountedPtr<cStream>(stream);
-}
 
 // A pack of counting resources: each name holds "<group>:<name>".
 std::string PackOf(const std::string& group, const std::vector<std::string>& names) {
@@ -37,7 +31,7 @@ class PackLookup : public ResourceTest {
     for (const std::string& group : groups) {
       auto location = std::make_unique<cResourceLocation>(group.substr(1), Root());
       if (group[0] == 'p') {
-        ASSERT_TRUE(location->MountPack(StreamOf(PackOf(group.substr(1), {"other", "title"}))));
+        ASSERT_TRUE(location->MountPack(CountedStreamOf(PackOf(group.substr(1), {"other", "title"}))));
       } else {
         location->AddResource(new cCountingResource("title", cResourceSource::FromFile("missing")));
       }
@@ -93,7 +87,7 @@ TEST_F(PackLookup, EntriesAreMadeOnceAndOnlyForTheirOwnType) {
   image.types = {"counting", "note"};
   image.names = {"twice", "sign"};
   image.entries = {{0, 0, 1, "first"}, {1, 1, 1, "note"}, {0, 0, 1, "second"}};
-  ASSERT_TRUE(location.MountPack(StreamOf(image.Build())));
+  ASSERT_TRUE(location.MountPack(CountedStreamOf(image.Build())));
   Logged([] { EXPECT_EQ(cCountingResource::Find("sign"), nullptr); });
 
   // Two entries of one name: the later one wins, however the first is reached.
@@ -113,7 +107,7 @@ TEST_F(PackLookup, EntriesAreMadeOnceAndOnlyForTheirOwnType) {
 
 TEST_F(PackLookup, AMissingNameIsNotFoundAndLogged) {
   cResourceLocation location("data", Root());
-  ASSERT_TRUE(location.MountPack(StreamOf(PackOf("data", {"kept"}))));
+  ASSERT_TRUE(location.MountPack(CountedStreamOf(PackOf("data", {"kept"}))));
   const std::string log = Logged([] { EXPECT_EQ(cCountingResource::Find("lost"), nullptr); });
   EXPECT_NE(log.find("Resource:lost not found"), std::string::npos) << log;
   location.UnregisterAll();
