@@ -1,12 +1,13 @@
 // The sample adventure as a player meets it in the built data: every place plays a tune of its
 // own that runs a minute or more before it loops, the story ends on a comics page before the
-// credits, and every kind of mini-game is started by some place or close-up.
+// credits, the diary keeps every comics page, and every kind of mini-game is started by some place or close-up.
 
 #include <algorithm>
 #include <set>
 #include <string>
 #include <typeinfo>
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/adventure/StageList.h"
@@ -84,6 +85,25 @@ TEST_F(SampleStoryContentTest, TheLastPlaceEndsOnAComicsPageBeforeTheCredits) {
     bool picture = false;
     for (const FormElement& child : form->GetRoot().children) picture = picture || child.name == "picture";
     EXPECT_TRUE(picture) << page;
+  }
+  // The diary keeps every comics page to be watched again: each listed page has its place on the
+  // story page, and no page a place stops on is shown once and never kept.
+  cResourcePtr<cXmlResource> listed;
+  ASSERT_TRUE(listed.Assign(DiaryWindow::kComicsResource));
+  cResourcePtr<cFormResource> diary;
+  ASSERT_TRUE(diary.Assign(DiaryWindow::kComicsForm));
+  std::set<std::string> places, kept;
+  for (const FormElement& child : diary->GetRoot().children) places.insert(child.name);
+  for (const auto& [number, pages] : ReadJournalComics(listed->GetRoot())) {
+    EXPECT_EQ(places.count("comics_" + std::to_string(number)), 1u) << "diary page " << number;
+    kept.insert(pages.begin(), pages.end());
+  }
+  for (const StageRecord& stage : stages) {
+    for (const std::string& page : stage.stop_windows) {
+      if (!IsMapTravelEntry(page)) {
+        EXPECT_EQ(kept.count(page), 1u) << page << " is not kept in the diary";
+      }
+    }
   }
 }
 
