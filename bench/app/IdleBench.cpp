@@ -65,11 +65,7 @@ class CountingState : public cGameState {
 };
 
 void BM_StillFrameCpuShare(benchmark::State& state) {
-  if (!GameDataBuilt()) {
-    state.SkipWithError("the game's data is not built beside the benchmark");
-    return;
-  }
-  UseBackend(false);
+  if (!PrepareGameBench(state, false)) return;
   BenchUserFolder users;
   if (!StartGame(users.path, true)) {
     state.SkipWithError("the game could not start here");

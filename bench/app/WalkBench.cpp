@@ -305,12 +305,8 @@ std::string Table(const std::vector<ScreenRow>& rows, const std::string& load_be
 }
 
 void BM_WalkTheGame(benchmark::State& state) {
-  if (!GameDataBuilt()) {
-    state.SkipWithError("the game's data is not built beside the benchmark");
-    return;
-  }
   const std::string load_before = LoadAverage();
-  UseBackend(false);
+  if (!PrepareGameBench(state, false)) return;
   g_render_settings.width = kWidth;
   g_render_settings.height = kHeight;
   BenchUserFolder users;

@@ -73,11 +73,7 @@ double EnterPlace(AdventureGame& game) {
 }
 
 void PlaceEntry(benchmark::State& state, bool headless, bool again) {
-  if (!GameDataBuilt()) {
-    state.SkipWithError("the game's data is not built beside the benchmark");
-    return;
-  }
-  UseBackend(headless);
+  if (!PrepareGameBench(state, headless)) return;
   for (auto _ : state) {
     BenchUserFolder users;
     AdventureGame* game = StartGame(users.path) ? GameInstance() : nullptr;

@@ -17,11 +17,7 @@
 namespace {
 
 void StartUp(benchmark::State& state, bool headless) {
-  if (!GameDataBuilt()) {
-    state.SkipWithError("the game's data is not built beside the benchmark");
-    return;
-  }
-  UseBackend(headless);
+  if (!PrepareGameBench(state, headless)) return;
   for (auto _ : state) {
     BenchUserFolder users;
     if (!StartGame(users.path)) {

@@ -1,5 +1,7 @@
 #include "bench/support/app/GameStart.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,6 +36,15 @@ BenchUserFolder::~BenchUserFolder() {
 std::string BenchExeDirectory() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
 
 bool GameDataBuilt() { return fs::is_directory(fs::path(BenchExeDirectory()) / "data"); }
+
+bool PrepareGameBench(benchmark::State& state, bool headless) {
+  if (!GameDataBuilt()) {
+    state.SkipWithError("the game's data is not built beside the benchmark");
+    return false;
+  }
+  UseBackend(headless);
+  return true;
+}
 
 void UseBackend(bool headless) {
   setenv("VELMARIS_HEADLESS", headless ? "1" : "0", 1);

@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace benchmark {
+class State;
+}
+
 // A user folder of the benchmark's own, removed at the end.
 struct BenchUserFolder {
   BenchUserFolder();
@@ -20,6 +24,9 @@ std::string BenchExeDirectory();
 bool GameDataBuilt();
 // The headless device, or OpenGL (SDL's offscreen driver when there is no display).
 void UseBackend(bool headless);
+// Picks the backend for a bench of the built game; false, with the bench skipped, when the game's
+// data is not built beside it.
+bool PrepareGameBench(benchmark::State& state, bool headless);
 // Starts the game with `users` as the user folder and draws its first frame; false when a part is
 // missing. `vsync` as the player's settings ask.
 bool StartGame(const std::string& users, bool vsync = false);
