@@ -181,6 +181,19 @@ pid_t GameScreen::StartGame() {
   return child;
 }
 
+pid_t GameScreen::StartMiniGame(const std::string& game) {
+  const fs::path driver = fs::path(ProgramUnderTest::BuiltProgram()).parent_path() / "velmaris-minigame";
+  const fs::path copy = fs::path(program.BinFolder()) / "velmaris-minigame";
+  if (!fs::exists(copy)) fs::copy_file(driver, copy);
+  const pid_t child = program.StartProgram("velmaris-minigame", {game}, {"SDL_AUDIODRIVER=dummy"});
+  window = child > 0 ? ProgramUnderTest::FindWindow(child, kTimeout) : 0;
+  EXPECT_NE(window, 0u) << Log();
+  EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+  EXPECT_TRUE(WaitForLog("minigame: " + game + " ready")) << Log();
+  Snap(game + "-ready");
+  return child;
+}
+
 void GameScreen::ExpectExitedNormally(pid_t child) {
   int status = -1;
   ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));

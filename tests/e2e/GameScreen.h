@@ -47,6 +47,8 @@ class GameScreen : public ::testing::Test {
   explicit GameScreen(std::string frames_name) : m_frames_name(std::move(frames_name)) {}
   void SetUp() override;
 
+ public:  // the hands and eyes, for the steps that play a mini-game (MiniGameWins.h)
+
   int X(float gx) const;
   int Y(float gy) const;
 
@@ -93,6 +95,9 @@ class GameScreen : public ::testing::Test {
 
   // Starts the game and clicks its logos away; answers the child.
   pid_t StartGame();
+  // Starts the mini-game driver with that game alone on the screen and waits until the game takes
+  // clicks; answers the child.
+  pid_t StartMiniGame(const std::string& game);
   void ExpectExitedNormally(pid_t child);
   // Ends the program as a window manager's close button does and waits for it.
   void CloseGame(pid_t child);
