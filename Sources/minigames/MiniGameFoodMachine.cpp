@@ -47,6 +47,8 @@ MiniGameFoodMachine::MiniGameFoodMachine(GUIWindow* parent) : MiniGame("foodmach
   // The machine's front is drawn over the coins that move behind its glass.
   FindPiece(*this, "food_machine_back");
   if (GUIWindow* front = FindPiece(*this, "food_machine")) front->MoveToFront(false);
+  // The rule is written on the front.
+  if (GUIWindow* rule = FindChild("rule")) rule->MoveToFront(false);
   RefreshLayout(*this);
   m_camera = MakeArcadeCamera(*this, FindPiece(*this, "bbox"));
   if (RenderObject* helper = ModelOf(m_helper)) {

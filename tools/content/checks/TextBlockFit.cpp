@@ -1,18 +1,24 @@
 // The documents' blocks of text: a "text" window of a form breaks its text into lines inside the
-// box of its model (a quad recipe of content/models, named from the form's folder), one line the
-// font's size high. Each text it shows ("text_id", and the ids its "shows" attribute lists: what
-// the code puts there) in every language must fit that box: no word wider than the box, no line
-// below its foot, no character its font lacks.
+// box of its model (named from the form's folder, as built into "data"), one line the font's size
+// high. Each text it shows ("text_id", and the ids its "shows" attribute lists: what the code puts
+// there) in every language must fit that box: no word wider than the box, no line below its foot,
+// no character its font lacks. Every mini-game form (the built lists of "data/minigames", those the
+// tool makes itself among them) tells its rule in such a window named "rule", whose "text_id"
+// every language has.
 
-#include <map>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "gui/include/TextLayout.h"
+#include "source/model/ModelFileReader.h"
 #include "source/text/TextConversion.h"
+#include "source/xml/XmlDocument.h"
 #include "source/xml/XmlNode.h"
 #include "tools/content/ContentStep.h"
+#include "tools/content/ContentXml.h"
 #include "tools/content/RecipeXml.h"
 #include "tools/content/checks/FitSources.h"
 #include "tools/content/checks/TextPlaces.h"
@@ -23,12 +29,19 @@ struct BlockSize {
   float width = 0.0f, height = 0.0f;
 };
 
-std::map<std::string, BlockSize> ReadModelBoxes(const ContentPaths& paths) {
-  std::map<std::string, BlockSize> boxes;
-  ForEachRecipe(paths.SourceFor("models"), "model", [&boxes](const XmlNode& model) {
-    boxes[RecipeText(model, "name")] = {RecipeNumber(model, "width", 0.0f), RecipeNumber(model, "height", 0.0f)};
-  });
-  return boxes;
+// The box of a built model (its first bounds), or false when it is not built or does not read.
+bool ReadModelBox(const ContentPaths& paths, const std::string& name, BlockSize& box) {
+  std::FILE* file = std::fopen(paths.PathFor("data", ResourcePath(name) + ".mlf").c_str(), "rb");
+  if (file == nullptr) return false;
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[4096];
+  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + read);
+  std::fclose(file);
+  ModelFileData data;
+  std::string error;
+  if (ReadModelFile(bytes.data(), bytes.size(), data, error) != ModelFileStatus::kRead || data.bounds.empty()) return false;
+  box = {data.bounds[0].maximum.x - data.bounds[0].minimum.x, data.bounds[0].maximum.y - data.bounds[0].minimum.y};
+  return true;
 }
 
 // A text as the window keeps it: each written "\n" a line end.
@@ -46,15 +59,17 @@ std::string Measure(float value) { return std::to_string(static_cast<int>(value 
 
 class TextBlockCheck {
  public:
-  TextBlockCheck(const ContentPaths& paths, const FitSources& sources)
-      : m_sources(sources), m_boxes(ReadModelBoxes(paths)) {}
+  TextBlockCheck(const ContentPaths& paths, const FitSources& sources) : m_paths(paths), m_sources(sources) {}
 
-  void CheckList(const XmlNode& list) {
+  // `rules`: each form must tell its rule (a mini-game's form).
+  void CheckList(const XmlNode& list, bool rules) {
     for (const XmlNode* resource = list.GetFirstChild(); resource != nullptr; resource = resource->GetNext()) {
       if (RecipeText(*resource, "type") != "form") continue;
       const std::string form = RecipeText(*resource, "name");
       for (const XmlNode* part = resource->GetFirstChild(); part != nullptr; part = part->GetNext()) {
-        if (part->GetName() == "form") CheckWindows(form, *part);
+        if (part->GetName() != "form") continue;
+        CheckWindows(form, *part);
+        if (rules) CheckRule(form, *part);
       }
     }
   }
@@ -69,13 +84,28 @@ class TextBlockCheck {
     }
   }
 
+  void CheckRule(const std::string& form, const XmlNode& top) {
+    const XmlNode* rule = nullptr;
+    for (const XmlNode* node = top.GetFirstChild(); node != nullptr; node = node->GetNext()) {
+      if (node->GetName() == "text" && RecipeText(*node, "name") == "rule") rule = node;
+    }
+    const std::string id = rule != nullptr ? RecipeText(*rule, "text_id") : std::string();
+    if (id.empty()) {
+      m_faults.push_back(form + ": tells no rule (a \"text\" window \"rule\" with a \"text_id\")");
+      return;
+    }
+    for (const auto& [language, texts] : m_sources.Languages()) {
+      if (texts.count(id) == 0) m_faults.push_back(form + ": rule: \"" + id + "\" (" + language + ") is missing");
+    }
+  }
+
   void CheckBlock(const std::string& form, const XmlNode& node) {
     const std::string model = RecipeText(node, "model");
     const std::string full = model.find('\\') != std::string::npos ? model : form.substr(0, form.rfind('\\') + 1) + model;
     const std::string where = form + ": " + RecipeText(node, "name") + ": ";
-    auto box = m_boxes.find(full);
-    if (box == m_boxes.end()) {
-      if (!model.empty()) m_faults.push_back(where + "its model \"" + full + "\" has no recipe in content/models");
+    BlockSize box;
+    if (!ReadModelBox(m_paths, full, box)) {
+      if (!model.empty()) m_faults.push_back(where + "its model \"" + full + "\" is not built");
       return;
     }
     std::vector<std::string> ids;
@@ -88,7 +118,7 @@ class TextBlockCheck {
       for (const std::string& id : ids) {
         const std::u16string* text = m_sources.Text(language, id);
         if (text == nullptr) continue;
-        const std::string fault = Fit(WithLineEnds(*text), *font, box->second, RecipeText(node, "border_fix") == "true");
+        const std::string fault = Fit(WithLineEnds(*text), *font, box, RecipeText(node, "border_fix") == "true");
         if (!fault.empty()) m_faults.push_back(where + "\"" + id + "\" (" + language + ") " + fault);
       }
     }
@@ -111,8 +141,8 @@ class TextBlockCheck {
     return std::string();
   }
 
+  const ContentPaths& m_paths;
   const FitSources& m_sources;
-  std::map<std::string, BlockSize> m_boxes;
   std::vector<std::string> m_faults;
 };
 
@@ -120,8 +150,11 @@ class TextBlockCheck {
 
 std::vector<std::string> CheckTextBlocks(const ContentPaths& paths, const FitSources& sources) {
   TextBlockCheck check(paths, sources);
-  for (const char* folder : {"gui", "minigames"}) {
-    ForEachRecipe(paths.SourceFor(folder), "resources", [&check](const XmlNode& list) { check.CheckList(list); });
+  ForEachRecipe(paths.SourceFor("gui"), "resources", [&check](const XmlNode& list) { check.CheckList(list, false); });
+  // The mini-games' lists as built: those the tool writes from code are among them.
+  for (const std::string& file : RecipeFiles(paths.PathFor("data", "minigames"), ".resource")) {
+    XmlDocument list;
+    if (ReadSourceXml("text fit", file, "resources", list)) check.CheckList(list.GetRoot(), true);
   }
   return std::move(check.Faults());
 }

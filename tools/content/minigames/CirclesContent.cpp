@@ -42,6 +42,7 @@ std::vector<ShapePoint> RingShape(const Ring& ring) {
 }
 
 bool MakeCircles(const ContentPaths& paths) {
+  if (!HasMiniGames(paths)) return true;
   const std::string folder = kFolder;
   bool ok = WriteGameModel(paths, folder + "circles_slab", MakePictureQuad(kCentreX - 320, kCentreY - 320, 640, 640));
   std::string models = "      <model name=\"circles_slab\"/>\n";
@@ -55,9 +56,11 @@ bool MakeCircles(const ContentPaths& paths) {
     shaders += "      <shader name=\"" + name + "\" diffuse=\"textures\\minigames\\circles_stone\" clamp=\"true\"/>\n";
     pieces += "      <window name=\"" + name + "\" model=\"" + name + "\"/>\n";
   }
+  FormParts parts{models, shaders, pieces};
+  ok = ok && AddGameRule(paths, folder, "circles", {112.0f, 722.0f, 800.0f, 44.0f}, parts);
   const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
                           "  <resource name=\"minigames\\location_8\\circles\\circles\" type=\"form\">\n    <models>\n" +
-                          models + "    </models>\n    <shaders>\n" + shaders + "    </shaders>\n    <form>\n" + pieces +
+                          parts.models + "    </models>\n    <shaders>\n" + parts.shaders + "    </shaders>\n    <form>\n" + parts.pieces +
                           "    </form>\n  </resource>\n</resources>\n";
   return ok && WriteGameForm(paths, "circles", xml);
 }

@@ -43,33 +43,27 @@ std::vector<ShapePoint> HandShape(const Hand& h) {
 }
 
 bool MakeClock(const ContentPaths& paths) {
+  if (!HasMiniGames(paths)) return true;
   const std::string folder = kFolder;
   bool ok = WriteGameModel(paths, folder + "clock_case", MakePictureQuad(kPivotX - 280, kPivotY - 280, 560, 560));
   for (const Hand* hand : {&kMinute, &kHour}) {
     ok = ok && WriteGameModel(paths, folder + hand->model,
                               MakeTurningShape(kPivotX, kPivotY, hand->length + 4.0f, HandShape(*hand), true));
   }
-  const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
-<resources>
-  <resource name="minigames\location_4\clock" type="form">
-    <models>
-      <model name="clock_case"/>
-      <model name="clock_minute_hand"><state name="move" frames="0 100" loop="false" speed="1"/></model>
-      <model name="clock_hour_hand"><state name="move" frames="0 100" loop="false" speed="1"/></model>
-    </models>
-    <shaders>
-      <shader name="clock_case" diffuse="textures\minigames\clock_face" clamp="true"/>
-      <shader name="clock_minute_hand" diffuse="textures\minigames\clock_hands" clamp="true"/>
-      <shader name="clock_hour_hand" diffuse="textures\minigames\clock_hands" clamp="true"/>
-    </shaders>
-    <form>
-      <window name="clock_case" model="clock_case"/>
-      <window name="hour_hand" model="clock_hour_hand"/>
-      <window name="minute_hand" model="clock_minute_hand"/>
-    </form>
-  </resource>
-</resources>
-)";
+  FormParts parts{"      <model name=\"clock_case\"/>\n"
+                  "      <model name=\"clock_minute_hand\"><state name=\"move\" frames=\"0 100\" loop=\"false\" speed=\"1\"/></model>\n"
+                  "      <model name=\"clock_hour_hand\"><state name=\"move\" frames=\"0 100\" loop=\"false\" speed=\"1\"/></model>\n",
+                  "      <shader name=\"clock_case\" diffuse=\"textures\\minigames\\clock_face\" clamp=\"true\"/>\n"
+                  "      <shader name=\"clock_minute_hand\" diffuse=\"textures\\minigames\\clock_hands\" clamp=\"true\"/>\n"
+                  "      <shader name=\"clock_hour_hand\" diffuse=\"textures\\minigames\\clock_hands\" clamp=\"true\"/>\n",
+                  "      <window name=\"clock_case\" model=\"clock_case\"/>\n"
+                  "      <window name=\"hour_hand\" model=\"clock_hour_hand\"/>\n"
+                  "      <window name=\"minute_hand\" model=\"clock_minute_hand\"/>\n"};
+  ok = ok && AddGameRule(paths, folder, "clock", {112.0f, 700.0f, 800.0f, 52.0f}, parts);
+  const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
+                          "  <resource name=\"minigames\\location_4\\clock\" type=\"form\">\n    <models>\n" +
+                          parts.models + "    </models>\n    <shaders>\n" + parts.shaders + "    </shaders>\n    <form>\n" +
+                          parts.pieces + "    </form>\n  </resource>\n</resources>\n";
   return ok && WriteGameForm(paths, "clock", xml);
 }
 

@@ -45,6 +45,7 @@ std::array<int, kPieces> Shuffled() {
 }
 
 bool MakeCollectDetails(const ContentPaths& paths) {
+  if (!HasMiniGames(paths)) return true;
   const std::string folder = kFolder;
   const float board = kPiece * kSide;
   std::string models, shaders, pieces;
@@ -80,10 +81,13 @@ bool MakeCollectDetails(const ContentPaths& paths) {
     add("picture" + Cell(k), MakePictureQuad(x, y, kPiece, kPiece, u0, v1 - 1.0f / kSide, u0 + 1.0f / kSide, v1),
         "collect_picture", "");
   }
+  // The doors fill the top: the rule stands under the board, between the heaps.
+  FormParts parts{models, shaders, pieces};
+  ok = ok && AddGameRule(paths, folder, "collect_details", {280.0f, 84.0f, 464.0f, 48.0f}, parts);
   const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
                           "  <resource name=\"minigames\\location_11\\collect_details\\collect_details\" type=\"form\">\n"
                           "    <models>\n" +
-                          models + "    </models>\n    <shaders>\n" + shaders + "    </shaders>\n    <form>\n" + pieces +
+                          parts.models + "    </models>\n    <shaders>\n" + parts.shaders + "    </shaders>\n    <form>\n" + parts.pieces +
                           "    </form>\n  </resource>\n</resources>\n";
   return ok && WriteGameForm(paths, "collect_details", xml);
 }

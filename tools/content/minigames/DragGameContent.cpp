@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <set>
+#include <system_error>
 
 #include "gui/include/cFormResource.h"
 #include "source/model/ModelFileWriter.h"
@@ -143,4 +145,19 @@ std::string FormNumber(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
   return text;
+}
+
+bool AddGameRule(const ContentPaths& paths, const std::string& folder, const std::string& game, const RuleBox& box,
+                 FormParts& parts) {
+  const std::string model = game + "_rule";
+  parts.models += "      <model name=\"" + model + "\"/>\n";
+  parts.shaders += "      <shader name=\"" + model + "\"/>\n";
+  parts.pieces += "      <text name=\"rule\" model=\"" + model + "\" font_id=\"2\" alignment=\"cc\" text_id=\"rule_" + game +
+                  "\"/>\n";
+  return WriteGameModel(paths, folder + model, MakeOutline(box.x, box.y, box.width, box.height));
+}
+
+bool HasMiniGames(const ContentPaths& paths) {
+  std::error_code error;
+  return std::filesystem::is_directory(paths.SourceFor("minigames"), error);
 }

@@ -46,5 +46,26 @@ bool WriteGameModel(const ContentPaths& paths, const std::string& name, const Mo
 // as "minigames\<file>.resource" of "data"; false with a line on standard error.
 bool WriteGameForm(const ContentPaths& paths, const std::string& file, const std::string& xml);
 
+// Where a game tells its rule: a box in a free part of its area, on the 1024 x 768 screen.
+struct RuleBox {
+  float x, y, width, height;
+};
+
+// The parts of a form the tool writes: its model and shader records and its pieces.
+struct FormParts {
+  std::string models, shaders, pieces;
+};
+
+// Adds the game's rule to its form: a text window "rule" that shows the text "rule_<game>",
+// centred in the small font in the box, which is written as the outline model "<game>_rule" of
+// the folder (neither drawn nor picked: a click there still leaves the game). False with a line
+// on standard error when the box cannot be written.
+bool AddGameRule(const ContentPaths& paths, const std::string& folder, const std::string& game, const RuleBox& box,
+                 FormParts& parts);
+
+// Whether the game has mini-games at all (a content/minigames folder): the tool makes the drag
+// and turn games only for one that has.
+bool HasMiniGames(const ContentPaths& paths);
+
 // A number as the text of a form attribute.
 std::string FormNumber(float value);

@@ -52,6 +52,7 @@ ModelFileData BlockModel(const Block& b, bool freed_block) {
 }
 
 bool MakeGridlock(const ContentPaths& paths) {
+  if (!HasMiniGames(paths)) return true;
   const std::string folder = kFolder;
   const float board = kCell * kSide + 2.0f * kFrame;
   bool ok = WriteGameModel(paths, folder + "gridlock_board",
@@ -70,9 +71,11 @@ bool MakeGridlock(const ContentPaths& paths) {
     pieces += "      <window name=\"" + name + "\" model=\"" + name + "\" vert=\"" + (b.vertical ? "1" : "0") + "\" pos=\"" +
               std::to_string(b.pos) + "\"/>\n";
   }
+  FormParts parts{models, shaders, pieces};
+  ok = ok && AddGameRule(paths, folder, "gridlock", {112.0f, 700.0f, 800.0f, 52.0f}, parts);
   const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
                           "  <resource name=\"minigames\\location_12\\gridlock\\gridlock\" type=\"form\">\n    <models>\n" +
-                          models + "    </models>\n    <shaders>\n" + shaders + "    </shaders>\n    <form>\n" + pieces +
+                          parts.models + "    </models>\n    <shaders>\n" + parts.shaders + "    </shaders>\n    <form>\n" + parts.pieces +
                           "    </form>\n  </resource>\n</resources>\n";
   return ok && WriteGameForm(paths, "gridlock", xml);
 }

@@ -1,5 +1,5 @@
 // The models of the sample game: every recipe in content/models (one XML file a model, root
-// <model name=".." kind="quad|sails|banner|gem" .../>) built by its shape and written into "data"
+// <model name=".." kind="quad|outline|sails|banner|gem" .../>) built by its shape and written into "data"
 // as an "mlf" file through the engine's model writer.
 
 #include <algorithm>
@@ -48,6 +48,13 @@ ModelFileData Shape(const XmlNode& m) {
   const auto n = [&m](const char* name, float fallback = 0.0f) { return RecipeNumber(m, name, fallback); };
   const uint32_t first = static_cast<uint32_t>(RecipeInteger(m, "first_frame", 0));
   if (kind == "quad") return MakeQuad(n("x"), n("y"), n("width", 1), n("height", 1), n("z"), n("u", 1), n("v", 1));
+  if (kind == "outline") {
+    // The quad's box with triangles of no area: a text window lays its lines out in it, and a
+    // click there is not taken by it (it is neither drawn nor picked).
+    ModelFileData outline = MakeQuad(n("x"), n("y"), n("width", 1), n("height", 1), n("z"));
+    outline.indices = {0, 3, 3, 1, 2, 2};
+    return outline;
+  }
   if (kind == "sails") {
     return MakeSails(Count(m, "blades", 4, 16), n("length", 100), n("width", 30), Count(m, "frames", 16, 1000), first);
   }

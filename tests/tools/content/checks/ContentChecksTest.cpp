@@ -50,6 +50,12 @@ std::string Font(const std::string& face, const std::string& fallback) {
              (fallback.empty() ? std::string() : " fallback=\"" + fallback + "\"") + " pixels=\"24\"/></fonts>");
 }
 
+// The rules of the games the tool makes itself when a game has mini-games, and of the Puzzle.
+const std::string kRules =
+    "<text id=\"rule_clock\" text=\"Set the clock.\"/><text id=\"rule_circles\" text=\"Turn the rings.\"/>"
+    "<text id=\"rule_gridlock\" text=\"Free the block.\"/><text id=\"rule_collect_details\" text=\"Lay the pieces.\"/>"
+    "<text id=\"RULE\" text=\"Press the keys in turn.\"/>";
+
 // What the forms of Labels show.
 struct Shown {
   std::string ok = "OK";
@@ -68,7 +74,8 @@ Files Labels(const Shown& shown) {
           {"game_init/game_init.xml",
            Xml("<game_init><lang name=\"en\"><select type=\"font\" id=\"0\" name=\"fonts\\main\"/></lang></game_init>")},
           {"texts/en.xml", Xml("<texts><section name=\"s\"><text id=\"OK\" text=\"" + shown.ok + "\"/><text id=\"PAGE\" text=\"" +
-                               shown.page + "\"/><text id=\"LETTER\" text=\"" + shown.letter + "\"/></section></texts>")},
+                               shown.page + "\"/><text id=\"LETTER\" text=\"" + shown.letter + "\"/>" + kRules +
+                               "</section></texts>")},
           {"models/letter_text.xml", Xml("<model name=\"gui\\dialog\\letter_text\" kind=\"quad\" x=\"100\" y=\"100\" width=\"300\" height=\"48\"/>")},
           {"gui/dialog.xml",
            Xml("<resources><resource name=\"gui\\dialog\\dialog\" type=\"form\">"
@@ -90,6 +97,16 @@ Files Labels(const Shown& shown) {
                "<resource name=\"gui\\windows\\users_menu\" type=\"form\"><form>"
                "<menuitem name=\"frame_0\" size=\"300 40 1\" font_id=\"0\" select_font_id=\"0\"/></form></resource>"
                "</resources>")}};
+}
+
+// A mini-game's form whose rule shows the text `rule` in a box of two lines 300 wide.
+Files Puzzle(const std::string& rule) {
+  return {{"models/puzzle_rule.xml",
+           Xml("<model name=\"minigames\\hall\\puzzle_rule\" kind=\"outline\" x=\"100\" y=\"600\" width=\"300\" height=\"48\"/>")},
+          {"minigames/puzzle.xml",
+           Xml("<resources><resource name=\"minigames\\hall\\puzzle\" type=\"form\">"
+               "<models><model name=\"puzzle_rule\"/></models><shaders><shader name=\"puzzle_rule\"/></shaders><form>"
+               "<text name=\"rule\" model=\"puzzle_rule\" font_id=\"0\" text_id=\"" + rule + "\"/></form></resource></resources>")}};
 }
 
 Files Joined(Files a, const Files& b) {
@@ -127,6 +144,9 @@ TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
       {"a tooltip wider than the screen",
        Joined(Labels({}), Hall(100, "<tooltip name=\"door\" text=\"Дверь\"/>", kShort + " " + kShort + " " + kShort)),
        "tooltip of \"hall\\door\" (en) is "},
+      {"mini-games that tell their rules", Joined(Labels({}), Puzzle("RULE")), ""},
+      {"a mini-game whose rule is missing in a language", Joined(Labels({}), Puzzle("RULE_LOST")),
+       "minigames\\hall\\puzzle: rule: \"RULE_LOST\" (en) is missing"},
       {"a name prompt that takes more than the players list shows", Labels({.name_length = 20}),
        "users_menu: frame_0 (en): a name of 20 "},
   };
