@@ -4,6 +4,13 @@
 
 #include "Sources/minigames/MiniGamePieces.h"
 
+namespace {
+
+// The display's green digits tinted red.
+const Vector4 kWrongTint(1.0f, 0.25f, 0.2f, 1.0f);
+
+}  // namespace
+
 MiniGameSafe::MiniGameSafe(GUIWindow* parent) : MiniGame("safe", parent) {
   LoadForm("minigames\\location_4\\safe");
   m_digits = FindNumberedPieces(*this, "safe_", 10);
@@ -23,6 +30,7 @@ MiniGameSafe::MiniGameSafe(GUIWindow* parent) : MiniGame("safe", parent) {
 
 void MiniGameSafe::Start() {
   m_number = 0;
+  ShowWrongCode(false);
   RefreshDisplay();
   MiniGame::Start();
   ReleasePanel();
@@ -32,17 +40,24 @@ DelegateArg MiniGameSafe::OnDigit(DelegateArg sender) {
   const int digit = PieceIndex(m_digits, reinterpret_cast<GUIWindow*>(sender));
   // Six digits fill the display; more are refused, not shifted in.
   if (digit >= 0 && std::to_string(m_number).size() < kDisplayCells) m_number = m_number * 10 + digit;
+  ShowWrongCode(false);
   RefreshDisplay();
   return 0;
 }
 
 DelegateArg MiniGameSafe::OnEnter(DelegateArg) {
-  if (m_number == kCombination) Finish("win");
+  // A wrong number stays typed; the display says it was refused.
+  if (m_number == kCombination) {
+    Finish("win");
+  } else {
+    ShowWrongCode(true);
+  }
   return 0;
 }
 
 DelegateArg MiniGameSafe::OnClear(DelegateArg) {
   m_number = 0;
+  ShowWrongCode(false);
   RefreshDisplay();
   return 0;
 }
@@ -52,5 +67,12 @@ void MiniGameSafe::RefreshDisplay() {
   for (int cell = 0; cell < kDisplayCells; ++cell) {
     const int at = static_cast<int>(text.size()) - 1 - cell;
     if (m_display[cell] != nullptr) m_display[cell]->SetValue("text", at >= 0 ? text.substr(at, 1) : std::string());
+  }
+}
+
+void MiniGameSafe::ShowWrongCode(bool wrong) {
+  m_wrong = wrong;
+  for (GUIWindow* cell : m_display) {
+    if (cell != nullptr) cell->SetColor(wrong ? kWrongTint : Vector4(1.0f, 1.0f, 1.0f, 1.0f));
   }
 }

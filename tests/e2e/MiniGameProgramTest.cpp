@@ -1,6 +1,7 @@
 // Mini-games through the real program's start-up, frame loop and render pass on the test's display:
-// the safe drawn in its art and fonts answers the real pointer (a wrong code and clear, then the
-// combination and enter open it), and a click beside it leaves it; the cash register shows the
+// the safe drawn in its art and fonts, its rule written above it, answers the real pointer (a wrong
+// code turns its display red until clear, then the combination and enter open it), and a click
+// beside it leaves it; the cash register shows the
 // keyed sum in its display cells. Results are read from the log, looks from the frames read back
 // (kept as PNG files in the build folder, "minigame-frames").
 
@@ -29,6 +30,8 @@ int Green(uint32_t p) { return (p >> 8) & 0xFF; }
 int Blue(uint32_t p) { return p & 0xFF; }
 bool Brass(uint32_t p) { return Red(p) > 150 && Green(p) > 100 && Blue(p) < 110; }
 bool Lit(uint32_t p) { return Green(p) > 150 && Green(p) > Red(p) + 40; }  // a lit display segment or glyph
+bool Refused(uint32_t p) { return Red(p) > 120 && Red(p) > Green(p) + 60; }  // a digit turned red
+bool Cream(uint32_t p) { return Red(p) > 200 && Green(p) > 200 && Blue(p) > 170; }  // the small font's letters
 
 class MiniGameProgramTest : public ::testing::Test {
  protected:
@@ -117,13 +120,15 @@ float SafeKeyY(int row) { return 410 - row * 90 + 35; }
 TEST_F(MiniGameProgramTest, TheSafeOpensToItsCombinationTypedWithThePointer) {
   ASSERT_NO_FATAL_FAILURE(Open("safe"));
   ASSERT_TRUE(WaitFor("s1-safe", [this](const WindowPixels& p) {
-    return Count(p, 362, 140, 662, 480, Brass) > 2000;  // the keys
+    return Count(p, 362, 140, 662, 480, Brass) > 2000 && Count(p, 112, 700, 912, 752, Cream) > 100;  // keys, rule
   })) << Log();
   ASSERT_TRUE(WaitForLog("minigame: safe ready"));
-  // A wrong code stays on the display until cleared.
+  // A wrong code stays on the display, red, until cleared.
   Click(SafeKeyX(0), SafeKeyY(0));  // 1
   Click(SafeKeyX(2), SafeKeyY(3));  // enter
-  EXPECT_TRUE(WaitFor("s2-wrong", [this](const WindowPixels& p) { return Count(p, 610, 525, 700, 590, Lit) > 40; }));
+  EXPECT_TRUE(WaitFor("s2-wrong", [this](const WindowPixels& p) {
+    return Count(p, 610, 525, 700, 590, Refused) > 40 && Count(p, 610, 525, 700, 590, Lit) == 0;
+  }));
   Click(SafeKeyX(0), SafeKeyY(3));  // clear
   for (const auto& [column, row] : {std::pair{1, 2}, {0, 0}, {2, 1}, {0, 1}}) Click(SafeKeyX(column), SafeKeyY(row));
   EXPECT_TRUE(WaitFor("s3-typed", [this](const WindowPixels& p) { return Count(p, 440, 525, 700, 590, Lit) > 150; }));

@@ -20,9 +20,9 @@ struct Keypad {
   int32_t (*number)(MiniGame& game);
 };
 
-// The safe's cells 5 .. 0, "_" for an empty cell.
+// The safe's cells 5 .. 0, "_" for an empty cell; "!" first while it shows a refused code.
 std::string SafeDisplay(MiniGame& game) {
-  std::string display;
+  std::string display = static_cast<MiniGameSafe&>(game).ShowsWrongCode() ? "!" : "";
   for (int cell = 5; cell >= 0; --cell) {
     const std::string text = PlayBench::TextOf(game, "safe_display_" + std::to_string(cell));
     display += text.empty() ? "_" : text;
@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeypadCase{&kSafe, "08164e", "__8164", 8164, "win"},
                     KeypadCase{&kSafe, "0", "_____0", 0, "wait"},
                     KeypadCase{&kSafe, "1234567", "123456", 123456, "wait"},
-                    KeypadCase{&kSafe, "8165e", "__8165", 8165, "wait"},
+                    KeypadCase{&kSafe, "8165e", "!__8165", 8165, "wait"},
+                    KeypadCase{&kSafe, "8165e1", "_81651", 81651, "wait"},
                     KeypadCase{&kSafe, "81655ec8164e", "__8164", 8164, "win"},
                     // The register fills five cells, shows "error" on a sixth key and starts anew.
                     KeypadCase{&kRegister, "", "00000", 0, "wait"},
