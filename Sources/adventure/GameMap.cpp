@@ -19,6 +19,7 @@
 namespace {
 
 constexpr const char* kSource = "Sources\\adventure\\GameMap";
+constexpr int kTooltipFont = 13;
 
 // By 0-based location index: the arrow that marks it and its place number (1-based). Locations
 // that share a place share an arrow.
@@ -97,7 +98,7 @@ GameMap::GameMap(const std::string& form, bool travel_window)
   m_fail_sound.Assign("audio\\game\\fail01");
   m_big_map = form.empty();
   m_tooltip = new GUIStatic(this, "tooltip");
-  m_tooltip->SetValue("font_id", "13");
+  m_tooltip->SetValue("font_id", std::to_string(kTooltipFont));
   m_tooltip->Show(false);
 }
 
@@ -250,7 +251,9 @@ void GameMap::StepTooltip() {
     RenderObject* model = place->GetVisual().GetModel();
     if (model == nullptr || !model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection())) continue;
     const Vector2 mouse = gui->GetMousePosition();
-    m_tooltip->SetMatrix(Matrix4::MakeTranslation(mouse.x, mouse.y, 0.0f));
+    // Near the screen's right edge the name starts further left, so it ends on the screen.
+    const float x = KeepLineOnScreen(mouse.x, kTooltipFont, LookUpText(place->GetName()));
+    m_tooltip->SetMatrix(Matrix4::MakeTranslation(x, mouse.y, 0.0f));
     m_tooltip->SetValue("text_id", place->GetName());
     m_tooltip->Show(true);
   }

@@ -39,7 +39,10 @@ char16_t MissingCharacter(const GUIFont& font, std::u16string_view text);
 // The checks the text fit step runs besides the statics': each returns its faults, one line each.
 // Typed names: the longest name the prompt takes fits every place a name is drawn.
 std::vector<std::string> CheckNames(const std::vector<PlacedForm>& forms, const FitSources& sources);
-// The documents' blocks of text: each fits the box of its model in its lines.
+// The documents' blocks of text: each fits the box of its model in its lines; and every mini-game
+// tells its rule in one, in every language.
 std::vector<std::string> CheckTextBlocks(const ContentPaths& paths, const FitSources& sources);
 // The tooltips of the places and the names of the inventory's items: each fits the screen.
 std::vector<std::string> CheckTooltips(const ContentPaths& paths, const FitSources& sources);
+// The names the map shows over its places: each fits the screen.
+std::vector<std::string> CheckMapTooltips(const std::vector<PlacedForm>& forms, const FitSources& sources);

@@ -11,7 +11,8 @@
 //    else the smallest window under its anchor, of its form or of the form it is laid over (the
 //    resource's "over" attribute: the page it is written on), else the screen;
 //  - in a chain of linked statics, words are left over after the last one (they are never seen).
-// The documents' blocks of text, the tooltips and the typed names are checked too (FitSources.h).
+// The documents' blocks of text, the mini-games' rules, the tooltips (the map's too) and the typed
+// names are checked too (FitSources.h).
 
 #include <cstdio>
 #include <string>
@@ -107,7 +108,8 @@ bool CheckTextFit(const ContentPaths& paths) {
   const FitSources sources(paths);
   TextFitCheck check(sources);
   check.CheckForms(forms);
-  for (const auto& more : {CheckNames(forms, sources), CheckTextBlocks(paths, sources), CheckTooltips(paths, sources)}) {
+  for (const auto& more : {CheckNames(forms, sources), CheckTextBlocks(paths, sources), CheckTooltips(paths, sources),
+                           CheckMapTooltips(forms, sources)}) {
     check.Faults().insert(check.Faults().end(), more.begin(), more.end());
   }
   for (const std::string& fault : check.Faults()) std::fprintf(stderr, "velmaris-content: texts: %s\n", fault.c_str());

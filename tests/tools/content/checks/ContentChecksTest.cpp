@@ -109,6 +109,17 @@ Files Puzzle(const std::string& rule) {
                "<text name=\"rule\" model=\"puzzle_rule\" font_id=\"0\" text_id=\"" + rule + "\"/></form></resource></resources>")}};
 }
 
+// The map with its gate, named in the map's font by the text "gate".
+Files Map(const std::string& name) {
+  return {{"fonts/fonts.xml", Font("DejaVuSans.ttf", "")},
+          {"game_init/game_init.xml",
+           Xml("<game_init><lang name=\"en\"><select type=\"font\" id=\"13\" name=\"fonts\\main\"/></lang></game_init>")},
+          {"texts/en.xml", Xml("<texts><section name=\"map\"><text id=\"gate\" text=\"" + name + "\"/></section></texts>")},
+          {"gui/map.xml", Xml("<resources><resource name=\"gui\\map\\map_small\" type=\"form\"><form>"
+                              "<window name=\"gate\" size=\"56 56 1\" matrix=\"1 0 0 0 1 0 0 0 1 900 200 0\"/>"
+                              "</form></resource></resources>")}};
+}
+
 Files Joined(Files a, const Files& b) {
   a.insert(b.begin(), b.end());
   return a;
@@ -147,6 +158,9 @@ TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
       {"mini-games that tell their rules", Joined(Labels({}), Puzzle("RULE")), ""},
       {"a mini-game whose rule is missing in a language", Joined(Labels({}), Puzzle("RULE_LOST")),
        "minigames\\hall\\puzzle: rule: \"RULE_LOST\" (en) is missing"},
+      {"a map place's name", Map("The old gate"), ""},
+      {"a map place's name wider than the screen", Map(kShort + " " + kShort + " " + kShort),
+       "gui\\map\\map_small: place \"gate\" (en) is "},
       {"a name prompt that takes more than the players list shows", Labels({.name_length = 20}),
        "users_menu: frame_0 (en): a name of 20 "},
   };
