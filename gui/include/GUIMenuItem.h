@@ -30,6 +30,8 @@ class GUIMenuItem : public GUIWindow {
   bool IsSelected() const { return m_selected; }
   const std::u16string& GetText() const { return m_text; }
   int GetCurrentFont() const { return m_current_font; }
+  int GetFontId() const { return m_font_id; }
+  int GetSelectFontId() const { return m_select_font_id; }
   bool IsDirty() const { return m_dirty; }
   RenderObject* GetGlyphModel() const { return m_font_model.get(); }
 

@@ -24,3 +24,8 @@ struct TextFit {
 // starts at its first word: the spaces at the break are dropped. A word wider than the box is
 // never taken. Without a measure every word fits.
 TextFit FitWords(std::u16string_view text, float width, const TextMeasure& measure);
+
+// The text as one line no wider than `width` shows it: whole when it fits, else its longest start
+// that fits with "..." after it (the dots alone when not one character does). Without a measure
+// the text is whole.
+std::u16string CutToWidth(std::u16string_view text, float width, const TextMeasure& measure);

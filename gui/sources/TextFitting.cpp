@@ -61,3 +61,17 @@ TextFit FitWords(std::u16string_view text, float width, const TextMeasure& measu
   fit.rest = std::u16string(text.substr(rest));
   return fit;
 }
+
+std::u16string CutToWidth(std::u16string_view text, float width, const TextMeasure& measure) {
+  if (!measure || measure(text) <= width) return std::u16string(text);
+  const std::u16string_view dots = u"...";
+  std::u16string line;
+  for (std::size_t n = text.size(); n > 0; --n) {
+    // A character of two code units is kept or dropped whole.
+    if (text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) continue;
+    line.assign(text.substr(0, n));
+    line += dots;
+    if (measure(line) <= width) return line;
+  }
+  return std::u16string(dots);
+}

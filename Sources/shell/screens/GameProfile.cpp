@@ -12,7 +12,30 @@
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/UserDataHolder.h"
 #include "Sources/shell/userdata/cProfile.h"
+#include "gui/include/GUIFont.h"
+#include "gui/include/GUIMenuItem.h"
+#include "gui/include/GUIWidgetSupport.h"
+#include "gui/include/TextFitting.h"
 #include "source/text/TextConversion.h"
+
+namespace {
+
+// A name as the frame's line shows it. A name saved by an older build may be longer than the
+// prompt now takes: it is cut to the line in the wider of the frame's two fonts (its file keeps
+// it whole).
+std::u16string NameInFrame(const GUIWindow& frame, const std::u16string& name) {
+  const auto* item = dynamic_cast<const GUIMenuItem*>(&frame);
+  if (item == nullptr) return ShownPlayerName(name);
+  const GUIFont* font = FindGUIFont(item->GetFontId());
+  const GUIFont* select_font = FindGUIFont(item->GetSelectFontId());
+  const TextMeasure measure = [font, select_font](std::u16string_view text) {
+    return std::max(font != nullptr ? font->GetTextWidth(text) : 0.0f,
+                    select_font != nullptr ? select_font->GetTextWidth(text) : 0.0f);
+  };
+  return ShownPlayerName(CutToWidth(name, frame.GetSize().x, measure));
+}
+
+}  // namespace
 
 ProfilesList* GetProfileList() {
   UserDataHolder* holder = UserDataHolder::PeekInstance();
@@ -81,7 +104,7 @@ void GameProfile::FillList(bool place_scroll) {
       continue;
     }
     m_shown[static_cast<std::size_t>(i)] = profile->first;
-    frame->SetValue("text", WideToUtf8(ShownPlayerName(profile->first)));
+    frame->SetValue("text", WideToUtf8(NameInFrame(*frame, profile->first)));
     frame->SetValue("menu_select", profile->second.get() == current ? "true" : "false");
     ++profile;
   }
