@@ -9,6 +9,7 @@
 #include "Sources/shell/screens/LogoWindow.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "gui/include/GUIEditBox.h"
+#include "platform/gfx/headless/Headless.h"
 #include "source/camera/CameraManager.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
@@ -130,6 +131,35 @@ TEST_F(ScreenDialogsTest, APictureOverTheScreenLiesWithinItsCamerasDepth) {
   EXPECT_GT((*picture.GetCamera())->m_far, 0.0f);
   EXPECT_FALSE(picture.SetTexture("missing"));
   EXPECT_TRUE(picture.HasTexture()) << "the picture before stays";
+}
+
+// The logos' backdrop hides the menu being built beneath it; a picture, a see-through colour or
+// a part of the screen does not. A quad of no opacity shows nothing and is not drawn.
+TEST_F(ScreenDialogsTest, OnlyAnOpaquePlainQuadOverTheWholeScreenHidesWhatIsBeneath) {
+  const struct {
+    const char* picture;
+    float alpha;
+    float width;
+    bool hides;
+    uint64_t draws;
+  } cases[] = {
+      {nullptr, 1.0f, 1.0f, true, 1},     {nullptr, 0.99f, 1.0f, false, 1}, {nullptr, 1.0f, 0.5f, false, 1},
+      {"splash1", 1.0f, 1.0f, false, 1}, {"splash1", 0.0f, 1.0f, false, 0},
+  };
+  for (const auto& c : cases) {
+    ImageOverlay quad;
+    if (c.picture != nullptr) {
+      ASSERT_TRUE(quad.SetTexture(c.picture));
+    }
+    quad.SetColor(Vector4(1.0f, 1.0f, 1.0f, c.alpha));
+    quad.SetRect(0.0f, 0.0f, c.width, 1.0f);
+    const std::string label = std::string(c.picture ? c.picture : "plain") + " " + std::to_string(c.alpha) + " " +
+                              std::to_string(c.width);
+    EXPECT_EQ(quad.HidesWhatIsBeneath(), c.hides) << label;
+    const uint64_t before = gfx::headless::DrawCount();
+    quad.Draw();
+    EXPECT_EQ(gfx::headless::DrawCount() - before, c.draws) << label;
+  }
 }
 
 TEST(LogoOpacityTest, FadesInHoldsAndFadesOut) {
