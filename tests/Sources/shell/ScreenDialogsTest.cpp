@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/cScreenState.h"
 #include "Sources/shell/screens/FadeWindow.h"
 #include "Sources/shell/screens/GameEnterName.h"
 #include "Sources/shell/screens/ImageOverlay.h"
@@ -11,6 +13,9 @@
 #include "gui/include/GUIEditBox.h"
 #include "platform/gfx/headless/Headless.h"
 #include "source/camera/CameraManager.h"
+#include "source/properties/cProperties.h"
+#include "source/render/ModelManager.h"
+#include "source/render/RenderManager.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
 
@@ -242,5 +247,65 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(user->FindChild("loading"), nullptr) << "gone once the game was ready";
 }
+
+// The program builds the shell after its first frame, which shows the logos' backdrop alone; the
+// player then finds what a shell built at once gives: the logos in front holding the mouse, and
+// beneath them the name prompt of a first start, or the menu.
+struct ShellStartCase {
+  bool after_first_frame;
+  bool has_player;
+  const char* beneath;
+};
+
+class ShellStartTest : public ScreenDialogsTest, public ::testing::WithParamInterface<ShellStartCase> {
+ protected:
+  void TearDown() override {
+    AdventureGame::SetShellAfterFirstFrame(false);
+    ScreenDialogsTest::TearDown();
+  }
+};
+
+TEST_P(ShellStartTest, TheLogosCoverTheNamePromptOrTheMenuHowEverTheShellWasBuilt) {
+  const ShellStartCase& c = GetParam();
+  cProperties::GetInstance()->SetUserFolder(players.Path());
+  if (c.has_player) {
+    AddProfiles({u"Ann"});
+    ASSERT_TRUE(Profiles().Save());
+  }
+  AdventureGame::SetShellAfterFirstFrame(c.after_first_frame);
+  AdventureGame& game = *GameInstance();
+  ASSERT_NE(game.GetLogoWindow(), nullptr);
+  if (c.after_first_frame) {
+    EXPECT_TRUE(game.IsShellPending());
+    EXPECT_EQ(game.GetCurrentState(), nullptr);
+    EXPECT_FALSE(game.GetLogoWindow()->IsOpen());
+    const auto& overlays = RenderManager::GetInstance()->GetModelManager()->GetOverlays();
+    ASSERT_FALSE(overlays.empty());
+    EXPECT_TRUE(overlays.front()->HidesWhatIsBeneath()) << "the first frame shows the backdrop";
+    Frame();
+    game.FinishStart();
+  }
+  EXPECT_FALSE(game.IsShellPending());
+  game.FinishStart();  // once only
+  EXPECT_EQ(game.GetCurrentState(), game.GetMainMenuState());
+  EXPECT_EQ(user->GetActiveChild(), game.GetLogoWindow());
+  EXPECT_EQ(game.GetLogoWindow()->GetImageName(), "splash1");
+  ASSERT_FALSE(user->GetChildren().empty());
+  EXPECT_EQ(user->GetChildren().back(), game.GetLogoWindow()) << "in front of its siblings";
+  Frames(3);
+  game.GetLogoWindow()->Hide();
+  ASSERT_NE(user->GetActiveChild(), nullptr);
+  EXPECT_EQ(user->GetActiveChild()->GetName(), c.beneath);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, ShellStartTest,
+                         ::testing::Values(ShellStartCase{false, false, "GameEnterName"},
+                                           ShellStartCase{true, false, "GameEnterName"},
+                                           ShellStartCase{false, true, "MainMenu"},
+                                           ShellStartCase{true, true, "MainMenu"}),
+                         [](const ::testing::TestParamInfo<ShellStartCase>& info) {
+                           return std::string(info.param.after_first_frame ? "AfterTheFirstFrame" : "AtOnce") +
+                                  (info.param.has_player ? "WithAPlayer" : "FirstStart");
+                         });
 
 }  // namespace
