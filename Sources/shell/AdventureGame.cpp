@@ -48,6 +48,25 @@ void AdventureGame::InitOnce() {
 }
 
 void AdventureGame::Init() {
+  if (s_shell_after_first_frame && IsGuiRunning()) {
+    // Only the logos' backdrop is made now: the first frame shows it alone, and FinishStart
+    // builds the rest in the same order as below once that frame is on the screen.
+    m_logo_window = new LogoWindow("logo_window");
+    m_shell_pending = true;
+    return;
+  }
+  BuildShell();
+  ShowLogos();
+}
+
+void AdventureGame::FinishStart() {
+  if (!m_shell_pending) return;
+  m_shell_pending = false;
+  BuildShell();
+  ShowLogos();
+}
+
+void AdventureGame::BuildShell() {
   cGame::Init();
   UserDataHolder::GetInstance()->Install(std::make_unique<GameUserDataFactory>(GetUserFolder()));
   const bool gui = IsGuiRunning();
@@ -66,12 +85,15 @@ void AdventureGame::Init() {
     m_main_menu->SetWindow(m_main_menu_window);
   }
   ChangeState(m_main_menu.Get());
-  if (gui) {
-    m_logo_window = new LogoWindow("logo_window");
-    for (const char* image : kLogoImages) m_logo_window->Enqueue(image);
-    m_logo_window->Show();
-    m_logo_window->MoveToFront(false);  // last among its siblings: drawn over the menu
-  }
+}
+
+// In front of the menu, which is current already (and of the name prompt it opened).
+void AdventureGame::ShowLogos() {
+  if (!IsGuiRunning()) return;
+  if (m_logo_window == nullptr) m_logo_window = new LogoWindow("logo_window");
+  for (const char* image : kLogoImages) m_logo_window->Enqueue(image);
+  m_logo_window->Show();
+  m_logo_window->MoveToFront(false);  // last among its siblings: drawn over the menu
 }
 
 void AdventureGame::BuildWindows() {

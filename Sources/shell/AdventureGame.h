@@ -27,6 +27,14 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   // Runs Init the first time only (GameInstance calls it after making the game).
   void InitOnce();
 
+  // The program's own start: Init then makes only the logos' opaque backdrop, which is all the
+  // first frame shows, and FinishStart builds the shell (menu, name prompt, logos in front) once
+  // that frame is on the screen. Off by default: Init builds everything at once.
+  static void SetShellAfterFirstFrame(bool later) { s_shell_after_first_frame = later; }
+  // Called after each frame is presented; builds what Init left, the first time only.
+  void FinishStart();
+  bool IsShellPending() const { return m_shell_pending; }
+
   // The main menu's start button: the loading screen appears (the cursor becomes the clock) and,
   // once it covers the screen, StartGameFlow runs; it stays until IsPlaceShown.
   DelegateArg OnNewGame(DelegateArg sender = 0);
@@ -56,6 +64,12 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
 
  private:
   CountedPtr<cScreenState> m_main_menu;
+  // Everything of the start but the logos, in order: fonts and texts, player files, windows,
+  // databases, the main menu (entered: its music starts, and the name prompt opens for a first
+  // player).
+  void BuildShell();
+  // The logo window's pictures queued, the window shown and put in front of the menu.
+  void ShowLogos();
   // The windows the shell makes under "user" (only with a running GUI).
   void BuildWindows();
   // The profile that was played, when it is still in the list; null otherwise.
@@ -67,6 +81,8 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   const cProfile* m_played = nullptr;             // compared with the list's, never followed alone
   std::u16string m_played_name;
   bool m_initialised = false;
+  bool m_shell_pending = false;
+  static inline bool s_shell_after_first_frame = false;
 };
 
 // The one game object, created and initialised on first use; null only when it could not be made.

@@ -28,4 +28,6 @@ void RenderFrame() {
   if (render == nullptr) return;
   render->RenderFrame();
   ReportFrontScreen();  // after the present: the screen named is on the display
+  // The first frame showed the logos' backdrop; what it hid is built now.
+  if (AdventureGame* game = AdventureGame::PeekInstance()) game->FinishStart();
 }

@@ -117,6 +117,7 @@ int Run(int argc, char** argv) {
 
   StartGui();
   ChooseLanguageFromCommandLine(argc, argv);
+  AdventureGame::SetShellAfterFirstFrame(true);
   GameInstance();
   application->Run();
 
@@ -157,6 +158,7 @@ void ConnectRenderWindow(cApplication& application) {
 
 int RunVelmaris(int argc, char** argv) {
   const int result = Run(argc, argv);
+  AdventureGame::SetShellAfterFirstFrame(false);  // a game made later (tests) is built whole
   window::SetDisplayLostHandler(nullptr);  // what it saves goes with the singletons
   DisconnectGui();  // its hooks reach the application
   // Newest first, while the platform services beneath them are still there.

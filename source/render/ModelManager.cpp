@@ -73,6 +73,13 @@ void ModelManager::RemoveOverlay(OverlayQuad* quad) {
   }
 }
 
+std::size_t ModelManager::FirstOverlaySeen() const {
+  for (std::size_t i = m_overlays.size(); i-- > 0;) {
+    if (m_overlays[i] != nullptr && m_overlays[i]->HidesWhatIsBeneath()) return i;
+  }
+  return m_overlays.size();
+}
+
 void ModelManager::Render() {
   m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
   if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
@@ -96,12 +103,16 @@ void ModelManager::Render() {
   // An update may have taken out an object appended before it.
   m_sorted.erase(std::remove(m_sorted.begin(), m_sorted.end(), nullptr), m_sorted.end());
   std::sort(m_sorted.begin(), m_sorted.end(), DrawsBefore);
+  // Objects and quads beneath an opaque quad over the whole screen (the logos in front of the
+  // menu) are updated but not drawn: their textures are not built until they can be seen.
+  const std::size_t first_overlay = FirstOverlaySeen();
+  const bool covered = first_overlay < m_overlays.size();
   m_render_system->BeginFrame();
   // By index and skipping blanks: a draw may add objects or quads, or take them out.
-  for (std::size_t i = 0; i < m_sorted.size(); ++i) {
+  for (std::size_t i = 0; !covered && i < m_sorted.size(); ++i) {
     if (m_sorted[i] != nullptr) m_sorted[i]->Draw();
   }
-  for (std::size_t i = 0; i < m_overlays.size(); ++i) {
+  for (std::size_t i = covered ? first_overlay : 0; i < m_overlays.size(); ++i) {
     if (m_overlays[i] != nullptr) m_overlays[i]->Draw();
   }
   m_render_system->EndFrame();

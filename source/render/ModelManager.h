@@ -1,9 +1,10 @@
 #pragma once
 // The draw list: every visible, unhidden render object. Each frame it updates them, sorts the ones
 // with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
-// them between the render system's BeginFrame and EndFrame, followed by the overlay quads. It owns
-// nothing: objects and quads are deleted by their owners and leave the list as they go.
+// them between the render system's BeginFrame and EndFrame, followed by the overlay quads; what an
+// opaque quad over the whole screen hides is left out of the drawing. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,6 +44,8 @@ class ModelManager {
 
  private:
   bool WasRemovedDuringRender(const RenderObject* object) const;
+  // The last overlay that hides what is beneath it; the overlay count when none does.
+  std::size_t FirstOverlaySeen() const;
 
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;

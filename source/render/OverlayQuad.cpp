@@ -31,6 +31,10 @@ OverlayQuad::~OverlayQuad() {
 }
 
 void OverlayQuad::SetRect(float x, float y, float width, float height) {
+  m_rect[0] = x;
+  m_rect[1] = y;
+  m_rect[2] = width;
+  m_rect[3] = height;
   const float xs[4] = {x, x + width, x, x + width};
   const float ys[4] = {y + height, y + height, y, y};  // camera y grows upwards: top row first
   for (uint32_t i = 0; i < 4; ++i) {
@@ -44,6 +48,10 @@ void OverlayQuad::SetRect(float x, float y, float width, float height) {
     v->u = static_cast<float>(i & 1);
     v->v = static_cast<float>(i >> 1);
   }
+}
+
+bool OverlayQuad::CoversScreen() const {
+  return m_rect[0] <= 0.0f && m_rect[1] <= 0.0f && m_rect[0] + m_rect[2] >= 1.0f && m_rect[1] + m_rect[3] >= 1.0f;
 }
 
 void OverlayQuad::SetColor(const Vector4& color) {

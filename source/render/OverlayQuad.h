@@ -18,6 +18,11 @@ class OverlayQuad {
 
   // Places the quad; its texture coordinates run 0 to 1 over it.
   void SetRect(float x, float y, float width, float height);
+  // Whether the quad spans its camera's whole view (0 to 1 both ways), as it does when made.
+  bool CoversScreen() const;
+  // Whether nothing drawn before the quad can be seen through it: the draw list then leaves all
+  // that out. The base quad binds no texture or blending of its own, so it never claims so.
+  virtual bool HidesWhatIsBeneath() const { return false; }
   void SetColor(const Vector4& color);
   const Vector4& GetColor() const { return m_color; }
   CameraHandle* GetCamera() const { return m_camera; }
@@ -32,5 +37,6 @@ class OverlayQuad {
   VertexBufferHolder m_vertices;
   IndexBufferHolder m_indices;
   CameraHandle* m_camera = nullptr;
+  float m_rect[4] = {0.0f, 0.0f, 1.0f, 1.0f};  // x, y, width, height
   Vector4 m_color{1.0f, 1.0f, 1.0f, 1.0f};
 };

@@ -29,6 +29,12 @@ bool ImageOverlay::SetTexture(const std::string& name) {
   return true;
 }
 
+bool ImageOverlay::HidesWhatIsBeneath() const { return !m_texture && GetColor().w >= 1.0f && CoversScreen(); }
+
+void ImageOverlay::Draw() {
+  if (GetColor().w > 0.0f) OverlayQuad::Draw();
+}
+
 void ImageOverlay::BindTexture() {
   RenderManager* manager = RenderManager::PeekInstance();
   RenderSystem* system = manager != nullptr ? manager->GetRenderSystem() : nullptr;

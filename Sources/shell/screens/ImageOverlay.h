@@ -18,6 +18,11 @@ class ImageOverlay : public OverlayQuad {
   bool SetTexture(const std::string& name);
   void ClearTexture() { m_texture.Reset(); }
   bool HasTexture() const { return static_cast<bool>(m_texture); }
+  // A plain quad of an opaque colour over the whole screen (a picture may have see-through parts).
+  bool HidesWhatIsBeneath() const override;
+  // Blended by its colour's alpha, a quad of alpha 0 shows nothing and is not drawn (nor is its
+  // picture built for the device).
+  void Draw() override;
 
  protected:
   void BindTexture() override;

@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/cScreenState.h"
 #include "Sources/shell/screens/FadeWindow.h"
 #include "Sources/shell/screens/GameEnterName.h"
 #include "Sources/shell/screens/ImageOverlay.h"
 #include "Sources/shell/screens/LogoWindow.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "gui/include/GUIEditBox.h"
+#include "platform/gfx/headless/Headless.h"
 #include "source/camera/CameraManager.h"
+#include "source/properties/cProperties.h"
+#include "source/render/ModelManager.h"
+#include "source/render/RenderManager.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
 
@@ -130,6 +136,11 @@ TEST_F(ScreenDialogsTest, APictureOverTheScreenLiesWithinItsCamerasDepth) {
   EXPECT_GT((*picture.GetCamera())->m_far, 0.0f);
   EXPECT_FALSE(picture.SetTexture("missing"));
   EXPECT_TRUE(picture.HasTexture()) << "the picture before stays";
+  EXPECT_FALSE(picture.HidesWhatIsBeneath()) << "a picture may have see-through parts";
+  picture.SetColor(Vector4(1.0f, 1.0f, 1.0f, 0.0f));
+  const uint64_t draws = gfx::headless::DrawCount();
+  picture.Draw();
+  EXPECT_EQ(gfx::headless::DrawCount(), draws) << "no opacity, nothing drawn";
 }
 
 TEST(LogoOpacityTest, FadesInHoldsAndFadesOut) {
@@ -212,5 +223,47 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(user->FindChild("loading"), nullptr) << "gone once the game was ready";
 }
+
+// The program builds the shell after its first frame, which shows the logos' backdrop alone; the
+// player then finds what a shell built at once gives: the logos in front holding the mouse, and
+// beneath them the name prompt of a first start, or the menu.
+class ShellStartTest : public ScreenDialogsTest, public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+ protected:
+  void TearDown() override {
+    AdventureGame::SetShellAfterFirstFrame(false);
+    ScreenDialogsTest::TearDown();
+  }
+};
+
+TEST_P(ShellStartTest, TheLogosCoverTheNamePromptOrTheMenuHowEverTheShellWasBuilt) {
+  const auto [after_first_frame, has_player] = GetParam();
+  cProperties::GetInstance()->SetUserFolder(players.Path());
+  if (has_player) {
+    AddProfiles({u"Ann"});
+    ASSERT_TRUE(Profiles().Save());
+  }
+  AdventureGame::SetShellAfterFirstFrame(after_first_frame);
+  AdventureGame& game = *GameInstance();
+  ASSERT_NE(game.GetLogoWindow(), nullptr);
+  if (after_first_frame) {
+    EXPECT_EQ(game.GetCurrentState(), nullptr);
+    const auto& overlays = RenderManager::GetInstance()->GetModelManager()->GetOverlays();
+    ASSERT_FALSE(overlays.empty());
+    EXPECT_TRUE(overlays.front()->HidesWhatIsBeneath()) << "the first frame shows the backdrop alone";
+    Frame();
+    game.FinishStart();
+  }
+  game.FinishStart();  // once only
+  EXPECT_EQ(game.GetCurrentState(), game.GetMainMenuState());
+  EXPECT_EQ(user->GetActiveChild(), game.GetLogoWindow());
+  EXPECT_EQ(user->GetChildren().back(), game.GetLogoWindow()) << "in front of its siblings";
+  Frames(3);
+  game.GetLogoWindow()->Hide();
+  ASSERT_NE(user->GetActiveChild(), nullptr);
+  EXPECT_EQ(user->GetActiveChild()->GetName(), has_player ? "MainMenu" : "GameEnterName");
+}
+
+INSTANTIATE_TEST_SUITE_P(AtOnceOrAfterTheFirstFrame, ShellStartTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 }  // namespace

@@ -60,10 +60,17 @@ class Ticker : public Updatable {
 
 class NotedQuad : public OverlayQuad {
  public:
+  explicit NotedQuad(std::string name = "", bool hides = false) : m_name(std::move(name)), m_hides(hides) {}
   void Draw() override {
-    Note("overlay");
+    Note(m_name.empty() ? "overlay" : "overlay " + m_name);
     OverlayQuad::Draw();
   }
+  bool HidesWhatIsBeneath() const override { return m_hides; }
+  void SetHides(bool hides) { m_hides = hides; }
+
+ private:
+  std::string m_name;
+  bool m_hides;
 };
 
 class RenderManagerTest : public RenderTest {
@@ -151,6 +158,30 @@ TEST_F(RenderManagerTest, TheRenderPassRunsItsStepsInOrder) {
   EXPECT_EQ(gfx::headless::SceneCount(), 1u);
   EXPECT_EQ(gfx::headless::PresentCount(), 1u);
   EXPECT_EQ(gfx::headless::DrawCount(), 1u);  // the overlay quad's two triangles
+}
+
+// An opaque quad over the whole screen (the logos in front of the menu) leaves out the drawing of
+// everything beneath it, but not its update, nor the quads above it.
+TEST_F(RenderManagerTest, WhatAQuadOverTheWholeScreenHidesIsUpdatedButNotDrawn) {
+  const struct {
+    bool first_hides, second_hides;
+    std::vector<std::string> events;
+  } cases[] = {{false, false, {"update o", "draw o", "overlay a", "overlay b"}},
+               {true, false, {"update o", "overlay a", "overlay b"}},
+               {true, true, {"update o", "overlay b"}}};
+  Probe object("o", kRenderObjectVisible | kRenderObjectGuiGroup, 1.0f);
+  object.SetHidden(false);
+  NotedQuad first("a");
+  NotedQuad second("b");
+  Manager()->GetModelManager()->AddOverlay(&first);
+  Manager()->GetModelManager()->AddOverlay(&second);
+  for (const auto& c : cases) {
+    first.SetHides(c.first_hides);
+    second.SetHides(c.second_hides);
+    m_events.clear();
+    Manager()->RenderFrame();
+    EXPECT_EQ(m_events, c.events) << c.first_hides << c.second_hides;
+  }
 }
 
 TEST_F(RenderManagerTest, ANeededResetIsCarriedOutByThePass) {
