@@ -14,8 +14,12 @@ Point OnCircle(Point centre, float radius, float degrees) {
   return {centre.x + radius * std::sin(degrees * kDegree), centre.y + radius * std::cos(degrees * kDegree)};
 }
 
-void TurnAbout(GameScreen& screen, Point centre, float radius, float degrees, float turn) {
+void TurnAbout(GameScreen& screen, Point centre, float radius, float degrees, float turn, float reach) {
   std::string steps = screen.Move(OnCircle(centre, radius, degrees)) + " sleep 0.4 mousedown 1 sleep 0.4";
+  if (reach > 0.0f) {
+    steps.append(" ").append(screen.Move(OnCircle(centre, reach, degrees))).append(" sleep 0.2");
+    radius = reach;
+  }
   const int count = std::max(1, static_cast<int>(std::ceil(std::fabs(turn) / kTurnStep)));
   for (int i = 1; i <= count; ++i) {
     const float at = degrees + turn * static_cast<float>(i) / static_cast<float>(count);

@@ -12,8 +12,9 @@ namespace e2e {
 Point OnCircle(Point centre, float radius, float degrees);
 
 // Presses at `degrees` on the circle about `centre`, turns the pointer along it by `turn` degrees
-// (clockwise when positive) in steps of a few degrees, and lets go.
-void TurnAbout(GameScreen& screen, Point centre, float radius, float degrees, float turn);
+// (clockwise when positive) in steps of a few degrees, and lets go. With a `reach`, the pointer
+// first goes straight out to that radius and turns there, finer than a small circle allows.
+void TurnAbout(GameScreen& screen, Point centre, float radius, float degrees, float turn, float reach = 0.0f);
 
 // Presses at `from`, moves to `to` in `steps` even steps with the button down, and lets go; each
 // press and release stands still long enough that a slow frame sees it apart from the moves.
