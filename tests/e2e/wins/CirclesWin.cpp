@@ -58,13 +58,19 @@ bool WinCircles(GameScreen& screen) {
       // Until it is home, or has come to rest short of it and is turned again.
       std::optional<float> last;
       int still = 0;
+      bool ended = false;
       screen.WaitFor(name, 8000, [&](const WindowPixels& pixels) {
         const std::optional<float> now = ArrowAngle(screen, pixels, ring.arrow);
         home = now && std::fabs(Off(*now)) <= kTolerance;
+        // The last ring home ends the game: it closes, or starts afresh with the first ring turned.
+        const std::optional<float> first = ArrowAngle(screen, pixels, kRings[0].arrow);
+        ended = &ring == std::end(kRings) - 1 && !home && (!first || std::fabs(Off(*first)) > kTolerance);
+        if (ended) return true;
         still = now && last && std::fabs(*now - *last) < 0.1f ? still + 1 : 0;
         last = now;
         return home || still >= 3;
       });
+      if (ended) return true;
     }
     if (!home) return false;
   }

@@ -58,7 +58,7 @@ void Carry(GameScreen& screen, Point from, Point to) {
 
 bool WinCollectDetails(GameScreen& screen) {
   const std::array<Point, kPieces> heap = HeapCentres();
-  const WindowPixels start = ReadWindowPixels(screen.window);
+  const WindowPixels start = SettledFrame(screen, "collect_details-heaps", {12, 130, 1016, 640});
   for (int ring = 1; ring <= kSide / 2; ++ring) {
     std::vector<int> loose;
     for (int k = 0; k < kPieces; ++k) {
@@ -66,13 +66,18 @@ bool WinCollectDetails(GameScreen& screen) {
     }
     for (int attempt = 0; attempt < 4 && !loose.empty(); ++attempt) {
       for (int k : loose) Carry(screen, heap[k], PlaceCentre(k));
+      bool ended = false;
       screen.WaitFor("collect_details-ring-" + std::to_string(ring), 8000, [&](const WindowPixels& pixels) {
+        // The last piece ends the game: it closes, or starts afresh with the first ring's places empty.
+        ended = ring == kSide / 2 && screen.Same(pixels, start, Inside(PlaceCentre(kCentre + 1)));
+        if (ended) return true;
         // In place: gone from its heap and shown over the empty board.
         std::erase_if(loose, [&](int k) {
           return !screen.Same(pixels, start, Inside(heap[k])) && !screen.Same(pixels, start, Inside(PlaceCentre(k)));
         });
         return loose.empty();
       });
+      if (ended) return true;
     }
     if (!loose.empty()) return false;
   }

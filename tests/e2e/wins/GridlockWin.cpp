@@ -37,7 +37,7 @@ constexpr Move kMoves[] = {
 }  // namespace
 
 bool WinGridlock(GameScreen& screen) {
-  const WindowPixels start = ReadWindowPixels(screen.window);
+  const WindowPixels start = SettledFrame(screen, "gridlock-board", {kLeft, kTop - 6 * kCell, kLeft + 6 * kCell, kTop});
   for (const Move& move : kMoves) {
     const WindowPixels before = ReadWindowPixels(screen.window);
     bool moved = false;
@@ -49,11 +49,12 @@ bool WinGridlock(GameScreen& screen) {
     }
     if (!moved) return false;
   }
-  // The red block is out when its row shows no red; soon after, the game ends and the board goes.
+  // The red block is out when its row shows no red; soon after, the game ends: the board goes, or
+  // (alone in the driver) comes back as it was at the start, its bottom left cell empty again.
   const Area red_row{kLeft + 4, Cell(2, 0).y - 20, kLeft + 6 * kCell - 4, Cell(2, 0).y + 20};
   return screen.WaitFor("gridlock-open", kTimeout, [&](const WindowPixels& pixels) {
     const bool board = screen.Same(pixels, start, CellArea(4, 3));
-    return !board || screen.Count(pixels, red_row, Red) < 40;
+    return !board || screen.Count(pixels, red_row, Red) < 40 || screen.Same(pixels, start, CellArea(5, 0));
   });
 }
 

@@ -33,11 +33,12 @@ constexpr Target kTargets[] = {
 
 bool WinSlingshot(GameScreen& screen) {
   float turn = 0.0f, tilt = 0.0f;
+  const WindowPixels first = SettledFrame(screen, "slingshot-wall", kTargets[0].look);
   for (const Target& target : kTargets) {
     const std::string name = "slingshot-target-" + std::to_string(&target - kTargets + 1);
     bool hit = false;
     for (int shot = 0; shot < 3 && !hit; ++shot) {
-      const WindowPixels before = ReadWindowPixels(screen.window);
+      const WindowPixels before = SettledFrame(screen, "slingshot-aim", target.look);
       const float dx = (target.turn - turn) * kDegree * kPixelsPerRadian;
       const float dy = (target.tilt - tilt) * kDegree * kPixelsPerRadian;
       const Point to{kPull.x + dx, kPull.y - dy};  // the GUI's y is upward, the pull's downward
@@ -48,7 +49,9 @@ bool WinSlingshot(GameScreen& screen) {
       int changed = 0;
       hit = screen.WaitFor(name, 5000, [&](const WindowPixels& pixels) {
         changed = screen.Same(pixels, before, target.look) ? 0 : changed + 1;
-        return changed >= 3;
+        // The last hit ends the game at once: it closes, or starts afresh with the first target whole.
+        const bool ended = &target != kTargets && screen.Same(pixels, first, kTargets[0].look);
+        return changed >= 3 || ended;
       });
     }
     if (!hit) return false;

@@ -37,7 +37,17 @@ void PacedDrag(GameScreen& screen, Point from, Point to, int steps) {
   screen.Xdotool(line + " sleep 0.4 mouseup 1 sleep 0.3");
 }
 
-bool DarkHand(int r, int g, int b) { return r + g + b < 300 && b < 140; }
+WindowPixels SettledFrame(GameScreen& screen, const std::string& name, Area area) {
+  WindowPixels last = ReadWindowPixels(screen.window);
+  screen.WaitFor(name, 10000, [&](const WindowPixels& pixels) {
+    const bool settled = screen.Same(pixels, last, area);
+    last = pixels;
+    return settled;
+  });
+  return last;
+}
+
+bool DarkHand(int r, int g, int b) { return r + g + b < 300 && b < 140 && r < 2 * g; }
 bool Red(int r, int g, int b) { return r > 110 && r > 2 * g && r > 2 * b; }
 
 }  // namespace e2e

@@ -20,6 +20,10 @@ void TurnAbout(GameScreen& screen, Point centre, float radius, float degrees, fl
 // press and release stands still long enough that a slow frame sees it apart from the moves.
 void PacedDrag(GameScreen& screen, Point from, Point to, int steps);
 
+// The frame once the area shows the same in two reads in a row (a game opened from its place may
+// still be fading in), keeping it; the last frame read when it never settles.
+WindowPixels SettledFrame(GameScreen& screen, const std::string& name, Area area);
+
 // Dark steel or bronze: a clock's hand.
 bool DarkHand(int r, int g, int b);
 // The red paint of an arrow.
