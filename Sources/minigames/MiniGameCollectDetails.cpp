@@ -35,7 +35,6 @@ MiniGameCollectDetails::MiniGameCollectDetails(GUIWindow* parent) : MiniGame("co
     if (m_places[k] != nullptr) m_places[k]->Show(false);
   }
   for (int d = 0; d < kDoors; ++d) m_doors[d] = FindPiece(*this, "door" + std::to_string(d + 1));
-  m_background = FindPiece(*this, "background");
   m_success_sound.Assign("audio\\game\\success");
   m_take_sound.Assign("audio\\game\\click");
   m_miss_sound.Assign("audio\\game\\insert_plastic");
@@ -161,9 +160,9 @@ void MiniGameCollectDetails::Accept(int k) {
   m_board[k] = 1;
   Shift(piece, GetPieceCentre(m_places[k]) - GetPieceCentre(piece));
   piece->SetColor(kInPlace);
-  // Placed pieces lie under the loose ones, on the board.
-  piece->MoveToFront(true);
-  if (m_background != nullptr) m_background->MoveToFront(true);
+  // A placed piece is drawn over the board, as the dragged one was: sent first among the children
+  // it went under the board and was lost from sight. A loose piece taken later is drawn over it.
+  piece->MoveToFront(false);
   ++m_placed;
   Play(m_fit_sound);
   if (m_placed == kPieces) m_win_timer = kWinDelay;

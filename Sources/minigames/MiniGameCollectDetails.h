@@ -50,7 +50,6 @@ class MiniGameCollectDetails : public MiniGame {
   std::array<GUIWindow*, kPieces> m_pieces{};
   std::array<GUIWindow*, kPieces> m_places{};
   std::array<GUIWindow*, kDoors> m_doors{};
-  GUIWindow* m_background = nullptr;
   int32_t m_placed = 0;
   cResourcePtr<cSoundResource> m_success_sound;
   cResourcePtr<cSoundResource> m_take_sound;

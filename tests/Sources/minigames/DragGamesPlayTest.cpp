@@ -18,6 +18,7 @@
 #include "Sources/minigames/MiniGameCollectDetails.h"
 #include "Sources/minigames/MiniGameGridlock.h"
 #include "Sources/minigames/MiniGamePose.h"
+#include "gui/include/GUISystem.h"
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
@@ -372,6 +373,11 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
     if (k == MiniGameCollectDetails::kCentre) continue;
     drop(k);
     ASSERT_TRUE(puzzle->IsPlaced(k)) << puzzle->GetPiece(k)->GetName();
+    // Drawn over its empty cell and the board (which a state of the game may show), not lost under them.
+    GUISystem::GetInstance()->UpdateLayout();
+    const auto depth = [](const GUIWindow* w) { return w->GetVisual().GetModel()->GetViewDepth(); };
+    EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->GetPlace(k)));
+    EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->FindChild("background")));
     const Vector2 off = Centre(*puzzle->GetPiece(k)) - Centre(*puzzle->GetPlace(k));
     EXPECT_LT(std::fabs(off.x) + std::fabs(off.y), 0.01f);
     for (int d = 0; d < 4; ++d) EXPECT_EQ(puzzle->IsDoorOpen(d), puzzle->GetPlacedCount() >= doors_at[d]);
