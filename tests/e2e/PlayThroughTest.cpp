@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,25 @@
 #include "tests/e2e/PlayerHands.h"
 
 namespace {
+
+// The screens the log named as they came to the front, in order.
+std::vector<std::string> FrontScreens(const std::string& log) {
+  std::vector<std::string> names;
+  for (std::size_t at = log.find("screen in front: "); at != std::string::npos; at = log.find("screen in front: ", at + 1)) {
+    names.push_back(FrontScreen(log.substr(0, log.find('\n', at))));
+  }
+  return names;
+}
+
+// The screens the journey brings to the front, in its order (others may come between).
+const std::vector<std::string> kJourneyScreens = {
+    "place/location_1", "diary/picture", "GameOptions", "closeup/desk", "minigame/letter", "minigame/safe",
+    "closeup/bureau", "minigame/notebook_chief", "minigame/journal", "minigame/phone", "minigame/cashregister",
+    "map/small", "map/travel", "place/location_2", "map/small", "minigame/foodmachine", "minigame/slingshot",
+    "minigame/break_window", "minigame/clock", "minigame/circles", "minigame/gridlock", "minigame/collect_details",
+    "minigame/musicbox", "minigame/signalling", "minigame/switches", "minigame/get_through_rays", "GameOptions",
+    "comics/comics_1", "place/location_3", "minigame/lock", "minigame/round_puzzle", "minigame/remember_pictures",
+    "comics/comics_3", "credits", "MainMenu"};
 
 using namespace e2e;
 
@@ -335,6 +355,15 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   EXPECT_TRUE(WaitForParchment("new-journey", kSpeech, true)) << Log();
   EXPECT_TRUE(WaitForParchment("new-journey-slots", kFirstSlotArea, true)) << "the first slot is empty again";
   CloseGame(child);
+
+  // The log named each screen of the journey as it came to the front.
+  const std::vector<std::string> fronts = FrontScreens(Log());
+  auto seen = fronts.begin();
+  for (const std::string& screen : kJourneyScreens) {
+    seen = std::find(seen, fronts.end(), screen);
+    EXPECT_NE(seen, fronts.end()) << screen << " was not named in its turn; named: " << ::testing::PrintToString(fronts);
+    if (seen == fronts.end()) break;
+  }
 
   // Nothing of the game's data was missing or broken on the way.
   EXPECT_EQ(FaultLines(Log()), std::vector<std::string>{});
