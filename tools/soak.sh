@@ -150,11 +150,13 @@ click() {  # click WINDOW X Y [BUTTON]
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown "${4:-1}" sleep 0.1 mouseup "${4:-1}"
 }
 
-# The targets of the screen in front ("x y;x y..."), if the soak knows any.
+# The targets of the screen in front ("x y;x y..."), if the soak knows any. In a place or close-up
+# the panel's menu, get-hint, map and diary buttons count among them.
 aims_of() {  # aims_of FRONT
   case $1 in
     diary/*) echo "${aims[diary]}" ;;
-    place/* | closeup/*) echo "${aims[${1#*/}]:-}" ;;
+    place/* | closeup/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}152 59;826 24;901 24;980 24" ;;
+    logo_window) echo "512 384" ;;  # a click passes a logo
     *) echo "${aims[$1]:-}" ;;
   esac
 }
@@ -219,7 +221,7 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   # How the run ends, and after how long of random input (a kill may come while it is starting).
   ending=(close close destroy term int hup kill kill)
   ending=${ending[$((RANDOM % ${#ending[@]}))]}
-  play=$((5 + RANDOM % 85))
+  play=$((20 + RANDOM % 100))
   [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
   left=$((seconds - (SECONDS - soak_start)))
   [ "$play" -gt "$left" ] && play=$((left > 1 ? left : 1))
