@@ -168,7 +168,7 @@ random_input() {  # random_input WINDOW FRONT
   name=${name:0:$((1 + RANDOM % 12))}
   local aimed
   aimed=$(aims_of "$2")
-  if [ -n "$aimed" ] && [ $((RANDOM % 2)) = 0 ]; then
+  if [ -n "$aimed" ] && [ $((RANDOM % 4)) != 0 ]; then
     IFS=';' read -r -a aimed <<< "$aimed"
     read -r x y <<< "${aimed[$((RANDOM % ${#aimed[@]}))]}"
     click "$w" $((x * width / 1024)) $(((768 - y) * height / 768))
