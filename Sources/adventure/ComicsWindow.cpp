@@ -8,11 +8,7 @@
 #include "source/render/RenderObject.h"
 
 ComicsWindow::ComicsWindow(GUIWindow* parent, const std::string& form, bool keep, bool skip)
-    : GUIStateWindow("comics", parent),
-      m_caption(new GUIStatic(this, "press key")),
-      m_form_name(form),
-      m_keep(keep),
-      m_skip(skip) {
+    : GUIStateWindow("comics", parent), m_caption(new GUIStatic(this, "press key")), m_keep(keep), m_skip(skip) {
   SetFormByName(form);
   m_caption->SetAlignment("cb");
   m_caption->SetMatrix(Matrix4::MakeTranslation(512.0f, 10.0f, 0.0f));  // the screen's bottom middle

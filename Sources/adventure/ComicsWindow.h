@@ -24,8 +24,6 @@ class ComicsWindow : public GUIStateWindow {
   using GUIStateWindow::Show;
 
   bool IsReady() const { return m_ready; }
-  // The form the page was made from (the credits have their own).
-  const std::string& GetFormName() const { return m_form_name; }
   bool IsPressed() const { return m_pressed; }
   float GetAlpha() const { return m_alpha; }
 
@@ -34,7 +32,6 @@ class ComicsWindow : public GUIStateWindow {
   void SkipAnimations();
 
   GUIStatic* m_caption;  // a child: the tree deletes it
-  std::string m_form_name;
   GUIWindow* m_previous_active = nullptr;
   float m_alpha = 1.0f;
   bool m_pressed = false;

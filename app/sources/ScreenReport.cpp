@@ -10,6 +10,7 @@
 #include "Sources/minigames/MiniGame.h"
 #include "gui/include/DialogWindow.h"
 #include "gui/include/GUISystem.h"
+#include "gui/include/cFormResource.h"
 #include "source/log/cLog.h"
 
 namespace {
@@ -27,7 +28,7 @@ std::string OneWord(std::string name) {
 
 // A comics page by the last part of its form; the credits by their own name.
 std::string ComicsName(const ComicsWindow& comics) {
-  const std::string& form = comics.GetFormName();
+  const std::string form = comics.GetForm() != nullptr ? comics.GetForm()->GetName() : std::string();
   if (form == GameFlowController::kCreditsEntry) return "credits";
   const size_t slash = form.find_last_of("\\/");
   return "comics/" + OneWord(slash == std::string::npos ? form : form.substr(slash + 1));
