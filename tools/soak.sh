@@ -13,13 +13,21 @@
 #   - a player's game is lost or emptied: after every run, velmaris-profile-check (the game's own
 #     readers) must find each listed player's file or backup whole, and no file kept aside as
 #     damaged.
+# Most runs start from a player standing at a stage of the story (written by velmaris-profile-seed),
+# some with the town map and hints, so that random play reaches every place; the others go on from
+# the user folder the last run left. A share of the clicks goes to the places a player reaches for
+# on the screen in front: a place's or close-up's objects (read from the sample game's content
+# beside this script), the panel's buttons, the diary's tabs, the maps' places and offers.
 # It samples the program's resident memory every second and writes, in the output folder:
-# summary.txt (runs, restarts, ends by kind, screens seen, peak memory by ten minutes of soak and by
-# minute of a run's life, findings), memory.tsv (the samples) and, for each run with a finding,
-# its standard error and user folder. Status 0 when nothing was found, 1 otherwise, 2 on a wrong call.
+# summary.txt (runs, restarts, ends by kind, how many times each screen came to the front and which
+# of the game's screens never did, peak memory by ten minutes of soak and by minute of a run's
+# life, findings), memory.tsv (the samples) and, for each run with a finding, its standard error and
+# user folder; for a run that does not end, every thread's stack (gdb, when installed) too.
+# Status 0 when nothing was found, 1 otherwise, 2 on a wrong call.
 #
 # Usage: tools/soak.sh BIN-FOLDER SECONDS [OUTPUT-FOLDER]
-#   BIN-FOLDER holds velmaris, velmaris-profile-check and the sample game's data (build/*/bin).
+#   BIN-FOLDER holds velmaris, velmaris-profile-check, velmaris-profile-seed and the sample game's
+#   data (build/*/bin).
 #   VELMARIS_SOAK_SEED makes the input repeatable (default: the clock).
 set -euo pipefail
 
@@ -30,7 +38,9 @@ fi
 bin=$(cd "$1" && pwd)
 seconds=$2
 out=${3:-$PWD/soak-$(date -u +%Y%m%d-%H%M%S)}
-for needed in "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-screenshot" "$bin/data"; do
+content=$(cd "$(dirname "$0")/../content" && pwd)
+for needed in "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-profile-seed" "$bin/velmaris-screenshot" \
+  "$bin/data" "$content/levels" "$content/stages/stage.xml"; do
   [ -e "$needed" ] || { echo "soak: $needed is not built" >&2; exit 2; }
 done
 for tool in xdotool xvfb-run; do
@@ -55,7 +65,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/data" "$work/run" "$work/home" "$work/bin"
 chmod 700 "$work/run"
 # The soak plays copies, so that a build made meanwhile changes nothing under it.
-cp "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-screenshot" "$work/bin/"
+cp "$bin/velmaris" "$bin/velmaris-profile-check" "$bin/velmaris-profile-seed" "$bin/velmaris-screenshot" "$work/bin/"
 for group in data localization fsdata splash; do
   [ -e "$bin/$group" ] && cp -r "$bin/$group" "$work/bin/"
 done
@@ -78,6 +88,7 @@ summary=$out/summary.txt memory=$out/memory.tsv findings=$out/findings.txt
 printf 'soak_s\trun\trun_s\trss_kb\n' > "$memory"
 runs=0 finding_count=0
 declare -A ends=() screens=()
+front_line='s/.*screen in front: \([^[:space:]<]*\).*/\1/p'  # the names of the screens a run's log brought to the front
 
 finding() {  # finding RUN TEXT: records it and keeps the run's traces
   echo "run $1: $2" | tee -a "$findings" >&2
@@ -90,19 +101,64 @@ finding() {  # finding RUN TEXT: records it and keeps the run's traces
   fi
 }
 
-# Places of the game's 1024 x 768 screen (y upward) a player reaches for: the name prompt's OK,
-# Play, the office's key, rug and cabinet, the panel's first slot, hint, menu, diary and map
-# buttons, the paused game's Back and Exit, the diary's pictures tab, beside the book, the chart,
-# the door, the quay's chest and the middle of the screen. A third of the input goes to one of
-# them, so that random play gets past the menus into every screen.
-places=("402 303" "512 523" "456 101" "170 438" "234 40" "807 57" "152 59" "986 24" "920 24" "512 463" "512 253"
-  "966 573" "20 740" "170 318" "880 468" "250 98" "512 400")
+# Every thread's stack of a program that does not end, kept with the run before it is killed.
+keep_stacks() {  # keep_stacks RUN PID
+  command -v gdb > /dev/null || return 0
+  timeout 300 gdb -batch -p "$2" -ex "set pagination off" -ex "thread apply all bt" > "$out/run-$1/stacks.txt" 2>&1 || true
+}
+
+# Places of the game's 1024 x 768 screen (y upward) a player reaches for anywhere: the name
+# prompt's OK, Play, the panel's first slot, first hint, menu, get-hint, map and diary buttons,
+# the paused game's Back and Exit, the search's exit, beside the book and the middle.
+places=("402 303" "512 523" "234 40" "807 57" "152 59" "826 24" "901 24" "980 24" "512 463" "512 253" "892 39"
+  "20 740" "512 400")
+# ... and on one kind of screen: the diary's tabs and comics arrows, the town map's places, the
+# small map's search offers.
+declare -A aims=(
+  [diary]="966 633;966 573;966 513;966 453;966 393;543 157;684 157;825 157;980 24"
+  [map/town]="170 208;300 358;480 158;560 328;420 478;650 468;770 318;980 24;901 24"
+  [map/small]="236 240;313 352;488 202;548 330;443 442;576 435;686 322;726 322;276 240;353 352;393 352;616 435;750 502;807 229;656 435;980 24"
+)
+# A place's or close-up's objects, from the sample game's scenes (x, y from the top): the middle of
+# each object a player may click ("_a" names its highlight).
+while read -r scene name x y w h; do
+  aims[$scene]="${aims[$scene]:+${aims[$scene]};}$((x + w / 2)) $((768 - y - h / 2))"
+done < <(for file in "$content"/levels/*.xml; do
+  scene=$(sed -n 's/.*<location [^>]*name="\([^"]*\)".*/\1/p' "$file" | head -n 1)
+  sed -n 's/.*<object name="\([^"]*\)" kind="i" x="\([0-9]*\)" y="\([0-9]*\)" width="\([0-9]*\)" height="\([0-9]*\)".*/\1 \2 \3 \4 \5/p' "$file" |
+    grep -v '^[^ ]*_a ' | sed "s/^/$scene /"
+done)
+# The game's screens a soak should bring to the front: the menus', each place and close-up, the
+# diary's pages, the maps, a search ("*": any of the kind), each mini-game a script starts, each
+# comics page between stages.
+stages=$(sed -n 's/.*<location name="\([^"]*\)".*/\1/p' "$content/stages/stage.xml")
+game_screens="logo_window GameEnterName GameProfile MainMenu loading GameOptions credits map/town map/small map/travel search/*
+  diary/petition diary/picture diary/scheme diary/history diary/goals diary/comics
+  $(for file in "$content"/levels/*.xml; do
+    scene=$(sed -n 's/.*<location [^>]*name="\([^"]*\)".*/\1/p' "$file" | head -n 1)
+    folder=$(sed -n 's/.*<location [^>]*folder="\([^"]*\)".*/\1/p' "$file" | head -n 1)
+    if grep -qx "$scene" <<< "$stages"; then echo "place/$scene"; elif [ "$folder" != inventory ]; then echo "closeup/$scene"; fi
+  done)
+  $(sed -n 's/.*: game \([A-Za-z0-9_]*\).*/minigame\/\1/p' "$content"/scripts/levels/*/*.script | sort -u)
+  $(grep -o 'gui\\comics\\[A-Za-z0-9_]*' "$content/stages/stage.xml" | sed 's/.*\\/comics\//')"
 keys=(Escape Return space BackSpace Tab Delete Left Right Up Down Home End F1 F4 F10 a b z 1 2 9
   shift+a ctrl+z alt+F4 alt+Return ctrl+c KP_Enter minus period)
 
-# A click held long enough for a frame of a loaded machine to see it.
+# A click held long enough for a frame of a loaded machine to see it, after the pointer has rested
+# there a moment (a button takes a press only once it knows the pointer is over it).
 click() {  # click WINDOW X Y [BUTTON]
-  xdotool mousemove --window "$1" "$2" "$3" mousedown "${4:-1}" sleep 0.1 mouseup "${4:-1}"
+  xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown "${4:-1}" sleep 0.1 mouseup "${4:-1}"
+}
+
+# The targets of the screen in front ("x y;x y..."), if the soak knows any. In a place or close-up
+# the panel's menu, get-hint, map and diary buttons count among them.
+aims_of() {  # aims_of FRONT
+  case $1 in
+    diary/*) echo "${aims[diary]}" ;;
+    place/* | closeup/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}152 59;826 24;901 24;980 24" ;;
+    logo_window) echo "512 384" ;;  # a click passes a logo
+    *) echo "${aims[$1]:-}" ;;
+  esac
 }
 
 # One piece of input to the window (its size in $width x $height), given the screen in front.
@@ -110,7 +166,15 @@ random_input() {  # random_input WINDOW FRONT
   local w=$1 x=$((RANDOM % width)) y=$((RANDOM % height)) x2=$((RANDOM % width)) y2=$((RANDOM % height))
   local name="Pl$((RANDOM % 1000))ayer$((RANDOM % 100))"
   name=${name:0:$((1 + RANDOM % 12))}
-  if [ "$2" = MainMenu ] && [ $((RANDOM % 4)) = 0 ]; then
+  local aimed
+  aimed=$(aims_of "$2")
+  if [ -n "$aimed" ] && [ $((RANDOM % 4)) != 0 ]; then
+    IFS=';' read -r -a aimed <<< "$aimed"
+    read -r x y <<< "${aimed[$((RANDOM % ${#aimed[@]}))]}"
+    click "$w" $((x * width / 1024)) $(((768 - y) * height / 768))
+    return
+  fi
+  if [ "$2" = MainMenu ] && [ $((RANDOM % 2)) = 0 ]; then
     click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play
     return
   fi
@@ -157,11 +221,21 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   # How the run ends, and after how long of random input (a kill may come while it is starting).
   ending=(close close destroy term int hup kill kill)
   ending=${ending[$((RANDOM % ${#ending[@]}))]}
-  play=$((5 + RANDOM % 85))
+  play=$((20 + RANDOM % 100))
   [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
   left=$((seconds - (SECONDS - soak_start)))
   [ "$play" -gt "$left" ] && play=$((left > 1 ? left : 1))
   rm -f "$work/last.png"
+  # Two runs in three begin with a player standing at a stage of the story; the others go on from
+  # the user folder as the last run left it.
+  if [ $((RANDOM % 3)) != 0 ]; then
+    read -r -a stage_list <<< "$(tr '\n' ' ' <<< "$stages")"
+    seed_args=("${stage_list[$((RANDOM % ${#stage_list[@]}))]}")
+    [ $((RANDOM % 2)) = 0 ] && seed_args+=(map)
+    seed_args+=("hints=$((RANDOM % 6))")
+    "$bin/velmaris-profile-seed" "$user" "Soak$((RANDOM % 3))" "${seed_args[@]}" > /dev/null 2>&1 ||
+      finding "$run" "the game's writers refused to seed a player at ${seed_args[*]}"
+  fi
   (cd "$work" && exec "$bin/velmaris") 2> "$work/stderr.txt" &
   pid=$!
   window=
@@ -175,14 +249,17 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     width=${WIDTH:-1024} height=${HEIGHT:-768}
     play_end=$((SECONDS + play))
     while [ "$SECONDS" -lt "$play_end" ] && kill -0 "$pid" 2> /dev/null; do
-      front=$(sed -n 's/.*screen in front: \([A-Za-z0-9_]*\).*/\1/p' "$work/stderr.txt" | tail -n 1)
+      front=$(sed -n "$front_line" "$work/stderr.txt" | tail -n 1)
       random_input "$window" "$front" > /dev/null 2>&1 || true
       rss=$(resident "$pid")
       [ -n "$rss" ] && printf '%d\t%d\t%d\t%s\n' "$((SECONDS - soak_start))" "$run" "$((SECONDS - run_start))" "$rss" >> "$memory"
       sleep "0.$((RANDOM % 3))"
     done
   elif [ "$ending" != kill ]; then
-    kill -0 "$pid" 2> /dev/null && finding "$run" "no window within $start_limit s"
+    if kill -0 "$pid" 2> /dev/null; then
+      finding "$run" "no window within $start_limit s"
+      keep_stacks "$run" "$pid"
+    fi
     ending=kill
   fi
 
@@ -203,6 +280,7 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   ends[$ending]=$((${ends[$ending]:-0} + 1))
   if ! wait_for_end "$pid" "$end_limit" "$run" "$run_start"; then
     finding "$run" "still running $end_limit s after it was asked to end ($ending); killed"
+    keep_stacks "$run" "$pid"
     kill -KILL "$pid" 2> /dev/null || true
     expected=137
   fi
@@ -213,7 +291,9 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     "$work/stderr.txt"; then
     finding "$run" "a sanitizer or crash report on standard error: $(grep -m 1 -E 'ERROR:|runtime error:|Assertion|crash report' "$work/stderr.txt")"
   fi
-  while read -r screen; do screens[$screen]=1; done < <(sed -n 's/.*screen in front: \([A-Za-z0-9_]*\).*/\1/p' "$work/stderr.txt")
+  while read -r screen; do
+    [ -n "$screen" ] && screens[$screen]=$((${screens[$screen]:-0} + 1))
+  done < <(sed -n "$front_line" "$work/stderr.txt")
   if ! check=$("$bin/velmaris-profile-check" "$user" 2>&1); then
     finding "$run" "player files after \"$ending\": $(grep FINDING <<< "$check" | tr '\n' ' ')"
     # The damage is kept with the run; the next runs start from the files the game keeps.
@@ -227,7 +307,16 @@ done
   echo "runs: $runs (restarts: $((runs > 0 ? runs - 1 : 0)))"
   printf 'ends:'; for kind in "${!ends[@]}"; do printf ' %s %d' "$kind" "${ends[$kind]}"; done; echo
   echo "players listed at the end: ${players:-0}"
-  echo "screens seen in front: ${!screens[*]}"
+  echo "screens brought to the front (times):"
+  for screen in "${!screens[@]}"; do printf '  %s %d\n' "$screen" "${screens[$screen]}"; done | sort
+  never=$(set -f; for screen in $game_screens; do  # no file names: "search/*" is a kind
+    reached=${screens[$screen]:-}
+    if [[ $screen == *'*' ]]; then  # any screen of that kind
+      for seen in "${!screens[@]}"; do [[ $seen == ${screen%'*'}* ]] && reached=1; done
+    fi
+    [ -n "$reached" ] || printf ' %s' "$screen"
+  done)
+  echo "screens of the game never brought to the front:${never:- none}"
   awk -F'\t' 'NR > 1 && $4 > peak { peak = $4 } END { printf "peak resident memory: %.1f MB\n", peak / 1024 }' "$memory"
   echo "peak resident memory by ten minutes of soak (MB):"
   awk -F'\t' 'NR > 1 { b = int($1 / 600); if ($4 > p[b]) p[b] = $4; if (b > n) n = b }

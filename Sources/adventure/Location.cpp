@@ -246,6 +246,13 @@ Location* Location::FindSubLocation(const std::string& name) const { return Look
 
 MiniGame* Location::FindMiniGame(const std::string& name) const { return Lookup(m_games, name); }
 
+std::string Location::GetRunningMiniGameName() const {
+  for (const auto& [name, game] : m_games) {
+    if (game == m_game && game != nullptr) return name;
+  }
+  return {};
+}
+
 PhraseSequence* Location::FindPhraseSequence(const std::string& key) const { return Lookup(m_sequences, key); }
 
 RenderObject* Location::FindObjectModel(const std::string& name) const {

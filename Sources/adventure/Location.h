@@ -123,6 +123,8 @@ class Location {
   const std::string& GetLastClickedObject() const { return m_last_clicked; }
   Location* GetShownSubLocation() const { return m_shown_sub; }
   MiniGame* GetRunningMiniGame() const { return m_game; }
+  // The name the script started the running mini-game by (several share a kind); empty when none runs.
+  std::string GetRunningMiniGameName() const;
   PhraseSequence* GetRunningPhrase() const { return m_phrase; }
   // True while this location or a close-up shown in it runs a phrase, or the speech window holds
   // one: the window then wants its per-frame step, or its pages would never turn.

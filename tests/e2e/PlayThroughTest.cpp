@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,18 @@
 #include "tests/e2e/PlayerHands.h"
 
 namespace {
+
+// The screens the log named as they came to the front, in order.
+std::vector<std::string> FrontScreens(const std::string& log) {
+  static const std::string kLine = "screen in front: ";
+  std::vector<std::string> names;
+  for (std::size_t at = log.find(kLine); at != std::string::npos;) {
+    const std::size_t next = log.find(kLine, at + 1);
+    names.push_back(FrontScreen(log.substr(0, next)));
+    at = next;
+  }
+  return names;
+}
 
 using namespace e2e;
 
@@ -127,6 +140,16 @@ class PlayThroughTest : public GameScreen {
     EXPECT_TRUE(WaitForSame(place + "-resumed-slots", left_at, kSlots)) << "the items stand in their slots again";
     EXPECT_TRUE(WaitForSame(place + "-resumed-scene", left_at, scene)) << Log();
     return child;
+  }
+  // The log of this start named these screens as they came to the front, in this order (others
+  // may come between).
+  void ExpectScreensNamed(const std::vector<std::string>& screens) {
+    const std::vector<std::string> fronts = FrontScreens(Log());
+    auto seen = fronts.begin();
+    for (const std::string& screen : screens) {
+      seen = std::find(seen, fronts.end(), screen);
+      ASSERT_NE(seen, fronts.end()) << screen << " not named in its turn; named: " << ::testing::PrintToString(fronts);
+    }
   }
   // Closes the diary when a card or an item opened it.
   void CloseDiary(const std::string& name) {
@@ -248,6 +271,9 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
     Click(kYes);
   }
   EXPECT_TRUE(WaitForArea("search-over", kSmallMapSea, false, 0, Sea)) << Log();
+  ExpectScreensNamed({"place/location_1", "diary/picture", "GameOptions", "closeup/desk", "minigame/letter",
+                     "minigame/safe", "closeup/bureau", "minigame/notebook_chief", "minigame/journal", "minigame/phone",
+                     "minigame/cashregister"});
   // Left and started again, the office shows the open cabinet and the same slots.
   WindowPixels left_at = ReadWindowPixels(window);
   child = Resume(child, false, "office", left_at, kChartOnShelf);
@@ -301,6 +327,10 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   Click(kExitToMenu);
   ASSERT_TRUE(WaitForParchment("main-menu-again", kMenuBoard, true)) << Log();
   EXPECT_NE(Profile().find("location_2"), std::string::npos) << "the stage in play is kept";
+  ExpectScreensNamed({"map/travel", "place/location_2", "map/small", "minigame/foodmachine", "minigame/slingshot",
+                      "minigame/break_window", "minigame/clock", "minigame/circles", "minigame/gridlock",
+                      "minigame/collect_details", "minigame/musicbox", "minigame/signalling", "minigame/switches",
+                      "minigame/get_through_rays", "GameOptions", "MainMenu"});
   child = Resume(child, false, "quay", left_at, kSail);
   EXPECT_NE(Log().find("the game goes on at location_2"), std::string::npos) << Log();
   child = Resume(child, true, "quay-killed", left_at, kSail);
@@ -320,6 +350,8 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   }
   CloseDiary("oil-can-diary");
   PlayGames("lamp-room", {{"sea-chest", {150, 173}, {}}, {"stone-dial", {175, 383}, {}}, {"card-box", {695, 143}, {}}});
+  ExpectScreensNamed({"comics/comics_1", "place/location_3", "minigame/lock", "minigame/round_puzzle",
+                      "minigame/remember_pictures"});
   left_at = ReadWindowPixels(window);
   child = Resume(child, false, "lamp-room", left_at, kLampRoomWindow);
   // The oil poured into the lamp lights it: the closing page, the credits, the main menu.
@@ -334,6 +366,7 @@ TEST_F(PlayThroughTest, TheAdventureIsPlayedFromANewPlayerToTheCreditsAndBegunAg
   EXPECT_EQ(LogCount("a new game begins"), new_games + 1) << Log();
   EXPECT_TRUE(WaitForParchment("new-journey", kSpeech, true)) << Log();
   EXPECT_TRUE(WaitForParchment("new-journey-slots", kFirstSlotArea, true)) << "the first slot is empty again";
+  ExpectScreensNamed({"place/location_3", "comics/comics_3", "credits", "MainMenu", "place/location_1"});
   CloseGame(child);
 
   // Nothing of the game's data was missing or broken on the way.

@@ -33,7 +33,9 @@ std::string FrontScreen(const std::string& log) {
   const std::size_t at = log.rfind(kLine);
   if (at == std::string::npos) return {};
   std::size_t end = at + kLine.size();
-  while (end < log.size() && (std::isalnum(static_cast<unsigned char>(log[end])) || log[end] == '_')) ++end;
+  // A play screen names its kind and what it shows ("place/office").
+  const auto in_name = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '/' || c == '.' || c == '-'; };
+  while (end < log.size() && in_name(log[end])) ++end;
   return log.substr(at + kLine.size(), end - at - kLine.size());
 }
 
