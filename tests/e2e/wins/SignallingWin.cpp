@@ -36,8 +36,9 @@ Glow GlowOf(const Look4& now, const Look4& dark) {
   if (b > r + r / 2) return Glow::kBlue;
   return Glow::kPlain;
 }
-// The board's brass corner, which no play changes: gone, the game has ended.
-constexpr Area kCorner{126.0f, 640.0f, 166.0f, 666.0f};
+// A stretch of the board's left side, which no play changes: gone, the game has ended. (Away from
+// the edges of the screen, where the panel or a line of text may stand.)
+constexpr Area kCorner{128.0f, 250.0f, 155.0f, 450.0f};
 
 }  // namespace
 

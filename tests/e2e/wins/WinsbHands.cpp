@@ -1,5 +1,10 @@
 #include "tests/e2e/wins/WinsbHands.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
 namespace e2e {
 
 WindowPixels Look(GameScreen& screen) {
@@ -8,6 +13,48 @@ WindowPixels Look(GameScreen& screen) {
     screen.width = pixels.width;
     screen.height = pixels.height;
   }
+  return pixels;
+}
+
+namespace {
+
+uint8_t Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1) == 0) ++shift;
+  return static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / (mask >> shift));
+}
+
+}  // namespace
+
+WindowPixels Glance(GameScreen& screen, const std::vector<Area>& areas) {
+  WindowPixels pixels;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return pixels;
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, screen.window, &attributes) != 0 && attributes.width > 0 && attributes.height > 0) {
+    pixels.width = screen.width = attributes.width;
+    pixels.height = screen.height = attributes.height;
+    pixels.rgb.assign(static_cast<std::size_t>(pixels.width) * pixels.height * 3, 0);
+    for (const Area& a : areas) {
+      const int x0 = std::clamp(screen.X(a.x0), 0, pixels.width - 1), x1 = std::clamp(screen.X(a.x1), 0, pixels.width - 1);
+      const int y0 = std::clamp(screen.Y(a.y1), 0, pixels.height - 1), y1 = std::clamp(screen.Y(a.y0), 0, pixels.height - 1);
+      XImage* image = XGetImage(display, screen.window, x0, y0, static_cast<unsigned>(x1 - x0 + 1),
+                                static_cast<unsigned>(y1 - y0 + 1), AllPlanes, ZPixmap);
+      if (image == nullptr) continue;
+      for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+          const unsigned long pixel = XGetPixel(image, x - x0, y - y0);
+          uint8_t* to = &pixels.rgb[(static_cast<std::size_t>(y) * pixels.width + x) * 3];
+          to[0] = Channel(pixel, image->red_mask);
+          to[1] = Channel(pixel, image->green_mask);
+          to[2] = Channel(pixel, image->blue_mask);
+        }
+      }
+      XDestroyImage(image);
+    }
+  }
+  XCloseDisplay(display);
   return pixels;
 }
 

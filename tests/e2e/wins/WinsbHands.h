@@ -4,6 +4,7 @@
 // until the frame shows it was taken.
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/GameScreen.h"
 
@@ -15,6 +16,9 @@ struct Rgb {
 
 // The frame the window shows now (not kept); width 0 when it cannot be read.
 WindowPixels Look(GameScreen& screen);
+// Reads only the areas of the window, the rest left black: quick enough to catch a lamp lit for
+// a fraction of a second, where a whole frame takes a good part of that.
+WindowPixels Glance(GameScreen& screen, const std::vector<Area>& areas);
 // The first frame that shows the area as the one before it did, kept: a game still fading in or
 // still being drawn is not taken for its board. The last frame read when none settles in time.
 WindowPixels Settled(GameScreen& screen, const std::string& name, Area a);
