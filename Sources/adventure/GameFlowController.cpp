@@ -11,8 +11,11 @@
 #include "Sources/shell/userdata/UserFile.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
+#include "platform/os/os.h"
 #include "source/Resources/cXmlResource.h"
 #include "source/log/cLog.h"
+#include "source/shaders/CombinedTextures.h"
+#include "source/texture/TextureCombine.h"
 #include "source/particle/ParticleEffectHandle.h"
 #include "source/particle/ParticleSystem.h"
 #include "source/sound/cSoundManager.h"
@@ -163,7 +166,10 @@ void GameFlowController::StepLoad() {
   SetGuiCursor("clock");
   const StageRecord& stage = m_stages[m_current_stage];
   if (CurrentProfile != nullptr) CurrentProfile->m_stage = stage.name;
-  m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
+  {
+    KeepDecodedPictures once;  // pictures that several of the place's textures share decode once
+    m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
+  }
   Location::SetActive(*m_location, false, false);
   DestroyPendingWindows();
   SetGuiCursor("cursor");
@@ -430,4 +436,11 @@ void GameFlowController::DestroyPendingWindows() {
   m_pending.clear();
 }
 
-void GameFlowController::DestroyLocation() { m_location.reset(); }
+void GameFlowController::DestroyLocation() {
+  if (!m_location) return;
+  m_location.reset();
+  // The place is left for good: the pictures that only it drew leave the device and memory with
+  // it; what the panel, the menu or the next place still holds stays.
+  if (CombinedTextureCache* textures = CombinedTextureCache::PeekInstance()) textures->ReleaseUnused();
+  os::ReturnFreeMemory();
+}

@@ -4,10 +4,12 @@
 // menu's new game, the script's "showlocation" and "game" commands, the panel's buttons), each
 // frame run through the program's update and render passes and paced to 60 Hz as its loop paces
 // them. Per screen: the median frame time (start to drawn), the frames a second it allows, the
-// cores the process used, the draws and the texture bytes resident; and beside it, measured right
+// cores the process used, the draws, the texture bytes resident, the resident size of the process
+// and the decoded bytes of the pictures drawn; and beside it, measured right
 // after in the same process, a bare GL program drawing the same layers (each draw's rectangle,
 // blending and texture size) at the same window size. The table goes to stderr and to
-// walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png.
+// walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png, and the pictures
+// decoded more than once on the walk to walk-decodes.md.
 //
 // Run (Release build): build/release/bin/bench_app --benchmark_filter=Walk
 //   SDL's offscreen driver is used without a display; under a virtual one (as the issue's
@@ -44,6 +46,7 @@
 #include "bench/app/BareLayers.h"
 #include "bench/app/FrameMeter.h"
 #include "bench/app/WalkFrames.h"
+#include "bench/app/WalkMemory.h"
 #include "bench/support/app/GameStart.h"
 #include "platform/window/window.h"
 #include "source/render/RenderManager.h"
@@ -62,6 +65,7 @@ struct ScreenRow {
   FrameFigures game, bare;
   FrameStats stats;
   int64_t texture_bytes = 0;
+  double resident_mb = 0, pictures_mb = 0;
   std::size_t bare_layers = 0;
 };
 
@@ -86,7 +90,7 @@ constexpr GameSpot kGames[] = {
 
 class GameWalk {
  public:
-  explicit GameWalk(BareLayers& bare) : m_bare(bare) {}
+  GameWalk(BareLayers& bare, DecodeTrace& decodes) : m_bare(bare), m_decodes(decodes) {}
 
   // One frame of the program: its window's messages, the update pass, the render pass, drawn.
   void Frame() {
@@ -117,6 +121,9 @@ class GameWalk {
     render->RecordLayers(false);
     row.stats = render->GetFrameStats();
     row.texture_bytes = g_texture_bytes_resident.load();
+    row.resident_mb = ResidentMb();
+    row.pictures_mb = PicturesDrawnMb(row.stats);
+    m_decodes.SetScreen("after " + name);
     KeepFrame(name, row.stats);
     m_bare.SetLayers(row.stats.layers);
     row.bare_layers = row.stats.layers.size();
@@ -153,6 +160,7 @@ class GameWalk {
   }
 
   BareLayers& m_bare;
+  DecodeTrace& m_decodes;
   std::vector<ScreenRow> m_rows;
   std::vector<std::string> m_failures;
   std::vector<std::unique_ptr<CommandNode>> m_commands;
@@ -288,19 +296,22 @@ std::string LoadAverage() {
 std::string Table(const std::vector<ScreenRow>& rows, const std::string& load_before, const std::string& load_after) {
   std::ostringstream out;
   out << "load average (1, 5, 15 min) before: " << load_before << "; after: " << load_after << "\n\n";
-  out << "| screen | frame ms | fps | cores | draws | blended | covered px | texture MB | bare frame ms | bare fps | "
-         "bare cores | of bare | 60 fps |\n";
-  out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
+  out << "| screen | frame ms | fps | cores | draws | blended | covered px | texture MB | rss MB | pictures MB | "
+         "bare frame ms | bare fps | bare cores | of bare | 60 fps |\n";
+  out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
   char line[512];
   for (const ScreenRow& r : rows) {
     const double share = r.game.frame_ms > 0 ? r.bare.frame_ms / r.game.frame_ms : 0;
     std::snprintf(line, sizeof line,
-                  "| %s | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.2f | %.0f | %.2f | %.2f | %s |\n",
+                  "| %s | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.0f | %.1f | %.2f | %.0f | %.2f | %.2f | %s |\n",
                   r.name.c_str(), r.game.frame_ms, r.game.fps, r.game.cores, r.stats.draws, r.stats.blended_draws,
                   static_cast<double>(r.stats.covered_pixels) / 1e6, static_cast<double>(r.texture_bytes) / 1048576.0,
+                  r.resident_mb, r.pictures_mb,
                   r.bare.frame_ms, r.bare.fps, r.bare.cores, share, r.game.fps >= 60.0 ? "yes" : "no");
     out << line;
   }
+  std::snprintf(line, sizeof line, "\npeak resident size of the walk: %.0f MB\n", PeakResidentMb());
+  out << line;
   return out.str();
 }
 
@@ -313,6 +324,7 @@ void BM_WalkTheGame(benchmark::State& state) {
   std::vector<std::unique_ptr<CommandNode>> commands;
   std::vector<ScreenRow> rows;
   std::vector<std::string> failures;
+  DecodeTrace decodes;
   if (!StartGame(users.path, false)) {
     state.SkipWithError("the game could not start here");
     StopGame();
@@ -328,7 +340,7 @@ void BM_WalkTheGame(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    GameWalk walk(bare);
+    GameWalk walk(bare, decodes);
     AdventureGame* game = GameInstance();
     if (LogoWindow* logos = game->GetLogoWindow()) logos->Hide();
     NameTheFirstPlayer(walk);
@@ -355,6 +367,11 @@ void BM_WalkTheGame(benchmark::State& state) {
   const std::string table = Table(rows, load_before, LoadAverage());
   std::fprintf(stderr, "\n%s\n", table.c_str());
   std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-table.md") << table;
+  const std::string decode_table = decodes.Table();
+  std::fprintf(stderr, "%s\n", decode_table.c_str());
+  std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-decodes.md") << decode_table;
+  state.counters["pictures_decoded"] = static_cast<double>(decodes.Decodes());
+  state.counters["pictures_decoded_again"] = static_cast<double>(decodes.Repeated().size());
   int at_goal = 0;
   for (const ScreenRow& r : rows) at_goal += r.game.fps >= 60.0 && r.bare.frame_ms >= 0.8 * r.game.frame_ms ? 1 : 0;
   state.counters["screens"] = static_cast<double>(rows.size());

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ class GUISystem : public Singleton<GUISystem>, public SceneHost {
   void EnterSceneModel(const std::string& name, RenderObject* model) override { AddModel(name, model); }
   void LeaveSceneModel(RenderObject* model) override { RemoveModel(model); }
   const std::map<std::string, RenderObject*>& GetModels() const { return m_models; }
+  // A model that only lends a static text its box: never drawn, whoever shows its form.
+  void MarkHelper(RenderObject* model) { m_helpers.insert(model); }
+  bool IsHelper(const RenderObject* model) const { return m_helpers.count(model) != 0; }
 
   // Windows handed over to be deleted at shut-down.
   void AdoptWindow(GUIWindow* window) { m_windows.push_back(window); }
@@ -83,6 +87,7 @@ class GUISystem : public Singleton<GUISystem>, public SceneHost {
   bool m_initialised = false;
   bool m_mouse_taken = false;
   std::map<std::string, RenderObject*> m_models;  // not owned
+  std::set<const RenderObject*> m_helpers;         // not owned; left when their scene leaves
   GUIWindow* m_root = nullptr;                     // the window manager's
   GUIWindow* m_top = nullptr;                      // owned when set
   GUICursor* m_cursor = nullptr;                   // in the tree

@@ -1,6 +1,7 @@
 #include "gui/include/GUIStateWindow.h"
 
 #include "gui/include/FormBuilder.h"
+#include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
 #include "source/render/RenderObject.h"
 #include "source/timer/cTimerManager.h"
@@ -36,7 +37,8 @@ const std::vector<RenderObject*>& GUIStateWindow::FormModels() const {
 
 void GUIStateWindow::ApplyFormVisibility() {
   const bool shown = IsVisible() && m_state >= kAppear && m_state <= kDisappear;
-  for (RenderObject* model : FormModels()) model->SetVisible(shown);
+  const GUISystem* system = GUISystem::PeekInstance();
+  for (RenderObject* model : FormModels()) model->SetVisible(shown && (system == nullptr || !system->IsHelper(model)));
 }
 
 void GUIStateWindow::SetVisible(bool v) {

@@ -106,8 +106,11 @@ void GUIStatic::SetHelper(const std::string& name) {
     // Without its box a linked line measures only its own glyphs and takes no words at all.
     LogReport(kLogWarning, kSource, __LINE__, "static %s: helper model %s not found", GetName().c_str(), name.c_str());
   }
-  // The helper only lends its box: it is never drawn.
-  if (m_helper != nullptr) m_helper->SetVisible(false);
+  // The helper only lends its box: it is never drawn (its form, shown, leaves it hidden).
+  if (m_helper != nullptr) {
+    m_helper->SetVisible(false);
+    system->MarkHelper(m_helper);
+  }
 }
 
 void GUIStatic::SetScaling(bool scaling) {

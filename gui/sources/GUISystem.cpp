@@ -87,6 +87,7 @@ void GUISystem::Shutdown() {
   }
   m_camera = nullptr;
   m_models.clear();
+  m_helpers.clear();
   // The windows that laid text out are gone; the fonts and the texts go after them.
   m_text_table.reset();
   m_font_table.reset();
@@ -150,6 +151,7 @@ void GUISystem::SetCameraSize(float width, float height) {
 void GUISystem::RemoveModel(RenderObject* model) {
   GUISystem* system = PeekInstance();
   if (system == nullptr || model == nullptr) return;
+  system->m_helpers.erase(model);
   for (auto it = system->m_models.begin(); it != system->m_models.end(); ++it) {
     if (it->second == model) {
       system->m_models.erase(it);

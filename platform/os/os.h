@@ -90,6 +90,11 @@ uint64_t PerformanceCounter();      // CLOCK_MONOTONIC in nanoseconds
 uint64_t PerformanceFrequency();    // counts per second (1e9)
 void SleepMilliseconds(uint32_t ms);
 
+// ---- memory -----------------------------------------------------------------------------------
+// Gives the free pages of the heap back to the system, after much was let go at once (a place
+// left): the allocator keeps them otherwise, and the resident size would stay at its peak.
+void ReturnFreeMemory();
+
 // ---- threads and locks -----------------------------------------------------------------------
 // A worker thread that is created held at a start gate and is stopped cooperatively: the body
 // polls the stop flag; the destructor requests a stop and joins. Never suspended or killed, so it

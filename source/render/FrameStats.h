@@ -13,6 +13,7 @@ struct FrameLayer {
   bool blended = false;
   uint32_t texture_width = 0, texture_height = 0;
   bool mip_mapped = false;
+  const void* texture = nullptr;  // which device surface, to tell layers of one picture apart
 };
 
 struct FrameStats {

@@ -211,6 +211,7 @@ void RenderSystem_D3D7::CountDraw(const uint8_t* vertices, uint32_t stride, uint
   layer.blended = m_alpha_blend;
   MeasureLayer(s_device->State(), vertices, stride, count, layer);
   if (const std::shared_ptr<gfx::Surface>& texture = s_textures[0]) {
+    layer.texture = texture.get();
     layer.texture_width = texture->Desc().width;
     layer.texture_height = texture->Desc().height;
     uint32_t mip_filter = gfx::D3DTFP_NONE;

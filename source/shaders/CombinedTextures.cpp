@@ -10,3 +10,8 @@ const TextureHandle* CombinedTextureCache::Get(const std::string& diffuse, const
   const std::string name = (mipmap ? "mm_" : "0_") + diffuse + (opacity.empty() ? "" : " + " + opacity);
   return &m_textures.emplace(key, TextureHandle(name, diffuse, opacity, mipmap)).first->second;
 }
+
+std::size_t CombinedTextureCache::ReleaseUnused() {
+  // Shaders hold counted copies of the handles, so a count of one is the cache's own.
+  return std::erase_if(m_textures, [](const auto& entry) { return entry.second.GetTexturePtr().UseCount() <= 1; });
+}

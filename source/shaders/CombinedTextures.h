@@ -14,6 +14,9 @@ class CombinedTextureCache : public Singleton<CombinedTextureCache> {
   // The texture of the pair, made on first use; null when both names are empty.
   const TextureHandle* Get(const std::string& diffuse, const std::string& opacity, bool mipmap);
   std::size_t GetCount() const { return m_textures.size(); }
+  // Lets go every texture that the cache alone still holds (its picture and its device surface);
+  // one that anything else holds stays. Answers how many went.
+  std::size_t ReleaseUnused();
 
  private:
   std::map<std::string, TextureHandle> m_textures;

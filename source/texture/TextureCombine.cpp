@@ -1,5 +1,7 @@
 #include "source/texture/TextureCombine.h"
 
+#include <deque>
+
 #include "source/Resources/cResourcePtr.h"
 #include "source/log/cLog.h"
 #include "source/math/MathUtil.h"
@@ -12,6 +14,32 @@ constexpr const char* kSource = "source\\texture\\Texture2D_D3D7";
 
 bool PowerOfTwoSides(const Image& image) { return IsPowerOfTwo(image.GetWidth()) && IsPowerOfTwo(image.GetHeight()); }
 
+// The pictures kept decoded while a KeepDecodedPictures lives, oldest first.
+struct KeptPictures {
+  std::deque<cResourcePtr<TextureResource>> pictures;
+  std::size_t bytes = 0;
+  std::size_t bound = 0;
+  int open = 0;  // scopes open; they may nest
+};
+KeptPictures g_kept;
+
+std::size_t BytesOf(const cResourcePtr<TextureResource>& picture) {
+  return picture->GetImage() != nullptr ? picture->GetImage()->GetPixelBytes() : 0;
+}
+
+void Keep(const cResourcePtr<TextureResource>& picture) {
+  if (g_kept.open == 0 || !picture) return;
+  for (const cResourcePtr<TextureResource>& kept : g_kept.pictures) {
+    if (kept.Get() == picture.Get()) return;
+  }
+  g_kept.pictures.push_back(picture);
+  g_kept.bytes += BytesOf(picture);
+  while (g_kept.bytes > g_kept.bound && !g_kept.pictures.empty()) {
+    g_kept.bytes -= BytesOf(g_kept.pictures.front());
+    g_kept.pictures.pop_front();
+  }
+}
+
 }  // namespace
 
 CountedPtr<Image> CombineImages(const std::string& texture_name, const std::string& color_file,
@@ -21,6 +49,8 @@ CountedPtr<Image> CombineImages(const std::string& texture_name, const std::stri
   cResourcePtr<TextureResource> alpha;
   color.Assign(color_file);
   alpha.Assign(alpha_file);
+  Keep(color);
+  Keep(alpha);
   CountedPtr<Image> color_image = color ? color->GetSharedImage() : CountedPtr<Image>();
   if (!color_image || color_image->IsEmpty()) {
     LogReport(kLogError, kSource, __LINE__, "Texture Manager: \"%s\" has no colour image \"%s\"", texture_name.c_str(),
@@ -47,4 +77,15 @@ CountedPtr<Image> CombineImages(const std::string& texture_name, const std::stri
     return combined;
   }
   return color_image;
+}
+
+KeepDecodedPictures::KeepDecodedPictures(std::size_t byte_bound) {
+  // A scope inside another keeps to the outer bound unless it asks for more.
+  if (g_kept.open++ == 0 || byte_bound > g_kept.bound) g_kept.bound = byte_bound;
+}
+
+KeepDecodedPictures::~KeepDecodedPictures() {
+  if (--g_kept.open > 0) return;
+  g_kept.pictures.clear();
+  g_kept.bytes = 0;
 }

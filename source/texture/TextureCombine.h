@@ -4,6 +4,7 @@
 // image merged in as alpha when both are 24-bit-compatible powers of two of one size. Wrong sizes
 // or depths are logged and the colour picture is used alone.
 
+#include <cstddef>
 #include <string>
 
 #include "source/core/CountedPtr.h"
@@ -13,3 +14,17 @@
 // has no surface.
 CountedPtr<Image> CombineImages(const std::string& texture_name, const std::string& color_file,
                                 const std::string& alpha_file);
+
+// While one lives (around the building of a place), the colour and alpha pictures that combining
+// decodes stay decoded, the most recent up to a bound of bytes, so that textures sharing one
+// picture (one alpha under several colours, one colour under several alphas) decode it once.
+// Closing it lets them go; the textures keep what they need.
+class KeepDecodedPictures {
+ public:
+  explicit KeepDecodedPictures(std::size_t byte_bound = kDefaultBound);
+  ~KeepDecodedPictures();
+  KeepDecodedPictures(const KeepDecodedPictures&) = delete;
+  KeepDecodedPictures& operator=(const KeepDecodedPictures&) = delete;
+
+  static constexpr std::size_t kDefaultBound = 8u << 20;
+};

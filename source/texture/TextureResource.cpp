@@ -21,6 +21,7 @@ bool TextureResource::Load() {
   LoadData(data);
   m_handle.reset();
   m_image.Reset(new Image);
+  if (s_decode_observer != nullptr) s_decode_observer(GetName());
   if (!TextureManager::GetInstance()->LoadImage(*m_image, data)) {
     LogReport(kLogWarning, kSource, __LINE__, "texture %s: no picture could be read from its %u bytes", GetName().c_str(),
               data.GetSize());

@@ -4,6 +4,7 @@
 // only combined into another texture never becomes one of its own). The texture shares the image.
 
 #include <memory>
+#include <string>
 
 #include "source/Resources/cTypedResource.h"
 #include "source/texture/Image.h"
@@ -28,7 +29,13 @@ class TextureResource : public cTypedResource<TextureResource> {
   // "render_show_mip_maps" is set; null before Load.
   TextureHandle* GetHandle() const;
 
+  // Told the name of every picture as it is decoded: the benches count decodes through it. The
+  // game sets none.
+  using DecodeObserver = void (*)(const std::string& name);
+  static void SetDecodeObserver(DecodeObserver observer) { s_decode_observer = observer; }
+
  private:
   CountedPtr<Image> m_image;
   mutable std::unique_ptr<TextureHandle> m_handle;
+  static inline DecodeObserver s_decode_observer = nullptr;
 };

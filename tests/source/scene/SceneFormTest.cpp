@@ -1,10 +1,11 @@
 // Scenes and forms: XML and the binary form give the same records and element tree, from a folder
 // and from a pack; a hand-made byte image reads as meant; truncated and damaged images are refused
 // whole; a declared form released and taken again comes back whole; models are drawn only while a
-// window shows them; and a form builds its widgets in its order.
+// window shows them, a static's helper box never; and a form builds its widgets in its order.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,33 @@ TEST_F(SceneFormTest, ADeclaredFormReleasedAndTakenAgainComesBackWhole) {
     EXPECT_EQ(form->GetObjects().size(), 2u) << round;
     EXPECT_EQ(form->GetRoot().children.size(), 3u) << round;
   }
+}
+
+// A model that lends a static text its line box is never drawn, though its form shows the rest.
+TEST_F(SceneFormTest, AStaticsHelperBoxStaysHiddenWhenItsFormShows) {
+  tree.AddResourceList("gui/lines.resource",
+                       {{"gui\\windows\\lines", "form",
+                         "<models><model name=\"panel\"/><model name=\"button\"/></models>"
+                         "<form><window name=\"back\" model=\"panel\" size=\"300 200 1\"/>"
+                         "<static name=\"line\" helper=\"button\" font_id=\"0\"/></form>"}});
+  ASSERT_TRUE(location->Mount());
+  ModelManager* draw_list = RenderManager::GetInstance()->GetModelManager();
+  auto* screen = new GUIStateWindow("lines");
+  ASSERT_TRUE(screen->SetFormByName("gui\\windows\\lines"));
+  RenderObject* box = screen->FindModel("gui\\windows\\button");
+  ASSERT_NE(box, nullptr);
+  for (int round = 0; round < 2; ++round) {
+    screen->Show();
+    Frame();
+    EXPECT_TRUE(screen->FindModel("gui\\windows\\panel")->IsVisible()) << round;
+    EXPECT_FALSE(box->IsVisible()) << round;
+    const auto& drawn = draw_list->GetObjects();
+    EXPECT_EQ(std::find(drawn.begin(), drawn.end(), box), drawn.end()) << round;
+    screen->Hide();
+    Frame();
+    Frame();
+  }
+  delete screen;
 }
 
 TEST_F(SceneFormTest, ModelsAreDrawnOnlyWhileTheirStateWindowShowsThem) {

@@ -4,16 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/os/os.h"
 #include "source/Resources/cResourcePtr.h"
 #include "source/path/Paths.h"
+#include "source/render/DeviceResource.h"
+#include "source/render/FrameStats.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/shaders/CombinedTextures.h"
+#include "source/shaders/Shader.h"
 #include "source/texture/JpegWriter.h"
 #include "source/texture/Texture2D_D3D7.h"
+#include "source/texture/TextureCombine.h"
 #include "source/texture/TextureHandle.h"
 #include "source/texture/TextureResource.h"
 #include "source/texture/TgaImageLoader.h"
@@ -312,6 +318,85 @@ TEST_F(TextureResourceTest, ACombinedTextureIsNamedAfterBothFilesApart) {
     EXPECT_EQ(handle->GetTexture()->GetName(), c.name);
   }
   EXPECT_EQ(CombinedTextureCache::GetInstance()->GetCount(), std::size(cases)) << "each pair its own texture";
+}
+
+// Leaving a place for good lets go of the pictures that its shaders alone drew; a picture that the
+// panel (or anything else) still draws stays, and still comes back after a lost device.
+TEST_F(TextureResourceTest, APlaceLeftForGoodLetsGoOfThePicturesOnlyItDrew) {
+  Mount();
+  struct Case {
+    const char* diffuse;
+    const char* opacity;
+    bool place, panel;  // who draws it
+  };
+  const Case cases[] = {
+      {"textures\\color", "", true, false},
+      {"textures\\photo", "", true, false},
+      {"textures\\color", "textures\\alpha", true, true},
+      {"textures\\disguised", "", false, true},
+  };
+  std::vector<std::unique_ptr<Shader>> place, panel;
+  for (const Case& c : cases) {
+    const ShaderDescriptor descriptor(c.diffuse, c.opacity, false);
+    if (c.place) place.push_back(std::make_unique<Shader>(descriptor));
+    if (c.panel) panel.push_back(std::make_unique<Shader>(descriptor));
+  }
+  for (const auto& shader : panel) ASSERT_TRUE(SurfaceWhenBound(shader->GetStageTexture(0)->GetTexture()));
+  const int64_t panel_bytes = g_texture_bytes_resident.load();
+  for (const auto& shader : place) ASSERT_TRUE(SurfaceWhenBound(shader->GetStageTexture(0)->GetTexture()));
+  ASSERT_GT(g_texture_bytes_resident.load(), panel_bytes);
+
+  place.clear();
+  EXPECT_EQ(CombinedTextureCache::GetInstance()->ReleaseUnused(), 2u);
+  EXPECT_EQ(CombinedTextureCache::GetInstance()->GetCount(), 2u);
+  EXPECT_EQ(g_texture_bytes_resident.load(), panel_bytes) << "the place's surfaces are still on the device";
+  for (const char* name : {"textures\\color", "textures\\photo"}) {
+    cResourcePtr<TextureResource> picture;
+    ASSERT_TRUE(picture.Assign(name));
+    EXPECT_EQ(picture->GetRefCount(), 1) << name << " is held by something gone";
+  }
+
+  for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRelease();
+  for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRestore();
+  for (const auto& shader : panel) EXPECT_TRUE(shader->GetStageTexture(0)->GetTexture()->GetSurface());
+  EXPECT_EQ(g_texture_bytes_resident.load(), panel_bytes);
+
+  // Coming back to the place builds its pictures again.
+  const Shader again(ShaderDescriptor("textures\\photo", "", false));
+  EXPECT_TRUE(SurfaceWhenBound(again.GetStageTexture(0)->GetTexture()));
+  EXPECT_EQ(CombinedTextureCache::GetInstance()->ReleaseUnused(), 0u) << "a picture still drawn was let go";
+}
+
+std::map<std::string, int> g_decodes;
+void CountDecode(const std::string& name) { ++g_decodes[name]; }
+
+// Building a place decodes a picture that several of its textures share once; outside that, or
+// beyond the bound of bytes kept, each texture decodes its own.
+TEST_F(TextureResourceTest, PicturesSharedByTexturesOfAPlaceAreDecodedOnce) {
+  Mount();
+  struct Case {
+    bool keep;
+    std::size_t bound;
+    int alpha_decodes, color_decodes;
+  };
+  const Case cases[] = {{false, 0, 2, 2}, {true, KeepDecodedPictures::kDefaultBound, 1, 1}, {true, 1, 2, 2}};
+  TextureResource::SetDecodeObserver(&CountDecode);
+  for (const Case& c : cases) {
+    g_decodes.clear();
+    {
+      std::optional<KeepDecodedPictures> keep;
+      if (c.keep) keep.emplace(c.bound);
+      const TextureHandle plain("a", "textures\\color", "textures\\alpha", false);
+      const TextureHandle mipped("b", "textures\\color", "textures\\alpha", true);
+      EXPECT_EQ(PixelAt(*mipped.GetTexture()->GetImage(), 3, 3), (Bytes{200, 100, 0, 60})) << c.bound;
+    }
+    EXPECT_EQ(g_decodes["textures\\alpha"], c.alpha_decodes) << c.keep << " " << c.bound;
+    EXPECT_EQ(g_decodes["textures\\color"], c.color_decodes) << c.keep << " " << c.bound;
+    cResourcePtr<TextureResource> alpha;
+    ASSERT_TRUE(alpha.Assign("textures\\alpha"));
+    EXPECT_EQ(alpha->GetRefCount(), 1) << "a picture stayed kept after its scope";
+  }
+  TextureResource::SetDecodeObserver(nullptr);
 }
 
 }  // namespace
