@@ -25,6 +25,7 @@ class GameMap;
 class GameOptions;
 class GetHintGame;
 class HelpWindow;
+struct HelpRule;
 class PanelLocationServices;
 class PanelMiniGameHost;
 class GUIStateWindow;
@@ -212,6 +213,8 @@ class GamePanel : public Singleton<GamePanel> {
   static constexpr float kDefaultRewardTime = 300.0f;
 
  private:
+  // The panel child a help rule points at: its own, or the one shown in its stead.
+  GUIWindow* HelpPanelChild(const HelpRule& rule);
   void BuildForm();
   void MakeMaps();
   // The one place where a map hides the diary, and where the maps ask whether it shows.

@@ -166,6 +166,13 @@ void GamePanel::StartFade(const Vector3& first, const Vector3& second, bool sing
   m_fade_timer = 5.0f;
 }
 
+GUIWindow* GamePanel::HelpPanelChild(const HelpRule& rule) {
+  GUIWindow* child = Child(rule.name);
+  if (child != nullptr && child->IsVisible()) return child;
+  GUIWindow* instead = rule.shown_instead != nullptr ? Child(rule.shown_instead) : nullptr;
+  return instead != nullptr && instead->IsVisible() ? instead : child;
+}
+
 void GamePanel::ShowHelp(bool show, const std::string& request) {
   if (m_help_window == nullptr) return;
   if (!show) {
@@ -176,7 +183,7 @@ void GamePanel::ShowHelp(bool show, const std::string& request) {
   const auto resolve = [this](const HelpRule& rule, const std::string& object) -> RenderObject* {
     switch (rule.target) {
       case HelpTarget::kPanelChild: {
-        GUIWindow* child = Child(rule.name);
+        GUIWindow* child = HelpPanelChild(rule);
         return child != nullptr ? child->GetVisual().GetModel() : nullptr;
       }
       case HelpTarget::kFirstInventorySlot: {
@@ -201,11 +208,15 @@ void GamePanel::ShowHelp(bool show, const std::string& request) {
   // The search's tips point at windows the search draws over: the target comes to the top, and
   // gives up the focus so that the tip's click does not reach it.
   GUIWindow* target = nullptr;
-  if (rule->target == HelpTarget::kPanelChild) target = Child(rule->name);
+  if (rule->target == HelpTarget::kPanelChild) target = HelpPanelChild(*rule);
   if (rule->target == HelpTarget::kLastRewardIcon && !m_reward_icons.empty()) target = m_reward_icons.back();
   if (target == nullptr) return;
   target->MoveToFront(false);
-  if (GUIWindow* parent = target->GetParent(); parent != nullptr && parent->GetActiveChild() == target) {
+  // A button's caption is a sibling drawn after it: it comes along, or the button would hide it.
+  GUIWindow* parent = target->GetParent();
+  GUIWindow* caption = parent != nullptr ? parent->FindChild(target->GetName() + "_text") : nullptr;
+  if (caption != nullptr && caption->GetParent() == parent) caption->MoveToFront(false);
+  if (parent != nullptr && parent->GetActiveChild() == target) {
     GUIWindow::SetActiveChild(parent, nullptr);
   }
 }

@@ -206,9 +206,15 @@ DelegateArg GamePanel::OnSearchWindowClosed(DelegateArg) {
 void GamePanel::ShowFoundItemAnimation(GUIWindow* window, const Vector3& point) {
   if (window == nullptr) return;
   if (RenderObject* model = window->GetVisual().GetModel()) {
-    model->GetAnimation().SetAnimation("anim");
-    model->GetAnimation().SetTime(0.0f);
-    model->GetAnimation().Play();
+    // A picture without the animation has nothing to play: it would otherwise stay "playing"
+    // and so stand on the screen after the search.
+    AnimationController& animation = model->GetAnimation();
+    if (animation.SetAnimation("anim")) {
+      animation.SetTime(0.0f);
+      animation.Play();
+    } else {
+      animation.SetPlaying(false);
+    }
   }
   window->Show(true);
   window->SetMatrix(Matrix4::MakeTranslation(point.x, point.y, point.z));

@@ -25,18 +25,19 @@ void LoopArrow(GUIWindow* arrow) {
 }
 
 constexpr std::array<HelpRule, 12> kRules = {{
-    {"hero", HelpTarget::kPanelChild, "hero", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone},
-    {"diary", HelpTarget::kPanelChild, "journal", HelpWindow::kCloseOnTarget, HelpSideEffect::kDiaryPointed},
-    {"inventory", HelpTarget::kFirstInventorySlot, "inventory_0", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone},
-    {"model", HelpTarget::kLocationObject, "", HelpWindow::kCloseOnRequest, HelpSideEffect::kNone},
-    {"hint", HelpTarget::kPanelChild, "hint_0", HelpWindow::kCloseOnRequest, HelpSideEffect::kHintPointing},
-    {"map", HelpTarget::kPanelChild, "map", HelpWindow::kCloseOnTarget, HelpSideEffect::kSmallMapPointed},
-    {"lens", HelpTarget::kPanelChild, "get_hint", HelpWindow::kCloseOnTarget, HelpSideEffect::kLensPointing},
-    {"amulet", HelpTarget::kPanelChild, "amulet", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone},
-    {"quest", HelpTarget::kNamedLocationObject, "question", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone},
-    {"ispy", HelpTarget::kLastRewardIcon, "", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront},
-    {"ispy1", HelpTarget::kPanelChild, "map", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront},
-    {"ispy2", HelpTarget::kPanelChild, "exit_from_get_hint", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront},
+    {"hero", HelpTarget::kPanelChild, "hero", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone, nullptr},
+    {"diary", HelpTarget::kPanelChild, "journal", HelpWindow::kCloseOnTarget, HelpSideEffect::kDiaryPointed, nullptr},
+    {"inventory", HelpTarget::kFirstInventorySlot, "inventory_0", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone, nullptr},
+    {"model", HelpTarget::kLocationObject, "", HelpWindow::kCloseOnRequest, HelpSideEffect::kNone, nullptr},
+    {"hint", HelpTarget::kPanelChild, "hint_0", HelpWindow::kCloseOnRequest, HelpSideEffect::kHintPointing, nullptr},
+    {"map", HelpTarget::kPanelChild, "map", HelpWindow::kCloseOnTarget, HelpSideEffect::kSmallMapPointed, nullptr},
+    {"lens", HelpTarget::kPanelChild, "get_hint", HelpWindow::kCloseOnTarget, HelpSideEffect::kLensPointing, nullptr},
+    {"amulet", HelpTarget::kPanelChild, "amulet", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone, nullptr},
+    {"quest", HelpTarget::kNamedLocationObject, "question", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kNone, nullptr},
+    {"ispy", HelpTarget::kLastRewardIcon, "", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront, nullptr},
+    {"ispy1", HelpTarget::kPanelChild, "map", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront, nullptr},
+    {"ispy2", HelpTarget::kPanelChild, "exit_from_get_hint", HelpWindow::kCloseOnAnyClick, HelpSideEffect::kTargetToFront,
+     "get_hint_exit_true"},
 }};
 
 }  // namespace

@@ -67,6 +67,9 @@ struct HelpRule {
   const char* name;  // the panel child or the fixed scene object it points at
   int close_mode;
   HelpSideEffect side_effect;
+  // The panel child pointed at instead while `name` is hidden and this one shows: the search
+  // hides the mini-games' exit and shows its own in another place.
+  const char* shown_instead;
 };
 // The rule of that part, or null for a part the help screen does not know (it shows nothing).
 const HelpRule* FindHelpRule(const std::string& part);

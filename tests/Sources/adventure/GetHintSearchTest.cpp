@@ -44,7 +44,9 @@ std::string PanelForm() {
   for (const char* name : {"get_hint", "map_true", "get_hint_exit_true", "exit_from_get_hint", "hero"}) {
     form += std::string("<button name=\"") + name + "\" shader=\"s\" size=\"40 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 900 10 0\"/>";
   }
-  for (const char* name : {"left_true", "center_true", "right_true", "timer_cap", "get_hint_error"}) {
+  // The miss mark is a picture with no animation of its own.
+  form += "<window name=\"get_hint_error\" shader=\"s\" size=\"90 16 1\"/>";
+  for (const char* name : {"left_true", "center_true", "right_true", "timer_cap", "get_hint_exit_true_text"}) {
     form += std::string("<static name=\"") + name + "\"/>";
   }
   return form + "</form>";
@@ -198,6 +200,8 @@ TEST_F(GetHintSearchTest, ABurstOfThreeMissesCostsTime) {
     }
     EXPECT_EQ(panel->GetPenaltyTime() > 0.0f, c.penalised);
     EXPECT_EQ(scene->GetFinds(), c.on_found ? 1 : 0);
+    Run(0.2f);
+    EXPECT_FALSE(panel->Child("get_hint_error")->IsVisible()) << "the miss mark does not stay";
     panel->OnSearchExit(0);  // ends the search (as the scene does when the time is over)
     Run(0.2f);
     ASSERT_FALSE(panel->IsSearchRunning());
@@ -324,8 +328,13 @@ TEST_F(GetHintSearchTest, OnlyALocationsPointerIsKeptAndASearchTipGoesWithTheSea
     }
     ASSERT_TRUE(panel->IsHelpShown());
     if (c.in_search) {
-      GUIWindow* exit_button = panel->Child("exit_from_get_hint");
-      EXPECT_EQ(exit_button->GetParent()->GetChildren().back(), exit_button) << "the tip's target is drawn on top";
+      // The search hides the mini-games' exit and shows its own: the tip points at that one.
+      GUIWindow* exit_button = panel->Child("get_hint_exit_true");
+      EXPECT_EQ(panel->GetHelpWindow()->GetTarget(), exit_button->GetVisual().GetModel()) << "the tip points at the shown exit";
+      const auto& drawn = exit_button->GetParent()->GetChildren();
+      ASSERT_GE(drawn.size(), 2u);
+      EXPECT_EQ(drawn[drawn.size() - 2], exit_button) << "the tip's target is drawn on top";
+      EXPECT_EQ(drawn.back(), panel->Child("get_hint_exit_true_text")) << "its caption is drawn over it";
       EXPECT_TRUE(DrawnOver(panel->GetHelpWindow(), panel->GetSmallMap())) << "the tip is drawn over the small map";
       panel->OnSearchExit(0);
       Run(0.2f);
