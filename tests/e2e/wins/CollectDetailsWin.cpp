@@ -11,32 +11,22 @@
 
 #include "tests/e2e/MiniGameWins.h"
 #include "tests/e2e/wins/WinsaHands.h"
+#include "tools/content/minigames/CollectDetailsLayout.h"
 
 namespace e2e {
 namespace {
 
-constexpr int kSide = 7, kPieces = kSide * kSide, kCentre = kPieces / 2;
-constexpr float kPiece = 64.0f, kBoardLeft = 288.0f, kBoardTop = 598.0f;
+using namespace collect_details;
 
-// The heaps of the form: four columns a side, six rows, each piece a little off the grid, in a
-// fixed shuffle.
+// The middles of the loose pieces, by their place in the picture.
 std::array<Point, kPieces> HeapCentres() {
-  std::array<int, kPieces> order{};
-  for (int k = 0; k < kPieces; ++k) order[k] = k;
-  uint32_t state = 20240611u;
-  for (int k = kPieces - 1; k > 0; --k) {
-    state = state * 1664525u + 1013904223u;
-    std::swap(order[k], order[(state >> 8) % static_cast<uint32_t>(k + 1)]);
-  }
   std::array<Point, kPieces> centres{};
   int n = 0;
-  for (int k : order) {
+  for (int k : Shuffled()) {
     if (k == kCentre) continue;
-    const int side = n / 24, i = n % 24;
-    const float x = (side == 0 ? 12.0f : 748.0f) + static_cast<float>(i % 4) * 68.0f + static_cast<float>((n * 7) % 5) - 2.0f;
-    const float y = 132.0f + static_cast<float>(i / 4) * 74.0f + static_cast<float>((n * 11) % 5) - 2.0f;
+    float x = 0, y = 0;
+    HeapSpot(n++, x, y);
     centres[k] = {x + kPiece / 2, y + kPiece / 2};
-    ++n;
   }
   return centres;
 }

@@ -4,45 +4,21 @@
 // the board stand four doors, "door1" to "door4", that fade in as the picture fills; "border"
 // (hidden) is the rectangle the pieces are dragged within.
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "tools/content/ContentStep.h"
+#include "tools/content/minigames/CollectDetailsLayout.h"
 #include "tools/content/minigames/DragGameContent.h"
 
 namespace {
 
-constexpr int kSide = 7;
-constexpr int kPieces = kSide * kSide;
-constexpr int kCentre = kPieces / 2;
-constexpr float kPiece = 64.0f;
-constexpr float kBoardLeft = 288.0f, kBoardTop = 598.0f;
+using namespace collect_details;
+
 constexpr float kBoardFrame = 14.0f;
 constexpr const char* kFolder = "minigames\\location_11\\collect_details\\";
 
 std::string Cell(int k) { return std::to_string(k % kSide + 1) + "_" + std::to_string(k / kSide + 1); }
-
-// Where the loose pieces lie: four columns a side, six rows, a few units off the grid.
-void HeapSpot(int n, float& x, float& y) {
-  const int side = n / 24, i = n % 24, column = i % 4, row = i / 4;
-  const float jitter_x = static_cast<float>((n * 7) % 5) - 2.0f, jitter_y = static_cast<float>((n * 11) % 5) - 2.0f;
-  x = (side == 0 ? 12.0f : 748.0f) + static_cast<float>(column) * 68.0f + jitter_x;
-  y = 132.0f + static_cast<float>(row) * 74.0f + jitter_y;
-}
-
-// The heap order: a fixed shuffle, so neighbours in the picture rarely lie together.
-std::array<int, kPieces> Shuffled() {
-  std::array<int, kPieces> order{};
-  for (int k = 0; k < kPieces; ++k) order[k] = k;
-  uint32_t state = 20240611u;
-  for (int k = kPieces - 1; k > 0; --k) {
-    state = state * 1664525u + 1013904223u;
-    std::swap(order[k], order[(state >> 8) % static_cast<uint32_t>(k + 1)]);
-  }
-  return order;
-}
 
 bool MakeCollectDetails(const ContentPaths& paths) {
   if (!HasMiniGames(paths)) return true;
