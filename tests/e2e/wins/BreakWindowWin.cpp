@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsaHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {
@@ -23,7 +23,7 @@ bool WinBreakWindow(GameScreen& screen) {
   const Point aim{kStart.x + 300.0f * std::cos(a), kStart.y + 300.0f * std::sin(a)};
   int hits = 0;
   for (int throws = 0; throws < 10 && hits < kHits; ++throws) {
-    const WindowPixels before = SettledFrame(screen, "break_window-aim", kWindow);
+    const WindowPixels before = Settled(screen, "break_window-aim", kWindow, 10000);
     // Full power: the gauge fills in a second and a half, and is held full.
     screen.Xdotool(screen.Move(aim) + " sleep 0.5 mousedown 1 sleep 3 mouseup 1");
     const bool hit = screen.WaitFor("break_window-throw-" + std::to_string(throws + 1), 8000, [&](const WindowPixels& pixels) {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsaHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsaHands.h"
+#include "tests/e2e/wins/WinHands.h"
 #include "tools/content/minigames/CollectDetailsLayout.h"
 
 namespace e2e {
@@ -48,7 +48,7 @@ void Carry(GameScreen& screen, Point from, Point to) {
 
 bool WinCollectDetails(GameScreen& screen) {
   const std::array<Point, kPieces> heap = HeapCentres();
-  const WindowPixels start = SettledFrame(screen, "collect_details-heaps", {12, 130, 1016, 640});
+  const WindowPixels start = Settled(screen, "collect_details-heaps", {12, 130, 1016, 640}, 10000);
   for (int ring = 1; ring <= kSide / 2; ++ring) {
     std::vector<int> loose;
     for (int k = 0; k < kPieces; ++k) {

@@ -1,5 +1,5 @@
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsbHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {

@@ -3,7 +3,7 @@
 // come with the game's form, so the moves are known; each is checked on the board before the next.
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsaHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {
@@ -37,7 +37,7 @@ constexpr Move kMoves[] = {
 }  // namespace
 
 bool WinGridlock(GameScreen& screen) {
-  const WindowPixels start = SettledFrame(screen, "gridlock-board", {kLeft, kTop - 6 * kCell, kLeft + 6 * kCell, kTop});
+  const WindowPixels start = Settled(screen, "gridlock-board", {kLeft, kTop - 6 * kCell, kLeft + 6 * kCell, kTop}, 10000);
   for (const Move& move : kMoves) {
     const WindowPixels before = ReadWindowPixels(screen.window);
     bool moved = false;

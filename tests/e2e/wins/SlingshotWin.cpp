@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsaHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {
@@ -33,12 +33,12 @@ constexpr Target kTargets[] = {
 
 bool WinSlingshot(GameScreen& screen) {
   float turn = 0.0f, tilt = 0.0f;
-  const WindowPixels first = SettledFrame(screen, "slingshot-wall", kTargets[0].look);
+  const WindowPixels first = Settled(screen, "slingshot-wall", kTargets[0].look, 10000);
   for (const Target& target : kTargets) {
     const std::string name = "slingshot-target-" + std::to_string(&target - kTargets + 1);
     bool hit = false;
     for (int shot = 0; shot < 3 && !hit; ++shot) {
-      const WindowPixels before = SettledFrame(screen, "slingshot-aim", target.look);
+      const WindowPixels before = Settled(screen, "slingshot-aim", target.look, 10000);
       const float dx = (target.turn - turn) * kDegree * kPixelsPerRadian;
       const float dy = (target.tilt - tilt) * kDegree * kPixelsPerRadian;
       const Point to{kPull.x + dx, kPull.y - dy};  // the GUI's y is upward, the pull's downward

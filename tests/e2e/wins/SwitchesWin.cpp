@@ -1,7 +1,7 @@
 #include <chrono>
 
 #include "tests/e2e/MiniGameWins.h"
-#include "tests/e2e/wins/WinsbHands.h"
+#include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
 namespace {
