@@ -14,7 +14,7 @@ constexpr uint32_t kStreamSeconds = 3;
 
 }  // namespace
 
-cSoundDevice::cSoundDevice() { Open(); }
+cSoundDevice::cSoundDevice() = default;
 
 cSoundDevice::~cSoundDevice() {
   StopThread();
@@ -22,6 +22,23 @@ cSoundDevice::~cSoundDevice() {
   m_primary.reset();
   m_direct_sound.reset();  // the last of it closes the sound card
   m_body.Release();
+}
+
+void cSoundDevice::EnsureOpen() {
+  std::call_once(m_opened, [this] {
+    Open();
+    m_open.store(true, std::memory_order_release);
+  });
+}
+
+bool cSoundDevice::HasDevice() {
+  EnsureOpen();
+  return static_cast<bool>(m_direct_sound);
+}
+
+bool cSoundDevice::HasListener() {
+  EnsureOpen();
+  return static_cast<bool>(m_listener);
 }
 
 void cSoundDevice::Open() {
@@ -40,6 +57,7 @@ void cSoundDevice::Open() {
 }
 
 std::shared_ptr<audio::Buffer> cSoundDevice::CreateStreamBuffer(const audio::WaveFormat& format) {
+  EnsureOpen();
   if (!m_direct_sound) return nullptr;
   audio::BufferDesc desc;
   desc.flags = kStreamFlags;
@@ -51,7 +69,7 @@ std::shared_ptr<audio::Buffer> cSoundDevice::CreateStreamBuffer(const audio::Wav
 }
 
 void cSoundDevice::CommitListener() {
-  if (m_listener) m_listener->CommitDeferredSettings();
+  if (m_open.load(std::memory_order_acquire) && m_listener) m_listener->CommitDeferredSettings();
 }
 
 void cSoundDevice::Run() {

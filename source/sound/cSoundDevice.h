@@ -4,6 +4,7 @@
 // that guards all sound state. Its thread runs the body the sound manager gives it; the manager
 // embeds the device.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -16,18 +17,21 @@
 
 class cSoundDevice : public cThread {
  public:
-  // Opens the device (the thread waits at its gate). Without a sound card the device stays
-  // without one, says so once in the log, and no buffer can be made.
+  // The thread waits at its gate. The card is opened when a sound first needs it, not here: a
+  // start that plays nothing yet (the first frames) does not wait for it. Without a sound card
+  // the device stays without one, says so once in the log, and no buffer can be made.
   cSoundDevice();
   // Stops the thread, then closes the device.
   ~cSoundDevice() override;
 
-  bool HasDevice() const { return static_cast<bool>(m_direct_sound); }
-  bool HasListener() const { return static_cast<bool>(m_listener); }
+  // Both open the device first if nothing has yet.
+  bool HasDevice();
+  bool HasListener();
 
   // A looping buffer of three seconds for `format`; null without a device or for a format the
   // device refuses.
   std::shared_ptr<audio::Buffer> CreateStreamBuffer(const audio::WaveFormat& format);
+  // Nothing to commit while the device is not open.
   void CommitListener();
 
   void Lock() { m_lock.Enter(); }
@@ -44,8 +48,12 @@ class cSoundDevice : public cThread {
   void Run() override;
 
  private:
+  // Opens the device once, whichever thread asks first.
+  void EnsureOpen();
   void Open();
 
+  std::once_flag m_opened;
+  std::atomic<bool> m_open{false};  // set once Open has returned
   std::shared_ptr<audio::Device> m_direct_sound;
   std::shared_ptr<audio::Buffer> m_primary;
   std::shared_ptr<audio::Listener> m_listener;
