@@ -31,19 +31,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A size from /proc/self/status ("VmRSS:", "VmHWM:") in MB.
-double StatusMb(const char* key) {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  long kb = 0;
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::strncmp(line, key, std::strlen(key)) == 0) kb = std::strtol(line + std::strlen(key), nullptr, 10);
-  }
-  std::fclose(status);
-  return static_cast<double>(kb) / 1024.0;
-}
-
 // Decoded bytes of the pictures behind every texture built on the device, each picture once.
 double DrawnPictureMb() {
   std::set<const Image*> seen;
@@ -88,8 +75,8 @@ void PlaceEntry(benchmark::State& state, bool headless, bool again) {
     players.Add(u"Bench");
     players.Select(u"Bench");
     double seconds = EnterPlace(*game);
-    state.counters["rss_mb"] = StatusMb("VmRSS:");
-    state.counters["peak_rss_mb"] = StatusMb("VmHWM:");
+    state.counters["rss_mb"] = ProcessStatusMb("VmRSS:");
+    state.counters["peak_rss_mb"] = ProcessStatusMb("VmHWM:");
     state.counters["drawn_pictures_mb"] = DrawnPictureMb();
     if (again && seconds >= 0) {
       game->ChangeState(game->GetMainMenuState());
@@ -97,10 +84,10 @@ void PlaceEntry(benchmark::State& state, bool headless, bool again) {
         UpdateFrame(0.016f);
         RenderFrame();
       }
-      state.counters["rss_menu_mb"] = StatusMb("VmRSS:");
+      state.counters["rss_menu_mb"] = ProcessStatusMb("VmRSS:");
       seconds = EnterPlace(*game);
-      state.counters["rss_again_mb"] = StatusMb("VmRSS:");
-      state.counters["peak_rss_again_mb"] = StatusMb("VmHWM:");
+      state.counters["rss_again_mb"] = ProcessStatusMb("VmRSS:");
+      state.counters["peak_rss_again_mb"] = ProcessStatusMb("VmHWM:");
     }
     StopGame();
     if (seconds < 0) {

@@ -95,6 +95,9 @@ class Backend {
   virtual Result Draw(DeviceState& state, const StageTextures& textures, const DrawCall& call,
                       bool has_depth) = 0;
   virtual void ReleaseStore(PixelStore& store) = 0;
+  // Sends the texture's pixels to the device now rather than at the first draw that uses it;
+  // true when anything was sent.
+  virtual bool PreLoad(PixelStore& /*store*/) { return false; }
   // Fills the store's levels (allocated, zeroed) from the backend's copy after it had let them go;
   // what it cannot give back stays zero.
   virtual void ReadStorePixels(PixelStore& /*store*/) {}

@@ -223,6 +223,11 @@ Result Device::SetTexture(uint32_t stage, const std::shared_ptr<Surface>& textur
   return DD_OK;
 }
 
+bool Device::PreLoad(const std::shared_ptr<Surface>& texture) {
+  if (!texture || texture->GetKind() != Surface::Kind::kTexture || texture->Store() == nullptr) return false;
+  return m_backend->PreLoad(*texture->Store());
+}
+
 Result Device::GetTexture(uint32_t stage, std::shared_ptr<Surface>& texture) {
   if (stage >= kMaxTextureStages) return DDERR_INVALIDPARAMS;
   texture = m_textures[stage];

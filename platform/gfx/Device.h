@@ -53,6 +53,9 @@ class Device {
   // texture is off; stage 0 without one draws as if a white texture were bound).
   Result SetTexture(uint32_t stage, const std::shared_ptr<Surface>& texture);
   Result GetTexture(uint32_t stage, std::shared_ptr<Surface>& texture);
+  // Hands a texture to the device before it is drawn, so that its first draw does not wait for
+  // the upload; true when anything was sent.
+  bool PreLoad(const std::shared_ptr<Surface>& texture);
   Result SetMaterial(const Material& material);
   Result GetMaterial(Material& material);
   Result SetLight(uint32_t index, const Light& light);

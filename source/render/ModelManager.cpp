@@ -9,6 +9,10 @@
 
 namespace {
 
+// Enough to have a screen's pictures built within a second behind the quad, few enough that no
+// frame of it is long.
+constexpr uint32_t kHiddenTexturesBuiltPerFrame = 2;
+
 int Group(uint32_t flags) {
   if (flags & kRenderObjectFirstGroup) return 0;
   if (flags & kRenderObjectGuiGroup) return 1;
@@ -80,6 +84,13 @@ std::size_t ModelManager::FirstOverlaySeen() const {
   return m_overlays.size();
 }
 
+void ModelManager::BuildHiddenTextures() {
+  uint32_t left = kHiddenTexturesBuiltPerFrame;
+  for (std::size_t i = 0; left > 0 && i < m_sorted.size(); ++i) {
+    if (m_sorted[i] != nullptr) left -= m_sorted[i]->BuildTextures(left);
+  }
+}
+
 void ModelManager::Render() {
   m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
   if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
@@ -115,6 +126,7 @@ void ModelManager::Render() {
   for (std::size_t i = covered ? first_overlay : 0; i < m_overlays.size(); ++i) {
     if (m_overlays[i] != nullptr) m_overlays[i]->Draw();
   }
+  if (covered) BuildHiddenTextures();
   m_render_system->EndFrame();
   m_rendering = false;
   m_sorted.erase(std::remove(m_sorted.begin(), m_sorted.end(), nullptr), m_sorted.end());

@@ -2,7 +2,7 @@
 // The draw list: every visible, unhidden render object. Each frame it updates them, sorts the ones
 // with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
 // them between the render system's BeginFrame and EndFrame, followed by the overlay quads; what an
-// opaque quad over the whole screen hides is left out of the drawing. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
+// opaque quad over the whole screen hides is left out of the drawing, its textures built a few a frame meanwhile. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +46,9 @@ class ModelManager {
   bool WasRemovedDuringRender(const RenderObject* object) const;
   // The last overlay that hides what is beneath it; the overlay count when none does.
   std::size_t FirstOverlaySeen() const;
+  // A few textures a frame of the objects a quad hides, so that the frame that first shows them
+  // (the menu, when the logos end) does not build them all at once.
+  void BuildHiddenTextures();
 
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;

@@ -160,6 +160,11 @@ void RenderObject::DrawPass(uint32_t vertex_count) {
   }
 }
 
+uint32_t RenderObject::BuildTextures(uint32_t most) const {
+  const ShaderRef& shader = m_shader_holder.GetShader();
+  return shader ? shader->BuildTextures(most) : 0;
+}
+
 void RenderObject::Draw() {
   RenderManager* manager = RenderManager::PeekInstance();
   VertexBuffer_D3D7* vertices = GetVertices();

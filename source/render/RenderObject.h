@@ -107,6 +107,8 @@ class RenderObject {
   bool GetColorDraw() const { return m_color_draw; }
   void SetColorDraw(bool on) { m_color_draw = on; }
   ShaderHolder& GetShaderHolder() { return m_shader_holder; }
+  // Builds on the device at most `most` of its shader's textures not there yet; how many.
+  uint32_t BuildTextures(uint32_t most) const;
   const std::string& GetName() const { return m_name; }
   void SetName(std::string name) { m_name = std::move(name); }
 

@@ -26,6 +26,15 @@ const TextureHandle* Shader::GetStageTexture(uint32_t stage) const {
   return stage < kMaxShaderStages && m_textures[stage] ? &*m_textures[stage] : nullptr;
 }
 
+uint32_t Shader::BuildTextures(uint32_t most) const {
+  uint32_t built = 0;
+  for (const std::optional<TextureHandle>& texture : m_textures) {
+    if (built >= most) break;
+    if (texture && texture->GetTexture() != nullptr && texture->GetTexture()->BuildOnDevice()) ++built;
+  }
+  return built;
+}
+
 void Shader::Apply(RenderSystem& rs, const ShaderDescriptor& d) const {
   if (d.m_flags & kShaderBlend) {
     rs.SetAlphaBlendEnable(true);

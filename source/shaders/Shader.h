@@ -27,6 +27,8 @@ class Shader {
   const ShaderDescriptor& GetDescriptor() const { return m_descriptor; }
   // The texture of a stage; null when it has none.
   const TextureHandle* GetStageTexture(uint32_t stage) const;
+  // Builds on the device at most `most` of the stages' textures that are not there yet; how many.
+  uint32_t BuildTextures(uint32_t most) const;
 
  private:
   ShaderDescriptor m_descriptor;

@@ -155,6 +155,19 @@ void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
   }
 }
 
+bool Texture2D_D3D7::BuildOnDevice() {
+  if (RenderManager::PeekInstance() == nullptr) return false;
+  bool built = false;
+  if (!m_surface && !m_build_refused) {
+    CreateSurface(nullptr);
+    m_build_refused = !m_surface;
+    built = m_surface != nullptr;
+  }
+  gfx::Device* device = RenderSystem_D3D7::GetDevice();
+  if (!m_surface || device == nullptr) return built;
+  return device->PreLoad(m_surface) || built;
+}
+
 void Texture2D_D3D7::Bind(uint32_t stage) {
   RenderManager* manager = RenderManager::PeekInstance();
   if (manager == nullptr) return;

@@ -21,6 +21,9 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
 
   void CreateSurface(const Image* image) override;
   void Bind(uint32_t stage) override;
+  // Builds the surface and hands it to the device now, as its first bind and draw would; true
+  // when that cost anything (the frames behind an opaque screen build what it hides this way).
+  bool BuildOnDevice();
 
   // The device goes: the surface is let go. The device is back: it is built again.
   void OnDeviceRelease() override { Invalidate(); }

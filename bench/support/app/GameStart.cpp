@@ -2,7 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "Sources/adventure/LocationResource.h"
@@ -75,6 +77,18 @@ bool StartGame(const std::string& users, bool vsync) {
   UpdateFrame(0.016f);
   RenderFrame();
   return true;
+}
+
+double ProcessStatusMb(const char* key) {
+  FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  long kb = 0;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::strncmp(line, key, std::strlen(key)) == 0) kb = std::strtol(line + std::strlen(key), nullptr, 10);
+  }
+  std::fclose(status);
+  return static_cast<double>(kb) / 1024.0;
 }
 
 void StopGame() {

@@ -32,3 +32,5 @@ bool PrepareGameBench(benchmark::State& state, bool headless);
 bool StartGame(const std::string& users, bool vsync = false);
 // Takes everything down again.
 void StopGame();
+// A size from /proc/self/status ("VmRSS:", "VmHWM:") in MB.
+double ProcessStatusMb(const char* key);

@@ -51,6 +51,7 @@ class OpenGLBackend : public detail::Backend {
   Result Draw(DeviceState& state, const detail::StageTextures& textures,
               const detail::DrawCall& call, bool has_depth) override;
   void ReleaseStore(detail::PixelStore& store) override;
+  bool PreLoad(detail::PixelStore& store) override;
   void ReadStorePixels(detail::PixelStore& store) override;
 
  private:

@@ -85,6 +85,12 @@ void OpenGLBackend::Upload(detail::PixelStore& store, int unit) {
   LetPixelsGo(store);
 }
 
+bool OpenGLBackend::PreLoad(detail::PixelStore& store) {
+  if (!ContextReady() || !MakeContextCurrent() || !NeedsUpload(store, m_generation)) return false;
+  Upload(store, 0);  // bound where a draw binds it: the state cache follows
+  return true;
+}
+
 void OpenGLBackend::LetPixelsGo(detail::PixelStore& store) {
   if (store.keep_pixels || store.pixels_with_backend) return;
   for (detail::PixelLevel& level : store.levels) level.pixels.Free();

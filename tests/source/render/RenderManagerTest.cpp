@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "source/Resources/cResourceManager.h"
 #include "source/camera/CameraManager.h"
 #include "source/light/LightManager.h"
 #include "source/render/ModelManager.h"
@@ -16,7 +17,13 @@
 #include "source/render/RenderObject.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/Updatable.h"
+#include "source/path/Paths.h"
+#include "source/shaders/ShaderRef.h"
+#include "source/stream/cMemoryStream.h"
+#include "source/texture/TgaImageLoader.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
@@ -182,6 +189,44 @@ TEST_F(RenderManagerTest, WhatAQuadOverTheWholeScreenHidesIsUpdatedButNotDrawn) 
     Manager()->RenderFrame();
     EXPECT_EQ(m_events, c.events) << c.first_hides << c.second_hides;
   }
+}
+
+// Behind such a quad the hidden objects' textures are built a few a frame, so that the frame that
+// first shows them (the menu, as the logos end) does not build them all; nothing is drawn meanwhile.
+TEST_F(RenderManagerTest, WhatAQuadOverTheWholeScreenHidesHasItsTexturesBuiltAFewAFrame) {
+  ASSERT_TRUE(Manager()->IsStarted());  // the texture types, before the shaders look theirs up
+  cMemoryStream file;
+  TgaImageLoader().Save(Solid(8, 8, {10, 20, 30}), file);
+  const std::string tga(reinterpret_cast<const char*>(file.GetData()), file.GetSize());
+  const char* pictures[] = {"a", "b", "c", "d", "e"};
+  FixtureTree tree(m_dir.Path(), "data");
+  for (const char* picture : pictures) tree.AddFile(std::string("fx/") + picture + ".tga", tga);
+  const std::string previous_dir = os::GetCurrentDirectory();
+  SetCurrentDir(m_dir.Path());
+  cResourceManager::GetInstance()->AddDirectory("data");
+  std::vector<std::unique_ptr<Probe>> hidden;
+  for (const char* picture : pictures) {
+    hidden.push_back(std::make_unique<Probe>(picture, kRenderObjectVisible | kRenderObjectGuiGroup, 1.0f));
+    hidden.back()->GetShaderHolder().SetShader(
+        ShaderRef::FromDescriptor(ShaderDescriptor(std::string("fx\\") + picture, "", false)));
+    hidden.back()->SetHidden(false);
+  }
+  NotedQuad backdrop("a", true);
+  Manager()->GetModelManager()->AddOverlay(&backdrop);
+  const auto built = [&hidden] {
+    return std::count_if(hidden.begin(), hidden.end(), [](const std::unique_ptr<Probe>& probe) {
+      const TextureHandle* texture = probe->GetShaderHolder().GetShader()->GetStageTexture(0);
+      return texture != nullptr && texture->GetTexture()->GetSurface() != nullptr;
+    });
+  };
+  for (const long expected : {2, 4, 5, 5}) {
+    m_events.clear();
+    Manager()->RenderFrame();
+    EXPECT_EQ(built(), expected);
+    EXPECT_EQ(std::count(m_events.begin(), m_events.end(), "overlay a"), 1);
+    EXPECT_EQ(m_events.size(), 6u) << "five updates and the backdrop, no draw";
+  }
+  SetCurrentDir(previous_dir);
 }
 
 TEST_F(RenderManagerTest, ANeededResetIsCarriedOutByThePass) {
