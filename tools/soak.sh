@@ -213,14 +213,25 @@ wait_for_end() {  # wait_for_end PID SECONDS RUN RUN-START
   done
 }
 
+# A signal ignored where the soak was started (nohup, or "&" in a script) stays ignored in the
+# program, which rightly keeps a signal its caller ignores: such runs end with SIGTERM instead.
+endings=(close close destroy term int hup kill kill)
+ignored=$((16#$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status)))
+for kind in hup:1 int:2; do
+  name=${kind%:*}
+  if (((ignored >> (${kind#*:} - 1)) & 1)); then
+    endings=("${endings[@]/$name/term}")
+    echo "soak: SIG${name^^} is ignored here, and so in the program: its runs end with SIGTERM instead"
+  fi
+done
+
 soak_start=$SECONDS
 while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   runs=$((runs + 1))
   run=$runs
   run_start=$SECONDS
   # How the run ends, and after how long of random input (a kill may come while it is starting).
-  ending=(close close destroy term int hup kill kill)
-  ending=${ending[$((RANDOM % ${#ending[@]}))]}
+  ending=${endings[$((RANDOM % ${#endings[@]}))]}
   play=$((20 + RANDOM % 100))
   [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
   left=$((seconds - (SECONDS - soak_start)))

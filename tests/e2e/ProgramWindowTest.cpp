@@ -94,6 +94,24 @@ TEST_F(ProgramWindowTest, EverySignalAskingForAnEndSavesAsACloseDoes) {
   }
 }
 
+// A current player sets the title again after the game has switched its own character locale:
+// window lists and xdotool, in whatever locale they run, must still read it.
+TEST_F(ProgramWindowTest, TheTitleStaysReadableOnceAPlayerIsCurrent) {
+  const std::string seed = std::filesystem::path(ProgramUnderTest::BuiltProgram()).parent_path() / "velmaris-profile-seed";
+  if (!std::filesystem::exists(seed)) GTEST_SKIP() << "velmaris-profile-seed is not built beside this test";
+  const std::string seeded = ProgramUnderTest::Command(seed + " " + program.UserFolder() + " Ada location_1 2>&1; echo status $?");
+  ASSERT_NE(seeded.find("status 0"), std::string::npos) << seeded;
+  program.WriteConfiguration({{"video_fullscreen", "false"}});
+  child = program.Start();
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(program.WaitUntilStarted(kStartTimeout)) << program.ErrorOutput();
+  const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
+  ASSERT_NE(window, 0u) << ProgramUnderTest::Command("for w in $(xdotool search --onlyvisible --pid " +
+                                                     std::to_string(child) + "); do xprop -id $w WM_NAME; done 2>&1");
+  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
 TEST_F(ProgramWindowTest, FullScreenInASizeTheDisplayLacksCoversTheDesktop) {
   // The virtual display has one mode, 1280 x 1024: the default 1024 x 768 cannot be set.
   const unsigned long window = StartAndFindWindow();

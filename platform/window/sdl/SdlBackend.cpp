@@ -10,6 +10,7 @@
 #include "platform/window/sdl/SdlEvents.h"
 #include "platform/window/sdl/X11FullScreen.h"
 #include "platform/window/sdl/X11Safety.h"
+#include "platform/window/sdl/X11Title.h"
 
 namespace window::sdl {
 
@@ -96,6 +97,7 @@ bool SdlBackend::CreateMainWindow(const std::string& title, int width, int heigh
   m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                               height, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
   if (m_window == nullptr) return Fail("SDL_CreateWindow");
+  WriteX11Title(m_window, title);
   WatchX11Window(m_window);
   SDL_StartTextInput();
   return true;
@@ -156,7 +158,9 @@ bool SdlBackend::PlaceFullScreen(int width, int height, bool desktop_mode) {
 }
 
 void SdlBackend::SetMainWindowTitle(const std::string& title) {
-  if (m_window != nullptr) SDL_SetWindowTitle(m_window, title.c_str());
+  if (m_window == nullptr) return;
+  SDL_SetWindowTitle(m_window, title.c_str());
+  WriteX11Title(m_window, title);
 }
 
 void SdlBackend::ShowMainWindow(bool shown) {
