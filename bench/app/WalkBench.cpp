@@ -9,7 +9,9 @@
 // after in the same process, a bare GL program drawing the same layers (each draw's rectangle,
 // blending and texture size) at the same window size. The table goes to stderr and to
 // walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png, and the pictures
-// decoded more than once on the walk to walk-decodes.md.
+// decoded more than once on the walk to walk-decodes.md, the resident size by owner (the bare
+// window, the menu, the office) to walk-memory.md. VELMARIS_WALK_STOP_AFTER=SCREEN ends the walk
+// after that screen (main_menu or a place), for a heap profiler.
 //
 // Run (Release build): build/release/bin/bench_app --benchmark_filter=Walk
 //   SDL's offscreen driver is used without a display; under a virtual one (as the issue's
