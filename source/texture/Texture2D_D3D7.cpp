@@ -80,11 +80,13 @@ void Texture2D_D3D7::Invalidate() {
 
 void Texture2D_D3D7::SetImage(const Image& image) {
   m_image.Reset(new Image(image));
+  m_picture_source = nullptr;  // a picture handed in is not the one the files would make
   NotePicture();
 }
 
 void Texture2D_D3D7::ShareImage(CountedPtr<Image> image) {
   m_image = std::move(image);
+  m_picture_source = nullptr;
   NotePicture();
 }
 
@@ -101,7 +103,10 @@ void Texture2D_D3D7::CreateSurface(const Image* image) {
   m_memory = 0;
   gfx::Device* device = RenderSystem_D3D7::GetDevice();
   if (device == nullptr || RenderSystem_D3D7::GetDirectDraw() == nullptr) return;  // built when a device is back
-  if (!m_image && m_picture_source) ShareImage(m_picture_source());
+  if (!m_image && m_picture_source) {
+    m_image = m_picture_source();
+    NotePicture();
+  }
   const Image* kept = m_image.Get();
   if (kept == nullptr || kept->IsEmpty()) return;
 

@@ -34,11 +34,13 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   }
 
   // Replaces the kept image without building anything: a copy, or the image itself shared with
-  // whoever holds it (which must not change it while the texture lives).
+  // whoever holds it (which must not change it while the texture lives). Either forgets the
+  // picture source: the image given is kept.
   void SetImage(const Image& image);
   void ShareImage(CountedPtr<Image> image);
-  // How the picture is made again when the surface is rebuilt (after a lost device). With one,
-  // the kept picture is let go once the surface holds it: the device's copy is the only one.
+  // How the picture is made again when the surface is rebuilt (after a lost device); set after
+  // the image. With one, the kept picture is let go once the surface holds it: the device's copy
+  // is the only one.
   using PictureSource = std::function<CountedPtr<Image>()>;
   void SetPictureSource(PictureSource source) { m_picture_source = std::move(source); }
 
