@@ -15,6 +15,7 @@
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
+#include "platform/os/os.h"
 #include "platform/window/window.h"
 #include "source/Resources/cResourceManager.h"
 #include "source/config/Config.h"
@@ -129,6 +130,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 bool StartEngineServices(cApplication& application) {
+  os::ReturnLargeBlocksWhenFreed();  // pictures let go leave the resident size at once
   cTimerManager::GetInstance();
   cInput::GetInstance()->InitInput();
   // Video and render settings, the render system (which places the window in its video mode)

@@ -20,6 +20,9 @@ class BareLayers {
   bool Open(int width, int height, const BareGlWindow::Options& options, std::string& error);
   // The layers drawn from now on, bottom first; their textures are made once a size.
   void SetLayers(const std::vector<FrameLayer>& layers);
+  // Deletes the layers' textures (made again by the next SetLayers): the walk measures the game's
+  // memory between screens without the reference's.
+  void ReleaseTextures();
   // Clears, draws the layers, swaps and waits until the GL has drawn them.
   void Draw();
 

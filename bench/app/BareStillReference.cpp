@@ -96,6 +96,16 @@ void BareLayers::SetLayers(const std::vector<FrameLayer>& layers) {
   }
 }
 
+void BareLayers::ReleaseTextures() {
+  Parts& p = *m_parts;
+  if (!p.open) return;
+  p.window.MakeCurrent();
+  for (const auto& [key, name] : p.textures) glDeleteTextures(1, &name);
+  p.textures.clear();
+  p.layers.clear();
+  p.vertices.clear();
+}
+
 void BareLayers::Draw() {
   Parts& p = *m_parts;
   static const uint16_t kStrip[4] = {0, 1, 2, 3};

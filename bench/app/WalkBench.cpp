@@ -9,7 +9,9 @@
 // after in the same process, a bare GL program drawing the same layers (each draw's rectangle,
 // blending and texture size) at the same window size. The table goes to stderr and to
 // walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png, and the pictures
-// decoded more than once on the walk to walk-decodes.md.
+// decoded more than once on the walk to walk-decodes.md, the resident size by owner (the bare
+// window, the menu, the office) to walk-memory.md. VELMARIS_WALK_STOP_AFTER=SCREEN ends the walk
+// after that screen (main_menu or a place), for a heap profiler.
 //
 // Run (Release build): build/release/bin/bench_app --benchmark_filter=Walk
 //   SDL's offscreen driver is used without a display; under a virtual one (as the issue's
@@ -20,6 +22,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -115,6 +119,7 @@ class GameWalk {
     ScreenRow row;
     row.name = name;
     row.game = MeasureFrames([this] { Frame(); }, kSettle, kFrames);
+    NotePeak();
     RenderSystem* render = RenderManager::GetInstance()->GetRenderSystem();
     render->RecordLayers(true);
     Frame();
@@ -123,12 +128,15 @@ class GameWalk {
     row.texture_bytes = g_texture_bytes_resident.load();
     row.resident_mb = ResidentMb();
     row.pictures_mb = PicturesDrawnMb(row.stats);
+    if (name == "main_menu" || name == "location_1") m_owners += "## " + name + "\n\n" + ResidentByOwner() + "\n";
     m_decodes.SetScreen("after " + name);
     KeepFrame(name, row.stats);
     m_bare.SetLayers(row.stats.layers);
     row.bare_layers = row.stats.layers.size();
     row.bare = MeasureFrames([this] { m_bare.Draw(); }, kSettle, kFrames);
+    m_bare.ReleaseTextures();
     m_rows.push_back(std::move(row));
+    ForgetBenchMemory();
   }
 
   // A command of the location script run on `location` as its own script runs it.
@@ -142,6 +150,17 @@ class GameWalk {
   void Fail(const std::string& what) { m_failures.push_back(what); }
   const std::vector<std::string>& Failures() const { return m_failures; }
   const std::vector<ScreenRow>& Rows() const { return m_rows; }
+  const std::string& Owners() const { return m_owners; }
+  // The largest resident size the game's own frames reached (the bench's work between screens
+  // left out), in MB.
+  void NotePeak() { m_peak_mb = std::max(m_peak_mb, WholePeakResidentMb()); }
+  double PeakMb() const { return m_peak_mb; }
+  // A walk cut short after `screen` (VELMARIS_WALK_STOP_AFTER), to look at the memory there with a
+  // heap profiler.
+  bool StopsAfter(const std::string& screen) const {
+    const char* stop = std::getenv("VELMARIS_WALK_STOP_AFTER");
+    return stop != nullptr && screen == stop;
+  }
   // The location nodes outlive the game, which may point at them to the end.
   std::vector<std::unique_ptr<CommandNode>> TakeCommands() { return std::move(m_commands); }
 
@@ -162,6 +181,8 @@ class GameWalk {
   BareLayers& m_bare;
   DecodeTrace& m_decodes;
   std::vector<ScreenRow> m_rows;
+  std::string m_owners;
+  double m_peak_mb = 0;
   std::vector<std::string> m_failures;
   std::vector<std::unique_ptr<CommandNode>> m_commands;
 };
@@ -224,16 +245,18 @@ void WalkDiary(GameWalk& walk) {
   walk.Frames(kShowFrames);
 }
 
-void WalkPlace(GameWalk& walk, const std::string& place_name) {
+// False when the walk stops here.
+bool WalkPlace(GameWalk& walk, const std::string& place_name) {
   CurrentProfile->m_stage = place_name;
   GameInstance()->OnNewGame();
   if (!walk.FramesUntil([&] { return InPlay(place_name); }, kLoadFrameLimit)) {
     walk.Fail(place_name + " was not reached");
-    return;
+    return true;
   }
   walk.Frames(kShowFrames * 2);  // the loading screen's going and the place's appearing
   Location& place = *Flow()->GetLocation();
   walk.Measure(place_name);
+  if (walk.StopsAfter(place_name)) return false;
   std::string shown_close_up;
   for (const GameSpot& spot : kGames) {
     if (spot.place != place_name) continue;
@@ -270,6 +293,7 @@ void WalkPlace(GameWalk& walk, const std::string& place_name) {
     walk.Fail("the menu did not come back from " + place_name);
   }
   walk.Frames(kShowFrames);
+  return true;
 }
 
 // The menu asks a first player's name: it is written in and OK pressed, as a player does.
@@ -293,7 +317,8 @@ std::string LoadAverage() {
   return one + " " + five + " " + fifteen;
 }
 
-std::string Table(const std::vector<ScreenRow>& rows, const std::string& load_before, const std::string& load_after) {
+std::string Table(const std::vector<ScreenRow>& rows, double peak_mb, double bare_window_mb,
+                  const std::string& load_before, const std::string& load_after) {
   std::ostringstream out;
   out << "load average (1, 5, 15 min) before: " << load_before << "; after: " << load_after << "\n\n";
   out << "| screen | frame ms | fps | cores | draws | blended | covered px | texture MB | rss MB | pictures MB | "
@@ -310,7 +335,16 @@ std::string Table(const std::vector<ScreenRow>& rows, const std::string& load_be
                   r.bare.frame_ms, r.bare.fps, r.bare.cores, share, r.game.fps >= 60.0 ? "yes" : "no");
     out << line;
   }
-  std::snprintf(line, sizeof line, "\npeak resident size of the walk: %.0f MB\n", PeakResidentMb());
+  std::snprintf(line, sizeof line,
+                "\npeak resident size in play: %.0f MB (the bench's own work between screens left out; with it: %.0f MB)\n",
+                peak_mb, WholePeakResidentMb());
+  out << line;
+  double most_pictures = 0;
+  for (const ScreenRow& r : rows) most_pictures = std::max(most_pictures, r.pictures_mb);
+  std::snprintf(line, sizeof line,
+                "pictures drawn on the fullest screen: %.1f MB (2x: %.1f MB); a bare SDL2+GL window, one frame "
+                "drawn, in this process: %.0f MB\n",
+                most_pictures, 2 * most_pictures, bare_window_mb);
   out << line;
   return out.str();
 }
@@ -324,17 +358,23 @@ void BM_WalkTheGame(benchmark::State& state) {
   std::vector<std::unique_ptr<CommandNode>> commands;
   std::vector<ScreenRow> rows;
   std::vector<std::string> failures;
+  std::string owners;
+  double peak_mb = 0;
   DecodeTrace decodes;
-  if (!StartGame(users.path, false)) {
-    state.SkipWithError("the game could not start here");
-    StopGame();
-    UseBackend(true);
-    return;
-  }
+  // The bare window first, one frame drawn: the process's resident size then is the reference a
+  // window with its GL costs before any game.
   BareLayers bare;
   std::string error;
   if (!bare.Open(kWidth, kHeight, BareGlWindow::Options(), error)) {
     state.SkipWithError(error.c_str());
+    UseBackend(true);
+    return;
+  }
+  bare.Draw();
+  const double bare_window_mb = ResidentMb();
+  const std::string bare_owners = "## a bare window, one frame drawn\n\n" + ResidentByOwner() + "\n";
+  if (!StartGame(users.path, false)) {
+    state.SkipWithError("the game could not start here");
     StopGame();
     UseBackend(true);
     return;
@@ -350,8 +390,15 @@ void BM_WalkTheGame(benchmark::State& state) {
     }
     walk.Frames(kShowFrames * 2);
     walk.Measure("main_menu");
-    for (const char* place : {"location_1", "location_2", "location_3"}) WalkPlace(walk, place);
+    if (!walk.StopsAfter("main_menu")) {
+      for (const char* place : {"location_1", "location_2", "location_3"}) {
+        if (!WalkPlace(walk, place)) break;
+      }
+    }
+    walk.NotePeak();
     rows = walk.Rows();
+    owners = walk.Owners();
+    peak_mb = walk.PeakMb();
     failures = walk.Failures();
     commands = walk.TakeCommands();
   }
@@ -364,9 +411,10 @@ void BM_WalkTheGame(benchmark::State& state) {
     if (r.texture_bytes <= 0) failures.push_back(r.name + " held no textures");
     if (r.bare_layers != r.stats.draws) failures.push_back(r.name + ": the bare reference drew other layers");
   }
-  const std::string table = Table(rows, load_before, LoadAverage());
+  const std::string table = Table(rows, peak_mb, bare_window_mb, load_before, LoadAverage());
   std::fprintf(stderr, "\n%s\n", table.c_str());
   std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-table.md") << table;
+  std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-memory.md") << bare_owners << owners;
   const std::string decode_table = decodes.Table();
   std::fprintf(stderr, "%s\n", decode_table.c_str());
   std::ofstream(std::filesystem::path(BenchExeDirectory()) / "walk-decodes.md") << decode_table;

@@ -12,6 +12,18 @@
 // From /proc/self/status: the resident size now, and its peak, in MB.
 double ResidentMb();
 double PeakResidentMb();
+// Starts the peak afresh from the resident size now, and gives the heap's free pages back: the
+// bench's own work between screens (the frame kept as a picture, the bare reference) is not put
+// down to the game.
+void ForgetBenchMemory();
+// The peak of the whole walk, the bench's own work included, in MB.
+double WholePeakResidentMb();
+
+// The resident size by owner, from /proc/self/smaps and the allocator's own figures: the heap in
+// use and its free pages still resident, other anonymous memory (the renderer's code and thread
+// stacks), shared memory (the window's pictures with the display) and each mapped file. A Markdown
+// table, figures in MB.
+std::string ResidentByOwner();
 
 // Decoded bytes, each picture once, of the pictures behind the textures the frame drew (its layers
 // must have been recorded), in MB.

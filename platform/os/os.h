@@ -94,6 +94,10 @@ void SleepMilliseconds(uint32_t ms);
 // Gives the free pages of the heap back to the system, after much was let go at once (a place
 // left): the allocator keeps them otherwise, and the resident size would stay at its peak.
 void ReturnFreeMemory();
+// From now on a block of 256 KiB or more (a picture's pixels, a texture's) has pages of its own,
+// given back to the system when it is freed: otherwise the allocator soon serves such blocks from
+// its heap, and a picture let go would stay resident until the heap is trimmed.
+void ReturnLargeBlocksWhenFreed();
 
 // ---- threads and locks -----------------------------------------------------------------------
 // A worker thread that is created held at a start gate and is stopped cooperatively: the body

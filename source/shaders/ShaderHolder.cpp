@@ -117,10 +117,10 @@ void ShaderHolder::AdvanceSequence(uint32_t index, ShaderStage& stage, float& ti
   if (!(k > 0.0f)) k = 0.0f;
   stage.current_frame = 0;
   const TextureHandle* texture = m_shader ? m_shader->GetStageTexture(index) : nullptr;
-  const Image* image = texture != nullptr && texture->GetTexture() != nullptr ? texture->GetTexture()->GetImage() : nullptr;
-  if (image == nullptr || image->GetWidth() == 0 || image->GetHeight() == 0) return;
-  const float texture_width = static_cast<float>(image->GetWidth());
-  const float texture_height = static_cast<float>(image->GetHeight());
+  const Texture2D_D3D7* picture = texture != nullptr ? texture->GetTexture() : nullptr;
+  if (picture == nullptr || picture->GetPictureWidth() == 0 || picture->GetPictureHeight() == 0) return;
+  const float texture_width = static_cast<float>(picture->GetPictureWidth());
+  const float texture_height = static_cast<float>(picture->GetPictureHeight());
   const float frame_width = AtLeastOne(stage.net_width);
   const float frame_height = AtLeastOne(stage.net_height);
   const float per_row = std::max(1.0f, std::floor(texture_width / frame_width));

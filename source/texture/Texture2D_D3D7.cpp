@@ -78,14 +78,37 @@ void Texture2D_D3D7::Invalidate() {
   m_resident = 0;
 }
 
+void Texture2D_D3D7::SetImage(const Image& image) {
+  m_image.Reset(new Image(image));
+  m_picture_source = nullptr;  // a picture handed in is not the one the files would make
+  NotePicture();
+}
+
+void Texture2D_D3D7::ShareImage(CountedPtr<Image> image) {
+  m_image = std::move(image);
+  m_picture_source = nullptr;
+  NotePicture();
+}
+
+void Texture2D_D3D7::NotePicture() {
+  const Image* image = m_image.Get();
+  m_picture_width = image != nullptr ? image->GetWidth() : 0;
+  m_picture_height = image != nullptr ? image->GetHeight() : 0;
+  m_picture_bytes = image != nullptr ? image->GetPixelBytes() : 0;
+}
+
 void Texture2D_D3D7::CreateSurface(const Image* image) {
   if (m_surface) return;
   if (image != nullptr) SetImage(*image);
   m_memory = 0;
-  const Image* kept = m_image.Get();
-  if (kept == nullptr || kept->IsEmpty()) return;
   gfx::Device* device = RenderSystem_D3D7::GetDevice();
   if (device == nullptr || RenderSystem_D3D7::GetDirectDraw() == nullptr) return;  // built when a device is back
+  if (!m_image && m_picture_source) {
+    m_image = m_picture_source();
+    NotePicture();
+  }
+  const Image* kept = m_image.Get();
+  if (kept == nullptr || kept->IsEmpty()) return;
 
   const gfx::DeviceDesc& caps = RenderSystem_D3D7::GetDeviceDesc();
   const uint32_t width = std::min(NearestPowerOfTwo(kept->GetWidth()), caps.max_texture_width);
@@ -96,7 +119,8 @@ void Texture2D_D3D7::CreateSurface(const Image* image) {
     LogReport(kLogAbort, kSource, 231, "Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
   }
   if (!BuildSurface(width, height, format)) return;
-  UploadLevels(width, height);
+  // Every level on the device: a picture that can be made again is let go.
+  if (UploadLevels(width, height) && m_picture_source) m_image.Reset();
 }
 
 bool Texture2D_D3D7::BuildSurface(uint32_t width, uint32_t height, const gfx::PixelFormat& format) {
@@ -123,7 +147,7 @@ bool Texture2D_D3D7::BuildSurface(uint32_t width, uint32_t height, const gfx::Pi
   return m_surface != nullptr;
 }
 
-void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
+bool Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
   const Image& kept = *m_image;
   // The level being uploaded when it is not the kept image itself: the kept image resampled to
   // the surface's size, then each level halved from the one before.
@@ -141,18 +165,20 @@ void Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
       current = &level;
       if (index == 1 && g_render_settings.show_mip_maps) level.Fill(kMipMarkColor);
     }
-    if (!UploadLevel(*destination, *current)) break;
+    if (!UploadLevel(*destination, *current)) return false;
     m_memory += bytes_per_pixel * width * height;
     const int64_t device_bytes = int64_t{m_surface->Desc().format.bit_count} / 8 * width * height;
     m_resident += device_bytes;
     g_texture_bytes_resident += device_bytes;
-    if (!m_mip_maps || (width == 1 && height == 1)) break;
+    if (!m_mip_maps || (width == 1 && height == 1)) return true;
     std::shared_ptr<gfx::Surface> next;
     destination->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);
+    if (!next) return false;  // a chain shorter than asked: the picture stays for a rebuild
     destination = std::move(next);
     if (width > 1) width /= 2;
     if (height > 1) height /= 2;
   }
+  return true;
 }
 
 bool Texture2D_D3D7::BuildOnDevice() {

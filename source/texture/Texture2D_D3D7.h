@@ -2,9 +2,11 @@
 // A texture on the Direct3D 7 device: a surface (with a full mip-map chain when asked) in the
 // device's 32-bit (or else 16-bit) format, built from a kept copy of its image when asked or when
 // first bound, so that it can be rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
-// device takes, are resampled to the surface's size.
+// device takes, are resampled to the surface's size. A texture that can make its picture again
+// (from its files) lets go of it once on the device, and makes it again only to rebuild.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,24 +37,41 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   }
 
   // Replaces the kept image without building anything: a copy, or the image itself shared with
-  // whoever holds it (which must not change it while the texture lives).
-  void SetImage(const Image& image) { m_image.Reset(new Image(image)); }
-  void ShareImage(CountedPtr<Image> image) { m_image = std::move(image); }
+  // whoever holds it (which must not change it while the texture lives). Either forgets the
+  // picture source: the image given is kept.
+  void SetImage(const Image& image);
+  void ShareImage(CountedPtr<Image> image);
+  // How the picture is made again when the surface is rebuilt (after a lost device); set after
+  // the image. With one, the kept picture is let go once the surface holds it: the device's copy
+  // is the only one.
+  using PictureSource = std::function<CountedPtr<Image>()>;
+  void SetPictureSource(PictureSource source) { m_picture_source = std::move(source); }
 
   const std::shared_ptr<gfx::Surface>& GetSurface() const { return m_surface; }
+  // The kept picture: null once a texture with a picture source is on the device.
   const Image* GetImage() const { return m_image.Get(); }
+  // The picture's size and decoded bytes, known after it was let go too.
+  uint32_t GetPictureWidth() const { return m_picture_width; }
+  uint32_t GetPictureHeight() const { return m_picture_height; }
+  std::size_t GetPictureBytes() const { return m_picture_bytes; }
   bool HasMipMaps() const { return m_mip_maps; }
   // Pixel bytes of every level uploaded (an 8-bit image counts 3 bytes a pixel).
   uint32_t GetMemory() const { return m_memory; }
 
  private:
   bool BuildSurface(uint32_t width, uint32_t height, const gfx::PixelFormat& format);
-  void UploadLevels(uint32_t width, uint32_t height);
+  // True when every level was written.
+  bool UploadLevels(uint32_t width, uint32_t height);
 
   bool m_mip_maps;
   std::shared_ptr<gfx::Surface> m_surface;
   int64_t m_resident = 0;  // bytes of the surface's levels on the device, in g_texture_bytes_resident
+  void NotePicture();
+
   CountedPtr<Image> m_image;
+  PictureSource m_picture_source;
+  uint32_t m_picture_width = 0, m_picture_height = 0;
+  std::size_t m_picture_bytes = 0;
   uint32_t m_memory = 0;
   bool m_build_refused = false;
 };

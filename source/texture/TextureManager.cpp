@@ -36,6 +36,8 @@ Texture2D_D3D7* TextureManager::MakeTexture(const std::string& name, const std::
   if (color_file.empty() && alpha_file.empty()) return texture;
   if (CountedPtr<Image> combined = CombineImages(name, color_file, alpha_file)) {
     texture->ShareImage(std::move(combined));  // the surface is built when first drawn
+    // The files make the picture again for a rebuild: the device's copy is the only one kept.
+    texture->SetPictureSource([name, color_file, alpha_file] { return CombineImages(name, color_file, alpha_file); });
   }
   return texture;
 }

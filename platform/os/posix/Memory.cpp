@@ -14,4 +14,11 @@ void ReturnFreeMemory() {
 #endif
 }
 
+void ReturnLargeBlocksWhenFreed() {
+#if defined(__GLIBC__)
+  // A threshold set by hand stays: the allocator no longer raises it after each large free.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
 }  // namespace os

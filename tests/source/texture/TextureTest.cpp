@@ -259,8 +259,8 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   for (const Case& c : cases) {
     TextureHandle handle("combined", "textures\\color", c.alpha);
     Texture2D_D3D7* texture = handle.GetTexture();
-    ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.alpha;
+    ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_TRUE(c.logged == nullptr || LogHas(c.logged)) << c.alpha;
   }
   TextureHandle merged("combined", "textures\\color", "textures\\alpha");
@@ -270,17 +270,22 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
 }
 
+std::map<std::string, int> g_decodes;
+void CountDecode(const std::string& name) { ++g_decodes[name]; }
+
 // Each picture is held once: a texture shares its picture with the resource that read it, or, when
-// an opacity is merged, holds the merged picture alone; either way the picture outlives the
-// resources, so that a lost device is rebuilt after they were let go.
-TEST_F(TextureResourceTest, TexturesShareTheirPictureAndRebuildFromItAlone) {
+// an opacity is merged, holds the merged picture alone, until the picture is on the device; then
+// the device's copy is the only one, and a lost device is rebuilt from the files, read once more.
+TEST_F(TextureResourceTest, TexturesLetGoOfTheirPictureOnTheDeviceAndRebuildFromTheFiles) {
   Mount();
   struct Case {
     const char* alpha;
     bool shared;
+    int decodes;  // to rebuild
     Bytes texel;  // the top-left texel after the rebuild, in the device's order (B, G, R, A)
   };
-  const Case cases[] = {{"", true, {0, 100, 200, 255}}, {"textures\\alpha", false, {0, 100, 200, 60}}};
+  const Case cases[] = {{"", true, 1, {0, 100, 200, 255}}, {"textures\\alpha", false, 2, {0, 100, 200, 60}}};
+  TextureResource::SetDecodeObserver(&CountDecode);
   for (const Case& c : cases) {
     std::unique_ptr<TextureHandle> handle;
     {
@@ -290,12 +295,19 @@ TEST_F(TextureResourceTest, TexturesShareTheirPictureAndRebuildFromItAlone) {
       EXPECT_EQ(handle->GetTexture()->GetImage() == color->GetImage(), c.shared) << c.alpha;
     }
     Texture2D_D3D7* texture = handle->GetTexture();
-    ASSERT_TRUE(texture->GetImage()) << c.alpha;
-    texture->Invalidate();
-    texture->Restore();
+    ASSERT_TRUE(texture->GetImage()) << c.alpha << ": let go before it was drawn";
+    ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
+    EXPECT_FALSE(texture->GetImage()) << c.alpha << ": a second copy beside the device's";
+    EXPECT_EQ(texture->GetPictureWidth(), 8u) << c.alpha;
+    g_decodes.clear();
+    for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRelease();
+    for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRestore();
     ASSERT_TRUE(texture->GetSurface()) << c.alpha;
     EXPECT_EQ(Texel(*texture, 0, 0, 0), c.texel) << c.alpha;
+    EXPECT_EQ(g_decodes["textures\\color"] + g_decodes["textures\\alpha"], c.decodes) << c.alpha;
+    EXPECT_FALSE(texture->GetImage()) << c.alpha;
   }
+  TextureResource::SetDecodeObserver(nullptr);
 }
 
 TEST_F(TextureResourceTest, ACombinedTextureIsNamedAfterBothFilesApart) {
@@ -366,9 +378,6 @@ TEST_F(TextureResourceTest, APlaceLeftForGoodLetsGoOfThePicturesOnlyItDrew) {
   EXPECT_TRUE(SurfaceWhenBound(again.GetStageTexture(0)->GetTexture()));
   EXPECT_EQ(CombinedTextureCache::GetInstance()->ReleaseUnused(), 0u) << "a picture still drawn was let go";
 }
-
-std::map<std::string, int> g_decodes;
-void CountDecode(const std::string& name) { ++g_decodes[name]; }
 
 // Building a place decodes a picture that several of its textures share once; outside that, or
 // beyond the bound of bytes kept, each texture decodes its own.
