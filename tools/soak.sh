@@ -116,12 +116,15 @@ keep_stacks() {  # keep_stacks RUN PID
 # the paused game's Back and Exit, the search's exit, beside the book and the middle.
 places=("402 303" "512 523" "234 40" "807 57" "152 59" "826 24" "901 24" "980 24" "512 463" "512 253" "892 39"
   "20 740" "512 400")
-# ... and on one kind of screen: the main menu's buttons, the diary's tabs and comics arrows, the
-# town map's places, the small map's search offers. An aim is "X Y" and then the screens it leads
-# to, if the soak knows them ("search/*": any search).
+# ... and on one kind of screen: the menus' and boxes' buttons, the diary's tabs and comics
+# arrows, the town map's places, the small map's search offers. An aim is "X Y" and then the
+# screens it leads to, if the soak knows them ("search/*": any search).
 declare -A aims=(
-  [message_box]="402 303;512 303;622 303"
+  [message_box]="402 303;402 303;512 303;622 303"  # mostly "yes": a mini-game skipped, a search left
   [GameProfile]="680 543 GameEnterName;680 473 GameEnterName;680 403;680 173"
+  [GameHelp]="512 223"
+  [GameRecords]="512 223"
+  [GameOptions]="342 173;682 173;512 463;512 253"
   [MainMenu]="512 523 place/*;512 453 GameProfile;512 383;512 313;512 243 help"
   [diary]="966 633 diary/comics;966 573 diary/picture;966 513 diary/petition;966 453 diary/scheme;966 393;543 157;684 157;825 157;980 24"
   [map/town]="170 208;300 358;480 158;560 328;420 478;650 468;770 318;980 24;901 24"
@@ -243,8 +246,8 @@ random_input() {  # random_input WINDOW FRONT
   local name="Pl$((RANDOM % 1000))ayer$((RANDOM % 100))"
   name=${name:0:$((1 + RANDOM % 12))}
   local aimed aim fresh=() leads
-  if [ "$2" = MainMenu ] && [ -n "$seeded" ] && [ $((RANDOM % 4)) != 0 ]; then
-    click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play: the seeded player waits
+  if [ "$2" = MainMenu ] && [ $((RANDOM % 4)) -lt $((${seeded:-0} + 2)) ]; then
+    click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play, most often for a seeded player
     return
   fi
   if [[ $2 == minigame/* ]] && [ $((RANDOM % 4)) = 0 ]; then
@@ -321,12 +324,17 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     seeded=1
     read -r -a stage_list <<< "$(tr '\n' ' ' <<< "$stages")"
     stage=${stage_list[$((RANDOM % ${#stage_list[@]}))]}
-    # Two in three go to the stage whose place leads to the most screens not yet seen.
+    # Two in three go to a stage drawn by how many screens not yet seen its place leads to.
     if [ $((RANDOM % 3)) != 0 ]; then
-      best=-1
+      weights=() total=0
       for candidate in "${stage_list[@]}"; do
-        count=$(unseen_from "$candidate")
-        [ "$count" -gt "$best" ] && best=$count && stage=$candidate
+        count=$(($(unseen_from "$candidate") + 1))
+        weights+=("$count") total=$((total + count))
+      done
+      draw=$((RANDOM % total))
+      for i in "${!stage_list[@]}"; do
+        [ "$draw" -lt "${weights[$i]}" ] && stage=${stage_list[$i]} && break
+        draw=$((draw - weights[i]))
       done
     fi
     # Three hints pay for skipping a mini-game; five leave no room for a search's reward.
@@ -336,7 +344,11 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     [ -n "${end_items[$stage]}" ] && [ $((RANDOM % 3)) != 0 ] && seed_args+=("items=${end_items[$stage]}")
     [ $((RANDOM % 3)) != 0 ] && seed_args+=(map)
     [ $((RANDOM % 2)) = 0 ] && seed_args+=(lens)
-    [ $((RANDOM % 2)) = 0 ] && seed_args+=(diary)
+    if leads_somewhere_new diary/picture diary/petition diary/scheme; then
+      [ $((RANDOM % 3)) != 0 ] && seed_args+=(diary)
+    else
+      [ $((RANDOM % 2)) = 0 ] && seed_args+=(diary)
+    fi
     "$bin/velmaris-profile-seed" "$user" "Soak$((RANDOM % 3))" "${seed_args[@]}" > /dev/null 2>&1 ||
       finding "$run" "the game's writers refused to seed a player at ${seed_args[*]}"
   fi
