@@ -124,7 +124,8 @@ declare -A aims=(
   [GameProfile]="680 543 GameEnterName;680 473 GameEnterName;680 403;680 173"
   [GameHelp]="512 223"
   [GameRecords]="512 223"
-  [GameOptions]="342 173;682 173;512 463;512 253"
+  [GameOptions]="342 173;682 173;512 463;512 463;512 393 help;512 253"
+  [help]="512 223"
   [MainMenu]="512 523 place/*;512 453 GameProfile;512 383;512 313;512 243 help"
   [diary]="966 633 diary/comics;966 573 diary/picture;966 513 diary/petition;966 453 diary/scheme;966 393;543 157;684 157;825 157;980 24"
   [map/town]="170 208;300 358;480 158;560 328;420 478;650 468;770 318;980 24;901 24"
@@ -310,7 +311,7 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   # How the run ends, and after how long of random input (a kill may come while it is starting).
   ending=(close close destroy term int hup kill kill)
   ending=${ending[$((RANDOM % ${#ending[@]}))]}
-  play=$((20 + RANDOM % 100))
+  play=$((20 + RANDOM % 70))
   [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
   left=$((seconds - (SECONDS - soak_start)))
   [ "$play" -gt "$left" ] && play=$((left > 1 ? left : 1))
