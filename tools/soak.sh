@@ -198,7 +198,10 @@ click() {  # click WINDOW X Y [BUTTON]
 # close-up the panel's menu, get-hint, map and diary buttons count among them, and in a place the
 # inventory's first slot (its item in hand ends some stages).
 aims_of() {  # aims_of FRONT
-  local panel="152 59 GameOptions;826 24 search/*;901 24 map/small;980 24 diary/comics diary/picture diary/petition diary/scheme"
+  # The diary's tabs show only for a player who has something on them: a seeded full diary.
+  local tabs=
+  [[ " ${seed_args[*]:-} " == *" diary "* ]] && [ -n "$seeded" ] && tabs=" diary/picture diary/petition diary/scheme"
+  local panel="152 59 GameOptions;826 24 search/*;901 24 map/small;980 24 diary/comics$tabs"
   case $1 in
     diary/*) echo "${aims[diary]}" ;;
     place/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}$panel;234 40 ${end_screens[${1#*/}]:-}" ;;
