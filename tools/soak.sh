@@ -14,14 +14,17 @@
 #     readers) must find each listed player's file or backup whole, and no file kept aside as
 #     damaged.
 # Most runs start from a player standing at a stage of the story (written by velmaris-profile-seed),
-# some with the town map and hints, so that random play reaches every place; the others go on from
-# the user folder the last run left. A share of the clicks goes to the places a player reaches for
-# on the screen in front: a place's or close-up's objects (read from the sample game's content
-# beside this script), the panel's buttons, the diary's tabs, the maps' places and offers.
+# some with the town map, the lens and hints, the items that end the stage or a diary with every
+# tab, so that random play is a click or two from every screen; the others go on from the user
+# folder the last run left. A share of the clicks goes to the places a player reaches for on the
+# screen in front: a place's or close-up's objects (read from the sample game's content beside
+# this script), the panel's buttons, the diary's tabs, the maps' places and offers; most of those
+# go to the ones that lead to a screen this soak has not yet seen.
 # It samples the program's resident memory every second and writes, in the output folder:
-# summary.txt (runs, restarts, ends by kind, how many times each screen came to the front and which
-# of the game's screens never did, peak memory by ten minutes of soak and by minute of a run's
-# life, findings), memory.tsv (the samples) and, for each run with a finding, its standard error and
+# runs.txt (each run's seed, end and the screens it showed, with when), summary.txt (runs,
+# restarts, ends by kind, how many times each screen came to the front and which of the game's
+# screens never did, peak memory by ten minutes of soak and by minute of a run's life,
+# findings), memory.tsv (the samples) and, for each run with a finding, its standard error and
 # user folder; for a run that does not end, every thread's stack (gdb, when installed) too.
 # Status 0 when nothing was found, 1 otherwise, 2 on a wrong call.
 #
@@ -83,11 +86,12 @@ export ASAN_OPTIONS=detect_leaks=1:suppressions=$work/asan.supp UBSAN_OPTIONS=pr
 # Mesa's compiling rasteriser deadlocks under the address sanitizer's unwinding; this one draws the same.
 if nm -D "$bin/velmaris" 2> /dev/null | grep -q __asan_init; then export GALLIUM_DRIVER=softpipe; fi
 
-summary=$out/summary.txt memory=$out/memory.tsv findings=$out/findings.txt
+summary=$out/summary.txt memory=$out/memory.tsv findings=$out/findings.txt runs_log=$out/runs.txt
 : > "$findings"
+: > "$runs_log"
 printf 'soak_s\trun\trun_s\trss_kb\n' > "$memory"
 runs=0 finding_count=0
-declare -A ends=() screens=()
+declare -A ends=() screens=() seen=()
 front_line='s/.*screen in front: \([^[:space:]<]*\).*/\1/p'  # the names of the screens a run's log brought to the front
 
 finding() {  # finding RUN TEXT: records it and keeps the run's traces
@@ -112,17 +116,57 @@ keep_stacks() {  # keep_stacks RUN PID
 # the paused game's Back and Exit, the search's exit, beside the book and the middle.
 places=("402 303" "512 523" "234 40" "807 57" "152 59" "826 24" "901 24" "980 24" "512 463" "512 253" "892 39"
   "20 740" "512 400")
-# ... and on one kind of screen: the diary's tabs and comics arrows, the town map's places, the
-# small map's search offers.
+# ... and on one kind of screen: the menus' and boxes' buttons, the diary's tabs and comics
+# arrows, the town map's places, the small map's search offers. An aim is "X Y" and then the
+# screens it leads to, if the soak knows them ("search/*": any search).
 declare -A aims=(
-  [diary]="966 633;966 573;966 513;966 453;966 393;543 157;684 157;825 157;980 24"
+  [message_box]="402 303;402 303;512 303;622 303"  # mostly "yes": a mini-game skipped, a search left
+  [GameProfile]="680 543 GameEnterName;680 473 GameEnterName;680 403;680 173"
+  [GameHelp]="512 223"
+  [GameRecords]="512 223"
+  [GameOptions]="342 173;682 173;512 463;512 463;512 393 help;512 253"
+  [help]="512 223"
+  [MainMenu]="512 523 place/*;512 453 GameProfile;512 383;512 313;512 243 help"
+  [diary]="966 633 diary/comics;966 573 diary/picture;966 513 diary/petition;966 453 diary/scheme;966 393;543 157;684 157;825 157;980 24"
   [map/town]="170 208;300 358;480 158;560 328;420 478;650 468;770 318;980 24;901 24"
-  [map/small]="236 240;313 352;488 202;548 330;443 442;576 435;686 322;726 322;276 240;353 352;393 352;616 435;750 502;807 229;656 435;980 24"
+  [map/small]="$(for xy in "236 240" "313 352" "488 202" "548 330" "443 442" "576 435" "686 322" "726 322" "276 240" "353 352" \
+    "393 352" "616 435" "750 502" "807 229" "656 435"; do printf '%s search/*;' "$xy"; done)980 24"
 )
+# The stages in play order, what ends each (the items its script asks the inventory for, given to
+# a seeded player) and the screens its end brings: its stop pages, then the town map or, after the
+# last, the credits.
+stages=$(sed -n 's/.*<location name="\([^"]*\)".*/\1/p' "$content/stages/stage.xml")
+declare -A end_items=() end_screens=()
+while read -r stage stops; do
+  end_items[$stage]=$(grep -ho '\(isininventory\|dropinventory\) [a-z_0-9]*' "$content/scripts/levels/$stage/$stage.script" 2> /dev/null |
+    sed 's/.* //' | sort -u | paste -sd, - || true)
+  screens_after=""
+  for stop in ${stops//\\/ }; do
+    case $stop in map_*) screens_after+=" map/travel" ;; gui | comics) ;; *) screens_after+=" comics/$stop" ;; esac
+  done
+  [ "$stage" = "$(tail -n 1 <<< "$stages")" ] && screens_after+=" credits" || screens_after+=" map/town"
+  end_screens[$stage]=${screens_after# }
+done < <(sed -n 's/.*<location name="\([^"]*\)"\( stop="\([^"]*\)"\)\{0,1\}.*/\1 \3/p' "$content/stages/stage.xml")
+# What clicking an object starts, from the scripts ("OBJECT: game NAME", "OBJECT: showlocation
+# NAME"); the objects that end a stage lead to the screens of its end.
+declare -A leads=()
+while read -r scene object kind name; do
+  case $kind in
+    game) leads[$scene/$object]=minigame/$name ;;
+    showlocation) leads[$scene/$object]=closeup/$name ;;
+    *) leads[$scene/$object]=${end_screens[$scene]:-} ;;
+  esac
+done < <(for file in "$content"/scripts/levels/*/*.script; do
+  scene=$(basename "$file" .script)
+  sed -n 's/^[[:space:]]*\([a-z_0-9]*\): \(game\|showlocation\|isininventory\) \([A-Za-z0-9_]*\).*/\1 \2 \3/p' "$file" | sed "s/^/$scene /"
+  # An item used on an object ("click ITEM { OBJECT: ...") ends the stage when the block says so.
+  awk '/^[[:space:]]*click [a-z_0-9]+ \{/ { inside = 1; next } inside && /^[[:space:]]*[a-z_0-9]+:/ { sub(/:.*/, ""); gsub(/[[:space:]]/, ""); object = $0 }
+    inside && /endlocation/ && object != "" { print object; object = "" } /^  \}/ { inside = 0 }' "$file" | sed "s/^/$scene /; s/\$/ used -/"
+done)
 # A place's or close-up's objects, from the sample game's scenes (x, y from the top): the middle of
-# each object a player may click ("_a" names its highlight).
+# each object a player may click ("_a" names its highlight), with what it leads to.
 while read -r scene name x y w h; do
-  aims[$scene]="${aims[$scene]:+${aims[$scene]};}$((x + w / 2)) $((768 - y - h / 2))"
+  aims[$scene]="${aims[$scene]:+${aims[$scene]};}$((x + w / 2)) $((768 - y - h / 2)) ${leads[$scene/$name]:-}"
 done < <(for file in "$content"/levels/*.xml; do
   scene=$(sed -n 's/.*<location [^>]*name="\([^"]*\)".*/\1/p' "$file" | head -n 1)
   sed -n 's/.*<object name="\([^"]*\)" kind="i" x="\([0-9]*\)" y="\([0-9]*\)" width="\([0-9]*\)" height="\([0-9]*\)".*/\1 \2 \3 \4 \5/p' "$file" |
@@ -130,10 +174,10 @@ done < <(for file in "$content"/levels/*.xml; do
 done)
 # The game's screens a soak should bring to the front: the menus', each place and close-up, the
 # diary's pages, the maps, a search ("*": any of the kind), each mini-game a script starts, each
-# comics page between stages.
-stages=$(sed -n 's/.*<location name="\([^"]*\)".*/\1/p' "$content/stages/stage.xml")
+# comics page between stages. Two pages of the diary no player can bring up are left out, with why.
+unreachable="diary/goals (its tab is never shown), diary/history (its tab opens the comics page over it: diary/comics)"
 game_screens="logo_window GameEnterName GameProfile MainMenu loading GameOptions credits map/town map/small map/travel search/*
-  diary/petition diary/picture diary/scheme diary/history diary/goals diary/comics
+  diary/petition diary/picture diary/scheme diary/comics
   $(for file in "$content"/levels/*.xml; do
     scene=$(sed -n 's/.*<location [^>]*name="\([^"]*\)".*/\1/p' "$file" | head -n 1)
     folder=$(sed -n 's/.*<location [^>]*folder="\([^"]*\)".*/\1/p' "$file" | head -n 1)
@@ -150,15 +194,54 @@ click() {  # click WINDOW X Y [BUTTON]
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown "${4:-1}" sleep 0.1 mouseup "${4:-1}"
 }
 
-# The targets of the screen in front ("x y;x y..."), if the soak knows any. In a place or close-up
-# the panel's menu, get-hint, map and diary buttons count among them.
+# The targets of the screen in front ("x y [screen...];..."), if the soak knows any. In a place or
+# close-up the panel's menu, get-hint, map and diary buttons count among them, and in a place the
+# inventory's first slot (its item in hand ends some stages).
 aims_of() {  # aims_of FRONT
+  # The diary's tabs show only for a player who has something on them: a seeded full diary.
+  local tabs=
+  [[ " ${seed_args[*]:-} " == *" diary "* ]] && [ -n "$seeded" ] && tabs=" diary/picture diary/petition diary/scheme"
+  local panel="152 59 GameOptions;826 24 search/*;901 24 map/small;980 24 diary/comics$tabs"
   case $1 in
     diary/*) echo "${aims[diary]}" ;;
-    place/* | closeup/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}152 59;826 24;901 24;980 24" ;;
+    place/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}$panel;234 40 ${end_screens[${1#*/}]:-}" ;;
+    closeup/*) echo "${aims[${1#*/}]:+${aims[${1#*/}]};}$panel" ;;
     logo_window) echo "512 384" ;;  # a click passes a logo
     *) echo "${aims[$1]:-}" ;;
   esac
+}
+
+# Whether any of the screens named is one this soak has not yet seen in front.
+leads_somewhere_new() {  # leads_somewhere_new SCREEN...
+  local screen name
+  for screen in "$@"; do
+    if [[ $screen == *'*' ]]; then
+      local found=
+      for name in "${!seen[@]}"; do [[ $name == ${screen%'*'}* ]] && found=1 && break; done
+      [ -z "$found" ] && return 0
+    elif [ -z "${seen[$screen]:-}" ]; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+# How many screens not yet seen a scene's objects lead to, its close-ups' included.
+unseen_from() {  # unseen_from SCENE
+  local aim count=0 leads screen
+  IFS=';' read -r -a aim_list <<< "${aims[$1]:-}"
+  for aim in "${aim_list[@]}"; do
+    read -r -a leads <<< "$aim"
+    for screen in "${leads[@]:2}"; do
+      if leads_somewhere_new "$screen"; then
+        count=$((count + 1))
+        [[ $screen == closeup/* ]] && count=$((count + $(unseen_from "${screen#closeup/}")))
+      elif [[ $screen == closeup/* ]]; then
+        count=$((count + $(unseen_from "${screen#closeup/}")))
+      fi
+    done
+  done
+  echo "$count"
 }
 
 # One piece of input to the window (its size in $width x $height), given the screen in front.
@@ -166,16 +249,26 @@ random_input() {  # random_input WINDOW FRONT
   local w=$1 x=$((RANDOM % width)) y=$((RANDOM % height)) x2=$((RANDOM % width)) y2=$((RANDOM % height))
   local name="Pl$((RANDOM % 1000))ayer$((RANDOM % 100))"
   name=${name:0:$((1 + RANDOM % 12))}
-  local aimed
+  local aimed aim fresh=() leads
+  if [ "$2" = MainMenu ] && [ $((RANDOM % 4)) -lt $((${seeded:-0} + 2)) ]; then
+    click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play, most often for a seeded player
+    return
+  fi
+  if [[ $2 == minigame/* ]] && [ $((RANDOM % 4)) = 0 ]; then
+    click "$w" $((892 * width / 1024)) $(((768 - 39) * height / 768))  # skip it: a game once seen has no more to show
+    return
+  fi
   aimed=$(aims_of "$2")
   if [ -n "$aimed" ] && [ $((RANDOM % 4)) != 0 ]; then
     IFS=';' read -r -a aimed <<< "$aimed"
-    read -r x y <<< "${aimed[$((RANDOM % ${#aimed[@]}))]}"
+    # Two in three go to what leads to a screen not yet seen, when anything here does.
+    for aim in "${aimed[@]}"; do
+      read -r -a leads <<< "$aim"
+      [ "${#leads[@]}" -gt 2 ] && leads_somewhere_new "${leads[@]:2}" && fresh+=("$aim")
+    done
+    [ "${#fresh[@]}" -gt 0 ] && [ $((RANDOM % 3)) != 0 ] && aimed=("${fresh[@]}")
+    read -r x y _ <<< "${aimed[$((RANDOM % ${#aimed[@]}))]}"
     click "$w" $((x * width / 1024)) $(((768 - y) * height / 768))
-    return
-  fi
-  if [ "$2" = MainMenu ] && [ $((RANDOM % 2)) = 0 ]; then
-    click "$w" $((512 * width / 1024)) $(((768 - 523) * height / 768))  # Play
     return
   fi
   if [ "$2" = GameEnterName ] && [ $((RANDOM % 3)) = 0 ]; then
@@ -232,18 +325,45 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
   run_start=$SECONDS
   # How the run ends, and after how long of random input (a kill may come while it is starting).
   ending=${endings[$((RANDOM % ${#endings[@]}))]}
-  play=$((20 + RANDOM % 100))
+  play=$((20 + RANDOM % 70))
   [ "$ending" = kill ] && [ "$((RANDOM % 3))" = 0 ] && play=$((RANDOM % 5))
   left=$((seconds - (SECONDS - soak_start)))
   [ "$play" -gt "$left" ] && play=$((left > 1 ? left : 1))
   rm -f "$work/last.png"
-  # Two runs in three begin with a player standing at a stage of the story; the others go on from
-  # the user folder as the last run left it.
-  if [ $((RANDOM % 3)) != 0 ]; then
+  path= last_front=
+  # Two runs in three begin with a player standing at a stage of the story, one or two clicks from
+  # the screens still unseen: the stage's end in hand, the map, the lens for a search, a full diary;
+  # the others go on from the user folder as the last run left it. The first run is a first start.
+  seeded=
+  if [ "$run" -gt 1 ] && [ $((RANDOM % 3)) != 0 ]; then
+    seeded=1
     read -r -a stage_list <<< "$(tr '\n' ' ' <<< "$stages")"
-    seed_args=("${stage_list[$((RANDOM % ${#stage_list[@]}))]}")
-    [ $((RANDOM % 2)) = 0 ] && seed_args+=(map)
-    seed_args+=("hints=$((RANDOM % 6))")
+    stage=${stage_list[$((RANDOM % ${#stage_list[@]}))]}
+    # Two in three go to a stage drawn by how many screens not yet seen its place leads to.
+    if [ $((RANDOM % 3)) != 0 ]; then
+      weights=() total=0
+      for candidate in "${stage_list[@]}"; do
+        count=$(($(unseen_from "$candidate") + 1))
+        weights+=("$count") total=$((total + count))
+      done
+      draw=$((RANDOM % total))
+      for i in "${!stage_list[@]}"; do
+        [ "$draw" -lt "${weights[$i]}" ] && stage=${stage_list[$i]} && break
+        draw=$((draw - weights[i]))
+      done
+    fi
+    # Three hints pay for skipping a mini-game; five leave no room for a search's reward.
+    hints=$((RANDOM % 6))
+    [ $((RANDOM % 3)) != 0 ] && hints=$((3 + RANDOM % 2))
+    seed_args=("$stage" "hints=$hints")
+    [ -n "${end_items[$stage]}" ] && [ $((RANDOM % 3)) != 0 ] && seed_args+=("items=${end_items[$stage]}")
+    [ $((RANDOM % 3)) != 0 ] && seed_args+=(map)
+    [ $((RANDOM % 2)) = 0 ] && seed_args+=(lens)
+    if leads_somewhere_new diary/picture diary/petition diary/scheme; then
+      [ $((RANDOM % 3)) != 0 ] && seed_args+=(diary)
+    else
+      [ $((RANDOM % 2)) = 0 ] && seed_args+=(diary)
+    fi
     "$bin/velmaris-profile-seed" "$user" "Soak$((RANDOM % 3))" "${seed_args[@]}" > /dev/null 2>&1 ||
       finding "$run" "the game's writers refused to seed a player at ${seed_args[*]}"
   fi
@@ -259,8 +379,12 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     eval "$(xdotool getwindowgeometry --shell "$window" 2> /dev/null | grep -E '^(WIDTH|HEIGHT)=')" || true
     width=${WIDTH:-1024} height=${HEIGHT:-768}
     play_end=$((SECONDS + play))
+    path+=" window@$((SECONDS - run_start))s"
     while [ "$SECONDS" -lt "$play_end" ] && kill -0 "$pid" 2> /dev/null; do
-      front=$(sed -n "$front_line" "$work/stderr.txt" | tail -n 1)
+      fronts=$(sed -n "$front_line" "$work/stderr.txt")
+      front=$(tail -n 1 <<< "$fronts")
+      [ -n "$front" ] && [ "$front" != "$last_front" ] && path+=" $front@$((SECONDS - run_start))s" && last_front=$front
+      while read -r screen; do [ -n "$screen" ] && seen[$screen]=1; done < <(sort -u <<< "$fronts")
       random_input "$window" "$front" > /dev/null 2>&1 || true
       rss=$(resident "$pid")
       [ -n "$rss" ] && printf '%d\t%d\t%d\t%s\n' "$((SECONDS - soak_start))" "$run" "$((SECONDS - run_start))" "$rss" >> "$memory"
@@ -303,7 +427,7 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     finding "$run" "a sanitizer or crash report on standard error: $(grep -m 1 -E 'ERROR:|runtime error:|Assertion|crash report' "$work/stderr.txt")"
   fi
   while read -r screen; do
-    [ -n "$screen" ] && screens[$screen]=$((${screens[$screen]:-0} + 1))
+    [ -n "$screen" ] && screens[$screen]=$((${screens[$screen]:-0} + 1)) && seen[$screen]=1
   done < <(sed -n "$front_line" "$work/stderr.txt")
   if ! check=$("$bin/velmaris-profile-check" "$user" 2>&1); then
     finding "$run" "player files after \"$ending\": $(grep FINDING <<< "$check" | tr '\n' ' ')"
@@ -311,6 +435,7 @@ while [ $((SECONDS - soak_start)) -lt "$seconds" ]; do
     find "$user" -name '*.bad*' -delete
   fi
   players=$(grep -c '^player ' <<< "$check" || true)
+  echo "run $run (${seeded:+seeded: ${seed_args[*]}; }$ending after ${play} s):$path" >> "$runs_log"
 done
 
 {
@@ -328,6 +453,7 @@ done
     [ -n "$reached" ] || printf ' %s' "$screen"
   done)
   echo "screens of the game never brought to the front:${never:- none}"
+  echo "screens no player can bring to the front (not counted): $unreachable"
   awk -F'\t' 'NR > 1 && $4 > peak { peak = $4 } END { printf "peak resident memory: %.1f MB\n", peak / 1024 }' "$memory"
   echo "peak resident memory by ten minutes of soak (MB):"
   awk -F'\t' 'NR > 1 { b = int($1 / 600); if ($4 > p[b]) p[b] = $4; if (b > n) n = b }

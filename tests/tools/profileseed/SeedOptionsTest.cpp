@@ -1,0 +1,58 @@
+// The seeding tool's options: what each gives the seeded player, and the calls it refuses whole.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Sources/shell/userdata/PlayerProfile.h"
+#include "tools/profileseed/SeedOptions.h"
+
+namespace {
+
+struct SeedCase {
+  std::vector<std::string> options;
+  bool taken;
+  void (*expect)(const ProfileProgress& progress);
+};
+
+std::vector<std::string> ItemNames(const ProfileProgress& progress) {
+  std::vector<std::string> names;
+  for (const ItemCount& item : progress.m_items) names.push_back(item.m_name + "x" + std::to_string(item.m_count));
+  return names;
+}
+
+const SeedCase kCases[] = {
+    {{"map", "lens", "hints=4"}, true,
+     [](const ProfileProgress& p) {
+       EXPECT_EQ(p.m_has_map, 1);
+       EXPECT_EQ(p.m_has_lens, 1);
+       EXPECT_EQ(p.m_hints, 4);
+     }},
+    {{"items=chart,key,chart", "items=pearl"}, true,
+     [](const ProfileProgress& p) { EXPECT_EQ(ItemNames(p), (std::vector<std::string>{"chartx1", "keyx1", "pearlx1"})); }},
+    {{"diary"}, true,
+     [](const ProfileProgress& p) {
+       EXPECT_EQ(p.m_petition_state, 1);
+       EXPECT_EQ(p.m_scheme_state, 1);
+       ASSERT_FALSE(p.m_diary_piece_totals.empty());
+       EXPECT_LT(p.m_diary_piece_counts.at(0), p.m_diary_piece_totals[0]);  // a picture in progress
+     }},
+    // A wrong option anywhere leaves the player as it was, the good ones before it included.
+    {{"map", "items="}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"lens", "items=a,,b"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"map", "hints=-1"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"hints=3x"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"maps"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+};
+
+TEST(SeedOptionsTest, GivesWhatEachOptionNamesOrNothing) {
+  for (const SeedCase& c : kCases) {
+    SCOPED_TRACE(testing::PrintToString(c.options));
+    PlayerProfile player;
+    EXPECT_EQ(ApplySeedOptions(player, c.options), c.taken);
+    c.expect(player.m_progress);
+  }
+}
+
+}  // namespace

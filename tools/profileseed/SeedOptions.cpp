@@ -1,0 +1,60 @@
+#include "tools/profileseed/SeedOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "Sources/adventure/DiaryWindow.h"
+#include "Sources/shell/userdata/PlayerProfile.h"
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
+
+// Each name once, none empty: the inventory keeps one record an item.
+bool ReadItems(std::string_view list, std::vector<ItemCount>& items) {
+  while (true) {
+    const size_t comma = list.find(',');
+    const std::string_view name = list.substr(0, comma);
+    if (name.empty()) return false;
+    bool known = false;
+    for (const ItemCount& item : items) known = known || item.m_name == name;
+    if (!known) items.push_back(ItemCount{std::string(name), 1});
+    if (comma == std::string_view::npos) return true;
+    list.remove_prefix(comma + 1);
+  }
+}
+
+}  // namespace
+
+bool ApplySeedOptions(PlayerProfile& player, const std::vector<std::string>& options) {
+  ProfileProgress progress = player.m_progress;
+  for (const std::string& option : options) {
+    if (option == "map") {
+      progress.m_has_map = 1;
+    } else if (option == "lens") {
+      progress.m_has_lens = 1;
+    } else if (StartsWith(option, "hints=")) {
+      const char* first = option.c_str() + 6;
+      const char* last = option.c_str() + option.size();
+      int32_t hints = 0;
+      if (auto [end, error] = std::from_chars(first, last, hints); error != std::errc() || end != last || hints < 0) {
+        return false;
+      }
+      progress.m_hints = hints;
+    } else if (StartsWith(option, "items=")) {
+      if (!ReadItems(std::string_view(option).substr(6), progress.m_items)) return false;
+    } else if (option == "diary") {
+      // A signature on the petition, the first scheme and a picture half found: each shows its tab.
+      progress.m_petition_state = 1;
+      progress.m_scheme_state = 1;
+      progress.m_diary_piece_counts.assign(DiaryWindow::kPictures, 0);
+      progress.m_diary_piece_totals.assign(DiaryWindow::kPictures, 0);
+      progress.m_diary_piece_counts[0] = 1;
+      progress.m_diary_piece_totals[0] = 2;
+    } else {
+      return false;
+    }
+  }
+  player.m_progress = std::move(progress);
+  return true;
+}
