@@ -6,6 +6,7 @@
 #include "source/render/OverlayQuad.h"
 #include "source/render/RenderObject.h"
 #include "source/render/RenderSystem.h"
+#include "source/render/RenderWindow.h"
 
 namespace {
 
@@ -80,6 +81,14 @@ std::size_t ModelManager::FirstOverlaySeen() const {
   return m_overlays.size();
 }
 
+void ModelManager::FindHiddenObjects() {
+  uint32_t width = 0, height = 0;
+  GetRenderClientSize(width, height);
+  m_covers.clear();
+  for (const RenderObject* object : m_sorted) m_covers.push_back(object->MeasureScreenCover(width, height));
+  FindHiddenDraws(m_covers, m_hidden_by);
+}
+
 void ModelManager::Render() {
   m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
   if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
@@ -107,10 +116,15 @@ void ModelManager::Render() {
   // menu) are updated but not drawn: their textures are not built until they can be seen.
   const std::size_t first_overlay = FirstOverlaySeen();
   const bool covered = first_overlay < m_overlays.size();
+  if (!covered) FindHiddenObjects();
   m_render_system->BeginFrame();
-  // By index and skipping blanks: a draw may add objects or quads, or take them out.
+  // By index and skipping blanks: a draw may add objects or quads, or take them out. An object
+  // beneath an opaque quad is left out only while that quad is still there to be drawn.
   for (std::size_t i = 0; !covered && i < m_sorted.size(); ++i) {
-    if (m_sorted[i] != nullptr) m_sorted[i]->Draw();
+    if (m_sorted[i] == nullptr) continue;
+    const int hider = m_hidden_by[i];
+    if (hider >= 0 && m_sorted[static_cast<std::size_t>(hider)] != nullptr) continue;
+    m_sorted[i]->Draw();
   }
   for (std::size_t i = covered ? first_overlay : 0; i < m_overlays.size(); ++i) {
     if (m_overlays[i] != nullptr) m_overlays[i]->Draw();

@@ -2,11 +2,14 @@
 // The draw list: every visible, unhidden render object. Each frame it updates them, sorts the ones
 // with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
 // them between the render system's BeginFrame and EndFrame, followed by the overlay quads; what an
-// opaque quad over the whole screen hides is left out of the drawing. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
+// opaque quad over the whole screen, or an opaque object lying square on it, hides wholly is left
+// out of the drawing. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "source/render/ScreenCover.h"
 
 class OverlayQuad;
 class RenderObject;
@@ -46,6 +49,8 @@ class ModelManager {
   bool WasRemovedDuringRender(const RenderObject* object) const;
   // The last overlay that hides what is beneath it; the overlay count when none does.
   std::size_t FirstOverlaySeen() const;
+  // Which sorted objects later opaque quads hide wholly (m_hidden_by, by index).
+  void FindHiddenObjects();
 
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;
@@ -57,6 +62,8 @@ class ModelManager {
   std::vector<const RenderObject*> m_removed;
   std::vector<RenderObject*> m_sorted;
   std::vector<OverlayQuad*> m_overlays;
+  std::vector<ScreenCover> m_covers;
+  std::vector<int> m_hidden_by;
   uint32_t m_faces_to_draw = 0;
   uint32_t m_face_count = 0;
   uint32_t m_visible = 0;

@@ -10,6 +10,7 @@
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
+#include "source/shaders/Shader.h"
 #include "tests/source/model/ModelTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
 
@@ -152,6 +153,69 @@ TEST_F(RenderObjectTest, PickingTellsHitsMissesAndTheNearestDistance) {
   float distance = -1.0f;
   EXPECT_FALSE(object.PickByRay(Vector3(0, 0.2f, -10), Vector3(0, 0, 20), &distance));
   EXPECT_EQ(distance, kPickNoHit);
+}
+
+// A unit square, drawn as a strip, placed by its world matrix on a camera spanning 0..1 both ways.
+struct Square {
+  float x, y, w, h;
+  float shear = 0.0f;  // turns the square off the screen's axes
+};
+
+Matrix4 Placed(const Square& s) {
+  Matrix4 m;
+  m.m[0] = s.w;
+  m.m[5] = s.h;
+  m.m[1] = s.shear;
+  m.m[12] = s.x;
+  m.m[13] = s.y;
+  return m;
+}
+
+// What lies beneath an opaque quad square on the screen is not drawn; what shows anywhere is.
+TEST_F(RenderObjectTest, OnlyWhatAnOpaqueSquareQuadHidesWhollyIsLeftOutOfTheDrawing) {
+  const struct {
+    const char* name;
+    Square page;
+    bool page_blends;
+    float page_alpha;
+    Square beneath;
+    std::size_t draws;
+  } cases[] = {
+      {"wholly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      {"edge to edge", {0.25f, 0.25f, 0.5f, 0.5f}, false, 1.0f, {0.25f, 0.25f, 0.5f, 0.5f}, 1},
+      {"a pixel out", {0.25f, 0.25f, 0.5f, 0.5f}, false, 1.0f, {0.25f, 0.25f, 0.502f, 0.5f}, 2},
+      {"partly covered", {0.1f, 0.1f, 0.5f, 0.5f}, false, 1.0f, {0.4f, 0.4f, 0.3f, 0.3f}, 2},
+      {"blended page", {0.1f, 0.1f, 0.8f, 0.8f}, true, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"faded page", {0.1f, 0.1f, 0.8f, 0.8f}, false, 0.5f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"sheared page", {0.1f, 0.1f, 0.8f, 0.8f, 0.1f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+  };
+  CameraHandle* camera = m_manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+  (*camera)->m_near = -1.0f;
+  (*camera)->m_far = 1.0f;
+  CountedPtr<Model> square(new Model("square", 4, 4, 0));
+  static constexpr float kCorners[4][2] = {{1, 0}, {1, 1}, {0, 0}, {0, 1}};
+  for (uint32_t i = 0; i < 4; ++i) {
+    *square->m_vertices->GetVertex(i) = Vertex{kCorners[i][0], kCorners[i][1], 0, 0, 0, -1, 0xFFFFFFFFu, 0, 0};
+    square->m_indices->SetIndex(i, i);
+  }
+  for (const auto& c : cases) {
+    RenderObject beneath(square, camera, kRenderObjectNoDepth), page(square, camera, kRenderObjectNoDepth);
+    ShaderDescriptor opaque, blended;
+    blended.AddFlags(kShaderBlend);
+    beneath.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(opaque))));
+    page.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(c.page_blends ? blended : opaque))));
+    page.SetColor(Vector4(1, 1, 1, c.page_alpha));
+    beneath.SetWorldMatrix(Placed(c.beneath));
+    page.SetWorldMatrix(Placed(c.page));
+    beneath.SetViewDepth(2.0f);  // farther: drawn first
+    page.SetViewDepth(1.0f);
+    beneath.SetVisible(true);
+    page.SetVisible(true);
+    gfx::headless::ClearRecords();
+    m_manager->RenderFrame();
+    EXPECT_EQ(gfx::headless::Draws().size(), c.draws) << c.name;
+  }
+  m_manager->GetCameraManager()->DestroyCamera(camera);
 }
 
 }  // namespace
