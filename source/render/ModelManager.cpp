@@ -81,12 +81,30 @@ std::size_t ModelManager::FirstOverlaySeen() const {
   return m_overlays.size();
 }
 
-void ModelManager::FindHiddenObjects() {
+void ModelManager::PlanDrawing() {
   uint32_t width = 0, height = 0;
   GetRenderClientSize(width, height);
   m_covers.clear();
   for (const RenderObject* object : m_sorted) m_covers.push_back(object->MeasureScreenCover(width, height));
-  FindHiddenDraws(m_covers, m_hidden_by);
+  PlanDraws(m_covers, m_plans);
+}
+
+void ModelManager::DrawPlanned(std::size_t i) {
+  // What an opaque quad hides is left out only while that quad is still there to be drawn.
+  const auto present = [this](int index) { return index >= 0 && m_sorted[static_cast<std::size_t>(index)] != nullptr; };
+  const DrawPlan& plan = m_plans[i];
+  if (present(plan.hidden_by)) return;
+  PixelRect parts[4];
+  const int count = present(plan.cut_by) ? PartsAround(m_covers[i].bounds, plan.hole, parts) : 0;
+  if (count == 0 || !m_render_system->SetClipRect(&parts[0])) {
+    m_sorted[i]->Draw();
+    return;
+  }
+  for (int k = 0; k < count && m_sorted[i] != nullptr; ++k) {
+    if (k > 0) m_render_system->SetClipRect(&parts[k]);
+    m_sorted[i]->Draw();
+  }
+  m_render_system->SetClipRect(nullptr);
 }
 
 void ModelManager::Render() {
@@ -116,15 +134,11 @@ void ModelManager::Render() {
   // menu) are updated but not drawn: their textures are not built until they can be seen.
   const std::size_t first_overlay = FirstOverlaySeen();
   const bool covered = first_overlay < m_overlays.size();
-  if (!covered) FindHiddenObjects();
+  if (!covered) PlanDrawing();
   m_render_system->BeginFrame();
-  // By index and skipping blanks: a draw may add objects or quads, or take them out. An object
-  // beneath an opaque quad is left out only while that quad is still there to be drawn.
+  // By index and skipping blanks: a draw may add objects or quads, or take them out.
   for (std::size_t i = 0; !covered && i < m_sorted.size(); ++i) {
-    if (m_sorted[i] == nullptr) continue;
-    const int hider = m_hidden_by[i];
-    if (hider >= 0 && m_sorted[static_cast<std::size_t>(hider)] != nullptr) continue;
-    m_sorted[i]->Draw();
+    if (m_sorted[i] != nullptr) DrawPlanned(i);
   }
   for (std::size_t i = covered ? first_overlay : 0; i < m_overlays.size(); ++i) {
     if (m_overlays[i] != nullptr) m_overlays[i]->Draw();

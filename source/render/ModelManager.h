@@ -3,7 +3,7 @@
 // with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
 // them between the render system's BeginFrame and EndFrame, followed by the overlay quads; what an
 // opaque quad over the whole screen, or an opaque object lying square on it, hides wholly is left
-// out of the drawing. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
+// out of the drawing, and a large layer mostly hidden so is drawn around what hides it. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
 
 #include <cstddef>
 #include <cstdint>
@@ -49,8 +49,10 @@ class ModelManager {
   bool WasRemovedDuringRender(const RenderObject* object) const;
   // The last overlay that hides what is beneath it; the overlay count when none does.
   std::size_t FirstOverlaySeen() const;
-  // Which sorted objects later opaque quads hide wholly (m_hidden_by, by index).
-  void FindHiddenObjects();
+  // Which sorted objects later opaque quads hide wholly, and which large ones mostly (m_plans).
+  void PlanDrawing();
+  // Draws m_sorted[i] as planned: not at all, around the hole, or whole.
+  void DrawPlanned(std::size_t i);
 
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;
@@ -63,7 +65,7 @@ class ModelManager {
   std::vector<RenderObject*> m_sorted;
   std::vector<OverlayQuad*> m_overlays;
   std::vector<ScreenCover> m_covers;
-  std::vector<int> m_hidden_by;
+  std::vector<DrawPlan> m_plans;
   uint32_t m_faces_to_draw = 0;
   uint32_t m_face_count = 0;
   uint32_t m_visible = 0;

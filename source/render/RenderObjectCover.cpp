@@ -100,9 +100,7 @@ ScreenCover RenderObject::MeasureScreenCover(uint32_t client_width, uint32_t cli
     top = std::min(top, y), bottom = std::max(bottom, y);
   }
   cover.known = true;
-  PixelRect touched = PixelsTouched(left, top, right, bottom);
-  cover.bounds = PixelRect{std::max(touched.left, viewport.left), std::max(touched.top, viewport.top),
-                           std::min(touched.right, viewport.right), std::min(touched.bottom, viewport.bottom)};
+  cover.bounds = Intersection(PixelsTouched(left, top, right, bottom), viewport);
 
   // One quad, square on the screen, both of its faces drawn, painting opaquely.
   if (!flat || count != 4 || m_faces_to_draw != 2 || (m_flags & kRenderObjectCullClockwise) || !PaintsOpaquely()) {
@@ -131,8 +129,6 @@ ScreenCover RenderObject::MeasureScreenCover(uint32_t client_width, uint32_t cli
     if (t[0] == t[1] || t[1] == t[2] || t[0] == t[2]) return cover;
   }
   if (!FillsRectangle(tri, corner)) return cover;
-  const PixelRect inside = PixelsSurelyInside(left, top, right, bottom);
-  cover.opaque = PixelRect{std::max(inside.left, viewport.left), std::max(inside.top, viewport.top),
-                           std::min(inside.right, viewport.right), std::min(inside.bottom, viewport.bottom)};
+  cover.opaque = Intersection(PixelsSurelyInside(left, top, right, bottom), viewport);
   return cover;
 }

@@ -27,11 +27,27 @@ struct ScreenCover {
   PixelRect opaque;
 };
 
+PixelRect Intersection(const PixelRect& a, const PixelRect& b);
+
 // Pixels whose centres a quad spanning x0..x1, y0..y1 surely covers, whatever the rasteriser's
 // rule for centres on an edge; and every pixel a draw within that span can touch.
 PixelRect PixelsSurelyInside(float x0, float y0, float x1, float y1);
 PixelRect PixelsTouched(float x0, float y0, float x1, float y1);
 
-// For each draw, in drawing order, the index of a later draw whose opaque rectangle holds all of
-// it, or -1. A handful of the largest opaque rectangles are kept: the walk stays linear.
-void FindHiddenDraws(const std::vector<ScreenCover>& covers, std::vector<int>& hidden_by);
+// How the draw list draws one object.
+struct DrawPlan {
+  // A later draw whose opaque rectangle holds all of it (it is left out), or -1.
+  int hidden_by = -1;
+  // A later draw whose opaque rectangle hides most of a large layer, or -1: the layer is drawn
+  // only around `hole`, the part of it that draw paints over.
+  int cut_by = -1;
+  PixelRect hole;
+};
+
+// For each draw, in drawing order, its plan. A handful of the largest opaque rectangles are kept:
+// the walk stays linear.
+void PlanDraws(const std::vector<ScreenCover>& covers, std::vector<DrawPlan>& plans);
+
+// The parts of `bounds` around `hole` (within it): a band above, one below, and the two sides
+// between; returns how many are not empty.
+int PartsAround(const PixelRect& bounds, const PixelRect& hole, PixelRect parts[4]);

@@ -171,8 +171,9 @@ Matrix4 Placed(const Square& s) {
   return m;
 }
 
-// What lies beneath an opaque quad square on the screen is not drawn; what shows anywhere is.
-TEST_F(RenderObjectTest, OnlyWhatAnOpaqueSquareQuadHidesWhollyIsLeftOutOfTheDrawing) {
+// What lies beneath an opaque quad square on the screen is not drawn; what shows anywhere is; a
+// large layer mostly beneath it is drawn in parts around it, none of them beneath it.
+TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
   const struct {
     const char* name;
     Square page;
@@ -188,7 +189,12 @@ TEST_F(RenderObjectTest, OnlyWhatAnOpaqueSquareQuadHidesWhollyIsLeftOutOfTheDraw
       {"blended page", {0.1f, 0.1f, 0.8f, 0.8f}, true, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
       {"faded page", {0.1f, 0.1f, 0.8f, 0.8f}, false, 0.5f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
       {"sheared page", {0.1f, 0.1f, 0.8f, 0.8f, 0.1f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"large, mostly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 5},
+      {"large, beneath at a side", {0.0f, 0.2f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 3},
+      {"large, half shown", {0.0f, 0.0f, 1.0f, 0.4f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 2},
   };
+  const int width = static_cast<int>(m_manager->GetCameraManager()->GetClientWidth());
+  const int height = static_cast<int>(m_manager->GetCameraManager()->GetClientHeight());
   CameraHandle* camera = m_manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
   (*camera)->m_near = -1.0f;
   (*camera)->m_far = 1.0f;
@@ -214,6 +220,13 @@ TEST_F(RenderObjectTest, OnlyWhatAnOpaqueSquareQuadHidesWhollyIsLeftOutOfTheDraw
     gfx::headless::ClearRecords();
     m_manager->RenderFrame();
     EXPECT_EQ(gfx::headless::Draws().size(), c.draws) << c.name;
+    const PixelRect under_page{static_cast<int>(c.page.x * width) + 1, static_cast<int>((1 - c.page.y - c.page.h) * height) + 1,
+                               static_cast<int>((c.page.x + c.page.w) * width) - 1, static_cast<int>((1 - c.page.y) * height) - 1};
+    for (const auto& draw : gfx::headless::Draws()) {
+      if (!draw.state.clipped) continue;
+      const PixelRect clip{draw.state.clip.left, draw.state.clip.top, draw.state.clip.right, draw.state.clip.bottom};
+      EXPECT_TRUE(Intersection(clip, under_page).Empty()) << c.name;
+    }
   }
   m_manager->GetCameraManager()->DestroyCamera(camera);
 }
