@@ -90,12 +90,15 @@ void ModelManager::PlanDrawing() {
 }
 
 void ModelManager::DrawPlanned(std::size_t i) {
-  // What an opaque quad hides is left out only while that quad is still there to be drawn.
-  const auto present = [this](int index) { return index >= 0 && m_sorted[static_cast<std::size_t>(index)] != nullptr; };
+  // What opaque quads hide is left out only while they are all still there to be drawn.
   const DrawPlan& plan = m_plans[i];
-  if (present(plan.hidden_by)) return;
+  bool painted = plan.kind != DrawPlan::kWhole;
+  for (int painter : plan.painters) {
+    if (painter >= 0 && m_sorted[static_cast<std::size_t>(painter)] == nullptr) painted = false;
+  }
+  if (painted && plan.kind == DrawPlan::kHidden) return;
   PixelRect parts[4];
-  const int count = present(plan.cut_by) ? PartsAround(m_covers[i].bounds, plan.hole, parts) : 0;
+  const int count = painted ? PartsAround(m_covers[i].bounds, plan.hole, parts) : 0;
   if (count == 0 || !m_render_system->SetClipRect(&parts[0])) {
     m_sorted[i]->Draw();
     return;

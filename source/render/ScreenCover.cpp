@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <iterator>
 
 namespace {
 
@@ -14,8 +15,32 @@ constexpr int64_t kMinCutArea = 128 * 1024;
 
 struct Occluder {
   PixelRect rect;
-  int index = -1;
+  int painters[kMaxPainters] = {-1, -1, -1, -1};
 };
+
+// Two rectangles of one height that touch or overlap side by side (or of one width, stacked) are
+// one: the diary's facing pages and the spine over their edges. So long as their draws are few
+// enough to be named.
+bool MergeInto(Occluder& into, const Occluder& other) {
+  const PixelRect& a = into.rect;
+  const PixelRect& b = other.rect;
+  const bool side_by_side = a.top == b.top && a.bottom == b.bottom && a.left <= b.right && b.left <= a.right;
+  const bool stacked = a.left == b.left && a.right == b.right && a.top <= b.bottom && b.top <= a.bottom;
+  if (!side_by_side && !stacked) return false;
+  int free = 0;
+  while (free < kMaxPainters && into.painters[free] >= 0) ++free;
+  int needed = 0;
+  while (needed < kMaxPainters && other.painters[needed] >= 0) ++needed;
+  if (free + needed > kMaxPainters) return false;
+  for (int k = 0; k < needed; ++k) into.painters[free + k] = other.painters[k];
+  into.rect = PixelRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                        std::max(a.bottom, b.bottom)};
+  return true;
+}
+
+void CopyPainters(const Occluder& from, DrawPlan& plan) {
+  std::copy(std::begin(from.painters), std::end(from.painters), std::begin(plan.painters));
+}
 
 int Floor(float v) { return static_cast<int>(std::floor(v)); }
 int Ceil(float v) { return static_cast<int>(std::ceil(v)); }
@@ -65,21 +90,26 @@ void PlanDraws(const std::vector<ScreenCover>& covers, std::vector<DrawPlan>& pl
     int64_t most_hidden = 0;
     for (std::size_t k = 0; k < count; ++k) {
       if (occluders[k].rect.Contains(cover.bounds)) {
-        plan.hidden_by = occluders[k].index;
+        plan.kind = DrawPlan::kHidden;
+        CopyPainters(occluders[k], plan);
         break;
       }
       const int64_t hidden = Intersection(occluders[k].rect, cover.bounds).Area();
       if (hidden > most_hidden) most = k, most_hidden = hidden;
     }
-    if (plan.hidden_by >= 0) continue;
+    if (plan.kind == DrawPlan::kHidden) continue;
     // Drawing a layer in parts costs a draw a part: worth it for a large layer mostly hidden.
     const int64_t area = cover.bounds.Area();
     if (most < count && area >= kMinCutArea && most_hidden * 2 >= area) {
-      plan.cut_by = occluders[most].index;
+      plan.kind = DrawPlan::kCut;
+      CopyPainters(occluders[most], plan);
       plan.hole = Intersection(occluders[most].rect, cover.bounds);
     }
     if (cover.opaque.Empty()) continue;
-    const Occluder added{cover.opaque, static_cast<int>(i)};
+    Occluder added{cover.opaque, {static_cast<int>(i), -1, -1, -1}};
+    bool merged = false;
+    for (std::size_t k = 0; k < count && !merged; ++k) merged = MergeInto(occluders[k], added);
+    if (merged) continue;
     if (count < kMaxOccluders) {
       occluders[count++] = added;
       continue;

@@ -34,14 +34,17 @@ PixelRect Intersection(const PixelRect& a, const PixelRect& b);
 PixelRect PixelsSurelyInside(float x0, float y0, float x1, float y1);
 PixelRect PixelsTouched(float x0, float y0, float x1, float y1);
 
+// An opaque rectangle of the screen is painted by at most this many draws (side by side).
+inline constexpr int kMaxPainters = 4;
+
 // How the draw list draws one object.
 struct DrawPlan {
-  // A later draw whose opaque rectangle holds all of it (it is left out), or -1.
-  int hidden_by = -1;
-  // A later draw whose opaque rectangle hides most of a large layer, or -1: the layer is drawn
-  // only around `hole`, the part of it that draw paints over.
-  int cut_by = -1;
+  enum Kind { kWhole, kHidden, kCut };
+  Kind kind = kWhole;
+  // With kCut, a large layer mostly hidden is drawn only around `hole`.
   PixelRect hole;
+  // The later draws that paint opaquely all of it (kHidden) or all of its hole (kCut); -1 after.
+  int painters[kMaxPainters] = {-1, -1, -1, -1};
 };
 
 // For each draw, in drawing order, its plan. A handful of the largest opaque rectangles are kept:

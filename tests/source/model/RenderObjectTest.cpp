@@ -181,6 +181,7 @@ TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
     float page_alpha;
     Square beneath;
     std::size_t draws;
+    Square facing{};  // a second page beside the first, where w > 0
   } cases[] = {
       {"wholly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
       {"edge to edge", {0.25f, 0.25f, 0.5f, 0.5f}, false, 1.0f, {0.25f, 0.25f, 0.5f, 0.5f}, 1},
@@ -192,6 +193,8 @@ TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
       {"large, mostly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 5},
       {"large, beneath at a side", {0.0f, 0.2f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 3},
       {"large, half shown", {0.0f, 0.0f, 1.0f, 0.4f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 2},
+      {"beneath facing pages", {0.1f, 0.1f, 0.4f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.6f, 0.3f}, 2, {0.45f, 0.1f, 0.4f, 0.8f}},
+      {"beneath a page and a gap", {0.1f, 0.1f, 0.4f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.6f, 0.3f}, 3, {0.55f, 0.1f, 0.35f, 0.8f}},
   };
   const int width = static_cast<int>(m_manager->GetCameraManager()->GetClientWidth());
   const int height = static_cast<int>(m_manager->GetCameraManager()->GetClientHeight());
@@ -205,7 +208,8 @@ TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
     square->m_indices->SetIndex(i, i);
   }
   for (const auto& c : cases) {
-    RenderObject beneath(square, camera, kRenderObjectNoDepth), page(square, camera, kRenderObjectNoDepth);
+    RenderObject beneath(square, camera, kRenderObjectNoDepth), page(square, camera, kRenderObjectNoDepth),
+        facing(square, camera, kRenderObjectNoDepth);
     ShaderDescriptor opaque, blended;
     blended.AddFlags(kShaderBlend);
     beneath.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(opaque))));
@@ -215,8 +219,12 @@ TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
     page.SetWorldMatrix(Placed(c.page));
     beneath.SetViewDepth(2.0f);  // farther: drawn first
     page.SetViewDepth(1.0f);
+    facing.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(opaque))));
+    facing.SetWorldMatrix(Placed(c.facing));
+    facing.SetViewDepth(0.5f);
     beneath.SetVisible(true);
     page.SetVisible(true);
+    facing.SetVisible(c.facing.w > 0.0f);
     gfx::headless::ClearRecords();
     m_manager->RenderFrame();
     EXPECT_EQ(gfx::headless::Draws().size(), c.draws) << c.name;
