@@ -80,6 +80,12 @@ Result Device::SetRenderTarget(const std::shared_ptr<Surface>& target) {
   return DD_OK;
 }
 
+Result Device::SetClipRect(const Rect* rect) {
+  m_state.clipped = rect != nullptr;
+  m_state.clip = rect != nullptr ? *rect : Rect{};
+  return DD_OK;
+}
+
 Result Device::SetViewport(const Viewport& viewport) {
   if (const Result r = m_backend->Admit(Call::kSetViewport, 0); Failed(r)) return r;
   if (viewport.width == 0 || viewport.height == 0) return DDERR_INVALIDPARAMS;

@@ -35,6 +35,9 @@ class Device {
 
   Result SetViewport(const Viewport& viewport);
   Result GetViewport(Viewport& viewport);
+  // Draws touch only `rect` of the target from now on; null lets them touch the whole viewport
+  // again. Not a Direct3D 7 call: the draw list cuts a large layer to what shows of it.
+  Result SetClipRect(const Rect* rect);
   // Clears the viewport (or the given rectangles of the target, origin top-left): D3DCLEAR_TARGET
   // to `color` (ARGB), D3DCLEAR_ZBUFFER to `z`, whatever the depth-write state.
   Result Clear(uint32_t rect_count, const Rect* rects, uint32_t flags, uint32_t color, float z,

@@ -41,6 +41,10 @@ struct DeviceState {
   Material material;
   std::map<uint32_t, LightSlot> lights;  // by light index
   Viewport viewport;
+  // Not a Direct3D 7 state but this device's own: while set, draws touch only these pixels of
+  // the target (origin top-left); clears ignore it.
+  bool clipped = false;
+  Rect clip;
   uint64_t texture_id[kMaxTextureStages] = {};  // the bound textures' ids, 0 for none
   uint32_t dirty = kDirtyAll;
 

@@ -15,6 +15,12 @@ class ParticleRenderObject : public RenderObject {
 
   // The quads set the bounds themselves, once a frame.
   void MarkBoundsForRefresh() override {}
+  // Its sprites blend: they hide nothing beneath them.
+  ScreenCover MeasureScreenCover(uint32_t client_width, uint32_t client_height) const override {
+    ScreenCover cover = RenderObject::MeasureScreenCover(client_width, client_height);
+    cover.opaque = PixelRect{};
+    return cover;
+  }
 
  protected:
   void ApplyShader() override;

@@ -6,6 +6,7 @@
 #include "source/render/OverlayQuad.h"
 #include "source/render/RenderObject.h"
 #include "source/render/RenderSystem.h"
+#include "source/render/RenderWindow.h"
 
 namespace {
 
@@ -91,6 +92,35 @@ void ModelManager::BuildHiddenTextures() {
   }
 }
 
+void ModelManager::PlanDrawing() {
+  uint32_t width = 0, height = 0;
+  GetRenderClientSize(width, height);
+  m_covers.clear();
+  for (const RenderObject* object : m_sorted) m_covers.push_back(object->MeasureScreenCover(width, height));
+  PlanDraws(m_covers, m_plans);
+}
+
+void ModelManager::DrawPlanned(std::size_t i) {
+  // What opaque quads hide is left out only while they are all still there to be drawn.
+  const DrawPlan& plan = m_plans[i];
+  bool painted = plan.kind != DrawPlan::kWhole;
+  for (int painter : plan.painters) {
+    if (painter >= 0 && m_sorted[static_cast<std::size_t>(painter)] == nullptr) painted = false;
+  }
+  if (painted && plan.kind == DrawPlan::kHidden) return;
+  PixelRect parts[4];
+  const int count = painted ? PartsAround(m_covers[i].bounds, plan.hole, parts) : 0;
+  if (count == 0 || !m_render_system->SetClipRect(&parts[0])) {
+    m_sorted[i]->Draw();
+    return;
+  }
+  for (int k = 0; k < count && m_sorted[i] != nullptr; ++k) {
+    if (k > 0) m_render_system->SetClipRect(&parts[k]);
+    m_sorted[i]->Draw();
+  }
+  m_render_system->SetClipRect(nullptr);
+}
+
 void ModelManager::Render() {
   m_faces_to_draw = m_face_count = m_visible = m_drawn = 0;
   if (m_render_system == nullptr || !m_render_system->IsDeviceReady()) return;
@@ -115,13 +145,14 @@ void ModelManager::Render() {
   m_sorted.erase(std::remove(m_sorted.begin(), m_sorted.end(), nullptr), m_sorted.end());
   std::sort(m_sorted.begin(), m_sorted.end(), DrawsBefore);
   // Objects and quads beneath an opaque quad over the whole screen (the logos in front of the
-  // menu) are updated but not drawn: their textures are not built until they can be seen.
+  // menu) are updated but not drawn; their textures are built a few a frame, ready when they show.
   const std::size_t first_overlay = FirstOverlaySeen();
   const bool covered = first_overlay < m_overlays.size();
+  if (!covered) PlanDrawing();
   m_render_system->BeginFrame();
   // By index and skipping blanks: a draw may add objects or quads, or take them out.
   for (std::size_t i = 0; !covered && i < m_sorted.size(); ++i) {
-    if (m_sorted[i] != nullptr) m_sorted[i]->Draw();
+    if (m_sorted[i] != nullptr) DrawPlanned(i);
   }
   for (std::size_t i = covered ? first_overlay : 0; i < m_overlays.size(); ++i) {
     if (m_overlays[i] != nullptr) m_overlays[i]->Draw();

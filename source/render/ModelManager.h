@@ -2,11 +2,16 @@
 // The draw list: every visible, unhidden render object. Each frame it updates them, sorts the ones
 // with faces (first group nearest first, then GUI objects farthest first, then the rest) and draws
 // them between the render system's BeginFrame and EndFrame, followed by the overlay quads; what an
-// opaque quad over the whole screen hides is left out of the drawing, its textures built a few a frame meanwhile. It owns nothing: objects and quads are deleted by their owners and leave the list as they go.
+// opaque quad over the whole screen, or an opaque object lying square on it, hides wholly is left
+// out of the drawing (its textures built a few a frame meanwhile), and a large layer mostly hidden
+// so is drawn around what hides it. It owns nothing: objects and quads are deleted by their owners
+// and leave the list as they go.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "source/render/ScreenCover.h"
 
 class OverlayQuad;
 class RenderObject;
@@ -49,6 +54,10 @@ class ModelManager {
   // A few textures a frame of the objects a quad hides, so that the frame that first shows them
   // (the menu, when the logos end) does not build them all at once.
   void BuildHiddenTextures();
+  // Which sorted objects later opaque quads hide wholly, and which large ones mostly (m_plans).
+  void PlanDrawing();
+  // Draws m_sorted[i] as planned: not at all, around the hole, or whole.
+  void DrawPlanned(std::size_t i);
 
   RenderSystem* m_render_system;
   std::vector<RenderObject*> m_objects;
@@ -60,6 +69,8 @@ class ModelManager {
   std::vector<const RenderObject*> m_removed;
   std::vector<RenderObject*> m_sorted;
   std::vector<OverlayQuad*> m_overlays;
+  std::vector<ScreenCover> m_covers;
+  std::vector<DrawPlan> m_plans;
   uint32_t m_faces_to_draw = 0;
   uint32_t m_face_count = 0;
   uint32_t m_visible = 0;

@@ -15,6 +15,7 @@
 #include "source/math/Vector.h"
 #include "source/math/cBoundingBox.h"
 #include "source/model/AnimationController.h"
+#include "source/render/ScreenCover.h"
 #include "source/render/VertexBuffer_D3D7.h"
 #include "source/shaders/ShaderHolder.h"
 
@@ -52,7 +53,12 @@ class RenderObject {
   // This frame's animation, controllers, bounds, face counts and view depth (cull: the caller
   // asks for view-frustum culling; every object draws all its faces).
   virtual void Update(bool cull);
+  // A drawable that draws otherwise than through its model's buffers says so in
+  // MeasureScreenCover, or the draw list may leave it out beneath an opaque page.
   virtual void Draw();
+  // The pixels this frame's draw may touch and those it surely paints opaquely, on a client of
+  // client_width x client_height (after Update).
+  virtual ScreenCover MeasureScreenCover(uint32_t client_width, uint32_t client_height) const;
   // The next update recomputes the box from the vertices (after the matrix or vertices changed).
   virtual void MarkBoundsForRefresh() { m_refresh_bounds = true; }
   // The model-space box from the vertices the indices name, placed by the world matrix.
@@ -127,6 +133,8 @@ class RenderObject {
 
  private:
   void UpdateMembership();
+  // Whether the shader and tint the draw applies write every pixel with no blending.
+  bool PaintsOpaquely() const;
   void DrawPass(uint32_t vertex_count);
 
   CameraHandle* m_camera = nullptr;  // not owned: the camera manager's

@@ -9,6 +9,7 @@
 #include "source/math/Vector.h"
 #include "source/render/DeviceList.h"
 #include "source/render/FrameStats.h"
+#include "source/render/ScreenCover.h"
 
 // ResetDevice flags.
 inline constexpr uint32_t kResetRecreateDevice = 1;
@@ -64,6 +65,9 @@ class RenderSystem {
   virtual void SetZEnable(bool enable) = 0;
   virtual void SetZWriteEnable(bool enable) = 0;
   virtual void UnbindTexture(uint32_t stage) = 0;
+  // Later draws touch only `rect` of the screen (null: all of it again). False when draws
+  // cannot be cut so: the caller then draws whole.
+  virtual bool SetClipRect(const PixelRect* /*rect*/) { return false; }
 
   uint32_t GetClearFlags() const { return m_clear_flags; }
   void SetClearFlags(uint32_t flags) { m_clear_flags = flags; }

@@ -23,11 +23,13 @@ void Transform(const float p[4], const gfx::Matrix& m, float out[4]) {
 }
 
 // The viewport's pixels a draw's vertices span: their bounding rectangle after the world, view and
-// projection transforms, cut to the viewport (a vertex behind the eye widens it to the whole).
+// projection transforms, cut to the viewport and the clip rectangle (a vertex behind the eye widens
+// it to the whole).
 void MeasureLayer(const gfx::DeviceState& state, const uint8_t* vertices, uint32_t stride, uint32_t count,
                   FrameLayer& layer) {
   const gfx::Viewport& vp = state.viewport;
-  float left = static_cast<float>(vp.width), top = static_cast<float>(vp.height), right = 0, bottom = 0;
+  const float vx = static_cast<float>(vp.x), vy = static_cast<float>(vp.y);
+  float left = vx + static_cast<float>(vp.width), top = vy + static_cast<float>(vp.height), right = vx, bottom = vy;
   for (uint32_t i = 0; i < count; ++i) {
     float position[4] = {0, 0, 0, 1};
     std::memcpy(position, vertices + static_cast<std::size_t>(i) * stride, 3 * sizeof(float));
@@ -36,22 +38,29 @@ void MeasureLayer(const gfx::DeviceState& state, const uint8_t* vertices, uint32
     Transform(world, state.view, view);
     Transform(view, state.projection, clip);
     if (clip[3] <= 1e-6f) {
-      left = top = 0;
-      right = static_cast<float>(vp.width);
-      bottom = static_cast<float>(vp.height);
+      left = vx;
+      top = vy;
+      right = vx + static_cast<float>(vp.width);
+      bottom = vy + static_cast<float>(vp.height);
       break;
     }
-    const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(vp.width);
-    const float y = (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(vp.height);
+    const float x = vx + (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(vp.width);
+    const float y = vy + (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(vp.height);
     left = std::min(left, x);
     right = std::max(right, x);
     top = std::min(top, y);
     bottom = std::max(bottom, y);
   }
-  left = std::max(left, 0.0f);
-  top = std::max(top, 0.0f);
-  right = std::min(right, static_cast<float>(vp.width));
-  bottom = std::min(bottom, static_cast<float>(vp.height));
+  left = std::max(left, vx);
+  top = std::max(top, vy);
+  right = std::min(right, vx + static_cast<float>(vp.width));
+  bottom = std::min(bottom, vy + static_cast<float>(vp.height));
+  if (state.clipped) {
+    left = std::max(left, static_cast<float>(state.clip.left));
+    top = std::max(top, static_cast<float>(state.clip.top));
+    right = std::min(right, static_cast<float>(state.clip.right));
+    bottom = std::min(bottom, static_cast<float>(state.clip.bottom));
+  }
   layer.width = right > left ? static_cast<uint32_t>(std::lround(right - left)) : 0;
   layer.height = bottom > top ? static_cast<uint32_t>(std::lround(bottom - top)) : 0;
 }

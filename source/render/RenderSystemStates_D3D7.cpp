@@ -110,6 +110,13 @@ void RenderSystem_D3D7::SetTransform(uint32_t stage, const Matrix4& matrix) {
   Check(s_device->SetTransform(gfx::D3DTRANSFORMSTATE_TEXTURE0 + stage, ToDevice(matrix)), "m_device->SetTransform( (D3DTRANSFORMSTATETYPE)(D3DTRANSFORMSTATE_TEXTURE0 + _index), (D3DMATRIX*)&_matrix )", __LINE__);
 }
 
+bool RenderSystem_D3D7::SetClipRect(const PixelRect* rect) {
+  if (!s_device) return false;
+  if (rect == nullptr) return !gfx::Failed(s_device->SetClipRect(nullptr));
+  const gfx::Rect clip{rect->left, rect->top, rect->right, rect->bottom};
+  return !gfx::Failed(s_device->SetClipRect(&clip));
+}
+
 void RenderSystem_D3D7::SetCullMode(uint32_t mode) {
   if (!s_device) return;
   Check(s_device->SetRenderState(gfx::D3DRENDERSTATE_CULLMODE, CullMode(mode)), "m_device->SetRenderState( D3DRENDERSTATE_CULLMODE, GetCullModeD3D(_mode) )", __LINE__);

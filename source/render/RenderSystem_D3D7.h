@@ -39,6 +39,7 @@ class RenderSystem_D3D7 : public RenderSystem {
   void SetTextureAddressU(uint32_t stage, bool wrap) override;
   void SetTextureAddressV(uint32_t stage, bool wrap) override;
   void SetAlphaBlendEnable(bool enable) override;
+  bool SetClipRect(const PixelRect* rect) override;
   void SetLighting(bool enable) override;
   void SetNormalizeNormals(bool enable) override;
   void SetZEnable(bool enable) override;

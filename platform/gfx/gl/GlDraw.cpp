@@ -190,7 +190,7 @@ Result OpenGLBackend::Clear(DeviceState& s, const detail::ClearCall& call, bool 
     }
     glClear(mask);
   }
-  // Draws are never cut by the scissor.
+  // A draw sets the scissor its clip rectangle asks for.
   Switch(Cap::kScissor, false);
   return DD_OK;
 }
@@ -205,6 +205,17 @@ Result OpenGLBackend::Draw(DeviceState& s, const detail::StageTextures& textures
   ApplyTransforms(s);
   s.dirty = 0;
   SetVertexArrays(units_in_use, s, call);
+  if (s.clipped) {
+    int width = 0, height = 0;
+    TargetSize(width, height);
+    const Rect& r = s.clip;
+    if (r.left >= r.right || r.top >= r.bottom) return DD_OK;  // nothing of the draw can show
+    const Box box = FlipToBottomLeft(r.left, r.top, r.right - r.left, r.bottom - r.top, height);
+    Switch(Cap::kScissor, true);
+    if (m_sent.scissor.Change({box.x, box.y, box.width, box.height})) glScissor(box.x, box.y, box.width, box.height);
+  } else {
+    Switch(Cap::kScissor, false);
+  }
   glDrawElements(PrimitiveMode(call.primitive), static_cast<GLsizei>(call.index_count),
                  call.index_size == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, call.indices);
   m_sent.DrawDone();

@@ -17,6 +17,12 @@ class SceneObject : public RenderObject {
     RenderObject::Update(cull);
     m_view_depth = m_depth;  // GUI objects draw farthest first
   }
+  // With a picture of its own it textures itself, so its holder's shader cannot tell its opacity.
+  ScreenCover MeasureScreenCover(uint32_t client_width, uint32_t client_height) const override {
+    ScreenCover cover = RenderObject::MeasureScreenCover(client_width, client_height);
+    if (m_picture && m_blended) cover.opaque = PixelRect{};
+    return cover;
+  }
 
  protected:
   void ApplyShader() override;

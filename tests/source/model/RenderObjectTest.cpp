@@ -10,6 +10,7 @@
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
+#include "source/shaders/Shader.h"
 #include "tests/source/model/ModelTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
 
@@ -152,6 +153,90 @@ TEST_F(RenderObjectTest, PickingTellsHitsMissesAndTheNearestDistance) {
   float distance = -1.0f;
   EXPECT_FALSE(object.PickByRay(Vector3(0, 0.2f, -10), Vector3(0, 0, 20), &distance));
   EXPECT_EQ(distance, kPickNoHit);
+}
+
+// A unit square, drawn as a strip, placed by its world matrix on a camera spanning 0..1 both ways.
+struct Square {
+  float x, y, w, h;
+  float shear = 0.0f;  // turns the square off the screen's axes
+};
+
+Matrix4 Placed(const Square& s) {
+  Matrix4 m;
+  m.m[0] = s.w;
+  m.m[5] = s.h;
+  m.m[1] = s.shear;
+  m.m[12] = s.x;
+  m.m[13] = s.y;
+  return m;
+}
+
+// What lies beneath an opaque quad square on the screen is not drawn; what shows anywhere is; a
+// large layer mostly beneath it is drawn in parts around it, none of them beneath it.
+TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
+  const struct {
+    const char* name;
+    Square page;
+    bool page_blends;
+    float page_alpha;
+    Square beneath;
+    std::size_t draws;
+    Square facing{};  // a second page beside the first, where w > 0
+  } cases[] = {
+      {"wholly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      {"edge to edge", {0.25f, 0.25f, 0.5f, 0.5f}, false, 1.0f, {0.25f, 0.25f, 0.5f, 0.5f}, 1},
+      {"a pixel out", {0.25f, 0.25f, 0.5f, 0.5f}, false, 1.0f, {0.25f, 0.25f, 0.502f, 0.5f}, 2},
+      {"partly covered", {0.1f, 0.1f, 0.5f, 0.5f}, false, 1.0f, {0.4f, 0.4f, 0.3f, 0.3f}, 2},
+      {"blended page", {0.1f, 0.1f, 0.8f, 0.8f}, true, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"faded page", {0.1f, 0.1f, 0.8f, 0.8f}, false, 0.5f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"sheared page", {0.1f, 0.1f, 0.8f, 0.8f, 0.1f}, false, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"large, mostly beneath", {0.1f, 0.1f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 5},
+      {"large, beneath at a side", {0.0f, 0.2f, 0.8f, 0.8f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 3},
+      {"large, half shown", {0.0f, 0.0f, 1.0f, 0.4f}, false, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}, 2},
+      {"beneath facing pages", {0.1f, 0.1f, 0.4f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.6f, 0.3f}, 2, {0.45f, 0.1f, 0.4f, 0.8f}},
+      {"beneath a page and a gap", {0.1f, 0.1f, 0.4f, 0.8f}, false, 1.0f, {0.2f, 0.2f, 0.6f, 0.3f}, 3, {0.55f, 0.1f, 0.35f, 0.8f}},
+  };
+  const int width = static_cast<int>(m_manager->GetCameraManager()->GetClientWidth());
+  const int height = static_cast<int>(m_manager->GetCameraManager()->GetClientHeight());
+  CameraHandle* camera = m_manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+  (*camera)->m_near = -1.0f;
+  (*camera)->m_far = 1.0f;
+  CountedPtr<Model> square(new Model("square", 4, 4, 0));
+  static constexpr float kCorners[4][2] = {{1, 0}, {1, 1}, {0, 0}, {0, 1}};
+  for (uint32_t i = 0; i < 4; ++i) {
+    *square->m_vertices->GetVertex(i) = Vertex{kCorners[i][0], kCorners[i][1], 0, 0, 0, -1, 0xFFFFFFFFu, 0, 0};
+    square->m_indices->SetIndex(i, i);
+  }
+  for (const auto& c : cases) {
+    RenderObject beneath(square, camera, kRenderObjectNoDepth), page(square, camera, kRenderObjectNoDepth),
+        facing(square, camera, kRenderObjectNoDepth);
+    ShaderDescriptor opaque, blended;
+    blended.AddFlags(kShaderBlend);
+    beneath.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(opaque))));
+    page.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(c.page_blends ? blended : opaque))));
+    page.SetColor(Vector4(1, 1, 1, c.page_alpha));
+    beneath.SetWorldMatrix(Placed(c.beneath));
+    page.SetWorldMatrix(Placed(c.page));
+    beneath.SetViewDepth(2.0f);  // farther: drawn first
+    page.SetViewDepth(1.0f);
+    facing.GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(opaque))));
+    facing.SetWorldMatrix(Placed(c.facing));
+    facing.SetViewDepth(0.5f);
+    beneath.SetVisible(true);
+    page.SetVisible(true);
+    facing.SetVisible(c.facing.w > 0.0f);
+    gfx::headless::ClearRecords();
+    m_manager->RenderFrame();
+    EXPECT_EQ(gfx::headless::Draws().size(), c.draws) << c.name;
+    const PixelRect under_page{static_cast<int>(c.page.x * width) + 1, static_cast<int>((1 - c.page.y - c.page.h) * height) + 1,
+                               static_cast<int>((c.page.x + c.page.w) * width) - 1, static_cast<int>((1 - c.page.y) * height) - 1};
+    for (const auto& draw : gfx::headless::Draws()) {
+      if (!draw.state.clipped) continue;
+      const PixelRect clip{draw.state.clip.left, draw.state.clip.top, draw.state.clip.right, draw.state.clip.bottom};
+      EXPECT_TRUE(Intersection(clip, under_page).Empty()) << c.name;
+    }
+  }
+  m_manager->GetCameraManager()->DestroyCamera(camera);
 }
 
 }  // namespace
