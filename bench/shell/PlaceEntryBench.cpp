@@ -33,12 +33,15 @@ using Clock = std::chrono::steady_clock;
 
 // Decoded bytes of the pictures behind every texture built on the device, each picture once.
 double DrawnPictureMb() {
-  std::set<const Image*> seen;
+  // A picture shared by several textures counts once; one let go once on the device counts by
+  // the size it had.
+  std::set<const void*> seen;
   double bytes = 0;
   for (DeviceResource* resource : DeviceResource::List()) {
     const auto* texture = dynamic_cast<const Texture2D_D3D7*>(resource);
-    if (texture == nullptr || !texture->GetSurface() || texture->GetImage() == nullptr) continue;
-    if (seen.insert(texture->GetImage()).second) bytes += static_cast<double>(texture->GetImage()->GetPixelBytes());
+    if (texture == nullptr || !texture->GetSurface()) continue;
+    const void* picture = texture->GetImage() != nullptr ? static_cast<const void*>(texture->GetImage()) : texture;
+    if (seen.insert(picture).second) bytes += static_cast<double>(texture->GetPictureBytes());
   }
   return bytes / (1024.0 * 1024.0);
 }
