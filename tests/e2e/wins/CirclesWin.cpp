@@ -17,6 +17,7 @@ constexpr float kGearing = 1.5f;
 constexpr float kReach = 250.0f;  // where the pointer turns, wide for fine steps
 // A ring is home a little either side of straight up, a little more clockwise than anticlockwise.
 constexpr float kHome = 0.36f, kTolerance = 0.8f;
+constexpr float kAwayBelow = 3.0f, kAway = 30.0f;
 
 struct Ring {
   float arrow;  // a radius crossing the ring's piece of the arrow
@@ -48,13 +49,16 @@ bool WinCircles(GameScreen& screen) {
   for (const Ring& ring : kRings) {
     const std::string name = "circles-ring-" + std::to_string(&ring - kRings + 1);
     bool home = false;
-    for (int attempt = 0; attempt < 6 && !home; ++attempt) {
+    for (int attempt = 0; attempt < 8 && !home; ++attempt) {
       const std::optional<float> angle = ArrowAngle(screen, ReadWindowPixels(screen.window), ring.arrow);
       if (!angle) return false;
       home = std::fabs(Off(*angle)) <= kTolerance;
       if (home) break;
-      // Taken on the right, where the point lies on a whole pixel, and turned back to up.
-      TurnAbout(screen, kCentre, ring.press, 90.0f, -Off(*angle) / kGearing, kReach);
+      // Taken on the right, where the point lies on a whole pixel, and turned back to up. A turn
+      // of a degree or two may not take at all: such a ring is turned well away first, and back.
+      const float off = Off(*angle);
+      const float turn = std::fabs(off) < kAwayBelow ? kAway - off : -off;
+      TurnAbout(screen, kCentre, ring.press, 90.0f, turn / kGearing, kReach);
       // Until it is home, or has come to rest short of it and is turned again.
       std::optional<float> last;
       int still = 0;
