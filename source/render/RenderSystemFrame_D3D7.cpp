@@ -11,6 +11,7 @@
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/RenderSettings.h"
 #include "source/render/RenderSystem_D3D7.h"
+#include "source/render/TexelScale.h"
 #include "source/render/VertexBuffer_D3D7.h"
 
 namespace {
@@ -134,11 +135,33 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
       static_cast<uint32_t>(std::min<uint64_t>(available, uint64_t{first_vertex} + vertex_count));
   const uint8_t* vertex_data = vertices->Data() + static_cast<std::size_t>(base_vertex) * vertices->GetStride();
   const uint32_t d3d_primitive = primitive == kTriangleStrip ? gfx::D3DPT_TRIANGLESTRIP : gfx::D3DPT_TRIANGLELIST;
+  const bool first_level_only = SamplesFirstLevelOnly(vertex_data, vertices->GetStride(), used, index_data, index_count,
+                                                      indices->GetElementSize(), primitive == kTriangleStrip);
+  if (first_level_only) s_device->SetTextureStageState(0, gfx::D3DTSS_MIPFILTER, gfx::D3DTFP_NONE);
   CountDraw(vertex_data, vertices->GetStride(), used);
   Check(s_device->DrawIndexedPrimitive(d3d_primitive, vertices->GetFormat(), vertex_data, used, index_data,
                                        index_count, indices->GetElementSize(), 0),
         "m_device->DrawIndexedPrimitive( primitive, D3DFVF_VERTEX, vertices, vertex_count, indices, index_count, 0 )",
         __LINE__);
+  if (first_level_only) s_device->SetTextureStageState(0, gfx::D3DTSS_MIPFILTER, m_mip_filter_asked);
+}
+
+bool RenderSystem_D3D7::SamplesFirstLevelOnly(const uint8_t* vertices, uint32_t stride, uint32_t vertex_count,
+                                              const void* indices, uint32_t index_count, uint32_t index_size,
+                                              bool strip) {
+  // A texture drawn at its own size or larger never reads below its first level: the mip filter
+  // is dropped for the draw, which leaves every pixel as it was and spares the rasterizer a level
+  // choice for every pixel group.
+  const std::shared_ptr<gfx::Surface>& texture = s_textures[0];
+  if (!texture || texture->Desc().mip_map_count <= 1) return false;
+  const gfx::DeviceState& state = s_device->State();
+  m_mip_filter_asked = state.Stage(0, gfx::D3DTSS_MIPFILTER);
+  if (m_mip_filter_asked == gfx::D3DTFP_NONE || state.Stage(0, gfx::D3DTSS_MINFILTER) == gfx::D3DTFN_ANISOTROPIC ||
+      state.Stage(0, gfx::D3DTSS_COLOROP) == gfx::D3DTOP_DISABLE) {
+    return false;
+  }
+  return ReadsAtMostOneTexelAPixel(state, vertices, stride, vertex_count, indices, index_count, index_size, strip,
+                                   texture->Desc().width, texture->Desc().height);
 }
 
 void RenderSystem_D3D7::SetTextureModulate(uint32_t operation, uint32_t first, uint32_t second) {

@@ -129,4 +129,53 @@ TEST_F(FrameStatsTest, ColoredDrawsBlendOnlyWhereAPixelCanBeTranslucent) {
   }
 }
 
+// A picture drawn at its own size or larger never reads below its first mip level: the draw is
+// made without mip filtering (the same pixels, less work), and the filtering asked for is kept.
+TEST_F(FrameStatsTest, MipFilteringIsLeftOutOnlyWhereNoPixelReadsBelowTheFirstLevel) {
+  gfx::Viewport viewport;
+  RenderSystem_D3D7::GetDevice()->GetViewport(viewport);
+  const auto vw = static_cast<float>(viewport.width), vh = static_cast<float>(viewport.height);
+  Image image;
+  ASSERT_TRUE(image.Allocate(64, 32, 32));
+  Texture2D_D3D7 texture("t", true);
+  texture.CreateSurface(&image);
+  m_rs->BindTexture(0, texture.GetSurface());
+  m_rs->SetTextureFilter(0, 2);
+  VertexBufferHolder vertices(4, 0);
+  IndexBufferHolder indices(4, 0);
+  const uint16_t strip[4] = {0, 1, 2, 3};
+  indices.Upload(strip);
+  const struct {
+    const char* name;
+    float width, height, shear;  // pixels
+    float texture_scale;  // by the stage's texture matrix
+    bool first_level_only;
+  } kCases[] = {
+      {"own size", 64, 32, 0, 1, true},           {"magnified", 128, 64, 0, 1, true},
+      {"halved", 32, 16, 0, 1, false},            {"sheared", 64, 32, 16, 1, false},
+      {"texture matrix halving it", 64, 32, 0, 2, false}, {"texture matrix doubling it", 64, 32, 0, 0.5f, true},
+  };
+  for (const auto& c : kCases) {
+    const float left = -1, top = 1, right = -1 + 2 * c.width / vw, bottom = 1 - 2 * c.height / vh;
+    const float shear = 2 * c.shear / vw;
+    const float corners[4][4] = {{left + shear, top, 0, 0}, {right + shear, top, 1, 0}, {left, bottom, 0, 1},
+                                 {right, bottom, 1, 1}};
+    for (uint32_t i = 0; i < 4; ++i) {
+      *vertices->GetVertex(i) = Vertex{corners[i][0], corners[i][1], 0.5f, 0, 0, -1, 0xFFFFFFFF, corners[i][2], corners[i][3]};
+    }
+    vertices->Bind();
+    indices->Bind();
+    gfx::Matrix scale;
+    scale.m[0] = scale.m[5] = c.texture_scale;
+    RenderSystem_D3D7::GetDevice()->SetTransform(gfx::D3DTRANSFORMSTATE_TEXTURE0, scale);
+    gfx::headless::ClearRecords();
+    m_rs->DrawTextured(kTriangleStrip, 0, 0, 4, 0, 2);
+    ASSERT_EQ(gfx::headless::Draws().size(), 1u) << c.name;
+    EXPECT_EQ(gfx::headless::Draws()[0].state.Stage(0, gfx::D3DTSS_MIPFILTER) == gfx::D3DTFP_NONE, c.first_level_only)
+        << c.name;
+    EXPECT_EQ(State().Stage(0, gfx::D3DTSS_MIPFILTER), gfx::D3DTFP_LINEAR) << c.name;
+  }
+  RenderSystem_D3D7::GetDevice()->SetTransform(gfx::D3DTRANSFORMSTATE_TEXTURE0, gfx::Matrix{});
+}
+
 }  // namespace
