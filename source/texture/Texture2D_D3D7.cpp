@@ -118,9 +118,11 @@ void Texture2D_D3D7::CreateSurface(const Image* image) {
   if (!ChooseFormat(*device, kept->GetBitsPerPixel() == 32, format)) {
     LogReport(kLogAbort, kSource, 231, "Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
   }
-  if (!BuildSurface(width, height, format)) return;
-  // Every level on the device: a picture that can be made again is let go.
-  if (UploadLevels(width, height) && m_picture_source) m_image.Reset();
+  if (BuildSurface(width, height, format)) UploadLevels(width, height);
+  // A picture that can be made again is let go once the device holds it, and also when the
+  // device refused it: a device that stays lost while every texture tries to rebuild must not
+  // leave each one holding a decoded picture it cannot use.
+  if (m_picture_source) m_image.Reset();
 }
 
 bool Texture2D_D3D7::BuildSurface(uint32_t width, uint32_t height, const gfx::PixelFormat& format) {
@@ -173,7 +175,7 @@ bool Texture2D_D3D7::UploadLevels(uint32_t width, uint32_t height) {
     if (!m_mip_maps || (width == 1 && height == 1)) return true;
     std::shared_ptr<gfx::Surface> next;
     destination->GetAttachedSurface(gfx::DDSCAPS_TEXTURE | gfx::DDSCAPS_MIPMAP, next);
-    if (!next) return false;  // a chain shorter than asked: the picture stays for a rebuild
+    if (!next) return false;  // a chain shorter than asked
     destination = std::move(next);
     if (width > 1) width /= 2;
     if (height > 1) height /= 2;

@@ -3,7 +3,8 @@
 // device's 32-bit (or else 16-bit) format, built from a kept copy of its image when asked or when
 // first bound, so that it can be rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
 // device takes, are resampled to the surface's size. A texture that can make its picture again
-// (from its files) lets go of it once on the device, and makes it again only to rebuild.
+// (from its files) lets go of it once on the device, or once the device refused it, and makes it
+// again only to rebuild.
 
 #include <cstdint>
 #include <functional>
@@ -42,8 +43,8 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   void SetImage(const Image& image);
   void ShareImage(CountedPtr<Image> image);
   // How the picture is made again when the surface is rebuilt (after a lost device); set after
-  // the image. With one, the kept picture is let go once the surface holds it: the device's copy
-  // is the only one.
+  // the image. With one, the kept picture is let go once the surface holds it (the device's copy
+  // is the only one) or could not be built (the next rebuild makes it again).
   using PictureSource = std::function<CountedPtr<Image>()>;
   void SetPictureSource(PictureSource source) { m_picture_source = std::move(source); }
 

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 
 #include "tests/e2e/MiniGameWins.h"
 #include "tests/e2e/wins/WinHands.h"
@@ -36,6 +38,32 @@ Glow GlowOf(const Look4& now, const Look4& dark) {
   if (b > r + r / 2) return Glow::kBlue;
   return Glow::kPlain;
 }
+// The clock's four seven-segment digits (minutes, seconds): the left edge of each, and where its
+// segments a to g lie from it (a top, b and c right, d bottom, e and f left, g middle).
+constexpr float kDigitLeft[4] = {407.0f, 461.0f, 530.0f, 583.0f};
+constexpr Point kSegment[7] = {{16.5f, 632.5f}, {30.5f, 621.0f}, {30.5f, 596.0f}, {16.5f, 584.5f},
+                               {2.5f, 596.0f},   {2.5f, 621.0f},  {16.5f, 608.5f}};
+// The segments lit for 0 to 9, bit 0 for a.
+constexpr int kDigitSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+// The seconds the clock shows; -1 when a digit reads as none (the clock hidden or between two
+// readings).
+int SecondsLeft(const GameScreen& screen, const WindowPixels& pixels) {
+  int digits[4];
+  for (int d = 0; d < 4; ++d) {
+    int lit = 0;
+    for (int s = 0; s < 7; ++s) {
+      const Rgb c = ColourAt(screen, pixels, {kDigitLeft[d] + kSegment[s].x, kSegment[s].y}, 1.5f);
+      if (c.r > 200 && c.g > 100) lit |= 1 << s;
+    }
+    const int* found = std::find(std::begin(kDigitSegments), std::end(kDigitSegments), lit);
+    if (found == std::end(kDigitSegments)) return -1;
+    digits[d] = static_cast<int>(found - std::begin(kDigitSegments));
+  }
+  return (digits[0] * 10 + digits[1]) * 60 + digits[2] * 10 + digits[3];
+}
+// Below this the game may end before a click reaches it, and the click would fall on the scene
+// beneath: the boat there sails on with the pearl and ends the stage.
+constexpr int kLastClickSeconds = 4;
 // A stretch of the board's left side, which no play changes: gone, the game has ended. (Away from
 // the edges of the screen, where the panel or a line of text may stand.)
 constexpr Area kCorner{128.0f, 250.0f, 155.0f, 450.0f};
@@ -60,6 +88,8 @@ bool WinSignalling(GameScreen& screen) {
       screen.Keep("signalling-ended", now);
       return true;
     }
+    const int left = SecondsLeft(screen, now);
+    const bool may_click = left < 0 || left >= kLastClickSeconds;
     std::string clicks;
     for (int i = 0; i < kBalls; ++i) {
       const Look4 c = LookAt(screen, now, Ball(i));
@@ -69,7 +99,8 @@ bool WinSignalling(GameScreen& screen) {
         kept_special = true;
       }
       if (glow != Glow::kDark) last_lit = std::chrono::steady_clock::now();
-      if (glow == Glow::kDark || (glow == Glow::kRed && i >= 6) || (glow == Glow::kBlue && i < 6)) continue;
+      if (!may_click || glow == Glow::kDark || (glow == Glow::kRed && i >= 6) || (glow == Glow::kBlue && i < 6))
+        continue;
       if (!kept) {
         screen.Keep("signalling-lit", now);
         kept = true;

@@ -276,6 +276,7 @@ void CountDecode(const std::string& name) { ++g_decodes[name]; }
 // Each picture is held once: a texture shares its picture with the resource that read it, or, when
 // an opacity is merged, holds the merged picture alone, until the picture is on the device; then
 // the device's copy is the only one, and a lost device is rebuilt from the files, read once more.
+// A rebuild the device refuses holds no picture either.
 TEST_F(TextureResourceTest, TexturesLetGoOfTheirPictureOnTheDeviceAndRebuildFromTheFiles) {
   Mount();
   struct Case {
@@ -299,6 +300,15 @@ TEST_F(TextureResourceTest, TexturesLetGoOfTheirPictureOnTheDeviceAndRebuildFrom
     ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_FALSE(texture->GetImage()) << c.alpha << ": a second copy beside the device's";
     EXPECT_EQ(texture->GetPictureWidth(), 8u) << c.alpha;
+    // A device that stays lost refuses every rebuild: nothing made for one is kept meanwhile.
+    gfx::headless::FailCall(gfx::Call::kCreateSurface, gfx::DDERR_OUTOFVIDEOMEMORY, 1000);
+    for (int round = 0; round < 3; ++round) {
+      for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRelease();
+      for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRestore();
+      EXPECT_FALSE(texture->GetSurface()) << c.alpha;
+      EXPECT_FALSE(texture->GetImage()) << c.alpha << ": a refused rebuild kept its picture";
+    }
+    gfx::headless::ClearFailures();
     g_decodes.clear();
     for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRelease();
     for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRestore();
