@@ -11,7 +11,7 @@ constexpr uint32_t kMostTriangles = 256;
 // How far from exact a texel step may be: a level weight this small changes no 8-bit colour.
 constexpr float kSlack = 1e-4f;
 
-// m times n, both row-major with row vectors, as the device composes its transforms.
+// a times b, both row-major for row vectors, as the device composes its transforms.
 gfx::Matrix Multiply(const gfx::Matrix& a, const gfx::Matrix& b) {
   gfx::Matrix out{};
   for (int r = 0; r < 4; ++r) {
@@ -91,7 +91,7 @@ bool ReadsAtMostOneTexelAPixel(const gfx::DeviceState& state, const uint8_t* ver
       Vertex v;
       std::memcpy(&v, vertices + static_cast<std::size_t>(i) * stride, sizeof v);
       if (!Map(m, texture_matrix, state.viewport, v, width, height, corner[k])) return false;
-      // One depth for every corner keeps the mapping affine across the screen.
+      // One w for every corner keeps the mapping affine across the screen.
       if (n == 0 && k == 0) first_w = corner[k].w;
       if (std::fabs(corner[k].w - first_w) > 1e-5f * std::fabs(first_w)) return false;
     }
