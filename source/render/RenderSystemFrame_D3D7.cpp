@@ -135,6 +135,7 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
       static_cast<uint32_t>(std::min<uint64_t>(available, uint64_t{first_vertex} + vertex_count));
   const uint8_t* vertex_data = vertices->Data() + static_cast<std::size_t>(base_vertex) * vertices->GetStride();
   const uint32_t d3d_primitive = primitive == kTriangleStrip ? gfx::D3DPT_TRIANGLESTRIP : gfx::D3DPT_TRIANGLELIST;
+  const uint32_t mip_filter_asked = s_device->State().Stage(0, gfx::D3DTSS_MIPFILTER);
   const bool first_level_only = SamplesFirstLevelOnly(vertex_data, vertices->GetStride(), used, index_data, index_count,
                                                       indices->GetElementSize(), primitive == kTriangleStrip);
   if (first_level_only) s_device->SetTextureStageState(0, gfx::D3DTSS_MIPFILTER, gfx::D3DTFP_NONE);
@@ -143,7 +144,7 @@ void RenderSystem_D3D7::DrawBound(uint32_t primitive, uint32_t base_vertex, uint
                                        index_count, indices->GetElementSize(), 0),
         "m_device->DrawIndexedPrimitive( primitive, D3DFVF_VERTEX, vertices, vertex_count, indices, index_count, 0 )",
         __LINE__);
-  if (first_level_only) s_device->SetTextureStageState(0, gfx::D3DTSS_MIPFILTER, m_mip_filter_asked);
+  if (first_level_only) s_device->SetTextureStageState(0, gfx::D3DTSS_MIPFILTER, mip_filter_asked);
 }
 
 bool RenderSystem_D3D7::SamplesFirstLevelOnly(const uint8_t* vertices, uint32_t stride, uint32_t vertex_count,
@@ -155,8 +156,8 @@ bool RenderSystem_D3D7::SamplesFirstLevelOnly(const uint8_t* vertices, uint32_t 
   const std::shared_ptr<gfx::Surface>& texture = s_textures[0];
   if (!texture || texture->Desc().mip_map_count <= 1) return false;
   const gfx::DeviceState& state = s_device->State();
-  m_mip_filter_asked = state.Stage(0, gfx::D3DTSS_MIPFILTER);
-  if (m_mip_filter_asked == gfx::D3DTFP_NONE || state.Stage(0, gfx::D3DTSS_MINFILTER) == gfx::D3DTFN_ANISOTROPIC ||
+  if (state.Stage(0, gfx::D3DTSS_MIPFILTER) == gfx::D3DTFP_NONE ||
+      state.Stage(0, gfx::D3DTSS_MINFILTER) == gfx::D3DTFN_ANISOTROPIC ||
       state.Stage(0, gfx::D3DTSS_COLOROP) == gfx::D3DTOP_DISABLE) {
     return false;
   }

@@ -85,7 +85,7 @@ class RenderSystem_D3D7 : public RenderSystem {
   // Adds a draw of `count` vertices to the frame's counts (and its layer, while recorded).
   void CountDraw(const uint8_t* vertices, uint32_t stride, uint32_t count);
   // Whether the draw about to be made never reads below its stage-0 texture's first mip level
-  // although mip filtering is asked for (which it then keeps in m_mip_filter_asked).
+  // although mip filtering is asked for.
   bool SamplesFirstLevelOnly(const uint8_t* vertices, uint32_t stride, uint32_t vertex_count, const void* indices,
                              uint32_t index_count, uint32_t index_size, bool strip);
   DeviceRecord* CurrentDevice();
@@ -99,7 +99,6 @@ class RenderSystem_D3D7 : public RenderSystem {
   gfx::SurfaceDesc m_back_desc;
   bool m_lighting = false;
   bool m_alpha_blend = false;
-  uint32_t m_mip_filter_asked = 0;
   bool m_stage_switched_off[gfx::kMaxTextureStages] = {};
   // The colour operation a stage had when unbinding switched it off, given back when a texture is
   // bound again (unless the stage was given another one meanwhile).
