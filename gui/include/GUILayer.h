@@ -1,7 +1,8 @@
 #pragma once
-// The draw-order node every GUI window embeds. The layer tree mirrors the window tree; once a
-// frame a walk from the root's layer gives every GUI render object its depth, and the draw list
-// draws GUI objects from the greatest depth down, so later windows come out on top.
+// The draw-order node every GUI window embeds. The layer tree mirrors the window tree; a walk from
+// the root's layer gives every GUI render object its depth, and the draw list draws GUI objects
+// from the greatest depth down, so later windows come out on top. The walk is needed only after the
+// tree or a layer's objects changed, which marks the layer and every layer above it stale.
 
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ class GUILayer {
   // Gives this layer's objects, then its child layers, falling depths from `start`: one unit an
   // object, a gap of one after the objects and one before each child. Answers the next free depth.
   float AssignDepth(float start);
+  // Whether this layer's tree changed since its depths were last given.
+  bool DepthsStale() const { return m_depths_stale; }
 
   const std::string& GetName() const { return m_name; }
   GUILayer* GetParent() const { return m_parent; }
@@ -38,8 +41,11 @@ class GUILayer {
   const std::vector<RenderObject*>& GetObjects() const { return m_objects; }
 
  private:
+  void MarkDepthsStale();  // this layer and every one above it
+
   std::string m_name;
   GUILayer* m_parent = nullptr;
   std::vector<GUILayer*> m_children;      // not owned
   std::vector<RenderObject*> m_objects;  // not owned
+  bool m_depths_stale = true;
 };

@@ -45,11 +45,13 @@ void GUILayer::AddChild(GUILayer* child) {
   if (child == nullptr || Contains(m_children, child)) return;
   m_children.push_back(child);
   child->m_parent = this;
+  MarkDepthsStale();
 }
 
 void GUILayer::RemoveChild(GUILayer* child) {
   EraseFirst(m_children, child);
   if (child != nullptr && child->m_parent == this) child->m_parent = nullptr;
+  MarkDepthsStale();
 }
 
 void GUILayer::MoveToFront() {
@@ -57,6 +59,7 @@ void GUILayer::MoveToFront() {
   std::vector<GUILayer*>& siblings = m_parent->m_children;
   EraseFirst(siblings, this);
   siblings.insert(siblings.begin(), this);
+  m_parent->MarkDepthsStale();
 }
 
 void GUILayer::MoveToBack() {
@@ -65,6 +68,7 @@ void GUILayer::MoveToBack() {
   if (!siblings.empty() && siblings.back() == this) return;
   EraseFirst(siblings, this);
   siblings.push_back(this);
+  m_parent->MarkDepthsStale();
 }
 
 void GUILayer::AddObject(RenderObject* object) {
@@ -72,16 +76,26 @@ void GUILayer::AddObject(RenderObject* object) {
   object->SetFlagBits(kGuiDrawBits);
   object->ClearFlagBits(kNotGuiBits);
   if (!Contains(m_objects, object)) m_objects.push_back(object);
+  MarkDepthsStale();
 }
 
-void GUILayer::RemoveObject(RenderObject* object) { EraseFirst(m_objects, object); }
+void GUILayer::RemoveObject(RenderObject* object) {
+  EraseFirst(m_objects, object);
+  MarkDepthsStale();
+}
 
 void GUILayer::MoveObjectToFront(RenderObject* object) {
   EraseFirst(m_objects, object);
   m_objects.insert(m_objects.begin(), object);
+  MarkDepthsStale();
+}
+
+void GUILayer::MarkDepthsStale() {
+  for (GUILayer* layer = this; layer != nullptr; layer = layer->m_parent) layer->m_depths_stale = true;
 }
 
 float GUILayer::AssignDepth(float depth) {
+  m_depths_stale = false;
   for (RenderObject* object : m_objects) {
     object->SetViewDepth(depth);
     depth -= 1.0f;

@@ -139,7 +139,9 @@ void GUISystem::UpdateLayout() {
 }
 
 void GUISystem::AssignDepths() {
-  if (m_root != nullptr) m_root->GetLayer().AssignDepth(0.0f);
+  if (m_root == nullptr) return;
+  GUILayer& layer = m_root->GetLayer();
+  if (layer.DepthsStale()) layer.AssignDepth(0.0f);
 }
 
 void GUISystem::SetCameraSize(float width, float height) {

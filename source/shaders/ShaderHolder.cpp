@@ -28,6 +28,24 @@ float Wrap(float time, float span) {
 // A count that is 0 (or read from damaged data as a huge negative number) draws as 1.
 float AtLeastOne(uint32_t count) { return count == 0 ? 1.0f : static_cast<float>(count); }
 
+// Whether a frame ever moves any stage. Most GUI pictures do not, and a holder that has nothing to
+// advance stays out of the render pass's update list, which walks every member each frame.
+bool AnyStageMoves(const ShaderDescriptor& descriptor) {
+  for (uint32_t i = 0; i < descriptor.GetStageCount(); ++i) {
+    switch (descriptor.GetStage(i).animation) {
+      case kAnimationNet:
+      case kAnimationSequence:
+      case kAnimationRotatoryDiffuse:
+      case kAnimationRotatoryOpacity:
+      case kAnimationRotatoryBoth:
+        return true;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 ShaderHolder::ShaderHolder() : Updatable(JoinLater{}) {}
@@ -48,7 +66,7 @@ void ShaderHolder::SetShader(const ShaderRef& shader) {
   if (!m_shader) return;
   m_descriptor = std::make_unique<ShaderDescriptor>(m_shader->GetDescriptor());
   RandomizeStartFrames();
-  JoinUpdateList();
+  if (AnyStageMoves(*m_descriptor)) JoinUpdateList();
 }
 
 void ShaderHolder::SetStartFrame(uint32_t stage, float time) {

@@ -20,7 +20,7 @@ class ShaderHolder : public Updatable {
   ~ShaderHolder() override;
 
   // Takes the reference and a copy of its descriptor, and draws the stages' start times. The holder
-  // joins the render pass's update list with its first shader.
+  // joins the render pass's update list with its first shader that has a stage to animate.
   void SetShader(const ShaderRef& shader);
   const ShaderRef& GetShader() const { return m_shader; }
   // The holder's own copy; null without a shader.

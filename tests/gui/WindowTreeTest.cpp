@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/include/GUIWidgetFactory.h"
@@ -35,6 +36,53 @@ TEST_F(WindowTreeTest, DepthsFollowTheTreeWithGapsAndFrontMovesAWindowBeneathIts
   EXPECT_GT(b.GetViewDepth(), a.GetViewDepth());
   EXPECT_TRUE(a.GetFlags() & kRenderObjectGuiGroup);
   EXPECT_FALSE(a.GetFlags() & kRenderObjectFirstGroup);
+}
+
+// The frame's layout step gives depths again only after a change; after every kind of change the
+// windows must stand as a fresh walk of the whole tree puts them.
+TEST_F(WindowTreeTest, EveryChangeOfTheTreeReachesTheDepthsOfTheNextFrame) {
+  struct Case {
+    const char* what;
+    std::function<void(GUIWindow* windows[3], RenderObject& extra)> change;
+  };
+  const Case cases[] = {
+      {"a window moved to the front", [](GUIWindow* w[3], RenderObject&) { w[2]->MoveToFront(true); }},
+      {"a window moved to the back", [](GUIWindow* w[3], RenderObject&) { w[0]->MoveToFront(false); }},
+      {"a window made", [](GUIWindow* w[3], RenderObject&) { PlaceQuad(*new GUIWindow(w[0], "late"), 0, 0, 5, 5); }},
+      {"a window deleted", [](GUIWindow* w[3], RenderObject&) { delete std::exchange(w[0], nullptr); }},
+      {"an object added", [](GUIWindow* w[3], RenderObject& extra) { w[0]->GetLayer().AddObject(&extra); }},
+      {"an object brought to the front of its layer",
+       [](GUIWindow* w[3], RenderObject& extra) {
+         w[2]->GetLayer().AddObject(&extra);
+         w[2]->GetLayer().MoveObjectToFront(&extra);
+       }},
+  };
+  for (const Case& c : cases) {
+    RenderObject extra;
+    GUIWindow* windows[3] = {new GUIWindow(user, "a"), new GUIWindow(user, "b"), nullptr};
+    windows[2] = new GUIWindow(windows[1], "c");
+    for (GUIWindow* window : windows) PlaceQuad(*window, 0, 0, 10, 10);
+    gui->UpdateLayout();
+    c.change(windows, extra);
+    gui->UpdateLayout();
+    std::vector<float> given;
+    for (GUIWindow* window : windows) {
+      if (window != nullptr) given.push_back(window->GetVisual().GetModel()->GetViewDepth());
+    }
+    given.push_back(extra.GetViewDepth());
+    gui->GetRoot()->GetLayer().AssignDepth(0.0f);
+    std::vector<float> fresh;
+    for (GUIWindow* window : windows) {
+      if (window != nullptr) fresh.push_back(window->GetVisual().GetModel()->GetViewDepth());
+    }
+    fresh.push_back(extra.GetViewDepth());
+    EXPECT_EQ(given, fresh) << c.what;
+    for (GUIWindow*& window : windows) {
+      if (window != nullptr) window->GetLayer().RemoveObject(&extra);
+    }
+    delete windows[1];  // and c, its child
+    delete windows[0];
+  }
 }
 
 TEST_F(WindowTreeTest, ActivePathIsSetUpwardAndClearedUpToTheFirstAncestorWithoutOne) {

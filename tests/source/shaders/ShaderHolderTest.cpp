@@ -115,9 +115,13 @@ TEST_F(ShaderHolderTest, HoldersOfOneShaderKeepTheirOwnTimeAndStartWhereTheyAreT
   EXPECT_EQ(a.GetDescriptor()->GetStage(0).offset, Vector2(0.5f, 0.0f));
   EXPECT_EQ(b.GetDescriptor()->GetStage(0).offset, Vector2(0.25f, -0.5f));
   EXPECT_EQ(net->GetDescriptor().GetStage(0).offset, Vector2(0.0f, 0.0f));  // the shader's own stays
-  // Both joined the render pass once, and it advances them.
+  // Both joined the render pass once, and it advances them; a picture that never moves is left
+  // out of the pass's walk.
+  ShaderHolder still;
+  still.SetShader(ShaderRef::FromDescriptor(ShaderDescriptor("fx\\strip", "", false, kAnimationNone, 1, 1, 1, 0.0f, false)));
   const auto& list = RenderManager::GetInstance()->GetUpdateList();
   EXPECT_EQ(std::count(list.begin(), list.end(), &a), 1);
+  EXPECT_EQ(std::count(list.begin(), list.end(), &still), 0);
 }
 
 TEST_F(ShaderHolderTest, RandomStagesStartAtADrawOfTheSharedGenerator) {
