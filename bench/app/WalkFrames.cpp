@@ -10,8 +10,10 @@
 
 bool KeepBackBuffer(const std::string& path) {
   RenderSystem_D3D7* render = RenderManager::GetInstance()->GetRenderSystemD3D7();
-  if (render == nullptr || !render->GetPresentedSurface()) return false;
-  gfx::Surface& surface = *render->GetPresentedSurface();
+  // The back buffer keeps the frame just shown; the primary surface is the whole screen, and the
+  // front of a window drawn by a software renderer reads back black.
+  if (render == nullptr || !render->GetBackSurface()) return false;
+  gfx::Surface& surface = *render->GetBackSurface();
   gfx::SurfaceDesc desc;
   if (gfx::Failed(surface.Lock(nullptr, desc, 0))) return false;
   std::vector<uint8_t> rgb(static_cast<std::size_t>(desc.width) * desc.height * 3);
