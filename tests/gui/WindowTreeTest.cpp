@@ -62,21 +62,19 @@ TEST_F(WindowTreeTest, EveryChangeOfTheTreeReachesTheDepthsOfTheNextFrame) {
     GUIWindow* windows[3] = {new GUIWindow(user, "a"), new GUIWindow(user, "b"), nullptr};
     windows[2] = new GUIWindow(windows[1], "c");
     for (GUIWindow* window : windows) PlaceQuad(*window, 0, 0, 10, 10);
+    const auto depths = [&] {
+      std::vector<float> all{extra.GetViewDepth()};
+      for (GUIWindow* window : windows) {
+        if (window != nullptr) all.push_back(window->GetVisual().GetModel()->GetViewDepth());
+      }
+      return all;
+    };
     gui->UpdateLayout();
     c.change(windows, extra);
     gui->UpdateLayout();
-    std::vector<float> given;
-    for (GUIWindow* window : windows) {
-      if (window != nullptr) given.push_back(window->GetVisual().GetModel()->GetViewDepth());
-    }
-    given.push_back(extra.GetViewDepth());
+    const std::vector<float> given = depths();
     gui->GetRoot()->GetLayer().AssignDepth(0.0f);
-    std::vector<float> fresh;
-    for (GUIWindow* window : windows) {
-      if (window != nullptr) fresh.push_back(window->GetVisual().GetModel()->GetViewDepth());
-    }
-    fresh.push_back(extra.GetViewDepth());
-    EXPECT_EQ(given, fresh) << c.what;
+    EXPECT_EQ(given, depths()) << c.what;
     for (GUIWindow*& window : windows) {
       if (window != nullptr) window->GetLayer().RemoveObject(&extra);
     }
