@@ -178,11 +178,13 @@ class GameWalk {
 
  private:
   // The frame as a picture, and its layers one a line (for a look at what is drawn and hidden).
-  static void KeepFrame(const std::string& name, const FrameStats& stats) {
+  void KeepFrame(const std::string& name, const FrameStats& stats) {
     const std::filesystem::path folder = std::filesystem::path(BenchExeDirectory()) / "walk-frames";
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    KeepBackBuffer((folder / (name + ".png")).string());
+    if (!KeepBackBuffer((folder / (name + ".png")).string())) {
+      Fail(name + ": its frame was not kept, or read back in a single colour");
+    }
     std::ofstream layers(folder / (name + ".layers.txt"));
     for (const FrameLayer& l : stats.layers) {
       layers << l.width << "x" << l.height << (l.blended ? " blended" : " opaque") << " texture " << l.texture_width

@@ -1,5 +1,6 @@
 #include "bench/app/WalkFrames.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -27,5 +28,6 @@ bool KeepBackBuffer(const std::string& path) {
     }
   }
   surface.Unlock(nullptr);
-  return WritePng(path, desc.width, desc.height, rgb);
+  const bool varied = !std::all_of(rgb.begin(), rgb.end(), [&](uint8_t v) { return v == rgb.front(); });
+  return WritePng(path, desc.width, desc.height, rgb) && varied;
 }

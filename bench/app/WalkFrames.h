@@ -4,5 +4,6 @@
 
 #include <string>
 
-// False when there is no device or the file cannot be written.
+// False when there is no device or the file cannot be written, and when the frame kept is of a
+// single colour: no screen of the game is, so it was read from the wrong buffer.
 bool KeepBackBuffer(const std::string& path);
