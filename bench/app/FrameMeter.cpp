@@ -1,6 +1,7 @@
 #include "bench/app/FrameMeter.h"
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,12 @@ double ProcessCpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 double Median(std::vector<double> values) {
@@ -29,6 +36,7 @@ FrameRound RunFrames(const std::function<void()>& frame, int settle, int frames)
   const auto period = std::chrono::microseconds(16667);
   FrameRound round;
   round.frame_ms.reserve(static_cast<std::size_t>(frames));
+  round.main_ms.reserve(static_cast<std::size_t>(frames));
   auto next = Clock::now();
   double cpu = 0;
   Clock::time_point start;
@@ -38,9 +46,14 @@ FrameRound RunFrames(const std::function<void()>& frame, int settle, int frames)
       start = Clock::now();
     }
     const auto begun = Clock::now();
+    const double begun_cpu = ThreadCpuMs();
     frame();
+    const double main_ms = ThreadCpuMs() - begun_cpu;
     const auto now = Clock::now();
-    if (n >= settle) round.frame_ms.push_back(std::chrono::duration<double, std::milli>(now - begun).count());
+    if (n >= settle) {
+      round.frame_ms.push_back(std::chrono::duration<double, std::milli>(now - begun).count());
+      round.main_ms.push_back(main_ms);
+    }
     next += period;
     if (next > now) {
       std::this_thread::sleep_until(next);
@@ -54,16 +67,18 @@ FrameRound RunFrames(const std::function<void()>& frame, int settle, int frames)
 }
 
 FrameFigures Summarise(const std::vector<FrameRound>& rounds) {
-  std::vector<double> all;
+  std::vector<double> all, main;
   double wall = 0, cpu = 0;
   for (const FrameRound& r : rounds) {
     all.insert(all.end(), r.frame_ms.begin(), r.frame_ms.end());
+    main.insert(main.end(), r.main_ms.begin(), r.main_ms.end());
     wall += r.wall_s;
     cpu += r.cpu_s;
   }
   FrameFigures figures;
   if (all.empty() || wall <= 0) return figures;
   figures.frame_ms = Median(all);
+  figures.main_ms = Median(main);
   figures.fps = figures.frame_ms > 0 ? 1000.0 / figures.frame_ms : 0;
   figures.paced_fps = static_cast<double>(all.size()) / wall;
   figures.cores = cpu / wall;

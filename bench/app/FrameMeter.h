@@ -1,7 +1,7 @@
 #pragma once
 // Measures a screen as the game's loop shows it: frames paced to the display's 60 Hz, each one's
-// own time taken from its start until the GL has drawn it, and the whole process's CPU time (every
-// thread, llvmpipe's too) over the paced run. Two programs compared on a shared machine are run in
+// own time taken from its start until the GL has drawn it, its CPU time on the calling thread, and
+// the whole process's CPU time (every thread, llvmpipe's too) over the paced run. Two programs compared on a shared machine are run in
 // short alternating rounds, so that a busy second weighs on both alike and on one round only.
 
 #include <functional>
@@ -13,11 +13,14 @@ struct FrameFigures {
   double paced_fps = 0;   // frames shown a second in the paced run (at most 60)
   double cores = 0;       // CPU seconds a second over the paced run
   double cpu_ms_frame = 0;
+  double main_ms = 0;     // the median frame's CPU time on the calling thread: what the program
+                          // and the GL's front end do before the drawing threads take the frame
 };
 
 // One paced run: each measured frame's time, and the wall and CPU seconds over them.
 struct FrameRound {
   std::vector<double> frame_ms;
+  std::vector<double> main_ms;
   double wall_s = 0, cpu_s = 0;
 };
 
