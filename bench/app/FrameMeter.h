@@ -1,8 +1,9 @@
 #pragma once
 // Measures a screen as the game's loop shows it: frames paced to the display's 60 Hz, each one's
 // own time taken from its start until the GL has drawn it, its CPU time on the calling thread, and
-// the whole process's CPU time (every thread, llvmpipe's too) over the paced run. Two programs compared on a shared machine are run in
-// short alternating rounds, so that a busy second weighs on both alike and on one round only.
+// the whole process's CPU time (every thread, llvmpipe's too) over the paced run. Two programs
+// compared on a shared machine are run in short alternating rounds, so that a busy second weighs on
+// both alike and on one round only.
 
 #include <functional>
 #include <vector>

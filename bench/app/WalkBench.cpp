@@ -335,19 +335,20 @@ std::string Table(const std::vector<ScreenRow>& rows, double peak_mb, double bar
                   const std::string& load_before, const std::string& load_after) {
   std::ostringstream out;
   out << "load average (1, 5, 15 min) before: " << load_before << "; after: " << load_after << "\n\n";
-  out << "| screen | frame ms | main ms | fps | cores | draws | blended | covered px | texture MB | rss MB | pictures MB | "
-         "bare frame ms | bare main ms | bare fps | bare cores | of bare | ± | 60 fps |\n";
+  out << "| screen | frame ms | main ms | fps | cores | draws | blended | covered px | texture MB | rss MB | "
+         "pictures MB | bare frame ms | bare main ms | bare fps | bare cores | of bare | ± | 60 fps |\n";
   out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
   char line[512];
   for (const ScreenRow& r : rows) {
     std::snprintf(line, sizeof line,
-                  "| %s | %.2f | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.0f | %.1f | %.2f | %.2f | %.0f | %.2f | %.2f | %.2f "
-                  "| %s |\n",
+                  "| %s | %.2f | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.0f | %.1f "
+                  "| %.2f | %.2f | %.0f | %.2f | %.2f | %.2f | %s |\n",
                   r.name.c_str(), r.game.frame_ms, r.game.main_ms, r.game.fps, r.game.cores, r.stats.draws,
                   r.stats.blended_draws,
                   static_cast<double>(r.stats.covered_pixels) / 1e6, static_cast<double>(r.texture_bytes) / 1048576.0,
                   r.resident_mb, r.pictures_mb,
-                  r.bare.frame_ms, r.bare.main_ms, r.bare.fps, r.bare.cores, r.of_bare.median, r.of_bare.spread, r.game.fps >= 60.0 ? "yes" : "no");
+                  r.bare.frame_ms, r.bare.main_ms, r.bare.fps, r.bare.cores, r.of_bare.median, r.of_bare.spread,
+                  r.game.fps >= 60.0 ? "yes" : "no");
     out << line;
   }
   std::snprintf(line, sizeof line,

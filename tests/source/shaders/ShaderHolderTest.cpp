@@ -118,7 +118,8 @@ TEST_F(ShaderHolderTest, HoldersOfOneShaderKeepTheirOwnTimeAndStartWhereTheyAreT
   // Both joined the render pass once, and it advances them; a picture that never moves is left
   // out of the pass's walk.
   ShaderHolder still;
-  still.SetShader(ShaderRef::FromDescriptor(ShaderDescriptor("fx\\strip", "", false, kAnimationNone, 1, 1, 1, 0.0f, false)));
+  const ShaderDescriptor still_picture("fx\\strip", "", false, kAnimationNone, 1, 1, 1, 0.0f, false);
+  still.SetShader(ShaderRef::FromDescriptor(still_picture));
   const auto& list = RenderManager::GetInstance()->GetUpdateList();
   EXPECT_EQ(std::count(list.begin(), list.end(), &a), 1);
   EXPECT_EQ(std::count(list.begin(), list.end(), &still), 0);
