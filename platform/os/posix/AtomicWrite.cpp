@@ -15,9 +15,14 @@
 #include <vector>
 
 #include "platform/os/os.h"
+#include "platform/os/posix/AtomicWriteCalls.h"
 
 namespace os {
 namespace {
+
+int OpenFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+
+AtomicWriteCalls& Calls() { return AtomicWriteSystemCalls(); }
 
 std::string FolderOf(const std::string& native) {
   const std::size_t slash = native.rfind('/');
@@ -47,7 +52,7 @@ int CreateTemporary(const std::string& native, std::string& temporary) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = native + kTemporaryMark + std::to_string(getpid()) + "-" + std::to_string(counter++);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = Calls().open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -56,7 +61,7 @@ int CreateTemporary(const std::string& native, std::string& temporary) {
 bool WriteAll(int fd, const void* bytes, std::size_t size) {
   const char* in = static_cast<const char*>(bytes);
   while (size > 0) {
-    const ssize_t put = write(fd, in, std::min<std::size_t>(size, 1u << 30));
+    const ssize_t put = Calls().write(fd, in, std::min<std::size_t>(size, 1u << 30));
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) return false;
     in += put;
@@ -67,13 +72,18 @@ bool WriteAll(int fd, const void* bytes, std::size_t size) {
 
 // Makes the rename itself durable.
 void SyncFolder(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = Calls().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) return;
-  fsync(fd);
-  close(fd);
+  Calls().fsync(fd);
+  Calls().close(fd);
 }
 
 }  // namespace
+
+AtomicWriteCalls& AtomicWriteSystemCalls() {
+  static AtomicWriteCalls calls{&OpenFile, &::write, &::fsync, &::close, &::rename};
+  return calls;
+}
 
 bool WriteFileAtomically(const std::string& path, const void* bytes, std::size_t size) {
   if (path.empty() || (bytes == nullptr && size > 0)) {
@@ -97,9 +107,9 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, std::size_t
   if (fd < 0) return false;
   bool ok = true;
   if (had_old) ok = fchmod(fd, old_info.st_mode & 07777) == 0;  // the new file keeps the old rights
-  ok = ok && WriteAll(fd, bytes, size) && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  ok = ok && rename(temporary.c_str(), native.c_str()) == 0;
+  ok = ok && WriteAll(fd, bytes, size) && Calls().fsync(fd) == 0;
+  ok = (Calls().close(fd) == 0) && ok;
+  ok = ok && Calls().rename(temporary.c_str(), native.c_str()) == 0;
   if (!ok) {
     const int reason = errno;  // the caller's log line names the first failure, not the clean-up
     unlink(temporary.c_str());

@@ -1,13 +1,15 @@
 // WriteFileAtomically: the new file appears whole, or the old one stays untouched.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 #include "platform/os/os.h"
+#include "platform/os/posix/AtomicWriteCalls.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -64,26 +66,78 @@ TEST(WriteFileAtomically, AReadOnlyFolderKeepsTheOldFile) {
   EXPECT_EQ(dir.ReadFile("ro/file"), "old");
 }
 
-// A full disk, played by a file size limit in a child process: the write stops half-way, and the
-// old file must survive whole with no temporary beside it.
-TEST(WriteFileAtomically, AWriteThatCannotCompleteKeepsTheOldFile) {
-  TempDir dir;
-  dir.WriteFile("save.prf", "old progress");
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string big(100000, 'x');
-    _exit(os::WriteFileAtomically(dir / "save.prf", big.data(), big.size()) ? 1 : 0);
+// ---- the calls it makes, seen through the call table ------------------------------------------
+// Each call is logged as "<call> <what>", the file's descriptor named "temporary" or "folder" (the
+// writes to one descriptor counted once); `failing` names the one that fails with EIO.
+class AtomicWriteSteps : public testing::Test {
+ protected:
+  void SetUp() override {
+    s_log.clear();
+    s_failing.clear();
+    s_folder = s_temporary = -1;
+    s_real = os::AtomicWriteSystemCalls();
+    os::AtomicWriteSystemCalls() = {&Open, &Write, &Fsync, &Close, &Rename};
   }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write claimed success";
-  EXPECT_EQ(dir.ReadFile("save.prf"), "old progress");
-  EXPECT_EQ(Files(dir), (Names{"save.prf"}));
+  void TearDown() override { os::AtomicWriteSystemCalls() = s_real; }
+
+  static std::string What(int fd) { return fd == s_folder ? "folder" : fd == s_temporary ? "temporary" : "?"; }
+  static bool Step(const std::string& step) {
+    if (s_log.empty() || s_log.back() != step) s_log.push_back(step);
+    if (step != s_failing) return true;
+    errno = EIO;
+    return false;
+  }
+  static int Open(const char* path, int flags, mode_t mode) {
+    const bool folder = (flags & O_DIRECTORY) != 0;
+    if (!Step(folder ? "open folder" : "open temporary")) return -1;
+    return (folder ? s_folder : s_temporary) = s_real.open(path, flags, mode);
+  }
+  static ssize_t Write(int fd, const void* bytes, std::size_t size) {
+    return Step("write " + What(fd)) ? s_real.write(fd, bytes, size) : -1;
+  }
+  static int Fsync(int fd) { return Step("fsync " + What(fd)) ? s_real.fsync(fd) : -1; }
+  static int Close(int fd) {
+    const bool ok = Step("close " + What(fd));
+    (fd == s_folder ? s_folder : s_temporary) = -1;
+    return s_real.close(fd) == 0 && ok ? 0 : -1;
+  }
+  static int Rename(const char* from, const char* to) {
+    return Step("rename") ? s_real.rename(from, to) : -1;
+  }
+
+  static inline std::vector<std::string> s_log;
+  static inline std::string s_failing;
+  static inline int s_folder = -1, s_temporary = -1;
+  static inline os::AtomicWriteCalls s_real{};
+};
+
+// A crash after the rename must find the new bytes on the disk, and the rename itself kept.
+TEST_F(AtomicWriteSteps, TheBytesAreSyncedBeforeTheRenameAndTheFolderAfterIt) {
+  TempDir dir;
+  dir.WriteFile("profiles.pmf", "old");
+  const std::string bytes(100000, 'x');
+  ASSERT_TRUE(os::WriteFileAtomically(dir / "profiles.pmf", bytes.data(), bytes.size()));
+  EXPECT_EQ(s_log, (Names{"open temporary", "write temporary", "fsync temporary", "close temporary", "rename",
+                          "open folder", "fsync folder", "close folder"}));
+  EXPECT_EQ(dir.ReadFile("profiles.pmf"), bytes);
+}
+
+// A full disk or a failing device at any step before the rename: the old file stays whole, no
+// temporary is left, and the caller hears why.
+TEST_F(AtomicWriteSteps, AStepThatFailsBeforeTheRenameKeepsTheOldFile) {
+  for (const char* failing : {"open temporary", "write temporary", "fsync temporary", "close temporary", "rename"}) {
+    SCOPED_TRACE(failing);
+    TempDir dir;
+    dir.WriteFile("save.prf", "old progress");
+    s_log.clear();
+    s_failing = failing;
+    errno = 0;
+    EXPECT_FALSE(os::WriteFileAtomically(dir / "save.prf", "new", 3));
+    EXPECT_EQ(errno, EIO);
+    EXPECT_EQ(dir.ReadFile("save.prf"), "old progress");
+    EXPECT_EQ(Files(dir), (Names{"save.prf"}));
+    EXPECT_EQ(std::count(s_log.begin(), s_log.end(), "rename"), s_failing == "rename" ? 1 : 0);
+  }
 }
 
 }  // namespace
