@@ -5,6 +5,8 @@
 #include <SDL2/SDL.h>
 
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/input/input.h"
 #include "platform/input/sdl/ScancodeTable.h"
@@ -15,34 +17,67 @@ namespace {
 
 using sdl::KeyCodeFromScancode;
 
-TEST(ScancodeTable, KeysTheEngineReadsHaveTheirCodes) {
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_ESCAPE), 0x01);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_RETURN), 0x1C);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_KP_ENTER), 0x9C);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_LCTRL), 0x1D);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_RCTRL), 0x9D);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_LSHIFT), 0x2A);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_RSHIFT), 0x36);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_LALT), 0x38);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_RALT), 0xB8);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_UP), 0xC8);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_LEFT), 0xCB);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_RIGHT), 0xCD);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_DOWN), 0xD0);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_SPACE), 0x39);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_A), 0x1E);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_Q), 0x10);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_M), 0x32);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_1), 0x02);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_0), 0x0B);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F1), 0x3B);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F10), 0x44);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F11), 0x57);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F12), 0x58);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_KP_DIVIDE), 0xB5);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_KP_7), 0x47);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_DELETE), 0xD3);
-  EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_PAGEDOWN), 0xD1);
+std::vector<int> Letters(const char* row) {
+  std::vector<int> keys;
+  for (const char* c = row; *c != 0; ++c) keys.push_back(SDL_SCANCODE_A + (*c - 'A'));
+  return keys;
+}
+
+std::vector<int> FunctionKeys(int first, int last) {
+  std::vector<int> keys;
+  for (int n = first; n <= last; ++n) keys.push_back(n <= 12 ? SDL_SCANCODE_F1 + n - 1 : SDL_SCANCODE_F13 + n - 13);
+  return keys;
+}
+
+// Keys that sit side by side in the numbering have consecutive codes from the first one's: each row
+// of the keyboard, the function keys and the keypad (single keys pin the codes the engine reads).
+TEST(ScancodeTable, KeysInARowHaveConsecutiveCodes) {
+  const struct {
+    std::vector<int> keys;
+    int first;
+  } runs[] = {
+      {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_1, SDL_SCANCODE_2, SDL_SCANCODE_3, SDL_SCANCODE_4, SDL_SCANCODE_5,
+        SDL_SCANCODE_6, SDL_SCANCODE_7, SDL_SCANCODE_8, SDL_SCANCODE_9, SDL_SCANCODE_0, SDL_SCANCODE_MINUS,
+        SDL_SCANCODE_EQUALS, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_TAB},
+       0x01},
+      {Letters("QWERTYUIOP"), 0x10},
+      {{SDL_SCANCODE_RETURN, SDL_SCANCODE_LCTRL}, 0x1C},
+      {Letters("ASDFGHJKL"), 0x1E},
+      {{SDL_SCANCODE_LSHIFT}, 0x2A},
+      {Letters("ZXCVBNM"), 0x2C},
+      {{SDL_SCANCODE_RSHIFT, SDL_SCANCODE_KP_MULTIPLY, SDL_SCANCODE_LALT, SDL_SCANCODE_SPACE}, 0x36},
+      {FunctionKeys(1, 10), 0x3B},
+      {{SDL_SCANCODE_KP_7, SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_9, SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_KP_4,
+        SDL_SCANCODE_KP_5, SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_PLUS, SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_2,
+        SDL_SCANCODE_KP_3, SDL_SCANCODE_KP_0, SDL_SCANCODE_KP_PERIOD},
+       0x47},
+      {FunctionKeys(11, 12), 0x57},
+      {FunctionKeys(13, 15), 0x64},
+  };
+  for (const auto& run : runs) {
+    for (std::size_t i = 0; i < run.keys.size(); ++i) {
+      EXPECT_EQ(+KeyCodeFromScancode(run.keys[i]), run.first + static_cast<int>(i))
+          << SDL_GetScancodeName(static_cast<SDL_Scancode>(run.keys[i]));
+    }
+  }
+}
+
+// A key that sends the 0xE0 prefix has the code of its twin on the main block or keypad + 0x80.
+TEST(ScancodeTable, PrefixedKeysAreTheirTwinsPlus0x80) {
+  const std::pair<int, int> twins[] = {
+      {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_RETURN}, {SDL_SCANCODE_RCTRL, SDL_SCANCODE_LCTRL},
+      {SDL_SCANCODE_RALT, SDL_SCANCODE_LALT}, {SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_SLASH},
+      {SDL_SCANCODE_PRINTSCREEN, SDL_SCANCODE_KP_MULTIPLY}, {SDL_SCANCODE_HOME, SDL_SCANCODE_KP_7},
+      {SDL_SCANCODE_UP, SDL_SCANCODE_KP_8}, {SDL_SCANCODE_PAGEUP, SDL_SCANCODE_KP_9},
+      {SDL_SCANCODE_LEFT, SDL_SCANCODE_KP_4}, {SDL_SCANCODE_RIGHT, SDL_SCANCODE_KP_6},
+      {SDL_SCANCODE_END, SDL_SCANCODE_KP_1}, {SDL_SCANCODE_DOWN, SDL_SCANCODE_KP_2},
+      {SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDL_SCANCODE_INSERT, SDL_SCANCODE_KP_0},
+      {SDL_SCANCODE_DELETE, SDL_SCANCODE_KP_PERIOD},
+  };
+  for (const auto& [key, twin] : twins) {
+    EXPECT_EQ(KeyCodeFromScancode(key), KeyCodeFromScancode(twin) + 0x80)
+        << SDL_GetScancodeName(static_cast<SDL_Scancode>(key));
+  }
 }
 
 TEST(ScancodeTable, EveryCodeIsInRangeAndClaimedOnce) {
