@@ -101,21 +101,26 @@ TEST_F(ConfigFile, IsWrittenByteForByteWithPersistentKeysInMarkingOrder) {
   EXPECT_EQ(FileBytes(), expected);
 }
 
+// An empty text is a value too: the player's cleared setting must not come back as the default.
 TEST_F(ConfigFile, ValuesComeBackInTheNextRun) {
   LoadConfig(*m_store);
   BindManagers();
   m_width = 1280;
   m_fullscreen = true;
   m_music = 0.25f;
+  m_store->SetValue("player_title", "");
+  m_store->MarkPersistent("player_title");
   ASSERT_TRUE(SaveConfig(*m_store));
 
   FreshStore();
   m_width = 800;
   m_fullscreen = false;
   m_music = 1.0f;
+  m_store->SetValue("player_title", "the default");
   LoadConfig(*m_store);
   // Until the managers exist the values wait as text.
   EXPECT_EQ(m_store->GetValue("video_width"), "1280");
+  EXPECT_EQ(m_store->GetValue("player_title"), "");
   BindManagers();
   EXPECT_EQ(m_width, 1280);
   EXPECT_TRUE(m_fullscreen);
