@@ -174,6 +174,38 @@ TEST_F(LockBench, TrialFindsTheOrderAndFourRightRodsOpenIt) {
   EXPECT_EQ(known, std::vector<int>(lock->GetRightOrder().begin(), lock->GetRightOrder().end()));
 }
 
+// Clicks name places in the right order; a place named again is a rod already at its middle, which
+// does not move but is a mistake all the same: the lock springs back when the next rod stops.
+TEST_F(LockBench, OnlyFourRightRodsWithNoMistakeBetweenOpenIt) {
+  const struct {
+    const char* what;
+    std::vector<int> clicks;
+    int moves_before_last;
+    bool wins;
+  } cases[] = {
+      {"four right rods", {0, 1, 2, 3}, 3, true},
+      {"the first rod at its middle clicked as the fourth, then the right one", {0, 1, 2, 0, 3}, 3, false},
+      {"the third rod at its middle clicked as the fourth, then the right one", {0, 1, 2, 2, 3}, 3, false},
+      {"a rod at its middle clicked as the third, then the right ones", {0, 1, 0, 2}, 2, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto* lock = Start<MiniGameLock>("lock");
+    ASSERT_NE(lock, nullptr);
+    const auto order = lock->GetRightOrder();
+    for (std::size_t i = 0; i + 1 < c.clicks.size(); ++i) Push(*lock, order[c.clicks[i]]);
+    EXPECT_EQ(lock->GetMoves(), c.moves_before_last) << "a rod at its middle does not move";
+    for (int place = 0; place < c.moves_before_last; ++place) EXPECT_TRUE(MarkLit(*lock, order[place]));
+    Push(*lock, order[c.clicks.back()]);
+    EXPECT_EQ(lock->GetResult(), c.wins ? "win" : "wait");
+    if (!c.wins) {
+      for (int rod = 0; rod < 4; ++rod) EXPECT_FALSE(MarkLit(*lock, rod)) << "sprung back: rod " << rod;
+      EXPECT_EQ(lock->GetMoves(), 0);
+    }
+    Destroy(lock);
+  }
+}
+
 TEST_F(LockBench, AWrongRodStillMovesThenTheLockSpringsBackAndClicksWhileBusyAreIgnored) {
   auto* lock = Start<MiniGameLock>("lock");
   const auto order = lock->GetRightOrder();
