@@ -10,6 +10,7 @@
 #include "app/sources/cApplication.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/core/Singleton.h"
+#include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -26,7 +27,7 @@ TEST_F(AdventureServicesTest, GamePanelInstallsItsDelegatesAndTakesThemAway) {
   ASSERT_TRUE(GlobalDelegateMap()[GamePanel::kDelegateKey]);
   EXPECT_EQ(GlobalDelegateMap()[GamePanel::kDelegateKey]->GetObject(), panel);
   ASSERT_TRUE(application->GetDeactivateHandler());
-  EXPECT_EQ(application->GetDeactivateHandler()->GetObject(), panel);
+  EXPECT_EQ(Found(application->GetDeactivateHandler()).GetObject(), panel);
 
   // A focus loss reaches the panel through the application.
   TempDir lock;
@@ -57,7 +58,7 @@ TEST_F(AdventureServicesTest, SingletonsOfTheAdventureAreMadeOnceAndSwept) {
   CharacterDatabase* characters = CharacterDatabase::GetInstance();
   characters->Add("cat", CharacterEntry{{{"sleep", 3}}, {{"cat_shader", 8}}});
   ASSERT_NE(characters->Find("cat"), nullptr);
-  EXPECT_EQ(characters->Find("cat")->animations[0].name, "sleep");
+  EXPECT_EQ(Found(characters->Find("cat")).animations[0].name, "sleep");
   EXPECT_EQ(characters->Find("dog"), nullptr);
   DestroySingletons();
   EXPECT_FALSE(CharacterDatabase::IsAlive());

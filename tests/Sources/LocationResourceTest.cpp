@@ -13,6 +13,7 @@
 #include "source/log/cLog.h"
 #include "source/properties/cProperties.h"
 #include "tests/Sources/script/ScriptBytes.h"
+#include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
@@ -83,7 +84,7 @@ TEST_F(LocationResourceTest, LoadsCollectNamesAndPreloadEachSoundOnceAndUnloadsL
   for (int load = 0; load < 3; ++load) {  // the resource's own load, a reload after the last release, a load over it
     ASSERT_NE(script->GetRoot(), nullptr);
     ASSERT_NE(script->GetOnLoad(), nullptr);
-    EXPECT_EQ(script->GetRoot()->children[3]->children[0]->id, 5u);
+    EXPECT_EQ(Found(script->GetRoot()).children[3]->children[0]->id, 5u);
     EXPECT_EQ(List(script->GetGameNames()), Names{"safe"});
     EXPECT_EQ(List(script->GetSoundNames()), (Names{"bell", "door", "missing"}));
     EXPECT_EQ(List(script->GetObjectNames()), (Names{"door", "key", "lamp"}));

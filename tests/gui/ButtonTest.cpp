@@ -6,6 +6,7 @@
 #include "gui/include/GUICheckBox.h"
 #include "gui/include/GUIRadioButton.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -79,8 +80,8 @@ TEST_F(ButtonTest, AClickWhereSiblingsOverlapGoesToTheOneDrawnOnTop) {
     // The one that took the click is the one drawn over the other.
     gui->GetRoot()->GetLayer().AssignDepth(0.0f);
     if (c.overlap) {
-      EXPECT_LT(buttons[c.top]->GetVisual().GetModel()->GetViewDepth(),
-                buttons[1 - c.top]->GetVisual().GetModel()->GetViewDepth()) << c.what;
+      EXPECT_LT(Found(buttons[c.top]->GetVisual().GetModel()).GetViewDepth(),
+                Found(buttons[1 - c.top]->GetVisual().GetModel()).GetViewDepth()) << c.what;
     }
   }
 }

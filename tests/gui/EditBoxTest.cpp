@@ -9,6 +9,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -106,10 +107,10 @@ TEST_F(EditBoxTest, TheViewScrollsFiveCharactersAtATimeAndShowsOnlyWhatFits) {
   box.SetValue("text_width", "40");
   Type(box, u"abcdefgh");
   EXPECT_EQ(box.GetFirst(), 2) << "the end view, not five past the start";
-  EXPECT_EQ(box.GetStatic()->GetText(), u"cdefgh");
+  EXPECT_EQ(Found(box.GetStatic()).GetText(), u"cdefgh");
   Press(box, kVkHome);
   EXPECT_EQ(box.GetFirst(), 0);
-  EXPECT_EQ(box.GetStatic()->GetText(), u"abcdefgh") << "eight letters end at 40";
+  EXPECT_EQ(Found(box.GetStatic()).GetText(), u"abcdefgh") << "eight letters end at 40";
   Type(box, u"xy");
   EXPECT_EQ(box.GetText(), u"xyabcdefgh");
   for (int i = 0; i < 6; ++i) Press(box, kVkRight);
@@ -120,9 +121,9 @@ TEST_F(EditBoxTest, TheViewScrollsFiveCharactersAtATimeAndShowsOnlyWhatFits) {
   box.SetValue("text", "abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(box.GetCaret(), 26);
   EXPECT_EQ(box.GetFirst(), 20) << "the caret and the cursor in view";
-  EXPECT_EQ(box.GetStatic()->GetText(), u"uvwxyz");
+  EXPECT_EQ(Found(box.GetStatic()).GetText(), u"uvwxyz");
   Press(box, kVkHome);
-  EXPECT_EQ(box.GetStatic()->GetText(), u"abcdefgh") << "nothing that would end past the width";
+  EXPECT_EQ(Found(box.GetStatic()).GetText(), u"abcdefgh") << "nothing that would end past the width";
 }
 
 TEST_F(EditBoxTest, ABoxNarrowerThanItsCursorStillTakesTextAndShowsTheCaret) {
@@ -140,7 +141,7 @@ TEST_F(EditBoxTest, HebrewIsShownRightToLeftWhileTheCaretCountsStoredOrder) {
   GUIEditBox box(user, "name");
   Type(box, u"ab \u05D0\u05D1\u05D2");
   EXPECT_EQ(box.GetCaret(), 6);
-  EXPECT_EQ(box.GetStatic()->GetText(), u"ab \u05D2\u05D1\u05D0");
+  EXPECT_EQ(Found(box.GetStatic()).GetText(), u"ab \u05D2\u05D1\u05D0");
   Press(box, kVkBack);
   EXPECT_EQ(box.GetText(), u"ab \u05D0\u05D1");
 }
@@ -164,7 +165,7 @@ TEST_F(EditBoxTest, AFormGivesTheSameBoxWhateverTheOrderOfItsAttributes) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->GetCaret(), 4) << text << ": the caret rests on the last place the limit allows";
     EXPECT_EQ(box->GetFirst(), 2) << text;
-    EXPECT_EQ(box->GetStatic()->GetText(), u"cdef") << text;
+    EXPECT_EQ(Found(box->GetStatic()).GetText(), u"cdef") << text;
     EXPECT_EQ(box->GetText(), u"abcdefghijkl") << text << ": a given text is kept whole";
   }
 }

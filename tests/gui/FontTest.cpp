@@ -17,6 +17,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -231,14 +232,14 @@ TEST(GUIFontCase, CapitalsOnlyFontsDrawLowerCaseWithTheCapitals) {
     const GUIFont font = TestFont(c.capitals, 10.0f, true);
     for (std::size_t i = 0; i < c.lower.size(); ++i) {
       ASSERT_TRUE(font.HasCharacter(c.lower[i])) << i;
-      EXPECT_EQ(font.FindGlyph(c.lower[i])->u, font.FindGlyph(c.capitals[i])->u);
+      EXPECT_EQ(Found(font.FindGlyph(c.lower[i])).u, Found(font.FindGlyph(c.capitals[i])).u);
     }
   }
   // A font with its own "a" keeps it; a font that is not capitals-only mirrors nothing.
   GUIGlyphTable glyphs = {{u'A', TestGlyph(u'A')}, {u'a', TestGlyph(u'a')}, {u'7', TestGlyph(u'7')}};
   FontDescription upper;
   upper.upper_case = true;
-  EXPECT_EQ(GUIFont(glyphs, upper).FindGlyph(u'a')->u, TestGlyph(u'a').u);
+  EXPECT_EQ(Found(GUIFont(glyphs, upper).FindGlyph(u'a')).u, TestGlyph(u'a').u);
   EXPECT_FALSE(TestFont(u"ABC").HasCharacter(u'b'));
 }
 

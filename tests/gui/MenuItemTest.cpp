@@ -5,6 +5,7 @@
 
 #include "gui/include/GUIMenuItem.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(MenuItemTest, NeverSelectItemsAndTextsGivenByTheClickHandler) {
   EXPECT_EQ(item.GetCurrentFont(), 1);
   EXPECT_TRUE(item.IsDirty()) << "the handler's text waits for no later change";
   item.ApplyTransform();
-  EXPECT_EQ(item.GetGlyphModel()->GetModel()->m_index_count, 7u * 6u);
+  EXPECT_EQ(Found(Found(item.GetGlyphModel()).GetModel()).m_index_count, 7u * 6u);
 }
 
 TEST_F(MenuItemTest, TheTextGoesAndComesWithWhicheverWindowIsHidden) {
@@ -81,16 +82,16 @@ TEST_F(MenuItemTest, TheTextGoesAndComesWithWhicheverWindowIsHidden) {
     item.SetValue("text", "Ada");
     PlaceQuad(item, 100, 100, 200, 30);
     GUIWindow* windows[] = {&screen, &list, &item};
-    ASSERT_TRUE(item.GetGlyphModel()->IsVisible()) << c.what;
+    ASSERT_TRUE(Found(item.GetGlyphModel()).IsVisible()) << c.what;
     windows[c.hidden]->Show(false);
-    EXPECT_FALSE(item.GetGlyphModel()->IsVisible()) << c.what;
+    EXPECT_FALSE(Found(item.GetGlyphModel()).IsVisible()) << c.what;
     windows[c.hidden]->Show(true);
-    EXPECT_TRUE(item.GetGlyphModel()->IsVisible()) << c.what;
+    EXPECT_TRUE(Found(item.GetGlyphModel()).IsVisible()) << c.what;
   }
   GUIWindow hidden(user, "hidden");
   hidden.Show(false);
   GUIMenuItem late(&hidden, "late");
-  EXPECT_FALSE(late.GetGlyphModel()->IsVisible()) << "made under a hidden window";
+  EXPECT_FALSE(Found(late.GetGlyphModel()).IsVisible()) << "made under a hidden window";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "gui/include/GUIButton.h"
 #include "gui/include/GUIScroll.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(SliderTest, DraggingTheToddlerMovesTheValueInProportionToTheTrack) {
   Mouse(slider, Vector2(360, 500), true);
   EXPECT_FLOAT_EQ(slider.GetCur(), 100.0f) << "the whole track is the whole range";
   slider.Update();
-  EXPECT_FLOAT_EQ(slider.GetToddler()->GetVisual().GetModel()->GetWorldMatrix().m[12], 180.0f)
+  EXPECT_FLOAT_EQ(Found(Found(slider.GetToddler()).GetVisual().GetModel()).GetWorldMatrix().m[12], 180.0f)
       << "at the end of its travel (track minus toddler)";
   Mouse(slider, Vector2(360, 500), false);
   EXPECT_FALSE(slider.IsDragging());
@@ -86,7 +87,7 @@ TEST_F(SliderTest, TheToddlerFollowsTheValueWhileALabelCannotUpdate) {
   new StuckLabel(&slider, "label");
   slider.SetValue("cur", "100");
   EXPECT_FALSE(slider.Update()) << "the label's failure still reaches the caller";
-  EXPECT_FLOAT_EQ(slider.GetToddler()->GetVisual().GetModel()->GetWorldMatrix().m[12], 180.0f);
+  EXPECT_FLOAT_EQ(Found(Found(slider.GetToddler()).GetVisual().GetModel()).GetWorldMatrix().m[12], 180.0f);
 }
 
 TEST_F(SliderTest, ARangeOfNoWidthOrAFlatTrackKeepsTheToddlerAndValueFinite) {
@@ -111,7 +112,8 @@ TEST_F(SliderTest, ARangeOfNoWidthOrAFlatTrackKeepsTheToddlerAndValueFinite) {
     Mouse(slider, Vector2(150, 110), true);
     slider.Update();
     EXPECT_TRUE(std::isfinite(slider.GetCur())) << c.what;
-    EXPECT_TRUE(std::isfinite(slider.GetToddler()->GetVisual().GetModel()->GetWorldMatrix().m[12])) << c.what;
+    const RenderObject& toddler = Found(Found(slider.GetToddler()).GetVisual().GetModel());
+    EXPECT_TRUE(std::isfinite(toddler.GetWorldMatrix().m[12])) << c.what;
   }
 }
 
@@ -146,7 +148,7 @@ TEST_F(SliderTest, AScrollStepsByOneForEachCompletedClickAtMostEveryFifthOfASeco
   scroll.SetValue("cur", "50");
   PlaceQuad(*scroll.GetIncrease(), 400, 100, 30, 30);
   PlaceQuad(*scroll.GetDecrease(), 400, 300, 30, 30);
-  EXPECT_TRUE(scroll.GetIncrease()->GetClickSound()) << "the step buttons sound by their GUI sound name";
+  EXPECT_TRUE(Found(scroll.GetIncrease()).GetClickSound()) << "the step buttons sound by their GUI sound name";
   const Vector2 inc(415, 115), dec(415, 315);
   // Frames of 0.05 s with the pointer away; the repeat time runs down only in mouse steps.
   const auto idle = [&](float seconds) {

@@ -8,6 +8,7 @@
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -81,17 +82,17 @@ TEST_F(StaticTest, TextsAreBuiltOnceAndWaitForTheirFont) {
   label.SetValue("text", "Ok");
   EXPECT_FALSE(label.Update()) << "no font 7 yet";
   EXPECT_TRUE(label.IsDirty());
-  EXPECT_EQ(label.GetGlyphModel()->GetModel()->m_index_count, 0u);
+  EXPECT_EQ(Found(Found(label.GetGlyphModel()).GetModel()).m_index_count, 0u);
   SetFont(7, TestFont(kLatin));
   EXPECT_TRUE(label.Update());
   EXPECT_FALSE(label.IsDirty());
-  EXPECT_EQ(label.GetGlyphModel()->GetModel()->m_index_count, 12u);
+  EXPECT_EQ(Found(Found(label.GetGlyphModel()).GetModel()).m_index_count, 12u);
   label.SetValue("text", "Ok");
   EXPECT_FALSE(label.IsDirty()) << "the same text again rebuilds nothing";
   label.SetValue("text_id", "NO_SUCH_KEY");
   EXPECT_EQ(label.GetValue("text"), "") << "an unknown key shows nothing";
   label.ApplyTransform();
-  EXPECT_FALSE(label.GetGlyphModel()->IsVisible());
+  EXPECT_FALSE(Found(label.GetGlyphModel()).IsVisible());
 }
 
 TEST_F(StaticTest, AlignmentPlacesTheTextsExtent) {
@@ -105,8 +106,8 @@ TEST_F(StaticTest, AlignmentPlacesTheTextsExtent) {
   EXPECT_EQ(label.GetAlignOffset(), Vector3(490, 290, 0)) << "the text ends at the right edge, under the top";
   label.UpdateWorldMatrix();
   label.ApplyTransform();
-  EXPECT_TRUE(label.GetGlyphModel()->IsVisible());
-  EXPECT_FLOAT_EQ(label.GetGlyphModel()->GetBoundingBox().m_world_max.x, 500.0f);
+  EXPECT_TRUE(Found(label.GetGlyphModel()).IsVisible());
+  EXPECT_FLOAT_EQ(Found(label.GetGlyphModel()).GetBoundingBox().m_world_max.x, 500.0f);
 }
 
 TEST_F(StaticTest, AScalingStaticWithoutAnAppearAnimationKeepsItsHelpersSize) {
@@ -130,8 +131,8 @@ TEST_F(StaticTest, AScalingStaticWithoutAnAppearAnimationKeepsItsHelpersSize) {
     EXPECT_FLOAT_EQ(local.m[0], 1.0f) << c.what;
     EXPECT_FLOAT_EQ(local.m[5], 1.0f) << c.what;
     EXPECT_FLOAT_EQ(local.m[12], 100.0f) << c.what;
-    EXPECT_TRUE(label.GetGlyphModel()->IsVisible()) << c.what;
-    const cBoundingBox& box = label.GetGlyphModel()->GetBoundingBox();
+    EXPECT_TRUE(Found(label.GetGlyphModel()).IsVisible()) << c.what;
+    const cBoundingBox& box = Found(label.GetGlyphModel()).GetBoundingBox();
     EXPECT_FLOAT_EQ(box.m_world_max.x - box.m_world_min.x, 10.0f) << c.what << ": drawn at its size";
   }
 }

@@ -8,6 +8,7 @@
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
 #include "tests/gui/WidgetTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ class TextWidgetTest : public WidgetTest {
  protected:
   // The glyph model's world position of the first vertex's foot of quad q.
   static Vector3 Foot(const GUIText& text, uint32_t q) {
-    const Vertex& v = *text.GetGlyphModel()->GetModel()->m_vertices->GetVertex(4 * q + 1);
-    const Matrix4& m = text.GetGlyphModel()->GetWorldMatrix();
+    const Vertex& v = *Found(Found(text.GetGlyphModel()).GetModel()).m_vertices->GetVertex(4 * q + 1);
+    const Matrix4& m = Found(text.GetGlyphModel()).GetWorldMatrix();
     return Vector3(v.x * m.m[0] + v.y * m.m[4] + m.m[12], v.x * m.m[1] + v.y * m.m[5] + m.m[13], 0.0f);
   }
 };
@@ -30,7 +31,7 @@ TEST_F(TextWidgetTest, LinesFollowTheModelsBox) {
   text.SetValue("alignment", "lt");
   text.SetValue("text", "ab\\ncd");
   EXPECT_TRUE(text.Update());
-  ASSERT_EQ(text.GetGlyphModel()->GetModel()->m_index_count, 24u);
+  ASSERT_EQ(Found(Found(text.GetGlyphModel()).GetModel()).m_index_count, 24u);
   struct Case {
     uint32_t quad;
     float x, y;
@@ -57,7 +58,7 @@ TEST_F(TextWidgetTest, ATextGivenBeforeItsModelWaitsForTheModelsBox) {
   AddRectModel("board", 200, 300, 100, 40);
   text.SetValue("model", "board");
   text.Update();
-  ASSERT_EQ(text.GetGlyphModel()->GetModel()->m_index_count, 24u);
+  ASSERT_EQ(Found(Found(text.GetGlyphModel()).GetModel()).m_index_count, 24u);
   EXPECT_NEAR(Foot(text, 2).x, 212.5f, 1e-3) << "one line in the box, not a line a word";
   EXPECT_NEAR(Foot(text, 2).y, 330, 1e-3);
 }
@@ -70,20 +71,20 @@ TEST_F(TextWidgetTest, GlyphsShowOnlyWithTextInAVisibleWindow) {
   text.SetValue("text", "ab");
   text.Update();
   text.ApplyTransform();
-  EXPECT_TRUE(text.GetGlyphModel()->IsVisible());
-  EXPECT_FALSE(text.GetVisual().GetModel()->IsVisible()) << "the model only lends its box";
+  EXPECT_TRUE(Found(text.GetGlyphModel()).IsVisible());
+  EXPECT_FALSE(Found(text.GetVisual().GetModel()).IsVisible()) << "the model only lends its box";
   text.Show(false);
-  EXPECT_FALSE(text.GetGlyphModel()->IsVisible()) << "a window not shown leaves no text behind";
+  EXPECT_FALSE(Found(text.GetGlyphModel()).IsVisible()) << "a window not shown leaves no text behind";
   panel.Show(false);
   panel.Show(true);
-  EXPECT_FALSE(text.GetGlyphModel()->IsVisible()) << "nor when its parent comes back";
+  EXPECT_FALSE(Found(text.GetGlyphModel()).IsVisible()) << "nor when its parent comes back";
   text.Show(true);
-  EXPECT_TRUE(text.GetGlyphModel()->IsVisible());
+  EXPECT_TRUE(Found(text.GetGlyphModel()).IsVisible());
   text.SetValue("text", "ab");
   EXPECT_FALSE(text.IsDirty()) << "the same text is not laid out again";
   text.SetValue("text", "");
   text.ApplyTransform();
-  EXPECT_FALSE(text.GetGlyphModel()->IsVisible());
+  EXPECT_FALSE(Found(text.GetGlyphModel()).IsVisible());
   text.SetValue("font_id", "9");
   text.SetValue("text", "x");
   EXPECT_FALSE(text.Update()) << "no font 9: tried again next frame";

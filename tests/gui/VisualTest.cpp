@@ -12,6 +12,7 @@
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST_F(VisualTest, TheColourReachesAModelAttachedAfterItAndExtraObjectsFollowIt)
   window.SetValue("model", "gui\\known");
   EXPECT_EQ(known.GetColor(), Vector4(0.5f, 0.25f, 1, 0.5f));
   window.SetValue("shader", "gui\\quad");
-  EXPECT_EQ(window.GetVisual().GetModel()->GetColor(), Vector4(0.5f, 0.25f, 1, 0.5f));
+  EXPECT_EQ(Found(window.GetVisual().GetModel()).GetColor(), Vector4(0.5f, 0.25f, 1, 0.5f));
   GUIVisual& visual = window.GetVisual();
   visual.InsertIntoDrawList(visual.GetObjects().end(), &glyphs);
   window.GetLayer().AddObject(&glyphs);
@@ -72,7 +73,7 @@ TEST_F(VisualTest, TheColourReachesAModelAttachedAfterItAndExtraObjectsFollowIt)
   window.SetColor(Vector4(1, 0, 0, 1));
   EXPECT_EQ(glyphs.GetColor(), Vector4(1, 0, 0, 1));
   EXPECT_EQ(visual.SetDepth(-4.0f), -6.0f);
-  EXPECT_EQ(visual.GetModel()->GetViewDepth(), -4.0f);
+  EXPECT_EQ(Found(visual.GetModel()).GetViewDepth(), -4.0f);
   EXPECT_EQ(glyphs.GetViewDepth(), -5.0f);
   visual.RemoveFromDrawLists(&glyphs);
   EXPECT_EQ(window.GetLayer().GetObjects().size(), 1u);
@@ -89,7 +90,7 @@ TEST_F(VisualTest, TheQuadCoversTheWindowsSizeAndItsTextureExtentRepeats) {
   EXPECT_EQ(quad->GetBoundingBox().m_world_min, Vector3(10, 20, 0));
   EXPECT_EQ(quad->GetBoundingBox().m_world_max, Vector3(110, 70, 0));
   window.SetValue("uv", "2 1");
-  const Vertex* corner = quad->GetVertices()->GetVertex(1);  // the corner (1, 1)
+  const Vertex* corner = Found(quad->GetVertices()).GetVertex(1);  // the corner (1, 1)
   EXPECT_EQ(corner->u, 2.0f);
   EXPECT_EQ(corner->v, 1.0f);
   EXPECT_EQ(corner->diffuse, 0xFFFFFFFFu);
@@ -108,7 +109,7 @@ TEST_F(VisualTest, AlphaKeysFadeTheWindowAndItsChildren) {
   window.SetValue("alpha", "10,100");
   window.Update();  // no model: the first key holds
   EXPECT_EQ(child->GetVisual().GetColor(), Vector4(1, 1, 1, 0.5f));
-  EXPECT_EQ(window.GetAlphaCurve()->GetKeys().size(), 2u);
+  EXPECT_EQ(Found(window.GetAlphaCurve()).GetKeys().size(), 2u);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/source/sound/SoundFixtures.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 class WidgetTest : public GuiTest {
@@ -45,7 +46,7 @@ class WidgetTest : public GuiTest {
   void SetFont(int slot, const GUIFont& model) {
     FontDescription description;
     description.size = model.GetSize();
-    gui->GetFontTable()->Set(slot, CountedPtr<GUIFont>(new GUIFont(model.GetGlyphs(), description)));
+    Found(gui->GetFontTable()).Set(slot, CountedPtr<GUIFont>(new GUIFont(model.GetGlyphs(), description)));
   }
 
   // One poll of the mouse with the left button down or up, then the point offered to the window.

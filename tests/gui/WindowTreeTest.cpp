@@ -14,6 +14,7 @@
 #include "source/xml/XmlDocument.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(WindowTreeTest, EveryChangeOfTheTreeReachesTheDepthsOfTheNextFrame) {
     const auto depths = [&] {
       std::vector<float> all{extra.GetViewDepth()};
       for (GUIWindow* window : windows) {
-        if (window != nullptr) all.push_back(window->GetVisual().GetModel()->GetViewDepth());
+        if (window != nullptr) all.push_back(Found(window->GetVisual().GetModel()).GetViewDepth());
       }
       return all;
     };
@@ -118,15 +119,15 @@ TEST_F(WindowTreeTest, VisibilityNeedsTheParentAndAChildKeepsItsOwnWish) {
   parent->Show(false);
   EXPECT_TRUE(child->IsShown());
   EXPECT_FALSE(child->IsVisible());
-  EXPECT_FALSE(child->GetVisual().GetModel()->IsVisible());
+  EXPECT_FALSE(Found(child->GetVisual().GetModel()).IsVisible());
   // A window made under a hidden parent is hidden with it.
   auto* late = new GUIWindow(parent, "late");
   PlaceQuad(*late, 0, 0, 10, 10);
   EXPECT_FALSE(late->IsVisible());
-  EXPECT_FALSE(late->GetVisual().GetModel()->IsVisible());
+  EXPECT_FALSE(Found(late->GetVisual().GetModel()).IsVisible());
   parent->Show(true);
   EXPECT_TRUE(child->IsVisible());
-  EXPECT_TRUE(late->GetVisual().GetModel()->IsVisible());
+  EXPECT_TRUE(Found(late->GetVisual().GetModel()).IsVisible());
   delete parent;
 }
 

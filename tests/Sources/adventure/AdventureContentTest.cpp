@@ -36,6 +36,7 @@
 #include "source/text/TextConversion.h"
 #include "source/xml/XmlNode.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -363,10 +364,12 @@ TEST_F(AdventureContentTest, EveryPhraseAndTipReadsWholeOverTheLinesOfItsWindow)
   ASSERT_TRUE(init.Assign("game_init\\game_init"));
   for (const char* language : {"en", "ru"}) {
     SCOPED_TRACE(language);
-    for (const XmlNode* font = init->GetRoot().FindChildByPath("lang")->GetFirstChild(); font; font = font->GetNext()) {
+    const XmlNode& fonts = Found(init->GetRoot().FindChildByPath("lang"));
+    for (const XmlNode* font = fonts.GetFirstChild(); font; font = font->GetNext()) {
       cResourcePtr<cFontResource> resource;
       ASSERT_TRUE(resource.Assign(GetAttributeValue(font, "name", "")));
-      gui->GetFontTable()->Set(std::stoi(GetAttributeValue(font, "id", "0")), CountedPtr<GUIFont>(new GUIFont(resource)));
+      const int id = std::stoi(GetAttributeValue(font, "id", "0"));
+      Found(gui->GetFontTable()).Set(id, CountedPtr<GUIFont>(new GUIFont(resource)));
     }
     cResourcePtr<cTextResource> texts;
     ASSERT_TRUE(texts.Assign(language));

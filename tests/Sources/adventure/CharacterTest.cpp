@@ -6,6 +6,7 @@
 #include "source/render/RenderObject.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -37,14 +38,14 @@ TEST_F(CharacterTest, EveryKindFadesInAndOutInASecond) {
   Location& yard = Yard("yard {\n onload {\n show yard_back cart barrel {\n hide cart barrel\n }\n }\n}");
   Run(yard, 0.5f);
   for (const char* name : {"yard_back", "cart", "barrel"}) {
-    EXPECT_EQ(yard.FindObject(name)->GetState(), LocationCharacter::kFadingIn) << name;
-    EXPECT_NEAR(yard.FindObject(name)->GetAlpha(), 0.5f, 0.1f) << name;
+    EXPECT_EQ(Found(yard.FindObject(name)).GetState(), LocationCharacter::kFadingIn) << name;
+    EXPECT_NEAR(Found(yard.FindObject(name)).GetAlpha(), 0.5f, 0.1f) << name;
   }
   Run(yard, 2.2f);
-  EXPECT_EQ(yard.FindObject("yard_back")->GetState(), LocationCharacter::kShown);
+  EXPECT_EQ(Found(yard.FindObject("yard_back")).GetState(), LocationCharacter::kShown);
   for (const char* name : {"cart", "barrel"}) {
-    EXPECT_EQ(yard.FindObject(name)->GetState(), LocationCharacter::kHidden) << name;
-    EXPECT_TRUE(yard.FindObject(name)->GetModel()->IsHidden()) << name;
+    EXPECT_EQ(Found(yard.FindObject(name)).GetState(), LocationCharacter::kHidden) << name;
+    EXPECT_TRUE(Found(Found(yard.FindObject(name)).GetModel()).IsHidden()) << name;
   }
 }
 
@@ -70,8 +71,8 @@ TEST_P(PickTest, RollsEachChanceAndPlaysTheLastSuccessOrTheFirst) {
   CharacterDatabase::GetInstance()->Add("cat", CharacterEntry{c.animations, {}});
   Location& yard = Yard();
   Frame(yard);
-  RenderObject* cat = yard.FindObject("cat")->GetModel();
-  ASSERT_TRUE(yard.FindObject("cat")->HasCharacter());
+  RenderObject* cat = Found(yard.FindObject("cat")).GetModel();
+  ASSERT_TRUE(Found(yard.FindObject("cat")).HasCharacter());
   for (int round = 0; round < 20; ++round) {
     // What the rolls will give, worked out on a copy of the generator.
     const uint32_t start = g_rand_state;
@@ -82,7 +83,7 @@ TEST_P(PickTest, RollsEachChanceAndPlaysTheLastSuccessOrTheFirst) {
     const uint32_t after = g_rand_state;
     g_rand_state = start;
     cat->GetAnimation().SetPlaying(false);
-    yard.FindObject("cat")->Update(0.01f, LocationPointer());
+    Found(yard.FindObject("cat")).Update(0.01f, LocationPointer());
     EXPECT_EQ(cat->GetAnimation().GetCurrentName(), expected);
     EXPECT_EQ(g_rand_state, after) << c.draws << " draws";
   }
@@ -97,10 +98,10 @@ TEST_F(CharacterTest, FramesWithoutShadersOrPastTheTexturesAreSkippedOrClamped) 
       "cat", CharacterEntry{{{"sleep", 0}}, {{"cat_missing", 1}, {"cat_empty", 0}}});
   CharacterDatabase::GetInstance()->Add("barrel", CharacterEntry{{{"roll", 0}}, {{"barrel_frames", 4}}});
   Location& yard = Yard();
-  EXPECT_TRUE(yard.FindObject("cat")->HasCharacter());
-  EXPECT_FALSE(yard.FindObject("barrel")->HasCharacter()) << "the barrel's model has no \"roll\"";
+  EXPECT_TRUE(Found(yard.FindObject("cat")).HasCharacter());
+  EXPECT_FALSE(Found(yard.FindObject("barrel")).HasCharacter()) << "the barrel's model has no \"roll\"";
   Run(yard, 3.0f);
-  EXPECT_EQ(yard.FindObject("cat")->GetState(), LocationCharacter::kShown);
+  EXPECT_EQ(Found(yard.FindObject("cat")).GetState(), LocationCharacter::kShown);
 }
 
 TEST_F(CharacterTest, TheCharacterFileGivesEachCharacterItsAnimationsAndTextures) {
@@ -120,7 +121,7 @@ TEST_F(CharacterTest, TheCharacterFileGivesEachCharacterItsAnimationsAndTextures
   EXPECT_EQ(cat->animations[0].name, "purr");
   EXPECT_EQ(cat->animations[0].probability, 0u);
   ASSERT_NE(database.Find("dog"), nullptr);
-  EXPECT_TRUE(database.Find("dog")->animations.empty());
+  EXPECT_TRUE(Found(database.Find("dog")).animations.empty());
 
   XmlDocument first;
   ASSERT_TRUE(Parse(first,
@@ -128,9 +129,9 @@ TEST_F(CharacterTest, TheCharacterFileGivesEachCharacterItsAnimationsAndTextures
       "<t shader=\"cat_1\" frame_count=\"-3\"/></textures></character></c>"));
   CharacterDatabase& other = database;
   other.Read(first.GetRoot());
-  ASSERT_EQ(other.Find("cat")->textures.size(), 2u);
-  EXPECT_EQ(other.Find("cat")->textures[0].frame_count, 8u);
-  EXPECT_EQ(other.Find("cat")->textures[1].frame_count, 0u) << "a negative count is none";
+  ASSERT_EQ(Found(other.Find("cat")).textures.size(), 2u);
+  EXPECT_EQ(Found(other.Find("cat")).textures[0].frame_count, 8u);
+  EXPECT_EQ(Found(other.Find("cat")).textures[1].frame_count, 0u) << "a negative count is none";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "source/xml/XmlDocument.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -120,8 +121,8 @@ TEST_F(DiaryTest, ThePetitionPageFollowsItsState) {
     int shown = 0;
     for (int i = 0; i < 5; ++i) shown += Shown(petition, "sign_" + std::to_string(i)) ? 1 : 0;
     EXPECT_EQ(shown, c.signatures);
-    EXPECT_EQ(petition->FindChild("petition_additional_text_08")->GetValue("text_id"), c.added);
-    EXPECT_EQ(petition->FindChild("petition_text_00")->GetValue("text_id"), c.state == 7 ? "" : "petition");
+    EXPECT_EQ(Found(petition->FindChild("petition_additional_text_08")).GetValue("text_id"), c.added);
+    EXPECT_EQ(Found(petition->FindChild("petition_text_00")).GetValue("text_id"), c.state == 7 ? "" : "petition");
     EXPECT_EQ(Shown(diary, "petition"), c.tab);
   }
 }
@@ -142,16 +143,16 @@ TEST_F(DiaryTest, PiecesCountUpThenTheCompletedPictureAppearsWithItsCard) {
   EXPECT_TRUE(diary->IsPictureComplete("picture_3"));
   EXPECT_EQ(progress().m_diary_pictures, std::vector<int32_t>{3});
   EXPECT_TRUE(diary->IsOpen());
-  EXPECT_TRUE(diary->GetPage(DiaryWindow::kPicturePage)->IsShown());
+  EXPECT_TRUE(Found(diary->GetPage(DiaryWindow::kPicturePage)).IsShown());
   ASSERT_EQ(diary->GetFadingPicture(), diary->GetPictureWindow(3));
-  EXPECT_EQ(diary->GetPictureWindow(3)->GetName(), "picture_2");
-  EXPECT_FLOAT_EQ(diary->GetPictureWindow(3)->GetVisual().GetColor().w, 0.0f);
+  EXPECT_EQ(Found(diary->GetPictureWindow(3)).GetName(), "picture_2");
+  EXPECT_FLOAT_EQ(Found(diary->GetPictureWindow(3)).GetVisual().GetColor().w, 0.0f);
   ASSERT_TRUE(diary->IsEffectRunning());
 
   ClickBesideTheBook();  // the card is still appearing: the diary stays
   EXPECT_TRUE(diary->IsOpen());
   Frames(0.6f);
-  EXPECT_NEAR(diary->GetPictureWindow(3)->GetVisual().GetColor().w, 0.6f, 0.1f);
+  EXPECT_NEAR(Found(diary->GetPictureWindow(3)).GetVisual().GetColor().w, 0.6f, 0.1f);
   Frames(3.0f);
   EXPECT_FALSE(diary->IsEffectRunning());
   EXPECT_EQ(diary->GetFadingPicture(), nullptr);
@@ -167,7 +168,7 @@ TEST_F(DiaryTest, PiecesCountUpThenTheCompletedPictureAppearsWithItsCard) {
   diary->Close();
   EXPECT_FALSE(diary->IsOpen());
   EXPECT_FALSE(diary->IsBusy());
-  EXPECT_EQ(diary->GetParent()->GetActiveChild(), nullptr);
+  EXPECT_EQ(Found(diary->GetParent()).GetActiveChild(), nullptr);
 }
 
 TEST_F(DiaryTest, PictureNamesAndNumbersOutsideThePicturesAreRefused) {
@@ -231,7 +232,7 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
   diary->OnComicsButton(reinterpret_cast<DelegateArg>(view));
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0], diary->GetComicsTable().at(1));
-  EXPECT_EQ(diary->GetComicsPage()->FindChild("comics_text_00")->GetValue("text_id"), "comics_text_1");
+  EXPECT_EQ(Found(Found(diary->GetComicsPage()).FindChild("comics_text_00")).GetValue("text_id"), "comics_text_1");
 }
 
 TEST_F(DiaryTest, ADamagedProfileNeverReachesPastTheDiary) {
@@ -244,7 +245,7 @@ TEST_F(DiaryTest, ADamagedProfileNeverReachesPastTheDiary) {
   progress().m_scheme_state = 99;
   diary->Reload();
   EXPECT_EQ(progress().m_diary_piece_totals.size(), static_cast<std::size_t>(DiaryWindow::kPictures));
-  EXPECT_TRUE(diary->GetPictureWindow(2)->IsShown());
+  EXPECT_TRUE(Found(diary->GetPictureWindow(2)).IsShown());
   diary->Show();
   for (GUIWindow* button : {diary->FindChild("comics_arrow_left"), diary->FindChild("comics_view"),
                             diary->FindChild("comics_arrow_right")}) {

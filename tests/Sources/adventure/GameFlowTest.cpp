@@ -12,6 +12,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -425,7 +426,7 @@ TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
     Steps(2);
     GUIWindow* button = panel->Child("exit_from_get_hint");
     ASSERT_TRUE(button != nullptr && button->GetVisual().GetModel() != nullptr);
-    const cBoundingBox& box = button->GetVisual().GetModel()->GetBoundingBox();
+    const cBoundingBox& box = Found(button->GetVisual().GetModel()).GetBoundingBox();
     const Vector2 on_button((box.m_world_min.x + box.m_world_max.x) / 2, (box.m_world_min.y + box.m_world_max.y) / 2);
     PointAt(on_button.x, on_button.y);
     Steps(2);
@@ -471,7 +472,7 @@ TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
   Press(325, 200);
   Steps(3);
   if (c.open_desk) {
-    ASSERT_NE(flow->GetLocation()->GetShownSubLocation(), nullptr);
+    ASSERT_NE(Found(flow->GetLocation()).GetShownSubLocation(), nullptr);
     Press(325, 325);
     Steps(3);
   }

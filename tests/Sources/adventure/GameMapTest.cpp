@@ -8,6 +8,7 @@
 #include "gui/include/GUIStatic.h"
 #include "source/math/Rand.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -120,9 +121,9 @@ TEST_F(GameMapTest, SeenPlacesAreKeptOnceAndTheCurrentPlaceIsMarked) {
   EXPECT_EQ(profile.m_progress.m_map_points, (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(map.GetCurrentLocation(), 8) << "a location off the map changes nothing";
   map.Show();
-  EXPECT_TRUE(map.FindChild("arrow_location_1_9")->IsShown());
-  EXPECT_TRUE(map.FindChild("gate")->IsShown());
-  EXPECT_FALSE(map.FindChild("lower")->IsShown()) << "unseen";
+  EXPECT_TRUE(Found(map.FindChild("arrow_location_1_9")).IsShown());
+  EXPECT_TRUE(Found(map.FindChild("gate")).IsShown());
+  EXPECT_FALSE(Found(map.FindChild("lower")).IsShown()) << "unseen";
   for (const auto& [from, to] : {std::pair{-1, 1}, {0, 15}, {5, 6}}) EXPECT_FALSE(map.PrepareTravel(from, to));
   EXPECT_EQ(profile.m_progress.m_map_points, (std::vector<int32_t>{0, 1, 5, 6})) << "no route, the places are seen";
 }
@@ -132,7 +133,7 @@ TEST_F(GameMapTest, EveryRouteIsRevealedEndsAndWaitsForAPress) {
     SCOPED_TRACE(route.steps);
     GameMap map(std::string(), true);
     ASSERT_TRUE(map.PrepareTravel(route.from - 1, route.to - 1));
-    ASSERT_EQ(map.GetRoute()->size(), static_cast<size_t>(route.steps));
+    ASSERT_EQ(Found(map.GetRoute()).size(), static_cast<size_t>(route.steps));
     const std::vector<GUIWindow*> steps = *map.GetRoute();
     map.Show();
     std::vector<float> brightest(route.steps, 0.0f);
@@ -144,17 +145,17 @@ TEST_F(GameMapTest, EveryRouteIsRevealedEndsAndWaitsForAPress) {
       if (elapsed > 0.05f && elapsed < 0.07f) {
         Press();  // too early: nothing happens
         elapsed += 0.04f;
-        EXPECT_TRUE(map.GetPressKeyText()->GetValue("text_id") != "please_wait" || !map.HasRoute());
+        EXPECT_TRUE(Found(map.GetPressKeyText()).GetValue("text_id") != "please_wait" || !map.HasRoute());
       }
     }
     EXPECT_GT(elapsed, 0.1f * static_cast<float>(route.steps - 1));
     EXPECT_LT(elapsed, 1.0f) << "the route ends";
     for (float alpha : brightest) EXPECT_GT(alpha, 0.9f) << "every step shows";
     EXPECT_TRUE(map.IsTravelling());
-    EXPECT_TRUE(map.GetPressKeyText()->IsShown());
+    EXPECT_TRUE(Found(map.GetPressKeyText()).IsShown());
     Press();
     EXPECT_FALSE(map.IsTravelling());
-    EXPECT_EQ(map.GetPressKeyText()->GetValue("text_id"), "please_wait");
+    EXPECT_EQ(Found(map.GetPressKeyText()).GetValue("text_id"), "please_wait");
     for (int i = 0; i < 3; ++i) GuiFrame();
     EXPECT_FALSE(map.IsEnabled()) << "the travel window lets the game go on";
   }
@@ -180,8 +181,8 @@ TEST_F(GameMapTest, SearchesAreOfferedOneAPlaceAndTwoOrThreeAtATime) {
       for (const auto& [location, window] : offered) {
         EXPECT_LE(location, c.location);
         places.insert(GameMap::PlaceOfLocation(location));
-        EXPECT_TRUE(map->FindChild("get_hint_location_" + std::to_string(location + 1))->IsShown());
-        EXPECT_TRUE(map->FindChild(GameMap::PlaceName(GameMap::PlaceOfLocation(location)))->IsShown());
+        EXPECT_TRUE(Found(map->FindChild("get_hint_location_" + std::to_string(location + 1))).IsShown());
+        EXPECT_TRUE(Found(map->FindChild(GameMap::PlaceName(GameMap::PlaceOfLocation(location)))).IsShown());
       }
       EXPECT_EQ(places.size(), c.offers) << "one location a place";
       for (const std::string& scene : search.scenes) {
@@ -209,7 +210,7 @@ TEST_F(GameMapTest, TheCounterSaysWhatTheOfferedListsStillHold) {
     for (auto& [window, count] : search.counts) count = c.left;
     search.to_find = c.to_find;
     map->RefreshHintSearch();
-    EXPECT_EQ(map->FindChild("items_remained_number")->GetValue("text"), c.shown)
+    EXPECT_EQ(Found(map->FindChild("items_remained_number")).GetValue("text"), c.shown)
         << c.location << " " << c.to_find << " " << c.left;
   }
   search.to_find = 13;
@@ -242,7 +243,7 @@ TEST_F(GameMapTest, AFinishedSearchPaysItsRewardOnceUpToFive) {
     EXPECT_TRUE(search.finished);
     EXPECT_EQ(map->GetRemainingSearchCount(), 0);
     for (const auto& [location, window] : map->GetOfferedSearches()) {
-      EXPECT_FALSE(map->FindChild("get_hint_location_" + std::to_string(location + 1))->IsShown());
+      EXPECT_FALSE(Found(map->FindChild("get_hint_location_" + std::to_string(location + 1))).IsShown());
     }
     search.to_find = 13;
   }

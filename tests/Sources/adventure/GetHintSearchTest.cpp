@@ -13,6 +13,7 @@
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ class GetHintSearchTest : public LocationTest {
     Step(0.02f);
   }
   static Vector2 CentreOf(const GUIWindow* window) {
-    const Vector3& centre = window->GetVisual().GetModel()->GetBoundingBox().m_centre;
+    const Vector3& centre = Found(window->GetVisual().GetModel()).GetBoundingBox().m_centre;
     return Vector2(centre.x, centre.y);
   }
   // Where each layer comes in the GUI's draw walk (later layers are drawn on top).
@@ -201,7 +202,7 @@ TEST_F(GetHintSearchTest, ABurstOfThreeMissesCostsTime) {
     EXPECT_EQ(panel->GetPenaltyTime() > 0.0f, c.penalised);
     EXPECT_EQ(scene->GetFinds(), c.on_found ? 1 : 0);
     Run(0.2f);
-    EXPECT_FALSE(panel->Child("get_hint_error")->IsVisible()) << "the miss mark does not stay";
+    EXPECT_FALSE(Found(panel->Child("get_hint_error")).IsVisible()) << "the miss mark does not stay";
     panel->OnSearchExit(0);  // ends the search (as the scene does when the time is over)
     Run(0.2f);
     ASSERT_FALSE(panel->IsSearchRunning());
@@ -217,7 +218,7 @@ TEST_F(GetHintSearchTest, TenSearchesLeftByTheExitButtonLeaveNoWindowBehind) {
     panel->OnSearchExit(reinterpret_cast<DelegateArg>(exit_button));
     ASSERT_TRUE(panel->IsSearchRunning()) << "the question is asked first";
     ASSERT_NE(GetYesNoBox(), nullptr);
-    GetYesNoBox()->OnYes(reinterpret_cast<DelegateArg>(GetYesNoBox()->FindChild("yes")));
+    Found(GetYesNoBox()).OnYes(reinterpret_cast<DelegateArg>(GetYesNoBox()->FindChild("yes")));
     EXPECT_FALSE(panel->IsSearchRunning()) << i;
     Run(0.2f);
     EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay) << i;
@@ -268,7 +269,7 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.hints << " hints at " << c.countdown);
     profile.m_progress.m_hints = c.hints;
-    for (int i = 0; i < 5; ++i) panel->GetHintIcon(i)->Show(i < c.hints);
+    for (int i = 0; i < 5; ++i) Found(panel->GetHintIcon(i)).Show(i < c.hints);
     panel->StartSearchCountdown();
     panel->StepSearchTimers(600.0f - c.countdown);
     GUIWindow* last_reward = panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4");
@@ -329,11 +330,12 @@ TEST_F(GetHintSearchTest, OnlyALocationsPointerIsKeptAndASearchTipGoesWithTheSea
     ASSERT_TRUE(panel->IsHelpShown());
     if (c.in_search) {
       // The search hides the mini-games' exit and shows its own: the tip points at that one.
-      GUIWindow* exit_button = panel->Child("get_hint_exit_true");
-      EXPECT_EQ(panel->GetHelpWindow()->GetTarget(), exit_button->GetVisual().GetModel()) << "the tip points at the shown exit";
-      const auto& drawn = exit_button->GetParent()->GetChildren();
+      GUIWindow& exit_button = Found(panel->Child("get_hint_exit_true"));
+      EXPECT_EQ(Found(panel->GetHelpWindow()).GetTarget(), exit_button.GetVisual().GetModel())
+          << "the tip points at the shown exit";
+      const auto& drawn = Found(exit_button.GetParent()).GetChildren();
       ASSERT_GE(drawn.size(), 2u);
-      EXPECT_EQ(drawn[drawn.size() - 2], exit_button) << "the tip's target is drawn on top";
+      EXPECT_EQ(drawn[drawn.size() - 2], &exit_button) << "the tip's target is drawn on top";
       EXPECT_EQ(drawn.back(), panel->Child("get_hint_exit_true_text")) << "its caption is drawn over it";
       EXPECT_TRUE(DrawnOver(panel->GetHelpWindow(), panel->GetSmallMap())) << "the tip is drawn over the small map";
       panel->OnSearchExit(0);

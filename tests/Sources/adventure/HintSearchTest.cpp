@@ -7,6 +7,7 @@
 #include "gui/include/GUIFontTable.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/gui/GuiTestFonts.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -105,11 +106,11 @@ TEST_F(HintSearchTest, ASolvedGameAndAGivenItemLeaveNothingToPointAt) {
   ASSERT_EQ(Listed(location.GetHintLists().lists[3]), "door/");
 
   Click(location, 125, 125);  // the key is taken and hidden
-  location.FindMiniGame("safe")->Finish("win");
+  Found(location.FindMiniGame("safe")).Finish("win");
   Frame(location);
   HintTarget target;
   EXPECT_FALSE(location.FindHint(target));
-  EXPECT_EQ(location.FindPhraseSequence("service_no_hint")->GetName(), "wait");
+  EXPECT_EQ(Found(location.FindPhraseSequence("service_no_hint")).GetName(), "wait");
 }
 
 TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHandIsEmpty) {
@@ -122,7 +123,7 @@ TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHa
   const GUIFont letters = TestFont(kLatin + u" ", 20.0f);
   FontDescription description;
   description.size = letters.GetSize();
-  gui->GetFontTable()->Set(0, CountedPtr<GUIFont>(new GUIFont(letters.GetGlyphs(), description)));
+  Found(gui->GetFontTable()).Set(0, CountedPtr<GUIFont>(new GUIFont(letters.GetGlyphs(), description)));
   Location& location = Enter("hall");
   Frame(location);
   struct Case {
@@ -147,10 +148,10 @@ TEST_F(HintSearchTest, TheLensShowsOverACloseUpOrGameWithSomethingLeftWhileTheHa
     Frame(location);
     Frame(location);
     EXPECT_EQ(CursorName(), c.cursor) << c.name;
-    EXPECT_EQ(location.GetTooltip()->IsVisible(), c.tooltip != nullptr) << c.name;
+    EXPECT_EQ(Found(location.GetTooltip()).IsVisible(), c.tooltip != nullptr) << c.name;
     if (c.tooltip != nullptr) {
-      EXPECT_EQ(location.GetTooltip()->GetValue("text"), c.tooltip) << c.name;
-      EXPECT_NEAR(location.GetTooltip()->GetLocal().m[12], c.tooltip_x, 0.5f) << c.name;
+      EXPECT_EQ(Found(location.GetTooltip()).GetValue("text"), c.tooltip) << c.name;
+      EXPECT_NEAR(Found(location.GetTooltip()).GetLocal().m[12], c.tooltip_x, 0.5f) << c.name;
     }
   }
 }

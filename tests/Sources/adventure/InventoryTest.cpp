@@ -9,6 +9,7 @@
 #include "Sources/adventure/NamedChild.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ class InventoryTest : public LocationTest {
     }
     return 0;
   }
-  std::string Counter(int i) { return form->FindChild("inventory_count_" + std::to_string(i))->GetValue("text"); }
+  std::string Counter(int i) { return Found(form->FindChild("inventory_count_" + std::to_string(i))).GetValue("text"); }
 
   std::string models;
   int skip_counter = -1;
@@ -92,11 +93,11 @@ TEST_F(InventoryTest, FlightsLandOnceAfterTheirClockWithTheirGrowAndFade) {
     while (t < 3.0f) {
       item.Update(0.005f);
       t += 0.005f;
-      if (first_scale == 0.0f) first_scale = item.GetClone()->GetWorldMatrix()[0];
+      if (first_scale == 0.0f) first_scale = Found(item.GetClone()).GetWorldMatrix()[0];
       if (landed_at < 0.0f && deliveries > 0) {
         landed_at = t;
-        EXPECT_NEAR(item.GetClone()->GetWorldMatrix()[0], 1.0f, 0.02f);  // full size on landing
-        const cBoundingBox& box = item.GetClone()->GetBoundingBox();
+        EXPECT_NEAR(Found(item.GetClone()).GetWorldMatrix()[0], 1.0f, 0.02f);  // full size on landing
+        const cBoundingBox& box = Found(item.GetClone()).GetBoundingBox();
         EXPECT_NEAR(box.m_centre.x, target.x, 0.5f);
         EXPECT_NEAR(box.m_centre.y, target.y, 0.5f);
       }
@@ -108,7 +109,7 @@ TEST_F(InventoryTest, FlightsLandOnceAfterTheirClockWithTheirGrowAndFade) {
     EXPECT_EQ(deliveries, 1);
     EXPECT_EQ(item.GetRecord().m_kind, static_cast<uint32_t>(kFlightDelivered));
     // 1.5 times the delta after landing: transparent two thirds of a second after it, with the fade.
-    EXPECT_FLOAT_EQ(item.GetWindow()->GetVisual().GetColor().w, c.fade ? 0.0f : 1.0f);
+    EXPECT_FLOAT_EQ(Found(item.GetWindow()).GetVisual().GetColor().w, c.fade ? 0.0f : 1.0f);
   }
   FlyArrivalRegistry().erase(kFlightMap);
 }
@@ -207,7 +208,9 @@ TEST_F(InventoryTest, AReloadDeliversTheSavedFlightsOnceAndDropsTheLiveOnes) {
   EXPECT_TRUE(profile.m_progress.m_flying_items.empty());
   EXPECT_EQ(inventory->GetItemInHand(), "");
   EXPECT_EQ(inventory->GetHandClone(), nullptr);
-  for (int i = 0; i < PanelInventory::kHintIcons; ++i) EXPECT_EQ(form->FindChild("hint_" + std::to_string(i))->IsShown(), i < 3);
+  for (int i = 0; i < PanelInventory::kHintIcons; ++i) {
+    EXPECT_EQ(Found(form->FindChild("hint_" + std::to_string(i))).IsShown(), i < 3);
+  }
   EXPECT_FALSE(inventory->GetEntries()[0]->m_model->IsVisible());  // the panel shows them later
   inventory->ReloadInventory();
   EXPECT_EQ(Slots(), "key*2 pearl*1 ");
@@ -225,7 +228,7 @@ TEST_F(InventoryTest, TheHandHoldsOneCloneAndHintIconsFlyInOnce) {
   ASSERT_NE(first, nullptr);
   EXPECT_NEAR(first->GetWorldMatrix()[0], 0.8f, 1e-5f);
   inventory->TakeItemInHand("pearl", 1);
-  EXPECT_EQ(inventory->GetCursorWindow()->GetVisual().GetObjects().size(), 1u);
+  EXPECT_EQ(Found(inventory->GetCursorWindow()).GetVisual().GetObjects().size(), 1u);
   inventory->TakeItemInHand("ghost", 1);
   EXPECT_EQ(inventory->GetHandClone(), nullptr);
   EXPECT_EQ(inventory->GetItemInHand(), "ghost");
@@ -241,17 +244,17 @@ TEST_F(InventoryTest, TheHandHoldsOneCloneAndHintIconsFlyInOnce) {
   profile.m_progress.m_hints = 0;
   inventory->ClearFlights();
   inventory->SyncHintIcons();
-  EXPECT_FALSE(form->FindChild("hint_0")->IsShown());
+  EXPECT_FALSE(Found(form->FindChild("hint_0")).IsShown());
 }
 
 TEST_F(InventoryTest, LayoutTogglesEveryCounterAndMissingWindowsAreLoggedOnce) {
   inventory->LayoutInventory(false);
   for (int i = 0; i < PanelInventory::kSlots; ++i) {
-    EXPECT_FALSE(form->FindChild("inventory_count_" + std::to_string(i))->IsShown()) << i;
-    EXPECT_FALSE(form->FindChild("inventory_" + std::to_string(i))->IsShown()) << i;
+    EXPECT_FALSE(Found(form->FindChild("inventory_count_" + std::to_string(i))).IsShown()) << i;
+    EXPECT_FALSE(Found(form->FindChild("inventory_" + std::to_string(i))).IsShown()) << i;
   }
   inventory->LayoutInventory(true);
-  EXPECT_TRUE(form->FindChild("inventory_count_8")->IsShown());
+  EXPECT_TRUE(Found(form->FindChild("inventory_count_8")).IsShown());
 
   form->DeleteChildren();
   PanelInventory bare(form, panel);

@@ -6,6 +6,7 @@
 #include "Sources/minigames/MiniGame.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -74,8 +75,8 @@ TEST_F(LocationLoadTest, SceneModelsBecomeObjectsByKindWithHighlightsAndTooltips
   EXPECT_FALSE(LogHas("PROGRAM ABORTING! Unknown prefix"));
   EXPECT_FALSE(LogHas("PROGRAM ABORTING! tooltip"));
   EXPECT_FALSE(LogHas("tooltip rug not found"));
-  EXPECT_TRUE(hall.FindObject("lamp")->GetModel()->GetAnimation().IsPlaying());
-  EXPECT_TRUE(hall.FindObject("lamp")->GetModel()->GetAnimation().IsLooping());
+  EXPECT_TRUE(Found(Found(hall.FindObject("lamp")).GetModel()).GetAnimation().IsPlaying());
+  EXPECT_TRUE(Found(Found(hall.FindObject("lamp")).GetModel()).GetAnimation().IsLooping());
   // Objects the object commands name are the script's; "flashshow" names none.
   std::vector<std::string> script_objects;
   for (const LocationCharacter* object : hall.GetScriptObjects()) script_objects.push_back(object->GetName());
@@ -96,16 +97,16 @@ TEST_F(LocationLoadTest, CloseUpsGamesAndPhrasesAreMadeOnceEachAndOnlyForPlainNa
   Location* desk = hall.FindSubLocation("desk");
   ASSERT_NE(desk, nullptr);
   EXPECT_EQ(desk->GetParent(), &hall);
-  EXPECT_EQ(desk->GetWindow()->GetParent(), hall.GetWindow());
-  EXPECT_EQ(hall.GetWindow()->GetParent(), game_logic);
+  EXPECT_EQ(Found(desk->GetWindow()).GetParent(), hall.GetWindow());
+  EXPECT_EQ(Found(hall.GetWindow()).GetParent(), game_logic);
   EXPECT_TRUE(LogHas("hall cannot be a close-up of hall"));
   EXPECT_FALSE(desk->IsShown());
   EXPECT_TRUE(desk->IsLoaded());
 
   ASSERT_NE(hall.FindMiniGame("safe"), nullptr);
   EXPECT_EQ(hall.FindMiniGame("desk.safe"), nullptr);
-  EXPECT_EQ(hall.FindMiniGame("safe")->GetParent(), hall.GetWindow());
-  EXPECT_FALSE(hall.FindMiniGame("safe")->IsVisible());
+  EXPECT_EQ(Found(hall.FindMiniGame("safe")).GetParent(), hall.GetWindow());
+  EXPECT_FALSE(Found(hall.FindMiniGame("safe")).IsVisible());
 
   struct Case {
     const char* key;

@@ -5,6 +5,7 @@
 #include "Sources/shell/userdata/BinaryReader.h"
 #include "Sources/shell/userdata/ProfileCodec.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -67,11 +68,11 @@ TEST_F(SavedStateTest, AWaitSavedResumesWhereItWasAndRunsItsBranch) {
 
   Location& again = Resume();
   EXPECT_FALSE(again.IsFirstVisit());
-  EXPECT_EQ(again.GetCurrentNode()->type, "show");
+  EXPECT_EQ(Found(again.GetCurrentNode()).type, "show");
   EXPECT_EQ(again.GetPendingValue(), "wait");
   const LocationCharacter* light = again.FindObject("lamp_light");
   EXPECT_EQ(light->GetState(), LocationCharacter::kFadingIn);
-  EXPECT_TRUE(again.FindObject("key")->IsEnabled());
+  EXPECT_TRUE(Found(again.FindObject("key")).IsEnabled());
   Run(again, 1.0f);
   EXPECT_EQ(services.flights, std::vector<std::string>{"bulb*1"});
   EXPECT_EQ(light->GetState(), LocationCharacter::kShown);
@@ -140,7 +141,7 @@ TEST_P(RestoreTest, LeavesAScriptThatRuns) {
   hall.SaveState();
   c.edit(Record("hall"));
   Location& again = Resume();
-  EXPECT_EQ(again.GetCurrentNode() == again.GetRoot() ? "" : again.GetCurrentNode()->type, c.node);
+  EXPECT_EQ(again.GetCurrentNode() == again.GetRoot() ? "" : Found(again.GetCurrentNode()).type, c.node);
   EXPECT_EQ(again.GetPendingValue(), c.pending);
   const LocationCharacter* key = again.FindObject("key");
   EXPECT_EQ(key->GetState(), c.key_state);
@@ -165,9 +166,9 @@ TEST_F(SavedStateTest, ACloseUpAndAPhraseComeBackFromTheRecord) {
   Record("hall").m_sequence = "wrong_use1";
   Location& again = Resume();
   ASSERT_NE(again.GetShownSubLocation(), nullptr);
-  EXPECT_EQ(again.GetShownSubLocation()->GetName(), "desk");
+  EXPECT_EQ(Found(again.GetShownSubLocation()).GetName(), "desk");
   ASSERT_NE(again.GetRunningPhrase(), nullptr);
-  EXPECT_EQ(again.GetRunningPhrase()->GetName(), "wait");
+  EXPECT_EQ(Found(again.GetRunningPhrase()).GetName(), "wait");
 
   // A record from a file that names the close-up shows it modal.
   profile.m_locations.clear();
@@ -180,7 +181,7 @@ TEST_F(SavedStateTest, ACloseUpAndAPhraseComeBackFromTheRecord) {
   profile.m_locations.push_back(record);
   Location& from_file = Resume();
   ASSERT_NE(from_file.GetShownSubLocation(), nullptr);
-  EXPECT_TRUE(from_file.GetShownSubLocation()->IsModal());
+  EXPECT_TRUE(Found(from_file.GetShownSubLocation()).IsModal());
 }
 
 }  // namespace
@@ -218,7 +219,7 @@ TEST_P(PhraseResumeTest, ShowsTheRestAndThenRunsTheBranch) {
   if (c.click_key) Click(hall, 125, 125);
   ASSERT_NE(HintWindow::GetInstance()->GetSequence(), nullptr);
   Click(hall, 900, 600);  // the first page is read
-  ASSERT_EQ(HintWindow::GetInstance()->GetSequence()->GetPage(), 1);
+  ASSERT_EQ(Found(HintWindow::GetInstance()->GetSequence()).GetPage(), 1);
   hall.SaveState();
   if (c.forget_phrase) Record("hall").m_sequence.clear();
   Location& again = Resume();

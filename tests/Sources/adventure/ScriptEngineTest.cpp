@@ -5,6 +5,7 @@
 #include "Sources/adventure/PhraseSequence.h"
 #include "Sources/minigames/MiniGame.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -122,18 +123,18 @@ const Scenario kScenarios[] = {
      }},
     {"AShowWaitsForItsFadeThenRunsItsBranch", "click {\n key: show lamp_light {\n  addinventory oil\n }\n}", nullptr,
      [](ScriptEngineTest& t, Location& l) {
-       l.FindObject("lamp_light")->SetShown(false);
+       Found(l.FindObject("lamp_light")).SetShown(false);
        t.Click(l, kKey);
        t.Run(l, 0.6f);
-       EXPECT_EQ(l.GetCurrentNode()->type, "show");
+       EXPECT_EQ(Found(l.GetCurrentNode()).type, "show");
        EXPECT_EQ(l.GetPendingValue(), "wait");
        EXPECT_TRUE(t.services.flights.empty());
        t.Run(l, 0.6f);
      },
      [](ScriptEngineTest& t, Location& l) {
        // A background piece fades like any object (it used to stay at alpha 0 and wait for ever).
-       EXPECT_EQ(l.FindObject("lamp_light")->GetKind(), LocationCharacter::kBack);
-       EXPECT_EQ(l.FindObject("lamp_light")->GetAlpha(), 1.0f);
+       EXPECT_EQ(Found(l.FindObject("lamp_light")).GetKind(), LocationCharacter::kBack);
+       EXPECT_EQ(Found(l.FindObject("lamp_light")).GetAlpha(), 1.0f);
        EXPECT_EQ(t.services.flights, Flights{"oil*1"});
        EXPECT_EQ(l.GetCurrentNode(), l.GetRoot());
      }},
@@ -219,19 +220,19 @@ const Scenario kScenarios[] = {
        Location& desk = *l.FindSubLocation("desk");
        t.Click(l, kLetter);
        t.Run(l, 0.5f);
-       EXPECT_EQ(desk.GetCurrentNode()->type, "game");
+       EXPECT_EQ(Found(desk.GetCurrentNode()).type, "game");
        EXPECT_TRUE(t.services.flights.empty());
        Game(desk).Finish("win");
        t.Run(l, 0.1f);
      },
      [](ScriptEngineTest& t, Location& l) {
        EXPECT_EQ(t.services.flights, Flights{"compass*1"});
-       EXPECT_TRUE(l.FindMiniGame("safe")->IsSolved());
+       EXPECT_TRUE(Found(l.FindMiniGame("safe")).IsSolved());
      }},
     {"ACloseUpRunsItsOnloadAtLoadAndAgainWhenFirstShown", "click {\n door: showlocation desk\n}",
      "desk {\n onload {\n  flashhide letter {\n   addinventory pen\n  }\n }\n}",
      [](ScriptEngineTest& t, Location& l) {
-       EXPECT_EQ(l.FindSubLocation("desk")->FindObject("letter")->GetState(), LocationCharacter::kHidden);
+       EXPECT_EQ(Found(Found(l.FindSubLocation("desk")).FindObject("letter")).GetState(), LocationCharacter::kHidden);
        EXPECT_TRUE(t.services.flights.empty());
        EXPECT_TRUE(t.LogHas("inncorrect node type: addinventory"));
        t.Click(l, kDoor);
@@ -244,12 +245,12 @@ const Scenario kScenarios[] = {
        t.Frame(l);
        EXPECT_EQ(l.GetShownSubLocation(), l.FindSubLocation("desk"));
        t.Click(l, kLetter);  // inside: it stays
-       EXPECT_TRUE(l.FindSubLocation("desk")->IsShown());
+       EXPECT_TRUE(Found(l.FindSubLocation("desk")).IsShown());
        t.Click(l, kBesideDesk);
        t.Frame(l);
      },
      [](ScriptEngineTest& t, Location& l) {
-       EXPECT_FALSE(l.FindSubLocation("desk")->IsShown());
+       EXPECT_FALSE(Found(l.FindSubLocation("desk")).IsShown());
        EXPECT_EQ(l.GetShownSubLocation(), nullptr);
        EXPECT_EQ(t.ClickSounds(), 1);
      }},
@@ -261,7 +262,7 @@ const Scenario kScenarios[] = {
        t.Frame(l);
        t.Click(l, kBesideDesk);
        t.Frame(l);
-       ASSERT_FALSE(l.FindSubLocation("desk")->IsShown());
+       ASSERT_FALSE(Found(l.FindSubLocation("desk")).IsShown());
        EXPECT_EQ(t.profile.m_progress.m_diary_names, std::vector<std::string>{"aim_find_chart"});
        t.Click(l, kKey);
      },
@@ -276,7 +277,7 @@ const Scenario kScenarios[] = {
        t.Click(l, kBesideDesk);
      },
      [](ScriptEngineTest& t, Location& l) {
-       EXPECT_TRUE(l.FindSubLocation("desk")->IsShown());
+       EXPECT_TRUE(Found(l.FindSubLocation("desk")).IsShown());
        EXPECT_EQ(t.ClickSounds(), 1);
      }},
     {"PageDownInCheatModeEndsTheLocation", "click {\n key: addinventory key\n}", nullptr,

@@ -10,6 +10,7 @@
 #include "source/text/TextConversion.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -59,13 +60,12 @@ class SpeechTest : public LocationTest {
   HintWindow* Hints() {
     HintWindow* hints = HintWindow::GetInstance();
     if (hints->FindTypeWindow("keeper") == nullptr) {
-      hints->LoadTypes(Parse("<hint_types>"
+      hints->LoadTypes(Found(Parse("<hint_types>"
                              "<type name=\"hero\" text_length=\"40\" position=\"30 150\" resource=\"gui\\hint\\hero\"/>"
                              "<type name=\"keeper\" position=\"400 560\" resource=\"gui\\hint\\hero\"/>"
                              "<type name=\"note\" resource=\"gui\\hint\\note\"/>"
                              "<type name=\"lost\" resource=\"gui\\hint\\missing\"/>"
-                             "</hint_types>")
-                           ->GetRoot());
+                             "</hint_types>")).GetRoot());
     }
     return hints;
   }
@@ -75,14 +75,13 @@ class SpeechTest : public LocationTest {
 
 TEST_F(SpeechTest, ThePhraseFileFillsNestedRecordsOverTheHerosDefaults) {
   PhraseDatabase* database = PhraseDatabase::GetInstance();
-  database->ReadDocument(Parse("<locations><inventory name=\"key\" text=\"Key\"/>"
+  database->ReadDocument(Found(Parse("<locations><inventory name=\"key\" text=\"Key\"/>"
                                "<location name=\"quay\"><hint name=\"wrong_use3\"><a type=\"hero\" text=\"one\"/></hint>"
                                "<hint name=\"wrong_use3\"><b type=\"keeper\" text=\"two\"/><c text=\"three\"/></hint>"
                                "<tooltip name=\"boat\" text=\"Boat\"/>"
                                "<location name=\"cabin\"><inventory name=\"pearl\" text=\"Pearl\"/></location></location>"
                                "<location name=\"quay\"><hint name=\"i_spy\"><a type=\"note\" text=\"look\"/></hint></location>"
-                               "<unknown name=\"x\"/></locations>")
-                             ->GetRoot());
+                               "<unknown name=\"x\"/></locations>")).GetRoot());
   const LocationTexts& quay = database->GetRoot().m_locations.at("quay");
   struct Case {
     const char* list;
@@ -112,7 +111,7 @@ TEST_F(SpeechTest, ThePhraseFileFillsNestedRecordsOverTheHerosDefaults) {
   std::string deep;
   for (int i = 0; i < 200; ++i) deep += "<location name=\"l\">";
   for (int i = 0; i < 200; ++i) deep += "</location>";
-  database->ReadDocument(Parse("<locations>" + deep + "</locations>")->GetRoot());
+  database->ReadDocument(Found(Parse("<locations>" + deep + "</locations>")).GetRoot());
   EXPECT_TRUE(LogHas("phrases nested deeper"));
 }
 
@@ -156,7 +155,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   ClickFrame();
   EXPECT_EQ(talk.GetName(), "");
   EXPECT_EQ(hints->GetSequence(), nullptr);
-  EXPECT_FALSE(hints->FindTypeWindow("note")->IsOpen());
+  EXPECT_FALSE(Found(hints->FindTypeWindow("note")).IsOpen());
   EXPECT_EQ(PageSounds(), 3);  // every page, the first one too
 }
 
@@ -229,8 +228,8 @@ TEST_F(SpeechTest, TheHelpScreenStandsBesideItsTargetAndClosesAsItsModeSays) {
     ASSERT_NE(ShowHelpRequest(help, c.request, resolve_to(c.target)), nullptr);
     EXPECT_FLOAT_EQ(help->GetLocal()[12], c.x);
     EXPECT_FLOAT_EQ(help->GetLocal()[13], 350.0f);  // the target's top edge
-    EXPECT_EQ(help->GetArrow()->GetName(), c.arrow);
-    EXPECT_TRUE(help->GetArrow()->IsShown());
+    EXPECT_EQ(Found(help->GetArrow()).GetName(), c.arrow);
+    EXPECT_TRUE(Found(help->GetArrow()).IsShown());
   }
   // An unknown part changes nothing.
   EXPECT_EQ(ShowHelpRequest(help, "helphero_sky", resolve_to(near_left)), nullptr);

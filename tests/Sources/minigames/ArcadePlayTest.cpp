@@ -16,6 +16,7 @@
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST_P(FoodMachine, IsWonByHoldingTheBatWhereTheCoinsBounceIntoTheSlot) {
   auto* machine = Start<MiniGameFoodMachine>("foodmachine");
   Frame();
   EXPECT_FALSE(window::IsPointerShown()) << "hidden while the bat follows the mouse";
-  EXPECT_FALSE(ModelOf(machine->FindChild("helper"))->IsVisible()) << "the travel marker is not drawn";
+  EXPECT_FALSE(Found(ModelOf(machine->FindChild("helper"))).IsVisible()) << "the travel marker is not drawn";
   // Left in the middle, the bat lets the first coin fall past: watch where it crosses the bat's top.
   const float bat_top = BoxOf(machine->FindChild("bat")).m_world_max.y;
   float landing = -1.0f;
@@ -253,7 +254,7 @@ TEST_F(BreakWindow, IsWonByAimingAndChargingThrows) {
   const Vector3 start = game->GetStartPosition(), goal = Centre(game->GetLooks()[0]);
   const float dx = goal.x - start.x, dy = goal.y - start.y, c = std::cos(angle);
   const float speed = std::sqrt(g * dx * dx / (2.0f * c * c * (dx * std::tan(angle) - dy)));
-  const AnimationController& fill = ModelOf(game->FindChild("indicator_full"))->GetAnimation();
+  const AnimationController& fill = Found(ModelOf(game->FindChild("indicator_full"))).GetAnimation();
   const float charge = fill.GetAnimations().at("main").length * speed / MiniGameBreakWindow::kThrowSpeed;
   int frames = static_cast<int>(std::lround(charge / kFrame)) - 2;  // pressing and letting go take a frame each
   // A weak throw drops short, never reaches the window and is thrown again.

@@ -14,6 +14,7 @@
 #include "Sources/minigames/MiniGameRoundPuzzle.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -227,7 +228,7 @@ TEST_F(LockBench, AWrongRodStillMovesThenTheLockSpringsBackAndClicksWhileBusyAre
   host.speaking = false;
   RunFor(0.2f);
   EXPECT_TRUE(MarkLit(*lock, order[0]));
-  const RenderObject* rod = lock->FindChild("rod" + std::to_string(order[0] + 1))->GetVisual().GetModel();
+  const RenderObject* rod = Found(lock->FindChild("rod" + std::to_string(order[0] + 1))).GetVisual().GetModel();
   EXPECT_FLOAT_EQ(rod->GetAnimation().GetTime(), 10.0f) << "still in its middle";
   EXPECT_EQ(lock->GetMoves(), 1);
 }
@@ -237,7 +238,7 @@ class Remember : public PlayBench {
  public:
   // Frames until the cover has come to rest open (true) or shut (false).
   bool WaitForCover(MiniGame& game, bool open) {
-    const AnimationController& cover = game.FindChild("cover")->GetVisual().GetModel()->GetAnimation();
+    const AnimationController& cover = Found(Found(game.FindChild("cover")).GetVisual().GetModel()).GetAnimation();
     for (float t = 0.0f; t < 6.0f; t += kFrame) {
       if (!cover.IsPlaying() && (cover.GetTime() == 0.0f) == open && cover.GetTime() >= 0.0f) return true;
       Frame();

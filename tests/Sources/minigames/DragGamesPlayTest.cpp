@@ -22,6 +22,7 @@
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ Vector2 Centre(const GUIWindow& piece) {
 
 // A point on `window` that `other` does not cover (whole GUI units).
 std::optional<Vector2> PointOnlyOn(const GUIWindow& window, const GUIWindow& other) {
-  const cBoundingBox& box = window.GetVisual().GetModel()->GetBoundingBox();
+  const cBoundingBox& box = Found(window.GetVisual().GetModel()).GetBoundingBox();
   for (float y = std::ceil(box.m_world_min.y); y <= box.m_world_max.y; y += 2.0f) {
     for (float x = std::ceil(box.m_world_min.x); x <= box.m_world_max.x; x += 2.0f) {
       if (PlayBench::Picks(window, Vector2(x, y)) && !PlayBench::Picks(other, Vector2(x, y))) return Vector2(x, y);
@@ -226,7 +227,7 @@ std::vector<Track> Tracks(MiniGameGridlock& game) {
   for (GUIWindow* block : game.GetBlocks()) {
     Track t;
     t.step = game.IsVertical(block) ? Vector2(0.0f, -kCell) : Vector2(kCell, 0.0f);
-    t.home = block->GetVisual().GetModel()->GetBoundingBox();
+    t.home = Found(block->GetVisual().GetModel()).GetBoundingBox();
     const float pose = GetPose(block);
     t.home.m_world_min = t.home.m_world_min - Vector3(t.step.x * pose, t.step.y * pose, 0.0f);
     t.home.m_world_max = t.home.m_world_max - Vector3(t.step.x * pose, t.step.y * pose, 0.0f);
@@ -372,10 +373,10 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   for (int k : order) {
     if (k == MiniGameCollectDetails::kCentre) continue;
     drop(k);
-    ASSERT_TRUE(puzzle->IsPlaced(k)) << puzzle->GetPiece(k)->GetName();
+    ASSERT_TRUE(puzzle->IsPlaced(k)) << Found(puzzle->GetPiece(k)).GetName();
     // Drawn over its empty cell and the board (which a state of the game may show), not lost under them.
     GUISystem::GetInstance()->UpdateLayout();
-    const auto depth = [](const GUIWindow* w) { return w->GetVisual().GetModel()->GetViewDepth(); };
+    const auto depth = [](const GUIWindow* w) { return Found(w->GetVisual().GetModel()).GetViewDepth(); };
     EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->GetPlace(k)));
     EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->FindChild("background")));
     const Vector2 off = Centre(*puzzle->GetPiece(k)) - Centre(*puzzle->GetPlace(k));

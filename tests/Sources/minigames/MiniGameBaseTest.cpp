@@ -14,6 +14,7 @@
 #include "Sources/minigames/MiniGameSlingshot.h"
 #include "gui/include/GUIWindowManager.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -174,7 +175,7 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
     EXPECT_TRUE(phone->IsSolved());
     PlayOut(phone);
     Destroy(phone);
-    EXPECT_TRUE(Make("phone")->IsSolved()) << "read back from the profile";
+    EXPECT_TRUE(Found(Make("phone")).IsSolved()) << "read back from the profile";
   }
   // Without a record of the stage the word stays with the game alone.
   profile.m_stage = "location_9";

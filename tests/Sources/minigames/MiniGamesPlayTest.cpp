@@ -8,6 +8,7 @@
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
 
 TEST_F(PlayBench, TheDocumentsTextComesFromTheTextTable) {
   MiniGame* letter = Make("letter");
-  EXPECT_EQ(letter->FindChild("text_0")->GetValue("text_id"), "lawyer_letter");
+  EXPECT_EQ(Found(letter->FindChild("text_0")).GetValue("text_id"), "lawyer_letter");
   EXPECT_NE(TextOf(*letter, "text_0").find("notary"), std::string::npos);
 }
 
@@ -151,7 +152,7 @@ TEST_F(PlayBench, NotebookInkFadesInAndAnEarlyClickLeavesItUnread) {
   Play(notebook);
   RunFor(2.0f);
   EXPECT_EQ(notebook->GetInkColor().w, 1.0f);
-  EXPECT_EQ(notebook->FindChild("inking")->GetVisual().GetColor().w, 1.0f);
+  EXPECT_EQ(Found(notebook->FindChild("inking")).GetVisual().GetColor().w, 1.0f);
   ClickBeside(*notebook);
   EXPECT_EQ(notebook->GetResult(), "close");
   EXPECT_TRUE(notebook->IsSolved()) << "read to the end, as a document";

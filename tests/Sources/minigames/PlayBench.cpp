@@ -1,4 +1,5 @@
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,7 +109,7 @@ void PlayBench::SetUp() {
   for (int slot = 0; slot < static_cast<int>(std::size(kFonts)); ++slot) {
     cResourcePtr<cFontResource> font;
     ASSERT_TRUE(font.Assign(kFonts[slot])) << kFonts[slot];
-    gui->GetFontTable()->Set(slot, CountedPtr<GUIFont>(new GUIFont(font)));
+    Found(gui->GetFontTable()).Set(slot, CountedPtr<GUIFont>(new GUIFont(font)));
   }
   cResourcePtr<cTextResource> texts;
   ASSERT_TRUE(texts.Assign("en"));
@@ -283,7 +284,7 @@ std::optional<Vector2> PlayBench::PointOn(const GUIWindow& window) {
   // that the click is this window's alone.
   const auto alone = [&window](const Vector2& point) {
     if (window.GetParent() == nullptr) return true;
-    return std::none_of(window.GetParent()->GetChildren().begin(), window.GetParent()->GetChildren().end(),
+    return std::none_of(Found(window.GetParent()).GetChildren().begin(), window.GetParent()->GetChildren().end(),
                         [&](const GUIWindow* other) {
                           const std::string type = other->GetTypeName();
                           return other != &window && type != "window" && type != "static" && type != "text" &&

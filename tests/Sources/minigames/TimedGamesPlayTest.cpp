@@ -21,6 +21,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ TEST_P(Signalling, PuttingOutTheLitBallsRunsTheClockDown) {
   auto* game = static_cast<MiniGameSignalling*>(Make("signalling"));
   ASSERT_GT(game->GetBalls().size(), static_cast<std::size_t>(MiniGameSignalling::kMostLit));
   Play(game);
-  EXPECT_FALSE(PieceModel(game->GetBalls()[0].ball)->IsVisible()) << "a ball is a click area, never drawn";
+  EXPECT_FALSE(Found(PieceModel(game->GetBalls()[0].ball)).IsVisible()) << "a ball is a click area, never drawn";
   const GUIWindow* red = game->FindChild("bg_red");
   const GUIWindow* blue = game->FindChild("bg_blue");
   ASSERT_TRUE(red != nullptr && blue != nullptr);
@@ -274,7 +275,7 @@ TEST_P(MusicBox, WatchingTheTuneAndAnsweringItWinsEveryStage) {
   const std::vector<MiniGameMusicBox::Stage> stages = game->GetStages();
   ASSERT_EQ(stages.size(), 3u);
   Play(game);
-  for (const auto& stage : stages) EXPECT_FALSE(PieceModel(stage.success)->IsVisible()) << "no result drawn yet";
+  for (const auto& stage : stages) EXPECT_FALSE(Found(PieceModel(stage.success)).IsVisible()) << "no result drawn yet";
   ClickPiece(*game, "red");  // during the demonstration: ignored
   EXPECT_NE(game->GetPhase(), MiniGameMusicBox::kStageLost);
   bool lost_once = false;

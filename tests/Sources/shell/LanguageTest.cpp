@@ -19,6 +19,7 @@
 #include "source/core/Singleton.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -56,7 +57,7 @@ class LanguageTest : public ::testing::Test {
     game.ApplyGameInit(document.GetRoot());
     game.Init();  // no resource of that name here: the file is skipped, the text table still set
   }
-  std::string Current() { return cLanguageManager::GetInstance()->GetCurrent()->code; }
+  std::string Current() { return Found(cLanguageManager::GetInstance()->GetCurrent()).code; }
 
   std::pair<float, float> view;
   Fonts fonts;
@@ -163,7 +164,7 @@ TEST_F(LanguageTest, NumbersStayCWhileLettersAndCollationFollowTheLanguage) {
   languages->Activate("PL");
   languages->Activate("pl");  // an unknown code is added once, as an English-like language
   EXPECT_EQ(languages->GetCount(), 7u);
-  EXPECT_EQ(languages->GetCurrent()->identifier, 0x409u);
+  EXPECT_EQ(Found(languages->GetCurrent()).identifier, 0x409u);
   languages->Activate("ge");
   char number[32];
   std::snprintf(number, sizeof number, "%f", 0.5);

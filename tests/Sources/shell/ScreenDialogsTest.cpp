@@ -18,6 +18,7 @@
 #include "source/render/RenderManager.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTh
   const auto answer = [&](const char* word) {
     return MakeCallableDelegate([&answers, &open_in_callback, word](DelegateArg) {
       answers.push_back(word);
-      open_in_callback = GetYesNoBox()->IsOpen();
+      open_in_callback = Found(GetYesNoBox()).IsOpen();
     });
   };
   ShowYesNoBox(u"First question, long enough to flow on", u"Title", answer("first yes"), answer("first no"));
@@ -56,7 +57,7 @@ TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTh
 
   // The next, shorter question leaves nothing of the longer one in the linked statics; an empty
   // "no" only hides the box.
-  box.FindChild("main_text_1")->SetValue("text", "rest of the first");
+  Found(box.FindChild("main_text_1")).SetValue("text", "rest of the first");
   ShowYesNoBox(u"Short", u"Title", answer("yes"), DelegatePtr());
   EXPECT_EQ(Text(box, "main_text_1"), "");
   box.OnNo(0);
@@ -66,7 +67,7 @@ TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTh
   ShowMessageBox(u"Note", u"Text");
   ShowMessageBox(u"Second", u"Dropped");
   EXPECT_EQ(Text(*GetMessageBox(), "title_text_0"), "Note");
-  GetMessageBox()->OnOk(0);
+  Found(GetMessageBox()).OnOk(0);
   EXPECT_FALSE(IsMessageBoxShown());
 }
 
@@ -122,7 +123,7 @@ TEST_F(DamagedDataTest, ADialogWhoseFormIsMissingIsNeverAnInvisibleWindowHolding
   ShowMessageBox(u"t", u"q");
   ShowEnterNameDialog(u"t", u"p", u"", DelegatePtr(), DelegatePtr());
   EXPECT_FALSE(IsMessageBoxShown());
-  EXPECT_FALSE(GetEnterNameDialog()->IsOpen());
+  EXPECT_FALSE(Found(GetEnterNameDialog()).IsOpen());
   EXPECT_EQ(user->GetActiveChild(), menu);
   EXPECT_TRUE(LogHas("its form is missing or damaged"));
 }
@@ -258,9 +259,9 @@ TEST_P(ShellStartTest, TheLogosCoverTheNamePromptOrTheMenuHowEverTheShellWasBuil
   EXPECT_EQ(user->GetActiveChild(), game.GetLogoWindow());
   EXPECT_EQ(user->GetChildren().back(), game.GetLogoWindow()) << "in front of its siblings";
   Frames(3);
-  game.GetLogoWindow()->Hide();
+  Found(game.GetLogoWindow()).Hide();
   ASSERT_NE(user->GetActiveChild(), nullptr);
-  EXPECT_EQ(user->GetActiveChild()->GetName(), has_player ? "MainMenu" : "GameEnterName");
+  EXPECT_EQ(Found(user->GetActiveChild()).GetName(), has_player ? "MainMenu" : "GameEnterName");
 }
 
 INSTANTIATE_TEST_SUITE_P(AtOnceOrAfterTheFirstFrame, ShellStartTest,

@@ -22,6 +22,7 @@
 #include "source/render/RenderManager.h"
 #include "source/sound/cSoundManager.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -112,17 +113,17 @@ TEST_F(ScreenMenusTest, OptionsCancelRestoresTheVolumesExactlyAndOkResetsTheMode
     for (std::size_t at = log.find("Reseting"); at != std::string::npos; at = log.find("Reseting", at + 1)) ++count;
     return count;
   };
-  options->FindChild("relax_mode")->SetValue("checked", "true");
+  Found(options->FindChild("relax_mode")).SetValue("checked", "true");
   options->Show();
-  EXPECT_EQ(options->FindChild("relax_mode")->GetValue("checked"), "false");
-  EXPECT_EQ(options->FindChild("full_screen")->GetValue("checked"), "false");
+  EXPECT_EQ(Found(options->FindChild("relax_mode")).GetValue("checked"), "false");
+  EXPECT_EQ(Found(options->FindChild("full_screen")).GetValue("checked"), "false");
   ModelManager& models = *RenderManager::GetInstance()->GetModelManager();
   const std::size_t before = resets();
   options->OnOk(0);
   EXPECT_EQ(resets(), before);
   EXPECT_FALSE(models.IsModeChanged());
   options->Show();
-  options->FindChild("full_screen")->SetValue("checked", "true");
+  Found(options->FindChild("full_screen")).SetValue("checked", "true");
   options->OnOk(0);
   EXPECT_EQ(resets(), before + 1);
   EXPECT_TRUE(models.IsModeChanged()) << "told of the new mode";
@@ -140,18 +141,18 @@ TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClear
   auto* screen = new GameProfile(&menu_state);
   screen->Show();
   EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo -");
-  EXPECT_TRUE(screen->FindChild("new")->IsEnabled());
+  EXPECT_TRUE(Found(screen->FindChild("new")).IsEnabled());
   AddProfiles({u"Dan"});
   screen->FillList(true);
   EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
-  EXPECT_FALSE(screen->FindChild("new")->IsEnabled());
+  EXPECT_FALSE(Found(screen->FindChild("new")).IsEnabled());
   Profiles().Delete(u"Cleo");
   Profiles().Delete(u"Dan");
   screen->FillList(true);
   EXPECT_EQ(Shown(*screen), "Ann Bob* - -");
   // A click on a frame makes its player current.
   screen->OnFrame(reinterpret_cast<DelegateArg>(screen->GetFrames()[0]));
-  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Ann");
+  EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Ann");
   screen->OnBack(0);
   EXPECT_EQ(screen->GetNextState(), &menu_state);
 }
@@ -169,7 +170,7 @@ TEST_F(ScreenMenusTest, WithAScrollTheListPagesToTheCurrentPlayerAndScrollsWhenA
   scroll.SetValue("cur", "1");  // the player scrolls: the page follows, the scroll stays
   EXPECT_EQ(Shown(*screen), "p1 p2 p3 p4");
   screen->OnFrame(reinterpret_cast<DelegateArg>(screen->GetFrames()[2]));
-  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"p3");
+  EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"p3");
   screen->FillList(true);  // after a change the page goes to the current player again
   EXPECT_EQ(Shown(*screen), "p3* p4 p5 p6");
   for (const char16_t* name : {u"p0", u"p1", u"p2", u"p4", u"p5", u"p6"}) Profiles().Delete(name);
@@ -187,20 +188,20 @@ TEST_F(ScreenMenusTest, DeletingTheLastPlayerAsksForANewOneAndOnlyQuittingRefuse
   screen->OnDelete(0);
   ASSERT_TRUE(IsMessageBoxShown());
   EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"Ann\"?");
-  GetYesNoBox()->OnYes(0);
+  Found(GetYesNoBox()).OnYes(0);
   EXPECT_TRUE(Profiles().GetProfiles().empty());
-  ASSERT_TRUE(GetEnterNameDialog()->IsOpen()) << "the first-profile prompt";
+  ASSERT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "the first-profile prompt";
   for (int round = 0; round < 2; ++round) {
-    GetEnterNameDialog()->OnCancel(0);
-    ASSERT_TRUE(GetYesNoBox()->IsOpen()) << "the exit question";
+    Found(GetEnterNameDialog()).OnCancel(0);
+    ASSERT_TRUE(Found(GetYesNoBox()).IsOpen()) << "the exit question";
     EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "The sea will wait.");
-    GetYesNoBox()->OnNo(0);
-    EXPECT_TRUE(GetEnterNameDialog()->IsOpen()) << "the prompt again";
+    Found(GetYesNoBox()).OnNo(0);
+    EXPECT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "the prompt again";
   }
-  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Bea");
-  GetEnterNameDialog()->OnOk(0);
+  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Bea");
+  Found(GetEnterNameDialog()).OnOk(0);
   ASSERT_NE(Profiles().GetCurrent(), nullptr);
-  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Bea");
+  EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Bea");
   EXPECT_EQ(Shown(*screen), "Bea* - - -");
 }
 
@@ -208,12 +209,12 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   Mount();
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
-  ASSERT_TRUE(GetEnterNameDialog()->IsOpen()) << "no player yet: the name prompt";
-  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", std::string(30, 'x'));
-  GetEnterNameDialog()->OnOk(0);
-  EXPECT_TRUE(GetEnterNameDialog()->IsOpen()) << "a name that cannot be given asks again";
-  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Ann");
-  GetEnterNameDialog()->OnOk(0);
+  ASSERT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "no player yet: the name prompt";
+  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", std::string(30, 'x'));
+  Found(GetEnterNameDialog()).OnOk(0);
+  EXPECT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "a name that cannot be given asks again";
+  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Ann");
+  Found(GetEnterNameDialog()).OnOk(0);
   Frames(3);
   EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
   // The first player is listed and made current in one save: no saved list, the backup
@@ -270,7 +271,7 @@ TEST_F(ScreenMenusTest, APlayersNameReadsTheSameInTheWelcomeTheListAndTheDeleteQ
     screen->OnDelete(0);
     ASSERT_TRUE(IsMessageBoxShown());
     EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"" + shown + "\"?");
-    GetYesNoBox()->OnNo(0);
+    Found(GetYesNoBox()).OnNo(0);
     Profiles().Delete(n.stored);
     menu->Hide();
     screen->Hide();
@@ -327,19 +328,19 @@ TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStay
   screen->Show();
   for (const std::string& name : {std::string("Ann"), std::string("Bob"), std::string(30, 'x')}) {  // another's, the current one's, too long
     screen->OnNew(0);
-    GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", name);
-    GetEnterNameDialog()->OnOk(0);
+    Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", name);
+    Found(GetEnterNameDialog()).OnOk(0);
     EXPECT_TRUE(IsMessageBoxShown()) << name << ": the name-conflict notice";
     HideMessageBoxes();
     ASSERT_NE(Profiles().GetCurrent(), nullptr);
-    EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Bob") << name;
+    EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Bob") << name;
     EXPECT_EQ(Profiles().GetProfiles().size(), 2u);
   }
   screen->OnNew(0);
-  GetEnterNameDialog()->FindChild("edit_box_name")->SetValue("text", "Cid");
-  GetEnterNameDialog()->OnOk(0);
+  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Cid");
+  Found(GetEnterNameDialog()).OnOk(0);
   EXPECT_FALSE(IsMessageBoxShown());
-  EXPECT_EQ(Profiles().GetCurrent()->m_name, u"Cid");
+  EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Cid");
 }
 
 TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCreditsPageAtATime) {

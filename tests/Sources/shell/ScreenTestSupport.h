@@ -19,6 +19,7 @@
 #include "gui/include/GUIFontTable.h"
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 // A button of the forms: a quad of 100 x 40 at (x, y).
@@ -43,7 +44,7 @@ class ScreenTest : public GuiTest {
     // A font in slot 0: a text without its font holds a window's appearing until the font exists.
     FontDescription description;
     description.size = 10.0f;
-    gui->GetFontTable()->Set(0, CountedPtr<GUIFont>(new GUIFont(TestFont(kLatin).GetGlyphs(), description)));
+    Found(gui->GetFontTable()).Set(0, CountedPtr<GUIFont>(new GUIFont(TestFont(kLatin).GetGlyphs(), description)));
     UserDataHolder::GetInstance()->Install(std::make_unique<GameUserDataFactory>(players.Path()));
   }
   void TearDown() override {

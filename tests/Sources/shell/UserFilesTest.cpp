@@ -19,6 +19,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ class UserFilesTest : public UserFolderTest {
   RecordsTable& Records() { return *UserDataHolder::GetInstance()->GetRecords(); }
   Names Listed() {
     Names names;
-    for (const auto& entry : UserDataHolder::GetInstance()->GetProfiles()->GetProfiles()) names.push_back(entry.first);
+    const auto& profiles = Found(UserDataHolder::GetInstance()->GetProfiles()).GetProfiles();
+    for (const auto& entry : profiles) names.push_back(entry.first);
     return names;
   }
   std::u16string CurrentName() { return CurrentProfile != nullptr ? CurrentProfile->m_name : u""; }
@@ -194,7 +196,7 @@ TEST_F(UserFilesTest, DamagedListIsKeptAsBadAndItsBackupIsRead) {
 
 TEST_F(UserFilesTest, AnotherRunningCopyMakesTheFilesReadOnlyForThisOne) {
   Start().Add(u"Ann");
-  UserDataHolder::GetInstance()->GetProfiles()->Select(u"Ann");
+  Found(UserDataHolder::GetInstance()->GetProfiles()).Select(u"Ann");
   ASSERT_NE(CurrentProfile, nullptr);
   DestroySingletons();  // the current profile is forgotten with its list
   EXPECT_EQ(CurrentProfile, nullptr);
@@ -322,8 +324,8 @@ TEST_F(UserFilesTest, APlayerFileThatIsNoPlainFileIsRefusedAsDamaged) {
   ASSERT_EQ(CurrentName(), u"Ann");
   EXPECT_TRUE(std::filesystem::is_symlink(Path(kAnnFile + ".bad")));
   EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(Path(kAnnFile))));
-  EXPECT_TRUE(list.GetCurrent()->TakeLostNotice()) << "the player is told that a new game begins";
-  EXPECT_FALSE(list.GetCurrent()->TakeLostNotice()) << "once";
+  EXPECT_TRUE(Found(list.GetCurrent()).TakeLostNotice()) << "the player is told that a new game begins";
+  EXPECT_FALSE(Found(list.GetCurrent()).TakeLostNotice()) << "once";
 }
 
 // A rename killed between any two of its steps leaves a list that names a player file holding
@@ -341,7 +343,7 @@ TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
     if (child == 0) {
       ProfilesList& renaming = Start();
       for (;;) {  // until killed
-        const std::u16string now = renaming.GetCurrent()->m_name;
+        const std::u16string now = Found(renaming.GetCurrent()).m_name;
         renaming.Rename(now, now == u"Ann" ? u"Bob" : u"Ann");
       }
     }

@@ -8,6 +8,7 @@
 #include "source/Resources/cPackFile.h"
 #include "source/Resources/cResourceLocation.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {
@@ -221,8 +222,8 @@ TEST_F(Corruption, ADamagedPackFileNamedAsTheGroupMountsNothing) {
   WriteWholeFile(Root() + "/data", "RDFZ but nothing else");
   const std::string log = Logged([&] { m_manager->AddDirectory("data"); });
   EXPECT_NE(log.find("pack file data refused"), std::string::npos) << log;
-  EXPECT_EQ(m_manager->GetLocation("data")->GetResourceCount(), 0u);
-  EXPECT_FALSE(m_manager->GetLocation("data")->IsPack());
+  EXPECT_EQ(Found(m_manager->GetLocation("data")).GetResourceCount(), 0u);
+  EXPECT_FALSE(Found(m_manager->GetLocation("data")).IsPack());
 }
 
 }  // namespace

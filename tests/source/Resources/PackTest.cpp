@@ -14,6 +14,7 @@
 #include "source/Resources/cXmlResource.h"
 #include "source/stream/cFileStream.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -259,8 +260,8 @@ TEST_F(Pack, EntriesReadOnTwoThreadsDoNotDisturbEachOther) {
   cResourceLocation* data = m_manager->AddDirectory("data");
   ASSERT_EQ(data->GetResourceCount(), 2u);
   cArchiver::GetInstance();
-  cResourceSource one = data->GetResource(0)->GetSource();
-  cResourceSource two = data->GetResource(1)->GetSource();
+  cResourceSource one = Found(data->GetResource(0)).GetSource();
+  cResourceSource two = Found(data->GetResource(1)).GetSource();
 
   std::atomic<int> wrong{0};
   std::thread streamer([&] {
@@ -286,8 +287,8 @@ TEST_F(Pack, AnEntryStreamedInStepsIsNotDisturbedByLoadsOfTheSameEntry) {
   cResourceLocation* data = m_manager->AddDirectory("data");
   ASSERT_EQ(data->GetResourceCount(), 2u);
   cArchiver::GetInstance();
-  cResourceSource sound = data->GetResource(0)->GetSource();
-  cResourceSource text = data->GetResource(1)->GetSource();
+  cResourceSource sound = Found(data->GetResource(0)).GetSource();
+  cResourceSource text = Found(data->GetResource(1)).GetSource();
   cStream* stream = sound.Open();
   ASSERT_NE(stream, nullptr);
 

@@ -4,6 +4,7 @@
 #include "source/Resources/cDataResource.h"
 #include "source/Resources/cResourceLocation.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -54,12 +55,12 @@ TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
 
   cResourceLocation* localization = m_manager->GetLocation("localization");
   ASSERT_NE(localization, nullptr);
-  localization->GetResource(0)->Unregister();
+  Found(localization->GetResource(0)).Unregister();
   title = cDataResource::Find("title");
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(TextOf(title), "from data");
   cResource::Release(title);
-  localization->GetResource(0)->Register();
+  Found(localization->GetResource(0)).Register();
 }
 
 TEST_F(Registry, ALocationTakesAResourceOnce) {
@@ -97,7 +98,7 @@ TEST_F(Registry, ATypeBuiltOnAnotherKeepsItsOwnWordAndRegistry) {
                "<resource name=\"plain\" type=\"note\" text=\"quay\"/></resources>");
   cResourceLocation* source = m_manager->AddDirectory("source");
   ASSERT_EQ(source->GetResourceCount(), 2u);
-  EXPECT_STREQ(source->GetResource(0)->GetTypeName(), "titled_note");
+  EXPECT_STREQ(Found(source->GetResource(0)).GetTypeName(), "titled_note");
   EXPECT_EQ(RegistryOf<cTitledNoteResource>().Find("sign"), source->GetResource(0));
   EXPECT_EQ(RegistryOf<cNoteResource>().Find("sign"), nullptr);
   EXPECT_EQ(AllResources().Find("sign"), source->GetResource(0));
@@ -112,9 +113,9 @@ TEST_F(Registry, ATypeBuiltOnAnotherKeepsItsOwnWordAndRegistry) {
   cResource::Release(sign);
   Logged([] { EXPECT_EQ(cNoteResource::Find("sign"), nullptr); });
 
-  source->GetResource(0)->Unregister();
-  EXPECT_EQ(RegistryOf<cTitledNoteResource>().Find("sign"), m_manager->GetLocation("data")->GetResource(0));
-  source->GetResource(0)->Register();
+  Found(source->GetResource(0)).Unregister();
+  EXPECT_EQ(RegistryOf<cTitledNoteResource>().Find("sign"), Found(m_manager->GetLocation("data")).GetResource(0));
+  Found(source->GetResource(0)).Register();
 }
 
 TEST_F(Registry, NamesAreEnteredAndErasedOnePerResource) {

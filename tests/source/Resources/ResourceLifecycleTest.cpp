@@ -7,6 +7,7 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cResourcePtr.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -216,7 +217,7 @@ TEST_F(Lifecycle, ShutDownNeverTouchesAResourceOfAGroupDeletedFirst) {
         manager->AddDirectory(group);
       }
       auto* holder = new cHolderResource("holder", cResourceSource());
-      manager->GetLocation(holder_group)->AddResource(holder);
+      Found(manager->GetLocation(holder_group)).AddResource(holder);
       ASSERT_TRUE(holder->held.Assign(std::string(held_group) + "_file"));
       delete cResourceManager::PeekInstance();
       EXPECT_TRUE(AllResources().IsEmpty());

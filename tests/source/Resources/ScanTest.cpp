@@ -10,6 +10,7 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/Resources/cXmlResource.h"
 #include "tests/source/Resources/ResourceTestBase.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -199,7 +200,7 @@ TEST_F(Scan, AVanishedFileLoadsNothingAndSaysSo) {
 TEST_F(Scan, SourceOpensAndClosesItsFile) {
   FixtureTree(Root(), "data").AddFile("s.bin", "12345");
   m_manager->AddDirectory("data");
-  cResource* resource = m_manager->GetLocation("data")->GetResource(0);
+  cResource* resource = Found(m_manager->GetLocation("data")).GetResource(0);
   cResourceSource& source = resource->GetSource();
   EXPECT_EQ(source.GetSize(), 5u);
   cStream* stream = source.Open();
@@ -227,7 +228,7 @@ TEST_F(Scan, LinksBackToAParentFolderAreScannedOnce) {
   m_manager->AddDirectory("data");
   cResourceLocation* data = m_manager->GetLocation("data");
   ASSERT_EQ(data->GetResourceCount(), 1u);
-  EXPECT_EQ(data->GetResource(0)->GetName(), "also_sub\\leaf");
+  EXPECT_EQ(Found(data->GetResource(0)).GetName(), "also_sub\\leaf");
 }
 
 }  // namespace
@@ -254,7 +255,7 @@ TEST_F(Scan, WhatCannotBeNamedOrLeadsOutOfTheGroupIsLeftOutAndLogged) {
   const std::string told = Logged([&] { m_manager->AddDirectory("data"); });
   EXPECT_EQ(Names("data"), (std::vector<std::string>{"data inside\\kept", "data alias", "data dup", "counting dup",
                                                      "note greeting"}));
-  EXPECT_FALSE(m_manager->GetLocation("data")->HasFailed());
+  EXPECT_FALSE(Found(m_manager->GetLocation("data")).HasFailed());
   for (const char* text : {"the data resource \"dup\" from ", "\"dup\" from a resource list has the name of another",
                            "the note resource \"\" from a resource list has no name",
                            ".hidden has no name before its extension", ".png has no name before its extension",

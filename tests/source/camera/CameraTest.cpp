@@ -7,6 +7,7 @@
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSystem_D3D7.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ class CameraManagerTest : public RenderTest {
 
 TEST_F(CameraManagerTest, TheDefaultCameraIsPerspective) {
   ASSERT_NE(m_cameras->GetDefaultCamera(), nullptr);
-  EXPECT_EQ(m_cameras->GetDefaultCamera()->GetCamera()->m_kind, static_cast<uint32_t>(kCameraPerspective));
+  EXPECT_EQ(Found(Found(m_cameras->GetDefaultCamera()).GetCamera()).m_kind, static_cast<uint32_t>(kCameraPerspective));
   EXPECT_EQ(m_cameras->GetCameraCount(), 1u);
 }
 

@@ -15,6 +15,7 @@
 #include "tests/source/math/MathExpect.h"
 #include "tests/source/model/ModelTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ TEST_F(ControllerPose, SkinningPlacesVerticesByTheirNodes) {
   node.SetFrames(1, 1, 0.0f);
   node.Update();
   node.Apply();
-  const Vertex* v = object.GetVertices()->GetVertex(0);
+  const Vertex* v = Found(object.GetVertices()).GetVertex(0);
   ExpectNear(Vector3(v[0].x, v[0].y, v[0].z), Vector3(10, 2, 0));
   ExpectNear(Vector3(v[0].nx, v[0].ny, v[0].nz), Vector3(0, 1, 0));
   ExpectNear(Vector3(v[1].x, v[1].y, v[1].z), Vector3(7, 1, 0));
@@ -142,7 +143,7 @@ TEST_F(ControllerPose, MorphTransformAndColourTracksBlendTheirKeys) {
   morph.SetFrames(0, 2, 0.25f);  // corners grow by 1 a frame: 1.5 at a quarter of the way to 3
   morph.Update();
   morph.Apply();
-  const Vertex& corner = *morphing.GetVertices()->GetVertex(3);
+  const Vertex& corner = *Found(morphing.GetVertices()).GetVertex(3);
   EXPECT_FLOAT_EQ(corner.x, 1.5f);
   EXPECT_FLOAT_EQ(morphing.GetBoundingBox().m_local_max.x, 1.5f);
 
@@ -167,12 +168,12 @@ TEST_F(ControllerPose, MorphTransformAndColourTracksBlendTheirKeys) {
 
 TEST_F(ControllerPose, FramesBeyondTheKeysLeaveThePoseAlone) {
   RenderObject object(ModelOf(SampleModel(kModelMorph | kModelTriangleList, 2)), nullptr, 0);
-  const Vertex before = *object.GetVertices()->GetVertex(3);
+  const Vertex before = *Found(object.GetVertices()).GetVertex(3);
   auto& morph = *object.GetControllers().front();
   morph.SetFrames(1, 7, 0.5f);
   morph.Update();
   morph.Apply();
-  EXPECT_EQ(object.GetVertices()->GetVertex(3)->x, before.x);
+  EXPECT_EQ(Found(Found(object.GetVertices()).GetVertex(3)).x, before.x);
 }
 
 }  // namespace

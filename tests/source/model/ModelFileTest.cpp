@@ -14,6 +14,7 @@
 #include "source/model/TransformController.h"
 #include "tests/source/model/ModelTestUtil.h"
 #include "tests/support/DamagedCopies.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ TEST(ModelFile, HandMadeFilesLoadAsLaidOut) {
   EXPECT_EQ(model->m_primitive, uint32_t{kTriangleStrip});
   EXPECT_EQ(model->m_frame_count, 1u);
   EXPECT_EQ(model->m_box.m_local_max, Vector3(1, 2, 3));
-  EXPECT_EQ(model->m_vertices->GetVertex(2)->diffuse, 0xFFFFFFFFu) << "vertices are white";
+  EXPECT_EQ(Found(model->m_vertices->GetVertex(2)).diffuse, 0xFFFFFFFFu) << "vertices are white";
 
   // Flags 0x9: a static list, 32 bytes a vertex in the order u, v, normal, position.
   const Bytes static_list = HandFile().U32(0x9).U32(3).U32(1).U16(0).U16(0).U16(0)

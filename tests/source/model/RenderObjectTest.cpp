@@ -13,6 +13,7 @@
 #include "source/shaders/Shader.h"
 #include "tests/source/model/ModelTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -53,9 +54,9 @@ TEST_F(RenderObjectTest, TwoObjectsOfOneModelShowTwoPoses) {
   second.GetAnimation().SetTime(2.0f);  // frame 2: its corner is at 3
   first.Update(true);
   second.Update(true);
-  EXPECT_EQ(first.GetVertices()->GetVertex(3)->x, 1.0f);
-  EXPECT_EQ(second.GetVertices()->GetVertex(3)->x, 3.0f);
-  EXPECT_EQ(model->m_vertices->GetVertex(3)->x, 1.0f) << "the shared model is never posed";
+  EXPECT_EQ(Found(Found(first.GetVertices()).GetVertex(3)).x, 1.0f);
+  EXPECT_EQ(Found(Found(second.GetVertices()).GetVertex(3)).x, 3.0f);
+  EXPECT_EQ(Found(model->m_vertices->GetVertex(3)).x, 1.0f) << "the shared model is never posed";
   // Picking reads the pose drawn: only the grown object reaches x = 2.5, wherever it is placed.
   const Vector3 origin(2.5f, 0.5f, -10.0f), ray(0, 0, 20);
   EXPECT_FALSE(first.PickByRay(origin, ray));

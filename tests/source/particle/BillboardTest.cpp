@@ -21,6 +21,7 @@
 #include "tests/source/particle/ParticleTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -32,14 +33,16 @@ class BillboardTest : public RenderTest {
     ASSERT_TRUE(RenderManager::GetInstance()->IsStarted());
     instance = RenderManager::GetInstance()->GetParticleInstanceManager()->CreateInstance(
         4, cResourcePtr<TextureResource>(), nullptr, false);
-    instance->GetRenderObject()->SetVisible(true);
+    Found(instance->GetRenderObject()).SetVisible(true);
   }
   void TearDown() override {
     RenderManager::GetInstance()->GetParticleInstanceManager()->RemoveInstance(instance.get());
     instance.reset();
     RenderTest::TearDown();
   }
-  const Vertex& VertexAt(uint32_t i) const { return *instance->GetRenderObject()->GetVertices()->GetVertex(i); }
+  const Vertex& VertexAt(uint32_t i) const {
+    return Found(Found(Found(instance->GetRenderObject()).GetVertices()).GetVertex(i));
+  }
   Vector3 CornerAt(uint32_t i) const { return Vector3(VertexAt(i).x, VertexAt(i).y, VertexAt(i).z); }
 
   std::unique_ptr<ParticleSystemInstance> instance;
@@ -61,13 +64,13 @@ TEST_F(BillboardTest, QuadsFaceTheCameraWithFixedTextureCorners) {
     EXPECT_EQ(VertexAt(i).diffuse, 0xFFFF8000u) << i;  // clamped before packing
   }
   const uint32_t quad[6] = {0, 1, 2, 2, 1, 3};
-  const Model& model = *instance->GetRenderObject()->GetModel();
+  const Model& model = *Found(instance->GetRenderObject()).GetModel();
   for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(model.m_indices->GetIndex(i), quad[i]);
   EXPECT_EQ(model.GetFaceCount(), 2u);
   EXPECT_EQ(instance->GetCentre(), Vector3(5, 6, 7));
 
   // A quarter turn about the view axis lays the square onto itself, corner for corner.
-  instance->GetSprite(0)->rotation = 1.5707964f;
+  Found(instance->GetSprite(0)).rotation = 1.5707964f;
   instance->Render();
   for (const Corner& c : expected) {
     bool found = false;
@@ -97,7 +100,7 @@ TEST_F(BillboardTest, WithoutLiveSpritesNothingIsWrittenOrDrawn) {
   instance->KillSprite(index);
   instance->KillSprite(index);  // twice changes nothing
   instance->Render();
-  EXPECT_EQ(instance->GetRenderObject()->GetModel()->GetFaceCount(), 0u);
+  EXPECT_EQ(Found(Found(instance->GetRenderObject()).GetModel()).GetFaceCount(), 0u);
   EXPECT_EQ(CornerAt(0), Vector3(0, 0, 0));
   gfx::headless::ClearRecords();
   RenderManager::GetInstance()->RenderFrame();

@@ -16,6 +16,7 @@
 #include "source/render/RenderManager.h"
 #include "tests/source/particle/ParticleTestUtil.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ TEST_F(ParticleSystemTest, AParticleFliesAlongKeysDrawnFromTheSharedGenerator) {
   Vector3 direction(1, ry, 0);
   direction.Normalize();
   const Vector3 expected = Vector3(10, 20, 30) + direction * (speed * 100.0f * 0.1f);
-  const Vector3 position = system->GetInstance()->GetSprite(system->GetParticle(0).sprite)->position;
+  const Vector3 position = Found(system->GetInstance()->GetSprite(system->GetParticle(0).sprite)).position;
   EXPECT_NEAR(position.x, expected.x, 1e-3f);
   EXPECT_NEAR(position.y, expected.y, 1e-3f);
   EXPECT_NEAR(position.z, expected.z, 1e-3f);
@@ -125,7 +126,7 @@ TEST_F(ParticleSystemTest, AParticleSpinsAsFarInASecondAtAnyFrameRate) {
     const float dt = 1.0f / static_cast<float>(c.frames_a_second);
     Frames(*system, c.frames_a_second, dt);
     ASSERT_EQ(system->GetLiveCount(), 1u) << c.frames_a_second;
-    const float turned = system->GetInstance()->GetSprite(system->GetParticle(0).sprite)->rotation;
+    const float turned = Found(system->GetInstance()->GetSprite(system->GetParticle(0).sprite)).rotation;
     EXPECT_NEAR(turned, 3.0f, 0.01f) << c.frames_a_second << " frames a second";
   }
 }
@@ -141,7 +142,7 @@ TEST_F(ParticleSystemTest, AParticleWhoseAgeReachesItsLifetimeDiesInThatUpdate) 
   system->Update(0.25f);
   EXPECT_EQ(system->GetLiveCount(), 0u);  // counted afresh, not kept from before
   EXPECT_EQ(system->GetPeakLiveCount(), 2u);
-  EXPECT_TRUE(system->GetInstance()->GetSprite(0)->dead);
+  EXPECT_TRUE(Found(system->GetInstance()->GetSprite(0)).dead);
 }
 
 TEST_F(ParticleSystemTest, TheFloorBouncesParticlesUntilTheyStopAndDie) {
@@ -159,7 +160,7 @@ TEST_F(ParticleSystemTest, TheFloorBouncesParticlesUntilTheyStopAndDie) {
   StartEmitting(*system);
   system->Update(0.1f);  // falls below the floor at once: bounced up, half as fast
   const Particle& p = system->GetParticle(0);
-  EXPECT_FLOAT_EQ(system->GetInstance()->GetSprite(0)->position.z, 0.0001f);
+  EXPECT_FLOAT_EQ(Found(system->GetInstance()->GetSprite(0)).position.z, 0.0001f);
   EXPECT_EQ(p.speed_factor, 0.5f);
   EXPECT_GT(p.directions[3].z, 0.0f);
   Frames(*system, 20, 0.1f);  // flies up; the keys now point up, so it never comes down again
@@ -189,23 +190,23 @@ TEST_F(ParticleSystemTest, AnEffectFinishesOnlyAfterItsLastParticle) {
   ParticleSystem& system = *effect.GetSystem();
   EXPECT_EQ(system.GetCycleDuration(), 0.5f);  // the file's
   ASSERT_EQ(owner.objects, std::vector<RenderObject*>{system.GetRenderObject()});
-  EXPECT_FALSE(system.GetRenderObject()->IsVisible());
+  EXPECT_FALSE(Found(system.GetRenderObject()).IsVisible());
 
   effect.StartAt(Vector3(1, 2, 3));
-  EXPECT_TRUE(system.GetRenderObject()->IsVisible());
+  EXPECT_TRUE(Found(system.GetRenderObject()).IsVisible());
   EXPECT_EQ(Systems()->GetRunningEffects(), std::vector<ParticleSystem*>{&system});
   // Key 0 covers the first tenth of the half-second cycle: sixteenths of a second land in it.
   for (int i = 0; i < 8; ++i) Systems()->Update(0.0625f);
   EXPECT_FALSE(system.IsEmitting());  // the cycle is over ...
   EXPECT_EQ(system.GetLiveCount(), 2u);  // ... but the trail lives on
   EXPECT_FALSE(effect.IsFinished());
-  EXPECT_TRUE(system.GetRenderObject()->IsVisible());
+  EXPECT_TRUE(Found(system.GetRenderObject()).IsVisible());
   for (int i = 0; i < 7; ++i) Systems()->Update(0.0625f);
   EXPECT_FALSE(effect.IsFinished());
   Systems()->Update(0.0625f);
   EXPECT_TRUE(effect.IsFinished());
   EXPECT_TRUE(Systems()->GetRunningEffects().empty());
-  EXPECT_FALSE(system.GetRenderObject()->IsVisible());
+  EXPECT_FALSE(Found(system.GetRenderObject()).IsVisible());
 
   effect.StartAt(Vector3(4, 5, 6));  // a finished effect starts afresh
   Systems()->Update(0.0625f);
@@ -250,7 +251,7 @@ TEST_F(ParticleSystemTest, HostileNumbersNeverHangOrReachAVertex) {
       system->Update(0.05f);
       system->GetInstance()->Render();
     }
-    const VertexBuffer_D3D7& vertices = *system->GetRenderObject()->GetVertices();
+    const VertexBuffer_D3D7& vertices = *Found(system->GetRenderObject()).GetVertices();
     for (uint32_t i = 0; i < 4 * system->GetLiveCount(); ++i) {
       const Vertex& v = *const_cast<VertexBuffer_D3D7&>(vertices).GetVertex(i);
       ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << c.what << " vertex " << i;

@@ -11,6 +11,7 @@
 #include "source/particle/ParticleSystem.h"
 #include "source/render/RenderObject.h"
 #include "source/stream/cMemoryStream.h"
+#include "tests/support/Found.h"
 
 // Every field a different number, so that a field read from the wrong place shows.
 inline ParticleFileData NumberedParticleFile(uint32_t version) {
@@ -58,7 +59,7 @@ inline std::unique_ptr<ParticleSystem> SystemOf(const ParticleFileData& d, const
 
 // Shows the system's render object and lets it emit.
 inline void StartEmitting(ParticleSystem& system, bool looping = false) {
-  system.GetRenderObject()->SetVisible(true);
+  Found(system.GetRenderObject()).SetVisible(true);
   system.SetLooping(looping);
   system.SetEmitting(true);
 }

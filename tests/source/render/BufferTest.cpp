@@ -2,6 +2,7 @@
 
 #include "source/render/IndexBuffer_D3D7.h"
 #include "source/render/VertexBuffer_D3D7.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ TEST(VertexBuffer, ResizingGivesEveryVertexTheUnfilledColour) {
   EXPECT_EQ(buffer->GetStride(), 36u);
   EXPECT_EQ(buffer->GetFormat(), 0x152u);
   EXPECT_EQ(buffer->GetOwner(), 7u);
-  for (uint32_t i = 0; i < 4; ++i) EXPECT_EQ(buffer->GetVertex(i)->diffuse, 0xFFFF00FFu);
+  for (uint32_t i = 0; i < 4; ++i) EXPECT_EQ(Found(buffer->GetVertex(i)).diffuse, 0xFFFF00FFu);
   EXPECT_EQ(buffer->GetVertex(4), nullptr);
   EXPECT_EQ(reinterpret_cast<const uint8_t*>(buffer->GetVertex(2)) - buffer->Data(), 72);
 }
@@ -25,7 +26,7 @@ TEST(VertexBuffer, ReserveCutsTheCountAndResizeGrowsTheCapacity) {
   buffer.Resize(20);
   EXPECT_EQ(buffer.GetCapacity(), 20u);
   EXPECT_EQ(buffer.GetCount(), 20u);
-  EXPECT_EQ(buffer.GetVertex(19)->diffuse, kUnfilledVertexColor);
+  EXPECT_EQ(Found(buffer.GetVertex(19)).diffuse, kUnfilledVertexColor);
 }
 
 TEST(VertexBuffer, CopiedHoldersShareOneBufferAndTheBindingEndsWithIt) {

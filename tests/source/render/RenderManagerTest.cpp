@@ -23,6 +23,7 @@
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -215,8 +216,8 @@ TEST_F(RenderManagerTest, WhatAQuadOverTheWholeScreenHidesHasItsTexturesBuiltAFe
   Manager()->GetModelManager()->AddOverlay(&backdrop);
   const auto built = [&hidden] {
     return std::count_if(hidden.begin(), hidden.end(), [](const std::unique_ptr<Probe>& probe) {
-      const TextureHandle* texture = probe->GetShaderHolder().GetShader()->GetStageTexture(0);
-      return texture != nullptr && texture->GetTexture()->GetSurface() != nullptr;
+      const TextureHandle* texture = Found(probe->GetShaderHolder().GetShader()).GetStageTexture(0);
+      return texture != nullptr && Found(texture->GetTexture()).GetSurface() != nullptr;
     });
   };
   for (const long expected : {2, 4, 5, 5}) {
@@ -469,9 +470,9 @@ TEST_F(DrawList, AnOverlayQuadHasItsOwnCameraAndDrawsAfterTheObjects) {
   {
     NotedQuad quad;
     EXPECT_EQ(Manager()->GetCameraManager()->GetCameraCount(), cameras + 1);
-    EXPECT_NE(quad.GetCamera()->GetCamera()->m_kind, static_cast<uint32_t>(kCameraPerspective));
-    EXPECT_EQ(quad.GetVertices()->GetCount(), 4u);
-    EXPECT_EQ(quad.GetIndices()->GetCount(), 6u);
+    EXPECT_NE(Found(Found(quad.GetCamera()).GetCamera()).m_kind, static_cast<uint32_t>(kCameraPerspective));
+    EXPECT_EQ(Found(quad.GetVertices()).GetCount(), 4u);
+    EXPECT_EQ(Found(quad.GetIndices()).GetCount(), 6u);
     EXPECT_EQ(quad.GetColor(), Vector4(1, 1, 1, 1));
     Probe object("o", kRenderObjectGuiGroup, 1.0f);
     object.SetVisible(true);

@@ -11,6 +11,7 @@
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/VertexBuffer_D3D7.h"
 #include "tests/source/render/RenderTestSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ TEST_F(RenderSystemD3D7, WindowedStartMakesADeviceAtNormalLevelInAWindowThatFits
   const window::ClientSize client = window::GetClientSize();
   EXPECT_EQ(client.width, 800);
   EXPECT_EQ(client.height, 600);
-  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 800u);
+  EXPECT_EQ(Found(rs->GetBackSurface()).Desc().width, 800u);
   EXPECT_TRUE(RenderSystem_D3D7::GetDevice()->RenderTarget()->HasDepth());
   EXPECT_EQ(DeviceClass(*rs->GetCurrentDevice()), 0);  // transform-and-lighting hardware
   EXPECT_TRUE(LogHas("Initialization of m_d3d subsystem..."));
@@ -50,7 +51,7 @@ TEST_F(RenderSystemD3D7, FullScreenSetsTheModeAtExclusiveLevel) {
             gfx::DDSCL_EXCLUSIVE | gfx::DDSCL_FULLSCREEN | gfx::DDSCL_ALLOWREBOOT | gfx::DDSCL_FPUSETUP);
   EXPECT_EQ(gfx::headless::DisplayMode().width, 1024u);
   EXPECT_EQ(gfx::headless::DisplayMode().height, 768u);
-  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 1024u);
+  EXPECT_EQ(Found(rs->GetBackSurface()).Desc().width, 1024u);
 }
 
 TEST_F(RenderSystemD3D7, DefaultStatesAfterCreation) {
@@ -168,7 +169,7 @@ TEST_F(RenderSystemD3D7, ADisplayThatListsNoModesStillDrawsInAWindow) {
   auto rs = Make();
   ASSERT_TRUE(rs->IsCreated());
   EXPECT_TRUE(rs->GetCurrentDevice()->modes.empty());
-  EXPECT_EQ(rs->GetBackSurface()->Desc().width, 640u);
+  EXPECT_EQ(Found(rs->GetBackSurface()).Desc().width, 640u);
 }
 
 TEST_F(RenderSystemD3D7, ALostDeviceStopsAndComesBackAfterRestore) {
@@ -564,7 +565,7 @@ TEST_F(RenderSystemD3D7, SizesNoWindowCanHaveAreRefusedWhenRead) {
     cProperties::GetInstance()->GetMap().erase(c.key);
     cProperties::GetInstance()->SetValue(c.key, c.text);
     BindRenderSettings();
-    EXPECT_TRUE(Make()->IsCreated());
+    EXPECT_TRUE(Found(Make()).IsCreated());
     EXPECT_EQ(g_render_settings.width, c.width) << c.text;
     EXPECT_EQ(g_render_settings.height, c.height) << c.text;
     EXPECT_EQ(LogHas(c.told != nullptr ? c.told : " is used"), c.told != nullptr) << c.text;
@@ -599,13 +600,13 @@ TEST_F(RenderSystemD3D7, AModeThatCannotBeMadeGivesWayToTheDefaultModeForGood) {
   g_render_settings.bpp = 16;
   // The hardware and then the software device refuse the configured mode; the default one works.
   gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_OUTOFVIDEOMEMORY, 2);
-  EXPECT_TRUE(Make()->IsCreated());
+  EXPECT_TRUE(Found(Make()).IsCreated());
   EXPECT_TRUE(LogHas("the video mode 800x768x16 cannot be made: trying the default mode 1024x768x32"));
   EXPECT_EQ(g_render_settings.width, 1024);
   // When nothing works the failed mode is not kept either.
   g_render_settings.width = 800;
   gfx::headless::FailCall(Call::kCreateDevice, gfx::DDERR_GENERIC, 100);
-  EXPECT_FALSE(Make()->IsCreated());
+  EXPECT_FALSE(Found(Make()).IsCreated());
   EXPECT_EQ(g_render_settings.width, 1024);
 }
 

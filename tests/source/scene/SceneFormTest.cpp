@@ -21,6 +21,7 @@
 #include "source/stream/Encoding.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/source/model/ModelTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -243,7 +244,7 @@ TEST_F(SceneFormTest, AStaticsHelperBoxStaysHiddenWhenItsFormShows) {
   for (int round = 0; round < 2; ++round) {
     screen->Show();
     Frame();
-    EXPECT_TRUE(screen->FindModel("gui\\windows\\panel")->IsVisible()) << round;
+    EXPECT_TRUE(Found(screen->FindModel("gui\\windows\\panel")).IsVisible()) << round;
     EXPECT_FALSE(box->IsVisible()) << round;
     const auto& drawn = draw_list->GetObjects();
     EXPECT_EQ(std::find(drawn.begin(), drawn.end(), box), drawn.end()) << round;
@@ -263,14 +264,14 @@ TEST_F(SceneFormTest, ModelsAreDrawnOnlyWhileTheirStateWindowShowsThem) {
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->GetVisual().GetModel(), gui->FindModel("gui\\windows\\panel"));
   // The colour given before the model reaches it.
-  EXPECT_EQ(panel->GetVisual().GetModel()->GetColor(), Vector4(0.5f, 0.5f, 0.5f, 1));
+  EXPECT_EQ(Found(panel->GetVisual().GetModel()).GetColor(), Vector4(0.5f, 0.5f, 0.5f, 1));
   EXPECT_EQ(screen->FindChild("skipped"), nullptr);
   screen->Show();
   EXPECT_EQ(draw_list->GetObjects().size(), 2u);
   EXPECT_TRUE(screen->PlayAnimation("appear"));
   EXPECT_FALSE(screen->PlayAnimation("nothing"));
   screen->SetAnimationLooping("working");
-  EXPECT_TRUE(screen->FindModel("gui\\windows\\panel")->GetAnimation().GetAnimations().at("working").loop);
+  EXPECT_TRUE(Found(screen->FindModel("gui\\windows\\panel")).GetAnimation().GetAnimations().at("working").loop);
   screen->Hide();
   Frame();
   Frame();

@@ -18,6 +18,7 @@
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -73,7 +74,7 @@ TEST_F(ShaderHolderTest, EachStageTypeMovesOnItsOwnClock) {
     holder.SetShader(Animated(c.type, c.across, c.down, c.frames, c.speed));
     for (const Step& step : c.steps) {
       holder.Update(step.dt);
-      const ShaderStage& s = holder.GetDescriptor()->GetStage(0);
+      const ShaderStage& s = Found(holder.GetDescriptor()).GetStage(0);
       EXPECT_NEAR(s.offset.x, step.u, 1e-5f) << c.what;
       EXPECT_NEAR(s.offset.y, step.v, 1e-5f) << c.what;
       EXPECT_EQ(s.current_frame, step.frame) << c.what;
@@ -97,7 +98,7 @@ TEST_F(ShaderHolderTest, HostileNumbersNeitherHangNorPoisonTheFrame) {
     ShaderHolder holder;
     holder.SetShader(Animated(c.type, c.across, c.down, c.frames, c.speed));
     for (int frame = 0; frame < 50; ++frame) holder.Update(frame % 2 ? 0.1f : 1e6f);
-    const ShaderStage& s = holder.GetDescriptor()->GetStage(0);
+    const ShaderStage& s = Found(holder.GetDescriptor()).GetStage(0);
     EXPECT_TRUE(std::isfinite(s.offset.x) && std::isfinite(s.offset.y)) << c.type << " " << c.speed;
     EXPECT_LT(s.current_frame, std::max(c.frames, 1u)) << c.type << " " << c.speed;
     EXPECT_TRUE(std::isfinite(holder.GetStartFrame(0))) << c.type << " " << c.speed;
@@ -112,8 +113,8 @@ TEST_F(ShaderHolderTest, HoldersOfOneShaderKeepTheirOwnTimeAndStartWhereTheyAreT
   a.Update(0.25f);
   b.SetStartFrame(0, 5.0f);  // a digit cell, say
   b.Update(0.0f);
-  EXPECT_EQ(a.GetDescriptor()->GetStage(0).offset, Vector2(0.5f, 0.0f));
-  EXPECT_EQ(b.GetDescriptor()->GetStage(0).offset, Vector2(0.25f, -0.5f));
+  EXPECT_EQ(Found(a.GetDescriptor()).GetStage(0).offset, Vector2(0.5f, 0.0f));
+  EXPECT_EQ(Found(b.GetDescriptor()).GetStage(0).offset, Vector2(0.25f, -0.5f));
   EXPECT_EQ(net->GetDescriptor().GetStage(0).offset, Vector2(0.0f, 0.0f));  // the shader's own stays
   // Both joined the render pass once, and it advances them; a picture that never moves is left
   // out of the pass's walk.
@@ -185,7 +186,7 @@ TEST_F(ShaderHolderTest, StagesWithoutAPictureAreUnbound) {
     d.AddStage(c.flags, kAnimationRotatoryDiffuse, 1, 1, 4, 0.0f, c.diffuse, "", kAddressWrap);
     ShaderHolder holder;
     holder.SetShader(ShaderRef::FromDescriptor(d));
-    holder.GetDescriptor()->GetStage(1).current_frame = c.frame;
+    Found(holder.GetDescriptor()).GetStage(1).current_frame = c.frame;
     holder.Apply();
     EXPECT_NE(Device().texture_id[0], 0u) << c.what;
     EXPECT_EQ(Device().texture_id[1], 0u) << c.what;

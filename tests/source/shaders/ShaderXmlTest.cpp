@@ -16,6 +16,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -101,7 +102,7 @@ class ShaderPackTest : public RenderTest {
     ShaderRef ref = ShaderRef::FromResource(shader);
     if (!ref || ref->GetStageTexture(0) == nullptr) return "no texture";
     const TextureHandle* texture = ref->GetStageTexture(0);
-    const Image* image = texture->GetTexture()->GetImage();
+    const Image* image = Found(texture->GetTexture()).GetImage();
     if (image == nullptr || image->IsEmpty()) return "no picture";
     return texture->GetColorFile() + " " + std::to_string(image->GetPixels()[0]);
   }

@@ -25,6 +25,7 @@
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/source/texture/ImageTestUtil.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -123,11 +124,11 @@ TEST_F(TextureTest, SurfaceSizeAndFormatFollowTheImage) {
   for (const Case& c : cases) {
     auto texture = Make(c.image, false);
     ASSERT_TRUE(texture->GetSurface());
-    EXPECT_EQ(texture->GetSurface()->Desc().width, c.width);
-    EXPECT_EQ(texture->GetSurface()->Desc().height, c.height);
-    EXPECT_EQ(texture->GetSurface()->Desc().format, c.format);
+    EXPECT_EQ(Found(texture->GetSurface()).Desc().width, c.width);
+    EXPECT_EQ(Found(texture->GetSurface()).Desc().height, c.height);
+    EXPECT_EQ(Found(texture->GetSurface()).Desc().format, c.format);
   }
-  EXPECT_FALSE(Make(Image(), true)->GetSurface());
+  EXPECT_FALSE(Found(Make(Image(), true)).GetSurface());
 }
 
 TEST_F(TextureTest, LevelsGetTheirPicture) {
@@ -156,11 +157,11 @@ TEST_F(TextureTest, SixteenBitDevicesAndDevicesWithoutAFormat) {
   gfx::headless::Script script = gfx::headless::DefaultScript();
   script.texture_formats = {gfx::FormatA4R4G4B4(), gfx::FormatR5G6B5(), gfx::FormatA1R5G5B5()};
   RestartWith(script);
-  EXPECT_EQ(Make(Pattern(4, 4, 24), false)->GetSurface()->Desc().format, gfx::FormatR5G6B5());
-  EXPECT_EQ(Make(Pattern(4, 4, 32), false)->GetSurface()->Desc().format, gfx::FormatA1R5G5B5());
+  EXPECT_EQ(Found(Found(Make(Pattern(4, 4, 24), false)).GetSurface()).Desc().format, gfx::FormatR5G6B5());
+  EXPECT_EQ(Found(Found(Make(Pattern(4, 4, 32), false)).GetSurface()).Desc().format, gfx::FormatA1R5G5B5());
   script.texture_formats = {gfx::FormatA4R4G4B4()};
   RestartWith(script);
-  EXPECT_FALSE(Make(Pattern(4, 4, 24), false)->GetSurface());
+  EXPECT_FALSE(Found(Make(Pattern(4, 4, 24), false)).GetSurface());
   EXPECT_TRUE(LogHas("Failed to find texture format"));
 }
 
@@ -231,15 +232,16 @@ TEST_F(TextureResourceTest, ImageFilesBecomeTextures) {
     cResourcePtr<TextureResource> texture;
     ASSERT_TRUE(texture.Assign(c.name)) << c.name;
     ASSERT_TRUE(texture->GetImage()) << c.name;
-    EXPECT_EQ(texture->GetImage()->GetWidth(), c.width) << c.name;
-    EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.name;
-    EXPECT_FALSE(texture->GetHandle()->GetTexture()->GetSurface()) << c.name << ": built before it was drawn";
-    EXPECT_TRUE(SurfaceWhenBound(texture->GetHandle()->GetTexture())) << c.name;
+    EXPECT_EQ(Found(texture->GetImage()).GetWidth(), c.width) << c.name;
+    EXPECT_EQ(Found(texture->GetImage()).GetBitsPerPixel(), c.bits) << c.name;
+    EXPECT_FALSE(Found(Found(texture->GetHandle()).GetTexture()).GetSurface())
+        << c.name << ": built before it was drawn";
+    EXPECT_TRUE(SurfaceWhenBound(Found(texture->GetHandle()).GetTexture())) << c.name;
   }
   cResourcePtr<TextureResource> broken;
   ASSERT_TRUE(broken.Assign("textures\\broken"));
-  EXPECT_TRUE(broken->GetImage()->IsEmpty());
-  EXPECT_FALSE(SurfaceWhenBound(broken->GetHandle()->GetTexture()));
+  EXPECT_TRUE(Found(broken->GetImage()).IsEmpty());
+  EXPECT_FALSE(SurfaceWhenBound(Found(broken->GetHandle()).GetTexture()));
   EXPECT_TRUE(LogHas("texture textures\\broken: no picture"));
 }
 
@@ -259,12 +261,12 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   for (const Case& c : cases) {
     TextureHandle handle("combined", "textures\\color", c.alpha);
     Texture2D_D3D7* texture = handle.GetTexture();
-    EXPECT_EQ(texture->GetImage()->GetBitsPerPixel(), c.bits) << c.alpha;
+    EXPECT_EQ(Found(texture->GetImage()).GetBitsPerPixel(), c.bits) << c.alpha;
     ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_TRUE(c.logged == nullptr || LogHas(c.logged)) << c.alpha;
   }
   TextureHandle merged("combined", "textures\\color", "textures\\alpha");
-  EXPECT_EQ(PixelAt(*merged.GetTexture()->GetImage(), 3, 3), (Bytes{200, 100, 0, 60}));
+  EXPECT_EQ(PixelAt(*Found(merged.GetTexture()).GetImage(), 3, 3), (Bytes{200, 100, 0, 60}));
   TextureHandle missing("combined", "textures\\nowhere", "textures\\alpha");
   EXPECT_FALSE(SurfaceWhenBound(missing.GetTexture()));
   EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
@@ -293,7 +295,7 @@ TEST_F(TextureResourceTest, TexturesLetGoOfTheirPictureOnTheDeviceAndRebuildFrom
       cResourcePtr<TextureResource> color;
       ASSERT_TRUE(color.Assign("textures\\color"));
       handle = std::make_unique<TextureHandle>("combined", "textures\\color", c.alpha);
-      EXPECT_EQ(handle->GetTexture()->GetImage() == color->GetImage(), c.shared) << c.alpha;
+      EXPECT_EQ(Found(handle->GetTexture()).GetImage() == color->GetImage(), c.shared) << c.alpha;
     }
     Texture2D_D3D7* texture = handle->GetTexture();
     ASSERT_TRUE(texture->GetImage()) << c.alpha << ": let go before it was drawn";
@@ -337,7 +339,7 @@ TEST_F(TextureResourceTest, ACombinedTextureIsNamedAfterBothFilesApart) {
   for (const Case& c : cases) {
     const TextureHandle* handle = GetCombinedTexture(c.diffuse, c.opacity, c.mipmap);
     ASSERT_NE(handle, nullptr) << c.name;
-    EXPECT_EQ(handle->GetTexture()->GetName(), c.name);
+    EXPECT_EQ(Found(handle->GetTexture()).GetName(), c.name);
   }
   EXPECT_EQ(CombinedTextureCache::GetInstance()->GetCount(), std::size(cases)) << "each pair its own texture";
 }
@@ -363,9 +365,9 @@ TEST_F(TextureResourceTest, APlaceLeftForGoodLetsGoOfThePicturesOnlyItDrew) {
     if (c.place) place.push_back(std::make_unique<Shader>(descriptor));
     if (c.panel) panel.push_back(std::make_unique<Shader>(descriptor));
   }
-  for (const auto& shader : panel) ASSERT_TRUE(SurfaceWhenBound(shader->GetStageTexture(0)->GetTexture()));
+  for (const auto& shader : panel) ASSERT_TRUE(SurfaceWhenBound(Found(shader->GetStageTexture(0)).GetTexture()));
   const int64_t panel_bytes = g_texture_bytes_resident.load();
-  for (const auto& shader : place) ASSERT_TRUE(SurfaceWhenBound(shader->GetStageTexture(0)->GetTexture()));
+  for (const auto& shader : place) ASSERT_TRUE(SurfaceWhenBound(Found(shader->GetStageTexture(0)).GetTexture()));
   ASSERT_GT(g_texture_bytes_resident.load(), panel_bytes);
 
   place.clear();
@@ -380,12 +382,12 @@ TEST_F(TextureResourceTest, APlaceLeftForGoodLetsGoOfThePicturesOnlyItDrew) {
 
   for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRelease();
   for (DeviceResource* resource : DeviceResource::List()) resource->OnDeviceRestore();
-  for (const auto& shader : panel) EXPECT_TRUE(shader->GetStageTexture(0)->GetTexture()->GetSurface());
+  for (const auto& shader : panel) EXPECT_TRUE(Found(Found(shader->GetStageTexture(0)).GetTexture()).GetSurface());
   EXPECT_EQ(g_texture_bytes_resident.load(), panel_bytes);
 
   // Coming back to the place builds its pictures again.
   const Shader again(ShaderDescriptor("textures\\photo", "", false));
-  EXPECT_TRUE(SurfaceWhenBound(again.GetStageTexture(0)->GetTexture()));
+  EXPECT_TRUE(SurfaceWhenBound(Found(again.GetStageTexture(0)).GetTexture()));
   EXPECT_EQ(CombinedTextureCache::GetInstance()->ReleaseUnused(), 0u) << "a picture still drawn was let go";
 }
 
@@ -407,7 +409,7 @@ TEST_F(TextureResourceTest, PicturesSharedByTexturesOfAPlaceAreDecodedOnce) {
       if (c.keep) keep.emplace(c.bound);
       const TextureHandle plain("a", "textures\\color", "textures\\alpha", false);
       const TextureHandle mipped("b", "textures\\color", "textures\\alpha", true);
-      EXPECT_EQ(PixelAt(*mipped.GetTexture()->GetImage(), 3, 3), (Bytes{200, 100, 0, 60})) << c.bound;
+      EXPECT_EQ(PixelAt(*Found(mipped.GetTexture()).GetImage(), 3, 3), (Bytes{200, 100, 0, 60})) << c.bound;
     }
     EXPECT_EQ(g_decodes["textures\\alpha"], c.alpha_decodes) << c.keep << " " << c.bound;
     EXPECT_EQ(g_decodes["textures\\color"], c.color_decodes) << c.keep << " " << c.bound;

@@ -7,6 +7,7 @@
 
 #include "source/xml/XmlNode.h"
 #include "source/xml/XmlSectionDispatcher.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ struct SelfRemover {
     auto* node = reinterpret_cast<XmlNode*>(argument);
     ++calls;
     dispatcher->Register("gone", CountedPtr<cDelegate>());
-    node->GetParent()->RemoveChild(node);
+    Found(node->GetParent()).RemoveChild(node);
     return 0;
   }
 };
@@ -106,8 +107,8 @@ TEST(XmlSectionDispatcher, HandlerMayRemoveItsNodeAndItsRegistration) {
   dispatcher.Register("gone", MakeMemberDelegate(&remover, &SelfRemover::Remove));
   dispatcher.Dispatch(root.GetFirstChild());
   EXPECT_EQ(remover.calls, 1);  // the second "gone" found no handler any more
-  EXPECT_EQ(root.GetFirstChild()->GetName(), "gone");
-  EXPECT_EQ(root.GetFirstChild()->GetNext()->GetName(), "kept");
+  EXPECT_EQ(Found(root.GetFirstChild()).GetName(), "gone");
+  EXPECT_EQ(Found(Found(root.GetFirstChild()).GetNext()).GetName(), "kept");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "source/stream/cFileStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/source/xml/XmlTestSupport.h"
+#include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
 
 using xmltest::NestedDocument;
@@ -45,7 +46,7 @@ TEST(XmlMalformed, EveryTruncationOfAValidDocumentIsOneSyntaxError) {
   }
   auto whole = ParseText(full);
   ASSERT_NE(whole.root, nullptr);
-  EXPECT_EQ(whole.root->FindChildByPath("group\\entry")->GetValue(), "caf\xC3\xA9");
+  EXPECT_EQ(Found(whole.root->FindChildByPath("group\\entry")).GetValue(), "caf\xC3\xA9");
 }
 
 TEST(XmlMalformed, DocumentsCutShortOrWithoutAnElementAreSyntaxErrors) {
@@ -159,7 +160,7 @@ TEST(XmlMalformedStreams, StreamThatNeverReportsItsEndStillEnds) {
   xmltest::NeverEofStream stream(kSample);
   auto parsed = ParseCapturing(stream);
   ASSERT_NE(parsed.root, nullptr);
-  EXPECT_EQ(parsed.root->FindChildByPath("group\\entry")->GetValue(), "caf\xC3\xA9");
+  EXPECT_EQ(Found(parsed.root->FindChildByPath("group\\entry")).GetValue(), "caf\xC3\xA9");
 }
 
 TEST(XmlMalformedStreams, ParseDirectlyOverAFileStream) {
@@ -171,11 +172,11 @@ TEST(XmlMalformedStreams, ParseDirectlyOverAFileStream) {
   testing::internal::CaptureStdout();
   EXPECT_TRUE(document.Parse(file));
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(document.GetRoot().FindAttribute("version")->GetValue(), "2");
+  EXPECT_EQ(Found(document.GetRoot().FindAttribute("version")).GetValue(), "2");
   cFileStream again(folder / "doc.xml", 3, 2, 2);
   XmlDocument loaded;
   EXPECT_TRUE(loaded.Load(again));
-  EXPECT_EQ(loaded.GetRoot().FindChildByPath("group\\entry")->GetValue(), "caf\xC3\xA9");
+  EXPECT_EQ(Found(loaded.GetRoot().FindChildByPath("group\\entry")).GetValue(), "caf\xC3\xA9");
 }
 
 }  // namespace

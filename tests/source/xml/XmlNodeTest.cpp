@@ -4,6 +4,7 @@
 
 #include "source/xml/XmlNode.h"
 #include "tests/source/xml/XmlTestSupport.h"
+#include "tests/support/Found.h"
 
 using xmltest::CountAttributes;
 using xmltest::CountChildren;
@@ -55,7 +56,7 @@ TEST(XmlNodeLists, AppendChildMovesANodeFromItsOldParent) {
   // Moving the last child and appending after it keeps the tail right.
   EXPECT_TRUE(second.AppendChild(c));
   first.AppendChild(new XmlNode("d"));
-  EXPECT_EQ(a->GetNext()->GetName(), "d");
+  EXPECT_EQ(Found(a->GetNext()).GetName(), "d");
   ExpectConsistent(first);
   ExpectConsistent(second);
 }
@@ -102,9 +103,9 @@ TEST(XmlNodeLists, RemoveChildUnlinksAndFreesOnlyItsOwnChildren) {
   EXPECT_TRUE(root.RemoveChild(c));
   EXPECT_EQ(a->GetNext(), nullptr);
   root.AppendChild(new XmlNode("d"));  // the tail moved back to a
-  EXPECT_EQ(a->GetNext()->GetName(), "d");
+  EXPECT_EQ(Found(a->GetNext()).GetName(), "d");
   EXPECT_TRUE(root.RemoveChild(a));
-  EXPECT_EQ(root.GetFirstChild()->GetName(), "d");
+  EXPECT_EQ(Found(root.GetFirstChild()).GetName(), "d");
   ExpectConsistent(root);
 }
 
@@ -121,7 +122,7 @@ TEST(XmlNodeLists, DeletingALinkedNodeUnlinksItFirst) {
   EXPECT_EQ(root.GetFirstAttribute(), nullptr);
   delete c;
   root.AppendChild(new XmlNode("d"));
-  EXPECT_EQ(a->GetNext()->GetName(), "d");
+  EXPECT_EQ(Found(a->GetNext()).GetName(), "d");
   ExpectConsistent(root);
 }
 
@@ -163,12 +164,12 @@ TEST(XmlNodeFind, FindAttributeComparesWholeNames) {
   node.AddAttribute("idx")->SetValue("2");
   node.AddAttribute("id")->SetValue("3");
   ASSERT_NE(node.FindAttribute("id"), nullptr);
-  EXPECT_EQ(node.FindAttribute("id")->GetValue(), "1");
-  EXPECT_EQ(node.FindAttribute("idx")->GetValue(), "2");
+  EXPECT_EQ(Found(node.FindAttribute("id")).GetValue(), "1");
+  EXPECT_EQ(Found(node.FindAttribute("idx")).GetValue(), "2");
   EXPECT_EQ(node.FindAttribute("i"), nullptr);
   EXPECT_EQ(node.FindAttribute("ID"), nullptr);
   const XmlNode& constant = node;
-  EXPECT_EQ(constant.FindAttribute("idx")->GetValue(), "2");
+  EXPECT_EQ(Found(constant.FindAttribute("idx")).GetValue(), "2");
 }
 
 TEST(XmlNodeFind, FindChildByPath) {
@@ -237,7 +238,7 @@ TEST(XmlNodeSwap, ExchangesContentAndReparents) {
   ExpectConsistent(right);
   // Tails moved too: appending lands after the moved lists.
   left.AddAttribute("ra3");
-  EXPECT_EQ(left.FindAttribute("ra2")->GetNext()->GetName(), "ra3");
+  EXPECT_EQ(Found(Found(left.FindAttribute("ra2")).GetNext()).GetName(), "ra3");
 }
 
 TEST(XmlNodeSwap, RefusesANodeInsideTheOther) {

@@ -5,6 +5,7 @@
 
 #include "source/xml/XmlDocument.h"
 #include "tests/source/xml/XmlTestSupport.h"
+#include "tests/support/Found.h"
 
 using xmltest::CountAttributes;
 using xmltest::CountChildren;
@@ -29,7 +30,7 @@ TEST(XmlReaderElements, OpenAndCloseWithNothingBetweenHasEmptyValue) {
   auto parsed = ParseText("<r><e></e></r>");
   ASSERT_NE(parsed.root, nullptr);
   EXPECT_EQ(parsed.root->GetName(), "r");
-  EXPECT_EQ(parsed.root->FindChildByPath("e")->GetValue(), "");
+  EXPECT_EQ(Found(parsed.root->FindChildByPath("e")).GetValue(), "");
 }
 
 TEST(XmlReaderElements, NestingAndSiblingsInDocumentOrder) {
@@ -38,9 +39,9 @@ TEST(XmlReaderElements, NestingAndSiblingsInDocumentOrder) {
   EXPECT_EQ(CountChildren(*parsed.root), 3u);
   const XmlNode* a = parsed.root->GetFirstChild();
   EXPECT_EQ(a->GetName(), "a");
-  EXPECT_EQ(a->GetFirstChild()->GetName(), "b");
-  EXPECT_EQ(a->GetNext()->GetName(), "c");
-  EXPECT_EQ(a->GetNext()->GetNext()->GetName(), "a");
+  EXPECT_EQ(Found(a->GetFirstChild()).GetName(), "b");
+  EXPECT_EQ(Found(a->GetNext()).GetName(), "c");
+  EXPECT_EQ(Found(Found(a->GetNext()).GetNext()).GetName(), "a");
   EXPECT_EQ(a->GetParent(), parsed.root.get());
 }
 
@@ -86,18 +87,18 @@ TEST(XmlReaderAttributes, KeptInOrderWithSpacesInsideQuotes) {
   const XmlNode* a = e->GetFirstAttribute();
   EXPECT_EQ(a->GetName(), "first");
   EXPECT_EQ(a->GetValue(), "one two");
-  EXPECT_EQ(a->GetNext()->GetName(), "second");
-  EXPECT_EQ(a->GetNext()->GetValue(), "2");
-  EXPECT_EQ(e->FindAttribute("third")->GetValue(), " x ");
+  EXPECT_EQ(Found(a->GetNext()).GetName(), "second");
+  EXPECT_EQ(Found(a->GetNext()).GetValue(), "2");
+  EXPECT_EQ(Found(e->FindAttribute("third")).GetValue(), " x ");
   EXPECT_EQ(a->GetParent(), e);
 }
 
 TEST(XmlReaderAttributes, ValuesAreRawBytes) {
   auto parsed = ParseText("<r a=\"<b>&lt;/=\" b=\"\" c=\"line\nbreak\"></r>");
   ASSERT_NE(parsed.root, nullptr);
-  EXPECT_EQ(parsed.root->FindAttribute("a")->GetValue(), "<b>&lt;/=");
-  EXPECT_EQ(parsed.root->FindAttribute("b")->GetValue(), "");
-  EXPECT_EQ(parsed.root->FindAttribute("c")->GetValue(), "line\nbreak");
+  EXPECT_EQ(Found(parsed.root->FindAttribute("a")).GetValue(), "<b>&lt;/=");
+  EXPECT_EQ(Found(parsed.root->FindAttribute("b")).GetValue(), "");
+  EXPECT_EQ(Found(parsed.root->FindAttribute("c")).GetValue(), "line\nbreak");
 }
 
 TEST(XmlReaderAttributes, AttributesOnAnElementWithText) {
@@ -105,7 +106,7 @@ TEST(XmlReaderAttributes, AttributesOnAnElementWithText) {
   ASSERT_NE(parsed.root, nullptr);
   const XmlNode* e = parsed.root->GetFirstChild();
   EXPECT_EQ(e->GetValue(), "text");
-  EXPECT_EQ(e->FindAttribute("k")->GetValue(), "v");
+  EXPECT_EQ(Found(e->FindAttribute("k")).GetValue(), "v");
 }
 
 TEST(XmlReaderAttributes, MissingEqualsFails) {
@@ -124,7 +125,7 @@ TEST(XmlReaderAttributes, AValueNotInDoubleQuotesIsASyntaxError) {
   }
   auto parsed = ParseText("<c k= \n\"it's\"/>");  // whitespace first, a single quote inside: as before
   ASSERT_NE(parsed.root, nullptr);
-  EXPECT_EQ(parsed.root->FindAttribute("k")->GetValue(), "it's");
+  EXPECT_EQ(Found(parsed.root->FindAttribute("k")).GetValue(), "it's");
 }
 
 TEST(XmlReaderAttributes, SlashNotFollowedByCloseBracketFails) {
@@ -146,7 +147,7 @@ TEST(XmlReaderProlog, DeclarationAndByteOrderMarkReadLikeThePlainDocument) {
     EXPECT_EQ(parsed.root->GetName(), "config");
     const XmlNode* item = parsed.root->FindChildByPath("item");
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->FindAttribute("value")->GetValue(), "a b");
+    EXPECT_EQ(Found(item->FindAttribute("value")).GetValue(), "a b");
     EXPECT_EQ(CountChildren(*parsed.root), 1u);
     EXPECT_EQ(CountAttributes(*parsed.root), 0u);
   }
@@ -159,14 +160,14 @@ TEST(XmlReaderProlog, CommentsMayStandWhereATagMay) {
   ASSERT_NE(parsed.root, nullptr);
   EXPECT_EQ(parsed.output, "");
   EXPECT_EQ(CountChildren(*parsed.root), 2u);
-  EXPECT_EQ(parsed.root->FindChildByPath("b")->GetValue(), "x");
+  EXPECT_EQ(Found(parsed.root->FindChildByPath("b")).GetValue(), "x");
 }
 
 TEST(XmlReaderProlog, DocumentEndingRightAfterTheLastBracketIsComplete) {
   auto parsed = ParseText("<r><a><b k=\"v\"/></a></r>");
   ASSERT_NE(parsed.root, nullptr);
   ASSERT_NE(parsed.root->FindChildByPath("a\\b"), nullptr);
-  EXPECT_EQ(parsed.root->FindChildByPath("a\\b")->FindAttribute("k")->GetValue(), "v");
+  EXPECT_EQ(Found(Found(parsed.root->FindChildByPath("a\\b")).FindAttribute("k")).GetValue(), "v");
   parsed = ParseText("<r/>");
   ASSERT_NE(parsed.root, nullptr);
   EXPECT_EQ(parsed.root->GetName(), "r");
@@ -183,7 +184,7 @@ TEST(XmlReaderElements, SecondTopLevelElementContinuesTheRoot) {
 TEST(XmlReaderElements, ALineBreakInsideATagBecomesPartOfTheName) {
   auto parsed = ParseText("<r><a\n/></r>");
   ASSERT_NE(parsed.root, nullptr);
-  EXPECT_EQ(parsed.root->GetFirstChild()->GetName(), "a\n");
+  EXPECT_EQ(Found(parsed.root->GetFirstChild()).GetName(), "a\n");
 }
 
 TEST(XmlReaderElements, ClosingTagMustNameTheOpenElement) {
@@ -198,7 +199,7 @@ TEST(XmlDocumentLoad, LoadParsesTheWholeStreamFromItsStart) {
   XmlDocument document;
   EXPECT_TRUE(document.Load(stream));
   EXPECT_EQ(document.GetRoot().GetName(), "r");
-  EXPECT_EQ(document.GetRoot().FindChildByPath("a")->GetParent(), &document.GetRoot());
+  EXPECT_EQ(Found(document.GetRoot().FindChildByPath("a")).GetParent(), &document.GetRoot());
 
   cMemoryStream again = xmltest::StreamOf("<s/>");
   XmlDocument fromStream(again);

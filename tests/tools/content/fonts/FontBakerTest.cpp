@@ -11,6 +11,7 @@
 #include "gui/include/GUIFont.h"
 #include "source/stream/cMemoryStream.h"
 #include "tools/content/fonts/FontBaker.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST(FontBaker, CapitalsOnlyFontsLeaveOutWhatTheGuiMirrors) {
   FontDescription description;
   description.upper_case = true;
   const GUIFont font(baked.glyphs, description);
-  EXPECT_EQ(font.FindGlyph(u'ж')->u, font.FindGlyph(u'Ж')->u);
+  EXPECT_EQ(Found(font.FindGlyph(u'ж')).u, Found(font.FindGlyph(u'Ж')).u);
   EXPECT_TRUE(font.HasCharacter(u'7'));
 
   settings.face_path = "/nowhere/missing.ttf";
