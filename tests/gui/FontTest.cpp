@@ -163,7 +163,7 @@ TEST(GUIFontQuads, GlyphsStandOnThePenAndSpanTheirAdvance) {
   const Corner expected[] = {{100, 70, 0.25f, 0.5625f}, {100, 50, 0.25f, 0.5f}, {115, 70, 0.375f, 0.5625f},
                              {115, 50, 0.375f, 0.5f},   {145.5f, 70, 0.25f, 0.5625f}};
   for (int i = 0; i < 5; ++i) {
-    const Vertex& v = *mesh.m_vertices->GetVertex(i);
+    const Vertex& v = Found(mesh.m_vertices->GetVertex(i));
     EXPECT_FLOAT_EQ(v.x, expected[i].x) << i;
     EXPECT_FLOAT_EQ(v.y, expected[i].y) << i;
     EXPECT_FLOAT_EQ(v.u, expected[i].u) << i;
@@ -206,7 +206,7 @@ TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
   const Case cases[] = {{0, 0, 128}, {10, 10, 128}, {300, 300, 2048}, {1024, 1024, 4096}, {3000, 1024, 4096}};
   for (const Case& c : cases) {
     std::unique_ptr<RenderObject> object = MakeGlyphModel();
-    Model& mesh = *object->GetModel();
+    Model& mesh = Found(object->GetModel());
     font.BeginText(*object, Vector4(1, 1, 1, 1));
     float pen = 0.0f;
     for (std::size_t laid = 0; laid < c.letters; laid += 10) pen = font.LayoutText(mesh, u"abcdefghij", pen, 0.0f);
@@ -214,7 +214,7 @@ TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
     EXPECT_LE(mesh.m_vertices->GetCount(), c.most_vertices) << c.letters;
     if (c.quads == 0) continue;
     // The first glyph laid stays where it was put, white, after the mesh grew beneath it.
-    const Vertex& first = *mesh.m_vertices->GetVertex(1);
+    const Vertex& first = Found(mesh.m_vertices->GetVertex(1));
     EXPECT_EQ(first.x, 0.0f) << c.letters;
     EXPECT_EQ(first.diffuse, 0xFFFFFFFFu) << c.letters;
     EXPECT_EQ(mesh.m_indices->GetCount(), mesh.m_vertices->GetCount() / 4 * 6) << c.letters;

@@ -146,8 +146,8 @@ TEST_F(SliderTest, AScrollStepsByOneForEachCompletedClickAtMostEveryFifthOfASeco
   MountSounds({"GUI_SOUND_SCROLL_NAVIGATION_CLICK"});
   GUIScroll scroll(user, "list");
   scroll.SetValue("cur", "50");
-  PlaceQuad(*scroll.GetIncrease(), 400, 100, 30, 30);
-  PlaceQuad(*scroll.GetDecrease(), 400, 300, 30, 30);
+  PlaceQuad(Found(scroll.GetIncrease()), 400, 100, 30, 30);
+  PlaceQuad(Found(scroll.GetDecrease()), 400, 300, 30, 30);
   EXPECT_TRUE(Found(scroll.GetIncrease()).GetClickSound()) << "the step buttons sound by their GUI sound name";
   const Vector2 inc(415, 115), dec(415, 315);
   // Frames of 0.05 s with the pointer away; the repeat time runs down only in mouse steps.

@@ -7,6 +7,7 @@
 #include "gui/include/TextLayout.h"
 #include "source/model/Model.h"
 #include "tests/gui/GuiTestFonts.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ struct Foot {
 std::vector<Foot> Feet(const Model& mesh) {
   std::vector<Foot> feet;
   for (uint32_t q = 0; q < mesh.m_index_count / 6; ++q) {
-    const Vertex& v = *mesh.m_vertices->GetVertex(4 * q + 1);
+    const Vertex& v = Found(mesh.m_vertices->GetVertex(4 * q + 1));
     feet.push_back({v.x, v.y});
   }
   return feet;

@@ -16,7 +16,7 @@ class TextWidgetTest : public WidgetTest {
  protected:
   // The glyph model's world position of the first vertex's foot of quad q.
   static Vector3 Foot(const GUIText& text, uint32_t q) {
-    const Vertex& v = *Found(Found(text.GetGlyphModel()).GetModel()).m_vertices->GetVertex(4 * q + 1);
+    const Vertex& v = Found(Found(Found(text.GetGlyphModel()).GetModel()).m_vertices->GetVertex(4 * q + 1));
     const Matrix4& m = Found(text.GetGlyphModel()).GetWorldMatrix();
     return Vector3(v.x * m.m[0] + v.y * m.m[4] + m.m[12], v.x * m.m[1] + v.y * m.m[5] + m.m[13], 0.0f);
   }

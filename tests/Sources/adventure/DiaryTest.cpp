@@ -106,6 +106,7 @@ TEST_F(DiaryTest, CommandsWriteTheProfileAndFlashTheButton) {
 
 TEST_F(DiaryTest, ThePetitionPageFollowsItsState) {
   GUIStateWindow* petition = diary->GetPage(DiaryWindow::kPetitionPage);
+  ASSERT_NE(petition, nullptr);
   struct Case {
     int32_t state;
     int signatures;
@@ -195,8 +196,11 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
     return -1;
   };
   GUIWindow* left = diary->FindChild("comics_arrow_left");
+  ASSERT_NE(left, nullptr);
   GUIWindow* right = diary->FindChild("comics_arrow_right");
+  ASSERT_NE(right, nullptr);
   GUIWindow* view = diary->FindChild("comics_view");
+  ASSERT_NE(view, nullptr);
   diary->Show();  // nothing unlocked: no page, no arrows, no button to view, and viewing plays nothing
   EXPECT_EQ(shown_page(), -1);
   EXPECT_FALSE(left->IsShown());

@@ -134,7 +134,7 @@ TEST_F(GameMapTest, EveryRouteIsRevealedEndsAndWaitsForAPress) {
     GameMap map(std::string(), true);
     ASSERT_TRUE(map.PrepareTravel(route.from - 1, route.to - 1));
     ASSERT_EQ(Found(map.GetRoute()).size(), static_cast<size_t>(route.steps));
-    const std::vector<GUIWindow*> steps = *map.GetRoute();
+    const std::vector<GUIWindow*> steps = Found(map.GetRoute());
     map.Show();
     std::vector<float> brightest(route.steps, 0.0f);
     float elapsed = 0.0f;

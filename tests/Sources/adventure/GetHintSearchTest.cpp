@@ -100,7 +100,7 @@ class GetHintSearchTest : public LocationTest {
   GetHintGame* Begin() {
     panel->OnGetHintClick();
     GameMap* map = panel->GetSmallMap();
-    if (!panel->IsSearchRunning() || map->GetOfferedSearches().empty()) return nullptr;
+    if (!panel->IsSearchRunning() || map == nullptr || map->GetOfferedSearches().empty()) return nullptr;
     GetHintGame* scene = map->GetOfferedSearches().begin()->second;
     panel->CloseSearch(scene);
     map->HideNow();
@@ -273,6 +273,7 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
     panel->StartSearchCountdown();
     panel->StepSearchTimers(600.0f - c.countdown);
     GUIWindow* last_reward = panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4");
+    ASSERT_NE(last_reward, nullptr);
     EXPECT_EQ(last_reward->IsShown(), c.shown);
     EXPECT_EQ(panel->IsRewardBlinking(), c.blinking);
   }

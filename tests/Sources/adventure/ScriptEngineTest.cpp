@@ -217,7 +217,7 @@ const Scenario kScenarios[] = {
      [](ScriptEngineTest& t, Location& l) {
        t.Click(l, kDoor);
        t.Run(l, 0.2f);
-       Location& desk = *l.FindSubLocation("desk");
+       Location& desk = Found(l.FindSubLocation("desk"));
        t.Click(l, kLetter);
        t.Run(l, 0.5f);
        EXPECT_EQ(Found(desk.GetCurrentNode()).type, "game");

@@ -96,7 +96,7 @@ TEST_F(SpeechTest, ThePhraseFileFillsNestedRecordsOverTheHerosDefaults) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     ASSERT_EQ(quay.m_phrases.count(c.list), 1u);
-    EXPECT_EQ(quay.m_phrases.at(c.list).size(), c.size);
+    ASSERT_EQ(quay.m_phrases.at(c.list).size(), c.size);
     EXPECT_EQ(quay.m_phrases.at(c.list).front().m_type, c.first_type);
   }
   EXPECT_EQ(quay.m_phrases.at("wrong_use3")[1].m_type, "");  // a missing attribute reads empty
@@ -124,6 +124,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   PhraseSequence talk("talk", {{"hero", u"first"}, {"keeper", u"second"}, {"note", u"third"}});
   talk.Show();
   GUIStateWindow* hero = hints->FindTypeWindow("hero");
+  ASSERT_NE(hero, nullptr);
   EXPECT_EQ(talk.GetName(), "wait");
   EXPECT_TRUE(hero->IsShown());
   EXPECT_EQ(Utf8(static_cast<GUIStatic*>(hero->FindChild("string_0"))->GetText()), "first");

@@ -155,12 +155,11 @@ class Slingshot : public PlayBench {
   // A pull from the slingshot, the mouse moved by (dx, dy) while it is held, and the shot: where the
   // stone came down (its centre as last drawn before the hit test).
   Vector3 Shoot(MiniGameSlingshot& sling, int32_t dx, int32_t dy) {
-    const std::optional<Vector2> grip = PointOn(*sling.FindChild("slingshot"));
-    EXPECT_TRUE(grip.has_value());
-    Press(*grip);
+    const Vector2 grip = Found(PointOn(Found(sling.FindChild("slingshot"))));
+    Press(grip);
     EXPECT_TRUE(sling.IsPulling());
     if (dx != 0 || dy != 0) MoveBy(dx, dy);
-    Release(*grip);
+    Release(grip);
     Vector3 landing = Centre(sling.GetStone());
     for (float t = 0.0f; t < 2.0f && sling.IsFired(); t += kFrame) {
       landing = Centre(sling.GetStone());
@@ -210,7 +209,7 @@ TEST_F(Slingshot, IsWonByACalibrationShotAndAimedPulls) {
 
 TEST_F(Slingshot, AimStopsAtThirtyDegreesAndAFlightTakesNoNewPull) {
   auto* sling = Start<MiniGameSlingshot>("slingshot");
-  const Vector2 grip = *PointOn(*sling->FindChild("slingshot"));
+  const Vector2 grip = Found(PointOn(Found(sling->FindChild("slingshot"))));
   Press(grip);
   MoveBy(1000, -1000);
   EXPECT_FLOAT_EQ(sling->GetTurn(), MiniGameSlingshot::kMaxAim);
@@ -275,6 +274,7 @@ TEST_F(BreakWindow, IsWonByAimingAndChargingThrows) {
 
 TEST_F(BreakWindow, AimsBetweenLevelAndStraightUp) {
   auto* game = static_cast<MiniGameBreakWindow*>(Make("break_window"));
+  ASSERT_NE(game, nullptr);
   const Vector3 s = game->GetStartPosition();
   struct Case {
     Vector2 point;

@@ -27,9 +27,9 @@ Board SeeBoard(MiniGame& game) {
   Board board{};
   board.fill(-1);
   for (int chip = 0; chip < 7; ++chip) {
-    const Vector3 at = PlayBench::Pose(*game.FindChild("chip_" + std::to_string(chip)));
+    const Vector3 at = PlayBench::Pose(Found(game.FindChild("chip_" + std::to_string(chip))));
     for (int spot = 0; spot < 7; ++spot) {
-      const Vector3 point = PlayBench::Pose(*game.FindChild("point_" + std::to_string(spot)));
+      const Vector3 point = PlayBench::Pose(Found(game.FindChild("point_" + std::to_string(spot))));
       if (std::fabs(at.x - point.x) < 1.0f && std::fabs(at.y - point.y) < 1.0f) board[spot] = chip;
     }
   }
@@ -39,10 +39,10 @@ Board SeeBoard(MiniGame& game) {
 // The spots a turn button carries round, read off the board: the centre and the two ring spots
 // nearest the button.
 std::array<int, 3> SpotsOf(MiniGame& game, int button) {
-  const Vector3 b = PlayBench::Pose(*game.FindChild("button_turn_" + std::to_string(button)));
+  const Vector3 b = PlayBench::Pose(Found(game.FindChild("button_turn_" + std::to_string(button))));
   std::multimap<float, int> by_distance;
   for (int spot = 1; spot < 7; ++spot) {
-    const Vector3 p = PlayBench::Pose(*game.FindChild("point_" + std::to_string(spot)));
+    const Vector3 p = PlayBench::Pose(Found(game.FindChild("point_" + std::to_string(spot))));
     by_distance.emplace(std::hypot(p.x - b.x, p.y - b.y), spot);
   }
   auto nearest = by_distance.begin();
@@ -131,6 +131,7 @@ TEST_F(PlayBench, RoundPuzzleTurnsComeBackAfterThreeAndAClickBesideLeavesIt) {
 
 TEST_F(PlayBench, RoundPuzzleShuffleNeverLeavesItSolved) {
   auto* puzzle = static_cast<MiniGameRoundPuzzle*>(Make("round_puzzle"));
+  ASSERT_NE(puzzle, nullptr);
   // A random state whose next three draws name one button: those turns bring every chip home.
   uint32_t state = 1;
   for (;; ++state) {

@@ -89,7 +89,8 @@ TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
   }
   Frame();
   // Turned backwards past twelve, a hand stands just below a whole turn.
-  const std::optional<Vector2> tip = PointOnlyOn(*clock->FindChild("minute_hand"), *clock->FindChild("hour_hand"));
+  const std::optional<Vector2> tip =
+      PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand")));
   ASSERT_TRUE(tip.has_value());
   Grab(*tip);
   TurnPointer(kDialCentre, -0.02f, 300.0f);
@@ -112,7 +113,8 @@ TEST_F(DragGames, AHourHandTurnedOrSweptPastSevenWins) {
     SCOPED_TRACE(c.name);
     auto* clock = Start<MiniGameClock>("clock");
     EXPECT_FALSE(host.exit_shown);
-    const std::optional<Vector2> hour = PointOnlyOn(*clock->FindChild("hour_hand"), *clock->FindChild("minute_hand"));
+    const std::optional<Vector2> hour =
+        PointOnlyOn(Found(clock->FindChild("hour_hand")), Found(clock->FindChild("minute_hand")));
     ASSERT_TRUE(hour.has_value());
     Grab(*hour);
     TurnPointer(kDialCentre, c.before / 150.0f, 300.0f);
@@ -308,6 +310,7 @@ TEST_F(Gridlock, IsSolvedBySearchingTheBoardAndDraggingTheBlocks) {
     // Runs of one block's moves go in one drag.
     if (m + 1 < moves.size() && moves[m + 1].first == moves[m].first) continue;
     GUIWindow* block = game->GetBlocks()[moves[m].first];
+    ASSERT_NE(block, nullptr);
     Slide(*game, block, moves[m].second);
     ASSERT_EQ(GetPose(block), static_cast<float>(moves[m].second)) << block->GetName() << " after move " << m;
   }
@@ -354,9 +357,10 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const auto drop = [&](int k) {
     GUIWindow* piece = puzzle->GetPiece(k);
+    ASSERT_NE(piece, nullptr);
     const std::optional<Vector2> point = PointOn(*piece);
     ASSERT_TRUE(point.has_value()) << piece->GetName();
-    const Vector2 shift = Centre(*puzzle->GetPlace(k)) - Centre(*piece);
+    const Vector2 shift = Centre(Found(puzzle->GetPlace(k))) - Centre(*piece);
     std::vector<Vector2> path;
     for (int i = 0; i <= 8; ++i) path.push_back(*point + shift * (static_cast<float>(i) / 8.0f));
     Drag(path);
@@ -379,7 +383,7 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
     const auto depth = [](const GUIWindow* w) { return Found(w->GetVisual().GetModel()).GetViewDepth(); };
     EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->GetPlace(k)));
     EXPECT_LT(depth(puzzle->GetPiece(k)), depth(puzzle->FindChild("background")));
-    const Vector2 off = Centre(*puzzle->GetPiece(k)) - Centre(*puzzle->GetPlace(k));
+    const Vector2 off = Centre(Found(puzzle->GetPiece(k))) - Centre(Found(puzzle->GetPlace(k)));
     EXPECT_LT(std::fabs(off.x) + std::fabs(off.y), 0.01f);
     for (int d = 0; d < 4; ++d) EXPECT_EQ(puzzle->IsDoorOpen(d), puzzle->GetPlacedCount() >= doors_at[d]);
   }
@@ -391,16 +395,16 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
 TEST_F(DragGames, CollectDetailsLeftHalfDoneStartsAfresh) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const int k = MiniGameCollectDetails::kCentre + 1;
-  const std::optional<Vector2> point = PointOn(*puzzle->GetPiece(k));
+  const std::optional<Vector2> point = PointOn(Found(puzzle->GetPiece(k)));
   ASSERT_TRUE(point.has_value());
-  Drag({*point, *point + (Centre(*puzzle->GetPlace(k)) - Centre(*puzzle->GetPiece(k)))});
+  Drag({*point, *point + (Centre(Found(puzzle->GetPlace(k))) - Centre(Found(puzzle->GetPiece(k))))});
   ASSERT_EQ(puzzle->GetPlacedCount(), 2);
   ClickBeside(*puzzle);
   PlayOut(puzzle);
   Play(puzzle);
   EXPECT_EQ(puzzle->GetPlacedCount(), 1);
   EXPECT_FALSE(puzzle->IsPlaced(k));
-  EXPECT_NE(Centre(*puzzle->GetPiece(k)).x, Centre(*puzzle->GetPlace(k)).x) << "back in its heap";
+  EXPECT_NE(Centre(Found(puzzle->GetPiece(k))).x, Centre(Found(puzzle->GetPlace(k))).x) << "back in its heap";
 }
 
 }  // namespace

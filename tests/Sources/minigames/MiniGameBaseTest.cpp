@@ -63,7 +63,8 @@ TEST_F(MiniGameBase, EachGameIsLeftByAClickBesideIt) {
 
 TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
   auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
-  const std::optional<Vector2> key = PointOn(*safe->FindChild("safe_8"));
+  ASSERT_NE(safe, nullptr);
+  const std::optional<Vector2> key = PointOn(Found(safe->FindChild("safe_8")));
   ASSERT_TRUE(key.has_value()) << "the hidden form is laid out already";
   Begin(safe);
   for (int frame = 0; frame < 3; ++frame) Frame();
@@ -92,6 +93,7 @@ TEST_P(Skip, CostsThreeHintsAndCountsAsWon) {
   profile.m_progress.m_hints = c.hints;
   profile.m_cheat_mode = c.cheat;
   MiniGame* game = Make("switches");
+  ASSERT_NE(game, nullptr);
   Play(game);
   ClickExitButton();
   EXPECT_EQ(host.box, c.box);
@@ -109,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(MiniGameBase, Skip,
 
 TEST_F(MiniGameBase, AGameThatEndedWhileTheSkipQuestionWasOpenIsNotPaidFor) {
   MiniGame* game = Make("switches");
+  ASSERT_NE(game, nullptr);
   Play(game);
   ClickExitButton();
   game->Finish("close");  // by its own logic, under the question
@@ -119,6 +122,7 @@ TEST_F(MiniGameBase, AGameThatEndedWhileTheSkipQuestionWasOpenIsNotPaidFor) {
 
 TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
   MiniGame* safe = Make("safe");
+  ASSERT_NE(safe, nullptr);
   Play(safe);
   EXPECT_FALSE(host.exit_shown);
   ClickExitButton();  // where the button would be: beside the safe
@@ -129,6 +133,7 @@ TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
 TEST_F(MiniGameBase, TheIntroPausesTheGameAndAClickBesideStillLeaves) {
   host.intro_key = "mini_game_safe";
   auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
+  ASSERT_NE(safe, nullptr);
   const std::unique_ptr<Bystander> panel = std::make_unique<Bystander>(user);
   Begin(safe);
   EXPECT_EQ(host.intros_shown, 1);
@@ -155,11 +160,13 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
     SCOPED_TRACE(replay_end);
     Record().m_values.clear();
     MiniGame* phone = Make("phone");
+    ASSERT_NE(phone, nullptr);
     EXPECT_EQ(phone->GetResult(), "");
     Play(phone);
     Type(*phone, "", "6042817");
     ASSERT_EQ(Stored("phone"), "win");
     MiniGame* next = Make("phone");
+    ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->GetResult(), "win");
     EXPECT_TRUE(next->IsSolved());
     Destroy(next);
@@ -180,6 +187,7 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
   // Without a record of the stage the word stays with the game alone.
   profile.m_stage = "location_9";
   MiniGame* elsewhere = Make("safe");
+  ASSERT_NE(elsewhere, nullptr);
   EXPECT_EQ(elsewhere->GetResult(), "");
   elsewhere->Finish("win");
   EXPECT_EQ(Record().m_values.count("safe"), 0u);
@@ -187,6 +195,7 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
 
 TEST_F(MiniGameBase, AClickWhileAWonGameDisappearsKeepsTheWin) {
   MiniGame* safe = Make("safe");
+  ASSERT_NE(safe, nullptr);
   Play(safe);
   Type(*safe, "safe_", "8164");
   ClickPiece(*safe, "safe_enter");
@@ -247,9 +256,9 @@ TEST_F(MiniGameBase, GamesMissingPartsOfTheirFormsStillRunAndEnd) {
        }, 0.2f, true, "close"},
       {"a music box without stages",
        [this] {
-         auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
-         game->SetStages({});
-         return game;
+         auto& game = static_cast<MiniGameMusicBox&>(Found(Make("musicbox")));
+         game.SetStages({});
+         return &game;
        }, 0.1f, false, "win"},
       // From here on the data is gone: these games find no form at all.
       {"a round puzzle without data", unmounted("round_puzzle"), 1.5f, true, nullptr},

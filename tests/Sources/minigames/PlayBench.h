@@ -22,6 +22,7 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/math/Rand.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Found.h"
 
 
 // The panel's exit button, the hint window and the two message boxes, as the game sees them.
@@ -71,13 +72,12 @@ class PlayBench : public GuiTest {
   void Play(MiniGame* game);
   // Frames until the game is hidden again (at most 2 s).
   void PlayOut(MiniGame* game);
-  // Make and Play in one, the game as its own class.
+  // Make and Play in one, the game as its own class. A game that cannot be made ends the test.
   template <class Game = MiniGame>
   Game* Start(const std::string& name) {
-    MiniGame* game = Make(name);
-    if (game == nullptr) ADD_FAILURE() << "no game " << name;
-    else Play(game);
-    return static_cast<Game*>(game);
+    MiniGame& game = Found(Make(name));
+    Play(&game);
+    return static_cast<Game*>(&game);
   }
   // After `waiting` seconds the game is still on ("wait"); `then` seconds later it is won.
   void ExpectWonAfter(MiniGame& game, float waiting, float then);

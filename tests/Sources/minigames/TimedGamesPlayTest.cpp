@@ -34,6 +34,7 @@ class Switches : public PlayBench, public testing::WithParamInterface<uint32_t> 
 TEST_P(Switches, FollowingTheRedLightTurnsEverySwitchOff) {
   SetRandState(GetParam());
   auto* game = static_cast<MiniGameSwitches*>(Make("switches"));
+  ASSERT_NE(game, nullptr);
   const int count = game->GetSwitchCount();
   ASSERT_GE(count, 4);
   Play(game);
@@ -157,7 +158,7 @@ TEST_P(Signalling, PuttingOutTheLitBallsRunsTheClockDown) {
       const std::string ball = "ball_" + std::to_string(i);
       const GUIWindow* glow = game->FindChild(ball + "_glow");
       if (!IsShown(glow)) continue;
-      const std::optional<Vector2> point = PointOn(*game->FindChild(ball));
+      const std::optional<Vector2> point = PointOn(Found(game->FindChild(ball)));
       ASSERT_TRUE(point.has_value());
       // A special ball is put out on its own colour only; one other is left to burn out (once,
       // it is put out to see what that costs).
@@ -272,6 +273,7 @@ class MusicBox : public MusicBoxBench, public testing::WithParamInterface<uint32
 TEST_P(MusicBox, WatchingTheTuneAndAnsweringItWinsEveryStage) {
   SetRandState(GetParam());
   auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
+  ASSERT_NE(game, nullptr);
   const std::vector<MiniGameMusicBox::Stage> stages = game->GetStages();
   ASSERT_EQ(stages.size(), 3u);
   Play(game);
@@ -317,6 +319,7 @@ TEST_F(MusicBoxBench, StagesOfNoTimeOrNoNotesStillEnd) {
   text.Seek(0, 0);
   ASSERT_TRUE(document.Load(text));
   auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
+  ASSERT_NE(game, nullptr);
   const auto find = [game](const std::string& name) { return game->FindChild(name); };
   std::vector<MiniGameMusicBox::Stage> stages = MiniGameMusicBox::ReadStages(document.GetRoot(), find);
   ASSERT_EQ(stages.size(), 5u);

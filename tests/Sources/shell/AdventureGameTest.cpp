@@ -8,6 +8,7 @@
 #include "Sources/shell/userdata/UserDataHolder.h"
 #include "source/properties/cProperties.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ using AdventureGameTest = UserFolderTest;
 
 TEST_F(AdventureGameTest, WithoutAUserFolderNoPlayerFileIsWrittenAnywhere) {
   ASSERT_NE(GameInstance(), nullptr);  // no configuration was loaded: the store has no user folder
-  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  ProfilesList& list = Found(UserDataHolder::GetInstance()->GetProfiles());
   ASSERT_NE(list.Add(u"Ann"), nullptr);  // kept in memory
   EXPECT_FALSE(list.Save());
   EXPECT_FALSE(std::filesystem::exists("/usersdata"));
@@ -28,7 +29,7 @@ TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
   EXPECT_EQ(game.GetCurrentState(), game.GetMainMenuState());
   EXPECT_EQ(Read("usersdata/topscores.hsf").size(), 29u);
   game.SaveProgress();  // no profile, no game: nothing
-  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  ProfilesList& list = Found(UserDataHolder::GetInstance()->GetProfiles());
   list.Add(u"Ann");
   list.Select(u"Ann");
   const std::string fresh = Read("usersdata/profiles/65110110.prf");
@@ -55,7 +56,7 @@ TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
 TEST_F(AdventureGameTest, TheExitSaveGoesIntoTheProfileThatWasPlayedNeverIntoOneChosenLater) {
   cProperties::GetInstance()->SetUserFolder(folder.Path());
   AdventureGame& game = *GameInstance();
-  ProfilesList& list = *UserDataHolder::GetInstance()->GetProfiles();
+  ProfilesList& list = Found(UserDataHolder::GetInstance()->GetProfiles());
   list.Add(u"Ann");
   list.Add(u"Bob");
   list.Select(u"Ann");

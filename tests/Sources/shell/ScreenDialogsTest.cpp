@@ -45,7 +45,7 @@ TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTh
   };
   ShowYesNoBox(u"First question, long enough to flow on", u"Title", answer("first yes"), answer("first no"));
   ShowYesNoBox(u"Second", u"Ignored", answer("second yes"), DelegatePtr());  // the first stays
-  GameYesNoBox& box = *GetYesNoBox();
+  GameYesNoBox& box = Found(GetYesNoBox());
   EXPECT_EQ(Text(box, "main_text_0"), "First question, long enough to flow on");
   EXPECT_EQ(user->GetActiveChild(), &box);
   EXPECT_TRUE(IsMessageBoxShown());
@@ -66,7 +66,7 @@ TEST_F(ScreenDialogsTest, AYesNoQuestionKeepsItsCallbacksUntilAnsweredAndGivesTh
 
   ShowMessageBox(u"Note", u"Text");
   ShowMessageBox(u"Second", u"Dropped");
-  EXPECT_EQ(Text(*GetMessageBox(), "title_text_0"), "Note");
+  EXPECT_EQ(Text(Found(GetMessageBox()), "title_text_0"), "Note");
   Found(GetMessageBox()).OnOk(0);
   EXPECT_FALSE(IsMessageBoxShown());
 }
@@ -77,10 +77,10 @@ TEST_F(ScreenDialogsTest, NameEntryEnablesOkOnTheTrimmedTextAndHandsOverTheTextA
   const DelegatePtr on_accept = MakeCallableDelegate([&accepted](DelegateArg sender) { accepted = NameFromSender(sender); });
   ShowEnterNameDialog(u"New player", u"Your name:", u"", on_accept,
                       MakeCallableDelegate([&cancelled](DelegateArg) { ++cancelled; }));
-  GameEnterName& dialog = *GetEnterNameDialog();
+  GameEnterName& dialog = Found(GetEnterNameDialog());
   EXPECT_EQ(user->FindChild("GameEnterName"), &dialog) << "found by its own name among the screens";
   auto& box = *static_cast<GUIEditBox*>(dialog.FindChild("edit_box_name"));
-  GUIWindow& ok = *dialog.FindChild("ok_btn");
+  GUIWindow& ok = Found(dialog.FindChild("ok_btn"));
   const struct {
     std::u16string text;
     bool enabled;
@@ -133,8 +133,8 @@ TEST_F(ScreenDialogsTest, APictureOverTheScreenLiesWithinItsCamerasDepth) {
   ASSERT_TRUE(picture.SetTexture("splash1"));
   ASSERT_NE(picture.GetCamera(), nullptr);
   // The quad lies at depth 0: a camera whose near plane is in front of it would cut it away.
-  EXPECT_LT((*picture.GetCamera())->m_near, 0.0f);
-  EXPECT_GT((*picture.GetCamera())->m_far, 0.0f);
+  EXPECT_LT(Found(picture.GetCamera())->m_near, 0.0f);
+  EXPECT_GT(Found(picture.GetCamera())->m_far, 0.0f);
   EXPECT_FALSE(picture.SetTexture("missing"));
   EXPECT_TRUE(picture.HasTexture()) << "the picture before stays";
   EXPECT_FALSE(picture.HidesWhatIsBeneath()) << "a picture may have see-through parts";

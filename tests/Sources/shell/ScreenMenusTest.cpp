@@ -88,7 +88,7 @@ TEST_F(ScreenMenusTest, OptionsCancelRestoresTheVolumesExactlyAndOkResetsTheMode
   cSoundManager& sound = *cSoundManager::GetInstance();
   sound.GetDevice().StopThread();
   auto* options = new GameOptions("gui\\windows\\options", &menu_state);
-  GUIWindow& music = *options->FindChild("music_volume");
+  GUIWindow& music = Found(options->FindChild("music_volume"));
   const struct {
     int music, sound;
   } volumes[] = {{53, 29}, {7, 100}, {0, 1}, {57, 58}};
@@ -163,7 +163,7 @@ TEST_F(ScreenMenusTest, WithAScrollTheListPagesToTheCurrentPlayerAndScrollsWhenA
   Profiles().Select(u"p7");
   auto* screen = new GameProfile(&menu_state);
   screen->Show();
-  GUIWindow& scroll = *screen->GetScroll();
+  GUIWindow& scroll = Found(screen->GetScroll());
   EXPECT_EQ(scroll.GetValue("max").substr(0, 1), "5");
   EXPECT_EQ(Shown(*screen), "p5 p6 p7* p8");
   EXPECT_TRUE(scroll.IsShown());
@@ -187,14 +187,14 @@ TEST_F(ScreenMenusTest, DeletingTheLastPlayerAsksForANewOneAndOnlyQuittingRefuse
   screen->Show();
   screen->OnDelete(0);
   ASSERT_TRUE(IsMessageBoxShown());
-  EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"Ann\"?");
+  EXPECT_EQ(Text(Found(GetYesNoBox()), "main_text_0"), "All is lost. Delete \"Ann\"?");
   Found(GetYesNoBox()).OnYes(0);
   EXPECT_TRUE(Profiles().GetProfiles().empty());
   ASSERT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "the first-profile prompt";
   for (int round = 0; round < 2; ++round) {
     Found(GetEnterNameDialog()).OnCancel(0);
     ASSERT_TRUE(Found(GetYesNoBox()).IsOpen()) << "the exit question";
-    EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "The sea will wait.");
+    EXPECT_EQ(Text(Found(GetYesNoBox()), "main_text_0"), "The sea will wait.");
     Found(GetYesNoBox()).OnNo(0);
     EXPECT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "the prompt again";
   }
@@ -270,7 +270,7 @@ TEST_F(ScreenMenusTest, APlayersNameReadsTheSameInTheWelcomeTheListAndTheDeleteQ
               n.listed != nullptr ? WideToUtf8(n.listed) : shown);
     screen->OnDelete(0);
     ASSERT_TRUE(IsMessageBoxShown());
-    EXPECT_EQ(Text(*GetYesNoBox(), "main_text_0"), "All is lost. Delete \"" + shown + "\"?");
+    EXPECT_EQ(Text(Found(GetYesNoBox()), "main_text_0"), "All is lost. Delete \"" + shown + "\"?");
     Found(GetYesNoBox()).OnNo(0);
     Profiles().Delete(n.stored);
     menu->Hide();
@@ -412,8 +412,8 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   menu->Show();
   DrawnFrame();  // the game draws the menu as it appears: the logo's quad is placed before it is picked
   Frames(3);
-  GUIWindow& lit = *menu->FindChild("logo_a");
-  GUIWindow& unlit = *menu->FindChild("logo_na");
+  GUIWindow& lit = Found(menu->FindChild("logo_a"));
+  GUIWindow& unlit = Found(menu->FindChild("logo_na"));
   point_at(100, 700);
   ASSERT_FALSE(lit.IsShown());
   ASSERT_TRUE(unlit.IsShown());

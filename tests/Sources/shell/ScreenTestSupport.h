@@ -68,7 +68,7 @@ class ScreenTest : public GuiTest {
     *gui->GetTextTable() = texts;
   }
 
-  ProfilesList& Profiles() { return *UserDataHolder::GetInstance()->GetProfiles(); }
+  ProfilesList& Profiles() { return Found(UserDataHolder::GetInstance()->GetProfiles()); }
   void AddProfiles(std::initializer_list<const char16_t*> names) {
     for (const char16_t* name : names) ASSERT_NE(Profiles().Add(name), nullptr);
   }

@@ -50,9 +50,9 @@ class UserFilesTest : public UserFolderTest {
  protected:
   ProfilesList& Start() {
     UserDataHolder::GetInstance()->Install(std::make_unique<GameUserDataFactory>(folder.Path()));
-    return *UserDataHolder::GetInstance()->GetProfiles();
+    return Found(UserDataHolder::GetInstance()->GetProfiles());
   }
-  RecordsTable& Records() { return *UserDataHolder::GetInstance()->GetRecords(); }
+  RecordsTable& Records() { return Found(UserDataHolder::GetInstance()->GetRecords()); }
   Names Listed() {
     Names names;
     const auto& profiles = Found(UserDataHolder::GetInstance()->GetProfiles()).GetProfiles();
@@ -119,7 +119,7 @@ TEST_F(UserFilesTest, NamesKeepCodeUnitOrderAndNamesThatCannotBeGivenAreRefused)
       {u" \u0001", ProfilesList::NameCheck::kBlank},
       {longest, ProfilesList::NameCheck::kFree},
   };
-  ProfilesList& again = *UserDataHolder::GetInstance()->GetProfiles();
+  ProfilesList& again = Found(UserDataHolder::GetInstance()->GetProfiles());
   for (const auto& c : cases) {
     EXPECT_EQ(again.CheckName(c.name, nullptr), c.check);
     EXPECT_EQ(again.Rename(u"bob", c.name), c.check == ProfilesList::NameCheck::kFree);

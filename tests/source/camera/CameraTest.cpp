@@ -267,6 +267,7 @@ TEST_F(CameraManagerTest, FreedSlotsAreReusedFirstFreedFirstAndTheActiveOrderFol
 TEST_F(CameraManagerTest, ApplyingSetsTheCentredViewportAndTheProjection) {
   m_cameras->UpdateAspectRatios();
   CameraHandle* camera = m_cameras->GetDefaultCamera();
+  ASSERT_NE(camera, nullptr);
   m_cameras->SetCurrentCamera(camera, false);
   EXPECT_EQ(DeviceViewport(), (gfx::Viewport{200, 0, 1200, 900, 0.0f, 1.0f}));
   const gfx::DeviceState& s = RenderSystem_D3D7::GetDevice()->State();
@@ -295,6 +296,7 @@ TEST_F(CameraManagerTest, ACameraIsAppliedOnlyWhenItOrItsBiasChangesWithinAFrame
 TEST_F(CameraManagerTest, AFlaggedRectangleIsKeptAndAnUnflaggedOneIsReset) {
   CameraHandle* handle = m_cameras->CreateCamera(1);
   Camera_D3D7* camera = handle->GetCamera();
+  ASSERT_NE(camera, nullptr);
   camera->m_width = 800.0f;
   camera->m_height = 600.0f;
   camera->m_x0 = 100.0f, camera->m_x1 = 300.0f, camera->m_y0 = 100.0f, camera->m_y1 = 400.0f;
@@ -312,10 +314,10 @@ TEST_F(CameraManagerTest, AFlaggedRectangleIsKeptAndAnUnflaggedOneIsReset) {
 
 TEST_F(CameraManagerTest, AMinimisedWindowIsSkipped) {
   m_cameras->UpdateAspectRatios();
-  const Matrix4 before = (*m_cameras->GetDefaultCamera())->m_proj;
+  const Matrix4 before = Found(m_cameras->GetDefaultCamera())->m_proj;
   m_client_h = 0;
   m_cameras->UpdateAspectRatios();
-  EXPECT_EQ((*m_cameras->GetDefaultCamera())->m_proj, before);
+  EXPECT_EQ(Found(m_cameras->GetDefaultCamera())->m_proj, before);
   gfx::headless::ClearRecords();
   m_cameras->SetCurrentCamera(m_cameras->GetDefaultCamera(), false);
   EXPECT_EQ(gfx::headless::CallCount(gfx::Call::kSetViewport), 0u);

@@ -83,7 +83,7 @@ TEST_F(CountedPtrTest, SelfAssignmentKeepsTheObject) {
   EXPECT_EQ(a.UseCount(), 1);
   EXPECT_EQ(Base::live, 1);
   a = std::move(alias);
-  EXPECT_TRUE(a);
+  ASSERT_TRUE(a);
   EXPECT_EQ(Base::live, 1);
   EXPECT_EQ(a->Kind(), 1);
 }

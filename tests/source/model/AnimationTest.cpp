@@ -143,7 +143,7 @@ TEST_F(ControllerPose, MorphTransformAndColourTracksBlendTheirKeys) {
   morph.SetFrames(0, 2, 0.25f);  // corners grow by 1 a frame: 1.5 at a quarter of the way to 3
   morph.Update();
   morph.Apply();
-  const Vertex& corner = *Found(morphing.GetVertices()).GetVertex(3);
+  const Vertex& corner = Found(Found(morphing.GetVertices()).GetVertex(3));
   EXPECT_FLOAT_EQ(corner.x, 1.5f);
   EXPECT_FLOAT_EQ(morphing.GetBoundingBox().m_local_max.x, 1.5f);
 
@@ -168,7 +168,7 @@ TEST_F(ControllerPose, MorphTransformAndColourTracksBlendTheirKeys) {
 
 TEST_F(ControllerPose, FramesBeyondTheKeysLeaveThePoseAlone) {
   RenderObject object(ModelOf(SampleModel(kModelMorph | kModelTriangleList, 2)), nullptr, 0);
-  const Vertex before = *Found(object.GetVertices()).GetVertex(3);
+  const Vertex before = Found(Found(object.GetVertices()).GetVertex(3));
   auto& morph = *object.GetControllers().front();
   morph.SetFrames(1, 7, 0.5f);
   morph.Update();

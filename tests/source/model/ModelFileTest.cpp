@@ -104,7 +104,7 @@ TEST(ModelFile, HandMadeFilesLoadAsLaidOut) {
   ModelFileData data;
   ASSERT_EQ(Read(static_list, data), ModelFileStatus::kRead);
   CountedPtr<Model> list = ModelOf(data);
-  const Vertex& v = *list->m_vertices->GetVertex(0);
+  const Vertex& v = Found(list->m_vertices->GetVertex(0));
   EXPECT_EQ((std::vector<float>{v.u, v.v, v.nz, v.x, v.y, v.z}), (std::vector<float>{0.25f, 0.75f, -1, 5, 6, 7}));
   EXPECT_EQ(list->m_primitive, uint32_t{kTriangleList});
 

@@ -64,7 +64,7 @@ TEST_F(BillboardTest, QuadsFaceTheCameraWithFixedTextureCorners) {
     EXPECT_EQ(VertexAt(i).diffuse, 0xFFFF8000u) << i;  // clamped before packing
   }
   const uint32_t quad[6] = {0, 1, 2, 2, 1, 3};
-  const Model& model = *Found(instance->GetRenderObject()).GetModel();
+  const Model& model = Found(Found(instance->GetRenderObject()).GetModel());
   for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(model.m_indices->GetIndex(i), quad[i]);
   EXPECT_EQ(model.GetFaceCount(), 2u);
   EXPECT_EQ(instance->GetCentre(), Vector3(5, 6, 7));

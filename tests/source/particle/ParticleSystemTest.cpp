@@ -251,7 +251,7 @@ TEST_F(ParticleSystemTest, HostileNumbersNeverHangOrReachAVertex) {
       system->Update(0.05f);
       system->GetInstance()->Render();
     }
-    const VertexBuffer_D3D7& vertices = *Found(system->GetRenderObject()).GetVertices();
+    const VertexBuffer_D3D7& vertices = Found(Found(system->GetRenderObject()).GetVertices());
     for (uint32_t i = 0; i < 4 * system->GetLiveCount(); ++i) {
       const Vertex& v = *const_cast<VertexBuffer_D3D7&>(vertices).GetVertex(i);
       ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << c.what << " vertex " << i;

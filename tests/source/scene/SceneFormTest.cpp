@@ -110,7 +110,7 @@ TEST_F(SceneFormTest, XmlRecordsNameEverythingByTheFormsFolderAndKeepOneRecordAN
   EXPECT_EQ(drawn->GetStage(0).address_u, kAddressClamp);
   EXPECT_EQ(records.models[1].order, 7);  // the second "button" updated the first
   // "ghost" has no model file: its record stays without an object.
-  EXPECT_EQ(form->GetObjects().size(), 2u);
+  ASSERT_EQ(form->GetObjects().size(), 2u);
   EXPECT_EQ(gui->FindModel("gui\\windows\\button"), form->GetObjects()[1]);
   EXPECT_EQ(gui->FindModel("gui\\windows\\ghost"), nullptr);
 

@@ -10,6 +10,7 @@
 #include "source/sound/WaveLayout.h"
 #include "source/sound/cSoundStream.h"
 #include "tests/source/sound/SoundFixtures.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST(WavStreamTest, RoundTripThroughTheWriter) {
     std::unique_ptr<cStream> stream = StreamOf(file);
     std::unique_ptr<cSoundStream> decoder = CreateWavStream(stream);
     ASSERT_TRUE(decoder) << bits;
-    const audio::WaveFormat& f = *decoder->GetFormat();
+    const audio::WaveFormat& f = Found(decoder->GetFormat());
     EXPECT_EQ(f.bits_per_sample, bits);
     EXPECT_EQ(f.channels, 2);
     EXPECT_EQ(f.block_align, 2 * bits / 8);
@@ -123,7 +124,7 @@ TEST(OggStreamTest, ReportsTheFormatOfTheVorbisStream) {
     std::unique_ptr<cStream> stream = StreamOf(ToneOgg(0.5, 440, 0.5f, row.rate, row.channels));
     std::unique_ptr<cSoundStream> decoder = CreateOggStream(stream);
     ASSERT_TRUE(decoder);
-    const audio::WaveFormat& f = *decoder->GetFormat();
+    const audio::WaveFormat& f = Found(decoder->GetFormat());
     EXPECT_EQ(f.format_tag, 1);
     EXPECT_EQ(f.channels, row.channels);
     EXPECT_EQ(f.samples_per_sec, row.rate);

@@ -277,7 +277,7 @@ TEST_F(SoundManagerTest, MusicSwitchedOffIsSilentAtOnceWhateverItsFadeAndComesBa
     EXPECT_EQ(last->GetState(), state) << c.what << ": the music waits where it stood";
     m_manager->SetMusicOn(true);
     Advance(0.4);
-    EXPECT_EQ(m_manager->GetMusicChannels().size(), c.kept) << c.what << ": music on its way out is gone";
+    ASSERT_EQ(m_manager->GetMusicChannels().size(), c.kept) << c.what << ": music on its way out is gone";
     EXPECT_EQ(m_manager->GetMusicChannels().back(), last) << c.what;
     EXPECT_TRUE(last->IsBufferPlaying()) << c.what;
     EXPECT_GT(Level(off_at + 1.2, off_at + 1.4), 0.0) << c.what;

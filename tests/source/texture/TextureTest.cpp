@@ -106,7 +106,7 @@ TEST_F(TextureTest, MipChainsHalveEachSideDownToOne) {
     }
     EXPECT_EQ(texture->GetMemory(), memory);
   }
-  EXPECT_EQ(Chain(*Make(Pattern(256, 256, 24), false)).size(), 1u);
+  EXPECT_EQ(Chain(Found(Make(Pattern(256, 256, 24), false))).size(), 1u);
 }
 
 TEST_F(TextureTest, SurfaceSizeAndFormatFollowTheImage) {
@@ -139,7 +139,7 @@ TEST_F(TextureTest, LevelsGetTheirPicture) {
   auto texture = Make(two_rows, false);
   EXPECT_EQ(Texel(*texture, 0, 0, 0), (Bytes{30, 20, 10, 40}));
   EXPECT_EQ(Texel(*texture, 0, 0, 1), (Bytes{30, 20, 99, 40}));
-  EXPECT_EQ(Texel(*Make(Solid(300, 200, {200, 100, 50}), false), 0, 255, 255), (Bytes{50, 100, 200, 255}));
+  EXPECT_EQ(Texel(Found(Make(Solid(300, 200, {200, 100, 50}), false)), 0, 255, 255), (Bytes{50, 100, 200, 255}));
   auto grey = Make(Solid(4, 4, {77}), false);
   EXPECT_EQ(Texel(*grey, 0, 3, 3), (Bytes{77, 77, 77, 255}));
   EXPECT_EQ(grey->GetMemory(), 3u * 16u);
@@ -261,12 +261,13 @@ TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   for (const Case& c : cases) {
     TextureHandle handle("combined", "textures\\color", c.alpha);
     Texture2D_D3D7* texture = handle.GetTexture();
+    ASSERT_NE(texture, nullptr);
     EXPECT_EQ(Found(texture->GetImage()).GetBitsPerPixel(), c.bits) << c.alpha;
     ASSERT_TRUE(SurfaceWhenBound(texture)) << c.alpha;
     EXPECT_TRUE(c.logged == nullptr || LogHas(c.logged)) << c.alpha;
   }
   TextureHandle merged("combined", "textures\\color", "textures\\alpha");
-  EXPECT_EQ(PixelAt(*Found(merged.GetTexture()).GetImage(), 3, 3), (Bytes{200, 100, 0, 60}));
+  EXPECT_EQ(PixelAt(Found(Found(merged.GetTexture()).GetImage()), 3, 3), (Bytes{200, 100, 0, 60}));
   TextureHandle missing("combined", "textures\\nowhere", "textures\\alpha");
   EXPECT_FALSE(SurfaceWhenBound(missing.GetTexture()));
   EXPECT_TRUE(LogHas("\"combined\" has no colour image \"textures\\nowhere\""));
@@ -409,7 +410,7 @@ TEST_F(TextureResourceTest, PicturesSharedByTexturesOfAPlaceAreDecodedOnce) {
       if (c.keep) keep.emplace(c.bound);
       const TextureHandle plain("a", "textures\\color", "textures\\alpha", false);
       const TextureHandle mipped("b", "textures\\color", "textures\\alpha", true);
-      EXPECT_EQ(PixelAt(*Found(mipped.GetTexture()).GetImage(), 3, 3), (Bytes{200, 100, 0, 60})) << c.bound;
+      EXPECT_EQ(PixelAt(Found(Found(mipped.GetTexture()).GetImage()), 3, 3), (Bytes{200, 100, 0, 60})) << c.bound;
     }
     EXPECT_EQ(g_decodes["textures\\alpha"], c.alpha_decodes) << c.keep << " " << c.bound;
     EXPECT_EQ(g_decodes["textures\\color"], c.color_decodes) << c.keep << " " << c.bound;

@@ -207,7 +207,7 @@ TEST(XmlNodeFind, CreateChildByPathDescendsIntoExistingAndAlwaysAddsTheLast) {
   XmlNode* again = root.CreateChildByPath("a\\b\\c");
   EXPECT_NE(again, made);
   EXPECT_EQ(CountChildren(root), 1u);
-  EXPECT_EQ(CountChildren(*root.FindChildByPath("a\\b")), 2u);
+  EXPECT_EQ(CountChildren(Found(root.FindChildByPath("a\\b"))), 2u);
   EXPECT_EQ(made->GetNext(), again);
 
   // The last name is created even when a child of that name exists.

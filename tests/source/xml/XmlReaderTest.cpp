@@ -38,6 +38,7 @@ TEST(XmlReaderElements, NestingAndSiblingsInDocumentOrder) {
   ASSERT_NE(parsed.root, nullptr);
   EXPECT_EQ(CountChildren(*parsed.root), 3u);
   const XmlNode* a = parsed.root->GetFirstChild();
+  ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->GetName(), "a");
   EXPECT_EQ(Found(a->GetFirstChild()).GetName(), "b");
   EXPECT_EQ(Found(a->GetNext()).GetName(), "c");
@@ -83,8 +84,10 @@ TEST(XmlReaderAttributes, KeptInOrderWithSpacesInsideQuotes) {
   auto parsed = ParseText("<r><e first=\"one two\" second = \"2\"\tthird=\" x \"/></r>");
   ASSERT_NE(parsed.root, nullptr);
   const XmlNode* e = parsed.root->FindChildByPath("e");
+  ASSERT_NE(e, nullptr);
   ASSERT_EQ(CountAttributes(*e), 3u);
   const XmlNode* a = e->GetFirstAttribute();
+  ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->GetName(), "first");
   EXPECT_EQ(a->GetValue(), "one two");
   EXPECT_EQ(Found(a->GetNext()).GetName(), "second");
@@ -105,6 +108,7 @@ TEST(XmlReaderAttributes, AttributesOnAnElementWithText) {
   auto parsed = ParseText("<r><e k=\"v\">text</e></r>");
   ASSERT_NE(parsed.root, nullptr);
   const XmlNode* e = parsed.root->GetFirstChild();
+  ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->GetValue(), "text");
   EXPECT_EQ(Found(e->FindAttribute("k")).GetValue(), "v");
 }
