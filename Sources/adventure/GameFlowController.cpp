@@ -171,6 +171,7 @@ void GameFlowController::StepLoad() {
     m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
   }
   Location::SetActive(*m_location, false, false);
+  if (GamePanel* panel = Panel()) panel->RevealPendingItems();
   DestroyPendingWindows();
   SetGuiCursor("cursor");
   m_sub_state = kEnterLocation;
