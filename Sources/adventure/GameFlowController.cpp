@@ -391,7 +391,8 @@ void GameFlowController::SaveLocationState() {
 
 void GameFlowController::StartHintSearch() {
   SetGuiCursor("clock");
-  if (m_location) Location::SetActive(*m_location, false, false);
+  // The place stays drawn around the small map; it takes no input while the search runs, as this
+  // state does not step it.
   GamePanel::GetInstance()->EnterSearchMode();
   m_sub_state = kHintSearch;
   PlayMusicResource(m_search_music);

@@ -281,7 +281,8 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
 // A scene that offers fewer objects than the list has places lists what it has; one without a
 // form closes at once, with nothing to find, and neither divides by nothing.
 // A search asked for at a place whose name gives no location number offers nothing and ends at
-// once: the place plays on, and no other place's search is offered in its stead.
+// once: the place plays on, and no other place's search is offered in its stead. A search offered
+// leaves the place drawn around the small map.
 TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
   struct Case {
     const char* stage;
@@ -306,6 +307,8 @@ TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
     EXPECT_EQ(offered.size(), c.offered ? 1u : 0u);
     if (c.offered) {
       EXPECT_EQ(offered.begin()->first, 0) << "location 1 is offered from location 1";
+      EXPECT_TRUE(flow->GetLocation()->IsShown() && flow->GetLocation()->GetWindow()->IsShown())
+          << "the place stays drawn around the small map";
       panel->OnSearchExit(0);
     } else {
       EXPECT_TRUE(LogHas("no search offered from location -1: not on the map"));
