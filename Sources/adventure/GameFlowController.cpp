@@ -171,6 +171,7 @@ void GameFlowController::StepLoad() {
     m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
   }
   Location::SetActive(*m_location, false, false);
+  if (GamePanel* panel = Panel()) panel->RevealPendingItems();
   DestroyPendingWindows();
   SetGuiCursor("cursor");
   m_sub_state = kEnterLocation;
@@ -390,7 +391,8 @@ void GameFlowController::SaveLocationState() {
 
 void GameFlowController::StartHintSearch() {
   SetGuiCursor("clock");
-  if (m_location) Location::SetActive(*m_location, false, false);
+  // The place stays drawn around the small map; it takes no input while the search runs, as this
+  // state does not step it.
   GamePanel::GetInstance()->EnterSearchMode();
   m_sub_state = kHintSearch;
   PlayMusicResource(m_search_music);

@@ -124,8 +124,12 @@ class GamePanel : public Singleton<GamePanel> {
   bool HasInventoryItem(const std::string& name, int32_t minimum) const;
   GUIWindow* FindInventoryWindow(int index) const;
   GUIWindow* FindInventoryCountWindow(int index) const;
-  // Copies the records of the items still flying into the current profile (a save).
+  // Copies the records of the items still flying into the current profile (a save), with the
+  // scene items that landed before their location was loaded.
   void StoreFlyingItems();
+  // Shows the scene items that landed while no location was loaded (a saved flight delivered as a
+  // game goes on); the in-game state calls it once the location has restored its state.
+  void RevealPendingItems();
   const std::string& GetItemInHand() const;
   int32_t GetItemInHandValue() const;
   bool IsItemFlying() const;
@@ -256,6 +260,7 @@ class GamePanel : public Singleton<GamePanel> {
   std::array<GUIWindow*, kHintIcons> m_hint_strokes{};
   std::vector<GUIWindow*> m_reward_icons;
   std::unique_ptr<PanelInventory> m_inventory;
+  std::vector<std::string> m_pending_reveals;  // scene items landed with no location loaded
   std::unique_ptr<PanelLocationServices> m_location_services;
   std::unique_ptr<PanelMiniGameHost> m_mini_game_host;
   HelpWindow* m_help_window = nullptr;   // the GUI tree's

@@ -1,5 +1,7 @@
 // The panel's script commands and what the items flying into it do when they land.
 
+#include <algorithm>
+
 #include "Sources/adventure/FlyItem.h"
 #include "Sources/adventure/GameFlowController.h"
 #include "Sources/adventure/GamePanel.h"
@@ -24,6 +26,15 @@ Vector3 PositionOf(const GUIWindow* window) {
 }
 
 bool StartsWith(const std::string& word, const char* prefix) { return word.rfind(prefix, 0) == 0; }
+
+// A record that reveals a scene item or opens a diary page names it in m_target. Saves made before
+// this layout named it in m_item and left m_target empty; the game never writes such a record with
+// an empty name, so an empty m_target tells an older save. The name goes into m_item as well, so
+// that a file written now still lands in a build that reads m_item.
+FlyingItemRecord NamedLanding(const std::string& name, uint32_t kind) { return FlyingItemRecord{name, 1, name, kind}; }
+const std::string& LandingName(const FlyingItemRecord& record) {
+  return record.m_target.empty() ? record.m_item : record.m_target;
+}
 
 }  // namespace
 
@@ -95,7 +106,7 @@ void GamePanel::ExecuteCommand(const std::string& word, const std::string& sourc
     } else {
       const Matrix4& placed = lion->GetWorldMatrix();
       const Vector3 target(placed.m[12], placed.m[13] + 9.0f, placed.m[14]);
-      FlyingItemRecord record{"lion", 1, std::string(), kLandLocationItem};
+      const FlyingItemRecord record = NamedLanding("lion", kLandLocationItem);
       const RenderObject* model = amulet != nullptr ? amulet->GetVisual().GetModel() : nullptr;
       m_inventory->Launch(std::make_unique<FlyItem>(model, target, PositionOf(amulet), record));
     }
@@ -121,7 +132,7 @@ void GamePanel::LaunchCard(const std::string& page, const Vector3& from) {
     OpenDiaryPage(page);
     return;
   }
-  FlyingItemRecord record{page, 1, std::string(), kLandDiaryPage};
+  const FlyingItemRecord record = NamedLanding(page, kLandDiaryPage);
   m_inventory->Launch(std::make_unique<FlyItem>(window->GetVisual().GetModel(), PositionOf(Child("journal")), from,
                                                 record));
 }
@@ -152,7 +163,20 @@ void GamePanel::ShowFullLocket() {
 
 void GamePanel::ShowLocationItem(const FlyingItemRecord& record) {
   Location* location = m_flow != nullptr ? m_flow->GetLocation() : nullptr;
-  if (location != nullptr) location->RevealObject(record.m_item);
+  const std::string& name = LandingName(record);
+  if (location != nullptr) {
+    location->RevealObject(name);
+  } else if (std::find(m_pending_reveals.begin(), m_pending_reveals.end(), name) == m_pending_reveals.end()) {
+    // A saved flight arrives before the game has loaded its location: the item shows once it has.
+    m_pending_reveals.push_back(name);
+  }
+}
+
+void GamePanel::RevealPendingItems() {
+  Location* location = m_flow != nullptr ? m_flow->GetLocation() : nullptr;
+  if (location == nullptr) return;
+  for (const std::string& name : m_pending_reveals) location->RevealObject(name);
+  m_pending_reveals.clear();
 }
 
 void GamePanel::ShowAmulet() {
@@ -160,4 +184,4 @@ void GamePanel::ShowAmulet() {
   if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_has_lion_amulet = 1;
 }
 
-void GamePanel::OpenDiaryPageOnLanding(const FlyingItemRecord& record) { OpenDiaryPage(record.m_item); }
+void GamePanel::OpenDiaryPageOnLanding(const FlyingItemRecord& record) { OpenDiaryPage(LandingName(record)); }

@@ -125,6 +125,8 @@ DelegateArg GamePanel::UseHint(DelegateArg sender) {
     FlyingItemRecord record{std::string(), 0, std::string(), kLandNothing};
     const RenderObject* model = icon != nullptr ? icon->GetVisual().GetModel() : nullptr;
     m_inventory->Launch(std::make_unique<FlyItem>(model, target, PositionOf(icon), record));
+    // The spent charge is kept at once: a game closed right after the hint does not give it back.
+    if (m_flow != nullptr) m_flow->SaveProgress();
   }
   PlaySound(m_menu_click_sound);
   return 0;

@@ -21,6 +21,7 @@ void GamePanel::ReloadInventory() {
   SetButtonMode(std::string(), false, DelegatePtr(), 0);
   HideMaps();
   m_pointer_mode = false;
+  m_pending_reveals.clear();
   if (m_diary != nullptr) m_diary->Reload();  // before the cards still in the air arrive
   m_inventory->ReloadInventory();
   for (GUIWindow* fading : {Child("hint_arrow_0"), Child("hint_arrow_1")}) {
@@ -43,5 +44,8 @@ GUIWindow* GamePanel::FindInventoryWindow(int index) const { return m_inventory-
 GUIWindow* GamePanel::FindInventoryCountWindow(int index) const { return m_inventory->FindInventoryCountWindow(index); }
 
 void GamePanel::StoreFlyingItems() {
-  if (CurrentProfile != nullptr) CurrentProfile->m_progress.m_flying_items = m_inventory->GetFlyingRecords();
+  if (CurrentProfile == nullptr) return;
+  std::vector<FlyingItemRecord> records = m_inventory->GetFlyingRecords();
+  for (const std::string& name : m_pending_reveals) records.push_back(FlyingItemRecord{name, 1, name, kLandLocationItem});
+  CurrentProfile->m_progress.m_flying_items = std::move(records);
 }

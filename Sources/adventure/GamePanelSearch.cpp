@@ -92,9 +92,11 @@ void GamePanel::EnterSearchMode() {
   StartSearchCountdown();
   LayoutInventory(false);
   const Location* location = m_flow != nullptr ? m_flow->GetLocation() : nullptr;
-  const int index = location != nullptr ? StageIndexOf(location->GetName()) : 0;
+  // A place whose name gives no location number is on no map: the map offers nothing and the
+  // search ends at once.
+  const int index = location != nullptr ? StageIndexOf(location->GetName()) : -1;
   m_items_to_find = index > kLastShortStage ? kLongSearchFinds : kShortSearchFinds;
-  MapOffer(*this, std::max(index, 0));
+  MapOffer(*this, index);
   // A map that could offer nothing has ended the search already.
   if (!IsSearchRunning()) return;
   SetButtonMode("CANCEL_I_SPY", true, MakeMemberDelegate(this, &GamePanel::OnSearchExit), 1);

@@ -85,8 +85,11 @@ struct LocationActionTable {
   static std::string FlashHide(Location& l, CommandNode& n) {
     return ForEachObject(l, n, [](LocationCharacter& o) { o.SetShown(false); });
   }
-  static std::string ShowHelp(Location&, CommandNode& n) {
+  static std::string ShowHelp(Location& l, CommandNode& n) {
     for (const CommandParam& part : n.parameters) GetLocationServices().ShowHelp(true, part.value);
+    // The pointer is kept once the step is over, so that a game closed while it shows brings it
+    // back on the next start.
+    if (GetLocationServices().IsHelpShown()) l.m_save_requested = true;
     return "wait";
   }
   static std::string HideHelp(Location& l, CommandNode&) {

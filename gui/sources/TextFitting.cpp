@@ -29,9 +29,15 @@ std::u16string ReorderRightToLeft(std::u16string_view text) {
       ++i;
       continue;
     }
+    // A run takes the spaces between its letters; the spaces after its last letter stay where they
+    // stand, or the run would be glued to the next word and the space put before it.
     std::size_t end = i;
-    while (end < shown.size() && (IsRightToLeft(shown[end]) || shown[end] == kSpace)) ++end;
-    std::reverse(shown.begin() + static_cast<std::ptrdiff_t>(i), shown.begin() + static_cast<std::ptrdiff_t>(end));
+    std::size_t last = i;
+    while (end < shown.size() && (IsRightToLeft(shown[end]) || shown[end] == kSpace)) {
+      if (shown[end] != kSpace) last = end;
+      ++end;
+    }
+    std::reverse(shown.begin() + static_cast<std::ptrdiff_t>(i), shown.begin() + static_cast<std::ptrdiff_t>(last + 1));
     i = end;
   }
   return shown;

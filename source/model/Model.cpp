@@ -24,10 +24,11 @@ Model::~Model() = default;
 
 bool Model::Load(const std::string& name, cStream& stream) {
   m_name = name;
-  const bool loaded = ModelLoaderManager::GetInstance()->Load(*this, stream);
+  std::string refusal;
+  const bool loaded = ModelLoaderManager::GetInstance()->Load(*this, stream, &refusal);
   if (!loaded) {
-    LogReport(kLogWarning, kSource, __LINE__, "model %s: not read (the game reads EEMLF model files of version %u)",
-              name.c_str(), kModelFileVersion);
+    if (refusal.empty()) refusal = "no model loader reads it";
+    LogReport(kLogWarning, kSource, __LINE__, "model %s: not read (%s)", name.c_str(), refusal.c_str());
   }
   m_flags &= ~kVisibleFlag;
   return loaded;

@@ -106,14 +106,20 @@ bool ModelFileLoader::Load(Model& model, cStream& stream) {
   const uint32_t size = stream.GetSize();
   std::vector<uint8_t> bytes(size);
   stream.Seek(0, 0);
-  if (size != 0 && stream.Read(bytes.data(), size) != size) return false;
+  m_refusal.clear();
+  if (size != 0 && stream.Read(bytes.data(), size) != size) {
+    m_refusal = "the stream gave fewer bytes than its size";
+    return false;
+  }
   ModelFileData data;
   std::string error;
   switch (ReadModelFile(bytes.data(), bytes.size(), data, error)) {
     case ModelFileStatus::kNotModelFile:
+      m_refusal = error + "; the game reads EEMLF model files of version " + std::to_string(kModelFileVersion);
       return false;
     case ModelFileStatus::kDamaged:
       LogReport(kLogError, kSource, __LINE__, "model file %s is damaged: %s", model.m_name.c_str(), error.c_str());
+      m_refusal = "the file is damaged: " + error;
       return false;
     case ModelFileStatus::kRead:
       break;

@@ -13,6 +13,10 @@ class ModelFileLoader : public ModelLoader {
  public:
   bool Load(Model& model, cStream& stream) override;
   bool Save(const Model& model, cStream& stream) override { return true; }
+  std::string GetRefusal() const override { return m_refusal; }
+
+ private:
+  std::string m_refusal;
 };
 
 // Fills an empty model from a file record (for the loader, and for code that builds models in

@@ -24,17 +24,18 @@ class Reader {
   }
 
  private:
-  bool Fail(const char* why) {
-    m_error = why;
+  bool Fail(std::string why) {
+    m_error = std::move(why);
     return false;
   }
 
   bool Header(std::size_t size) {
     uint32_t stored_size = 0, version = 0;
     char magic[5] = {};
-    if (!m_in.U32(stored_size) || stored_size != size) return Fail("its stored size is not its size");
+    if (!m_in.U32(stored_size) || stored_size != size) return Fail("its stored size is not its size (cut short or padded)");
     if (!m_in.Bytes(magic, 5) || std::memcmp(magic, kModelFileMagic, 5) != 0) return Fail("no EEMLF magic");
-    if (!m_in.U32(version) || version != kModelFileVersion) return Fail("another version");
+    if (!m_in.U32(version)) return Fail("the header is cut short");
+    if (version != kModelFileVersion) return Fail("it is of version " + std::to_string(version));
     return m_in.U32(m_data.flags) || Fail("no flags");
   }
 

@@ -12,6 +12,11 @@ void ModelLoaderManager::RegisterLoader(const std::string& extension, std::uniqu
 
 ModelLoader* ModelLoaderManager::GetLoader(const std::string& extension) const { return m_loaders.Find(extension); }
 
-bool ModelLoaderManager::Load(Model& model, cStream& stream) {
-  return m_loaders.ReadWithAny(stream, false, [&](ModelLoader& loader) { return loader.Load(model, stream); });
+bool ModelLoaderManager::Load(Model& model, cStream& stream, std::string* refusal) {
+  return m_loaders.ReadWithAny(stream, false, [&](ModelLoader& loader) {
+    if (loader.Load(model, stream)) return true;
+    const std::string why = loader.GetRefusal();
+    if (refusal != nullptr && !why.empty()) *refusal = why;
+    return false;
+  });
 }

@@ -21,8 +21,8 @@ class ModelLoaderManager : public Singleton<ModelLoaderManager> {
   void RegisterLoader(const std::string& extension, std::unique_ptr<ModelLoader> loader);
   ModelLoader* GetLoader(const std::string& extension) const;
   // The first loader, front to back, that reads the stream; the stream is put back after each
-  // refusal.
-  bool Load(Model& model, cStream& stream);
+  // refusal. When none reads it, `refusal` (if given) says why the last one that could tell refused.
+  bool Load(Model& model, cStream& stream, std::string* refusal = nullptr);
 
  private:
   LoaderList<ModelLoader> m_loaders;

@@ -151,10 +151,18 @@ TEST(TextRuns, HebrewRunsAreReversedForDisplay) {
       {u"abc", u"abc"},
       {u"\u05D0\u05D1\u05D2", u"\u05D2\u05D1\u05D0"},
       {u"ab \u05D0\u05D1 \u05D2x", u"ab \u05D2 \u05D1\u05D0x"},
-      {u"\uFB1D\uFB40 1", u" \uFB40\uFB1D1"},
+      {u"\uFB1D\uFB40 1", u"\uFB40\uFB1D 1"},
+      // "shalom olam": the space between the words stays between them
+      {u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD", u"\u05DD\u05DC\u05D5\u05E2 \u05DD\u05D5\u05DC\u05E9"},
+      {u"ab \u05D0\u05D1 cd", u"ab \u05D1\u05D0 cd"},
+      {u"\u05D0\u05D1  ", u"\u05D1\u05D0  "},
       {u"", u""},
   };
   for (const Case& c : cases) EXPECT_EQ(ReorderRightToLeft(c.stored), c.shown);
+  // Laid out, a run between Latin words stands apart from both, one space either side.
+  EXPECT_EQ(Tokens(ReorderRightToLeft(u"ab \u05D0\u05D1 cd")), u"ab _ \u05D1\u05D0 _ cd");
+  EXPECT_EQ(Tokens(ReorderRightToLeft(u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD")),
+            u"\u05DD\u05DC\u05D5\u05E2 _ \u05DD\u05D5\u05DC\u05E9");
 }
 
 TEST(TextRuns, LinkedStaticsTakeWholeWordsThatFit) {

@@ -527,3 +527,134 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
 }
 
 }  // namespace
+
+namespace {
+
+const std::vector<SceneObject> kLionScene = {{"back", "b", 0, 120, 1024, 648}, {"lion", "i", 600, 300, 60, 60}};
+const char* kLionScript = "stage_1 {\n onload {\n flashhide lion\n }\n}";
+
+// A player's file in the user folder under the test's root, read back as the next start reads it.
+class SavedGameFlowTest : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    profile.m_directory = LocationTest::root.Path();
+    profile.m_name = u"Ann";
+  }
+  ProfileProgress OnDisk() const {
+    PlayerProfile read;
+    read.m_directory = profile.m_directory;
+    read.m_name = profile.m_name;
+    EXPECT_TRUE(read.Load());
+    return read.m_progress;
+  }
+  // The game goes on from the file as a continued game does: the panel first, then the state.
+  void GoOn() {
+    flow.reset();
+    ASSERT_TRUE(profile.Load());
+    if (!group) Mount();
+    GamePanel::GetInstance()->ReloadInventory();
+    Start();
+    Steps(3);
+  }
+  // A game saved in the lion's scene, the lion still hidden there.
+  void SaveAtTheLion() {
+    flow.reset();
+    profile.Reset();
+    Start();
+    Steps(3);
+    ASSERT_FALSE(LionShown());
+    flow->SaveProgress();
+    root.ChangeSubState(&menu);
+  }
+  bool LionShown() const {
+    const LocationCharacter* lion = flow->GetLocation() != nullptr ? flow->GetLocation()->FindObject("lion") : nullptr;
+    return lion != nullptr && lion->IsVisible() && lion->IsShown();
+  }
+};
+
+// What was in the air when the game was saved lands when it goes on: a diary page and a scene
+// item named where the file keeps them, and in the older files that named them with the item.
+TEST_F(SavedGameFlowTest, ItemsStillFlyingInASaveLandWhenTheGameGoesOn) {
+  AddLocation("stage_1", kLionScene, kLionScript, "stage_1");
+  Stages("<location name=\"stage_1\"/>");
+  struct Case {
+    const char* name;
+    FlyingItemRecord record;
+    std::vector<int32_t> pictures;
+    bool lion;
+  } const cases[] = {
+      {"a diary page", {"card2", 1, "picture_3", GamePanel::kLandDiaryPage}, {3}, false},
+      {"a diary page of an older save", {"picture_4", 1, "", GamePanel::kLandDiaryPage}, {4}, false},
+      {"a scene item", {"amulet", 1, "lion", GamePanel::kLandLocationItem}, {}, true},
+      {"a scene item of an older save", {"lion", 1, "", GamePanel::kLandLocationItem}, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveAtTheLion();
+    profile.m_progress.m_flying_items = {c.record};
+    ASSERT_TRUE(profile.Save());
+    GoOn();
+    ASSERT_EQ(StageName(), "stage_1");
+    EXPECT_EQ(profile.m_progress.m_diary_pictures, c.pictures);
+    EXPECT_EQ(LionShown(), c.lion);
+    EXPECT_TRUE(OnDisk().m_flying_items.empty()) << "delivered once";
+    root.ChangeSubState(&menu);
+  }
+}
+
+// The amulet flying to the scene's lion is saved with the lion's name where the file keeps it,
+// and a game closed during the flight shows the lion when it goes on.
+TEST_F(SavedGameFlowTest, ASavedFlightToTheSceneKeepsItsTargetsName) {
+  AddLocation("stage_1", kLionScene, kLionScript, "stage_1");
+  Stages("<location name=\"stage_1\"/>");
+  SaveAtTheLion();
+  GoOn();
+  ASSERT_FALSE(LionShown());
+  GamePanel::GetInstance()->ExecuteCommand("remove_lion_amulet", "", Vector3(500, 400, 0));
+  ASSERT_TRUE(GamePanel::GetInstance()->IsItemFlying());
+  flow->SaveProgress();
+  const std::vector<FlyingItemRecord> saved = OnDisk().m_flying_items;
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(saved[0].m_kind, static_cast<uint32_t>(GamePanel::kLandLocationItem));
+  EXPECT_EQ(saved[0].m_target, "lion");
+  root.ChangeSubState(&menu);  // closed in flight
+  GoOn();
+  EXPECT_TRUE(LionShown());
+}
+
+// A help pointer a script shows and a hint the player spends are in the file at once: a game
+// killed right after keeps the pointer and does not give the hint back.
+TEST_F(SavedGameFlowTest, APointerShownAndAHintSpentAreSavedAtOnce) {
+  tree.AddResourceList("gui/panel.resource",
+                       {{"gui\\game_panel\\game_panel", "form",
+                         "<form><button name=\"hero\" shader=\"gui\\page\" size=\"60 60 1\""
+                         " matrix=\"1 0 0 0 1 0 0 0 1 20 20 0\"/></form>"}});
+  AddLocation("stage_help", kStageScene, "stage_help {\n onload {\n enable key\n }\n click {\n key: showhelp tip_hero\n }\n}",
+              "stage_help");
+  Stages("<location name=\"stage_help\"/><location name=\"stage_1\"/>");
+  Start();
+  Steps(3);
+  ASSERT_EQ(StageName(), "stage_help");
+  EXPECT_EQ(OnDisk().m_pending_message, "");
+  Press(130, 330);
+  ASSERT_TRUE(GamePanel::GetInstance()->IsHelpShown());
+  EXPECT_EQ(OnDisk().m_pending_message, "tip_hero");
+
+  // The key of the next stage is a thing to point a hint at.
+  root.ChangeSubState(&menu);
+  flow.reset();
+  profile.m_stage = "stage_1";
+  Start();
+  Steps(3);
+  ASSERT_EQ(StageName(), "stage_1");
+  profile.m_progress.m_hints = 4;
+  flow->SaveProgress();
+  GUIWindow icon(user, "icon");
+  icon.Show(true);
+  GamePanel::GetInstance()->UseHint(reinterpret_cast<DelegateArg>(&icon));
+  ASSERT_EQ(profile.m_progress.m_hints, 3);
+  EXPECT_EQ(OnDisk().m_hints, 3);
+}
+
+}  // namespace

@@ -62,7 +62,8 @@ class GetHintSearchTest : public LocationTest {
       GUIWindowManager::GetInstance()->RegisterWindow(name, new GUIWindow(user, name));
     }
     AddLocation("stage_1", kStage, "stage_1 {\n}", "stage_1");
-    tree.AddFile("levels/stage.xml", "<stages><location name=\"stage_1\"/></stages>");
+    AddLocation("garden", kStage, "garden {\n}", "garden");  // a place whose name holds no number
+    tree.AddFile("levels/stage.xml", "<stages><location name=\"stage_1\"/><location name=\"garden\"/></stages>");
     tree.AddFile("game_data/ispy.xml", "<ispy><time 2hints=\"300\" 1hints=\"300\"/></ispy>");
     std::vector<FixtureTree::Listed> forms = {{GamePanel::kFormName, "form", PanelForm()},
                                               {"gui\\map\\map_small", "form", "<form/>"},
@@ -281,6 +282,45 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
 
 // A scene that offers fewer objects than the list has places lists what it has; one without a
 // form closes at once, with nothing to find, and neither divides by nothing.
+// A search asked for at a place whose name gives no location number offers nothing and ends at
+// once: the place plays on, and no other place's search is offered in its stead. A search offered
+// leaves the place drawn around the small map.
+TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
+  struct Case {
+    const char* stage;
+    bool offered;
+  } const cases[] = {{"garden", false}, {"stage_1", true}};
+  RootState away;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stage);
+    root_state.ChangeSubState(&away);
+    flow.reset();
+    profile.m_stage = c.stage;
+    flow = std::make_unique<GameFlowController>(StateOwner(&root_state), &root_state);
+    root_state.ChangeSubState(flow.get());
+    for (int i = 0; i < 20 && flow->GetSubState() != GameFlowController::kPlay; ++i) Step();
+    ASSERT_NE(flow->GetLocation(), nullptr);
+    ASSERT_EQ(flow->GetLocation()->GetName(), c.stage);
+    profile.m_progress.m_hints = 1;
+    profile.m_progress.m_tips.fill(0);
+    panel->OnGetHintClick();
+    EXPECT_EQ(panel->IsSearchRunning(), c.offered);
+    const auto& offered = panel->GetSmallMap()->GetOfferedSearches();
+    EXPECT_EQ(offered.size(), c.offered ? 1u : 0u);
+    if (c.offered) {
+      EXPECT_EQ(offered.begin()->first, 0) << "location 1 is offered from location 1";
+      EXPECT_TRUE(flow->GetLocation()->IsShown() && flow->GetLocation()->GetWindow()->IsShown())
+          << "the place stays drawn around the small map";
+      panel->OnSearchExit(0);
+    } else {
+      EXPECT_TRUE(LogHas("no search offered from location -1: not on the map"));
+    }
+    Run(0.5f);
+    EXPECT_FALSE(panel->IsSearchRunning());
+    EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay) << "the place plays on";
+  }
+}
+
 TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
   struct Case {
     const char* scene;

@@ -13,6 +13,7 @@
 #include "source/model/NodeAnimationController.h"
 #include "source/model/TransformController.h"
 #include "tests/source/model/ModelTestUtil.h"
+#include "tests/source/render/RenderTestSupport.h"
 #include "tests/support/DamagedCopies.h"
 #include "tests/support/Found.h"
 
@@ -172,6 +173,36 @@ TEST(ModelFile, DamagedFilesAreRefused) {
     ModelFileData data;
     EXPECT_EQ(Read(c.file, data), ModelFileStatus::kDamaged) << c.name;
   }
+}
+
+// The line that says a model was not read names what was wrong with its file.
+class ModelLoadLog : public RenderTest {};
+
+TEST_F(ModelLoadLog, ARefusedModelIsLoggedWithItsCause) {
+  Bytes older = HandFile().U32(0x9).U32(0).U32(0).F32s({0, 0, 0, 0, 0, 0}).Done();
+  older[9] = 201;
+  Bytes cut = BytesOf(SampleModel(kModelStatic | kModelTriangleList));
+  cut.resize(cut.size() / 2);
+  struct Case {
+    const char* name;
+    Bytes file;
+    const char* said;
+  } const cases[] = {
+      {"damaged", HandFile().U32(0x9).U32(0xFFFFFFFF).U32(1).Done(),
+       "model damaged: not read (the file is damaged: more indices than the file holds)"},
+      {"older", older, "model older: not read (it is of version 201; the game reads EEMLF model files of version 202)"},
+      {"cut", cut, "model cut: not read (its stored size is not its size (cut short or padded);"},
+      {"text", Bytes{'h', 'e', 'l', 'l', 'o'}, "model text: not read (its stored size is not its size"},
+  };
+  for (const Case& c : cases) {
+    CountedPtr<Model> model(new Model(c.name));
+    cMemoryStream stream;
+    stream.Write(c.file.data(), static_cast<uint32_t>(c.file.size()));
+    stream.Seek(0, 0);
+    EXPECT_FALSE(model->Load(c.name, stream)) << c.name;
+    EXPECT_TRUE(LogHas(c.said)) << c.name << "\n" << LogText();
+  }
+  EXPECT_FALSE(LogHas("model damaged: not read (the game reads")) << "a damaged file of the right version";
 }
 
 TEST(ModelFile, EveryTruncationIsRefusedAndEveryFlippedByteIsSafe) {
