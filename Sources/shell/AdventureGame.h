@@ -24,6 +24,9 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   ~AdventureGame() override;
 
   void Init() override;
+  // The current state's update, then what the shell tells the player once nothing covers the
+  // screen: a screen it could not build, and a save that failed outside a game in play.
+  void Update(float dt) override;
   // Runs Init the first time only (GameInstance calls it after making the game).
   void InitOnce();
 

@@ -5,6 +5,7 @@
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "app/sources/AbnormalEnd.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
@@ -117,14 +118,18 @@ int Run(int argc, char** argv) {
   }
 
   StartGui();
+  ResetUnbuiltScreens();
   ChooseLanguageFromCommandLine(argc, argv);
   AdventureGame::SetShellAfterFirstFrame(true);
   GameInstance();
   application->Run();
 
   if (AdventureGame* game = GameInstance()) game->SaveProgress();
+  // A screen the game could not build ended it: said on the terminal too, as damaged data is.
+  const std::string failure = GetShellFailure();
+  if (!failure.empty()) ReportAbnormalEnd(failure);
   SaveAndOpenExitFiles(properties);
-  return kExitNormal;
+  return failure.empty() ? kExitNormal : kExitFailure;
 }
 
 }  // namespace
