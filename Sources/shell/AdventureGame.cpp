@@ -156,21 +156,20 @@ cProfile* AdventureGame::FindPlayedProfile() const {
   return nullptr;  // deleted (or renamed) since
 }
 
-void AdventureGame::SaveProgress() {
-  if (!IsGameInProgress()) return;
+bool AdventureGame::SaveProgress() {
+  if (!IsGameInProgress()) return true;
   cProfile* played = FindPlayedProfile();
   if (played == nullptr) {
     LogReport(kLogWarning, kSource, __LINE__, "the game in progress belongs to no listed player: it is not saved");
-    return;
+    return true;  // nobody's progress to keep
   }
   if (played != CurrentProfile) {
     // Another player was chosen in the menu: the game's state is not theirs.
-    played->Save();
-    return;
+    return played->Save();
   }
   m_game_flow->SaveLocationState();
   if (GamePanel* panel = GamePanel::PeekInstance()) panel->StoreFlyingItems();
-  CurrentProfile->Save();
+  return CurrentProfile->Save();
 }
 
 AdventureGame* GameInstance() {

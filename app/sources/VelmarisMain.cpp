@@ -7,6 +7,7 @@
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/screens/UnbuiltScreens.h"
 #include "app/sources/AbnormalEnd.h"
+#include "app/sources/ClosingNotice.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
 #include "app/sources/GameData.h"
@@ -124,7 +125,7 @@ int Run(int argc, char** argv) {
   GameInstance();
   application->Run();
 
-  if (AdventureGame* game = GameInstance()) game->SaveProgress();
+  SaveProgressBeforeClosing(*application);
   // A screen the game could not build ended it: said on the terminal too, as damaged data is.
   const std::string failure = GetShellFailure();
   if (!failure.empty()) ReportAbnormalEnd(failure);
