@@ -11,7 +11,10 @@
 #include "Sources/shell/screens/FadeWindow.h"
 #include "Sources/shell/screens/LogoWindow.h"
 #include "Sources/shell/screens/MainMenuWindow.h"
+#include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/screens/ScreenSupport.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
+#include "Sources/shell/userdata/UserFile.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/UserDataHolder.h"
@@ -57,6 +60,16 @@ void AdventureGame::Init() {
   }
   BuildShell();
   ShowLogos();
+}
+
+void AdventureGame::Update(float dt) {
+  cGame::Update(dt);
+  if (m_shell_pending || !IsGuiRunning() || (m_logo_window != nullptr && m_logo_window->IsVisible())) return;
+  ShowUnbuiltScreenReports();
+  // In a game the flow shows it; on the menu (the game left for it) it is shown here.
+  if (GetCurrentState() == m_main_menu.Get() && !IsMessageBoxShown() && UserFile::TakeSaveFailureNotice()) {
+    ShowMessageBox(ShellText("progress_not_saved_title"), ShellText("progress_not_saved"));
+  }
 }
 
 void AdventureGame::FinishStart() {
@@ -143,21 +156,20 @@ cProfile* AdventureGame::FindPlayedProfile() const {
   return nullptr;  // deleted (or renamed) since
 }
 
-void AdventureGame::SaveProgress() {
-  if (!IsGameInProgress()) return;
+bool AdventureGame::SaveProgress() {
+  if (!IsGameInProgress()) return true;
   cProfile* played = FindPlayedProfile();
   if (played == nullptr) {
     LogReport(kLogWarning, kSource, __LINE__, "the game in progress belongs to no listed player: it is not saved");
-    return;
+    return true;  // nobody's progress to keep
   }
   if (played != CurrentProfile) {
     // Another player was chosen in the menu: the game's state is not theirs.
-    played->Save();
-    return;
+    return played->Save();
   }
   m_game_flow->SaveLocationState();
   if (GamePanel* panel = GamePanel::PeekInstance()) panel->StoreFlyingItems();
-  CurrentProfile->Save();
+  return CurrentProfile->Save();
 }
 
 AdventureGame* GameInstance() {

@@ -24,6 +24,9 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   ~AdventureGame() override;
 
   void Init() override;
+  // The current state's update, then what the shell tells the player once nothing covers the
+  // screen: a screen it could not build, and a save that failed outside a game in play.
+  void Update(float dt) override;
   // Runs Init the first time only (GameInstance calls it after making the game).
   void InitOnce();
 
@@ -49,8 +52,9 @@ class AdventureGame : public cGame, public Singleton<AdventureGame> {
   // location has not ended), into the profile that was played: the location's state, the panel's
   // flying items, then the profile's file. When the player chose another profile in the menu
   // since, only the played profile's file is written (while it is there under its name); nothing
-  // of the game goes into the current one. Otherwise nothing; a failed save is logged.
-  void SaveProgress();
+  // of the game goes into the current one. Otherwise nothing; a failed save is logged. False only
+  // when a file had to be written and could not be (a full disk).
+  bool SaveProgress();
   bool IsGameInProgress() const;
 
   cScreenState* GetMainMenuState() const { return m_main_menu.Get(); }

@@ -5,7 +5,9 @@
 
 #include "Sources/adventure/LocationResource.h"
 #include "Sources/shell/AdventureGame.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "app/sources/AbnormalEnd.h"
+#include "app/sources/ClosingNotice.h"
 #include "app/sources/CrashReport.h"
 #include "app/sources/ExitFiles.h"
 #include "app/sources/GameData.h"
@@ -117,14 +119,18 @@ int Run(int argc, char** argv) {
   }
 
   StartGui();
+  ResetUnbuiltScreens();
   ChooseLanguageFromCommandLine(argc, argv);
   AdventureGame::SetShellAfterFirstFrame(true);
   GameInstance();
   application->Run();
 
-  if (AdventureGame* game = GameInstance()) game->SaveProgress();
+  SaveProgressBeforeClosing(*application);
+  // A screen the game could not build ended it: said on the terminal too, as damaged data is.
+  const std::string failure = GetShellFailure();
+  if (!failure.empty()) ReportAbnormalEnd(failure);
   SaveAndOpenExitFiles(properties);
-  return kExitNormal;
+  return failure.empty() ? kExitNormal : kExitFailure;
 }
 
 }  // namespace

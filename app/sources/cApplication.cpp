@@ -107,6 +107,7 @@ void cApplication::WindowProc(const window::Message& message) {
   using window::MessageType;
   switch (message.type) {
     case MessageType::kDestroy:
+      m_window_gone = true;
       window::PostQuitMessage(0);
       break;
     case MessageType::kActivate: {
@@ -120,6 +121,7 @@ void cApplication::WindowProc(const window::Message& message) {
     }
     case MessageType::kCloseCommand:
       // The window stays: the loop ends through the quit flag that the handler sets.
+      if (message.value == 1) m_end_asked_by_system = true;
       InvokeCloseHandler();
       break;
     case MessageType::kKeyDown:
@@ -164,6 +166,7 @@ int cApplication::Run() {
     if (window::PeekMessage()) {
       const window::Message message = window::GetMessage();
       if (message.type == window::MessageType::kQuit) {
+        m_window_gone = true;  // posted when the window was destroyed
         result = static_cast<int>(message.value);
         break;
       }

@@ -66,6 +66,11 @@ class cApplication : public Singleton<cApplication>, public ApplicationFrame {
   bool IsFullScreen() const { return m_full_screen; }
   bool IsActive() const { return m_active; }
   bool IsQuitting() const { return m_quit; }
+  // The loop may run again (after Run ended by the quit flag) to show the player one last thing.
+  void ResumeAfterQuit() { m_quit = false; }
+  // Whether the player can still be shown something before the end: the window is still there
+  // and the end was not asked by the system (a signal, logging out), which must not wait.
+  bool CanAskBeforeEnding() const { return !m_window_gone && !m_end_asked_by_system; }
   // The frame's key event: pending from its message until the end of the next frame.
   bool IsKeyPending() const { return m_key_pending; }
   // A typed character (true) or a key-down (false).
@@ -88,6 +93,8 @@ class cApplication : public Singleton<cApplication>, public ApplicationFrame {
 
   bool m_quit = false;
   bool m_active = false;
+  bool m_window_gone = false;
+  bool m_end_asked_by_system = false;
   window::NativeWindow* m_window = nullptr;
   std::unique_ptr<os::InstanceLock> m_instance_lock;
   std::string m_lock_folder;

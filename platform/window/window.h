@@ -24,7 +24,8 @@ struct Cursor;
 enum class MessageType : uint8_t {
   kNone = 0,      // no message (GetMessage when nothing can ever arrive)
   kActivate,      // value 1: the program gained the focus, 0: it lost it
-  kCloseCommand,  // the user asked to close (window close button, SDL quit, Alt+F4); the window stays
+  kCloseCommand,  // the user asked to close (window close button, Alt+F4: value 0; the system, by a
+                  // signal or logging out: value 1); the window stays
   kKeyDown,       // value: the virtual-key code (VirtualKeys.h); key repeats come again
   kChar,          // value: one UTF-16 unit of typed text, after the user's keyboard layout
   kPaint,         // the window's contents were exposed

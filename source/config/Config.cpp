@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -19,6 +20,8 @@ constexpr const char* kSource = "sources\\Config";
 constexpr const char* kRootName = "config";
 constexpr const char* kItemName = "item";
 constexpr const char* kSetAsideSuffix = ".bad";
+// How many damaged configurations are kept aside: enough to compare, never a growing pile.
+constexpr int kSetAsideKept = 3;
 // A configuration is a few hundred bytes; anything this large is not one, and is not read whole.
 constexpr int64_t kMostBytes = 1 << 20;
 
@@ -70,12 +73,41 @@ void KeepAsItIs(cProperties& store, const std::string& path, const char* why) {
             os::NativePath(path).c_str(), why);
 }
 
+// The set-aside names, newest first: ".bad", ".bad.1", ".bad.2".
+std::string SetAsideName(const std::string& path, int age) {
+  std::string name = path + kSetAsideSuffix;
+  if (age > 0) name.append(1, '.').append(std::to_string(age));
+  return name;
+}
+
+// Makes room for the newest set-aside file: the oldest kept one goes and the others move one age
+// up. Answers why that could not be done (something that is not a plain file lies in the way),
+// or empty.
+std::string MakeRoomAside(const std::string& path) {
+  const std::string oldest = SetAsideName(path, kSetAsideKept - 1);
+  struct stat info;
+  if (lstat(os::NativePath(oldest).c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode) || std::remove(os::NativePath(oldest).c_str()) != 0) {
+      return os::NativePath(oldest) + " is taken already and cannot be removed";
+    }
+  }
+  for (int age = kSetAsideKept - 2; age >= 0; --age) {
+    const std::string from = SetAsideName(path, age);
+    if (SomethingIsAt(from) && !os::RenameFile(from, SetAsideName(path, age + 1))) {
+      return os::NativePath(from) + " is taken already and cannot be moved (" + std::strerror(errno) + ")";
+    }
+  }
+  return {};
+}
+
 // A file that does not parse is moved aside, so the player can still see what was in it and the
-// next save starts a new one. An older set-aside file is never replaced.
+// next save starts a new one. The last few set-aside files are kept, the newest as ".bad"; the
+// file itself is never written over before it is aside.
 void SetAside(cProperties& store, const std::string& path, const std::string& why) {
-  const std::string aside = path + kSetAsideSuffix;
-  if (SomethingIsAt(aside)) {
-    KeepAsItIs(store, path, ("cannot be parsed and " + os::NativePath(aside) + " is taken already").c_str());
+  const std::string aside = SetAsideName(path, 0);
+  const std::string blocked = MakeRoomAside(path);
+  if (!blocked.empty()) {
+    KeepAsItIs(store, path, ("cannot be parsed and " + blocked).c_str());
     return;
   }
   if (!os::RenameFile(path, aside)) {

@@ -73,5 +73,6 @@ bool ReadWaveLayout(cStream& stream, uint32_t base, WaveLayout& layout) {
   length -= length % layout.format.block_align;
   layout.data_start = static_cast<uint32_t>(start - base);
   layout.data_length = static_cast<uint32_t>(length);
+  layout.data_claimed = data_size - skip;
   return true;
 }

@@ -10,6 +10,7 @@ struct WaveLayout {
   audio::WaveFormat format;
   uint32_t data_start = 0;   // offset of the first byte played, from the file's start
   uint32_t data_length = 0;  // bytes played: whole blocks, all inside the stream
+  uint32_t data_claimed = 0;  // bytes the data chunk says it holds (more than are there when cut)
 };
 
 // Reads the layout of the WAVE file that begins at `base` in `stream`, with positioned reads only.

@@ -1,8 +1,33 @@
 #include "source/sound/cSoundResource.h"
 
+#include <string>
+
+#include "source/log/cLog.h"
+#include "source/sound/SoundCheck.h"
+
+namespace {
+
+constexpr const char* kSource = "source\\sound\\cSoundResource";
+
+}  // namespace
+
 bool cSoundResource::Load() {
-  if (!GetSource().GetMethod().empty()) return LoadData(m_data);
-  return GetSource().Open() != nullptr;
+  cStream* stream = nullptr;
+  if (!GetSource().GetMethod().empty()) {
+    if (!LoadData(m_data)) return false;
+    stream = &m_data;
+  } else {
+    stream = GetSource().Open();
+    if (stream == nullptr) return false;
+  }
+  // Checked once, as it is loaded: the channels made from it each time it plays say nothing.
+  const std::string damage = DescribeSoundDamage(*stream);
+  if (!damage.empty()) {
+    const std::string& path = GetSource().GetPath();
+    LogReport(kLogWarning, kSource, __LINE__, "sound %s (%s): %s", GetName().c_str(),
+              path.empty() ? "no file" : path.c_str(), damage.c_str());
+  }
+  return true;
 }
 
 bool cSoundResource::Unload() {

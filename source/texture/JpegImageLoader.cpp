@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <string>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -9,6 +10,7 @@
 #include "source/log/cLog.h"
 #include "source/stream/cStream.h"
 #include "source/texture/Image.h"
+#include "source/texture/ImageDamage.h"
 #include "source/texture/JpegStreamSource.h"
 
 namespace {
@@ -107,8 +109,9 @@ bool Decode(Image& image, cStream& stream) {
   }
   jpeg_finish_decompress(&cinfo);
   if (cinfo.err->num_warnings > 0) {
-    // Damaged data the decoder got past (a file cut short, a bad marker): what was there is shown.
-    LogReport(kLogWarning, kSource, __LINE__, "JPEG image damaged, drawn as far as it goes: %s", errors.message);
+    // Damaged data the decoder got past (a file cut short, a bad marker): what was there is shown,
+    // and the caller names the file.
+    NoteImageDamage(std::string("JPEG image damaged, drawn as far as it goes: ") + errors.message);
   }
   jpeg_destroy_decompress(&cinfo);
   return true;

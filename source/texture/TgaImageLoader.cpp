@@ -10,6 +10,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/stream/cStream.h"
 #include "source/texture/Image.h"
+#include "source/texture/ImageDamage.h"
 #include "source/texture/TgaPalette.h"
 
 namespace {
@@ -141,7 +142,9 @@ std::size_t UnpackPixels(const uint8_t* data, std::size_t size, bool run_length,
 // Fills `out` (`total` bytes, unfilled before) with the pixel data, each pixel in the image's
 // byte order; what a damaged or short file does not reach becomes zero, so no byte is left
 // undefined.
-void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out, std::size_t total) {
+// Answers how many bytes the data filled.
+std::size_t Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool run_length, uint8_t* out,
+                   std::size_t total) {
   std::size_t written = 0;
   switch (pixel_bytes) {
     case 1: written = UnpackPixels<1>(data, size, run_length, out, total); break;
@@ -150,6 +153,14 @@ void Unpack(const uint8_t* data, std::size_t size, uint32_t pixel_bytes, bool ru
     default: written = UnpackPixels<4>(data, size, run_length, out, total); break;
   }
   if (written < total) std::memset(out + written, 0, total - written);
+  return written;
+}
+
+// A file cut short still draws the rows it holds; the note says how far it goes.
+void NoteShortData(std::size_t written, std::size_t total, uint32_t row_bytes, uint32_t rows) {
+  if (written >= total) return;
+  NoteImageDamage("TGA pixel data ends early: " + std::to_string(written / row_bytes) + " of " + std::to_string(rows) +
+                  " rows are whole, the rest is drawn black");
 }
 
 // Source row r of the file goes to image row `r` (origin at the bottom) or height - 1 - r (origin
@@ -230,12 +241,14 @@ bool TgaImageLoader::Load(Image& image, cStream& stream) {
   }
   if (!mapped && h.depth != 16) {
     // The pixels keep their size: unpacked straight into the image, then its rows put in order.
-    Unpack(data, data_size, pixel_bytes, run_length, image.GetPixels(), needed);
+    NoteShortData(Unpack(data, data_size, pixel_bytes, run_length, image.GetPixels(), needed), needed,
+                  h.width * pixel_bytes, h.height);
     if (top_origin) image.FlipVertical();
     return true;
   }
   const auto pixels = std::make_unique_for_overwrite<uint8_t[]>(needed);
-  Unpack(data, data_size, pixel_bytes, run_length, pixels.get(), needed);
+  NoteShortData(Unpack(data, data_size, pixel_bytes, run_length, pixels.get(), needed), needed, h.width * pixel_bytes,
+                h.height);
   if (mapped) {
     for (uint32_t r = 0; r < h.height; ++r) {
       palette.Expand(pixels.get() + static_cast<std::size_t>(r) * h.width, h.width, TargetRow(image, r, top_origin));

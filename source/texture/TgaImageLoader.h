@@ -5,7 +5,8 @@
 //
 // A file is refused (logged, false) when its header cannot describe a picture (too short, no
 // image data, an unknown type or depth, no size) or claims more pixels than kMaxImagePixels or
-// than its data could encode; pixel data that ends early is completed with zeros.
+// than its data could encode; pixel data that ends early is completed with zeros, and a note
+// (ImageDamage.h) says how many rows were whole.
 
 #include "source/texture/ImageLoader.h"
 

@@ -190,9 +190,11 @@ void ProgramUnderTest::HandOverSandbox() const {
 std::string ProgramUnderTest::ErrorOutput() const { return ReadWholeFile(m_sandbox / "stderr.txt"); }
 
 pid_t ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
-  // The game refuses to start without its data: a sandbox that has none gets one stand-in file.
+  // The game refuses to start without its data: a sandbox that has none gets stand-in files.
   const std::string data = BinFolder() + "/data";
-  if (m_stand_in_data && !std::filesystem::exists(data)) FixtureTree(BinFolder(), "data").AddStartFiles();
+  if (m_stand_in_data && !std::filesystem::exists(data)) {
+    FixtureTree(BinFolder(), "data").AddStartFiles().AddStartScreens();
+  }
   return StartProgram("velmaris", arguments);
 }
 

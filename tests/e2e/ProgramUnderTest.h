@@ -41,7 +41,8 @@ class ProgramUnderTest {
   std::string AddBuiltProgram(const std::string& name);
 
   // Starts a child; returns its pid (or -1). Without a "data" group in "bin" it gets a stand-in one
-  // holding only the files the game starts from, unless WithoutStandInData was called.
+  // holding only the files the game starts from and empty forms of its first screens, unless
+  // WithoutStandInData was called.
   pid_t Start(const std::vector<std::string>& arguments = {});
   void WithoutStandInData() { m_stand_in_data = false; }
   // Starts another program of the sandbox's "bin" folder the same way; `environment` entries

@@ -202,7 +202,7 @@ TEST_F(UnluckyPlayerTest, APackRunWritesOnlyWholeGroupsAndOnlyWhenAskedExactly) 
   const std::string packed = ReadWholeFile(bin + "/my_data");
 
   // An argument that merely holds the switch runs the game and leaves the packs alone.
-  FixtureTree(bin, "data").AddStartFiles();
+  FixtureTree(bin, "data").AddStartFiles().AddStartScreens();
   EXPECT_EQ(PlayAndClose({"--savedir=/home/me/game-packs"}), 0);
   EXPECT_EQ(ReadWholeFile(bin + "/my_data"), packed);
 

@@ -1,11 +1,12 @@
 #pragma once
-// The body both decoder fuzz targets share: any bytes are refused by the probe or played to an
-// end, once and looping, without a hang and without reading past them.
+// The body both decoder fuzz targets share: any bytes are looked at as a load does, then refused
+// by the probe or played to an end, once and looping, without a hang and without reading past them.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "source/sound/SoundCheck.h"
 #include "source/sound/cSoundStream.h"
 #include "source/stream/cMemoryStream.h"
 
@@ -15,6 +16,7 @@ inline void FuzzSoundDecoder(const uint8_t* data, size_t size,
   auto bytes = std::make_unique<cMemoryStream>();
   bytes->Write(data, static_cast<uint32_t>(size));
   bytes->Seek(0, 0);
+  (void)DescribeSoundDamage(*bytes);  // the load-time look at the headers, on the same bytes
   std::unique_ptr<cStream> stream = std::move(bytes);
   std::unique_ptr<cSoundStream> decoder = probe(stream);
   if (!decoder) return;

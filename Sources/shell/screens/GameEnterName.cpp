@@ -1,6 +1,7 @@
 #include "Sources/shell/screens/GameEnterName.h"
 
 #include "Sources/shell/screens/ScreenSupport.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "gui/include/GUIAttribute.h"
 #include "source/text/TextConversion.h"
 
@@ -87,10 +88,15 @@ void SetEnterNameTexts(const std::u16string& title, const std::u16string& prompt
   g_dialog->MoveToFront(false);  // last among its siblings: drawn over them
 }
 
-void ShowEnterNameDialog(const std::u16string& title, const std::u16string& prompt, const std::u16string& name,
+bool ShowEnterNameDialog(const std::u16string& title, const std::u16string& prompt, const std::u16string& name,
                          const DelegatePtr& on_accept, const DelegatePtr& on_cancel) {
   if (g_dialog == nullptr) g_dialog = new GameEnterName();
-  if (g_dialog->IsOpen() || !CanShowDialog(g_dialog)) return;
+  if (g_dialog->IsOpen()) return true;
+  if (!CanShowDialog(g_dialog)) {
+    ReportUnbuiltScreen(g_dialog->GetName(), false);
+    return false;
+  }
   g_dialog->SetCallbacks(on_accept, on_cancel);
   SetEnterNameTexts(title, prompt, name);
+  return true;
 }

@@ -28,7 +28,8 @@ class GameEnterName : public DialogWindow {
 };
 
 // Opens the dialog unless it is open already (the earlier request and its callbacks then stay).
-void ShowEnterNameDialog(const std::u16string& title, const std::u16string& prompt, const std::u16string& name,
+// False when it cannot be built (its form missing or damaged: reported to the player).
+bool ShowEnterNameDialog(const std::u16string& title, const std::u16string& prompt, const std::u16string& name,
                          const DelegatePtr& on_accept, const DelegatePtr& on_cancel);
 // Shows the dialog, clears the linked statics, writes the title, prompt and name, updates OK.
 void SetEnterNameTexts(const std::u16string& title, const std::u16string& prompt, const std::u16string& name);

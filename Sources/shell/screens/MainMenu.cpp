@@ -8,6 +8,7 @@
 #include "Sources/shell/screens/ProfilePrompts.h"
 #include "Sources/shell/screens/ReturnScreens.h"
 #include "Sources/shell/screens/ScreenSupport.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/cProfile.h"
 #include "gui/include/GUISystem.h"
@@ -83,6 +84,11 @@ void MainMenu::SetCallback(const std::string& name, const DelegatePtr& callback)
 }
 
 void MainMenu::Show() {
+  if (GetForm() == nullptr) {
+    // Nothing could be drawn nor clicked: the player is told, and the game ends.
+    ReportUnbuiltScreen(GetName(), true);
+    return;
+  }
   DialogWindow::Show();
   if (cSoundManager* sound = cSoundManager::PeekInstance(); sound != nullptr && m_music) sound->PlayMusic(m_music);
   PlayAnimation("working");
@@ -159,7 +165,12 @@ DelegateArg MainMenu::OnStartGame(DelegateArg) {
 }
 
 void MainMenu::OpenSubScreen(cScreenState* state) {
-  if (m_owning_state == nullptr || !CanShowDialog(dynamic_cast<GUIStateWindow*>(state->GetWindow()))) return;
+  auto* window = dynamic_cast<GUIStateWindow*>(state->GetWindow());
+  if (m_owning_state == nullptr || window == nullptr) return;
+  if (!CanShowDialog(window)) {
+    ReportUnbuiltScreen(window->GetName(), false);
+    return;
+  }
   m_owning_state->ChangeSubState(state);
 }
 

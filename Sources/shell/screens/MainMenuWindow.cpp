@@ -1,6 +1,7 @@
 #include "Sources/shell/screens/MainMenuWindow.h"
 
 #include "Sources/adventure/ComicsWindow.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
@@ -69,7 +70,14 @@ bool MainMenuWindow::Update() {
   if (m_laps >= kLapsForCredits) {
     ResetLaps();
     m_credits = new ComicsWindow(this, "gui\\credits\\credits", true, false);
-    m_credits->Show();
+    if (m_credits->GetForm() != nullptr) {
+      m_credits->Show();
+    } else {
+      // A page without its form would be an empty one holding the mouse.
+      ReportUnbuiltScreen("credits", false);
+      GUIWindowManager::GetInstance()->DeleteWindow(m_credits);
+      m_credits = nullptr;
+    }
   }
   if (m_credits != nullptr && !m_credits->IsVisible()) {
     // Deleted after the frame's dispatch and update; every window that remembered it forgets it.

@@ -1,6 +1,7 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 
 #include "Sources/shell/screens/ScreenSupport.h"
+#include "Sources/shell/screens/UnbuiltScreens.h"
 
 namespace {
 
@@ -25,8 +26,11 @@ GameMessageBox::~GameMessageBox() {
   if (g_ok_box == this) g_ok_box = nullptr;
 }
 
-DelegateArg GameMessageBox::OnOk(DelegateArg) {
+DelegateArg GameMessageBox::OnOk(DelegateArg sender) {
   Hide();
+  const DelegatePtr callback = m_on_ok;  // one message's callback: the next message sets its own
+  m_on_ok.Release();
+  Invoke(callback, sender);
   return 0;
 }
 
@@ -68,9 +72,19 @@ void SetMessageBoxTexts(DialogWindow& box, const std::u16string& title, const st
   box.Show();
 }
 
-void ShowMessageBox(const std::u16string& title, const std::u16string& text) {
+bool CanShowMessageBox() {
   if (g_ok_box == nullptr) g_ok_box = new GameMessageBox();
-  if (g_ok_box->IsOpen() || !CanShowDialog(g_ok_box)) return;
+  return g_ok_box->GetForm() != nullptr;
+}
+
+void ShowMessageBox(const std::u16string& title, const std::u16string& text, const DelegatePtr& on_ok) {
+  if (g_ok_box == nullptr) g_ok_box = new GameMessageBox();
+  if (g_ok_box->IsOpen()) return;
+  if (!CanShowDialog(g_ok_box)) {
+    ReportUnbuiltScreen("GameMessageBox", false);
+    return;
+  }
+  g_ok_box->SetCallback(on_ok);
   SetMessageBoxTexts(*g_ok_box, title, text);
   g_ok_box->MoveToFront(false);  // last among its siblings: drawn over them
 }
@@ -78,7 +92,11 @@ void ShowMessageBox(const std::u16string& title, const std::u16string& text) {
 void ShowYesNoBox(const std::u16string& text, const std::u16string& title, const DelegatePtr& on_yes,
                   const DelegatePtr& on_no) {
   if (g_yes_no_box == nullptr) g_yes_no_box = new GameYesNoBox();
-  if (g_yes_no_box->IsOpen() || !CanShowDialog(g_yes_no_box)) return;
+  if (g_yes_no_box->IsOpen()) return;
+  if (!CanShowDialog(g_yes_no_box)) {
+    ReportUnbuiltScreen("GameYesNoBox", false);
+    return;
+  }
   g_yes_no_box->SetCallbacks(on_yes, on_no);
   SetMessageBoxTexts(*g_yes_no_box, title, text);
   g_yes_no_box->MoveToFront(false);  // last among its siblings: drawn over them

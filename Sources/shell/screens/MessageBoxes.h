@@ -24,15 +24,21 @@ class GameYesNoBox : public DialogWindow {
   DelegatePtr m_on_no;
 };
 
-// The OK box: "ok" hides it.
+// The OK box: "ok" hides it and then invokes the callback of the message shown, if any.
 class GameMessageBox : public DialogWindow {
  public:
   GameMessageBox();
   ~GameMessageBox() override;
   DelegateArg OnOk(DelegateArg sender);
+  void SetCallback(const DelegatePtr& on_ok) { m_on_ok = on_ok; }
+
+ private:
+  DelegatePtr m_on_ok;
 };
 
-void ShowMessageBox(const std::u16string& title, const std::u16string& text);
+void ShowMessageBox(const std::u16string& title, const std::u16string& text, const DelegatePtr& on_ok = DelegatePtr());
+// The OK box can be drawn: it is made (on first use) and has its form.
+bool CanShowMessageBox();
 void ShowYesNoBox(const std::u16string& text, const std::u16string& title, const DelegatePtr& on_yes,
                   const DelegatePtr& on_no);
 // Either box exists and is open.

@@ -43,7 +43,9 @@ void TranslateKeyDown(const SDL_KeyboardEvent& event, MessageQueue& queue) {
 void TranslateEvent(const SDL_Event& event, MessageQueue& queue) {
   switch (event.type) {
     case SDL_QUIT:
-      queue.Push({MessageType::kCloseCommand, 0});
+      // Only the system sends it (the close button comes as the window's own event): the program
+      // must end without asking the player anything.
+      queue.Push({MessageType::kCloseCommand, 1});
       break;
     case SDL_WINDOWEVENT:
       TranslateWindowEvent(event.window, queue);

@@ -230,6 +230,14 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
 // beneath them the name prompt of a first start, or the menu.
 class ShellStartTest : public ScreenDialogsTest, public ::testing::WithParamInterface<std::tuple<bool, bool>> {
  protected:
+  // A menu that can be built: one without its form is never shown.
+  void SetUp() override {
+    ScreenTest::SetUp();
+    pictures = {{"splash1", GreyTga(40)}, {"splash2", GreyTga(200)}};
+    std::vector<std::pair<std::string, std::string>> forms = SmallDialogForms();
+    forms.push_back({"gui\\windows\\main_menu", "<static name=\"profile\"/>"});
+    MountForms(forms);
+  }
   void TearDown() override {
     AdventureGame::SetShellAfterFirstFrame(false);
     ScreenDialogsTest::TearDown();

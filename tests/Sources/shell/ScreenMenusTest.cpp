@@ -60,6 +60,7 @@ class ScreenMenusTest : public ScreenTest {
             QuadButton("exit", 400, 300, "window") + QuadButton("logo_a", 700, 600, "window") +
             QuadButton("logo_na", 700, 600, "window");
     forms.push_back({"gui\\windows\\main_menu", menu});
+    forms.push_back({"gui\\credits\\credits", "<static name=\"page\"/>"});  // a page that can be built
     MountForms(forms);
   }
   // The windows placed and drawn once, as the game's frame does: their models' boxes lie where

@@ -103,14 +103,17 @@ TEST(SdlEvents, CloseRequestsBecomeTheCloseCommand) {
   std::vector<Message> messages = Translate(quit);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+  EXPECT_EQ(messages[0].value, 1u) << "asked by the system: nothing may wait for the player";
 
   messages = Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+  EXPECT_EQ(messages[0].value, 0u) << "asked by the player";
 
   messages = Translate(KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
+  EXPECT_EQ(messages[0].value, 0u);
 
   SDL_Event repeat = KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_RALT);
   repeat.key.repeat = 1;

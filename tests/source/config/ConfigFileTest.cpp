@@ -197,16 +197,54 @@ TEST_F(ConfigFile, AFileThatDoesNotParseIsSetAsideAndANewOneStartsWithTheDefault
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-TEST_F(ConfigFile, AnUnparsableFileIsLeftInPlaceAndNotWrittenOverWhenAnOlderOneIsSetAsideAlready) {
-  WriteFileBytes("<config><item id='1'/></config>");
+// Damaged again and again: the newest is ".bad", the two before it ".bad.1" and ".bad.2", the
+// oldest goes, and every run saves the player's settings again.
+TEST_F(ConfigFile, EachDamagedFileIsSetAsideTheLastThreeKeptAndSettingsSavedAgain) {
+  const std::string aside = "Moskelt/tarvel/tarvel.xml.bad";
+  for (int run = 1; run <= 5; ++run) {
+    SCOPED_TRACE(run);
+    FreshStore();
+    WriteFileBytes("<config><item id='" + std::to_string(run) + "'/></config>");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    LoadConfig(*m_store);
+    testing::internal::GetCapturedStdout();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("it is kept as"), std::string::npos);
+    BindManagers();
+    m_music = 0.25f;
+    ASSERT_TRUE(SaveConfig(*m_store));
+    EXPECT_NE(FileBytes().find("<item id=\"music_volume\" value=\"0.250000\"/>"), std::string::npos);
+    for (int age = 0; age < 3; ++age) {
+      const std::string name = aside + (age == 0 ? "" : "." + std::to_string(age));
+      const int from = run - age;
+      if (from >= 1) {
+        EXPECT_EQ(m_dir.ReadFile(name), "<config><item id='" + std::to_string(from) + "'/></config>") << name;
+      } else {
+        EXPECT_FALSE(std::filesystem::exists(m_dir.Path() + "/" + name)) << name;
+      }
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path() + "/" + aside + ".3"));
+  }
+}
+
+// Where a set-aside name cannot be freed, the damaged file stays where it is and nothing is
+// written over it or over the older ones.
+TEST_F(ConfigFile, AnUnparsableFileIsLeftInPlaceWhenNoSetAsideNameCanBeFreed) {
+  const std::string damaged = "<config><item id='1'/></config>";
+  WriteFileBytes(damaged);
   m_dir.WriteFile("Moskelt/tarvel/tarvel.xml.bad", "an older file set aside");
+  std::filesystem::create_directories(UserFolder() + "/tarvel.xml.bad.2/in");
   testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   LoadConfig(*m_store);
   testing::internal::GetCapturedStdout();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot be removed: it is left as it is"), std::string::npos) << said;
   BindManagers();
   EXPECT_FALSE(SaveConfig(*m_store));
-  EXPECT_EQ(FileBytes(), "<config><item id='1'/></config>");
+  EXPECT_EQ(FileBytes(), damaged);
   EXPECT_EQ(m_dir.ReadFile("Moskelt/tarvel/tarvel.xml.bad"), "an older file set aside");
+  EXPECT_TRUE(std::filesystem::is_directory(UserFolder() + "/tarvel.xml.bad.2/in"));
 }
 
 TEST_F(ConfigFile, TemporariesOfASaveCutShortAreRemovedAtTheNextStart) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "source/sound/SoundCheck.h"
 #include "source/sound/WaveLayout.h"
 #include "source/sound/cSoundStream.h"
 #include "tests/source/sound/SoundFixtures.h"
@@ -200,4 +201,45 @@ TEST(SoundProbeTest, AStreamNeitherTakesStaysWhereItWas) {
   }
 }
 
+// Every kind of damage a look at the headers can tell, named; whole sounds pass unremarked.
+TEST(SoundCheckTest, DamagedSoundsAreNamedWholeOnesPass) {
+  const std::string ogg = ToneOgg(0.5, 440, 0.5f);
+  const std::string long_ogg = ToneOgg(4.0, 440, 0.5f);  // its headers fill far less than half
+  std::string scrambled_ogg = ogg;
+  for (size_t i = 7; i < 200; i += 7) scrambled_ogg[i] = static_cast<char>(~scrambled_ogg[i]);
+  std::string scrambled_wav = kCanonical;
+  for (size_t i = 12; i < 44; ++i) scrambled_wav[i] = static_cast<char>(scrambled_wav[i] ^ 0x5A);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* said;  // "" for a whole sound
+  };
+  const Case cases[] = {
+      {"a whole WAV", kCanonical, ""},
+      {"a whole Ogg", ogg, ""},
+      {"a written WAV", ToneWav(0.2, 440, 0.5f), ""},
+      {"nothing", "", "it holds no bytes"},
+      {"text", "plain text, not a sound", "neither a WAVE nor an Ogg Vorbis file"},
+      {"a WAV cut in half", kCanonical.substr(0, 100), "cut short: its samples claim 96 bytes, 52 are there"},
+      {"a WAV cut in its header", kCanonical.substr(0, 30), "WAVE layout is damaged"},
+      {"a WAV cut in its RIFF header", kCanonical.substr(0, 8), "RIFF header is cut short"},
+      {"a WAV with scrambled chunks", scrambled_wav, "WAVE layout is damaged"},
+      {"an Ogg cut in half", long_ogg.substr(0, long_ogg.size() / 2), "cut short: its last Ogg page does not end the stream"},
+      {"an Ogg cut in its headers", ogg.substr(0, 60), "Ogg Vorbis headers are damaged or cut short"},
+      {"an Ogg with scrambled headers", scrambled_ogg, "Ogg Vorbis headers are damaged or cut short"},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<cStream> stream = StreamOf(c.bytes);
+    if (!c.bytes.empty()) stream->Seek(3, 0);
+    const std::string said = DescribeSoundDamage(*stream);
+    if (std::string(c.said).empty()) {
+      EXPECT_EQ(said, "") << c.what;
+    } else {
+      EXPECT_NE(said.find(c.said), std::string::npos) << c.what << ": " << said;
+    }
+    EXPECT_EQ(stream->Tell(), c.bytes.empty() ? 0u : 3u) << c.what << ": the position is kept";
+  }
+}
+
 }  // namespace
+

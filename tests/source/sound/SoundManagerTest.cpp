@@ -286,6 +286,28 @@ TEST_F(SoundManagerTest, MusicSwitchedOffIsSilentAtOnceWhateverItsFadeAndComesBa
   }
 }
 
+// A damaged sound is named in the log once, as it is loaded, whether it then plays in part or not.
+TEST_F(SoundManagerTest, EachDamagedSoundIsNamedInTheLogAsItLoads) {
+  const char* said[] = {"holds no bytes", "neither a WAVE nor an Ogg Vorbis file", "", "",
+                        "Ogg Vorbis headers are damaged or cut short", ""};
+  ASSERT_EQ(std::size(said), Damaged().size());
+  for (size_t i = 0; i < Damaged().size(); ++i) {
+    testing::internal::CaptureStderr();  // the log is not open: its lines go there
+    cResourcePtr<cSoundResource> sound = Find("bad" + std::to_string(i));
+    cSoundPlayer::GetInstance()->Play(sound, false);
+    m_manager->PlayMusic(sound);
+    const std::string told = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(sound) << i;
+    if (std::string(said[i]).empty()) {
+      EXPECT_EQ(told.find(": sound bad"), std::string::npos) << i << ": " << told;
+      continue;
+    }
+    EXPECT_NE(told.find(": sound bad" + std::to_string(i) + " ("), std::string::npos) << i << ": " << told;
+    EXPECT_NE(told.find("bad" + std::to_string(i) + ".wav): "), std::string::npos) << i << ": the file: " << told;
+    EXPECT_NE(told.find(said[i]), std::string::npos) << i << ": " << told;
+  }
+}
+
 TEST_F(SoundManagerTest, EmptyAndDamagedSoundsNeverHangATurn) {
   for (size_t i = 0; i < Damaged().size(); ++i) {
     cResourcePtr<cSoundResource> sound = Find("bad" + std::to_string(i));

@@ -245,6 +245,36 @@ TEST_F(TextureResourceTest, ImageFilesBecomeTextures) {
   EXPECT_TRUE(LogHas("texture textures\\broken: no picture"));
 }
 
+// A picture cut short is drawn as far as it goes, and the log names its file and how far that is.
+TEST_F(TextureResourceTest, APictureCutShortIsDrawnAndItsFileNamedInTheLog) {
+  const std::string tga = Tga(Pattern(16, 8, 24));
+  const std::string jpeg = Jpeg(Pattern(64, 64, 24));
+  FixtureTree(m_dir.Path(), "data")
+      .AddFile("textures/half_tga.tga", tga.substr(0, 18 + 16 * 3 * 4))
+      .AddFile("textures/half_jpeg.jpg", jpeg.substr(0, jpeg.size() / 2))
+      .AddFile("textures/whole.tga", tga);
+  Mount();
+  struct Case {
+    const char* name;
+    const char* logged;  // null: a whole picture, nothing said
+  };
+  const Case cases[] = {
+      {"textures\\half_tga", "half_tga.tga): TGA pixel data ends early: 4 of 8 rows are whole, the rest is drawn black"},
+      {"textures\\half_jpeg", "half_jpeg.jpg): JPEG image damaged, drawn as far as it goes"},
+      {"textures\\whole", nullptr},
+  };
+  for (const Case& c : cases) {
+    cResourcePtr<TextureResource> texture;
+    ASSERT_TRUE(texture.Assign(c.name)) << c.name;
+    ASSERT_TRUE(texture->GetImage()) << c.name;
+    EXPECT_FALSE(texture->GetImage()->IsEmpty()) << c.name << ": drawn as far as it goes";
+    if (c.logged != nullptr) {
+      EXPECT_TRUE(LogHas(c.logged)) << c.name;
+    }
+  }
+  EXPECT_FALSE(LogHas("whole.tga)"));
+}
+
 TEST_F(TextureResourceTest, CombinedTexturesMergeAlphaOrSayWhyNot) {
   Mount();
   struct Case {

@@ -11,6 +11,7 @@
 
 #include "platform/os/os.h"
 #include "source/stream/cFileStream.h"
+#include "source/texture/ImageDamage.h"
 #include "source/texture/TgaImageLoader.h"
 #include "tests/source/texture/ImageTestUtil.h"
 #include "tests/support/DamagedCopies.h"
@@ -234,8 +235,12 @@ TEST(TgaFile, ShortDataIsCompletedWithZerosAndRunsStopAtTheImageEnd) {
       Image dirty;
       ASSERT_TRUE(Load(whole.Build(), dirty)) << c.name;
     }
+    EXPECT_EQ(TakeImageDamage(), "") << c.name << ": the whole file";
     Image image;
     ASSERT_TRUE(Load(c.file.Build(), image)) << c.name;
+    const std::string noted = TakeImageDamage();
+    EXPECT_NE(noted.find("TGA pixel data ends early: "), std::string::npos) << c.name;
+    EXPECT_NE(noted.find(" of " + std::to_string(c.file.height) + " rows are whole"), std::string::npos) << noted;
     EXPECT_EQ(PixelAt(image, 0, c.file.height - 1u), c.first) << c.name;
     EXPECT_EQ(PixelAt(image, c.file.width - 1u, 0), c.last) << c.name;
   }
