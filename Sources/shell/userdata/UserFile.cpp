@@ -118,12 +118,25 @@ void UserFile::WriteBack() {
 bool UserFile::KeepCopyAside() {
   if (!MayWrite() || m_last_good.empty()) return false;
   const std::string aside = FreeBadName();
-  if (!aside.empty() && os::WriteFileAtomically(aside, m_last_good.data(), m_last_good.size())) {
+  const bool kept = !aside.empty() && os::WriteFileAtomically(aside, m_last_good.data(), m_last_good.size());
+  if (kept) {
     LogReport(kLogError, kSource, __LINE__, "%s kept as %s", m_path.c_str(), aside.c_str());
-    return true;
+  } else {
+    LogReport(kLogError, kSource, __LINE__, "%s could not be kept aside", m_path.c_str());
   }
-  LogReport(kLogError, kSource, __LINE__, "%s could not be kept aside", m_path.c_str());
-  return false;
+  // The next save would keep this content as the backup, over the last one that could be used.
+  m_last_good.clear();
+  return kept;
+}
+
+bool UserFile::LoadBackup(const Parser& parse) {
+  std::string backup;
+  if (ReadWhole(GetBackupPath(), backup) != ReadResult::kRead || backup.empty() || !Accepts(parse, backup)) return false;
+  LogReport(kLogWarning, kSource, __LINE__, "%s: its backup %s is read in its place", m_path.c_str(),
+            GetBackupPath().c_str());
+  m_last_good = std::move(backup);
+  WriteBack();
+  return true;
 }
 
 bool UserFile::TakeSaveFailureNotice() {

@@ -44,8 +44,13 @@ class UserFile {
   // Deletes the file and its backup; a missing file is no error.
   void Delete();
   // Copies the content last read or written to a free "<name>.bad" name, leaving the file as it
-  // is; for content that was read but cannot be used. False (logged) when it could not.
+  // is; for content that was read but cannot be used. That content is never kept as the backup
+  // afterwards: the backup holds the last content that could be used. False (logged) when it
+  // could not be copied.
   bool KeepCopyAside();
+  // Reads the backup alone; when `parse` accepts it, it becomes the content last read and is
+  // written back under the file's own name. For a file whose content was read but cannot be used.
+  bool LoadBackup(const Parser& parse);
 
   // True once after the first save of this run that failed on the disk (full, not writable): the
   // player is then told that progress cannot be saved.
