@@ -170,7 +170,8 @@ bool UserFile::Save(const void* bytes, std::size_t size) {
   }
   CreateDirectoryTree(SplitPath(m_path).folder);
   const std::string content(static_cast<const char*>(bytes), size);
-  if (!m_last_good.empty() && m_last_good != content &&
+  // A mirrored backup holds the last content saved already.
+  if (!m_mirror && !m_last_good.empty() && m_last_good != content &&
       !os::WriteFileAtomically(GetBackupPath(), m_last_good.data(), m_last_good.size())) {
     LogReport(kLogWarning, kSource, __LINE__, "backup %s could not be written", GetBackupPath().c_str());
   }
@@ -185,6 +186,9 @@ bool UserFile::Save(const void* bytes, std::size_t size) {
       std::fputs(line.c_str(), stderr);
     }
     return false;
+  }
+  if (m_mirror && !os::WriteFileAtomically(GetBackupPath(), content.data(), content.size())) {
+    LogReport(kLogWarning, kSource, __LINE__, "backup %s could not be written", GetBackupPath().c_str());
   }
   m_last_good = content;
   return true;

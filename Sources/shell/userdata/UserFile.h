@@ -60,6 +60,10 @@ class UserFile {
   std::string GetBackupPath() const { return m_path + ".bak"; }
   // False in a folder that another copy of the game is using.
   bool MayWrite() const;
+  // From now on the backup holds what each save wrote (written after the file), not the content
+  // before it: for a file whose latest content is what matters (the players' list and who is
+  // current), so that a damaged file is replaced by the latest.
+  void MirrorInBackup() { m_mirror = true; }
 
   // A player file larger than this is taken as damaged and not read into memory.
   static constexpr uint32_t kMaxSize = 16u << 20;
@@ -75,4 +79,5 @@ class UserFile {
   std::shared_ptr<UserFolderGuard> m_guard;
   std::string m_last_good;  // the content last read or written, kept as the backup at the next save
   bool m_blocked = false;   // a refused file could not be moved aside: never write over it
+  bool m_mirror = false;    // the backup holds the content last saved
 };

@@ -218,7 +218,8 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
   // The first player is listed and made current in one save: no saved list, the backup
   // included, names players with none current (a game played then would never be saved).
-  EXPECT_EQ(players.ReadFile("usersdata/profiles.pmf.bak").size(), 17u) << "the empty list of the first start";
+  EXPECT_EQ(players.ReadFile("usersdata/profiles.pmf.bak"), players.ReadFile("usersdata/profiles.pmf"))
+      << "the backup is the list as saved";
   const struct {
     DelegateArg (MainMenu::*button)(DelegateArg);
     cScreenState* state;
