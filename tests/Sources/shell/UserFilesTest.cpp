@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 
 #include "Sources/shell/userdata/ProfilesList.h"
@@ -258,6 +260,106 @@ TEST(ProfileNameFromFileName, NamesThePromptTakesComeBackAsTyped) {
   // Digits no name of the prompt gives: still a name of those digits, not sure.
   EXPECT_EQ(ProfilesList::NameFromFileName("12", &sure), u"\u000c");
   EXPECT_FALSE(sure);
+}
+
+// A listed name is kept whatever its length while its files can be named here; one that cannot
+// is left out with the list kept aside, and nothing is deleted.
+TEST_F(UserFilesTest, ListedNamesOfAnyLengthStayWhileTheirFilesCanBeNamed) {
+  const std::u16string alexandra = u"Alexandra Konstantinopoulou";  // 27 units
+  const std::u16string sixty = std::u16string(58, u'e') + u" Z";
+  const std::u16string hebrew_sixty(60, u'\u05d0');  // 240 digits: no room for ".prf.bak.tmp-..."
+  const Names hostile = {u"", std::u16string(24, u'a'), std::u16string(25, u'b'), alexandra, sixty,
+                         std::u16string(300, u'c'), hebrew_sixty};
+  const std::string list = ListBytes(hostile, alexandra);
+  Write(kList, list);
+  Write("usersdata/profiles/.prf", ProfileBytes(4));  // the blank name's file
+  testing::internal::CaptureStderr();
+  ProfilesList& profiles = Start();
+  const std::string said = testing::internal::GetCapturedStderr();
+  const Names kept = {alexandra, std::u16string(24, u'a'), std::u16string(25, u'b'), sixty};
+  EXPECT_EQ(Listed(), kept);
+  EXPECT_EQ(CurrentName(), alexandra);
+  EXPECT_EQ(Read(kList + ".bad"), list) << "the names left out stay readable";
+  EXPECT_EQ(Read("usersdata/profiles/.prf"), ProfileBytes(4)) << "no file is deleted";
+  EXPECT_NE(said.find("(its file name is too long for this system)"), std::string::npos) << said;
+  EXPECT_NE(said.find("(blank)"), std::string::npos) << said;
+  // Chosen, played and saved, another player renamed, and a second start.
+  for (const std::u16string& name : {sixty, alexandra}) {
+    ASSERT_TRUE(profiles.Select(name));
+    CurrentProfile->m_progress.m_hints = static_cast<int32_t>(name.size());
+    ASSERT_TRUE(CurrentProfile->Save());
+  }
+  ASSERT_TRUE(profiles.Rename(std::u16string(25, u'b'), u"Bea"));
+  DestroySingletons();
+  ProfilesList& again = Start();
+  EXPECT_EQ(Listed(), (Names{alexandra, u"Bea", std::u16string(24, u'a'), sixty}));
+  EXPECT_EQ(CurrentName(), alexandra);
+  for (const std::u16string& name : {sixty, alexandra}) {
+    ASSERT_TRUE(again.Select(name));
+    EXPECT_EQ(CurrentProfile->m_progress.m_hints, static_cast<int32_t>(name.size())) << WideToUtf8(name);
+  }
+  // The prompt's own cap still holds for a typed name.
+  EXPECT_EQ(again.CheckName(std::u16string(25, u'x'), nullptr), ProfilesList::NameCheck::kTooLong);
+  EXPECT_TRUE(again.Rename(alexandra, u"Alex"));
+  EXPECT_FALSE(again.Rename(u"Alex", alexandra)) << "a typed name longer than the prompt takes";
+}
+
+// Eight players whose list is damaged, cut, replaced by a folder or whole but missing three: all
+// eight are listed again under their own names, and the current player stays current.
+TEST_F(UserFilesTest, EightPlayersOutliveADamagedOrShortList) {
+  const Names eight = {u"Mary Lou", u"a1b", u"\u0418\u0432\u0430\u043d", u"\u05d3\u05e0\u05d4", u"2024",
+                       u"Zo\u00eb", u"Konstantinopoulou", u"Bob"};
+  const std::u16string current = u"a1b";
+  Names sorted = eight;
+  std::sort(sorted.begin(), sorted.end());
+  const struct {
+    const char* what;
+    std::function<void()> damage;
+    std::u16string current;  // after the start
+    const char* said;
+  } cases[] = {
+      {"damaged", [&] { Write(kList, "FLPMF junk"); }, current, "restored from its backup"},
+      {"cut", [&] { Write(kList, Read(kList).substr(0, 40)); }, current, "restored from its backup"},
+      {"a folder", [&] {
+         std::filesystem::remove(Path(kList));
+         std::filesystem::create_directory(Path(kList));
+       }, current, "restored from its backup"},
+      {"whole but missing three", [&] {
+         Write(kList, ListBytes({sorted[0], sorted[2], sorted[4], sorted[6], current}, current));
+         std::filesystem::remove(Path(kList + ".bak"));
+       }, current, "was not listed: listed as"},
+      {"and its backup gone", [&] {
+         Write(kList, "junk");
+         std::filesystem::remove(Path(kList + ".bak"));
+       }, sorted[0], "rebuilt from the 8 player files"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DestroySingletons();
+    std::filesystem::remove_all(Path("usersdata"));
+    ProfilesList& list = Start();
+    for (const std::u16string& name : eight) {
+      ASSERT_NE(list.AddCurrent(name), nullptr);
+      CurrentProfile->m_progress.m_hints = static_cast<int32_t>(name.size());
+      ASSERT_TRUE(CurrentProfile->Save());
+    }
+    ASSERT_TRUE(list.Select(current));
+    DestroySingletons();
+    c.damage();
+    testing::internal::CaptureStderr();
+    ProfilesList& after = Start();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Listed(), sorted);
+    EXPECT_EQ(CurrentName(), c.current);
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    for (const std::u16string& name : eight) {
+      ASSERT_TRUE(after.Select(name));
+      EXPECT_EQ(CurrentProfile->m_progress.m_hints, static_cast<int32_t>(name.size())) << WideToUtf8(name);
+    }
+    DestroySingletons();
+    Start();
+    EXPECT_EQ(Listed(), sorted) << "the list saved names them all";
+  }
 }
 
 // Damaged player files and lists: what is kept aside, what the player keeps, what is said.
