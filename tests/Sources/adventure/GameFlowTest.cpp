@@ -221,7 +221,7 @@ TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplace
     int32_t hints;
     const char* said;
   } cases[] = {
-      {"stage_2", "stage_2", 7, "unknown stage \"location_99\" (the file is kept aside); the save before it, at stage_2"},
+      {"stage_2", "stage_2", 4, "unknown stage \"location_99\" (the file is kept aside); the save before it, at stage_2"},
       {"stage_gone", "stage_1", PlayerProfile::kStartHints, "unknown stage \"location_99\" (the file is kept aside); a new"},
   };
   for (const auto& c : cases) {
@@ -233,7 +233,7 @@ TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplace
       older.m_directory = profile.m_directory;
       older.m_name = profile.m_name;
       older.Reset();
-      older.m_progress.m_hints = 7;
+      older.m_progress.m_hints = 4;
       older.m_stage = c.backup_stage;
       ASSERT_TRUE(older.Save());
       older.m_progress.m_hints = 3;

@@ -33,7 +33,7 @@ const std::string kBobFile = "usersdata/profiles/6611198.prf";
 // A whole ".prf" whose progress holds `hints` charges.
 std::string ProfileBytes(int32_t hints) {
   PlayerProfile profile;
-  profile.m_progress.m_hints = hints;
+  profile.m_progress.m_spare_1 = hints;
   cMemoryStream bytes;
   WriteFileHeader(bytes, profile.m_header, profile.m_version);
   profile.Write(bytes);
@@ -286,7 +286,7 @@ TEST_F(UserFilesTest, ListedNamesOfAnyLengthStayWhileTheirFilesCanBeNamed) {
   // Chosen, played and saved, another player renamed, and a second start.
   for (const std::u16string& name : {sixty, alexandra}) {
     ASSERT_TRUE(profiles.Select(name));
-    CurrentProfile->m_progress.m_hints = static_cast<int32_t>(name.size());
+    CurrentProfile->m_progress.m_spare_1 = static_cast<int32_t>(name.size());
     ASSERT_TRUE(CurrentProfile->Save());
   }
   ASSERT_TRUE(profiles.Rename(std::u16string(25, u'b'), u"Bea"));
@@ -296,7 +296,7 @@ TEST_F(UserFilesTest, ListedNamesOfAnyLengthStayWhileTheirFilesCanBeNamed) {
   EXPECT_EQ(CurrentName(), alexandra);
   for (const std::u16string& name : {sixty, alexandra}) {
     ASSERT_TRUE(again.Select(name));
-    EXPECT_EQ(CurrentProfile->m_progress.m_hints, static_cast<int32_t>(name.size())) << WideToUtf8(name);
+    EXPECT_EQ(CurrentProfile->m_progress.m_spare_1, static_cast<int32_t>(name.size())) << WideToUtf8(name);
   }
   // The prompt's own cap still holds for a typed name.
   EXPECT_EQ(again.CheckName(std::u16string(25, u'x'), nullptr), ProfilesList::NameCheck::kTooLong);
@@ -340,7 +340,7 @@ TEST_F(UserFilesTest, EightPlayersOutliveADamagedOrShortList) {
     ProfilesList& list = Start();
     for (const std::u16string& name : eight) {
       ASSERT_NE(list.AddCurrent(name), nullptr);
-      CurrentProfile->m_progress.m_hints = static_cast<int32_t>(name.size());
+      CurrentProfile->m_progress.m_spare_1 = static_cast<int32_t>(name.size());
       ASSERT_TRUE(CurrentProfile->Save());
     }
     ASSERT_TRUE(list.Select(current));
@@ -354,7 +354,7 @@ TEST_F(UserFilesTest, EightPlayersOutliveADamagedOrShortList) {
     EXPECT_NE(said.find(c.said), std::string::npos) << said;
     for (const std::u16string& name : eight) {
       ASSERT_TRUE(after.Select(name));
-      EXPECT_EQ(CurrentProfile->m_progress.m_hints, static_cast<int32_t>(name.size())) << WideToUtf8(name);
+      EXPECT_EQ(CurrentProfile->m_progress.m_spare_1, static_cast<int32_t>(name.size())) << WideToUtf8(name);
     }
     DestroySingletons();
     Start();
@@ -423,7 +423,7 @@ TEST_F(UserFilesTest, DamagedPlayerFilesAndListsLoseNoPlayer) {
     EXPECT_EQ(Listed(), c.listed);
     EXPECT_EQ(CurrentName(), c.current);
     if (CurrentProfile != nullptr) {
-      EXPECT_EQ(CurrentProfile->m_progress.m_hints, c.hints);
+      EXPECT_EQ(CurrentProfile->m_progress.m_spare_1, c.hints);
     }
     for (const auto& [file, bytes] : c.aside) EXPECT_EQ(Read(file), bytes) << file;
     for (const std::string& file : c.gone) EXPECT_FALSE(Exists(file)) << file;
@@ -455,7 +455,7 @@ TEST_F(UserFilesTest, APlayerFileThatIsNoPlainFileIsRefusedAsDamaged) {
 TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
   ProfilesList& list = Start();
   list.AddCurrent(u"Ann");
-  CurrentProfile->m_progress.m_hints = 9;
+  CurrentProfile->m_progress.m_spare_1 = 9;
   ASSERT_TRUE(CurrentProfile->Save());
   DestroySingletons();
   std::mt19937 random(30);
@@ -480,7 +480,7 @@ TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
     ASSERT_NE(CurrentProfile, nullptr) << "round " << round;
     for (const std::u16string& name : listed) {
       ASSERT_TRUE(after.Select(name));
-      ASSERT_EQ(CurrentProfile->m_progress.m_hints, 9) << "round " << round << ": the progress of " << WideToUtf8(name);
+      ASSERT_EQ(CurrentProfile->m_progress.m_spare_1, 9) << "round " << round << ": the progress of " << WideToUtf8(name);
     }
     if (listed.size() == 2) after.Delete(listed[1]);
     DestroySingletons();
@@ -489,7 +489,7 @@ TEST_F(UserFilesTest, ARenameKilledAtAnyStepLosesNoProgress) {
 
 TEST_F(UserFilesTest, ASaveTheDiskRefusesIsToldOnceAndTheSavedCopyKept) {
   Start().AddCurrent(u"Ann");
-  CurrentProfile->m_progress.m_hints = 6;
+  CurrentProfile->m_progress.m_spare_1 = 6;
   ASSERT_TRUE(CurrentProfile->Save());
   const std::string saved = Read(kAnnFile);
   // A folder where the temporary file would go: the disk refuses the write as a full one would.
@@ -497,7 +497,7 @@ TEST_F(UserFilesTest, ASaveTheDiskRefusesIsToldOnceAndTheSavedCopyKept) {
   std::filesystem::remove(Path(kAnnFile + ".bak"));
   std::filesystem::rename(Path(kAnnFile), Path("usersdata/profiles/blocked/kept"));
   std::filesystem::create_directory(Path(kAnnFile));
-  CurrentProfile->m_progress.m_hints = 1;
+  CurrentProfile->m_progress.m_spare_1 = 1;
   testing::internal::CaptureStderr();
   EXPECT_FALSE(CurrentProfile->Save());
   EXPECT_FALSE(CurrentProfile->Save());
