@@ -145,6 +145,13 @@ TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClear
   screen->FillList(true);
   EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
   EXPECT_FALSE(screen->FindChild("new")->IsEnabled());
+  // Players past the last frame stay listed, and the log names them.
+  AddProfiles({u"Eve", u"Fay"});
+  screen->FillList(true);
+  EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
+  EXPECT_TRUE(LogHas("shows 4 of 6 players; not shown, and kept with their files: \"Eve\", \"Fay\"")) << LogText();
+  Profiles().Delete(u"Eve");
+  Profiles().Delete(u"Fay");
   Profiles().Delete(u"Cleo");
   Profiles().Delete(u"Dan");
   screen->FillList(true);
