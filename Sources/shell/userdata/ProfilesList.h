@@ -22,8 +22,9 @@ class ProfilesList {
   enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken, kBlank, kFileNameTooLong };
 
   // Makes the folder and loads the file. A list that is missing or damaged (and has no usable
-  // backup) is rebuilt from the players' files present, as is a list read from its backup (it
-  // may miss players added since). Players listed and none current: the first becomes current.
+  // backup) is rebuilt from the players' files present; a list read whole gains the players
+  // whose files are there but not listed. Players listed and none current: the first becomes
+  // current.
   explicit ProfilesList(cUserDataFactory& factory);
   // The current profile is deactivated and CurrentProfile no longer points into the list.
   virtual ~ProfilesList();

@@ -2,7 +2,8 @@
 // One file the game keeps for its players (a profile, the profile list, the records). No save
 // ever loses what was saved before:
 // - a save writes a temporary file beside the old one, syncs it and renames it over the old one;
-//   the previous good content is kept beside it as "<name>.bak";
+//   the previous good content is kept beside it as "<name>.bak" (or, for a file that mirrors
+//   itself there, the content just saved);
 // - a file that cannot be read or is refused is moved aside to "<name>.bad" ("<name>.bad.1", ...
 //   when earlier ones are there) before anything is written in its place, and the ".bak" copy
 //   is read instead, and written back under the file's own name;
