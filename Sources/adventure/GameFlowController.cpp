@@ -76,7 +76,8 @@ void GameFlowController::Enter() {
     return;
   }
   if (GamePanel* panel = GamePanel::GetInstance()) panel->SetFlowController(this);
-  const int saved = CurrentProfile != nullptr ? FindStage(CurrentProfile->m_stage) : -1;
+  int saved = CurrentProfile != nullptr ? FindStage(CurrentProfile->m_stage) : -1;
+  if (saved < 0) saved = PlayBackupOfUnknownStage();
   if (saved >= 0) {
     m_current_stage = static_cast<size_t>(saved);
     LogReport(kLogPlain, kSource, __LINE__, "the game goes on at %s", CurrentProfile->m_stage.c_str());
@@ -94,12 +95,30 @@ void GameFlowController::ShowNotice(const char* title_key, const char* text_key)
   if (gui != nullptr && gui->IsInitialised()) ShowMessageBox(ShellText(title_key), ShellText(text_key));
 }
 
+int GameFlowController::PlayBackupOfUnknownStage() {
+  if (CurrentProfile == nullptr || CurrentProfile->m_stage.empty()) return -1;
+  // A stage this game does not know (renamed by an update, or a damaged byte): the saved game is
+  // kept aside, and the save before it is played when this game knows its stage.
+  const std::string unknown = CurrentProfile->m_stage;
+  const bool kept = CurrentProfile->KeepFileAside();
+  if (!CurrentProfile->ReadBackupInstead([this](const std::string& stage) { return FindStage(stage) >= 0; })) {
+    m_unknown_stage_kept = kept;
+    return -1;
+  }
+  LogReport(kLogError, kSource, __LINE__,
+            "the saved game is at the unknown stage \"%s\"%s; the save before it, at %s, is played", unknown.c_str(),
+            kept ? " (the file is kept aside)" : "", CurrentProfile->m_stage.c_str());
+  CurrentProfile->TakeLostNotice();
+  if (GamePanel* panel = GamePanel::GetInstance()) panel->ReloadInventory();
+  ShowNotice("progress_backup_played_title", "progress_backup_played");
+  return FindStage(CurrentProfile->m_stage);
+}
+
 void GameFlowController::SayWhyANewGameBegins() {
   if (CurrentProfile == nullptr) return;
   if (!CurrentProfile->m_stage.empty()) {
-    // A stage this game does not know (renamed by an update, or a damaged byte): the saved game
-    // is kept aside before the new game's saves replace the file and its backup.
-    const bool kept = CurrentProfile->KeepFileAside();
+    // Kept aside already, with no backup this game can play.
+    const bool kept = m_unknown_stage_kept;
     LogReport(kLogError, kSource, __LINE__, "the saved game is at the unknown stage \"%s\"%s; a new game begins",
               CurrentProfile->m_stage.c_str(), kept ? " (the file is kept aside)" : "");
     CurrentProfile->TakeLostNotice();  // one notice is enough

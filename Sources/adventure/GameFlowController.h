@@ -104,6 +104,9 @@ class GameFlowController : public cGameState {
   static void ShowNotice(const char* title_key, const char* text_key);
   // The current player's saved game cannot go on: says why before a new game begins.
   void SayWhyANewGameBegins();
+  // The stage of the saved game's backup when the saved game's stage is unknown and the backup's
+  // is known (the backup is then the profile's progress); -1 otherwise.
+  int PlayBackupOfUnknownStage();
 
   std::vector<cResourcePtr<cSoundResource>> m_stage_music;
   cResourcePtr<cSoundResource> m_transition_music;
@@ -116,6 +119,7 @@ class GameFlowController : public cGameState {
   bool m_map_travel_pending = false;
   bool m_location_ended = false;
   bool m_at_end = false;  // the walk to the next stage ran past the last one
+  bool m_unknown_stage_kept = false;  // the saved game at an unknown stage was kept aside
   std::vector<StageRecord> m_stages;
   size_t m_current_stage = 0;
   GUIStateWindow* m_transition = nullptr;      // owned

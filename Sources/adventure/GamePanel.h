@@ -50,7 +50,7 @@ class GamePanel : public Singleton<GamePanel> {
     kLandNothing = 10,
   };
   static constexpr int kHintIcons = 5;
-  static constexpr int kMaxHints = 5;
+  static constexpr int kMaxHints = ProfileProgress::kMostHints;
 
   GamePanel();
   ~GamePanel() override;

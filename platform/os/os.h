@@ -59,6 +59,9 @@ bool IsExecutable(const std::string& path);     // a regular file with an execut
 // A regular file that no one may write to (the player marked it read-only); whoever we run as.
 bool IsReadOnlyFile(const std::string& path);
 bool DeleteFile(const std::string& path);
+// The most bytes a file name may have in `folder` (or in its nearest existing parent): 255 where
+// the file system does not say.
+std::size_t LongestFileName(const std::string& folder);
 // Atomically replaces `to` with `from` (same folder). Used to keep player files whole.
 bool RenameFile(const std::string& from, const std::string& to);
 // Writes `bytes` to a temporary file beside `path`, syncs it and renames it over `path`. On

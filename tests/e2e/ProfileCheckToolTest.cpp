@@ -52,6 +52,9 @@ const FolderCase kFolders[] = {
     {"damaged, backup whole", [](const fs::path& prf) { Truncate(prf, 7); }, 1, "is damaged or empty"},
     {"a file kept aside", [](const fs::path& prf) { fs::copy_file(prf, prf.string() + ".bad"); }, 1,
      "kept aside as damaged"},
+    {"a player left out of the list",
+     [](const fs::path& prf) { fs::copy_file(prf, prf.parent_path() / "1048107410721085.prf"); }, 1,
+     "the player file 1048107410721085.prf is not listed (its digits give the name \"\u0418\u0432\u0430\u043d\")"},
 };
 
 TEST(ProfileCheckToolTest, SaysWhetherEveryPlayerHasAWholeGame) {

@@ -18,6 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stream.Seek(0, 0);
   PlayerProfile profile;
   if (!profile.ReadContent(stream)) return 0;
+  // What is read is what the game can show.
+  for (const ProfileProgress* p : {&profile.m_progress, &profile.m_start_progress}) {
+    if (p->m_hints < 0 || p->m_hints > ProfileProgress::kMostHints) std::abort();
+    for (const ItemCount& item : p->m_items) {
+      if (item.m_count > ProfileProgress::kMostOfAnItem) std::abort();
+    }
+  }
 
   cMemoryStream again;
   if (!WriteFileHeader(again, profile.m_header, profile.m_version) || !profile.Write(again)) std::abort();

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A player file's name read back as a player's name gives that file name again.
   std::string digits;
   for (std::size_t i = 0; i < size && i < 64; ++i) digits += static_cast<char>('0' + data[i] % 10);
-  if (!digits.empty() && cProfile::FileNameFor(ProfilesList::NameFromFileName(digits)) != digits) std::abort();
+  bool sure = false;
+  if (!digits.empty() && cProfile::FileNameFor(ProfilesList::NameFromFileName(digits, &sure)) != digits) std::abort();
   static GameUserDataFactory factory("");
   cMemoryStream stream;
   if (size > 0) stream.Write(data, static_cast<uint32_t>(size));

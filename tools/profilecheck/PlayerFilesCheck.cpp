@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "Sources/shell/userdata/ProfilesList.h"
@@ -77,6 +78,25 @@ PlayerFilesReport CheckPlayerFiles(const std::string& user_folder) {
     } else if (own == FileState::kRefused || backup == FileState::kRefused) {
       report.findings.push_back("a file of the player \"" + utf8 + "\" is damaged or empty");
     }
+  }
+  // A player file no listed name leads to: the game lists it again at its next start, under the
+  // name its digits give.
+  std::set<std::string> listed;
+  for (const std::u16string& name : names) listed.insert(cProfile::FileNameFor(name));
+  std::error_code listing;
+  for (fs::directory_iterator it(data / "profiles", listing), end; !listing && it != end; it.increment(listing)) {
+    const std::string file = it->path().filename().string();
+    std::string digits;
+    for (const char* extension : {".prf", ".prf.bak"}) {
+      const std::string end_of = extension;
+      if (file.size() > end_of.size() && file.compare(file.size() - end_of.size(), end_of.size(), end_of) == 0) {
+        digits = file.substr(0, file.size() - end_of.size());
+      }
+    }
+    const std::u16string name = ProfilesList::NameFromFileName(digits);
+    if (name.empty() || listed.count(digits) != 0) continue;
+    report.findings.push_back("the player file " + file + " is not listed (its digits give the name \"" +
+                              WideToUtf8(name) + "\")");
   }
   // The game keeps every file it refused aside as ".bad": one is there only when a file was damaged.
   std::error_code error;

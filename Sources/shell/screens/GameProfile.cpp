@@ -16,6 +16,7 @@
 #include "gui/include/GUIMenuItem.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/TextFitting.h"
+#include "source/log/cLog.h"
 #include "source/text/TextConversion.h"
 
 namespace {
@@ -91,6 +92,7 @@ void GameProfile::FillList(bool place_scroll) {
     if (n > f) m_first = std::atoi(m_scroll->GetValue("cur").c_str());
   }
   m_first = std::clamp(m_first, 0, std::max(n - f, 0));
+  if (m_scroll == nullptr && list != nullptr) LogPlayersNotShown(*list, f);
   auto profile = list != nullptr ? list->GetProfiles().begin() : ProfilesList::Profiles::const_iterator();
   if (list != nullptr) std::advance(profile, std::min(m_first, n));
   m_shown.assign(m_frames.size(), std::u16string());
@@ -109,6 +111,23 @@ void GameProfile::FillList(bool place_scroll) {
     ++profile;
   }
   m_filling = false;
+}
+
+void GameProfile::LogPlayersNotShown(const ProfilesList& list, int frames) {
+  // Without a scroll the players past the last frame cannot be chosen here; they stay listed
+  // with their files, and the log names them (once for each change of them).
+  std::string unshown;
+  int position = 0;
+  for (const auto& entry : list.GetProfiles()) {
+    if (position++ < frames) continue;
+    unshown += (unshown.empty() ? "\"" : ", \"") + WideToUtf8(entry.first) + "\"";
+  }
+  if (unshown == m_unshown_logged) return;
+  m_unshown_logged = unshown;
+  if (unshown.empty()) return;
+  LogReport(kLogWarning, "Sources\\shell\\GameProfile", __LINE__,
+            "the players list shows %d of %d players; not shown, and kept with their files: %s", frames,
+            static_cast<int>(list.GetProfiles().size()), unshown.c_str());
 }
 
 DelegateArg GameProfile::OnScroll(DelegateArg) {

@@ -42,6 +42,7 @@ class GameProfile : public DialogWindow {
   DelegateArg OnRenamed(DelegateArg sender);
   DelegateArg OnDeleteConfirmed(DelegateArg sender);
   void ShowNameConflict();
+  void LogPlayersNotShown(const ProfilesList& list, int frames);
 
   cGameState* m_return_state;  // not owned
   std::vector<GUIWindow*> m_frames;  // children: the tree owns them
@@ -50,6 +51,7 @@ class GameProfile : public DialogWindow {
   GUIWindow* m_new = nullptr;
   int m_first = 0;
   bool m_filling = false;
+  std::string m_unshown_logged;  // the players last logged as not shown
 };
 
 // The profile list of the user data, or null before it is installed.

@@ -7,6 +7,7 @@
 #include "platform/window/window.h"
 #include "source/properties/cProperties.h"
 #include "source/stream/Encoding.h"
+#include "source/stream/cStream.h"
 
 PlayerProfile* CurrentProfile = nullptr;
 
@@ -28,6 +29,15 @@ bool PlayerProfile::Read(cStream& stream) {
   m_locations = std::move(body.locations);
   m_stage = std::move(body.stage);
   return true;
+}
+
+bool PlayerProfile::ReadBackupInstead(const std::function<bool(const std::string& stage)>& playable) {
+  return LoadBackup([&](cStream& content) {
+    PlayerProfile probe;  // this profile changes only when the backup is taken
+    if (!probe.ReadContent(content) || !playable(probe.m_stage)) return false;
+    content.Seek(0, 0);
+    return ReadContent(content);
+  });
 }
 
 void PlayerProfile::MakeCurrent() {

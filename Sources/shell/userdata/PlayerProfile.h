@@ -4,6 +4,7 @@
 // panel. Exactly one profile at a time is current (CurrentProfile); the profile list owns them.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class PlayerProfile : public cProfile {
   void MakeCurrent();
   // Starts a new game: progress back to its first state, no locations, no stage.
   void Reset();
+  // For a file that was read but cannot be played: its backup takes its place when it reads
+  // whole and `playable` accepts its stage. False, the profile unchanged, otherwise.
+  bool ReadBackupInstead(const std::function<bool(const std::string& stage)>& playable);
 
   // The record of the stage in play; null when there is none (or no stage).
   LocationRecord* FindCurrentLocationRecord();

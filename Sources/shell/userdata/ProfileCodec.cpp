@@ -1,5 +1,7 @@
 #include "Sources/shell/userdata/ProfileCodec.h"
 
+#include <algorithm>
+
 #include "Sources/shell/userdata/BinaryReader.h"
 #include "source/stream/Encoding.h"
 
@@ -30,6 +32,15 @@ bool ReadInts(BinaryReader& reader, std::vector<int32_t>& list) {
   list.resize(count);
   for (int32_t& value : list) reader.I32(value);
   return reader.Ok();
+}
+
+// A damaged or hand-made file may hold numbers the game never writes: a negative hint count,
+// an item count that would be drawn as ten digits over its slot.
+void ClampToShown(ProfileProgress& p) {
+  p.m_hints = std::clamp(p.m_hints, 0, ProfileProgress::kMostHints);
+  for (ItemCount& item : p.m_items) item.m_count = std::min(item.m_count, ProfileProgress::kMostOfAnItem);
+  p.m_petition_state = std::clamp(p.m_petition_state, 0, ProfileProgress::kMostPetitionState);
+  p.m_scheme_state = std::clamp(p.m_scheme_state, 0, ProfileProgress::kMostSchemeState);
 }
 
 }  // namespace
@@ -91,6 +102,7 @@ bool ReadProgress(BinaryReader& r, ProfileProgress& p) {
     p.m_diary_names.resize(count);
     for (std::string& name : p.m_diary_names) r.Text(name);
   }
+  if (r.Ok()) ClampToShown(p);
   return r.Ok();
 }
 

@@ -55,6 +55,14 @@ struct LocationRecord {
 };
 
 struct ProfileProgress {
+  // The most the game shows and keeps: hint charges in the panel, pieces of one item in an
+  // inventory slot (its counter shows three digits), the diary's page states. A file read with
+  // more (or less than 0) holds these instead.
+  static constexpr int32_t kMostHints = 5;
+  static constexpr uint32_t kMostOfAnItem = 999;
+  static constexpr int32_t kMostPetitionState = 7;
+  static constexpr int32_t kMostSchemeState = 2;
+
   uint8_t m_has_map = 0;
   uint8_t m_has_lens = 0;
   uint8_t m_has_lion_amulet = 0;

@@ -19,19 +19,21 @@ class ProfilesList {
   using Profiles = std::map<std::u16string, std::unique_ptr<cProfile>>;
 
   // Why a name cannot be given to a profile.
-  enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken, kBlank };
+  enum class NameCheck { kFree, kTaken, kTooLong, kFileTaken, kBlank, kFileNameTooLong };
 
   // Makes the folder and loads the file. A list that is missing or damaged (and has no usable
-  // backup) is rebuilt from the players' files present, as is a list read from its backup (it
-  // may miss players added since). Players listed and none current: the first becomes current.
+  // backup) is rebuilt from the players' files present; a list read whole gains the players
+  // whose files are there but not listed. Players listed and none current: the first becomes
+  // current.
   explicit ProfilesList(cUserDataFactory& factory);
   // The current profile is deactivated and CurrentProfile no longer points into the list.
   virtual ~ProfilesList();
   ProfilesList(const ProfilesList&) = delete;
   ProfilesList& operator=(const ProfilesList&) = delete;
 
-  // Reads the file (or its backup); names that could not be given to a player are left out,
-  // logged, and the list as read is kept aside as ".bad". False when neither could be read.
+  // Reads the file (or its backup); names that cannot be kept (see CheckListedName) are left
+  // out, logged, and the list as read is kept aside as ".bad" (their files stay). Players whose
+  // files are there but not listed are listed. False when neither could be read.
   bool Load();
   // Rewrites the file; false when it could not (logged).
   bool Save();
@@ -52,6 +54,10 @@ class ProfilesList {
   // control characters only), no other profile has it, it is not too long, and its file name is
   // no other profile's file name.
   NameCheck CheckName(const std::u16string& name, const cProfile* profile) const;
+  // kFree when a name read from the list (or from a file name) may stay in it: not blank, not
+  // listed already, its file name is no listed player's, and its files can be named on this
+  // system. Its length is the prompt's concern, not the list's: a longer name stays.
+  NameCheck CheckListedName(const std::u16string& name) const;
 
   cProfile* GetCurrent() const { return m_current; }
   const Profiles& GetProfiles() const { return m_profiles; }
@@ -65,16 +71,27 @@ class ProfilesList {
   // A profile name has at most this many UTF-16 units (its file name stays short enough).
   static constexpr std::size_t kMaxNameLength = 24;
 
-  // A name whose file name is `digits` (the file name without ".prf"): the likeliest one where
-  // the digits allow several, letters of the common scripts before anything else. Empty when
-  // the digits cannot be a file name of a profile.
-  static std::u16string NameFromFileName(const std::string& digits);
+  // A name whose file name is `digits` (the file name without ".prf"): made of the characters
+  // the name prompt takes where the digits allow that, the likeliest where they allow several
+  // such names; `sure` (when given) tells whether no other such name gives these digits. Empty
+  // when the digits cannot be a file name of a profile.
+  static std::u16string NameFromFileName(const std::string& digits, bool* sure = nullptr);
+  // Appended to a name rebuilt from its file name when other names give the same digits.
+  static constexpr const char16_t* kUnsureMark = u" (?)";
+  // The digits of a file name must leave this many bytes for the longest name the game gives
+  // the player's files (".prf.bak" and a temporary's ".tmp-<pid>-<counter>").
+  static constexpr std::size_t kFileNameReserve = 34;
 
  private:
   void Forget();
   cProfile* Insert(const std::u16string& name);
   // Lists the players whose ".prf" (or ".prf.bak") is present and not listed; answers how many.
   int AdoptProfileFiles();
+  // A player rebuilt from its file name under a name that may not be theirs: renamed with
+  // kUnsureMark when its file reads whole, so the list says so.
+  void MarkUnsure(const std::u16string& name);
+  // Whether the player files of this file name (digits) can be named in the profiles folder.
+  bool FileNameFits(const std::string& file_name) const;
   void SelectFirstWhenNoneCurrent();
   // Removes what saves of any player's file, listed or not, left when a kill cut them short.
   void RemoveStaleTemporaries();

@@ -118,12 +118,25 @@ void UserFile::WriteBack() {
 bool UserFile::KeepCopyAside() {
   if (!MayWrite() || m_last_good.empty()) return false;
   const std::string aside = FreeBadName();
-  if (!aside.empty() && os::WriteFileAtomically(aside, m_last_good.data(), m_last_good.size())) {
+  const bool kept = !aside.empty() && os::WriteFileAtomically(aside, m_last_good.data(), m_last_good.size());
+  if (kept) {
     LogReport(kLogError, kSource, __LINE__, "%s kept as %s", m_path.c_str(), aside.c_str());
-    return true;
+  } else {
+    LogReport(kLogError, kSource, __LINE__, "%s could not be kept aside", m_path.c_str());
   }
-  LogReport(kLogError, kSource, __LINE__, "%s could not be kept aside", m_path.c_str());
-  return false;
+  // The next save would keep this content as the backup, over the last one that could be used.
+  m_last_good.clear();
+  return kept;
+}
+
+bool UserFile::LoadBackup(const Parser& parse) {
+  std::string backup;
+  if (ReadWhole(GetBackupPath(), backup) != ReadResult::kRead || backup.empty() || !Accepts(parse, backup)) return false;
+  LogReport(kLogWarning, kSource, __LINE__, "%s: its backup %s is read in its place", m_path.c_str(),
+            GetBackupPath().c_str());
+  m_last_good = std::move(backup);
+  WriteBack();
+  return true;
 }
 
 bool UserFile::TakeSaveFailureNotice() {
@@ -157,7 +170,8 @@ bool UserFile::Save(const void* bytes, std::size_t size) {
   }
   CreateDirectoryTree(SplitPath(m_path).folder);
   const std::string content(static_cast<const char*>(bytes), size);
-  if (!m_last_good.empty() && m_last_good != content &&
+  // A mirrored backup holds the last content saved already.
+  if (!m_mirror && !m_last_good.empty() && m_last_good != content &&
       !os::WriteFileAtomically(GetBackupPath(), m_last_good.data(), m_last_good.size())) {
     LogReport(kLogWarning, kSource, __LINE__, "backup %s could not be written", GetBackupPath().c_str());
   }
@@ -172,6 +186,9 @@ bool UserFile::Save(const void* bytes, std::size_t size) {
       std::fputs(line.c_str(), stderr);
     }
     return false;
+  }
+  if (m_mirror && !os::WriteFileAtomically(GetBackupPath(), content.data(), content.size())) {
+    LogReport(kLogWarning, kSource, __LINE__, "backup %s could not be written", GetBackupPath().c_str());
   }
   m_last_good = content;
   return true;

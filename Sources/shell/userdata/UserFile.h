@@ -2,7 +2,8 @@
 // One file the game keeps for its players (a profile, the profile list, the records). No save
 // ever loses what was saved before:
 // - a save writes a temporary file beside the old one, syncs it and renames it over the old one;
-//   the previous good content is kept beside it as "<name>.bak";
+//   the previous good content is kept beside it as "<name>.bak" (or, for a file that mirrors
+//   itself there, the content just saved);
 // - a file that cannot be read or is refused is moved aside to "<name>.bad" ("<name>.bad.1", ...
 //   when earlier ones are there) before anything is written in its place, and the ".bak" copy
 //   is read instead, and written back under the file's own name;
@@ -44,8 +45,13 @@ class UserFile {
   // Deletes the file and its backup; a missing file is no error.
   void Delete();
   // Copies the content last read or written to a free "<name>.bad" name, leaving the file as it
-  // is; for content that was read but cannot be used. False (logged) when it could not.
+  // is; for content that was read but cannot be used. That content is never kept as the backup
+  // afterwards: the backup holds the last content that could be used. False (logged) when it
+  // could not be copied.
   bool KeepCopyAside();
+  // Reads the backup alone; when `parse` accepts it, it becomes the content last read and is
+  // written back under the file's own name. For a file whose content was read but cannot be used.
+  bool LoadBackup(const Parser& parse);
 
   // True once after the first save of this run that failed on the disk (full, not writable): the
   // player is then told that progress cannot be saved.
@@ -55,6 +61,10 @@ class UserFile {
   std::string GetBackupPath() const { return m_path + ".bak"; }
   // False in a folder that another copy of the game is using.
   bool MayWrite() const;
+  // From now on the backup holds what each save wrote (written after the file), not the content
+  // before it: for a file whose latest content is what matters (the players' list and who is
+  // current), so that a damaged file is replaced by the latest.
+  void MirrorInBackup() { m_mirror = true; }
 
   // A player file larger than this is taken as damaged and not read into memory.
   static constexpr uint32_t kMaxSize = 16u << 20;
@@ -70,4 +80,5 @@ class UserFile {
   std::shared_ptr<UserFolderGuard> m_guard;
   std::string m_last_good;  // the content last read or written, kept as the backup at the next save
   bool m_blocked = false;   // a refused file could not be moved aside: never write over it
+  bool m_mirror = false;    // the backup holds the content last saved
 };

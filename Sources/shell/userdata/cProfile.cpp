@@ -84,6 +84,12 @@ bool cProfile::TakeLostNotice() {
 
 bool cProfile::KeepFileAside() { return HasFolder(*this) && File().KeepCopyAside(); }
 
+bool cProfile::LoadBackup(const std::function<bool(cStream& content)>& parse) {
+  if (!HasFolder(*this) || !File().LoadBackup(parse)) return false;
+  m_loaded = true;
+  return true;
+}
+
 bool cProfile::Rename(const std::u16string& new_name, const std::function<void()>& written) {
   if (!HasFolder(*this)) return false;
   if (!m_loaded) Load();

@@ -42,7 +42,8 @@ class cProfile {
   // records the new name), and only then is the old file deleted. False, with the old name and
   // file kept, when the new file could not be written.
   bool Rename(const std::u16string& new_name, const std::function<void()>& written = {});
-  // Keeps a copy of the file as last read or written beside it as ".bad" (the file stays).
+  // Keeps a copy of the file as last read or written beside it as ".bad" (the file stays); that
+  // copy never becomes the backup.
   bool KeepFileAside();
 
   // Reads a whole file's content (header, version, body, nothing after it); the profile changes
@@ -58,6 +59,11 @@ class cProfile {
   std::string m_directory;  // the user folder
   std::string m_header = "FLPRF";
   uint32_t m_version = 102;
+
+ protected:
+  // Reads the backup alone, for a file that was read but cannot be used; `parse` gets the whole
+  // content. On acceptance the backup is also written back under the file's own name.
+  bool LoadBackup(const std::function<bool(cStream& content)>& parse);
 
  private:
   UserFile& File();

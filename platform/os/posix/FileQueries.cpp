@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/os/os.h"
@@ -40,6 +41,21 @@ bool IsReadOnlyFile(const std::string& path) {
 
 bool DeleteFile(const std::string& path) {
   return !path.empty() && unlink(NativePath(path).c_str()) == 0;
+}
+
+std::size_t LongestFileName(const std::string& folder) {
+  constexpr std::size_t kUsual = 255;
+  std::string native = NativePath(folder);
+  while (!native.empty()) {
+    errno = 0;
+    const long longest = pathconf(native.c_str(), _PC_NAME_MAX);
+    if (longest > 0) return static_cast<std::size_t>(longest);
+    if (errno != ENOENT && errno != ENOTDIR) break;  // no limit, or none to be had
+    const std::size_t slash = native.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) break;
+    native.resize(slash);
+  }
+  return kUsual;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {

@@ -208,6 +208,63 @@ TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
   }
 }
 
+// A saved game at a stage this game does not know, whose backup is at one it knows: the backup is
+// played (its hints and stage), the unknown one is kept aside, and no save ever turns the kept
+// file into the backup, whether or not the backup could be played.
+TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplacesByIt) {
+  Stages("<location name=\"stage_1\"/><location name=\"stage_2\"/>");
+  profile.m_directory = LocationTest::root.Path();
+  profile.m_name = u"Ann";
+  const std::string file = "usersdata/profiles/65110110.prf";
+  const struct {
+    const char* backup_stage;
+    const char* played;
+    int32_t hints;
+    const char* said;
+  } cases[] = {
+      {"stage_2", "stage_2", 4, "unknown stage \"location_99\" (the file is kept aside); the save before it, at stage_2"},
+      {"stage_gone", "stage_1", PlayerProfile::kStartHints, "unknown stage \"location_99\" (the file is kept aside); a new"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.backup_stage);
+    flow.reset();
+    std::filesystem::remove_all(LocationTest::root.Path() + "/usersdata");
+    {
+      PlayerProfile older;
+      older.m_directory = profile.m_directory;
+      older.m_name = profile.m_name;
+      older.Reset();
+      older.m_progress.m_hints = 4;
+      older.m_stage = c.backup_stage;
+      ASSERT_TRUE(older.Save());
+      older.m_progress.m_hints = 3;
+      older.m_stage = "location_99";
+      ASSERT_TRUE(older.Save());  // the save before is now the backup
+    }
+    const std::string unknown = LocationTest::root.ReadFile(file);
+    profile.MakeCurrent();
+    ASSERT_EQ(profile.m_stage, "location_99");
+    Start();
+    Steps(3);
+    EXPECT_EQ(StageName(), c.played);
+    EXPECT_EQ(profile.m_progress.m_hints, c.hints);
+    EXPECT_TRUE(LogHas(c.said)) << c.said;
+    root.ChangeSubState(&menu);
+    root.ChangeSubState(flow.get());
+    Steps(3);
+    root.ChangeSubState(&menu);  // a few saves more
+    EXPECT_EQ(LocationTest::root.ReadFile(file + ".bad"), unknown);
+    const std::string kept = LocationTest::root.ReadFile(file + ".bak");
+    EXPECT_NE(kept, unknown) << "the kept-aside file became the backup";
+    PlayerProfile reread;
+    cMemoryStream bytes;
+    bytes.Write(kept.data(), static_cast<uint32_t>(kept.size()));
+    bytes.Seek(0, 0);
+    ASSERT_TRUE(reread.ReadContent(bytes));
+    EXPECT_NE(reread.m_stage, "location_99");
+  }
+}
+
 // Between two stages the map shows the way: as a page of the stage's own ("map_1_2"), and on the
 // panel's big map once the player owns it. Each waits for the route and a press, then the game
 // goes on at the next stage.

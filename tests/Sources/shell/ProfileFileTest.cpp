@@ -88,6 +88,41 @@ TEST_F(ProfileFileTest, EveryFieldRoundTripsAndAnyCutOrOverlongCountIsRefusedWho
   }
 }
 
+// Numbers the game never writes are read as the nearest it can show; the rest stays as saved.
+TEST_F(ProfileFileTest, HostileNumbersAreReadAsTheNearestTheGameShows) {
+  const struct {
+    int32_t hints;
+    uint32_t count;
+    int32_t petition, scheme;
+    int32_t read_hints;
+    uint32_t read_count;
+    int32_t read_petition, read_scheme;
+  } cases[] = {
+      {-5, 4294967295u, -1, 9, 0, ProfileProgress::kMostOfAnItem, 0, 2},
+      {INT32_MAX, 1000, 8, -7, 5, ProfileProgress::kMostOfAnItem, 7, 0},
+      {INT32_MIN, 0, INT32_MIN, INT32_MAX, 0, 0, 0, 2},
+      {3, 999, 7, 2, 3, 999, 7, 2},  // as saved
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hints);
+    PlayerProfile written;
+    written.m_progress.m_hints = c.hints;
+    written.m_progress.m_items = {{"coin", c.count}, {"key", 1}};
+    written.m_progress.m_petition_state = c.petition;
+    written.m_progress.m_scheme_state = c.scheme;
+    cMemoryStream body;
+    ASSERT_TRUE(written.Write(body));
+    PlayerProfile read;
+    ASSERT_TRUE(ReadBody(read, std::string(reinterpret_cast<const char*>(body.GetData()), body.GetSize())));
+    EXPECT_EQ(read.m_progress.m_hints, c.read_hints);
+    ASSERT_EQ(read.m_progress.m_items.size(), 2u);
+    EXPECT_EQ(read.m_progress.m_items[0].m_count, c.read_count);
+    EXPECT_EQ(read.m_progress.m_items[1].m_count, 1u);
+    EXPECT_EQ(read.m_progress.m_petition_state, c.read_petition);
+    EXPECT_EQ(read.m_progress.m_scheme_state, c.read_scheme);
+  }
+}
+
 TEST_F(ProfileFileTest, RefusedFileIsKeptAsBadAndTheBackupTakesItsPlace) {
   auto first = Named(u"Ann");
   first->m_progress.m_hints = 1;
@@ -108,17 +143,17 @@ TEST_F(ProfileFileTest, RefusedFileIsKeptAsBadAndTheBackupTakesItsPlace) {
   std::filesystem::remove(Path(kAnn + ".bak"));
   Write(kAnn, "junk");
   auto kept = Named(u"Ann");
-  kept->m_progress.m_hints = 9;
+  kept->m_progress.m_hints = 4;
   kept->MakeCurrent();
-  EXPECT_EQ(kept->m_progress.m_hints, 9);
+  EXPECT_EQ(kept->m_progress.m_hints, 4);
   auto reread = Named(u"Ann");
   ASSERT_TRUE(reread->Load());
-  EXPECT_EQ(reread->m_progress.m_hints, 9);
+  EXPECT_EQ(reread->m_progress.m_hints, 4);
   // A file the player made read-only is never written over.
   std::filesystem::permissions(Path(kAnn), std::filesystem::perms::owner_read);
   kept->m_progress.m_hints = 3;
   EXPECT_FALSE(kept->Save());
-  EXPECT_TRUE(reread->Load() && reread->m_progress.m_hints == 9);
+  EXPECT_TRUE(reread->Load() && reread->m_progress.m_hints == 4);
 }
 
 TEST_F(ProfileFileTest, CheatModeItemCountsAndLocationValues) {

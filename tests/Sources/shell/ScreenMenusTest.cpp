@@ -147,6 +147,13 @@ TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClear
   screen->FillList(true);
   EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
   EXPECT_FALSE(Found(screen->FindChild("new")).IsEnabled());
+  // Players past the last frame stay listed, and the log names them.
+  AddProfiles({u"Eve", u"Fay"});
+  screen->FillList(true);
+  EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo Dan");
+  EXPECT_TRUE(LogHas("shows 4 of 6 players; not shown, and kept with their files: \"Eve\", \"Fay\"")) << LogText();
+  Profiles().Delete(u"Eve");
+  Profiles().Delete(u"Fay");
   Profiles().Delete(u"Cleo");
   Profiles().Delete(u"Dan");
   screen->FillList(true);
@@ -220,7 +227,8 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
   // The first player is listed and made current in one save: no saved list, the backup
   // included, names players with none current (a game played then would never be saved).
-  EXPECT_EQ(players.ReadFile("usersdata/profiles.pmf.bak").size(), 17u) << "the empty list of the first start";
+  EXPECT_EQ(players.ReadFile("usersdata/profiles.pmf.bak"), players.ReadFile("usersdata/profiles.pmf"))
+      << "the backup is the list as saved";
   const struct {
     DelegateArg (MainMenu::*button)(DelegateArg);
     cScreenState* state;

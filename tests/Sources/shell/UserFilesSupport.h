@@ -73,7 +73,7 @@ inline void FillProfile(PlayerProfile& profile) {
   p.m_comics = {4, 1};
   p.m_map_points = {INT32_MIN, INT32_MAX};
   p.m_flying_items = {{"key", 2, "door", 5}, {}};
-  p.m_items = {{"lamp", 1}, {"", 4000000000u}};
+  p.m_items = {{"lamp", 1}, {"", ProfileProgress::kMostOfAnItem}};
   p.m_diary_names = {"find the key", ""};
   p.m_spare_1 = 11, p.m_spare_2 = -12, p.m_hints = 5, p.m_petition_state = 7, p.m_scheme_state = 2;
   p.m_pending_message = "MSG_MAP";

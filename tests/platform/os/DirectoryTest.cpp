@@ -126,4 +126,16 @@ TEST(KnownFolders, ExecutableFolderHoldsTheTestProgram) {
   EXPECT_TRUE(os::IsExecutable(path));
 }
 
+
+// The file system's own limit, asked of the nearest folder that exists.
+TEST(Directory, LongestFileNameIsTheFileSystemsAlsoForAFolderNotMadeYet) {
+  TempDir dir;
+  const std::size_t here = os::LongestFileName(dir.Path());
+  EXPECT_EQ(here, static_cast<std::size_t>(pathconf(dir.Path().c_str(), _PC_NAME_MAX)));
+  EXPECT_EQ(os::LongestFileName(dir.Path() + "\\not\\made\\yet"), here);
+  const std::string longest = dir.Path() + "/" + std::string(here, 'a');
+  EXPECT_TRUE(os::WriteFileAtomically(longest.substr(0, longest.size() - 20), "x", 1)) << "room for a temporary";
+  EXPECT_FALSE(os::WriteFileAtomically(longest + "a", "x", 1));
+}
+
 }  // namespace
