@@ -147,6 +147,9 @@ void DiaryWindow::RefreshSchemePage() {
   for (int i = 0;; ++i) {
     GUIWindow* text = page->FindChild(TwoDigitName("scheme_text_", i));
     if (text == nullptr) break;
+    // The id goes too: set again to the same id, a static keeps the text it was just cleared of,
+    // and the page stayed blank from its second refresh on.
+    text->SetValue("text_id", "");
     text->SetValue("text", "");
   }
   ShowChild("history03", true);
