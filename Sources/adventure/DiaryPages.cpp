@@ -164,3 +164,17 @@ void DiaryWindow::RefreshSchemePage() {
     ShowChild("button_scheme", false);
   }
 }
+
+void DiaryWindow::RefreshHistoryPage() {
+  GUIStateWindow* page = m_pages[kHistoryPage];
+  const ProfileProgress* progress = Progress();
+  // The first chapter before any page, then one for each page reached, up to the last written.
+  const std::size_t pages = progress != nullptr ? progress->m_comics.size() : 0;
+  const std::size_t chapter = std::min<std::size_t>(pages, kHistoryChapters - 1);
+  for (int line = 0;; ++line) {
+    GUIWindow* text = page != nullptr ? page->FindChild("line_" + std::to_string(line)) : nullptr;
+    if (text == nullptr) break;
+    const std::string n = std::to_string(line);
+    text->SetValue("text_id", chapter == 0 ? "DIARY_HISTORY_" + n : "DIARY_HISTORY_" + std::to_string(chapter) + "_" + n);
+  }
+}

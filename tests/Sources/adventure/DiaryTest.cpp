@@ -257,6 +257,30 @@ TEST_F(DiaryTest, TheSchemeKeepsItsWordsAtEveryRefresh) {
   }
 }
 
+TEST_F(DiaryTest, TheStorySoFarFollowsThePagesReached) {
+  GUIWindow* first = diary->GetPage(DiaryWindow::kHistoryPage)->FindChild("line_0");
+  GUIWindow* last = diary->GetPage(DiaryWindow::kHistoryPage)->FindChild("line_3");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(last, nullptr);
+  const struct {
+    std::vector<int32_t> pages;
+    const char* first;
+    const char* last;
+  } cases[] = {{{}, "DIARY_HISTORY_0", "DIARY_HISTORY_3"},
+               {{0}, "DIARY_HISTORY_1_0", "DIARY_HISTORY_1_3"},
+               {{0, 1}, "DIARY_HISTORY_2_0", "DIARY_HISTORY_2_3"},
+               {{0, 1, 2}, "DIARY_HISTORY_3_0", "DIARY_HISTORY_3_3"},
+               {{0, 1, 2, 7, 9}, "DIARY_HISTORY_3_0", "DIARY_HISTORY_3_3"},  // past the last chapter written
+               {{}, "DIARY_HISTORY_0", "DIARY_HISTORY_3"}};                   // a new journey starts again
+  for (const auto& c : cases) {
+    diary->Close();
+    progress().m_comics = c.pages;
+    diary->Show();
+    EXPECT_EQ(first->GetValue("text_id"), c.first) << c.pages.size();
+    EXPECT_EQ(last->GetValue("text_id"), c.last) << c.pages.size();
+  }
+}
+
 TEST_F(DiaryTest, ADamagedProfileNeverReachesPastTheDiary) {
   diary->Close();
   progress().m_comics = {INT32_MAX, -3, 1000};
