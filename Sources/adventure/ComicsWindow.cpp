@@ -10,6 +10,7 @@
 ComicsWindow::ComicsWindow(GUIWindow* parent, const std::string& form, bool keep, bool skip)
     : GUIStateWindow("comics", parent), m_caption(new GUIStatic(this, "press key")), m_keep(keep), m_skip(skip) {
   SetFormByName(form);
+  m_caption->MoveToFront(false);  // drawn over the form's pictures, which came after it
   m_caption->SetAlignment("cb");
   m_caption->SetMatrix(Matrix4::MakeTranslation(512.0f, 10.0f, 0.0f));  // the screen's bottom middle
   m_caption->SetValue("font_id", "13");
@@ -27,6 +28,13 @@ void ComicsWindow::Show() {
   m_caption->Show(false);
   m_pressed = m_ready = false;
   m_alpha = 1.0f;
+  // A button or key still down as the page comes belongs to the click that ended the page before:
+  // the page waits for it to be let go, so one click never passes two pages.
+  const cInput* input = cInput::PeekInstance();
+  m_held_at_show = input != nullptr && (input->Mouse().IsDown(cInput::kMouseLeft) ||
+                                        (input->Modifiers().current != nullptr &&
+                                         input->Modifiers().IsDown(cInput::kModifierAnyKey)));
+  m_press_seen = false;
   GUIStateWindow::Show();
   GUIWindow* parent = GetParent();
   if (parent == nullptr) return;
@@ -69,11 +77,20 @@ void ComicsWindow::SkipAnimations() {
 
 bool ComicsWindow::HandleMouse(const Vector2& point, bool button_down) {
   const cInput* input = cInput::PeekInstance();
-  const bool key = input != nullptr && input->Modifiers().current != nullptr &&
-                   input->Modifiers().IsPressed(cInput::kModifierAnyKey);
+  const bool modifiers = input != nullptr && input->Modifiers().current != nullptr;
+  if (m_held_at_show) {
+    const bool held = input != nullptr && (input->Mouse().IsDown(cInput::kMouseLeft) ||
+                                           (modifiers && input->Modifiers().IsDown(cInput::kModifierAnyKey)));
+    m_held_at_show = held;  // the last click's release is spent here
+    return GUIStateWindow::HandleMouse(point, button_down);
+  }
+  const bool key = modifiers && input->Modifiers().IsPressed(cInput::kModifierAnyKey);
+  const bool fresh = IsLeftButtonFreshPress();
+  if (fresh && m_open) m_press_seen = true;
   if (m_ready && !m_pressed) {
-    m_pressed = IsLeftButtonFreshPress() || IsLeftButtonReleased() || key;
-  } else if (!m_ready && IsLeftButtonFreshPress() && m_open) {
+    // A release counts only for a press this page saw.
+    m_pressed = fresh || (m_press_seen && IsLeftButtonReleased()) || key;
+  } else if (!m_ready && fresh && m_open) {
     if (m_skip) {
       SkipAnimations();
     } else {

@@ -36,6 +36,8 @@ class ComicsWindow : public GUIStateWindow {
   float m_alpha = 1.0f;
   bool m_pressed = false;
   bool m_ready = false;
+  bool m_held_at_show = false;  // a button or key was down as the page came: wait for its release
+  bool m_press_seen = false;    // the left button went down while the page was open
   bool m_keep;
   bool m_skip;
 };

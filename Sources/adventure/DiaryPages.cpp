@@ -147,6 +147,9 @@ void DiaryWindow::RefreshSchemePage() {
   for (int i = 0;; ++i) {
     GUIWindow* text = page->FindChild(TwoDigitName("scheme_text_", i));
     if (text == nullptr) break;
+    // The id goes too: set again to the same id, a static keeps the text it was just cleared of,
+    // and the page stayed blank from its second refresh on.
+    text->SetValue("text_id", "");
     text->SetValue("text", "");
   }
   ShowChild("history03", true);
@@ -159,5 +162,19 @@ void DiaryWindow::RefreshSchemePage() {
   } else if (state != 1 && state != 2) {
     ShowChild("history03", false);
     ShowChild("button_scheme", false);
+  }
+}
+
+void DiaryWindow::RefreshHistoryPage() {
+  GUIStateWindow* page = m_pages[kHistoryPage];
+  const ProfileProgress* progress = Progress();
+  // The first chapter before any page, then one for each page reached, up to the last written.
+  const std::size_t pages = progress != nullptr ? progress->m_comics.size() : 0;
+  const std::size_t chapter = std::min<std::size_t>(pages, kHistoryChapters - 1);
+  for (int line = 0;; ++line) {
+    GUIWindow* text = page != nullptr ? page->FindChild("line_" + std::to_string(line)) : nullptr;
+    if (text == nullptr) break;
+    const std::string n = std::to_string(line);
+    text->SetValue("text_id", chapter == 0 ? "DIARY_HISTORY_" + n : "DIARY_HISTORY_" + std::to_string(chapter) + "_" + n);
   }
 }

@@ -122,6 +122,7 @@ void DiaryWindow::Show() {
   ShowChild("button_picture", pictures);
   RefreshPetitionPage();
   RefreshSchemePage();
+  RefreshHistoryPage();
 }
 
 void DiaryWindow::Hide() {

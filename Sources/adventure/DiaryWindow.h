@@ -54,6 +54,9 @@ class DiaryWindow : public GUIStateWindow {
                                                                         {"goals", "gui\\diary\\diary_goals"}}};
   static constexpr const char* kComicsForm = "gui\\diary\\diary_comics";
   enum Page : int { kPetitionPage = 0, kPicturePage, kSchemePage, kHistoryPage, kGoalsPage };
+  // The story so far is written in chapters: "DIARY_HISTORY_N" before any comics page, then
+  // "DIARY_HISTORY_<pages>_N".
+  static constexpr std::size_t kHistoryChapters = 4;
 
   // What the diary asks of the game around it (the panel fills these; each may be empty).
   struct Links {
@@ -95,6 +98,8 @@ class DiaryWindow : public GUIStateWindow {
   void RefreshPictures();
   void RefreshPetitionPage();
   void RefreshSchemePage();
+  // The story so far: its lines follow the comics pages the player has reached.
+  void RefreshHistoryPage();
 
   // ---- read by the panel and by tests --------------------------------------------------------
   bool IsBusy() const { return m_effect != nullptr || m_fading != nullptr; }

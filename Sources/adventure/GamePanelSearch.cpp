@@ -124,7 +124,7 @@ DelegateArg GamePanel::OnSearchExit(DelegateArg sender) {
   if (!IsSearchRunning()) return 0;
   GUIWindow* exit_button = Child("get_hint_exit_true");
   if (sender != 0 && sender == reinterpret_cast<DelegateArg>(exit_button)) {
-    ShowYesNoBox(ShellText("ispy_exit"), ShellText("EXIT_TITLE"), MakeMemberDelegate(this, &GamePanel::OnSearchExit),
+    ShowYesNoBox(ShellText("ispy_exit"), ShellText("ispy_exit_title"), MakeMemberDelegate(this, &GamePanel::OnSearchExit),
                  DelegatePtr());
     return 0;
   }

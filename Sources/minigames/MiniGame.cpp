@@ -126,7 +126,7 @@ DelegateArg MiniGame::OnCancelRequest(DelegateArg) {
   const bool cheat = CurrentProfile != nullptr && CurrentProfile->m_cheat_mode != 0;
   const int32_t hints = CurrentProfile != nullptr ? CurrentProfile->m_progress.m_hints : 0;
   if (!cheat && hints < kSkipCost) {
-    host.ShowMessageBox("skip_minigame_title", "no_more_hints");
+    host.ShowMessageBox("no_more_hints_title", "no_more_hints");
   } else {
     host.ShowYesNoBox("skip_minigame_title", "skip_minigame", MakeMemberDelegate(this, &MiniGame::OnSkipConfirmed),
                       DelegatePtr());

@@ -1,7 +1,8 @@
 #pragma once
 // A line of text that answers the mouse by switching font: the entries of menus and lists. The
 // menu items that share a parent form a group in which at most one is selected ("menu_select").
-// A click is a release of the left button over the item, wherever the press began.
+// A click is a release of the left button over the item, wherever the press began. "centred"
+// puts the text in the middle of the item's size.
 
 #include <memory>
 #include <string>
@@ -45,6 +46,8 @@ class GUIMenuItem : public GUIWindow {
   bool m_dirty = false;
   bool m_was_hover = false;
   bool m_never_select = false;
+  bool m_centred = false;  // the text stands in the middle of the item, not on its bottom left
+  Vector3 m_text_offset;
   bool m_laid_out = false;
   int m_current_font = 0;
   int m_font_id = 0;

@@ -36,6 +36,11 @@ GUIMenuItem::GUIMenuItem(GUIWindow* parent, const std::string& name)
   AddGuiAttribute<bool>(map, "menu_select", nullptr, [this](const bool& on) { SetSelected(on); });
   AddGuiAttribute<bool>(map, "never_select", [this] { return m_never_select; },
                         [this](const bool& on) { m_never_select = on; });
+  AddGuiAttribute<bool>(map, "centred", [this] { return m_centred; }, [this](const bool& on) {
+    if (on == m_centred) return;
+    m_centred = on;
+    m_dirty = true;
+  });
   m_font_model->SetVisible(IsVisible());
 }
 
@@ -98,6 +103,12 @@ void GUIMenuItem::Relayout() {
   if (!m_text_id.empty()) m_text = LookUpText(m_text_id);
   font->BuildText(*m_font_model, GetVisual().GetColor(), m_text);
   m_font_model->RefreshBounds();
+  m_text_offset = Vector3();
+  if (m_centred) {
+    // The line's box (its width, the font's height) in the middle of the item.
+    const Vector3 extent = font->GetTextExtent(m_text);
+    m_text_offset = Vector3((GetSize().x - extent.x) * 0.5f, (GetSize().y - extent.y) * 0.5f, 0.0f);
+  }
   m_laid_out = true;
 }
 
@@ -107,7 +118,9 @@ bool GUIMenuItem::ApplyTransform() {
   // Drawn over the item's own model, whenever that was made.
   GetLayer().RemoveObject(m_font_model.get());
   GetLayer().AddObject(m_font_model.get());
-  m_font_model->SetWorldMatrix(GetWorld());
+  Matrix4 world;
+  Matrix4::Multiply(world, Matrix4::MakeTranslation(m_text_offset.x, m_text_offset.y, 0.0f), GetWorld());
+  m_font_model->SetWorldMatrix(world);
   m_font_model->SetColor(GetVisual().GetColor());
   m_font_model->SetVisible(IsVisible());
   return result;

@@ -44,6 +44,8 @@ constexpr Area kWholeScreen{0, 0, 1024, 768};
 // The name entry's field, and the first line of the players list.
 constexpr Area kNameField{322, 345, 702, 380};
 constexpr Area kFirstName{276, 544, 568, 576};
+// The lines of the players list's first two rows.
+constexpr Area kFirstRow{272, 540, 572, 580}, kSecondRow{272, 484, 572, 524};
 // Left of the menu's board, where the first name of the players list lies while it is open.
 constexpr Area kBesideMenu{276, 540, 338, 580};
 // Parchment there: a small dialog is open (the menu shows the night sky there).
@@ -104,6 +106,33 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       }
     }
     return dark > 40 && light > 40;
+  }
+
+  // The chosen player's name is written in red ink: many of the area's pixels are red.
+  bool RedInk(const WindowPixels& p, const Area& a) const {
+    int red = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
+        const uint32_t c = p.At(x, y);
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        red += r > 110 && r > g + 60 && r > b + 60 ? 1 : 0;
+      }
+    }
+    return red > 30;
+  }
+  // The middle (GUI x) of the dark and red ink on the parchment of the area; -1 with none.
+  float InkMiddle(const WindowPixels& p, const Area& a) const {
+    int first = -1, last = -1;
+    for (int x = X(a.x0); x <= X(a.x1); ++x) {
+      for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+        const uint32_t c = p.At(x, y);
+        if (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) >= 300) continue;
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+    }
+    return first < 0 ? -1.0f : (static_cast<float>(first + last) * 0.5f) * kGuiWidth / static_cast<float>(frame.width);
   }
 
   // The share of the area's pixels that differ clearly between two frames of one size.
@@ -225,8 +254,18 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   })) << Log();
   Type("Bob");
   Click(402, 303);
-  WaitFor("two-players", [](const WindowPixels&) { return true; });
+  // The new player is the chosen one: Bob's row is marked, Ann's not; each name stands in the
+  // middle of its row.
+  EXPECT_TRUE(WaitFor("two-players", [this](const WindowPixels& p) {
+    return RedInk(p, kSecondRow) && !RedInk(p, kFirstRow) && HasText(p, kFirstRow);
+  })) << Log();
+  EXPECT_NEAR(InkMiddle(frame, kFirstRow), 422.0f, 8.0f);
+  EXPECT_NEAR(InkMiddle(frame, kSecondRow), 422.0f, 8.0f);
   Click(422, 560);  // the first frame: Ann
+  Xdotool(Move(680, 400));  // beside the list: the mark is the choice's, not the pointer's
+  EXPECT_TRUE(WaitFor("ann-chosen", [this](const WindowPixels& p) {
+    return RedInk(p, kFirstRow) && !RedInk(p, kSecondRow) && HasText(p, kSecondRow);
+  })) << Log();
   Click(680, 173);  // Back
   ASSERT_TRUE(WaitFor("menu-again", [this](const WindowPixels& p) {
     return HasText(p, kWelcomeLine) && !Parchment(p, kLargeScreen);

@@ -72,7 +72,8 @@ std::u16string TrimName(const std::u16string& text) {
 
 std::u16string NameFromSender(DelegateArg sender) {
   auto* window = reinterpret_cast<GUIWindow*>(sender);
-  return window != nullptr ? Utf8ToWide(window->GetValue("edit_text").c_str()) : std::u16string();
+  // Blanks around a typed name are no part of it: kept, they would stand in every line it is shown.
+  return window != nullptr ? TrimName(Utf8ToWide(window->GetValue("edit_text").c_str())) : std::u16string();
 }
 
 GameEnterName* GetEnterNameDialog() { return g_dialog; }

@@ -37,5 +37,5 @@ void SetEnterNameTexts(const std::u16string& title, const std::u16string& prompt
 GameEnterName* GetEnterNameDialog();
 // The text without the characters up to 32 at either end.
 std::u16string TrimName(const std::u16string& text);
-// The name a callback gets from the dialog that sent it (UTF-16).
+// The name a callback gets from the dialog that sent it (UTF-16), trimmed as TrimName does.
 std::u16string NameFromSender(DelegateArg sender);

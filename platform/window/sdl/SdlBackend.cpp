@@ -57,6 +57,12 @@ bool SdlBackend::Start() {
   // The close button is told once, as the window's close request; SDL_QUIT then only comes from
   // the system (SIGINT, SIGTERM, logging out).
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // SDL minimises a window in full screen of its own display mode whenever it loses the focus (a
+  // window manager moving the focus while the game changes screens, a click beside it): the
+  // player would be left with a black desktop and an icon. The game stays where it is; without the
+  // focus it only waits for messages until it has it again. SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS in
+  // the environment still chooses.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // Only a display the player can see: when it cannot be reached, SDL would otherwise go on with
   // its offscreen driver, and the game would run with no window at all. SDL_VIDEODRIVER still
   // chooses (the tests pick the offscreen driver that way).

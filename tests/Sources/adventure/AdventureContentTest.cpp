@@ -264,8 +264,18 @@ TEST_F(AdventureContentTest, EverySearchSceneAndWhatTheSearchPlaysIsInTheData) {
     }
   }
   for (auto& table : texts) {
-    for (const char* key : {"ispy_exit", "EXIT_TITLE", "CANCEL_I_SPY", "ispyexit", "ispy1", "ispy4"}) {
+    for (const char* key : {"ispy_exit", "ispy_exit_title", "CANCEL_I_SPY", "ispyexit", "ispy1", "ispy4"}) {
       EXPECT_FALSE(table->GetTexts()[key].empty()) << key;
+    }
+    // Each box that asks or tells the player something says in its title what it is about: no
+    // two of them share one (leaving the search is not leaving the game).
+    const std::vector<std::string> titles{"ispy_exit_title", "EXIT_TITLE", "skip_minigame_title", "no_more_hints_title",
+                                          "DELETE_PROFILE_TITLE"};
+    for (size_t i = 0; i < titles.size(); ++i) {
+      EXPECT_FALSE(table->GetTexts()[titles[i]].empty()) << titles[i];
+      for (size_t j = i + 1; j < titles.size(); ++j) {
+        EXPECT_NE(table->GetTexts()[titles[i]], table->GetTexts()[titles[j]]) << titles[i] << " and " << titles[j];
+      }
     }
   }
   for (const char* name : {"particle systems\\i_spy_effect", "particle systems\\i_spy2_effect"}) {

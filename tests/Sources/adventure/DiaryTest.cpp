@@ -5,6 +5,11 @@
 
 #include "Sources/adventure/DiaryWindow.h"
 #include "Sources/adventure/NamedChild.h"
+#include "gui/include/GUIFont.h"
+#include "gui/include/GUIFontTable.h"
+#include "gui/include/TextTable.h"
+#include "gui/include/cFontResource.h"
+#include "gui/include/cTextResource.h"
 #include "platform/os/os.h"
 #include "source/particle/ParticleManager.h"
 #include "source/render/RenderManager.h"
@@ -237,6 +242,48 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0], diary->GetComicsTable().at(1));
   EXPECT_EQ(Found(Found(diary->GetComicsPage()).FindChild("comics_text_00")).GetValue("text_id"), "comics_text_1");
+}
+
+TEST_F(DiaryTest, TheSchemeKeepsItsWordsAtEveryRefresh) {
+  // The game's words and the ink the page is written in, to lay the lines out with.
+  cResourcePtr<cTextResource> texts;
+  ASSERT_TRUE(texts.Assign("en"));
+  *gui->GetTextTable() = texts;
+  cResourcePtr<cFontResource> ink;
+  ASSERT_TRUE(ink.Assign("fonts\\ink"));
+  gui->GetFontTable()->Set(5, CountedPtr<GUIFont>(new GUIFont(ink)));
+  GUIWindow* first = diary->GetPage(DiaryWindow::kSchemePage)->FindChild("scheme_text_00");
+  ASSERT_NE(first, nullptr);
+  for (const int32_t state : {1, 1, 2, 2, 1}) {
+    progress().m_scheme_state = state;
+    diary->RefreshSchemePage();
+    EXPECT_EQ(first->GetValue("text_id"), state == 1 ? "scheme_1" : "scheme_2") << state;
+    EXPECT_FALSE(first->GetValue("text").empty()) << "the page's words are gone at state " << state;
+  }
+}
+
+TEST_F(DiaryTest, TheStorySoFarFollowsThePagesReached) {
+  GUIWindow* first = diary->GetPage(DiaryWindow::kHistoryPage)->FindChild("line_0");
+  GUIWindow* last = diary->GetPage(DiaryWindow::kHistoryPage)->FindChild("line_3");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(last, nullptr);
+  const struct {
+    std::vector<int32_t> pages;
+    const char* first;
+    const char* last;
+  } cases[] = {{{}, "DIARY_HISTORY_0", "DIARY_HISTORY_3"},
+               {{0}, "DIARY_HISTORY_1_0", "DIARY_HISTORY_1_3"},
+               {{0, 1}, "DIARY_HISTORY_2_0", "DIARY_HISTORY_2_3"},
+               {{0, 1, 2}, "DIARY_HISTORY_3_0", "DIARY_HISTORY_3_3"},
+               {{0, 1, 2, 7, 9}, "DIARY_HISTORY_3_0", "DIARY_HISTORY_3_3"},  // past the last chapter written
+               {{}, "DIARY_HISTORY_0", "DIARY_HISTORY_3"}};                   // a new journey starts again
+  for (const auto& c : cases) {
+    diary->Close();
+    progress().m_comics = c.pages;
+    diary->Show();
+    EXPECT_EQ(first->GetValue("text_id"), c.first) << c.pages.size();
+    EXPECT_EQ(last->GetValue("text_id"), c.last) << c.pages.size();
+  }
 }
 
 TEST_F(DiaryTest, ADamagedProfileNeverReachesPastTheDiary) {

@@ -246,6 +246,13 @@ TEST_F(SdlWindow, FullScreenTakesOnlyAModeTheDisplayHas) {
   EXPECT_EQ(GetClientSize().width, 400);
 }
 
+TEST_F(SdlWindow, AFullScreenWindowThatLosesTheFocusStaysOnTheScreen) {
+  // SDL's own choice, to minimise a full-screen window in a mode of its own on focus loss, is not
+  // the game's (unless the player's environment asks for it).
+  if (std::getenv("SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS") != nullptr) GTEST_SKIP() << "the environment chooses";
+  EXPECT_FALSE(SDL_GetHintBoolean(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, SDL_TRUE));
+}
+
 TEST_F(SdlWindow, QuitAndWindowCloseBecomeCloseCommands) {
   SDL_Event quit{};
   quit.type = SDL_QUIT;

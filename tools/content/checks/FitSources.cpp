@@ -23,16 +23,21 @@ std::string FileText(const std::string& path) {
   return text;
 }
 
-// content/texts/<language>.xml, every section's texts.
-std::map<std::string, FitTexts> ReadLanguages(const ContentPaths& paths) {
+using SectionIds = std::map<std::string, std::map<std::string, std::vector<std::string>>>;
+
+// content/texts/<language>.xml, every section's texts, and which ids each section holds.
+std::map<std::string, FitTexts> ReadLanguages(const ContentPaths& paths, SectionIds& sections) {
   std::map<std::string, FitTexts> languages;
   for (const std::string& file : RecipeFiles(paths.SourceFor("texts"), ".xml")) {
     XmlDocument document;
     if (!ReadSourceXml("text fit", file, "texts", document)) continue;  // the texts step says why
-    FitTexts& texts = languages[std::filesystem::path(file).stem().string()];
+    const std::string language = std::filesystem::path(file).stem().string();
+    FitTexts& texts = languages[language];
     for (const XmlNode* section = document.GetRoot().GetFirstChild(); section != nullptr; section = section->GetNext()) {
+      std::vector<std::string>& ids = sections[language][RecipeText(*section, "name")];
       for (const XmlNode* text = section->GetFirstChild(); text != nullptr; text = text->GetNext()) {
         texts[RecipeText(*text, "id")] = Utf8ToWide(RecipeText(*text, "text").c_str());
+        ids.push_back(RecipeText(*text, "id"));
       }
     }
   }
@@ -82,7 +87,7 @@ std::map<std::string, std::unique_ptr<GUIFont>> ReadFonts(const ContentPaths& pa
 }  // namespace
 
 FitSources::FitSources(const ContentPaths& paths)
-    : m_languages(ReadLanguages(paths)), m_slots(ReadFontSlots(paths)), m_fonts(ReadFonts(paths)) {}
+    : m_languages(ReadLanguages(paths, m_sections)), m_slots(ReadFontSlots(paths)), m_fonts(ReadFonts(paths)) {}
 
 FitSources::~FitSources() = default;
 
@@ -114,4 +119,11 @@ char16_t MissingCharacter(const GUIFont& font, std::u16string_view text) {
     if (c != u' ' && c != u'\n' && !font.HasCharacter(c)) return c;
   }
   return 0;
+}
+
+std::vector<std::string> FitSources::SectionIds(const std::string& language, const std::string& section) const {
+  auto sections = m_sections.find(language);
+  if (sections == m_sections.end()) return {};
+  auto found = sections->second.find(section);
+  return found == sections->second.end() ? std::vector<std::string>() : found->second;
 }

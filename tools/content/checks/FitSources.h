@@ -24,8 +24,12 @@ class FitSources {
   const GUIFont* FontOf(const std::string& language, int slot, std::string& name) const;
   // The text of the id in the language, or null.
   const std::u16string* Text(const std::string& language, const std::string& id) const;
+  // The ids of a section's texts in the language, in file order (none for a section it lacks).
+  std::vector<std::string> SectionIds(const std::string& language, const std::string& section) const;
 
  private:
+  // Made before m_languages, whose reading fills it.
+  std::map<std::string, std::map<std::string, std::vector<std::string>>> m_sections;  // language -> section -> ids
   std::map<std::string, FitTexts> m_languages;
   std::map<std::string, std::map<int, std::string>> m_slots;
   std::map<std::string, std::unique_ptr<GUIFont>> m_fonts;

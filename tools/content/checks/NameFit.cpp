@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/include/TextFitting.h"
 #include "source/text/TextConversion.h"
 #include "tools/content/checks/FitSources.h"
 #include "tools/content/checks/TextPlaces.h"
@@ -81,7 +82,7 @@ std::vector<std::string> CheckNames(const std::vector<PlacedForm>& forms, const 
     if (font == nullptr) return;
     const std::u16string name(static_cast<std::size_t>(field.length), WidestLetter(*font));
     const std::u16string line = Compose(sources, language, pattern, name);
-    if (!place(font->GetTextWidth(line), font->GetSize())) {
+    if (!place(*font, line)) {
       faults.push_back(where + " (" + language + "): a name of " + std::to_string(field.length) + " \"" +
                        WideToUtf8(name.substr(0, 1)) + "\" (the longest the name prompt takes) does not fit " + room);
     }
@@ -89,15 +90,26 @@ std::vector<std::string> CheckNames(const std::vector<PlacedForm>& forms, const 
   for (const auto& [language, texts] : sources.Languages()) {
     check(std::string(kPromptForm) + ": " + field.name, language, field.font_id, "@",
           "its " + std::to_string(static_cast<int>(field.text_width)) + " units",
-          [&field](float width, float) { return width <= field.text_width + 0.5f; });
+          [&field](const GUIFont& font, const std::u16string& line) {
+            return font.GetTextWidth(line) <= field.text_width + 0.5f;
+          });
     for (const NameLine& shown : kNameLines) {
       const PlacedForm* form = FindForm(forms, shown.form);
       if (form == nullptr) continue;
       for (const PlacedStatic& text : form->statics) {
         if (text.name.rfind(shown.window, 0) != 0) continue;
         check(form->name + ": " + text.name, language, text.font_id, shown.pattern,
-              text.place_name + " " + Describe(text.place),
-              [&text](float width, float height) { return Inside(TextBoxAt(text, width, height), text.place); });
+              text.place_name + " " + Describe(text.place), [&text](const GUIFont& font, const std::u16string& line) {
+                if (text.chain.empty()) {
+                  return Inside(TextBoxAt(text, font.GetTextWidth(line), font.GetSize()), text.place);
+                }
+                // Linked lines take word after word, each its own box.
+                std::u16string rest = line;
+                for (const TextRect& box : text.chain) {
+                  rest = FitWords(rest, box.width, [&font](std::u16string_view part) { return font.GetTextWidth(part); }).rest;
+                }
+                return rest.empty();
+              });
       }
     }
   }

@@ -3,18 +3,21 @@
 // every language of content/texts, with the font its slot names in that language
 // (content/game_init) as the fonts step baked it. A static shows the text its "text_id" names and
 // the texts its "shows" attribute lists (ids separated by spaces: what the code puts there; the
-// GUI keeps the attribute as a plain value), or its "text" as it stands. A text fails the build when
+// GUI keeps the attribute as a plain value; "A+B" is the texts A and B joined by a space), every
+// text of the sections its "shows_section" lists, or its "text" as it stands. A text fails the build when
 //  - its font lacks one of its characters (it would be drawn as a gap);
 //  - a one-line static would show a "\n" as it stands;
-//  - its line leaves the place it is drawn in: the helper box it is laid out in, else its
-//    parent window, else the window it labels (the sibling whose name with "_text" is its own),
+//  - its line leaves the place it is drawn in: the helper box it is laid out in, else the
+//    window its "fits_in" names (a sibling: the cell of a list), else its parent window, else the window it labels (the sibling whose name with "_text" is its own),
 //    else the smallest window under its anchor, of its form or of the form it is laid over (the
 //    resource's "over" attribute: the page it is written on), else the screen;
 //  - in a chain of linked statics, words are left over after the last one (they are never seen).
 // The documents' blocks of text, the mini-games' rules, the tooltips (the map's too) and the typed
 // names are checked too (FitSources.h).
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,9 +59,24 @@ class TextFitCheck {
     if (font == nullptr) return;  // a game without that slot in this language draws nothing there
     std::vector<std::pair<std::string, std::u16string>> shown;
     if (!text.literal.empty()) shown.emplace_back(text.literal, Utf8ToWide(text.literal.c_str()));
-    for (const std::string& id : text.ids) {
-      auto found = texts.find(id);
-      if (found != texts.end()) shown.emplace_back(id, found->second);
+    std::vector<std::string> ids = text.ids;
+    for (const std::string& section : text.sections) {
+      for (const std::string& id : m_sources.SectionIds(language, section)) ids.push_back(id);
+    }
+    std::set<std::string> seen;
+    for (const std::string& id : ids) {
+      if (!seen.insert(id).second) continue;  // a name several sections share is measured once
+      // "A+B": what the code joins with a space from the texts A and B, all of which must exist.
+      std::u16string joined;
+      bool whole = true;
+      for (size_t begin = 0; begin <= id.size() && whole;) {
+        const size_t plus = std::min(id.find('+', begin), id.size());
+        auto found = texts.find(id.substr(begin, plus - begin));
+        whole = found != texts.end();
+        if (whole) joined += (begin > 0 ? u" " : u"") + found->second;
+        begin = plus + 1;
+      }
+      if (whole) shown.emplace_back(id, joined);
     }
     for (const auto& [id, line] : shown) CheckLine(form, text, language, id, line, *font, font_name);
   }

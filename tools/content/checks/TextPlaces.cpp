@@ -53,6 +53,7 @@ PlacedStatic MakeStatic(const Element& element, const std::map<std::string, Text
   text.font_id = RecipeInteger(node, "font_id", 0);
   if (!RecipeText(node, "text_id").empty()) text.ids.push_back(RecipeText(node, "text_id"));
   for (const std::string& id : SpacedWords(RecipeText(node, "shows"))) text.ids.push_back(id);
+  text.sections = SpacedWords(RecipeText(node, "shows_section"));
   text.literal = RecipeText(node, "text");
   text.x = element.x;
   text.y = element.y;
@@ -131,6 +132,15 @@ std::vector<PlacedForm> PlaceForms(const XmlNode& list) {
           if (!RecipeText(*next.node, "text_id").empty() || !RecipeText(*next.node, "shows").empty()) break;
           auto box = helpers.find(RecipeText(*next.node, "helper"));
           if (box != helpers.end()) text.chain.push_back(box->second);
+        }
+      }
+      // "fits_in": the sibling window the line must stay in, named by the form itself.
+      if (const std::string cell = RecipeText(*element.node, "fits_in"); text.place_name.empty() && !cell.empty()) {
+        for (const auto& other : all) {
+          if (other->parent == element.parent && other->sized && RecipeText(*other->node, "name") == cell) {
+            text.place = other->rect;
+            text.place_name = "its cell \"" + cell + "\"";
+          }
         }
       }
       if (text.place_name.empty() && element.parent != nullptr && element.parent->sized) {

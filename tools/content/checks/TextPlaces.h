@@ -16,7 +16,8 @@ struct TextRect {
 struct PlacedStatic {
   std::string name;
   int font_id = 0;
-  std::vector<std::string> ids;  // "text_id", then "shows"
+  std::vector<std::string> ids;  // "text_id", then "shows" ("A+B": the texts joined by a space)
+  std::vector<std::string> sections;  // "shows_section": every text of these sections
   std::string literal;           // "text": shown as it stands in every language
   float x = 0.0f, y = 0.0f;     // the anchor the alignment is taken from
   char horizontal = 'l';         // l, c, r

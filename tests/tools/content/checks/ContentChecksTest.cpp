@@ -120,6 +120,26 @@ Files Map(const std::string& name) {
                               "</form></resource></resources>")}};
 }
 
+// A box 300 wide whose line shows the texts HEAD and TAIL joined, and a list's cell 100 wide whose
+// line shows every text of the section "names" (its one text is `item`).
+Files Notices(const std::string& head, const std::string& tail, const std::string& item) {
+  return {{"fonts/fonts.xml", Font("DejaVuSans.ttf", "")},
+          {"game_init/game_init.xml",
+           Xml("<game_init><lang name=\"en\"><select type=\"font\" id=\"0\" name=\"fonts\\main\"/></lang></game_init>")},
+          {"texts/en.xml", Xml("<texts><section name=\"s\"><text id=\"HEAD\" text=\"" + head + "\"/><text id=\"TAIL\" text=\"" +
+                               tail + "\"/></section><section name=\"names\"><text id=\"lamp\" text=\"" + item +
+                               "\"/></section></texts>")},
+          {"gui/box.xml",
+           Xml("<resources><resource name=\"gui\\windows\\box\" type=\"form\"><form>"
+               "<window name=\"parchment\" size=\"300 100 1\" matrix=\"1 0 0 0 1 0 0 0 1 362 300 0\"/>"
+               "<static name=\"main_text_0\" font_id=\"0\" shows=\"HEAD+TAIL\" alignment=\"cc\" matrix=\"1 0 0 0 1 0 0 0 1 512 350 0\"/>"
+               "<window name=\"list\" size=\"500 40 1\" matrix=\"1 0 0 0 1 0 0 0 1 262 600 0\"/>"
+               "<window name=\"cell\" size=\"100 30 1\" visible=\"false\" matrix=\"1 0 0 0 1 0 0 0 1 300 605 0\"/>"
+               "<static name=\"item\" font_id=\"0\" fits_in=\"cell\" shows_section=\"names\" alignment=\"cc\""
+               " matrix=\"1 0 0 0 1 0 0 0 1 350 620 0\"/>"
+               "</form></resource></resources>")}};
+}
+
 Files Joined(Files a, const Files& b) {
   a.insert(b.begin(), b.end());
   return a;
@@ -163,6 +183,11 @@ TEST(ContentChecks, EachCheckRefusesItsBadRecipeAndBuildsItsGoodOne) {
        "gui\\map\\map_small: place \"gate\" (en) is "},
       {"a name prompt that takes more than the players list shows", Labels({.name_length = 20}),
        "users_menu: frame_0 (en): a name of 20 "},
+      {"a notice and a list's name that fit", Notices("Saved.", "Go on.", "Lamp"), ""},
+      {"a notice whose joined texts are wider than its box", Notices("Saved.", kShort, "Lamp"),
+       "gui\\windows\\box: main_text_0: \"HEAD+TAIL\" (en) is "},
+      {"a list's name wider than its cell", Notices("Saved.", "Go on.", "Oil lamp of brass"),
+       "gui\\windows\\box: item: \"lamp\" (en) is "},
   };
   for (const Case& c : cases) {
     TempDir root;
