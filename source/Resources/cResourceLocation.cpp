@@ -250,12 +250,11 @@ void cResourceLocation::ScanFiles(const std::string& folder, const std::vector<s
                 m_name.c_str(), os::NativePath(path).c_str());
       continue;
     }
-    AddDeclared(manager->CreateResourceByExtension(extension, prefix + base, cResourceSource::FromFile(path)),
-                os::NativePath(path));
+    AddDeclared(manager->CreateResourceByExtension(extension, prefix + base, cResourceSource::FromFile(path)), &path);
   }
 }
 
-void cResourceLocation::AddDeclared(cResource* resource, const std::string& origin) {
+void cResourceLocation::AddDeclared(cResource* resource, const std::string* file) {
   if (resource == nullptr) return;
   std::unique_ptr<cResource> made(resource);
   const char* reason = nullptr;
@@ -265,6 +264,8 @@ void cResourceLocation::AddDeclared(cResource* resource, const std::string& orig
     reason = "has the name of another resource of its type";
   }
   if (reason != nullptr) {
+    // The file's own path is made only here: a scan declares hundreds that are never reported.
+    const std::string origin = file != nullptr ? os::NativePath(*file) : std::string("a resource list");
     LogReport(kLogWarning, kSource, kScanLine, "group %s: the %s resource \"%s\" from %s %s and is left out",
               m_name.c_str(), made->GetTypeName(), made->GetName().c_str(), origin.c_str(), reason);
     return;
@@ -296,7 +297,7 @@ void cResourceLocation::AddResourceElements(const XmlNode& node, int depth) {
         cResourceSource());
     if (resource == nullptr) return;
     resource->LoadFromXml(node);
-    AddDeclared(resource, "a resource list");
+    AddDeclared(resource, nullptr);
     return;  // what lies inside belongs to the resource
   }
   for (const XmlNode* child = node.GetFirstChild(); child != nullptr; child = child->GetNext()) {

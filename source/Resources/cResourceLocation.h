@@ -73,8 +73,9 @@ class cResourceLocation {
   bool StaysInside(const std::string& path, bool is_folder) const;
   void AddResourceElements(const XmlNode& node, int depth);
   // AddResource for what a scan or a list declares: a nameless resource, or one whose name and
-  // type the group holds already, is deleted with a log line naming `origin`.
-  void AddDeclared(cResource* resource, const std::string& origin);
+  // type the group holds already, is deleted with a log line naming the scanned `file` it came
+  // from (a resource list's when null).
+  void AddDeclared(cResource* resource, const std::string* file);
 
   struct PackPart;
   // Makes and registers the pack entries of that name not made yet; whether any was made.
