@@ -256,7 +256,8 @@ TEST_F(Scan, WhatCannotBeNamedOrLeadsOutOfTheGroupIsLeftOutAndLogged) {
   EXPECT_EQ(Names("data"), (std::vector<std::string>{"data inside\\kept", "data alias", "data dup", "counting dup",
                                                      "note greeting"}));
   EXPECT_FALSE(Found(m_manager->GetLocation("data")).HasFailed());
-  for (const char* text : {"the data resource \"dup\" from ", "/data/dup.", "\"dup\" from a resource list has the name of another",
+  for (const char* text : {"the data resource \"dup\" from ", "/data/dup.",
+                           "\"dup\" from a resource list has the name of another",
                            "the note resource \"\" from a resource list has no name",
                            ".hidden has no name before its extension", ".png has no name before its extension",
                            "to_outside leads out", "to_root leads out", "linked.bin is a link that leads out",
