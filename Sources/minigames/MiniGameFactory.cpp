@@ -78,3 +78,12 @@ const std::vector<std::string>& KnownMiniGameNames() {
   };
   return names;
 }
+
+const std::vector<std::string>& ReadOnlyMiniGameNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> read = {"notebook_chief"};
+    for (const DocumentName& document : kDocuments) read.push_back(document.name);
+    return read;
+  }();
+  return names;
+}

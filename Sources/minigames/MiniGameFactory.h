@@ -14,3 +14,7 @@ MiniGame* CreateMiniGame(GUIWindow* parent, const std::string& name);
 
 // The names a script's "game" node may use.
 const std::vector<std::string>& KnownMiniGameNames();
+
+// The names of the games that are read and left, never won (the documents and the notebook): a
+// script reacts to their close.
+const std::vector<std::string>& ReadOnlyMiniGameNames();

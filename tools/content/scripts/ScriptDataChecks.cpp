@@ -127,6 +127,27 @@ class TooltipCheck : public ScriptCheck {
   const ScriptData& m_data;
 };
 
+// A game that can be won says what its win gives: a win that changes nothing leaves the player
+// with a closed game and no word.
+class WinReactionCheck : public ScriptCheck {
+ public:
+  explicit WinReactionCheck(const ScriptData& data) : m_data(data) {}
+  void CheckNode(const CommandNode& node, const ScriptUnderCheck& script,
+                 std::vector<ScriptFault>& faults) const override {
+    if (node.type != "game" || node.parameters.empty()) return;
+    const std::string& name = node.parameters.front().value;
+    if (!IsPlain(name) || m_data.games.count(name) == 0 || m_data.read_only_games.count(name) != 0) return;
+    for (const auto& child : node.children) {
+      if (child->result == "win") return;
+    }
+    faults.push_back({script.LineOf(node), "mini-game " + Quoted(name) +
+                                               " can be won, but no \"win:\" branch says what its win gives"});
+  }
+
+ private:
+  const ScriptData& m_data;
+};
+
 }  // namespace
 
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks) {
@@ -134,4 +155,5 @@ void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks) {
   checks.push_back(std::make_unique<NamedDataCheck>(data));
   checks.push_back(std::make_unique<PhraseAndItemCheck>(data));
   checks.push_back(std::make_unique<TooltipCheck>(data));
+  checks.push_back(std::make_unique<WinReactionCheck>(data));
 }

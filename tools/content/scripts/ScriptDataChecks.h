@@ -15,8 +15,9 @@ struct ScriptData {
   std::map<std::string, std::set<std::string>> scene_objects;
   // The sounds under "audio\game\" (names without the folder).
   std::set<std::string> sounds;
-  // The mini-game names.
+  // The mini-game names, and those of them that are read and left, never won.
   std::set<std::string> games;
+  std::set<std::string> read_only_games;
   // Every script resource being built.
   std::set<std::string> scripts;
   // The items of the inventory scene; empty: items are not checked.
@@ -33,5 +34,6 @@ struct ScriptData {
 // Object commands and clicks name objects of the scene; sounds, games, close-ups ("name", a
 // script of the same folder) and stages ("_name", the script "levels\name\name") exist; the
 // phrases a "hint" names are said in the location, and the items given, taken or asked for are
-// items of the inventory; every object the player can point at has a tooltip in every language.
+// items of the inventory; every object the player can point at has a tooltip in every language;
+// a game that can be won has a "win" branch that gives the story something.
 void AddScriptDataChecks(const ScriptData& data, ScriptChecks& checks);

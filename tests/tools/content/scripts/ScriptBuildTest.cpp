@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/ContentTool.h"
 #include "tests/support/TempDir.h"
@@ -45,6 +46,50 @@ TEST(ScriptBuild, TheContentToolBuildsPrintsAndRefusesScripts) {
   EXPECT_NE(damaged.output.find("damaged script: node"), std::string::npos) << damaged.output;
   EXPECT_EQ(RunContentTool("--print-script").status, 2);
   EXPECT_EQ(RunContentTool("--no-such-command").status, 2);
+}
+
+// The story's rules across the scripts: a game that can be won says what its win gives, and each
+// diary picture gets every one of its pieces, as many as its box in the diary draws cells. One bad
+// script a case; the good ones are built.
+TEST(ScriptBuild, TheContentToolRefusesAWinNoScriptTakesAndAPictureThatCannotBeFinished) {
+  struct Case {
+    std::string name;
+    std::string clicked;  // the branch of a click on "box" (line 4 on) in "levels/hall/hall.script"
+    std::string fault;    // empty: built
+  };
+  const std::vector<Case> cases = {
+      {"a win that gives something", "    box: game clock {\n      win: addcard picture_2_2*2\n    }\n", ""},
+      {"a document is read, not won", "    box: game letter\n", ""},
+      {"a win no branch takes", "    box: game clock {\n      close: sound click\n    }\n",
+       "hall.script:4: mini-game \"clock\" can be won, but no \"win:\" branch says what its win gives"},
+      {"a picture short of a piece", "    box: addcard picture_1_3 {\n      addcard picture_1_3\n    }\n",
+       "hall.script:4: picture 1 has 3 pieces, but the scripts give 2"},
+      {"a picture given too many pieces", "    box: addcard picture_1_1 picture_1_1\n",
+       "hall.script:4: picture 1 has 1 pieces, but the scripts give 2"},
+      {"a picture whose box draws its cells", "    box: addcard picture_1_3*3\n", ""},
+      {"a picture whose box draws other cells", "    box: addcard picture_1_2*2\n",
+       "hall.script:4: picture 1 has 2 pieces, but its box in the diary draws 3 cells"},
+      {"a picture with two totals", "    box: addcard picture_4_2 picture_4_1\n",
+       "hall.script:4: picture 4 is given with the totals 1 and 2"},
+  };
+  // The diary's box of picture 1 draws three cells.
+  const std::string diary = "<resources>\n  <resource name=\"gui\\diary\\diary_picture\" type=\"form\">\n    <form>\n"
+                            "      <window name=\"picture_stroke_11\" shader=\"gui\\diary_stroke_3\"/>\n"
+                            "    </form>\n  </resource>\n</resources>\n";
+  for (const Case& c : cases) {
+    TempDir root;
+    FixtureTree content(root.Path(), "content");
+    const std::string source = "hall {\n  enable box\n  click {\n" + c.clicked + "  }\n}\n";
+    content.AddFile("scripts/levels/hall/hall.script", source);
+    if (c.name.find("box") != std::string::npos) content.AddFile("gui/diary.xml", diary);
+    const ContentToolRun run = RunContentTool(ShellQuoted(content.GetFolder()) + " " + ShellQuoted(root / "out"));
+    if (c.fault.empty()) {
+      EXPECT_EQ(run.status, 0) << c.name << ": " << run.output;
+      continue;
+    }
+    EXPECT_NE(run.status, 0) << c.name;
+    EXPECT_NE(run.output.find(c.fault), std::string::npos) << c.name << ": " << run.output;
+  }
 }
 
 }  // namespace

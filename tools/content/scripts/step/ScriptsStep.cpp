@@ -3,6 +3,7 @@
 // "--print-script FILE.cnf" prints a built script back as source.
 
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Sources/adventure/DiaryWindow.h"
 #include "Sources/minigames/MiniGameFactory.h"
 #include "platform/os/os.h"
 #include "source/stream/cMemoryStream.h"
@@ -17,6 +19,7 @@
 #include "tools/content/ContentStep.h"
 #include "tools/content/RecipeXml.h"
 #include "tools/content/scripts/ScriptCompiler.h"
+#include "tools/content/scripts/PicturePieces.h"
 #include "tools/content/scripts/ScriptDataChecks.h"
 
 namespace {
@@ -95,10 +98,43 @@ bool GatherScriptData(const ContentPaths& paths, ScriptData& data) {
   os::ListDirectory(paths.PathFor("data", "audio/game"), folders, files);
   for (const std::string& file : files) data.sounds.insert(file.substr(0, file.rfind('.')));
   data.games.insert(KnownMiniGameNames().begin(), KnownMiniGameNames().end());
+  data.read_only_games.insert(ReadOnlyMiniGameNames().begin(), ReadOnlyMiniGameNames().end());
   for (const std::string& name : ScriptResourceNames(paths.SourceFor("scripts"))) data.scripts.insert(name);
   auto inventory = data.scene_objects.find("levels\\inventory\\inventory");
   if (inventory != data.scene_objects.end()) data.items = inventory->second;
   return read && GatherHintKeys(paths, data);
+}
+
+// The cells each diary picture's box draws, by picture number: its place on the diary's picture
+// page ("picture_stroke_<window>") is drawn by the shader "gui\diary_stroke_<cells>", or by
+// "gui\diary_stroke", which draws six.
+std::map<int, int> GatherBoxCells(const ContentPaths& paths) {
+  std::map<std::string, int> by_window;
+  ForEachRecipe(paths.SourceFor("gui"), "resources", [&by_window](const XmlNode& root) {
+    for (const XmlNode* resource = root.GetFirstChild(); resource != nullptr; resource = resource->GetNext()) {
+      if (RecipeText(*resource, "name") != "gui\\diary\\diary_picture") continue;
+      const XmlNode* form = resource->GetFirstChild();
+      while (form != nullptr && form->GetName() != "form") form = form->GetNext();
+      for (const XmlNode* window = form != nullptr ? form->GetFirstChild() : nullptr; window != nullptr;
+           window = window->GetNext()) {
+        const std::string name = RecipeText(*window, "name");
+        const std::string shader = RecipeText(*window, "shader");
+        static const std::string kStroke = "gui\\diary_stroke";
+        if (name.rfind("picture_stroke_", 0) != 0 || shader.rfind(kStroke, 0) != 0) continue;
+        if (shader == kStroke) {
+          by_window[name] = 6;
+        } else if (shader.size() > kStroke.size() + 1 && shader[kStroke.size()] == '_') {
+          by_window[name] = std::atoi(shader.c_str() + kStroke.size() + 1);
+        }
+      }
+    }
+  });
+  std::map<int, int> cells;
+  for (std::size_t n = 0; n < DiaryWindow::kPictureWindowNumbers.size(); ++n) {
+    auto found = by_window.find("picture_stroke_" + std::to_string(DiaryWindow::kPictureWindowNumbers[n]));
+    if (found != by_window.end()) cells[static_cast<int>(n)] = found->second;
+  }
+  return cells;
 }
 
 bool BuildScripts(const ContentPaths& paths) {
@@ -107,7 +143,8 @@ bool BuildScripts(const ContentPaths& paths) {
   ScriptChecks checks = ScriptOnlyChecks();
   AddScriptDataChecks(data, checks);
   std::string report;
-  const bool built = CompileScriptFolder(paths.SourceFor("scripts"), paths.PathFor("data", ""), checks, report);
+  bool built = CompileScriptFolder(paths.SourceFor("scripts"), paths.PathFor("data", ""), checks, report);
+  built = CheckPicturePieces(paths.SourceFor("scripts"), GatherBoxCells(paths), report) && built;
   std::fputs(report.c_str(), stderr);
   return built;
 }
