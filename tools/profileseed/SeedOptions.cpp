@@ -24,6 +24,25 @@ bool ReadItems(std::string_view list, std::vector<ItemCount>& items) {
   }
 }
 
+// Numbers of diary pictures, each once: "1,4".
+bool ReadPictures(std::string_view list, std::vector<int32_t>& pictures) {
+  while (true) {
+    const size_t comma = list.find(',');
+    const std::string_view digits = list.substr(0, comma);
+    int32_t number = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number < 0 ||
+        number >= DiaryWindow::kPictures) {
+      return false;
+    }
+    bool known = false;
+    for (int32_t picture : pictures) known = known || picture == number;
+    if (!known) pictures.push_back(number);
+    if (comma == std::string_view::npos) return true;
+    list.remove_prefix(comma + 1);
+  }
+}
+
 }  // namespace
 
 bool ApplySeedOptions(PlayerProfile& player, const std::vector<std::string>& options) {
@@ -43,6 +62,9 @@ bool ApplySeedOptions(PlayerProfile& player, const std::vector<std::string>& opt
       progress.m_hints = hints;
     } else if (StartsWith(option, "items=")) {
       if (!ReadItems(std::string_view(option).substr(6), progress.m_items)) return false;
+    } else if (StartsWith(option, "pictures=")) {
+      // Diary pictures already made whole, as the places that need them finished check.
+      if (!ReadPictures(std::string_view(option).substr(9), progress.m_diary_pictures)) return false;
     } else if (option == "diary") {
       // A signature on the petition, the first scheme and a picture half found: each shows its tab.
       progress.m_petition_state = 1;

@@ -38,11 +38,15 @@ const SeedCase kCases[] = {
        ASSERT_FALSE(p.m_diary_piece_totals.empty());
        EXPECT_LT(p.m_diary_piece_counts.at(0), p.m_diary_piece_totals[0]);  // a picture in progress
      }},
+    {{"pictures=1,4,1"}, true,
+     [](const ProfileProgress& p) { EXPECT_EQ(p.m_diary_pictures, (std::vector<int32_t>{1, 4})); }},
     // A wrong option anywhere leaves the player as it was, the good ones before it included.
     {{"map", "items="}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"lens", "items=a,,b"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"map", "hints=-1"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"hints=3x"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pictures=1,"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pictures=99"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"maps"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
 };
 
