@@ -51,8 +51,7 @@ class LocationPlayTest : public ::testing::Test {
     for (const char* group : {"data", "localization", "fsdata", "splash"}) {
       if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
     }
-    frames = built / "location-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("location");
     program.WriteConfiguration({{"video_fullscreen", "false"}});
   }
 

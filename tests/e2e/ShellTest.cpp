@@ -74,8 +74,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
     }
     language = GetParam();
-    frames = built / "shell-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("shell");
     // A music volume between the sliders' steps: opening and cancelling the options keeps it.
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"music_volume", "0.530000"}});
   }
