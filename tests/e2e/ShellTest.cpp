@@ -43,7 +43,7 @@ constexpr Area kPlayersList{272, 260, 572, 580};
 constexpr Area kWholeScreen{0, 0, 1024, 768};
 // The name entry's field, and the first line of the players list.
 constexpr Area kNameField{322, 345, 702, 380};
-constexpr Area kFirstName{276, 544, 568, 576};
+constexpr Area kFirstName{276, 544, 568, 576}, kSecondName{276, 488, 568, 520};
 // Left of the menu's board, where the first name of the players list lies while it is open.
 constexpr Area kBesideMenu{276, 540, 338, 580};
 // Parchment there: a small dialog is open (the menu shows the night sky there).
@@ -119,6 +119,21 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       }
     }
     return all > 0 ? static_cast<double>(changed) / all : 0.0;
+  }
+
+  // Most of the area shows a slider's brass knob (its grip lines too), not the dark track or the
+  // parchment beside it.
+  bool Knob(const WindowPixels& p, const Area& a) const {
+    int knob = 0, all = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
+        const uint32_t c = p.At(x, y);
+        const int r = static_cast<int>((c >> 16) & 0xFF), b = static_cast<int>(c & 0xFF);
+        knob += r > 120 && r > b + 60 ? 1 : 0;
+        ++all;
+      }
+    }
+    return knob * 10 > all * 8;
   }
 
   // Nearly every pixel of the area is light, as parchment is.
@@ -210,7 +225,9 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   const float knob_x = 460 + 0.53f * 276 + 12;
   Xdotool(Move(knob_x, 463) + " sleep 0.3 mousedown 1 sleep 0.2 " + Move(knob_x - 60, 463) + " sleep 0.2 " +
           Move(knob_x - 120, 463) + " sleep 0.3 mouseup 1 sleep 0.3");
-  WaitFor("options-moved", [](const WindowPixels&) { return true; });
+  ASSERT_TRUE(WaitFor("options-moved", [this, knob_x](const WindowPixels& p) {
+    return Knob(p, {knob_x - 116, 455, knob_x - 104, 471}) && !Knob(p, {knob_x - 6, 455, knob_x + 6, 471});
+  })) << "the music knob follows the pointer";
   Click(682, 173);  // Cancel
 
   // The profile screen: "Bob" added (and current), then "Ann" chosen again, and back.
@@ -224,7 +241,9 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   })) << Log();
   Type("Bob");
   Click(402, 303);
-  WaitFor("two-players", [](const WindowPixels&) { return true; });
+  ASSERT_TRUE(WaitFor("two-players", [this](const WindowPixels& p) {
+    return !Parchment(p, kSmallDialog) && HasText(p, kFirstName) && HasText(p, kSecondName);
+  })) << "Bob is listed under Ann";
   Click(422, 560);  // the first frame: Ann
   Click(680, 173);  // Back
   ASSERT_TRUE(WaitFor("menu-again", [this](const WindowPixels& p) {
