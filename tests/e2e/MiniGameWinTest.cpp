@@ -6,6 +6,9 @@
 #include "tests/e2e/MiniGameWins.h"
 
 namespace e2e {
+
+void PrintTo(const MiniGameWin& win, std::ostream* out) { *out << win.game; }
+
 namespace {
 
 class MiniGameWinTest : public GameScreen, public ::testing::WithParamInterface<MiniGameWin> {
