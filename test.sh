@@ -23,7 +23,8 @@ jobs=$(nproc)
 fuzz_seconds=${VELMARIS_FUZZ_SECONDS:-20}
 soak_seconds=${VELMARIS_SOAK_SECONDS:-120}
 
-# Tests that open a real window or a GL context need a display: give them a virtual one.
+# Tests that open a real window or a GL context need a display: give them a virtual one. Each
+# end-to-end case starts a display of its own (tests/e2e/run-case.sh), so they run side by side.
 run_ctest() {  # run_ctest DIR [env...]
   local dir=$1; shift
   local display=()
@@ -35,11 +36,40 @@ run_ctest() {  # run_ctest DIR [env...]
   env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -j "$jobs" -E '^e2e' 2>&1 | tee "$dir.ctest.log"
   local status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] || exit "$status"
-  # The end-to-end tests drive real windows with a pointer and the keyboard: up to three tries.
-  env "$@" "${display[@]}" ctest --test-dir "$dir" --output-on-failure -R '^e2e' --repeat until-pass:3 2>&1 \
+  # The end-to-end cases drive real windows with a pointer and the keyboard: a failed case is tried
+  # once more, alone; each try keeps its frames and log in e2e-frames/<case>/try-N.
+  rm -rf "$dir/e2e-frames"
+  env "$@" ctest --test-dir "$dir" --output-on-failure -j "$jobs" -R '^e2e' --repeat until-pass:2 2>&1 \
     | tee "$dir.e2e.ctest.log"
   status=${PIPESTATUS[0]}
-  [ "$status" -eq 0 ] || exit "$status"
+  note_retries "$dir"
+  [ "$status" -eq 0 ] || { report_retries; exit "$status"; }
+}
+
+# Notes each end-to-end case of DIR that failed a try (passed on the next or not) in
+# build/retried.txt, with where its first try is kept; a case that needed a retry in an earlier
+# phase as well has needed one twice in a row, and fails the run.
+note_retries() {  # note_retries DIR
+  local dir=$1 try case_name again=0
+  for try in "$dir"/e2e-frames/*/try-2; do
+    [ -d "$try" ] || continue
+    case_name=$(basename "$(dirname "$try")")
+    if [ -f build/retried.txt ] && awk -v c="$case_name" '$1 == c { seen = 1 } END { exit !seen }' build/retried.txt; then
+      echo "== $case_name needed a retry again in $dir: it fails"
+      again=1
+    fi
+    echo "$case_name $(dirname "$try")/try-1" >> build/retried.txt
+  done
+  [ "$again" -eq 0 ] || exit 1
+}
+
+# Names every case that passed only on a retry, for the closing lines.
+report_retries() {
+  if [ -s build/retried.txt ]; then
+    echo "== Passed only on a retry (first try's frames and log):$(printf ' %s (%s);' $(cat build/retried.txt))"
+  else
+    echo "== No end-to-end case needed a retry"
+  fi
 }
 
 # Adds up what every ctest run counted, for the closing line.
@@ -62,7 +92,7 @@ echo "== Layers point one way"
 ./tools/check-layers.sh
 
 mkdir -p build
-rm -f build/*.ctest.log
+rm -f build/*.ctest.log build/retried.txt
 stage "Release build (warnings are errors)"
 build build/release -DCMAKE_BUILD_TYPE=Release -DVELMARIS_WERROR=ON
 stage "Release tests"
@@ -116,5 +146,6 @@ if [ ${#targets[@]} -gt 0 ]; then
   printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'fuzz_one "$1"' _ {}
 fi
 stage ""
+report_retries
 count_tests
 printf '== Everything took %dm%02ds\n' $(((SECONDS - started) / 60)) $(((SECONDS - started) % 60))

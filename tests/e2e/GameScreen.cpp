@@ -34,9 +34,9 @@ void GameScreen::SetUp() {
   for (const char* group : {"data", "localization", "fsdata", "splash"}) {
     if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
   }
-  frames = built / (m_frames_name + "-frames");
-  fs::remove_all(frames);  // no frame of an earlier run is mistaken for this one's
-  fs::create_directories(frames);
+  // Outside a try's own folder, no frame of an earlier run is mistaken for this one's.
+  if (std::getenv("VELMARIS_E2E_FRAMES") == nullptr) fs::remove_all(built / (m_frames_name + "-frames"));
+  frames = ProgramUnderTest::FramesFolder(m_frames_name);
   program.WriteConfiguration({{"video_fullscreen", "false"}});
 }
 

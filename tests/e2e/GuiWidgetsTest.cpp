@@ -50,8 +50,7 @@ class GuiWidgetsTest : public ::testing::Test {
     if (!reason.empty()) GTEST_SKIP() << reason;
     const std::string missing = program.AddBuiltProgram("velmaris-gui-form");
     if (!missing.empty()) GTEST_SKIP() << missing;
-    frames = fs::path(ProgramUnderTest::BuiltProgram()).parent_path() / "gui-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("gui");
     program.WriteConfiguration({{"video_fullscreen", "false"}});
     card = program.UserFolder() + "/../card.raw";
   }

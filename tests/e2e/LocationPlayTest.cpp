@@ -39,6 +39,8 @@ bool IsBrass(uint32_t pixel) {
   return Channel(pixel, 16) > 150 && Channel(pixel, 8) > 110 && Channel(pixel, 16) > Channel(pixel, 0) + 80;
 }
 bool IsBright(uint32_t pixel) { return Channel(pixel, 16) > 200 && Channel(pixel, 8) > 200 && Channel(pixel, 0) > 180; }
+// The open cabinet's dark inside, where its shut doors show wood and its shelf the chart.
+bool IsDark(uint32_t pixel) { return Channel(pixel, 16) < 60 && Channel(pixel, 8) < 60 && Channel(pixel, 0) < 60; }
 
 class LocationPlayTest : public ::testing::Test {
  protected:
@@ -53,8 +55,7 @@ class LocationPlayTest : public ::testing::Test {
     for (const char* group : {"data", "localization", "fsdata", "splash"}) {
       if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
     }
-    frames = built / "location-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("location");
     program.WriteConfiguration({{"video_fullscreen", "false"}});
   }
 
@@ -127,7 +128,12 @@ TEST_F(LocationPlayTest, TheOfficeAndTheQuayKeepTheirWayOnUntilTheirThingsAreHad
   ASSERT_TRUE(WaitForLog("panel: dropped key"));
   Click(kChart);
   ASSERT_TRUE(WaitForLog("panel: item chart"));
-  EXPECT_TRUE(WaitFor("3-cabinet-open", [](const WindowPixels&) { return true; }));
+  // Open, and empty where the chart lay (left of where its name shows under the pointer).
+  EXPECT_TRUE(WaitFor("3-cabinet-open", [](const WindowPixels& p) {
+    bool empty = IsDark(p.At(kCabinet.x + 30, kCabinet.y - 30));
+    for (int x = kChart.x - 42; x <= kChart.x - 14; x += 4) empty = empty && IsDark(p.At(x, kChart.y));
+    return empty;
+  }));
   Click(kFloor);
   // With the chart alone the door still waits for what the desk and the bureau give.
   Click(kDoor);

@@ -46,8 +46,7 @@ class MiniGameProgramTest : public ::testing::Test {
     for (const char* group : {"data", "localization"}) {
       fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
     }
-    frames = built / "minigame-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("minigame");
     program.WriteConfiguration({{"video_fullscreen", "false"}});
   }
 

@@ -69,6 +69,15 @@ ProgramUnderTest::~ProgramUnderTest() {
       waitpid(child, nullptr, 0);
     }
   }
+  // A try of its own keeps the programs' logs with its frames: the sandbox goes with the test.
+  const char* given = std::getenv("VELMARIS_E2E_FRAMES");
+  const std::string log = UserFolder() + "/tarvel.html";
+  if (given != nullptr && *given != '\0' && std::filesystem::exists(log)) {
+    static int sandboxes = 0;
+    std::error_code ignored;
+    std::filesystem::copy_file(log, std::filesystem::path(given) / ("program-log-" + std::to_string(++sandboxes) + ".html"),
+                               std::filesystem::copy_options::overwrite_existing, ignored);
+  }
 }
 
 pid_t ProgramUnderTest::StartDisplay(std::string& name) {
@@ -115,6 +124,15 @@ std::string ProgramUnderTest::BuiltProgram() {
   if (error) return std::string();
   const std::filesystem::path program = self.parent_path() / "velmaris";
   return std::filesystem::exists(program) ? program.string() : std::string();
+}
+
+std::string ProgramUnderTest::FramesFolder(const std::string& name) {
+  const char* given = std::getenv("VELMARIS_E2E_FRAMES");
+  const std::filesystem::path folder = given != nullptr && *given != '\0'
+                                           ? std::filesystem::path(given)
+                                           : std::filesystem::path(BuiltProgram()).parent_path() / (name + "-frames");
+  std::filesystem::create_directories(folder);
+  return folder.string();
 }
 
 std::string ProgramUnderTest::AddBuiltProgram(const std::string& name) {

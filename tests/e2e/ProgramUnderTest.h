@@ -30,6 +30,9 @@ class ProgramUnderTest {
   static std::string BuiltProgram();
   // Why the end-to-end tests cannot run here, or empty.
   static std::string SkipReason();
+  // The folder, made, where a case keeps the frames it read: the one its try was given
+  // (VELMARIS_E2E_FRAMES, a folder of its own a try), or else "<name>-frames" beside the program.
+  static std::string FramesFolder(const std::string& name);
 
   const TempDir& Sandbox() const { return m_sandbox; }
   std::string BinFolder() const { return m_sandbox / "bin"; }

@@ -3,7 +3,7 @@
 // frame read back shows the textured background, the windmill's sails turned by their node
 // animation, the banner bent by its morph and the picked gem faded; a frame 0.3 s later differs
 // only where the lighthouse's animated flame and the hint's rising stars are. Each frame is kept as a
-// PNG in the build folder ("e2e-frames") for a person to look at.
+// PNG in the build folder ("scene-frames") for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -94,8 +94,7 @@ class SceneTest : public ::testing::Test {
     EXPECT_TRUE(ReadFrame(report + ".ppm", frame)) << name;
     EXPECT_TRUE(ReadFrame(report + "-later.ppm", later)) << name;
     picked = ReadWholeFile(report + ".txt");
-    const fs::path kept = fs::path(ProgramUnderTest::BuiltProgram()).parent_path().parent_path() / "e2e-frames";
-    fs::create_directories(kept);
+    const fs::path kept = ProgramUnderTest::FramesFolder("scene");
     WritePng((kept / (name + ".png")).string(), frame.width, frame.height, frame.rgb);
     WritePng((kept / (name + "-later.png")).string(), later.width, later.height, later.rgb);
     return frame;

@@ -76,8 +76,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
     }
     language = GetParam();
-    frames = built / "shell-frames";
-    fs::create_directories(frames);
+    frames = ProgramUnderTest::FramesFolder("shell");
     // A music volume between the sliders' steps: opening and cancelling the options keeps it.
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"music_volume", "0.530000"}});
   }
@@ -149,6 +148,21 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
       }
     }
     return all > 0 ? static_cast<double>(changed) / all : 0.0;
+  }
+
+  // Most of the area shows a slider's brass knob (its grip lines too), not the dark track or the
+  // parchment beside it.
+  bool Knob(const WindowPixels& p, const Area& a) const {
+    int knob = 0, all = 0;
+    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
+      for (int x = X(a.x0); x <= X(a.x1); ++x) {
+        const uint32_t c = p.At(x, y);
+        const int r = static_cast<int>((c >> 16) & 0xFF), b = static_cast<int>(c & 0xFF);
+        knob += r > 120 && r > b + 60 ? 1 : 0;
+        ++all;
+      }
+    }
+    return knob * 10 > all * 8;
   }
 
   // Nearly every pixel of the area is light, as parchment is.
@@ -240,7 +254,9 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   const float knob_x = 460 + 0.53f * 276 + 12;
   Xdotool(Move(knob_x, 463) + " sleep 0.3 mousedown 1 sleep 0.2 " + Move(knob_x - 60, 463) + " sleep 0.2 " +
           Move(knob_x - 120, 463) + " sleep 0.3 mouseup 1 sleep 0.3");
-  WaitFor("options-moved", [](const WindowPixels&) { return true; });
+  ASSERT_TRUE(WaitFor("options-moved", [this, knob_x](const WindowPixels& p) {
+    return Knob(p, {knob_x - 116, 455, knob_x - 104, 471}) && !Knob(p, {knob_x - 6, 455, knob_x + 6, 471});
+  })) << "the music knob follows the pointer";
   Click(682, 173);  // Cancel
 
   // The profile screen: "Bob" added (and current), then "Ann" chosen again, and back.
@@ -254,10 +270,10 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   })) << Log();
   Type("Bob");
   Click(402, 303);
-  // The new player is the chosen one: Bob's row is marked, Ann's not; each name stands in the
-  // middle of its row.
-  EXPECT_TRUE(WaitFor("two-players", [this](const WindowPixels& p) {
-    return RedInk(p, kSecondRow) && !RedInk(p, kFirstRow) && HasText(p, kFirstRow);
+  // The new player is the chosen one: Bob is listed under Ann and his row is marked, Ann's not;
+  // each name stands in the middle of its row.
+  ASSERT_TRUE(WaitFor("two-players", [this](const WindowPixels& p) {
+    return !Parchment(p, kSmallDialog) && RedInk(p, kSecondRow) && !RedInk(p, kFirstRow) && HasText(p, kFirstRow);
   })) << Log();
   EXPECT_NEAR(InkMiddle(frame, kFirstRow), 422.0f, 8.0f);
   EXPECT_NEAR(InkMiddle(frame, kSecondRow), 422.0f, 8.0f);

@@ -54,12 +54,15 @@ class SoundOutput : public testing::Test {
   // Runs the probe with SDL's disk driver; answers the left channel of what it wrote.
   std::vector<int16_t> Run(const std::string& name, const char* how, int milliseconds, std::vector<int16_t>* right) {
     const std::string raw = m_dir / "card.raw";
-    std::vector<std::string> environment;
+    // What the probe needs replaces what the caller's environment says of the same names.
+    std::vector<std::string> environment{"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw};
+    const std::size_t own = environment.size();
     for (char** entry = environ; *entry != nullptr; ++entry) {
-      if (std::string(*entry).rfind("VELMARIS_HEADLESS=", 0) != 0) environment.emplace_back(*entry);
+      const std::string inherited(*entry), named = inherited.substr(0, inherited.find('=') + 1);
+      bool replaced = named == "VELMARIS_HEADLESS=";
+      for (std::size_t i = 0; i < own; ++i) replaced = replaced || environment[i].rfind(named, 0) == 0;
+      if (!replaced) environment.push_back(inherited);
     }
-    environment.push_back("SDL_AUDIODRIVER=disk");
-    environment.push_back("SDL_DISKAUDIOFILE=" + raw);
     std::vector<std::string> arguments{BinFolder() + "/velmaris-sound-probe", name, how, std::to_string(milliseconds)};
     std::vector<char*> argv, envp;
     for (std::string& s : arguments) argv.push_back(s.data());

@@ -22,6 +22,20 @@ Cell Picture(int k) { return {{292.0f + 155.0f * k, 660.0f}, 130.0f}; }
 Area AreaOf(const Cell& c) { return {c.corner.x + 8, c.corner.y - c.side + 8, c.corner.x + c.side - 8, c.corner.y - 8}; }
 constexpr Area kNiche{300.0f, 540.0f, 740.0f, 650.0f};
 
+// The cover slides up off the pictures, their tops last: every picture shows its light ground at
+// its top corners only once the cover is all the way open (a slow frame read twice mid-way shows
+// the same cover twice, and half a picture matches the wrong icon).
+bool Uncovered(const GameScreen& screen, const WindowPixels& pixels) {
+  for (int k = 0; k < kShown; ++k) {
+    const Cell c = Picture(k);
+    for (float u : {16.0f, 112.0f}) {
+      const Rgb ground = ColourAt(screen, pixels, {c.corner.x + u * c.side / 128.0f, c.corner.y - 16.0f * c.side / 128.0f}, 2.0f);
+      if (ground.r + ground.g + ground.b < 540) return false;
+    }
+  }
+  return true;
+}
+
 // The emblem's shape, wherever it is drawn and in whatever colours: the points of a grid over the
 // middle of the cell darker than the ground, which the grid's corners show.
 Emblem ShapeOf(const GameScreen& screen, const WindowPixels& pixels, const Cell& cell) {
@@ -70,12 +84,12 @@ bool WinRememberPictures(GameScreen& screen) {
   };
   for (int turn = 0; turn < 12; ++turn) {
     const std::string name = "remember_pictures-turn-" + std::to_string(turn + 1);
-    // The pictures, once the cover has stood open for two frames in a row.
+    // The pictures, once the cover stands all the way open in two frames in a row.
     WindowPixels before = Look(screen), open;
     bool won = false;
     if (!screen.WaitFor(name + "-open", 40000, [&](const WindowPixels& p) {
-          won = all_lit(p);
-          const bool shown = !screen.Same(p, shut, kNiche) && screen.Same(p, before, kNiche);
+          won = turn >= kIcons / kShown && all_lit(p);  // no sooner: a late board is not a won one
+          const bool shown = !screen.Same(p, shut, kNiche) && screen.Same(p, before, kNiche) && Uncovered(screen, p);
           before = p;
           open = p;
           return won || shown;
@@ -98,9 +112,19 @@ bool WinRememberPictures(GameScreen& screen) {
     if (!screen.WaitForSame(name + "-shut", shut, kNiche, 40000)) return false;
     for (int icon : chosen) {
       const Cell cell = Icon(icon);
-      // A click on an icon already taken is let by, so a late frame costs only a second click.
-      ClickUntilChanged(screen, name + "-icon-" + std::to_string(icon), {cell.corner.x + 50.0f, cell.corner.y - 50.0f},
-                        AreaOf(cell), 3, 5000);
+      // A click on an icon already taken is let by, so a late frame costs only a second click. A
+      // click taken for a wrong one begins a new turn at once: the cover opens, and its pictures
+      // are looked at next.
+      bool taken = false, new_turn = false;
+      for (int tries = 0; tries < 3 && !taken && !new_turn; ++tries) {
+        screen.Click({cell.corner.x + 50.0f, cell.corner.y - 50.0f});
+        screen.WaitFor(name + "-icon-" + std::to_string(icon), 5000, [&](const WindowPixels& p) {
+          taken = !screen.Same(p, shut, AreaOf(cell));
+          new_turn = !screen.Same(p, shut, kNiche);
+          return taken || new_turn;
+        });
+      }
+      if (new_turn) break;
     }
   }
   return false;
