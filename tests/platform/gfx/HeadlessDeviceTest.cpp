@@ -326,12 +326,6 @@ TEST_F(HeadlessGfx, ADeviceKeepsItsTexturesAlive) {
   EXPECT_EQ(texture.use_count(), 1);
 }
 
-}  // namespace
-}  // namespace gfx
-
-namespace gfx {
-namespace {
-
 TEST(HeadlessRecords, ALongRunKeepsOnlyTheNewestDraws) {
   detail::ResetBackend();
   headless::Reset();
