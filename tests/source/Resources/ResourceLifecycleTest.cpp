@@ -190,10 +190,6 @@ TEST_F(Lifecycle, AResourceWhoseLoadingNamesItselfLoadsOnce) {
   EXPECT_EQ(self->GetRefCount(), 0);
 }
 
-}  // namespace
-
-namespace {
-
 // Holds a reference to another resource for as long as it exists, as forms hold their textures.
 class cHolderResource : public cTypedResource<cHolderResource> {
  public:
