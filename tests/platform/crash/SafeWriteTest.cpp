@@ -96,26 +96,21 @@ TEST(CrashWrite, TextAndNumbersReachTheFile) {
 }
 
 TEST(CrashTime, CivilDates) {
-  LocalTime t = CivilTime(0);
-  EXPECT_EQ(t.year, 1970);
-  EXPECT_EQ(t.month, 1);
-  EXPECT_EQ(t.day, 1);
-  t = CivilTime(951782400 + 3600 * 13 + 60 * 14 + 15);  // 2000-02-29 13:14:15
-  EXPECT_EQ(t.year, 2000);
-  EXPECT_EQ(t.month, 2);
-  EXPECT_EQ(t.day, 29);
-  EXPECT_EQ(t.hour, 13);
-  EXPECT_EQ(t.minute, 14);
-  EXPECT_EQ(t.second, 15);
-  t = CivilTime(1798761599);  // 2026-12-31 23:59:59
-  EXPECT_EQ(t.year, 2026);
-  EXPECT_EQ(t.month, 12);
-  EXPECT_EQ(t.day, 31);
-  EXPECT_EQ(t.second, 59);
-  t = CivilTime(-1);  // 1969-12-31 23:59:59
-  EXPECT_EQ(t.year, 1969);
-  EXPECT_EQ(t.day, 31);
-  EXPECT_EQ(t.hour, 23);
+  const struct {
+    int64_t seconds;
+    int year, month, day, hour, minute, second;
+  } cases[] = {
+      {0, 1970, 1, 1, 0, 0, 0},
+      {951782400 + 3600 * 13 + 60 * 14 + 15, 2000, 2, 29, 13, 14, 15},
+      {1798761599, 2026, 12, 31, 23, 59, 59},
+      {-1, 1969, 12, 31, 23, 59, 59},
+  };
+  for (const auto& c : cases) {
+    const LocalTime t = CivilTime(c.seconds);
+    EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second}),
+              (std::vector<int>{c.year, c.month, c.day, c.hour, c.minute, c.second}))
+        << c.seconds;
+  }
 }
 
 TEST(CrashTime, TheCurrentDirectoryIsRead) {

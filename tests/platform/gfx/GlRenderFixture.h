@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/Backend.h"
 #include "tests/platform/gfx/GfxFixture.h"
@@ -70,6 +71,33 @@ class GlRender : public ::testing::Test {
   }
 
   void FullQuad(uint32_t color) { Quad(-1, -1, 1, 1, 0.5f, color); }
+
+  // Alpha from the texture times the vertex colour, blended over the target by that alpha, as the
+  // renderer's default states and its coloured draws take it.
+  void SourceAlphaBlend() {
+    ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE), DD_OK);
+    ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE), DD_OK);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1), DD_OK);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA), DD_OK);
+    ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA), DD_OK);
+  }
+
+  // A full-screen primary with one back buffer on `native`, in the first mode the display lists.
+  void FullScreenPrimary(window::NativeWindow* native, SurfaceDesc& mode) {
+    ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
+    ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    std::vector<SurfaceDesc> modes;
+    ASSERT_EQ(rig.directdraw->EnumDisplayModes(modes), DD_OK);
+    ASSERT_FALSE(modes.empty());
+    mode = modes.front();
+    ASSERT_EQ(rig.directdraw->SetDisplayMode(mode.width, mode.height, mode.format.bit_count, mode.refresh_rate, 0),
+              DD_OK);
+    SurfaceDesc desc;
+    desc.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+    desc.back_buffer_count = 1;
+    ASSERT_EQ(rig.directdraw->CreateSurface(desc, rig.primary), DD_OK);
+  }
 
   // The back buffer's pixel at (x, y), origin top-left, as 0xRRGGBB.
   uint32_t Pixel(int x, int y) {

@@ -96,12 +96,7 @@ TEST_F(GlRender, CullingFollowsTheScreenWinding) {
 TEST_F(GlRender, AlphaBlendingMixesWithTheTarget) {
   ClearAll(0xFF0000FF);
   Flat();
-  // Alpha from the vertex colour, as the renderer's default states take it.
-  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE), DD_OK);
-  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA), DD_OK);
+  SourceAlphaBlend();
   FullQuad(0x80FF0000);
   EXPECT_PIXEL(32, 32, 0x80007F);
   ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE), DD_OK);
@@ -314,20 +309,9 @@ TEST_F(GlTextured, ATextureOutlivesItsContextAndIsUploadedToTheNextOne) {
 TEST_F(GlRender, FullScreenSetsTheModeAndFlips) {
   rig = testing::Rig{};
   auto* native = reinterpret_cast<window::NativeWindow*>(m_window);
-  ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
-  ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-  std::vector<SurfaceDesc> modes;
-  ASSERT_EQ(rig.directdraw->EnumDisplayModes(modes), DD_OK);
-  ASSERT_FALSE(modes.empty());
-  const SurfaceDesc mode = modes.front();
-  ASSERT_EQ(rig.directdraw->SetDisplayMode(mode.width, mode.height, mode.format.bit_count,
-                                           mode.refresh_rate, 0),
-            DD_OK);
-  SurfaceDesc desc;
-  desc.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-  desc.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-  desc.back_buffer_count = 1;
-  ASSERT_EQ(rig.directdraw->CreateSurface(desc, rig.primary), DD_OK);
+  SurfaceDesc mode;
+  FullScreenPrimary(native, mode);
+  if (HasFatalFailure()) return;
   ASSERT_EQ(rig.primary->GetAttachedSurface(DDSCAPS_BACKBUFFER, rig.back), DD_OK);
   EXPECT_EQ(rig.back->Desc().width, mode.width);
   ASSERT_EQ(rig.directdraw->QueryDirect3D(rig.d3d), DD_OK);
@@ -386,11 +370,7 @@ TEST_F(GlTextured, TextureAlphaBlendsWhenTheStageTakesIt) {
   Flat();
   auto half = MakeTexture(*rig.directdraw, 4, 4, 0x80FFFFFF);
   ASSERT_EQ(D().SetTexture(0, half), DD_OK);
-  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE), DD_OK);
-  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA), DD_OK);
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA), DD_OK);
+  SourceAlphaBlend();
   FullQuad(0xFFFF0000);
   EXPECT_PIXEL(32, 32, 0x800000);
 }
@@ -421,19 +401,9 @@ TEST_F(GlRender, AWindowClosedBeforeTheDeviceIsReleasedIsNotTouched) {
   rig = testing::Rig{};
   SDL_Window* own = SDL_CreateWindow("closed early", 0, 0, kSize, kSize, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   ASSERT_NE(own, nullptr);
-  auto* native = reinterpret_cast<window::NativeWindow*>(own);
-  ASSERT_EQ(CreateDirectDraw(nullptr, rig.directdraw), DD_OK);
-  ASSERT_EQ(rig.directdraw->SetCooperativeLevel(native, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-  std::vector<SurfaceDesc> modes;
-  ASSERT_EQ(rig.directdraw->EnumDisplayModes(modes), DD_OK);
-  ASSERT_FALSE(modes.empty());
-  ASSERT_EQ(rig.directdraw->SetDisplayMode(modes[0].width, modes[0].height, modes[0].format.bit_count, 0, 0),
-            DD_OK);
-  SurfaceDesc desc;
-  desc.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-  desc.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-  desc.back_buffer_count = 1;
-  ASSERT_EQ(rig.directdraw->CreateSurface(desc, rig.primary), DD_OK);
+  SurfaceDesc mode;
+  FullScreenPrimary(reinterpret_cast<window::NativeWindow*>(own), mode);
+  if (HasFatalFailure()) return;
   SDL_DestroyWindow(own);
   EXPECT_EQ(rig.primary->Flip(nullptr, DDFLIP_WAIT), DDERR_NOHWND);
   EXPECT_EQ(rig.directdraw->TestCooperativeLevel(), DD_OK);

@@ -152,20 +152,18 @@ TEST_F(HeadlessGfx, ThirtyTwoBitIndicesAreReadAsThirtyTwoBits) {
 }
 
 TEST_F(HeadlessGfx, BadDrawsAreRefusedAndNotRecorded) {
+  const auto draw = [&](uint32_t primitive, uint32_t fvf, const void* vertices, const void* indices, uint32_t count,
+                        uint32_t index_size) {
+    return rig.device->DrawIndexedPrimitive(primitive, fvf, vertices, 4, indices, count, index_size, 0);
+  };
   const uint16_t beyond[3] = {0, 1, 4};
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, quad, 4, beyond, 3, 2, 0),
-            DDERR_INVALIDPARAMS);
   const uint32_t high_half[3] = {0, 1, 0x10000};  // must not be read as two 16-bit indices
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, quad, 4, high_half, 3, 4, 0),
-            DDERR_INVALIDPARAMS);
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, quad, 4, quad_indices, 6, 3, 0),
-            DDERR_INVALIDPARAMS);
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0x004, quad, 4, quad_indices, 6, 2, 0),
-            DDERR_INVALIDPARAMS);
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(9, kFvf, quad, 4, quad_indices, 6, 2, 0),
-            DDERR_INVALIDPARAMS);
-  EXPECT_EQ(rig.device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kFvf, nullptr, 4, quad_indices, 6, 2, 0),
-            DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(D3DPT_TRIANGLELIST, kFvf, quad, beyond, 3, 2), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(D3DPT_TRIANGLELIST, kFvf, quad, high_half, 3, 4), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(D3DPT_TRIANGLELIST, kFvf, quad, quad_indices, 6, 3), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(D3DPT_TRIANGLELIST, 0x004, quad, quad_indices, 6, 2), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(9, kFvf, quad, quad_indices, 6, 2), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(draw(D3DPT_TRIANGLELIST, kFvf, nullptr, quad_indices, 6, 2), DDERR_INVALIDPARAMS);
   EXPECT_EQ(headless::DrawCount(), 0u);
 }
 
@@ -325,12 +323,6 @@ TEST_F(HeadlessGfx, ADeviceKeepsItsTexturesAlive) {
   ASSERT_EQ(rig.device->SetTexture(1, nullptr), DD_OK);
   EXPECT_EQ(texture.use_count(), 1);
 }
-
-}  // namespace
-}  // namespace gfx
-
-namespace gfx {
-namespace {
 
 TEST(HeadlessRecords, ALongRunKeepsOnlyTheNewestDraws) {
   detail::ResetBackend();

@@ -114,6 +114,26 @@ class SdlInputTest : public testing::Test {
     setenv("VELMARIS_HEADLESS", "1", 1);
   }
   static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+  static void Motion(int dx, int dy) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.xrel = dx;
+    motion.motion.yrel = dy;
+    Push(motion);
+  }
+  static void Wheel(int notches) {
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.y = notches;
+    wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    Push(wheel);
+  }
+  static void Window(uint8_t what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    Push(event);
+  }
   bool m_set_driver = false;
 };
 
@@ -121,20 +141,10 @@ TEST_F(SdlInputTest, MouseEventsAddUpUntilThePoll) {
   MouseState state;
   ASSERT_TRUE(PollMouse(&state));  // forget whatever SDL did at start
 
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.xrel = 4;
-  motion.motion.yrel = -2;
-  Push(motion);
-  motion.motion.xrel = 3;
-  motion.motion.yrel = 7;
-  Push(motion);
-  SDL_Event wheel{};
-  wheel.type = SDL_MOUSEWHEEL;
-  wheel.wheel.y = 1;
-  wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-  Push(wheel);
-  Push(wheel);
+  Motion(4, -2);
+  Motion(3, 7);
+  Wheel(1);
+  Wheel(1);
 
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_EQ(state.dx, 7);
@@ -146,46 +156,29 @@ TEST_F(SdlInputTest, MouseEventsAddUpUntilThePoll) {
   EXPECT_EQ(state.dx, 0);
   EXPECT_EQ(state.wheel, 0);
   EXPECT_FALSE(state.changed);
-
 }
 
 TEST_F(SdlInputTest, MovementWhileInTheBackgroundIsNotCounted) {
   MouseState state;
   ASSERT_TRUE(PollMouse(&state));
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.xrel = 5;
-  motion.motion.yrel = 6;
-  Push(motion);  // counted: it came before the focus went
-  SDL_Event focus{};
-  focus.type = SDL_WINDOWEVENT;
-  focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-  Push(focus);
-  motion.motion.xrel = 1000;
-  motion.motion.yrel = -900;
-  Push(motion);
-  SDL_Event wheel{};
-  wheel.type = SDL_MOUSEWHEEL;
-  wheel.wheel.y = 3;
-  Push(wheel);
+  Motion(5, 6);  // counted: it came before the focus went
+  Window(SDL_WINDOWEVENT_FOCUS_LOST);
+  Motion(1000, -900);
+  Wheel(3);
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_EQ(state.dx, 5);
   EXPECT_EQ(state.dy, 6);
   EXPECT_EQ(state.wheel, 0);
 
-  Push(motion);  // still in the background
-  focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  Push(focus);
-  motion.motion.xrel = 2;
-  motion.motion.yrel = 3;
-  Push(motion);
+  Motion(1000, -900);  // still in the background
+  Window(SDL_WINDOWEVENT_FOCUS_GAINED);
+  Motion(2, 3);
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_EQ(state.dx, 2);
   EXPECT_EQ(state.dy, 3);
 
-  focus.window.event = SDL_WINDOWEVENT_MINIMIZED;
-  Push(focus);
-  Push(wheel);
+  Window(SDL_WINDOWEVENT_MINIMIZED);
+  Wheel(3);
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_EQ(state.wheel, 0);
 }

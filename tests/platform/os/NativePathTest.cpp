@@ -14,35 +14,27 @@ TEST(NativePath, BackslashesBecomeSlashes) {
   EXPECT_EQ(os::NativePath(""), "");
 }
 
-TEST(NativePath, ExactNamesAreKept) {
+// Exact names are kept; names that are missing match without regard to case; new components keep
+// their case under existing folders; an exact match wins over another case.
+TEST(NativePath, NamesMatchTheTreeExactlyOrWithoutRegardToCase) {
   TempDir dir;
   dir.WriteFile("Data/Gui/Main.xml", "x");
-  EXPECT_EQ(os::NativePath(dir.Path() + "\\Data\\Gui\\Main.xml"), dir.Path() + "/Data/Gui/Main.xml");
-}
-
-TEST(NativePath, MissingNamesMatchWithoutRegardToCase) {
-  TempDir dir;
-  dir.WriteFile("Data/Gui/Main.xml", "x");
-  EXPECT_EQ(os::NativePath(dir.Path() + "\\data\\GUI\\main.XML"), dir.Path() + "/Data/Gui/Main.xml");
-  EXPECT_TRUE(os::FileExists(dir.Path() + "\\DATA\\gui\\MAIN.xml"));
-  EXPECT_TRUE(os::DirectoryExists(dir.Path() + "/data/gui"));
-}
-
-TEST(NativePath, NewComponentsKeepTheirCaseUnderExistingFolders) {
-  TempDir dir;
   dir.WriteFile("Users/keep", "");
-  EXPECT_EQ(os::NativePath(dir.Path() + "/users/NewFolder/New.TXT"),
-            dir.Path() + "/Users/NewFolder/New.TXT");
-}
-
-TEST(NativePath, AnExactMatchWinsOverAnotherCase) {
-  TempDir dir;
   dir.WriteFile("name", "lower");
   dir.WriteFile("NAME", "upper");
-  EXPECT_EQ(os::NativePath(dir.Path() + "/NAME"), dir.Path() + "/NAME");
-  EXPECT_EQ(os::NativePath(dir.Path() + "/name"), dir.Path() + "/name");
-  // Neither matches exactly: the choice does not depend on the directory's order.
-  EXPECT_EQ(os::NativePath(dir.Path() + "/Name"), dir.Path() + "/NAME");
+  const struct {
+    const char *asked, *native;
+  } cases[] = {
+      {"\\Data\\Gui\\Main.xml", "/Data/Gui/Main.xml"},
+      {"\\data\\GUI\\main.XML", "/Data/Gui/Main.xml"},
+      {"/users/NewFolder/New.TXT", "/Users/NewFolder/New.TXT"},
+      {"/NAME", "/NAME"},
+      {"/name", "/name"},
+      {"/Name", "/NAME"},  // neither matches exactly: the choice does not depend on the directory's order
+  };
+  for (const auto& c : cases) EXPECT_EQ(os::NativePath(dir.Path() + c.asked), dir.Path() + c.native) << c.asked;
+  EXPECT_TRUE(os::FileExists(dir.Path() + "\\DATA\\gui\\MAIN.xml"));
+  EXPECT_TRUE(os::DirectoryExists(dir.Path() + "/data/gui"));
 }
 
 TEST(NativePath, RelativePathsResolveAgainstTheCurrentDirectory) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/window/MessageQueue.h"
@@ -17,44 +18,42 @@ std::vector<uint32_t> TakeChars(MessageQueue& queue) {
   return units;
 }
 
+using Frame = std::vector<std::pair<MessageType, uint32_t>>;
+
+// What the loop takes in each of `count` frames: a frame ends where Peek says nothing waits.
+std::vector<Frame> Frames(MessageQueue& queue, int count) {
+  std::vector<Frame> frames(count);
+  for (Frame& frame : frames) {
+    while (queue.Peek()) {
+      const Message message = queue.Take();
+      frame.emplace_back(message.type, message.value);
+    }
+  }
+  return frames;
+}
+
 TEST(MessageQueue, OtherMessagesAllPassInOneFrame) {
   MessageQueue queue;
   queue.Push({MessageType::kActivate, 1});
   queue.Push({MessageType::kPaint, 0});
   queue.Push({MessageType::kCloseCommand, 0});
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().type, MessageType::kActivate);
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().type, MessageType::kPaint);
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().type, MessageType::kCloseCommand);
-  EXPECT_FALSE(queue.Peek());
+  EXPECT_EQ(Frames(queue, 1),
+            (std::vector<Frame>{{{MessageType::kActivate, 1}, {MessageType::kPaint, 0}, {MessageType::kCloseCommand, 0}}}));
   EXPECT_EQ(queue.Take().type, MessageType::kNone);
 }
 
+// The paint passes at once with the first keyboard message; each later one waits for a frame.
 TEST(MessageQueue, KeyboardMessagesComeOneAFrameInOrder) {
   MessageQueue queue;
   queue.Push({MessageType::kKeyDown, 65});
   queue.Push({MessageType::kChar, 'a'});
   queue.Push({MessageType::kChar, 'b'});
   queue.Push({MessageType::kPaint, 0});
-
-  // Frame 1: the paint and the first keyboard message.
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().type, MessageType::kPaint);
-  ASSERT_TRUE(queue.Peek());
-  const Message first = queue.Take();
-  EXPECT_EQ(first.type, MessageType::kKeyDown);
-  EXPECT_EQ(first.value, 65u);
-  EXPECT_FALSE(queue.Peek());  // the frame runs; the next key waits for it
-
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().value, static_cast<uint32_t>('a'));
-  EXPECT_FALSE(queue.Peek());
-  ASSERT_TRUE(queue.Peek());
-  EXPECT_EQ(queue.Take().value, static_cast<uint32_t>('b'));
-  EXPECT_FALSE(queue.Peek());
-  EXPECT_FALSE(queue.Peek());
+  EXPECT_EQ(Frames(queue, 5), (std::vector<Frame>{{{MessageType::kPaint, 0}, {MessageType::kKeyDown, 65}},
+                                                  {{MessageType::kChar, 'a'}},
+                                                  {{MessageType::kChar, 'b'}},
+                                                  {},
+                                                  {}}));
   EXPECT_EQ(queue.KeyboardWaiting(), 0u);
 }
 
@@ -70,28 +69,19 @@ TEST(MessageQueue, AMessageArrivingAfterAKeyStillPassesThatFrame) {
   EXPECT_FALSE(queue.Peek());
 }
 
+// A focus change with nothing waiting passes at once; the order of the focus changes is kept.
 TEST(MessageQueue, AFocusChangeWaitsBehindTheKeysTypedBeforeIt) {
   MessageQueue queue;
-  queue.Push({MessageType::kActivate, 1});  // nothing waits: passes at once
+  queue.Push({MessageType::kActivate, 1});
   queue.Push({MessageType::kChar, 'x'});
   queue.Push({MessageType::kChar, 'y'});
   queue.Push({MessageType::kActivate, 0});
   queue.Push({MessageType::kActivate, 1});
-  std::vector<Message> frames[4];
-  for (std::vector<Message>& frame : frames) {
-    while (queue.Peek()) frame.push_back(queue.Take());
-  }
-  ASSERT_EQ(frames[0].size(), 2u);
-  EXPECT_EQ(frames[0][0].type, MessageType::kActivate);
-  EXPECT_EQ(frames[0][1].value, static_cast<uint32_t>('x'));
-  ASSERT_EQ(frames[1].size(), 1u);
-  EXPECT_EQ(frames[1][0].value, static_cast<uint32_t>('y'));
-  ASSERT_EQ(frames[2].size(), 1u);
-  EXPECT_EQ(frames[2][0].type, MessageType::kActivate);
-  EXPECT_EQ(frames[2][0].value, 0u);
-  ASSERT_EQ(frames[3].size(), 1u);
-  EXPECT_EQ(frames[3][0].value, 1u);  // the order of the focus changes is kept
-  EXPECT_FALSE(queue.Peek());
+  EXPECT_EQ(Frames(queue, 5), (std::vector<Frame>{{{MessageType::kActivate, 1}, {MessageType::kChar, 'x'}},
+                                                  {{MessageType::kChar, 'y'}},
+                                                  {{MessageType::kActivate, 0}},
+                                                  {{MessageType::kActivate, 1}},
+                                                  {}}));
 }
 
 TEST(MessageQueue, NoneIsNeverQueued) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/window/MessageQueue.h"
@@ -55,110 +56,87 @@ std::vector<Message> Translate(const SDL_Event& event) {
   return messages;
 }
 
-TEST(SdlKeys, EditingKeysHaveTheirFixedCodes) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0), 8);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN, SDL_SCANCODE_RETURN, 0), 13);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0), 27);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_END, SDL_SCANCODE_END, 0), 35);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_HOME, SDL_SCANCODE_HOME, 0), 36);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT, SDL_SCANCODE_LEFT, 0), 37);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP, SDL_SCANCODE_UP, 0), 38);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHT, SDL_SCANCODE_RIGHT, 0), 39);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN, SDL_SCANCODE_DOWN, 0), 40);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_INSERT, SDL_SCANCODE_INSERT, 0), 45);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DELETE, SDL_SCANCODE_DELETE, 0), 46);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1, SDL_SCANCODE_F1, 0), 112);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12, 0), 123);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13, SDL_SCANCODE_F13, 0), 124);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 0), 16);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL, SDL_SCANCODE_RCTRL, 0), 17);
+TEST(SdlKeys, EditingKeysLettersDigitsAndTheKeypadGetTheirCodes) {
+  const struct {
+    SDL_Keycode key;
+    SDL_Scancode scancode;
+    uint16_t modifiers;
+    int code;
+  } cases[] = {
+      // Editing keys have fixed codes.
+      {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0, 8}, {SDLK_RETURN, SDL_SCANCODE_RETURN, 0, 13},
+      {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0, 27},       {SDLK_END, SDL_SCANCODE_END, 0, 35},
+      {SDLK_HOME, SDL_SCANCODE_HOME, 0, 36},           {SDLK_LEFT, SDL_SCANCODE_LEFT, 0, 37},
+      {SDLK_UP, SDL_SCANCODE_UP, 0, 38},               {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 0, 39},
+      {SDLK_DOWN, SDL_SCANCODE_DOWN, 0, 40},           {SDLK_INSERT, SDL_SCANCODE_INSERT, 0, 45},
+      {SDLK_DELETE, SDL_SCANCODE_DELETE, 0, 46},       {SDLK_F1, SDL_SCANCODE_F1, 0, 112},
+      {SDLK_F12, SDL_SCANCODE_F12, 0, 123},            {SDLK_F13, SDL_SCANCODE_F13, 0, 124},
+      {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 0, 16},       {SDLK_RCTRL, SDL_SCANCODE_RCTRL, 0, 17},
+      // Letters and digits follow the layout.
+      {SDLK_a, SDL_SCANCODE_A, 0, 'A'},                {SDLK_z, SDL_SCANCODE_Z, KMOD_SHIFT, 'Z'},
+      {SDLK_0, SDL_SCANCODE_0, 0, '0'},                {SDLK_7, SDL_SCANCODE_7, 0, '7'},
+      // A French layout: the key at the US "Q" gives "a", the top-left digit key gives "&".
+      {SDLK_a, SDL_SCANCODE_Q, 0, 'A'},                {SDLK_AMPERSAND, SDL_SCANCODE_1, 0, '1'},
+      // A Cyrillic layout gives no Latin letter: the key's place decides.
+      {0x0444, SDL_SCANCODE_A, 0, 'A'},                {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 0, 186},
+      {SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, 0, 226},
+      // The keypad follows Num Lock.
+      {SDLK_KP_7, SDL_SCANCODE_KP_7, KMOD_NUM, 103},   {SDLK_KP_0, SDL_SCANCODE_KP_0, KMOD_NUM, 96},
+      {SDLK_KP_7, SDL_SCANCODE_KP_7, 0, 36},           {SDLK_KP_PERIOD, SDL_SCANCODE_KP_PERIOD, 0, 46},
+      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0, 13},   {SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 0, 111},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(VirtualKeyFromSdl(c.key, c.scancode, c.modifiers), c.code)
+        << SDL_GetScancodeName(c.scancode) << " key " << c.key << " modifiers " << c.modifiers;
+  }
 }
 
-TEST(SdlKeys, LettersAndDigitsFollowTheLayout) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A, 0), 'A');
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_z, SDL_SCANCODE_Z, KMOD_SHIFT), 'Z');
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0, SDL_SCANCODE_0, 0), '0');
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7, 0), '7');
-  // A French layout: the key at the US "Q" gives "a", the top-left digit key gives "&".
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_Q, 0), 'A');
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_AMPERSAND, SDL_SCANCODE_1, 0), '1');
-  // A Cyrillic layout gives no Latin letter: the key's place decides.
-  EXPECT_EQ(VirtualKeyFromSdl(0x0444, SDL_SCANCODE_A, 0), 'A');
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 0), 186);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, 0), 226);
+SDL_Event Typed(uint32_t type) {
+  SDL_Event event{};
+  event.type = type;
+  return event;
 }
 
-TEST(SdlKeys, TheKeypadFollowsNumLock) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7, SDL_SCANCODE_KP_7, KMOD_NUM), 103);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0, SDL_SCANCODE_KP_0, KMOD_NUM), 96);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7, SDL_SCANCODE_KP_7, 0), 36);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_PERIOD, SDL_SCANCODE_KP_PERIOD, 0), 46);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0), 13);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 0), 111);
+SDL_Event Repeated(SDL_Event event) {
+  event.key.repeat = 1;
+  return event;
 }
 
-TEST(SdlEvents, CloseRequestsBecomeTheCloseCommand) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  std::vector<Message> messages = Translate(quit);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
-  EXPECT_EQ(messages[0].value, 1u) << "asked by the system: nothing may wait for the player";
-
-  messages = Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
-  EXPECT_EQ(messages[0].value, 0u) << "asked by the player";
-
-  messages = Translate(KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
-  EXPECT_EQ(messages[0].value, 0u);
-
-  SDL_Event repeat = KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_RALT);
-  repeat.key.repeat = 1;
-  EXPECT_TRUE(Translate(repeat).empty());
-
-  messages = Translate(KeyDown(SDLK_F4, SDL_SCANCODE_F4, 0));  // F4 alone is a key
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kKeyDown);
-  EXPECT_EQ(messages[0].value, 115u);
-}
-
-TEST(SdlEvents, FocusAndExposure) {
-  std::vector<Message> messages = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kActivate);
-  EXPECT_EQ(messages[0].value, 0u);
-  messages = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].value, 1u);
-  messages = Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kPaint);
-  EXPECT_TRUE(Translate(WindowEvent(SDL_WINDOWEVENT_MOVED)).empty());
-  // Minimised, the game is inactive whether or not the desktop took the keyboard away.
-  messages = Translate(WindowEvent(SDL_WINDOWEVENT_MINIMIZED));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].type, MessageType::kActivate);
-  EXPECT_EQ(messages[0].value, 0u);
-}
-
-TEST(SdlEvents, KeysAndText) {
-  std::vector<Message> messages = Translate(KeyDown(SDLK_a, SDL_SCANCODE_A, KMOD_LALT));
-  ASSERT_EQ(messages.size(), 1u);  // Alt with another key is still that key
-  EXPECT_EQ(messages[0].value, static_cast<uint32_t>('A'));
-  EXPECT_TRUE(Translate(KeyDown(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN)).empty());
-
-  SDL_Event up = KeyDown(SDLK_a, SDL_SCANCODE_A);
-  up.type = SDL_KEYUP;
-  EXPECT_TRUE(Translate(up).empty());
-
-  messages = Translate(TextInput("\xC3\xBC\xE2\x82\xAC"));  // u umlaut, euro
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].type, MessageType::kChar);
-  EXPECT_EQ(messages[0].value, 0xFCu);
-  EXPECT_EQ(messages[1].value, 0x20ACu);
+TEST(SdlEvents, CloseRequestsFocusExposureKeysAndTextBecomeTheirMessages) {
+  using M = std::vector<std::pair<MessageType, uint32_t>>;
+  const struct {
+    const char* what;
+    SDL_Event event;
+    M messages;
+  } cases[] = {
+      // Asked by the system nothing may wait for the player (1); asked by the player, 0.
+      {"quit", Typed(SDL_QUIT), {{MessageType::kCloseCommand, 1}}},
+      {"window close", WindowEvent(SDL_WINDOWEVENT_CLOSE), {{MessageType::kCloseCommand, 0}}},
+      {"Alt+F4", KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT), {{MessageType::kCloseCommand, 0}}},
+      {"Alt+F4 repeated", Repeated(KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_RALT)), {}},
+      {"F4 alone is a key", KeyDown(SDLK_F4, SDL_SCANCODE_F4, 0), {{MessageType::kKeyDown, 115}}},
+      {"focus lost", WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), {{MessageType::kActivate, 0}}},
+      {"focus gained", WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), {{MessageType::kActivate, 1}}},
+      {"exposed", WindowEvent(SDL_WINDOWEVENT_EXPOSED), {{MessageType::kPaint, 0}}},
+      {"moved", WindowEvent(SDL_WINDOWEVENT_MOVED), {}},
+      // Minimised, the game is inactive whether or not the desktop took the keyboard away.
+      {"minimised", WindowEvent(SDL_WINDOWEVENT_MINIMIZED), {{MessageType::kActivate, 0}}},
+      {"Alt with another key is still that key", KeyDown(SDLK_a, SDL_SCANCODE_A, KMOD_LALT),
+       {{MessageType::kKeyDown, 'A'}}},
+      {"unknown key", KeyDown(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), {}},
+      {"key up", [] {
+         SDL_Event up = KeyDown(SDLK_a, SDL_SCANCODE_A);
+         up.type = SDL_KEYUP;
+         return up;
+       }(), {}},
+      {"u umlaut, euro", TextInput("\xC3\xBC\xE2\x82\xAC"), {{MessageType::kChar, 0xFC}, {MessageType::kChar, 0x20AC}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    M messages;
+    for (const Message& message : Translate(c.event)) messages.emplace_back(message.type, message.value);
+    EXPECT_EQ(messages, c.messages);
+  }
 }
 
 // The service itself on SDL's offscreen driver (no display needed).

@@ -56,37 +56,33 @@ TEST(Archiver, NamesTheStoredMethodFirstThenZlib) {
   EXPECT_EQ(cArchiver::GetInstance()->GetDefaultMethod(), "Zlib");
 }
 
-TEST(Archiver, DefaultModeUsesZlibEvenWhenItDoesNotShrink) {
+// The default mode takes zlib even where it does not shrink, and stores what zlib cannot pack; the
+// smallest mode keeps the plain copy unless zlib's is strictly smaller; stored and unknown modes copy.
+TEST(Archiver, EachPackModeChoosesItsMethod) {
+  enum Size { kSame, kLarger, kSmaller };
   const std::string noise = RandomBytes(2000, 5);
-  const Packed packed = PackWith(cArchiver::kPackDefault, noise);
-  EXPECT_EQ(packed.method, "Zlib");
-  EXPECT_GT(packed.bytes.size(), noise.size());
-}
-
-TEST(Archiver, DefaultModeStoresWhatZlibCannotPack) {
-  const std::string noise = RandomBytes(8 << 20, 6);
-  const Packed packed = PackWith(cArchiver::kPackDefault, noise);
-  EXPECT_EQ(packed.method, "");
-  EXPECT_EQ(packed.bytes, noise);
-}
-
-TEST(Archiver, SmallestModeKeepsThePlainCopyUnlessStrictlySmaller) {
-  const std::string noise = RandomBytes(2000, 5);
-  Packed packed = PackWith(cArchiver::kPackSmallest, noise);
-  EXPECT_EQ(packed.method, "");
-  EXPECT_EQ(packed.bytes, noise);
-
-  const std::string text = CompressibleText(20000);
-  packed = PackWith(cArchiver::kPackSmallest, text);
-  EXPECT_EQ(packed.method, "Zlib");
-  EXPECT_LT(packed.bytes.size(), text.size());
-}
-
-TEST(Archiver, StoredAndUnknownModesCopy) {
-  for (int mode : {int{cArchiver::kPackStored}, 7, -1}) {
-    const Packed packed = PackWith(mode, "plain bytes");
-    EXPECT_EQ(packed.method, "");
-    EXPECT_EQ(packed.bytes, "plain bytes");
+  const struct {
+    int mode;
+    std::string data, method;
+    Size size;  // of the packed bytes against the data; kSame: the data itself
+  } cases[] = {
+      {cArchiver::kPackDefault, noise, "Zlib", kLarger},
+      {cArchiver::kPackDefault, RandomBytes(8 << 20, 6), "", kSame},
+      {cArchiver::kPackSmallest, noise, "", kSame},
+      {cArchiver::kPackSmallest, CompressibleText(20000), "Zlib", kSmaller},
+      {cArchiver::kPackStored, "plain bytes", "", kSame},
+      {7, "plain bytes", "", kSame},
+      {-1, "plain bytes", "", kSame},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << c.data.size() << " bytes");
+    const Packed packed = PackWith(c.mode, c.data);
+    EXPECT_EQ(packed.method, c.method);
+    if (c.size == kSame) {
+      EXPECT_EQ(packed.bytes, c.data);
+    } else {
+      EXPECT_EQ(packed.bytes.size() > c.data.size(), c.size == kLarger) << packed.bytes.size();
+    }
   }
 }
 

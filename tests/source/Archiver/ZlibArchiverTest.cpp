@@ -42,6 +42,7 @@ TEST(ZlibArchiver, RoundTripsEverySize) {
     bool done = false;
     const std::string block = Compress(data, &done);
     ASSERT_TRUE(done) << data.size();
+    ASSERT_GT(block.size(), 4u) << "a size word and a stream, even for nothing";
     EXPECT_EQ(block.substr(0, 4), Word(static_cast<uint32_t>(data.size())));
     std::string out;
     ASSERT_TRUE(Uncompress(block, out)) << data.size();
@@ -53,15 +54,6 @@ TEST(ZlibArchiver, ReadsABlockMadeByZlibItself) {
   std::string out;
   ASSERT_TRUE(Uncompress(MakeZlibBlock("hello, harbour"), out));
   EXPECT_EQ(out, "hello, harbour");
-}
-
-TEST(ZlibArchiver, EmptySourceIsASizeWordAndAnEmptyStream) {
-  const std::string block = Compress("");
-  ASSERT_GT(block.size(), 4u);
-  EXPECT_EQ(block.substr(0, 4), Word(0));
-  std::string out = "stale";
-  ASSERT_TRUE(Uncompress(block, out));
-  EXPECT_TRUE(out.empty());
 }
 
 TEST(ZlibArchiver, DataNeedingMoreThanTheSlackIsNotCompressed) {
@@ -97,21 +89,17 @@ TEST(ZlibArchiver, StatedSizeMustComeOutExactly) {
 
 TEST(ZlibArchiver, UnbelievableStatedSizesAreRefusedBeforeAllocating) {
   const std::string stream = MakeZlibBlock("tiny").substr(4);
-  uint32_t stated = 0;
+  const auto believed = [](const std::string& block) {
+    uint32_t stated = 0;
+    return zlib_block::ReadStatedSize(reinterpret_cast<const uint8_t*>(block.data()), block.size(), stated);
+  };
   const std::string huge = Word(0xFFFFFFFFu) + stream;
-  EXPECT_FALSE(zlib_block::ReadStatedSize(reinterpret_cast<const uint8_t*>(huge.data()),
-                                          huge.size(), stated));
+  EXPECT_FALSE(believed(huge));
   // Believable only up to 1032 times the zlib bytes.
-  const std::string ratio = Word(static_cast<uint32_t>(stream.size() * 1032 + 1)) + stream;
-  EXPECT_FALSE(zlib_block::ReadStatedSize(reinterpret_cast<const uint8_t*>(ratio.data()),
-                                          ratio.size(), stated));
-  const std::string fair = Word(static_cast<uint32_t>(stream.size() * 1032)) + stream;
-  EXPECT_TRUE(zlib_block::ReadStatedSize(reinterpret_cast<const uint8_t*>(fair.data()),
-                                         fair.size(), stated));
+  EXPECT_FALSE(believed(Word(static_cast<uint32_t>(stream.size() * 1032 + 1)) + stream));
+  EXPECT_TRUE(believed(Word(static_cast<uint32_t>(stream.size() * 1032)) + stream));
   // 300 MiB of zeros packs to ~300 KB, which would be believable by ratio; the cap refuses it.
-  std::string over = Word((256u << 20) + 1) + std::string(300000, '\0');
-  EXPECT_FALSE(zlib_block::ReadStatedSize(reinterpret_cast<const uint8_t*>(over.data()),
-                                          over.size(), stated));
+  EXPECT_FALSE(believed(Word((256u << 20) + 1) + std::string(300000, '\0')));
   std::string out;
   EXPECT_FALSE(Uncompress(huge, out));
 }

@@ -63,23 +63,17 @@ TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
   Found(localization->GetResource(0)).Register();
 }
 
-TEST_F(Registry, ALocationTakesAResourceOnce) {
+TEST_F(Registry, ALocationTakesAResourceOnceAndRegisteringTwiceKeepsOneEntry) {
   cResourceLocation location("group", Root());
   cResource* resource = new cDataResource("once", Memory("x"));
   location.AddResource(resource);
   location.AddResource(resource);
   location.AddResource(nullptr);
   EXPECT_EQ(location.GetResourceCount(), 1u);
-}
-
-TEST_F(Registry, RegisteringTwiceKeepsOneEntry) {
-  cResourceLocation location("group", Root());
-  cResource* resource = new cDataResource("twice", Memory("x"));
-  location.AddResource(resource);
   resource->Register();
   resource->Unregister();
-  EXPECT_EQ(AllResources().Find("twice"), nullptr);
-  EXPECT_EQ(RegistryOf<cDataResource>().Find("twice"), nullptr);
+  EXPECT_EQ(AllResources().Find("once"), nullptr);
+  EXPECT_EQ(RegistryOf<cDataResource>().Find("once"), nullptr);
   resource->Register();  // the location unregisters it when it goes
 }
 

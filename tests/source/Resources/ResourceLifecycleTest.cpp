@@ -62,14 +62,10 @@ TEST_F(Lifecycle, AskingWhetherAResourceExistsNeitherLoadsNorHoldsIt) {
   cResource::Release(key);
 }
 
-TEST_F(Lifecycle, EmptyNameIsNullWithoutALogLine) {
+TEST_F(Lifecycle, AnEmptyNameIsNullWithoutALogLineAndAMissingOneIsLoggedAsNotFound) {
   cCountingResource* found = nullptr;
-  const std::string log = Logged([&] { found = cCountingResource::Find(""); });
+  EXPECT_EQ(Logged([&] { found = cCountingResource::Find(""); }), "");
   EXPECT_EQ(found, nullptr);
-  EXPECT_EQ(log, "");
-}
-
-TEST_F(Lifecycle, MissingNameIsLoggedAsNotFound) {
   const std::string log = Logged([] { EXPECT_EQ(cCountingResource::Find("nowhere"), nullptr); });
   EXPECT_NE(log.find("Resource:nowhere not found"), std::string::npos) << log;
 }
@@ -112,23 +108,19 @@ TEST_F(Lifecycle, PointerHoldsExactlyOneReference) {
   EXPECT_FALSE(pointer.Assign(static_cast<const char*>(nullptr)));
 }
 
-TEST_F(Lifecycle, ReleaseOfNullAnswersMinusOne) { EXPECT_EQ(cResource::Release(nullptr), -1); }
-
+// The manager takes its groups, and their resources, out of the registries; a release after that
+// (or of null) answers -1 without touching the resource.
 TEST_F(Lifecycle, ReleaseAfterEverythingIsGoneDoesNotTouchTheResource) {
+  EXPECT_EQ(cResource::Release(nullptr), -1);
   cCountingResource* key = cCountingResource::Find("items\\key");
   ASSERT_NE(key, nullptr);
-  delete cResourceManager::PeekInstance();  // the groups go, and their resources with them
-  EXPECT_TRUE(AllResources().IsEmpty());
-  // `key` is freed now; AddressSanitizer would catch any read of it.
-  EXPECT_EQ(cResource::Release(key), -1);
-}
-
-TEST_F(Lifecycle, ManagerTakesItsGroupsOutOfTheRegistries) {
   EXPECT_FALSE(AllResources().IsEmpty());
   delete cResourceManager::PeekInstance();
   EXPECT_TRUE(AllResources().IsEmpty());
   EXPECT_TRUE(RegistryOf<cCountingResource>().IsEmpty());
   EXPECT_TRUE(RegistryOf<cDataResource>().IsEmpty());
+  // `key` is freed now; AddressSanitizer would catch any read of it.
+  EXPECT_EQ(cResource::Release(key), -1);
 }
 
 // Loading one resource looks up another on the same thread, under the same lock.
@@ -189,10 +181,6 @@ TEST_F(Lifecycle, AResourceWhoseLoadingNamesItselfLoadsOnce) {
   self->inner.Reset();
   EXPECT_EQ(self->GetRefCount(), 0);
 }
-
-}  // namespace
-
-namespace {
 
 // Holds a reference to another resource for as long as it exists, as forms hold their textures.
 class cHolderResource : public cTypedResource<cHolderResource> {

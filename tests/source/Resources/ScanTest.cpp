@@ -215,10 +215,6 @@ TEST_F(Scan, SourceOpensAndClosesItsFile) {
   EXPECT_FALSE(cResourceSource().LoadData(bytes));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(Scan, LinksBackToAParentFolderAreScannedOnce) {
   FixtureTree tree(Root(), "data");
   tree.AddFile("sub/leaf.bin", "leaf");
@@ -230,10 +226,6 @@ TEST_F(Scan, LinksBackToAParentFolderAreScannedOnce) {
   ASSERT_EQ(data->GetResourceCount(), 1u);
   EXPECT_EQ(Found(data->GetResource(0)).GetName(), "also_sub\\leaf");
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Scan, WhatCannotBeNamedOrLeadsOutOfTheGroupIsLeftOutAndLogged) {
   TempDir outside;

@@ -162,15 +162,10 @@ TEST(CameraViewport, ASubRectangleOnAWideWindowKeepsOneScale) {
   EXPECT_EQ(narrow.width, 200u);
 }
 
-TEST(CameraViewport, AClientWithoutAreaGivesAnEmptyViewport) {
+TEST(CameraViewport, AClientOrACameraWithoutAreaGivesAnEmptyViewport) {
   Camera_D3D7 camera(kCameraOrthographic);
-  const CameraViewport v = ComputeCameraViewport(camera, 1024, 0);
-  EXPECT_EQ(v.width, 0u);
-  EXPECT_EQ(v.height, 0u);
-}
-
-TEST(CameraViewport, ACameraWithoutExtentGivesAnEmptyViewport) {
-  Camera_D3D7 camera(kCameraOrthographic);
+  EXPECT_EQ(ComputeCameraViewport(camera, 1024, 0).width, 0u);
+  EXPECT_EQ(ComputeCameraViewport(camera, 1024, 0).height, 0u);
   camera.m_height = 0.0f;
   camera.m_y1 = 1.0f;
   EXPECT_EQ(ComputeCameraViewport(camera, 1024, 768).height, 0u);

@@ -19,12 +19,6 @@ class Refusing : public Singleton<Refusing> {
   }
 };
 
-class WatchesManager : public Singleton<WatchesManager> {
- public:
-  static inline bool manager_alive_at_exit = false;
-  ~WatchesManager() override { manager_alive_at_exit = Manager::IsAlive(); }
-};
-
 class SingletonLifetime : public testing::Test {
  protected:
   void SetUp() override { DestroySingletons(); }
@@ -64,16 +58,6 @@ TEST_F(SingletonLifetime, AConstructorThatFailsLeavesNothingBehind) {
   Refusing::refuse = false;
   EXPECT_NE(Refusing::GetInstance(), nullptr);  // the next attempt starts afresh
   EXPECT_EQ(LiveSingletonCount(), 1u);
-}
-
-TEST_F(SingletonLifetime, AManagerMadeLaterFindsAnEarlierOneAliveWhileItGoes) {
-  Manager::GetInstance();
-  WatchesManager::GetInstance();
-  WatchesManager::manager_alive_at_exit = false;
-  DestroySingletons();
-  EXPECT_TRUE(WatchesManager::manager_alive_at_exit);
-  EXPECT_FALSE(Manager::IsAlive());
-  EXPECT_FALSE(WatchesManager::IsAlive());
 }
 
 // A manager that owns another one and deletes it when it goes, as an owner may.

@@ -60,12 +60,4 @@ TEST(Singletons, OneCreatedDuringTheSweepIsSweptToo) {
   EXPECT_EQ(LiveSingletonCount(), 0u);
 }
 
-TEST(Singletons, AnAccessorAfterTheSweepMakesAFreshObject) {
-  DestroySingletons();
-  First* again = First::GetInstance();
-  EXPECT_NE(again, nullptr);
-  EXPECT_TRUE(First::IsAlive());
-  DestroySingletons();
-}
-
 }  // namespace

@@ -126,13 +126,4 @@ TEST_F(Lights, SwitchingLightingOnTellsTheLightsOnceAfterAChange) {
   EXPECT_TRUE(m_lights->AreLightsChanged());  // only switching on clears it
 }
 
-TEST_F(Lights, TheTableReusesFreedSlots) {
-  Light_D3D7* a = m_lights->CreateLight(0);
-  m_lights->CreateLight(1);
-  m_lights->CreateLight(2);
-  m_lights->DestroyLight(a);
-  Light_D3D7* d = m_lights->CreateLight(3);
-  EXPECT_EQ(m_lights->GetLights().At(0), d);
-}
-
 }  // namespace

@@ -107,24 +107,27 @@ TEST(BoundingBox, BoxesThatTouchOverlap) {
   EXPECT_FALSE(a.Overlaps(cBoundingBox(Vector3(0, 0, 1.5f), Vector3(1, 1, 2))));
 }
 
-TEST(BoundingBox, SegmentsThatReachTheBoxIntersect) {
+TEST(BoundingBox, SegmentsThatReachTheBoxIntersectAndThoseThatStopShortOrPassBesideMiss) {
   const cBoundingBox box(-kOnes, kOnes);
-  // Straight through, ending on the face, and of zero length inside.
-  EXPECT_TRUE(box.IntersectsSegment(Vector3(-5, 0, 0), Vector3(10, 0, 0)));
-  EXPECT_TRUE(box.IntersectsSegment(Vector3(-5, 0, 0), Vector3(4, 0, 0)));
-  EXPECT_TRUE(box.IntersectsSegment(Vector3(0.5f, 0.5f, 0.5f), Vector3(0, 0, 0)));
-  // The picking ray of the GUI: from z = -100 through 1100 units.
-  EXPECT_TRUE(box.IntersectsSegment(Vector3(0.5f, -0.5f, -100), Vector3(0, 0, 1100)));
-}
-
-TEST(BoundingBox, SegmentsThatStopShortOrPassBesideMiss) {
-  const cBoundingBox box(-kOnes, kOnes);
-  EXPECT_FALSE(box.IntersectsSegment(Vector3(-5, 0, 0), Vector3(3, 0, 0)));
-  EXPECT_FALSE(box.IntersectsSegment(Vector3(2, 0, 0), Vector3(5, 0, 0)));
-  EXPECT_FALSE(box.IntersectsSegment(Vector3(-5, 1.5f, 0), Vector3(10, 0, 0)));
-  // Beside the corner (1, 1): only the cross axis of the segment separates them.
-  EXPECT_FALSE(box.IntersectsSegment(Vector3(2.5f, 0, 0), Vector3(-2.5f, 2.5f, 0)));
-  EXPECT_TRUE(box.IntersectsSegment(Vector3(1.9f, 0, 0), Vector3(-1.9f, 1.9f, 0)));
+  const struct {
+    Vector3 start, delta;
+    bool hits;
+  } cases[] = {
+      {Vector3(-5, 0, 0), Vector3(10, 0, 0), true},  // straight through
+      {Vector3(-5, 0, 0), Vector3(4, 0, 0), true},   // ending on the face
+      {Vector3(0.5f, 0.5f, 0.5f), Vector3(0, 0, 0), true},  // of zero length inside
+      {Vector3(0.5f, -0.5f, -100), Vector3(0, 0, 1100), true},  // the GUI's picking ray
+      {Vector3(-5, 0, 0), Vector3(3, 0, 0), false},
+      {Vector3(2, 0, 0), Vector3(5, 0, 0), false},
+      {Vector3(-5, 1.5f, 0), Vector3(10, 0, 0), false},
+      // Beside the corner (1, 1): only the cross axis of the segment separates them.
+      {Vector3(2.5f, 0, 0), Vector3(-2.5f, 2.5f, 0), false},
+      {Vector3(1.9f, 0, 0), Vector3(-1.9f, 1.9f, 0), true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(box.IntersectsSegment(c.start, c.delta), c.hits)
+        << c.start.x << "," << c.start.y << "," << c.start.z << " + " << c.delta.x << "," << c.delta.y;
+  }
 }
 
 TEST(BoundingBox, SegmentTestUsesTheWorldBox) {

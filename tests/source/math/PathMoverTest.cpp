@@ -121,21 +121,18 @@ TEST(PathMover, HeadingIsTheAngleToPlusX) {
   EXPECT_FLOAT_EQ(mover.m_heading, kPi);
 }
 
-TEST(PathMover, APathOfOnePointFinishesAtOnce) {
-  PathMover mover;
-  mover.m_points = {Vector3(3, 4, 0)};
-  mover.m_total_length = 0;
-  mover.MoveAlongPath(1);
-  EXPECT_TRUE(mover.m_finished);
-  ExpectNear(mover.m_position, Vector3(3, 4, 0));
-}
-
-TEST(PathMover, AnEmptyPathFinishesWithoutMoving) {
-  PathMover mover;
-  mover.m_position = Vector3(1, 2, 3);
-  mover.MoveAlongPath(1);
-  EXPECT_TRUE(mover.m_finished);
-  EXPECT_EQ(mover.m_position, Vector3(1, 2, 3));
+TEST(PathMover, APathOfOnePointOrNoneFinishesAtOnceWithoutMoving) {
+  PathMover one;
+  one.m_points = {Vector3(3, 4, 0)};
+  one.m_total_length = 0;
+  one.MoveAlongPath(1);
+  EXPECT_TRUE(one.m_finished);
+  ExpectNear(one.m_position, Vector3(3, 4, 0));
+  PathMover none;
+  none.m_position = Vector3(1, 2, 3);
+  none.MoveAlongPath(1);
+  EXPECT_TRUE(none.m_finished);
+  EXPECT_EQ(none.m_position, Vector3(1, 2, 3));
 }
 
 TEST(PathMover, ZeroLengthSegmentsAreWalkedOver) {

@@ -90,12 +90,6 @@ TEST(AnimationController, ModelFramesStayInsideTheModel) {
   EXPECT_EQ(animation.GetTime(), 0.0f);
 }
 
-TEST(Controllers, SlerpHalfwayIsHalfTheTurn) {
-  const Quaternion half = Quaternion::Slerp(Quaternion(), kQuarterTurnZ, 0.5f);
-  EXPECT_NEAR(half.z, std::sin(0.3926991f), 1e-5f);
-  EXPECT_NEAR(half.w, std::cos(0.3926991f), 1e-5f);
-}
-
 class ControllerPose : public RenderTest {};
 
 // Two nodes: 0 stays at the origin; 1 is turned a quarter about Z, scaled by 2 and moved to

@@ -35,14 +35,7 @@ TEST_F(PropertiesStore, StartsWithItsDefaults) {
   EXPECT_EQ(store->GetValue("hard_log"), "true");
   EXPECT_EQ(store->GetValue("short_name"), "");
   EXPECT_TRUE(store->GetPersistentKeys().empty());
-}
-
-TEST_F(PropertiesStore, SetValueGivesAnUnknownKeyATextValue) {
-  cProperties* store = cProperties::GetInstance();
-  store->SetValue("short_name", "tarvel");
-  EXPECT_EQ(store->GetValue("short_name"), "tarvel");
-  store->SetValue("short_name", "");
-  EXPECT_EQ(store->GetValue("short_name"), "");
+  EXPECT_EQ(store->GetUserFolder(), "");
 }
 
 TEST_F(PropertiesStore, AManagerBindingAtItsCreationReceivesTheLoadedText) {
@@ -68,13 +61,6 @@ TEST_F(PropertiesStore, PersistentKeysKeepTheOrderOfMarkingWithoutDuplicates) {
   store->MarkPersistent("video_width");
   store->MarkPersistent("anisotropy");
   EXPECT_EQ(store->GetPersistentKeys(), (std::vector<std::string>{"video_width", "music_volume", "anisotropy"}));
-}
-
-TEST_F(PropertiesStore, KeepsTheUserFolder) {
-  cProperties* store = cProperties::GetInstance();
-  EXPECT_EQ(store->GetUserFolder(), "");
-  store->SetUserFolder("/data\\Moskelt\\tarvel");
-  EXPECT_EQ(store->GetUserFolder(), "/data\\Moskelt\\tarvel");
 }
 
 TEST(NumberText, FormatsLikePrintf) {

@@ -168,16 +168,6 @@ TEST_F(GlRenderSystem, AStageWithoutATextureDrawsTheVertexColourAsIfWhite) {
   EXPECT_PIXEL(64, 24, 0x000000u);
 }
 
-TEST_F(GlRenderSystem, BlendCodesMixWithTheTarget) {
-  Begin();
-  m_rs->SetAlphaBlendEnable(true);
-  m_rs->SetBlend(4, 5);  // source alpha, inverse source alpha
-  Quad(0.0f, 0.0f, 1.0f, 1.0f, 0x80FF0000u);
-  m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
-  m_rs->EndFrame();
-  EXPECT_PIXEL(64, 24, 0x80007Fu);
-}
-
 TEST_F(GlRenderSystem, ATintScalesTheTexturesColourAndAlphaOverTheBlueClear) {
   struct Case {
     uint32_t texel;  // ARGB
@@ -206,8 +196,9 @@ TEST_F(GlRenderSystem, ATintScalesTheTexturesColourAndAlphaOverTheBlueClear) {
   m_rs->UnbindTexture(0);
 }
 
-TEST_F(GlRenderSystem, AFrameDrawnAfterADeviceResetLooksLikeTheOneBefore) {
-  // Half-transparent red, textured and blended, over the blue clear colour.
+// Half-transparent red, textured and blended through the blend codes (source alpha, inverse source
+// alpha), over the blue clear colour; the same after a reset.
+TEST_F(GlRenderSystem, BlendCodesMixWithTheTargetAndAFrameAfterADeviceResetLooksLikeTheOneBefore) {
   auto frame = [this] {
     std::shared_ptr<gfx::Surface> texture = MakeSolidTexture(0x80FF0000u);
     m_manager->GetCameraManager()->UpdateAspectRatios();  // as every render pass does

@@ -376,19 +376,27 @@ class RenderSystemDraws : public RenderSystemD3D7 {
     gfx::headless::ClearRecords();
   }
   void TearDown() override {
+    m_vertices = VertexBufferHolder();
+    m_indices = IndexBufferHolder();
     m_rs.reset();
     RenderSystemD3D7::TearDown();
   }
+  // Buffers of these counts bound for drawing; the index list, when given, uploaded first.
+  template <class Index = uint16_t>
+  void BindBuffers(uint32_t vertices, uint32_t indices, std::vector<Index> list = {}) {
+    m_vertices = VertexBufferHolder(vertices, 0);
+    m_indices = IndexBufferHolder(indices, 0);
+    if (!list.empty()) m_indices.Upload(list.data());
+    m_vertices->Bind();
+    m_indices->Bind();
+  }
   std::unique_ptr<RenderSystem_D3D7> m_rs;
+  VertexBufferHolder m_vertices;
+  IndexBufferHolder m_indices;
 };
 
 TEST_F(RenderSystemDraws, TexturedListsAndStripsDrawTheirIndexCounts) {
-  VertexBufferHolder vertices(4, 0);
-  IndexBufferHolder indices(6, 0);
-  const uint16_t list[6] = {0, 1, 2, 2, 1, 3};
-  indices.Upload(list);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(4, 6, std::vector<uint16_t>{0, 1, 2, 2, 1, 3});
   m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
   m_rs->DrawTextured(kTriangleStrip, 0, 0, 4, 0, 2);
   ASSERT_EQ(gfx::headless::Draws().size(), 2u);
@@ -407,13 +415,8 @@ TEST_F(RenderSystemDraws, TexturedListsAndStripsDrawTheirIndexCounts) {
 }
 
 TEST_F(RenderSystemDraws, WideIndicesAreDrawnAsThirtyTwoBitElements) {
-  VertexBufferHolder vertices(70000, 0);
-  IndexBufferHolder indices(3, 0);
-  const uint32_t tri[3] = {0, 65536, 69999};
-  indices.Upload(tri);
-  EXPECT_EQ(indices->GetElementSize(), 4u);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(70000, 3, std::vector<uint32_t>{0, 65536, 69999});
+  EXPECT_EQ(m_indices->GetElementSize(), 4u);
   m_rs->DrawTextured(kTriangleList, 0, 0, 70000, 0, 1);
   ASSERT_EQ(gfx::headless::Draws().size(), 1u);
   EXPECT_EQ(gfx::headless::Draws()[0].index_size, 4u);
@@ -422,19 +425,13 @@ TEST_F(RenderSystemDraws, WideIndicesAreDrawnAsThirtyTwoBitElements) {
 
 TEST_F(RenderSystemDraws, NothingBoundOrARangeBeyondTheIndicesDrawsNothing) {
   m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 2);
-  VertexBufferHolder vertices(4, 0);
-  IndexBufferHolder indices(6, 0);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(4, 6);
   m_rs->DrawTextured(kTriangleList, 0, 0, 4, 6, 2);
   EXPECT_EQ(gfx::headless::DrawCount(), 0u);
 }
 
 TEST_F(RenderSystemDraws, ColoredDrawsLightWithTheColourAndRestoreWhatTheyChanged) {
-  VertexBufferHolder vertices(3, 0);
-  IndexBufferHolder indices(3, 0);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(3, 3);
   m_rs->DrawColored(kTriangleList, 0, 0, 3, 0, 1, Vector4(0.25f, 0.5f, 0.75f, 0.5f));
   ASSERT_EQ(gfx::headless::Draws().size(), 1u);
   const gfx::DeviceState& at = gfx::headless::Draws()[0].state;
@@ -455,12 +452,7 @@ TEST_F(RenderSystemDraws, ColoredDrawsLightWithTheColourAndRestoreWhatTheyChange
 }
 
 TEST_F(RenderSystemDraws, CountsNearTheTopOfTheirRangeAreCutNotWrappedAround) {
-  VertexBufferHolder vertices(4, 0);
-  IndexBufferHolder indices(6, 0);
-  const uint16_t list[6] = {0, 1, 2, 2, 1, 3};
-  indices.Upload(list);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(4, 6, std::vector<uint16_t>{0, 1, 2, 2, 1, 3});
   // Three times this count is just past 2^32; the draw takes what the buffer holds.
   m_rs->DrawTextured(kTriangleList, 0, 0, 4, 0, 0x55555556u);
   // first + count past 2^32: every vertex there is.
@@ -471,10 +463,7 @@ TEST_F(RenderSystemDraws, CountsNearTheTopOfTheirRangeAreCutNotWrappedAround) {
 }
 
 TEST_F(RenderSystemDraws, ColoredDrawsGiveBackTheFirstStagesCombination) {
-  VertexBufferHolder vertices(3, 0);
-  IndexBufferHolder indices(3, 0);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(3, 3);
   gfx::Device* device = RenderSystem_D3D7::GetDevice();
   device->SetTextureStageState(0, gfx::D3DTSS_COLOROP, gfx::D3DTOP_SELECTARG1);
   device->SetTextureStageState(0, gfx::D3DTSS_COLORARG2, gfx::D3DTA_TFACTOR);
@@ -500,10 +489,7 @@ TEST_F(RenderSystemDraws, ColourComponentsOutOfRangeOrNotANumberAreClampedToByte
 }
 
 TEST_F(RenderSystemDraws, ColoredDrawsKeepTheTexturesAlphaWithBlendingOnOrOff) {
-  VertexBufferHolder vertices(3, 0);
-  IndexBufferHolder indices(3, 0);
-  vertices->Bind();
-  indices->Bind();
+  BindBuffers(3, 3);
   for (const bool blending : {true, false}) {
     gfx::headless::ClearRecords();
     m_rs->SetAlphaBlendEnable(blending);
@@ -542,10 +528,6 @@ TEST_F(RenderSystemDraws, NothingIsPresentedWhileTheDeviceIsLost) {
   m_rs->Present();
   EXPECT_EQ(gfx::headless::PresentCount(), 0u);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(RenderSystemD3D7, SizesNoWindowCanHaveAreRefusedWhenRead) {
   struct Case {

@@ -19,49 +19,34 @@ class CopyFrom : public testing::Test {};
 using CopyTargets = testing::Types<cMemoryStream, cBaseCopyStream>;
 TYPED_TEST_SUITE(CopyFrom, CopyTargets);
 
-TYPED_TEST(CopyFrom, ZeroCopiesNothing) {
-  cMemoryStream source = MemoryWith("abcdef");
-  TypeParam target;
-  EXPECT_EQ(target.CopyFrom(source, 0), 0u);
-  EXPECT_EQ(target.GetSize(), 0u);
-  EXPECT_EQ(source.Tell(), 0u);
-}
-
-TYPED_TEST(CopyFrom, WholeStreamStartsAtTheSourcesFirstByte) {
-  cMemoryStream source = MemoryWith("abcdef");
-  source.Seek(4, 0);
-  TypeParam target;
-  EXPECT_EQ(target.CopyFrom(source, cStream::kWholeStream), 6u);
-  EXPECT_EQ(Contents(target), "abcdef");
-  EXPECT_EQ(target.Tell(), 6u);
-}
-
-TYPED_TEST(CopyFrom, TooLargeCountCopiesWhatIsLeft) {
-  cMemoryStream source = MemoryWith("abcdef");
-  source.Seek(2, 0);
-  TypeParam target;
-  target.Write("__", 2);
-  EXPECT_EQ(target.CopyFrom(source, 1000), 4u);
-  EXPECT_EQ(Contents(target), "__cdef");
-  EXPECT_TRUE(source.IsEof());
-}
-
-TYPED_TEST(CopyFrom, ExactCountStopsThere) {
-  cMemoryStream source = MemoryWith("abcdef");
-  TypeParam target;
-  EXPECT_EQ(target.CopyFrom(source, 3), 3u);
-  EXPECT_EQ(Contents(target), "abc");
-  EXPECT_EQ(source.Tell(), 3u);
-}
-
-TYPED_TEST(CopyFrom, IntoTheMiddleKeepsTheTail) {
-  cMemoryStream source = MemoryWith("XY");
-  TypeParam target;
-  target.Write("0123456789", 10);
-  target.Seek(3, 0);
-  EXPECT_EQ(target.CopyFrom(source, cStream::kWholeStream), 2u);
-  EXPECT_EQ(Contents(target), "012XY56789");
-  EXPECT_EQ(target.Tell(), 5u);
+// Zero copies nothing; the whole stream starts at the source's first byte; a count too large
+// copies what is left, an exact one stops there; a copy into the middle keeps the tail.
+TYPED_TEST(CopyFrom, CopiesTheCountAskedOrWhatIsLeftAtTheTargetsPosition) {
+  const struct {
+    uint32_t source_at;
+    std::string target;  // before the copy, its position at `target_at`
+    uint32_t target_at, count, copied;
+    std::string after;
+    uint32_t source_after;
+  } cases[] = {
+      {0, "", 0, 0, 0, "", 0},
+      {4, "", 0, cStream::kWholeStream, 6, "abcdef", 6},
+      {2, "__", 2, 1000, 4, "__cdef", 6},
+      {0, "", 0, 3, 3, "abc", 3},
+      {0, "0123456789", 3, cStream::kWholeStream, 6, "012abcdef9", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "from " << c.source_at << ", count " << c.count << " into \"" << c.target << "\"");
+    cMemoryStream source = MemoryWith("abcdef");
+    source.Seek(static_cast<int32_t>(c.source_at), 0);
+    TypeParam target;
+    target.Write(c.target.data(), static_cast<uint32_t>(c.target.size()));
+    target.Seek(static_cast<int32_t>(c.target_at), 0);
+    EXPECT_EQ(target.CopyFrom(source, c.count), c.copied);
+    EXPECT_EQ(Contents(target), c.after);
+    EXPECT_EQ(target.Tell(), c.target_at + c.copied);
+    EXPECT_EQ(source.Tell(), c.source_after);
+  }
 }
 
 TYPED_TEST(CopyFrom, ShortSourceEndsTheCopy) {

@@ -33,47 +33,31 @@ float FloatOf(uint32_t bits) {
 
 }  // namespace
 
-TEST(EncodingFixtures, IntegersAreLittleEndian) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteUInt32(stream, 0x12345678u));
-  EXPECT_EQ(Contents(stream), Bytes({0x78, 0x56, 0x34, 0x12}));
-}
-
-TEST(EncodingFixtures, FloatIsItsIeeeBits) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteFloat(stream, 1.0f));
-  EXPECT_EQ(Contents(stream), Bytes({0x00, 0x00, 0x80, 0x3F}));
-}
-
-TEST(EncodingFixtures, EmptyStringIsFourZeroBytes) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteString(stream, ""));
-  EXPECT_EQ(Contents(stream), std::string(4, '\0'));
-}
-
-TEST(EncodingFixtures, StringIsLengthThenBytesWithoutTerminator) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteString(stream, "ab\xC3\xA9"));
-  EXPECT_EQ(Contents(stream), Bytes({4, 0, 0, 0, 'a', 'b', 0xC3, 0xA9}));
-}
-
-TEST(EncodingFixtures, ListOfTwoEmptyStringsIsTwelveBytes) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteStringVector({"", ""}, stream));
-  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(EncodingFixtures, WideStringIsUnitCountThenUnits) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteWideString(stream, u"A\u20AC"));
-  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 0x41, 0x00, 0xAC, 0x20}));
-}
-
-TEST(EncodingFixtures, MapIsCountThenKeyValuePairsInKeyOrder) {
-  cMemoryStream stream;
-  ASSERT_TRUE(WriteStringMap({{"b", "2"}, {"a", ""}}, stream));
-  EXPECT_EQ(Contents(stream), Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 0, 0, 0, 0,
-                                     1, 0, 0, 0, 'b', 1, 0, 0, 0, '2'}));
+// Each writer's bytes, as hand-made fixtures: little-endian integers, IEEE floats, a length before
+// the bytes of a string (no terminator), a count before lists and maps, map pairs in key order.
+TEST(EncodingFixtures, WritersGiveTheDocumentedBytes) {
+  const struct {
+    const char* name;
+    bool (*write)(cStream&);
+    std::string bytes;
+  } cases[] = {
+      {"integer", [](cStream& s) { return WriteUInt32(s, 0x12345678u); }, Bytes({0x78, 0x56, 0x34, 0x12})},
+      {"float", [](cStream& s) { return WriteFloat(s, 1.0f); }, Bytes({0x00, 0x00, 0x80, 0x3F})},
+      {"empty string", [](cStream& s) { return WriteString(s, ""); }, std::string(4, '\0')},
+      {"string", [](cStream& s) { return WriteString(s, "ab\xC3\xA9"); }, Bytes({4, 0, 0, 0, 'a', 'b', 0xC3, 0xA9})},
+      {"two empty strings", [](cStream& s) { return WriteStringVector({"", ""}, s); },
+       Bytes({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
+      {"wide string", [](cStream& s) { return WriteWideString(s, u"A\u20AC"); },
+       Bytes({2, 0, 0, 0, 0x41, 0x00, 0xAC, 0x20})},
+      {"map", [](cStream& s) { return WriteStringMap({{"b", "2"}, {"a", ""}}, s); },
+       Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 0, 0, 0, 0, 1, 0, 0, 0, 'b', 1, 0, 0, 0, '2'})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    cMemoryStream stream;
+    ASSERT_TRUE(c.write(stream));
+    EXPECT_EQ(Contents(stream), c.bytes);
+  }
 }
 
 TEST(EncodingFixtures, ReadsHandMadeBytes) {

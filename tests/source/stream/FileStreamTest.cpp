@@ -45,56 +45,41 @@ class FileStreamTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(FileStreamTest, CreateAlwaysMakesOrEmptiesTheFile) {
-  {
-    cFileStream made(dir / "new.bin", kCreateAlways, kReadWrite, kShareRead);
-    ASSERT_TRUE(made.IsOpen());
-    EXPECT_EQ(made.GetSize(), 0u);
-    EXPECT_EQ(made.Write("fresh", 5), 5u);
+// Each disposition on a file that is there ("0123456789") or not, then "abc" written where it
+// opened: create-always makes or empties it, create-new refuses one that is there, open-always
+// keeps the old tail, open-existing (or any other value) needs the file.
+TEST_F(FileStreamTest, EachDispositionMakesEmptiesKeepsOrRefusesTheFile) {
+  const struct {
+    int disposition;
+    bool there, opens;
+    uint32_t size;      // once open
+    const char* after;  // the file's bytes afterwards; null: no file
+  } cases[] = {
+      {kCreateAlways, true, true, 0, "abc"},   {kCreateAlways, false, true, 0, "abc"},
+      {kCreateNew, true, false, 0, "0123456789"}, {kCreateNew, false, true, 0, "abc"},
+      {kOpenAlways, true, true, 10, "abc3456789"}, {kOpenAlways, false, true, 0, "abc"},
+      {kOpenExisting, true, true, 10, "abc3456789"}, {kOpenExisting, false, false, 0, nullptr},
+      {77, true, true, 10, "abc3456789"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    SCOPED_TRACE(testing::Message() << "disposition " << c.disposition << (c.there ? " on a file" : " on none"));
+    const std::string name = "file" + std::to_string(i) + ".bin";
+    if (c.there) dir.WriteFile(name, "0123456789");
+    {
+      cFileStream stream(dir / name, c.disposition, kReadWrite, kShareRead);
+      ASSERT_EQ(stream.IsOpen(), c.opens);
+      if (c.opens) {
+        EXPECT_EQ(stream.GetSize(), c.size);
+        EXPECT_EQ(stream.Write("abc", 3), 3u);
+      }
+    }
+    if (c.after == nullptr) {
+      EXPECT_FALSE(os::FileExists(dir / name));
+    } else {
+      EXPECT_EQ(dir.ReadFile(name), c.after);
+    }
   }
-  EXPECT_EQ(dir.ReadFile("new.bin"), "fresh");
-  dir.WriteFile("old.bin", "old content");
-  cFileStream emptied(dir / "old.bin", kCreateAlways, kReadWrite, kShareRead);
-  ASSERT_TRUE(emptied.IsOpen());
-  EXPECT_EQ(emptied.GetSize(), 0u);
-}
-
-TEST_F(FileStreamTest, CreateNewRefusesAnExistingFile) {
-  dir.WriteFile("there.bin", "keep");
-  cFileStream refused(dir / "there.bin", kCreateNew, kReadWrite, kShareRead);
-  EXPECT_FALSE(refused.IsOpen());
-  EXPECT_EQ(dir.ReadFile("there.bin"), "keep");
-  cFileStream made(dir / "fresh.bin", kCreateNew, kReadWrite, kShareRead);
-  EXPECT_TRUE(made.IsOpen());
-  EXPECT_TRUE(os::FileExists(dir / "fresh.bin"));
-}
-
-TEST_F(FileStreamTest, OpenAlwaysKeepsTheOldTailUntilResized) {
-  dir.WriteFile("config.bin", "0123456789");
-  {
-    cFileStream writer(dir / "config.bin", kOpenAlways, kReadWrite, kShareRead);
-    ASSERT_TRUE(writer.IsOpen());
-    EXPECT_EQ(writer.Write("abc", 3), 3u);
-  }
-  EXPECT_EQ(dir.ReadFile("config.bin"), "abc3456789");
-  {
-    cFileStream writer(dir / "config.bin", kOpenAlways, kReadWrite, kShareRead);
-    writer.Write("xy", 2);
-    writer.Resize(writer.Tell());
-  }
-  EXPECT_EQ(dir.ReadFile("config.bin"), "xy");
-  cFileStream made(dir / "missing.bin", kOpenAlways, kReadWrite, kShareRead);
-  EXPECT_TRUE(made.IsOpen());
-}
-
-TEST_F(FileStreamTest, OpenExistingNeedsTheFile) {
-  cFileStream missing(dir / "absent.bin", kOpenExisting, kRead, kShareRead);
-  EXPECT_FALSE(missing.IsOpen());
-  EXPECT_FALSE(os::FileExists(dir / "absent.bin"));
-  dir.WriteFile("present.bin", "data");
-  cFileStream present(dir / "present.bin", 77, kRead, kShareRead);  // any other value opens
-  ASSERT_TRUE(present.IsOpen());
-  EXPECT_EQ(ReadAll(present), "data");
 }
 
 TEST_F(FileStreamTest, ReadOnlyAccessOpensReadOnly) {

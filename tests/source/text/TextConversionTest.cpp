@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "source/text/TextConversion.h"
 
@@ -10,73 +11,58 @@ namespace {
 
 std::u16string Wide(const std::string& bytes) { return ToWideString(bytes); }
 
-TEST(DecodeUtf8Char, OneTwoAndThreeByteSequences) {
-  Utf8Char c = DecodeUtf8Char("A", 1);
-  EXPECT_EQ(c.unit, u'A');
-  EXPECT_EQ(c.length, 1u);
-  c = DecodeUtf8Char("\xC3\xA9", 2);
-  EXPECT_EQ(c.unit, 0x00E9);
-  EXPECT_EQ(c.length, 2u);
-  c = DecodeUtf8Char("\xE2\x82\xAC", 3);
-  EXPECT_EQ(c.unit, 0x20AC);
-  EXPECT_EQ(c.length, 3u);
-}
-
-TEST(DecodeUtf8Char, ContinuationBytesAreTakenAsTheyCome) {
-  // The decoder does not check the 10xxxxxx form: C3 41 is the unit 0xC1 from two bytes.
-  const Utf8Char c = DecodeUtf8Char("\xC3\x41", 2);
-  EXPECT_EQ(c.unit, 0x00C1);
-  EXPECT_EQ(c.length, 2u);
-}
-
-TEST(DecodeUtf8Char, InvalidLeadsGiveReplacementAndMoveOn) {
-  for (const char* bytes : {"\x80", "\xBF", "\xF8", "\xFF"}) {
-    const Utf8Char c = DecodeUtf8Char(bytes, 1);
-    EXPECT_EQ(c.unit, 0xFFFD);
-    EXPECT_EQ(c.length, 1u);
+// Each row's buffer is exactly as long as given, so ASan sees any read beyond it.
+TEST(DecodeUtf8Char, SequencesInvalidLeadsAndCutsNeverReadPastTheEndOrAZero) {
+  const struct {
+    std::string bytes;
+    char16_t unit;
+    std::size_t length;
+  } cases[] = {
+      {"A", u'A', 1},
+      {"\xC3\xA9", 0x00E9, 2},
+      {"\xE2\x82\xAC", 0x20AC, 3},
+      {"\xC3\x41", 0x00C1, 2},  // the 10xxxxxx form is not checked: taken as it comes
+      {"\x80", 0xFFFD, 1},
+      {"\xBF", 0xFFFD, 1},
+      {"\xF8", 0xFFFD, 1},
+      {"\xFF", 0xFFFD, 1},
+      {"\xC3", 0xFFFD, 1},
+      {"\xE2\x82", 0xFFFD, 2},
+      {std::string("\xE2\0\xAC", 3), 0xFFFD, 1},
+      {"\xF0\x9F", 0xFFFD, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    const std::vector<char> exact(c.bytes.begin(), c.bytes.end());
+    const Utf8Char decoded = DecodeUtf8Char(exact.data(), exact.size());
+    EXPECT_EQ(decoded.unit, c.unit);
+    EXPECT_EQ(decoded.length, c.length);
   }
-}
-
-TEST(DecodeUtf8Char, NeverReadsPastTheEndOrAZero) {
-  // The buffers are exactly as long as given, so ASan sees any read beyond them.
-  const char two[1] = {'\xC3'};
-  Utf8Char c = DecodeUtf8Char(two, 1);
-  EXPECT_EQ(c.unit, 0xFFFD);
-  EXPECT_EQ(c.length, 1u);
-  const char three[2] = {'\xE2', '\x82'};
-  c = DecodeUtf8Char(three, 2);
-  EXPECT_EQ(c.unit, 0xFFFD);
-  EXPECT_EQ(c.length, 2u);
-  const char zero_inside[3] = {'\xE2', '\0', '\xAC'};
-  c = DecodeUtf8Char(zero_inside, 3);
-  EXPECT_EQ(c.unit, 0xFFFD);
-  EXPECT_EQ(c.length, 1u);
-  const char four[2] = {'\xF0', '\x9F'};
-  c = DecodeUtf8Char(four, 2);
-  EXPECT_EQ(c.unit, 0xFFFD);
-  EXPECT_EQ(c.length, 2u);
   EXPECT_EQ(DecodeUtf8Char("", 1).length, 0u);
   EXPECT_EQ(DecodeUtf8Char("A", 0).length, 0u);
   EXPECT_EQ(DecodeUtf8Char(nullptr, 4).length, 0u);
 }
 
-TEST(Utf8ToWide, KnownTexts) {
-  EXPECT_EQ(Utf8ToWide("A"), u"A");
-  EXPECT_EQ(Utf8ToWide("caf\xC3\xA9"), u"caf\u00E9");
-  EXPECT_EQ(Utf8ToWide("\xE2\x82\xAC" "5"), u"\u20AC" u"5");
-  EXPECT_EQ(Utf8ToWide(""), u"");
-  EXPECT_EQ(Utf8ToWide(nullptr), u"");
-}
-
-TEST(Utf8ToWide, FourByteSequenceIsOneReplacement) {
-  EXPECT_EQ(Utf8ToWide("a\xF0\x9F\x98\x80" "b"), u"a\uFFFDb");
-}
-
-TEST(Utf8ToWide, TruncatedSequencesAtTheEnd) {
-  EXPECT_EQ(Utf8ToWide("ab\xC3"), u"ab\uFFFD");
-  EXPECT_EQ(Utf8ToWide("ab\xE2\x82"), u"ab\uFFFD");
-  EXPECT_EQ(Utf8ToWide("ab\xF0\x9F\x98"), u"ab\uFFFD");
-  EXPECT_EQ(Utf8ToWide("\x80\x80"), u"\uFFFD\uFFFD");
+TEST(Utf8ToWide, KnownFourByteAndTruncatedTexts) {
+  const struct {
+    const char* utf8;
+    std::u16string wide;
+  } cases[] = {
+      {"A", u"A"},
+      {"caf\xC3\xA9", u"caf\u00E9"},
+      {"\xE2\x82\xAC" "5", u"\u20AC" u"5"},
+      {"", u""},
+      {nullptr, u""},
+      {"a\xF0\x9F\x98\x80" "b", u"a\uFFFDb"},  // a four-byte sequence is one replacement
+      {"ab\xC3", u"ab\uFFFD"},
+      {"ab\xE2\x82", u"ab\uFFFD"},
+      {"ab\xF0\x9F\x98", u"ab\uFFFD"},
+      {"\x80\x80", u"\uFFFD\uFFFD"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8 != nullptr ? c.utf8 : "null");
+    EXPECT_EQ(Utf8ToWide(c.utf8), c.wide);
+  }
 }
 
 TEST(ToWideString, StopsAtAnEmbeddedZeroAndHonoursTheLength) {
@@ -105,18 +91,19 @@ TEST(ToLower, OnlyAsciiLettersChange) {
 }
 
 TEST(TrimWideString, SpacesAndControlsAtBothEnds) {
-  std::u16string text = u" \t\r\nPlayer One \x01";
-  TrimWideString(text);
-  EXPECT_EQ(text, u"Player One");
-  std::u16string blank = u"  \t ";
-  TrimWideString(blank);
-  EXPECT_EQ(blank, u"");
-  std::u16string nbsp = u"\u00A0x\u00A0";  // above 32: kept
-  TrimWideString(nbsp);
-  EXPECT_EQ(nbsp, u"\u00A0x\u00A0");
-  std::u16string empty;
-  TrimWideString(empty);
-  EXPECT_EQ(empty, u"");
+  const struct {
+    std::u16string text, trimmed;
+  } cases[] = {
+      {u" \t\r\nPlayer One \x01", u"Player One"},
+      {u"  \t ", u""},
+      {u"\u00A0x\u00A0", u"\u00A0x\u00A0"},  // above 32: kept
+      {u"", u""},
+  };
+  for (const auto& c : cases) {
+    std::u16string text = c.text;
+    TrimWideString(text);
+    EXPECT_EQ(text, c.trimmed) << testing::PrintToString(c.text);
+  }
 }
 
 }  // namespace
