@@ -75,6 +75,12 @@ class GameFlowTest : public LocationTest {
   void Steps(int n) {
     for (int i = 0; i < n; ++i) Step();
   }
+  // A game of the one stage "stage_1", started and playing.
+  void PlayStageOne() {
+    Stages("<location name=\"stage_1\"/>");
+    Start();
+    Steps(3);
+  }
   // Clicks on the key and lets the item land and the stage end.
   void TakeKey() {
     Press(130, 330);
@@ -321,9 +327,7 @@ TEST_F(GameFlowTest, AHintCostsAChargeButTheCheatKeepsTheLast) {
       {"cheat with two", 2, true, 1, false},
       {"cheat with the last", 1, true, 1, true},
   };
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   for (const Case& c : cases) {
     profile.m_progress.m_hints = c.hints;
@@ -403,10 +407,6 @@ TEST(StageListTest, ReadsStagesEntriesAndIndices) {
   EXPECT_EQ(StageIndexOf("a_b_3"), 2);
 }
 
-}  // namespace
-
-namespace {
-
 // Script commands on a panel whose form lacks every window: nothing breaks, each missing window is
 // logged once, and what the profile keeps still changes as the command says.
 TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
@@ -426,9 +426,7 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
       {"picture_3", "chest", nullptr, 0, 0, false, nullptr},
       {"page_of_notes", "", nullptr, 0, 0, false, nullptr},
   };
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   for (const Case& c : cases) {
     if (c.flag != nullptr) profile.m_progress.*c.flag = c.flag_before;
@@ -453,9 +451,7 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
 
 // A hint charge flown in counts once on landing, never above five.
 TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   for (int held : {0, 4, 5}) {
     profile.m_progress.m_hints = held;
     GamePanel::GetInstance()->ExecuteCommand("add_hint", "chest", Vector3(500, 400, 0));
@@ -465,17 +461,13 @@ TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
   }
 }
 
-}  // namespace
-
 // The panel's exit button leaves a mini-game only while a game has put it out.
 TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
   tree.AddResourceList("gui/panel.resource",
                        {{"gui\\game_panel\\game_panel", "form",
                          "<form><button name=\"exit_from_get_hint\" shader=\"gui\\page\" size=\"100 40 1\""
                          " matrix=\"1 0 0 0 1 0 0 0 1 400 600 0\"/></form>"}});
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   panel->ShowPanel(true);
   for (const bool shown : {false, true}) {
@@ -492,8 +484,6 @@ TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
     Step();
   }
 }
-
-namespace {
 
 const std::vector<SceneObject> kHallWithDesk = {{"back", "b", 0, 120, 1024, 648}, {"door", "i", 300, 150, 50, 100}};
 const std::vector<SceneObject> kDeskScene = {{"desk_back", "b", 200, 200, 600, 400}, {"letter", "i", 300, 300, 50, 50}};
@@ -523,9 +513,7 @@ TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
   AddLocation("desk", kDeskScene, c.desk, "stage_1");
   Texts("stage_1").m_phrases["note"] = Lines(2);
   Texts("stage_1").m_locations["desk"].m_phrases["note"] = Lines(2);
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   Press(325, 200);
   Steps(3);
   if (c.open_desk) {
@@ -543,10 +531,6 @@ TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
 
 INSTANTIATE_TEST_SUITE_P(Phrases, PhraseFlowTest, ::testing::ValuesIn(kPhraseCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
-
-namespace {
 
 // A continued game rebuilds the inventory before the panel was ever shown: once play starts each
 // item stands in its own slot, not all of them at the origin over one another.
@@ -582,10 +566,6 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
     EXPECT_TRUE(entries[i]->m_model->IsVisible()) << entries[i]->m_name;
   }
 }
-
-}  // namespace
-
-namespace {
 
 const std::vector<SceneObject> kLionScene = {{"back", "b", 0, 120, 1024, 648}, {"lion", "i", 600, 300, 60, 60}};
 const char* kLionScript = "stage_1 {\n onload {\n flashhide lion\n }\n}";

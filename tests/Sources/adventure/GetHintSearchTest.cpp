@@ -78,9 +78,13 @@ class GetHintSearchTest : public LocationTest {
     profile.m_progress.m_hints = 1;
     g_rand_state = 7;
     Mount();
+    Play();
+    panel = GamePanel::GetInstance();
+  }
+  // The in-game state made anew and playing, with one hint charge held.
+  void Play() {
     flow = std::make_unique<GameFlowController>(StateOwner(&root_state), &root_state);
     root_state.ChangeSubState(flow.get());
-    panel = GamePanel::GetInstance();
     for (int i = 0; i < 20 && flow->GetSubState() != GameFlowController::kPlay; ++i) Step();
     profile.m_progress.m_hints = 1;
     profile.m_progress.m_tips.fill(0);  // a new game's first-time tips would take the first clicks
@@ -280,8 +284,6 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
   }
 }
 
-// A scene that offers fewer objects than the list has places lists what it has; one without a
-// form closes at once, with nothing to find, and neither divides by nothing.
 // A search asked for at a place whose name gives no location number offers nothing and ends at
 // once: the place plays on, and no other place's search is offered in its stead. A search offered
 // leaves the place drawn around the small map.
@@ -296,13 +298,9 @@ TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
     root_state.ChangeSubState(&away);
     flow.reset();
     profile.m_stage = c.stage;
-    flow = std::make_unique<GameFlowController>(StateOwner(&root_state), &root_state);
-    root_state.ChangeSubState(flow.get());
-    for (int i = 0; i < 20 && flow->GetSubState() != GameFlowController::kPlay; ++i) Step();
+    Play();
     ASSERT_NE(flow->GetLocation(), nullptr);
     ASSERT_EQ(flow->GetLocation()->GetName(), c.stage);
-    profile.m_progress.m_hints = 1;
-    profile.m_progress.m_tips.fill(0);
     panel->OnGetHintClick();
     EXPECT_EQ(panel->IsSearchRunning(), c.offered);
     const auto& offered = panel->GetSmallMap()->GetOfferedSearches();
@@ -321,6 +319,8 @@ TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
   }
 }
 
+// A scene that offers fewer objects than the list has places lists what it has; one without a
+// form closes at once, with nothing to find, and neither divides by nothing.
 TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
   struct Case {
     const char* scene;
@@ -336,10 +336,6 @@ TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
     EXPECT_NE(scene->GetPhase(), GetHintGame::kOpening) << c.scene;
   }
 }
-
-}  // namespace
-
-namespace {
 
 // Only a location's own pointer is kept for the next Play. The search's tips are for the moment:
 // they bring what they point at to the top, go when the search ends, and one an older save kept

@@ -186,10 +186,6 @@ TEST_F(SavedStateTest, ACloseUpAndAPhraseComeBackFromTheRecord) {
   EXPECT_TRUE(Found(from_file.GetShownSubLocation()).IsModal());
 }
 
-}  // namespace
-
-namespace {
-
 // A phrase the script waits on, saved before it was read to the end: the resumed game shows it
 // again and then runs what follows it; a wait whose phrase is no longer recorded goes straight on.
 struct PhraseResume {
