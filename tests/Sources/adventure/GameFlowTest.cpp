@@ -13,6 +13,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -263,9 +264,7 @@ TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplace
     const std::string kept = LocationTest::root.ReadFile(file + ".bak");
     EXPECT_NE(kept, unknown) << "the kept-aside file became the backup";
     PlayerProfile reread;
-    cMemoryStream bytes;
-    bytes.Write(kept.data(), static_cast<uint32_t>(kept.size()));
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(kept);
     ASSERT_TRUE(reread.ReadContent(bytes));
     EXPECT_NE(reread.m_stage, "location_99");
   }
@@ -381,9 +380,7 @@ TEST(StageListTest, ReadsStagesEntriesAndIndices) {
   const std::string text =
       "<stages><location name=\"location_1\" start=\"a\" start=\"b\" stop=\"map_1_2\" music=\"m\" other=\"x\"/>"
       "<note/><location name=\"location_12\" skip=\"1\"/><location name=\"x\" skip=\"yes\"/></stages>";
-  cMemoryStream bytes;
-  bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(text);
   ASSERT_TRUE(document.Load(bytes));
   const std::vector<StageRecord> stages = ReadStageList(document.GetRoot());
   ASSERT_EQ(stages.size(), 3u);

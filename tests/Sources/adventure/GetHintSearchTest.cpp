@@ -159,8 +159,7 @@ TEST(GetHintGameTextTest, TheListIsNamedInTheSectionOfTheScenesLocation) {
 
 TEST_F(GetHintSearchTest, FindingEveryObjectPaysTheRewardOnceAndEndsTheSearch) {
   ASSERT_EQ(flow->GetSubState(), GameFlowController::kPlay);
-  GetHintGame* scene = Begin();
-  ASSERT_NE(scene, nullptr);
+  GetHintGame* scene = &Found(Begin());
   EXPECT_EQ(flow->GetSubState(), GameFlowController::kHintSearch);
   ASSERT_EQ(scene->GetPhase(), GetHintGame::kSearching);
   ASSERT_EQ(scene->GetTargetCount(), 8u);
@@ -195,8 +194,7 @@ TEST_F(GetHintSearchTest, ABurstOfThreeMissesCostsTime) {
                      {"a found object is a miss", {0.2f, 0.2f, 0.2f}, true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    GetHintGame* scene = Begin();
-    ASSERT_NE(scene, nullptr);
+    GetHintGame* scene = &Found(Begin());
     const Vector2 beside(990.0f, 700.0f);
     const Vector2 at = c.on_found ? CentreOf(scene->GetTarget(0)) : beside;
     ClickAt(at);
@@ -244,8 +242,7 @@ TEST_F(GetHintSearchTest, ASearchLeftForTheMenuEndsThere) {
 }
 
 TEST_F(GetHintSearchTest, WhenTheTimeRunsOutTheSceneClosesWithoutPayingAndTheSearchEnds) {
-  GetHintGame* scene = Begin();
-  ASSERT_NE(scene, nullptr);
+  GetHintGame* scene = &Found(Begin());
   static int closes = 0;
   scene->SetEvent("on_close", DelegatePtr(new cFunctionDelegate([](DelegateArg) -> DelegateArg { return ++closes; })));
   const int hints = profile.m_progress.m_hints;
@@ -277,8 +274,7 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
     for (int i = 0; i < 5; ++i) Found(panel->GetHintIcon(i)).Show(i < c.hints);
     panel->StartSearchCountdown();
     panel->StepSearchTimers(600.0f - c.countdown);
-    GUIWindow* last_reward = panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4");
-    ASSERT_NE(last_reward, nullptr);
+    GUIWindow* last_reward = &Found(panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4"));
     EXPECT_EQ(last_reward->IsShown(), c.shown);
     EXPECT_EQ(panel->IsRewardBlinking(), c.blinking);
   }
@@ -327,8 +323,7 @@ TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
     size_t targets;
   } const cases[] = {{"get_hint\\small", 3u}, {"get_hint\\nowhere", 0u}};
   for (const Case& c : cases) {
-    GetHintGame* scene = panel->CreateSearchWindow(c.scene);
-    ASSERT_NE(scene, nullptr);
+    GetHintGame* scene = &Found(panel->CreateSearchWindow(c.scene));
     EXPECT_EQ(scene->GetTargetCount(), c.targets) << c.scene;
     EXPECT_EQ(scene->GetValue("items_count"), std::to_string(c.targets)) << c.scene;
     scene->Show();

@@ -70,8 +70,7 @@ TEST_F(SavedStateTest, AWaitSavedResumesWhereItWasAndRunsItsBranch) {
   EXPECT_FALSE(again.IsFirstVisit());
   EXPECT_EQ(Found(again.GetCurrentNode()).type, "show");
   EXPECT_EQ(again.GetPendingValue(), "wait");
-  const LocationCharacter* light = again.FindObject("lamp_light");
-  ASSERT_NE(light, nullptr);
+  const LocationCharacter* light = &Found(again.FindObject("lamp_light"));
   EXPECT_EQ(light->GetState(), LocationCharacter::kFadingIn);
   EXPECT_TRUE(Found(again.FindObject("key")).IsEnabled());
   Run(again, 1.0f);
@@ -144,8 +143,7 @@ TEST_P(RestoreTest, LeavesAScriptThatRuns) {
   Location& again = Resume();
   EXPECT_EQ(again.GetCurrentNode() == again.GetRoot() ? "" : Found(again.GetCurrentNode()).type, c.node);
   EXPECT_EQ(again.GetPendingValue(), c.pending);
-  const LocationCharacter* key = again.FindObject("key");
-  ASSERT_NE(key, nullptr);
+  const LocationCharacter* key = &Found(again.FindObject("key"));
   EXPECT_EQ(key->GetState(), c.key_state);
   EXPECT_GE(key->GetAlpha(), 0.0f);
   EXPECT_LE(key->GetAlpha(), 1.0f);
