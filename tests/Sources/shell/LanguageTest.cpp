@@ -21,6 +21,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -48,9 +49,7 @@ class LanguageTest : public ::testing::Test {
   // The game's start-up over an initialisation file made of `xml`.
   void StartWith(std::string xml) {
     std::replace(xml.begin(), xml.end(), '\'', '"');  // the reader knows double quotes only
-    cMemoryStream stream;
-    stream.Write(xml.data(), static_cast<uint32_t>(xml.size()));
-    stream.Seek(0, 0);
+    cMemoryStream stream = StreamOf(xml);
     XmlDocument document;
     ASSERT_TRUE(document.Load(stream));
     cGame game;

@@ -316,8 +316,7 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
     for (int h : {1, 2, 3}) menu->HoverTarget(h);
   }
   Frames(1);
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr);
+  ComicsWindow* credits = &Found(menu->GetCredits());
   EXPECT_EQ(menu->GetActiveChild(), credits);
   Frames(4);
   EXPECT_TRUE(credits->IsReady());
@@ -430,8 +429,7 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
     for (int target : {1, 2, 3}) point_at(450, 620 - 100 * target);
   }
   Frames(1);
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr);
+  ComicsWindow* credits = &Found(menu->GetCredits());
   for (int frame = 0; frame < 50 && !credits->IsReady(); ++frame) Frames(1);
   // Over the credits page the logo behind it neither lights nor takes the click.
   over_logo();
