@@ -8,6 +8,7 @@
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/core/Singleton.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -96,8 +97,7 @@ TEST_F(ApplicationWindowTest, CursorIsMadeCurrent) {
   cApplication* application = App();
   ASSERT_TRUE(application->Create("Velmaris"));
   const uint8_t pixels[4 * 4 * 4] = {};
-  window::Cursor* cursor = window::CreateCursor(pixels, 4, 4, 0, 0);
-  ASSERT_NE(cursor, nullptr);
+  window::Cursor* cursor = &Found(window::CreateCursor(pixels, 4, 4, 0, 0));
   application->SetCursor(cursor);
   EXPECT_EQ(headless::GetPlacement().cursor, cursor);
 }
