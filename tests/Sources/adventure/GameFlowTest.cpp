@@ -60,11 +60,7 @@ class GameFlowTest : public LocationTest {
     root.ChangeSubState(flow.get());
   }
   void Step(float dt = 0.05f, bool left_down = false) {
-    Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, left_down);
-    Poll(input->m_states[cInput::kKeyboard], 0, false);
-    clock->Advance(dt);
-    cTimerManager::GetInstance()->UpdateFrameTime();
-    gui->Update();
+    GuiFrame(dt, left_down);
     if (root.GetSubState() == flow.get()) flow->Update(dt);
   }
   void Press(float x, float y) {

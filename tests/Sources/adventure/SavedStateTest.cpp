@@ -101,6 +101,15 @@ struct RestoreCase {
 
 void PrintTo(const RestoreCase& c, std::ostream* out) { *out << c.name; }
 
+// An edit of the key's record within the hall's.
+std::function<void(LocationRecord&)> OnTheKey(void (*edit)(CharacterRecord&)) {
+  return [edit](LocationRecord& hall) {
+    for (CharacterRecord& c : hall.m_characters) {
+      if (c.m_name == "key") edit(c);
+    }
+  };
+}
+
 const RestoreCase kRestores[] = {
     {"ANumberNoNodeHasRestartsAtTheRoot", [](LocationRecord& r) { r.m_number = 9999; }, "", "", 2},
     {"ANodeThatDoesNotWaitRestartsAtTheRoot",
@@ -109,27 +118,10 @@ const RestoreCase kRestores[] = {
        r.m_text_2 = "wait";
      },
      "", "", 2},
-    {"AMovingObjectHasNoPathAndIsHidden",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_state = 4;
-       }
-     },
-     "", "", 0},
-    {"AnUnknownStateIsHidden",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_state = 77;
-       }
-     },
-     "", "", 0},
+    {"AMovingObjectHasNoPathAndIsHidden", OnTheKey([](CharacterRecord& key) { key.m_state = 4; }), "", "", 0},
+    {"AnUnknownStateIsHidden", OnTheKey([](CharacterRecord& key) { key.m_state = 77; }), "", "", 0},
     {"AnAlphaThatIsNoNumberIsMadeWhole",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_alpha = std::numeric_limits<float>::quiet_NaN();
-       }
-     },
-     "", "", 2},
+     OnTheKey([](CharacterRecord& key) { key.m_alpha = std::numeric_limits<float>::quiet_NaN(); }), "", "", 2},
 };
 
 class RestoreTest : public SavedStateTest, public ::testing::WithParamInterface<RestoreCase> {};

@@ -49,13 +49,6 @@ class SpeechTest : public LocationTest {
     Step(false);
     HintWindow::GetInstance()->Update();
   }
-  int PageSounds() const {
-    int count = 0;
-    for (const auto& handle : cSoundPlayer::GetInstance()->GetHandles()) {
-      if (handle->GetResource() != nullptr && handle->GetResource()->GetName() == HintWindow::kPageSound) ++count;
-    }
-    return count;
-  }
   HintWindow* Hints() {
     HintWindow* hints = HintWindow::GetInstance();
     if (hints->FindTypeWindow("keeper") == nullptr) {
@@ -155,7 +148,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   EXPECT_EQ(talk.GetName(), "");
   EXPECT_EQ(hints->GetSequence(), nullptr);
   EXPECT_FALSE(Found(hints->FindTypeWindow("note")).IsOpen());
-  EXPECT_EQ(PageSounds(), 3);  // every page, the first one too
+  EXPECT_EQ(Sounds(HintWindow::kPageSound), 3);  // every page, the first one too
 }
 
 TEST_F(SpeechTest, SequencesThatCannotBeShownEndAtOnce) {
