@@ -163,13 +163,51 @@ TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) 
   EXPECT_TRUE(Holds("key_stage_1"));  // a continued game is no new game
 }
 
+// A player's file in the user folder under the test's root, read back as the next start reads it.
+class SavedGameFlowTest : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    profile.m_directory = LocationTest::root.Path();
+    profile.m_name = u"Ann";
+  }
+  ProfileProgress OnDisk() const {
+    PlayerProfile read;
+    read.m_directory = profile.m_directory;
+    read.m_name = profile.m_name;
+    EXPECT_TRUE(read.Load());
+    return read.m_progress;
+  }
+  // The game goes on from the file as a continued game does: the panel first, then the state.
+  void GoOn() {
+    flow.reset();
+    ASSERT_TRUE(profile.Load());
+    if (!group) Mount();
+    GamePanel::GetInstance()->ReloadInventory();
+    Start();
+    Steps(3);
+  }
+  // A game saved in the lion's scene, the lion still hidden there.
+  void SaveAtTheLion() {
+    flow.reset();
+    profile.Reset();
+    Start();
+    Steps(3);
+    ASSERT_FALSE(LionShown());
+    flow->SaveProgress();
+    root.ChangeSubState(&menu);
+  }
+  bool LionShown() const {
+    const LocationCharacter* lion = flow->GetLocation() != nullptr ? flow->GetLocation()->FindObject("lion") : nullptr;
+    return lion != nullptr && lion->IsVisible() && lion->IsShown();
+  }
+};
+
 // A saved game at a stage this game does not know (renamed by an update, or one damaged byte) is
 // kept aside before the new game's saves replace it, and the player is told; so is a saved game
 // that was damaged with no backup.
-TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
+TEST_F(SavedGameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
   Stages("<location name=\"stage_1\"/>");
-  profile.m_directory = LocationTest::root.Path();
-  profile.m_name = u"Ann";
   const std::string file = LocationTest::root.Path() + "/usersdata/profiles/65110110.prf";
   const struct {
     const char* what;
@@ -214,10 +252,8 @@ TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
 // A saved game at a stage this game does not know, whose backup is at one it knows: the backup is
 // played (its hints and stage), the unknown one is kept aside, and no save ever turns the kept
 // file into the backup, whether or not the backup could be played.
-TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplacesByIt) {
+TEST_F(SavedGameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplacesByIt) {
   Stages("<location name=\"stage_1\"/><location name=\"stage_2\"/>");
-  profile.m_directory = LocationTest::root.Path();
-  profile.m_name = u"Ann";
   const std::string file = "usersdata/profiles/65110110.prf";
   const struct {
     const char* backup_stage;
@@ -562,46 +598,6 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
 
 const std::vector<SceneObject> kLionScene = {{"back", "b", 0, 120, 1024, 648}, {"lion", "i", 600, 300, 60, 60}};
 const char* kLionScript = "stage_1 {\n onload {\n flashhide lion\n }\n}";
-
-// A player's file in the user folder under the test's root, read back as the next start reads it.
-class SavedGameFlowTest : public GameFlowTest {
- protected:
-  void SetUp() override {
-    GameFlowTest::SetUp();
-    profile.m_directory = LocationTest::root.Path();
-    profile.m_name = u"Ann";
-  }
-  ProfileProgress OnDisk() const {
-    PlayerProfile read;
-    read.m_directory = profile.m_directory;
-    read.m_name = profile.m_name;
-    EXPECT_TRUE(read.Load());
-    return read.m_progress;
-  }
-  // The game goes on from the file as a continued game does: the panel first, then the state.
-  void GoOn() {
-    flow.reset();
-    ASSERT_TRUE(profile.Load());
-    if (!group) Mount();
-    GamePanel::GetInstance()->ReloadInventory();
-    Start();
-    Steps(3);
-  }
-  // A game saved in the lion's scene, the lion still hidden there.
-  void SaveAtTheLion() {
-    flow.reset();
-    profile.Reset();
-    Start();
-    Steps(3);
-    ASSERT_FALSE(LionShown());
-    flow->SaveProgress();
-    root.ChangeSubState(&menu);
-  }
-  bool LionShown() const {
-    const LocationCharacter* lion = flow->GetLocation() != nullptr ? flow->GetLocation()->FindObject("lion") : nullptr;
-    return lion != nullptr && lion->IsVisible() && lion->IsShown();
-  }
-};
 
 // What was in the air when the game was saved lands when it goes on: a diary page and a scene
 // item named where the file keeps them, and in the older files that named them with the item.
