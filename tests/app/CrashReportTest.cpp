@@ -127,21 +127,17 @@ TEST(CrashReport, EachFailureIsReportedAndTheProcessDiesByItsSignal) {
 }
 
 TEST(CrashReport, ReporterRunsOnlyWhenInstalledAndExecutable) {
-  TempDir folder;
-  folder.WriteFile("bin/mb.dll", "#!/bin/sh\necho ran > reporter-ran\n");
-  chmod((folder / "bin/mb.dll").c_str(), 0755);
-  EXPECT_EQ(RunFailingChild(folder.Path(), WriteThroughNull).signal, SIGSEGV);
-  // The reporter is not waited for.
-  for (int i = 0; i < 200 && access((folder / "reporter-ran").c_str(), F_OK) != 0; ++i) usleep(10000);
-  EXPECT_EQ(access((folder / "reporter-ran").c_str(), F_OK), 0);
-
-  TempDir plain;
-  plain.WriteFile("bin/mb.dll", "#!/bin/sh\necho ran > reporter-ran\n");
-  chmod((plain / "bin/mb.dll").c_str(), 0644);
-  EXPECT_EQ(RunFailingChild(plain.Path(), WriteThroughNull).signal, SIGSEGV);
-  usleep(200000);
-  EXPECT_NE(access((plain / "reporter-ran").c_str(), F_OK), 0);
-  EXPECT_TRUE(Contains(ReadWholeFile(plain / "crash.txt"), "EXCEPTION_ACCESS_VIOLATION"));
+  for (const bool executable : {true, false}) {
+    SCOPED_TRACE(executable ? "executable" : "not executable");
+    TempDir folder;
+    folder.WriteFile("bin/mb.dll", "#!/bin/sh\necho ran > reporter-ran\n");
+    chmod((folder / "bin/mb.dll").c_str(), executable ? 0755 : 0644);
+    EXPECT_EQ(RunFailingChild(folder.Path(), WriteThroughNull).signal, SIGSEGV);
+    // The reporter is not waited for.
+    for (int i = 0; i < 200 && access((folder / "reporter-ran").c_str(), F_OK) != 0; ++i) usleep(10000);
+    EXPECT_EQ(access((folder / "reporter-ran").c_str(), F_OK) == 0, executable);
+    EXPECT_TRUE(Contains(ReadWholeFile(folder / "crash.txt"), "EXCEPTION_ACCESS_VIOLATION"));
+  }
 }
 
 TEST(CrashReport, NullHandlerIsRefused) { EXPECT_FALSE(InstallCrashHandler(nullptr)); }
