@@ -78,8 +78,7 @@ class LocationResourceTest : public ::testing::Test {
 };
 
 TEST_F(LocationResourceTest, LoadsCollectNamesAndPreloadEachSoundOnceAndUnloadsLetGoOfAll) {
-  LocationResource* script = Mount(HallBytes());
-  ASSERT_NE(script, nullptr);
+  LocationResource* script = &Found(Mount(HallBytes()));
   EXPECT_TRUE(Logged("type: game<BR>result: <BR>param[0]safe<BR>param[1]clock<BR>Param count &gt; 1"));
   for (int load = 0; load < 3; ++load) {  // the resource's own load, a reload after the last release, a load over it
     ASSERT_NE(script->GetRoot(), nullptr);
@@ -114,8 +113,7 @@ TEST_F(LocationResourceTest, ADamagedFileIsLoggedAndLeavesTheScriptEmpty) {
   const std::string whole = HallBytes();
   for (const std::string& bytes : {std::string(), whole.substr(0, whole.size() - 1),
                                    Str("root") + U32(0xFFFFFFF0u) + U32(0), ChainBytes(300)}) {
-    LocationResource* script = Mount(bytes);
-    ASSERT_NE(script, nullptr);
+    LocationResource* script = &Found(Mount(bytes));
     EXPECT_EQ(script->GetRoot(), nullptr);
     EXPECT_EQ(script->GetOnLoad(), nullptr);
     EXPECT_TRUE(script->GetSoundNames().empty() && script->GetGameNames().empty());
@@ -138,8 +136,7 @@ TEST_F(LocationResourceTest, ReportsOnTheScriptsShapeDoNotStopItsUse) {
   for (const Case& c : std::vector<Case>{{NodeBytes("root", {}, "", 0), "OnLoad node not found", 0},
                                          {NodeBytes("root", {}, "", 2, onload + onload), "OnLoad count &gt; 1", 2},
                                          {NodeBytes("root", {}, "", 1, onload) + "xyz", "has 3 bytes after its end", 1}}) {
-    LocationResource* script = Mount(c.bytes);
-    ASSERT_NE(script, nullptr);
+    LocationResource* script = &Found(Mount(c.bytes));
     ASSERT_NE(script->GetRoot(), nullptr) << c.logged;
     EXPECT_EQ(script->GetOnLoad() != nullptr ? script->GetOnLoad()->id : 0u, c.onload_id) << c.logged;
     EXPECT_TRUE(Logged(c.logged)) << c.logged;

@@ -55,13 +55,18 @@ class ExeDirectoryFileTest : public ::testing::Test {
   TempDir folder{"velmaris-exe"};
 };
 
-TEST_F(ExeDirectoryFileTest, ShortcutOpensItsAddressAndTheCurrentFolderIsRestored) {
+// A shortcut opens its address, any other file is opened with the desktop; the current folder
+// is as it was.
+TEST_F(ExeDirectoryFileTest, AShortcutOpensItsAddressAndOtherFilesOpenWithTheDesktop) {
   folder.WriteFile("website.url", "[InternetShortcut]\nURL=https://example.org/site\n");
+  folder.WriteFile("readme.txt", "hello");
   const std::string before = os::GetCurrentDirectory();
   OpenExeDirectoryFile("website.url");
+  OpenExeDirectoryFile("readme.txt");
   EXPECT_EQ(os::GetCurrentDirectory(), before);
-  ASSERT_EQ(os::RecordedDesktopRequests().size(), 1u);
+  ASSERT_EQ(os::RecordedDesktopRequests().size(), 2u);
   EXPECT_EQ(os::RecordedDesktopRequests()[0], "open https://example.org/site");
+  EXPECT_NE(os::RecordedDesktopRequests()[1].find("readme.txt"), std::string::npos);
 }
 
 TEST_F(ExeDirectoryFileTest, MissingFileOrBadAddressOpensNothing) {
@@ -72,13 +77,6 @@ TEST_F(ExeDirectoryFileTest, MissingFileOrBadAddressOpensNothing) {
   OpenExeDirectoryFile("huge.url");  // the address lies beyond what is read
   OpenExeDirectoryFile("");
   EXPECT_TRUE(os::RecordedDesktopRequests().empty());
-}
-
-TEST_F(ExeDirectoryFileTest, OtherFilesAreOpenedWithTheDesktop) {
-  folder.WriteFile("readme.txt", "hello");
-  OpenExeDirectoryFile("readme.txt");
-  ASSERT_EQ(os::RecordedDesktopRequests().size(), 1u);
-  EXPECT_NE(os::RecordedDesktopRequests()[0].find("readme.txt"), std::string::npos);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/core/Singleton.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Found.h"
 
 namespace {
 
@@ -17,12 +18,17 @@ class ApplicationWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { DestroySingletons(); }
   void TearDown() override { DestroySingletons(); }
+  // The application, its lock kept in the test's folder.
+  cApplication* App() {
+    cApplication* application = cApplication::GetInstance();
+    application->SetInstanceLockFolder(folder.Path());
+    return application;
+  }
   TempDir folder{"velmaris-lock"};
 };
 
 TEST_F(ApplicationWindowTest, WindowIsCreatedHiddenWithTheTitleAndShownByResize) {
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
+  cApplication* application = App();
   ASSERT_TRUE(application->Create("Velmaris"));
   headless::Placement placement = headless::GetPlacement();
   EXPECT_TRUE(placement.exists);
@@ -48,33 +54,24 @@ TEST_F(ApplicationWindowTest, WindowIsCreatedHiddenWithTheTitleAndShownByResize)
   EXPECT_EQ(application->GetClientRect().right, 1024);
 }
 
-TEST_F(ApplicationWindowTest, LockFileIsNamedAfterTheTitle) {
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
-  ASSERT_TRUE(application->LockInstance("Velmaris"));
+TEST_F(ApplicationWindowTest, TheLockFileIsNamedAfterTheTitleAndFreedWithTheApplication) {
+  ASSERT_TRUE(App()->LockInstance("Velmaris"));
   EXPECT_TRUE(os::FileExists(folder / "my_projectVelmaris.lock"));
+  DestroySingletons();
+  bool held = false;
+  EXPECT_NE(os::InstanceLock::Acquire("my_projectVelmaris", folder.Path(), &held), nullptr);
 }
 
 TEST_F(ApplicationWindowTest, SecondInstanceIsRefusedSilently) {
   bool held = false;
   auto first = os::InstanceLock::Acquire("my_projectVelmaris", folder.Path(), &held);
   ASSERT_NE(first, nullptr);
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
+  cApplication* application = App();
   EXPECT_FALSE(application->LockInstance("Velmaris"));
   EXPECT_FALSE(application->Create("Velmaris"));
   EXPECT_FALSE(headless::GetPlacement().exists);
   // Another title is another program.
   EXPECT_TRUE(application->LockInstance("Other"));
-}
-
-TEST_F(ApplicationWindowTest, TheLockIsFreedWithTheApplication) {
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
-  ASSERT_TRUE(application->LockInstance("Velmaris"));
-  DestroySingletons();
-  bool held = false;
-  EXPECT_NE(os::InstanceLock::Acquire("my_projectVelmaris", folder.Path(), &held), nullptr);
 }
 
 TEST_F(ApplicationWindowTest, AnUnusableLockFolderDoesNotStopTheGame) {
@@ -87,8 +84,7 @@ TEST_F(ApplicationWindowTest, AnUnusableLockFolderDoesNotStopTheGame) {
 
 TEST_F(ApplicationWindowTest, WindowThatCannotBeMadeIsLogged) {
   headless::FailNextCreate("no display here");
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
+  cApplication* application = App();
   testing::internal::CaptureStderr();
   EXPECT_FALSE(application->Create("Velmaris"));
   const std::string printed = testing::internal::GetCapturedStderr();
@@ -98,12 +94,10 @@ TEST_F(ApplicationWindowTest, WindowThatCannotBeMadeIsLogged) {
 }
 
 TEST_F(ApplicationWindowTest, CursorIsMadeCurrent) {
-  cApplication* application = cApplication::GetInstance();
-  application->SetInstanceLockFolder(folder.Path());
+  cApplication* application = App();
   ASSERT_TRUE(application->Create("Velmaris"));
   const uint8_t pixels[4 * 4 * 4] = {};
-  window::Cursor* cursor = window::CreateCursor(pixels, 4, 4, 0, 0);
-  ASSERT_NE(cursor, nullptr);
+  window::Cursor* cursor = &Found(window::CreateCursor(pixels, 4, 4, 0, 0));
   application->SetCursor(cursor);
   EXPECT_EQ(headless::GetPlacement().cursor, cursor);
 }

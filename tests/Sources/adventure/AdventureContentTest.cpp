@@ -66,11 +66,18 @@ class AdventureContentTest : public GuiTest {
   std::vector<std::unique_ptr<cResourceLocation>> groups;
 };
 
+// Each named resource of the kind is in the data.
+template <class Resource>
+void ExpectFound(std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    cResourcePtr<Resource> resource;
+    EXPECT_TRUE(resource.Assign(name)) << name;
+  }
+}
+
 TEST_F(AdventureContentTest, EveryNameTheAdventureLooksUpIsInTheData) {
-  cResourcePtr<cParticleResource> trail;
-  EXPECT_TRUE(trail.Assign(PanelInventory::kFlyEffect));
-  cResourcePtr<cSoundResource> page;
-  EXPECT_TRUE(page.Assign(HintWindow::kPageSound));
+  ExpectFound<cParticleResource>({PanelInventory::kFlyEffect});
+  ExpectFound<cSoundResource>({HintWindow::kPageSound});
 
   // The inventory has a model, and a glow, for every item the texts name.
   cResourcePtr<cSceneResource> scene;
@@ -125,10 +132,6 @@ TEST_F(AdventureContentTest, EveryNameTheAdventureLooksUpIsInTheData) {
   EXPECT_FALSE(Children("gui\\comics\\comics_1").empty());
 }
 
-}  // namespace
-
-namespace {
-
 // The in-game state and the panel: the stages with their scenes, scripts and pages, the panel's
 // form with every window the code names, the in-game menu, its help page, the search's settings,
 // and the sounds and effects they play.
@@ -172,13 +175,9 @@ TEST_F(AdventureContentTest, EveryStageAndEveryPanelWindowIsInTheData) {
   cResourcePtr<cXmlResource> ispy;
   ASSERT_TRUE(ispy.Assign(GamePanel::kSearchSettings));
   EXPECT_NE(ispy->GetRoot().FindChildByPath("time"), nullptr);
-  cResourcePtr<cParticleResource> hint_effect;
-  EXPECT_TRUE(hint_effect.Assign(GameFlowController::kHintEffect));
-  for (const char* name : {"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
-                           "audio\\game\\less_time", GameFlowController::kTransitionMusic}) {
-    cResourcePtr<cSoundResource> sound;
-    EXPECT_TRUE(sound.Assign(name)) << name;
-  }
+  ExpectFound<cParticleResource>({GameFlowController::kHintEffect});
+  ExpectFound<cSoundResource>({"audio\\game\\success", "audio\\game\\menu_click", "audio\\game\\click",
+                               "audio\\game\\less_time", GameFlowController::kTransitionMusic});
 }
 
 // Both maps hold every window the map looks up, each route has at least four steps, and every
@@ -213,15 +212,8 @@ TEST_F(AdventureContentTest, TheMapsHoldEveryPlaceArrowButtonAndRouteTheGameName
     }
   }
   EXPECT_GT(travels, 0);
-  for (const char* name : {"audio\\game\\paper01", "audio\\game\\victory01", "audio\\game\\fail01"}) {
-    cResourcePtr<cSoundResource> sound;
-    EXPECT_TRUE(sound.Assign(name)) << name;
-  }
+  ExpectFound<cSoundResource>({"audio\\game\\paper01", "audio\\game\\victory01", "audio\\game\\fail01"});
 }
-
-}  // namespace
-
-namespace {
 
 // Every search scene the small map can offer (three variants of each sample location) has its
 // backdrop and a full list of objects, each named in the scene's text section in both languages,
@@ -278,20 +270,10 @@ TEST_F(AdventureContentTest, EverySearchSceneAndWhatTheSearchPlaysIsInTheData) {
       }
     }
   }
-  for (const char* name : {"particle systems\\i_spy_effect", "particle systems\\i_spy2_effect"}) {
-    cResourcePtr<cParticleResource> effect;
-    EXPECT_TRUE(effect.Assign(name)) << name;
-  }
-  for (const char* name : {"audio\\game\\ispy_found", "audio\\game\\take_cloth", "audio\\game\\fail01",
-                           "audio\\game\\victory01", "audio\\music\\ispy"}) {
-    cResourcePtr<cSoundResource> sound;
-    EXPECT_TRUE(sound.Assign(name)) << name;
-  }
+  ExpectFound<cParticleResource>({"particle systems\\i_spy_effect", "particle systems\\i_spy2_effect"});
+  ExpectFound<cSoundResource>({"audio\\game\\ispy_found", "audio\\game\\take_cloth", "audio\\game\\fail01",
+                               "audio\\game\\victory01", "audio\\music\\ispy"});
 }
-
-}  // namespace
-
-namespace {
 
 // The diary: its book with the tabs, bookmarks, comics buttons and cards; every page with the
 // windows the code fills; a comics window for every comics page the comics file names (each page
@@ -326,12 +308,8 @@ TEST_F(AdventureContentTest, EveryNameTheDiaryLooksUpIsInTheData) {
     EXPECT_EQ(comics.count("comics_" + std::to_string(number)), 1u) << number;
     for (const std::string& entry : entries) EXPECT_FALSE(Children(entry).empty()) << entry;
   }
-  for (const char* name : {DiaryWindow::kSuccessSound, DiaryWindow::kPageSound}) {
-    cResourcePtr<cSoundResource> sound;
-    EXPECT_TRUE(sound.Assign(name)) << name;
-  }
-  cResourcePtr<cParticleResource> card;
-  EXPECT_TRUE(card.Assign(DiaryWindow::kCardEffect));
+  ExpectFound<cSoundResource>({DiaryWindow::kSuccessSound, DiaryWindow::kPageSound});
+  ExpectFound<cParticleResource>({DiaryWindow::kCardEffect});
   for (const char* language : {"en", "ru"}) {
     cResourcePtr<cTextResource> texts;
     ASSERT_TRUE(texts.Assign(language));
@@ -341,10 +319,6 @@ TEST_F(AdventureContentTest, EveryNameTheDiaryLooksUpIsInTheData) {
     for (const std::string& key : keys) EXPECT_FALSE(texts->GetTexts()[key].empty()) << language << " " << key;
   }
 }
-
-}  // namespace
-
-namespace {
 
 std::vector<std::string> Words(const std::u16string& text) {
   std::istringstream in(WideToUtf8(text));

@@ -7,6 +7,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ const std::vector<SceneObject> kYard = {{"yard_back", "b", 0, 0, 1024, 768},
                                         {"barrel", "i", 600, 100, 60, 80}};
 
 bool Parse(XmlDocument& document, const std::string& text) {
-  cMemoryStream bytes;
-  bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(text);
   return document.Parse(bytes);
 }
 
@@ -115,8 +114,7 @@ TEST_F(CharacterTest, TheCharacterFileGivesEachCharacterItsAnimationsAndTextures
       "</characters>"));
   CharacterDatabase& database = *CharacterDatabase::GetInstance();
   database.Read(file.GetRoot());
-  const CharacterEntry* cat = database.Find("cat");
-  ASSERT_NE(cat, nullptr);
+  const CharacterEntry* cat = &Found(database.Find("cat"));
   ASSERT_EQ(cat->animations.size(), 1u) << "the later character of a name replaces the earlier";
   EXPECT_EQ(cat->animations[0].name, "purr");
   EXPECT_EQ(cat->animations[0].probability, 0u);

@@ -17,6 +17,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -110,8 +111,7 @@ TEST_F(DiaryTest, CommandsWriteTheProfileAndFlashTheButton) {
 }
 
 TEST_F(DiaryTest, ThePetitionPageFollowsItsState) {
-  GUIStateWindow* petition = diary->GetPage(DiaryWindow::kPetitionPage);
-  ASSERT_NE(petition, nullptr);
+  GUIStateWindow* petition = &Found(diary->GetPage(DiaryWindow::kPetitionPage));
   struct Case {
     int32_t state;
     int signatures;
@@ -200,12 +200,9 @@ TEST_F(DiaryTest, ComicsPagesTurnWithinTheUnlockedPagesAndReplayTheirComics) {
     }
     return -1;
   };
-  GUIWindow* left = diary->FindChild("comics_arrow_left");
-  ASSERT_NE(left, nullptr);
-  GUIWindow* right = diary->FindChild("comics_arrow_right");
-  ASSERT_NE(right, nullptr);
-  GUIWindow* view = diary->FindChild("comics_view");
-  ASSERT_NE(view, nullptr);
+  GUIWindow* left = &Found(diary->FindChild("comics_arrow_left"));
+  GUIWindow* right = &Found(diary->FindChild("comics_arrow_right"));
+  GUIWindow* view = &Found(diary->FindChild("comics_view"));
   diary->Show();  // nothing unlocked: no page, no arrows, no button to view, and viewing plays nothing
   EXPECT_EQ(shown_page(), -1);
   EXPECT_FALSE(left->IsShown());
@@ -252,8 +249,7 @@ TEST_F(DiaryTest, TheSchemeKeepsItsWordsAtEveryRefresh) {
   cResourcePtr<cFontResource> ink;
   ASSERT_TRUE(ink.Assign("fonts\\ink"));
   gui->GetFontTable()->Set(5, CountedPtr<GUIFont>(new GUIFont(ink)));
-  GUIWindow* first = diary->GetPage(DiaryWindow::kSchemePage)->FindChild("scheme_text_00");
-  ASSERT_NE(first, nullptr);
+  GUIWindow* first = &Found(diary->GetPage(DiaryWindow::kSchemePage)->FindChild("scheme_text_00"));
   for (const int32_t state : {1, 1, 2, 2, 1}) {
     progress().m_scheme_state = state;
     diary->RefreshSchemePage();
@@ -325,9 +321,7 @@ TEST(JournalComicsTest, EntriesAreReadByTheirNumberAndBrokenOnesSkipped) {
       "</journal_comics>";
   const JournalComics expected = {{1, {"c"}}, {2, {"b"}}, {3, {}}};
   auto load = [](XmlDocument& document, const std::string& bytes) {
-    cMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    stream.Seek(0, 0);
+    cMemoryStream stream = StreamOf(bytes);
     return document.Load(stream);
   };
   XmlDocument document;

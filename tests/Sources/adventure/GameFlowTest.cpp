@@ -13,6 +13,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -59,11 +60,7 @@ class GameFlowTest : public LocationTest {
     root.ChangeSubState(flow.get());
   }
   void Step(float dt = 0.05f, bool left_down = false) {
-    Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, left_down);
-    Poll(input->m_states[cInput::kKeyboard], 0, false);
-    clock->Advance(dt);
-    cTimerManager::GetInstance()->UpdateFrameTime();
-    gui->Update();
+    GuiFrame(dt, left_down);
     if (root.GetSubState() == flow.get()) flow->Update(dt);
   }
   void Press(float x, float y) {
@@ -74,6 +71,12 @@ class GameFlowTest : public LocationTest {
   }
   void Steps(int n) {
     for (int i = 0; i < n; ++i) Step();
+  }
+  // A game of the one stage "stage_1", started and playing.
+  void PlayStageOne() {
+    Stages("<location name=\"stage_1\"/>");
+    Start();
+    Steps(3);
   }
   // Clicks on the key and lets the item land and the stage end.
   void TakeKey() {
@@ -160,13 +163,51 @@ TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) 
   EXPECT_TRUE(Holds("key_stage_1"));  // a continued game is no new game
 }
 
+// A player's file in the user folder under the test's root, read back as the next start reads it.
+class SavedGameFlowTest : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    profile.m_directory = LocationTest::root.Path();
+    profile.m_name = u"Ann";
+  }
+  ProfileProgress OnDisk() const {
+    PlayerProfile read;
+    read.m_directory = profile.m_directory;
+    read.m_name = profile.m_name;
+    EXPECT_TRUE(read.Load());
+    return read.m_progress;
+  }
+  // The game goes on from the file as a continued game does: the panel first, then the state.
+  void GoOn() {
+    flow.reset();
+    ASSERT_TRUE(profile.Load());
+    if (!group) Mount();
+    GamePanel::GetInstance()->ReloadInventory();
+    Start();
+    Steps(3);
+  }
+  // A game saved in the lion's scene, the lion still hidden there.
+  void SaveAtTheLion() {
+    flow.reset();
+    profile.Reset();
+    Start();
+    Steps(3);
+    ASSERT_FALSE(LionShown());
+    flow->SaveProgress();
+    root.ChangeSubState(&menu);
+  }
+  bool LionShown() const {
+    const LocationCharacter* lion = flow->GetLocation() != nullptr ? flow->GetLocation()->FindObject("lion") : nullptr;
+    return lion != nullptr && lion->IsVisible() && lion->IsShown();
+  }
+};
+
 // A saved game at a stage this game does not know (renamed by an update, or one damaged byte) is
 // kept aside before the new game's saves replace it, and the player is told; so is a saved game
 // that was damaged with no backup.
-TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
+TEST_F(SavedGameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
   Stages("<location name=\"stage_1\"/>");
-  profile.m_directory = LocationTest::root.Path();
-  profile.m_name = u"Ann";
   const std::string file = LocationTest::root.Path() + "/usersdata/profiles/65110110.prf";
   const struct {
     const char* what;
@@ -211,10 +252,8 @@ TEST_F(GameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
 // A saved game at a stage this game does not know, whose backup is at one it knows: the backup is
 // played (its hints and stage), the unknown one is kept aside, and no save ever turns the kept
 // file into the backup, whether or not the backup could be played.
-TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplacesByIt) {
+TEST_F(SavedGameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplacesByIt) {
   Stages("<location name=\"stage_1\"/><location name=\"stage_2\"/>");
-  profile.m_directory = LocationTest::root.Path();
-  profile.m_name = u"Ann";
   const std::string file = "usersdata/profiles/65110110.prf";
   const struct {
     const char* backup_stage;
@@ -257,9 +296,7 @@ TEST_F(GameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveReplace
     const std::string kept = LocationTest::root.ReadFile(file + ".bak");
     EXPECT_NE(kept, unknown) << "the kept-aside file became the backup";
     PlayerProfile reread;
-    cMemoryStream bytes;
-    bytes.Write(kept.data(), static_cast<uint32_t>(kept.size()));
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(kept);
     ASSERT_TRUE(reread.ReadContent(bytes));
     EXPECT_NE(reread.m_stage, "location_99");
   }
@@ -321,9 +358,7 @@ TEST_F(GameFlowTest, AHintCostsAChargeButTheCheatKeepsTheLast) {
       {"cheat with two", 2, true, 1, false},
       {"cheat with the last", 1, true, 1, true},
   };
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   for (const Case& c : cases) {
     profile.m_progress.m_hints = c.hints;
@@ -377,9 +412,7 @@ TEST(StageListTest, ReadsStagesEntriesAndIndices) {
   const std::string text =
       "<stages><location name=\"location_1\" start=\"a\" start=\"b\" stop=\"map_1_2\" music=\"m\" other=\"x\"/>"
       "<note/><location name=\"location_12\" skip=\"1\"/><location name=\"x\" skip=\"yes\"/></stages>";
-  cMemoryStream bytes;
-  bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(text);
   ASSERT_TRUE(document.Load(bytes));
   const std::vector<StageRecord> stages = ReadStageList(document.GetRoot());
   ASSERT_EQ(stages.size(), 3u);
@@ -403,10 +436,6 @@ TEST(StageListTest, ReadsStagesEntriesAndIndices) {
   EXPECT_EQ(StageIndexOf("a_b_3"), 2);
 }
 
-}  // namespace
-
-namespace {
-
 // Script commands on a panel whose form lacks every window: nothing breaks, each missing window is
 // logged once, and what the profile keeps still changes as the command says.
 TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
@@ -426,9 +455,7 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
       {"picture_3", "chest", nullptr, 0, 0, false, nullptr},
       {"page_of_notes", "", nullptr, 0, 0, false, nullptr},
   };
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   for (const Case& c : cases) {
     if (c.flag != nullptr) profile.m_progress.*c.flag = c.flag_before;
@@ -453,9 +480,7 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
 
 // A hint charge flown in counts once on landing, never above five.
 TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   for (int held : {0, 4, 5}) {
     profile.m_progress.m_hints = held;
     GamePanel::GetInstance()->ExecuteCommand("add_hint", "chest", Vector3(500, 400, 0));
@@ -465,17 +490,13 @@ TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
   }
 }
 
-}  // namespace
-
 // The panel's exit button leaves a mini-game only while a game has put it out.
 TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
   tree.AddResourceList("gui/panel.resource",
                        {{"gui\\game_panel\\game_panel", "form",
                          "<form><button name=\"exit_from_get_hint\" shader=\"gui\\page\" size=\"100 40 1\""
                          " matrix=\"1 0 0 0 1 0 0 0 1 400 600 0\"/></form>"}});
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   GamePanel* panel = GamePanel::GetInstance();
   panel->ShowPanel(true);
   for (const bool shown : {false, true}) {
@@ -492,8 +513,6 @@ TEST_F(GameFlowTest, AHiddenExitButtonTakesNoPress) {
     Step();
   }
 }
-
-namespace {
 
 const std::vector<SceneObject> kHallWithDesk = {{"back", "b", 0, 120, 1024, 648}, {"door", "i", 300, 150, 50, 100}};
 const std::vector<SceneObject> kDeskScene = {{"desk_back", "b", 200, 200, 600, 400}, {"letter", "i", 300, 300, 50, 50}};
@@ -523,9 +542,7 @@ TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
   AddLocation("desk", kDeskScene, c.desk, "stage_1");
   Texts("stage_1").m_phrases["note"] = Lines(2);
   Texts("stage_1").m_locations["desk"].m_phrases["note"] = Lines(2);
-  Stages("<location name=\"stage_1\"/>");
-  Start();
-  Steps(3);
+  PlayStageOne();
   Press(325, 200);
   Steps(3);
   if (c.open_desk) {
@@ -543,10 +560,6 @@ TEST_P(PhraseFlowTest, TurnsItsPagesAndEnds) {
 
 INSTANTIATE_TEST_SUITE_P(Phrases, PhraseFlowTest, ::testing::ValuesIn(kPhraseCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
-
-namespace {
 
 // A continued game rebuilds the inventory before the panel was ever shown: once play starts each
 // item stands in its own slot, not all of them at the origin over one another.
@@ -583,52 +596,8 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 const std::vector<SceneObject> kLionScene = {{"back", "b", 0, 120, 1024, 648}, {"lion", "i", 600, 300, 60, 60}};
 const char* kLionScript = "stage_1 {\n onload {\n flashhide lion\n }\n}";
-
-// A player's file in the user folder under the test's root, read back as the next start reads it.
-class SavedGameFlowTest : public GameFlowTest {
- protected:
-  void SetUp() override {
-    GameFlowTest::SetUp();
-    profile.m_directory = LocationTest::root.Path();
-    profile.m_name = u"Ann";
-  }
-  ProfileProgress OnDisk() const {
-    PlayerProfile read;
-    read.m_directory = profile.m_directory;
-    read.m_name = profile.m_name;
-    EXPECT_TRUE(read.Load());
-    return read.m_progress;
-  }
-  // The game goes on from the file as a continued game does: the panel first, then the state.
-  void GoOn() {
-    flow.reset();
-    ASSERT_TRUE(profile.Load());
-    if (!group) Mount();
-    GamePanel::GetInstance()->ReloadInventory();
-    Start();
-    Steps(3);
-  }
-  // A game saved in the lion's scene, the lion still hidden there.
-  void SaveAtTheLion() {
-    flow.reset();
-    profile.Reset();
-    Start();
-    Steps(3);
-    ASSERT_FALSE(LionShown());
-    flow->SaveProgress();
-    root.ChangeSubState(&menu);
-  }
-  bool LionShown() const {
-    const LocationCharacter* lion = flow->GetLocation() != nullptr ? flow->GetLocation()->FindObject("lion") : nullptr;
-    return lion != nullptr && lion->IsVisible() && lion->IsShown();
-  }
-};
 
 // What was in the air when the game was saved lands when it goes on: a diary page and a scene
 // item named where the file keeps them, and in the older files that named them with the item.

@@ -78,9 +78,13 @@ class GetHintSearchTest : public LocationTest {
     profile.m_progress.m_hints = 1;
     g_rand_state = 7;
     Mount();
+    Play();
+    panel = GamePanel::GetInstance();
+  }
+  // The in-game state made anew and playing, with one hint charge held.
+  void Play() {
     flow = std::make_unique<GameFlowController>(StateOwner(&root_state), &root_state);
     root_state.ChangeSubState(flow.get());
-    panel = GamePanel::GetInstance();
     for (int i = 0; i < 20 && flow->GetSubState() != GameFlowController::kPlay; ++i) Step();
     profile.m_progress.m_hints = 1;
     profile.m_progress.m_tips.fill(0);  // a new game's first-time tips would take the first clicks
@@ -155,8 +159,7 @@ TEST(GetHintGameTextTest, TheListIsNamedInTheSectionOfTheScenesLocation) {
 
 TEST_F(GetHintSearchTest, FindingEveryObjectPaysTheRewardOnceAndEndsTheSearch) {
   ASSERT_EQ(flow->GetSubState(), GameFlowController::kPlay);
-  GetHintGame* scene = Begin();
-  ASSERT_NE(scene, nullptr);
+  GetHintGame* scene = &Found(Begin());
   EXPECT_EQ(flow->GetSubState(), GameFlowController::kHintSearch);
   ASSERT_EQ(scene->GetPhase(), GetHintGame::kSearching);
   ASSERT_EQ(scene->GetTargetCount(), 8u);
@@ -191,8 +194,7 @@ TEST_F(GetHintSearchTest, ABurstOfThreeMissesCostsTime) {
                      {"a found object is a miss", {0.2f, 0.2f, 0.2f}, true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    GetHintGame* scene = Begin();
-    ASSERT_NE(scene, nullptr);
+    GetHintGame* scene = &Found(Begin());
     const Vector2 beside(990.0f, 700.0f);
     const Vector2 at = c.on_found ? CentreOf(scene->GetTarget(0)) : beside;
     ClickAt(at);
@@ -240,8 +242,7 @@ TEST_F(GetHintSearchTest, ASearchLeftForTheMenuEndsThere) {
 }
 
 TEST_F(GetHintSearchTest, WhenTheTimeRunsOutTheSceneClosesWithoutPayingAndTheSearchEnds) {
-  GetHintGame* scene = Begin();
-  ASSERT_NE(scene, nullptr);
+  GetHintGame* scene = &Found(Begin());
   static int closes = 0;
   scene->SetEvent("on_close", DelegatePtr(new cFunctionDelegate([](DelegateArg) -> DelegateArg { return ++closes; })));
   const int hints = profile.m_progress.m_hints;
@@ -273,15 +274,12 @@ TEST_F(GetHintSearchTest, TheSecondRewardBlinksForTenSecondsAndGoes) {
     for (int i = 0; i < 5; ++i) Found(panel->GetHintIcon(i)).Show(i < c.hints);
     panel->StartSearchCountdown();
     panel->StepSearchTimers(600.0f - c.countdown);
-    GUIWindow* last_reward = panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4");
-    ASSERT_NE(last_reward, nullptr);
+    GUIWindow* last_reward = &Found(panel->Child(c.hints < 4 ? "hint_stroke_" + std::to_string(c.hints + 1) : "hint_stroke_4"));
     EXPECT_EQ(last_reward->IsShown(), c.shown);
     EXPECT_EQ(panel->IsRewardBlinking(), c.blinking);
   }
 }
 
-// A scene that offers fewer objects than the list has places lists what it has; one without a
-// form closes at once, with nothing to find, and neither divides by nothing.
 // A search asked for at a place whose name gives no location number offers nothing and ends at
 // once: the place plays on, and no other place's search is offered in its stead. A search offered
 // leaves the place drawn around the small map.
@@ -296,13 +294,9 @@ TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
     root_state.ChangeSubState(&away);
     flow.reset();
     profile.m_stage = c.stage;
-    flow = std::make_unique<GameFlowController>(StateOwner(&root_state), &root_state);
-    root_state.ChangeSubState(flow.get());
-    for (int i = 0; i < 20 && flow->GetSubState() != GameFlowController::kPlay; ++i) Step();
+    Play();
     ASSERT_NE(flow->GetLocation(), nullptr);
     ASSERT_EQ(flow->GetLocation()->GetName(), c.stage);
-    profile.m_progress.m_hints = 1;
-    profile.m_progress.m_tips.fill(0);
     panel->OnGetHintClick();
     EXPECT_EQ(panel->IsSearchRunning(), c.offered);
     const auto& offered = panel->GetSmallMap()->GetOfferedSearches();
@@ -321,14 +315,15 @@ TEST_F(GetHintSearchTest, ASearchFromAPlaceOnNoMapEndsAtOnce) {
   }
 }
 
+// A scene that offers fewer objects than the list has places lists what it has; one without a
+// form closes at once, with nothing to find, and neither divides by nothing.
 TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
   struct Case {
     const char* scene;
     size_t targets;
   } const cases[] = {{"get_hint\\small", 3u}, {"get_hint\\nowhere", 0u}};
   for (const Case& c : cases) {
-    GetHintGame* scene = panel->CreateSearchWindow(c.scene);
-    ASSERT_NE(scene, nullptr);
+    GetHintGame* scene = &Found(panel->CreateSearchWindow(c.scene));
     EXPECT_EQ(scene->GetTargetCount(), c.targets) << c.scene;
     EXPECT_EQ(scene->GetValue("items_count"), std::to_string(c.targets)) << c.scene;
     scene->Show();
@@ -336,10 +331,6 @@ TEST_F(GetHintSearchTest, AShortOrMissingSceneListsWhatItHas) {
     EXPECT_NE(scene->GetPhase(), GetHintGame::kOpening) << c.scene;
   }
 }
-
-}  // namespace
-
-namespace {
 
 // Only a location's own pointer is kept for the next Play. The search's tips are for the moment:
 // they bring what they point at to the top, go when the search ends, and one an older save kept

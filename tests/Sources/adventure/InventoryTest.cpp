@@ -224,8 +224,7 @@ TEST_F(InventoryTest, AReloadDeliversTheSavedFlightsOnceAndDropsTheLiveOnes) {
 
 TEST_F(InventoryTest, TheHandHoldsOneCloneAndHintIconsFlyInOnce) {
   inventory->TakeItemInHand("key", 1);
-  RenderObject* first = inventory->GetHandClone();
-  ASSERT_NE(first, nullptr);
+  RenderObject* first = &Found(inventory->GetHandClone());
   EXPECT_NEAR(first->GetWorldMatrix()[0], 0.8f, 1e-5f);
   inventory->TakeItemInHand("pearl", 1);
   EXPECT_EQ(Found(inventory->GetCursorWindow()).GetVisual().GetObjects().size(), 1u);

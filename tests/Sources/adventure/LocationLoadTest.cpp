@@ -94,8 +94,7 @@ TEST_F(LocationLoadTest, CloseUpsGamesAndPhrasesAreMadeOnceEachAndOnlyForPlainNa
   // Only "desk" is a close-up: "_pier" is a stage, "desk.drawer" another location's, and a
   // close-up of the location's own name would be built without end.
   ASSERT_EQ(hall.GetSubLocations().size(), 1u);
-  Location* desk = hall.FindSubLocation("desk");
-  ASSERT_NE(desk, nullptr);
+  Location* desk = &Found(hall.FindSubLocation("desk"));
   EXPECT_EQ(desk->GetParent(), &hall);
   EXPECT_EQ(Found(desk->GetWindow()).GetParent(), hall.GetWindow());
   EXPECT_EQ(Found(hall.GetWindow()).GetParent(), game_logic);

@@ -178,14 +178,15 @@ class LocationTest : public GuiTest {
   void Run(Location& location, float seconds) {
     for (float t = 0.0f; t < seconds; t += 0.05f) Frame(location, 0.05f);
   }
-  // Handles of the click sound the sound player has started.
-  int ClickSounds() const {
+  // Handles of the named sound the sound player has started.
+  static int Sounds(const std::string& name) {
     int count = 0;
     for (const auto& handle : cSoundPlayer::GetInstance()->GetHandles()) {
-      if (handle->GetResource() != nullptr && handle->GetResource()->GetName() == Location::kClickSound) ++count;
+      if (handle->GetResource() != nullptr && handle->GetResource()->GetName() == name) ++count;
     }
     return count;
   }
+  static int ClickSounds() { return Sounds(Location::kClickSound); }
   std::string CursorName() const {
     for (const auto& [name, cursor] : gui->GetCursor()->GetCursors()) {
       if (cursor != nullptr && cursor == gui->GetCursor()->GetCurrent()) return name;

@@ -70,8 +70,7 @@ TEST_F(SavedStateTest, AWaitSavedResumesWhereItWasAndRunsItsBranch) {
   EXPECT_FALSE(again.IsFirstVisit());
   EXPECT_EQ(Found(again.GetCurrentNode()).type, "show");
   EXPECT_EQ(again.GetPendingValue(), "wait");
-  const LocationCharacter* light = again.FindObject("lamp_light");
-  ASSERT_NE(light, nullptr);
+  const LocationCharacter* light = &Found(again.FindObject("lamp_light"));
   EXPECT_EQ(light->GetState(), LocationCharacter::kFadingIn);
   EXPECT_TRUE(Found(again.FindObject("key")).IsEnabled());
   Run(again, 1.0f);
@@ -102,6 +101,15 @@ struct RestoreCase {
 
 void PrintTo(const RestoreCase& c, std::ostream* out) { *out << c.name; }
 
+// An edit of the key's record within the hall's.
+std::function<void(LocationRecord&)> OnTheKey(void (*edit)(CharacterRecord&)) {
+  return [edit](LocationRecord& hall) {
+    for (CharacterRecord& c : hall.m_characters) {
+      if (c.m_name == "key") edit(c);
+    }
+  };
+}
+
 const RestoreCase kRestores[] = {
     {"ANumberNoNodeHasRestartsAtTheRoot", [](LocationRecord& r) { r.m_number = 9999; }, "", "", 2},
     {"ANodeThatDoesNotWaitRestartsAtTheRoot",
@@ -110,27 +118,10 @@ const RestoreCase kRestores[] = {
        r.m_text_2 = "wait";
      },
      "", "", 2},
-    {"AMovingObjectHasNoPathAndIsHidden",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_state = 4;
-       }
-     },
-     "", "", 0},
-    {"AnUnknownStateIsHidden",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_state = 77;
-       }
-     },
-     "", "", 0},
+    {"AMovingObjectHasNoPathAndIsHidden", OnTheKey([](CharacterRecord& key) { key.m_state = 4; }), "", "", 0},
+    {"AnUnknownStateIsHidden", OnTheKey([](CharacterRecord& key) { key.m_state = 77; }), "", "", 0},
     {"AnAlphaThatIsNoNumberIsMadeWhole",
-     [](LocationRecord& r) {
-       for (CharacterRecord& c : r.m_characters) {
-         if (c.m_name == "key") c.m_alpha = std::numeric_limits<float>::quiet_NaN();
-       }
-     },
-     "", "", 2},
+     OnTheKey([](CharacterRecord& key) { key.m_alpha = std::numeric_limits<float>::quiet_NaN(); }), "", "", 2},
 };
 
 class RestoreTest : public SavedStateTest, public ::testing::WithParamInterface<RestoreCase> {};
@@ -144,8 +135,7 @@ TEST_P(RestoreTest, LeavesAScriptThatRuns) {
   Location& again = Resume();
   EXPECT_EQ(again.GetCurrentNode() == again.GetRoot() ? "" : Found(again.GetCurrentNode()).type, c.node);
   EXPECT_EQ(again.GetPendingValue(), c.pending);
-  const LocationCharacter* key = again.FindObject("key");
-  ASSERT_NE(key, nullptr);
+  const LocationCharacter* key = &Found(again.FindObject("key"));
   EXPECT_EQ(key->GetState(), c.key_state);
   EXPECT_GE(key->GetAlpha(), 0.0f);
   EXPECT_LE(key->GetAlpha(), 1.0f);
@@ -185,10 +175,6 @@ TEST_F(SavedStateTest, ACloseUpAndAPhraseComeBackFromTheRecord) {
   ASSERT_NE(from_file.GetShownSubLocation(), nullptr);
   EXPECT_TRUE(Found(from_file.GetShownSubLocation()).IsModal());
 }
-
-}  // namespace
-
-namespace {
 
 // A phrase the script waits on, saved before it was read to the end: the resumed game shows it
 // again and then runs what follows it; a wait whose phrase is no longer recorded goes straight on.

@@ -116,8 +116,7 @@ const Scenario kScenarios[] = {
        t.Click(l, kLamp);
      },
      [](ScriptEngineTest& t, Location&) {
-       PhraseSequence* shown = HintWindow::GetInstance()->GetSequence();
-       ASSERT_NE(shown, nullptr);
+       PhraseSequence* shown = &Found(HintWindow::GetInstance()->GetSequence());
        EXPECT_EQ(shown->GetName(), "wait");
        EXPECT_EQ(t.services.hand, "key");
      }},

@@ -11,13 +11,12 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
 std::unique_ptr<XmlDocument> Parse(const std::string& text) {
-  cMemoryStream bytes;
-  bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(text);
   auto document = std::make_unique<XmlDocument>();
   EXPECT_TRUE(document->Load(bytes)) << text;
   return document;
@@ -49,13 +48,6 @@ class SpeechTest : public LocationTest {
     HintWindow::GetInstance()->Update();
     Step(false);
     HintWindow::GetInstance()->Update();
-  }
-  int PageSounds() const {
-    int count = 0;
-    for (const auto& handle : cSoundPlayer::GetInstance()->GetHandles()) {
-      if (handle->GetResource() != nullptr && handle->GetResource()->GetName() == HintWindow::kPageSound) ++count;
-    }
-    return count;
   }
   HintWindow* Hints() {
     HintWindow* hints = HintWindow::GetInstance();
@@ -123,8 +115,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   EXPECT_EQ(hints->FindTypeWindow("hero"), hints->FindTypeWindow("keeper"));  // one form, one window
   PhraseSequence talk("talk", {{"hero", u"first"}, {"keeper", u"second"}, {"note", u"third"}});
   talk.Show();
-  GUIStateWindow* hero = hints->FindTypeWindow("hero");
-  ASSERT_NE(hero, nullptr);
+  GUIStateWindow* hero = &Found(hints->FindTypeWindow("hero"));
   EXPECT_EQ(talk.GetName(), "wait");
   EXPECT_TRUE(hero->IsShown());
   EXPECT_EQ(Utf8(static_cast<GUIStatic*>(hero->FindChild("string_0"))->GetText()), "first");
@@ -157,7 +148,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   EXPECT_EQ(talk.GetName(), "");
   EXPECT_EQ(hints->GetSequence(), nullptr);
   EXPECT_FALSE(Found(hints->FindTypeWindow("note")).IsOpen());
-  EXPECT_EQ(PageSounds(), 3);  // every page, the first one too
+  EXPECT_EQ(Sounds(HintWindow::kPageSound), 3);  // every page, the first one too
 }
 
 TEST_F(SpeechTest, SequencesThatCannotBeShownEndAtOnce) {
@@ -276,8 +267,7 @@ TEST_F(SpeechTest, AComicsPageEndsOnAPressFadingOutUnlessKept) {
     for (int i = 0; i < 20 && !page->IsReady(); ++i) Step();
     ASSERT_TRUE(page->IsReady());
     // "Click to go on" is centred on the bottom of the screen, not cut in half by its left edge.
-    const GUIWindow* caption = page->FindChild("press key");
-    ASSERT_NE(caption, nullptr);
+    const GUIWindow* caption = &Found(page->FindChild("press key"));
     EXPECT_FLOAT_EQ(caption->GetWorld().m[12], 512.0f);
     if (c.key) {
       Poll(input->m_states[cInput::kMouse], cInput::kMouseLeft, false);

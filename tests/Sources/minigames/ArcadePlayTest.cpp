@@ -273,8 +273,7 @@ TEST_F(BreakWindow, IsWonByAimingAndChargingThrows) {
 }
 
 TEST_F(BreakWindow, AimsBetweenLevelAndStraightUp) {
-  auto* game = static_cast<MiniGameBreakWindow*>(Make("break_window"));
-  ASSERT_NE(game, nullptr);
+  auto* game = &Found(static_cast<MiniGameBreakWindow*>(Make("break_window")));
   const Vector3 s = game->GetStartPosition();
   struct Case {
     Vector2 point;

@@ -130,8 +130,7 @@ TEST_F(PlayBench, RoundPuzzleTurnsComeBackAfterThreeAndAClickBesideLeavesIt) {
 }
 
 TEST_F(PlayBench, RoundPuzzleShuffleNeverLeavesItSolved) {
-  auto* puzzle = static_cast<MiniGameRoundPuzzle*>(Make("round_puzzle"));
-  ASSERT_NE(puzzle, nullptr);
+  auto* puzzle = &Found(static_cast<MiniGameRoundPuzzle*>(Make("round_puzzle")));
   // A random state whose next three draws name one button: those turns bring every chip home.
   uint32_t state = 1;
   for (;; ++state) {
@@ -193,7 +192,6 @@ TEST_F(LockBench, OnlyFourRightRodsWithNoMistakeBetweenOpenIt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     auto* lock = Start<MiniGameLock>("lock");
-    ASSERT_NE(lock, nullptr);
     const auto order = lock->GetRightOrder();
     for (std::size_t i = 0; i + 1 < c.clicks.size(); ++i) Push(*lock, order[c.clicks[i]]);
     EXPECT_EQ(lock->GetMoves(), c.moves_before_last) << "a rod at its middle does not move";

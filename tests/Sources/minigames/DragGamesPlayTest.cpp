@@ -73,8 +73,7 @@ class DragGames : public PlayBench {
 TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
   auto* clock = Start<MiniGameClock>("clock");
   for (const char* name : {"minute_hand", "hour_hand"}) {
-    GUIWindow* hand = clock->FindChild(name);
-    ASSERT_NE(hand, nullptr);
+    GUIWindow* hand = &Found(clock->FindChild(name));
     for (float pose : {0.0f, 12.5f, 37.0f, 61.0f, 99.0f}) {
       SetPose(hand, pose);
       Frame();
@@ -309,8 +308,7 @@ TEST_F(Gridlock, IsSolvedBySearchingTheBoardAndDraggingTheBlocks) {
   for (std::size_t m = 0; m < moves.size(); ++m) {
     // Runs of one block's moves go in one drag.
     if (m + 1 < moves.size() && moves[m + 1].first == moves[m].first) continue;
-    GUIWindow* block = game->GetBlocks()[moves[m].first];
-    ASSERT_NE(block, nullptr);
+    GUIWindow* block = &Found(game->GetBlocks()[moves[m].first]);
     Slide(*game, block, moves[m].second);
     ASSERT_EQ(GetPose(block), static_cast<float>(moves[m].second)) << block->GetName() << " after move " << m;
   }
@@ -356,8 +354,7 @@ TEST(GridlockEnd, AnEndThatRateTimesLengthMissesByRoundingStillCounts) {
 TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const auto drop = [&](int k) {
-    GUIWindow* piece = puzzle->GetPiece(k);
-    ASSERT_NE(piece, nullptr);
+    GUIWindow* piece = &Found(puzzle->GetPiece(k));
     const std::optional<Vector2> point = PointOn(*piece);
     ASSERT_TRUE(point.has_value()) << piece->GetName();
     const Vector2 shift = Centre(Found(puzzle->GetPlace(k))) - Centre(*piece);

@@ -28,8 +28,7 @@ class Bystander : public GUIWindow {
 };
 
 TEST_F(MiniGameBase, APlainGameIsLeftByItsFirstClickOnceTheHoldOffHasRunOut) {
-  MiniGame* game = Make("no_such_game");
-  ASSERT_NE(game, nullptr);
+  MiniGame* game = &Found(Make("no_such_game"));
   EXPECT_EQ(game->GetState(), GUIStateWindow::kHidden);
   Begin(game);
   EXPECT_TRUE(host.exit_shown) << "the panel's exit button becomes the skip button";
@@ -62,8 +61,7 @@ TEST_F(MiniGameBase, EachGameIsLeftByAClickBesideIt) {
 }
 
 TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
-  auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
-  ASSERT_NE(safe, nullptr);
+  auto* safe = &Found(static_cast<MiniGameSafe*>(Make("safe")));
   const std::optional<Vector2> key = PointOn(Found(safe->FindChild("safe_8")));
   ASSERT_TRUE(key.has_value()) << "the hidden form is laid out already";
   Begin(safe);
@@ -84,20 +82,21 @@ struct SkipCase {
   const char* box;
   int32_t hints_after;
   const char* result;
+  bool ended_under_the_question = false;  // the game ended by its own logic while the box was open
 };
 
 class Skip : public PlayBench, public testing::WithParamInterface<SkipCase> {};
 
-TEST_P(Skip, CostsThreeHintsAndCountsAsWon) {
+TEST_P(Skip, CostsThreeHintsAndCountsAsWonUnlessTheGameEndedUnderTheQuestion) {
   const SkipCase& c = GetParam();
   profile.m_progress.m_hints = c.hints;
   profile.m_cheat_mode = c.cheat;
-  MiniGame* game = Make("switches");
-  ASSERT_NE(game, nullptr);
+  MiniGame* game = &Found(Make("switches"));
   Play(game);
   ClickExitButton();
   EXPECT_EQ(host.box, c.box);
-  host.Answer(true);
+  if (c.ended_under_the_question) game->Finish("close");
+  EXPECT_EQ(host.Answer(true), std::string(c.box) == "skip_minigame");
   EXPECT_EQ(profile.m_progress.m_hints, c.hints_after);
   EXPECT_EQ(game->GetResult(), c.result);
   EXPECT_EQ(host.hint_syncs, std::string(c.result) == "win" ? 1 : 0);
@@ -107,22 +106,11 @@ INSTANTIATE_TEST_SUITE_P(MiniGameBase, Skip,
                          testing::Values(SkipCase{3, 0, "skip_minigame", 0, "win"},
                                          SkipCase{2, 0, "no_more_hints", 2, "wait"},
                                          SkipCase{5, 1, "skip_minigame", 2, "win"},
-                                         SkipCase{1, 1, "skip_minigame", 0, "win"}));
-
-TEST_F(MiniGameBase, AGameThatEndedWhileTheSkipQuestionWasOpenIsNotPaidFor) {
-  MiniGame* game = Make("switches");
-  ASSERT_NE(game, nullptr);
-  Play(game);
-  ClickExitButton();
-  game->Finish("close");  // by its own logic, under the question
-  EXPECT_TRUE(host.Answer(true));
-  EXPECT_EQ(profile.m_progress.m_hints, 3);
-  EXPECT_EQ(game->GetResult(), "close");
-}
+                                         SkipCase{1, 1, "skip_minigame", 0, "win"},
+                                         SkipCase{3, 0, "skip_minigame", 3, "close", true}));
 
 TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
-  MiniGame* safe = Make("safe");
-  ASSERT_NE(safe, nullptr);
+  MiniGame* safe = &Found(Make("safe"));
   Play(safe);
   EXPECT_FALSE(host.exit_shown);
   ClickExitButton();  // where the button would be: beside the safe
@@ -132,8 +120,7 @@ TEST_F(MiniGameBase, TheSafeOffersNoExitButtonAndIsStillLeftByAClickBeside) {
 
 TEST_F(MiniGameBase, TheIntroPausesTheGameAndAClickBesideStillLeaves) {
   host.intro_key = "mini_game_safe";
-  auto* safe = static_cast<MiniGameSafe*>(Make("safe"));
-  ASSERT_NE(safe, nullptr);
+  auto* safe = &Found(static_cast<MiniGameSafe*>(Make("safe")));
   const std::unique_ptr<Bystander> panel = std::make_unique<Bystander>(user);
   Begin(safe);
   EXPECT_EQ(host.intros_shown, 1);
@@ -159,14 +146,12 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
   for (const char* replay_end : {"close", "lose"}) {
     SCOPED_TRACE(replay_end);
     Record().m_values.clear();
-    MiniGame* phone = Make("phone");
-    ASSERT_NE(phone, nullptr);
+    MiniGame* phone = &Found(Make("phone"));
     EXPECT_EQ(phone->GetResult(), "");
     Play(phone);
     Type(*phone, "", "6042817");
     ASSERT_EQ(Stored("phone"), "win");
-    MiniGame* next = Make("phone");
-    ASSERT_NE(next, nullptr);
+    MiniGame* next = &Found(Make("phone"));
     EXPECT_EQ(next->GetResult(), "win");
     EXPECT_TRUE(next->IsSolved());
     Destroy(next);
@@ -186,16 +171,14 @@ TEST_F(MiniGameBase, AWinIsKeptAndStaysHoweverAReplayEnds) {
   }
   // Without a record of the stage the word stays with the game alone.
   profile.m_stage = "location_9";
-  MiniGame* elsewhere = Make("safe");
-  ASSERT_NE(elsewhere, nullptr);
+  MiniGame* elsewhere = &Found(Make("safe"));
   EXPECT_EQ(elsewhere->GetResult(), "");
   elsewhere->Finish("win");
   EXPECT_EQ(Record().m_values.count("safe"), 0u);
 }
 
 TEST_F(MiniGameBase, AClickWhileAWonGameDisappearsKeepsTheWin) {
-  MiniGame* safe = Make("safe");
-  ASSERT_NE(safe, nullptr);
+  MiniGame* safe = &Found(Make("safe"));
   Play(safe);
   Type(*safe, "safe_", "8164");
   ClickPiece(*safe, "safe_enter");

@@ -103,8 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeypadCase{&kPhone, "6042817", "6042817", 6042817, "win"}));
 
 TEST_F(PlayBench, CashRegisterShowsThreesBeforeItStartsAndWinsASecondAfterTheRightSum) {
-  MiniGame* till = Make("cashregister");
-  ASSERT_NE(till, nullptr);
+  MiniGame* till = &Found(Make("cashregister"));
   EXPECT_EQ(RegisterDisplay(*till), "33333") << "before the first start";
   Play(till);
   Type(*till, "", "27391");
@@ -113,10 +112,8 @@ TEST_F(PlayBench, CashRegisterShowsThreesBeforeItStartsAndWinsASecondAfterTheRig
 }
 
 TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
-  MiniGame* letter = Make("letter");
-  ASSERT_NE(letter, nullptr);
-  MiniGame* journal = Make("journal");
-  ASSERT_NE(journal, nullptr);
+  MiniGame* letter = &Found(Make("letter"));
+  MiniGame* journal = &Found(Make("journal"));
   EXPECT_EQ(letter->GetName(), "text");
   EXPECT_FALSE(journal->IsSolved());
   Play(letter);
@@ -127,8 +124,7 @@ TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
   EXPECT_EQ(letter->GetResult(), "close");
   EXPECT_TRUE(letter->IsSolved());
   EXPECT_EQ(Stored("text"), "close");
-  MiniGame* papers = Make("papers");
-  ASSERT_NE(papers, nullptr);
+  MiniGame* papers = &Found(Make("papers"));
   EXPECT_TRUE(papers->IsSolved()) << "read back under the shared name";
   // A win is kept as "close"; any other word as it is.
   Play(journal);
@@ -139,8 +135,7 @@ TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
 }
 
 TEST_F(PlayBench, TheDocumentsTextComesFromTheTextTable) {
-  MiniGame* letter = Make("letter");
-  ASSERT_NE(letter, nullptr);
+  MiniGame* letter = &Found(Make("letter"));
   EXPECT_EQ(Found(letter->FindChild("text_0")).GetValue("text_id"), "lawyer_letter");
   EXPECT_NE(TextOf(*letter, "text_0").find("notary"), std::string::npos);
 }

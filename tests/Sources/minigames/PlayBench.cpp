@@ -41,10 +41,6 @@ class BenchIntro : public MiniGameIntro {
 constexpr const char* kFonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
                                   "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
 
-}  // namespace
-
-namespace {
-
 bool PicksModel(const RenderObject& model, const Vector2& point) {
   return model.PickByRay(Vector3(point.x, point.y, -100.0f), Vector3(0.0f, 0.0f, 1100.0f));
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/MemoryBytes.h"
 
 inline std::string U32(uint32_t value) {
   return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
@@ -26,16 +26,4 @@ inline std::string ChainBytes(uint32_t levels) {
   std::string bytes = NodeBytes("n", {}, "", 0);
   for (uint32_t level = 1; level < levels; ++level) bytes = NodeBytes("n", {}, "", 1, bytes);
   return bytes;
-}
-
-inline cMemoryStream StreamOf(const std::string& bytes) {
-  cMemoryStream stream;
-  if (!bytes.empty()) stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream.Seek(0, 0);
-  return stream;
-}
-
-inline std::string BytesOf(cMemoryStream& stream) {
-  return stream.GetSize() == 0 ? std::string()
-                               : std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }

@@ -38,8 +38,7 @@ TEST_F(AdventureGameTest, ProgressIsSavedOnlyWhileAGameIsInProgress) {
   EXPECT_EQ(Read("usersdata/profiles/65110110.prf"), fresh);
 
   game.StartGameFlow();
-  GameFlowController* flow = game.GetGameFlow();
-  ASSERT_NE(flow, nullptr);
+  GameFlowController* flow = &Found(game.GetGameFlow());
   // This data holds no stage list: the player is told so and stays in the menu.
   EXPECT_EQ(game.GetCurrentState(), game.GetMainMenuState());
   EXPECT_EQ(flow->GetReturnState(), game.GetMainMenuState());

@@ -21,6 +21,7 @@
 #include "source/xml/XmlDocument.h"
 #include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -48,9 +49,7 @@ class LanguageTest : public ::testing::Test {
   // The game's start-up over an initialisation file made of `xml`.
   void StartWith(std::string xml) {
     std::replace(xml.begin(), xml.end(), '\'', '"');  // the reader knows double quotes only
-    cMemoryStream stream;
-    stream.Write(xml.data(), static_cast<uint32_t>(xml.size()));
-    stream.Seek(0, 0);
+    cMemoryStream stream = StreamOf(xml);
     XmlDocument document;
     ASSERT_TRUE(document.Load(stream));
     cGame game;
@@ -64,55 +63,9 @@ class LanguageTest : public ::testing::Test {
   std::string text;
 };
 
-TEST_F(LanguageTest, InitialisationFileChoosesTheLanguageAndItsFonts) {
-  const struct {
-    const char* what;
-    std::string xml;
-    std::string language;
-    Fonts fonts;
-  } cases[] = {
-      {"no active language: Russian from the start",
-       "<game_init><lang name='en'><select type='font' name='e'/></lang>"
-       "<lang name='ru'><select type='font' id='3' name='a'/><select type='font' name='b'/></lang></game_init>",
-       "ru", {{3, "a"}, {1, "b"}}},
-      {"a section is compared with the language current when it is read",
-       "<game_init><lang name='ru'><select type='font' name='r'/></lang><active_language lang='en'/>"
-       "<lang name='en'><select type='font' name='e'/></lang></game_init>",
-       "ru", {{0, "r"}}},
-      {"the code is found whatever its case, the section name must match exactly",
-       "<game_init><active_language lang='EN'/><lang name='EN'><select type='font' name='x'/></lang>"
-       "<lang name='en'><select type='font' name='e'/></lang></game_init>",
-       "en", {{0, "e"}}},
-      {"no lang attribute means English",
-       "<game_init><active_language/><lang name='en'><select type='font' name='e'/></lang></game_init>", "en",
-       {{0, "e"}}},
-      {"reading ends after the language's section",
-       "<game_init><lang name='ru'/><active_language lang='fr'/><lang name='fr'/></game_init>", "ru", {}},
-      {"other selects and elements are skipped",
-       "<game_init><x/><lang name='ru'><select name='no type'/><select type='FONT' name='n'/><font name='f'/>"
-       "<select type='font' name='missing'/></lang></game_init>",
-       "ru", {{0, "missing"}}},
-      {"an unknown code keeps its own code, so its texts are still found",
-       "<game_init><active_language lang='pl'/><lang name='pl'><select type='font' name='p'/></lang></game_init>", "pl",
-       {{0, "p"}}},
-      {"slots outside 0..255 or not plain numbers are refused but counted",
-       "<game_init><lang name='ru'><select type='font' id='256' name='a'/><select type='font' id='-1' name='b'/>"
-       "<select type='font' id='3x' name='c'/><select type='font' id='99999999999' name='d'/>"
-       "<select type='font' id='255' name='e'/><select type='font' name='f'/></lang></game_init>",
-       "ru", {{255, "e"}, {5, "f"}}},
-  };
-  for (const auto& c : cases) {
-    SetUp();
-    StartWith(c.xml);
-    EXPECT_EQ(Current(), c.language) << c.what;
-    EXPECT_EQ(fonts, c.fonts) << c.what;
-    EXPECT_EQ(text, c.language) << c.what;
-    EXPECT_EQ(view, (std::pair<float, float>{1024.0f, 768.0f}));
-    TearDown();
-  }
-}
-
-TEST_F(LanguageTest, ALanguageAskedForOnTheCommandLineTakesThePlaceOfTheFilesChoice) {
+// The initialisation file chooses the language and its fonts, unless the command line asks for one
+// the game has.
+TEST_F(LanguageTest, TheInitialisationFileOrTheCommandLineChoosesTheLanguageAndItsFonts) {
   const std::string both =
       "<game_init><active_language lang='en'/><lang name='en'><select type='font' name='e'/></lang>"
       "<lang name='ru'><select type='font' name='r'/></lang></game_init>";
@@ -123,6 +76,35 @@ TEST_F(LanguageTest, ALanguageAskedForOnTheCommandLineTakesThePlaceOfTheFilesCho
     std::string language;
     Fonts fonts;
   } cases[] = {
+      {"no active language: Russian from the start", {"velmaris"},
+       "<game_init><lang name='en'><select type='font' name='e'/></lang>"
+       "<lang name='ru'><select type='font' id='3' name='a'/><select type='font' name='b'/></lang></game_init>",
+       "ru", {{3, "a"}, {1, "b"}}},
+      {"a section is compared with the language current when it is read", {"velmaris"},
+       "<game_init><lang name='ru'><select type='font' name='r'/></lang><active_language lang='en'/>"
+       "<lang name='en'><select type='font' name='e'/></lang></game_init>",
+       "ru", {{0, "r"}}},
+      {"the code is found whatever its case, the section name must match exactly", {"velmaris"},
+       "<game_init><active_language lang='EN'/><lang name='EN'><select type='font' name='x'/></lang>"
+       "<lang name='en'><select type='font' name='e'/></lang></game_init>",
+       "en", {{0, "e"}}},
+      {"no lang attribute means English", {"velmaris"},
+       "<game_init><active_language/><lang name='en'><select type='font' name='e'/></lang></game_init>", "en",
+       {{0, "e"}}},
+      {"reading ends after the language's section", {"velmaris"},
+       "<game_init><lang name='ru'/><active_language lang='fr'/><lang name='fr'/></game_init>", "ru", {}},
+      {"other selects and elements are skipped", {"velmaris"},
+       "<game_init><x/><lang name='ru'><select name='no type'/><select type='FONT' name='n'/><font name='f'/>"
+       "<select type='font' name='missing'/></lang></game_init>",
+       "ru", {{0, "missing"}}},
+      {"an unknown code keeps its own code, so its texts are still found", {"velmaris"},
+       "<game_init><active_language lang='pl'/><lang name='pl'><select type='font' name='p'/></lang></game_init>", "pl",
+       {{0, "p"}}},
+      {"slots outside 0..255 or not plain numbers are refused but counted", {"velmaris"},
+       "<game_init><lang name='ru'><select type='font' id='256' name='a'/><select type='font' id='-1' name='b'/>"
+       "<select type='font' id='3x' name='c'/><select type='font' id='99999999999' name='d'/>"
+       "<select type='font' id='255' name='e'/><select type='font' name='f'/></lang></game_init>",
+       "ru", {{255, "e"}, {5, "f"}}},
       {"none asked for: the file's", {"velmaris"}, both, "en", {{0, "e"}}},
       {"-lang ru: Russian with its fonts", {"velmaris", "-lang", "ru"}, both, "ru", {{0, "r"}}},
       {"-lang=ru", {"velmaris", "-lang=ru"}, both, "ru", {{0, "r"}}},
@@ -145,6 +127,7 @@ TEST_F(LanguageTest, ALanguageAskedForOnTheCommandLineTakesThePlaceOfTheFilesCho
     EXPECT_EQ(Current(), c.language) << c.what;
     EXPECT_EQ(fonts, c.fonts) << c.what;
     EXPECT_EQ(text, c.language) << c.what;
+    EXPECT_EQ(view, (std::pair<float, float>{1024.0f, 768.0f}));
     TearDown();
   }
 }

@@ -10,6 +10,7 @@
 #include "source/properties/cProperties.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ const std::string kAnn = "usersdata/profiles/65110110.prf";
 using ProfileFileTest = UserFolderTest;
 
 bool ReadBody(PlayerProfile& profile, const std::string& bytes) {
-  cMemoryStream stream;
-  stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  stream.Seek(0, 0);
+  cMemoryStream stream = StreamOf(bytes);
   return profile.Read(stream);
 }
 

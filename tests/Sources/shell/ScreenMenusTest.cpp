@@ -81,6 +81,33 @@ class ScreenMenusTest : public ScreenTest {
     return shown;
   }
 
+  // The players named, `current` chosen among them.
+  void Players(std::initializer_list<const char16_t*> names, const char16_t* current) {
+    AddProfiles(names);
+    Profiles().Select(current);
+  }
+  GameProfile* ShownProfileScreen() {
+    auto* screen = new GameProfile(&menu_state);
+    screen->Show();
+    return screen;
+  }
+  // A name typed into the open name prompt and taken with OK.
+  void EnterName(const std::string& name) {
+    Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", name);
+    Found(GetEnterNameDialog()).OnOk(0);
+  }
+  // The pointer at a point of the form (GUI y grows upward, the window's downward), then a frame.
+  void PointAt(int x, int y) {
+    window::headless::SetMousePosition(x, 767 - y);
+    cInput::GetInstance()->UpdateInput();
+    DrawnFrame();
+    Frames(2);
+  }
+  void UseThePointer() {
+    window::headless::SetClientSize(1024, 768);
+    cInput::GetInstance()->InitInput();
+  }
+
   PlainState menu_state;
 };
 
@@ -137,10 +164,8 @@ TEST_F(ScreenMenusTest, OptionsCancelRestoresTheVolumesExactlyAndOkResetsTheMode
 
 TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClearedAndDisabled) {
   Mount();
-  AddProfiles({u"Cleo", u"Ann", u"Bob"});
-  Profiles().Select(u"Bob");
-  auto* screen = new GameProfile(&menu_state);
-  screen->Show();
+  Players({u"Cleo", u"Ann", u"Bob"}, u"Bob");
+  GameProfile* screen = ShownProfileScreen();
   EXPECT_EQ(Shown(*screen), "Ann Bob* Cleo -");
   EXPECT_TRUE(Found(screen->FindChild("new")).IsEnabled());
   AddProfiles({u"Dan"});
@@ -167,10 +192,8 @@ TEST_F(ScreenMenusTest, WithoutAScrollTheFramesShowEveryNameAndEmptyOnesAreClear
 
 TEST_F(ScreenMenusTest, WithAScrollTheListPagesToTheCurrentPlayerAndScrollsWhenAsked) {
   Mount(4, true);
-  AddProfiles({u"p0", u"p1", u"p2", u"p3", u"p4", u"p5", u"p6", u"p7", u"p8"});
-  Profiles().Select(u"p7");
-  auto* screen = new GameProfile(&menu_state);
-  screen->Show();
+  Players({u"p0", u"p1", u"p2", u"p3", u"p4", u"p5", u"p6", u"p7", u"p8"}, u"p7");
+  GameProfile* screen = ShownProfileScreen();
   GUIWindow& scroll = Found(screen->GetScroll());
   EXPECT_EQ(scroll.GetValue("max").substr(0, 1), "5");
   EXPECT_EQ(Shown(*screen), "p5 p6 p7* p8");
@@ -189,10 +212,8 @@ TEST_F(ScreenMenusTest, WithAScrollTheListPagesToTheCurrentPlayerAndScrollsWhenA
 
 TEST_F(ScreenMenusTest, DeletingTheLastPlayerAsksForANewOneAndOnlyQuittingRefuses) {
   Mount();
-  AddProfiles({u"Ann"});
-  Profiles().Select(u"Ann");
-  auto* screen = new GameProfile(&menu_state);
-  screen->Show();
+  Players({u"Ann"}, u"Ann");
+  GameProfile* screen = ShownProfileScreen();
   screen->OnDelete(0);
   ASSERT_TRUE(IsMessageBoxShown());
   EXPECT_EQ(Text(Found(GetYesNoBox()), "main_text_0"), "All is lost. Delete \"Ann\"?");
@@ -206,8 +227,7 @@ TEST_F(ScreenMenusTest, DeletingTheLastPlayerAsksForANewOneAndOnlyQuittingRefuse
     Found(GetYesNoBox()).OnNo(0);
     EXPECT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "the prompt again";
   }
-  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Bea");
-  Found(GetEnterNameDialog()).OnOk(0);
+  EnterName("Bea");
   ASSERT_NE(Profiles().GetCurrent(), nullptr);
   EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Bea");
   EXPECT_EQ(Shown(*screen), "Bea* - - -");
@@ -218,11 +238,9 @@ TEST_F(ScreenMenusTest, TheMenuOpensItsSubScreensAndWelcomesTheCurrentPlayerAtOn
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
   ASSERT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "no player yet: the name prompt";
-  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", std::string(30, 'x'));
-  Found(GetEnterNameDialog()).OnOk(0);
+  EnterName(std::string(30, 'x'));
   EXPECT_TRUE(Found(GetEnterNameDialog()).IsOpen()) << "a name that cannot be given asks again";
-  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Ann");
-  Found(GetEnterNameDialog()).OnOk(0);
+  EnterName("Ann");
   Frames(3);
   EXPECT_EQ(Text(*menu, "profile"), "Welcome, Ann!");
   // The first player is listed and made current in one save: no saved list, the backup
@@ -289,8 +307,7 @@ TEST_F(ScreenMenusTest, APlayersNameReadsTheSameInTheWelcomeTheListAndTheDeleteQ
 
 TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStartsOver) {
   Mount();
-  AddProfiles({u"Ann"});
-  Profiles().Select(u"Ann");
+  Players({u"Ann"}, u"Ann");
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
   const struct {
@@ -316,8 +333,7 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
     for (int h : {1, 2, 3}) menu->HoverTarget(h);
   }
   Frames(1);
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr);
+  ComicsWindow* credits = &Found(menu->GetCredits());
   EXPECT_EQ(menu->GetActiveChild(), credits);
   Frames(4);
   EXPECT_TRUE(credits->IsReady());
@@ -331,14 +347,11 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
 
 TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStays) {
   Mount();
-  AddProfiles({u"Ann", u"Bob"});
-  Profiles().Select(u"Bob");
-  auto* screen = new GameProfile(&menu_state);
-  screen->Show();
+  Players({u"Ann", u"Bob"}, u"Bob");
+  GameProfile* screen = ShownProfileScreen();
   for (const std::string& name : {std::string("Ann"), std::string("Bob"), std::string(30, 'x')}) {  // another's, the current one's, too long
     screen->OnNew(0);
-    Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", name);
-    Found(GetEnterNameDialog()).OnOk(0);
+    EnterName(name);
     EXPECT_TRUE(IsMessageBoxShown()) << name << ": the name-conflict notice";
     HideMessageBoxes();
     ASSERT_NE(Profiles().GetCurrent(), nullptr);
@@ -346,26 +359,16 @@ TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStay
     EXPECT_EQ(Profiles().GetProfiles().size(), 2u);
   }
   screen->OnNew(0);
-  Found(Found(GetEnterNameDialog()).FindChild("edit_box_name")).SetValue("text", "Cid");
-  Found(GetEnterNameDialog()).OnOk(0);
+  EnterName("Cid");
   EXPECT_FALSE(IsMessageBoxShown());
   EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Cid");
 }
 
 TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCreditsPageAtATime) {
   Mount();
-  AddProfiles({u"Ann"});
-  Profiles().Select(u"Ann");
-  window::headless::SetClientSize(1024, 768);
-  cInput::GetInstance()->InitInput();
-  // The pointer over a target of the form (GUI y grows upward, the window's downward).
-  const auto hover = [this](int target) {
-    const float y = 520.0f - 100.0f * static_cast<float>(target - 1);
-    window::headless::SetMousePosition(450, static_cast<int>(767.0f - y));
-    cInput::GetInstance()->UpdateInput();
-    DrawnFrame();
-    Frames(2);
-  };
+  Players({u"Ann"}, u"Ann");
+  UseThePointer();
+  const auto hover = [this](int target) { PointAt(450, 520 - 100 * (target - 1)); };  // over a target of the form
   const auto three_laps = [this, &hover] {
     for (int lap = 0; lap < 3; ++lap) {
       for (int target : {1, 2, 3}) hover(target);
@@ -401,37 +404,27 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
     pictures.push_back({name, GreyTga(90)});
   }
   Mount();
-  AddProfiles({u"Ann"});
-  Profiles().Select(u"Ann");
+  Players({u"Ann"}, u"Ann");
   TempDir exe{"velmaris-exe"};
   exe.WriteFile("website.url", "[InternetShortcut]\nURL=https://example.org/velmaris\n");
   cProperties::GetInstance()->SetValue("exe_directory", exe.Path());
   os::ClearRecordedDesktopRequests();
-  window::headless::SetClientSize(1024, 768);
-  cInput::GetInstance()->InitInput();
-  // The pointer at a point of the form (GUI y grows upward, the window's downward).
-  const auto point_at = [this](int x, int y) {
-    window::headless::SetMousePosition(x, 767 - y);
-    cInput::GetInstance()->UpdateInput();
-    DrawnFrame();
-    Frames(2);
-  };
-  const auto over_logo = [&point_at] { point_at(750, 620); };
+  UseThePointer();
+  const auto over_logo = [this] { PointAt(750, 620); };
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
   DrawnFrame();  // the game draws the menu as it appears: the logo's quad is placed before it is picked
   Frames(3);
   GUIWindow& lit = Found(menu->FindChild("logo_a"));
   GUIWindow& unlit = Found(menu->FindChild("logo_na"));
-  point_at(100, 700);
+  PointAt(100, 700);
   ASSERT_FALSE(lit.IsShown());
   ASSERT_TRUE(unlit.IsShown());
   for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
-    for (int target : {1, 2, 3}) point_at(450, 620 - 100 * target);
+    for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);
   }
   Frames(1);
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr);
+  ComicsWindow* credits = &Found(menu->GetCredits());
   for (int frame = 0; frame < 50 && !credits->IsReady(); ++frame) Frames(1);
   // Over the credits page the logo behind it neither lights nor takes the click.
   over_logo();

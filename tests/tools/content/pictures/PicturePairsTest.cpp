@@ -9,6 +9,7 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tools/content/pictures/PicturePairs.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -69,9 +70,7 @@ TEST(PicturePairs, FindsTheBadPairInARecipeWhereverItsElementSits) {
   </resource>
 </resources>
 )";
-  cMemoryStream bytes;
-  bytes.Write(recipe.data(), static_cast<uint32_t>(recipe.size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(recipe);
   XmlDocument document;
   ASSERT_TRUE(document.Load(bytes));
   const std::vector<std::string> faults = PicturePairFaults(document.GetRoot(), Find);

@@ -22,6 +22,15 @@ std::vector<ScriptFault> Check(const std::string& source) {
   return CheckScript("levels\\test\\test", parsed, ScriptOnlyChecks());
 }
 
+// The faults found are the ones expected, in their order, each on its line.
+void ExpectFaults(const std::string& name, const std::vector<ScriptFault>& faults, const std::vector<Expected>& expected) {
+  ASSERT_EQ(faults.size(), expected.size()) << name << (faults.empty() ? "" : ": " + faults[0].text);
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    EXPECT_EQ(faults[i].line, expected[i].line) << name;
+    EXPECT_NE(faults[i].text.find(expected[i].fault), std::string::npos) << name << ": " << faults[i].text;
+  }
+}
+
 TEST(ScriptChecks, EachRuleFindsItsFaultOnItsLine) {
   struct Case {
     std::string name;
@@ -54,14 +63,7 @@ TEST(ScriptChecks, EachRuleFindsItsFaultOnItsLine) {
       {"faults come in the order of the nodes", "s {\n  wait\n  hint\n}\n",
        {{2, "\"wait\" is no command"}, {3, "\"hint\" takes exactly 1 parameter, not 0"}}},
   };
-  for (const Case& c : cases) {
-    const std::vector<ScriptFault> faults = Check(c.source);
-    ASSERT_EQ(faults.size(), c.expected.size()) << c.name << (faults.empty() ? "" : ": " + faults[0].text);
-    for (std::size_t i = 0; i < faults.size(); ++i) {
-      EXPECT_EQ(faults[i].line, c.expected[i].line) << c.name;
-      EXPECT_NE(faults[i].text.find(c.expected[i].fault), std::string::npos) << c.name << ": " << faults[i].text;
-    }
-  }
+  for (const Case& c : cases) ExpectFaults(c.name, Check(c.source), c.expected);
 }
 
 TEST(ScriptChecks, ScriptsAreCheckedAgainstTheGamesData) {
@@ -112,12 +114,7 @@ TEST(ScriptChecks, ScriptsAreCheckedAgainstTheGamesData) {
     ParsedScript parsed;
     std::vector<ScriptFault> faults;
     ASSERT_TRUE(ParseScriptSource(c.source, parsed, faults)) << c.name;
-    faults = CheckScript(c.script, parsed, checks);
-    ASSERT_EQ(faults.size(), c.expected.size()) << c.name << (faults.empty() ? "" : ": " + faults[0].text);
-    for (std::size_t i = 0; i < faults.size(); ++i) {
-      EXPECT_EQ(faults[i].line, c.expected[i].line) << c.name;
-      EXPECT_NE(faults[i].text.find(c.expected[i].fault), std::string::npos) << c.name << ": " << faults[i].text;
-    }
+    ExpectFaults(c.name, CheckScript(c.script, parsed, checks), c.expected);
   }
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -91,13 +90,8 @@ TEST(Synthesizer, RecipesWithLinesThatCannotBePlayedAreRefused) {
       {"an unknown voice", R"(<notes voice="horn">C4:1</notes>)", false},
   };
   for (const Case& c : cases) {
-    const std::string path = folder.Path() + "/sounds.xml";
-    const std::string xml = std::string("<sounds><sound name=\"a\" format=\"ogg\" loop=\"true\">") + c.notes +
-                            "</sound></sounds>";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(xml.data(), 1, xml.size(), file);
-    std::fclose(file);
+    folder.WriteFile("sounds.xml", std::string("<sounds><sound name=\"a\" format=\"ogg\" loop=\"true\">") + c.notes + "</sound></sounds>");
+    const std::string path = folder / "sounds.xml";
     std::vector<SoundRecipe> recipes;
     std::string error;
     EXPECT_EQ(ReadSoundRecipes(path, recipes, error), c.read) << c.what << ": " << error;
