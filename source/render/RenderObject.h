@@ -137,6 +137,19 @@ class RenderObject {
   bool PaintsOpaquely() const;
   void DrawPass(uint32_t vertex_count);
 
+  // The vertices as MeasureScreenCover last placed them on the screen, with what placed them: a
+  // frame that moves neither the object, its camera nor its vertices places nothing again.
+  struct PlacedVertices {
+    bool valid = false;
+    float placing[52] = {};        // the world, view and projection matrices, the viewport
+    std::vector<float> positions;  // x, y, z of each vertex
+    bool finite = false, flat = false;
+    float left = 0, top = 0, right = 0, bottom = 0;
+    float xs[4] = {}, ys[4] = {};
+  };
+  // Places the vertices into m_placed unless it holds them as `placing` places them already.
+  void PlaceVertices(const VertexBuffer_D3D7& vertices, const float (&placing)[52]) const;
+
   CameraHandle* m_camera = nullptr;  // not owned: the camera manager's
   CountedPtr<Model> m_model;
   std::vector<std::unique_ptr<ModelController>> m_controllers;
@@ -150,4 +163,5 @@ class RenderObject {
   ShaderHolder m_shader_holder;
   std::string m_name;
   Vector4 m_color{1.0f, 1.0f, 1.0f, 1.0f};
+  mutable PlacedVertices m_placed;
 };

@@ -58,6 +58,60 @@ bool RenderObject::PaintsOpaquely() const {
   return descriptor->GetStageCount() == 0 || !HasAlpha(shader->GetStageTexture(0));
 }
 
+void RenderObject::PlaceVertices(const VertexBuffer_D3D7& vertices, const float (&placing)[52]) const {
+  PlacedVertices& placed = m_placed;
+  const uint32_t count = vertices.GetCount();
+  const uint32_t stride = vertices.GetStride();
+  const uint8_t* data = vertices.Data();
+  // Compared bit for bit: the same inputs place the vertices where they were placed last.
+  bool same = placed.valid && placed.positions.size() == std::size_t{count} * 3 &&
+              std::memcmp(placed.placing, placing, sizeof placing) == 0;
+  for (uint32_t i = 0; same && i < count; ++i) {
+    same = std::memcmp(&placed.positions[std::size_t{i} * 3], data + std::size_t{i} * stride, 3 * sizeof(float)) == 0;
+  }
+  if (same) return;
+  placed.valid = true;
+  std::memcpy(placed.placing, placing, sizeof placing);
+  placed.positions.resize(std::size_t{count} * 3);
+  for (uint32_t i = 0; i < count; ++i) {
+    std::memcpy(&placed.positions[std::size_t{i} * 3], data + std::size_t{i} * stride, 3 * sizeof(float));
+  }
+  Matrix4 world, view, proj;
+  std::memcpy(world.m, placing, sizeof world.m);
+  std::memcpy(view.m, placing + 16, sizeof view.m);
+  std::memcpy(proj.m, placing + 32, sizeof proj.m);
+  const float vx = placing[48], vy = placing[49], vw = placing[50], vh = placing[51];
+  float left = vx + vw, top = vy + vh, right = vx, bottom = vy;
+  float xs[4] = {}, ys[4] = {};
+  bool flat = true;  // every vertex in front of the eye and within the depth range
+  placed.finite = false;
+  for (uint32_t i = 0; i < count; ++i) {
+    float position[4] = {0, 0, 0, 1};
+    std::memcpy(position, &placed.positions[std::size_t{i} * 3], 3 * sizeof(float));
+    float in_world[4], eye[4], clip[4];
+    Transform(position, world, in_world);
+    Transform(in_world, view, eye);
+    Transform(eye, proj, clip);
+    if (!(clip[3] > 1e-6f)) {
+      left = vx, top = vy, right = vx + vw, bottom = vy + vh;
+      flat = false;
+      break;
+    }
+    if (clip[2] < 0.0f || clip[2] > clip[3]) flat = false;
+    const float x = vx + (clip[0] / clip[3] + 1.0f) * 0.5f * vw;
+    const float y = vy + (1.0f - clip[1] / clip[3]) * 0.5f * vh;
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    if (i < 4) xs[i] = x, ys[i] = y;
+    left = std::min(left, x), right = std::max(right, x);
+    top = std::min(top, y), bottom = std::max(bottom, y);
+  }
+  placed.finite = true;
+  placed.flat = flat;
+  placed.left = left, placed.top = top, placed.right = right, placed.bottom = bottom;
+  std::copy(xs, xs + 4, placed.xs);
+  std::copy(ys, ys + 4, placed.ys);
+}
+
 ScreenCover RenderObject::MeasureScreenCover(uint32_t client_width, uint32_t client_height) const {
   ScreenCover cover;
   VertexBuffer_D3D7* vertices = GetVertices();
@@ -76,29 +130,18 @@ ScreenCover RenderObject::MeasureScreenCover(uint32_t client_width, uint32_t cli
                            static_cast<int>(area.y + area.height)};
 
   const uint32_t count = vertices->GetCount();
-  float left = vx + vw, top = vy + vh, right = vx, bottom = vy;
-  float xs[4] = {}, ys[4] = {};
-  bool flat = true;  // every vertex in front of the eye and within the depth range
-  for (uint32_t i = 0; i < count; ++i) {
-    float position[4] = {0, 0, 0, 1};
-    std::memcpy(position, vertices->Data() + static_cast<std::size_t>(i) * vertices->GetStride(), 3 * sizeof(float));
-    float world[4], eye[4], clip[4];
-    Transform(position, m_world, world);
-    Transform(world, view, eye);
-    Transform(eye, camera.m_proj, clip);
-    if (!(clip[3] > 1e-6f)) {
-      left = vx, top = vy, right = vx + vw, bottom = vy + vh;
-      flat = false;
-      break;
-    }
-    if (clip[2] < 0.0f || clip[2] > clip[3]) flat = false;
-    const float x = vx + (clip[0] / clip[3] + 1.0f) * 0.5f * vw;
-    const float y = vy + (1.0f - clip[1] / clip[3]) * 0.5f * vh;
-    if (!std::isfinite(x) || !std::isfinite(y)) return cover;
-    if (i < 4) xs[i] = x, ys[i] = y;
-    left = std::min(left, x), right = std::max(right, x);
-    top = std::min(top, y), bottom = std::max(bottom, y);
-  }
+  float placing[52];
+  std::memcpy(placing, m_world.m, sizeof m_world.m);
+  std::memcpy(placing + 16, view.m, sizeof view.m);
+  std::memcpy(placing + 32, camera.m_proj.m, sizeof camera.m_proj.m);
+  placing[48] = vx, placing[49] = vy, placing[50] = vw, placing[51] = vh;
+  PlaceVertices(*vertices, placing);
+  const PlacedVertices& placed = m_placed;
+  if (!placed.finite) return cover;
+  const float left = placed.left, top = placed.top, right = placed.right, bottom = placed.bottom;
+  const bool flat = placed.flat;
+  const float* xs = placed.xs;
+  const float* ys = placed.ys;
   cover.known = true;
   cover.bounds = Intersection(PixelsTouched(left, top, right, bottom), viewport);
 

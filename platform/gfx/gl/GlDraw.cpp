@@ -200,7 +200,9 @@ Result OpenGLBackend::Draw(DeviceState& s, const detail::StageTextures& textures
   if (!MakeContextCurrent()) return DDERR_GENERIC;
   BeginStateFrom(s);
   if (s.dirty & kDirtyRender) ApplyRenderStates(s, has_depth);
-  if (s.dirty & (kDirtyMaterial | kDirtyRender)) ApplyMaterial(s);
+  // Unlit, GL reads no material: one set while lighting is off waits in the device's state until a
+  // lit draw (switching lighting on marks the render states) compares it with what GL holds.
+  if ((s.dirty & (kDirtyMaterial | kDirtyRender)) && s.Render(D3DRENDERSTATE_LIGHTING) != 0) ApplyMaterial(s);
   const int units_in_use = ApplyStages(s, textures);
   ApplyTransforms(s);
   s.dirty = 0;

@@ -240,4 +240,60 @@ TEST_F(RenderObjectTest, WhatAnOpaqueSquareQuadHidesIsLeftOutOfTheDrawing) {
   m_manager->GetCameraManager()->DestroyCamera(camera);
 }
 
+
+// The screen an object covers is measured again whenever what places it changed since the last
+// frame (its world matrix, its vertices, its camera's extent), and only then: each frame's draws
+// follow the page as it moves, shrinks and comes back.
+TEST_F(RenderObjectTest, WhatAPageHidesFollowsItFromFrameToFrame) {
+  CameraHandle* camera = m_manager->GetCameraManager()->CreateCamera(kCameraOrthographic);
+  (*camera)->m_near = -1.0f;
+  (*camera)->m_far = 1.0f;
+  auto square = [] {
+    CountedPtr<Model> model(new Model("square", 4, 4, 0));
+    static constexpr float kCorners[4][2] = {{1, 0}, {1, 1}, {0, 0}, {0, 1}};
+    for (uint32_t i = 0; i < 4; ++i) {
+      *model->m_vertices->GetVertex(i) = Vertex{kCorners[i][0], kCorners[i][1], 0, 0, 0, -1, 0xFFFFFFFFu, 0, 0};
+      model->m_indices->SetIndex(i, i);
+    }
+    return model;
+  };
+  CountedPtr<Model> page_model = square();
+  RenderObject beneath(square(), camera, kRenderObjectNoDepth), page(page_model, camera, kRenderObjectNoDepth);
+  for (RenderObject* object : {&beneath, &page}) {
+    object->GetShaderHolder().SetShader(ShaderRef(CountedPtr<Shader>(new Shader(ShaderDescriptor()))));
+    object->SetVisible(true);
+  }
+  beneath.SetViewDepth(2.0f);
+  page.SetViewDepth(1.0f);
+  const struct {
+    const char* name;
+    Square page;
+    float corner_x;  // the page model's right edge (1 for the unit square)
+    float camera_width;
+    Square beneath;
+    std::size_t draws;
+  } steps[] = {
+      {"over it", {0.1f, 0.1f, 0.8f, 0.8f}, 1.0f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      {"the same frame again", {0.1f, 0.1f, 0.8f, 0.8f}, 1.0f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      {"moved aside", {0.6f, 0.1f, 0.3f, 0.8f}, 1.0f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"moved back", {0.1f, 0.1f, 0.8f, 0.8f}, 1.0f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      {"its vertices narrowed", {0.1f, 0.1f, 0.8f, 0.8f}, 0.25f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 2},
+      {"widened again", {0.1f, 0.1f, 0.8f, 0.8f}, 1.0f, 1.0f, {0.2f, 0.2f, 0.3f, 0.3f}, 1},
+      // Where the page was on the narrower camera, but not where it is on this one.
+      {"the camera twice as wide", {0.1f, 0.1f, 0.8f, 0.8f}, 1.0f, 2.0f, {1.0f, 0.2f, 0.6f, 0.3f}, 2},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    page.SetWorldMatrix(Placed(step.page));
+    beneath.SetWorldMatrix(Placed(step.beneath));
+    for (uint32_t i : {0u, 1u}) Found(page_model->m_vertices->GetVertex(i)).x = step.corner_x;
+    (*camera)->m_width = step.camera_width;
+    (*camera)->m_x1 = step.camera_width;
+    gfx::headless::ClearRecords();
+    m_manager->RenderFrame();
+    EXPECT_EQ(gfx::headless::Draws().size(), step.draws);
+  }
+  m_manager->GetCameraManager()->DestroyCamera(camera);
+}
+
 }  // namespace
