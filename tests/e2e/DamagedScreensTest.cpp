@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <string>
 
@@ -33,24 +31,11 @@ class DamagedScreensTest : public GameScreen {
     return StartGame();
   }
   std::string Told() const { return program.ErrorOutput().substr(told_before); }
-  int ExitStatus(pid_t child) {
-    int status = 0;
-    if (!ProgramUnderTest::Wait(child, &status, 4 * kTimeout)) {
-      KillGame(child);
-      return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  int ExitStatus(pid_t child) { return ProgramUnderTest::ExitStatus(child, 4 * kTimeout); }
   void ExpectOneLine(const std::string& start) const {
     const std::string told = Told();
     EXPECT_EQ(told.rfind(start, 0), 0u) << told;
     EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
-  }
-  void SeedPlayer() {
-    const std::string seed = (std::filesystem::path(ProgramUnderTest::BuiltProgram()).parent_path() /
-                              "velmaris-profile-seed").string();
-    const std::string seeded = ProgramUnderTest::Command(seed + " " + program.UserFolder() + " Ada location_1 2>&1; echo status $?");
-    ASSERT_NE(seeded.find("status 0"), std::string::npos) << seeded;
   }
 
   std::size_t told_before = 0;
@@ -100,7 +85,7 @@ TEST_F(DamagedScreensTest, EachSubScreenThatCannotBeBuiltIsToldAndTheMenuGoesOn)
     screens.insert(at + name.size() - 1, "_lost");  // its form is gone from the game data
   }
   WriteWholeFile(Resource("screens.resource"), screens);
-  SeedPlayer();
+  ASSERT_EQ(program.SeedPlayer("Ada location_1"), "");
   const pid_t child = Start();
   ASSERT_TRUE(WaitForFrontScreen(program, "MainMenu", kTimeout)) << Log();
   struct Case {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/ProgramUnderTest.h"
 #include "tests/e2e/WindowPixels.h"
@@ -44,7 +45,10 @@ constexpr Point kStartGame{512, 523}, kNameOk{402, 303};
 
 class GameScreen : public ::testing::Test {
  protected:
-  explicit GameScreen(std::string frames_name) : m_frames_name(std::move(frames_name)) {}
+  // `sanitized_too`: the case also runs in the sanitized build (whose frames are slow), which
+  // otherwise skips it.
+  explicit GameScreen(std::string frames_name, bool sanitized_too = false)
+      : m_frames_name(std::move(frames_name)), m_sanitized_too(sanitized_too) {}
   void SetUp() override;
 
  public:  // the hands and eyes, for the steps that play a mini-game (MiniGameWins.h)
@@ -95,6 +99,10 @@ class GameScreen : public ::testing::Test {
 
   // Starts the game and clicks its logos away; answers the child.
   pid_t StartGame();
+  // Starts a program built beside this test (copied into the sandbox) and waits until its window
+  // shows; answers the child.
+  pid_t StartDriver(const std::string& name, const std::vector<std::string>& arguments,
+                    const std::vector<std::string>& environment = {"SDL_AUDIODRIVER=dummy"});
   // Starts the mini-game driver with that game alone on the screen and waits until the game takes
   // clicks; answers the child.
   pid_t StartMiniGame(const std::string& game);
@@ -109,9 +117,11 @@ class GameScreen : public ::testing::Test {
   unsigned long window = 0;
   int width = 1024, height = 768;
   int shots = 0;
+  WindowPixels frame;  // the last frame a wait read
 
  private:
   std::string m_frames_name;
+  bool m_sanitized_too = false;
 };
 
 }  // namespace e2e

@@ -6,22 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <string>
 
-#include "tests/e2e/ProgramUnderTest.h"
-#include "tests/e2e/WindowPixels.h"
-#include "tests/support/fixtures/ResourceFixtures.h"
+#include "tests/e2e/GameScreen.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr int kTimeout = 30000;
+using namespace e2e;
 
 // Window pixels (from the top left) of the sample forms' parts.
 constexpr int kParchmentX = 290, kParchmentY = 560;  // the panel's parchment, left of the dialog
@@ -35,46 +26,26 @@ double Ratio(uint32_t now, uint32_t before) { return Luma(before) > 0 ? double(L
 // The dialog's first button is tinted green.
 bool IsGreen(uint32_t pixel) { return Channel(pixel, 8) > Channel(pixel, 16) + 20 && Channel(pixel, 8) > Channel(pixel, 0) + 20; }
 
-class GuiFormTest : public ::testing::Test {
+class GuiFormTest : public GameScreen {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-    const std::string missing = program.AddBuiltProgram("velmaris-gui-form");
-    if (!missing.empty()) GTEST_SKIP() << missing;
-    frames = ProgramUnderTest::FramesFolder("gui");
-    program.WriteConfiguration({{"video_fullscreen", "false"}});
-  }
+  GuiFormTest() : GameScreen("gui", true) {}
 
-  // Waits until the window shows what `shows` asks for, keeping the last frame read as `name`.
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    bool written = false;
-    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows, nullptr, &written);
-    EXPECT_TRUE(written) << name;
-    return seen;
+    return GameScreen::WaitFor(name, kTimeout, shows);
   }
-
   // Moves the pointer there and, as a player does, clicks only once it rests on the spot.
   void Pointer(int x, int y, bool click) {
-    std::string command = "xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-                          std::to_string(y);
-    if (click) command += " sleep 0.3 mousedown 1 sleep 0.2 mouseup 1";
-    ProgramUnderTest::Command(command);
+    Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y) +
+            (click ? " sleep 0.3 mousedown 1 sleep 0.2 mouseup 1" : ""));
   }
-
-  ProgramUnderTest program;
-  fs::path frames;
-  unsigned long window = 0;
 };
 
 TEST_F(GuiFormTest, APanelOfButtonsAndADialogOverItAnswerThePointer) {
   // Mesa's allocations are many: under the address sanitizer the slow unwinding of each would
   // make every frame take seconds.
-  const pid_t child = program.StartProgram("velmaris-gui-form", {}, {"ASAN_OPTIONS=detect_leaks=1"});
+  const pid_t child = StartDriver("velmaris-gui-form", {}, {"ASAN_OPTIONS=detect_leaks=1"});
   ASSERT_GT(child, 0);
-  window = ProgramUnderTest::FindWindow(child, kTimeout);
-  ASSERT_NE(window, 0u) << ReadWholeFile(program.UserFolder() + "/tarvel.html");
-  ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+  ASSERT_NE(window, 0u);
 
   Pointer(10, 10, false);
   WindowPixels shown;
@@ -102,11 +73,8 @@ TEST_F(GuiFormTest, APanelOfButtonsAndADialogOverItAnswerThePointer) {
     return !IsGreen(p.At(kYesX, kYesY)) && light > 0.95 && light < 1.05;
   }));
 
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  ASSERT_NO_FATAL_FAILURE(CloseGame(child));
+  const std::string log = Log();
   EXPECT_NE(log.find("travel_panel: button_journey pressed"), std::string::npos) << log;
   EXPECT_NE(log.find("question: button_yes pressed"), std::string::npos) << log;
 }

@@ -7,31 +7,20 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <functional>
 #include <regex>
 #include <string>
 
+#include "tests/e2e/GameScreen.h"
 #include "tests/e2e/PlayerHands.h"
-#include "tests/e2e/ProgramUnderTest.h"
-#include "tests/e2e/WindowPixels.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace e2e;
 
-constexpr int kTimeout = 30000;
-constexpr float kGuiWidth = 1024.0f, kGuiHeight = 768.0f;
-
-// A rectangle of the GUI's 1024 x 768 screen (y upward), as the options form places things.
-struct Area {
-  float x0, y0, x1, y1;
-};
+// Rectangles of the GUI's 1024 x 768 screen (y upward), as the options form places things.
 constexpr Area kLatinWords{380, 537, 500, 560};    // "Options" of "Options — Настройки"
 constexpr Area kCyrillicWord{560, 537, 680, 560};  // "Настройки"
 constexpr Area kCheckBox{274, 394, 306, 426};
@@ -39,50 +28,23 @@ constexpr Area kNameField{425, 314, 600, 350};
 constexpr Area kMenuEnglish{272, 192, 400, 226};
 constexpr Area kMenuRussian{522, 192, 650, 226};
 
-int Red(uint32_t p) { return (p >> 16) & 0xFF; }
-int Green(uint32_t p) { return (p >> 8) & 0xFF; }
-int Blue(uint32_t p) { return p & 0xFF; }
-
-class GuiWidgetsTest : public ::testing::Test {
+class GuiWidgetsTest : public GameScreen {
  protected:
+  GuiWidgetsTest() : GameScreen("gui", true) {}
   void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-    const std::string missing = program.AddBuiltProgram("velmaris-gui-form");
-    if (!missing.empty()) GTEST_SKIP() << missing;
-    frames = ProgramUnderTest::FramesFolder("gui");
-    program.WriteConfiguration({{"video_fullscreen", "false"}});
+    GameScreen::SetUp();
     card = program.UserFolder() + "/../card.raw";
   }
 
-  // Window pixels of a GUI point.
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(frame.width) / kGuiWidth); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(frame.height) * (1.0f - gy / kGuiHeight)); }
-
-  // Pixels of the area that pass the test.
-  int Count(const WindowPixels& p, const Area& a, const std::function<bool(uint32_t)>& test) const {
-    int count = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) count += test(p.At(x, y)) ? 1 : 0;
-    }
-    return count;
-  }
-  static bool Dark(uint32_t p) { return Red(p) + Green(p) + Blue(p) < 200; }  // a glyph's outline
-  static bool Bright(uint32_t p) { return Red(p) + Green(p) + Blue(p) > 600; }  // parchment, glyph fill
-  static bool Greenish(uint32_t p) { return Green(p) > Red(p) + 25 && Green(p) > Blue(p) + 25; }
-  static bool Brass(uint32_t p) { return Red(p) > 170 && Green(p) > 110 && Blue(p) < 110; }
+  static bool Dark(int r, int g, int b) { return r + g + b < 200; }    // a glyph's outline
+  static bool Bright(int r, int g, int b) { return r + g + b > 600; }  // parchment, glyph fill
+  static bool Greenish(int r, int g, int b) { return g > r + 25 && g > b + 25; }
+  static bool Brass(uint32_t p) { return ((p >> 16) & 0xFF) > 170 && ((p >> 8) & 0xFF) > 110 && (p & 0xFF) < 110; }
 
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    bool written = false;
-    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows, &frame, &written);
-    EXPECT_TRUE(written) << name;
-    return seen;
+    return GameScreen::WaitFor(name, kTimeout, shows);
   }
-
-  void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
-  std::string Move(float gx, float gy) const {
-    return "mousemove --window " + std::to_string(window) + " " + std::to_string(X(gx)) + " " + std::to_string(Y(gy));
-  }
+  std::string Move(float gx, float gy) const { return GameScreen::Move({gx, gy}); }
 
   // The loudest sample the card got after `from` bytes of its output.
   int LoudestSince(std::size_t from) const {
@@ -95,8 +57,6 @@ class GuiWidgetsTest : public ::testing::Test {
     }
     return loudest;
   }
-
-  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
   // The last value the log reports for the widget.
   std::string LastValue(const std::string& widget) const {
     const std::string log = Log();
@@ -108,21 +68,14 @@ class GuiWidgetsTest : public ::testing::Test {
     return value;
   }
 
-  ProgramUnderTest program;
-  fs::path frames;
   std::string card;
-  unsigned long window = 0;
-  WindowPixels frame;  // the last frame read: X() and Y() place points by its size
 };
 
 TEST_F(GuiWidgetsTest, TextsSliderCheckBoxNameFieldAndMenuAnswerThePlayer) {
-  const pid_t child = program.StartProgram("velmaris-gui-form", {"options"},
-                                           {"ASAN_OPTIONS=detect_leaks=1", "SDL_AUDIODRIVER=disk",
-                                            "SDL_DISKAUDIOFILE=" + card});
+  const pid_t child = StartDriver("velmaris-gui-form", {"options"},
+                                  {"ASAN_OPTIONS=detect_leaks=1", "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + card});
   ASSERT_GT(child, 0);
-  window = ProgramUnderTest::FindWindow(child, kTimeout);
-  ASSERT_NE(window, 0u) << Log();
-  ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kTimeout));
+  ASSERT_NE(window, 0u);
 
   // Both halves of the line in two languages are drawn on the parchment (each glyph has a dark
   // outline around a light fill).
@@ -174,10 +127,7 @@ TEST_F(GuiWidgetsTest, TextsSliderCheckBoxNameFieldAndMenuAnswerThePlayer) {
   EXPECT_EQ(LastValue("lang_ru"), "chosen") << Log();
   EXPECT_EQ(LastValue("lang_en"), "");
 
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_NO_FATAL_FAILURE(CloseGame(child));
   const std::string log = Log();
   for (const char* sound : {"audio\\game\\button03", "audio\\game\\text", "GUI_SOUND_SLIDER_TODDLER_CLICK"}) {
     EXPECT_EQ(log.find(std::string("Resource:") + sound), std::string::npos) << sound << " is missing";

@@ -7,24 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <chrono>
-#include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "tests/e2e/ProgramUnderTest.h"
-#include "tests/e2e/WindowPixels.h"
+#include "tests/e2e/GameScreen.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr int kTimeout = 30000;
+using namespace e2e;
 
 // Window pixels (from the top left) of the objects, as content/levels places them.
 struct Spot {
@@ -42,69 +33,30 @@ bool IsBright(uint32_t pixel) { return Channel(pixel, 16) > 200 && Channel(pixel
 // The open cabinet's dark inside, where its shut doors show wood and its shelf the chart.
 bool IsDark(uint32_t pixel) { return Channel(pixel, 16) < 60 && Channel(pixel, 8) < 60 && Channel(pixel, 0) < 60; }
 
-class LocationPlayTest : public ::testing::Test {
+class LocationPlayTest : public GameScreen {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
-    if (!fs::exists(built / "velmaris-location") || !fs::is_directory(built / "data" / "levels")) {
-      GTEST_SKIP() << "the location driver or the sample data is not built beside this test";
-    }
-    fs::copy_file(built / "velmaris-location", program.BinFolder() + "/velmaris-location");
-    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
-      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
-    }
-    frames = ProgramUnderTest::FramesFolder("location");
-    program.WriteConfiguration({{"video_fullscreen", "false"}});
-  }
+  LocationPlayTest() : GameScreen("location", true) {}
 
   // Starts the driver on the office, or on the location named.
   void Start(const std::vector<std::string>& arguments = {}) {
-    child = program.StartProgram("velmaris-location", arguments, {"ASAN_OPTIONS=detect_leaks=1"});
+    child = StartDriver("velmaris-location", arguments, {"ASAN_OPTIONS=detect_leaks=1"});
     ASSERT_GT(child, 0);
-    window = ProgramUnderTest::FindWindow(child, kTimeout);
-    ASSERT_NE(window, 0u) << Log();
-    ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kTimeout));
-  }
-  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
-
-  // Waits until the log holds the line, or the window shows what `shows` asks for.
-  bool WaitForLog(const std::string& line) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeout);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (Log().find(line) != std::string::npos) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ADD_FAILURE() << "no \"" << line << "\" in the log";
-    return false;
+    ASSERT_NE(window, 0u);
   }
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    return WaitForWindowPixels(window, kTimeout, (frames / (name + ".png")).string(), shows);
+    return GameScreen::WaitFor(name, kTimeout, shows);
   }
   // A click as a player makes one: the pointer rests on the spot first.
-  void Click(Spot at) {
-    ProgramUnderTest::Command("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(at.x) + " " +
-                              std::to_string(at.y) + " sleep 0.3 mousedown 1 sleep 0.2 mouseup 1 sleep 0.2");
-  }
+  void Click(Spot at) { GameScreen::Click({static_cast<float>(at.x), 768.0f - static_cast<float>(at.y)}); }
   // Clicks beside everything until the phrase on show has turned its last page.
   void TurnPages(int pages) {
     for (int i = 0; i < pages; ++i) Click(kFloor);
   }
   void Key(const std::string& key) {
-    ProgramUnderTest::Command("xdotool windowfocus --sync " + std::to_string(window) + " keydown " + key +
-                              " sleep 0.2 keyup " + key + " sleep 0.2");
-  }
-  int Finish() {
-    int status = -1;
-    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    Xdotool("windowfocus --sync " + std::to_string(window) + " keydown " + key + " sleep 0.2 keyup " + key + " sleep 0.2");
   }
 
-  ProgramUnderTest program;
-  fs::path frames;
   pid_t child = -1;
-  unsigned long window = 0;
 };
 
 TEST_F(LocationPlayTest, TheOfficeAndTheQuayKeepTheirWayOnUntilTheirThingsAreHad) {
@@ -138,8 +90,7 @@ TEST_F(LocationPlayTest, TheOfficeAndTheQuayKeepTheirWayOnUntilTheirThingsAreHad
   // With the chart alone the door still waits for what the desk and the bureau give.
   Click(kDoor);
   TurnPages(2);
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  EXPECT_EQ(Finish(), 0);
+  CloseGame(child);
   EXPECT_EQ(Log().find("ended location_1"), std::string::npos) << "the office is not left with the chart alone";
 
   // The quay: the boat wants the pearl, and the chest gives it once; with the pearl alone the
@@ -156,8 +107,7 @@ TEST_F(LocationPlayTest, TheOfficeAndTheQuayKeepTheirWayOnUntilTheirThingsAreHad
   Click(kBoat);
   TurnPages(2);
   Click(kChest);
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  EXPECT_EQ(Finish(), 0);
+  CloseGame(child);
   const std::string log = Log();
   EXPECT_EQ(log.find("ended location_2"), std::string::npos) << "the quay is not left before its puzzles";
   EXPECT_EQ(log.find("panel: item pearl"), log.rfind("panel: item pearl")) << "the chest gives once";
@@ -169,8 +119,7 @@ TEST_F(LocationPlayTest, ADamagedScriptIsLoggedAndTheOfficeStillShowsAndCloses) 
   EXPECT_TRUE(WaitFor("6-office-without-script", [](const WindowPixels& p) { return IsBrass(p.At(kKey.x, kKey.y)); }));
   Click(kKey);
   Click(kDoor);
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  EXPECT_EQ(Finish(), 0);
+  CloseGame(child);
   const std::string log = Log();
   EXPECT_NE(log.find("is damaged and not used"), std::string::npos) << log;
   EXPECT_EQ(log.find("panel: item"), std::string::npos);
@@ -200,8 +149,7 @@ TEST_F(LocationPlayTest, TheDeskLetterIsReadAndTakenAndTheDrawerOpensToItsCombin
   EXPECT_TRUE(WaitFor("8-safe-typed", [](const WindowPixels& p) { return Channel(p.At(472, 214), 8) > 170; }));
   Click(kEnter);
   ASSERT_TRUE(WaitForLog("panel: item compass"));
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  EXPECT_EQ(Finish(), 0);
+  CloseGame(child);
 }
 
 }  // namespace

@@ -32,14 +32,9 @@ std::map<std::string, std::string> GroupContent(cResourceLocation& location) {
   return content;
 }
 
-class ProgramRunTest : public ::testing::Test {
+class ProgramRunTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-  }
   void TearDown() override { DestroySingletons(); }
-  ProgramUnderTest program;
 };
 
 TEST_F(ProgramRunTest, PackRunWritesPacksThatMountWithTheFoldersContent) {
@@ -50,10 +45,7 @@ TEST_F(ProgramRunTest, PackRunWritesPacksThatMountWithTheFoldersContent) {
       .AddFolder("empty");
   FixtureTree(program.BinFolder(), "localization").AddFile("en/texts.xml", "<texts/>");
   const pid_t child = program.Start({"-pack"});
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_EQ(ProgramUnderTest::ExitStatus(child, kTimeout), 0);
 
   for (const char* group : {"data", "localization"}) {
     cResourceLocation folder(group, program.BinFolder());

@@ -272,6 +272,12 @@ bool ProgramUnderTest::WaitUntilStarted(int timeout_ms) const {
   return false;
 }
 
+std::string ProgramUnderTest::SeedPlayer(const std::string& arguments) const {
+  const std::string seed = (std::filesystem::path(BuiltProgram()).parent_path() / "velmaris-profile-seed").string();
+  const std::string said = Command(seed + " " + UserFolder() + " " + arguments + " 2>&1; echo status $?");
+  return said.ends_with("status 0\n") ? std::string() : said;
+}
+
 std::string ProgramUnderTest::WriteConfiguration(
     const std::vector<std::pair<std::string, std::string>>& items) const {
   std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>";
@@ -291,6 +297,18 @@ bool ProgramUnderTest::Wait(pid_t child, int* status, int timeout_ms) {
   }
   return false;
 }
+
+int ProgramUnderTest::ExitStatus(pid_t child, int timeout_ms) {
+  int status = 0;
+  if (!Wait(child, &status, timeout_ms)) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string ProgramUnderTest::UserFile(const std::string& name) const { return ReadWholeFile(UserFolder() + "/" + name); }
 
 std::string ProgramUnderTest::Command(const std::string& command_line) {
   std::string output;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/support/TempDir.h"
 
 class ProgramUnderTest {
@@ -38,6 +40,9 @@ class ProgramUnderTest {
   std::string BinFolder() const { return m_sandbox / "bin"; }
   std::string UserFolder() const { return m_sandbox / "xdg/Moskelt/tarvel"; }
   std::string DesktopRecord() const { return m_sandbox / "desktop.txt"; }
+  // A file of the user folder as it is now ("" when missing), and the program's log there.
+  std::string UserFile(const std::string& name) const;
+  std::string Log() const { return UserFile("tarvel.html"); }
 
   // Copies the named program built beside this test, and the sample data groups built with it,
   // into the sandbox's "bin" folder; answers why not (nothing copied), or empty.
@@ -54,6 +59,9 @@ class ProgramUnderTest {
                      const std::vector<std::string>& environment = {});
   // Waits for the child to end; false on time-out. `status` is waitpid's status.
   static bool Wait(pid_t child, int* status, int timeout_ms);
+  // Waits for the child to end and answers its exit status: 128 + n when signal n ended it, -1
+  // when it did not end in time (it is killed then).
+  static int ExitStatus(pid_t child, int timeout_ms);
   // The child's main window titled "Velmaris", waiting for it; 0 when none appeared.
   static unsigned long FindWindow(pid_t child, int timeout_ms);
   // Waits until the window is mapped and visible on the display.
@@ -61,6 +69,9 @@ class ProgramUnderTest {
   // Waits until the child has finished starting: the last resource group it mounts is in its log
   // and the log has then stayed still for half a second.
   bool WaitUntilStarted(int timeout_ms) const;
+  // Seeds a player in the user folder with velmaris-profile-seed built beside this test (its
+  // arguments: "Ada location_1 items=oil_can"); answers "" when it did, else what it printed.
+  std::string SeedPlayer(const std::string& arguments) const;
   // Writes a configuration with the given items (id, value) into the user folder; returns it.
   std::string WriteConfiguration(const std::vector<std::pair<std::string, std::string>>& items) const;
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
@@ -86,4 +97,14 @@ class ProgramUnderTest {
   std::string m_display;
   bool m_unprivileged = false;
   bool m_stand_in_data = true;
+};
+
+// A case that starts the real program: skipped where it cannot run (see SkipReason).
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string reason = ProgramUnderTest::SkipReason();
+    if (!reason.empty()) GTEST_SKIP() << reason;
+  }
+  ProgramUnderTest program;
 };

@@ -5,7 +5,6 @@
 
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -21,31 +20,19 @@ namespace {
 constexpr int kStartTimeout = 30000;
 constexpr int kEndTimeout = 30000;
 
-class ProgramWindowTest : public ::testing::Test {
+class ProgramWindowTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-  }
-
   // Starts the program and waits for its window.
   unsigned long StartAndFindWindow() {
     child = program.Start();
     EXPECT_GT(child, 0);
     const unsigned long window = ProgramUnderTest::FindWindow(child, kStartTimeout);
-    EXPECT_NE(window, 0u) << "no window titled Velmaris appeared; the program's log:\n"
-                          << ReadWholeFile(program.UserFolder() + "/tarvel.html") << program.ErrorOutput();
+    EXPECT_NE(window, 0u) << "no window titled Velmaris appeared; the program's log:\n" << program.Log() << program.ErrorOutput();
     return window;
   }
+  // Waits for the program to end and answers its exit status (see ProgramUnderTest::ExitStatus).
+  int ExitStatus() { return ProgramUnderTest::ExitStatus(child, kEndTimeout); }
 
-  // Waits for the program to end and answers its exit status (-1: killed by a signal or hung).
-  int ExitStatus() {
-    int status = 0;
-    if (!ProgramUnderTest::Wait(child, &status, kEndTimeout)) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  ProgramUnderTest program;
   pid_t child = -1;
 };
 
@@ -61,7 +48,7 @@ TEST_F(ProgramWindowTest, WindowAppearsWithItsTitleAndTheCloseButtonEndsWithZero
   EXPECT_EQ(ExitStatus(), 0);
 
   // The log is in the user folder, named after the short name; it tells what data was missing.
-  const std::string log = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  const std::string log = program.Log();
   EXPECT_NE(log.find("tarvel Log start"), std::string::npos) << log;
   EXPECT_NE(log.find("tarvel Log end"), std::string::npos) << log;
   EXPECT_NE(log.find("resource group fsdata"), std::string::npos) << log;
@@ -89,7 +76,7 @@ TEST_F(ProgramWindowTest, EverySignalAskingForAnEndSavesAsACloseDoes) {
     ASSERT_TRUE(ProgramUnderTest::WaitUntilViewable(window, kStartTimeout));
     kill(child, signal_number);
     EXPECT_EQ(ExitStatus(), 0);
-    const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+    const std::string config = program.UserFile("tarvel.xml");
     EXPECT_NE(config.find("<item id=\"x_size\" value=\"1024\"/>"), std::string::npos) << "not saved: " << config;
   }
 }
@@ -97,10 +84,7 @@ TEST_F(ProgramWindowTest, EverySignalAskingForAnEndSavesAsACloseDoes) {
 // A current player sets the title again after the game has switched its own character locale:
 // window lists and xdotool, in whatever locale they run, must still read it.
 TEST_F(ProgramWindowTest, TheTitleStaysReadableOnceAPlayerIsCurrent) {
-  const std::string seed = std::filesystem::path(ProgramUnderTest::BuiltProgram()).parent_path() / "velmaris-profile-seed";
-  if (!std::filesystem::exists(seed)) GTEST_SKIP() << "velmaris-profile-seed is not built beside this test";
-  const std::string seeded = ProgramUnderTest::Command(seed + " " + program.UserFolder() + " Ada location_1 2>&1; echo status $?");
-  ASSERT_NE(seeded.find("status 0"), std::string::npos) << seeded;
+  ASSERT_EQ(program.SeedPlayer("Ada location_1"), "");
   program.WriteConfiguration({{"video_fullscreen", "false"}});
   child = program.Start();
   ASSERT_GT(child, 0);
@@ -137,7 +121,7 @@ TEST_F(ProgramWindowTest, ConfigurationIsReadAndWrittenBackWithEveryKeptSetting)
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
   EXPECT_EQ(ExitStatus(), 0);
-  const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+  const std::string config = program.UserFile("tarvel.xml");
   EXPECT_EQ(config.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>\n\t<item id=\"x_size\" value=\"1024\"/>", 0),
             0u) << config;
   EXPECT_NE(config.find("<item id=\"video_fullscreen\" value=\"false\"/>"), std::string::npos) << config;
@@ -169,16 +153,13 @@ TEST_F(ProgramWindowTest, SecondInstanceLeavesAtOnceAndTouchesNothing) {
   // With its window made, the first instance holds the lock and has opened its log. It may go on
   // logging while it runs, so the second one is judged by what it alone could do: cut the log,
   // start a session of its own in it, or write the settings and exit files.
-  const std::string log_before = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  const std::string log_before = program.Log();
   ASSERT_NE(log_before.find("Log start"), std::string::npos) << log_before;
 
   const pid_t second = program.Start();
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(second, &status, kEndTimeout));
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadWholeFile(program.UserFolder() + "/tarvel.xml"), config);
-  const std::string log_after = ReadWholeFile(program.UserFolder() + "/tarvel.html");
+  ASSERT_EQ(ProgramUnderTest::ExitStatus(second, kEndTimeout), 0);
+  EXPECT_EQ(program.UserFile("tarvel.xml"), config);
+  const std::string log_after = program.Log();
   EXPECT_EQ(log_after.rfind(log_before, 0), 0u) << log_after;
   EXPECT_EQ(log_after.find("Log start", log_before.size()), std::string::npos) << log_after;
   EXPECT_EQ(ReadWholeFile(program.DesktopRecord()), "");

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -69,11 +67,11 @@ bool Cream(Frame::Pixel p) { return p.r > 190 && p.g > 175 && p.b > 130; }      
 bool BannerRed(Frame::Pixel p) { return p.r > 100 && p.g < 80 && p.r > 2 * p.g; }  // the banner's cloth
 bool Greenish(Frame::Pixel p) { return p.g > p.r + 40; }                           // the emerald
 
-class SceneTest : public ::testing::Test {
+class SceneTest : public ProgramTest {
  protected:
   void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
+    ProgramTest::SetUp();
+    if (IsSkipped()) return;
     const std::string missing = program.AddBuiltProgram("velmaris-scene");
     if (!missing.empty()) GTEST_SKIP() << missing;
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"video_vsync", "false"}});
@@ -86,10 +84,7 @@ class SceneTest : public ::testing::Test {
     // walk on every allocation a frame would take minutes. The engine's own leaks are the unit
     // tests' to find.
     const pid_t child = program.StartProgram("velmaris-scene", {report}, {"ASAN_OPTIONS=detect_leaks=0"});
-    int status = 0;
-    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout)) << name;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << name << ": the driver failed; its log:\n" << ReadWholeFile(program.UserFolder() + "/tarvel.html");
+    EXPECT_EQ(ProgramUnderTest::ExitStatus(child, kTimeout), 0) << name << ": the driver failed; its log:\n" << program.Log();
     Frame frame;
     EXPECT_TRUE(ReadFrame(report + ".ppm", frame)) << name;
     EXPECT_TRUE(ReadFrame(report + "-later.ppm", later)) << name;
@@ -146,8 +141,6 @@ class SceneTest : public ::testing::Test {
     EXPECT_TRUE(frame.Near(590, 700, 3, Greenish)) << "the right gem";
     EXPECT_FALSE(frame.Near(470, 700, 3, Greenish)) << "the picked gem is not faded";
   }
-
-  ProgramUnderTest program;
 };
 
 TEST_F(SceneTest, TheHarbourIsDrawnFromFoldersAndFromThePack) {
@@ -158,10 +151,7 @@ TEST_F(SceneTest, TheHarbourIsDrawnFromFoldersAndFromThePack) {
   ExpectOnlyTheEffectsMoved(from_folders, later_from_folders);
 
   // "-pack" packs the data folder; the pack, named as the group, then replaces the folder.
-  const pid_t packer = program.Start({"-pack"});
-  int status = 0;
-  ASSERT_TRUE(ProgramUnderTest::Wait(packer, &status, kTimeout));
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_EQ(ProgramUnderTest::ExitStatus(program.Start({"-pack"}), kTimeout), 0);
   fs::rename(program.BinFolder() + "/data", program.Sandbox() / "data-folder");
   fs::rename(program.BinFolder() + "/my_data", program.BinFolder() + "/data");
   ASSERT_TRUE(fs::is_regular_file(program.BinFolder() + "/data"));

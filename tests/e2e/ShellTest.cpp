@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -19,22 +17,16 @@
 #include <set>
 #include <string>
 
+#include "tests/e2e/GameScreen.h"
 #include "tests/e2e/PlayerHands.h"
-#include "tests/e2e/ProgramUnderTest.h"
-#include "tests/e2e/WindowPixels.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace e2e;
 
-constexpr int kTimeout = 30000;
-constexpr float kGuiWidth = 1024.0f, kGuiHeight = 768.0f;
-
-// A rectangle of the GUI's 1024 x 768 screen (y upward), as the shell's forms place things.
-struct Area {
-  float x0, y0, x1, y1;
-};
+// Rectangles of the GUI's 1024 x 768 screen (y upward), as the shell's forms place things.
 constexpr Area kWelcomeLine{262, 55, 762, 90};
 constexpr Area kDialogTitle{262, 465, 762, 500};
 constexpr Area kMenuButtons{392, 150, 632, 546};
@@ -48,10 +40,16 @@ constexpr Area kFirstName{276, 544, 568, 576};
 constexpr Area kFirstRow{272, 540, 572, 580}, kSecondRow{272, 484, 572, 524};
 // Left of the menu's board, where the first name of the players list lies while it is open.
 constexpr Area kBesideMenu{276, 540, 338, 580};
-// Parchment there: a small dialog is open (the menu shows the night sky there).
-constexpr Area kSmallDialog{178, 300, 228, 330};
-// Parchment there: a large screen (options, players) is open.
+// Parchment there: a large screen (options, players) is open (kSmallDialog: a small dialog).
 constexpr Area kLargeScreen{250, 200, 330, 260};
+
+// Glyphs with an outline, or dark ink on parchment, give some pixels of each.
+bool Dark(int r, int g, int b) { return r + g + b < 180; }
+bool Light(int r, int g, int b) { return r + g + b > 560; }
+// The chosen player's name is written in red ink.
+bool RedPixel(int r, int g, int b) { return r > 110 && r > g + 60 && r > b + 60; }
+// A slider's brass knob (its grip lines too), not the dark track or the parchment beside it.
+bool KnobPixel(int r, int, int b) { return r > 120 && r > b + 60; }
 
 std::string U32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 std::string Wide(const std::string& ascii) {
@@ -60,29 +58,16 @@ std::string Wide(const std::string& ascii) {
   return bytes;
 }
 
-class ShellTest : public ::testing::TestWithParam<const char*> {
+class ShellTest : public GameScreen, public ::testing::WithParamInterface<const char*> {
  protected:
+  ShellTest() : GameScreen("shell") {}
   void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-#if defined(__SANITIZE_ADDRESS__)
-    // The sanitized program draws through the software rasteriser that compiles nothing (see
-    // ProgramUnderTest): a frame of the menu under its logos takes seconds, longer than a click.
-    GTEST_SKIP() << "the shell's screens are played end to end by the unsanitized build";
-#endif
-    const fs::path built = fs::path(ProgramUnderTest::BuiltProgram()).parent_path();
-    if (!fs::is_directory(built / "data")) GTEST_SKIP() << "the sample data is not built beside this test";
-    for (const char* group : {"data", "localization", "fsdata", "splash"}) {
-      if (fs::exists(built / group)) fs::copy(built / group, program.BinFolder() + "/" + group, fs::copy_options::recursive);
-    }
+    GameScreen::SetUp();
+    if (IsSkipped()) return;
     language = GetParam();
-    frames = ProgramUnderTest::FramesFolder("shell");
     // A music volume between the sliders' steps: opening and cancelling the options keeps it.
     program.WriteConfiguration({{"video_fullscreen", "false"}, {"music_volume", "0.530000"}});
   }
-
-  int X(float gx) const { return static_cast<int>(gx * static_cast<float>(frame.width) / kGuiWidth); }
-  int Y(float gy) const { return static_cast<int>(static_cast<float>(frame.height) * (1.0f - gy / kGuiHeight)); }
 
   // Distinct colours in the area (coarsely): text drawn over a panel gives many.
   int Colours(const WindowPixels& p, const Area& a) const {
@@ -92,33 +77,10 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
     }
     return static_cast<int>(seen.size());
   }
-  // Pixels of the area far darker and far lighter than its middle grey: glyphs with an outline,
-  // or dark ink on parchment, both give some of each.
-  bool HasText(const WindowPixels& p, const Area& a) const {
-    int dark = 0, light = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) {
-        const uint32_t c = p.At(x, y);
-        const int sum = static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF));
-        dark += sum < 180 ? 1 : 0;
-        light += sum > 560 ? 1 : 0;
-      }
-    }
-    return dark > 40 && light > 40;
-  }
-
-  // The chosen player's name is written in red ink: many of the area's pixels are red.
-  bool RedInk(const WindowPixels& p, const Area& a) const {
-    int red = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) {
-        const uint32_t c = p.At(x, y);
-        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-        red += r > 110 && r > g + 60 && r > b + 60 ? 1 : 0;
-      }
-    }
-    return red > 30;
-  }
+  bool HasText(const WindowPixels& p, const Area& a) const { return Count(p, a, Dark) > 40 && Count(p, a, Light) > 40; }
+  bool RedInk(const WindowPixels& p, const Area& a) const { return Count(p, a, RedPixel) > 30; }
+  bool Knob(const WindowPixels& p, const Area& a) const { return Mostly(p, a, KnobPixel); }
+  bool Parchment(const WindowPixels& p, const Area& a) const { return Mostly(p, a, e2e::Parchment); }
   // The middle (GUI x) of the dark and red ink on the parchment of the area; -1 with none.
   float InkMiddle(const WindowPixels& p, const Area& a) const {
     int first = -1, last = -1;
@@ -131,7 +93,7 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
         break;
       }
     }
-    return first < 0 ? -1.0f : (static_cast<float>(first + last) * 0.5f) * kGuiWidth / static_cast<float>(frame.width);
+    return first < 0 ? -1.0f : (static_cast<float>(first + last) * 0.5f) * 1024.0f / static_cast<float>(p.width);
   }
 
   // The share of the area's pixels that differ clearly between two frames of one size.
@@ -150,64 +112,33 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
     return all > 0 ? static_cast<double>(changed) / all : 0.0;
   }
 
-  // Most of the area shows a slider's brass knob (its grip lines too), not the dark track or the
-  // parchment beside it.
-  bool Knob(const WindowPixels& p, const Area& a) const {
-    int knob = 0, all = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) {
-        const uint32_t c = p.At(x, y);
-        const int r = static_cast<int>((c >> 16) & 0xFF), b = static_cast<int>(c & 0xFF);
-        knob += r > 120 && r > b + 60 ? 1 : 0;
-        ++all;
-      }
-    }
-    return knob * 10 > all * 8;
+ public:  // the screens as the waits look for them
+  bool Dialog(const WindowPixels& p) const { return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle); }
+  bool Menu(const WindowPixels& p) const {
+    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
+  }
+  bool Players(const WindowPixels& p) const { return Parchment(p, kLargeScreen) && HasText(p, kPlayersList); }
+  // The players screen with no dialog over it and a name in its first row.
+  bool PlayersNamed(const WindowPixels& p) const {
+    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
   }
 
-  // Nearly every pixel of the area is light, as parchment is.
-  bool Parchment(const WindowPixels& p, const Area& a) const {
-    int light = 0, all = 0;
-    for (int y = Y(a.y1); y <= Y(a.y0); ++y) {
-      for (int x = X(a.x0); x <= X(a.x1); ++x) {
-        const uint32_t c = p.At(x, y);
-        light += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 450 ? 1 : 0;
-        ++all;
-      }
-    }
-    return light * 10 > all * 8;
-  }
-
+ protected:
   // Waits until the frame shows what `shows` asks; keeps the last frame read as a PNG.
   bool WaitFor(const std::string& name, const std::function<bool(const WindowPixels&)>& shows) {
-    const std::string file = language + "-" + std::to_string(++shots) + "-" + name + ".png";
-    bool written = false;
-    const bool seen = WaitForWindowPixels(window, kTimeout, (frames / file).string(), shows, &frame, &written);
-    EXPECT_TRUE(written) << file;
-    return seen;
+    return GameScreen::WaitFor(language + "-" + name, kTimeout, shows);
+  }
+  bool WaitFor(const std::string& name, bool (ShellTest::*shows)(const WindowPixels&) const) {
+    return WaitFor(name, [this, shows](const WindowPixels& p) { return (this->*shows)(p); });
   }
 
-  void Xdotool(const std::string& arguments) { ProgramUnderTest::Command("xdotool " + arguments); }
-  std::string Move(float gx, float gy) const {
-    return "mousemove --window " + std::to_string(window) + " " + std::to_string(X(gx)) + " " + std::to_string(Y(gy));
-  }
-  void Click(float gx, float gy) {
-    // Held long enough for the poll of a slow (sanitized, software-drawn) frame to see it.
-    Xdotool(Move(gx, gy) + " sleep 0.4 mousedown 1 sleep 0.4 mouseup 1 sleep 0.6");
-  }
+  std::string Move(float gx, float gy) const { return GameScreen::Move({gx, gy}); }
+  void Click(float gx, float gy) { GameScreen::Click({gx, gy}); }
   void Type(const std::string& text) { EXPECT_TRUE(TypeText(window, text, kTimeout)) << text; }
+  std::string Users(const std::string& file) const { return program.UserFile("usersdata/" + file); }
 
-  std::string Log() const { return ReadWholeFile(program.UserFolder() + "/tarvel.html"); }
-  std::string Users(const std::string& file) const { return ReadWholeFile(program.UserFolder() + "/usersdata/" + file); }
-
-  pid_t StartGame() {
-    // The language as a player chooses it: on the command line.
-    const pid_t child = program.StartProgram("velmaris", {"-lang", language}, {"SDL_AUDIODRIVER=dummy"});
-    window = child > 0 ? ProgramUnderTest::FindWindow(child, kTimeout) : 0;
-    EXPECT_NE(window, 0u) << Log();
-    EXPECT_TRUE(window != 0 && ProgramUnderTest::WaitUntilViewable(window, kTimeout));
-    return child;
-  }
+  // The language as a player chooses it: on the command line.
+  pid_t StartGame() { return StartDriver("velmaris", {"-lang", language}); }
   // The splash screens and logos: the first shows, and clicks skip them until the game puts
   // another screen in front.
   void SkipLogos(const std::string& then) {
@@ -217,27 +148,20 @@ class ShellTest : public ::testing::TestWithParam<const char*> {
   // A fresh start: past the logos to the name prompt, the name typed and OK clicked, the menu.
   void NameTheFirstPlayer(const std::string& name) {
     SkipLogos("GameEnterName");  // no player yet: the name prompt
-    ASSERT_TRUE(WaitFor("name-prompt", [this](const WindowPixels& p) {
-      return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-    })) << Log();
+    ASSERT_TRUE(WaitFor("name-prompt", &ShellTest::Dialog)) << Log();
     Type(name);
     Click(402, 303);  // OK
-    ASSERT_TRUE(WaitFor("menu", [this](const WindowPixels& p) {
-      return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
-    })) << Log();
+    ASSERT_TRUE(WaitFor("menu", &ShellTest::Menu)) << Log();
   }
-  void ExpectExitedNormally(pid_t child) {
-    int status = -1;
-    ASSERT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << Log();
+  // Exit on the menu and Yes to its question: the program ends with 0.
+  void ExitWithYes(pid_t child, const std::string& name) {
+    Click(512, 173);  // Exit
+    ASSERT_TRUE(WaitFor(name, &ShellTest::Dialog)) << Log();
+    Click(402, 303);  // Yes
+    ExpectExitedNormally(child);
   }
 
-  ProgramUnderTest program;
   std::string language;
-  fs::path frames;
-  unsigned long window = 0;
-  WindowPixels frame;  // the last frame read: X() and Y() place points by its size
-  int shots = 0;
 };
 
 TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame) {
@@ -261,13 +185,9 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
 
   // The profile screen: "Bob" added (and current), then "Ann" chosen again, and back.
   Click(512, 453);
-  ASSERT_TRUE(WaitFor("players", [this](const WindowPixels& p) {
-    return Parchment(p, kLargeScreen) && HasText(p, kPlayersList);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("players", &ShellTest::Players)) << Log();
   Click(680, 543);  // New
-  ASSERT_TRUE(WaitFor("new-player", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("new-player", &ShellTest::Dialog)) << Log();
   Type("Bob");
   Click(402, 303);
   // The new player is the chosen one: Bob is listed under Ann and his row is marked, Ann's not;
@@ -287,12 +207,7 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
     return HasText(p, kWelcomeLine) && !Parchment(p, kLargeScreen);
   })) << Log();
 
-  Click(512, 173);  // Exit
-  ASSERT_TRUE(WaitFor("exit-question", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
-  Click(402, 303);  // Yes
-  ExpectExitedNormally(child);
+  ASSERT_NO_FATAL_FAILURE(ExitWithYes(child, "exit-question"));
 
   EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(2) + Wide("Ann") + Wide("Bob") + Wide("Ann"));
   EXPECT_EQ(Users("profiles/65110110.prf"), "FLPRF" + U32(102) + std::string(142, '\0'));
@@ -300,7 +215,7 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   const std::string records = Users("topscores.hsf");
   EXPECT_EQ(records.size(), 29u);
   EXPECT_EQ(records.substr(0, 9), "FLPMF" + U32(112));
-  const std::string config = ReadWholeFile(program.UserFolder() + "/tarvel.xml");
+  const std::string config = program.UserFile("tarvel.xml");
   std::smatch music;
   ASSERT_TRUE(std::regex_search(config, music, std::regex("id=\"music_volume\" value=\"([0-9.]+)\""))) << config;
   EXPECT_NEAR(std::atof(music[1].str().c_str()), 0.53, 1e-6) << "the volume is exactly as before";
@@ -308,11 +223,8 @@ TEST_P(ShellTest, APlayerNamesThemselvesAddsASecondPlayerAndLeavesTheWayTheyCame
   // A second start goes straight to the menu, with "Ann" welcomed.
   child = StartGame();
   SkipLogos("MainMenu");
-  ASSERT_TRUE(WaitFor("second-start", [this](const WindowPixels& p) {
-    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
-  })) << Log();
-  ASSERT_TRUE(ProgramUnderTest::SendCloseRequest(window));
-  ExpectExitedNormally(child);
+  ASSERT_TRUE(WaitFor("second-start", &ShellTest::Menu)) << Log();
+  CloseGame(child);
   EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(2) + Wide("Ann") + Wide("Bob") + Wide("Ann"));
 }
 
@@ -324,19 +236,13 @@ TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor)
 
   // "No" to the exit question leaves the player in the menu.
   Click(512, 173);  // Exit
-  ASSERT_TRUE(WaitFor("exit-question", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("exit-question", &ShellTest::Dialog)) << Log();
   Click(622, 303);  // No
-  ASSERT_TRUE(WaitFor("exit-refused", [this](const WindowPixels& p) {
-    return HasText(p, kWelcomeLine) && HasText(p, kMenuButtons) && !Parchment(p, kSmallDialog);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("exit-refused", &ShellTest::Menu)) << Log();
 
   // Rename: "Ann" becomes "Cleo".
   Click(512, 453);  // Players
-  ASSERT_TRUE(WaitFor("players", [this](const WindowPixels& p) {
-    return Parchment(p, kLargeScreen) && HasText(p, kPlayersList);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("players", &ShellTest::Players)) << Log();
   Click(680, 473);  // Rename
   ASSERT_TRUE(WaitFor("rename", [this](const WindowPixels& p) {
     return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle) && HasText(p, kNameField);
@@ -345,36 +251,26 @@ TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor)
   Xdotool("key --delay 250 BackSpace BackSpace BackSpace");
   Type("Cleo");
   Click(402, 303);  // OK
-  ASSERT_TRUE(WaitFor("renamed", [this](const WindowPixels& p) {
-    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("renamed", &ShellTest::PlayersNamed)) << Log();
   const WindowPixels renamed = frame;
 
   // Delete, answered "No": the question goes and the player stays.
   Click(680, 403);  // Delete
-  ASSERT_TRUE(WaitFor("delete-question", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("delete-question", &ShellTest::Dialog)) << Log();
   Click(622, 303);  // No
-  ASSERT_TRUE(WaitFor("delete-refused", [this](const WindowPixels& p) {
-    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("delete-refused", &ShellTest::PlayersNamed)) << Log();
   EXPECT_LT(Difference(frame, renamed, kFirstName), 0.02) << "the same name in the same place";
 
   // Delete, answered "Yes": the last player goes and a new one is asked for.
   Click(680, 403);
-  ASSERT_TRUE(WaitFor("delete-question-again", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("delete-question-again", &ShellTest::Dialog)) << Log();
   Click(402, 303);  // Yes
   ASSERT_TRUE(WaitFor("first-player-prompt", [this](const WindowPixels& p) {
     return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle) && !HasText(p, kNameField);
   })) << Log();
   Type("Dan");
   Click(402, 303);  // OK
-  ASSERT_TRUE(WaitFor("new-player", [this](const WindowPixels& p) {
-    return !Parchment(p, kSmallDialog) && Parchment(p, kLargeScreen) && HasText(p, kFirstName);
-  })) << Log();
+  ASSERT_TRUE(WaitFor("new-player", &ShellTest::PlayersNamed)) << Log();
 
   // Back: the list's names go with the screen, the menu shows as it did.
   Click(680, 173);  // Back
@@ -382,12 +278,7 @@ TEST_P(ShellTest, APlayerRenamedDeletedAndAnsweredNoKeepsExactlyWhatWasAskedFor)
     return HasText(p, kWelcomeLine) && !Parchment(p, kLargeScreen) && Difference(p, menu, kBesideMenu) < 0.02;
   })) << Log() << "\nshare of the menu changed beside its buttons: " << Difference(frame, menu, kBesideMenu);
 
-  Click(512, 173);  // Exit
-  ASSERT_TRUE(WaitFor("exit-question-again", [this](const WindowPixels& p) {
-    return Parchment(p, kSmallDialog) && HasText(p, kDialogTitle);
-  })) << Log();
-  Click(402, 303);  // Yes
-  ExpectExitedNormally(child);
+  ASSERT_NO_FATAL_FAILURE(ExitWithYes(child, "exit-question-again"));
 
   EXPECT_EQ(Users("profiles.pmf"), "FLPMF" + U32(112) + U32(1) + Wide("Dan") + Wide("Dan"));
   EXPECT_EQ(Users("profiles/6897110.prf"), "FLPRF" + U32(102) + std::string(142, '\0'));

@@ -29,27 +29,14 @@ constexpr int kStartTimeout = 30000;
 constexpr int kWatchdog = 20000;  // far beyond any honest ending, even under the sanitizers
 constexpr int kRepeats = 20;
 
-// The exit status; -1 for a program that had to be killed (hung), 128 + n for one killed by signal n.
-int ExitStatus(pid_t child) {
-  int status = 0;
-  if (!ProgramUnderTest::Wait(child, &status, kWatchdog)) {
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    return -1;
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
+int ExitStatus(pid_t child) { return ProgramUnderTest::ExitStatus(child, kWatchdog); }
 
-class UnluckyPlayerTest : public ::testing::Test {
+class UnluckyPlayerTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    const std::string reason = ProgramUnderTest::SkipReason();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-  }
   void TearDown() override { DestroySingletons(); }
 
-  std::string File(const std::string& name) const { return ReadWholeFile(program.UserFolder() + "/" + name); }
-  std::string Log() const { return File("tarvel.html"); }
+  std::string File(const std::string& name) const { return program.UserFile(name); }
+  std::string Log() const { return program.Log(); }
   // A fresh run: the log that tells when it has started is that run's own.
   pid_t Start(const std::vector<std::string>& arguments = {}) {
     std::filesystem::remove(program.UserFolder() + "/tarvel.html");
@@ -78,8 +65,6 @@ class UnluckyPlayerTest : public ::testing::Test {
     EXPECT_TRUE(window != 0 && ProgramUnderTest::SendCloseRequest(window)) << Log();
     return child > 0 ? ExitStatus(child) : -1;
   }
-
-  ProgramUnderTest program;
 };
 
 TEST_F(UnluckyPlayerTest, AWindowDestroyedByAnotherProgramEndsTheGameAsACloseDoes) {

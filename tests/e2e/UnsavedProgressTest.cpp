@@ -28,9 +28,7 @@ class UnsavedProgressTest : public GameScreen {
   UnsavedProgressTest() : GameScreen("unsaved-progress") {}
 
   void SeedAndPlay() {
-    const std::string seed = (fs::path(ProgramUnderTest::BuiltProgram()).parent_path() / "velmaris-profile-seed").string();
-    const std::string seeded = ProgramUnderTest::Command(seed + " " + program.UserFolder() + " Ada location_1 2>&1; echo status $?");
-    ASSERT_NE(seeded.find("status 0"), std::string::npos) << seeded;
+    ASSERT_EQ(program.SeedPlayer("Ada location_1"), "");
     child = StartGame();
     PressPlay("menu");
     ASSERT_TRUE(WaitForLog("screen in front: place/")) << Log();

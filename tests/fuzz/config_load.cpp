@@ -7,14 +7,12 @@
 
 #include "source/config/Config.h"
 #include "source/properties/cProperties.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A real configuration is a few hundred bytes; larger inputs only slow the search down.
   if (size > 64 * 1024) return 0;
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
 
   cProperties store;
   ReadConfig(stream, store);

@@ -6,16 +6,14 @@
 
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cLanguageManager.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QuietLog();
   if (size > 64 * 1024) return 0;
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
   XmlDocument document;
   if (!document.Load(stream)) return 0;
   {

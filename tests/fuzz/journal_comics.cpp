@@ -6,13 +6,11 @@
 #include <cstdlib>
 
 #include "Sources/adventure/DiaryWindow.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  cMemoryStream bytes;
-  bytes.Write(data, static_cast<uint32_t>(size));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = FuzzInputStream(data, size);
   XmlDocument document;
   document.Load(bytes);
   std::size_t names = 0;

@@ -23,8 +23,8 @@
 #include "source/Resources/cResourceLocation.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderSettings.h"
-#include "source/stream/cMemoryStream.h"
 #include "tests/Sources/adventure/LocationData.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 namespace {
@@ -97,9 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     });
     return the_world = made;
   }();
-  cMemoryStream bytes;
-  if (size > 0) bytes.Write(data, static_cast<uint32_t>(size));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = FuzzInputStream(data, size);
   BinaryReader reader(bytes);
   LocationRecord record;
   if (!ReadLocationRecord(reader, record)) return 0;

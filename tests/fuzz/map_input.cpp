@@ -8,31 +8,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include "Sources/adventure/GameMap.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "gui/include/GUISystem.h"
-#include "gui/include/GUIWindowManager.h"
 #include "platform/input/headless/HeadlessInput.h"
-#include "platform/window/headless/HeadlessWindow.h"
-#include "platform/window/window.h"
-#include "source/Resources/cResourceLocation.h"
-#include "source/Resources/cResourceManager.h"
-#include "source/input/cInput.h"
-#include "source/render/RenderManager.h"
-#include "source/timer/cTimerManager.h"
-#include "tests/support/QuietLog.h"
-
-#ifndef VELMARIS_CONTENT_DIR
-#error "the fuzz target reads the map forms from content/gui"
-#endif
+#include "tests/fuzz/HeadlessGui.h"
 
 namespace {
 
@@ -65,39 +48,13 @@ class FuzzSearch : public MapSearchHost {
 
 struct World {
   World() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    QuietLog();
-    window::CreateMainWindow("Velmaris");
-    window::headless::SetClientSize(1024, 768);
-    RenderManager::GetInstance();
-    cResourceManager::GetInstance();
-    GUISystem::GetInstance()->Init();
-    GUISystem::GetInstance()->SetCameraSize(1024, 768);
-    cInput::GetInstance()->InitInput();
-    // The forms as the content tool writes them: the source unchanged, named ".resource".
-    folder = std::filesystem::temp_directory_path() / ("velmaris-fuzz-map-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "data" / "gui");
-    std::filesystem::copy_file(std::string(VELMARIS_CONTENT_DIR) + "/gui/map.xml", folder / "data" / "gui" / "map.resource",
-                               std::filesystem::copy_options::overwrite_existing);
-    static const std::filesystem::path made = folder;
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(made, ignored);
-    });
-    data = std::make_unique<cResourceLocation>("data", folder.string());
-    data->Mount();
+    gui.AddForm("gui/map.xml", "gui/map");
+    gui.MountForms();
     CurrentProfile = &profile;
   }
+  static void Frame() { HeadlessGui::Frame(); }
 
-  void Frame() {
-    cTimerManager::GetInstance()->UpdateFrameTime();
-    cInput::GetInstance()->UpdateInput();
-    GUISystem::GetInstance()->Update();
-    RenderManager::GetInstance()->RenderFrame();
-  }
-
-  std::filesystem::path folder;
-  std::unique_ptr<cResourceLocation> data;
+  HeadlessGui gui{"map"};
   PlayerProfile profile;
   FuzzSearch search;
   std::unique_ptr<GameMap> map;

@@ -7,34 +7,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <iterator>
 #include <string>
-
-#include <unistd.h>
 
 #include "Sources/minigames/MiniGame.h"
 #include "Sources/minigames/MiniGameFactory.h"
 #include "Sources/minigames/MiniGameHost.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
 #include "platform/input/headless/HeadlessInput.h"
-#include "platform/window/headless/HeadlessWindow.h"
-#include "platform/window/window.h"
-#include "source/Resources/cResourceLocation.h"
-#include "source/Resources/cResourceManager.h"
-#include "source/input/cInput.h"
-#include "source/render/RenderManager.h"
-#include "source/timer/cTimerManager.h"
-#include "tests/support/QuietLog.h"
-
-#ifndef VELMARIS_CONTENT_DIR
-#error "the fuzz target reads the games' forms from content/minigames"
-#endif
+#include "tests/fuzz/HeadlessGui.h"
 
 namespace {
 
@@ -58,30 +41,11 @@ class FuzzHost : public MiniGameHost {
 
 struct World {
   World() {
-    setenv("VELMARIS_HEADLESS", "1", 1);
-    QuietLog();
-    window::CreateMainWindow("Velmaris");
-    window::headless::SetClientSize(1024, 768);
-    RenderManager::GetInstance();
-    cResourceManager::GetInstance();
-    GUISystem::GetInstance()->Init();
-    GUISystem::GetInstance()->SetCameraSize(1024, 768);
-    cInput::GetInstance()->InitInput();
-    // The forms as the content tool writes them: the sources unchanged, named ".resource".
-    folder = std::filesystem::temp_directory_path() / ("velmaris-fuzz-minigames-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "data" / "minigames");
     for (const auto& entry : std::filesystem::directory_iterator(std::string(VELMARIS_CONTENT_DIR) + "/minigames")) {
       if (entry.path().extension() != ".xml") continue;  // the picture models' recipes lie in a folder
-      std::filesystem::copy_file(entry.path(), folder / "data" / "minigames" / entry.path().stem().concat(".resource"),
-                                 std::filesystem::copy_options::overwrite_existing);
+      gui.AddForm(entry.path(), "minigames/" + entry.path().stem().string());
     }
-    static const std::filesystem::path made = folder;
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(made, ignored);
-    });
-    data = std::make_unique<cResourceLocation>("data", folder.string());
-    data->Mount();
+    gui.MountForms();
     profile.m_stage = "location_4";
     profile.m_locations.emplace_back();
     profile.m_locations.front().m_name = "location_4";
@@ -91,15 +55,12 @@ struct World {
 
   void Frame(float dt) {
     clock += dt;
-    cTimerManager::GetInstance()->UpdateFrameTime();
-    cInput::GetInstance()->UpdateInput();
-    GUISystem::GetInstance()->Update();
+    HeadlessGui::Update();
     if (game != nullptr && game->GetResult() == "wait") game->UpdatePause();
     RenderManager::GetInstance()->RenderFrame();
   }
 
-  std::filesystem::path folder;
-  std::unique_ptr<cResourceLocation> data;
+  HeadlessGui gui{"minigames"};
   PlayerProfile profile;
   FuzzHost host;
   MiniGame* game = nullptr;

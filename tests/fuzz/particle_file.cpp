@@ -13,7 +13,7 @@
 #include "source/particle/ParticleSystemInstance.h"
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 namespace {
@@ -34,9 +34,7 @@ void StartHeadless() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
   QuietLog();
-  cMemoryStream file;
-  file.Write(data, static_cast<uint32_t>(size));
-  file.Seek(0, 0);
+  cMemoryStream file = FuzzInputStream(data, size);
   ParticleFileData read;
   if (!ReadParticleFile(file, "fuzz", read)) return 0;
   cMemoryStream written;

@@ -8,8 +8,8 @@
 #include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/PhraseDatabase.h"
 #include "source/core/Singleton.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/FuzzInput.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ size_t SumOf(const LocationTexts& texts, int depth) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  cMemoryStream bytes;
-  bytes.Write(data, static_cast<uint32_t>(size));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = FuzzInputStream(data, size);
   XmlDocument document;
   if (!document.Load(bytes)) return 0;
   PhraseDatabase* database = PhraseDatabase::GetInstance();

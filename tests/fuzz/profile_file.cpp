@@ -7,15 +7,13 @@
 
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "Sources/shell/userdata/FileHeader.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QuietLog();
   if (size > 1 << 20) return 0;
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
   PlayerProfile profile;
   if (!profile.ReadContent(stream)) return 0;
   // What is read is what the game can show.

@@ -7,7 +7,7 @@
 #include "Sources/shell/userdata/ProfilesList.h"
 #include "Sources/shell/userdata/cProfile.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 1 << 20) return 0;
@@ -17,9 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool sure = false;
   if (!digits.empty() && cProfile::FileNameFor(ProfilesList::NameFromFileName(digits, &sure)) != digits) std::abort();
   static GameUserDataFactory factory("");
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
   std::vector<std::u16string> names;
   std::u16string current;
   if (!ProfilesList::Parse(stream, factory, names, current)) return 0;

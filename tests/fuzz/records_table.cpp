@@ -10,7 +10,7 @@
 #include "Sources/shell/userdata/RecordsTable.h"
 #include "Sources/shell/userdata/cUserDataFactory.h"
 #include "source/stream/Encoding.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,9 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Without a user folder the table touches no file.
   static GameUserDataFactory factory("");
   static RecordsTable table(factory);
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
   if (!table.Parse(stream)) return 0;
 
   cMemoryStream again;

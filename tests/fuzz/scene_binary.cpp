@@ -7,15 +7,13 @@
 #include <string>
 
 #include "source/scene/SceneRecords.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 256 * 1024) return 0;
   QuietLog();
-  cMemoryStream input;
-  input.Write(data, static_cast<uint32_t>(size));
-  input.Seek(0, 0);
+  cMemoryStream input = FuzzInputStream(data, size);
   SceneRecords records;
   std::string error;
   if (!ReadSceneRecords(input, records, error)) return 0;

@@ -7,8 +7,8 @@
 
 #include "source/shaders/ShaderFile.h"
 #include "source/shaders/ShaderXml.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 namespace {
@@ -18,9 +18,7 @@ constexpr std::size_t kMaxInput = 64 * 1024;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
   QuietLog();
-  cMemoryStream file;
-  file.Write(data, static_cast<uint32_t>(size));
-  file.Seek(0, 0);
+  cMemoryStream file = FuzzInputStream(data, size);
   ShaderDescriptor read;
   if (ReadShaderFile(file, "fuzz", read)) {
     // Written, read and written again: the same bytes (floats are compared as bits, NaNs too).

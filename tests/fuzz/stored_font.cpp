@@ -6,15 +6,13 @@
 #include <cstring>
 
 #include "gui/include/cFontResource.h"
-#include "source/stream/cMemoryStream.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 64 * 1024) return 0;
   QuietLog();
-  cMemoryStream bytes;
-  bytes.Write(data, static_cast<uint32_t>(size));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = FuzzInputStream(data, size);
   FontDescription description;
   if (!ReadFontDescription(bytes, description)) return 0;
   cMemoryStream written;

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "source/xml/XmlReader.h"
 #include "source/xml/XmlWriter.h"
+#include "tests/support/FuzzInput.h"
 
 namespace {
 
@@ -44,9 +44,7 @@ size_t SumTree(const XmlNode& top) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Data files are a few hundred kilobytes at most; larger inputs only slow the search down.
   if (size > 256 * 1024) return 0;
-  cMemoryStream stream;
-  if (size > 0) stream.Write(data, static_cast<uint32_t>(size));
-  stream.Seek(0, 0);
+  cMemoryStream stream = FuzzInputStream(data, size);
 
   XmlDocument document;
   size_t sum = 0;

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "source/Archiver/cZlibArchiver.h"
+#include "tests/support/FuzzInput.h"
 #include "tests/support/QuietLog.h"
 #include "source/properties/cProperties.h"
-#include "source/stream/cMemoryStream.h"
 
 namespace {
 
@@ -22,9 +22,7 @@ constexpr std::size_t kMaxInput = 64 * 1024;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
   QuietLog();
-  cMemoryStream block;
-  if (size > 0) block.Write(data, static_cast<uint32_t>(size));
-  block.Seek(0, 0);
+  cMemoryStream block = FuzzInputStream(data, size);
 
   cMemoryStream out;
   cZlibArchiver method;

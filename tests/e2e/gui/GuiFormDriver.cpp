@@ -11,22 +11,8 @@
 #include <string>
 
 #include "Sources/shell/GuiShellSeam.h"
-#include "app/sources/GuiConnection.h"
-#include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
-#include "gui/include/GUISystem.h"
-#include "source/Resources/cResourceManager.h"
-#include "source/config/Config.h"
-#include "source/core/Singleton.h"
-#include "source/input/cInput.h"
-#include "source/log/cLog.h"
-#include "source/path/Paths.h"
-#include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderWindow.h"
-#include "source/sound/cSoundManager.h"
-#include "source/timer/cTimerManager.h"
 #include "tests/e2e/drivers/DriverStart.h"
 #include "tests/e2e/gui/OptionsWindow.h"
 #include "tests/e2e/gui/SampleWindow.h"
@@ -36,11 +22,7 @@ namespace {
 constexpr const char* kTitle = "Velmaris";
 
 void StartGui() {
-  GUISystem* gui = GUISystem::GetInstance();
-  gui->Init();
-  gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
-  GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
-  if (GUICursor* cursor = gui->GetCursor()) {
+  if (GUICursor* cursor = StartDriverGui()) {
     cursor->AddCursor("cursor", GUICursor::kCursorArrow);
     cursor->AddCursor("lens", GUICursor::kCursorLens);
     cursor->SetCursor("cursor");
@@ -82,10 +64,5 @@ int Run(bool options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int result = Run(argc > 1 && std::string(argv[1]) == "options");
-  DisconnectGui();
-  DestroySingletons();
-  SetRenderWindowHooks(RenderWindowHooks{});
-  GUICursor::SetCursorSink(nullptr);
-  return result;
+  return EndDriverProgram(Run(argc > 1 && std::string(argv[1]) == "options"));
 }

@@ -15,26 +15,16 @@
 #include "Sources/adventure/Location.h"
 #include "Sources/adventure/LocationServices.h"
 #include "Sources/adventure/StageList.h"
-#include "Sources/shell/GuiShellSeam.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "app/sources/GuiConnection.h"
 #include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
 #include "platform/input/KeyCodes.h"
-#include "source/Resources/cResourceManager.h"
 #include "source/Resources/cXmlResource.h"
-#include "source/config/Config.h"
-#include "source/core/Singleton.h"
 #include "source/input/cInput.h"
 #include "source/log/cLog.h"
-#include "source/path/Paths.h"
-#include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderWindow.h"
-#include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
 #include "tests/e2e/drivers/DriverStart.h"
 
@@ -146,20 +136,12 @@ int Run(const std::string& first) {
   GUISystem* gui = GUISystem::GetInstance();
   RegisterLocationResourceType();  // before the groups are mounted
   MountSampleGroups();
-  gui->Init();
-  gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
-  GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
-  if (GUICursor* cursor = gui->GetCursor()) {
+  if (GUICursor* cursor = StartDriverGui()) {
     cursor->AddCursor("cursor", GUICursor::kCursorArrow);
     cursor->AddCursor("lens", GUICursor::kCursorLens);
     cursor->AddCursor("dialog", GUICursor::kCursorDialog);
   }
-  // The game's font slots and texts, as the game's start-up sets them: the mini-games' displays and
-  // documents draw in them.
-  const char* fonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
-                         "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
-  for (int slot = 0; slot < static_cast<int>(std::size(fonts)); ++slot) GetGuiShellSeam().SetFont(slot, fonts[slot]);
-  GetGuiShellSeam().SetTextResource("en");
+  SetGameFonts();
 
   PlayerProfile profile;
   CurrentProfile = &profile;
@@ -184,10 +166,5 @@ int Run(const std::string& first) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int result = Run(argc > 1 ? argv[1] : "location_1");
-  DisconnectGui();
-  DestroySingletons();
-  SetRenderWindowHooks(RenderWindowHooks{});
-  GUICursor::SetCursorSink(nullptr);
-  return result;
+  return EndDriverProgram(Run(argc > 1 ? argv[1] : "location_1"));
 }

@@ -6,29 +6,15 @@
 // ended is started again after a moment, so it can be played many times.
 // Closing the window ends it with status 0. The end-to-end tests drive it with the real pointer.
 
-#include <iterator>
 #include <string>
 
 #include "Sources/minigames/MiniGame.h"
 #include "Sources/minigames/MiniGameFactory.h"
-#include "Sources/shell/GuiShellSeam.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
-#include "app/sources/GuiConnection.h"
-#include "app/sources/VelmarisMain.h"
 #include "app/sources/cApplication.h"
 #include "gui/include/GUICursor.h"
-#include "gui/include/GUISystem.h"
 #include "gui/include/GUIWindowManager.h"
-#include "source/Resources/cResourceManager.h"
-#include "source/config/Config.h"
-#include "source/core/Singleton.h"
-#include "source/input/cInput.h"
 #include "source/log/cLog.h"
-#include "source/path/Paths.h"
-#include "source/properties/cProperties.h"
-#include "source/render/RenderManager.h"
-#include "source/render/RenderWindow.h"
-#include "source/sound/cSoundManager.h"
 #include "source/timer/cTimerManager.h"
 #include "tests/e2e/drivers/DriverStart.h"
 
@@ -70,17 +56,9 @@ class GameWatcher : public GUIWindow {
 
 int Run(const std::string& name) {
   if (!StartDriverProgram("Velmaris")) return 1;
-  GUISystem* gui = GUISystem::GetInstance();
   MountSampleGroups();
-  gui->Init();
-  gui->SetCameraSize(GUISystem::kReferenceWidth, GUISystem::kReferenceHeight);
-  GUICursor::SetCursorSink([](window::Cursor* cursor) { cApplication::GetInstance()->SetCursor(cursor); });
-  if (GUICursor* cursor = gui->GetCursor()) cursor->AddCursor("cursor", GUICursor::kCursorArrow);
-  const GuiShellSeam& seam = GetGuiShellSeam();
-  const char* fonts[] = {"fonts\\main",    "fonts\\title", "fonts\\small", "fonts\\button",
-                         "fonts\\heading", "fonts\\ink",   "fonts\\digits"};
-  for (int slot = 0; slot < static_cast<int>(std::size(fonts)); ++slot) seam.SetFont(slot, fonts[slot]);
-  seam.SetTextResource("en");
+  if (GUICursor* cursor = StartDriverGui()) cursor->AddCursor("cursor", GUICursor::kCursorArrow);
+  SetGameFonts();
 
   PlayerProfile profile;
   profile.m_stage = "location_4";
@@ -100,10 +78,5 @@ int Run(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int result = Run(argc > 1 ? std::string(argv[1]) : std::string("safe"));
-  DisconnectGui();
-  DestroySingletons();
-  SetRenderWindowHooks(RenderWindowHooks{});
-  GUICursor::SetCursorSink(nullptr);
-  return result;
+  return EndDriverProgram(Run(argc > 1 ? std::string(argv[1]) : std::string("safe")));
 }
