@@ -12,6 +12,7 @@
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/Updatable.h"
 #include "source/shaders/cShaderResource.h"
+#include "source/texture/TextureCombine.h"
 #include "source/texture/TextureResource.h"
 
 namespace {
@@ -62,6 +63,8 @@ void RenderManager::RunStep(FrameStep step) {
 }
 
 void RenderManager::RenderFrame() {
+  // Textures built in this frame (a place or page first shown) decode a picture they share once.
+  KeepDecodedPictures shared_pictures;
   RenderSystem* render_system = m_render_system.Get();
   render_system->CheckDevice();
   // A mode change or a failed restore asks for a new device; without this nothing would be drawn
