@@ -17,6 +17,7 @@
 
 namespace {
 const char kSource[] = "source\\render\\RenderManager";
+constexpr std::size_t kFramePicturesBound = 2u << 20;  // bytes of pictures a frame keeps decoded
 }
 
 RenderManager::RenderManager() {
@@ -64,7 +65,9 @@ void RenderManager::RunStep(FrameStep step) {
 
 void RenderManager::RenderFrame() {
   // Textures built in this frame (a place or page first shown) decode a picture they share once.
-  KeepDecodedPictures shared_pictures;
+  // The bound is small: what they share is mostly an opacity picture, and what is kept adds to
+  // the memory of the frame that builds a whole place.
+  KeepDecodedPictures shared_pictures(kFramePicturesBound);
   RenderSystem* render_system = m_render_system.Get();
   render_system->CheckDevice();
   // A mode change or a failed restore asks for a new device; without this nothing would be drawn
