@@ -15,7 +15,6 @@
 #include "source/Resources/cXmlResource.h"
 #include "source/log/cLog.h"
 #include "source/shaders/CombinedTextures.h"
-#include "source/texture/TextureCombine.h"
 #include "source/particle/ParticleEffectHandle.h"
 #include "source/particle/ParticleSystem.h"
 #include "source/sound/cSoundManager.h"
@@ -185,10 +184,9 @@ void GameFlowController::StepLoad() {
   SetGuiCursor("clock");
   const StageRecord& stage = m_stages[m_current_stage];
   if (CurrentProfile != nullptr) CurrentProfile->m_stage = stage.name;
-  {
-    KeepDecodedPictures once;  // pictures that several of the place's textures share decode once
-    m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
-  }
+  // Its textures read their pictures when first drawn (in one frame, which decodes a picture
+  // they share once), not while it is built.
+  m_location = std::make_unique<Location>(nullptr, stage.name, stage.name);
   Location::SetActive(*m_location, false, false);
   if (GamePanel* panel = Panel()) panel->RevealPendingItems();
   DestroyPendingWindows();

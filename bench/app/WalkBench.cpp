@@ -133,7 +133,9 @@ class GameWalk {
     row.texture_bytes = g_texture_bytes_resident.load();
     row.resident_mb = ResidentMb();
     row.pictures_mb = PicturesDrawnMb(row.stats);
-    if (name == "main_menu" || name == "location_1") m_owners += "## " + name + "\n\n" + ResidentByOwner() + "\n";
+    if (name == "main_menu" || name == "location_1") {
+      m_owners += "## " + name + "\n\n" + ResidentByOwner() + "\n" + PicturesHeld();
+    }
     m_decodes.SetScreen("after " + name);
     KeepFrame(name, row.stats);
     m_bare.SetLayers(row.stats.layers);

@@ -10,6 +10,7 @@
 #include <map>
 #include <malloc.h>
 #include <set>
+#include <vector>
 #include <sstream>
 
 #include "source/render/DeviceResource.h"
@@ -94,6 +95,41 @@ void ForgetBenchMemory() {
 }
 
 double WholePeakResidentMb() { return std::max(g_whole_peak_mb, PeakResidentMb()); }
+
+std::string PicturesHeld() {
+  struct Held {
+    std::string name;
+    double mb;
+    bool on_device;
+  };
+  std::vector<Held> held;
+  std::set<const void*> counted;  // a picture shared by two textures counts once
+  double on_device = 0, waiting = 0;
+  for (DeviceResource* resource : DeviceResource::List()) {
+    const auto* texture = dynamic_cast<const Texture2D_D3D7*>(resource);
+    if (texture == nullptr || texture->GetImage() == nullptr || !counted.insert(texture->GetImage()).second) continue;
+    const double mb = static_cast<double>(texture->GetImage()->GetPixelBytes()) / (1024.0 * 1024.0);
+    const bool built = texture->GetSurface() != nullptr;
+    (built ? on_device : waiting) += mb;
+    held.push_back({texture->GetName(), mb, built});
+  }
+  std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.mb > b.mb; });
+  std::ostringstream out;
+  char row[512];
+  std::snprintf(row, sizeof row,
+                "decoded pictures the textures hold: %.1f MB of textures on the device, %.1f MB of textures not built "
+                "yet, in %zu pictures\n\n",
+                on_device, waiting, held.size());
+  out << row;
+  if (held.empty()) return out.str();
+  out << "| texture | MB | on the device |\n|---|---|---|\n";
+  for (std::size_t i = 0; i < held.size() && i < 12; ++i) {
+    std::snprintf(row, sizeof row, "| %s | %.2f | %s |\n", held[i].name.c_str(), held[i].mb,
+                  held[i].on_device ? "yes" : "no");
+    out << row;
+  }
+  return out.str() + "\n";
+}
 
 double PicturesDrawnMb(const FrameStats& stats) {
   std::set<const void*> drawn;

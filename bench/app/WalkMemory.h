@@ -25,6 +25,10 @@ double WholePeakResidentMb();
 // table, figures in MB.
 std::string ResidentByOwner();
 
+// The decoded pictures that textures keep in the CPU, each once: their total for textures already
+// on the device and for those not built yet, and the largest by name. A Markdown table.
+std::string PicturesHeld();
+
 // Decoded bytes, each picture once, of the pictures behind the textures the frame drew (its layers
 // must have been recorded), in MB.
 double PicturesDrawnMb(const FrameStats& stats);

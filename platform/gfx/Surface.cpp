@@ -114,6 +114,9 @@ Result Surface::Unlock(const Rect*) {
   if (!m_locked) return DDERR_NOTLOCKED;
   m_locked = false;
   if (m_kind == Kind::kTexture || m_kind == Kind::kPlain) m_store->levels[m_level].dirty = true;
+  // A lock of the output read a copy of its pixels: the next lock reads them afresh, so the copy
+  // (a whole screen) is not kept between locks.
+  if (IsOutput(m_kind)) m_store.reset();
   return DD_OK;
 }
 

@@ -12,10 +12,12 @@
 #include "source/render/RenderSystem_D3D7.h"
 #include "source/render/Updatable.h"
 #include "source/shaders/cShaderResource.h"
+#include "source/texture/TextureCombine.h"
 #include "source/texture/TextureResource.h"
 
 namespace {
 const char kSource[] = "source\\render\\RenderManager";
+constexpr std::size_t kFramePicturesBound = 2u << 20;  // bytes of pictures a frame keeps decoded
 }
 
 RenderManager::RenderManager() {
@@ -62,6 +64,10 @@ void RenderManager::RunStep(FrameStep step) {
 }
 
 void RenderManager::RenderFrame() {
+  // Textures built in this frame (a place or page first shown) decode a picture they share once.
+  // The bound is small: what they share is mostly an opacity picture, and what is kept adds to
+  // the memory of the frame that builds a whole place.
+  KeepDecodedPictures shared_pictures(kFramePicturesBound);
   RenderSystem* render_system = m_render_system.Get();
   render_system->CheckDevice();
   // A mode change or a failed restore asks for a new device; without this nothing would be drawn

@@ -135,8 +135,12 @@ void ShaderHolder::AdvanceSequence(uint32_t index, ShaderStage& stage, float& ti
   if (!(k > 0.0f)) k = 0.0f;
   stage.current_frame = 0;
   const TextureHandle* texture = m_shader ? m_shader->GetStageTexture(index) : nullptr;
-  const Texture2D_D3D7* picture = texture != nullptr ? texture->GetTexture() : nullptr;
-  if (picture == nullptr || picture->GetPictureWidth() == 0 || picture->GetPictureHeight() == 0) return;
+  Texture2D_D3D7* picture = texture != nullptr ? texture->GetTexture() : nullptr;
+  if (picture == nullptr) return;
+  // The frame is picked by the picture's size: a texture that reads its files when built is
+  // built now, so that its first frame drawn is already the right one.
+  if (picture->GetPictureWidth() == 0) picture->BuildOnDevice();
+  if (picture->GetPictureWidth() == 0 || picture->GetPictureHeight() == 0) return;
   const float texture_width = static_cast<float>(picture->GetPictureWidth());
   const float texture_height = static_cast<float>(picture->GetPictureHeight());
   const float frame_width = AtLeastOne(stage.net_width);

@@ -1,10 +1,10 @@
 #pragma once
 // A texture on the Direct3D 7 device: a surface (with a full mip-map chain when asked) in the
 // device's 32-bit (or else 16-bit) format, built from a kept copy of its image when asked or when
-// first bound, so that it can be rebuilt after the device was lost. Images whose sides are not powers of two, or larger than the
-// device takes, are resampled to the surface's size. A texture that can make its picture again
-// (from its files) lets go of it once on the device, or once the device refused it, and makes it
-// again only to rebuild.
+// first bound, so that it can be rebuilt after the device was lost. Images whose sides are not
+// powers of two, or larger than the device takes, are resampled to the surface's size. A texture
+// that makes its picture from its files reads them when it is built, lets go of the picture once
+// on the device or once the device refused it, and reads them again only to rebuild.
 
 #include <cstdint>
 #include <functional>
@@ -42,16 +42,18 @@ class Texture2D_D3D7 : public Texture2D, public DeviceResource {
   // picture source: the image given is kept.
   void SetImage(const Image& image);
   void ShareImage(CountedPtr<Image> image);
-  // How the picture is made again when the surface is rebuilt (after a lost device); set after
-  // the image. With one, the kept picture is let go once the surface holds it (the device's copy
-  // is the only one) or could not be built (the next rebuild makes it again).
+  // How the picture is made when the surface is built: the first build and every rebuild (after a
+  // lost device) make it afresh; set after any image. With one, the kept picture is let go once the
+  // surface holds it (the device's copy is the only one) or could not be built (the next build
+  // makes it again).
   using PictureSource = std::function<CountedPtr<Image>()>;
   void SetPictureSource(PictureSource source) { m_picture_source = std::move(source); }
 
   const std::shared_ptr<gfx::Surface>& GetSurface() const { return m_surface; }
   // The kept picture: null once a texture with a picture source is on the device.
   const Image* GetImage() const { return m_image.Get(); }
-  // The picture's size and decoded bytes, known after it was let go too.
+  // The picture's size and decoded bytes once it was made (0 before a texture with a picture
+  // source is first built), known after it was let go too.
   uint32_t GetPictureWidth() const { return m_picture_width; }
   uint32_t GetPictureHeight() const { return m_picture_height; }
   std::size_t GetPictureBytes() const { return m_picture_bytes; }

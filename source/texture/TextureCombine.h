@@ -15,10 +15,10 @@
 CountedPtr<Image> CombineImages(const std::string& texture_name, const std::string& color_file,
                                 const std::string& alpha_file);
 
-// While one lives (around the building of a place), the colour and alpha pictures that combining
-// decodes stay decoded, the most recent up to a bound of bytes, so that textures sharing one
-// picture (one alpha under several colours, one colour under several alphas) decode it once.
-// Closing it lets them go; the textures keep what they need.
+// While one lives (around a frame, which builds the textures it draws first), the colour and alpha
+// pictures that combining decodes stay decoded, the most recent up to a bound of bytes, so that
+// textures sharing one picture (one alpha under several colours, one colour under several alphas)
+// decode it once. Closing it lets them go; the textures keep what they need.
 class KeepDecodedPictures {
  public:
   explicit KeepDecodedPictures(std::size_t byte_bound = kDefaultBound);

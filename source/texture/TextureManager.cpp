@@ -34,10 +34,9 @@ Texture2D_D3D7* TextureManager::MakeTexture(const std::string& name, const std::
                                             const std::string& alpha_file, bool mip_maps) {
   auto* texture = new Texture2D_D3D7(name, mip_maps);
   if (color_file.empty() && alpha_file.empty()) return texture;
-  if (CountedPtr<Image> combined = CombineImages(name, color_file, alpha_file)) {
-    texture->ShareImage(std::move(combined));  // the surface is built when first drawn
-    // The files make the picture again for a rebuild: the device's copy is the only one kept.
-    texture->SetPictureSource([name, color_file, alpha_file] { return CombineImages(name, color_file, alpha_file); });
-  }
+  // The files are read when the texture is first built (drawn, or built behind an opaque screen),
+  // and again for a rebuild: a texture not drawn yet (a close-up, a page not opened) holds no
+  // decoded picture, and one on the device has the device's copy alone.
+  texture->SetPictureSource([name, color_file, alpha_file] { return CombineImages(name, color_file, alpha_file); });
   return texture;
 }

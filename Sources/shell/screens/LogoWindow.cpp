@@ -85,4 +85,6 @@ void LogoWindow::Hide() {
   DialogWindow::Hide();
   SetGuiCursor("cursor");
   RemoveQuads();
+  // The window stays, hidden, for the rest of the game: the last picture shown is let go with it.
+  m_image->ClearTexture();
 }

@@ -318,16 +318,25 @@ Result OpenGLBackend::ReadOutput(bool front, uint32_t width, uint32_t height, ui
   const uint32_t w = std::min<uint32_t>(width, std::max(0, target_width));
   const uint32_t h = std::min<uint32_t>(height, std::max(0, target_height));
   if (w == 0 || h == 0) return DD_OK;
-  m_rows.resize(static_cast<size_t>(w) * h * 4);
+  // Read straight into the caller's rows (no second copy of the screen), then turned over in
+  // place: GL's rows run bottom to top, a surface's top to bottom.
   glReadBuffer(front ? GL_FRONT : GL_BACK);
-  glReadPixels(0, target_height - static_cast<int>(h), w, h, GL_BGRA, GL_UNSIGNED_BYTE,
-               m_rows.data());
+  glPixelStorei(GL_PACK_ROW_LENGTH, pitch / 4);
+  glReadPixels(0, target_height - static_cast<int>(h), w, h, GL_BGRA, GL_UNSIGNED_BYTE, dest);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   glReadBuffer(GL_BACK);
-  // GL's rows run bottom to top; a surface's top to bottom. The frame has no alpha channel.
+  const size_t row_bytes = static_cast<size_t>(w) * 4;
+  m_row.resize(row_bytes);
+  for (uint32_t y = 0; y < h / 2; ++y) {
+    uint8_t* top = dest + static_cast<size_t>(y) * pitch;
+    uint8_t* bottom = dest + static_cast<size_t>(h - 1 - y) * pitch;
+    std::memcpy(m_row.data(), top, row_bytes);
+    std::memcpy(top, bottom, row_bytes);
+    std::memcpy(bottom, m_row.data(), row_bytes);
+  }
+  // The frame has no alpha channel.
   for (uint32_t y = 0; y < h; ++y) {
     uint8_t* out = dest + static_cast<size_t>(y) * pitch;
-    std::memcpy(out, m_rows.data() + static_cast<size_t>(h - 1 - y) * w * 4,
-                static_cast<size_t>(w) * 4);
     for (uint32_t x = 0; x < w; ++x) out[x * 4 + 3] = 0xFF;
   }
   return DD_OK;

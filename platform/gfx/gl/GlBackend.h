@@ -124,7 +124,7 @@ class OpenGLBackend : public detail::Backend {
   int m_last_target_width = -1, m_last_target_height = -1;
   int m_full_clears = 0;  // clears that also clear outside the viewport (after a resize)
   std::vector<uint8_t> m_colors;  // vertex colours in GL's byte order
-  std::vector<uint8_t> m_rows;    // read-back rows
+  std::vector<uint8_t> m_row;     // one read-back row, while the rows are turned over
   std::unordered_set<detail::PixelStore*> m_holding;  // stores whose only copy is in the context
 };
 

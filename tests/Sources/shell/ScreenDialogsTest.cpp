@@ -12,11 +12,13 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "gui/include/GUIEditBox.h"
 #include "platform/gfx/headless/Headless.h"
+#include "source/Resources/cResourcePtr.h"
 #include "source/camera/CameraManager.h"
 #include "source/properties/cProperties.h"
 #include "source/render/ModelManager.h"
 #include "source/render/RenderManager.h"
 #include "source/text/TextConversion.h"
+#include "source/texture/TextureResource.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
 #include "tests/support/Found.h"
 
@@ -187,6 +189,9 @@ TEST_F(ScreenDialogsTest, LogoPicturesTakeFourSecondsEachAndAClickSkipsOnlyOne) 
   EXPECT_FALSE(logos->IsOpen());
   EXPECT_FALSE(logos->IsVisible());
   EXPECT_EQ(user->GetActiveChild(), menu);
+  cResourcePtr<TextureResource> last;
+  ASSERT_TRUE(last.Assign("splash1"));
+  EXPECT_EQ(last->GetRefCount(), 1) << "the hidden logo window still holds its last picture";
 }
 
 TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndGoesAfterTheFrame) {

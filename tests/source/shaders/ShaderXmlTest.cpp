@@ -12,6 +12,7 @@
 #include "source/shaders/ShaderRef.h"
 #include "source/shaders/ShaderXml.h"
 #include "source/stream/cMemoryStream.h"
+#include "source/texture/Texture2D_D3D7.h"
 #include "source/texture/TgaImageLoader.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/source/render/RenderTestSupport.h"
@@ -97,14 +98,18 @@ class ShaderPackTest : public RenderTest {
     TgaImageLoader().Save(image, file);
     return std::string(reinterpret_cast<const char*>(file.GetData()), file.GetSize());
   }
-  // The stage texture's first pixel and its colour file's name.
+  // The stage texture's first pixel's red, as drawn, and its colour file's name.
   static std::string SeenThrough(const std::string& shader) {
     ShaderRef ref = ShaderRef::FromResource(shader);
     if (!ref || ref->GetStageTexture(0) == nullptr) return "no texture";
     const TextureHandle* texture = ref->GetStageTexture(0);
-    const Image* image = Found(texture->GetTexture()).GetImage();
-    if (image == nullptr || image->IsEmpty()) return "no picture";
-    return texture->GetColorFile() + " " + std::to_string(image->GetPixels()[0]);
+    Texture2D_D3D7& drawn = Found(texture->GetTexture());
+    drawn.Bind(0);
+    gfx::SurfaceDesc locked;
+    if (!drawn.GetSurface() || gfx::Failed(drawn.GetSurface()->Lock(nullptr, locked, 0))) return "no picture";
+    const int red = static_cast<const uint8_t*>(locked.memory)[2];  // B, G, R, A
+    drawn.GetSurface()->Unlock(nullptr);
+    return texture->GetColorFile() + " " + std::to_string(red);
   }
   std::string m_previous_dir = os::GetCurrentDirectory();
 };
