@@ -4,6 +4,7 @@
 #include <queue>
 
 #include "tests/e2e/MiniGameWins.h"
+#include "tests/e2e/PlayerHands.h"
 #include "tests/e2e/wins/WinHands.h"
 
 namespace e2e {
@@ -92,15 +93,20 @@ constexpr Area kBoard{182.0f, 54.0f, 842.0f, 714.0f};
 }  // namespace
 
 // The board is read from the still frame, solved by the fewest turns and played a turn at a
-// time; after each turn it is read again, so a lost click or a misread is only a detour.
+// time; after each turn it is read again, so a lost click or a misread is only a detour. The turn
+// that solves it may close the game before a still frame shows the solved board: the game gone
+// from the front after that turn is the win.
 bool WinRoundPuzzle(GameScreen& screen) {
+  bool solving_turn = false;
   for (int step = 0; step < 60; ++step) {
+    if (solving_turn && FrontScreen(screen.Log()) != "minigame/round_puzzle") return true;
     const WindowPixels still = Settled(screen, "round_puzzle-still", kBoard);
     Board board{};
     if (!ReadBoard(screen, still, &board)) continue;  // a chip still on its way, read again
     if (board == kSolved) return true;
     const std::vector<int> turns = Solve(board);
     if (turns.empty()) return false;
+    solving_turn = turns.size() == 1;
     ClickUntilChanged(screen, "round_puzzle-turn-" + std::to_string(turns.front()), kButton[turns.front()], kBoard, 3, 8000);
   }
   return false;
