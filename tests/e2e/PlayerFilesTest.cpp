@@ -19,19 +19,22 @@ constexpr int kTimeout = 30000;
 
 std::string U32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
+// One start to the end of the logos and a close, which must end the game well.
+void StartAndClose(ProgramUnderTest& program) {
+  const pid_t child = program.Start();
+  const unsigned long window = ProgramUnderTest::FindWindow(child, kTimeout);
+  EXPECT_TRUE(window != 0 && program.WaitUntilStarted(kTimeout));
+  ProgramUnderTest::SendCloseRequest(window);
+  int status = -1;
+  EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout) && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 TEST(PlayerFiles, FirstStartWritesThemAndADamagedListIsKeptAsideForItsBackup) {
   const std::string reason = ProgramUnderTest::SkipReason();
   if (!reason.empty()) GTEST_SKIP() << reason;
   ProgramUnderTest program;
   const std::string users = program.UserFolder() + "/usersdata/";
-  auto run_once = [&] {
-    const pid_t child = program.Start();
-    const unsigned long window = ProgramUnderTest::FindWindow(child, kTimeout);
-    EXPECT_TRUE(window != 0 && program.WaitUntilStarted(kTimeout));
-    ProgramUnderTest::SendCloseRequest(window);
-    int status = -1;
-    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout) && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  };
+  auto run_once = [&] { StartAndClose(program); };
   run_once();
   EXPECT_EQ(ReadWholeFile(users + "profiles.pmf"), "FLPMF" + U32(112) + U32(0) + U32(0));
   EXPECT_EQ(ReadWholeFile(users + "topscores.hsf").size(), 29u);
@@ -109,12 +112,7 @@ TEST(PlayerFiles, LongNamesAndPlayersOfADamagedListStayListed) {
     WriteWholeFile(users + "profiles.pmf.bak", List(listed, c.current));
     if (*c.list != '\0') WriteWholeFile(users + "profiles.pmf", c.list);
     for (const auto& name : c.after) WriteWholeFile(users + "profiles/" + Digits(name) + ".prf", PlayerFile(3));
-    const pid_t child = program.Start();
-    const unsigned long window = ProgramUnderTest::FindWindow(child, kTimeout);
-    EXPECT_TRUE(window != 0 && program.WaitUntilStarted(kTimeout));
-    ProgramUnderTest::SendCloseRequest(window);
-    int status = -1;
-    EXPECT_TRUE(ProgramUnderTest::Wait(child, &status, kTimeout) && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    StartAndClose(program);
     std::vector<std::u16string> after = c.after;
     std::sort(after.begin(), after.end());
     EXPECT_EQ(ReadWholeFile(users + "profiles.pmf"), List(after, c.current));

@@ -1,7 +1,6 @@
 #include "Sources/shell/screens/GameEnterName.h"
 
 #include "Sources/shell/screens/ScreenSupport.h"
-#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "gui/include/GUIAttribute.h"
 #include "source/text/TextConversion.h"
 
@@ -93,10 +92,7 @@ bool ShowEnterNameDialog(const std::u16string& title, const std::u16string& prom
                          const DelegatePtr& on_accept, const DelegatePtr& on_cancel) {
   if (g_dialog == nullptr) g_dialog = new GameEnterName();
   if (g_dialog->IsOpen()) return true;
-  if (!CanShowDialog(g_dialog)) {
-    ReportUnbuiltScreen(g_dialog->GetName(), false);
-    return false;
-  }
+  if (!CanShowDialog(g_dialog)) return false;
   g_dialog->SetCallbacks(on_accept, on_cancel);
   SetEnterNameTexts(title, prompt, name);
   return true;

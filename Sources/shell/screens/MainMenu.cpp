@@ -167,10 +167,7 @@ DelegateArg MainMenu::OnStartGame(DelegateArg) {
 void MainMenu::OpenSubScreen(cScreenState* state) {
   auto* window = dynamic_cast<GUIStateWindow*>(state->GetWindow());
   if (m_owning_state == nullptr || window == nullptr) return;
-  if (!CanShowDialog(window)) {
-    ReportUnbuiltScreen(window->GetName(), false);
-    return;
-  }
+  if (!CanShowDialog(window)) return;
   m_owning_state->ChangeSubState(state);
 }
 

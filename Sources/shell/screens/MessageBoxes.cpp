@@ -1,7 +1,6 @@
 #include "Sources/shell/screens/MessageBoxes.h"
 
 #include "Sources/shell/screens/ScreenSupport.h"
-#include "Sources/shell/screens/UnbuiltScreens.h"
 
 namespace {
 
@@ -80,10 +79,7 @@ bool CanShowMessageBox() {
 void ShowMessageBox(const std::u16string& title, const std::u16string& text, const DelegatePtr& on_ok) {
   if (g_ok_box == nullptr) g_ok_box = new GameMessageBox();
   if (g_ok_box->IsOpen()) return;
-  if (!CanShowDialog(g_ok_box)) {
-    ReportUnbuiltScreen("GameMessageBox", false);
-    return;
-  }
+  if (!CanShowDialog(g_ok_box)) return;
   g_ok_box->SetCallback(on_ok);
   SetMessageBoxTexts(*g_ok_box, title, text);
   g_ok_box->MoveToFront(false);  // last among its siblings: drawn over them
@@ -93,10 +89,7 @@ void ShowYesNoBox(const std::u16string& text, const std::u16string& title, const
                   const DelegatePtr& on_no) {
   if (g_yes_no_box == nullptr) g_yes_no_box = new GameYesNoBox();
   if (g_yes_no_box->IsOpen()) return;
-  if (!CanShowDialog(g_yes_no_box)) {
-    ReportUnbuiltScreen("GameYesNoBox", false);
-    return;
-  }
+  if (!CanShowDialog(g_yes_no_box)) return;
   g_yes_no_box->SetCallbacks(on_yes, on_no);
   SetMessageBoxTexts(*g_yes_no_box, title, text);
   g_yes_no_box->MoveToFront(false);  // last among its siblings: drawn over them

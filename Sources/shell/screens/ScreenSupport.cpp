@@ -1,12 +1,12 @@
 #include "Sources/shell/screens/ScreenSupport.h"
 
+#include "Sources/shell/screens/UnbuiltScreens.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUIStateWindow.h"
 #include "gui/include/GUISystem.h"
 #include "gui/include/GUIWidgetSupport.h"
 #include "gui/include/GUIWindow.h"
 #include "gui/include/TextFitting.h"
-#include "source/log/cLog.h"
 #include "source/text/TextConversion.h"
 
 std::u16string ShellText(const std::string& key) { return LookUpText(key); }
@@ -42,8 +42,7 @@ void SetGuiCursor(const std::string& name) {
 bool CanShowDialog(const GUIStateWindow* window) {
   if (window == nullptr) return false;
   if (window->GetForm() != nullptr) return true;
-  LogReport(kLogError, "Sources\\shell\\screens", __LINE__, "%s: its form is missing or damaged; not shown",
-            window->GetName().c_str());
+  ReportUnbuiltScreen(window->GetName(), false);
   return false;
 }
 

@@ -25,7 +25,8 @@ void ClearLinkedTexts(GUIWindow& window);
 // Selects the GUI cursor of that name; nothing without a GUI.
 void SetGuiCursor(const std::string& name);
 // True when the window has its form. A dialog without one would be an invisible window holding
-// the mouse (its form missing or damaged): it is not shown, and this says so in the log.
+// the mouse (its form missing or damaged): it is not shown, and the player is told (see
+// UnbuiltScreens.h).
 bool CanShowDialog(const GUIStateWindow* window);
 // Binds `delegate` to the child's event; a missing child gets none.
 void BindChild(GUIWindow& window, const std::string& child, const std::string& event, const DelegatePtr& delegate);

@@ -345,12 +345,20 @@ bool ProfilesList::Select(const std::u16string& name) {
 }
 
 ProfilesList::NameCheck ProfilesList::CheckName(const std::u16string& name, const cProfile* profile) const {
+  return Check(name, profile, true);
+}
+
+ProfilesList::NameCheck ProfilesList::CheckListedName(const std::u16string& name) const {
+  return Check(name, nullptr, false);
+}
+
+ProfilesList::NameCheck ProfilesList::Check(const std::u16string& name, const cProfile* profile, bool capped) const {
   bool blank = true;
   for (char16_t unit : name) blank = blank && unit <= 32;
   if (blank) return NameCheck::kBlank;
   auto same = m_profiles.find(name);
   if (same != m_profiles.end() && same->second.get() != profile) return NameCheck::kTaken;
-  if (name.size() > kMaxNameLength) return NameCheck::kTooLong;
+  if (capped && name.size() > kMaxNameLength) return NameCheck::kTooLong;
   const std::string file_name = cProfile::FileNameFor(name);
   for (const auto& entry : m_profiles) {
     if (entry.second.get() != profile && cProfile::FileNameFor(entry.first) == file_name) return NameCheck::kFileTaken;
@@ -362,19 +370,6 @@ ProfilesList::NameCheck ProfilesList::CheckName(const std::u16string& name, cons
 bool ProfilesList::FileNameFits(const std::string& file_name) const {
   const std::size_t longest = os::LongestFileName(m_factory.m_directory + "\\usersdata\\profiles");
   return file_name.size() + kFileNameReserve <= longest;
-}
-
-ProfilesList::NameCheck ProfilesList::CheckListedName(const std::u16string& name) const {
-  bool blank = true;
-  for (char16_t unit : name) blank = blank && unit <= 32;
-  if (blank) return NameCheck::kBlank;
-  if (m_profiles.count(name) != 0) return NameCheck::kTaken;
-  const std::string file_name = cProfile::FileNameFor(name);
-  for (const auto& entry : m_profiles) {
-    if (cProfile::FileNameFor(entry.first) == file_name) return NameCheck::kFileTaken;
-  }
-  if (!FileNameFits(file_name)) return NameCheck::kFileNameTooLong;
-  return NameCheck::kFree;
 }
 
 cProfile* ProfilesList::Add(const std::u16string& name) {

@@ -90,6 +90,8 @@ class ProfilesList {
   // A player rebuilt from its file name under a name that may not be theirs: renamed with
   // kUnsureMark when its file reads whole, so the list says so.
   void MarkUnsure(const std::u16string& name);
+  // The checks of CheckName, with the prompt's length cap only when `capped`.
+  NameCheck Check(const std::u16string& name, const cProfile* profile, bool capped) const;
   // Whether the player files of this file name (digits) can be named in the profiles folder.
   bool FileNameFits(const std::string& file_name) const;
   void SelectFirstWhenNoneCurrent();
