@@ -1,5 +1,6 @@
 #include "tools/profileseed/SeedOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -24,39 +25,33 @@ bool ReadItems(std::string_view list, std::vector<ItemCount>& items) {
   }
 }
 
-// Numbers of diary pictures, each once: "1,4".
-bool ReadPictures(std::string_view list, std::vector<int32_t>& pictures) {
+// A list of numbers, each below `below`: "1,4"; `each` takes them in turn.
+template <typename Each>
+bool ReadNumbers(std::string_view list, int32_t below, Each each) {
   while (true) {
     const size_t comma = list.find(',');
     const std::string_view digits = list.substr(0, comma);
     int32_t number = 0;
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number < 0 ||
-        number >= DiaryWindow::kPictures) {
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number < 0 || number >= below) {
       return false;
     }
-    bool known = false;
-    for (int32_t picture : pictures) known = known || picture == number;
-    if (!known) pictures.push_back(number);
+    each(number);
     if (comma == std::string_view::npos) return true;
     list.remove_prefix(comma + 1);
   }
 }
 
-// Numbers of the tips already shown, each below the count the profile keeps: "4,5".
+// Diary pictures, each kept once.
+bool ReadPictures(std::string_view list, std::vector<int32_t>& pictures) {
+  return ReadNumbers(list, DiaryWindow::kPictures, [&](int32_t number) {
+    if (std::find(pictures.begin(), pictures.end(), number) == pictures.end()) pictures.push_back(number);
+  });
+}
+
+// The tips already shown, each below the count the profile keeps: "4,5".
 bool ReadTips(std::string_view list, ProfileProgress& progress) {
-  while (true) {
-    const size_t comma = list.find(',');
-    const std::string_view digits = list.substr(0, comma);
-    std::size_t number = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number >= progress.m_tips.size()) {
-      return false;
-    }
-    progress.m_tips[number] = 0;
-    if (comma == std::string_view::npos) return true;
-    list.remove_prefix(comma + 1);
-  }
+  return ReadNumbers(list, static_cast<int32_t>(progress.m_tips.size()), [&](int32_t number) { progress.m_tips[number] = 0; });
 }
 
 // A diary picture part found: "1:1/3", picture 1 with one of its three pieces.
@@ -113,8 +108,8 @@ bool ApplySeedOptions(PlayerProfile& player, const std::vector<std::string>& opt
       // A signature on the petition, the first scheme and a picture half found: each shows its tab.
       progress.m_petition_state = 1;
       progress.m_scheme_state = 1;
-      progress.m_diary_piece_counts.assign(DiaryWindow::kPictures, 0);
-      progress.m_diary_piece_totals.assign(DiaryWindow::kPictures, 0);
+      progress.m_diary_piece_counts.resize(DiaryWindow::kPictures, 0);
+      progress.m_diary_piece_totals.resize(DiaryWindow::kPictures, 0);
       progress.m_diary_piece_counts[0] = 1;
       progress.m_diary_piece_totals[0] = 2;
     } else {

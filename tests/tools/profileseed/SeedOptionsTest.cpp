@@ -48,6 +48,13 @@ const SeedCase kCases[] = {
        EXPECT_EQ(p.m_diary_piece_totals[1], 3);
        EXPECT_TRUE(p.m_diary_pictures.empty()) << "a picture begun is not whole";
      }},
+    {{"pieces=3:2/5", "diary"}, true,
+     [](const ProfileProgress& p) {
+       ASSERT_GT(p.m_diary_piece_totals.size(), 3u);
+       EXPECT_EQ(p.m_diary_piece_counts.at(3), 2) << "the diary's own picture leaves the others begun";
+       EXPECT_EQ(p.m_diary_piece_totals[3], 5);
+       EXPECT_EQ(p.m_diary_piece_counts.at(0), 1);
+     }},
     // A wrong option anywhere leaves the player as it was, the good ones before it included.
     {{"map", "items="}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"lens", "items=a,,b"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
