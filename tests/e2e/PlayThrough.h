@@ -1,7 +1,15 @@
 #pragma once
-// The play-through's hands and eyes: the places of the sample adventure's scenes and games, the
-// stage seeds its cases begin from, and the fixture whose steps each stage's case takes
-// (PlayThroughTest.cpp: the office; PlayThroughQuayTest.cpp; PlayThroughLampRoomTest.cpp).
+// The sample adventure played through the real program with the pointer, from a new player to the
+// credits, and Play once more begins a new journey: a case a stage of the story (the office,
+// PlayThroughTest.cpp; the quay's search for hints, then its games, PlayThroughQuayTest.cpp; the
+// lamp room, PlayThroughLampRoomTest.cpp), so that they run side by side. Each case but the first
+// begins with a player seeded by velmaris-profile-seed, and the case before it ends by checking
+// that its own player holds what that seed gives. Every game is won through its steps
+// (MiniGameWins.h), skipped for hints, or played through its keys; at each place the game saves,
+// the program is ended (closed, and once killed) and started again, and the scene and the slots
+// come back as they were. Frames are kept as PNG files ("playthrough-frames" in the build folder);
+// the log of each case must hold no error, warning or missing resource. Here: the places of the
+// scenes and games, the stage seeds, and the fixture whose steps the cases take.
 
 #include <gtest/gtest.h>
 
@@ -118,16 +126,19 @@ inline Point SafeKey(int column, int row) { return {362.0f + 105.0f * column + 4
 // A page of text: read on with a click on it, left with a click beside it.
 inline const std::vector<Point> kReadAndClose{{500, 400}, kCorner};
 
-
 // Where a stage's case begins: the stage and the seeding tool's options, what the case before it
-// leaves the player holding (the office's chart kept, the quay's pearl and the items the boat took
-// gone, one piece of the lighthouse picture from the quay's chest).
+// leaves the player holding (the office's chart kept; the quay's pearl and map from its chest, one
+// piece of the lighthouse picture with them, the search's two hints and the tips its scenes open
+// with; the pearl and the items the boat took gone).
 struct Seed {
   const char* stage;
   const char* options;
 };
 constexpr Seed kQuaySeed{"location_2", "lens hints=1 items=letter,compass,boat_key,chart pictures=0 tips-shown=4,5"};
-constexpr Seed kLampRoomSeed{"location_3", "map lens hints=0 items=chart pictures=0,2,3 pieces=1:1/3"};
+constexpr Seed kQuayGamesSeed{"location_2",
+                              "map lens hints=3 items=letter,compass,boat_key,chart,pearl pictures=0 pieces=1:1/3 "
+                              "tips-shown=0,2,3,4,5"};
+constexpr Seed kLampRoomSeed{"location_3", "map lens hints=0 items=chart pictures=0,2,3 pieces=1:1/3 tips-shown=0,2,3,4,5"};
 
 // What of a player's file the next stage needs: the stage, the items in their order, the diary's
 // pictures whole and begun, the hints and the map and the lens, and with `tips` the tips shown;
@@ -147,22 +158,41 @@ class PlayThroughTest : public GameScreen {
     EXPECT_NE(said.find("status 0"), std::string::npos) << said;
     return said.find("status 0") != std::string::npos;
   }
-  // Starts the game with Ann seeded at the stage and presses Play; answers the child (0 when the
-  // seed could not be written).
-  pid_t StartSeeded(const Seed& seed) {
+  // Starts the game with Ann seeded at the stage, presses Play and waits until the place is
+  // `shown`; answers the child (0 when the seed could not be written or the place did not show).
+  pid_t StartSeeded(const Seed& seed, const std::function<bool(const WindowPixels&)>& shown) {
     if (!SeedInto(program.UserFolder(), seed)) return 0;
     const pid_t child = StartGame();
-    if (child > 0) PressPlay(std::string(seed.stage) + "-play");
+    if (child <= 0) return child;
+    PressPlay(std::string(seed.stage) + "-play");
+    EXPECT_TRUE(WaitFor(std::string(seed.stage) + "-shown", kTimeout, shown)) << Log();
     return child;
   }
-  // The player's saved file holds what the seed of the next stage gives; with `tips`, the tips
-  // shown too (where the next stage searches for hints, and none came by the search's clock).
-  void ExpectSeedMatches(const Seed& seed, bool tips) {
-    const std::string folder = program.UserFolder() + "/seed-check";
-    ASSERT_TRUE(SeedInto(folder, seed));
-    const std::string seeded = Holdings(ReadWholeFile(folder + "/usersdata/profiles/65110110.prf"), tips);
-    ASSERT_FALSE(seeded.empty()) << "the seeded file reads";
-    EXPECT_EQ(Holdings(Profile(), tips), seeded) << "the next stage's seed gives what the player holds here";
+  // Ends the case: before the next stage's case the game is left for the main menu (so saved) and
+  // the player's file must hold what that stage's seed gives (with `tips`, the tips shown too:
+  // left out where a search's clock decides them); the program is closed, and its log holds no
+  // entry of anything missing or wrong.
+  void EndCase(pid_t child, const Seed* next = nullptr, bool tips = false) {
+    if (next != nullptr) {
+      ExitToMenu(std::string(next->stage) + "-seed");
+      const std::string folder = program.UserFolder() + "/seed-check";
+      EXPECT_TRUE(SeedInto(folder, *next));
+      const std::string seeded = Holdings(ReadWholeFile(folder + "/usersdata/profiles/65110110.prf"), tips);
+      EXPECT_FALSE(seeded.empty()) << "the seeded file reads";
+      EXPECT_EQ(Holdings(Profile(), tips), seeded) << "the next stage's seed gives what the player holds here";
+    }
+    CloseGame(child);
+    EXPECT_EQ(FaultLines(Log()), std::vector<std::string>{});
+  }
+  // The quay in the sun; the lamp room, its scene loaded and the hero speaking.
+  bool OnTheQuay(const WindowPixels& p) const { return Mostly(p, kSail, Bright); }
+  bool InTheLampRoom(const WindowPixels& p) const {
+    return LogCount("levels\\location_3\\location_3") > 0 && Mostly(p, kHeroSpeech, Parchment);
+  }
+  // The profile keeps each game won.
+  void ExpectKeptWon(const std::vector<std::string>& games) {
+    const std::string kept = Profile();
+    for (const std::string& game : games) EXPECT_NE(kept.find(WonIn(game)), std::string::npos) << game << " is kept won";
   }
 
   // Waits until neither the keeper's nor the hero's words show over the office.

@@ -7,11 +7,8 @@
 namespace playthrough {
 
 TEST_F(PlayThroughTest, TheLampRoomIsSetRightTheLampLitAndTheStoryBegunAgain) {
-  pid_t child = StartSeeded(kLampRoomSeed);
+  pid_t child = StartSeeded(kLampRoomSeed, [&](const WindowPixels& p) { return InTheLampRoom(p); });
   ASSERT_GT(child, 0);
-  ASSERT_TRUE(WaitFor("lamp-room", kTimeout, [&](const WindowPixels& p) {
-    return LogCount("levels\\location_3\\location_3") > 0 && Mostly(p, kHeroSpeech, Parchment);
-  })) << Log();
 
   // The oil can flies into the second slot, beside the chart, and its pages open the diary.
   for (int tries = 0; tries < 3 && !WaitForArea("oil-can-taken", kSecondSlotSpot, false, 15000, Parchment); ++tries) {
@@ -31,7 +28,7 @@ TEST_F(PlayThroughTest, TheLampRoomIsSetRightTheLampLitAndTheStoryBegunAgain) {
                       "minigame/remember_pictures"});
   WindowPixels left_at = ReadWindowPixels(window);
   child = Resume(child, false, "lamp-room", left_at, kLampRoomWindow);
-  for (const std::string& game : lamp_room_won) EXPECT_NE(Profile().find(WonIn(game)), std::string::npos) << game << " is kept won";
+  ExpectKeptWon(lamp_room_won);
   // The oil poured into the lamp lights it: the closing page, the credits, the main menu.
   Click(Slot(1));
   Click(kLamp);
@@ -45,10 +42,7 @@ TEST_F(PlayThroughTest, TheLampRoomIsSetRightTheLampLitAndTheStoryBegunAgain) {
   EXPECT_TRUE(WaitForParchment("new-journey", kSpeech, true)) << Log();
   EXPECT_TRUE(WaitForParchment("new-journey-slots", kFirstSlotArea, true)) << "the first slot is empty again";
   ExpectScreensNamed({"place/location_3", "comics/comics_3", "credits", "MainMenu", "place/location_1"});
-  CloseGame(child);
-
-  // Nothing of the game's data was missing or broken on the way.
-  EXPECT_EQ(FaultLines(Log()), std::vector<std::string>{});
+  EndCase(child);
 }
 
 }  // namespace playthrough
