@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "tests/e2e/MiniGameWins.h"
@@ -73,7 +74,19 @@ Emblem ShapeOf(const GameScreen& screen, const WindowPixels& pixels, const Cell&
 // shape to the icons, and once the cover has shut again the icons are clicked. When every icon is
 // lit the game is won.
 bool WinRememberPictures(GameScreen& screen) {
-  const WindowPixels shut = Settled(screen, "remember_pictures-board", {112.0f, 44.0f, 912.0f, 724.0f});
+  constexpr Area kBoard{112.0f, 44.0f, 912.0f, 724.0f};
+  WindowPixels shut = Settled(screen, "remember_pictures-board", kBoard);
+  // On a slow start the cover may already stand open, still for its three seconds, when the board
+  // first settles: those are the first turn's pictures, and the board is taken once it has shut.
+  std::optional<WindowPixels> first_open;
+  if (Uncovered(screen, shut)) {
+    first_open = shut;
+    if (!screen.WaitFor("remember_pictures-first-shut", 40000,
+                        [&](const WindowPixels& p) { return !Uncovered(screen, p) && !screen.Same(p, *first_open, kNiche); })) {
+      return false;
+    }
+    shut = Settled(screen, "remember_pictures-board-shut", kBoard);
+  }
   Emblem icons[kIcons];
   for (int i = 0; i < kIcons; ++i) icons[i] = ShapeOf(screen, shut, Icon(i));
   const auto all_lit = [&](const WindowPixels& p) {
@@ -87,7 +100,9 @@ bool WinRememberPictures(GameScreen& screen) {
     // The pictures, once the cover stands all the way open in two frames in a row.
     WindowPixels before = Look(screen), open;
     bool won = false;
-    if (!screen.WaitFor(name + "-open", 40000, [&](const WindowPixels& p) {
+    if (turn == 0 && first_open) {
+      open = *first_open;
+    } else if (!screen.WaitFor(name + "-open", 40000, [&](const WindowPixels& p) {
           won = turn >= kIcons / kShown && all_lit(p);  // no sooner: a late board is not a won one
           const bool shown = !screen.Same(p, shut, kNiche) && screen.Same(p, before, kNiche) && Uncovered(screen, p);
           before = p;

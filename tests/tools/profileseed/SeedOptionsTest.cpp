@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,20 @@ const SeedCase kCases[] = {
      }},
     {{"pictures=1,4,1"}, true,
      [](const ProfileProgress& p) { EXPECT_EQ(p.m_diary_pictures, (std::vector<int32_t>{1, 4})); }},
+    {{"pieces=1:1/3"}, true,
+     [](const ProfileProgress& p) {
+       ASSERT_GT(p.m_diary_piece_totals.size(), 1u);
+       EXPECT_EQ(p.m_diary_piece_counts.at(1), 1);
+       EXPECT_EQ(p.m_diary_piece_totals[1], 3);
+       EXPECT_TRUE(p.m_diary_pictures.empty()) << "a picture begun is not whole";
+     }},
+    {{"pieces=3:2/5", "diary"}, true,
+     [](const ProfileProgress& p) {
+       ASSERT_GT(p.m_diary_piece_totals.size(), 3u);
+       EXPECT_EQ(p.m_diary_piece_counts.at(3), 2) << "the diary's own picture leaves the others begun";
+       EXPECT_EQ(p.m_diary_piece_totals[3], 5);
+       EXPECT_EQ(p.m_diary_piece_counts.at(0), 1);
+     }},
     // A wrong option anywhere leaves the player as it was, the good ones before it included.
     {{"map", "items="}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"lens", "items=a,,b"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
@@ -47,6 +62,13 @@ const SeedCase kCases[] = {
     {{"hints=3x"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"pictures=1,"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"pictures=99"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pieces=1:3/3"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pieces=1:0/3"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pieces=99:1/3"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pieces=1:1/"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"pieces=1:1/3x"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"tips-shown=6"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
+    {{"tips-shown=4,"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
     {{"maps"}, false, [](const ProfileProgress& p) { EXPECT_EQ(p, ProfileProgress{}); }},
 };
 
@@ -57,6 +79,14 @@ TEST(SeedOptionsTest, GivesWhatEachOptionNamesOrNothing) {
     EXPECT_EQ(ApplySeedOptions(player, c.options), c.taken);
     c.expect(player.m_progress);
   }
+}
+
+// A new game's tips are all still to be shown; those named are not shown again, the others stay.
+TEST(SeedOptionsTest, TipsShownAreNotShownAgain) {
+  PlayerProfile player;
+  player.Reset();
+  ASSERT_TRUE(ApplySeedOptions(player, {"tips-shown=4,5", "tips-shown=1"}));
+  EXPECT_EQ(player.m_progress.m_tips, (std::array<uint8_t, 6>{1, 0, 1, 1, 0, 0}));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // velmaris-profile-seed USER-FOLDER NAME STAGE [map] [lens] [hints=N] [items=NAME,...]
-// [pictures=N,...] [diary]: writes, with the game's own writers, the player NAME (made current,
-// added when new) standing at the start of STAGE (a location of the stage list, e.g.
-// "location_2"), so that a run can begin anywhere in the story. "map" gives the player the town
-// map, "lens" the hint search, "hints=N" the hints held, "items=" those items in the inventory,
-// "pictures=" those diary pictures made whole, "diary" a diary whose tabs all show. The rest of the progress is a new game's. Status 0 when written, 1 when the game's
-// writers refused, 2 on a wrong call.
+// [pictures=N,...] [pieces=N:FOUND/TOTAL] [tips-shown=N,...] [diary]: writes, with the game's own
+// writers, the player NAME (made current, added when new) standing at the start of STAGE (a
+// location of the stage list, e.g. "location_2"), so that a run can begin anywhere in the story.
+// "map" gives the player the town map, "lens" the hint search, "hints=N" the hints held, "items="
+// those items in the inventory, "pictures=" those diary pictures made whole, "pieces=" a picture
+// begun with FOUND of its TOTAL pieces, "tips-shown=" those tips not shown again, "diary" a diary
+// whose tabs all show. The rest of the progress is a new game's. Status 0 when written, 1 when
+// the game's writers refused, 2 on a wrong call.
 
 #include <cstdio>
 #include <string>
@@ -21,7 +23,7 @@
 namespace {
 
 int Usage() {
-  std::fputs("usage: velmaris-profile-seed USER-FOLDER NAME STAGE [map] [lens] [hints=N] [items=NAME,...] [pictures=N,...] [diary]\n",
+  std::fputs("usage: velmaris-profile-seed USER-FOLDER NAME STAGE [map] [lens] [hints=N] [items=NAME,...] [pictures=N,...] [pieces=N:FOUND/TOTAL] [tips-shown=N,...] [diary]\n",
              stderr);
   return 2;
 }
