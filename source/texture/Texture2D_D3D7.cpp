@@ -106,6 +106,9 @@ void Texture2D_D3D7::CreateSurface(const Image* image) {
   if (!m_image && m_picture_source) {
     m_image = m_picture_source();
     NotePicture();
+    // Files that make no picture (missing or damaged) were logged once: they are not read again
+    // on every draw.
+    if (m_image.Get() == nullptr || m_image->IsEmpty()) m_picture_source = nullptr;
   }
   const Image* kept = m_image.Get();
   if (kept == nullptr || kept->IsEmpty()) return;
