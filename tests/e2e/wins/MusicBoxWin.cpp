@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
@@ -68,7 +69,9 @@ bool WinMusicBox(GameScreen& screen) {
     std::array<int, kLamps> shown{-1, -1, -1, -1};
     bool answering = false;
     WindowPixels first;  // kept once the tune is known: writing a frame takes longer than a note shows
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
+    // A slow machine slows the box's clock too: the last result may stand a minute before the
+    // tune; each note seen gives the rest of the tune more time.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (std::chrono::steady_clock::now() < deadline) {
       const WindowPixels now = Glance(screen, glanced);
       if (now.width == 0) continue;
@@ -81,6 +84,7 @@ bool WinMusicBox(GameScreen& screen) {
         const int colour = big_colour(now, l);
         if (colour >= 0 && shown[l] < 0) {
           lightings[l].push_back(colour);
+          deadline = std::max(deadline, std::chrono::steady_clock::now() + std::chrono::seconds(60));
           if (first.width == 0) first = now;
         }
         shown[l] = colour;
