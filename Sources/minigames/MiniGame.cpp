@@ -10,8 +10,14 @@
 #include "source/input/cInput.h"
 #include "source/log/cLog.h"
 #include "source/render/RenderObject.h"
+#include "source/timer/cTimerManager.h"
 
 namespace {
+
+double FrameClock() {
+  const cTimerManager* timers = cTimerManager::PeekInstance();
+  return timers != nullptr ? timers->GetFrameClock() : 0.0;
+}
 
 constexpr const char* kCancelCaption = "CANCEL_MINI_GAME";
 // Intro phrases are looked up in this section under "mini_game_" and the game's name.
@@ -63,6 +69,7 @@ void MiniGame::Start() {
   m_panel_taken = true;
   if (m_intro) m_intro->Show();
   m_mouse_hold_off = kMouseHoldOff;
+  m_hold_off_start = FrameClock();
 }
 
 void MiniGame::ReleasePanel() {
@@ -105,7 +112,8 @@ bool MiniGame::IsPressBesidePieces() const {
 bool MiniGame::OnMouse(const Vector2& point, bool button_down) {
   if (m_mouse_hold_off != 0) {
     --m_mouse_hold_off;
-    return false;
+    if (FrameClock() - m_hold_off_start < kMouseHoldOffTime) return false;
+    m_mouse_hold_off = 0;
   }
   bool answer = true;
   if (!IsVisible() || GetState() == kHidden) {

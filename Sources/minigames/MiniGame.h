@@ -20,6 +20,9 @@ class MiniGame : public GUIStateWindow {
   static constexpr int kPaused = 5;
   // Mouse dispatches ignored after the start (the click that started the game is not its first).
   static constexpr int32_t kMouseHoldOff = 10;
+  // Seconds after which the hold-off ends however few dispatches it saw: ten frames of a slow
+  // machine last seconds, and a click the player makes on the game drawn by then is theirs.
+  static constexpr double kMouseHoldOffTime = 0.25;
   // Hint charges a skip costs.
   static constexpr int32_t kSkipCost = 3;
 
@@ -62,6 +65,7 @@ class MiniGame : public GUIStateWindow {
 
   std::string m_result;
   int32_t m_mouse_hold_off = 0;
+  double m_hold_off_start = 0.0;  // the frame clock at the start
   bool m_won = false;  // won now or at some earlier time
 
  private:

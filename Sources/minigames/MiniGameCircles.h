@@ -28,7 +28,8 @@ class MiniGameCircles : public MiniGame {
   const std::vector<GUIWindow*>& GetRings() const { return m_rings; }
 
  private:
-  // The dragged ring follows the pointer's turn about its centre from the last point to p.
+  // The dragged ring follows the pointer's turn about its centre from the last point to p (at
+  // most a quarter turn of the pointer a step).
   void TurnStep(const Vector3& p);
   bool AreAllHome() const;
 

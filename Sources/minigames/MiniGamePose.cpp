@@ -60,6 +60,12 @@ bool IsPickedByPointer(const GUIWindow* piece) {
   return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
 }
 
+bool IsPickedAt(const GUIWindow* piece, const Vector2& point) {
+  const RenderObject* model = ModelOf(piece);
+  return model != nullptr && model->PickByRay(Vector3(point.x, point.y, GUISystem::kRayStartZ),
+                                              Vector3(0.0f, 0.0f, GUISystem::kRayLength));
+}
+
 void UpdatePieceModel(GUIWindow* piece) {
   RenderObject* model = ModelOf(piece);
   if (model == nullptr) return;

@@ -22,6 +22,8 @@ float GetPoseEnd(const GUIWindow* piece);
 Vector3 GetPieceCentre(const GUIWindow* piece);
 // The GUI's mouse pick ray hits a face of the piece's model.
 bool IsPickedByPointer(const GUIWindow* piece);
+// The GUI's pick ray at `point` (GUI units) hits a face of the piece's model.
+bool IsPickedAt(const GUIWindow* piece, const Vector2& point);
 // Poses the model now (animation, controllers and box), as the render pass would.
 void UpdatePieceModel(GUIWindow* piece);
 

@@ -69,22 +69,32 @@ bool MiniGameSlingshot::OnMouse(const Vector2& point, bool button_down) {
   const cInput* input = cInput::PeekInstance();
   if (!AcceptsPieceInput() || input == nullptr || m_result != "wait") return answer;
   const InputState& mouse = input->Mouse();
+  // A slow frame's movement may come partly before the press or after the release: the pull
+  // follows the pointer from where the button went down to where it came up.
+  const cInput::Position& now = input->MousePosition();
+  const cInput::Delta& moved = input->MouseDelta();
   if (mouse.IsPressed(cInput::kMouseLeft) && !m_fired) {
     m_pulling = true;
     SelectAnimation(m_stone, "pull", true);
     SelectAnimation(m_rubber, "pull", true);
     PlayArcadeSound(m_pull_sound);
+    AimBy(now.x - input->LeftPress().x, now.y - input->LeftPress().y);
   } else if (mouse.IsReleased(cInput::kMouseLeft) && m_pulling) {
     // Only a pulled rubber shoots: a release after a press during a flight changes nothing.
+    AimBy(moved.x - (now.x - input->LeftRelease().x), moved.y - (now.y - input->LeftRelease().y));
     m_pulling = false;
     m_fired = true;
     SelectAnimation(m_stone, "push", true);
     SelectAnimation(m_rubber, "push", true);
   } else if (m_pulling) {
-    m_turn = std::clamp(m_turn + input->MouseDelta().x * kMouseToAim, -kMaxAim, kMaxAim);
-    m_tilt = std::clamp(m_tilt + input->MouseDelta().y * kMouseToAim, -kMaxAim, kMaxAim);
+    AimBy(moved.x, moved.y);
   }
   return answer;
+}
+
+void MiniGameSlingshot::AimBy(float dx, float dy) {
+  m_turn = std::clamp(m_turn + dx * kMouseToAim, -kMaxAim, kMaxAim);
+  m_tilt = std::clamp(m_tilt + dy * kMouseToAim, -kMaxAim, kMaxAim);
 }
 
 bool MiniGameSlingshot::IsWorkingFinished(float dt) {

@@ -44,6 +44,8 @@ class MiniGameSlingshot : public MiniGame {
   GUIWindow* m_stone = nullptr;
   GUIWindow* m_disc = nullptr;
   std::vector<GUIWindow*> m_targets;
+  // Turns and tilts the pull by a movement of the mouse in pixels, within the aim's limits.
+  void AimBy(float dx, float dy);
   float m_tilt = 0.0f, m_turn = 0.0f;
   float m_target_depth = kStartDepth;
   float m_win_delay = 0.0f;

@@ -1,6 +1,6 @@
 #pragma once
-// The window "cursor": every frame it turns the mouse position into GUI coordinates (over the
-// centred 4:3 part of a wide window), and it keeps the program's mouse cursors by name and
+// The window "cursor": every frame it turns the mouse position, and where the left button went
+// down and up, into GUI coordinates (over the centred 4:3 part of a wide window), and it keeps the program's mouse cursors by name and
 // selects one. It is never drawn through the tree but is updated every frame.
 
 #include <functional>
@@ -32,6 +32,9 @@ class GUICursor : public GUIWindow {
   window::Cursor* GetCurrent() const { return m_current; }
   const std::map<std::string, window::Cursor*>& GetCursors() const { return m_cursors; }
   Vector2 GetMousePosition() const { return m_mouse; }
+  // Where the left button last went down and came up (the pointer may have moved on since).
+  Vector2 GetPressPosition() const { return m_press; }
+  Vector2 GetReleasePosition() const { return m_release; }
 
   // Maps the mouse; children are not updated.
   bool Update() override;
@@ -46,6 +49,8 @@ class GUICursor : public GUIWindow {
 
  private:
   Vector2 m_mouse;
+  Vector2 m_press;
+  Vector2 m_release;
   std::map<std::string, window::Cursor*> m_cursors;
   window::Cursor* m_current = nullptr;
 };

@@ -77,6 +77,9 @@ class GUISystem : public Singleton<GUISystem>, public SceneHost {
   // The GUI's reference screen.
   static constexpr float kReferenceWidth = 1024.0f;
   static constexpr float kReferenceHeight = 768.0f;
+  // The pick ray at a GUI point starts this far before the screen and runs this far into it.
+  static constexpr float kRayStartZ = -100.0f;
+  static constexpr float kRayLength = 1100.0f;
 
  private:
   void Shutdown();

@@ -70,11 +70,14 @@ bool GUICursor::Update() {
   GUISystem* system = GUISystem::PeekInstance();
   if (input == nullptr || system == nullptr || system->GetCamera() == nullptr) return true;
   const Camera_D3D7& camera = *system->GetCamera()->GetCamera();
-  const cInput::Position& mouse = input->MousePosition();
-  // A minimised window has no area: the last position stays.
+  // A minimised window has no area: the last positions stay.
   if (width > 0 && height > 0) {
-    m_mouse = MapMouse(mouse.x, mouse.y, static_cast<float>(width), static_cast<float>(height), camera.m_width,
-                       camera.m_height);
+    const auto map = [&](const cInput::Position& p) {
+      return MapMouse(p.x, p.y, static_cast<float>(width), static_cast<float>(height), camera.m_width, camera.m_height);
+    };
+    m_mouse = map(input->MousePosition());
+    m_press = map(input->LeftPress());
+    m_release = map(input->LeftRelease());
   }
   return true;
 }

@@ -23,8 +23,6 @@ void SetWindowColor(GUIWindow* window, const Vector4& color) { window->SetColor(
 
 constexpr float kGuiNear = 1000.0f;
 constexpr float kGuiFar = -1000.0f;
-constexpr float kRayStartZ = -100.0f;
-constexpr float kRayLength = 1100.0f;
 
 }  // namespace
 
@@ -115,6 +113,9 @@ void GUISystem::UpdatePickRay() {
 
 void GUISystem::Update() {
   if (m_root == nullptr) return;
+  // The pointer of this frame's poll, not the last frame's: on a slow frame a click must land
+  // where the button went down, not where the pointer stood a frame before.
+  if (m_cursor != nullptr) m_cursor->Update();
   UpdatePickRay();
   const Vector2 mouse = GetMousePosition();
   m_mouse_taken = m_root->GetActiveChild() != nullptr;

@@ -27,6 +27,12 @@ struct MouseState {
   // The pointer in client pixels; negative or beyond the client size outside the window.
   int32_t x = 0;
   int32_t y = 0;
+  // Where the left button last went down and last came up, in client pixels, kept from poll to
+  // poll: between two slow polls the pointer may have moved on from either.
+  int32_t press_x = 0;
+  int32_t press_y = 0;
+  int32_t release_x = 0;
+  int32_t release_y = 0;
   // Anything of the mouse (movement, a button, the wheel) changed since the last poll.
   bool changed = false;
 };

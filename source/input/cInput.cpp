@@ -82,6 +82,8 @@ bool cInput::PollMouse() {
   }
   m_deltas[kMouse] = {static_cast<float>(state.dx), static_cast<float>(state.dy),
                       static_cast<float>(state.wheel)};
+  m_left_press = {static_cast<float>(state.press_x), static_cast<float>(state.press_y)};
+  m_left_release = {static_cast<float>(state.release_x), static_cast<float>(state.release_y)};
   return true;
 }
 

@@ -53,6 +53,10 @@ class cInput : public Singleton<cInput> {
   InputState m_states[kDeviceCount];
   Delta m_deltas[kDeviceCount];
   Position m_positions[kDeviceCount];  // for the mouse: client pixels, not clamped to the window
+  // Where the left button last went down and came up, in client pixels: a slow frame may find the
+  // pointer moved on from there.
+  Position m_left_press;
+  Position m_left_release;
   bool m_changed = false;              // some source changed at the last poll
 
   const InputState& Keyboard() const { return m_states[kKeyboard]; }
@@ -60,6 +64,8 @@ class cInput : public Singleton<cInput> {
   const InputState& Mouse() const { return m_states[kMouse]; }
   const Delta& MouseDelta() const { return m_deltas[kMouse]; }
   const Position& MousePosition() const { return m_positions[kMouse]; }
+  const Position& LeftPress() const { return m_left_press; }
+  const Position& LeftRelease() const { return m_left_release; }
 
  private:
   bool PollKeyboard();

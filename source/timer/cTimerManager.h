@@ -26,6 +26,8 @@ class cTimerManager : public Singleton<cTimerManager> {
   void UpdateFrameTime();
 
   float GetFrameDelta() const { return m_frame_delta; }
+  // Seconds on the frame clock at the last update, unclamped: how long things really took.
+  double GetFrameClock() const { return m_last_elapsed; }
   uint32_t GetFramesPerSecond() const { return m_fps; }
   void SetSmoothing(bool on) { m_smoothing = on; }
   bool IsSmoothing() const { return m_smoothing; }

@@ -7,6 +7,7 @@
 
 #include "gui/include/DialogWindow.h"
 #include "gui/include/GUICursor.h"
+#include "platform/input/headless/HeadlessInput.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderObject.h"
@@ -156,15 +157,26 @@ TEST_F(GuiSystemTest, TheCursorWindowTakesTheMouseEveryFrameAndSelectsCursorsByN
   EXPECT_FALSE(cursor->IsVisible());
   window::headless::SetClientSize(1024, 768);
   cInput::GetInstance()->InitInput();
+  // Pressed at one point and let go at another before a slow frame, which finds the pointer at a
+  // third: the frame offers the mouse, and makes the ray, at this poll's point, and keeps the others.
+  window::headless::SetMousePosition(100, 68);
+  input::headless::SetMouseButton(input::kButtonLeft, true);
+  window::headless::SetMousePosition(200, 168);
+  input::headless::SetMouseButton(input::kButtonLeft, false);
   window::headless::SetMousePosition(512, 384);
   cInput::GetInstance()->UpdateInput();
+  Vector2 offered(-1.0f, -1.0f);
+  new Handler(user, [&](Handler*) { offered = gui->GetMousePosition(); });
   Frame();
-  EXPECT_NEAR(cursor->GetMousePosition().x, 512.0f, 1e-3);
-  EXPECT_NEAR(gui->GetRayOrigin().y, 0.0f, 1e-3);  // the ray is made from the last frame's point
-  Frame();
+  EXPECT_NEAR(offered.x, 512.0f, 1e-3);
+  EXPECT_NEAR(offered.y, 383.0f, 1e-3);
   EXPECT_NEAR(gui->GetRayOrigin().y, 383.0f, 1e-3);
   EXPECT_EQ(gui->GetRayOrigin().z, -100.0f);
   EXPECT_EQ(gui->GetRayDirection(), Vector3(0, 0, 1100));
+  EXPECT_EQ(cursor->GetPressPosition(), Vector2(100.0f, 699.0f));
+  EXPECT_EQ(cursor->GetReleasePosition(), Vector2(200.0f, 599.0f));
+  EXPECT_TRUE(cInput::GetInstance()->Mouse().IsDown(cInput::kMouseLeft)) << "a click between polls is seen";
+  user->DeleteChildren();
 
   cursor->AddCursor("lens", GUICursor::kCursorLens);
   window::Cursor* lens = cursor->GetCursors().at("lens");

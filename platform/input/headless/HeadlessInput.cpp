@@ -18,7 +18,14 @@ bool HeadlessInput::PollMouse(MouseState* state) {
   state->dx = m_dx;
   state->dy = m_dy;
   state->wheel = m_wheel;
-  std::memcpy(state->buttons, m_buttons, kMouseButtonCount);
+  for (int button = 0; button < kMouseButtonCount; ++button) {
+    state->buttons[button] = m_pressed[button] ? kDown : m_buttons[button];
+    m_pressed[button] = false;
+  }
+  state->press_x = m_press[0];
+  state->press_y = m_press[1];
+  state->release_x = m_release[0];
+  state->release_y = m_release[1];
   state->changed = m_changed;
   m_dx = m_dy = m_wheel = 0;
   m_changed = false;
@@ -50,8 +57,18 @@ bool SetMouseButton(MouseButton button, bool down) {
   HeadlessInput* input = Headless();
   if (input == nullptr || button < 0 || button >= kMouseButtonCount) return false;
   const uint8_t value = down ? kDown : 0;
-  if (input->m_buttons[button] != value) input->m_changed = true;
+  if (input->m_buttons[button] == value) return true;
+  input->m_changed = true;
   input->m_buttons[button] = value;
+  input->m_pressed[button] = input->m_pressed[button] || down;
+  if (button == kButtonLeft) {
+    int32_t* at = down ? input->m_press : input->m_release;
+    int x = 0;
+    int y = 0;
+    window::GetMousePosition(&x, &y);
+    at[0] = x;
+    at[1] = y;
+  }
   return true;
 }
 

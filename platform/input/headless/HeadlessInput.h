@@ -18,6 +18,9 @@ class HeadlessInput : public Backend {
 
   uint8_t m_keys[kKeyCount] = {};
   uint8_t m_buttons[kMouseButtonCount] = {};
+  bool m_pressed[kMouseButtonCount] = {};  // went down since the last poll: seen down at it
+  int32_t m_press[2] = {};    // the pointer where the left button last went down
+  int32_t m_release[2] = {};  // and where it last came up
   int32_t m_dx = 0;
   int32_t m_dy = 0;
   int32_t m_wheel = 0;
@@ -30,6 +33,8 @@ namespace headless {
 
 bool SetKey(uint8_t code, bool down);
 bool ReleaseAllKeys();
+// A button goes down or up where the pointer stands; like a real mouse's, a press is seen at the
+// next poll even when the button is up again by then.
 bool SetMouseButton(MouseButton button, bool down);
 // Moves the mouse: adds to the deltas of the next poll and moves the pointer of the headless
 // window service by the same amount.

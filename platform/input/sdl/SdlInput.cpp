@@ -38,6 +38,15 @@ void Accumulate(std::atomic<int32_t>& sum, int32_t amount) {
                                       std::memory_order_relaxed));
 }
 
+uint64_t Pack(int32_t x, int32_t y) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
+}
+
+void Unpack(uint64_t packed, int32_t* x, int32_t* y) {
+  *x = static_cast<int32_t>(static_cast<uint32_t>(packed >> 32));
+  *y = static_cast<int32_t>(static_cast<uint32_t>(packed & 0xFFFFFFFFu));
+}
+
 }  // namespace
 
 void SdlInput::WindowChanged(const SDL_WindowEvent& event) {
@@ -83,9 +92,11 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       if (event->button.button >= 1 && event->button.button <= 32) {
         input->m_pressed_buttons |= SDL_BUTTON(event->button.button);
       }
+      if (event->button.button == SDL_BUTTON_LEFT) input->m_press = Pack(event->button.x, event->button.y);
       input->m_changed = true;
       break;
     case SDL_MOUSEBUTTONUP:
+      if (event->button.button == SDL_BUTTON_LEFT) input->m_release = Pack(event->button.x, event->button.y);
       input->m_changed = true;
       break;
     case SDL_KEYDOWN:
@@ -139,6 +150,8 @@ bool SdlInput::PollMouse(MouseState* state) {
   state->dy = m_dy.exchange(0);
   state->wheel = m_wheel.exchange(0);
   state->changed = m_changed.exchange(false);
+  Unpack(m_press.load(), &state->press_x, &state->press_y);
+  Unpack(m_release.load(), &state->release_x, &state->release_y);
   const uint32_t pressed = m_pressed_buttons.exchange(0);
   ButtonsFromSdlMask(SDL_GetMouseState(nullptr, nullptr) | pressed, state->buttons);
   return true;

@@ -2,7 +2,8 @@
 // The input backend over SDL2: SDL's keyboard and button state in the PC scan-code numbering, and
 // what SDL's events tell as they arrive (an event watch, whoever drains the queue): the mouse's
 // movement, and the keys and buttons pressed since the last poll, which a poll reports as down
-// even when they were released again before it (a quick tap must not be lost between frames).
+// even when they were released again before it (a quick tap must not be lost between frames), and
+// where the left button went down and up.
 // While the window is in the background (no focus, or minimised) the mouse's movement and wheel
 // are not counted, as the devices of a foreground-only game would not report them.
 
@@ -43,6 +44,10 @@ class SdlInput : public Backend {
   std::atomic<bool> m_changed{false};
   std::atomic<bool> m_background{false};  // the window lost the focus or was minimised
   std::atomic<uint32_t> m_pressed_buttons{0};  // SDL button masks
+  // Where the left button last went down and came up: x in the high half, y in the low, so that
+  // a poll never reads the x of one press with the y of another.
+  std::atomic<uint64_t> m_press{0};
+  std::atomic<uint64_t> m_release{0};
   std::array<std::atomic<bool>, kKeyCount> m_pressed_keys{};
 };
 

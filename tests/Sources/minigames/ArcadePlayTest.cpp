@@ -11,6 +11,7 @@
 #include "Sources/minigames/MiniGameBreakWindow.h"
 #include "Sources/minigames/MiniGameFoodMachine.h"
 #include "Sources/minigames/MiniGameSlingshot.h"
+#include "platform/input/headless/HeadlessInput.h"
 #include "platform/input/KeyCodes.h"
 #include "platform/window/window.h"
 #include "source/model/AnimationController.h"
@@ -222,6 +223,27 @@ TEST_F(Slingshot, AimStopsAtThirtyDegreesAndAFlightTakesNoNewPull) {
   EXPECT_EQ(sling->GetResult(), "wait");
   ClickBeside(*sling);
   EXPECT_EQ(sling->GetResult(), "close");
+}
+
+// However few frames see a pull (a slow machine's), it is aimed by all the movement from the
+// press to the release.
+TEST_F(Slingshot, APullSeenInFewFramesIsAimedByAllOfIt) {
+  for (const bool press_framed : {false, true}) {
+    auto* sling = Start<MiniGameSlingshot>("slingshot");
+    const Vector2 grip = Found(PointOn(Found(sling->FindChild("slingshot"))));
+    MoveTo(grip);
+    input::headless::SetMouseButton(input::kButtonLeft, true);
+    if (press_framed) Frame();
+    input::headless::MoveMouse(40, -30);
+    input::headless::SetMouseButton(input::kButtonLeft, false);
+    input::headless::MoveMouse(25, 25);  // after the release, before the frame
+    Frame();
+    if (!press_framed) Frame();  // the press is seen first, the release at the next poll
+    ASSERT_TRUE(sling->IsFired()) << press_framed;
+    EXPECT_FLOAT_EQ(sling->GetTurn(), 40.0f * MiniGameSlingshot::kMouseToAim) << press_framed;
+    EXPECT_FLOAT_EQ(sling->GetTilt(), -30.0f * MiniGameSlingshot::kMouseToAim) << press_framed;
+    Destroy(sling);
+  }
 }
 
 // ---- the break window -----------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "Sources/minigames/MiniGameGridlock.h"
 #include "Sources/minigames/MiniGamePose.h"
 #include "gui/include/GUISystem.h"
+#include "platform/input/headless/HeadlessInput.h"
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
@@ -211,6 +212,45 @@ TEST_F(DragGames, CirclesAreTurnedHomeRingByRingAndWon) {
   EXPECT_TRUE(circles->IsRingSolved());
   for (GUIWindow* ring : circles->GetRings()) EXPECT_EQ(GetPose(ring), 0.0f) << "set exactly home";
   ExpectWonAfter(*circles, 1.9f, 0.2f);
+}
+
+// However few frames see a drag (a slow machine's), the ring follows the pointer from where the
+// button went down to where it came up; the turns go either way, so that no ring comes home.
+TEST_F(DragGames, CirclesFollowTheWholeDragHoweverFewFramesSeeIt) {
+  struct Case {
+    const char* name;
+    bool press_framed, moves_framed;  // a frame after the press, and after each move
+    bool moved_on;                    // the pointer moves on after the release, before a frame
+  };
+  constexpr Case kCases[] = {{"a frame each", true, true, false},
+                             {"pressed and moved in one frame", false, true, false},
+                             {"moved and released in one frame", true, false, false},
+                             {"all in one frame", false, false, false},
+                             {"all in one frame, moved on after", false, false, true}};
+  SetRandState(12345);
+  auto* circles = Start<MiniGameCircles>("circles");
+  ASSERT_FALSE(circles->GetRings().empty());
+  GUIWindow& ring = Found(circles->GetRings().front());
+  const std::optional<Vector2> at = PointOnRing(ring);
+  ASSERT_TRUE(at.has_value());
+  float way = 1.0f;
+  for (const Case& c : kCases) {
+    const float before = GetPose(&ring);
+    MoveTo(*at);
+    input::headless::SetMouseButton(input::kButtonLeft, true);
+    if (c.press_framed) Frame();
+    Vector2 end = *at;
+    for (int i = 1; i <= 10; ++i) {
+      SetPointer(end = AtTurn(kDialCentre, 0.25f + way * 0.006f * static_cast<float>(i), 300.0f));
+      if (c.moves_framed) Frame();
+    }
+    input::headless::SetMouseButton(input::kButtonLeft, false);
+    if (c.moved_on) SetPointer(*at);
+    RunFor(0.1f);
+    const float turned = -150.0f * (TurnOf(kDialCentre, end) - TurnOf(kDialCentre, *at));
+    EXPECT_NEAR(std::remainder(GetPose(&ring) - before - turned, 100.0f), 0.0f, 0.05f) << c.name;
+    way = -way;
+  }
 }
 
 // ---- gridlock ---------------------------------------------------------------------------------------

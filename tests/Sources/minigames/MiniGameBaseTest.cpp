@@ -74,6 +74,16 @@ TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
   Click(*key);
   EXPECT_EQ(safe->GetNumber(), 8);
   EXPECT_EQ(safe->GetResult(), "wait");
+  // Ten frames of a slow machine last seconds: a quarter of a second after the start, the player's
+  // first click on the drawn game is taken.
+  Destroy(safe);
+  auto* slow = static_cast<MiniGameSafe*>(Make("safe"));
+  ASSERT_NE(slow, nullptr);
+  Begin(slow);
+  for (int frame = 0; frame < 3; ++frame) Frame(0.4f);
+  ASSERT_EQ(slow->GetState(), GUIStateWindow::kWorking);
+  Click(*key);
+  EXPECT_EQ(slow->GetNumber(), 8);
 }
 
 struct SkipCase {

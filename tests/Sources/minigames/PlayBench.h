@@ -100,6 +100,8 @@ class PlayBench : public GuiTest {
   void Drag(const std::vector<Vector2>& path);
   // A relative movement of the mouse, as the input poll reads it (one frame).
   void MoveBy(int32_t dx, int32_t dy);
+  // The pointer goes there with no frame: what a slow frame finds moved since the last.
+  void SetPointer(const Vector2& point);
   // A key (input::KeyCode) pressed for one frame and released in the next.
   void TapKey(uint8_t code);
   // Clicks the named direct child of the game at a point that picking accepts.
@@ -140,7 +142,6 @@ class PlayBench : public GuiTest {
 
  private:
   void MountData();
-  void SetPointer(const Vector2& point);
 
   std::vector<std::unique_ptr<cResourceLocation>> m_groups;
   std::vector<MiniGame*> m_games;  // owned

@@ -17,7 +17,6 @@ constexpr float kGearing = 1.5f;
 constexpr float kReach = 250.0f;  // where the pointer turns, wide for fine steps
 // A ring is home a little either side of straight up, a little more clockwise than anticlockwise.
 constexpr float kHome = 0.36f, kTolerance = 0.8f;
-constexpr float kAwayBelow = 3.0f, kAway = 30.0f;
 
 struct Ring {
   float arrow;  // a radius crossing the ring's piece of the arrow
@@ -54,11 +53,10 @@ bool WinCircles(GameScreen& screen) {
       if (!angle) return false;
       home = std::fabs(Off(*angle)) <= kTolerance;
       if (home) break;
-      // Taken on the right, where the point lies on a whole pixel, and turned back to up. A turn
-      // of a degree or two may not take at all: such a ring is turned well away first, and back.
-      const float off = Off(*angle);
-      const float turn = std::fabs(off) < kAwayBelow ? kAway - off : -off;
-      TurnAbout(screen, kCentre, ring.press, 90.0f, turn / kGearing, kReach);
+      // Taken straight above the centre and turned back to up: the game reads a pointer pixel at
+      // its lower corner, which shifts a point beside the centre by a degree about it (and the
+      // ring by half as much again each turn) but one above it only along its own ray.
+      TurnAbout(screen, kCentre, ring.press, 0.0f, -Off(*angle) / kGearing, kReach);
       // Until it is home, or has come to rest short of it and is turned again.
       std::optional<float> last;
       int still = 0;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
@@ -68,7 +69,10 @@ bool WinMusicBox(GameScreen& screen) {
     std::array<int, kLamps> shown{-1, -1, -1, -1};
     bool answering = false;
     WindowPixels first;  // kept once the tune is known: writing a frame takes longer than a note shows
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
+    auto waiting_since = std::chrono::steady_clock::time_point::max();  // the box seen waiting
+    // A slow machine slows the box's clock too: the last result may stand a minute before the
+    // tune; each note seen gives the rest of the tune more time.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (std::chrono::steady_clock::now() < deadline) {
       const WindowPixels now = Glance(screen, glanced);
       if (now.width == 0) continue;
@@ -81,14 +85,19 @@ bool WinMusicBox(GameScreen& screen) {
         const int colour = big_colour(now, l);
         if (colour >= 0 && shown[l] < 0) {
           lightings[l].push_back(colour);
+          deadline = std::max(deadline, std::chrono::steady_clock::now() + std::chrono::seconds(60));
           if (first.width == 0) first = now;
         }
         shown[l] = colour;
         notes += static_cast<int>(lightings[l].size());
       }
       // Lit nearly full, which a demonstration's first lamp is only with its big lamp beside it.
-      if (notes > 0 && lift(now, kRing[0]) > 450 && shown[0] < 0) {
-        screen.Keep("musicbox-tune-" + std::to_string(tune + 1), first);
+      // Standing so with no note seen, the tune went by unseen (the box ran on while the last
+      // result was watched): an answer of one note ends the stage, and the next tune is watched whole.
+      const auto at = std::chrono::steady_clock::now();
+      waiting_since = lift(now, kRing[0]) > 450 && shown[0] < 0 ? std::min(waiting_since, at) : at;
+      if (waiting_since < at && (notes > 0 || at - waiting_since > std::chrono::seconds(5))) {
+        screen.Keep("musicbox-tune-" + std::to_string(tune + 1), first.width > 0 ? first : now);
         screen.Keep("musicbox-answer-" + std::to_string(tune + 1), now);
         answering = true;
         break;
@@ -100,7 +109,7 @@ bool WinMusicBox(GameScreen& screen) {
     }
     int notes = 0;
     for (int l = 0; l < kLamps; ++l) notes += static_cast<int>(lightings[l].size());
-    for (int i = 0; i < notes; ++i) {
+    for (int i = 0; i < std::max(notes, 1); ++i) {
       // A lighting missed makes the tune unknown: any answer ends the stage, which is played again.
       const std::vector<int>& lamp = lightings[i % kLamps];
       const int colour = static_cast<std::size_t>(i / kLamps) < lamp.size() ? lamp[i / kLamps] : 0;

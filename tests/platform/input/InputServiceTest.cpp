@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/input/headless/HeadlessInput.h"
 #include "platform/input/input.h"
@@ -73,6 +74,22 @@ TEST_F(HeadlessInputTest, MouseDeltasWheelAndChangeAreSinceTheLastPoll) {
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_FALSE(state.changed);
   EXPECT_FALSE(headless::SetMouseButton(static_cast<MouseButton>(7), true));
+}
+
+TEST_F(HeadlessInputTest, ALeftClickBetweenPollsIsSeenWhereItWasMade) {
+  window::headless::SetMousePosition(10, 20);
+  headless::SetMouseButton(kButtonLeft, true);
+  window::headless::SetMousePosition(30, 40);
+  headless::SetMouseButton(kButtonLeft, false);
+  window::headless::SetMousePosition(50, 60);
+  MouseState state;
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.buttons[kButtonLeft], kDown);
+  EXPECT_EQ(state.x, 50);
+  ASSERT_TRUE(PollMouse(&state));  // up by then; where it happened is kept
+  EXPECT_EQ(state.buttons[kButtonLeft], 0);
+  EXPECT_EQ(std::vector<int32_t>({state.press_x, state.press_y, state.release_x, state.release_y}),
+            std::vector<int32_t>({10, 20, 30, 40}));
 }
 
 TEST_F(HeadlessInputTest, AFailedReadLeavesTheCallersStateAlone) {
@@ -199,6 +216,21 @@ TEST_F(SdlInputTest, AClickBetweenPollsIsSeenAtTheNextPoll) {
   EXPECT_EQ(state.buttons[kButtonMiddle], 0);
   ASSERT_TRUE(PollMouse(&state));  // released by then
   EXPECT_EQ(state.buttons[kButtonRight], 0);
+
+  // The left button's press and release are kept where they were made.
+  button.button.button = SDL_BUTTON_LEFT;
+  button.button.x = 12;
+  button.button.y = 34;
+  button.type = SDL_MOUSEBUTTONDOWN;
+  Push(button);
+  button.button.x = 56;
+  button.button.y = -78;  // dragged out of the window
+  button.type = SDL_MOUSEBUTTONUP;
+  Push(button);
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_EQ(state.buttons[kButtonLeft], kDown);
+  EXPECT_EQ(std::vector<int32_t>({state.press_x, state.press_y, state.release_x, state.release_y}),
+            std::vector<int32_t>({12, 34, 56, -78}));
 }
 
 TEST_F(SdlInputTest, AKeyTappedBetweenPollsIsSeenAtTheNextPoll) {

@@ -174,10 +174,16 @@ TEST_F(InputManagerTest, MouseChangedOnlyInThePollAfterAChange) {
 TEST_F(InputManagerTest, MovementWheelAndPositionInClientPixels) {
   window::headless::SetClientSize(800, 600);
   window::headless::SetMousePosition(100, 50);
+  keys::SetMouseButton(input::kButtonLeft, true);  // pressed here, let go after the move
   manager->UpdateInput();
   keys::MoveMouse(-130, 20);
+  keys::SetMouseButton(input::kButtonLeft, false);
   keys::TurnWheel(-2);
   manager->UpdateInput();
+  EXPECT_FLOAT_EQ(manager->LeftPress().x, 100.0f);
+  EXPECT_FLOAT_EQ(manager->LeftPress().y, 50.0f);
+  EXPECT_FLOAT_EQ(manager->LeftRelease().x, -30.0f);
+  EXPECT_FLOAT_EQ(manager->LeftRelease().y, 70.0f);
   EXPECT_FLOAT_EQ(manager->MouseDelta().x, -130.0f);
   EXPECT_FLOAT_EQ(manager->MouseDelta().y, 20.0f);
   EXPECT_FLOAT_EQ(manager->MouseDelta().z, -240.0f);
