@@ -120,7 +120,7 @@ TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_resources --gtest_filter='*Thre
 TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/test_sound
 
 stage "Fuzz build"
-CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_FUZZ=ON
+CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVELMARIS_FUZZ=ON -DVELMARIS_WERROR=ON
 stage "Fuzz targets (${fuzz_seconds} s each, $jobs at once)"
 fuzz_one() {  # fuzz_one TARGET: a short run from the kept seeds; its log is shown when it fails
   local target=$1 name

@@ -122,7 +122,7 @@ void GamePanel::BuildForm() {
 }
 
 void GamePanel::BindHandlers() {
-  auto bind = [this](GUIWindow* window, const DelegatePtr& handler) {
+  auto bind = [](GUIWindow* window, const DelegatePtr& handler) {
     if (window != nullptr) window->SetEvent("on_click", handler);
   };
   bind(Child("journal"), MakeMemberDelegate(this, &GamePanel::ShowDiaryBook));

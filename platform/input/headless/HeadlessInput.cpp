@@ -55,7 +55,7 @@ bool ReleaseAllKeys() {
 
 bool SetMouseButton(MouseButton button, bool down) {
   HeadlessInput* input = Headless();
-  if (input == nullptr || button < 0 || button >= kMouseButtonCount) return false;
+  if (input == nullptr || static_cast<int>(button) < 0 || static_cast<int>(button) >= kMouseButtonCount) return false;
   const uint8_t value = down ? kDown : 0;
   if (input->m_buttons[button] == value) return true;
   input->m_changed = true;
