@@ -1,7 +1,8 @@
 #pragma once
 // The window "cursor": every frame it turns the mouse position, and where the left button went
-// down and up, into GUI coordinates (over the centred 4:3 part of a wide window), and it keeps the program's mouse cursors by name and
-// selects one. It is never drawn through the tree but is updated every frame.
+// down and up, into GUI coordinates (over the centred 4:3 part of a wide window), and it keeps
+// the program's mouse cursors by name and selects one. It is never drawn through the tree but is
+// updated every frame.
 
 #include <functional>
 #include <map>
