@@ -15,6 +15,7 @@
 #include "source/scene/SceneHost.h"
 
 class CameraHandle;
+class cInput;
 class GUICursor;
 class GUIFontTable;
 class TextTable;
@@ -83,6 +84,8 @@ class GUISystem : public Singleton<GUISystem>, public SceneHost {
 
  private:
   void Shutdown();
+  // Where this frame's mouse is offered: at a recorded press or release, else at the pointer.
+  Vector2 ClickPoint(const cInput* input, const Vector2& mouse) const;
 
   CameraHandle* m_camera = nullptr;  // the camera manager's
   std::unique_ptr<TextTable> m_text_table;

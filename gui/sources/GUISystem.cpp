@@ -111,6 +111,19 @@ void GUISystem::UpdatePickRay() {
   m_ray_direction = Vector3(0.0f, 0.0f, kRayLength);
 }
 
+Vector2 GUISystem::ClickPoint(const cInput* input, const Vector2& mouse) const {
+  // A press or release this frame is offered where it was made: on a slow frame the pointer has
+  // moved on, and a key of a keypad would miss its click.
+  if (input == nullptr || m_cursor == nullptr) return mouse;
+  if (input->HasLeftPressRecorded() && input->Mouse().IsPressed(cInput::kMouseLeft)) {
+    return m_cursor->GetPressPosition();
+  }
+  if (input->HasLeftReleaseRecorded() && input->Mouse().IsReleased(cInput::kMouseLeft)) {
+    return m_cursor->GetReleasePosition();
+  }
+  return mouse;
+}
+
 void GUISystem::Update() {
   if (m_root == nullptr) return;
   // The pointer of this frame's poll, not the last frame's: on a slow frame a click must land
@@ -124,7 +137,7 @@ void GUISystem::Update() {
   if (!m_skip_mouse) {
     const cInput* input = cInput::PeekInstance();
     const bool button_down = input != nullptr && input->Mouse().IsDown(cInput::kMouseLeft);
-    m_root->HandleMouse(mouse, button_down);
+    m_root->HandleMouse(ClickPoint(input, mouse), button_down);
   }
   m_skip_mouse = false;
   if (m_root != nullptr) m_root->Update();

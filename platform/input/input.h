@@ -33,6 +33,10 @@ struct MouseState {
   int32_t press_y = 0;
   int32_t release_x = 0;
   int32_t release_y = 0;
+  // The left button went down, or came up, since the last poll (the positions above are then this
+  // poll's). A state made by hand leaves them false and its reader takes the pointer instead.
+  bool left_went_down = false;
+  bool left_came_up = false;
   // Anything of the mouse (movement, a button, the wheel) changed since the last poll.
   bool changed = false;
 };

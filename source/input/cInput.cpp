@@ -84,6 +84,10 @@ bool cInput::PollMouse() {
                       static_cast<float>(state.wheel)};
   m_left_press = {static_cast<float>(state.press_x), static_cast<float>(state.press_y)};
   m_left_release = {static_cast<float>(state.release_x), static_cast<float>(state.release_y)};
+  m_left_press_recorded = state.left_went_down && mouse.IsPressed(kMouseLeft);
+  const bool released = state.left_came_up || m_left_release_carried;
+  m_left_release_recorded = released && mouse.IsReleased(kMouseLeft);
+  m_left_release_carried = released && mouse.IsDown(kMouseLeft);
   return true;
 }
 

@@ -57,6 +57,10 @@ class cInput : public Singleton<cInput> {
   // pointer moved on from there.
   Position m_left_press;
   Position m_left_release;
+  // This poll saw the left button go down (up) and the input recorded where: a frame then offers
+  // the press (release) there. False for a state set by hand, which is offered at the pointer.
+  bool m_left_press_recorded = false;
+  bool m_left_release_recorded = false;
   bool m_changed = false;              // some source changed at the last poll
 
   const InputState& Keyboard() const { return m_states[kKeyboard]; }
@@ -66,6 +70,8 @@ class cInput : public Singleton<cInput> {
   const Position& MousePosition() const { return m_positions[kMouse]; }
   const Position& LeftPress() const { return m_left_press; }
   const Position& LeftRelease() const { return m_left_release; }
+  bool HasLeftPressRecorded() const { return m_left_press_recorded; }
+  bool HasLeftReleaseRecorded() const { return m_left_release_recorded; }
 
  private:
   bool PollKeyboard();
@@ -74,4 +80,7 @@ class cInput : public Singleton<cInput> {
   void TakeMousePosition();
 
   bool m_devices = false;  // the keyboard and the mouse are reached
+  // A click made wholly between two polls is seen down at the first and up at the next: its
+  // release, recorded at the first, is kept for the next.
+  bool m_left_release_carried = false;
 };

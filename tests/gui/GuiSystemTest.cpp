@@ -1,11 +1,14 @@
 // The GUI frame: mouse_taken, skip_mouse, the window manager's names, windows deleted from their
-// own handlers, models leaving the map, and the cursor window's mapping of the mouse.
+// own handlers, models leaving the map, the cursor window's mapping of the mouse, and clicks
+// offered where they were made.
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "gui/include/DialogWindow.h"
+#include "gui/include/GUIButton.h"
 #include "gui/include/GUICursor.h"
 #include "platform/input/headless/HeadlessInput.h"
 #include "platform/window/headless/HeadlessWindow.h"
@@ -197,6 +200,61 @@ TEST_F(GuiSystemTest, TheCursorWindowTakesTheMouseEveryFrameAndSelectsCursorsByN
   DestroySingletons();  // every cursor goes with the cursor window, the selected one first let go
   EXPECT_EQ(window::headless::GetPlacement().cursors, 0);
   EXPECT_EQ(window::headless::GetPlacement().cursor, nullptr);
+}
+
+// A slow frame finds the pointer moved on from where the button went down or came up: the press
+// and the release are offered where they were made, so a key of a keypad gets its click.
+TEST_F(GuiSystemTest, APressAndAReleaseLandWhereTheyWereMadeNotWhereTheFrameFindsThePointer) {
+  // Steps: 'a', 'b', 'o' move the pointer onto button a, button b or off both; 'd' and 'u' put
+  // the left button down and up; 'f' is a frame (one poll of the input, then the GUI).
+  struct Case {
+    const char* what;
+    const char* steps;
+    int clicks_a;
+    int clicks_b;
+  };
+  const Case cases[] = {
+      {"a click on a, then the pointer on b before one slow frame", "adubff", 1, 0},
+      {"a click on a, then the pointer off before one slow frame", "aduoff", 1, 0},
+      {"pressed on a, the pointer on b before the frame, released there", "adbfuf", 0, 0},
+      {"pressed on a, released on a, the pointer off before the frame", "adfuof", 1, 0},
+      {"pressed on a, released on a with the pointer still there", "adfuf", 1, 0},
+      {"a click on b, then the pointer on a", "bduaff", 0, 1},
+  };
+  window::headless::SetClientSize(1024, 768);
+  cInput* input = cInput::GetInstance();
+  input->InitInput();
+  for (const Case& c : cases) {
+    auto* a = new GUIButton(user, "a");
+    auto* b = new GUIButton(user, "b");
+    PlaceQuad(*a, 100, 100, 100, 40);
+    PlaceQuad(*b, 300, 100, 100, 40);
+    int clicks_a = 0;
+    int clicks_b = 0;
+    for (const char* step = c.steps; *step != '\0'; ++step) {
+      // Client pixels of the buttons' middles (the GUI's y runs up) and of a point off both.
+      switch (*step) {
+        case 'a': window::headless::SetMousePosition(150, 647); break;
+        case 'b': window::headless::SetMousePosition(350, 647); break;
+        case 'o': window::headless::SetMousePosition(700, 100); break;
+        case 'd': input::headless::SetMouseButton(input::kButtonLeft, true); break;
+        case 'u': input::headless::SetMouseButton(input::kButtonLeft, false); break;
+        case 'f':
+          ASSERT_TRUE(input->UpdateInput()) << c.what;
+          Frame();
+          clicks_a += a->WasClicked() ? 1 : 0;
+          clicks_b += b->WasClicked() ? 1 : 0;
+          break;
+        default: FAIL() << "unknown step " << *step;
+      }
+    }
+    EXPECT_EQ(clicks_a, c.clicks_a) << c.what;
+    EXPECT_EQ(clicks_b, c.clicks_b) << c.what;
+    // The mouse at rest between cases.
+    input->UpdateInput();
+    Frame();
+    user->DeleteChildren();
+  }
 }
 
 }  // namespace

@@ -26,6 +26,9 @@ bool HeadlessInput::PollMouse(MouseState* state) {
   state->press_y = m_press[1];
   state->release_x = m_release[0];
   state->release_y = m_release[1];
+  state->left_went_down = m_left_went_down;
+  state->left_came_up = m_left_came_up;
+  m_left_went_down = m_left_came_up = false;
   state->changed = m_changed;
   m_dx = m_dy = m_wheel = 0;
   m_changed = false;
@@ -68,6 +71,7 @@ bool SetMouseButton(MouseButton button, bool down) {
     window::GetMousePosition(&x, &y);
     at[0] = x;
     at[1] = y;
+    (down ? input->m_left_went_down : input->m_left_came_up) = true;
   }
   return true;
 }

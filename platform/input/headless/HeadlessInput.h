@@ -21,6 +21,8 @@ class HeadlessInput : public Backend {
   bool m_pressed[kMouseButtonCount] = {};  // went down since the last poll: seen down at it
   int32_t m_press[2] = {};    // the pointer where the left button last went down
   int32_t m_release[2] = {};  // and where it last came up
+  bool m_left_went_down = false;  // since the last poll
+  bool m_left_came_up = false;
   int32_t m_dx = 0;
   int32_t m_dy = 0;
   int32_t m_wheel = 0;

@@ -92,11 +92,17 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       if (event->button.button >= 1 && event->button.button <= 32) {
         input->m_pressed_buttons |= SDL_BUTTON(event->button.button);
       }
-      if (event->button.button == SDL_BUTTON_LEFT) input->m_press = Pack(event->button.x, event->button.y);
+      if (event->button.button == SDL_BUTTON_LEFT) {
+        input->m_press = Pack(event->button.x, event->button.y);
+        input->m_left_went_down = true;
+      }
       input->m_changed = true;
       break;
     case SDL_MOUSEBUTTONUP:
-      if (event->button.button == SDL_BUTTON_LEFT) input->m_release = Pack(event->button.x, event->button.y);
+      if (event->button.button == SDL_BUTTON_LEFT) {
+        input->m_release = Pack(event->button.x, event->button.y);
+        input->m_left_came_up = true;
+      }
       input->m_changed = true;
       break;
     case SDL_KEYDOWN:
@@ -150,6 +156,9 @@ bool SdlInput::PollMouse(MouseState* state) {
   state->dy = m_dy.exchange(0);
   state->wheel = m_wheel.exchange(0);
   state->changed = m_changed.exchange(false);
+  // The flags before the positions: a press between the two reads is then told with its own place.
+  state->left_went_down = m_left_went_down.exchange(false);
+  state->left_came_up = m_left_came_up.exchange(false);
   Unpack(m_press.load(), &state->press_x, &state->press_y);
   Unpack(m_release.load(), &state->release_x, &state->release_y);
   const uint32_t pressed = m_pressed_buttons.exchange(0);

@@ -48,6 +48,8 @@ class SdlInput : public Backend {
   // a poll never reads the x of one press with the y of another.
   std::atomic<uint64_t> m_press{0};
   std::atomic<uint64_t> m_release{0};
+  std::atomic<bool> m_left_went_down{false};  // since the last poll
+  std::atomic<bool> m_left_came_up{false};
   std::array<std::atomic<bool>, kKeyCount> m_pressed_keys{};
 };
 

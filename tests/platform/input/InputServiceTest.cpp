@@ -86,8 +86,10 @@ TEST_F(HeadlessInputTest, ALeftClickBetweenPollsIsSeenWhereItWasMade) {
   ASSERT_TRUE(PollMouse(&state));
   EXPECT_EQ(state.buttons[kButtonLeft], kDown);
   EXPECT_EQ(state.x, 50);
+  EXPECT_TRUE(state.left_went_down && state.left_came_up) << "both since the last poll";
   ASSERT_TRUE(PollMouse(&state));  // up by then; where it happened is kept
   EXPECT_EQ(state.buttons[kButtonLeft], 0);
+  EXPECT_FALSE(state.left_went_down || state.left_came_up) << "told once";
   EXPECT_EQ(std::vector<int32_t>({state.press_x, state.press_y, state.release_x, state.release_y}),
             std::vector<int32_t>({10, 20, 30, 40}));
 }
@@ -231,6 +233,9 @@ TEST_F(SdlInputTest, AClickBetweenPollsIsSeenAtTheNextPoll) {
   EXPECT_EQ(state.buttons[kButtonLeft], kDown);
   EXPECT_EQ(std::vector<int32_t>({state.press_x, state.press_y, state.release_x, state.release_y}),
             std::vector<int32_t>({12, 34, 56, -78}));
+  EXPECT_TRUE(state.left_went_down && state.left_came_up) << "both since the last poll";
+  ASSERT_TRUE(PollMouse(&state));
+  EXPECT_FALSE(state.left_went_down || state.left_came_up) << "told once";
 }
 
 TEST_F(SdlInputTest, AKeyTappedBetweenPollsIsSeenAtTheNextPoll) {
