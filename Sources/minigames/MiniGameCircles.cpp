@@ -2,8 +2,6 @@
 
 #include "Sources/minigames/MiniGamePieces.h"
 #include "Sources/minigames/MiniGamePose.h"
-#include "gui/include/GUICursor.h"
-#include "gui/include/GUISystem.h"
 #include "source/input/cInput.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderObject.h"
@@ -48,27 +46,23 @@ void MiniGameCircles::Start() {
 
 bool MiniGameCircles::OnMouse(const Vector2& point, bool button_down) {
   const cInput* input = cInput::PeekInstance();
-  const GUISystem* gui = GUISystem::PeekInstance();
-  const GUICursor* cursor = gui != nullptr ? gui->GetCursor() : nullptr;
   cSoundPlayer* player = cSoundPlayer::GetInstance();
   const bool released = input != nullptr && input->Mouse().IsReleased(cInput::kMouseLeft);
   if (input != nullptr && !m_solved && AcceptsPieceInput()) {
-    // A slow frame may come after the button went down and the pointer moved on, or after it
-    // moved and came up: the ring is taken where the button went down and let go where it came
-    // up, so that it follows the whole of the drag however few frames saw it.
+    // The GUI offers a press where the button went down and a release where it came up, so a
+    // ring taken at `point` and let go at `point` follows the whole of the drag however few
+    // frames saw it (the pick ray follows the pointer, which may have moved on).
     if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
-      const Vector2 at = cursor != nullptr ? cursor->GetPressPosition() : point;
       for (GUIWindow* ring : m_rings) {
-        if (ring == nullptr || !IsPickedAt(ring, at)) continue;
+        if (ring == nullptr || !IsPickedAt(ring, point)) continue;
         if (m_turn_sound.Get() != nullptr) player->Play(m_turn_sound, true);
         m_dragged = ring;
-        m_last_point = Vector3(at.x, at.y, 0.0f);
+        m_last_point = Vector3(point.x, point.y, 0.0f);
         break;
       }
     }
     if (m_dragged != nullptr && (released || input->Mouse().IsDown(cInput::kMouseLeft))) {
-      const Vector2 to = released && cursor != nullptr ? cursor->GetReleasePosition() : point;
-      TurnStep(Vector3(to.x, to.y, 0.0f));
+      TurnStep(Vector3(point.x, point.y, 0.0f));
     }
   }
   if (released) {
