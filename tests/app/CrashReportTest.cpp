@@ -73,6 +73,9 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 TEST(CrashReport, AccessViolationIsReportedAndTheProcessDiesBySegv) {
   TempDir folder;
+  // Mapped before the child is made, so that the child writes to the page whose address this
+  // process checks: mapped in each process apart, the two may lie at different addresses.
+  ForbiddenPage();
   const ChildEnd end = RunFailingChild(folder.Path(), WriteThroughNull);
   EXPECT_TRUE(end.signalled) << "exit code " << end.exit_code;
   EXPECT_EQ(end.signal, SIGSEGV);
