@@ -13,6 +13,9 @@ class Backend {
   virtual bool PollKeyboard(uint8_t* keys) = 0;
   // Everything but the position, which the window service knows.
   virtual bool PollMouse(MouseState* state) = 0;
+  // When the first left button edge not polled yet was made (on the window service's clock of
+  // events); false when there is none.
+  virtual bool LeftEdgeTime(uint32_t* time) const = 0;
 };
 
 namespace detail {

@@ -2,7 +2,9 @@
 
 #include "platform/input/input.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "platform/input/Backend.h"
@@ -16,6 +18,7 @@ namespace {
 struct ServiceState {
   std::unique_ptr<Backend> backend;
   bool started = false;
+  MouseState last;  // as the backend last told it
 };
 
 ServiceState& State() {
@@ -51,6 +54,7 @@ void Shutdown() {
   if (state.backend && state.started) state.backend->Stop();
   state.backend.reset();
   state.started = false;
+  state.last = MouseState();
 }
 
 bool PollKeyboard(uint8_t* keys) {
@@ -63,7 +67,21 @@ bool PollMouse(MouseState* state) {
   Backend* backend = detail::ActiveBackend();
   if (backend == nullptr || state == nullptr) return false;
   MouseState polled;
-  if (!backend->PollMouse(&polled)) return false;
+  uint32_t edge_time = 0;
+  if (backend->LeftEdgeTime(&edge_time) && window::KeyTypedBy(edge_time)) {
+    // Keys typed before the click are still on their way to the game: the click waits for them
+    // (a name typed and OK clicked on a slow frame keeps its last letter). The buttons stay as
+    // they were last told, nothing moves, and the backend keeps what it gathered for a later poll.
+    const MouseState& last = State().last;
+    std::copy(std::begin(last.buttons), std::end(last.buttons), std::begin(polled.buttons));
+    polled.press_x = last.press_x;
+    polled.press_y = last.press_y;
+    polled.release_x = last.release_x;
+    polled.release_y = last.release_y;
+  } else {
+    if (!backend->PollMouse(&polled)) return false;
+    State().last = polled;
+  }
   int x = 0;
   int y = 0;
   window::GetMousePosition(&x, &y);

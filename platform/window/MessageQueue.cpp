@@ -58,7 +58,7 @@ std::size_t DecodeUtf8(const unsigned char* text, uint32_t* code) {
 
 }  // namespace
 
-void MessageQueue::PushText(const char* utf8) {
+void MessageQueue::PushText(const char* utf8, uint32_t time) {
   if (utf8 == nullptr) return;
   const auto* text = reinterpret_cast<const unsigned char*>(utf8);
   uint32_t code = 0;
@@ -66,11 +66,11 @@ void MessageQueue::PushText(const char* utf8) {
     text += length;
     if (code == 0xFFFFFFFFu) continue;
     if (code < 0x10000) {
-      Push({MessageType::kChar, code});
+      Push({MessageType::kChar, code, time});
     } else if (m_keyboard.size() + 2 <= kMaxKeyboardMessages) {  // both halves or neither
       code -= 0x10000;
-      Push({MessageType::kChar, 0xD800u + (code >> 10)});
-      Push({MessageType::kChar, 0xDC00u + (code & 0x3FF)});
+      Push({MessageType::kChar, 0xD800u + (code >> 10), time});
+      Push({MessageType::kChar, 0xDC00u + (code & 0x3FF), time});
     }
   }
 }
@@ -82,6 +82,9 @@ bool MessageQueue::HasDeliverable() const {
 bool MessageQueue::Peek() {
   if (HasDeliverable()) return true;
   m_key_released_this_frame = false;  // the caller runs a frame now
+  m_frame_key = m_next_key;
+  m_frame_key_time = m_next_key_time;
+  m_next_key = false;
   return false;
 }
 
@@ -95,15 +98,30 @@ Message MessageQueue::Take() {
     const Message message = m_keyboard.front();
     m_keyboard.pop_front();
     m_key_released_this_frame = true;
+    if (IsKeyboardMessage(message.type)) {
+      m_next_key = true;
+      m_next_key_time = message.time;
+    }
     return message;
   }
   return {};
+}
+
+bool MessageQueue::HoldsKeyTypedBy(uint32_t time) const {
+  if (m_frame_key && m_frame_key_time <= time) return true;
+  if (m_next_key && m_next_key_time <= time) return true;
+  // The oldest waiting key decides; a change of focus among them has no time of its own.
+  for (const Message& message : m_keyboard) {
+    if (IsKeyboardMessage(message.type)) return message.time <= time;
+  }
+  return false;
 }
 
 void MessageQueue::Clear() {
   m_other.clear();
   m_keyboard.clear();
   m_key_released_this_frame = false;
+  m_next_key = m_frame_key = false;
 }
 
 }  // namespace window

@@ -19,7 +19,7 @@ class MessageQueue {
 
   void Push(const Message& message);
   // Each UTF-16 unit of the UTF-8 text as a kChar message; malformed bytes are skipped.
-  void PushText(const char* utf8);
+  void PushText(const char* utf8, uint32_t time = 0);
 
   // True when a message may be taken now. Answering false marks the start of a frame, after which
   // the next keyboard message is released.
@@ -31,11 +31,18 @@ class MessageQueue {
   void Clear();
 
   std::size_t KeyboardWaiting() const { return m_keyboard.size(); }
+  // True when a keyboard message of `time` or earlier waits, or was released to the frame running.
+  bool HoldsKeyTypedBy(uint32_t time) const;
 
  private:
   std::deque<Message> m_other;
   std::deque<Message> m_keyboard;
   bool m_key_released_this_frame = false;
+  // The times of the key released for the next frame, and of the one the running frame was given.
+  bool m_next_key = false;
+  uint32_t m_next_key_time = 0;
+  bool m_frame_key = false;
+  uint32_t m_frame_key_time = 0;
 };
 
 bool IsKeyboardMessage(MessageType type);

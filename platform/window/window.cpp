@@ -190,6 +190,8 @@ Message GetMessage() {
   return queue.Take();
 }
 
+bool KeyTypedBy(uint32_t time) { return State().queue.HoldsKeyTypedBy(time); }
+
 void DispatchMessage(const Message& message) {
   if (message.type == MessageType::kNone) return;
   // A copy, so that a procedure may replace itself while it runs.

@@ -36,6 +36,8 @@ enum class MessageType : uint8_t {
 struct Message {
   MessageType type = MessageType::kNone;
   uint32_t value = 0;
+  // When it happened, on the backend's clock of events (the mouse's button edges use the same one).
+  uint32_t time = 0;
 };
 
 using WindowProcedure = std::function<void(const Message&)>;
@@ -104,6 +106,10 @@ DesktopMode GetDesktopMode();
 // loop keeps only one pending key a frame: a PeekMessage that answers "nothing waits" is taken
 // as the start of a frame. Other messages are not held back, except kActivate, which keeps its
 // place behind keyboard messages that wait (so keys typed just before the focus went are each seen).
+// True while a keyboard message typed at `time` or before it (on the clock of Message::time) still
+// waits for its frame, or is the key of the frame now running: what happens with the mouse at that
+// time waits behind it, as the player did it after the key.
+bool KeyTypedBy(uint32_t time);
 bool PeekMessage();
 // Removes and returns the next message, waiting for one when none is there. Headless, with nothing
 // queued, returns kNone at once.

@@ -35,6 +35,12 @@ bool HeadlessInput::PollMouse(MouseState* state) {
   return true;
 }
 
+bool HeadlessInput::LeftEdgeTime(uint32_t* time) const {
+  if (!m_left_went_down && !m_left_came_up) return false;
+  *time = m_left_edge_time;
+  return true;
+}
+
 namespace headless {
 namespace {
 
@@ -71,6 +77,9 @@ bool SetMouseButton(MouseButton button, bool down) {
     window::GetMousePosition(&x, &y);
     at[0] = x;
     at[1] = y;
+    if (!input->m_left_went_down && !input->m_left_came_up) {
+      input->m_left_edge_time = window::headless::NextEventTime();
+    }
     (down ? input->m_left_went_down : input->m_left_came_up) = true;
   }
   return true;

@@ -15,6 +15,7 @@ class HeadlessInput : public Backend {
   void Stop() override {}
   bool PollKeyboard(uint8_t* keys) override;
   bool PollMouse(MouseState* state) override;
+  bool LeftEdgeTime(uint32_t* time) const override;
 
   uint8_t m_keys[kKeyCount] = {};
   uint8_t m_buttons[kMouseButtonCount] = {};
@@ -23,6 +24,7 @@ class HeadlessInput : public Backend {
   int32_t m_release[2] = {};  // and where it last came up
   bool m_left_went_down = false;  // since the last poll
   bool m_left_came_up = false;
+  uint32_t m_left_edge_time = 0;  // of the first of those two
   int32_t m_dx = 0;
   int32_t m_dy = 0;
   int32_t m_wheel = 0;

@@ -94,6 +94,7 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       }
       if (event->button.button == SDL_BUTTON_LEFT) {
         input->m_press = Pack(event->button.x, event->button.y);
+        input->NoteLeftEdge(event->button.timestamp);
         input->m_left_went_down = true;
       }
       input->m_changed = true;
@@ -101,6 +102,7 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
     case SDL_MOUSEBUTTONUP:
       if (event->button.button == SDL_BUTTON_LEFT) {
         input->m_release = Pack(event->button.x, event->button.y);
+        input->NoteLeftEdge(event->button.timestamp);
         input->m_left_came_up = true;
       }
       input->m_changed = true;
@@ -119,6 +121,16 @@ int SdlInput::Watch(void* self, SDL_Event* event) {
       break;
   }
   return 1;
+}
+
+void SdlInput::NoteLeftEdge(uint32_t timestamp) {
+  if (!m_left_went_down && !m_left_came_up) m_left_edge_time = timestamp;
+}
+
+bool SdlInput::LeftEdgeTime(uint32_t* time) const {
+  if (!m_left_went_down && !m_left_came_up) return false;
+  *time = m_left_edge_time;
+  return true;
 }
 
 bool SdlInput::Start() {

@@ -31,8 +31,10 @@ class SdlInput : public Backend {
   void Stop() override;
   bool PollKeyboard(uint8_t* keys) override;
   bool PollMouse(MouseState* state) override;
+  bool LeftEdgeTime(uint32_t* time) const override;
 
  private:
+  void NoteLeftEdge(uint32_t timestamp);
   static int Watch(void* self, SDL_Event* event);
   void WindowChanged(const SDL_WindowEvent& event);
 
@@ -50,6 +52,7 @@ class SdlInput : public Backend {
   std::atomic<uint64_t> m_release{0};
   std::atomic<bool> m_left_went_down{false};  // since the last poll
   std::atomic<bool> m_left_came_up{false};
+  std::atomic<uint32_t> m_left_edge_time{0};  // SDL's event time of the first of those two
   std::array<std::atomic<bool>, kKeyCount> m_pressed_keys{};
 };
 

@@ -99,15 +99,22 @@ HeadlessBackend* Headless() { return dynamic_cast<HeadlessBackend*>(detail::Acti
 
 }  // namespace
 
+uint32_t NextEventTime() {
+  static uint32_t clock = 0;
+  return ++clock;
+}
+
 bool PushMessage(const Message& message) {
   if (Headless() == nullptr) return false;
-  detail::Queue().Push(message);
+  Message stamped = message;
+  if (stamped.time == 0) stamped.time = NextEventTime();
+  detail::Queue().Push(stamped);
   return true;
 }
 
 bool PushText(const char* utf8) {
   if (Headless() == nullptr) return false;
-  detail::Queue().PushText(utf8);
+  detail::Queue().PushText(utf8, NextEventTime());
   return true;
 }
 

@@ -10,6 +10,10 @@
 
 namespace window::headless {
 
+// The clock of the headless backend's events: a count that grows by one at each call, so that
+// messages pushed and mouse buttons set are told apart in the order they were made.
+uint32_t NextEventTime();
+// A message without a time is given the next one.
 bool PushMessage(const Message& message);
 // Each UTF-16 unit of the text as a kChar message, as typed text arrives.
 bool PushText(const char* utf8);

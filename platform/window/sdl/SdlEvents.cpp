@@ -35,7 +35,7 @@ void TranslateKeyDown(const SDL_KeyboardEvent& event, MessageQueue& queue) {
     return;
   }
   const uint16_t virtual_key = VirtualKeyFromSdl(key.sym, key.scancode, key.mod);
-  if (virtual_key != 0) queue.Push({MessageType::kKeyDown, virtual_key});
+  if (virtual_key != 0) queue.Push({MessageType::kKeyDown, virtual_key, event.timestamp});
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ void TranslateEvent(const SDL_Event& event, MessageQueue& queue) {
       TranslateKeyDown(event.key, queue);
       break;
     case SDL_TEXTINPUT:
-      queue.PushText(event.text.text);
+      queue.PushText(event.text.text, event.text.timestamp);
       break;
     default:
       break;

@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/input/headless/HeadlessInput.h"
@@ -92,6 +93,46 @@ TEST_F(HeadlessInputTest, ALeftClickBetweenPollsIsSeenWhereItWasMade) {
   EXPECT_FALSE(state.left_went_down || state.left_came_up) << "told once";
   EXPECT_EQ(std::vector<int32_t>({state.press_x, state.press_y, state.release_x, state.release_y}),
             std::vector<int32_t>({10, 20, 30, 40}));
+}
+
+// The player's keys and left clicks, in the order made ("ab*": a, b, then a click), reach the game
+// in that order: frames (split by "|") as the main loop runs them, each taking what the window
+// service releases to it (one key a frame) and then polling the mouse ("*" where the click is seen).
+TEST_F(HeadlessInputTest, AClickWaitsForTheKeysTypedBeforeIt) {
+  const struct {
+    const char* made;
+    const char* frames;
+  } rows[] = {
+      {"ab*", "a|b|*"},  // a name typed and OK clicked: the last letter first
+      {"*ab", "a*|b"},   // a click then keys: the click is not held
+      {"a*b", "a|b*"},
+      {"*", "*"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.made);
+    TearDown();
+    SetUp();
+    for (const char* made = row.made; *made != 0; ++made) {
+      if (*made == '*') {
+        ASSERT_TRUE(headless::SetMouseButton(kButtonLeft, true));
+        ASSERT_TRUE(headless::SetMouseButton(kButtonLeft, false));
+      } else {
+        const char letter[2] = {*made, 0};
+        ASSERT_TRUE(window::headless::PushText(letter));
+      }
+    }
+    std::string frames;
+    for (int frame = 0; frame < 6; ++frame) {
+      std::string seen;
+      while (window::PeekMessage()) seen += static_cast<char>(window::GetMessage().value);
+      MouseState state;
+      ASSERT_TRUE(PollMouse(&state));
+      if (state.left_went_down) seen += '*';
+      if (seen.empty()) continue;
+      frames += (frames.empty() ? "" : "|") + seen;
+    }
+    EXPECT_EQ(frames, row.frames);
+  }
 }
 
 TEST_F(HeadlessInputTest, AFailedReadLeavesTheCallersStateAlone) {
