@@ -4,6 +4,7 @@
 
 #include "Sources/minigames/MiniGameHost.h"
 #include "Sources/minigames/MiniGamePieces.h"
+#include "Sources/minigames/MiniGamePose.h"
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "gui/include/GUICursor.h"
 #include "gui/include/GUISystem.h"
@@ -99,14 +100,13 @@ void MiniGame::UpdatePause() {
   }
 }
 
-bool MiniGame::IsPressBesidePieces() const {
+bool MiniGame::IsPressBesidePieces(const Vector2& point) const {
+  // At the point the GUI offers, where the button went down: on a slow frame the pointer may have
+  // dragged a piece away from under itself, and the game would close.
   const cInput* input = cInput::PeekInstance();
-  const GUISystem* gui = GUISystem::PeekInstance();
-  if (input == nullptr || gui == nullptr || !input->Mouse().IsPressed(cInput::kMouseLeft)) return false;
-  return std::none_of(GetChildren().begin(), GetChildren().end(), [gui](const GUIWindow* child) {
-    const RenderObject* model = child->GetVisual().GetModel();
-    return model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
-  });
+  if (input == nullptr || !input->Mouse().IsPressed(cInput::kMouseLeft)) return false;
+  return std::none_of(GetChildren().begin(), GetChildren().end(),
+                      [&point](const GUIWindow* child) { return IsPickedAt(child, point); });
 }
 
 bool MiniGame::OnMouse(const Vector2& point, bool button_down) {
@@ -124,7 +124,7 @@ bool MiniGame::OnMouse(const Vector2& point, bool button_down) {
   // Only the exit button this game put on the panel takes its presses.
   const bool taken_by_panel = m_panel_taken && GetMiniGameHost().HandleExitButtonMouse(point, button_down);
   // Once finished (a "win" stored, the game disappearing), a click changes nothing.
-  if (m_result == "wait" && !taken_by_panel && IsPressBesidePieces()) Finish("close");
+  if (m_result == "wait" && !taken_by_panel && IsPressBesidePieces(point)) Finish("close");
   return answer;
 }
 

@@ -69,8 +69,8 @@ class MiniGame : public GUIStateWindow {
   bool m_won = false;  // won now or at some earlier time
 
  private:
-  // A fresh left press whose ray hits the model of none of the children.
-  bool IsPressBesidePieces() const;
+  // A fresh left press at `point` whose ray hits the model of none of the children.
+  bool IsPressBesidePieces(const Vector2& point) const;
 
   std::unique_ptr<MiniGameIntro> m_intro;
   bool m_panel_taken = false;  // the panel shows this game's exit button

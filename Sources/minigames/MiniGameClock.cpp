@@ -51,24 +51,29 @@ bool MiniGameClock::OnMouse(const Vector2& point, bool button_down) {
   if (input == nullptr) return answer;
   const Vector3 p(point.x, point.y, 0.0f);
   cSoundPlayer* player = cSoundPlayer::GetInstance();
-  if (input->Mouse().IsReleased(cInput::kMouseLeft)) {
+  const bool released = input->Mouse().IsReleased(cInput::kMouseLeft);
+  if (AcceptsPieceInput()) {
+    // The GUI offers a press where the button went down and a release where it came up: the hand
+    // under the press is taken and follows the whole drag, however few frames saw it.
+    if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
+      // The minute hand lies over the hour hand: a press on both takes it.
+      if (IsPickedAt(m_minute_hand, point)) {
+        m_dragged = m_minute_hand;
+      } else if (IsPickedAt(m_hour_hand, point)) {
+        m_dragged = m_hour_hand;
+      }
+      m_last_point = p;
+    } else if (m_dragged != nullptr && (released || input->Mouse().IsDown(cInput::kMouseLeft))) {
+      if (!released && m_spring_sound.Get() != nullptr && !player->IsPlaying(m_spring_sound) && m_result != "win") {
+        player->Play(m_spring_sound, true);
+      }
+      DragStep(p);
+    }
+  }
+  if (released) {
     // Let go at any time, so the spring never creaks on.
     if (m_spring_sound.Get() != nullptr) player->Stop(m_spring_sound);
     m_dragged = nullptr;
-    return answer;
-  }
-  if (!AcceptsPieceInput()) return answer;
-  if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
-    // The minute hand lies over the hour hand: a press on both takes it.
-    if (IsPickedByPointer(m_minute_hand)) {
-      m_dragged = m_minute_hand;
-    } else if (IsPickedByPointer(m_hour_hand)) {
-      m_dragged = m_hour_hand;
-    }
-    m_last_point = p;
-  } else if (m_dragged != nullptr && input->Mouse().IsDown(cInput::kMouseLeft)) {
-    if (m_spring_sound.Get() != nullptr && !player->IsPlaying(m_spring_sound) && m_result != "win") player->Play(m_spring_sound, true);
-    DragStep(p);
   }
   return answer;
 }

@@ -90,25 +90,29 @@ bool MiniGameCollectDetails::OnMouse(const Vector2& point, bool button_down) {
   const cInput* input = cInput::PeekInstance();
   if (input == nullptr || m_placed == kPieces) return answer;
   const Vector3 p(point.x, point.y, 0.0f);
-  if (input->Mouse().IsReleased(cInput::kMouseLeft)) {
+  const bool released = input->Mouse().IsReleased(cInput::kMouseLeft);
+  const bool accepts = AcceptsPieceInput();
+  // The GUI offers a press where the button went down and a release where it came up: the piece
+  // under the press is taken and follows the whole drag, however few frames saw it.
+  if (accepts && input->Mouse().IsPressed(cInput::kMouseLeft)) {
+    m_last_point = p;
+    TakePiece(point);
+  }
+  if (accepts && m_dragged != nullptr && (released || input->Mouse().IsDown(cInput::kMouseLeft))) DragPiece(p);
+  if (released) {
     if (m_dragged != nullptr) DropPiece();
     m_dragged = nullptr;
-  } else if (!AcceptsPieceInput()) {
+  } else if (!accepts) {
     m_dragged = nullptr;
-  } else if (input->Mouse().IsPressed(cInput::kMouseLeft)) {
-    m_last_point = p;
-    TakePiece();
-  } else if (m_dragged != nullptr && input->Mouse().IsDown(cInput::kMouseLeft)) {
-    DragPiece(p);
   }
   return answer;
 }
 
-void MiniGameCollectDetails::TakePiece() {
+void MiniGameCollectDetails::TakePiece(const Vector2& point) {
   // The candidate latest among the children is drawn over the others.
   for (auto child = GetChildren().rbegin(); child != GetChildren().rend(); ++child) {
     const auto found = std::find(m_pieces.begin(), m_pieces.end(), *child);
-    if (found == m_pieces.end() || m_board[found - m_pieces.begin()] != 0 || !IsPickedByPointer(*child)) continue;
+    if (found == m_pieces.end() || m_board[found - m_pieces.begin()] != 0 || !IsPickedAt(*child, point)) continue;
     m_dragged = *child;
     Play(m_take_sound);
     m_dragged->MoveToFront(false);

@@ -38,7 +38,7 @@ class MiniGameCollectDetails : public MiniGame {
 
  private:
   bool HasPlacedNeighbour(int k) const;
-  void TakePiece();
+  void TakePiece(const Vector2& point);
   // The dragged piece moves by the pointer's motion, its centre kept inside the border.
   void DragPiece(const Vector3& p);
   void DropPiece();

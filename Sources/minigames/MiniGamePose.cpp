@@ -54,12 +54,6 @@ Vector3 GetPieceCentre(const GUIWindow* piece) {
   return model != nullptr ? model->GetBoundingBox().m_centre : Vector3();
 }
 
-bool IsPickedByPointer(const GUIWindow* piece) {
-  const GUISystem* gui = GUISystem::PeekInstance();
-  const RenderObject* model = ModelOf(piece);
-  return gui != nullptr && model != nullptr && model->PickByRay(gui->GetRayOrigin(), gui->GetRayDirection());
-}
-
 bool IsPickedAt(const GUIWindow* piece, const Vector2& point) {
   const RenderObject* model = ModelOf(piece);
   return model != nullptr && model->PickByRay(Vector3(point.x, point.y, GUISystem::kRayStartZ),

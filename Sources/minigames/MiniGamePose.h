@@ -20,8 +20,6 @@ void SetPose(GUIWindow* piece, float pose);
 float GetPoseEnd(const GUIWindow* piece);
 // The centre of the piece model's world box; (0, 0, 0) without a model.
 Vector3 GetPieceCentre(const GUIWindow* piece);
-// The GUI's mouse pick ray hits a face of the piece's model.
-bool IsPickedByPointer(const GUIWindow* piece);
 // The GUI's pick ray at `point` (GUI units) hits a face of the piece's model.
 bool IsPickedAt(const GUIWindow* piece, const Vector2& point);
 // Poses the model now (animation, controllers and box), as the render pass would.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <vector>
@@ -66,6 +67,31 @@ class DragGames : public PlayBench {
   void Grab(const Vector2& point) { Press(m_pointer = point); }
   void LetGo() { Release(m_pointer); }
 
+  // How few frames see a drag (a slow machine's): a frame after the press or not, after each move
+  // or not, and the pointer moved on after the release, before a frame, or not.
+  struct FewFrames {
+    const char* name;
+    bool press_framed, moves_framed, moved_on;
+  };
+  static constexpr FewFrames kFewFrames[] = {{"a frame each", true, true, false},
+                                             {"pressed and moved in one frame", false, true, false},
+                                             {"moved and released in one frame", true, false, false},
+                                             {"all in one frame", false, false, false},
+                                             {"all in one frame, moved on after", false, false, true}};
+  // The button goes down at `from`, the pointer along `path`, the button up at its end.
+  void DragSeenBy(const FewFrames& c, const Vector2& from, const std::vector<Vector2>& path) {
+    MoveTo(from);
+    input::headless::SetMouseButton(input::kButtonLeft, true);
+    if (c.press_framed) Frame();
+    for (const Vector2& p : path) {
+      SetPointer(p);
+      if (c.moves_framed) Frame();
+    }
+    input::headless::SetMouseButton(input::kButtonLeft, false);
+    if (c.moved_on) SetPointer(from);
+    RunFor(0.1f);
+  }
+
   Vector2 m_pointer;
 };
 
@@ -99,6 +125,30 @@ TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
   EXPECT_LT(clock->GetMinuteValue(), 99.9f);
 }
 
+// However few frames see a drag, the hand under the press follows all of it: each way a drag
+// turns the minute hand as far as one seen a frame each.
+TEST_F(DragGames, ClockHandsFollowTheWholeDragHoweverFewFramesSeeIt) {
+  auto* clock = Start<MiniGameClock>("clock");
+  float way = 1.0f;
+  std::optional<float> seen_each_frame;
+  for (const FewFrames& c : kFewFrames) {
+    const std::optional<Vector2> tip =
+        PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand")));
+    ASSERT_TRUE(tip.has_value());
+    // Out along the hand, then a twentieth of a turn one way or the other.
+    const float start = TurnOf(kDialCentre, *tip);
+    std::vector<Vector2> path = {AtTurn(kDialCentre, start, 300.0f)};
+    for (int i = 1; i <= 10; ++i) path.push_back(AtTurn(kDialCentre, start + way * 0.005f * static_cast<float>(i), 300.0f));
+    const float before = clock->GetMinuteValue();
+    DragSeenBy(c, *tip, path);
+    const float turned = way * (clock->GetMinuteValue() - before);
+    if (!seen_each_frame) seen_each_frame = turned;
+    EXPECT_GT(turned, 5.0f) << c.name;
+    EXPECT_NEAR(turned, *seen_each_frame, 0.1f) << c.name;
+    way = -way;
+  }
+  EXPECT_EQ(clock->GetResult(), "wait");
+}
 
 // The clock cannot be skipped. Whether the hour hand is turned slowly (58 units of a hand are
 // 58 / 150 of a turn of the pointer) or swept past seven in one quick step, the clock is won,
@@ -217,16 +267,6 @@ TEST_F(DragGames, CirclesAreTurnedHomeRingByRingAndWon) {
 // However few frames see a drag (a slow machine's), the ring follows the pointer from where the
 // button went down to where it came up; the turns go either way, so that no ring comes home.
 TEST_F(DragGames, CirclesFollowTheWholeDragHoweverFewFramesSeeIt) {
-  struct Case {
-    const char* name;
-    bool press_framed, moves_framed;  // a frame after the press, and after each move
-    bool moved_on;                    // the pointer moves on after the release, before a frame
-  };
-  constexpr Case kCases[] = {{"a frame each", true, true, false},
-                             {"pressed and moved in one frame", false, true, false},
-                             {"moved and released in one frame", true, false, false},
-                             {"all in one frame", false, false, false},
-                             {"all in one frame, moved on after", false, false, true}};
   SetRandState(12345);
   auto* circles = Start<MiniGameCircles>("circles");
   ASSERT_FALSE(circles->GetRings().empty());
@@ -234,19 +274,12 @@ TEST_F(DragGames, CirclesFollowTheWholeDragHoweverFewFramesSeeIt) {
   const std::optional<Vector2> at = PointOnRing(ring);
   ASSERT_TRUE(at.has_value());
   float way = 1.0f;
-  for (const Case& c : kCases) {
+  for (const FewFrames& c : kFewFrames) {
     const float before = GetPose(&ring);
-    MoveTo(*at);
-    input::headless::SetMouseButton(input::kButtonLeft, true);
-    if (c.press_framed) Frame();
-    Vector2 end = *at;
-    for (int i = 1; i <= 10; ++i) {
-      SetPointer(end = AtTurn(kDialCentre, 0.25f + way * 0.006f * static_cast<float>(i), 300.0f));
-      if (c.moves_framed) Frame();
-    }
-    input::headless::SetMouseButton(input::kButtonLeft, false);
-    if (c.moved_on) SetPointer(*at);
-    RunFor(0.1f);
+    std::vector<Vector2> path;
+    for (int i = 1; i <= 10; ++i) path.push_back(AtTurn(kDialCentre, 0.25f + way * 0.006f * static_cast<float>(i), 300.0f));
+    DragSeenBy(c, *at, path);
+    const Vector2 end = path.back();
     const float turned = -150.0f * (TurnOf(kDialCentre, end) - TurnOf(kDialCentre, *at));
     EXPECT_NEAR(std::remainder(GetPose(&ring) - before - turned, 100.0f), 0.0f, 0.05f) << c.name;
     way = -way;
@@ -426,6 +459,25 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   }
   EXPECT_EQ(puzzle->GetPlacedCount(), 49);
   ExpectWonAfter(*puzzle, 1.9f, 0.2f);
+}
+
+// However few frames see a drag, the piece under the press is taken and lands where it was let go:
+// each case puts another neighbour of the centre in its place.
+TEST_F(DragGames, CollectDetailsPiecesFollowTheWholeDragHoweverFewFramesSeeIt) {
+  auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
+  const int centre = MiniGameCollectDetails::kCentre;
+  const int pieces[] = {centre + 1, centre - 1, centre + 7, centre - 7, centre + 8};
+  static_assert(std::size(pieces) == std::size(kFewFrames));
+  for (std::size_t i = 0; i < std::size(kFewFrames); ++i) {
+    const int k = pieces[i];
+    const std::optional<Vector2> point = PointOn(Found(puzzle->GetPiece(k)));
+    ASSERT_TRUE(point.has_value());
+    const Vector2 shift = Centre(Found(puzzle->GetPlace(k))) - Centre(Found(puzzle->GetPiece(k)));
+    std::vector<Vector2> path;
+    for (int step = 1; step <= 8; ++step) path.push_back(*point + shift * (static_cast<float>(step) / 8.0f));
+    DragSeenBy(kFewFrames[i], *point, path);
+    EXPECT_TRUE(puzzle->IsPlaced(k)) << kFewFrames[i].name;
+  }
 }
 
 // A puzzle left half done starts again from its centre piece.
