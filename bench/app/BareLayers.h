@@ -20,9 +20,11 @@ class BareLayers {
   bool Open(int width, int height, const BareGlWindow::Options& options, std::string& error);
   // The layers drawn from now on, bottom first; their textures are made once a size.
   void SetLayers(const std::vector<FrameLayer>& layers);
-  // Deletes the layers' textures (made again by the next SetLayers): the walk measures the game's
-  // memory between screens without the reference's.
-  void ReleaseTextures();
+  // Lets the window, its context and the layers' textures go, with everything the driver keeps for
+  // them (a deleted texture the driver still points at stays): the walk measures the game's memory
+  // between screens without the reference's. Reopen makes the window again as Open made it.
+  void Close();
+  bool Reopen(std::string& error);
   // Clears, draws the layers, swaps and waits until the GL has drawn them.
   void Draw();
 

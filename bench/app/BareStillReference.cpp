@@ -49,6 +49,7 @@ struct BareLayers::Parts {
   BareGlWindow window;
   bool open = false;
   int width = 0, height = 0;
+  BareGlWindow::Options options;
   std::vector<FrameLayer> layers;
   std::vector<LayerVertex> vertices;  // four a layer
   std::map<TextureKey, GLuint> textures;
@@ -69,8 +70,14 @@ bool BareLayers::Open(int width, int height, const BareGlWindow::Options& option
   p.open = true;
   p.width = width;
   p.height = height;
+  p.options = options;
   SetBareSceneStates(width, height);
   return true;
+}
+
+bool BareLayers::Reopen(std::string& error) {
+  Parts& p = *m_parts;
+  return p.open || Open(p.width, p.height, p.options, error);
 }
 
 void BareLayers::SetLayers(const std::vector<FrameLayer>& layers) {
@@ -96,11 +103,11 @@ void BareLayers::SetLayers(const std::vector<FrameLayer>& layers) {
   }
 }
 
-void BareLayers::ReleaseTextures() {
+void BareLayers::Close() {
   Parts& p = *m_parts;
   if (!p.open) return;
-  p.window.MakeCurrent();
-  for (const auto& [key, name] : p.textures) glDeleteTextures(1, &name);
+  p.window.Close();  // its textures go with the context
+  p.open = false;
   p.textures.clear();
   p.layers.clear();
   p.vertices.clear();

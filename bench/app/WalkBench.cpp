@@ -12,7 +12,9 @@
 // walk-table.md beside the benchmark, each screen's frame to walk-frames/NAME.png, and the pictures
 // decoded more than once on the walk to walk-decodes.md, the resident size by owner (the bare
 // window, the menu, the office) to walk-memory.md. VELMARIS_WALK_STOP_AFTER=SCREEN ends the walk
-// after that screen (main_menu or a place), for a heap profiler.
+// after that screen (main_menu or a place), for a heap profiler; VELMARIS_WALK_EXIT_AT=SCREEN ends
+// the process on that screen's frames, letting nothing go, so that what the profiler calls leaked
+// is what was live there. The bare reference's window is open only while its rounds run.
 //
 // Run (Release build): build/release/bin/bench_app --benchmark_filter=Walk
 //   SDL's offscreen driver is used without a display; under a virtual one (as the issue's
@@ -74,6 +76,7 @@ struct ScreenRow {
   FrameStats stats;
   int64_t texture_bytes = 0;
   double resident_mb = 0, pictures_mb = 0;
+  double way_peak_mb = 0;  // the peak resident size from the previous screen's end through this one's first frames
   std::size_t bare_layers = 0;
 };
 
@@ -124,7 +127,13 @@ class GameWalk {
     row.name = name;
     std::vector<FrameRound> game, bare;
     game.push_back(RunFrames([this] { Frame(); }, kSettle, kRoundFrames));
+    row.way_peak_mb = PeakResidentMb();
     NotePeak();
+    if (const char* exit_at = std::getenv("VELMARIS_WALK_EXIT_AT"); exit_at != nullptr && name == exit_at) {
+      // Nothing is let go: a heap profiler's "leaked" is what was live on this screen.
+      std::fprintf(stderr, "ended on %s: %.1f MB resident\n%s\n", name.c_str(), ResidentMb(), ResidentByOwner().c_str());
+      std::_Exit(0);
+    }
     RenderSystem* render = RenderManager::GetInstance()->GetRenderSystem();
     render->RecordLayers(true);
     Frame();
@@ -138,6 +147,12 @@ class GameWalk {
     }
     m_decodes.SetScreen("after " + name);
     KeepFrame(name, row.stats);
+    std::string error;
+    if (!m_bare.Reopen(error)) {
+      Fail(name + ": the bare reference could not open again: " + error);
+      ForgetBenchMemory();
+      return;
+    }
     m_bare.SetLayers(row.stats.layers);
     row.bare_layers = row.stats.layers.size();
     bare.push_back(RunFrames([this] { m_bare.Draw(); }, kSettle, kRoundFrames));
@@ -148,7 +163,7 @@ class GameWalk {
     row.game = Summarise(game);
     row.bare = Summarise(bare);
     row.of_bare = RoundRatio(game, bare);
-    m_bare.ReleaseTextures();
+    m_bare.Close();
     m_rows.push_back(std::move(row));
     ForgetBenchMemory();
   }
@@ -167,7 +182,7 @@ class GameWalk {
   const std::string& Owners() const { return m_owners; }
   // The largest resident size the game's own frames reached (the bench's work between screens
   // left out), in MB.
-  void NotePeak() { m_peak_mb = std::max(m_peak_mb, WholePeakResidentMb()); }
+  void NotePeak() { m_peak_mb = std::max(m_peak_mb, PeakResidentMb()); }
   double PeakMb() const { return m_peak_mb; }
   // A walk cut short after `screen` (VELMARIS_WALK_STOP_AFTER), to look at the memory there with a
   // heap profiler.
@@ -338,17 +353,17 @@ std::string Table(const std::vector<ScreenRow>& rows, double peak_mb, double bar
   std::ostringstream out;
   out << "load average (1, 5, 15 min) before: " << load_before << "; after: " << load_after << "\n\n";
   out << "| screen | frame ms | main ms | fps | cores | draws | blended | covered px | texture MB | rss MB | "
-         "pictures MB | bare frame ms | bare main ms | bare fps | bare cores | of bare | ± | 60 fps |\n";
-  out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
+         "peak MB | pictures MB | bare frame ms | bare main ms | bare fps | bare cores | of bare | ± | 60 fps |\n";
+  out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
   char line[512];
   for (const ScreenRow& r : rows) {
     std::snprintf(line, sizeof line,
-                  "| %s | %.2f | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.0f | %.1f "
+                  "| %s | %.2f | %.2f | %.0f | %.2f | %u | %u | %.2fM | %.1f | %.0f | %.0f | %.1f "
                   "| %.2f | %.2f | %.0f | %.2f | %.2f | %.2f | %s |\n",
                   r.name.c_str(), r.game.frame_ms, r.game.main_ms, r.game.fps, r.game.cores, r.stats.draws,
                   r.stats.blended_draws,
                   static_cast<double>(r.stats.covered_pixels) / 1e6, static_cast<double>(r.texture_bytes) / 1048576.0,
-                  r.resident_mb, r.pictures_mb,
+                  r.resident_mb, r.way_peak_mb, r.pictures_mb,
                   r.bare.frame_ms, r.bare.main_ms, r.bare.fps, r.bare.cores, r.of_bare.median, r.of_bare.spread,
                   r.game.fps >= 60.0 ? "yes" : "no");
     out << line;
@@ -363,6 +378,13 @@ std::string Table(const std::vector<ScreenRow>& rows, double peak_mb, double bar
                 "pictures drawn on the fullest screen: %.1f MB (2x: %.1f MB); a bare SDL2+GL window, one frame "
                 "drawn, in this process: %.0f MB\n",
                 most_pictures, 2 * most_pictures, bare_window_mb);
+  out << line;
+  double most_texture_mb = 0;
+  for (const ScreenRow& r : rows) most_texture_mb = std::max(most_texture_mb, static_cast<double>(r.texture_bytes) / 1048576.0);
+  std::snprintf(line, sizeof line,
+                "the game's own share (the peak in play less the bare window): %.0f MB, beside %.1f MB of textures on "
+                "the device at most\n",
+                peak_mb - bare_window_mb, most_texture_mb);
   out << line;
   return out.str();
 }
@@ -391,6 +413,8 @@ void BM_WalkTheGame(benchmark::State& state) {
   bare.Draw();
   const double bare_window_mb = ResidentMb();
   const std::string bare_owners = "## a bare window, one frame drawn\n\n" + ResidentByOwner() + "\n";
+  // Open only while its rounds run: what it holds is the bench's, not the game's.
+  bare.Close();
   if (!StartGame(users.path, false)) {
     state.SkipWithError("the game could not start here");
     StopGame();

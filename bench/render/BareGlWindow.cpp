@@ -14,10 +14,16 @@ struct BareGlWindow::Parts {
 BareGlWindow::BareGlWindow() : m_parts(std::make_unique<Parts>()) {}
 
 BareGlWindow::~BareGlWindow() {
+  Close();
+  if (m_parts->video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void BareGlWindow::Close() {
   Parts& p = *m_parts;
   if (p.context != nullptr) SDL_GL_DeleteContext(p.context);
   if (p.window != nullptr) SDL_DestroyWindow(p.window);
-  if (p.video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  p.context = nullptr;
+  p.window = nullptr;
 }
 
 bool BareGlWindow::Open(int width, int height, const Options& options, std::string& error) {

@@ -24,6 +24,8 @@ class BareGlWindow {
   // False, with the reason, when no window or GL context can be made.
   bool Open(int width, int height, std::string& error) { return Open(width, height, Options(), error); }
   bool Open(int width, int height, const Options& options, std::string& error);
+  // Lets the context and the window go (and all the driver held for them); Open makes them again.
+  void Close();
   // Makes the context current (nothing to do while it is).
   void MakeCurrent();
   void Swap();
