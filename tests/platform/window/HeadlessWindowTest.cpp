@@ -63,7 +63,7 @@ TEST_F(HeadlessWindow, TheMainWindowIsCreatedHiddenOnce) {
   EXPECT_TRUE(headless::GetPlacement().shown);
 }
 
-TEST_F(HeadlessWindow, PlacementSetsTheClientSize) {
+TEST_F(HeadlessWindow, PlacementSetsTheClientSizeAndTestsSetTheMouseAndTheDesktop) {
   EXPECT_FALSE(PlaceWindowed(10, 20, 800, 600));  // no window yet
   ASSERT_TRUE(CreateMainWindow("Velmaris"));
   ASSERT_TRUE(PlaceWindowed(10, 20, 800, 600));
@@ -84,9 +84,7 @@ TEST_F(HeadlessWindow, PlacementSetsTheClientSize) {
 
   EXPECT_FALSE(PlaceWindowed(0, 0, 0, 600));
   EXPECT_FALSE(PlaceFullScreen(-1, 600, false));
-}
-
-TEST_F(HeadlessWindow, TestsSetTheMouseAndTheDesktop) {
+  // Tests set the mouse, the desktop and the client size.
   ASSERT_TRUE(headless::SetMousePosition(-5, 900));
   int x = 0;
   int y = 0;
