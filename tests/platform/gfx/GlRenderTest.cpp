@@ -24,7 +24,7 @@ using testing::V;
 using testing::Vertex;
 using testing::kFvf;
 
-TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOrigin) {
+TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOriginAsTheViewportDoes) {
   ClearAll(0xFF000000);
   Flat();
   Quad(-1, 0, 0, 1, 0.5f, 0xFFFF0000);  // top-left quadrant red
@@ -32,11 +32,8 @@ TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOrigin) {
   EXPECT_PIXEL(8, 8, 0xFF0000);
   EXPECT_PIXEL(56, 56, 0x0000FF);
   EXPECT_PIXEL(56, 8, 0x000000);
-}
-
-TEST_F(GlRender, TheViewportIsMeasuredFromTheTopLeft) {
+  // The viewport is measured from the top left too.
   ClearAll(0xFF000000);
-  Flat();
   ASSERT_EQ(D().SetViewport(Viewport{0, 0, 32, 32, 0, 1}), DD_OK);
   FullQuad(0xFF00FF00);
   EXPECT_PIXEL(8, 8, 0x00FF00);

@@ -242,9 +242,7 @@ TEST_F(HeadlessGfx, AnInjectedFailureIsReturnedOnceAndTheStateIsKeptOrSkipsAndRe
   while ((r = temp->Lock(nullptr, locked, 0)) == DDERR_WASSTILLDRAWING) ++tries;
   EXPECT_EQ(r, DD_OK);
   EXPECT_EQ(tries, 2);
-}
-
-TEST_F(HeadlessGfx, AFailedCreationLeavesNoObject) {
+  // A failed creation leaves no object.
   headless::FailCall(Call::kCreateDevice, DDERR_OUTOFVIDEOMEMORY);
   std::shared_ptr<Device> device;
   EXPECT_EQ(rig.d3d->CreateDevice(kDeviceTnLHal, rig.back, device), DDERR_OUTOFVIDEOMEMORY);

@@ -98,7 +98,7 @@ TEST_F(HeadlessWindow, PlacementSetsTheClientSizeAndTestsSetTheMouseAndTheDeskto
   EXPECT_EQ(GetClientSize().height, 200);
 }
 
-TEST_F(HeadlessWindow, MessagesReachTheWindowProcedureOneATurn) {
+TEST_F(HeadlessWindow, MessagesReachTheWindowProcedureOneATurnAndDestroyAndQuitAreMessages) {
   std::vector<Message> got;
   SetWindowProcedure([&](const Message& message) { got.push_back(message); });
   headless::PushMessage({MessageType::kActivate, 0});
@@ -115,9 +115,7 @@ TEST_F(HeadlessWindow, MessagesReachTheWindowProcedureOneATurn) {
   EXPECT_FALSE(PeekMessage());
   EXPECT_EQ(GetMessage().type, MessageType::kNone);  // nothing can come: no wait
   WaitMessage();                                       // returns at once headless
-}
-
-TEST_F(HeadlessWindow, DestroyAndQuitMessages) {
+  // The window's destruction and a quit come as messages too.
   ASSERT_TRUE(CreateMainWindow("Velmaris"));
   DestroyMainWindow();
   EXPECT_EQ(MainWindow(), nullptr);
@@ -155,7 +153,7 @@ TEST_F(HeadlessWindow, ATimedWaitNeverBlocksAndCountsOnlyMessagesThatMayBeTakenN
   EXPECT_EQ(GetMessage().value, static_cast<uint32_t>('y'));  // with only held keys, a get takes the next
 }
 
-TEST_F(HeadlessWindow, TheFrameHookRunsOnceAFrame) {
+TEST_F(HeadlessWindow, TheFrameHookRunsOnceAFrameAndAProcedureMayReplaceItself) {
   int frames = 0;
   headless::SetFrameHook([&] {
     ++frames;
@@ -170,9 +168,7 @@ TEST_F(HeadlessWindow, TheFrameHookRunsOnceAFrame) {
   }
   EXPECT_TRUE(closed);
   EXPECT_EQ(frames, 2);
-}
-
-TEST_F(HeadlessWindow, AProcedureMayReplaceItselfWhileItRuns) {
+  // A procedure may replace itself while it runs.
   int calls = 0;
   SetWindowProcedure([&](const Message&) {
     ++calls;
