@@ -183,19 +183,7 @@ TEST(GUIFontQuads, GlyphsStandOnThePenAndSpanTheirAdvance) {
   EXPECT_EQ(untouched[0].x, 0.0f);
 }
 
-TEST(GUIFontQuads, BuildTextEmptiesTheMeshAndTakesTheColour) {
-  const GUIFont font = TestFont(kLatin);
-  CountedPtr<Model> mesh(new Model("font_model", 4096, 6144, 0x100009));
-  RenderObject object(mesh, nullptr, 0);
-  font.BuildText(object, Vector4(1, 0, 0, 1), u"long text");
-  font.BuildText(object, Vector4(0, 1, 0, 0.5f), u"ok");
-  EXPECT_EQ(mesh->m_index_count, 12u);
-  EXPECT_EQ(object.GetColor(), Vector4(0, 1, 0, 0.5f));
-  EXPECT_FLOAT_EQ(font.GetTextExtent(u"ok").x, 10.0f);
-  EXPECT_EQ(font.GetTextExtent(u"ok").y, 10.0f);
-}
-
-TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
+TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaidOrBuilt) {
   const GUIFont font = TestFont(kLatin);
   struct Case {
     std::size_t letters;  // laid a word of ten letters at a time, as a text's lines are
@@ -219,6 +207,15 @@ TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
     EXPECT_EQ(first.diffuse, 0xFFFFFFFFu) << c.letters;
     EXPECT_EQ(mesh.m_indices->GetCount(), mesh.m_vertices->GetCount() / 4 * 6) << c.letters;
   }
+  // Building a text empties the mesh first and takes the colour.
+  CountedPtr<Model> mesh(new Model("font_model", 4096, 6144, 0x100009));
+  RenderObject object(mesh, nullptr, 0);
+  font.BuildText(object, Vector4(1, 0, 0, 1), u"long text");
+  font.BuildText(object, Vector4(0, 1, 0, 0.5f), u"ok");
+  EXPECT_EQ(mesh->m_index_count, 12u);
+  EXPECT_EQ(object.GetColor(), Vector4(0, 1, 0, 0.5f));
+  EXPECT_FLOAT_EQ(font.GetTextExtent(u"ok").x, 10.0f);
+  EXPECT_EQ(font.GetTextExtent(u"ok").y, 10.0f);
 }
 
 TEST(GUIFontCase, CapitalsOnlyFontsDrawLowerCaseWithTheCapitals) {
