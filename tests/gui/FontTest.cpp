@@ -11,13 +11,13 @@
 #include "gui/include/cGUIFontDataResource.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/texture/TgaImageLoader.h"
 #include "source/texture/Image.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -120,11 +120,9 @@ TEST(StoredFont, DescriptionsReadBackAndDamagedOnesAreRefused) {
   ASSERT_TRUE(WriteFontDescription(stored, written));
   const uint32_t size = stored.GetSize();
   EXPECT_EQ(size, 3 * 4 + 10 + 18 + 18 + 3 * 4 + 1u);
+  const std::string longer = BytesOf(stored) + "x";  // and one byte too many
   for (uint32_t cut = 0; cut <= size + 1; ++cut) {
-    cMemoryStream bytes;
-    bytes.Write(stored.GetData(), std::min(cut, size));
-    if (cut > size) bytes.Write("x", 1);  // one byte too many
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(longer.substr(0, cut));
     FontDescription read;
     const bool ok = ReadFontDescription(bytes, read);
     EXPECT_EQ(ok, cut == size) << cut;
