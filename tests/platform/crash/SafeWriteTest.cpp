@@ -32,7 +32,7 @@ std::string Hex(uint64_t value, int digits = 0) {
   return std::string(buffer, length);
 }
 
-TEST(CrashFormat, DecimalAndUpperCaseHexWithZeroPadding) {
+TEST(CrashFormat, DecimalAndUpperCaseHexWithZeroPaddingInBuffersThatHoldThem) {
   EXPECT_EQ(Decimal(0), "0");
   EXPECT_EQ(Decimal(7, 2), "07");
   EXPECT_EQ(Decimal(26, 2), "26");
@@ -46,9 +46,7 @@ TEST(CrashFormat, DecimalAndUpperCaseHexWithZeroPadding) {
   EXPECT_EQ(Hex(0x1b, 4), "001B");
   EXPECT_EQ(Hex(UINT64_MAX), "FFFFFFFFFFFFFFFF");
   EXPECT_EQ(Hex(0x123456789ULL, 8), "123456789");
-}
-
-TEST(CrashFormat, ABufferTooSmallTakesNothing) {
+  // A buffer too small takes nothing.
   char buffer[4] = {'x', 'x', 'x', 'x'};
   EXPECT_EQ(FormatDecimal(buffer, sizeof buffer, 1234), 0u);
   EXPECT_EQ(buffer[0], '\0');
