@@ -6,10 +6,10 @@
 #include "gui/include/GUIEditBox.h"
 #include "gui/include/GUIStatic.h"
 #include "platform/window/VirtualKeys.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/WidgetTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -124,17 +124,15 @@ TEST_F(EditBoxTest, TheViewScrollsFiveCharactersAtATimeAndShowsOnlyWhatFits) {
   EXPECT_EQ(Found(box.GetStatic()).GetText(), u"uvwxyz");
   Press(box, kVkHome);
   EXPECT_EQ(Found(box.GetStatic()).GetText(), u"abcdefgh") << "nothing that would end past the width";
-}
-
-TEST_F(EditBoxTest, ABoxNarrowerThanItsCursorStillTakesTextAndShowsTheCaret) {
-  GUIEditBox box(user, "name");
-  box.SetValue("text_width", "4");  // the cursor alone is 10 wide
-  Type(box, u"abc");
-  EXPECT_EQ(box.GetText(), u"abc");
-  EXPECT_EQ(box.GetFirst(), 3) << "the view starts at the caret";
-  Press(box, kVkHome);
-  Press(box, kVkEnd);
-  EXPECT_EQ(box.GetFirst(), 3);
+  // A box narrower than its cursor still takes text and shows the caret.
+  GUIEditBox narrow(user, "narrow");
+  narrow.SetValue("text_width", "4");  // the cursor alone is 10 wide
+  Type(narrow, u"abc");
+  EXPECT_EQ(narrow.GetText(), u"abc");
+  EXPECT_EQ(narrow.GetFirst(), 3) << "the view starts at the caret";
+  Press(narrow, kVkHome);
+  Press(narrow, kVkEnd);
+  EXPECT_EQ(narrow.GetFirst(), 3);
 }
 
 TEST_F(EditBoxTest, HebrewIsShownRightToLeftWhileTheCaretCountsStoredOrder) {
@@ -154,9 +152,7 @@ TEST_F(EditBoxTest, AFormGivesTheSameBoxWhateverTheOrderOfItsAttributes) {
       R"(<w><editbox name="e" text_width="20" text_length="5" text="abcdefghijkl"/></w>)",
   };
   for (const char* text : orders) {
-    cMemoryStream bytes;
-    bytes.Write(text, static_cast<uint32_t>(std::string(text).size()));
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(text);
     XmlDocument document;
     ASSERT_TRUE(document.Load(bytes));
     GUIWindow form(user, "form");

@@ -11,13 +11,13 @@
 #include "gui/include/cGUIFontDataResource.h"
 #include "source/model/Model.h"
 #include "source/render/RenderObject.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/texture/TgaImageLoader.h"
 #include "source/texture/Image.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/gui/GuiTestFonts.h"
 #include "tests/source/render/RenderTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 namespace {
@@ -120,11 +120,9 @@ TEST(StoredFont, DescriptionsReadBackAndDamagedOnesAreRefused) {
   ASSERT_TRUE(WriteFontDescription(stored, written));
   const uint32_t size = stored.GetSize();
   EXPECT_EQ(size, 3 * 4 + 10 + 18 + 18 + 3 * 4 + 1u);
+  const std::string longer = BytesOf(stored) + "x";  // and one byte too many
   for (uint32_t cut = 0; cut <= size + 1; ++cut) {
-    cMemoryStream bytes;
-    bytes.Write(stored.GetData(), std::min(cut, size));
-    if (cut > size) bytes.Write("x", 1);  // one byte too many
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(longer.substr(0, cut));
     FontDescription read;
     const bool ok = ReadFontDescription(bytes, read);
     EXPECT_EQ(ok, cut == size) << cut;
@@ -183,19 +181,7 @@ TEST(GUIFontQuads, GlyphsStandOnThePenAndSpanTheirAdvance) {
   EXPECT_EQ(untouched[0].x, 0.0f);
 }
 
-TEST(GUIFontQuads, BuildTextEmptiesTheMeshAndTakesTheColour) {
-  const GUIFont font = TestFont(kLatin);
-  CountedPtr<Model> mesh(new Model("font_model", 4096, 6144, 0x100009));
-  RenderObject object(mesh, nullptr, 0);
-  font.BuildText(object, Vector4(1, 0, 0, 1), u"long text");
-  font.BuildText(object, Vector4(0, 1, 0, 0.5f), u"ok");
-  EXPECT_EQ(mesh->m_index_count, 12u);
-  EXPECT_EQ(object.GetColor(), Vector4(0, 1, 0, 0.5f));
-  EXPECT_FLOAT_EQ(font.GetTextExtent(u"ok").x, 10.0f);
-  EXPECT_EQ(font.GetTextExtent(u"ok").y, 10.0f);
-}
-
-TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
+TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaidOrBuilt) {
   const GUIFont font = TestFont(kLatin);
   struct Case {
     std::size_t letters;  // laid a word of ten letters at a time, as a text's lines are
@@ -219,6 +205,15 @@ TEST(GUIFontQuads, GlyphModelsTakeRoomAsTheirTextNeedsAndKeepWhatIsLaid) {
     EXPECT_EQ(first.diffuse, 0xFFFFFFFFu) << c.letters;
     EXPECT_EQ(mesh.m_indices->GetCount(), mesh.m_vertices->GetCount() / 4 * 6) << c.letters;
   }
+  // Building a text empties the mesh first and takes the colour.
+  CountedPtr<Model> mesh(new Model("font_model", 4096, 6144, 0x100009));
+  RenderObject object(mesh, nullptr, 0);
+  font.BuildText(object, Vector4(1, 0, 0, 1), u"long text");
+  font.BuildText(object, Vector4(0, 1, 0, 0.5f), u"ok");
+  EXPECT_EQ(mesh->m_index_count, 12u);
+  EXPECT_EQ(object.GetColor(), Vector4(0, 1, 0, 0.5f));
+  EXPECT_FLOAT_EQ(font.GetTextExtent(u"ok").x, 10.0f);
+  EXPECT_EQ(font.GetTextExtent(u"ok").y, 10.0f);
 }
 
 TEST(GUIFontCase, CapitalsOnlyFontsDrawLowerCaseWithTheCapitals) {

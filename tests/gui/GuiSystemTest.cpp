@@ -35,7 +35,7 @@ class Handler : public GUIWindow {
   std::function<void(Handler*)> m_action;
 };
 
-TEST_F(GuiSystemTest, MouseIsTakenInAFrameThatStartsOrEndsWithAModalWindow) {
+TEST_F(GuiSystemTest, MouseIsTakenInAFrameThatStartsOrEndsWithAModalWindowAndSkippedOnce) {
   struct Case {
     const char* what;
     bool open_before;
@@ -64,9 +64,7 @@ TEST_F(GuiSystemTest, MouseIsTakenInAFrameThatStartsOrEndsWithAModalWindow) {
     user->DeleteChildren();
     GUIWindow::SetActiveChild(user, nullptr);
   }
-}
-
-TEST_F(GuiSystemTest, SkipMouseLeavesOutExactlyOneDispatchButNotTheUpdate) {
+  // Skipping the mouse leaves out exactly one dispatch.
   auto* handler = new Handler(user, nullptr);
   gui->SetSkipMouse(true);
   Frame();

@@ -7,8 +7,8 @@
 #include "source/Resources/cResourceManager.h"
 #include "source/core/Singleton.h"
 #include "source/stream/Encoding.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
+#include "tests/support/MemoryBytes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
@@ -53,15 +53,11 @@ TEST_F(TextTableTest, LookupsFindTextsAndAddMissingKeys) {
   EXPECT_EQ(resource->GetTexts().count("X"), 1u) << "a missing key is added, empty";
   EXPECT_EQ(resource->GetSections().count("nowhere"), 1u);
   EXPECT_EQ(resource->GetSections().size(), 3u);
-}
-
-TEST_F(TextTableTest, ATableDeclaredInXmlKeepsItsTextsWhenLetGoAndTakenAgain) {
-  Mount("localization", kTexts);
-  for (int round = 0; round < 2; ++round) {
-    cResourcePtr<cTextResource> resource;
-    ASSERT_TRUE(resource.Assign("en"));
-    EXPECT_EQ(resource->GetTexts().at("QUIT"), u"Выход") << round;
-  }
+  // A table declared in XML keeps its texts when let go and taken again.
+  table = cResourcePtr<cTextResource>();
+  resource.Reset();
+  ASSERT_TRUE(resource.Assign("en"));
+  EXPECT_EQ(resource->GetTexts().at("QUIT"), u"Выход");
 }
 
 TEST_F(TextTableTest, PackedTablesReadBackAndDamagedOnesGiveNoTexts) {
@@ -81,11 +77,9 @@ TEST_F(TextTableTest, PackedTablesReadBackAndDamagedOnesGiveNoTexts) {
   cMemoryStream stored;
   ASSERT_TRUE(WriteTextTables(stored, resource->GetTexts(), resource->GetSections()));
   const uint32_t size = stored.GetSize();
+  const std::string longer = BytesOf(stored) + '\0';
   for (uint32_t cut = 0; cut <= size + 1; ++cut) {
-    cMemoryStream bytes;
-    bytes.Write(stored.GetData(), std::min(cut, size));
-    if (cut > size) bytes.Write("", 1);
-    bytes.Seek(0, 0);
+    cMemoryStream bytes = StreamOf(longer.substr(0, cut));
     TextMap texts = {{"kept", u"kept"}};
     TextSections sections;
     EXPECT_EQ(ReadTextTables(bytes, texts, sections), cut == size) << cut;
@@ -110,9 +104,7 @@ TEST_F(TextTableTest, HandMadeStoredFormReadsAsLaidOut) {
   EXPECT_EQ(texts.at("HI"), u"Шалом");
   EXPECT_TRUE(sections.at("s").empty());
   // A count that the bytes cannot hold is refused without trying to make room for it.
-  cMemoryStream claim;
-  WriteUInt32(claim, 0xFFFFFFFFu);
-  claim.Seek(0, 0);
+  cMemoryStream claim = StreamOf(Word(0xFFFFFFFFu));
   EXPECT_FALSE(ReadTextTables(claim, texts, sections));
 }
 

@@ -56,7 +56,7 @@ TEST_F(VisualTest, ModelAndShaderReplaceEachOtherAndOnlyTheOwnedQuadIsDeleted) {
   }
 }
 
-TEST_F(VisualTest, TheColourReachesAModelAttachedAfterItAndExtraObjectsFollowIt) {
+TEST_F(VisualTest, TheColourReachesModelsAttachedAfterItExtraObjectsAndChildrenAndAlphaKeysSetIt) {
   RenderObject known, glyphs;
   gui->AddModel("gui\\known", &known);
   GUIWindow window(user, "w");
@@ -79,6 +79,15 @@ TEST_F(VisualTest, TheColourReachesAModelAttachedAfterItAndExtraObjectsFollowIt)
   EXPECT_EQ(window.GetLayer().GetObjects().size(), 1u);
   EXPECT_TRUE(visual.GetObjects().empty());
   GUISystem::RemoveModel(&known);
+  // Alpha keys fade the window and its children.
+  GUIWindow faded(user, "faded");
+  auto* child = new GUIWindow(&faded, "c");
+  child->SetValue("shader", "gui\\quad");
+  faded.SetValue("alpha", "0,50");
+  faded.SetValue("alpha", "10,100");
+  faded.Update();  // no model: the first key holds
+  EXPECT_EQ(child->GetVisual().GetColor(), Vector4(1, 1, 1, 0.5f));
+  EXPECT_EQ(Found(faded.GetAlphaCurve()).GetKeys().size(), 2u);
 }
 
 TEST_F(VisualTest, TheQuadCoversTheWindowsSizeAndItsTextureExtentRepeats) {
@@ -99,17 +108,6 @@ TEST_F(VisualTest, TheQuadCoversTheWindowsSizeAndItsTextureExtentRepeats) {
   window.SetMatrix(Matrix4::MakeTranslation(300, 300, 0));
   window.ApplyTransform();
   EXPECT_EQ(quad->GetBoundingBox().m_world_min, Vector3(10, 20, 0));
-}
-
-TEST_F(VisualTest, AlphaKeysFadeTheWindowAndItsChildren) {
-  GUIWindow window(user, "w");
-  auto* child = new GUIWindow(&window, "c");
-  child->SetValue("shader", "gui\\quad");
-  window.SetValue("alpha", "0,50");
-  window.SetValue("alpha", "10,100");
-  window.Update();  // no model: the first key holds
-  EXPECT_EQ(child->GetVisual().GetColor(), Vector4(1, 1, 1, 0.5f));
-  EXPECT_EQ(Found(window.GetAlphaCurve()).GetKeys().size(), 2u);
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include "gui/include/GUIWidgetFactory.h"
 #include "source/render/RenderObject.h"
 #include "source/xml/XmlDocument.h"
-#include "source/stream/cMemoryStream.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -194,9 +194,7 @@ TEST_F(WindowTreeTest, LoadChildrenMakesChildrenFirstInDocumentOrderAndSkipsUnkn
       "<Window name=\"capital\"><window name=\"lost\"/></Window>"
       "<window/>"
       "</w>";
-  cMemoryStream bytes;
-  bytes.Write(text, static_cast<uint32_t>(std::string(text).size()));
-  bytes.Seek(0, 0);
+  cMemoryStream bytes = StreamOf(text);
   XmlDocument document;
   ASSERT_TRUE(document.Load(bytes));
   GUIWindow window(user, "w");

@@ -51,7 +51,7 @@ class AudioLayer : public testing::Test {
   std::shared_ptr<Device> m_device;
 };
 
-TEST_F(AudioLayer, RefusesWhatDirectSoundRefuses) {
+TEST_F(AudioLayer, RefusesWhatDirectSoundRefusesAndHoldsWholeBlocks) {
   const WaveFormat good = Pcm(1, 22050, 16);
   struct Case {
     const char* what;
@@ -98,10 +98,8 @@ TEST_F(AudioLayer, RefusesWhatDirectSoundRefuses) {
   desc.format = &good;
   std::shared_ptr<Buffer> buffer;
   EXPECT_EQ(fresh->CreateSoundBuffer(desc, buffer), DSERR_INVALIDCALL) << "no cooperative level yet";
-}
-
-TEST_F(AudioLayer, CapabilitiesNeedTheirExactSizeAndHoldWholeBlocks) {
-  std::shared_ptr<Buffer> buffer = Make(Pcm(2, 22050, 16), 4002);
+  // A buffer holds whole blocks; its capabilities need their exact size.
+  buffer = Make(Pcm(2, 22050, 16), 4002);
   BufferCaps caps;
   ASSERT_EQ(buffer->GetCaps(&caps), DS_OK);
   EXPECT_EQ(caps.buffer_bytes, 4000u);

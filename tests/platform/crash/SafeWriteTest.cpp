@@ -32,7 +32,7 @@ std::string Hex(uint64_t value, int digits = 0) {
   return std::string(buffer, length);
 }
 
-TEST(CrashFormat, DecimalWithZeroPadding) {
+TEST(CrashFormat, DecimalAndUpperCaseHexWithZeroPaddingInBuffersThatHoldThem) {
   EXPECT_EQ(Decimal(0), "0");
   EXPECT_EQ(Decimal(7, 2), "07");
   EXPECT_EQ(Decimal(26, 2), "26");
@@ -41,17 +41,12 @@ TEST(CrashFormat, DecimalWithZeroPadding) {
   EXPECT_EQ(Decimal(-5, 4), "-0005");
   EXPECT_EQ(Decimal(INT64_MAX), "9223372036854775807");
   EXPECT_EQ(Decimal(INT64_MIN), "-9223372036854775808");
-}
-
-TEST(CrashFormat, HexUpperCaseWithZeroPadding) {
   EXPECT_EQ(Hex(0, 8), "00000000");
   EXPECT_EQ(Hex(0xDEADBEEF, 8), "DEADBEEF");
   EXPECT_EQ(Hex(0x1b, 4), "001B");
   EXPECT_EQ(Hex(UINT64_MAX), "FFFFFFFFFFFFFFFF");
   EXPECT_EQ(Hex(0x123456789ULL, 8), "123456789");
-}
-
-TEST(CrashFormat, ABufferTooSmallTakesNothing) {
+  // A buffer too small takes nothing.
   char buffer[4] = {'x', 'x', 'x', 'x'};
   EXPECT_EQ(FormatDecimal(buffer, sizeof buffer, 1234), 0u);
   EXPECT_EQ(buffer[0], '\0');
@@ -124,7 +119,7 @@ TEST(CrashTime, TheCurrentDirectoryIsRead) {
   EXPECT_EQ(tiny[sizeof tiny - 1], '\0');
 }
 
-TEST(CrashModules, TheProgramAndTheCLibraryAreListed) {
+TEST(CrashModules, TheProgramAndTheCLibraryAreListedAndAddressesFoundInThem) {
   CaptureProcessFacts();
   std::vector<Module> modules;
   const int count = ForEachModule(
@@ -141,10 +136,7 @@ TEST(CrashModules, TheProgramAndTheCLibraryAreListed) {
   }
   EXPECT_TRUE(libc);
   EXPECT_EQ(ForEachModule(nullptr, nullptr), 0);
-}
-
-TEST(CrashModules, AnAddressIsFoundInItsModule) {
-  CaptureProcessFacts();
+  // An address is found in its module.
   Module module;
   ASSERT_TRUE(FindModule(reinterpret_cast<const void*>(&Decimal), &module));
   EXPECT_NE(std::string(module.path).find("test_platform_crash"), std::string::npos);

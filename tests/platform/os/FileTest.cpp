@@ -22,51 +22,46 @@ std::string ReadAll(os::File& file) {
   return text;
 }
 
-TEST(FileDisposition, CreateAlwaysCreatesAndTruncates) {
-  TempDir dir;
-  dir.WriteFile("a.txt", "old contents");
-  auto file = os::File::Open(dir / "a.txt", os::kCreateAlways, kReadWrite, os::kShareRead);
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(file->Size(), 0);
-  auto fresh = os::File::Open(dir / "b.txt", os::kCreateAlways, kReadWrite, 0);
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_TRUE(os::FileExists(dir / "b.txt"));
-}
-
-TEST(FileDisposition, CreateNewFailsOnAnExistingFile) {
-  TempDir dir;
-  dir.WriteFile("a.txt", "keep");
-  int error = 0;
-  EXPECT_EQ(os::File::Open(dir / "a.txt", os::kCreateNew, kReadWrite, 0, &error), nullptr);
-  EXPECT_EQ(error, EEXIST);
-  EXPECT_EQ(dir.ReadFile("a.txt"), "keep");
-  EXPECT_NE(os::File::Open(dir / "new.txt", os::kCreateNew, kReadWrite, 0), nullptr);
-}
-
-TEST(FileDisposition, OpenAlwaysCreatesButNeverTruncates) {
-  TempDir dir;
-  dir.WriteFile("a.txt", "0123456789");
-  {
-    auto file = os::File::Open(dir / "a.txt", os::kOpenAlways, kReadWrite, os::kShareRead);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->Size(), 10);
-    EXPECT_EQ(file->Write("ab", 2), 2);
+// Each disposition on a file that is there (its text) or missing: whether it opens, the size it
+// finds, and the file after "ab" is written at its start.
+TEST(FileDisposition, EachCreatesTruncatesOrRefusesAsItSays) {
+  const struct {
+    int disposition;
+    const char* before;  // null: no file
+    int error;           // 0: it opens
+    int64_t size;
+    const char* after;   // null: still no file
+  } cases[] = {
+      {os::kCreateAlways, "old contents", 0, 0, "ab"},
+      {os::kCreateAlways, nullptr, 0, 0, "ab"},
+      {os::kCreateNew, "keep", EEXIST, 0, "keep"},
+      {os::kCreateNew, nullptr, 0, 0, "ab"},
+      {os::kOpenAlways, "0123456789", 0, 10, "ab23456789"},  // never truncated: the old tail stays
+      {os::kOpenAlways, nullptr, 0, 0, "ab"},
+      {os::kOpenExisting, nullptr, ENOENT, 0, nullptr},
+      {77, nullptr, ENOENT, 0, nullptr},  // any other value opens an existing file
+      {-1, "x", 0, 1, "ab"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.disposition << " on " << (c.before ? c.before : "no file"));
+    TempDir dir;
+    if (c.before) dir.WriteFile("a.txt", c.before);
+    int error = -1;
+    {
+      auto file = os::File::Open(dir / "a.txt", c.disposition, kReadWrite, os::kShareRead, &error);
+      EXPECT_EQ(file == nullptr, c.error != 0);
+      EXPECT_EQ(error, c.error);
+      if (file) {
+        EXPECT_EQ(file->Size(), c.size);
+        EXPECT_EQ(file->Write("ab", 2), 2);
+      }
+    }
+    if (c.after) {
+      EXPECT_EQ(dir.ReadFile("a.txt"), c.after);
+    } else {
+      EXPECT_FALSE(os::FileExists(dir / "a.txt"));
+    }
   }
-  EXPECT_EQ(dir.ReadFile("a.txt"), "ab23456789");  // the old tail stays
-  auto made = os::File::Open(dir / "made.txt", os::kOpenAlways, kReadWrite, 0);
-  ASSERT_NE(made, nullptr);
-  EXPECT_EQ(made->Size(), 0);
-}
-
-TEST(FileDisposition, AnyOtherValueOpensExisting) {
-  TempDir dir;
-  int error = 0;
-  EXPECT_EQ(os::File::Open(dir / "missing", os::kOpenExisting, os::kAccessRead, 0, &error), nullptr);
-  EXPECT_EQ(error, ENOENT);
-  EXPECT_EQ(os::File::Open(dir / "missing", 77, os::kAccessRead, 0), nullptr);
-  EXPECT_FALSE(os::FileExists(dir / "missing"));
-  dir.WriteFile("there", "x");
-  EXPECT_NE(os::File::Open(dir / "there", -1, os::kAccessRead, 0), nullptr);
 }
 
 TEST(FileAccess, ReadOnlyOpenCannotWrite) {
@@ -105,7 +100,7 @@ TEST(FileAccess, FoldersAndPipesAreNotFiles) {
   EXPECT_EQ(error, EINVAL);
 }
 
-TEST(FileIo, ReadAtDoesNotMoveThePosition) {
+TEST(FileIo, ReadAtDoesNotMoveThePositionAndSeeksTakeEveryOrigin) {
   TempDir dir;
   dir.WriteFile("a.bin", "abcdefghij");
   auto file = os::File::Open(dir / "a.bin", os::kOpenExisting, os::kAccessRead, 0);
@@ -119,19 +114,12 @@ TEST(FileIo, ReadAtDoesNotMoveThePosition) {
   EXPECT_EQ(std::string(buffer, 3), "cde");
   EXPECT_EQ(file->ReadAt(8, buffer, 4), 2);  // short at the end
   EXPECT_EQ(file->ReadAt(100, buffer, 4), 0);
-}
-
-TEST(FileIo, SeekOriginsAndReadPastTheEnd) {
-  TempDir dir;
-  dir.WriteFile("a.bin", "0123456789");
-  auto file = os::File::Open(dir / "a.bin", os::kOpenExisting, os::kAccessRead, 0);
-  ASSERT_NE(file, nullptr);
+  // Seek origins, and reads past the end.
   EXPECT_EQ(file->Seek(-3, 2), 7);
   EXPECT_EQ(file->Seek(1, 1), 8);
   EXPECT_EQ(file->Seek(-1, 99), 9);  // any other origin counts from the end
-  char buffer[8];
-  EXPECT_EQ(file->Read(buffer, 8), 1);
-  EXPECT_EQ(file->Read(buffer, 8), 0);
+  EXPECT_EQ(file->Read(buffer, 4), 1);
+  EXPECT_EQ(file->Read(buffer, 4), 0);
   EXPECT_EQ(file->Seek(-20, 0), -1);
 }
 
@@ -148,23 +136,19 @@ TEST(FileIo, ResizeCutsOrExtendsAndLeavesThePositionThere) {
   EXPECT_TRUE(file->Flush());
 }
 
-TEST(FileIo, BackslashPathInAnotherCaseOpensTheFile) {
+// A backslash path in another case opens the file there, and a new file goes under the folder of
+// another case that is there, not beside it.
+TEST(FileIo, BackslashPathsInAnotherCaseReachTheFilesAndFoldersThere) {
   TempDir dir;
   dir.WriteFile("Data/Levels/Stage.xml", "<stage/>");
   auto file = os::File::Open(dir.Path() + "\\data\\levels\\STAGE.XML", os::kOpenExisting,
                              os::kAccessRead, os::kShareRead);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(ReadAll(*file), "<stage/>");
-}
-
-TEST(FileIo, CreatingUnderAFolderOfAnotherCaseUsesThatFolder) {
-  TempDir dir;
-  dir.WriteFile("UsersData/x", "");
-  auto file = os::File::Open(dir.Path() + "\\usersdata\\Profile.prf", os::kOpenAlways, kReadWrite, 0);
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(file->Write("p", 1), 1);
-  EXPECT_EQ(dir.ReadFile("UsersData/Profile.prf"), "p");
-  EXPECT_FALSE(os::DirectoryExists(dir / "usersdata") && !os::DirectoryExists(dir / "UsersData"));
+  auto made = os::File::Open(dir.Path() + "\\data\\Profile.prf", os::kOpenAlways, kReadWrite, 0);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->Write("p", 1), 1);
+  EXPECT_EQ(dir.ReadFile("Data/Profile.prf"), "p");
 }
 
 TEST(FileIo, DescriptorIsClosedOnExec) {

@@ -7,15 +7,8 @@
 
 namespace {
 
-TEST(NativePath, BackslashesBecomeSlashes) {
-  EXPECT_EQ(os::NativePath("a\\b\\c.txt"), "a/b/c.txt");
-  EXPECT_EQ(os::NativePath("\\abs\\x"), "/abs/x");
-  EXPECT_EQ(os::NativePath("a\\\\b//c"), "a/b/c");
-  EXPECT_EQ(os::NativePath(""), "");
-}
-
-// Exact names are kept; names that are missing match without regard to case; new components keep
-// their case under existing folders; an exact match wins over another case.
+// Backslashes become slashes; exact names are kept; names that are missing match without regard to
+// case; new components keep their case under existing folders; an exact match wins over another case.
 TEST(NativePath, NamesMatchTheTreeExactlyOrWithoutRegardToCase) {
   TempDir dir;
   dir.WriteFile("Data/Gui/Main.xml", "x");
@@ -35,6 +28,9 @@ TEST(NativePath, NamesMatchTheTreeExactlyOrWithoutRegardToCase) {
   for (const auto& c : cases) EXPECT_EQ(os::NativePath(dir.Path() + c.asked), dir.Path() + c.native) << c.asked;
   EXPECT_TRUE(os::FileExists(dir.Path() + "\\DATA\\gui\\MAIN.xml"));
   EXPECT_TRUE(os::DirectoryExists(dir.Path() + "/data/gui"));
+  EXPECT_EQ(os::NativePath("\\abs\\x"), "/abs/x");
+  EXPECT_EQ(os::NativePath("a\\\\b//c"), "a/b/c");
+  EXPECT_EQ(os::NativePath(""), "");
 }
 
 TEST(NativePath, RelativePathsResolveAgainstTheCurrentDirectory) {
@@ -43,6 +39,7 @@ TEST(NativePath, RelativePathsResolveAgainstTheCurrentDirectory) {
   const std::string before = os::GetCurrentDirectory();
   ASSERT_TRUE(os::SetCurrentDirectory(dir.Path()));
   EXPECT_EQ(os::NativePath("sub\\file.BIN"), "Sub/File.bin");
+  EXPECT_EQ(os::NativePath("a\\b\\c.txt"), "a/b/c.txt");
   EXPECT_EQ(os::NativePath(".\\sub\\..\\SUB\\file.bin"), "./Sub/../Sub/File.bin");
   ASSERT_TRUE(os::SetCurrentDirectory(before));
 }

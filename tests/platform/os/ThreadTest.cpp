@@ -9,8 +9,15 @@
 
 namespace {
 
-TEST(OsThread, BodyWaitsForStart) {
+TEST(OsThread, BodyWaitsForStartAndANeverStartedOneNeverRuns) {
   std::atomic<bool> ran{false};
+  {
+    os::Thread never([&](const std::atomic<bool>&) { ran = true; });
+  }
+  os::Thread joined([&](const std::atomic<bool>&) { ran = true; });
+  joined.Join();
+  joined.Start();  // too late: the thread was released
+  joined.Join();
   os::Thread thread([&](const std::atomic<bool>&) { ran = true; });
   os::SleepMilliseconds(20);
   EXPECT_FALSE(ran);
@@ -19,19 +26,6 @@ TEST(OsThread, BodyWaitsForStart) {
   thread.Join();
   EXPECT_TRUE(ran);
   EXPECT_FALSE(thread.IsRunning());
-}
-
-TEST(OsThread, NeverStartedBodyNeverRuns) {
-  std::atomic<bool> ran{false};
-  {
-    os::Thread thread([&](const std::atomic<bool>&) { ran = true; });
-  }
-  EXPECT_FALSE(ran);
-  os::Thread joined([&](const std::atomic<bool>&) { ran = true; });
-  joined.Join();
-  joined.Start();  // too late: the thread was released
-  joined.Join();
-  EXPECT_FALSE(ran);
 }
 
 TEST(OsThread, DestructorStopsAndWaitsForTheBody) {

@@ -32,8 +32,9 @@ std::vector<Frame> Frames(MessageQueue& queue, int count) {
   return frames;
 }
 
-TEST(MessageQueue, OtherMessagesAllPassInOneFrame) {
+TEST(MessageQueue, OtherMessagesAllPassInOneFrameAndNoneIsNeverQueued) {
   MessageQueue queue;
+  queue.Push({});
   queue.Push({MessageType::kActivate, 1});
   queue.Push({MessageType::kPaint, 0});
   queue.Push({MessageType::kCloseCommand, 0});
@@ -84,20 +85,10 @@ TEST(MessageQueue, AFocusChangeWaitsBehindTheKeysTypedBeforeIt) {
                                                   {}}));
 }
 
-TEST(MessageQueue, NoneIsNeverQueued) {
-  MessageQueue queue;
-  queue.Push({});
-  EXPECT_FALSE(queue.Peek());
-}
-
-TEST(MessageQueue, TextBecomesUtf16Units) {
+TEST(MessageQueue, TextBecomesUtf16UnitsAndMalformedTextIsSkipped) {
   MessageQueue queue;
   queue.PushText("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");  // a, e acute, euro, a smiling face
   EXPECT_EQ(TakeChars(queue), (std::vector<uint32_t>{'a', 0xE9, 0x20AC, 0xD83D, 0xDE00}));
-}
-
-TEST(MessageQueue, MalformedTextIsSkipped) {
-  MessageQueue queue;
   queue.PushText("\xC0\xAF" "b\xE2\x82" "c\xED\xA0\x80\xF8\x88\x80\x80\x80" "d\x80");
   EXPECT_EQ(TakeChars(queue), (std::vector<uint32_t>{'b', 'c', 'd'}));
   queue.PushText(nullptr);

@@ -194,7 +194,7 @@ class SdlWindow : public testing::Test {
   bool m_set_driver = false;
 };
 
-TEST_F(SdlWindow, TheWindowIsHiddenAndCarriesOpenGL) {
+TEST_F(SdlWindow, TheWindowIsHiddenAndCarriesOpenGLAndFullScreenTakesOnlyAModeTheDisplayHas) {
   const uint32_t flags = SDL_GetWindowFlags(m_window);
   EXPECT_NE(flags & SDL_WINDOW_OPENGL, 0u);
   EXPECT_NE(flags & SDL_WINDOW_HIDDEN, 0u);
@@ -204,10 +204,7 @@ TEST_F(SdlWindow, TheWindowIsHiddenAndCarriesOpenGL) {
   EXPECT_EQ(GetClientSize().height, 240);
   ShowMainWindow(true);
   EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_HIDDEN, 0u);
-  EXPECT_GT(GetDesktopMode().width, 0);
-}
-
-TEST_F(SdlWindow, FullScreenTakesOnlyAModeTheDisplayHas) {
+  // Full screen takes only a mode the display has.
   const DesktopMode desktop = GetDesktopMode();
   ASSERT_GT(desktop.width, 0);
   // The offscreen driver makes up any mode it is asked for; real displays list theirs.
@@ -222,37 +219,26 @@ TEST_F(SdlWindow, FullScreenTakesOnlyAModeTheDisplayHas) {
   ASSERT_TRUE(PlaceWindowed(20, 30, 400, 300));
   EXPECT_EQ(SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN, 0u);
   EXPECT_EQ(GetClientSize().width, 400);
-}
-
-TEST_F(SdlWindow, AFullScreenWindowThatLosesTheFocusStaysOnTheScreen) {
   // SDL's own choice, to minimise a full-screen window in a mode of its own on focus loss, is not
   // the game's (unless the player's environment asks for it).
-  if (std::getenv("SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS") != nullptr) GTEST_SKIP() << "the environment chooses";
-  EXPECT_FALSE(SDL_GetHintBoolean(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, SDL_TRUE));
+  if (std::getenv("SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS") == nullptr) {
+    EXPECT_FALSE(SDL_GetHintBoolean(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, SDL_TRUE));
+  }
 }
 
-TEST_F(SdlWindow, QuitAndWindowCloseBecomeCloseCommands) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  Push(quit);
+TEST_F(SdlWindow, QuitWindowCloseAndAltF4BecomeCloseCommandsAndFocusLostDeactivates) {
+  Push(Typed(SDL_QUIT));
   Push(WindowEvent(SDL_WINDOWEVENT_CLOSE, Id()));
-  const std::vector<Message> messages = OneFrame();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].type, MessageType::kCloseCommand);
-  EXPECT_EQ(messages[1].type, MessageType::kCloseCommand);
-  EXPECT_NE(MainWindow(), nullptr);  // closing does not destroy the window
-}
-
-TEST_F(SdlWindow, FocusLostDeactivatesAndAltF4Closes) {
   Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, Id()));
   SDL_Event alt_f4 = KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT);
   alt_f4.key.windowID = Id();
   Push(alt_f4);
-  const std::vector<Message> messages = OneFrame();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].type, MessageType::kActivate);
-  EXPECT_EQ(messages[0].value, 0u);
-  EXPECT_EQ(messages[1].type, MessageType::kCloseCommand);
+  using M = std::vector<std::pair<MessageType, uint32_t>>;
+  M messages;
+  for (const Message& message : OneFrame()) messages.emplace_back(message.type, message.value);
+  EXPECT_EQ(messages, (M{{MessageType::kCloseCommand, 1}, {MessageType::kCloseCommand, 0},
+                         {MessageType::kActivate, 0}, {MessageType::kCloseCommand, 0}}));
+  EXPECT_NE(MainWindow(), nullptr);  // closing does not destroy the window
 }
 
 TEST_F(SdlWindow, MinimisingDeactivatesAndRestoringActivatesOnlyWithTheKeyboard) {
@@ -305,18 +291,15 @@ TEST_F(SdlWindow, TypedTextComesOneCharacterAFrame) {
   EXPECT_EQ(frames, (std::vector<uint32_t>{'H', 'h', 0xE9, 'l', 'o', 0, 0, 0}));
 }
 
-TEST_F(SdlWindow, WaitMessageReturnsForAWaitingEvent) {
-  Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED, Id()));
-  WaitMessage();
-  ASSERT_TRUE(PeekMessage());
-  EXPECT_EQ(GetMessage().type, MessageType::kPaint);
-}
-
-TEST_F(SdlWindow, AWaitWithATimeLimitEndsForAMessageOrAtTheLimit) {
+TEST_F(SdlWindow, AWaitEndsForAWaitingEventAndOneWithATimeLimitAlsoAtTheLimit) {
   EXPECT_FALSE(WaitMessageTimeout(0));
   EXPECT_FALSE(WaitMessageTimeout(5)) << "nothing came";
   Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED, Id()));
   EXPECT_TRUE(WaitMessageTimeout(60000));  // a wait that missed the event would last a minute
+  ASSERT_TRUE(PeekMessage());
+  EXPECT_EQ(GetMessage().type, MessageType::kPaint);
+  Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED, Id()));
+  WaitMessage();
   ASSERT_TRUE(PeekMessage());
   EXPECT_EQ(GetMessage().type, MessageType::kPaint);
 }
