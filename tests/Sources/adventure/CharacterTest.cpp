@@ -6,7 +6,6 @@
 #include "source/render/RenderObject.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {

@@ -12,7 +12,6 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {
@@ -54,10 +53,12 @@ class GameFlowTest : public LocationTest {
   void Stages(const std::string& body) {
     tree.AddFile("levels/stage.xml", "<?xml version=\"1.0\"?>\n<stages>" + body + "</stages>\n");
   }
+  // The in-game state made and entered, then three frames played.
   void Start() {
     if (!group) Mount();
     flow = std::make_unique<GameFlowController>(StateOwner(&root), &menu);
     root.ChangeSubState(flow.get());
+    Steps(3);
   }
   void Step(float dt = 0.05f, bool left_down = false) {
     GuiFrame(dt, left_down);
@@ -76,7 +77,6 @@ class GameFlowTest : public LocationTest {
   void PlayStageOne() {
     Stages("<location name=\"stage_1\"/>");
     Start();
-    Steps(3);
   }
   // Clicks on the key and lets the item land and the stage end.
   void TakeKey() {
@@ -108,7 +108,6 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
   Stages("<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_skipped\" skip=\"true\"/>"
          "<location name=\"stage_2\" start=\"comics\\one\" stop=\"comics\\two\"/><location name=\"stage_3\"/>");
   Start();
-  Steps(3);
   EXPECT_EQ(StageName(), "stage_1");
   EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);  // no start pages: played at once
   EXPECT_EQ(profile.m_stage, "stage_1");
@@ -145,7 +144,6 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
 TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) {
   Stages("<location name=\"stage_1\" stop=\"comics\\one\"/><location name=\"stage_2\"/><location name=\"stage_3\"/>");
   Start();
-  Steps(3);
   TakeKey();
   ASSERT_EQ(flow->GetSubState(), GameFlowController::kTransitions);  // quitting here
   root.ChangeSubState(&menu);
@@ -185,14 +183,12 @@ class SavedGameFlowTest : public GameFlowTest {
     if (!group) Mount();
     GamePanel::GetInstance()->ReloadInventory();
     Start();
-    Steps(3);
   }
   // A game saved in the lion's scene, the lion still hidden there.
   void SaveAtTheLion() {
     flow.reset();
     profile.Reset();
     Start();
-    Steps(3);
     ASSERT_FALSE(LionShown());
     flow->SaveProgress();
     root.ChangeSubState(&menu);
@@ -235,7 +231,6 @@ TEST_F(SavedGameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
       profile.MakeCurrent();  // refused: a new profile is written in its place
     }
     Start();
-    Steps(3);
     EXPECT_EQ(StageName(), "stage_1");
     EXPECT_EQ(profile.m_progress.m_hints, PlayerProfile::kStartHints) << "a new game";
     if (c.said != nullptr) {
@@ -284,7 +279,6 @@ TEST_F(SavedGameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveRe
     profile.MakeCurrent();
     ASSERT_EQ(profile.m_stage, "location_99");
     Start();
-    Steps(3);
     EXPECT_EQ(StageName(), c.played);
     EXPECT_EQ(profile.m_progress.m_hints, c.hints);
     EXPECT_TRUE(LogHas(c.said)) << c.said;
@@ -315,7 +309,6 @@ TEST_P(MapTravelFlowTest, TheMapShowsTheWayBetweenStagesUntilAPress) {
   Stages(owned ? "<location name=\"stage_1\"/><location name=\"stage_2\"/>"
                : "<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_2\"/>");
   Start();
-  Steps(3);
   profile.m_progress.m_has_map = owned ? 1 : 0;  // a new game starts without it
   TakeKey();
   const int waiting = owned ? GameFlowController::kMapTravel : GameFlowController::kTransitions;
@@ -334,7 +327,6 @@ TEST_F(GameFlowTest, AMissingOrEmptyStageListTellsThePlayerAndGoesBackToTheMenu)
   for (const std::string body : {"", "<place name=\"stage_1\"/>"}) {
     if (!body.empty()) Stages(body);
     Start();
-    Steps(2);
     EXPECT_NE(root.GetSubState(), flow.get()) << body;
     EXPECT_TRUE(LogHas("names no location")) << body;
     root.ChangeSubState(nullptr);
@@ -585,7 +577,6 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
   GamePanel* panel = GamePanel::GetInstance();
   panel->ReloadInventory();  // as a continued game does, before the in-game state starts
   Start();
-  Steps(3);
   const auto& entries = panel->GetInventory().GetEntries();
   ASSERT_EQ(entries.size(), 3u);
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -660,7 +651,6 @@ TEST_F(SavedGameFlowTest, APointerShownAndAHintSpentAreSavedAtOnce) {
               "stage_help");
   Stages("<location name=\"stage_help\"/><location name=\"stage_1\"/>");
   Start();
-  Steps(3);
   ASSERT_EQ(StageName(), "stage_help");
   EXPECT_EQ(OnDisk().m_pending_message, "");
   Press(130, 330);
@@ -672,7 +662,6 @@ TEST_F(SavedGameFlowTest, APointerShownAndAHintSpentAreSavedAtOnce) {
   flow.reset();
   profile.m_stage = "stage_1";
   Start();
-  Steps(3);
   ASSERT_EQ(StageName(), "stage_1");
   profile.m_progress.m_hints = 4;
   flow->SaveProgress();

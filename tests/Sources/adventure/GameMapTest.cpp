@@ -8,7 +8,6 @@
 #include "gui/include/GUIStatic.h"
 #include "source/math/Rand.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -28,6 +28,7 @@
 #include "tests/Sources/adventure/LocationData.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/source/sound/SoundFixtures.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 // The panel and the in-game state as a location sees them: answers the test sets, calls recorded.

@@ -5,7 +5,6 @@
 #include "Sources/adventure/PhraseSequence.h"
 #include "Sources/minigames/MiniGame.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
