@@ -1,14 +1,11 @@
 // The keypad and reading games played on the bench through input alone: the safe, the cash
 // register, the telephone, the documents and the notebook, each with the game's own form.
 
-#include <gtest/gtest.h>
-
 #include "Sources/minigames/MiniGameCashRegister.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,6 @@
 // alone, each by a solver that sees only what the player sees (which lamps are lit, the pictures
 // the pieces show), with the shared random state seeded; and the ways each is lost.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
 #include <vector>
@@ -21,7 +19,6 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -158,15 +155,15 @@ TEST_P(Signalling, PuttingOutTheLitBallsRunsTheClockDown) {
       const std::string ball = "ball_" + std::to_string(i);
       const GUIWindow* glow = game->FindChild(ball + "_glow");
       if (!IsShown(glow)) continue;
-      const std::optional<Vector2> point = PointOn(Found(game->FindChild(ball)));
-      ASSERT_TRUE(point.has_value());
+      const Vector2 point = Found(PointOn(Found(game->FindChild(ball))));
       // A special ball is put out on its own colour only; one other is left to burn out (once,
       // it is put out to see what that costs).
       const int kind = static_cast<int>(ShaderFrame(glow));
-      const bool own_field = kind == 0 || (kind == 1 && Picks(*red, *point)) || (kind == 2 && Picks(*blue, *point));
+      const bool own_field = kind == 0 || (kind == 1 && Picks(*red, point)) ||
+                             (kind == 2 && Picks(*blue, point));
       if (!own_field && fined) continue;
       const float before = game->GetClock();
-      Click(*point);
+      Click(point);
       EXPECT_FALSE(IsShown(glow)) << ball;
       if (!own_field) {
         fined = true;
