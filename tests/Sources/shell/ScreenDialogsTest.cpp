@@ -20,7 +20,6 @@
 #include "source/text/TextConversion.h"
 #include "source/texture/TextureResource.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

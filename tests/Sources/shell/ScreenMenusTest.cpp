@@ -22,7 +22,6 @@
 #include "source/render/RenderManager.h"
 #include "source/sound/cSoundManager.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -364,42 +363,9 @@ TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStay
   EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Cid");
 }
 
-TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCreditsPageAtATime) {
-  Mount();
-  Players({u"Ann"}, u"Ann");
-  UseThePointer();
-  const auto hover = [this](int target) { PointAt(450, 520 - 100 * (target - 1)); };  // over a target of the form
-  const auto three_laps = [this, &hover] {
-    for (int lap = 0; lap < 3; ++lap) {
-      for (int target : {1, 2, 3}) hover(target);
-    }
-    Frames(1);
-  };
-  const auto credits_pages = [](const GUIWindow& menu) {
-    int pages = 0;
-    for (const GUIWindow* child : menu.GetChildren()) pages += dynamic_cast<const ComicsWindow*>(child) != nullptr;
-    return pages;
-  };
-  auto* menu = new MainMenuWindow(&menu_state);
-  menu->Show();
-  Frames(3);
-  // Behind a sub-screen the targets are not the player's to hover.
-  menu->OnOptions(0);
-  ASSERT_NE(menu_state.GetSubState(), &menu_state);
-  three_laps();
-  EXPECT_EQ(menu->GetCredits(), nullptr) << "no credits behind the options";
-  menu_state.ChangeSubState(&menu_state);
-  Frames(3);
-  three_laps();
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr) << "the laps in front of the player open the credits";
-  // Three more laps over the open page neither open a second one nor lose the first.
-  three_laps();
-  EXPECT_EQ(menu->GetCredits(), credits);
-  EXPECT_EQ(credits_pages(*menu), 1);
-}
-
-TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
+// Hover laps count only while the menu is in front and open one credits page at a time; the logo
+// lights and opens the website only with the menu in front, never behind the credits.
+TEST_F(ScreenMenusTest, HoverLapsAndTheLogoAnswerOnlyWhileTheMenuIsInFront) {
   for (const char* name : {"logo_a", "logo_na", "logo_a_alpha", "logo_na_alpha"}) {
     pictures.push_back({name, GreyTga(90)});
   }
@@ -410,6 +376,17 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   cProperties::GetInstance()->SetValue("exe_directory", exe.Path());
   os::ClearRecordedDesktopRequests();
   UseThePointer();
+  const auto three_laps = [this] {
+    for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
+      for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);  // over a target of the form
+    }
+    Frames(1);
+  };
+  const auto credits_pages = [](const GUIWindow& menu) {
+    int pages = 0;
+    for (const GUIWindow* child : menu.GetChildren()) pages += dynamic_cast<const ComicsWindow*>(child) != nullptr;
+    return pages;
+  };
   const auto over_logo = [this] { PointAt(750, 620); };
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
@@ -417,14 +394,23 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   Frames(3);
   GUIWindow& lit = Found(menu->FindChild("logo_a"));
   GUIWindow& unlit = Found(menu->FindChild("logo_na"));
+  // Behind a sub-screen the targets are not the player's to hover.
+  menu->OnOptions(0);
+  ASSERT_NE(menu_state.GetSubState(), &menu_state);
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), nullptr) << "no credits behind the options";
+  menu_state.ChangeSubState(&menu_state);
+  Frames(3);
   PointAt(100, 700);
   ASSERT_FALSE(lit.IsShown());
   ASSERT_TRUE(unlit.IsShown());
-  for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
-    for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);
-  }
-  Frames(1);
-  ComicsWindow* credits = &Found(menu->GetCredits());
+  three_laps();
+  ComicsWindow* credits = menu->GetCredits();
+  ASSERT_NE(credits, nullptr) << "the laps in front of the player open the credits";
+  // Three more laps over the open page neither open a second one nor lose the first.
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), credits);
+  EXPECT_EQ(credits_pages(*menu), 1);
   for (int frame = 0; frame < 50 && !credits->IsReady(); ++frame) Frames(1);
   // Over the credits page the logo behind it neither lights nor takes the click.
   over_logo();

@@ -21,7 +21,6 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
