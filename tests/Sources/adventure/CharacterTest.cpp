@@ -1,7 +1,6 @@
 // Objects of a location: the fades of every kind, character animations picked by chance and
 // drawn from frame textures, and the character file they come from.
 
-#include "Sources/adventure/CharacterDatabase.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderObject.h"
 #include "source/xml/XmlDocument.h"

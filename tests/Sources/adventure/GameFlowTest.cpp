@@ -470,7 +470,6 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
   EXPECT_EQ(log.find(missing), log.rfind(missing));
 }
 
-// A hint charge flown in counts once on landing, never above five.
 TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
   PlayStageOne();
   for (int held : {0, 4, 5}) {

@@ -3,7 +3,6 @@
 
 #include "Sources/adventure/ComicsWindow.h"
 #include "Sources/adventure/HelpWindow.h"
-#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/PhraseSequence.h"
 #include "gui/include/GUIStatic.h"
 #include "source/stream/cMemoryStream.h"

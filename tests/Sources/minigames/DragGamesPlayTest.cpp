@@ -413,7 +413,6 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   ExpectWonAfter(*puzzle, 1.9f, 0.2f);
 }
 
-// A puzzle left half done starts again from its centre piece.
 TEST_F(DragGames, CollectDetailsLeftHalfDoneStartsAfresh) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const int k = MiniGameCollectDetails::kCentre + 1;

@@ -10,7 +10,6 @@
 #include "gui/include/cFontResource.h"
 #include "platform/input/headless/HeadlessInput.h"
 #include "platform/os/os.h"
-#include "source/Resources/cResourceLocation.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderObject.h"
 #include "source/sound/cSoundManager.h"

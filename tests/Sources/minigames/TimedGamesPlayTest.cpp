@@ -16,9 +16,9 @@
 #include "source/sound/cSoundPlayer.h"
 #include "source/sound/cSoundResource.h"
 #include "source/render/RenderObject.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/minigames/PlayBench.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -307,13 +307,11 @@ INSTANTIATE_TEST_SUITE_P(MiniGames, MusicBox, testing::Values(0u, 99u));
 
 TEST_F(MusicBoxBench, StagesOfNoTimeOrNoNotesStillEnd) {
   XmlDocument document;
-  cMemoryStream text;
   const std::string xml =
       "<music_box><stages><stage/><stage time=\"0\" count=\"0\"/>"
       "<stage time=\"-2\" count=\"-5\" success=\"result_1\"/><stage time=\"nan\" count=\"x\" success=\"nothing\"/>"
       "<stage time=\"0.5\" count=\"2\"/></stages></music_box>";
-  text.Write(xml.data(), static_cast<uint32_t>(xml.size()));
-  text.Seek(0, 0);
+  cMemoryStream text = StreamOf(xml);
   ASSERT_TRUE(document.Load(text));
   auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
   ASSERT_NE(game, nullptr);
@@ -343,9 +341,7 @@ TEST_F(MusicBoxBench, StagesOfNoTimeOrNoNotesStillEnd) {
   EXPECT_TRUE(MiniGameMusicBox::ReadStages(XmlDocument().GetRoot(), find).empty()) << "no <stages>";
   // Cut anywhere, the stages read are whole ones, each of some time and notes.
   for (std::size_t cut = 0; cut < xml.size(); cut += 5) {
-    cMemoryStream part;
-    part.Write(xml.data(), static_cast<uint32_t>(cut));
-    part.Seek(0, 0);
+    cMemoryStream part = StreamOf(xml.substr(0, cut));
     XmlDocument damaged;
     damaged.Load(part);
     for (const MiniGameMusicBox::Stage& stage : MiniGameMusicBox::ReadStages(damaged.GetRoot(), find)) {
