@@ -561,14 +561,7 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
              std::to_string(200 + 60 * i) + " 700 0\"/>";
   }
   tree.AddResourceList("gui/panel.resource", {{"gui\\game_panel\\game_panel", "form", slots + "<window name=\"inventory\"/></form>"}});
-  std::string models;
-  for (const char* item : {"key", "pearl", "coin"}) {
-    tree.AddFile(std::string("inventory/") + item + ".mlf", QuadModelBytes(0, 0, 40, 40));
-    models += std::string("<model name=\"") + item + "\" kind=\"i\"/>";
-  }
-  tree.AddFile("inventory/inventory_scene.resource",
-               "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" + models +
-                   "</models></resource></resources>\n");
+  AddInventoryScene({"key", "pearl", "coin"});
   Stages("<location name=\"stage_1\"/>");
   profile.m_stage = "stage_1";
   profile.m_progress.m_items = {{"key", 1}, {"pearl", 2}, {"coin", 1}};

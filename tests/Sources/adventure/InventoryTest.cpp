@@ -19,15 +19,9 @@ class InventoryTest : public LocationTest {
   void SetUp() override {
     LocationTest::SetUp();
     ForgetLoggedMissingChildren();
-    for (const char* name : kItems) {
-      tree.AddFile(std::string("inventory/") + name + ".mlf", QuadModelBytes(0, 0, 40, 40));
-      models += std::string("<model name=\"") + name + "\" kind=\"i\"/>";
-    }
-    tree.AddFile("inventory/key_a.mlf", QuadModelBytes(0, 0, 40, 40));
-    models += "<model name=\"key_a\" kind=\"i\"/>";
-    tree.AddFile("inventory/inventory_scene.resource",
-                 "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" +
-                     models + "</models></resource></resources>\n");
+    std::vector<std::string> items(std::begin(kItems), std::end(kItems));
+    items.push_back("key_a");
+    AddInventoryScene(items);
     Mount();
     panel = new GUIWindow(user, "game_panel");
     form = new GUIWindow(panel, "game_panel_form");
@@ -67,7 +61,6 @@ class InventoryTest : public LocationTest {
   }
   std::string Counter(int i) { return Found(form->FindChild("inventory_count_" + std::to_string(i))).GetValue("text"); }
 
-  std::string models;
   int skip_counter = -1;
   GUIWindow* panel = nullptr;
   GUIWindow* form = nullptr;
