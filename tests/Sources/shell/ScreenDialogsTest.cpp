@@ -1,8 +1,6 @@
 // The shell's small dialogs and start-up windows, headless with a frame clock: the message boxes,
 // the name entry, the logo window's pictures and the loading screen's fade.
 
-#include <gtest/gtest.h>
-
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/cScreenState.h"
 #include "Sources/shell/screens/FadeWindow.h"

@@ -2,8 +2,6 @@
 // mode, the profile screen's list with and without a scroll and its delete sequence, the main
 // menu's sub-screens, welcome line, credits laps and logo.
 
-#include <gtest/gtest.h>
-
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cScreenState.h"
 #include "Sources/adventure/ComicsWindow.h"
@@ -101,10 +99,6 @@ class ScreenMenusTest : public ScreenTest {
     cInput::GetInstance()->UpdateInput();
     DrawnFrame();
     Frames(2);
-  }
-  void UseThePointer() {
-    window::headless::SetClientSize(1024, 768);
-    cInput::GetInstance()->InitInput();
   }
 
   PlainState menu_state;
@@ -361,7 +355,8 @@ TEST_F(ScreenMenusTest, HoverLapsAndTheLogoAnswerOnlyWhileTheMenuIsInFront) {
   exe.WriteFile("website.url", "[InternetShortcut]\nURL=https://example.org/velmaris\n");
   cProperties::GetInstance()->SetValue("exe_directory", exe.Path());
   os::ClearRecordedDesktopRequests();
-  UseThePointer();
+  window::headless::SetClientSize(1024, 768);  // the pointer's pixels are the form's units
+  cInput::GetInstance()->InitInput();
   const auto three_laps = [this] {
     for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
       for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);  // over a target of the form
