@@ -85,16 +85,13 @@ TEST_F(ApplicationTest, CloseRequestWithoutAHandlerChangesNothing) {
 }
 
 TEST_F(ApplicationTest, CloseHandlerIsGivenTheQuitFlag) {
-  static DelegateArg seen = -1;
-  seen = -1;
-  application->SetCloseHandler(MakeFunctionDelegate([](DelegateArg quit) -> DelegateArg {
-    seen = quit;
-    cApplication::GetInstance()->Quit();
-    return 0;
-  }));
+  Counter counter;
+  application->SetCloseHandler(MakeMemberDelegate(&counter, &Counter::Count));
   headless::PushMessage({MessageType::kCloseCommand, 0});
+  QuitAfterFrames(1);
   application->Run();
-  EXPECT_EQ(seen, 0);
+  EXPECT_EQ(counter.count, 1);
+  EXPECT_EQ(counter.last, 0);
 }
 
 TEST_F(ApplicationTest, OneMessagePerTurnSoNothingAfterTheCloseIsTaken) {
