@@ -29,7 +29,7 @@ class InventoryTest : public LocationTest {
     new GUIWindow(form, "inventory");
     for (int i = 0; i < PanelInventory::kSlots; ++i) {
       PlaceQuad(*new GUIWindow(form, "inventory_" + std::to_string(i)), 200.0f + 60.0f * i, 20, 50, 50);
-      if (i != skip_counter) new GUIWindow(form, "inventory_count_" + std::to_string(i));
+      new GUIWindow(form, "inventory_count_" + std::to_string(i));
     }
     for (int i = 0; i < PanelInventory::kHintIcons; ++i) {
       PlaceQuad(*new GUIWindow(form, "hint_" + std::to_string(i)), 20.0f + 30.0f * i, 80, 25, 25);
@@ -61,7 +61,6 @@ class InventoryTest : public LocationTest {
   }
   std::string Counter(int i) { return Found(form->FindChild("inventory_count_" + std::to_string(i))).GetValue("text"); }
 
-  int skip_counter = -1;
   GUIWindow* panel = nullptr;
   GUIWindow* form = nullptr;
   std::unique_ptr<PanelInventory> inventory;
