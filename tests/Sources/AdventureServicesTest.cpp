@@ -1,12 +1,11 @@
-// The adventure core's services the engine relies on: the game panel's delegates, the phrase
-// texts and the character database.
+// The adventure core's services the engine relies on: the game panel's delegates and the
+// singletons of the adventure.
 
 #include <gtest/gtest.h>
 
 #include "Sources/adventure/CharacterDatabase.h"
 #include "Sources/adventure/GamePanel.h"
 #include "Sources/adventure/HintWindow.h"
-#include "Sources/adventure/PhraseDatabase.h"
 #include "app/sources/cApplication.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "source/core/Singleton.h"
@@ -42,18 +41,8 @@ TEST_F(AdventureServicesTest, GamePanelInstallsItsDelegatesAndTakesThemAway) {
   EXPECT_FALSE(application->GetDeactivateHandler());
 }
 
-TEST_F(AdventureServicesTest, PhraseTextOfAMissingKeyIsEmptyAndNotAdded) {
-  PhraseDatabase* phrases = PhraseDatabase::GetInstance();
-  EXPECT_EQ(phrases->GetText("key"), u"");
-  phrases->SetText("key", u"Schl\u00fcssel");
-  EXPECT_EQ(phrases->GetText("key"), u"Schl\u00fcssel");
-  EXPECT_EQ(phrases->GetText("other"), u"");
-  EXPECT_EQ(phrases->GetText("other"), u"") << "a key asked for is not added";
-}
-
 TEST_F(AdventureServicesTest, SingletonsOfTheAdventureAreMadeOnceAndSwept) {
-  HintWindow* hints = HintWindow::GetInstance();
-  EXPECT_EQ(HintWindow::GetInstance(), hints);
+  HintWindow::GetInstance();
   CharacterDatabase* characters = CharacterDatabase::GetInstance();
   characters->Add("cat", CharacterEntry{{{"sleep", 3}}, {{"cat_shader", 8}}});
   EXPECT_EQ(Found(characters->Find("cat")).animations[0].name, "sleep");

@@ -27,18 +27,16 @@ TEST(ShortcutText, AddressOfTheInternetShortcutSection) {
 }
 
 TEST(ShortcutText, OnlyWebAddressesMayBeOpened) {
-  EXPECT_TRUE(IsWebAddress("https://example.org/play?x=1"));
-  EXPECT_TRUE(IsWebAddress("HTTP://EXAMPLE.ORG"));
-  EXPECT_FALSE(IsWebAddress("file:///etc/passwd"));
-  EXPECT_FALSE(IsWebAddress("javascript:alert(1)"));
-  EXPECT_FALSE(IsWebAddress("/usr/bin/xterm"));
-  EXPECT_FALSE(IsWebAddress("https://"));
-  EXPECT_FALSE(IsWebAddress("https:///path"));
-  EXPECT_FALSE(IsWebAddress("https://example.org/a b"));
-  EXPECT_FALSE(IsWebAddress("https://example.org/\x01"));
-  EXPECT_FALSE(IsWebAddress(std::string("https://a.org\0b", 15)));
-  EXPECT_FALSE(IsWebAddress("-https://example.org"));
-  EXPECT_FALSE(IsWebAddress(""));
+  for (const char* address : {"https://example.org/play?x=1", "HTTP://EXAMPLE.ORG"}) {
+    EXPECT_TRUE(IsWebAddress(address)) << address;
+  }
+  for (const std::string& address :
+       {std::string("file:///etc/passwd"), std::string("javascript:alert(1)"), std::string("/usr/bin/xterm"),
+        std::string("https://"), std::string("https:///path"), std::string("https://example.org/a b"),
+        std::string("https://example.org/\x01"), std::string("https://a.org\0b", 15),
+        std::string("-https://example.org"), std::string()}) {
+    EXPECT_FALSE(IsWebAddress(address)) << address;
+  }
 }
 
 class ExeDirectoryFileTest : public ::testing::Test {

@@ -89,9 +89,7 @@ TEST(CrashReport, AccessViolationIsReportedAndTheProcessDiesBySegv) {
   std::snprintf(address, sizeof address, "at 0x%08llX",
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(ForbiddenPage())));
   EXPECT_TRUE(Contains(report, std::string("The faulting access was ") + address)) << report;
-  EXPECT_TRUE(Contains(report, "RAX=")) << report;
-  EXPECT_TRUE(Contains(report, "RIP=")) << report;
-  EXPECT_TRUE(Contains(report, "R15=")) << report;
+  for (const char* registers : {"RAX=", "RIP=", "R15="}) EXPECT_TRUE(Contains(report, registers)) << report;
   // The segment line in its known layout, then the stack under the heading the reporter seeks.
   EXPECT_TRUE(std::regex_search(report, std::regex("\nCS=[0-9A-F]{4}   DS=[0-9A-F]{4}  SS=[0-9A-F]{4}  "
                                                    "ES=[0-9A-F]{4}   FS=[0-9A-F]{4}  GS=[0-9A-F]{4}\n"

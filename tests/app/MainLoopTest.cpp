@@ -19,6 +19,17 @@ std::u16string Typed(const std::vector<FrameRecord>& frames) {
   return typed;
 }
 
+// A handler that counts its calls and keeps the argument of the last.
+struct Counter {
+  int count = 0;
+  DelegateArg last = -1;
+  DelegateArg Count(DelegateArg argument) {
+    ++count;
+    last = argument;
+    return 0;
+  }
+};
+
 // Turns of the loop while the window has no focus are counted; after `turns` of them the focus
 // comes back.
 void RefocusAfter(const cApplication* application, int turns, int& counted) {
@@ -74,34 +85,23 @@ TEST_F(ApplicationTest, CloseRequestWithoutAHandlerChangesNothing) {
 }
 
 TEST_F(ApplicationTest, CloseHandlerIsGivenTheQuitFlag) {
-  static DelegateArg seen = -1;
-  seen = -1;
-  application->SetCloseHandler(MakeFunctionDelegate([](DelegateArg quit) -> DelegateArg {
-    seen = quit;
-    cApplication::GetInstance()->Quit();
-    return 0;
-  }));
+  Counter counter;
+  application->SetCloseHandler(MakeMemberDelegate(&counter, &Counter::Count));
   headless::PushMessage({MessageType::kCloseCommand, 0});
+  QuitAfterFrames(1);
   application->Run();
-  EXPECT_EQ(seen, 0);
+  EXPECT_EQ(counter.count, 1);
+  EXPECT_EQ(counter.last, 0);
 }
 
 TEST_F(ApplicationTest, OneMessagePerTurnSoNothingAfterTheCloseIsTaken) {
-  int deactivations = 0;
   application->SetCloseHandler(MakeFunctionDelegate(&QuitApplication));
-  struct Counter {
-    int* count;
-    DelegateArg Count(DelegateArg) {
-      ++*count;
-      return 0;
-    }
-  };
-  Counter counter{&deactivations};
+  Counter counter;
   application->SetDeactivateHandler(MakeMemberDelegate(&counter, &Counter::Count));
   headless::PushMessage({MessageType::kCloseCommand, 0});
   headless::PushMessage({MessageType::kActivate, 0});
   application->Run();
-  EXPECT_EQ(deactivations, 0);
+  EXPECT_EQ(counter.count, 0);
   EXPECT_TRUE(state.frames.empty());
 }
 
@@ -116,15 +116,7 @@ TEST_F(ApplicationTest, DestroyedWindowPostsQuitAndQuitMessageCodeIsReturned) {
 }
 
 TEST_F(ApplicationTest, FocusLossCallsTheDeactivateHandlerOnceAndStopsUpdates) {
-  struct Counter {
-    int count = 0;
-    DelegateArg last = -1;
-    DelegateArg Count(DelegateArg argument) {
-      ++count;
-      last = argument;
-      return 0;
-    }
-  } counter;
+  Counter counter;
   application->SetDeactivateHandler(MakeMemberDelegate(&counter, &Counter::Count));
   int inactive_turns = 0;
   RefocusAfter(application, 3, inactive_turns);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,15 +34,12 @@ namespace headless = window::headless;
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-    if (const char* old = std::getenv(name)) {
-      m_had = true;
-      m_old = old;
-    }
+    if (const char* old = std::getenv(name)) m_old = old;
     setenv(name, value.c_str(), 1);
   }
   ~ScopedEnvironment() {
-    if (m_had) {
-      setenv(m_name, m_old.c_str(), 1);
+    if (m_old) {
+      setenv(m_name, m_old->c_str(), 1);
     } else {
       unsetenv(m_name);
     }
@@ -49,8 +47,7 @@ class ScopedEnvironment {
 
  private:
   const char* m_name;
-  bool m_had = false;
-  std::string m_old;
+  std::optional<std::string> m_old;
 };
 
 class ProgramTest : public ::testing::Test {
@@ -162,7 +159,7 @@ TEST_F(ProgramTest, WindowThatCannotBeMadeEndsWithOneAfterSavingAndTheExitFiles)
   EXPECT_EQ(requests[0], "open https://example.org/play");
 }
 
-TEST_F(ProgramTest, ExitFilesOpenOnlyWebAddressesAndAnInstalledProgram) {
+TEST_F(ProgramTest, ExitFilesOpenOnlyWebAddressesAndAProgramThatMayRun) {
   PrepareStore(false);
   root.WriteFile("exe/play.url", "[InternetShortcut]\r\nURL=https://example.org/play\r\n");
   root.WriteFile("exe/Homepage.url", "[InternetShortcut]\nURL=file:///etc/passwd\n");
@@ -175,15 +172,14 @@ TEST_F(ProgramTest, ExitFilesOpenOnlyWebAddressesAndAnInstalledProgram) {
   EXPECT_EQ(requests[0], "open https://example.org/play");
   EXPECT_EQ(requests[1].rfind("start ", 0), 0u);
   EXPECT_NE(requests[1].find("wgame.exe"), std::string::npos);
-}
-
-TEST_F(ProgramTest, ExitProgramThatMayNotRunIsNotStarted) {
+  // A program that may not run is not started.
+  DestroySingletons();
+  os::ClearRecordedDesktopRequests();
   PrepareStore(false);
-  root.WriteFile("exe/fscommand/wgame.exe", "not a program");
   chmod((root / "exe/fscommand/wgame.exe").c_str(), 0644);
   CloseAtFirstFrame();
   EXPECT_EQ(RunProgram(), 0);
-  EXPECT_TRUE(os::RecordedDesktopRequests().empty());
+  EXPECT_EQ(os::RecordedDesktopRequests(), std::vector<std::string>{"open https://example.org/play"});
 }
 
 // The resources of a group as name -> bytes.
@@ -221,7 +217,9 @@ TEST_F(ProgramTest, PackRunWritesBothPacksWithTheFoldersContentAndNothingElse) {
   }
 }
 
-TEST_F(ProgramTest, PackRunWithAMissingGroupEndsWithOne) {
+// A pack run that cannot write both packs ends with one: a group is missing, or a folder stands
+// where a pack should go (it cannot be replaced by a file).
+TEST_F(ProgramTest, PackRunThatCannotWriteBothPacksEndsWithOne) {
   PrepareStore(false);
   FixtureTree(root / "exe", "data").AddFile("a.txt", "a");
   CloseAtFirstFrame();
@@ -229,13 +227,10 @@ TEST_F(ProgramTest, PackRunWithAMissingGroupEndsWithOne) {
   EXPECT_TRUE(os::FileExists(root / "exe/my_data"));
   EXPECT_FALSE(os::FileExists(root / "exe/my_localization"));
   EXPECT_NE(ReadWholeFile(UserFolder() + "/tarvel.html").find("no resource group localization"), std::string::npos);
-}
-
-TEST_F(ProgramTest, PackThatCannotBeWrittenEndsWithOne) {
+  DestroySingletons();
   PrepareStore(false);
-  FixtureTree(root / "exe", "data").AddFile("a.txt", "a");
   FixtureTree(root / "exe", "localization").AddFile("b.txt", "b");
-  // A folder where the pack should go: it cannot be replaced by a file.
+  std::filesystem::remove(root / "exe/my_data");
   std::filesystem::create_directories(root / "exe/my_data");
   CloseAtFirstFrame();
   EXPECT_EQ(RunProgram({"-pack"}), 1);

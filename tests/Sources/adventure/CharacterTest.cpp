@@ -1,12 +1,10 @@
 // Objects of a location: the fades of every kind, character animations picked by chance and
 // drawn from frame textures, and the character file they come from.
 
-#include "Sources/adventure/CharacterDatabase.h"
 #include "source/math/Rand.h"
 #include "source/render/RenderObject.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {
@@ -125,11 +123,10 @@ TEST_F(CharacterTest, TheCharacterFileGivesEachCharacterItsAnimationsAndTextures
   ASSERT_TRUE(Parse(first,
       "<c><character name=\"cat\"><textures><t shader=\"cat_0\" frame_count=\"8\"/>"
       "<t shader=\"cat_1\" frame_count=\"-3\"/></textures></character></c>"));
-  CharacterDatabase& other = database;
-  other.Read(first.GetRoot());
-  ASSERT_EQ(Found(other.Find("cat")).textures.size(), 2u);
-  EXPECT_EQ(Found(other.Find("cat")).textures[0].frame_count, 8u);
-  EXPECT_EQ(Found(other.Find("cat")).textures[1].frame_count, 0u) << "a negative count is none";
+  database.Read(first.GetRoot());
+  ASSERT_EQ(Found(database.Find("cat")).textures.size(), 2u);
+  EXPECT_EQ(Found(database.Find("cat")).textures[0].frame_count, 8u);
+  EXPECT_EQ(Found(database.Find("cat")).textures[1].frame_count, 0u) << "a negative count is none";
 }
 
 }  // namespace

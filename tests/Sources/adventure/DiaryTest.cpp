@@ -16,7 +16,6 @@
 #include "source/xml/XmlDocument.h"
 #include "source/stream/cMemoryStream.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {

@@ -12,7 +12,6 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {
@@ -54,10 +53,12 @@ class GameFlowTest : public LocationTest {
   void Stages(const std::string& body) {
     tree.AddFile("levels/stage.xml", "<?xml version=\"1.0\"?>\n<stages>" + body + "</stages>\n");
   }
+  // The in-game state made and entered, then three frames played.
   void Start() {
     if (!group) Mount();
     flow = std::make_unique<GameFlowController>(StateOwner(&root), &menu);
     root.ChangeSubState(flow.get());
+    Steps(3);
   }
   void Step(float dt = 0.05f, bool left_down = false) {
     GuiFrame(dt, left_down);
@@ -76,7 +77,6 @@ class GameFlowTest : public LocationTest {
   void PlayStageOne() {
     Stages("<location name=\"stage_1\"/>");
     Start();
-    Steps(3);
   }
   // Clicks on the key and lets the item land and the stage end.
   void TakeKey() {
@@ -108,7 +108,6 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
   Stages("<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_skipped\" skip=\"true\"/>"
          "<location name=\"stage_2\" start=\"comics\\one\" stop=\"comics\\two\"/><location name=\"stage_3\"/>");
   Start();
-  Steps(3);
   EXPECT_EQ(StageName(), "stage_1");
   EXPECT_EQ(flow->GetSubState(), GameFlowController::kPlay);  // no start pages: played at once
   EXPECT_EQ(profile.m_stage, "stage_1");
@@ -140,23 +139,16 @@ TEST_F(GameFlowTest, PlaysThroughThreeStagesWithTheirPagesToTheCreditsAndTheMenu
   EXPECT_TRUE(Holds("key_stage_1"));
 }
 
-// Progress is saved into the profile's file at each place the state saves, and a continued game
-// starts at the stage saved, even when the player quit on the pages after a finished stage.
+// Progress is saved into the profile at each place the state saves, and a continued game starts
+// at the stage saved, even when the player quit on the pages after a finished stage.
 TEST_F(GameFlowTest, ResumesAtTheSavedStageAndKeepsAStageQuitOnItsClosingPages) {
   Stages("<location name=\"stage_1\" stop=\"comics\\one\"/><location name=\"stage_2\"/><location name=\"stage_3\"/>");
   Start();
-  Steps(3);
   TakeKey();
   ASSERT_EQ(flow->GetSubState(), GameFlowController::kTransitions);  // quitting here
   root.ChangeSubState(&menu);
   EXPECT_EQ(profile.m_stage, "stage_2");
   EXPECT_TRUE(Holds("key_stage_1"));
-  cMemoryStream file;
-  ASSERT_TRUE(profile.Write(file));
-  PlayerProfile reread;
-  file.Seek(0, 0);
-  ASSERT_TRUE(reread.Read(file));
-  EXPECT_EQ(reread.m_stage, "stage_2");
   root.ChangeSubState(flow.get());
   Steps(3);
   EXPECT_EQ(StageName(), "stage_2");
@@ -185,14 +177,12 @@ class SavedGameFlowTest : public GameFlowTest {
     if (!group) Mount();
     GamePanel::GetInstance()->ReloadInventory();
     Start();
-    Steps(3);
   }
   // A game saved in the lion's scene, the lion still hidden there.
   void SaveAtTheLion() {
     flow.reset();
     profile.Reset();
     Start();
-    Steps(3);
     ASSERT_FALSE(LionShown());
     flow->SaveProgress();
     root.ChangeSubState(&menu);
@@ -235,7 +225,6 @@ TEST_F(SavedGameFlowTest, ASavedGameThatCannotGoOnIsKeptAsideAndThePlayerTold) {
       profile.MakeCurrent();  // refused: a new profile is written in its place
     }
     Start();
-    Steps(3);
     EXPECT_EQ(StageName(), "stage_1");
     EXPECT_EQ(profile.m_progress.m_hints, PlayerProfile::kStartHints) << "a new game";
     if (c.said != nullptr) {
@@ -284,7 +273,6 @@ TEST_F(SavedGameFlowTest, AnUnknownStageGivesWayToItsPlayableBackupWhichNoSaveRe
     profile.MakeCurrent();
     ASSERT_EQ(profile.m_stage, "location_99");
     Start();
-    Steps(3);
     EXPECT_EQ(StageName(), c.played);
     EXPECT_EQ(profile.m_progress.m_hints, c.hints);
     EXPECT_TRUE(LogHas(c.said)) << c.said;
@@ -315,7 +303,6 @@ TEST_P(MapTravelFlowTest, TheMapShowsTheWayBetweenStagesUntilAPress) {
   Stages(owned ? "<location name=\"stage_1\"/><location name=\"stage_2\"/>"
                : "<location name=\"stage_1\" stop=\"map_1_2\"/><location name=\"stage_2\"/>");
   Start();
-  Steps(3);
   profile.m_progress.m_has_map = owned ? 1 : 0;  // a new game starts without it
   TakeKey();
   const int waiting = owned ? GameFlowController::kMapTravel : GameFlowController::kTransitions;
@@ -334,7 +321,6 @@ TEST_F(GameFlowTest, AMissingOrEmptyStageListTellsThePlayerAndGoesBackToTheMenu)
   for (const std::string body : {"", "<place name=\"stage_1\"/>"}) {
     if (!body.empty()) Stages(body);
     Start();
-    Steps(2);
     EXPECT_NE(root.GetSubState(), flow.get()) << body;
     EXPECT_TRUE(LogHas("names no location")) << body;
     root.ChangeSubState(nullptr);
@@ -478,7 +464,6 @@ TEST_F(GameFlowTest, PanelCommandsWorkWithoutThePanelsWindows) {
   EXPECT_EQ(log.find(missing), log.rfind(missing));
 }
 
-// A hint charge flown in counts once on landing, never above five.
 TEST_F(GameFlowTest, AHintChargeCountsOnLandingUpToFive) {
   PlayStageOne();
   for (int held : {0, 4, 5}) {
@@ -570,14 +555,7 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
              std::to_string(200 + 60 * i) + " 700 0\"/>";
   }
   tree.AddResourceList("gui/panel.resource", {{"gui\\game_panel\\game_panel", "form", slots + "<window name=\"inventory\"/></form>"}});
-  std::string models;
-  for (const char* item : {"key", "pearl", "coin"}) {
-    tree.AddFile(std::string("inventory/") + item + ".mlf", QuadModelBytes(0, 0, 40, 40));
-    models += std::string("<model name=\"") + item + "\" kind=\"i\"/>";
-  }
-  tree.AddFile("inventory/inventory_scene.resource",
-               "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" + models +
-                   "</models></resource></resources>\n");
+  AddInventoryScene({"key", "pearl", "coin"});
   Stages("<location name=\"stage_1\"/>");
   profile.m_stage = "stage_1";
   profile.m_progress.m_items = {{"key", 1}, {"pearl", 2}, {"coin", 1}};
@@ -585,7 +563,6 @@ TEST_F(GameFlowTest, AContinuedGameShowsEachItemInItsOwnSlot) {
   GamePanel* panel = GamePanel::GetInstance();
   panel->ReloadInventory();  // as a continued game does, before the in-game state starts
   Start();
-  Steps(3);
   const auto& entries = panel->GetInventory().GetEntries();
   ASSERT_EQ(entries.size(), 3u);
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -660,7 +637,6 @@ TEST_F(SavedGameFlowTest, APointerShownAndAHintSpentAreSavedAtOnce) {
               "stage_help");
   Stages("<location name=\"stage_help\"/><location name=\"stage_1\"/>");
   Start();
-  Steps(3);
   ASSERT_EQ(StageName(), "stage_help");
   EXPECT_EQ(OnDisk().m_pending_message, "");
   Press(130, 330);
@@ -672,7 +648,6 @@ TEST_F(SavedGameFlowTest, APointerShownAndAHintSpentAreSavedAtOnce) {
   flow.reset();
   profile.m_stage = "stage_1";
   Start();
-  Steps(3);
   ASSERT_EQ(StageName(), "stage_1");
   profile.m_progress.m_hints = 4;
   flow->SaveProgress();

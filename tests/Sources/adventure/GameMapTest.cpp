@@ -8,7 +8,6 @@
 #include "gui/include/GUIStatic.h"
 #include "source/math/Rand.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -249,32 +248,30 @@ TEST_F(GameMapTest, AFinishedSearchPaysItsRewardOnceUpToFive) {
   }
 }
 
-TEST_F(GameMapTest, ASearchWhoseTimeRanOutPaysNothingWhenTheMapIsOpenedAgain) {
-  profile.m_progress.m_hints = 1;
-  auto map = SmallMap();
-  map->RequestLocationHint(4);
-  search.countdown = 0.0f;
-  GuiFrame();
-  EXPECT_FALSE(map->IsSearchChoiceMode());
-  EXPECT_EQ(search.closed, std::vector<GetHintGame*>{nullptr});
-  search.to_find = 0;
-  map->Open();
-  EXPECT_FALSE(map->RefreshHintSearch());
-  EXPECT_EQ(profile.m_progress.m_hints, 1);
-  EXPECT_FALSE(search.finished);
-}
-
-TEST_F(GameMapTest, AnOfferThatCannotBeMadeEndsTheSearchWithoutAReward) {
-  for (int location : {-1, 15, 3}) {
+// An offer that cannot be made ends the search without a reward; so does a search whose time ran
+// out (at location 4), also when the map is opened again.
+TEST_F(GameMapTest, ASearchNeverOfferedOrOutOfTimeEndsWithoutAReward) {
+  for (int location : {-1, 15, 3, 4}) {
     search.refuse = location == 3;
     search.closed.clear();
     profile.m_progress.m_hints = 2;
     auto map = SmallMap();
     map->RequestLocationHint(location);
+    if (location == 4) {
+      search.countdown = 0.0f;
+      GuiFrame();
+    }
     EXPECT_FALSE(map->IsSearchChoiceMode()) << location;
     EXPECT_EQ(search.closed, std::vector<GetHintGame*>{nullptr});
-    EXPECT_FALSE(map->IsVisible());
+    if (location != 4) {
+      EXPECT_FALSE(map->IsVisible()) << location;
+    }
+    search.to_find = 0;
+    map->Open();
+    EXPECT_FALSE(map->RefreshHintSearch()) << location;
     EXPECT_EQ(profile.m_progress.m_hints, 2);
+    EXPECT_FALSE(search.finished);
+    search.to_find = 13;
   }
 }
 

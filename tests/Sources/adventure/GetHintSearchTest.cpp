@@ -13,7 +13,6 @@
 #include "source/render/RenderManager.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include "gui/include/GUIFontTable.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
 #include "tests/gui/GuiTestFonts.h"
-#include "tests/support/Found.h"
 
 namespace {
 

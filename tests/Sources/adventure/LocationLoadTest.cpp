@@ -6,7 +6,6 @@
 #include "Sources/minigames/MiniGame.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

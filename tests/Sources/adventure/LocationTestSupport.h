@@ -28,6 +28,7 @@
 #include "tests/Sources/adventure/LocationData.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/source/sound/SoundFixtures.h"
+#include "tests/support/Found.h"
 #include "tests/support/fixtures/ResourceFixtures.h"
 
 // The panel and the in-game state as a location sees them: answers the test sets, calls recorded.
@@ -45,9 +46,8 @@ class FakeServices : public LocationServices {
     auto found = inventory.find(name);
     return found != inventory.end() && found->second >= minimum;
   }
-  void FlyToInventory(const std::string& name, const Vector3& start, uint32_t count, bool at_slot) override {
+  void FlyToInventory(const std::string& name, const Vector3&, uint32_t count, bool at_slot) override {
     flights.push_back(name + "*" + std::to_string(count) + (at_slot ? "@slot" : ""));
-    flight_starts.push_back(start);
   }
   void DropInventoryItem(const std::string& name, uint32_t count) override {
     drops.push_back(name + "*" + std::to_string(count));
@@ -72,7 +72,6 @@ class FakeServices : public LocationServices {
   int32_t hand_value = 0;
   std::map<std::string, uint32_t> inventory;
   std::vector<std::string> flights, drops, commands, help;
-  std::vector<Vector3> flight_starts;
   int saves = 0;
   std::function<void()> on_save;
 };
@@ -118,6 +117,17 @@ class LocationTest : public GuiTest {
                    const std::string& folder = "hall") {
     WriteLocationData([this](const std::string& r, const std::string& b) { tree.AddFile(r, b); }, folder, name,
                       objects, source);
+  }
+  // The panel's inventory scene "inventory\\inventory": a model of 40 x 40 for each item.
+  void AddInventoryScene(const std::vector<std::string>& items) {
+    std::string models;
+    for (const std::string& item : items) {
+      tree.AddFile("inventory/" + item + ".mlf", QuadModelBytes(0, 0, 40, 40));
+      models += "<model name=\"" + item + "\" kind=\"i\"/>";
+    }
+    tree.AddFile("inventory/inventory_scene.resource",
+                 "<?xml version=\"1.0\"?>\n<resources><resource name=\"inventory\\inventory\" type=\"scene\"><models>" +
+                     models + "</models></resource></resources>\n");
   }
   // Tooltips and phrase lists of a top-level location of that name.
   LocationTexts& Texts(const std::string& location) {

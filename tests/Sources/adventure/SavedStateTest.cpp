@@ -5,7 +5,6 @@
 #include "Sources/shell/userdata/BinaryReader.h"
 #include "Sources/shell/userdata/ProfileCodec.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 // The script engine played through: a location of a few rectangles, a script per case, a fake
 // clock and a fake mouse. Each row is one rule of how a script runs, or one way it used to fail.
 
-#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/PhraseSequence.h"
 #include "Sources/minigames/MiniGame.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

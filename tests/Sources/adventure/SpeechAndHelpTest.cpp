@@ -3,14 +3,12 @@
 
 #include "Sources/adventure/ComicsWindow.h"
 #include "Sources/adventure/HelpWindow.h"
-#include "Sources/adventure/HintWindow.h"
 #include "Sources/adventure/PhraseSequence.h"
 #include "gui/include/GUIStatic.h"
 #include "source/stream/cMemoryStream.h"
 #include "source/text/TextConversion.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/adventure/LocationTestSupport.h"
-#include "tests/support/Found.h"
 #include "tests/support/MemoryBytes.h"
 
 namespace {
@@ -21,8 +19,6 @@ std::unique_ptr<XmlDocument> Parse(const std::string& text) {
   EXPECT_TRUE(document->Load(bytes)) << text;
   return document;
 }
-
-std::string Utf8(const std::u16string& text) { return WideToUtf8(text); }
 
 class SpeechTest : public LocationTest {
  protected:
@@ -93,9 +89,9 @@ TEST_F(SpeechTest, ThePhraseFileFillsNestedRecordsOverTheHerosDefaults) {
   }
   EXPECT_EQ(quay.m_phrases.at("wrong_use3")[1].m_type, "");  // a missing attribute reads empty
   EXPECT_EQ(quay.m_locations.at("cabin").m_phrases.at("diary_hint").size(), 1u);
-  EXPECT_EQ(Utf8(quay.m_tooltips.at("boat")), "Boat");
-  EXPECT_EQ(Utf8(database->GetText("pearl")), "Pearl");  // found at any depth
-  EXPECT_EQ(Utf8(database->GetText("rope")), "");
+  EXPECT_EQ(WideToUtf8(quay.m_tooltips.at("boat")), "Boat");
+  EXPECT_EQ(WideToUtf8(database->GetText("pearl")), "Pearl");  // found at any depth
+  EXPECT_EQ(WideToUtf8(database->GetText("rope")), "");
   EXPECT_EQ(database->GetPhrases("quay", "i_spy").size(), 1u);
   EXPECT_TRUE(database->GetPhrases("cabin", "i_spy").empty());  // top level only
   EXPECT_TRUE(database->GetPhrases("quay", "nothing").empty());
@@ -118,7 +114,7 @@ TEST_F(SpeechTest, PagesTurnOnFreshClicksThatReachTheSpeechWindow) {
   GUIStateWindow* hero = &Found(hints->FindTypeWindow("hero"));
   EXPECT_EQ(talk.GetName(), "wait");
   EXPECT_TRUE(hero->IsShown());
-  EXPECT_EQ(Utf8(static_cast<GUIStatic*>(hero->FindChild("string_0"))->GetText()), "first");
+  EXPECT_EQ(WideToUtf8(static_cast<GUIStatic*>(hero->FindChild("string_0"))->GetText()), "first");
   // The click that showed it turns nothing.
   Step(true);
   hints->Update();

@@ -2,8 +2,6 @@
 // holding the bat where the coins bounce into the slot, the slingshot by a calibration shot and
 // aimed pulls, the break window by aiming and charging throws; and their ways out.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 
@@ -17,7 +15,6 @@
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 // puzzle solved by a search over the arrangements the bench sees, the lock opened by trial, the
 // pictures remembered while the cover is open; and the ways each is lost.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
 #include <map>
@@ -14,7 +12,6 @@
 #include "Sources/minigames/MiniGameRoundPuzzle.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 // the mouse about their pivot, the gridlock solved by a search over its board and drags; and each
 // game left by a click beside it.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -24,7 +22,6 @@
 #include "source/model/AnimationController.h"
 #include "source/render/RenderObject.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -115,10 +112,7 @@ TEST_F(DragGames, ClockHandsTurnAboutTheDialCentreClockwiseAsTheirPoseGrows) {
   }
   Frame();
   // Turned backwards past twelve, a hand stands just below a whole turn.
-  const std::optional<Vector2> tip =
-      PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand")));
-  ASSERT_TRUE(tip.has_value());
-  Grab(*tip);
+  Grab(Found(PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand")))));
   TurnPointer(kDialCentre, -0.02f, 300.0f);
   LetGo();
   EXPECT_GT(clock->GetMinuteValue(), 94.0f);
@@ -132,15 +126,13 @@ TEST_F(DragGames, ClockHandsFollowTheWholeDragHoweverFewFramesSeeIt) {
   float way = 1.0f;
   std::optional<float> seen_each_frame;
   for (const FewFrames& c : kFewFrames) {
-    const std::optional<Vector2> tip =
-        PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand")));
-    ASSERT_TRUE(tip.has_value());
+    const Vector2 tip = Found(PointOnlyOn(Found(clock->FindChild("minute_hand")), Found(clock->FindChild("hour_hand"))));
     // Out along the hand, then a twentieth of a turn one way or the other.
-    const float start = TurnOf(kDialCentre, *tip);
+    const float start = TurnOf(kDialCentre, tip);
     std::vector<Vector2> path = {AtTurn(kDialCentre, start, 300.0f)};
     for (int i = 1; i <= 10; ++i) path.push_back(AtTurn(kDialCentre, start + way * 0.005f * static_cast<float>(i), 300.0f));
     const float before = clock->GetMinuteValue();
-    DragSeenBy(c, *tip, path);
+    DragSeenBy(c, tip, path);
     const float turned = way * (clock->GetMinuteValue() - before);
     if (!seen_each_frame) seen_each_frame = turned;
     EXPECT_GT(turned, 5.0f) << c.name;
@@ -163,10 +155,7 @@ TEST_F(DragGames, AHourHandTurnedOrSweptPastSevenWins) {
     SCOPED_TRACE(c.name);
     auto* clock = Start<MiniGameClock>("clock");
     EXPECT_FALSE(host.exit_shown);
-    const std::optional<Vector2> hour =
-        PointOnlyOn(Found(clock->FindChild("hour_hand")), Found(clock->FindChild("minute_hand")));
-    ASSERT_TRUE(hour.has_value());
-    Grab(*hour);
+    Grab(Found(PointOnlyOn(Found(clock->FindChild("hour_hand")), Found(clock->FindChild("minute_hand")))));
     TurnPointer(kDialCentre, c.before / 150.0f, 300.0f);
     if (c.jump_deg > 0.0f) {
       ASSERT_EQ(clock->GetResult(), "wait");
@@ -249,9 +238,7 @@ TEST_F(DragGames, CirclesAreTurnedHomeRingByRingAndWon) {
     EXPECT_LE(GetPose(ring), 80.0f);
   }
   for (GUIWindow* ring : circles->GetRings()) {
-    const std::optional<Vector2> point = PointOnRing(*ring);
-    ASSERT_TRUE(point.has_value()) << ring->GetName();
-    Grab(*point);
+    Grab(Found(PointOnRing(*ring)));
     // A clockwise turn of the pointer takes the pose down, 150 units a turn; then small corrections.
     for (int tries = 0; tries < 6 && !MiniGameCircles::IsHome(GetPose(ring), 100.0f) && !circles->IsRingSolved(); ++tries) {
       TurnPointer(kDialCentre, -ToHome(GetPose(ring)) / 150.0f, 330.0f);
@@ -271,16 +258,14 @@ TEST_F(DragGames, CirclesFollowTheWholeDragHoweverFewFramesSeeIt) {
   auto* circles = Start<MiniGameCircles>("circles");
   ASSERT_FALSE(circles->GetRings().empty());
   GUIWindow& ring = Found(circles->GetRings().front());
-  const std::optional<Vector2> at = PointOnRing(ring);
-  ASSERT_TRUE(at.has_value());
+  const Vector2 at = Found(PointOnRing(ring));
   float way = 1.0f;
   for (const FewFrames& c : kFewFrames) {
     const float before = GetPose(&ring);
     std::vector<Vector2> path;
     for (int i = 1; i <= 10; ++i) path.push_back(AtTurn(kDialCentre, 0.25f + way * 0.006f * static_cast<float>(i), 300.0f));
-    DragSeenBy(c, *at, path);
-    const Vector2 end = path.back();
-    const float turned = -150.0f * (TurnOf(kDialCentre, end) - TurnOf(kDialCentre, *at));
+    DragSeenBy(c, at, path);
+    const float turned = -150.0f * (TurnOf(kDialCentre, path.back()) - TurnOf(kDialCentre, at));
     EXPECT_NEAR(std::remainder(GetPose(&ring) - before - turned, 100.0f), 0.0f, 0.05f) << c.name;
     way = -way;
   }
@@ -359,9 +344,7 @@ class Gridlock : public DragGames {
  protected:
   // Drags the block towards `target` until its pose is about there, then lets go (it snaps).
   void Slide(MiniGameGridlock& game, GUIWindow* block, int target) {
-    const std::optional<Vector2> point = PointOn(*block);
-    ASSERT_TRUE(point.has_value()) << block->GetName();
-    Grab(*point);
+    Grab(Found(PointOn(*block)));
     const float direction = GetPose(block) < static_cast<float>(target) ? 1.0f : -1.0f;
     const Vector2 step = game.IsVertical(block) ? Vector2(0.0f, -2.0f * direction) : Vector2(2.0f * direction, 0.0f);
     for (int i = 0; i < 120 && (static_cast<float>(target) - GetPose(block)) * direction > 0.3f; ++i) {
@@ -428,11 +411,10 @@ TEST_F(DragGames, CollectDetailsIsPutTogetherFromTheCentreOutward) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const auto drop = [&](int k) {
     GUIWindow* piece = &Found(puzzle->GetPiece(k));
-    const std::optional<Vector2> point = PointOn(*piece);
-    ASSERT_TRUE(point.has_value()) << piece->GetName();
+    const Vector2 point = Found(PointOn(*piece));
     const Vector2 shift = Centre(Found(puzzle->GetPlace(k))) - Centre(*piece);
     std::vector<Vector2> path;
-    for (int i = 0; i <= 8; ++i) path.push_back(*point + shift * (static_cast<float>(i) / 8.0f));
+    for (int i = 0; i <= 8; ++i) path.push_back(point + shift * (static_cast<float>(i) / 8.0f));
     Drag(path);
   };
   // The corner has no neighbour in place yet: refused, and the piece lies where it was dropped.
@@ -470,23 +452,20 @@ TEST_F(DragGames, CollectDetailsPiecesFollowTheWholeDragHoweverFewFramesSeeIt) {
   static_assert(std::size(pieces) == std::size(kFewFrames));
   for (std::size_t i = 0; i < std::size(kFewFrames); ++i) {
     const int k = pieces[i];
-    const std::optional<Vector2> point = PointOn(Found(puzzle->GetPiece(k)));
-    ASSERT_TRUE(point.has_value());
+    const Vector2 point = Found(PointOn(Found(puzzle->GetPiece(k))));
     const Vector2 shift = Centre(Found(puzzle->GetPlace(k))) - Centre(Found(puzzle->GetPiece(k)));
     std::vector<Vector2> path;
-    for (int step = 1; step <= 8; ++step) path.push_back(*point + shift * (static_cast<float>(step) / 8.0f));
-    DragSeenBy(kFewFrames[i], *point, path);
+    for (int step = 1; step <= 8; ++step) path.push_back(point + shift * (static_cast<float>(step) / 8.0f));
+    DragSeenBy(kFewFrames[i], point, path);
     EXPECT_TRUE(puzzle->IsPlaced(k)) << kFewFrames[i].name;
   }
 }
 
-// A puzzle left half done starts again from its centre piece.
 TEST_F(DragGames, CollectDetailsLeftHalfDoneStartsAfresh) {
   auto* puzzle = Start<MiniGameCollectDetails>("collect_details");
   const int k = MiniGameCollectDetails::kCentre + 1;
-  const std::optional<Vector2> point = PointOn(Found(puzzle->GetPiece(k)));
-  ASSERT_TRUE(point.has_value());
-  Drag({*point, *point + (Centre(Found(puzzle->GetPlace(k))) - Centre(Found(puzzle->GetPiece(k))))});
+  const Vector2 point = Found(PointOn(Found(puzzle->GetPiece(k))));
+  Drag({point, point + (Centre(Found(puzzle->GetPlace(k))) - Centre(Found(puzzle->GetPiece(k))))});
   ASSERT_EQ(puzzle->GetPlacedCount(), 2);
   ClickBeside(*puzzle);
   PlayOut(puzzle);

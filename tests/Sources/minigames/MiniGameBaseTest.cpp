@@ -2,8 +2,6 @@
 // hold-off, leaving by a click beside the pieces, skipping for hints, the intro's pause, results
 // kept in the stage's record, and a game deleted while it runs.
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "Sources/minigames/MiniGameBreakWindow.h"
@@ -14,7 +12,6 @@
 #include "Sources/minigames/MiniGameSlingshot.h"
 #include "gui/include/GUIWindowManager.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -62,16 +59,15 @@ TEST_F(MiniGameBase, EachGameIsLeftByAClickBesideIt) {
 
 TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
   auto* safe = &Found(static_cast<MiniGameSafe*>(Make("safe")));
-  const std::optional<Vector2> key = PointOn(Found(safe->FindChild("safe_8")));
-  ASSERT_TRUE(key.has_value()) << "the hidden form is laid out already";
+  const Vector2 key = Found(PointOn(Found(safe->FindChild("safe_8"))));  // laid out while hidden
   Begin(safe);
   for (int frame = 0; frame < 3; ++frame) Frame();
   ASSERT_EQ(safe->GetState(), GUIStateWindow::kWorking);
   ASSERT_GT(safe->GetMouseHoldOff(), 4);
-  Click(*key);
+  Click(key);
   EXPECT_EQ(safe->GetNumber(), 0);
   Play(safe);
-  Click(*key);
+  Click(key);
   EXPECT_EQ(safe->GetNumber(), 8);
   EXPECT_EQ(safe->GetResult(), "wait");
   // Ten frames of a slow machine last seconds: a quarter of a second after the start, the player's
@@ -82,7 +78,7 @@ TEST_F(MiniGameBase, ThePiecesTakeNoClickUntilTheHoldOffIsSpent) {
   Begin(slow);
   for (int frame = 0; frame < 3; ++frame) Frame(0.4f);
   ASSERT_EQ(slow->GetState(), GUIStateWindow::kWorking);
-  Click(*key);
+  Click(key);
   EXPECT_EQ(slow->GetNumber(), 8);
 }
 

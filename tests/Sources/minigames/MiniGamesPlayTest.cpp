@@ -1,14 +1,11 @@
 // The keypad and reading games played on the bench through input alone: the safe, the cash
 // register, the telephone, the documents and the notebook, each with the game's own form.
 
-#include <gtest/gtest.h>
-
 #include "Sources/minigames/MiniGameCashRegister.h"
 #include "Sources/minigames/MiniGameNotebook.h"
 #include "Sources/minigames/MiniGamePhone.h"
 #include "Sources/minigames/MiniGameSafe.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -111,10 +108,13 @@ TEST_F(PlayBench, CashRegisterShowsThreesBeforeItStartsAndWinsASecondAfterTheRig
   EXPECT_EQ(Stored("cashregister"), "win");
 }
 
+// Documents show their words from the text table and share their result under "text".
 TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
   MiniGame* letter = &Found(Make("letter"));
   MiniGame* journal = &Found(Make("journal"));
   EXPECT_EQ(letter->GetName(), "text");
+  EXPECT_EQ(Found(letter->FindChild("text_0")).GetValue("text_id"), "lawyer_letter");
+  EXPECT_NE(TextOf(*letter, "text_0").find("notary"), std::string::npos);
   EXPECT_FALSE(journal->IsSolved());
   Play(letter);
   EXPECT_FALSE(host.exit_shown) << "a document offers no skip";
@@ -132,12 +132,6 @@ TEST_F(PlayBench, DocumentsOfOneStageShareTheirResultUnderText) {
   EXPECT_EQ(Stored("text"), "close");
   journal->Finish("later");
   EXPECT_FALSE(journal->IsSolved());
-}
-
-TEST_F(PlayBench, TheDocumentsTextComesFromTheTextTable) {
-  MiniGame* letter = &Found(Make("letter"));
-  EXPECT_EQ(Found(letter->FindChild("text_0")).GetValue("text_id"), "lawyer_letter");
-  EXPECT_NE(TextOf(*letter, "text_0").find("notary"), std::string::npos);
 }
 
 TEST_F(PlayBench, NotebookInkFadesInAndAnEarlyClickLeavesItUnread) {

@@ -1,5 +1,4 @@
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +10,6 @@
 #include "gui/include/cFontResource.h"
 #include "platform/input/headless/HeadlessInput.h"
 #include "platform/os/os.h"
-#include "source/Resources/cResourceLocation.h"
 #include "source/input/cInput.h"
 #include "source/render/RenderObject.h"
 #include "source/sound/cSoundManager.h"

@@ -2,8 +2,6 @@
 // alone, each by a solver that sees only what the player sees (which lamps are lit, the pictures
 // the pieces show), with the shared random state seeded; and the ways each is lost.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
 #include <vector>
@@ -18,10 +16,9 @@
 #include "source/sound/cSoundPlayer.h"
 #include "source/sound/cSoundResource.h"
 #include "source/render/RenderObject.h"
-#include "source/stream/cMemoryStream.h"
 #include "source/xml/XmlDocument.h"
 #include "tests/Sources/minigames/PlayBench.h"
-#include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
@@ -158,15 +155,15 @@ TEST_P(Signalling, PuttingOutTheLitBallsRunsTheClockDown) {
       const std::string ball = "ball_" + std::to_string(i);
       const GUIWindow* glow = game->FindChild(ball + "_glow");
       if (!IsShown(glow)) continue;
-      const std::optional<Vector2> point = PointOn(Found(game->FindChild(ball)));
-      ASSERT_TRUE(point.has_value());
+      const Vector2 point = Found(PointOn(Found(game->FindChild(ball))));
       // A special ball is put out on its own colour only; one other is left to burn out (once,
       // it is put out to see what that costs).
       const int kind = static_cast<int>(ShaderFrame(glow));
-      const bool own_field = kind == 0 || (kind == 1 && Picks(*red, *point)) || (kind == 2 && Picks(*blue, *point));
+      const bool own_field = kind == 0 || (kind == 1 && Picks(*red, point)) ||
+                             (kind == 2 && Picks(*blue, point));
       if (!own_field && fined) continue;
       const float before = game->GetClock();
-      Click(*point);
+      Click(point);
       EXPECT_FALSE(IsShown(glow)) << ball;
       if (!own_field) {
         fined = true;
@@ -310,13 +307,11 @@ INSTANTIATE_TEST_SUITE_P(MiniGames, MusicBox, testing::Values(0u, 99u));
 
 TEST_F(MusicBoxBench, StagesOfNoTimeOrNoNotesStillEnd) {
   XmlDocument document;
-  cMemoryStream text;
   const std::string xml =
       "<music_box><stages><stage/><stage time=\"0\" count=\"0\"/>"
       "<stage time=\"-2\" count=\"-5\" success=\"result_1\"/><stage time=\"nan\" count=\"x\" success=\"nothing\"/>"
       "<stage time=\"0.5\" count=\"2\"/></stages></music_box>";
-  text.Write(xml.data(), static_cast<uint32_t>(xml.size()));
-  text.Seek(0, 0);
+  cMemoryStream text = StreamOf(xml);
   ASSERT_TRUE(document.Load(text));
   auto* game = static_cast<MiniGameMusicBox*>(Make("musicbox"));
   ASSERT_NE(game, nullptr);
@@ -346,9 +341,7 @@ TEST_F(MusicBoxBench, StagesOfNoTimeOrNoNotesStillEnd) {
   EXPECT_TRUE(MiniGameMusicBox::ReadStages(XmlDocument().GetRoot(), find).empty()) << "no <stages>";
   // Cut anywhere, the stages read are whole ones, each of some time and notes.
   for (std::size_t cut = 0; cut < xml.size(); cut += 5) {
-    cMemoryStream part;
-    part.Write(xml.data(), static_cast<uint32_t>(cut));
-    part.Seek(0, 0);
+    cMemoryStream part = StreamOf(xml.substr(0, cut));
     XmlDocument damaged;
     damaged.Load(part);
     for (const MiniGameMusicBox::Stage& stage : MiniGameMusicBox::ReadStages(damaged.GetRoot(), find)) {

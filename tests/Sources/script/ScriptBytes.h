@@ -7,10 +7,7 @@
 
 #include "tests/support/MemoryBytes.h"
 
-inline std::string U32(uint32_t value) {
-  return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-                     static_cast<char>(value >> 24)};
-}
+inline std::string U32(uint32_t value) { return Word(value); }
 inline std::string Str(const std::string& text) { return U32(static_cast<uint32_t>(text.size())) + text; }
 
 // One node's bytes around its children's bytes (already joined); parameters are {kind, value}.

@@ -8,7 +8,6 @@
 #include "Sources/shell/userdata/UserDataHolder.h"
 #include "source/properties/cProperties.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 

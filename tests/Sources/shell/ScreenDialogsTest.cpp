@@ -1,8 +1,6 @@
 // The shell's small dialogs and start-up windows, headless with a frame clock: the message boxes,
 // the name entry, the logo window's pictures and the loading screen's fade.
 
-#include <gtest/gtest.h>
-
 #include "Sources/shell/AdventureGame.h"
 #include "Sources/shell/cScreenState.h"
 #include "Sources/shell/screens/FadeWindow.h"
@@ -20,7 +18,6 @@
 #include "source/text/TextConversion.h"
 #include "source/texture/TextureResource.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -29,7 +26,9 @@ class ScreenDialogsTest : public ScreenTest {
   void SetUp() override {
     ScreenTest::SetUp();
     pictures = {{"splash1", GreyTga(40)}, {"splash2", GreyTga(200)}};
-    MountForms(SmallDialogForms());
+    std::vector<std::pair<std::string, std::string>> forms = SmallDialogForms();
+    forms.push_back({"gui\\windows\\main_menu", "<static name=\"profile\"/>"});  // a menu that can be built
+    MountForms(forms);
   }
 };
 
@@ -194,7 +193,10 @@ TEST_F(ScreenDialogsTest, LogoPicturesTakeFourSecondsEachAndAClickSkipsOnlyOne) 
   EXPECT_EQ(last->GetRefCount(), 1) << "the hidden logo window still holds its last picture";
 }
 
-TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndGoesAfterTheFrame) {
+// The loading screen runs its callback once and goes after the frame. The game behind it may take
+// several frames to enter its place: then the screen keeps covering it (on top of whatever the
+// callback showed) until it is ready, and goes.
+TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndCoversTheGameUntilItIsReady) {
   auto* menu = new DialogWindow("menu");
   menu->Show();
   int calls = 0;
@@ -207,31 +209,23 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenRunsItsCallbackOnceAndGoesAfterTheFram
   menu->Hide();  // remembers nothing of the deleted window
   Frames(2);
   EXPECT_EQ(user->GetActiveChild(), nullptr);
-}
 
-// The game behind the loading screen takes several frames to enter its place: the screen keeps
-// covering it (on top of whatever the callback showed) until it is ready, then goes.
-TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
-  auto* menu = new DialogWindow("menu");
-  menu->Show();
-  int calls = 0;
   bool ready = false;
-  auto* fade = new FadeWindow("loading", "gui\\windows\\no_such_form", MakeCallableDelegate([&](DelegateArg) {
+  fade = new FadeWindow("loading", "gui\\windows\\no_such_form", MakeCallableDelegate([&](DelegateArg) {
     ++calls;
-    menu->Hide();
     (new DialogWindow("speech"))->Show();  // the place's first window, shown behind the screen's back
   }));
   fade->HoldUntil([&ready] { return ready; });
   fade->Show();
   for (int i = 0; i < 12; ++i) Frame();
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(calls, 2);
   ASSERT_EQ(user->FindChild("loading"), fade) << "still covering the game";
   EXPECT_TRUE(fade->IsVisible());
   EXPECT_EQ(fade->GetState(), GUIStateWindow::kWorking);
   EXPECT_EQ(user->GetChildren().back(), fade) << "drawn over the window the callback showed";
   ready = true;
   for (int i = 0; i < 12; ++i) Frame();
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(calls, 2);
   EXPECT_EQ(user->FindChild("loading"), nullptr) << "gone once the game was ready";
 }
 
@@ -240,14 +234,6 @@ TEST_F(ScreenDialogsTest, TheLoadingScreenCoversTheGameUntilItIsReady) {
 // beneath them the name prompt of a first start, or the menu.
 class ShellStartTest : public ScreenDialogsTest, public ::testing::WithParamInterface<std::tuple<bool, bool>> {
  protected:
-  // A menu that can be built: one without its form is never shown.
-  void SetUp() override {
-    ScreenTest::SetUp();
-    pictures = {{"splash1", GreyTga(40)}, {"splash2", GreyTga(200)}};
-    std::vector<std::pair<std::string, std::string>> forms = SmallDialogForms();
-    forms.push_back({"gui\\windows\\main_menu", "<static name=\"profile\"/>"});
-    MountForms(forms);
-  }
   void TearDown() override {
     AdventureGame::SetShellAfterFirstFrame(false);
     ScreenDialogsTest::TearDown();

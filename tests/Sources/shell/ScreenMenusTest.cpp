@@ -2,8 +2,6 @@
 // mode, the profile screen's list with and without a scroll and its delete sequence, the main
 // menu's sub-screens, welcome line, credits laps and logo.
 
-#include <gtest/gtest.h>
-
 #include "Sources/shell/cGame.h"
 #include "Sources/shell/cScreenState.h"
 #include "Sources/adventure/ComicsWindow.h"
@@ -22,7 +20,6 @@
 #include "source/render/RenderManager.h"
 #include "source/sound/cSoundManager.h"
 #include "tests/Sources/shell/ScreenTestSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -102,10 +99,6 @@ class ScreenMenusTest : public ScreenTest {
     cInput::GetInstance()->UpdateInput();
     DrawnFrame();
     Frames(2);
-  }
-  void UseThePointer() {
-    window::headless::SetClientSize(1024, 768);
-    cInput::GetInstance()->InitInput();
   }
 
   PlainState menu_state;
@@ -305,7 +298,7 @@ TEST_F(ScreenMenusTest, APlayersNameReadsTheSameInTheWelcomeTheListAndTheDeleteQ
   }
 }
 
-TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStartsOver) {
+TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderMakeALapAndAnythingElseStartsOver) {
   Mount();
   Players({u"Ann"}, u"Ann");
   auto* menu = new MainMenuWindow(&menu_state);
@@ -329,20 +322,6 @@ TEST_F(ScreenMenusTest, ThreeHoverLapsInOrderOpenTheCreditsAndAnythingElseStarts
     for (int h : c.hovers) menu->HoverTarget(h);
     EXPECT_EQ(menu->GetLaps(), c.laps);
   }
-  for (int lap = 0; lap < 3; ++lap) {
-    for (int h : {1, 2, 3}) menu->HoverTarget(h);
-  }
-  Frames(1);
-  ComicsWindow* credits = &Found(menu->GetCredits());
-  EXPECT_EQ(menu->GetActiveChild(), credits);
-  Frames(4);
-  EXPECT_TRUE(credits->IsReady());
-  MouseFrame(true);
-  Frames(6);
-  EXPECT_EQ(menu->GetCredits(), nullptr) << "deleted once gone";
-  EXPECT_EQ(menu->FindChild("comics"), nullptr);
-  EXPECT_EQ(menu->GetActiveChild(), menu);
-  EXPECT_EQ(menu->GetLaps(), 0);
 }
 
 TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStays) {
@@ -364,42 +343,9 @@ TEST_F(ScreenMenusTest, ANewPlayerWithATakenNameIsRefusedAndTheCurrentPlayerStay
   EXPECT_EQ(Found(Profiles().GetCurrent()).m_name, u"Cid");
 }
 
-TEST_F(ScreenMenusTest, HoverLapsCountOnlyWhileTheMenuIsInFrontAndOpenOneCreditsPageAtATime) {
-  Mount();
-  Players({u"Ann"}, u"Ann");
-  UseThePointer();
-  const auto hover = [this](int target) { PointAt(450, 520 - 100 * (target - 1)); };  // over a target of the form
-  const auto three_laps = [this, &hover] {
-    for (int lap = 0; lap < 3; ++lap) {
-      for (int target : {1, 2, 3}) hover(target);
-    }
-    Frames(1);
-  };
-  const auto credits_pages = [](const GUIWindow& menu) {
-    int pages = 0;
-    for (const GUIWindow* child : menu.GetChildren()) pages += dynamic_cast<const ComicsWindow*>(child) != nullptr;
-    return pages;
-  };
-  auto* menu = new MainMenuWindow(&menu_state);
-  menu->Show();
-  Frames(3);
-  // Behind a sub-screen the targets are not the player's to hover.
-  menu->OnOptions(0);
-  ASSERT_NE(menu_state.GetSubState(), &menu_state);
-  three_laps();
-  EXPECT_EQ(menu->GetCredits(), nullptr) << "no credits behind the options";
-  menu_state.ChangeSubState(&menu_state);
-  Frames(3);
-  three_laps();
-  ComicsWindow* credits = menu->GetCredits();
-  ASSERT_NE(credits, nullptr) << "the laps in front of the player open the credits";
-  // Three more laps over the open page neither open a second one nor lose the first.
-  three_laps();
-  EXPECT_EQ(menu->GetCredits(), credits);
-  EXPECT_EQ(credits_pages(*menu), 1);
-}
-
-TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
+// Hover laps count only while the menu is in front and open one credits page at a time; the logo
+// lights and opens the website only with the menu in front, never behind the credits.
+TEST_F(ScreenMenusTest, HoverLapsAndTheLogoAnswerOnlyWhileTheMenuIsInFront) {
   for (const char* name : {"logo_a", "logo_na", "logo_a_alpha", "logo_na_alpha"}) {
     pictures.push_back({name, GreyTga(90)});
   }
@@ -409,7 +355,19 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   exe.WriteFile("website.url", "[InternetShortcut]\nURL=https://example.org/velmaris\n");
   cProperties::GetInstance()->SetValue("exe_directory", exe.Path());
   os::ClearRecordedDesktopRequests();
-  UseThePointer();
+  window::headless::SetClientSize(1024, 768);  // the pointer's pixels are the form's units
+  cInput::GetInstance()->InitInput();
+  const auto three_laps = [this] {
+    for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
+      for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);  // over a target of the form
+    }
+    Frames(1);
+  };
+  const auto credits_pages = [](const GUIWindow& menu) {
+    int pages = 0;
+    for (const GUIWindow* child : menu.GetChildren()) pages += dynamic_cast<const ComicsWindow*>(child) != nullptr;
+    return pages;
+  };
   const auto over_logo = [this] { PointAt(750, 620); };
   auto* menu = new MainMenuWindow(&menu_state);
   menu->Show();
@@ -417,15 +375,26 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   Frames(3);
   GUIWindow& lit = Found(menu->FindChild("logo_a"));
   GUIWindow& unlit = Found(menu->FindChild("logo_na"));
+  // Behind a sub-screen the targets are not the player's to hover.
+  menu->OnOptions(0);
+  ASSERT_NE(menu_state.GetSubState(), &menu_state);
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), nullptr) << "no credits behind the options";
+  menu_state.ChangeSubState(&menu_state);
+  Frames(3);
   PointAt(100, 700);
   ASSERT_FALSE(lit.IsShown());
   ASSERT_TRUE(unlit.IsShown());
-  for (int lap = 0; lap < MainMenuWindow::kLapsForCredits; ++lap) {
-    for (int target : {1, 2, 3}) PointAt(450, 620 - 100 * target);
-  }
-  Frames(1);
-  ComicsWindow* credits = &Found(menu->GetCredits());
-  for (int frame = 0; frame < 50 && !credits->IsReady(); ++frame) Frames(1);
+  three_laps();
+  ComicsWindow* credits = menu->GetCredits();
+  ASSERT_NE(credits, nullptr) << "the laps in front of the player open the credits";
+  EXPECT_EQ(menu->GetActiveChild(), credits);
+  Frames(4);
+  EXPECT_TRUE(credits->IsReady());
+  // Three more laps over the open page neither open a second one nor lose the first.
+  three_laps();
+  EXPECT_EQ(menu->GetCredits(), credits);
+  EXPECT_EQ(credits_pages(*menu), 1);
   // Over the credits page the logo behind it neither lights nor takes the click.
   over_logo();
   EXPECT_FALSE(lit.IsShown()) << "lit behind the credits";
@@ -434,7 +403,10 @@ TEST_F(ScreenMenusTest, TheLogoLightsAndOpensTheWebsiteOnlyWithTheMenuInFront) {
   MouseFrame(false);
   EXPECT_TRUE(os::RecordedDesktopRequests().empty()) << "the website opened behind the credits";
   Frames(6);
-  ASSERT_EQ(menu->GetCredits(), nullptr) << "the click closed the credits";
+  ASSERT_EQ(menu->GetCredits(), nullptr) << "the click closed the credits, and it is deleted";
+  EXPECT_EQ(menu->FindChild("comics"), nullptr);
+  EXPECT_EQ(menu->GetActiveChild(), menu);
+  EXPECT_EQ(menu->GetLaps(), 0);
   // In front of the player the logo lights and a click opens the website once.
   over_logo();
   EXPECT_TRUE(lit.IsShown());

@@ -4,6 +4,8 @@
 // child the code reads, as plain quads where the mouse must find them), an English text table,
 // and the left mouse button driven through the input manager's poll.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>

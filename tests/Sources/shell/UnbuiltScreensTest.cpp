@@ -1,8 +1,6 @@
 // Screens the game cannot build: one report a screen, a fatal one taking the place of a waiting
 // one, the box's OK ending the game only for a fatal report, and an end at once without a box.
 
-#include <gtest/gtest.h>
-
 #include "Sources/shell/ApplicationFrame.h"
 #include "Sources/shell/screens/MessageBoxes.h"
 #include "Sources/shell/screens/UnbuiltScreens.h"

@@ -12,6 +12,7 @@
 
 #include "Sources/shell/userdata/PlayerProfile.h"
 #include "source/core/Singleton.h"
+#include "tests/support/Found.h"
 #include "tests/support/TempDir.h"
 
 // Little-endian fields appended in file order.

@@ -21,7 +21,6 @@
 #include "source/stream/cMemoryStream.h"
 #include "source/text/TextConversion.h"
 #include "tests/Sources/shell/UserFilesSupport.h"
-#include "tests/support/Found.h"
 
 namespace {
 
@@ -106,7 +105,7 @@ TEST_F(UserFilesTest, NamesKeepCodeUnitOrderAndNamesThatCannotBeGivenAreRefused)
   EXPECT_FALSE(list.Select(u"zed"));
   EXPECT_EQ(Read(kList), ListBytes(Listed(), u"Zed"));
   EXPECT_TRUE(Exists("usersdata/profiles/90101100.prf"));
-  Start();  // the next start finds the same list and current profile
+  ProfilesList& again = Start();  // the next start finds the same list and current profile
   EXPECT_EQ(Listed().size(), 5u);
   EXPECT_EQ(CurrentName(), u"Zed");
 
@@ -121,7 +120,6 @@ TEST_F(UserFilesTest, NamesKeepCodeUnitOrderAndNamesThatCannotBeGivenAreRefused)
       {u" \u0001", ProfilesList::NameCheck::kBlank},
       {longest, ProfilesList::NameCheck::kFree},
   };
-  ProfilesList& again = Found(UserDataHolder::GetInstance()->GetProfiles());
   for (const auto& c : cases) {
     EXPECT_EQ(again.CheckName(c.name, nullptr), c.check);
     EXPECT_EQ(again.Rename(u"bob", c.name), c.check == ProfilesList::NameCheck::kFree);
