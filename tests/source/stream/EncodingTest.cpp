@@ -56,12 +56,12 @@ TEST(EncodingFixtures, WritersGiveTheDocumentedBytes) {
     SCOPED_TRACE(c.name);
     cMemoryStream stream;
     ASSERT_TRUE(c.write(stream));
-    EXPECT_EQ(Contents(stream), c.bytes);
+    EXPECT_EQ(BytesOf(stream), c.bytes);
   }
 }
 
 TEST(EncodingFixtures, ReadsHandMadeBytes) {
-  cMemoryStream stream = MemoryWith(Bytes({3, 0, 0, 0, 'x', 'y', 'z', 0xFF, 0xFF, 0xFF, 0xFF}));
+  cMemoryStream stream = StreamOf(Bytes({3, 0, 0, 0, 'x', 'y', 'z', 0xFF, 0xFF, 0xFF, 0xFF}));
   std::string text;
   uint32_t value = 0;
   ASSERT_TRUE(ReadString(stream, text));
@@ -132,7 +132,7 @@ TEST(EncodingRoundTrip, ListsAndMaps) {
 }
 
 TEST(EncodingTruncated, ShortReadsFailAndLeaveTheirOutputAlone) {
-  cMemoryStream stream = MemoryWith(Bytes({1, 2, 3}));
+  cMemoryStream stream = StreamOf(Bytes({1, 2, 3}));
   uint32_t value = 77;
   float number = 2.0f;
   EXPECT_FALSE(ReadUInt32(stream, value));
@@ -140,7 +140,7 @@ TEST(EncodingTruncated, ShortReadsFailAndLeaveTheirOutputAlone) {
   stream.Seek(0, 0);
   EXPECT_FALSE(ReadFloat(stream, number));
   EXPECT_EQ(number, 2.0f);
-  cMemoryStream short_list = MemoryWith(Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 9, 0, 0, 0}));
+  cMemoryStream short_list = StreamOf(Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 9, 0, 0, 0}));
   std::vector<std::string> list = {"kept"};
   EXPECT_FALSE(ReadStringVector(list, short_list));
   EXPECT_EQ(list, std::vector<std::string>{"kept"});
@@ -151,9 +151,9 @@ TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
   WriteStringVector({"alpha", "", "gamma"}, whole);
   WriteStringMap({{"key", "value"}}, whole);
   WriteWideString(whole, u"wide");
-  const std::string bytes = Contents(whole);
+  const std::string bytes = BytesOf(whole);
   for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-    cMemoryStream stream = MemoryWith(bytes.substr(0, cut));
+    cMemoryStream stream = StreamOf(bytes.substr(0, cut));
     std::vector<std::string> list;
     std::map<std::string, std::string> map;
     std::u16string wide;
@@ -166,39 +166,39 @@ TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
 TEST(EncodingAbsurdLengths, ClaimsBeyondTheStreamFailWithoutAllocating) {
   // Each claims about 4 GiB; honouring the claim would exhaust memory under the sanitizer.
   std::string text = "kept";
-  cMemoryStream huge_string = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}));
+  cMemoryStream huge_string = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}));
   EXPECT_FALSE(ReadString(huge_string, text));
   EXPECT_EQ(text, "kept");
 
   std::u16string wide = u"kept";
-  cMemoryStream huge_wide = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
+  cMemoryStream huge_wide = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
   EXPECT_FALSE(ReadWideString(huge_wide, wide));
   EXPECT_EQ(wide, u"kept");
 
   std::vector<std::string> list;
-  cMemoryStream huge_list = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+  cMemoryStream huge_list = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
   EXPECT_FALSE(ReadStringVector(list, huge_list));
 
   std::map<std::string, std::string> map;
-  cMemoryStream huge_map = MemoryWith(Bytes({0x00, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0, 0, 0, 0}));
+  cMemoryStream huge_map = StreamOf(Bytes({0x00, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_FALSE(ReadStringMap(map, huge_map));
 }
 
 TEST(EncodingAbsurdLengths, LengthOneByteTooLongFails) {
-  cMemoryStream stream = MemoryWith(Bytes({4, 0, 0, 0, 'a', 'b', 'c'}));
+  cMemoryStream stream = StreamOf(Bytes({4, 0, 0, 0, 'a', 'b', 'c'}));
   std::string text;
   EXPECT_FALSE(ReadString(stream, text));
-  cMemoryStream wide = MemoryWith(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
+  cMemoryStream wide = StreamOf(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
   std::u16string wide_text;
   EXPECT_FALSE(ReadWideString(wide, wide_text));
   // A count that would fit only if strings took no room for their lengths.
-  cMemoryStream list = MemoryWith(Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  cMemoryStream list = StreamOf(Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   std::vector<std::string> strings;
   EXPECT_FALSE(ReadStringVector(strings, list));
 }
 
 TEST(EncodingRemaining, IsZeroAtAndPastTheEnd) {
-  cMemoryStream stream = MemoryWith("abcdef");
+  cMemoryStream stream = StreamOf("abcdef");
   EXPECT_EQ(RemainingBytes(stream), 6u);
   stream.Seek(4, 0);
   EXPECT_EQ(RemainingBytes(stream), 2u);
