@@ -5,17 +5,13 @@
 #include "source/Resources/cResourceLocation.h"
 #include "tests/source/Resources/ResourceTestBase.h"
 #include "tests/support/Found.h"
+#include "tests/support/MemoryBytes.h"
 
 namespace {
 
 class Registry : public ResourceTest {};
 
 cResourceSource Memory(const std::string& path) { return cResourceSource::FromFile(path); }
-
-std::string TextOf(cDataResource* resource) {
-  cMemoryStream& data = resource->GetData();
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetSize());
-}
 
 TEST_F(Registry, TwoTypesOfOneNameKeepTheirEntries) {
   auto data = std::make_unique<cResourceLocation>("first", Root());
@@ -50,7 +46,7 @@ TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
 
   cDataResource* title = cDataResource::Find("title");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(TextOf(title), "localized");
+  EXPECT_EQ(BytesOf(title->GetData()), "localized");
   cResource::Release(title);
 
   cResourceLocation* localization = m_manager->GetLocation("localization");
@@ -58,7 +54,7 @@ TEST_F(Registry, LaterGroupWinsAndItsRemovalRevealsTheEarlier) {
   Found(localization->GetResource(0)).Unregister();
   title = cDataResource::Find("title");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(TextOf(title), "from data");
+  EXPECT_EQ(BytesOf(title->GetData()), "from data");
   cResource::Release(title);
   Found(localization->GetResource(0)).Register();
 }

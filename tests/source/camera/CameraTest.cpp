@@ -34,11 +34,7 @@ TEST(CameraProjection, PerspectiveIsFourByThreeWhateverTheAspect) {
   EXPECT_EQ(camera.m_projection, camera.m_proj);
   camera.SetAspect(1.0f);
   EXPECT_NEAR(camera.m_proj.m[0], 1.7320508f / 1.3333334f, kTol);
-}
-
-TEST(CameraProjection, TheZBiasedProjectionMovesTheFarPlaneOutByOne) {
-  Camera_D3D7 camera(kCameraPerspective);
-  camera.SetAspect(1.0f);
+  // The z-biased projection moves the far plane out by one.
   EXPECT_NEAR(camera.m_proj_z_biased.m[10], 1001.0f / 1000.0f, kTol);
   EXPECT_NEAR(camera.m_proj_z_biased.m[14], -1001.0f / 1000.0f, kTol);
   EXPECT_EQ(camera.m_proj_z_biased.m[5], camera.m_proj.m[5]);
@@ -236,14 +232,12 @@ class CameraManagerTest : public RenderTest {
   CameraManager* m_cameras = nullptr;
 };
 
-TEST_F(CameraManagerTest, TheDefaultCameraIsPerspective) {
+// The default camera, perspective, is made first and alone.
+TEST_F(CameraManagerTest, FreedSlotsAreReusedFirstFreedFirstAndTheActiveOrderFollowsCreation) {
+  using Slots = std::vector<uint32_t>;
   ASSERT_NE(m_cameras->GetDefaultCamera(), nullptr);
   EXPECT_EQ(Found(Found(m_cameras->GetDefaultCamera()).GetCamera()).m_kind, static_cast<uint32_t>(kCameraPerspective));
   EXPECT_EQ(m_cameras->GetCameraCount(), 1u);
-}
-
-TEST_F(CameraManagerTest, FreedSlotsAreReusedFirstFreedFirstAndTheActiveOrderFollowsCreation) {
-  using Slots = std::vector<uint32_t>;
   CameraHandle* a = m_cameras->CreateCamera(1);  // slot 1, the default camera has 0
   CameraHandle* b = m_cameras->CreateCamera(1);  // slot 2
   CameraHandle* c = m_cameras->CreateCamera(1);  // slot 3

@@ -34,27 +34,20 @@ std::string RoundTrip(const std::string& text) {
   return GetPropertyValue(map, "a");
 }
 
-TEST(Attributes, IntsUseScanfsPercentI) {
+// Ints read as scanf's %i, bools as bound bools do, text as it is; vectors are space-separated
+// six-decimal numbers.
+TEST(Attributes, EachTypeReadsItsTextAndPrintsItBack) {
   EXPECT_EQ(RoundTrip<int>("42"), "42");
   EXPECT_EQ(RoundTrip<int>("  -8 rest"), "-8");
   EXPECT_EQ(RoundTrip<int>("0x1F"), "31");
   EXPECT_EQ(RoundTrip<int>("010"), "8");
   EXPECT_EQ(RoundTrip<int>("none"), "0");
-}
-
-TEST(Attributes, BoolsReadLikeBoundBools) {
   EXPECT_EQ(RoundTrip<bool>("true"), "true");
   EXPECT_EQ(RoundTrip<bool>("1"), "true");
   EXPECT_EQ(RoundTrip<bool>("TRUE"), "false");
   EXPECT_EQ(RoundTrip<bool>("yes"), "false");
-}
-
-TEST(Attributes, TextIsKeptAsItIs) {
   EXPECT_EQ(RoundTrip<std::string>("  center, top  "), "  center, top  ");
   EXPECT_EQ(RoundTrip<float>("0.5"), "0.500000");
-}
-
-TEST(Attributes, VectorsUseSpaceSeparatedSixDecimalNumbers) {
   EXPECT_EQ(RoundTrip<Vector2>("1 2"), "1.000000 2.000000");
   EXPECT_EQ(RoundTrip<Vector3>("0.5 -1.25 3"), "0.500000 -1.250000 3.000000");
   EXPECT_EQ(RoundTrip<Vector4>("1 0.5 0 1"), "1.000000 0.500000 0.000000 1.000000");

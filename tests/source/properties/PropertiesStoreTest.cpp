@@ -38,22 +38,6 @@ TEST_F(PropertiesStore, StartsWithItsDefaults) {
   EXPECT_EQ(store->GetUserFolder(), "");
 }
 
-TEST_F(PropertiesStore, AManagerBindingAtItsCreationReceivesTheLoadedText) {
-  cProperties* store = cProperties::GetInstance();
-  store->SetValue("music_volume", "0.5");  // as the configuration file left it
-  float music_volume = 1.0f;
-  float sound_volume = 1.0f;
-  BindProperty(store->GetMap(), "music_volume", &music_volume);
-  BindProperty(store->GetMap(), "sound_volume", &sound_volume);
-  EXPECT_EQ(music_volume, 0.5f);
-  EXPECT_EQ(sound_volume, 1.0f);  // absent from the file: the binder's default
-  EXPECT_EQ(store->GetValue("sound_volume"), "1.000000");
-  store->SetValue("sound_volume", "0.25");
-  EXPECT_EQ(sound_volume, 0.25f);
-  SetPropertyBinding(store->GetMap(), "music_volume", PropertyPtr());  // before the variables go
-  SetPropertyBinding(store->GetMap(), "sound_volume", PropertyPtr());
-}
-
 TEST_F(PropertiesStore, PersistentKeysKeepTheOrderOfMarkingWithoutDuplicates) {
   cProperties* store = cProperties::GetInstance();
   store->MarkPersistent("video_width");

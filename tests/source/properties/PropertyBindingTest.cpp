@@ -12,21 +12,22 @@ TEST(PropertyBinding, AValueSetAndNeverBoundStaysTextAsGiven) {
   EXPECT_EQ(GetPropertyValue(map, "missing"), "");
 }
 
-TEST(PropertyBinding, ATextLoadedBeforeTheBinderReachesTheVariable) {
+// A float bound after "0.5" holds a half and prints six decimals.
+TEST(PropertyBinding, ATextLoadedBeforeTheBinderReachesTheVariableElseItKeepsItsDefault) {
   PropertyMap map;
   SetPropertyValue(map, "video_width", "1024");
-  int width = 640;
+  SetPropertyValue(map, "sound_volume", "0.5");
+  int width = 640, height = 480;
+  float volume = 1.0f;
   BindProperty(map, "video_width", &width);
+  BindProperty(map, "video_height", &height);
+  BindProperty(map, "sound_volume", &volume);
   EXPECT_EQ(width, 1024);
   EXPECT_EQ(GetPropertyValue(map, "video_width"), "1024");
-}
-
-TEST(PropertyBinding, WithoutALoadedTextTheVariableKeepsItsDefault) {
-  PropertyMap map;
-  int width = 640;
-  BindProperty(map, "video_width", &width);
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(GetPropertyValue(map, "video_width"), "640");
+  EXPECT_EQ(height, 480);
+  EXPECT_EQ(GetPropertyValue(map, "video_height"), "480");
+  EXPECT_EQ(volume, 0.5f);
+  EXPECT_EQ(GetPropertyValue(map, "sound_volume"), "0.500000");
 }
 
 TEST(PropertyBinding, SettingABoundNameWritesThroughAndReadingFollowsTheVariable) {
@@ -75,15 +76,6 @@ TEST(PropertyBinding, BoolsAreTrueOnlyForExactlyOneOrTrue) {
   SetPropertyValue(map, "windowed", "1");
   EXPECT_TRUE(windowed);
   EXPECT_EQ(GetPropertyValue(map, "windowed"), "true");
-}
-
-TEST(PropertyBinding, AFloatBoundAfterHalfHoldsHalfAndPrintsSixDecimals) {
-  PropertyMap map;
-  SetPropertyValue(map, "sound_volume", "0.5");
-  float volume = 1.0f;
-  BindProperty(map, "sound_volume", &volume);
-  EXPECT_EQ(volume, 0.5f);
-  EXPECT_EQ(GetPropertyValue(map, "sound_volume"), "0.500000");
 }
 
 TEST(PropertyBinding, IntsReadLikeAtoi) {

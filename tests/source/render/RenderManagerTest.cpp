@@ -114,15 +114,21 @@ TEST_F(RenderManagerTest, BindsTheSixteenSettingsAsPersistentKeysInOrder) {
   EXPECT_EQ(cProperties::GetInstance()->GetValue("video_fullscreen"), "false");
 }
 
+// The manager also reads the desktop mode as it starts.
 TEST_F(RenderManagerTest, AStoredWidthReachesTheSettingUnderItsUnprefixedName) {
   cProperties::GetInstance()->SetValue("x_size", "800");
   cProperties::GetInstance()->SetValue("m_video_mode.x_size", "640");
   cProperties::GetInstance()->SetValue("m_video_mode.y_size", "600");
+  window::headless::SetDesktopMode(window::DesktopMode{1440, 900, 32});
   Manager();
   EXPECT_EQ(g_render_settings.width, 800);
   EXPECT_EQ(g_render_settings.height, 600);
   cProperties::GetInstance()->SetValue("render_texture_anisotropy", "4");
   EXPECT_EQ(g_render_settings.texture_anisotropy, 4);
+  EXPECT_EQ(g_desktop_mode.width, 1440u);
+  EXPECT_EQ(g_desktop_mode.height, 900u);
+  EXPECT_EQ(g_desktop_mode.bpp, 32u);
+  EXPECT_TRUE(g_desktop_mode.wide);
 }
 
 TEST_F(RenderManagerTest, TheWindowIsMadeAtTheStoredModesSizeBeforeTheSettingsAreBound) {
@@ -140,15 +146,6 @@ TEST_F(RenderManagerTest, TheWindowIsMadeAtTheStoredModesSizeBeforeTheSettingsAr
     EXPECT_EQ(width, c.expected_width) << "\"" << c.width << "\"";
     EXPECT_EQ(height, c.expected_height) << "\"" << c.height << "\"";
   }
-}
-
-TEST_F(RenderManagerTest, ReadsTheDesktopMode) {
-  window::headless::SetDesktopMode(window::DesktopMode{1440, 900, 32});
-  Manager();
-  EXPECT_EQ(g_desktop_mode.width, 1440u);
-  EXPECT_EQ(g_desktop_mode.height, 900u);
-  EXPECT_EQ(g_desktop_mode.bpp, 32u);
-  EXPECT_TRUE(g_desktop_mode.wide);
 }
 
 TEST_F(RenderManagerTest, TheRenderPassRunsItsStepsInOrder) {

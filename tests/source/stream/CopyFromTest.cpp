@@ -37,13 +37,13 @@ TYPED_TEST(CopyFrom, CopiesTheCountAskedOrWhatIsLeftAtTheTargetsPosition) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "from " << c.source_at << ", count " << c.count << " into \"" << c.target << "\"");
-    cMemoryStream source = MemoryWith("abcdef");
+    cMemoryStream source = StreamOf("abcdef");
     source.Seek(static_cast<int32_t>(c.source_at), 0);
     TypeParam target;
     target.Write(c.target.data(), static_cast<uint32_t>(c.target.size()));
     target.Seek(static_cast<int32_t>(c.target_at), 0);
     EXPECT_EQ(target.CopyFrom(source, c.count), c.copied);
-    EXPECT_EQ(Contents(target), c.after);
+    EXPECT_EQ(BytesOf(target), c.after);
     EXPECT_EQ(target.Tell(), c.target_at + c.copied);
     EXPECT_EQ(source.Tell(), c.source_after);
   }
@@ -61,14 +61,14 @@ TYPED_TEST(CopyFrom, ShortSourceEndsTheCopy) {
 TYPED_TEST(CopyFrom, LargeSourceCrossesSeveralChunks) {
   std::string bytes(cStream::kCopyChunk * 2 + 17, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
-  cMemoryStream source = MemoryWith(bytes);
+  cMemoryStream source = StreamOf(bytes);
   TypeParam target;
   EXPECT_EQ(target.CopyFrom(source, cStream::kWholeStream), bytes.size());
-  EXPECT_EQ(Contents(target), bytes);
+  EXPECT_EQ(BytesOf(target), bytes);
 }
 
 TEST(CopyFromBase, FullDestinationEndsTheCopy) {
-  cMemoryStream source = MemoryWith(std::string(5000, 'a'));
+  cMemoryStream source = StreamOf(std::string(5000, 'a'));
   cFullSink sink(100);
   EXPECT_EQ(sink.CopyFrom(source, cStream::kWholeStream), 100u);
   EXPECT_LE(sink.writes, 2);
@@ -80,17 +80,17 @@ TEST(CopyFromBase, FullDestinationEndsTheCopy) {
 }
 
 TEST(CopyFromBase, SubStreamRefusesACopy) {
-  cMemoryStream parent = MemoryWith("abcdef");
+  cMemoryStream parent = StreamOf("abcdef");
   cSubStream sub(parent, 1, 3);
-  cMemoryStream source = MemoryWith("xyz");
+  cMemoryStream source = StreamOf("xyz");
   EXPECT_EQ(sub.CopyFrom(source, cStream::kWholeStream), 0u);
-  EXPECT_EQ(Contents(parent), "abcdef");
+  EXPECT_EQ(BytesOf(parent), "abcdef");
 }
 
 TEST(CopyFromBase, FromASubStreamCopiesItsWindow) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   cSubStream sub(parent, 2, 5);
   cMemoryStream target;
   EXPECT_EQ(target.CopyFrom(sub, cStream::kWholeStream), 5u);
-  EXPECT_EQ(Contents(target), "23456");
+  EXPECT_EQ(BytesOf(target), "23456");
 }

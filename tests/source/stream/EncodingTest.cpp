@@ -56,12 +56,12 @@ TEST(EncodingFixtures, WritersGiveTheDocumentedBytes) {
     SCOPED_TRACE(c.name);
     cMemoryStream stream;
     ASSERT_TRUE(c.write(stream));
-    EXPECT_EQ(Contents(stream), c.bytes);
+    EXPECT_EQ(BytesOf(stream), c.bytes);
   }
 }
 
 TEST(EncodingFixtures, ReadsHandMadeBytes) {
-  cMemoryStream stream = MemoryWith(Bytes({3, 0, 0, 0, 'x', 'y', 'z', 0xFF, 0xFF, 0xFF, 0xFF}));
+  cMemoryStream stream = StreamOf(Bytes({3, 0, 0, 0, 'x', 'y', 'z', 0xFF, 0xFF, 0xFF, 0xFF}));
   std::string text;
   uint32_t value = 0;
   ASSERT_TRUE(ReadString(stream, text));
@@ -71,57 +71,44 @@ TEST(EncodingFixtures, ReadsHandMadeBytes) {
   EXPECT_EQ(RemainingBytes(stream), 0u);
 }
 
-TEST(EncodingRoundTrip, Integers) {
+// Writes every value, then reads them back in order over a stale output: each comes back as it went.
+template <class T, class Write, class Read>
+void ExpectRoundTrip(const std::vector<T>& values, Write write, Read read, const T& stale) {
   cMemoryStream stream;
-  const uint32_t values[] = {0u, 1u, 255u, 256u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};
-  for (uint32_t v : values) ASSERT_TRUE(WriteUInt32(stream, v));
+  for (const T& v : values) ASSERT_TRUE(write(stream, v));
   stream.Seek(0, 0);
-  for (uint32_t v : values) {
-    uint32_t read = 0;
-    ASSERT_TRUE(ReadUInt32(stream, read));
-    EXPECT_EQ(read, v);
+  for (const T& v : values) {
+    T back = stale;
+    ASSERT_TRUE(read(stream, back));
+    EXPECT_EQ(back, v);
   }
 }
 
-TEST(EncodingRoundTrip, FloatsKeepEveryBit) {
-  const uint32_t patterns[] = {
-      BitsOf(0.0f), BitsOf(-0.0f), BitsOf(1.5f), BitsOf(-3.25e-7f),
-      BitsOf(std::numeric_limits<float>::infinity()), BitsOf(std::numeric_limits<float>::denorm_min()),
-      0x7FC00000u /* quiet NaN */, 0x7FA12345u /* signalling NaN with payload */, 0xFFC00001u};
-  cMemoryStream stream;
-  for (uint32_t bits : patterns) ASSERT_TRUE(WriteFloat(stream, FloatOf(bits)));
-  stream.Seek(0, 0);
-  for (uint32_t bits : patterns) {
-    float read = 0;
-    ASSERT_TRUE(ReadFloat(stream, read));
-    EXPECT_EQ(BitsOf(read), bits);
-  }
-}
-
-TEST(EncodingRoundTrip, StringsWithAnyBytes) {
-  const std::string texts[] = {"", "a", std::string("nul\0inside", 10), "\xC3\xA9t\xC3\xA9",
-                               std::string(70000, 'q')};
-  cMemoryStream stream;
-  for (const auto& t : texts) ASSERT_TRUE(WriteString(stream, t));
-  stream.Seek(0, 0);
-  for (const auto& t : texts) {
-    std::string read = "old";
-    ASSERT_TRUE(ReadString(stream, read));
-    EXPECT_EQ(read, t);
-  }
-}
-
-TEST(EncodingRoundTrip, WideStringsWithSurrogatePairs) {
-  const std::u16string texts[] = {u"", u"plain", u"\U0001F600 smile", u"\xD800 lone high",
-                                  u"lone low \xDFFF", u"\xFFFF\x0000\x0001"};
-  cMemoryStream stream;
-  for (const auto& t : texts) ASSERT_TRUE(WriteWideString(stream, t));
-  stream.Seek(0, 0);
-  for (const auto& t : texts) {
-    std::u16string read = u"old";
-    ASSERT_TRUE(ReadWideString(stream, read));
-    EXPECT_EQ(read, t);
-  }
+// Floats keep every bit, NaN payloads too; strings and wide strings any bytes or code units.
+TEST(EncodingRoundTrip, IntegersFloatsStringsAndWideStrings) {
+  ExpectRoundTrip<uint32_t>({0u, 1u, 255u, 256u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu},
+                            [](cStream& s, uint32_t v) { return WriteUInt32(s, v); },
+                            [](cStream& s, uint32_t& v) { return ReadUInt32(s, v); }, 0u);
+  ExpectRoundTrip<uint32_t>(
+      {BitsOf(0.0f), BitsOf(-0.0f), BitsOf(1.5f), BitsOf(-3.25e-7f), BitsOf(std::numeric_limits<float>::infinity()),
+       BitsOf(std::numeric_limits<float>::denorm_min()), 0x7FC00000u /* quiet NaN */,
+       0x7FA12345u /* signalling NaN with payload */, 0xFFC00001u},
+      [](cStream& s, uint32_t bits) { return WriteFloat(s, FloatOf(bits)); },
+      [](cStream& s, uint32_t& bits) {
+        float read = 0;
+        const bool ok = ReadFloat(s, read);
+        bits = BitsOf(read);
+        return ok;
+      },
+      0u);
+  ExpectRoundTrip<std::string>(
+      {"", "a", std::string("nul\0inside", 10), "\xC3\xA9t\xC3\xA9", std::string(70000, 'q')},
+      [](cStream& s, const std::string& t) { return WriteString(s, t); },
+      [](cStream& s, std::string& t) { return ReadString(s, t); }, "old");
+  ExpectRoundTrip<std::u16string>(
+      {u"", u"plain", u"\U0001F600 smile", u"\xD800 lone high", u"lone low \xDFFF", u"\xFFFF\x0000\x0001"},
+      [](cStream& s, const std::u16string& t) { return WriteWideString(s, t); },
+      [](cStream& s, std::u16string& t) { return ReadWideString(s, t); }, u"old");
 }
 
 TEST(EncodingRoundTrip, ListsAndMaps) {
@@ -144,8 +131,8 @@ TEST(EncodingRoundTrip, ListsAndMaps) {
   EXPECT_TRUE(stream.IsEof());
 }
 
-TEST(EncodingTruncated, ShortIntegerAndFloatFail) {
-  cMemoryStream stream = MemoryWith(Bytes({1, 2, 3}));
+TEST(EncodingTruncated, ShortReadsFailAndLeaveTheirOutputAlone) {
+  cMemoryStream stream = StreamOf(Bytes({1, 2, 3}));
   uint32_t value = 77;
   float number = 2.0f;
   EXPECT_FALSE(ReadUInt32(stream, value));
@@ -153,6 +140,10 @@ TEST(EncodingTruncated, ShortIntegerAndFloatFail) {
   stream.Seek(0, 0);
   EXPECT_FALSE(ReadFloat(stream, number));
   EXPECT_EQ(number, 2.0f);
+  cMemoryStream short_list = StreamOf(Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 9, 0, 0, 0}));
+  std::vector<std::string> list = {"kept"};
+  EXPECT_FALSE(ReadStringVector(list, short_list));
+  EXPECT_EQ(list, std::vector<std::string>{"kept"});
 }
 
 TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
@@ -160,9 +151,9 @@ TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
   WriteStringVector({"alpha", "", "gamma"}, whole);
   WriteStringMap({{"key", "value"}}, whole);
   WriteWideString(whole, u"wide");
-  const std::string bytes = Contents(whole);
+  const std::string bytes = BytesOf(whole);
   for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-    cMemoryStream stream = MemoryWith(bytes.substr(0, cut));
+    cMemoryStream stream = StreamOf(bytes.substr(0, cut));
     std::vector<std::string> list;
     std::map<std::string, std::string> map;
     std::u16string wide;
@@ -172,49 +163,42 @@ TEST(EncodingTruncated, EveryCutOfAnEncodedRecordFails) {
   }
 }
 
-TEST(EncodingTruncated, FailedReadsLeaveTheirOutputAlone) {
-  cMemoryStream stream = MemoryWith(Bytes({2, 0, 0, 0, 1, 0, 0, 0, 'a', 9, 0, 0, 0}));
-  std::vector<std::string> list = {"kept"};
-  EXPECT_FALSE(ReadStringVector(list, stream));
-  EXPECT_EQ(list, std::vector<std::string>{"kept"});
-}
-
 TEST(EncodingAbsurdLengths, ClaimsBeyondTheStreamFailWithoutAllocating) {
   // Each claims about 4 GiB; honouring the claim would exhaust memory under the sanitizer.
   std::string text = "kept";
-  cMemoryStream huge_string = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}));
+  cMemoryStream huge_string = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}));
   EXPECT_FALSE(ReadString(huge_string, text));
   EXPECT_EQ(text, "kept");
 
   std::u16string wide = u"kept";
-  cMemoryStream huge_wide = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
+  cMemoryStream huge_wide = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
   EXPECT_FALSE(ReadWideString(huge_wide, wide));
   EXPECT_EQ(wide, u"kept");
 
   std::vector<std::string> list;
-  cMemoryStream huge_list = MemoryWith(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+  cMemoryStream huge_list = StreamOf(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
   EXPECT_FALSE(ReadStringVector(list, huge_list));
 
   std::map<std::string, std::string> map;
-  cMemoryStream huge_map = MemoryWith(Bytes({0x00, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0, 0, 0, 0}));
+  cMemoryStream huge_map = StreamOf(Bytes({0x00, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_FALSE(ReadStringMap(map, huge_map));
 }
 
 TEST(EncodingAbsurdLengths, LengthOneByteTooLongFails) {
-  cMemoryStream stream = MemoryWith(Bytes({4, 0, 0, 0, 'a', 'b', 'c'}));
+  cMemoryStream stream = StreamOf(Bytes({4, 0, 0, 0, 'a', 'b', 'c'}));
   std::string text;
   EXPECT_FALSE(ReadString(stream, text));
-  cMemoryStream wide = MemoryWith(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
+  cMemoryStream wide = StreamOf(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
   std::u16string wide_text;
   EXPECT_FALSE(ReadWideString(wide, wide_text));
   // A count that would fit only if strings took no room for their lengths.
-  cMemoryStream list = MemoryWith(Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  cMemoryStream list = StreamOf(Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   std::vector<std::string> strings;
   EXPECT_FALSE(ReadStringVector(strings, list));
 }
 
 TEST(EncodingRemaining, IsZeroAtAndPastTheEnd) {
-  cMemoryStream stream = MemoryWith("abcdef");
+  cMemoryStream stream = StreamOf("abcdef");
   EXPECT_EQ(RemainingBytes(stream), 6u);
   stream.Seek(4, 0);
   EXPECT_EQ(RemainingBytes(stream), 2u);

@@ -240,5 +240,5 @@ TEST_F(FileStreamTest, CopyBetweenFilesAndMemory) {
   EXPECT_EQ(to.CopyFrom(from, cStream::kWholeStream), 14u);
   EXPECT_EQ(ReadAll(to), "the whole file");
   cMemoryStream memory(from);
-  EXPECT_EQ(Contents(memory), "the whole file");
+  EXPECT_EQ(BytesOf(memory), "the whole file");
 }

@@ -6,17 +6,19 @@
 #include "source/stream/cSubStream.h"
 #include "tests/source/stream/StreamTestUtil.h"
 
-TEST(MemoryStream, StartsEmptyAndAtItsEnd) {
+TEST(MemoryStream, StartsEmptyAndAtItsEndAndAZeroLengthWriteChangesNothing) {
   cMemoryStream stream;
   EXPECT_EQ(stream.GetSize(), 0u);
   EXPECT_EQ(stream.Tell(), 0u);
   EXPECT_TRUE(stream.IsEof());
   char byte = 0;
   EXPECT_EQ(stream.Read(&byte, 1), 0u);
+  EXPECT_EQ(stream.Write(nullptr, 0), 0u);
+  EXPECT_EQ(stream.GetSize(), 0u);
 }
 
 TEST(MemoryStream, SeekClampsToTheStreamsBounds) {
-  cMemoryStream stream = MemoryWith("0123456789");
+  cMemoryStream stream = StreamOf("0123456789");
   EXPECT_EQ(stream.Seek(-5, 0), 0u);
   EXPECT_EQ(stream.Seek(10 + 10, 0), 10u);
   EXPECT_EQ(stream.Seek(4, 0), 4u);
@@ -31,55 +33,48 @@ TEST(MemoryStream, SeekClampsToTheStreamsBounds) {
   EXPECT_EQ(stream.Seek(INT32_MAX, 2), 10u);
 }
 
-TEST(MemoryStream, WriteAfterSeekToEndAppends) {
-  cMemoryStream stream = MemoryWith("abc");
-  EXPECT_EQ(stream.Seek(0, 2), 3u);
-  EXPECT_EQ(stream.Write("de", 2), 2u);
-  EXPECT_EQ(Contents(stream), "abcde");
-  EXPECT_TRUE(stream.IsEof());
-}
-
-TEST(MemoryStream, ReadAtTheEndAnswersZeroAndStays) {
-  cMemoryStream stream = MemoryWith("abc");
+TEST(MemoryStream, ReadAtTheEndAnswersZeroAndStaysAndAWriteThereAppends) {
+  cMemoryStream stream = StreamOf("abc");
   EXPECT_EQ(Take(stream, 10), "abc");
   EXPECT_EQ(stream.Tell(), 3u);
   EXPECT_EQ(Take(stream, 1), "");
   EXPECT_EQ(stream.Tell(), 3u);
+  stream.Seek(1, 0);
+  EXPECT_EQ(stream.Seek(0, 2), 3u);
+  EXPECT_EQ(stream.Write("de", 2), 2u);
+  EXPECT_EQ(BytesOf(stream), "abcde");
+  EXPECT_TRUE(stream.IsEof());
 }
 
 TEST(MemoryStream, WriteInsideKeepsTheLargerSize) {
-  cMemoryStream stream = MemoryWith("0123456789");
+  cMemoryStream stream = StreamOf("0123456789");
   stream.Seek(2, 0);
   EXPECT_EQ(stream.Write("ab", 2), 2u);
   EXPECT_EQ(stream.GetSize(), 10u) << "an overwrite must not cut the tail";
-  EXPECT_EQ(Contents(stream), "01ab456789");
+  EXPECT_EQ(BytesOf(stream), "01ab456789");
   stream.Seek(8, 0);
   EXPECT_EQ(stream.Write("XYZ", 3), 3u);
-  EXPECT_EQ(Contents(stream), "01ab4567XYZ");
+  EXPECT_EQ(BytesOf(stream), "01ab4567XYZ");
   EXPECT_EQ(stream.Tell(), 11u);
 }
 
 TEST(MemoryStream, ResizeZeroFillsGrowthAndCutsThePosition) {
-  cMemoryStream stream = MemoryWith("abcdef");
+  cMemoryStream stream = StreamOf("abcdef");
   stream.Seek(0, 2);
   stream.Resize(2);
   EXPECT_EQ(stream.Tell(), 2u);
-  EXPECT_EQ(Contents(stream), "ab");
+  EXPECT_EQ(BytesOf(stream), "ab");
   // The cut bytes still sit in the spare capacity; growing again must not bring them back.
   stream.Resize(6);
-  EXPECT_EQ(Contents(stream), std::string("ab\0\0\0\0", 6));
+  EXPECT_EQ(BytesOf(stream), std::string("ab\0\0\0\0", 6));
   EXPECT_EQ(stream.Tell(), 2u);
-}
-
-TEST(MemoryStream, GrowthThroughWritesReadsAsZero) {
-  cMemoryStream stream;
-  stream.Resize(100);
-  stream.Resize(0);
-  stream.Write("z", 1);
-  stream.Resize(50);
-  const std::string contents = Contents(stream);
-  EXPECT_EQ(contents[0], 'z');
-  EXPECT_EQ(contents.substr(1), std::string(49, '\0'));
+  // Nor may bytes of an earlier size come back after a write.
+  cMemoryStream regrown;
+  regrown.Resize(100);
+  regrown.Resize(0);
+  regrown.Write("z", 1);
+  regrown.Resize(50);
+  EXPECT_EQ(BytesOf(regrown), "z" + std::string(49, '\0'));
 }
 
 TEST(MemoryStream, ManySmallWritesKeepEveryByte) {
@@ -94,42 +89,32 @@ TEST(MemoryStream, ManySmallWritesKeepEveryByte) {
   }
 }
 
-TEST(MemoryStream, ZeroLengthWriteChangesNothing) {
-  cMemoryStream stream;
-  EXPECT_EQ(stream.Write(nullptr, 0), 0u);
-  EXPECT_EQ(stream.GetSize(), 0u);
-}
-
 TEST(MemoryStream, CopiesAreIndependentAndStartAtZero) {
-  cMemoryStream original = MemoryWith("hello");
+  cMemoryStream original = StreamOf("hello");
   original.Seek(0, 2);
   cMemoryStream copy(original);
   EXPECT_EQ(copy.Tell(), 0u);
-  EXPECT_EQ(Contents(copy), "hello");
+  EXPECT_EQ(BytesOf(copy), "hello");
   copy.Write("J", 1);
-  EXPECT_EQ(Contents(original), "hello");
+  EXPECT_EQ(BytesOf(original), "hello");
 
   cMemoryStream moved(std::move(copy));
-  EXPECT_EQ(Contents(moved), "Jello");
+  EXPECT_EQ(BytesOf(moved), "Jello");
   EXPECT_EQ(moved.Tell(), 1u);
 }
 
-TEST(MemoryStream, BuiltFromAnotherStreamTakesAllOfIt) {
-  cMemoryStream source = MemoryWith("0123456789");
+TEST(MemoryStream, BuiltFromAnotherStreamTakesAllOfItOrWhatArrivedOfAShortOne) {
+  cMemoryStream source = StreamOf("0123456789");
   source.Seek(7, 0);
   cMemoryStream copy(static_cast<cStream&>(source));
-  EXPECT_EQ(Contents(copy), "0123456789");
+  EXPECT_EQ(BytesOf(copy), "0123456789");
   EXPECT_EQ(copy.Tell(), 0u);
-}
-
-TEST(MemoryStream, BuiltFromAShortSourceKeepsOnlyWhatArrived) {
-  cShortSource source(1000, 10);
-  cMemoryStream copy(source);
-  EXPECT_EQ(copy.GetSize(), 10u);
+  cShortSource short_source(1000, 10);
+  EXPECT_EQ(cMemoryStream(short_source).GetSize(), 10u);
 }
 
 TEST(MemoryStream, ReadAtLeavesThePosition) {
-  cMemoryStream stream = MemoryWith("0123456789");
+  cMemoryStream stream = StreamOf("0123456789");
   stream.Seek(3, 0);
   char bytes[4] = {};
   EXPECT_EQ(stream.ReadAt(8, bytes, 4), 2u);
@@ -139,31 +124,31 @@ TEST(MemoryStream, ReadAtLeavesThePosition) {
 }
 
 TEST(MemoryStream, ShortCopyLeavesNoStaleBytesForLaterGrowth) {
-  cMemoryStream stream = MemoryWith("ab");
+  cMemoryStream stream = StreamOf("ab");
   stream.Seek(0, 2);
   cShortSource source(1000, 3);  // delivers "xxx" of a promised 1000
   EXPECT_EQ(stream.CopyFrom(source, cStream::kWholeStream), 3u);
-  EXPECT_EQ(Contents(stream), "abxxx");
+  EXPECT_EQ(BytesOf(stream), "abxxx");
   EXPECT_EQ(stream.Tell(), 5u);
   stream.Resize(8);
-  EXPECT_EQ(Contents(stream), std::string("abxxx\0\0\0", 8));
+  EXPECT_EQ(BytesOf(stream), std::string("abxxx\0\0\0", 8));
 }
 
 TEST(MemoryStream, AWindowOfItselfCopiesIntoItsMiddle) {
-  cMemoryStream stream = MemoryWith("abcdef");
+  cMemoryStream stream = StreamOf("abcdef");
   cSubStream window(stream, 0, 4);
   stream.Seek(2, 0);
   EXPECT_EQ(stream.CopyFrom(window, 4), 4u);
-  EXPECT_EQ(Contents(stream), "ababcd");
+  EXPECT_EQ(BytesOf(stream), "ababcd");
 }
 
 TEST(MemoryStream, ItsOwnContentCanBeWrittenAgainWhileItGrows) {
   const std::string block(64, 'q');
-  cMemoryStream stream = MemoryWith(block);
+  cMemoryStream stream = StreamOf(block);
   stream.Seek(0, 2);
   EXPECT_EQ(stream.Write(stream.GetData(), stream.GetSize()), 64u);
-  EXPECT_EQ(Contents(stream), block + block);
+  EXPECT_EQ(BytesOf(stream), block + block);
   stream.Seek(1, 0);
   EXPECT_EQ(stream.Write(stream.GetData() + 2, 100), 100u);  // overlapping, inside the stream
-  EXPECT_EQ(Contents(stream), std::string(128, 'q'));
+  EXPECT_EQ(BytesOf(stream), std::string(128, 'q'));
 }

@@ -1,33 +1,17 @@
 #pragma once
-// Small helpers shared by the stream tests: filling streams from text and reading them back.
+// Small helpers shared by the stream tests: reading streams back, and streams that hold back.
 
 #include <cstdint>
 #include <string>
 
-#include "source/stream/cMemoryStream.h"
 #include "source/stream/cStream.h"
-
-inline void Put(cStream& stream, const std::string& bytes) {
-  stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-}
-
-inline cMemoryStream MemoryWith(const std::string& bytes) {
-  cMemoryStream stream;
-  Put(stream, bytes);
-  stream.Seek(0, 0);
-  return stream;
-}
+#include "tests/support/MemoryBytes.h"
 
 // Reads up to `count` bytes from the position.
 inline std::string Take(cStream& stream, uint32_t count) {
   std::string bytes(count, '\0');
   bytes.resize(stream.Read(bytes.data(), count));
   return bytes;
-}
-
-inline std::string Contents(const cMemoryStream& stream) {
-  return std::string(reinterpret_cast<const char*>(stream.GetData()),
-                     const_cast<cMemoryStream&>(stream).GetSize());
 }
 
 // A source that claims more bytes than it delivers, like a file cut short while it is read.

@@ -7,7 +7,7 @@
 #include "tests/source/stream/StreamTestUtil.h"
 
 TEST(SubStream, ReadsOnlyItsWindow) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   cSubStream sub(parent, 3, 4);
   EXPECT_EQ(sub.GetSize(), 4u);
   EXPECT_FALSE(sub.IsEof());
@@ -18,7 +18,7 @@ TEST(SubStream, ReadsOnlyItsWindow) {
 }
 
 TEST(SubStream, SeekClampsToTheWindow) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   cSubStream sub(parent, 3, 4);
   EXPECT_EQ(sub.Seek(-5, 0), 0u);
   EXPECT_EQ(sub.Seek(9, 0), 4u);
@@ -29,7 +29,7 @@ TEST(SubStream, SeekClampsToTheWindow) {
 }
 
 TEST(SubStream, WindowIsCutToTheParent) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   EXPECT_EQ(cSubStream(parent, 8, 100).GetSize(), 2u);
   EXPECT_EQ(cSubStream(parent, 10, 5).GetSize(), 0u);
   EXPECT_EQ(cSubStream(parent, 0xFFFFFFF0u, 0x100u).GetSize(), 0u);
@@ -39,17 +39,17 @@ TEST(SubStream, WindowIsCutToTheParent) {
 }
 
 TEST(SubStream, WritesAndResizesAreRefused) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   cSubStream sub(parent, 2, 4);
   EXPECT_EQ(sub.Write("xx", 2), 0u);
   sub.Resize(1);
   EXPECT_EQ(sub.GetSize(), 4u);
   EXPECT_EQ(sub.Tell(), 0u);
-  EXPECT_EQ(Contents(parent), "0123456789");
+  EXPECT_EQ(BytesOf(parent), "0123456789");
 }
 
 TEST(SubStream, ReadsLeaveTheParentsPosition) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   parent.Seek(7, 0);
   cSubStream sub(parent, 1, 3);
   EXPECT_EQ(Take(sub, 2), "12");
@@ -58,7 +58,7 @@ TEST(SubStream, ReadsLeaveTheParentsPosition) {
 }
 
 TEST(SubStream, TwoWindowsReadInterleaved) {
-  cMemoryStream parent = MemoryWith("abcdefghijklmnop");
+  cMemoryStream parent = StreamOf("abcdefghijklmnop");
   cSubStream first(parent, 0, 8);
   cSubStream second(parent, 8, 8);
   std::string a, b;
@@ -71,7 +71,7 @@ TEST(SubStream, TwoWindowsReadInterleaved) {
 }
 
 TEST(SubStream, NestedWindowsAddTheirBases) {
-  cMemoryStream parent = MemoryWith("0123456789");
+  cMemoryStream parent = StreamOf("0123456789");
   cSubStream outer(parent, 2, 6);  // "234567"
   cSubStream inner(outer, 1, 10);  // "34567"
   EXPECT_EQ(inner.GetSize(), 5u);
@@ -79,7 +79,7 @@ TEST(SubStream, NestedWindowsAddTheirBases) {
 }
 
 TEST(StreamBase, ReadAtSeeksThenReads) {
-  cMemoryStream stream = MemoryWith("0123456789");
+  cMemoryStream stream = StreamOf("0123456789");
   char bytes[3] = {};
   EXPECT_EQ(stream.cStream::ReadAt(4, bytes, 3), 3u);
   EXPECT_EQ(std::string(bytes, 3), "456");

@@ -131,7 +131,7 @@ TEST_F(TextureTest, SurfaceSizeAndFormatFollowTheImage) {
   EXPECT_FALSE(Found(Make(Image(), true)).GetSurface());
 }
 
-TEST_F(TextureTest, LevelsGetTheirPicture) {
+TEST_F(TextureTest, LevelsGetTheirPictureAndMipLevelsShowRedWhenAsked) {
   // Image rows go to surface rows in order; sides that are not powers of two are resampled, not
   // painted white; grey is spread to colour; alpha is kept.
   Image two_rows = Solid(4, 2, {10, 20, 30, 40});
@@ -143,14 +143,12 @@ TEST_F(TextureTest, LevelsGetTheirPicture) {
   auto grey = Make(Solid(4, 4, {77}), false);
   EXPECT_EQ(Texel(*grey, 0, 3, 3), (Bytes{77, 77, 77, 255}));
   EXPECT_EQ(grey->GetMemory(), 3u * 16u);
-}
-
-TEST_F(TextureTest, MipLevelsShowRedWhenAsked) {
+  // Mip levels show red when asked.
   g_render_settings.show_mip_maps = true;
-  auto texture = Make(Solid(8, 8, {0, 255, 0}), true);
-  EXPECT_EQ(Texel(*texture, 0, 1, 1), (Bytes{0, 255, 0, 255}));
-  EXPECT_EQ(Texel(*texture, 1, 1, 1), (Bytes{0, 0, 255, 255}));
-  EXPECT_EQ(Texel(*texture, 3, 0, 0), (Bytes{0, 0, 255, 255}));
+  auto mipped = Make(Solid(8, 8, {0, 255, 0}), true);
+  EXPECT_EQ(Texel(*mipped, 0, 1, 1), (Bytes{0, 255, 0, 255}));
+  EXPECT_EQ(Texel(*mipped, 1, 1, 1), (Bytes{0, 0, 255, 255}));
+  EXPECT_EQ(Texel(*mipped, 3, 0, 0), (Bytes{0, 0, 255, 255}));
 }
 
 TEST_F(TextureTest, SixteenBitDevicesAndDevicesWithoutAFormat) {
