@@ -82,9 +82,8 @@ bool MessageQueue::HasDeliverable() const {
 bool MessageQueue::Peek() {
   if (HasDeliverable()) return true;
   m_key_released_this_frame = false;  // the caller runs a frame now
-  m_frame_key = m_next_key;
   m_frame_key_time = m_next_key_time;
-  m_next_key = false;
+  m_next_key_time.reset();
   return false;
 }
 
@@ -98,21 +97,19 @@ Message MessageQueue::Take() {
     const Message message = m_keyboard.front();
     m_keyboard.pop_front();
     m_key_released_this_frame = true;
-    if (IsKeyboardMessage(message.type)) {
-      m_next_key = true;
-      m_next_key_time = message.time;
-    }
+    if (IsKeyboardMessage(message.type)) m_next_key_time = message.time;
     return message;
   }
   return {};
 }
 
 bool MessageQueue::HoldsKeyTypedBy(uint32_t time) const {
-  if (m_frame_key && m_frame_key_time <= time) return true;
-  if (m_next_key && m_next_key_time <= time) return true;
+  // Compared as a difference, so that the clock's wrap after 49 days keeps the order.
+  const auto by = [time](uint32_t key) { return static_cast<int32_t>(key - time) <= 0; };
+  if ((m_frame_key_time && by(*m_frame_key_time)) || (m_next_key_time && by(*m_next_key_time))) return true;
   // The oldest waiting key decides; a change of focus among them has no time of its own.
   for (const Message& message : m_keyboard) {
-    if (IsKeyboardMessage(message.type)) return message.time <= time;
+    if (IsKeyboardMessage(message.type)) return by(message.time);
   }
   return false;
 }
@@ -121,7 +118,8 @@ void MessageQueue::Clear() {
   m_other.clear();
   m_keyboard.clear();
   m_key_released_this_frame = false;
-  m_next_key = m_frame_key = false;
+  m_next_key_time.reset();
+  m_frame_key_time.reset();
 }
 
 }  // namespace window

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 
 #include "platform/window/window.h"
 
@@ -39,10 +40,8 @@ class MessageQueue {
   std::deque<Message> m_keyboard;
   bool m_key_released_this_frame = false;
   // The times of the key released for the next frame, and of the one the running frame was given.
-  bool m_next_key = false;
-  uint32_t m_next_key_time = 0;
-  bool m_frame_key = false;
-  uint32_t m_frame_key_time = 0;
+  std::optional<uint32_t> m_next_key_time;
+  std::optional<uint32_t> m_frame_key_time;
 };
 
 bool IsKeyboardMessage(MessageType type);
