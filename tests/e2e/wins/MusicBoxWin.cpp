@@ -107,17 +107,23 @@ bool WinMusicBox(GameScreen& screen) {
       screen.Snap("musicbox-no-answer");
       return false;
     }
-    int notes = 0;
-    for (int l = 0; l < kLamps; ++l) notes += static_cast<int>(lightings[l].size());
-    for (int i = 0; i < std::max(notes, 1); ++i) {
-      // A lighting missed makes the tune unknown: any answer ends the stage, which is played again.
+    // The tune lights the colour lamps in turn from the first, so a lamp lit tells that those
+    // before it had their notes too, seen or not (a slow glance misses one: most often the first,
+    // played while the box was first looked at). A note unseen is guessed blue.
+    int notes = 1;
+    for (int l = 0; l < kLamps; ++l) {
+      if (!lightings[l].empty()) notes = std::max(notes, kLamps * static_cast<int>(lightings[l].size() - 1) + l + 1);
+    }
+    for (int i = 0; i < notes; ++i) {
       const std::vector<int>& lamp = lightings[i % kLamps];
       const int colour = static_cast<std::size_t>(i / kLamps) < lamp.size() ? lamp[i / kLamps] : 0;
       screen.Click(kButton[colour]);
     }
     // While the box takes the answer the light stands or runs on the ring; the stage's result
-    // stands with every lamp dark until the next tune begins.
-    screen.WaitFor("musicbox-result-" + std::to_string(tune + 1), 20000, [&](const WindowPixels& p) {
+    // stands with every lamp dark until the next tune begins. A wrong guess ends the stage, which
+    // is played again; a right one leaves the box waiting, its light standing on a lamp, for the
+    // notes after it: it is given another guess until the result shows.
+    const auto judged = [&](const WindowPixels& p) {
       if (!screen.Same(p, start, kCorner)) return true;
       for (int l = 0; l < kLamps; ++l) {
         if (big_colour(p, l) >= 0) return false;
@@ -126,7 +132,14 @@ bool WinMusicBox(GameScreen& screen) {
         if (lift(p, lamp) > 200) return false;
       }
       return true;
-    });
+    };
+    const std::string result = "musicbox-result-" + std::to_string(tune + 1);
+    bool over = screen.WaitFor(result, 10000, judged);
+    for (int guess = 0; guess < 3 * kLamps && !over; ++guess) {
+      screen.Click(kButton[0]);
+      over = screen.WaitFor(result + "-after-guess-" + std::to_string(guess + 1), 10000, judged);
+    }
+    if (!over) return false;
   }
   return false;
 }
