@@ -91,11 +91,14 @@ bool WinMusicBox(GameScreen& screen) {
         shown[l] = colour;
         notes += static_cast<int>(lightings[l].size());
       }
-      // Lit nearly full, which a demonstration's first lamp is only with its big lamp beside it.
-      // Standing so with no note seen, the tune went by unseen (the box ran on while the last
-      // result was watched): an answer of one note ends the stage, and the next tune is watched whole.
+      // Lit nearly full with every big lamp dark: a demonstration's first lamp lights its big lamp
+      // with it, as bright, and a big lamp lit part way reads as no colour yet, so "dark" is read
+      // as no light at all, not as no colour. Standing so with no note seen, the tune went by
+      // unseen (the box ran on while the last result was watched): an answer of one note ends the
+      // stage, and the next tune is watched whole.
       const auto at = std::chrono::steady_clock::now();
-      waiting_since = lift(now, kRing[0]) > 450 && shown[0] < 0 ? std::min(waiting_since, at) : at;
+      const bool bigs_dark = std::all_of(std::begin(kBig), std::end(kBig), [&](Point big) { return lift(now, big) < 100; });
+      waiting_since = lift(now, kRing[0]) > 450 && bigs_dark ? std::min(waiting_since, at) : at;
       if (waiting_since < at && (notes > 0 || at - waiting_since > std::chrono::seconds(5))) {
         screen.Keep("musicbox-tune-" + std::to_string(tune + 1), first.width > 0 ? first : now);
         screen.Keep("musicbox-answer-" + std::to_string(tune + 1), now);
@@ -125,8 +128,8 @@ bool WinMusicBox(GameScreen& screen) {
     // notes after it: it is given another guess until the result shows.
     const auto judged = [&](const WindowPixels& p) {
       if (!screen.Same(p, start, kCorner)) return true;
-      for (int l = 0; l < kLamps; ++l) {
-        if (big_colour(p, l) >= 0) return false;
+      for (Point big : kBig) {
+        if (lift(p, big) >= 100) return false;
       }
       for (Point lamp : kRing) {
         if (lift(p, lamp) > 200) return false;
