@@ -37,6 +37,20 @@ bool Uncovered(const GameScreen& screen, const WindowPixels& pixels) {
   return true;
 }
 
+// The cover stands shut over all three pictures: not even their bottom corners, which it leaves
+// first as it opens and covers last as it shuts, show their light ground. A board read while the
+// cover moves is no reference for a shut one.
+bool Covered(const GameScreen& screen, const WindowPixels& pixels) {
+  for (int k = 0; k < kShown; ++k) {
+    const Cell c = Picture(k);
+    for (float u : {16.0f, 112.0f}) {
+      const Rgb ground = ColourAt(screen, pixels, {c.corner.x + u * c.side / 128.0f, c.corner.y - 112.0f * c.side / 128.0f}, 2.0f);
+      if (ground.r + ground.g + ground.b >= 540) return false;
+    }
+  }
+  return true;
+}
+
 // The emblem's shape, wherever it is drawn and in whatever colours: the points of a grid over the
 // middle of the cell darker than the ground, which the grid's corners show.
 Emblem ShapeOf(const GameScreen& screen, const WindowPixels& pixels, const Cell& cell) {
@@ -76,16 +90,25 @@ Emblem ShapeOf(const GameScreen& screen, const WindowPixels& pixels, const Cell&
 bool WinRememberPictures(GameScreen& screen) {
   constexpr Area kBoard{112.0f, 44.0f, 912.0f, 724.0f};
   WindowPixels shut = Settled(screen, "remember_pictures-board", kBoard);
-  // On a slow start the cover may already stand open, still for its three seconds, when the board
-  // first settles: those are the first turn's pictures, and the board is taken once it has shut.
+  // On a slow start the cover may already be opening, or stand open for its three seconds, when
+  // the board first settles (a frame read twice looks settled mid-way): the first turn's pictures
+  // are taken once it stands open, and the board once it has shut again.
   std::optional<WindowPixels> first_open;
-  if (Uncovered(screen, shut)) {
-    first_open = shut;
-    if (!screen.WaitFor("remember_pictures-first-shut", 40000,
-                        [&](const WindowPixels& p) { return !Uncovered(screen, p) && !screen.Same(p, *first_open, kNiche); })) {
+  if (!Covered(screen, shut)) {
+    WindowPixels before = shut;
+    if (!screen.WaitFor("remember_pictures-first-open", 40000, [&](const WindowPixels& p) {
+          const bool open = Uncovered(screen, p) && screen.Same(p, before, kNiche);
+          before = p;
+          return open;
+        })) {
+      return false;
+    }
+    first_open = before;
+    if (!screen.WaitFor("remember_pictures-first-shut", 40000, [&](const WindowPixels& p) { return Covered(screen, p); })) {
       return false;
     }
     shut = Settled(screen, "remember_pictures-board-shut", kBoard);
+    if (!Covered(screen, shut)) return false;
   }
   Emblem icons[kIcons];
   for (int i = 0; i < kIcons; ++i) icons[i] = ShapeOf(screen, shut, Icon(i));
