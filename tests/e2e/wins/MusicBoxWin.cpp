@@ -64,6 +64,10 @@ bool WinMusicBox(GameScreen& screen) {
   std::vector<Area> glanced{kCorner, Around(kRing[0], 8.0f)};
   for (Point big : kBig) glanced.push_back(Around(big, 26.0f));
   const auto big_colour = [&](const WindowPixels& p, int l) { return ColourOf(RingOf(screen, p, kBig[l], 22.0f), kGlass); };
+  // Dark is no light at all: a big lamp lit part way shows no colour yet.
+  const auto bigs_dark = [&](const WindowPixels& p) {
+    return std::all_of(std::begin(kBig), std::end(kBig), [&](Point big) { return lift(p, big) < 100; });
+  };
   for (int tune = 0; tune < 8; ++tune) {
     std::array<std::vector<int>, kLamps> lightings;
     std::array<int, kLamps> shown{-1, -1, -1, -1};
@@ -92,13 +96,11 @@ bool WinMusicBox(GameScreen& screen) {
         notes += static_cast<int>(lightings[l].size());
       }
       // Lit nearly full with every big lamp dark: a demonstration's first lamp lights its big lamp
-      // with it, as bright, and a big lamp lit part way reads as no colour yet, so "dark" is read
-      // as no light at all, not as no colour. Standing so with no note seen, the tune went by
+      // with it, as bright. Standing so with no note seen, the tune went by
       // unseen (the box ran on while the last result was watched): an answer of one note ends the
       // stage, and the next tune is watched whole.
       const auto at = std::chrono::steady_clock::now();
-      const bool bigs_dark = std::all_of(std::begin(kBig), std::end(kBig), [&](Point big) { return lift(now, big) < 100; });
-      waiting_since = lift(now, kRing[0]) > 450 && bigs_dark ? std::min(waiting_since, at) : at;
+      waiting_since = lift(now, kRing[0]) > 450 && bigs_dark(now) ? std::min(waiting_since, at) : at;
       if (waiting_since < at && (notes > 0 || at - waiting_since > std::chrono::seconds(5))) {
         screen.Keep("musicbox-tune-" + std::to_string(tune + 1), first.width > 0 ? first : now);
         screen.Keep("musicbox-answer-" + std::to_string(tune + 1), now);
@@ -128,9 +130,7 @@ bool WinMusicBox(GameScreen& screen) {
     // notes after it: it is given another guess until the result shows.
     const auto judged = [&](const WindowPixels& p) {
       if (!screen.Same(p, start, kCorner)) return true;
-      for (Point big : kBig) {
-        if (lift(p, big) >= 100) return false;
-      }
+      if (!bigs_dark(p)) return false;
       for (Point lamp : kRing) {
         if (lift(p, lamp) > 200) return false;
       }

@@ -23,33 +23,29 @@ Cell Picture(int k) { return {{292.0f + 155.0f * k, 660.0f}, 130.0f}; }
 Area AreaOf(const Cell& c) { return {c.corner.x + 8, c.corner.y - c.side + 8, c.corner.x + c.side - 8, c.corner.y - 8}; }
 constexpr Area kNiche{300.0f, 540.0f, 740.0f, 650.0f};
 
-// The cover slides up off the pictures, their tops last: every picture shows its light ground at
-// its top corners only once the cover is all the way open (a slow frame read twice mid-way shows
-// the same cover twice, and half a picture matches the wrong icon).
-bool Uncovered(const GameScreen& screen, const WindowPixels& pixels) {
+// The picture corners, among the six at `v` texels down the cells, that show the pictures' light
+// ground.
+int LightCorners(const GameScreen& screen, const WindowPixels& pixels, float v) {
+  int light = 0;
   for (int k = 0; k < kShown; ++k) {
     const Cell c = Picture(k);
     for (float u : {16.0f, 112.0f}) {
-      const Rgb ground = ColourAt(screen, pixels, {c.corner.x + u * c.side / 128.0f, c.corner.y - 16.0f * c.side / 128.0f}, 2.0f);
-      if (ground.r + ground.g + ground.b < 540) return false;
+      const Rgb ground = ColourAt(screen, pixels, {c.corner.x + u * c.side / 128.0f, c.corner.y - v * c.side / 128.0f}, 2.0f);
+      if (ground.r + ground.g + ground.b >= 540) ++light;
     }
   }
-  return true;
+  return light;
 }
+
+// The cover slides up off the pictures, their tops last: every picture shows its light ground at
+// its top corners only once the cover is all the way open (a slow frame read twice mid-way shows
+// the same cover twice, and half a picture matches the wrong icon).
+bool Uncovered(const GameScreen& screen, const WindowPixels& pixels) { return LightCorners(screen, pixels, 16.0f) == 2 * kShown; }
 
 // The cover stands shut over all three pictures: not even their bottom corners, which it leaves
 // first as it opens and covers last as it shuts, show their light ground. A board read while the
 // cover moves is no reference for a shut one.
-bool Covered(const GameScreen& screen, const WindowPixels& pixels) {
-  for (int k = 0; k < kShown; ++k) {
-    const Cell c = Picture(k);
-    for (float u : {16.0f, 112.0f}) {
-      const Rgb ground = ColourAt(screen, pixels, {c.corner.x + u * c.side / 128.0f, c.corner.y - 112.0f * c.side / 128.0f}, 2.0f);
-      if (ground.r + ground.g + ground.b >= 540) return false;
-    }
-  }
-  return true;
-}
+bool Covered(const GameScreen& screen, const WindowPixels& pixels) { return LightCorners(screen, pixels, 112.0f) == 0; }
 
 // The emblem's shape, wherever it is drawn and in whatever colours: the points of a grid over the
 // middle of the cell darker than the ground, which the grid's corners show.
